@@ -1,0 +1,35 @@
+#include "app/Docking.h"
+
+#include "app/Program.h"
+#include "app/Twips.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+
+float dockingLimit(Program& program) {
+    const Desktop& d = program.desktop();
+    const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
+    return static_cast<float>(screenWidth / 2 - twips::top(program.form1(), d) / 2);
+}
+
+void dockplaylist(Program& program) {
+    Form1& form = program.form1();
+    playlist& pl = program.playlistWindow();
+    const Desktop& d = program.desktop();
+    const double top = twips::top(form, d) + twips::height(form, d);
+    const double left = twips::left(form, d);
+    if (dockingLimit(program) >= left) {
+        twips::moveTo(pl, left, top, d);
+    } else {
+        twips::setTop(pl, top, d);
+    }
+}
+
+void Form_Activate(Program& program) {
+    Form1& form = program.form1();
+    const Desktop& d = program.desktop();
+    twips::setTop(program.playlistWindow(),
+                  twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+    if (twips::height(form, d) > kMaxMainHeight) {
+        twips::setHeight(form, kMaxMainHeight, d);
+    }
+}

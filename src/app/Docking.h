@@ -1,0 +1,19 @@
+#pragma once
+
+class Program;
+
+// Twips by which start-up and activation place the playlist window into the main window's
+// bottom edge; the docking tick moves it straight under it again.
+inline constexpr double kActivationOverlap = 300;
+// The main window's height is cut to this at each activation.
+inline constexpr double kMaxMainHeight = 2355;
+
+// Half the screen width less half the main window's top: the playlist window takes the main
+// window's left only while the main window's left does not exceed it.
+float dockingLimit(Program& program);
+
+// Each tick of the docking timer: keep the playlist window under the main window.
+void dockplaylist(Program& program);
+
+// Each activation of the main window.
+void Form_Activate(Program& program);

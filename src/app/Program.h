@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/Desktop.h"
+#include "platform/FileDialog.h"
+#include "platform/MediaPlayer.h"
+#include "platform/MessageBoxes.h"
+
+class Form1;
+class playlist;
+class frmopen;
+class options;
+
+// The outside world as the program reaches it. main() puts in the real components; tests put
+// in fakes.
+struct PlatformServices {
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<MessageBoxes> messages;
+    std::function<std::unique_ptr<MediaPlayer>()> makePlayer;
+    std::function<std::unique_ptr<FileDialog>()> makeFileDialog;
+    // Loads the playback engine; false when it is not available. Called once the main
+    // window is up.
+    std::function<bool()> prepareEngine;
+    // Ends the process at once: nothing is saved, no window is unloaded.
+    std::function<void()> endProcess;
+};
+
+// The program-wide state: the outside components, the window instances and the values
+// every window shares. One instance, owned by main().
+class Program {
+public:
+    Program(QString programFolder, PlatformServices services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    const QString& programFolder() const { return programFolder_; }
+    QString settingsPath() const;
+
+    Desktop& desktop() const { return *services_.desktop; }
+    MessageBoxes& messages() const { return *services_.messages; }
+    std::unique_ptr<MediaPlayer> makePlayer() const;
+    std::unique_ptr<FileDialog> makeFileDialog() const;
+    bool prepareEngine() const;
+
+    // Windows are created hidden on first use and live until unloaded.
+    Form1& form1();
+    playlist& playlistWindow();
+    bool playlistLoaded() const { return playlist_ != nullptr; }
+    void unloadPlaylist();
+    frmopen& frmopenWindow();
+    options& optionsWindow();
+
+    // The notification-area icon; until it exists minimising only minimises.
+    bool trayIconExists() const { return trayIconExists_; }
+
+    // Stops the sound, removes the tray icon and ends the process without saving anything.
+    void endProcess();
+
+    bool shufflemode = false;
+    int mp3pos = 0;
+
+private:
+    QString programFolder_;
+    PlatformServices services_;
+    bool trayIconExists_ = false;
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<playlist> playlist_;
+    std::unique_ptr<frmopen> frmopen_;
+    std::unique_ptr<options> options_;
+};

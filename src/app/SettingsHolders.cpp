@@ -1,0 +1,52 @@
+#include "app/SettingsHolders.h"
+
+#include "app/Program.h"
+#include "player/Form1.h"
+#include "windows/options.h"
+
+Settings settingsFromHolders(Program& program) {
+    options& o = program.optionsWindow();
+    Settings s;
+    s.optshowpl = options::value(*o.optshowpl);
+    s.optexppl = options::value(*o.optexppl);
+    s.optending = options::value(*o.optending);
+    s.estfolder = o.estfolder->text();
+    s.qinfo = options::value(*o.qinfo);
+    s.alwaysshow = options::value(*o.alwaysshow);
+    s.volume = program.form1().setVolume.value;
+    return s;
+}
+
+void applyToHolders(Program& program, const SettingsRead& read) {
+    options& o = program.optionsWindow();
+    if (read.optshowpl) {
+        options::setValue(*o.optshowpl, *read.optshowpl);
+    }
+    if (read.optexppl) {
+        options::setValue(*o.optexppl, *read.optexppl);
+    }
+    if (read.optending) {
+        options::setValue(*o.optending, *read.optending);
+    }
+    if (read.estfolder) {
+        o.estfolder->setText(*read.estfolder);
+    }
+    if (read.qinfo) {
+        options::setValue(*o.qinfo, *read.qinfo);
+    }
+    if (read.alwaysshow) {
+        options::setValue(*o.alwaysshow, *read.alwaysshow);
+    }
+    if (read.volume) {
+        program.form1().setVolume.value = *read.volume;
+    }
+}
+
+VolumeRange volumeRange(Program& program) {
+    const VolumeHolder& v = program.form1().setVolume;
+    return VolumeRange{v.low(), v.high()};
+}
+
+bool saveSettings(Program& program) {
+    return writeSettings(program.settingsPath(), settingsFromHolders(program));
+}

@@ -1,0 +1,110 @@
+#include "app/Startup.h"
+
+#include <QTimer>
+
+#include "app/Docking.h"
+#include "app/ExitCommands.h"
+#include "app/Module1.h"
+#include "app/Program.h"
+#include "app/SettingsHolders.h"
+#include "app/Twips.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "player/Volume.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+void wireMainWindow(Program& program) {
+    Form1& form = program.form1();
+    QObject::connect(form.stayd, &FormTimer::timeout, &form, [&program] { dockplaylist(program); });
+    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    for (SkinLabel* exitLabel : {form.Label9, form.Label8}) {
+        QObject::connect(exitLabel, &SkinLabel::clicked, &form,
+                         [&program] { exitCommand(program); });
+    }
+    QObject::connect(form.mnuexit2, &QAction::triggered, &form,
+                     [&program] { exitCommand(program); });
+    QObject::connect(&form, &Form1::closeRequested, &form,
+                     [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
+    // The playback engine is loaded once the window is on screen: it is a large library.
+    QObject::connect(
+        &form, &Form1::firstPainted, &form,
+        [&program] {
+            QTimer::singleShot(0, &program.form1(), [&program] {
+                if (!program.prepareEngine()) {
+                    program.messages().show(
+                        QStringLiteral("Die Wiedergabe-Bibliothek libmpv (libmpv.so.2) wurde "
+                                       "nicht gefunden.\nDer Player läuft ohne Ton weiter."),
+                        QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok,
+                        MessageBoxes::Icon::Exclamation);
+                }
+            });
+        },
+        Qt::SingleShotConnection);
+}
+
+void applyPlaylistSettings(Program& program) {
+    Form1& form = program.form1();
+    options& opts = program.optionsWindow();
+
+    form.mnuplaylist->menuAction()->setEnabled(false);
+    form.hidepl->setEnabled(false);
+    form.showpl->setEnabled(true);
+
+    if (options::value(*opts.optexppl) == 1) {
+        playlist& pl = program.playlistWindow();
+        pl.setListHeightTwips(playlist::kEnlargedListHeight);
+        pl.setHeightTwips(playlist::kEnlargedHeight);
+        form.Label2->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
+        form.Label2->setCaption(QStringLiteral("-"));
+        form.Label2->setForeColor(kRed);
+        form.plcurr = QStringLiteral("1");
+    }
+    if (options::value(*opts.optshowpl) == 1) {
+        plaction(program, QStringLiteral("showpl"));
+        form.hidepl->setEnabled(true);
+        form.showpl->setEnabled(false);
+        form.mnuplaylist->menuAction()->setEnabled(true);
+        form.plcurr = QStringLiteral("1");
+    } else {
+        program.playlistWindow().hide();
+        form.hidepl->setEnabled(false);
+        form.showpl->setEnabled(true);
+        form.mnuplaylist->menuAction()->setEnabled(false);
+        form.plcurr = QStringLiteral("0");
+    }
+    if (options::value(*opts.qinfo) == 1) {
+        opts.alwaysshow->setEnabled(true);
+    } else {
+        opts.alwaysshow->setChecked(false);
+        opts.alwaysshow->setEnabled(false);
+    }
+}
+
+}  // namespace
+
+void startUp(Program& program) {
+    Form1& form = program.form1();
+    form.setControlHeightTwips(*form.muting, 480);
+    program.frmopenWindow();
+    program.optionsWindow();
+
+    // A missing or broken settings file is not worth a message: the first bad line ends the
+    // read and everything after it keeps its initial value.
+    applyToHolders(program, readSettings(program.settingsPath(), ReadMode::StopAtFirstBadLine,
+                                         volumeRange(program)));
+    form.pathopt = program.optionsWindow().estfolder->text();
+    placeVolumeThumb(form);
+
+    applyPlaylistSettings(program);
+
+    const Desktop& d = program.desktop();
+    twips::setTop(program.playlistWindow(),
+                  twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+    wireMainWindow(program);
+    form.show();
+}

@@ -1,0 +1,51 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <clocale>
+#include <cstdlib>
+
+#include "app/Program.h"
+#include "app/SettingsHolders.h"
+#include "app/Startup.h"
+#include "platform/MpvLibrary.h"
+#include "platform/MpvPlayer.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtFileDialog.h"
+#include "platform/QtMessageBoxes.h"
+
+int main(int argc, char** argv) {
+    // Docking and the popup need exact window positions, which only X11 gives.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    // The player takes no command-line arguments, so Qt sees none either.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("brambleplayer"));
+    // libmpv refuses to start under a locale whose decimal separator is not a point.
+    std::setlocale(LC_NUMERIC, "C");
+
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtGerman);
+    }
+
+    MpvLibrary mpv;
+    PlatformServices services;
+    services.desktop = std::make_unique<QtDesktop>();
+    services.messages = std::make_unique<QtMessageBoxes>();
+    services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
+    services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
+    services.prepareEngine = [&mpv] { return mpv.load(); };
+    services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
+
+    Program program(QCoreApplication::applicationDirPath(), std::move(services));
+    startUp(program);
+    // Reached only if the application is made to quit some other way than the exit commands.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
+                     [&program] { saveSettings(program); });
+    return QApplication::exec();
+}

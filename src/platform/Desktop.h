@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+// The screen and the mouse as the windows' arithmetic needs them.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual QPoint cursorPos() const = 0;  // screen pixels
+    virtual QSize screenSize() const = 0;  // pixels of the primary screen
+    virtual double logicalDpiX() const = 0;
+    virtual double logicalDpiY() const = 0;
+
+    // 1440 twips per inch.
+    double twipsPerPixelX() const { return 1440.0 / logicalDpiX(); }
+    double twipsPerPixelY() const { return 1440.0 / logicalDpiY(); }
+};

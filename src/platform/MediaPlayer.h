@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The playback engine as the player sees it: one file at a time, positions in seconds.
+// Setting a file loads it without starting it (unless auto start is on); only play() starts it.
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPlaying = 2;  // playState() while the file is playing
+
+    using QObject::QObject;
+    ~MediaPlayer() override = default;
+
+    virtual void play() = 0;   // start the loaded file, or resume a paused one
+    virtual void pause() = 0;  // keeps the position
+    virtual void stop() = 0;   // keeps the file and rewinds, so play() starts it from 0
+
+    // The file to play, a full path. Reading returns the last path written ("" when none).
+    virtual void setFileName(const QString& path) = 0;
+    virtual QString fileName() const = 0;
+
+    virtual double currentPosition() const = 0;  // seconds, never negative
+    virtual void setCurrentPosition(double seconds) = 0;
+    virtual double duration() const = 0;  // seconds; 0 while unknown
+    virtual int playState() const = 0;    // kPlaying while playing, anything else otherwise
+
+    virtual bool mute() const = 0;
+    virtual void setMute(bool on) = 0;
+
+    virtual bool autoStart() const = 0;
+    virtual void setAutoStart(bool on) = 0;
+
+    // The file that follows the current one at a natural end, so that playback runs into it
+    // without a gap. Empty: nothing follows. Setting the file that has just taken over through
+    // this road with setFileName() does not reload it.
+    virtual void setNextFileName(const QString& path) = 0;
+
+signals:
+    // The playing file reached its natural end. Never raised by replacing, stopping or a
+    // file that could not be played.
+    void endOfStream(int result);
+};

@@ -1,0 +1,142 @@
+#include "player/Chrome.h"
+
+#include "app/Program.h"
+#include "app/Twips.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kCyan(0, 255, 255);
+const QString kNoFile = QStringLiteral("Keine Datei geladen");
+const QString kMarqueeSeparator = QStringLiteral("       ---        ");
+
+}  // namespace
+
+Chrome::Chrome(Form1& form) : QObject(&form), form_(form) {
+    connectPressedLooks();
+    connect(form_.Label6, &SkinLabel::mouseDown, this, &Chrome::Label6_MouseDown);
+    connect(form_.Label6, &SkinLabel::mouseUp, this, [this] { Label6_MouseUp(); });
+    connect(form_.tmrMove, &FormTimer::timeout, this, &Chrome::tmrMove_Timer);
+    connect(form_.Label13, &SkinLabel::clicked, this, &Chrome::Label13_Click);
+    connect(form_.tmrlaufschrift, &FormTimer::timeout, this, &Chrome::tmrlaufschrift_Timer);
+    connect(&form_, &Form1::resized, this, &Chrome::Form_Resize);
+}
+
+void Chrome::connectPressedLooks() {
+    // The looks react to any mouse button.
+    for (SkinLabel* glyph :
+         {form_.btnplay, form_.btnpause, form_.btnstop, form_.btnprev, form_.btnnext}) {
+        connect(glyph, &SkinLabel::mouseDown, this, [glyph] { glyph->setForeColor(kBlue); });
+        connect(glyph, &SkinLabel::mouseUp, this, [glyph] { glyph->setForeColor(kGreen); });
+    }
+    for (SkinLabel* button : {form_.Label1, form_.Label3, form_.Label5, form_.Label7,
+                              form_.Label8, form_.Label10}) {
+        connect(button, &SkinLabel::mouseDown, this, [button] { button->setBackColor(kCyan); });
+        connect(button, &SkinLabel::mouseUp, this, [button] { button->setBackColor(kWhite); });
+    }
+    const std::pair<SkinLabel*, SkinFrame*> titleButtons[] = {
+        {form_.Label13, form_.Shape1}, {form_.Label14, form_.Shape3}, {form_.Label9, form_.Shape2}};
+    for (const auto& [label, frame] : titleButtons) {
+        connect(label, &SkinLabel::mouseDown, this, [label, frame] {
+            frame->setBorderColor(kRed);
+            label->setForeColor(kWhite);
+        });
+        connect(label, &SkinLabel::mouseUp, this, [label, frame] {
+            frame->setBorderColor(kWhite);
+            label->setForeColor(kGreen);
+        });
+    }
+}
+
+void Chrome::Label6_MouseDown(Qt::MouseButton /*button*/, QPointF twipsPos) {
+    grabX_ = twipsPos.x();
+    grabYFlag_ = twipsPos.y() != 0;
+    moveDrag_ = true;
+    form_.tmrMove->setInterval(10);
+}
+
+void Chrome::Label6_MouseUp() {
+    moveDrag_ = false;
+    form_.tmrMove->setInterval(0);
+}
+
+void Chrome::dockPlaylistForDrag() {
+    Program& program = form_.program();
+    const Desktop& d = program.desktop();
+    twips::moveTo(program.playlistWindow(), twips::left(form_, d),
+                  twips::top(form_, d) + twips::height(form_, d), d);
+}
+
+void Chrome::tmrMove_Timer() {
+    dockPlaylistForDrag();
+    if (!moveDrag_) {
+        return;
+    }
+    const Desktop& d = form_.program().desktop();
+    const QPoint cursor = d.cursorPos();
+    // A press below the label's top edge counts as -1, so the window sits one twip lower.
+    const double yFlag = grabYFlag_ ? -1.0 : 0.0;
+    twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
+                  d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
+    dockPlaylistForDrag();
+}
+
+void Chrome::Label13_Click() {
+    form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
+    form_.stayd->setEnabled(false);
+}
+
+void Chrome::Form_Resize() {
+    Program& program = form_.program();
+    const bool minimised = form_.windowState().testFlag(Qt::WindowMinimized);
+    const bool playlistWanted = form_.plcurr.toInt() == 1;
+
+    if (minimised) {
+        // Without a tray icon there would be nothing left to bring the window back.
+        if (program.trayIconExists()) {
+            form_.hide();
+        }
+    } else {
+        // Back from the task bar without a tray icon: nothing else would restart the docking.
+        if (!program.trayIconExists()) {
+            form_.stayd->setEnabled(true);
+        }
+        playlist& pl = program.playlistWindow();
+        pl.setVisible(playlistWanted);
+        pl.setWindowState(Qt::WindowNoState);
+    }
+    if (!playlistWanted) {
+        form_.mnuplaylist->menuAction()->setEnabled(false);
+        form_.hidepl->setEnabled(false);
+        form_.showpl->setEnabled(true);
+    } else {
+        form_.hidepl->setEnabled(true);
+        form_.showpl->setEnabled(false);
+        form_.mnuplaylist->menuAction()->setEnabled(true);
+        program.playlistWindow().show();
+    }
+    if (form_.lbltracktitle->caption().isEmpty()) {
+        form_.lbltracktitle->setCaption(kNoFile);
+    }
+}
+
+void Chrome::setTrackTitle(const QString& title) {
+    form_.lbltracktitle->setCaption(title);
+    const double width = form_.controlWidthTwips(*form_.lbltracktitle);
+    if (width > Form1::kMarqueeWidth) {
+        form_.lbltracktitle->setCaption(title + kMarqueeSeparator);
+        form_.tmrlaufschrift->setEnabled(true);
+    } else if (width < Form1::kMarqueeWidth) {
+        form_.tmrlaufschrift->setEnabled(false);
+    }
+}
+
+void Chrome::tmrlaufschrift_Timer() {
+    const QString c = form_.lbltracktitle->caption();
+    form_.lbltracktitle->setCaption(c.mid(2) + c.left(2));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+
+class Form1;
+class SkinLabel;
+class SkinFrame;
+
+// The main window's own behaviour: the pressed looks of its label buttons, dragging the
+// window by its title, minimising, the resize rules and the scrolling title.
+class Chrome : public QObject {
+    Q_OBJECT
+public:
+    static constexpr double kDragTopOffset = 100;  // twips between the window top and the mouse
+
+    explicit Chrome(Form1& form);
+
+    // Sets the track title and starts or stops the marquee for its width.
+    void setTrackTitle(const QString& title);
+
+    void Label6_MouseDown(Qt::MouseButton button, QPointF twipsPos);
+    void Label6_MouseUp();
+    void tmrMove_Timer();
+    void Label13_Click();
+    void Form_Resize();
+    void tmrlaufschrift_Timer();
+
+    bool isDragging() const { return moveDrag_; }
+
+private:
+    void connectPressedLooks();
+    void dockPlaylistForDrag();
+
+    Form1& form_;
+    bool moveDrag_ = false;
+    double grabX_ = 0;
+    bool grabYFlag_ = false;
+};

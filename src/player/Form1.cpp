@@ -1,0 +1,103 @@
+#include "player/Form1.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+
+#include "app/Program.h"
+#include "app/Twips.h"
+#include "player/Chrome.h"
+
+Form1::Form1(Program& program)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("MP3-Brambleplayer"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    stayd = new FormTimer(1, true, this);
+    tmrTime = new FormTimer(0, true, this);
+    tmrMove = new FormTimer(0, true, this);
+    tmrlaufschrift = new FormTimer(400, false, this);
+    tmrPT = new FormTimer(100, false, this);
+
+    CommonDialog1 = program.makeFileDialog();
+    MediaPlayer1 = program.makePlayer();
+    forInfo = program.makePlayer();
+    for (MediaPlayer* player : {MediaPlayer1.get(), forInfo.get()}) {
+        if (player != nullptr) {
+            player->setAutoStart(false);
+        }
+    }
+
+    const Desktop& desktop = program.desktop();
+    twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop);
+    buildControls();
+    buildMenus();
+    chrome_ = new Chrome(*this);  // owned by the window
+}
+
+Form1::~Form1() = default;
+
+void Form1::placeTwips(QWidget& control, double left, double top, double width,
+                       double height) const {
+    const Desktop& d = program_.desktop();
+    twips::setGeometry(control, left, top, width, height, d);
+}
+
+double Form1::controlLeftTwips(const QWidget& control) const {
+    return twips::left(control, program_.desktop());
+}
+
+double Form1::controlWidthTwips(const QWidget& control) const {
+    return twips::width(control, program_.desktop());
+}
+
+void Form1::setControlLeftTwips(QWidget& control, double left) const {
+    twips::setLeft(control, left, program_.desktop());
+}
+
+void Form1::setControlHeightTwips(QWidget& control, double height) const {
+    twips::setHeight(control, height, program_.desktop());
+}
+
+void Form1::releasePlayers() {
+    MediaPlayer1.reset();
+    forInfo.reset();
+}
+
+QAction* Form1::menuItem(const QString& name) const { return findChild<QAction*>(name); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closeRequested(event);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        emit resized();
+    }
+}
+
+bool Form1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        emit activated();
+    }
+    return QWidget::event(event);
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
+}

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "platform/FileDialog.h"
+#include "platform/MediaPlayer.h"
+#include "player/FormTimer.h"
+#include "player/SkinLabel.h"
+#include "player/SkinShapes.h"
+
+class Program;
+class Chrome;
+
+// The invisible scroll bar that holds the volume slider's value and range.
+struct VolumeHolder {
+    int min = 0;
+    int max = 32767;
+    int value = 0;
+    // The slider's length in value steps.
+    int span() const { return max > min ? max - min : min - max; }
+    int low() const { return std::min(min, max); }
+    int high() const { return std::max(min, max); }
+};
+
+// The main window: a borderless, black, skinned window whose every button is a label.
+// It holds the controls and reports window events; the behaviour lives in its components
+// (chrome here, the rest wired up at start-up).
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // Design size of the client area in twips.
+    static constexpr double kDesignWidth = 6405;
+    static constexpr double kDesignHeight = 2325;
+    static constexpr double kDesignLeft = 4575;
+    static constexpr double kDesignTop = 1755;
+    static constexpr int kMarqueeWidth = 6500;  // a wider title scrolls
+
+    explicit Form1(Program& program);
+    ~Form1() override;
+
+    Program& program() const { return program_; }
+    Chrome& chrome() const { return *chrome_; }
+
+    // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
+    void placeTwips(QWidget& control, double left, double top, double width, double height) const;
+    double controlLeftTwips(const QWidget& control) const;
+    double controlWidthTwips(const QWidget& control) const;
+    void setControlLeftTwips(QWidget& control, double left) const;
+    void setControlHeightTwips(QWidget& control, double height) const;
+
+    // Destroys the two players, so that the sound stops at once.
+    void releasePlayers();
+
+    // Timers
+    FormTimer* stayd;
+    FormTimer* tmrTime;
+    FormTimer* tmrMove;
+    FormTimer* tmrlaufschrift;
+    FormTimer* tmrPT;
+
+    VolumeHolder setVolume;
+    std::unique_ptr<FileDialog> CommonDialog1;
+    std::unique_ptr<MediaPlayer> MediaPlayer1;
+    std::unique_ptr<MediaPlayer> forInfo;
+
+    // Captions of hidden labels that serve as variables.
+    QString file;
+    QString plid;
+    QString pathopt;
+    QString plcurr = QStringLiteral("1");
+
+    // Labels and images, in the form's own order.
+    SkinLabel* Label16;
+    SkinFrame* Shape3;
+    SkinFrame* Shape2;
+    SkinFrame* Shape1;
+    SkinLabel* lblST;
+    SkinLabel* Label14;
+    SkinLabel* Label13;
+    SkinLabel* Label9;
+    SkinLine* Line2;
+    SkinLabel* Label6;
+    SkinLabel* lblplaylist;
+    SkinLabel* lblttVol;
+    SkinLabel* muting;
+    SkinLabel* imgVol;
+    SkinLine* Line1;
+    SkinLabel* lblVol;
+    SkinLabel* imgnotch;
+    SkinLabel* lblbar;
+    SkinLabel* lblinfo;
+    SkinLabel* Label2;
+    SkinLabel* Label8;
+    SkinLabel* Label12;
+    SkinLabel* Label10;
+    SkinLabel* Label7;
+    SkinLabel* Label5;
+    SkinLabel* Label4;
+    SkinLabel* Label3;
+    SkinLabel* Label1;
+    SkinLabel* Label11;
+    SkinLabel* hidepl;
+    SkinLabel* showpl;
+    SkinLabel* btnnext;
+    SkinLabel* btnpause;
+    SkinLabel* btnstop;
+    SkinLabel* btnprev;
+    SkinLabel* btnplay;
+    SkinLabel* lbltime;
+    SkinLabel* lbltracktitle;
+    SkinLine* timeline;
+    SkinLabel* muting2;
+    SkinLabel* Label15;
+
+    // Menus: none is shown as a menu bar; their items act through shortcut keys, the tray
+    // menu through the tray icon.
+    QMenu* mnuplayer;
+    QMenu* mnuplaylist;
+    QMenu* mnuansicht;
+    QMenu* help;
+    QMenu* mnupopup1;
+    QMenu* mnusystemtray;
+    QMenu* mnuvolume;
+    QAction* load_mp3;
+    QAction* optionen;
+    QAction* mnuend;
+    QAction* mnuhelp;
+    QAction* mnushowpl;
+    QAction* mnushowquick;
+    QAction* mnuplayagain;
+    QAction* mnupause;
+    QAction* mnunext;
+    QAction* mnulast;
+    QAction* playnormal;
+    QAction* playshuffle;
+    QAction* mnuoptions;
+    QAction* mnuexit2;
+    // Finds any menu item by its name.
+    QAction* menuItem(const QString& name) const;
+
+signals:
+    // Delivered directly: a handler may ignore() the event to keep the window open.
+    void closeRequested(QCloseEvent* event);
+    void activated();
+    // Every size or window-state change.
+    void resized();
+    // The window has been painted for the first time.
+    void firstPainted();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+
+    Program& program_;
+    Chrome* chrome_ = nullptr;
+    bool painted_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+// A window timer with an interval and an enabled switch: it ticks only while it is enabled
+// and its interval is above 0. Intervals below the desktop's usual tick of 15 ms run at 15 ms,
+// so a "1 ms" timer does not keep a core busy.
+class FormTimer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kShortestInterval = 15;
+
+    FormTimer(int interval, bool enabled, QObject* parent = nullptr);
+
+    void setInterval(int ms);
+    int interval() const { return interval_; }
+    void setEnabled(bool on);
+    bool isEnabled() const { return enabled_; }
+    bool isRunning() const { return timer_.isActive(); }
+
+signals:
+    void timeout();
+
+private:
+    void update();
+
+    QTimer timer_;
+    int interval_;
+    bool enabled_;
+};

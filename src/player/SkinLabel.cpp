@@ -1,0 +1,179 @@
+#include "player/SkinLabel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+    applyPalette();
+}
+
+void SkinLabel::setForeColor(const QColor& color) {
+    foreColor_ = color;
+    applyPalette();
+}
+
+void SkinLabel::setBackColor(const QColor& color) {
+    backColor_ = color;
+    setAutoFillBackground(color.isValid());
+    applyPalette();
+}
+
+void SkinLabel::setAutoSize(bool on) {
+    autoSize_ = on;
+    if (autoSize_) {
+        adjustSize();
+    }
+}
+
+void SkinLabel::setCaption(const QString& caption) {
+    setText(caption);
+    if (autoSize_ && glyph_ == Glyph::None) {
+        adjustSize();
+    }
+}
+
+void SkinLabel::setGlyph(Glyph glyph) {
+    glyph_ = glyph;
+    update();
+}
+
+void SkinLabel::setTwipsPerPixel(double x, double y) {
+    twipsPerPixelX_ = x;
+    twipsPerPixelY_ = y;
+}
+
+QPointF SkinLabel::toTwips(const QPointF& pixels) const {
+    return {pixels.x() * twipsPerPixelX_, pixels.y() * twipsPerPixelY_};
+}
+
+void SkinLabel::applyPalette() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, foreColor_);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, foreColor_);
+    // Disabled labels are drawn greyed, whatever their own colour.
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    if (backColor_.isValid()) {
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            pal.setColor(group, QPalette::Window, backColor_);
+        }
+    }
+    setPalette(pal);
+}
+
+void SkinLabel::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button(), toTwips(event->position()));
+}
+
+void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit mouseUp(event->button(), toTwips(pos));
+    // A click is a left press released over the label; the label may have been hidden or
+    // moved by the mouse-up handlers, so ask again.
+    if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(pos.toPoint())) {
+        emit clicked();
+    }
+}
+
+void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), toTwips(event->position()));
+    QLabel::mouseMoveEvent(event);
+}
+
+void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+}
+
+void SkinLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && autoSize_ && glyph_ == Glyph::None) {
+        adjustSize();
+    }
+    QLabel::changeEvent(event);
+}
+
+void SkinLabel::paintEvent(QPaintEvent* event) {
+    if (glyph_ == Glyph::None) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (backColor_.isValid()) {
+        painter.fillRect(rect(), backColor_);
+    }
+    paintGlyph(painter);
+}
+
+void SkinLabel::paintGlyph(QPainter& painter) const {
+    const QColor color = isEnabled() ? foreColor_ : QColor(128, 128, 128);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    // The symbols sit in a square centred in the label, like a symbol-font character.
+    const double side = std::min(width(), height()) * 0.62;
+    const QRectF box((width() - side) / 2.0, (height() - side) / 2.0, side, side);
+    const auto triangleRight = [](const QRectF& r) {
+        QPainterPath path;
+        path.moveTo(r.left(), r.top());
+        path.lineTo(r.right(), r.center().y());
+        path.lineTo(r.left(), r.bottom());
+        path.closeSubpath();
+        return path;
+    };
+    const auto triangleLeft = [](const QRectF& r) {
+        QPainterPath path;
+        path.moveTo(r.right(), r.top());
+        path.lineTo(r.left(), r.center().y());
+        path.lineTo(r.right(), r.bottom());
+        path.closeSubpath();
+        return path;
+    };
+    switch (glyph_) {
+        case Glyph::None: break;
+        case Glyph::Play: painter.drawPath(triangleRight(box)); break;
+        case Glyph::Pause: {
+            const double bar = side / 3.0;
+            painter.drawRect(QRectF(box.left(), box.top(), bar, side));
+            painter.drawRect(QRectF(box.right() - bar, box.top(), bar, side));
+            break;
+        }
+        case Glyph::Stop: painter.drawRect(box.adjusted(1, 1, -1, -1)); break;
+        case Glyph::SkipBack: {
+            const double bar = side / 6.0;
+            painter.drawRect(QRectF(box.left(), box.top(), bar, side));
+            const QRectF half(box.left() + bar, box.top(), (side - bar) / 2.0, side);
+            painter.drawPath(triangleLeft(half));
+            painter.drawPath(triangleLeft(half.translated(half.width(), 0)));
+            break;
+        }
+        case Glyph::SkipForward: {
+            const double bar = side / 6.0;
+            painter.drawRect(QRectF(box.right() - bar, box.top(), bar, side));
+            const QRectF half(box.left(), box.top(), (side - bar) / 2.0, side);
+            painter.drawPath(triangleRight(half));
+            painter.drawPath(triangleRight(half.translated(half.width(), 0)));
+            break;
+        }
+        case Glyph::UpTriangle: {
+            QPainterPath path;
+            path.moveTo(box.left(), box.bottom());
+            path.lineTo(box.center().x(), box.top());
+            path.lineTo(box.right(), box.bottom());
+            path.closeSubpath();
+            painter.drawPath(path);
+            break;
+        }
+        case Glyph::DownTriangle: {
+            QPainterPath path;
+            path.moveTo(box.left(), box.top());
+            path.lineTo(box.center().x(), box.bottom());
+            path.lineTo(box.right(), box.top());
+            path.closeSubpath();
+            painter.drawPath(path);
+            break;
+        }
+    }
+}

@@ -1,0 +1,111 @@
+#include "windows/options.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "app/Program.h"
+
+options::options(Program& program)
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      program_(program) {
+    setObjectName(QStringLiteral("options"));
+    setWindowTitle(QStringLiteral("Optionen"));
+
+    auto* general = new QGroupBox(QStringLiteral("Allgemeine Optionen"), this);
+    optending = new QCheckBox(QStringLiteral("Beenden bestätigen"), general);
+    optending->setToolTip(QStringLiteral(
+        "Beim Beenden des Programms wird vorher noch ein Bestätigungsfenster angezeigt"));
+    optshowpl = new QCheckBox(QStringLiteral("Playlist bei Start zeigen"), general);
+    optshowpl->setToolTip(QStringLiteral("Zeigt die Playlist bei Programmstart an"));
+    optexppl = new QCheckBox(QStringLiteral("Playlist erweitert zeigen"), general);
+    optexppl->setToolTip(QStringLiteral("Zeigt die Playlist größer an"));
+    auto* generalLayout = new QVBoxLayout(general);
+    generalLayout->addWidget(optending);
+    generalLayout->addWidget(optshowpl);
+    generalLayout->addWidget(optexppl);
+
+    auto* folder = new QGroupBox(QStringLiteral("Verzeichnis"), this);
+    Label1 = new QLabel(QStringLiteral("Standard-Verzeichnis der MP3"), folder);
+    estfolder = new QLineEdit(folder);
+    estfolder->setToolTip(
+        QStringLiteral("In diesem Verzeichnis verwalten sie bevorzugt ihre MP3"));
+    Command3 = new QPushButton(QStringLiteral("..."), folder);
+    auto* folderLayout = new QGridLayout(folder);
+    folderLayout->addWidget(Label1, 0, 0, 1, 2);
+    folderLayout->addWidget(estfolder, 1, 0);
+    folderLayout->addWidget(Command3, 1, 1);
+
+    auto* other = new QGroupBox(QStringLiteral("Sonstiges"), this);
+    qinfo = new QCheckBox(QStringLiteral("Quickinfo bei Trackwechsel zeigen"), other);
+    alwaysshow = new QCheckBox(QStringLiteral("Immer anzeigen"), other);
+    alwaysshow->setToolTip(QStringLiteral("Soll die Quickinfo immer angezeigt werden?"));
+    auto* otherLayout = new QVBoxLayout(other);
+    otherLayout->addWidget(qinfo);
+    otherLayout->addWidget(alwaysshow);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command2 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Command4 = new QPushButton(QStringLiteral("Übernehmen"), this);
+    Label3 = new QLabel(QStringLiteral("Einstellungen geändert!"), this);
+    Label3->hide();
+    Timer1 = new FormTimer(5000, true, this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Label3);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(general);
+    layout->addWidget(folder);
+    layout->addWidget(other);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // State before any settings are loaded.
+    optending->setChecked(false);
+    optshowpl->setChecked(true);
+    optexppl->setChecked(true);
+    qinfo->setChecked(true);
+    alwaysshow->setChecked(false);
+    alwaysshow->setEnabled(false);
+    applyExpandRule();
+
+    // A change of state, by the user or by loading a value, counts as a click.
+    connect(optshowpl, &QCheckBox::stateChanged, this, &options::optshowpl_Click);
+    connect(qinfo, &QCheckBox::stateChanged, this, &options::qinfo_Click);
+    for (QCheckBox* box : {optending, optexppl, alwaysshow}) {
+        connect(box, &QCheckBox::stateChanged, this, [this] { Command4->setEnabled(true); });
+    }
+}
+
+void options::applyExpandRule() {
+    if (optshowpl->isChecked()) {
+        optexppl->setEnabled(true);
+    } else {
+        optexppl->setChecked(false);
+        optexppl->setEnabled(false);
+    }
+}
+
+void options::applyAlwaysShowRule() {
+    if (qinfo->isChecked()) {
+        alwaysshow->setEnabled(true);
+    } else {
+        alwaysshow->setChecked(false);
+        alwaysshow->setEnabled(false);
+    }
+}
+
+void options::optshowpl_Click() {
+    applyExpandRule();
+    Command4->setEnabled(true);
+}
+
+void options::qinfo_Click() {
+    Command4->setEnabled(true);
+    applyAlwaysShowRule();
+}

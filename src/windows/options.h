@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "player/FormTimer.h"
+
+class Program;
+
+// The options dialog. Its controls are the live settings that the rest of the program reads.
+class options : public QDialog {
+    Q_OBJECT
+public:
+    explicit options(Program& program);
+
+    // Check-box values as stored: 0 or 1.
+    static int value(const QCheckBox& box) { return box.isChecked() ? 1 : 0; }
+    // Sets a box; a change counts as a click, so the rules that tie the boxes together apply.
+    static void setValue(QCheckBox& box, int value) { box.setChecked(value != 0); }
+
+    QCheckBox* optending;
+    QCheckBox* optshowpl;
+    QCheckBox* optexppl;
+    QLabel* Label1;
+    QLineEdit* estfolder;
+    QPushButton* Command3;
+    QCheckBox* qinfo;
+    QCheckBox* alwaysshow;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command4;
+    QLabel* Label3;
+    FormTimer* Timer1;
+
+private:
+    void optshowpl_Click();
+    void qinfo_Click();
+    void applyExpandRule();
+    void applyAlwaysShowRule();
+
+    Program& program_;
+};

@@ -1,0 +1,65 @@
+#include "fakes/ProgramFixture.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QThread>
+#include <QFile>
+
+#include "app/Startup.h"
+
+ProgramFixture::ProgramFixture() {
+    PlatformServices services;
+    auto fakeDesktop = std::make_unique<FakeDesktop>();
+    desktop = fakeDesktop.get();
+    services.desktop = std::move(fakeDesktop);
+    auto fakeMessages = std::make_unique<FakeMessageBoxes>();
+    messages = fakeMessages.get();
+    services.messages = std::move(fakeMessages);
+    services.makePlayer = [this] {
+        auto player = std::make_unique<FakePlayer>();
+        players.push_back(player.get());
+        return player;
+    };
+    services.makeFileDialog = [this] {
+        auto dialog = std::make_unique<FakeFileDialog>();
+        dialogs.push_back(dialog.get());
+        return dialog;
+    };
+    services.prepareEngine = [this] { return engineAvailable; };
+    services.endProcess = [this] { ++processEnds; };
+    program = std::make_unique<Program>(folder.path(), std::move(services));
+}
+
+ProgramFixture::~ProgramFixture() { program.reset(); }
+
+void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
+    QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (const QByteArray& line : lines) {
+        f.write(line + "\r\n");
+    }
+}
+
+QByteArray ProgramFixture::readFile(const QString& name) const {
+    QFile f(QDir(folder.path()).filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool ProgramFixture::fileExists(const QString& name) const {
+    return QFile::exists(QDir(folder.path()).filePath(name));
+}
+
+void ProgramFixture::start() { startUp(*program); }
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/Program.h"
+#include "fakes/FakePlatform.h"
+
+// A program in a temporary program folder, with fake outside components that the test can
+// reach. Ending the process only counts.
+class ProgramFixture : public ::testing::Test {
+protected:
+    ProgramFixture();
+    ~ProgramFixture() override;
+
+    // Writes settings.cfg from lines, each ended by CR LF.
+    void writeSettings(const std::vector<QByteArray>& lines) const;
+    QByteArray readFile(const QString& name) const;
+    bool fileExists(const QString& name) const;
+    // Runs the start-up of the program as main() does.
+    void start();
+
+    QTemporaryDir folder;
+    FakeDesktop* desktop = nullptr;
+    FakeMessageBoxes* messages = nullptr;
+    std::vector<FakePlayer*> players;
+    std::vector<FakeFileDialog*> dialogs;
+    int processEnds = 0;
+    bool engineAvailable = true;
+    std::unique_ptr<Program> program;
+};
+
+// Runs the event loop until the condition holds or the time is up; says whether it held.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);

@@ -1,0 +1,81 @@
+
+#include "app/Docking.h"
+#include "app/Module1.h"
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+class DockingTest : public ProgramFixture {
+protected:
+    void SetUp() override { start(); }
+    Form1& form() { return program->form1(); }
+    playlist& pl() { return program->playlistWindow(); }
+};
+
+TEST_F(DockingTest, TickPutsThePlaylistRightUnderTheMainWindow) {
+    form().move(300, 200);  // left 4500, top 3000 twips
+    pl().move(10, 10);
+    dockplaylist(*program);
+    EXPECT_EQ(pl().pos(), QPoint(300, 355));
+}
+
+TEST_F(DockingTest, TickKeepsTheLeftOnceTheMainWindowIsFarRight) {
+    // Screen 1280 px = 19200 twips: the limit is 9600 - 3000/2 = 8100 twips = 540 px.
+    form().move(540, 200);
+    pl().move(10, 10);
+    dockplaylist(*program);
+    EXPECT_EQ(pl().pos(), QPoint(540, 355));
+
+    form().move(541, 200);
+    pl().move(10, 10);
+    dockplaylist(*program);
+    EXPECT_EQ(pl().pos(), QPoint(10, 355));
+}
+
+TEST_F(DockingTest, TheDockingTimerRunsByItself) {
+    form().move(100, 100);
+    pl().move(0, 0);
+    ASSERT_TRUE(form().stayd->isRunning());
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(100, 255); }));
+}
+
+TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
+    form().move(100, 100);
+    form().resize(form().width(), 200);
+    Form_Activate(*program);
+    EXPECT_EQ(pl().y(), 100 + 200 - 20);
+    EXPECT_EQ(form().height(), 157);  // 2355 twips
+
+    form().resize(form().width(), 150);
+    Form_Activate(*program);
+    EXPECT_EQ(form().height(), 150);
+}
+
+TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
+    // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
+    form().move(333, 200);
+    pl().move(0, 0);
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
+
+    // Left 9000 twips is beyond it: no overlap, left unchanged.
+    form().move(600, 200);
+    pl().move(7, 0);
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(7, 355));
+    EXPECT_EQ(form().plcurr, "1");
+}
+
+TEST_F(DockingTest, AnUnloadedPlaylistComesBackEmptyAtTheNextTick) {
+    pl().lines->setStringList({"a", "b"});
+    program->unloadPlaylist();
+    EXPECT_FALSE(program->playlistLoaded());
+    dockplaylist(*program);
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_EQ(pl().lines->rowCount(), 0);
+    EXPECT_FALSE(pl().isVisible());
+}
+
+}  // namespace

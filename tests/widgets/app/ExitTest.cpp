@@ -1,0 +1,86 @@
+#include <QCloseEvent>
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+
+namespace {
+
+using Answer = MessageBoxes::Answer;
+
+class ExitTest : public ProgramFixture {
+protected:
+    void startWithConfirmation(bool on) {
+        writeSettings({" 1 ", " 1 ", on ? " 1 " : " 0 ", "", " 1 ", " 0 ", " 0 "});
+        settingsBefore = readFile("settings.cfg");
+        start();
+    }
+    void clickX() { QTest::mouseClick(program->form1().Label9, Qt::LeftButton); }
+
+    QByteArray settingsBefore;
+};
+
+TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnce) {
+    startWithConfirmation(false);
+    Form1& form = program->form1();
+    clickX();
+    QTest::mouseClick(form.Label8, Qt::LeftButton);
+    form.mnuexit2->trigger();
+    EXPECT_EQ(processEnds, 3);
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
+}
+
+TEST_F(ExitTest, PlayersAreGoneWhenTheProcessEnds) {
+    startWithConfirmation(false);
+    clickX();
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_EQ(program->form1().MediaPlayer1, nullptr);
+    EXPECT_EQ(program->form1().forInfo, nullptr);
+}
+
+TEST_F(ExitTest, QuestionAnsweredNoKeepsThePlayerRunning) {
+    startWithConfirmation(true);
+    messages->answers = {Answer::No};
+    clickX();
+    EXPECT_EQ(processEnds, 0);
+    ASSERT_EQ(messages->shown.size(), 1U);
+    const auto& box = messages->shown[0];
+    EXPECT_EQ(box.text, "Soll das Programm beendet werden ?");
+    EXPECT_EQ(box.title, "Programm beenden");
+    EXPECT_EQ(box.buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
+    EXPECT_TRUE(program->form1().isVisible());
+    EXPECT_NE(program->form1().MediaPlayer1, nullptr);
+}
+
+TEST_F(ExitTest, QuestionAnsweredYesEndsWithoutSaving) {
+    startWithConfirmation(true);
+    messages->answers = {Answer::Yes};
+    program->form1().mnuexit2->trigger();
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
+}
+
+TEST_F(ExitTest, CloseRequestFollowsTheAnswer) {
+    startWithConfirmation(true);
+    Form1& form = program->form1();
+    messages->answers = {Answer::No};
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(processEnds, 0);
+
+    messages->answers = {Answer::Yes};
+    form.close();
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_EQ(messages->shown.size(), 2U);
+}
+
+TEST_F(ExitTest, CloseRequestWithoutConfirmationAsksNothing) {
+    startWithConfirmation(false);
+    program->form1().close();
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+#include "fakes/ProgramFixture.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+class StartupTest : public ProgramFixture {
+protected:
+    Form1& form() { return program->form1(); }
+    options& opts() { return program->optionsWindow(); }
+    playlist& pl() { return program->playlistWindow(); }
+};
+
+TEST_F(StartupTest, FirstRunShowsTheEnlargedPlaylistAndWritesNothing) {
+    start();
+    EXPECT_TRUE(form().isVisible());
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_EQ(pl().height(), 368);  // 5520 twips
+    EXPECT_EQ(pl().List1->height(), 366);
+    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_EQ(form().Label2->caption(), "-");
+    EXPECT_EQ(form().Label2->foreColor(), kRed);
+    EXPECT_EQ(form().Label2->toolTip(), "Playlist verkleinern (normale Größe)");
+    EXPECT_TRUE(form().hidepl->isEnabled());
+    EXPECT_FALSE(form().showpl->isEnabled());
+    EXPECT_TRUE(form().mnuplaylist->menuAction()->isEnabled());
+    EXPECT_TRUE(opts().alwaysshow->isEnabled());
+    EXPECT_FALSE(opts().optending->isChecked());
+    EXPECT_EQ(form().setVolume.value, 0);
+    // The helpers exist but stay hidden, and start-up itself never writes the settings.
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_FALSE(program->frmopenWindow().isVisible());
+    EXPECT_FALSE(fileExists("settings.cfg"));
+}
+
+TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
+    writeSettings({" 1 ", " 0 ", " 1 ", "/home/musik, alt", " 1 ", " 1 ", " 16000 "});
+    start();
+    EXPECT_TRUE(opts().optending->isChecked());
+    EXPECT_FALSE(opts().optexppl->isChecked());
+    EXPECT_EQ(opts().estfolder->text(), "/home/musik, alt");
+    EXPECT_EQ(form().pathopt, "/home/musik, alt");
+    EXPECT_TRUE(opts().alwaysshow->isChecked());
+    EXPECT_EQ(form().setVolume.value, 16000);
+    // Normal size: the playlist was not enlarged.
+    EXPECT_EQ(pl().height(), 186);
+    EXPECT_EQ(form().Label2->caption(), "+");
+    // The thumb sits at the value's share of the track: 5400 + 16000/32767 * 645 twips.
+    EXPECT_EQ(form().imgVol->x(), 381);
+    EXPECT_EQ(readFile("settings.cfg").count('\n'), 7);
+}
+
+TEST_F(StartupTest, HiddenButEnlargedPlaylist) {
+    writeSettings({" 0 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
+    start();
+    EXPECT_EQ(form().plcurr, "0");
+    EXPECT_FALSE(pl().isVisible());
+    EXPECT_EQ(pl().height(), 368);
+    EXPECT_EQ(form().Label2->foreColor(), kRed);
+    EXPECT_FALSE(form().hidepl->isEnabled());
+    EXPECT_TRUE(form().showpl->isEnabled());
+    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
+}
+
+TEST_F(StartupTest, QuickInfoOffClearsAlwaysShow) {
+    writeSettings({" 1 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "});
+    const QByteArray before = readFile("settings.cfg");
+    start();
+    EXPECT_FALSE(opts().qinfo->isChecked());
+    EXPECT_FALSE(opts().alwaysshow->isChecked());
+    EXPECT_FALSE(opts().alwaysshow->isEnabled());
+    EXPECT_EQ(readFile("settings.cfg"), before);
+}
+
+TEST_F(StartupTest, ShortFileKeepsInitialValuesForTheRest) {
+    writeSettings({" 0 ", " 0 ", " 1 "});
+    start();
+    EXPECT_FALSE(opts().optshowpl->isChecked());
+    EXPECT_TRUE(opts().optending->isChecked());
+    EXPECT_TRUE(opts().qinfo->isChecked());
+    EXPECT_TRUE(opts().alwaysshow->isEnabled());
+    EXPECT_EQ(form().plcurr, "0");
+    EXPECT_FALSE(pl().isVisible());
+}
+
+TEST_F(StartupTest, ReadStopsAtTheFirstBadLine) {
+    // Line 3 holds a value a check box cannot take: it and everything after it are ignored.
+    writeSettings({" 0 ", " 0 ", " 2 ", "/x", " 0 ", " 0 ", " 5 "});
+    start();
+    EXPECT_FALSE(opts().optshowpl->isChecked());
+    EXPECT_FALSE(opts().optending->isChecked());
+    EXPECT_EQ(opts().estfolder->text(), "");
+    EXPECT_TRUE(opts().qinfo->isChecked());
+    EXPECT_EQ(form().setVolume.value, 0);
+}
+
+TEST_F(StartupTest, GarbledFileStartsLikeAFirstRun) {
+    writeSettings({"\x01\x02garbage", " 0 ", " 1 "});
+    start();
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_FALSE(opts().optending->isChecked());
+}
+
+TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
+    writeSettings({" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 40000 "});
+    start();
+    EXPECT_EQ(form().setVolume.value, 0);
+    EXPECT_TRUE(opts().qinfo->isChecked());
+}
+
+TEST_F(StartupTest, MissingPlaybackEngineIsReportedOnceTheWindowIsUp) {
+    engineAvailable = false;
+    start();
+    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(messages->shown[0].title, "Fehler");
+    EXPECT_TRUE(messages->shown[0].text.contains("libmpv"));
+    EXPECT_TRUE(form().isVisible());
+}
+
+}  // namespace

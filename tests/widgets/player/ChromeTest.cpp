@@ -1,0 +1,133 @@
+#include <QApplication>
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Chrome.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kCyan(0, 255, 255);
+
+class ChromeTest : public ProgramFixture {
+protected:
+    void SetUp() override { start(); }
+    Form1& form() { return program->form1(); }
+};
+
+TEST_F(ChromeTest, TransportGlyphIsBlueOnlyWhileHeld) {
+    SkinLabel* next = form().btnnext;
+    QTest::mousePress(next, Qt::LeftButton);
+    EXPECT_EQ(next->foreColor(), kBlue);
+    QTest::mouseRelease(next, Qt::LeftButton);
+    EXPECT_EQ(next->foreColor(), kGreen);
+    // Disabled glyphs take no press at all.
+    QTest::mousePress(form().btnplay, Qt::LeftButton);
+    EXPECT_EQ(form().btnplay->foreColor(), kGreen);
+}
+
+TEST_F(ChromeTest, TextButtonEndsWhiteWhateverItStartedAs) {
+    SkinLabel* insert = form().Label7;  // starts in the system window colour
+    QTest::mousePress(insert, Qt::RightButton);
+    EXPECT_EQ(insert->backColor(), kCyan);
+    QTest::mouseRelease(insert, Qt::RightButton);
+    EXPECT_EQ(insert->backColor(), kWhite);
+    // The play-order labels have no pressed look.
+    QTest::mousePress(form().Label12, Qt::LeftButton);
+    EXPECT_EQ(form().Label12->backColor(), kRed);
+}
+
+TEST_F(ChromeTest, TitleBarButtonLightsItsFrame) {
+    QTest::mousePress(form().Label14, Qt::LeftButton);
+    EXPECT_EQ(form().Shape3->borderColor(), kRed);
+    EXPECT_EQ(form().Label14->foreColor(), kWhite);
+    QTest::mouseRelease(form().Label14, Qt::LeftButton);
+    EXPECT_EQ(form().Shape3->borderColor(), kWhite);
+    EXPECT_EQ(form().Label14->foreColor(), kGreen);
+}
+
+TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
+    Chrome& chrome = form().chrome();
+    // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
+    chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 0));
+    EXPECT_EQ(form().tmrMove->interval(), 10);
+    desktop->cursor = QPoint(600, 400);
+    chrome.tmrMove_Timer();
+    // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips.
+    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    EXPECT_EQ(program->playlistWindow().pos(), QPoint(570, 393 + 155));
+
+    // A press lower in the label places the window one twip lower: the same pixel.
+    chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 120));
+    chrome.tmrMove_Timer();
+    EXPECT_EQ(form().pos(), QPoint(570, 393));
+
+    chrome.Label6_MouseUp();
+    EXPECT_EQ(form().tmrMove->interval(), 0);
+    EXPECT_FALSE(form().tmrMove->isRunning());
+    desktop->cursor = QPoint(100, 100);
+    chrome.tmrMove_Timer();
+    EXPECT_EQ(form().pos(), QPoint(570, 393));
+}
+
+TEST_F(ChromeTest, DraggingThroughTheRealLabelMovesTheWindow) {
+    QTest::mousePress(form().Label6, Qt::LeftButton, {}, QPoint(10, 0));
+    desktop->cursor = QPoint(500, 300);
+    EXPECT_TRUE(waitUntil([this] { return form().pos() == QPoint(490, 293); }));
+    QTest::mouseRelease(form().Label6, Qt::LeftButton, {}, QPoint(10, 0));
+    EXPECT_FALSE(form().chrome().isDragging());
+}
+
+TEST_F(ChromeTest, LongTitleScrollsAndComesBackRound) {
+    Chrome& chrome = form().chrome();
+    const QString title = QString(60, QLatin1Char('W'));
+    chrome.setTrackTitle(title);
+    const QString shown = form().lbltracktitle->caption();
+    ASSERT_EQ(shown, title + "       ---        ");
+    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+    chrome.tmrlaufschrift_Timer();
+    EXPECT_EQ(form().lbltracktitle->caption(), shown.mid(2) + shown.left(2));
+    for (int tick = 1; tick < shown.size() / 2; ++tick) {
+        chrome.tmrlaufschrift_Timer();
+    }
+    EXPECT_EQ(form().lbltracktitle->caption(), shown);
+
+    chrome.setTrackTitle("Kurz");
+    EXPECT_EQ(form().lbltracktitle->caption(), "Kurz");
+    EXPECT_FALSE(form().tmrlaufschrift->isRunning());
+}
+
+TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimises) {
+    QTest::mouseClick(form().Label13, Qt::LeftButton);
+    EXPECT_TRUE(form().windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_FALSE(form().stayd->isEnabled());
+    EXPECT_TRUE(form().isVisible());  // no tray icon to bring it back from
+    // The playlist that is meant to be shown stays on screen.
+    EXPECT_TRUE(program->playlistWindow().isVisible());
+
+    form().setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(form().stayd->isEnabled());
+}
+
+TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
+    form().plcurr = "0";
+    form().lbltracktitle->setCaption("");
+    form().chrome().Form_Resize();
+    EXPECT_FALSE(program->playlistWindow().isVisible());
+    EXPECT_FALSE(form().hidepl->isEnabled());
+    EXPECT_TRUE(form().showpl->isEnabled());
+    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
+    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+
+    form().plcurr = "1";
+    form().chrome().Form_Resize();
+    EXPECT_TRUE(program->playlistWindow().isVisible());
+    EXPECT_TRUE(form().hidepl->isEnabled());
+}
+
+}  // namespace
