@@ -2,6 +2,7 @@
 
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "settings/SettingsFile.h"
 #include "playlist/playlist.h"
 #include "windows/options.h"
 
@@ -16,7 +17,7 @@ Program::~Program() {
     form1_.reset();
 }
 
-QString Program::settingsPath() const { return programFolder_ + QStringLiteral("/settings.cfg"); }
+QString Program::settingsPath() const { return ::settingsPath(programFolder_); }
 
 std::unique_ptr<MediaPlayer> Program::makePlayer() const {
     return services_.makePlayer ? services_.makePlayer() : nullptr;

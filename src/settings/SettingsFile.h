@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The player's seven persistent settings, in the order settings.cfg stores them. The defaults
+// are the values a player starts with when nothing could be read.
+struct Settings {
+    int optshowpl = 1;   // show the playlist window at start
+    int optexppl = 1;    // open the playlist window enlarged
+    int optending = 0;   // ask before exit
+    QString estfolder;   // the standard MP3 folder
+    int qinfo = 1;       // quick-info popup at each track change
+    int alwaysshow = 0;  // keep the quick-info popup open
+    int volume = 0;      // volume slider value
+
+    bool operator==(const Settings&) const = default;
+};
+
+// The values a read found usable; an absent value leaves its holder as it is.
+struct SettingsRead {
+    std::optional<int> optshowpl;
+    std::optional<int> optexppl;
+    std::optional<int> optending;
+    std::optional<QString> estfolder;
+    std::optional<int> qinfo;
+    std::optional<int> alwaysshow;
+    std::optional<int> volume;
+
+    // Copies the values that were read into `settings`.
+    void applyTo(Settings& settings) const;
+
+    bool operator==(const SettingsRead&) const = default;
+};
+
+// The volume slider's range, bounds included: a stored volume outside it is not used.
+struct VolumeRange {
+    int low = 0;
+    int high = 32767;
+};
+
+enum class ReadMode {
+    StopAtFirstBadLine,  // start-up: the first missing or bad line ends the read
+    SkipBadLines,        // options dialog: a missing or bad line is passed over
+};
+
+// The file's exact bytes: seven lines ended by CR LF.
+QByteArray formatSettings(const Settings& settings);
+
+// Never creates the file; a missing or unreadable file reads as nothing.
+SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volumeRange);
+
+// Replaces the file whole. Returns false, leaving any old file untouched, when it cannot.
+bool writeSettings(const QString& path, const Settings& settings);
+
+QString settingsPath(const QString& programFolder);

@@ -1,0 +1,313 @@
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <algorithm>
+#include <cctype>
+#include <csignal>
+#include <ostream>
+#include <set>
+
+void PrintTo(const SettingsRead& read, std::ostream* out) {
+    const auto number = [](const std::optional<int>& value) {
+        return value ? std::to_string(*value) : std::string("-");
+    };
+    *out << "{" << number(read.optshowpl) << ", " << number(read.optexppl) << ", "
+         << number(read.optending) << ", "
+         << (read.estfolder ? '"' + read.estfolder->toStdString() + '"' : std::string("-")) << ", "
+         << number(read.qinfo) << ", " << number(read.alwaysshow) << ", " << number(read.volume)
+         << "}";
+}
+
+namespace {
+
+const VolumeRange kRange{-100, 2000};
+
+QByteArray lines(std::initializer_list<const char*> texts) {
+    QByteArray bytes;
+    for (const char* text : texts) {
+        bytes += QByteArray(text) + "\r\n";
+    }
+    return bytes;
+}
+
+// Values that all differ from the defaults, so every assignment shows.
+const QByteArray kGoodFile = lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 ", " 1234 "});
+
+SettingsRead goodRead() {
+    return {0, 0, 1, QString("/musik/rock"), 0, 1, 1234};
+}
+
+// The good read with the given lines (1 to 7) absent.
+SettingsRead goodReadWithout(const std::set<int>& absent) {
+    SettingsRead read = goodRead();
+    const auto drop = [&](int line, auto& value) {
+        if (absent.contains(line)) {
+            value.reset();
+        }
+    };
+    drop(1, read.optshowpl);
+    drop(2, read.optexppl);
+    drop(3, read.optending);
+    drop(4, read.estfolder);
+    drop(5, read.qinfo);
+    drop(6, read.alwaysshow);
+    drop(7, read.volume);
+    return read;
+}
+
+// The good file with line `number` (1 to 7) replaced.
+QByteArray goodFileWithLine(int number, const QByteArray& text) {
+    QList<QByteArray> parts = kGoodFile.split('\n');
+    parts[number - 1] = text + '\r';
+    return parts.join('\n');
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QString path(const QString& name = QStringLiteral("settings.cfg")) const {
+        return dir_.filePath(name);
+    }
+
+    void writeRaw(const QByteArray& bytes, const QString& name = QStringLiteral("settings.cfg")) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray readRaw(const QString& name = QStringLiteral("settings.cfg")) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
+    EXPECT_EQ(formatSettings(Settings{}),
+              QByteArray(" 1 \r\n 1 \r\n 0 \r\n\r\n 1 \r\n 0 \r\n 0 \r\n"));
+
+    const Settings negativeVolume{0, 1, 1, QString(), 0, 1, -5};
+    EXPECT_EQ(formatSettings(negativeVolume),
+              QByteArray(" 0 \r\n 1 \r\n 1 \r\n\r\n 0 \r\n 1 \r\n-5 \r\n"));
+
+    // Comma and blanks stay as typed; umlauts are the locale's (UTF-8) bytes.
+    const Settings folder{1, 0, 0, QStringLiteral(" /home/jörg/Musik, Älteres "), 1, 0, 32767};
+    EXPECT_EQ(formatSettings(folder),
+              QByteArray(" 1 \r\n 0 \r\n 0 \r\n /home/j\xc3\xb6rg/Musik, \xc3\x84lteres \r\n"
+                         " 1 \r\n 0 \r\n 32767 \r\n"));
+}
+
+TEST(SettingsFormat, FolderThatCannotBeALineIsLeftEmptyAndKeepsTheOtherLinesInPlace) {
+    for (const QString& folder : {QStringLiteral("/a\nb"), QStringLiteral("/a\r\nb"),
+                                  QStringLiteral("/a") + QChar::Null + QStringLiteral("b")}) {
+        const Settings settings{0, 1, 0, folder, 1, 1, 7};
+        EXPECT_EQ(formatSettings(settings),
+                  QByteArray(" 0 \r\n 1 \r\n 0 \r\n\r\n 1 \r\n 1 \r\n 7 \r\n"));
+    }
+}
+
+TEST_F(SettingsFileTest, RoundTripsEveryValueInBothModes) {
+    const std::vector<Settings> cases = {
+        Settings{},
+        Settings{0, 0, 1, QStringLiteral("/home/jörg/Musik, Älteres"), 0, 1, -5},
+        Settings{1, 0, 1, QStringLiteral("  führende und folgende Leerzeichen  "), 1, 1, 2000},
+    };
+    for (const Settings& written : cases) {
+        ASSERT_TRUE(writeSettings(path(), written));
+        for (const ReadMode mode : {ReadMode::StopAtFirstBadLine, ReadMode::SkipBadLines}) {
+            Settings read{9, 9, 9, QStringLiteral("old"), 9, 9, 9};
+            readSettings(path(), mode, kRange).applyTo(read);
+            EXPECT_EQ(read, written) << written.estfolder.toStdString();
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, ReadsTolerantly) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const std::vector<Case> cases = {
+        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n")},
+        {"blanks around numbers",
+         lines({"0", "\t0\t", "   1", "/musik/rock", "0     ", " \t 1 ", "1234"})},
+        {"leading zeros and minus zero",
+         lines({"00", "-0", "001", "/musik/rock", "0", "1", "01234"})},
+        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "})},
+        {"last line without line end", kGoodFile.chopped(2)},
+    };
+    for (const Case& c : cases) {
+        writeRaw(c.bytes);
+        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange), goodRead()) << c.what;
+    }
+}
+
+TEST_F(SettingsFileTest, EmptyFolderLineIsAnEmptyFolderNotAMissingOne) {
+    writeRaw(goodFileWithLine(4, ""));
+    const SettingsRead read = readSettings(path(), ReadMode::StopAtFirstBadLine, kRange);
+    ASSERT_TRUE(read.estfolder.has_value());
+    EXPECT_EQ(*read.estfolder, QString());
+    EXPECT_EQ(read.volume, 1234);
+}
+
+struct FailureCase {
+    const char* what;
+    std::optional<QByteArray> bytes;  // nothing: no file at all
+    int startUpReadsLines;            // lines 1..n are read at start-up
+    std::set<int> skippedLines;       // lines the options opener passes over
+};
+
+void PrintTo(const FailureCase& failure, std::ostream* out) {
+    *out << failure.what;
+}
+
+class SettingsFailureTest : public SettingsFileTest,
+                            public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SettingsFailureTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
+    const FailureCase& c = GetParam();
+    if (c.bytes) {
+        writeRaw(*c.bytes);
+    }
+    std::set<int> notReachedAtStartUp;
+    for (int line = c.startUpReadsLines + 1; line <= 7; ++line) {
+        notReachedAtStartUp.insert(line);
+    }
+    EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange),
+              goodReadWithout(notReachedAtStartUp));
+    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange),
+              goodReadWithout(c.skippedLines));
+}
+
+const std::set<int> kAllLines = {1, 2, 3, 4, 5, 6, 7};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsFailureTest,
+    ::testing::Values(
+        FailureCase{"missing file", std::nullopt, 0, kAllLines},
+        FailureCase{"empty file", QByteArray(), 0, kAllLines},
+        FailureCase{"three lines", lines({" 0 ", " 0 ", " 1 "}), 3, {4, 5, 6, 7}},
+        FailureCase{"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), 6, {7}},
+        FailureCase{"garbled line 1", goodFileWithLine(1, "x1"), 0, {1}},
+        FailureCase{"garbled line 3", goodFileWithLine(3, " 1.5 "), 2, {3}},
+        FailureCase{"garbled line 7", goodFileWithLine(7, "laut"), 6, {7}},
+        FailureCase{"two numbers on a line", goodFileWithLine(2, " 1 1 "), 1, {2}},
+        FailureCase{"blank number line", goodFileWithLine(6, "   "), 5, {6}},
+        FailureCase{"check box value 2", goodFileWithLine(5, " 2 "), 4, {5}},
+        FailureCase{"beyond 16 bits", goodFileWithLine(2, " 65537 "), 1, {2}},
+        FailureCase{"volume above the slider", goodFileWithLine(7, " 2001 "), 6, {7}},
+        FailureCase{"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
+        FailureCase{
+            "over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
+        FailureCase{
+            "NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) {
+        std::string name = info.param.what;
+        std::replace_if(
+            name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
+        return name;
+    });
+
+TEST_F(SettingsFileTest, HugeOrNonRegularFilesReadAsNothing) {
+    // Sixteen MiB without a line end: nothing in it can be a settings line.
+    writeRaw(QByteArray(qsizetype{16} * 1024 * 1024, '\0'));
+    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), SettingsRead{});
+
+    // Valid lines behind a line that alone fills what seven lines may take are never reached.
+    writeRaw(lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
+             lines({" 0 ", " 1 ", " 1234 "}));
+    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), goodReadWithout({4, 5, 6, 7}));
+
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("settings.cfg")));
+    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), SettingsRead{});
+
+    // A FIFO would block a plain open for ever.
+    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo.cfg")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    EXPECT_EQ(readSettings(path(QStringLiteral("fifo.cfg")), ReadMode::SkipBadLines, kRange),
+              SettingsRead{});
+}
+
+TEST_F(SettingsFileTest, ReadingNeverCreatesTheFile) {
+    readSettings(path(), ReadMode::StopAtFirstBadLine, kRange);
+    readSettings(path(), ReadMode::SkipBadLines, kRange);
+    EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(SettingsFileTest, WriteReplacesALongerOldFileWhole) {
+    writeRaw(QByteArray(500, 'x'));
+    const Settings settings{0, 0, 1, QStringLiteral("/m"), 0, 0, 3};
+    ASSERT_TRUE(writeSettings(path(), settings));
+    EXPECT_EQ(readRaw(), formatSettings(settings));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"settings.cfg"});
+}
+
+TEST_F(SettingsFileTest, WriteIntoAFolderThatCannotExistFails) {
+    EXPECT_FALSE(writeSettings(path(QStringLiteral("missing/settings.cfg")), Settings{}));
+    EXPECT_FALSE(QDir(path(QStringLiteral("missing"))).exists());
+
+    // Root passes every permission check, but no one can create a file below a regular file.
+    writeRaw("plain", QStringLiteral("notAFolder"));
+    EXPECT_FALSE(writeSettings(path(QStringLiteral("notAFolder/settings.cfg")), Settings{}));
+    EXPECT_EQ(readRaw(QStringLiteral("notAFolder")), QByteArray("plain"));
+}
+
+TEST_F(SettingsFileTest, WriteOverADirectoryFailsAndLeavesIt) {
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("settings.cfg/inside")));
+    EXPECT_FALSE(writeSettings(path(), Settings{}));
+    EXPECT_TRUE(QDir(path(QStringLiteral("settings.cfg/inside"))).exists());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{});
+}
+
+// Makes every file write beyond `bytes` fail with EFBIG, as a full disk would, for this process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
+    bool active_ = false;
+};
+
+TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFileByteForByte) {
+    const Settings old{0, 1, 1, QStringLiteral("/alt"), 0, 1, -5};
+    ASSERT_TRUE(writeSettings(path(), old));
+    const QByteArray oldBytes = readRaw();
+
+    const Settings bigger{1, 1, 0, QStringLiteral("/neu/") + QString(200, QLatin1Char('n')),
+                          1, 0, 9};
+    bool written = true;
+    {
+        const FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        written = writeSettings(path(), bigger);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(readRaw(), oldBytes);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"settings.cfg"});
+}
+
+}  // namespace
