@@ -6,20 +6,31 @@
 
 MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& title,
                                           Buttons buttons, Icon icon) {
-    QMessageBox box;
+    // Over the window the user is working in, not in the middle of the screen.
+    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-        case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
     }
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* cancel = nullptr;
     switch (buttons) {
-        case Buttons::Ok: box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+        case Buttons::Ok:
+            box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            break;
         case Buttons::YesNo:
             yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
             no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);

@@ -1,5 +1,7 @@
 #include "player/Chrome.h"
 
+#include <array>
+
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
@@ -39,9 +41,11 @@ void Chrome::connectPressedLooks() {
         connect(button, &SkinLabel::mouseDown, this, [button] { button->setBackColor(kCyan); });
         connect(button, &SkinLabel::mouseUp, this, [button] { button->setBackColor(kWhite); });
     }
-    const std::pair<SkinLabel*, SkinFrame*> titleButtons[] = {
-        {form_.Label13, form_.Shape1}, {form_.Label14, form_.Shape3}, {form_.Label9, form_.Shape2}};
-    for (const auto& [label, frame] : titleButtons) {
+    const std::array<std::pair<SkinLabel*, SkinFrame*>, 3> titleButtons{
+        {{form_.Label13, form_.Shape1}, {form_.Label14, form_.Shape3}, {form_.Label9, form_.Shape2}}};
+    for (const auto& button : titleButtons) {
+        SkinLabel* label = button.first;
+        SkinFrame* frame = button.second;
         connect(label, &SkinLabel::mouseDown, this, [label, frame] {
             frame->setBorderColor(kRed);
             label->setForeColor(kWhite);
@@ -136,7 +140,7 @@ void Chrome::setTrackTitle(const QString& title) {
     }
 }
 
-void Chrome::tmrlaufschrift_Timer() {
+void Chrome::tmrlaufschrift_Timer() const {
     const QString c = form_.lbltracktitle->caption();
     form_.lbltracktitle->setCaption(c.mid(2) + c.left(2));
 }

@@ -24,7 +24,7 @@ public:
     void tmrMove_Timer();
     void Label13_Click();
     void Form_Resize();
-    void tmrlaufschrift_Timer();
+    void tmrlaufschrift_Timer() const;
 
     bool isDragging() const { return moveDrag_; }
 

@@ -82,7 +82,7 @@ options::options(Program& program)
     }
 }
 
-void options::applyExpandRule() {
+void options::applyExpandRule() const {
     if (optshowpl->isChecked()) {
         optexppl->setEnabled(true);
     } else {
@@ -91,7 +91,7 @@ void options::applyExpandRule() {
     }
 }
 
-void options::applyAlwaysShowRule() {
+void options::applyAlwaysShowRule() const {
     if (qinfo->isChecked()) {
         alwaysshow->setEnabled(true);
     } else {

@@ -38,8 +38,8 @@ public:
 private:
     void optshowpl_Click();
     void qinfo_Click();
-    void applyExpandRule();
-    void applyAlwaysShowRule();
+    void applyExpandRule() const;
+    void applyAlwaysShowRule() const;
 
     Program& program_;
 };

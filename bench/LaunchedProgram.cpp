@@ -1,0 +1,85 @@
+#include "LaunchedProgram.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace bramble::bench {
+
+namespace fs = std::filesystem;
+
+TemporaryProgramFolder::TemporaryProgramFolder(const fs::path& binary) {
+    std::string pattern = (fs::temp_directory_path() / "bramble-bench.XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    folder_ = pattern;
+    executable_ = folder_ / binary.filename();
+    fs::copy_file(binary, executable_);
+    const fs::path help = binary.parent_path() / "hilfe.rtf";
+    if (fs::exists(help)) {
+        fs::copy_file(help, folder_ / "hilfe.rtf");
+    }
+    fs::create_directory(folder_ / "Playlist");
+}
+
+TemporaryProgramFolder::~TemporaryProgramFolder() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+LaunchedProgram::LaunchedProgram(const fs::path& executable) {
+    const std::string path = executable.string();
+    const std::string folder = executable.parent_path().string();
+    pid_ = fork();
+    if (pid_ < 0) {
+        throw std::runtime_error("fork failed");
+    }
+    if (pid_ == 0) {
+        const int devNull = open("/dev/null", O_RDWR);
+        if (devNull >= 0) {
+            dup2(devNull, STDIN_FILENO);
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+        }
+        if (chdir(folder.c_str()) == 0) {
+            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        }
+        _exit(127);
+    }
+}
+
+LaunchedProgram::~LaunchedProgram() {
+    if (pid_ <= 0) {
+        return;
+    }
+    kill(pid_, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    int status = 0;
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+bool LaunchedProgram::running() const {
+    // A zombie still answers kill(0); peeking with waitid leaves it to the destructor to reap.
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+        return false;
+    }
+    return info.si_pid == 0;
+}
+
+}  // namespace bramble::bench

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+
+namespace bramble::bench {
+
+// A throw-away program folder laid out like the build's: a copy of the binary, the help file
+// beside it when the source folder has one, and an empty Playlist folder. Removed on destruction.
+class TemporaryProgramFolder {
+public:
+    explicit TemporaryProgramFolder(const std::filesystem::path& binary);
+    ~TemporaryProgramFolder();
+    TemporaryProgramFolder(const TemporaryProgramFolder&) = delete;
+    TemporaryProgramFolder& operator=(const TemporaryProgramFolder&) = delete;
+
+    const std::filesystem::path& executable() const { return executable_; }
+
+private:
+    std::filesystem::path folder_;
+    std::filesystem::path executable_;
+};
+
+// A running copy of a program, started with its folder as working directory and its output
+// discarded. Terminated and reaped on destruction.
+class LaunchedProgram {
+public:
+    explicit LaunchedProgram(const std::filesystem::path& executable);
+    ~LaunchedProgram();
+    LaunchedProgram(const LaunchedProgram&) = delete;
+    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running() const;
+
+private:
+    pid_t pid_ = -1;
+};
+
+}  // namespace bramble::bench

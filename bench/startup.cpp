@@ -1,0 +1,103 @@
+// Start-up time: from starting the binary to the X server mapping its main window, for the
+// player and, as a yardstick, for a minimal Qt window program. Needs an X display (bench/run
+// provides one). Prints the figures; it asserts nothing.
+//
+// usage: bench_startup [PLAYER_BINARY MINIMAL_WINDOW_BINARY]
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LaunchedProgram.h"
+#include "TopLevelMapWatcher.h"
+
+namespace {
+
+using Milliseconds = std::chrono::duration<double, std::milli>;
+using bramble::bench::LaunchedProgram;
+using bramble::bench::TemporaryProgramFolder;
+using bramble::testsupport::TopLevelMapWatcher;
+
+constexpr int kRuns = 10;
+constexpr auto kMapTimeout = std::chrono::seconds(20);
+
+struct Candidate {
+    std::string label;
+    std::string windowTitle;
+    std::filesystem::path executable;
+    std::vector<double> samples;
+};
+
+std::optional<double> timeToMap(TopLevelMapWatcher& watcher, const Candidate& candidate) {
+    const auto start = std::chrono::steady_clock::now();
+    const LaunchedProgram program(candidate.executable);
+    const auto mapped = watcher.waitForWindow(program.pid(), candidate.windowTitle, kMapTimeout);
+    if (!mapped) {
+        return std::nullopt;
+    }
+    return Milliseconds(mapped->seenAt - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void printFigures(const Candidate& candidate) {
+    const auto [least, most] =
+        std::minmax_element(candidate.samples.begin(), candidate.samples.end());
+    std::printf("  %-20s median %7.1f ms   (min %7.1f, max %7.1f)\n", candidate.label.c_str(),
+                median(candidate.samples), *least, *most);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const std::filesystem::path playerBinary = argc > 2 ? argv[1] : BRAMBLE_PLAYER_BINARY;
+    const std::filesystem::path minimalBinary = argc > 2 ? argv[2] : BRAMBLE_MINIMAL_WINDOW_BINARY;
+    try {
+        TopLevelMapWatcher watcher;
+        const TemporaryProgramFolder playerFolder(playerBinary);
+        const TemporaryProgramFolder minimalFolder(minimalBinary);
+        std::vector<Candidate> candidates{
+            {"brambleplayer", "MP3-Brambleplayer", playerFolder.executable(), {}},
+            {"minimal Qt window", "minimal window", minimalFolder.executable(), {}}};
+
+        // One start of each that is not counted, so that both find the libraries in the page
+        // cache; then the two alternate, so drifts of the machine hit both alike.
+        for (int run = -1; run < kRuns; ++run) {
+            for (Candidate& candidate : candidates) {
+                const auto elapsed = timeToMap(watcher, candidate);
+                if (!elapsed) {
+                    std::fprintf(stderr,
+                                 "bench_startup: %s mapped no window \"%s\" within %lld s\n",
+                                 candidate.label.c_str(), candidate.windowTitle.c_str(),
+                                 static_cast<long long>(kMapTimeout.count()));
+                    return 1;
+                }
+                if (run >= 0) {
+                    candidate.samples.push_back(*elapsed);
+                }
+            }
+        }
+
+        std::printf(
+            "Start-up, from starting the binary to its main window being mapped, %d starts each:\n",
+            kRuns);
+        for (const Candidate& candidate : candidates) {
+            printFigures(candidate);
+        }
+        std::printf("  ratio player / minimal window: %.2f\n",
+                    median(candidates[0].samples) / median(candidates[1].samples));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_startup: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

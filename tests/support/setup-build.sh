@@ -1,0 +1,50 @@
+# shellcheck shell=bash
+# Installs what the player needs to build, run and be tested on Debian 12, and builds it.
+# Sourced by ./run, ./test and bench/run.
+#
+#   bramble_install_packages         installs only the missing Debian packages
+#   bramble_build [TARGET...]        configures and builds in $BRAMBLE_BUILD_DIR (default build/)
+
+BRAMBLE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BRAMBLE_BUILD_DIR=${BRAMBLE_BUILD_DIR:-$BRAMBLE_ROOT/build}
+
+BRAMBLE_PACKAGES=(
+    # build
+    cmake g++ pkg-config ninja-build ccache
+    qt6-base-dev libmpv-dev libasound2-dev libxcb1-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    # what the windows show: skin fonts, German texts of Qt's own dialogs
+    fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
+    # the headless test desktop and sound server
+    xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins
+    # making and measuring sound fixtures
+    lame sox
+)
+
+bramble_install_packages() {
+    local missing=() package
+    for package in "${BRAMBLE_PACKAGES[@]}"; do
+        if [[ $(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null) != installed ]]; then
+            missing+=("$package")
+        fi
+    done
+    ((${#missing[@]} == 0)) && return 0
+
+    local as_root=()
+    ((EUID == 0)) || as_root=(sudo)
+    echo "Installing Debian packages: ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+}
+
+bramble_build() {
+    local generator=()
+    # A build folder keeps the generator it was first configured with.
+    if [[ ! -f $BRAMBLE_BUILD_DIR/CMakeCache.txt ]] && command -v ninja >/dev/null; then
+        generator=(-G Ninja)
+    fi
+    cmake -S "$BRAMBLE_ROOT" -B "$BRAMBLE_BUILD_DIR" "${generator[@]}" >/dev/null || return 1
+    local targets=()
+    (($# > 0)) && targets=(--target "$@")
+    cmake --build "$BRAMBLE_BUILD_DIR" -j"$(nproc)" "${targets[@]}"
+}
