@@ -1,0 +1,155 @@
+#include "platform/MpvLibrary.h"
+
+#include <dlfcn.h>
+#include <mpv/client.h>
+
+#include <cstring>
+#include <utility>
+
+struct MpvLibrary::Functions {
+    decltype(&::mpv_client_api_version) clientApiVersion = nullptr;
+    decltype(&::mpv_create) create = nullptr;
+    decltype(&::mpv_initialize) initialize = nullptr;
+    decltype(&::mpv_terminate_destroy) terminateDestroy = nullptr;
+    decltype(&::mpv_set_option_string) setOptionString = nullptr;
+    decltype(&::mpv_command) command = nullptr;
+    decltype(&::mpv_command_ret) commandRet = nullptr;
+    decltype(&::mpv_free_node_contents) freeNodeContents = nullptr;
+    decltype(&::mpv_get_property) getProperty = nullptr;
+    decltype(&::mpv_set_property) setProperty = nullptr;
+    decltype(&::mpv_wait_event) waitEvent = nullptr;
+    decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
+    decltype(&::mpv_error_string) errorString = nullptr;
+};
+
+namespace {
+
+// Resolves one symbol into a typed function pointer; false (with the reason) when missing.
+template <typename Pointer>
+bool resolve(void* library, const char* name, Pointer& target, QString& error) {
+    void* const symbol = dlsym(library, name);
+    if (symbol == nullptr) {
+        error = QStringLiteral("%1 fehlt in der Bibliothek").arg(QLatin1String(name));
+        return false;
+    }
+    target = reinterpret_cast<Pointer>(symbol);
+    return true;
+}
+
+}  // namespace
+
+MpvLibrary::MpvLibrary(QString soname) : soname_(std::move(soname)) {}
+
+MpvLibrary::~MpvLibrary() = default;
+
+bool MpvLibrary::load() {
+    if (attempted_) {
+        return isLoaded();
+    }
+    attempted_ = true;
+
+    void* const library = dlopen(soname_.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* const reason = dlerror();
+        errorText_ = reason != nullptr ? QString::fromLocal8Bit(reason) : soname_;
+        return false;
+    }
+
+    auto functions = std::make_unique<Functions>();
+    const bool complete =
+        resolve(library, "mpv_client_api_version", functions->clientApiVersion, errorText_) &&
+        resolve(library, "mpv_create", functions->create, errorText_) &&
+        resolve(library, "mpv_initialize", functions->initialize, errorText_) &&
+        resolve(library, "mpv_terminate_destroy", functions->terminateDestroy, errorText_) &&
+        resolve(library, "mpv_set_option_string", functions->setOptionString, errorText_) &&
+        resolve(library, "mpv_command", functions->command, errorText_) &&
+        resolve(library, "mpv_command_ret", functions->commandRet, errorText_) &&
+        resolve(library, "mpv_free_node_contents", functions->freeNodeContents, errorText_) &&
+        resolve(library, "mpv_get_property", functions->getProperty, errorText_) &&
+        resolve(library, "mpv_set_property", functions->setProperty, errorText_) &&
+        resolve(library, "mpv_wait_event", functions->waitEvent, errorText_) &&
+        resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_) &&
+        resolve(library, "mpv_error_string", functions->errorString, errorText_);
+    if (!complete) {
+        dlclose(library);  // nothing of it has been used yet
+        return false;
+    }
+
+    // The event structures read by the player must have the layout of the headers built
+    // against, which holds within one major version of the client API.
+    const unsigned long found = functions->clientApiVersion();
+    if ((found >> 16U) != (MPV_CLIENT_API_VERSION >> 16U)) {
+        errorText_ = QStringLiteral("libmpv hat die API-Version %1.%2, erwartet %3.x")
+                         .arg(found >> 16U)
+                         .arg(found & 0xFFFFU)
+                         .arg(MPV_CLIENT_API_VERSION >> 16U);
+        dlclose(library);
+        return false;
+    }
+
+    functions_ = std::move(functions);
+    return true;
+}
+
+mpv_handle* MpvLibrary::create() const {
+    return functions_->create();
+}
+
+int MpvLibrary::initialize(mpv_handle* handle) const {
+    return functions_->initialize(handle);
+}
+
+void MpvLibrary::terminateDestroy(mpv_handle* handle) const {
+    functions_->terminateDestroy(handle);
+}
+
+int MpvLibrary::setOptionString(mpv_handle* handle, const char* name, const char* value) const {
+    return functions_->setOptionString(handle, name, value);
+}
+
+int MpvLibrary::command(mpv_handle* handle, const char** args) const {
+    return functions_->command(handle, args);
+}
+
+int MpvLibrary::commandReturningInt(mpv_handle* handle, const char** args, const char* key,
+                                    std::int64_t* value) const {
+    mpv_node result{};
+    const int error = functions_->commandRet(handle, args, &result);
+    if (error < 0) {
+        return error;
+    }
+    int found = MPV_ERROR_PROPERTY_NOT_FOUND;
+    if (result.format == MPV_FORMAT_NODE_MAP && result.u.list != nullptr) {
+        const mpv_node_list& map = *result.u.list;
+        for (int i = 0; i < map.num; ++i) {
+            if (std::strcmp(map.keys[i], key) == 0 && map.values[i].format == MPV_FORMAT_INT64) {
+                *value = map.values[i].u.int64;
+                found = MPV_ERROR_SUCCESS;
+                break;
+            }
+        }
+    }
+    functions_->freeNodeContents(&result);
+    return found;
+}
+
+int MpvLibrary::getDouble(mpv_handle* handle, const char* name, double* value) const {
+    return functions_->getProperty(handle, name, MPV_FORMAT_DOUBLE, value);
+}
+
+int MpvLibrary::setFlag(mpv_handle* handle, const char* name, bool value) const {
+    int flag = value ? 1 : 0;
+    return functions_->setProperty(handle, name, MPV_FORMAT_FLAG, &flag);
+}
+
+mpv_event* MpvLibrary::waitEvent(mpv_handle* handle, double timeoutSeconds) const {
+    return functions_->waitEvent(handle, timeoutSeconds);
+}
+
+void MpvLibrary::setWakeupCallback(mpv_handle* handle, void (*callback)(void*), void* data) const {
+    functions_->setWakeupCallback(handle, callback, data);
+}
+
+QString MpvLibrary::errorString(int error) const {
+    return QString::fromUtf8(functions_->errorString(error));
+}

@@ -1,0 +1,87 @@
+#include <QSignalSpy>
+#include <vector>
+
+#include "MpvTestSupport.h"
+
+// The transport's way: at each end it sets the file that follows and plays it.
+TEST_F(MpvPlayerTest, QueuedFileTakesOverAtTheNaturalEnd) {
+    std::vector<QString> namesAtEnd;
+    std::vector<int> statesAfterReplay;
+    QObject::connect(&player, &MediaPlayer::endOfStream, &player, [&] {
+        namesAtEnd.push_back(player.fileName());
+        if (namesAtEnd.size() == 1) {
+            player.setFileName(tone660());
+            player.play();
+            statesAfterReplay.push_back(player.playState());
+        }
+    });
+
+    player.setFileName(tone440());
+    player.setNextFileName(tone660());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return namesAtEnd.size() == 1; }));
+    EXPECT_EQ(namesAtEnd[0], tone660());
+    EXPECT_EQ(statesAfterReplay, std::vector<int>{MediaPlayer::kPlaying});
+    EXPECT_EQ(player.fileName(), tone660());
+    EXPECT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    EXPECT_NEAR(player.duration(), 1.0, 0.1);
+    // mpv counts the new file from the sound still buffered of the old one: below zero at first.
+    EXPECT_GE(player.currentPosition(), 0.0);
+
+    // The taken-over file ends like any other: one more event, and nothing follows it.
+    ASSERT_TRUE(waitUntil([&] { return namesAtEnd.size() == 2; }));
+    EXPECT_EQ(namesAtEnd[1], tone660());
+    runEventsFor(500);
+    EXPECT_EQ(namesAtEnd.size(), 2U);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player.fileName(), tone660());
+}
+
+TEST_F(MpvPlayerTest, SettingTheTakenOverFileAgainDoesNotRestartIt) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    player.setFileName(tone440());
+    player.setNextFileName(longTone550());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    EXPECT_EQ(player.fileName(), longTone550());
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
+    EXPECT_NEAR(player.duration(), 4.0, 0.1);
+
+    const double before = player.currentPosition();
+    player.setFileName(longTone550());
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_GE(player.currentPosition(), before);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > before + 0.3; }));
+    EXPECT_EQ(ends.count(), 1);
+
+    // Only the first setting after the take-over is absorbed: a later one loads afresh.
+    player.setFileName(longTone550());
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player.currentPosition(), 0.0);
+}
+
+TEST_F(MpvPlayerTest, RemovedOrDroppedQueueDoesNotTakeOver) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+
+    // Removed after mpv has queued it.
+    player.setFileName(tone440());
+    player.setNextFileName(tone660());
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    player.setNextFileName(QString());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    EXPECT_EQ(player.fileName(), tone440());
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+
+    // Dropped by loading another file.
+    player.setNextFileName(tone660());
+    player.setFileName(tone990());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 2; }));
+    EXPECT_EQ(player.fileName(), tone990());
+    runEventsFor(300);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(ends.count(), 2);
+}
