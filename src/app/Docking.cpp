@@ -12,23 +12,27 @@ float dockingLimit(Program& program) {
 }
 
 void dockplaylist(Program& program) {
+    playlist* pl = program.playlistIfLoaded();
+    if (pl == nullptr) {
+        return;
+    }
     Form1& form = program.form1();
-    playlist& pl = program.playlistWindow();
     const Desktop& d = program.desktop();
     const double top = twips::top(form, d) + twips::height(form, d);
     const double left = twips::left(form, d);
     if (dockingLimit(program) >= left) {
-        twips::moveTo(pl, left, top, d);
+        twips::moveTo(*pl, left, top, d);
     } else {
-        twips::setTop(pl, top, d);
+        twips::setTop(*pl, top, d);
     }
 }
 
 void Form_Activate(Program& program) {
     Form1& form = program.form1();
     const Desktop& d = program.desktop();
-    twips::setTop(program.playlistWindow(),
-                  twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+    if (playlist* pl = program.playlistIfLoaded()) {
+        twips::setTop(*pl, twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+    }
     if (twips::height(form, d) > kMaxMainHeight) {
         twips::setHeight(form, kMaxMainHeight, d);
     }

@@ -3,6 +3,8 @@
 #include "app/Docking.h"
 #include "app/Program.h"
 #include "app/Twips.h"
+#include "folders/frmopen.h"
+#include "playlist/ListFile.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
 
@@ -23,6 +25,7 @@ void showPlaylist(Program& program) {
     } else {
         twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
     }
+    pl.fillFromStore();
     form.hidepl->setEnabled(true);
     form.showpl->setEnabled(false);
     form.mnuplaylist->menuAction()->setEnabled(true);
@@ -35,10 +38,33 @@ void showPlaylist(Program& program) {
     }
 }
 
+// Writes the folder browser's list to folders.dat.
+void makeauto(Program& program) {
+    writeListFile(program.foldersPath(), program.frmopenWindow().folderList());
+}
+
+// Reloads the folder list from folders.dat and asks for a scan. A missing file leaves the
+// list empty and asks for nothing: the state of a fresh installation.
+void openauto(Program& program) {
+    frmopen& browser = program.frmopenWindow();
+    browser.setFolderList({});
+    program.store.blankEntries();
+    const std::optional<QStringList> folders = readListFile(program.foldersPath());
+    if (!folders) {
+        return;
+    }
+    browser.setFolderList(*folders);
+    program.requestScan();
+}
+
 }  // namespace
 
 void plaction(Program& program, const QString& command) {
     if (command == QLatin1String("showpl")) {
         showPlaylist(program);
+    } else if (command == QLatin1String("openauto")) {
+        openauto(program);
+    } else if (command == QLatin1String("makeauto")) {
+        makeauto(program);
     }
 }

@@ -4,5 +4,7 @@
 
 class Program;
 
-// The shared command procedure: "showpl" shows the playlist window under the main window.
+// The shared command procedure: "showpl" shows and fills the playlist window under the main
+// window, "makeauto" saves the folder list in folders.dat, "openauto" reloads it from there
+// and asks for a scan. Any other word does nothing.
 void plaction(Program& program, const QString& command);

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "folders/cache.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "settings/SettingsFile.h"
@@ -10,6 +11,7 @@ Program::Program(QString programFolder, PlatformServices services)
     : programFolder_(std::move(programFolder)), services_(std::move(services)) {}
 
 Program::~Program() {
+    cache_.reset();
     // The auxiliary windows refer to the main window; they go first.
     playlist_.reset();
     frmopen_.reset();
@@ -18,6 +20,8 @@ Program::~Program() {
 }
 
 QString Program::settingsPath() const { return ::settingsPath(programFolder_); }
+
+QString Program::foldersPath() const { return programFolder_ + QStringLiteral("/folders.dat"); }
 
 std::unique_ptr<MediaPlayer> Program::makePlayer() const {
     return services_.makePlayer ? services_.makePlayer() : nullptr;
@@ -28,7 +32,10 @@ std::unique_ptr<FileDialog> Program::makeFileDialog() const {
 }
 
 bool Program::prepareEngine() const {
-    return services_.prepareEngine ? services_.prepareEngine() : true;
+    if (services_.prepareEngine && !services_.prepareEngine()) {
+        return false;
+    }
+    return !form1_ || !form1_->MediaPlayer1 || form1_->MediaPlayer1->prepare();
 }
 
 Form1& Program::form1() {
@@ -50,6 +57,32 @@ void Program::unloadPlaylist() {
         playlist_->hide();
         // The window may be unloaded from one of its own handlers: delete it once they return.
         playlist_.release()->deleteLater();
+    }
+    if (form1_) {
+        form1_->showpl->setEnabled(true);
+        form1_->hidepl->setEnabled(false);
+    }
+}
+
+void Program::requestScan() {
+    if (!cache_) {
+        cache_ = std::make_unique<cache>(*this);
+    }
+}
+
+void Program::abandonScan() {
+    if (cache_) {
+        cache_->publish();
+        cache_.reset();
+    }
+}
+
+void Program::finishScan() {
+    // The scan runs inside the scanner's own timer tick: delete it once that has returned.
+    if (cache_) {
+        cache* done = cache_.release();
+        done->publish();
+        done->deleteLater();
     }
 }
 

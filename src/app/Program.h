@@ -8,11 +8,13 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
+#include "playlist/PlaylistStore.h"
 
 class Form1;
 class playlist;
 class frmopen;
 class options;
+class cache;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -39,6 +41,7 @@ public:
 
     const QString& programFolder() const { return programFolder_; }
     QString settingsPath() const;
+    QString foldersPath() const;
 
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
@@ -50,6 +53,9 @@ public:
     Form1& form1();
     playlist& playlistWindow();
     bool playlistLoaded() const { return playlist_ != nullptr; }
+    // The playlist window if it is loaded; nothing is created.
+    playlist* playlistIfLoaded() const { return playlist_.get(); }
+    // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
     frmopen& frmopenWindow();
     options& optionsWindow();
@@ -60,6 +66,15 @@ public:
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();
 
+    // A scan of the saved folders, about 200 ms from now unless one is pending already.
+    void requestScan();
+    bool scanPending() const { return cache_ != nullptr; }
+    // Drops a pending scan without scanning; the store is published all the same.
+    void abandonScan();
+    // Called by the scan when it is done.
+    void finishScan();
+
+    PlaylistStore store;
     bool shufflemode = false;
     int mp3pos = 0;
 
@@ -71,4 +86,5 @@ private:
     std::unique_ptr<playlist> playlist_;
     std::unique_ptr<frmopen> frmopen_;
     std::unique_ptr<options> options_;
+    std::unique_ptr<cache> cache_;
 };

@@ -11,6 +11,7 @@
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "player/Volume.h"
+#include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
 #include "windows/options.h"
 
@@ -28,6 +29,17 @@ void wireMainWindow(Program& program) {
     }
     QObject::connect(form.mnuexit2, &QAction::triggered, &form,
                      [&program] { exitCommand(program); });
+    const auto onClick = [&form](SkinLabel* label, auto handler) {
+        QObject::connect(label, &SkinLabel::clicked, &form, handler);
+    };
+    onClick(form.showpl, [&program] { plaction(program, QStringLiteral("showpl")); });
+    onClick(form.hidepl, [&program] { hidePlaylist(program); });
+    onClick(form.Label2, [&program] { toggleSize(program); });
+    onClick(form.Label10, [&program] { clearWithOffer(program); });
+    onClick(form.Label3, [&program] {
+        saveFolderList(program, program.programFolder() + QStringLiteral("/Playlist"));
+    });
+    onClick(form.Label7, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
     QObject::connect(&form, &Form1::closeRequested, &form,
                      [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
     // The playback engine is loaded once the window is on screen: it is a large library.
@@ -91,6 +103,7 @@ void startUp(Program& program) {
     Form1& form = program.form1();
     form.setControlHeightTwips(*form.muting, 480);
     program.frmopenWindow();
+    plaction(program, QStringLiteral("openauto"));
     program.optionsWindow();
 
     // A missing or broken settings file is not worth a message: the first bad line ends the

@@ -13,6 +13,10 @@ public:
     using QObject::QObject;
     ~MediaPlayer() override = default;
 
+    // Gets the engine ready now, so that the first file does not wait for it. False when
+    // there is no engine to play with.
+    virtual bool prepare() { return true; }
+
     virtual void play() = 0;   // start the loaded file, or resume a paused one
     virtual void pause() = 0;  // keeps the position
     virtual void stop() = 0;   // keeps the file and rewinds, so play() starts it from 0

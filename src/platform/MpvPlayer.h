@@ -25,6 +25,7 @@ public:
     // Creates the mpv instance now, so that the first file does not wait for it. False when
     // libmpv is missing or refuses to start.
     bool ensureEngine();
+    bool prepare() override { return ensureEngine(); }
 
     void play() override;
     void pause() override;

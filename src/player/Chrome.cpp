@@ -71,9 +71,12 @@ void Chrome::Label6_MouseUp() {
 
 void Chrome::dockPlaylistForDrag() {
     Program& program = form_.program();
+    playlist* pl = program.playlistIfLoaded();
+    if (pl == nullptr) {
+        return;
+    }
     const Desktop& d = program.desktop();
-    twips::moveTo(program.playlistWindow(), twips::left(form_, d),
-                  twips::top(form_, d) + twips::height(form_, d), d);
+    twips::moveTo(*pl, twips::left(form_, d), twips::top(form_, d) + twips::height(form_, d), d);
 }
 
 void Chrome::tmrMove_Timer() {
@@ -110,9 +113,14 @@ void Chrome::Form_Resize() {
         if (!program.trayIconExists()) {
             form_.stayd->setEnabled(true);
         }
-        playlist& pl = program.playlistWindow();
-        pl.setVisible(playlistWanted);
-        pl.setWindowState(Qt::WindowNoState);
+        if (playlistWanted) {
+            program.playlistWindow().show();
+        } else if (playlist* pl = program.playlistIfLoaded()) {
+            pl->hide();
+        }
+        if (playlist* pl = program.playlistIfLoaded()) {
+            pl->setWindowState(Qt::WindowNoState);
+        }
     }
     if (!playlistWanted) {
         form_.mnuplaylist->menuAction()->setEnabled(false);
@@ -131,9 +139,13 @@ void Chrome::Form_Resize() {
 
 void Chrome::setTrackTitle(const QString& title) {
     form_.lbltracktitle->setCaption(title);
+    titleCheck();
+}
+
+void Chrome::titleCheck() {
     const double width = form_.controlWidthTwips(*form_.lbltracktitle);
     if (width > Form1::kMarqueeWidth) {
-        form_.lbltracktitle->setCaption(title + kMarqueeSeparator);
+        form_.lbltracktitle->setCaption(form_.lbltracktitle->caption() + kMarqueeSeparator);
         form_.tmrlaufschrift->setEnabled(true);
     } else if (width < Form1::kMarqueeWidth) {
         form_.tmrlaufschrift->setEnabled(false);

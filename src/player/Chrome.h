@@ -18,6 +18,9 @@ public:
 
     // Sets the track title and starts or stops the marquee for its width.
     void setTrackTitle(const QString& title);
+    // After a change of title: a title wider than the window gets the separator and scrolls,
+    // a narrower one stands still.
+    void titleCheck();
 
     void Label6_MouseDown(Qt::MouseButton button, QPointF twipsPos);
     void Label6_MouseUp();

@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Chrome.h"
+#include "player/Transport.h"
 
 Form1::Form1(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
@@ -36,7 +37,8 @@ Form1::Form1(Program& program)
     twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop);
     buildControls();
     buildMenus();
-    chrome_ = new Chrome(*this);  // owned by the window
+    chrome_ = new Chrome(*this);  // components are owned by the window
+    transport_ = new Transport(*this);
 }
 
 Form1::~Form1() = default;

@@ -14,6 +14,7 @@
 
 class Program;
 class Chrome;
+class Transport;
 
 // The invisible scroll bar that holds the volume slider's value and range.
 struct VolumeHolder {
@@ -44,6 +45,7 @@ public:
 
     Program& program() const { return program_; }
     Chrome& chrome() const { return *chrome_; }
+    Transport& transport() const { return *transport_; }
 
     // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
     void placeTwips(QWidget& control, double left, double top, double width, double height) const;
@@ -164,5 +166,6 @@ private:
 
     Program& program_;
     Chrome* chrome_ = nullptr;
+    Transport* transport_ = nullptr;
     bool painted_ = false;
 };

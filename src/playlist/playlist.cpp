@@ -1,8 +1,12 @@
 #include "playlist/playlist.h"
 
+#include <QCloseEvent>
+
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/Transport.h"
+#include "playlist/PlaylistCommands.h"
 
 playlist::playlist(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
@@ -13,8 +17,8 @@ playlist::playlist(Program& program)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    lines = new QStringListModel(this);
-    List1 = new QListView(this);
+    lines = new PlaylistLines(this);
+    List1 = new PlaylistView(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setModel(lines);
     List1->setUniformItemSizes(true);
@@ -26,13 +30,34 @@ playlist::playlist(Program& program)
     listPal.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
     List1->setPalette(listPal);
 
+    Timer1 = new FormTimer(500, true, this);
+
+    mnupopup1 = new QMenu(QStringLiteral("Popup1"), this);
+    mnupopup1->setObjectName(QStringLiteral("mnupopup1"));
+    mnuplay1 = mnupopup1->addAction(QStringLiteral("Track spielen"));
+    mnutrackinfo = mnupopup1->addAction(QStringLiteral("Infos zum Track"));
+    mnupopup1->addSeparator();
+    mnuinsert1 = mnupopup1->addAction(QStringLiteral("Verzeichnis hinzufügen"));
+    mnudeleteall1 = mnupopup1->addAction(QStringLiteral("Alles Löschen"));
+
     // Loading takes the main window's width and sits under it until the docking places it.
     const Desktop& d = program.desktop();
     const Form1& main = program.form1();
     twips::setGeometry(*this, twips::left(main, d), twips::top(main, d) + twips::height(main, d),
                        twips::width(main, d), kNormalHeight, d);
     twips::setGeometry(*List1, 0, 0, twips::width(main, d), kNormalListHeight, d);
+
+    connect(List1, &QAbstractItemView::doubleClicked, this, &playlist::List1_DblClick);
+    connect(List1, &PlaylistView::keyDown, this, &playlist::List1_KeyDown);
+    connect(List1, &PlaylistView::rightPressed, this, &playlist::List1_MouseDown);
+    connect(Timer1, &FormTimer::timeout, this, &playlist::Timer1_Timer);
+    connect(mnuplay1, &QAction::triggered, this, &playlist::mnuplay1_Click);
+    connect(mnuinsert1, &QAction::triggered, this,
+            [this] { addFolder(program_, AddFolderFrom::PlaylistWindow); });
+    connect(mnudeleteall1, &QAction::triggered, this, [this] { clearWithOffer(program_); });
 }
+
+playlist::~playlist() = default;
 
 void playlist::setHeightTwips(double height) { twips::setHeight(*this, height, program_.desktop()); }
 
@@ -42,4 +67,79 @@ void playlist::setListHeightTwips(double height) {
 
 double playlist::heightTwips() const { return twips::height(*this, program_.desktop()); }
 
-double playlist::listHeightTwips() const { return twips::height(*List1, program_.desktop()); }
+int playlist::listIndex() const {
+    const QModelIndexList selected = List1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void playlist::setListIndex(int line) {
+    if (line < 0 || line >= lineCount()) {
+        List1->clearSelection();
+        return;
+    }
+    const QModelIndex index = lines->index(line);
+    List1->setCurrentIndex(index);
+    List1->scrollTo(index);
+}
+
+QString playlist::selectedText() const {
+    const int line = listIndex();
+    return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
+}
+
+void playlist::fillFromStore() { lines->setStringList(program_.store.titles()); }
+
+void playlist::appendLines(const QStringList& titles) {
+    if (!titles.isEmpty()) {
+        lines->setStringList(lines->stringList() + titles);
+    }
+}
+
+void playlist::clearList() { lines->setStringList({}); }
+
+void playlist::removeLine(int line) { lines->removeRows(line, 1); }
+
+int playlist::PopUpListBox(QPoint pos) const {
+    const QModelIndex index = List1->indexAt(pos);
+    return index.isValid() ? index.row() : -1;
+}
+
+void playlist::playSelected(bool startClock) {
+    Form1& form = program_.form1();
+    form.transport().playselected();
+    form.transport().updateTrayItemsFromFile();
+    if (startClock) {
+        form.tmrPT->setEnabled(true);
+    }
+}
+
+void playlist::List1_DblClick() { playSelected(true); }
+
+void playlist::mnuplay1_Click() { playSelected(true); }
+
+void playlist::List1_KeyDown(int key) {
+    if (key == Qt::Key_Delete) {
+        removeSelected(program_);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        playSelected(false);
+    }
+}
+
+void playlist::List1_MouseDown(QPoint pos) {
+    const int line = PopUpListBox(pos);
+    if (line == -1) {
+        return;
+    }
+    setListIndex(line);
+    mnupopup1->popup(List1->viewport()->mapToGlobal(pos));
+}
+
+void playlist::Timer1_Timer() {
+    program_.form1().lblplaylist->setCaption(QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
+}
+
+void playlist::closeEvent(QCloseEvent* event) {
+    // Closed by the window system: unloaded like any other way, once this event is over.
+    event->ignore();
+    program_.unloadPlaylist();
+}

@@ -1,8 +1,11 @@
 #pragma once
 
-#include <QListView>
-#include <QStringListModel>
+#include <QMenu>
 #include <QWidget>
+
+#include "player/FormTimer.h"
+#include "playlist/PlaylistLines.h"
+#include "playlist/PlaylistView.h"
 
 class Program;
 
@@ -17,15 +20,46 @@ public:
     static constexpr double kEnlargedHeight = 5520;
 
     explicit playlist(Program& program);
+    ~playlist() override;
 
     void setHeightTwips(double height);
     void setListHeightTwips(double height);
     double heightTwips() const;
-    double listHeightTwips() const;
 
-    QListView* List1;
-    QStringListModel* lines;  // what List1 shows, one title per line
+    // The list's selected line (-1: none), its text, and the number of lines.
+    int listIndex() const;
+    void setListIndex(int line);
+    QString selectedText() const;
+    int lineCount() const { return lines->rowCount(); }
+    // Shows the titles of the store, replacing whatever the list showed.
+    void fillFromStore();
+    void appendLines(const QStringList& titles);
+    void clearList();
+    void removeLine(int line);
+
+    // The line under a point of the list (-1: none).
+    int PopUpListBox(QPoint pos) const;
+
+    void List1_DblClick();
+    void List1_KeyDown(int key);
+    void List1_MouseDown(QPoint pos);
+    void Timer1_Timer();
+    void mnuplay1_Click();
+
+    PlaylistView* List1;
+    PlaylistLines* lines;  // what List1 shows, one title per line
+    FormTimer* Timer1;
+    QMenu* mnupopup1;
+    QAction* mnuplay1;
+    QAction* mnutrackinfo;
+    QAction* mnuinsert1;
+    QAction* mnudeleteall1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void playSelected(bool startClock);
+
     Program& program_;
 };

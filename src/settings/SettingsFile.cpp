@@ -1,8 +1,9 @@
 #include "settings/SettingsFile.h"
 
+#include "app/AtomicFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <charconv>
@@ -168,19 +169,7 @@ SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volume
 }
 
 bool writeSettings(const QString& path, const Settings& settings) {
-    // The new content goes to a temporary file that replaces the old one only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = formatSettings(settings);
-    // commit() alone misses a failed flush of the write buffer (Qt 6.4) and would put a
-    // truncated file in place of the old one, so the flush is checked here.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path, formatSettings(settings));
 }
 
 QString settingsPath(const QString& programFolder) {

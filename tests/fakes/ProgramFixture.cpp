@@ -1,9 +1,6 @@
 #include "fakes/ProgramFixture.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QThread>
 #include <QFile>
 
 #include "app/Startup.h"
@@ -16,7 +13,10 @@ ProgramFixture::ProgramFixture() {
     auto fakeMessages = std::make_unique<FakeMessageBoxes>();
     messages = fakeMessages.get();
     services.messages = std::move(fakeMessages);
-    services.makePlayer = [this] {
+    services.makePlayer = [this]() -> std::unique_ptr<MediaPlayer> {
+        if (realPlayers) {
+            return realPlayers();
+        }
         auto player = std::make_unique<FakePlayer>();
         players.push_back(player.get());
         return player;
@@ -51,15 +51,3 @@ bool ProgramFixture::fileExists(const QString& name) const {
 }
 
 void ProgramFixture::start() { startUp(*program); }
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}

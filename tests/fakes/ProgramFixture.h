@@ -8,6 +8,7 @@
 
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/WaitUntil.h"
 
 // A program in a temporary program folder, with fake outside components that the test can
 // reach. Ending the process only counts.
@@ -30,8 +31,7 @@ protected:
     std::vector<FakeFileDialog*> dialogs;
     int processEnds = 0;
     bool engineAvailable = true;
+    // Set before start() to give the main window real players instead of fakes.
+    std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     std::unique_ptr<Program> program;
 };
-
-// Runs the event loop until the condition holds or the time is up; says whether it held.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 3000);

@@ -68,14 +68,4 @@ TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
     EXPECT_EQ(form().plcurr, "1");
 }
 
-TEST_F(DockingTest, AnUnloadedPlaylistComesBackEmptyAtTheNextTick) {
-    pl().lines->setStringList({"a", "b"});
-    program->unloadPlaylist();
-    EXPECT_FALSE(program->playlistLoaded());
-    dockplaylist(*program);
-    ASSERT_TRUE(program->playlistLoaded());
-    EXPECT_EQ(pl().lines->rowCount(), 0);
-    EXPECT_FALSE(pl().isVisible());
-}
-
 }  // namespace

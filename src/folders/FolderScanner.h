@@ -1,0 +1,46 @@
+#pragma once
+
+#include "playlist/PlaylistStore.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+#include <vector>
+
+// Turns a folder list into playlist entries.
+
+struct ScannedFile {
+    QString folder;  // as listed, without trailing slashes ("/" stays "/")
+    QString name;
+
+    bool operator==(const ScannedFile&) const = default;
+};
+
+// Every MP3 file of the folders, folder by folder in list order (a folder listed twice gives its
+// files twice). Within a folder: the regular files, or links to them, whose names end in ".mp3"
+// in any case, hidden files left out, sorted by name without regard to case (names that differ
+// only in case in case-sensitive order). A name that does not decode losslessly from the file
+// system's encoding is left out, since the path built from it could not open the file. A folder
+// that cannot be listed (gone, no permission, not a folder, empty path) is skipped. Stops once
+// `limit` files are collected; those are the first `limit` in that order.
+std::vector<ScannedFile> scanFolders(const QStringList& folders,
+                                     int limit = PlaylistStore::kCapacity);
+
+// Title = the name without its last four characters; path = folder + "/" + name, so a file in
+// the root "/" gets "//" + name.
+std::vector<PlaylistStore::Entry> toEntries(const std::vector<ScannedFile>& files);
+
+// A uniformly random permutation of 1..count from `generator`.
+template <std::uniform_random_bit_generator Generator>
+std::vector<int> shuffledOrder(int count, Generator& generator) {
+    std::vector<int> order(static_cast<std::size_t>(std::max(count, 0)));
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin(), order.end(), generator);
+    return order;
+}
+
+// A uniformly random permutation of 1..count, drawn anew at each call.
+std::vector<int> shuffledOrder(int count);

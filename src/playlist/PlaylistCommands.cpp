@@ -1,0 +1,111 @@
+#include "playlist/PlaylistCommands.h"
+
+#include "app/Program.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "player/Transport.h"
+#include "playlist/ListFile.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+constexpr double kEnlargeBelow = 3500;
+constexpr double kShrinkAbove = 5500;
+
+}  // namespace
+
+void saveFolderList(Program& program, const QString& initDir) {
+    FileDialog* dialog = program.form1().CommonDialog1.get();
+    if (dialog == nullptr) {
+        return;
+    }
+    dialog->dialogTitle = QStringLiteral("Playlist speichern");
+    dialog->fileName = QStringLiteral("myplaylist");
+    dialog->filter = QStringLiteral("Playlist-Dateien |*.mpc");
+    dialog->initDir = initDir;
+    dialog->defaultExt = QStringLiteral(".mpc");
+    dialog->showSave();
+    // A cancelled dialog leaves no name, and nothing is written.
+    writeListFile(dialog->fileName, program.frmopenWindow().folderList());
+}
+
+void clearWithOffer(Program& program) {
+    playlist* pl = program.playlistIfLoaded();
+    if (pl == nullptr || pl->lineCount() == 0) {
+        return;
+    }
+    const auto answer = program.messages().show(
+        QStringLiteral("Wollen sie die Playlist speichern bevor sie sie löschen ?\r\n\r\n"
+                       "Wählen sie \"Abbrechen\", um keine Aktion durchzuführen."),
+        QStringLiteral("Meldung"), MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::None);
+    if (answer == MessageBoxes::Answer::Cancel) {
+        return;
+    }
+    if (answer == MessageBoxes::Answer::Yes) {
+        saveFolderList(program, program.programFolder());
+    }
+    // The save dialog may have run the event loop: the window may be gone by now.
+    if (playlist* still = program.playlistIfLoaded()) {
+        still->clearList();
+    }
+}
+
+void removeSelected(Program& program) {
+    playlist& pl = program.playlistWindow();
+    const int line = pl.listIndex();
+    if (line == -1) {
+        program.messages().show(QStringLiteral("Keine Datei selektiert!"), QStringLiteral("Fehler"),
+                                MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    pl.removeLine(line);
+    program.store.removeEntry(line + 1);
+    program.form1().transport().queueFollowing();
+}
+
+void hidePlaylist(Program& program) {
+    program.unloadPlaylist();
+    Form1& form = program.form1();
+    form.mnuplaylist->menuAction()->setEnabled(false);
+    form.hidepl->setEnabled(false);
+    form.showpl->setEnabled(true);
+    form.plcurr = QStringLiteral("0");
+}
+
+void toggleSize(Program& program) {
+    playlist& pl = program.playlistWindow();
+    SkinLabel* toggle = program.form1().Label2;
+    const double height = pl.heightTwips();
+    if (height < kEnlargeBelow) {
+        pl.setListHeightTwips(playlist::kEnlargedListHeight);
+        pl.setHeightTwips(playlist::kEnlargedHeight);
+        toggle->setCaption(QStringLiteral("-"));
+        toggle->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
+        toggle->setForeColor(kRed);
+    } else if (height > kShrinkAbove) {
+        pl.setListHeightTwips(playlist::kNormalListHeight);
+        pl.setHeightTwips(playlist::kNormalHeight);
+        toggle->setToolTip(QStringLiteral("Playlist vergrößern"));
+        toggle->setForeColor(kWhite);
+        toggle->setCaption(QStringLiteral("+"));
+    }
+}
+
+void addFolder(Program& program, AddFolderFrom from) {
+    Form1& form = program.form1();
+    frmopen& browser = program.frmopenWindow();
+    browser.presetFolder(form.pathopt);
+    if (from == AddFolderFrom::MainWindow) {
+        browser.show();
+        form.hide();
+        if (playlist* pl = program.playlistIfLoaded()) {
+            pl->hide();
+        }
+    } else {
+        form.setEnabled(false);
+        program.playlistWindow().setEnabled(false);
+        browser.show();
+    }
+}

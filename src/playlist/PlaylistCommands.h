@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Program;
+
+// What the main window's playlist buttons and the playlist window's menu do.
+
+// "Clear" / "Alles Löschen": offers to save the folder list, then empties the displayed list
+// (the store keeps its entries until the next scan).
+void clearWithOffer(Program& program);
+// Delete key: removes the selected line and its entry from the store.
+void removeSelected(Program& program);
+// "Save": writes the folder list to a file the user chooses; the dialog starts in initDir.
+void saveFolderList(Program& program, const QString& initDir);
+// The hide glyph: unloads the playlist window.
+void hidePlaylist(Program& program);
+// "+" / "-": enlarges a normal playlist window or shrinks an enlarged one.
+void toggleSize(Program& program);
+
+enum class AddFolderFrom { MainWindow, PlaylistWindow };
+// "Insert" / "Verzeichnis hinzufügen": opens the folder browser at the standard folder.
+void addFolder(Program& program, AddFolderFrom from);

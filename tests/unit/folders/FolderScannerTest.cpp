@@ -1,0 +1,214 @@
+#include "folders/FolderScanner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <numeric>
+#include <random>
+#include <set>
+
+void PrintTo(const ScannedFile& file, std::ostream* out) {
+    *out << file.folder.toStdString() << " | " << file.name.toStdString();
+}
+
+namespace {
+
+class FolderScannerTest : public ::testing::Test {
+protected:
+    // Creates the folder below the temporary folder with the given files; returns its path.
+    QString folderWith(const QString& name, const QStringList& files) {
+        QString folder = dir_.filePath(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        for (const QString& file : files) {
+            QFile created(folder + '/' + file);
+            EXPECT_TRUE(created.open(QIODevice::WriteOnly)) << file.toStdString();
+            created.write("ID3");
+        }
+        return folder;
+    }
+
+    QTemporaryDir dir_;
+};
+
+std::vector<ScannedFile> filesIn(const QString& folder, const QStringList& names) {
+    std::vector<ScannedFile> files;
+    for (const QString& name : names) {
+        files.push_back({folder, name});
+    }
+    return files;
+}
+
+std::vector<ScannedFile> joined(std::initializer_list<std::vector<ScannedFile>> parts) {
+    std::vector<ScannedFile> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+TEST_F(FolderScannerTest, FolderByFolderInListOrderAndByNameWithin) {
+    const QString a = folderWith("A", {"b.mp3", "a.mp3"});
+    const QString b = folderWith("B", {"c.mp3"});
+    EXPECT_EQ(scanFolders({a, b}), joined({filesIn(a, {"a.mp3", "b.mp3"}), filesIn(b, {"c.mp3"})}));
+    EXPECT_EQ(scanFolders({b, a}), joined({filesIn(b, {"c.mp3"}), filesIn(a, {"a.mp3", "b.mp3"})}));
+    // A trailing slash does not end up in the paths.
+    EXPECT_EQ(scanFolders({b + "/"}), filesIn(b, {"c.mp3"}));
+
+    const auto entries = toEntries(scanFolders({a, b}));
+    ASSERT_EQ(entries.size(), 3U);
+    EXPECT_EQ(entries[0], (PlaylistStore::Entry{"a", a + "/a.mp3"}));
+    EXPECT_EQ(entries[1], (PlaylistStore::Entry{"b", a + "/b.mp3"}));
+    EXPECT_EQ(entries[2], (PlaylistStore::Entry{"c", b + "/c.mp3"}));
+}
+
+TEST_F(FolderScannerTest, NamesSortWithoutRegardToCaseAndTiesAreSettledByCase) {
+    const QString folder = folderWith(
+        "F", {"b.mp3", "a.mp3", "C.mp3", "A.mp3", "a10.mp3", "a2.mp3", "ab.mp3", "AB.mp3", "Ab.mp3",
+              "aB.mp3", QString::fromUtf8("über.mp3"), QString::fromUtf8("Über.mp3"), "Zz.mp3"});
+    EXPECT_EQ(scanFolders({folder}),
+              filesIn(folder, {"A.mp3", "a.mp3", "a10.mp3", "a2.mp3", "AB.mp3", "Ab.mp3", "aB.mp3",
+                               "ab.mp3", "b.mp3", "C.mp3", "Zz.mp3", QString::fromUtf8("Über.mp3"),
+                               QString::fromUtf8("über.mp3")}));
+}
+
+TEST_F(FolderScannerTest, OnlyVisibleRegularFilesEndingInMp3InAnyCase) {
+    const QString folder = folderWith("F", {"x.MP3", "y.Mp3", "notes.txt", "song.mp3.bak",
+                                            "song.mp3x", "mp3", "xmp3", ".hidden.mp3"});
+    ASSERT_TRUE(QDir(folder).mkdir("sub.mp3"));
+    ASSERT_TRUE(QFile::link(folder + "/x.MP3", folder + "/link.mp3"));
+    ASSERT_TRUE(QFile::link(folder + "/sub.mp3", folder + "/dirlink.mp3"));
+    ASSERT_TRUE(QFile::link(folder + "/gone.mp3", folder + "/broken.mp3"));
+    // A pipe would block whoever opens it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/pipe.mp3").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(folder + "/pipe.mp3", folder + "/pipelink.mp3"));
+
+    const auto files = scanFolders({folder});
+    EXPECT_EQ(files, filesIn(folder, {"link.mp3", "x.MP3", "y.Mp3"}));
+    const auto entries = toEntries(files);
+    ASSERT_EQ(entries.size(), 3U);
+    EXPECT_EQ(entries[1].title, "x");
+    EXPECT_EQ(entries[2].title, "y");
+}
+
+TEST_F(FolderScannerTest, NamesThatCannotBeDecodedLosslesslyAreLeftOut) {
+    const QString folder = folderWith("F", {"ok.mp3", QString::fromUtf8("Grüße.mp3")});
+    // "café.mp3" in Latin-1: not UTF-8, so a path made from its decoded name would open nothing.
+    const QByteArray latin1 = QFile::encodeName(folder) + "/caf\xe9.mp3";
+    const int fd = ::open(latin1.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    // QTemporaryDir cannot see the name either, so it would stay behind.
+    const std::unique_ptr<const char, int (*)(const char*)> removal(latin1.constData(), ::unlink);
+
+    const auto entries = toEntries(scanFolders({folder}));
+    ASSERT_EQ(entries.size(), 2U);
+    EXPECT_EQ(entries[0].title, QString::fromUtf8("Grüße"));
+    EXPECT_EQ(entries[1].title, "ok");
+    for (const auto& entry : entries) {
+        QFile file(entry.path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << entry.path.toStdString();
+    }
+}
+
+TEST_F(FolderScannerTest, FoldersThatCannotBeListedAreSkippedAndRepeatsCountTwice) {
+    const QString a = folderWith("A", {"a1.mp3", "a2.mp3"});
+    const QString b = folderWith("B", {"b1.mp3"});
+    const QString gone = folderWith("Gone", {"g.mp3"});
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    const QString plainFile = dir_.filePath("plain.mp3");
+    QFile(plainFile).open(QIODevice::WriteOnly);
+    // A NUL byte must not cut the path short to the folder A.
+    const QString withNul = a + QChar::Null + "x";
+
+    EXPECT_EQ(scanFolders({a, gone, b, "", plainFile, withNul, a}),
+              joined({filesIn(a, {"a1.mp3", "a2.mp3"}), filesIn(b, {"b1.mp3"}),
+                      filesIn(a, {"a1.mp3", "a2.mp3"})}));
+    EXPECT_EQ(scanFolders({}), std::vector<ScannedFile>{});
+    EXPECT_EQ(scanFolders({gone}), std::vector<ScannedFile>{});
+}
+
+TEST_F(FolderScannerTest, StopsAtTheLimitWithTheFirstFilesInScanOrder) {
+    // A folder lists in no particular order, so only a listing sorted before it is cut keeps the
+    // right ones.
+    const auto names = [](const QString& prefix, int count) {
+        QStringList list;
+        for (int number = count; number >= 1; --number) {
+            list.append(QString("%1%2.mp3").arg(prefix).arg(number, 4, 10, QLatin1Char('0')));
+        }
+        return list;
+    };
+    const QString a = folderWith("A", names("a", 900));
+    const QString b = folderWith("B", names("b", 900));
+    const QString c = folderWith("C", names("c", 900));
+
+    const auto files = scanFolders({a, b, c});
+    ASSERT_EQ(files.size(), 2000U);
+    EXPECT_EQ(files.front(), (ScannedFile{a, "a0001.mp3"}));
+    EXPECT_EQ(files[1799], (ScannedFile{b, "b0900.mp3"}));
+    EXPECT_EQ(files[1800], (ScannedFile{c, "c0001.mp3"}));
+    EXPECT_EQ(files.back(), (ScannedFile{c, "c0200.mp3"}));
+
+    EXPECT_EQ(scanFolders({c, a}, 2), filesIn(c, {"c0001.mp3", "c0002.mp3"}));
+    EXPECT_EQ(scanFolders({a}, 0), std::vector<ScannedFile>{});
+
+    PlaylistStore store;
+    const auto entries = toEntries(scanFolders({a, b, c}, 2700));
+    store.fill(entries, shuffledOrder(static_cast<int>(entries.size())));
+    EXPECT_EQ(store.count(), PlaylistStore::kCapacity);
+    EXPECT_EQ(store.title(2000), "c0200");
+    for (int slot = 1; slot <= store.count(); ++slot) {
+        ASSERT_GE(store.order(slot), 1);
+        ASSERT_LE(store.order(slot), PlaylistStore::kCapacity);
+    }
+}
+
+TEST(ToEntries, TitleLosesTheLastFourCharactersAndTheRootGetsADoubleSlash) {
+    const auto entries =
+        toEntries({{"/", "song.mp3"}, {"/m", "x.MP3"}, {"/m/Neu, Alt", "a b.mp3"}});
+    ASSERT_EQ(entries.size(), 3U);
+    EXPECT_EQ(entries[0], (PlaylistStore::Entry{"song", "//song.mp3"}));
+    EXPECT_EQ(entries[1], (PlaylistStore::Entry{"x", "/m/x.MP3"}));
+    EXPECT_EQ(entries[2], (PlaylistStore::Entry{"a b", "/m/Neu, Alt/a b.mp3"}));
+}
+
+TEST(ShuffledOrder, IsAFreshPermutationAtEachCall) {
+    EXPECT_EQ(shuffledOrder(0), std::vector<int>{});
+    EXPECT_EQ(shuffledOrder(-3), std::vector<int>{});
+    EXPECT_EQ(shuffledOrder(1), std::vector<int>{1});
+
+    const std::vector<int> first = shuffledOrder(2000);
+    std::vector<int> sorted = first;
+    std::ranges::sort(sorted);
+    std::vector<int> identity(2000);
+    std::iota(identity.begin(), identity.end(), 1);
+    EXPECT_EQ(sorted, identity);
+    // Equal by chance with probability 1/2000!.
+    EXPECT_NE(shuffledOrder(2000), first);
+}
+
+TEST(ShuffledOrder, EveryPermutationIsEquallyLikely) {
+    std::mt19937 generator(20240601);
+    std::map<std::vector<int>, int> seen;
+    constexpr int kDraws = 60000;
+    for (int draw = 0; draw < kDraws; ++draw) {
+        ++seen[shuffledOrder(3, generator)];
+    }
+    ASSERT_EQ(seen.size(), 6U);
+    // 10000 expected each, standard deviation about 91; a biased shuffle is off by about 1100.
+    for (const auto& [order, times] : seen) {
+        EXPECT_GT(times, 9600);
+        EXPECT_LT(times, 10400);
+    }
+}
+
+}  // namespace

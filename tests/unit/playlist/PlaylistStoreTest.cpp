@@ -1,0 +1,136 @@
+#include "playlist/PlaylistStore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+std::vector<PlaylistStore::Entry> entries(int count) {
+    std::vector<PlaylistStore::Entry> result;
+    for (int number = 1; number <= count; ++number) {
+        result.push_back({QString("t%1").arg(number), QString("/m/t%1.mp3").arg(number)});
+    }
+    return result;
+}
+
+std::vector<int> orderOf(const PlaylistStore& store) {
+    std::vector<int> order;
+    for (int slot = 1; slot <= store.count(); ++slot) {
+        order.push_back(store.order(slot));
+    }
+    return order;
+}
+
+bool isPermutation(std::vector<int> order) {
+    std::ranges::sort(order);
+    std::vector<int> expected(order.size());
+    std::iota(expected.begin(), expected.end(), 1);
+    return order == expected;
+}
+
+std::vector<int> reversed(int count) {
+    std::vector<int> order(count);
+    std::iota(order.rbegin(), order.rend(), 1);
+    return order;
+}
+
+TEST(PlaylistStore, SlotsOutsideTheEntriesAreEmpty) {
+    PlaylistStore store;
+    for (const int slot : {-1, 0, 1, 2001}) {
+        EXPECT_EQ(store.title(slot), "");
+        EXPECT_EQ(store.path(slot), "");
+        EXPECT_EQ(store.order(slot), 0);
+    }
+    store.fill(entries(3), {2, 3, 1});
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(store.titles(), QStringList({"t1", "t2", "t3"}));
+    EXPECT_EQ(store.path(3), "/m/t3.mp3");
+    EXPECT_EQ(orderOf(store), (std::vector<int>{2, 3, 1}));
+    for (const int slot : {-5, 0, 4, 2000}) {
+        EXPECT_EQ(store.title(slot), "");
+        EXPECT_EQ(store.path(slot), "");
+        EXPECT_EQ(store.order(slot), 0);
+    }
+}
+
+TEST(PlaylistStore, FillReplacesEverythingAndKeepsAtMostTheCapacity) {
+    PlaylistStore store;
+    store.fill(entries(2500), reversed(2500));
+    EXPECT_EQ(store.count(), PlaylistStore::kCapacity);
+    EXPECT_EQ(store.title(2000), "t2000");
+    EXPECT_EQ(store.title(2001), "");
+    EXPECT_EQ(store.titles().size(), 2000);
+    // The order drawn for all 2500 files keeps its relative order among the entries kept.
+    const std::vector<int> order = orderOf(store);
+    EXPECT_TRUE(isPermutation(order));
+    EXPECT_EQ(order, reversed(2000));
+
+    store.fill(entries(2), {2, 1});
+    EXPECT_EQ(store.count(), 2);
+    EXPECT_EQ(store.title(3), "");
+    EXPECT_EQ(store.order(3), 0);
+}
+
+TEST(PlaylistStore, AnOrderThatIsNoPermutationIsMadeOne) {
+    PlaylistStore store;
+    store.fill(entries(5), {4, 0, 4, 9, -1, 2});
+    EXPECT_EQ(orderOf(store), (std::vector<int>{4, 2, 1, 3, 5}));
+    store.fill(entries(3), {});
+    EXPECT_EQ(orderOf(store), (std::vector<int>{1, 2, 3}));
+}
+
+TEST(PlaylistStore, BlankEntriesKeepsCountAndOrder) {
+    PlaylistStore store;
+    store.fill(entries(3), {3, 1, 2});
+    store.blankEntries();
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(store.titles(), QStringList({"", "", ""}));
+    EXPECT_EQ(store.path(2), "");
+    EXPECT_EQ(orderOf(store), (std::vector<int>{3, 1, 2}));
+}
+
+TEST(PlaylistStore, RemovingAnEntryMovesTheLaterOnesDownAndRenumbersTheOrder) {
+    PlaylistStore store;
+    store.fill(entries(3), {3, 1, 2});
+    store.removeEntry(1);  // line 0
+    EXPECT_EQ(store.count(), 2);
+    EXPECT_EQ(store.titles(), QStringList({"t2", "t3"}));
+    EXPECT_EQ(store.path(1), "/m/t2.mp3");
+    EXPECT_EQ(store.path(2), "/m/t3.mp3");
+    EXPECT_EQ(store.path(3), "");
+    // Entry 3 is now entry 2 and entry 2 is entry 1; the shuffle still plays t3 before t2.
+    EXPECT_EQ(orderOf(store), (std::vector<int>{2, 1}));
+
+    PlaylistStore middle;
+    middle.fill(entries(5), {5, 3, 1, 4, 2});
+    middle.removeEntry(3);
+    EXPECT_EQ(middle.titles(), QStringList({"t1", "t2", "t4", "t5"}));
+    EXPECT_EQ(orderOf(middle), (std::vector<int>{4, 1, 3, 2}));
+    for (int slot = 1; slot <= middle.count(); ++slot) {
+        EXPECT_EQ(middle.path(slot), "/m/" + middle.title(slot) + ".mp3");
+    }
+
+    while (middle.count() > 0) {
+        middle.removeEntry(middle.count());
+        EXPECT_TRUE(isPermutation(orderOf(middle)));
+    }
+    EXPECT_EQ(middle.order(1), 0);
+}
+
+TEST(PlaylistStore, RemovingASlotOutsideTheEntriesChangesNothing) {
+    PlaylistStore store;
+    store.fill(entries(3), {3, 1, 2});
+    for (const int slot : {-1, 0, 4, 2001}) {
+        store.removeEntry(slot);
+    }
+    EXPECT_EQ(store.titles(), QStringList({"t1", "t2", "t3"}));
+    EXPECT_EQ(orderOf(store), (std::vector<int>{3, 1, 2}));
+    PlaylistStore empty;
+    empty.removeEntry(1);
+    EXPECT_EQ(empty.count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "player/Transport.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+class TransportTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        start();
+        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
+        program->playlistWindow().fillFromStore();
+    }
+    Form1& form() { return program->form1(); }
+    Transport& transport() { return form().transport(); }
+    FakePlayer& player() { return *players.at(0); }  // MediaPlayer1
+    FakeFileDialog& dialog() { return *dialogs.at(0); }
+    void click(SkinLabel* label) { QTest::mouseClick(label, Qt::LeftButton); }
+    QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
+};
+
+TEST_F(TransportTest, NextWrapsAroundInListOrderAndShowsTheTrack) {
+    QSignalSpy tips(&transport(), &Transport::trayTipChanged);
+    QStringList played;
+    for (int i = 0; i < 4; ++i) {
+        click(form().btnnext);
+        played << playing();
+    }
+    EXPECT_EQ(played, QStringList({"/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "/m/a.mp3"}));
+    EXPECT_EQ(form().lbltracktitle->caption(), "a");
+    EXPECT_EQ(form().file, "a");
+    EXPECT_EQ(program->playlistWindow().listIndex(), 0);
+    EXPECT_EQ(tips.count(), 4);
+    EXPECT_EQ(tips.last().at(0).toString(), "a");
+    EXPECT_TRUE(form().tmrPT->isEnabled());
+    EXPECT_TRUE(form().btnplay->isEnabled());
+    EXPECT_TRUE(form().btnstop->isEnabled());
+}
+
+TEST_F(TransportTest, PreviousStepsBackAndWraps) {
+    // Before anything played, previous lands on the second-to-last entry.
+    click(form().btnprev);
+    EXPECT_EQ(playing(), "/m/b.mp3");
+    click(form().btnprev);
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    click(form().btnprev);
+    EXPECT_EQ(playing(), "/m/c.mp3");
+}
+
+TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
+    click(form().Label4);
+    EXPECT_TRUE(program->shufflemode);
+    EXPECT_EQ(form().Label4->backColor(), kRed);
+    EXPECT_EQ(form().Label12->backColor(), kWhite);
+    EXPECT_TRUE(form().playshuffle->isChecked());
+    EXPECT_FALSE(form().playnormal->isChecked());
+    QStringList played;
+    for (int i = 0; i < 6; ++i) {
+        click(form().btnnext);
+        played << playing();
+    }
+    EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3", "/m/a.mp3",
+                                   "/m/b.mp3"}));
+    // Back to normal order: the position is kept, the next step reads it in list order.
+    click(form().Label12);
+    EXPECT_FALSE(program->shufflemode);
+    click(form().btnnext);
+    EXPECT_EQ(playing(), "/m/a.mp3");
+}
+
+TEST_F(TransportTest, PlaySelectedThenNextContinuesFromThatPositionInShuffleOrder) {
+    click(form().Label4);
+    program->playlistWindow().setListIndex(0);
+    transport().playselected();
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    EXPECT_EQ(program->mp3pos, 1);
+    click(form().btnnext);
+    EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
+    click(form().btnnext);
+    EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
+}
+
+TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
+    click(form().btnnext);
+    EXPECT_EQ(player().next, "/m/b.mp3");
+    player().finish();
+    EXPECT_EQ(playing(), "/m/b.mp3");
+    EXPECT_EQ(player().next, "/m/c.mp3");
+    player().finish();
+    player().finish();
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    // Switching the order changes which file follows.
+    click(form().Label4);
+    EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
+}
+
+TEST_F(TransportTest, EmptyStorePlaysNothingAndSaysSo) {
+    program->store.fill({}, {});
+    click(form().btnnext);
+    click(form().btnprev);
+    EXPECT_EQ(playing(), "-");
+    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(TransportTest, PlaySelectedWithoutSelectionComplains) {
+    transport().playselected();
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(messages->shown[0].text, "Keine Datei zum Abspielen gefunden!");
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_EQ(player().file, "");
+    EXPECT_EQ(playing(), "-");
+}
+
+TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
+    click(form().btnnext);
+    click(form().btnpause);
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    EXPECT_FALSE(form().mnupause->isEnabled());
+    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+    click(form().btnpause);
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+
+    // The tray offers only what the items say: "Wiedergeben", then "Pause".
+    click(form().btnpause);
+    form().mnupause->trigger();
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    form().mnuplayagain->trigger();
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+    EXPECT_TRUE(form().mnupause->isEnabled());
+    EXPECT_FALSE(form().mnuplayagain->isEnabled());
+    form().mnupause->trigger();
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+
+    click(form().btnstop);
+    EXPECT_EQ(player().position, 0);
+    EXPECT_EQ(player().file, "/m/a.mp3");
+    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+}
+
+TEST_F(TransportTest, OpenPlaysTheChosenFileAndLocksTheListButtons) {
+    dialog().chosenFile = "/music/Einzeln.mp3";
+    click(form().Label11);
+    EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
+    EXPECT_EQ(playing(), "/music/Einzeln.mp3");
+    EXPECT_EQ(form().file, "/music/Einzeln.mp3");
+    EXPECT_EQ(form().lbltracktitle->caption(), "Einzeln.mp3");
+    EXPECT_FALSE(form().btnnext->isEnabled());
+    EXPECT_FALSE(form().btnprev->isEnabled());
+    EXPECT_TRUE(form().btnstop->isEnabled());
+    EXPECT_EQ(program->mp3pos, 0);
+}
+
+TEST_F(TransportTest, CtrlMLoadsWithoutPlayingAndCancelKeepsWhatIsLoaded) {
+    form().pathopt = "/music";
+    dialog().chosenFile = "/music/Leise.mp3";
+    form().load_mp3->trigger();
+    EXPECT_EQ(dialog().initDir, "/music");
+    EXPECT_EQ(player().file, "/music/Leise.mp3");
+    EXPECT_EQ(playing(), "-");
+    // "Open" with a cancelled dialog starts what the player already holds.
+    dialog().chosenFile.clear();
+    click(form().Label11);
+    EXPECT_EQ(playing(), "/music/Leise.mp3");
+}
+
+TEST_F(TransportTest, TrayOrderItemsFollowTheirOwnRules) {
+    form().playshuffle->trigger();
+    EXPECT_TRUE(program->shufflemode);
+    EXPECT_TRUE(form().playshuffle->isChecked());
+    EXPECT_FALSE(form().playnormal->isChecked());
+    // Choosing the active order again whitens its label and falls back to list order,
+    // leaving the marks alone.
+    form().playshuffle->trigger();
+    EXPECT_FALSE(program->shufflemode);
+    EXPECT_EQ(form().Label4->backColor(), kWhite);
+    EXPECT_EQ(form().Label12->backColor(), kWhite);
+    EXPECT_TRUE(form().playshuffle->isChecked());
+
+    form().playnormal->trigger();
+    EXPECT_EQ(form().Label12->backColor(), kRed);
+    EXPECT_TRUE(form().playnormal->isChecked());
+    EXPECT_FALSE(form().playshuffle->isChecked());
+}
+
+TEST_F(TransportTest, LongTitleStartsTheMarqueeAtTheTrackChange) {
+    program->store.fill({{QString(70, 'W'), "/m/w.mp3"}}, {1});
+    click(form().btnnext);
+    EXPECT_TRUE(form().lbltracktitle->caption().endsWith("       ---        "));
+    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include <QFile>
+#include <QTest>
+
+#include "app/Module1.h"
+#include "fakes/ProgramFixture.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+using Answer = MessageBoxes::Answer;
+
+class PlaylistWindowTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});  // shown, normal size
+        start();
+        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
+        program->frmopenWindow().setFolderList({"/m", "/n, alt"});
+        plaction(*program, "showpl");
+    }
+    Form1& form() { return program->form1(); }
+    playlist& pl() { return program->playlistWindow(); }
+    FakePlayer& player() { return *players.at(0); }
+    FakeFileDialog& dialog() { return *dialogs.at(0); }
+    QStringList shownLines() { return pl().lines->stringList(); }
+    QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
+};
+
+TEST_F(PlaylistWindowTest, ShowsTheStoreAndCountsItsLines) {
+    EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
+    pl().Timer1_Timer();
+    EXPECT_EQ(form().lblplaylist->caption(), "Playlist mit 3 MP3");
+    EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
+    EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
+}
+
+TEST_F(PlaylistWindowTest, HideUnloadsAndShowRefillsFromTheStore) {
+    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    EXPECT_FALSE(program->playlistLoaded());
+    EXPECT_EQ(form().plcurr, "0");
+    EXPECT_TRUE(form().showpl->isEnabled());
+    EXPECT_FALSE(form().hidepl->isEnabled());
+    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
+    // The docking tick does not bring a hidden playlist back.
+    form().stayd->setEnabled(true);
+    QTest::qWait(50);
+    EXPECT_FALSE(program->playlistLoaded());
+
+    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(form().plcurr, "1");
+}
+
+TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
+    QTest::mouseClick(form().Label2, Qt::LeftButton);
+    EXPECT_EQ(pl().height(), 368);
+    EXPECT_EQ(pl().List1->height(), 366);
+    EXPECT_EQ(form().Label2->caption(), "-");
+    EXPECT_EQ(form().Label2->foreColor(), kRed);
+    // The enlarged state survives hiding and showing: it is kept in the label's colour.
+    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    EXPECT_EQ(pl().height(), 368);
+
+    QTest::mouseClick(form().Label2, Qt::LeftButton);
+    EXPECT_EQ(pl().height(), 186);
+    EXPECT_EQ(form().Label2->caption(), "+");
+    EXPECT_EQ(form().Label2->foreColor(), kWhite);
+
+    // Between 3500 and 5500 twips nothing changes: 234 px are 3510 twips, 366 px 5490.
+    for (const int height : {234, 366}) {
+        pl().resize(pl().width(), height);
+        QTest::mouseClick(form().Label2, Qt::LeftButton);
+        EXPECT_EQ(pl().height(), height);
+    }
+}
+
+TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
+    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(messages->shown[0].text, "Keine Datei selektiert!");
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Exclamation);
+
+    pl().setListIndex(0);
+    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
+    EXPECT_EQ(program->store.count(), 2);
+    // Lines 0 and 1 now play what were the second and third files.
+    pl().setListIndex(1);
+    QTest::keyClick(pl().List1, Qt::Key_Return);
+    EXPECT_EQ(player().file, "/m/c.mp3");
+    EXPECT_FALSE(form().tmrPT->isEnabled());  // Enter leaves the clock alone
+    EXPECT_TRUE(form().mnupause->isEnabled());
+
+    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
+}
+
+TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
+    const QPoint where = lineCentre(2);
+    QTest::mouseClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
+    EXPECT_EQ(player().file, "/m/c.mp3");
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+    EXPECT_EQ(form().lbltracktitle->caption(), "c");
+    EXPECT_TRUE(form().tmrPT->isEnabled());
+    EXPECT_EQ(program->mp3pos, 3);
+}
+
+TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine) {
+    pl().List1_MouseDown(lineCentre(1));
+    EXPECT_EQ(pl().listIndex(), 1);
+    EXPECT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
+    pl().mnupopup1->close();
+
+    pl().List1_MouseDown(QPoint(5, pl().List1->height() - 2));
+    EXPECT_EQ(pl().listIndex(), 1);
+    EXPECT_FALSE(pl().mnupopup1->isVisible());
+    QStringList items;
+    for (const QAction* a : pl().mnupopup1->actions()) {
+        items << (a->isSeparator() ? "-" : a->text());
+    }
+    EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-",
+                                  "Verzeichnis hinzufügen", "Alles Löschen"}));
+}
+
+TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
+    messages->answers = {Answer::Cancel};
+    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    EXPECT_EQ(shownLines().size(), 3);
+
+    form().file = "b";
+    form().lbltracktitle->setCaption("b");
+    messages->answers = {Answer::No};
+    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    EXPECT_TRUE(shownLines().isEmpty());
+    EXPECT_EQ(form().lbltracktitle->caption(), "b");
+    EXPECT_EQ(dialog().saves, 0);
+    ASSERT_EQ(messages->shown.size(), 2U);
+    EXPECT_EQ(messages->shown[1].title, "Meldung");
+    EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
+
+    // An empty list asks nothing.
+    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    EXPECT_EQ(messages->shown.size(), 2U);
+
+    // The store kept everything: hiding and showing brings it back.
+    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    EXPECT_EQ(shownLines().size(), 3);
+}
+
+TEST_F(PlaylistWindowTest, ClearWithSaveWritesTheFolderListBesideTheProgram) {
+    const QString target = folder.filePath("gesichert.mpc");
+    dialog().chosenFile = target;
+    messages->answers = {Answer::Yes};
+    pl().mnudeleteall1->trigger();
+    EXPECT_EQ(dialog().initDir, folder.path());
+    EXPECT_EQ(dialog().fileName, target);
+    EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
+    EXPECT_TRUE(shownLines().isEmpty());
+}
+
+TEST_F(PlaylistWindowTest, SaveUsesItsDialogSettingsAndWritesNothingWhenCancelled) {
+    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    EXPECT_EQ(dialog().saves, 1);
+    EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
+    EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
+    EXPECT_EQ(dialog().defaultExt, ".mpc");
+    EXPECT_EQ(dialog().initDir, folder.path() + "/Playlist");
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
+
+    dialog().chosenFile = folder.filePath("liste.mpc");
+    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    EXPECT_EQ(readFile("liste.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
+}
+
+TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    EXPECT_TRUE(program->frmopenWindow().isVisible());
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_FALSE(pl().isVisible());
+    program->frmopenWindow().close();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(pl().isVisible());
+}
+
+}  // namespace
