@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/SkinFonts.h"
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 
@@ -25,6 +26,7 @@ playlist::playlist(Program& program)
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setFrameShape(QFrame::NoFrame);
+    List1->setFont(skinfonts::font(skinfonts::Face::Tahoma, 8.25));
     QPalette listPal = List1->palette();
     listPal.setColor(QPalette::Base, Qt::black);
     listPal.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
