@@ -84,7 +84,10 @@ e2e_program_folder_listing() {
 # Starts the map logger, then the player from an unrelated working directory: the program must
 # find its files through its own folder, never through the working directory.
 e2e_start_player() {
-    "$E2E_MAP_LOGGER" >"$E2E_DIR/maps.log" 2>&1 &
+    # Emptied here, not by the logger's own redirection: that runs in the background, and the
+    # wait below must not take the "ready" of an earlier start for this one's.
+    : >"$E2E_DIR/maps.log"
+    "$E2E_MAP_LOGGER" >>"$E2E_DIR/maps.log" 2>&1 &
     E2E_MAP_LOG_PID=$!
     local i
     for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
