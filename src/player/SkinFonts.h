@@ -2,27 +2,16 @@
 
 #include <QFont>
 
-// The skin's typefaces, each with the free fonts the set-up installs as stand-ins.
+// The skin's typefaces. Its transport symbols are drawn, so no symbol font is needed.
 namespace skinfonts {
 
 enum class Face { Tahoma, SansSerif, Dungeon };
 
-inline QFont font(Face face, double points, bool bold = false) {
+// All three faces are drawn with one free stand-in, named first: asking for a family that is
+// not installed costs every start a round of substitution.
+inline QFont font(Face /*face*/, double points, bool bold = false) {
     QFont f;
-    switch (face) {
-        case Face::Tahoma:
-            f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("DejaVu Sans")});
-            break;
-        case Face::SansSerif:
-            f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("DejaVu Sans")});
-            break;
-        case Face::Dungeon:
-            f.setFamilies({QStringLiteral("Dungeon"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("DejaVu Sans")});
-            break;
-    }
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
