@@ -140,6 +140,16 @@ void playlist::Timer1_Timer() {
     program_.form1().lblplaylist->setCaption(QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
 }
 
+bool playlist::event(QEvent* event) {
+    // Brought forward while the main window is minimised: it goes down with it.
+    if (event->type() == QEvent::WindowActivate &&
+        program_.form1().windowState().testFlag(Qt::WindowMinimized)) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        hide();
+    }
+    return QWidget::event(event);
+}
+
 void playlist::closeEvent(QCloseEvent* event) {
     // Closed by the window system: unloaded like any other way, once this event is over.
     event->ignore();
