@@ -4,8 +4,8 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "folders/frmopen.h"
-#include "playlist/ListFile.h"
 #include "player/Form1.h"
+#include "playlist/ListFile.h"
 #include "playlist/playlist.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include "folders/cache.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
-#include "settings/SettingsFile.h"
 #include "playlist/playlist.h"
+#include "settings/SettingsFile.h"
 #include "windows/options.h"
 
 Program::Program(QString programFolder, PlatformServices services)
@@ -19,9 +19,13 @@ Program::~Program() {
     form1_.reset();
 }
 
-QString Program::settingsPath() const { return ::settingsPath(programFolder_); }
+QString Program::settingsPath() const {
+    return ::settingsPath(programFolder_);
+}
 
-QString Program::foldersPath() const { return programFolder_ + QStringLiteral("/folders.dat"); }
+QString Program::foldersPath() const {
+    return programFolder_ + QStringLiteral("/folders.dat");
+}
 
 std::unique_ptr<MediaPlayer> Program::makePlayer() const {
     return services_.makePlayer ? services_.makePlayer() : nullptr;

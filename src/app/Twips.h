@@ -6,13 +6,17 @@
 namespace twips {
 
 // Nearest whole number, halves to even (the default floating-point rounding mode).
-inline int roundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+inline int roundEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 inline int toPixels(double twipValue, double twipsPerPixel) {
     return roundEven(twipValue / twipsPerPixel);
 }
 
-inline double fromPixels(int pixels, double twipsPerPixel) { return pixels * twipsPerPixel; }
+inline double fromPixels(int pixels, double twipsPerPixel) {
+    return pixels * twipsPerPixel;
+}
 
 }  // namespace twips
 
@@ -23,8 +27,12 @@ inline double fromPixels(int pixels, double twipsPerPixel) { return pixels * twi
 // Window geometry in twips, as the docking and drag rules compute it.
 namespace twips {
 
-inline double left(const QWidget& w, const Desktop& d) { return fromPixels(w.x(), d.twipsPerPixelX()); }
-inline double top(const QWidget& w, const Desktop& d) { return fromPixels(w.y(), d.twipsPerPixelY()); }
+inline double left(const QWidget& w, const Desktop& d) {
+    return fromPixels(w.x(), d.twipsPerPixelX());
+}
+inline double top(const QWidget& w, const Desktop& d) {
+    return fromPixels(w.y(), d.twipsPerPixelY());
+}
 inline double width(const QWidget& w, const Desktop& d) {
     return fromPixels(w.width(), d.twipsPerPixelX());
 }
@@ -34,7 +42,8 @@ inline double height(const QWidget& w, const Desktop& d) {
 
 // Moves only when the place differs: an unchanged window costs the window system nothing.
 inline void moveTo(QWidget& w, double leftTwips, double topTwips, const Desktop& d) {
-    const QPoint target(toPixels(leftTwips, d.twipsPerPixelX()), toPixels(topTwips, d.twipsPerPixelY()));
+    const QPoint target(toPixels(leftTwips, d.twipsPerPixelX()),
+                        toPixels(topTwips, d.twipsPerPixelY()));
     if (w.pos() != target) {
         w.move(target);
     }

@@ -8,7 +8,7 @@ class FileDialog {
 public:
     virtual ~FileDialog() = default;
 
-    QString fileName;    // preset before showing; the chosen file's full path afterwards
+    QString fileName;  // preset before showing; the chosen file's full path afterwards
     QString dialogTitle;
     QString filter;      // "Description|pattern", e.g. "MP3 - Dateien (*.mp3)|*.mp3"
     QString defaultExt;  // ".mpc": added to a typed name without extension

@@ -10,6 +10,5 @@ public:
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~MessageBoxes() = default;
-    virtual Answer show(const QString& text, const QString& title, Buttons buttons,
-                        Icon icon) = 0;
+    virtual Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
 };

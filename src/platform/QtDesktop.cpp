@@ -8,7 +8,9 @@ namespace {
 constexpr double kFallbackDpi = 96.0;
 }
 
-QPoint QtDesktop::cursorPos() const { return QCursor::pos(); }
+QPoint QtDesktop::cursorPos() const {
+    return QCursor::pos();
+}
 
 QSize QtDesktop::screenSize() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -18,11 +20,11 @@ QSize QtDesktop::screenSize() const {
 double QtDesktop::logicalDpiX() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr && screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX()
-                                                                   : kFallbackDpi;
+                                                                  : kFallbackDpi;
 }
 
 double QtDesktop::logicalDpiY() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr && screen->logicalDotsPerInchY() > 0 ? screen->logicalDotsPerInchY()
-                                                                   : kFallbackDpi;
+                                                                  : kFallbackDpi;
 }

@@ -36,13 +36,15 @@ void Chrome::connectPressedLooks() {
         connect(glyph, &SkinLabel::mouseDown, this, [glyph] { glyph->setForeColor(kBlue); });
         connect(glyph, &SkinLabel::mouseUp, this, [glyph] { glyph->setForeColor(kGreen); });
     }
-    for (SkinLabel* button : {form_.Label1, form_.Label3, form_.Label5, form_.Label7,
-                              form_.Label8, form_.Label10}) {
+    for (SkinLabel* button :
+         {form_.Label1, form_.Label3, form_.Label5, form_.Label7, form_.Label8, form_.Label10}) {
         connect(button, &SkinLabel::mouseDown, this, [button] { button->setBackColor(kCyan); });
         connect(button, &SkinLabel::mouseUp, this, [button] { button->setBackColor(kWhite); });
     }
     const std::array<std::pair<SkinLabel*, SkinFrame*>, 3> titleButtons{
-        {{form_.Label13, form_.Shape1}, {form_.Label14, form_.Shape3}, {form_.Label9, form_.Shape2}}};
+        {{form_.Label13, form_.Shape1},
+         {form_.Label14, form_.Shape3},
+         {form_.Label9, form_.Shape2}}};
     for (const auto& button : titleButtons) {
         SkinLabel* label = button.first;
         SkinFrame* frame = button.second;

@@ -70,7 +70,9 @@ void Form1::releasePlayers() {
     forInfo.reset();
 }
 
-QAction* Form1::menuItem(const QString& name) const { return findChild<QAction*>(name); }
+QAction* Form1::menuItem(const QString& name) const {
+    return findChild<QAction*>(name);
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
     event->accept();

@@ -21,8 +21,12 @@ const QColor kBlue(0, 0, 255);
 const QColor kWhite(255, 255, 255);
 const QColor kTooltipBlue(128, 128, 255);
 
-QColor systemWindowColor() { return QApplication::palette().color(QPalette::Base); }
-QColor systemWindowTextColor() { return QApplication::palette().color(QPalette::Text); }
+QColor systemWindowColor() {
+    return QApplication::palette().color(QPalette::Base);
+}
+QColor systemWindowTextColor() {
+    return QApplication::palette().color(QPalette::Text);
+}
 
 }  // namespace
 
@@ -84,8 +88,8 @@ void Form1::buildControls() {
         l->setEnabled(enabled);
         return l;
     };
-    const auto image = [&](const char* name, double left, double top, double width,
-                           double height, const char* resource) {
+    const auto image = [&](const char* name, double left, double top, double width, double height,
+                           const char* resource) {
         SkinLabel* l = make(name, left, top, width, height);
         l->setPixmap(QPixmap(QString::fromLatin1(resource)));
         l->setAlignment(Qt::AlignCenter);
@@ -110,10 +114,10 @@ void Form1::buildControls() {
     lblST->hide();
 
     Label14 = titleButton("Label14", 5760, 0, 105, QStringLiteral("?"), QStringLiteral("Hilfe"));
-    Label13 = titleButton("Label13", 5985, -30, 120, QStringLiteral("_"),
-                          QStringLiteral("Minimieren"));
-    Label9 = titleButton("Label9", 6240, 0, 120, QStringLiteral("X"),
-                         QStringLiteral("Player Beenden"));
+    Label13 =
+        titleButton("Label13", 5985, -30, 120, QStringLiteral("_"), QStringLiteral("Minimieren"));
+    Label9 =
+        titleButton("Label9", 6240, 0, 120, QStringLiteral("X"), QStringLiteral("Player Beenden"));
 
     Line2 = line("Line2", 6360, 0, 240);
 
@@ -228,11 +232,10 @@ void Form1::buildMenus() {
         bool enabled = true;
         bool checked = false;
     };
-    const auto menu = [this](const char* name, const char* title,
-                             std::initializer_list<Item> items, QMenu* parentMenu = nullptr) {
-        auto* m = new QMenu(QString::fromUtf8(title), parentMenu != nullptr
-                                                          ? static_cast<QWidget*>(parentMenu)
-                                                          : this);
+    const auto menu = [this](const char* name, const char* title, std::initializer_list<Item> items,
+                             QMenu* parentMenu = nullptr) {
+        auto* m = new QMenu(QString::fromUtf8(title),
+                            parentMenu != nullptr ? static_cast<QWidget*>(parentMenu) : this);
         m->setObjectName(QString::fromLatin1(name));
         for (const Item& item : items) {
             QAction* action = m->addAction(QString::fromUtf8(item.caption));
@@ -261,8 +264,7 @@ void Form1::buildMenus() {
                         {"t1", "-"},
                         {"mnuclear", "Playlist-Einträge löschen"},
                         {"mnudelete", "MP3 aus Playlist entfernen"}});
-    mnuansicht =
-        menu("mnuansicht", "&Ansicht", {{"mnushowplaylist", "Playlist zeigen/verbergen"}});
+    mnuansicht = menu("mnuansicht", "&Ansicht", {{"mnushowplaylist", "Playlist zeigen/verbergen"}});
     help = menu("help", "&?", {{"mnuhelp", "Hilfe"}, {"t4", "-"}, {"mnuinfo", "Info"}});
     mnupopup1 = menu("mnupopup1", "Popup1",
                      {{"mnuinsert1", "Hinzufügen"},
@@ -285,18 +287,17 @@ void Form1::buildMenus() {
                       {"mnuvoldown", "Leiser um 10%"}},
                      mnusystemtray);
     mnusystemtray->addMenu(mnuvolume);
-    for (const Item& item : std::initializer_list<Item>{{"tr1", "-"},
-                                                        {"mnunext", "Nächster Track"},
-                                                        {"mnulast", "Letzter Track"},
-                                                        {"t7", "-"},
-                                                        {"playnormal", "Tracks normal abspielen",
-                                                         true, true},
-                                                        {"playshuffle",
-                                                         "Tracks zufällig abspielen"},
-                                                        {"t8", "-"},
-                                                        {"mnuoptions", "Optionen"},
-                                                        {"trenn", "-"},
-                                                        {"mnuexit2", "Beenden"}}) {
+    for (const Item& item :
+         std::initializer_list<Item>{{"tr1", "-"},
+                                     {"mnunext", "Nächster Track"},
+                                     {"mnulast", "Letzter Track"},
+                                     {"t7", "-"},
+                                     {"playnormal", "Tracks normal abspielen", true, true},
+                                     {"playshuffle", "Tracks zufällig abspielen"},
+                                     {"t8", "-"},
+                                     {"mnuoptions", "Optionen"},
+                                     {"trenn", "-"},
+                                     {"mnuexit2", "Beenden"}}) {
         QAction* action = mnusystemtray->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         action->setSeparator(std::string_view(item.caption) == "-");

@@ -132,15 +132,20 @@ void SkinLabel::paintGlyph(QPainter& painter) const {
         return path;
     };
     switch (glyph_) {
-        case Glyph::None: break;
-        case Glyph::Play: painter.drawPath(triangleRight(box)); break;
+        case Glyph::None:
+            break;
+        case Glyph::Play:
+            painter.drawPath(triangleRight(box));
+            break;
         case Glyph::Pause: {
             const double bar = side / 3.0;
             painter.drawRect(QRectF(box.left(), box.top(), bar, side));
             painter.drawRect(QRectF(box.right() - bar, box.top(), bar, side));
             break;
         }
-        case Glyph::Stop: painter.drawRect(box.adjusted(1, 1, -1, -1)); break;
+        case Glyph::Stop:
+            painter.drawRect(box.adjusted(1, 1, -1, -1));
+            break;
         case Glyph::SkipBack: {
             const double bar = side / 6.0;
             painter.drawRect(QRectF(box.left(), box.top(), bar, side));

@@ -93,7 +93,9 @@ void Transport::queueFollowing() {
         store.path(sequencing::entryForStep(step, program_.shufflemode, store)));
 }
 
-void Transport::titleCheck() { form_.chrome().titleCheck(); }
+void Transport::titleCheck() {
+    form_.chrome().titleCheck();
+}
 
 void Transport::buttonCheck() {
     if (!form_.file.isEmpty()) {
@@ -219,7 +221,9 @@ void Transport::Label11_Click() {
     btnplay_Click();
 }
 
-void Transport::load_mp3_Click() { openSingleFile(); }
+void Transport::load_mp3_Click() {
+    openSingleFile();
+}
 
 void Transport::setNormalOrder() {
     form_.Label12->setBackColor(kRed);

@@ -31,7 +31,7 @@ public:
     void mnupause_Click();
     void mnuplayagain_Click();
 
-    void Label11_Click();  // choose a single file and play it
+    void Label11_Click();   // choose a single file and play it
     void load_mp3_Click();  // choose a single file, loaded but silent
 
     void Label12_Click();

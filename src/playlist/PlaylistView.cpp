@@ -8,8 +8,12 @@ void PlaylistView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Delete:
         case Qt::Key_F3:
         case Qt::Key_Return:
-        case Qt::Key_Enter: emit keyDown(event->key()); break;
-        default: QListView::keyPressEvent(event); break;
+        case Qt::Key_Enter:
+            emit keyDown(event->key());
+            break;
+        default:
+            QListView::keyPressEvent(event);
+            break;
     }
 }
 

@@ -61,13 +61,17 @@ playlist::playlist(Program& program)
 
 playlist::~playlist() = default;
 
-void playlist::setHeightTwips(double height) { twips::setHeight(*this, height, program_.desktop()); }
+void playlist::setHeightTwips(double height) {
+    twips::setHeight(*this, height, program_.desktop());
+}
 
 void playlist::setListHeightTwips(double height) {
     twips::setHeight(*List1, height, program_.desktop());
 }
 
-double playlist::heightTwips() const { return twips::height(*this, program_.desktop()); }
+double playlist::heightTwips() const {
+    return twips::height(*this, program_.desktop());
+}
 
 int playlist::listIndex() const {
     const QModelIndexList selected = List1->selectionModel()->selectedIndexes();
@@ -89,7 +93,9 @@ QString playlist::selectedText() const {
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
 }
 
-void playlist::fillFromStore() { lines->setStringList(program_.store.titles()); }
+void playlist::fillFromStore() {
+    lines->setStringList(program_.store.titles());
+}
 
 void playlist::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
@@ -97,9 +103,13 @@ void playlist::appendLines(const QStringList& titles) {
     }
 }
 
-void playlist::clearList() { lines->setStringList({}); }
+void playlist::clearList() {
+    lines->setStringList({});
+}
 
-void playlist::removeLine(int line) { lines->removeRows(line, 1); }
+void playlist::removeLine(int line) {
+    lines->removeRows(line, 1);
+}
 
 int playlist::PopUpListBox(QPoint pos) const {
     const QModelIndex index = List1->indexAt(pos);
@@ -115,9 +125,13 @@ void playlist::playSelected(bool startClock) {
     }
 }
 
-void playlist::List1_DblClick() { playSelected(true); }
+void playlist::List1_DblClick() {
+    playSelected(true);
+}
 
-void playlist::mnuplay1_Click() { playSelected(true); }
+void playlist::mnuplay1_Click() {
+    playSelected(true);
+}
 
 void playlist::List1_KeyDown(int key) {
     if (key == Qt::Key_Delete) {
@@ -137,7 +151,8 @@ void playlist::List1_MouseDown(QPoint pos) {
 }
 
 void playlist::Timer1_Timer() {
-    program_.form1().lblplaylist->setCaption(QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
+    program_.form1().lblplaylist->setCaption(
+        QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
 }
 
 bool playlist::event(QEvent* event) {

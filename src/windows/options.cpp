@@ -29,8 +29,7 @@ options::options(Program& program)
     auto* folder = new QGroupBox(QStringLiteral("Verzeichnis"), this);
     Label1 = new QLabel(QStringLiteral("Standard-Verzeichnis der MP3"), folder);
     estfolder = new QLineEdit(folder);
-    estfolder->setToolTip(
-        QStringLiteral("In diesem Verzeichnis verwalten sie bevorzugt ihre MP3"));
+    estfolder->setToolTip(QStringLiteral("In diesem Verzeichnis verwalten sie bevorzugt ihre MP3"));
     Command3 = new QPushButton(QStringLiteral("..."), folder);
     auto* folderLayout = new QGridLayout(folder);
     folderLayout->addWidget(Label1, 0, 0, 1, 2);
