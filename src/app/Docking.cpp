@@ -11,20 +11,32 @@ float dockingLimit(Program& program) {
     return static_cast<float>(screenWidth / 2 - twips::top(program.form1(), d) / 2);
 }
 
-void dockplaylist(Program& program) {
+bool dockplaylist(Program& program) {
     playlist* pl = program.playlistIfLoaded();
     if (pl == nullptr) {
-        return;
+        return false;
     }
     Form1& form = program.form1();
     const Desktop& d = program.desktop();
     const double top = twips::top(form, d) + twips::height(form, d);
     const double left = twips::left(form, d);
+    const QPoint before = pl->pos();
     if (dockingLimit(program) >= left) {
         twips::moveTo(*pl, left, top, d);
     } else {
         twips::setTop(*pl, top, d);
     }
+    return pl->pos() != before;
+}
+
+void stayd_Timer(Program& program) {
+    if (!dockplaylist(program)) {
+        program.form1().stayd->sleepUntilWoken();
+    }
+}
+
+void wakeDocking(Program& program) {
+    program.form1().stayd->wake();
 }
 
 void Form_Activate(Program& program) {

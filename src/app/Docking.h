@@ -12,8 +12,16 @@ inline constexpr double kMaxMainHeight = 2355;
 // window's left only while the main window's left does not exceed it.
 float dockingLimit(Program& program);
 
-// Each tick of the docking timer: keep the playlist window under the main window.
-void dockplaylist(Program& program);
+// Each tick of the docking timer: keep the playlist window under the main window. Says
+// whether the playlist window had to move.
+bool dockplaylist(Program& program);
+
+// The docking timer's tick. A tick that finds the playlist window in place lets the timer
+// sleep until one of the two windows moves or changes size, or the screen does: until then
+// every tick would find the same, and an idle player would wake up 66 times a second for it.
+void stayd_Timer(Program& program);
+// Something that can change the docking happened: the sleeping docking timer ticks again.
+void wakeDocking(Program& program);
 
 // Each activation of the main window.
 void Form_Activate(Program& program);

@@ -52,6 +52,9 @@ Form1& Program::form1() {
 playlist& Program::playlistWindow() {
     if (!playlist_) {
         playlist_ = std::make_unique<playlist>(*this);
+        // Wherever the window goes, the docking timer looks again.
+        QObject::connect(playlist_.get(), &playlist::geometryChanged, form1().stayd,
+                         &FormTimer::wake);
     }
     return *playlist_;
 }

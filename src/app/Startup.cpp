@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/Docking.h"
@@ -21,7 +23,12 @@ const QColor kRed(255, 0, 0);
 
 void wireMainWindow(Program& program) {
     Form1& form = program.form1();
-    QObject::connect(form.stayd, &FormTimer::timeout, &form, [&program] { dockplaylist(program); });
+    QObject::connect(form.stayd, &FormTimer::timeout, &form, [&program] { stayd_Timer(program); });
+    QObject::connect(&form, &Form1::geometryChanged, &form, [&program] { wakeDocking(program); });
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QObject::connect(screen, &QScreen::geometryChanged, &form,
+                         [&program] { wakeDocking(program); });
+    }
     QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
     for (SkinLabel* exitLabel : {form.Label9, form.Label8}) {
         QObject::connect(exitLabel, &SkinLabel::clicked, &form,

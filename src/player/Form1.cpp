@@ -81,7 +81,13 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    emit geometryChanged();
     emit resized();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit geometryChanged();
 }
 
 void Form1::changeEvent(QEvent* event) {

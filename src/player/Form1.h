@@ -150,12 +150,15 @@ signals:
     void activated();
     // Every size or window-state change.
     void resized();
+    // The window moved or changed size.
+    void geometryChanged();
     // The window has been painted for the first time.
     void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

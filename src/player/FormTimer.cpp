@@ -16,11 +16,24 @@ void FormTimer::setInterval(int ms) {
 
 void FormTimer::setEnabled(bool on) {
     enabled_ = on;
+    asleep_ = false;
     update();
 }
 
+void FormTimer::sleepUntilWoken() {
+    asleep_ = true;
+    timer_.stop();
+}
+
+void FormTimer::wake() {
+    if (asleep_) {
+        asleep_ = false;
+        update();
+    }
+}
+
 void FormTimer::update() {
-    if (!enabled_ || interval_ <= 0) {
+    if (!enabled_ || interval_ <= 0 || asleep_) {
         timer_.stop();
         return;
     }

@@ -19,6 +19,11 @@ public:
     bool isEnabled() const { return enabled_; }
     bool isRunning() const { return timer_.isActive(); }
 
+    // Stops ticking while staying enabled, until wake(): for a timer whose ticks would change
+    // nothing until something else happens.
+    void sleepUntilWoken();
+    void wake();
+
 signals:
     void timeout();
 
@@ -28,4 +33,5 @@ private:
     QTimer timer_;
     int interval_;
     bool enabled_;
+    bool asleep_ = false;
 };

@@ -165,6 +165,21 @@ bool playlist::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+void playlist::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    emit geometryChanged();
+}
+
+void playlist::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit geometryChanged();
+}
+
+void playlist::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit geometryChanged();
+}
+
 void playlist::closeEvent(QCloseEvent* event) {
     // Closed by the window system: unloaded like any other way, once this event is over.
     event->ignore();

@@ -55,8 +55,15 @@ public:
     QAction* mnuinsert1;
     QAction* mnudeleteall1;
 
+signals:
+    // The window moved, changed size or was shown.
+    void geometryChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
 private:

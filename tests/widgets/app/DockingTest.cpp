@@ -41,6 +41,19 @@ TEST_F(DockingTest, TheDockingTimerRunsByItself) {
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(100, 255); }));
 }
 
+TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
+    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
+    EXPECT_TRUE(form().stayd->isEnabled());
+    EXPECT_EQ(pl().pos(), form().pos() + QPoint(0, form().height()));
+
+    form().move(200, 150);
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
+    // Moved away by someone else, the playlist comes back too.
+    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
+    pl().move(0, 0);
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
+}
+
 TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
     form().move(100, 100);
     form().resize(form().width(), 200);
