@@ -12,6 +12,10 @@ Program::Program(QString programFolder, PlatformServices services)
 
 Program::~Program() {
     cache_.reset();
+    // Windows unloaded since the event loop last ran must not outlive the program they use.
+    for (const QPointer<playlist>& unloaded : unloadedPlaylists_) {
+        delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
+    }
     // The auxiliary windows refer to the main window; they go first.
     playlist_.reset();
     frmopen_.reset();
@@ -63,7 +67,9 @@ void Program::unloadPlaylist() {
     if (playlist_) {
         playlist_->hide();
         // The window may be unloaded from one of its own handlers: delete it once they return.
-        playlist_.release()->deleteLater();
+        std::erase_if(unloadedPlaylists_, [](const QPointer<playlist>& p) { return p.isNull(); });
+        unloadedPlaylists_.emplace_back(playlist_.release());
+        unloadedPlaylists_.back()->deleteLater();
     }
     if (form1_) {
         form1_->showpl->setEnabled(true);
@@ -81,6 +87,10 @@ void Program::abandonScan() {
     if (cache_) {
         cache_->publish();
         cache_.reset();
+        // Windows unloaded since the event loop last ran must not outlive the program they use.
+        for (const QPointer<playlist>& unloaded : unloadedPlaylists_) {
+            delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
+        }
     }
 }
 

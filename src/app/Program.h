@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
@@ -84,6 +86,8 @@ private:
     bool trayIconExists_ = false;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<playlist> playlist_;
+    // Unloaded windows waiting for the event loop to delete them.
+    std::vector<QPointer<playlist>> unloadedPlaylists_;
     std::unique_ptr<frmopen> frmopen_;
     std::unique_ptr<options> options_;
     std::unique_ptr<cache> cache_;
