@@ -16,7 +16,7 @@ bool opened(const MediaPlayer& player) {
 
 }  // namespace
 
-TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingIt) {
+TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationOnceOpen) {
     EXPECT_EQ(player.fileName(), QString());
     EXPECT_EQ(player.duration(), 0.0);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
@@ -24,13 +24,30 @@ TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingIt) {
     player.setFileName(longTone550());
     EXPECT_EQ(player.fileName(), longTone550());
     ASSERT_TRUE(waitUntil([&] { return opened(player); }));
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_NEAR(player.duration(), 4.0, 0.1);
     runEventsFor(300);
     EXPECT_EQ(player.currentPosition(), 0.0);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+
+    // Another file: nothing is known about it until it is open, not even the old length.
+    player.setFileName(tone440());
+    EXPECT_EQ(player.duration(), 0.0);
+    ASSERT_TRUE(waitUntil([&] { return opened(player); }));
+    EXPECT_NEAR(player.duration(), 1.0, 0.1);
+
+    player.setFileName(QString());
+    EXPECT_EQ(player.duration(), 0.0);
+    EXPECT_EQ(player.fileName(), QString());
+
+    // With auto start on, setting a file starts it.
+    player.setAutoStart(true);
+    player.setFileName(longTone550());
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 }
 
-TEST_F(MpvPlayerTest, PauseKeepsThePositionAndPlayResumesFromIt) {
+TEST_F(MpvPlayerTest, PauseKeepsThePositionAndStopRewindsWhileKeepingTheFile) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     player.setFileName(longTone550());
     player.play();
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -45,14 +62,7 @@ TEST_F(MpvPlayerTest, PauseKeepsThePositionAndPlayResumesFromIt) {
     player.play();
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     EXPECT_GE(player.currentPosition(), pausedAt - 0.05);
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > pausedAt + 0.3; }));
-}
-
-TEST_F(MpvPlayerTest, StopKeepsTheFileAndPlayStartsItFromTheBeginning) {
-    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
-    player.setFileName(longTone550());
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 1.0; }));
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > pausedAt + 0.3; }));
 
     player.stop();
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
@@ -83,51 +93,6 @@ TEST_F(MpvPlayerTest, SeeksBeforeTheFileIsOpenWhilePausedAndWhilePlaying) {
     player.setCurrentPosition(3.0);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() >= 3.0; }));
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-}
-
-TEST_F(MpvPlayerTest, ReportsTheDurationOnceTheFileIsOpen) {
-    player.setFileName(longTone550());
-    ASSERT_TRUE(waitUntil([&] { return opened(player); }));
-    EXPECT_NEAR(player.duration(), 4.0, 0.1);
-
-    // Another file: nothing is known about it until it is open, not even the old length.
-    player.setFileName(tone440());
-    EXPECT_EQ(player.duration(), 0.0);
-    ASSERT_TRUE(waitUntil([&] { return opened(player); }));
-    EXPECT_NEAR(player.duration(), 1.0, 0.1);
-
-    player.setFileName(QString());
-    EXPECT_EQ(player.duration(), 0.0);
-    EXPECT_EQ(player.fileName(), QString());
-}
-
-TEST_F(MpvPlayerTest, AutoStartPlaysOnLoad) {
-    EXPECT_FALSE(player.autoStart());
-    player.setAutoStart(true);
-    player.setFileName(longTone550());
-    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
-}
-
-// The file-information window loads files into a second instance while the first one plays.
-TEST_F(MpvPlayerTest, InstancesAreIndependent) {
-    player.setFileName(longTone550());
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
-
-    MpvPlayer info(library);
-    info.setFileName(tone440());
-    ASSERT_TRUE(waitUntil([&] { return opened(info); }));
-    EXPECT_NEAR(info.duration(), 1.0, 0.1);
-    info.setMute(true);
-    info.stop();
-    info.setFileName(QString());
-
-    EXPECT_FALSE(player.mute());
-    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_NEAR(player.duration(), 4.0, 0.1);
-    const double before = player.currentPosition();
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > before + 0.2; }));
 }
 
 // mpv refuses to start when C functions format numbers with a decimal comma, as they do under a

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -24,36 +23,30 @@ std::vector<int> orderOf(const PlaylistStore& store) {
     return order;
 }
 
-bool isPermutation(std::vector<int> order) {
-    std::ranges::sort(order);
-    std::vector<int> expected(order.size());
-    std::iota(expected.begin(), expected.end(), 1);
-    return order == expected;
-}
-
 std::vector<int> reversed(int count) {
     std::vector<int> order(count);
     std::iota(order.rbegin(), order.rend(), 1);
     return order;
 }
 
-TEST(PlaylistStore, SlotsOutsideTheEntriesAreEmpty) {
-    PlaylistStore store;
-    for (const int slot : {-1, 0, 1, 2001}) {
+void expectEmptySlots(const PlaylistStore& store, std::initializer_list<int> outside) {
+    for (const int slot : outside) {
+        SCOPED_TRACE(slot);
         EXPECT_EQ(store.title(slot), "");
         EXPECT_EQ(store.path(slot), "");
         EXPECT_EQ(store.order(slot), 0);
     }
+}
+
+TEST(PlaylistStore, SlotsOutsideTheEntriesAreEmpty) {
+    PlaylistStore store;
+    expectEmptySlots(store, {-1, 0, 1, 2001});
     store.fill(entries(3), {2, 3, 1});
     EXPECT_EQ(store.count(), 3);
     EXPECT_EQ(store.titles(), QStringList({"t1", "t2", "t3"}));
     EXPECT_EQ(store.path(3), "/m/t3.mp3");
     EXPECT_EQ(orderOf(store), (std::vector<int>{2, 3, 1}));
-    for (const int slot : {-5, 0, 4, 2000}) {
-        EXPECT_EQ(store.title(slot), "");
-        EXPECT_EQ(store.path(slot), "");
-        EXPECT_EQ(store.order(slot), 0);
-    }
+    expectEmptySlots(store, {-5, 0, 4, 2000});
 }
 
 TEST(PlaylistStore, FillReplacesEverythingAndKeepsAtMostTheCapacity) {
@@ -62,11 +55,8 @@ TEST(PlaylistStore, FillReplacesEverythingAndKeepsAtMostTheCapacity) {
     EXPECT_EQ(store.count(), PlaylistStore::kCapacity);
     EXPECT_EQ(store.title(2000), "t2000");
     EXPECT_EQ(store.title(2001), "");
-    EXPECT_EQ(store.titles().size(), 2000);
     // The order drawn for all 2500 files keeps its relative order among the entries kept.
-    const std::vector<int> order = orderOf(store);
-    EXPECT_TRUE(isPermutation(order));
-    EXPECT_EQ(order, reversed(2000));
+    EXPECT_EQ(orderOf(store), reversed(2000));
 
     store.fill(entries(2), {2, 1});
     EXPECT_EQ(store.count(), 2);
@@ -96,7 +86,6 @@ TEST(PlaylistStore, RemovingAnEntryMovesTheLaterOnesDownAndRenumbersTheOrder) {
     PlaylistStore store;
     store.fill(entries(3), {3, 1, 2});
     store.removeEntry(1);  // line 0
-    EXPECT_EQ(store.count(), 2);
     EXPECT_EQ(store.titles(), QStringList({"t2", "t3"}));
     EXPECT_EQ(store.path(1), "/m/t2.mp3");
     EXPECT_EQ(store.path(2), "/m/t3.mp3");
@@ -109,28 +98,13 @@ TEST(PlaylistStore, RemovingAnEntryMovesTheLaterOnesDownAndRenumbersTheOrder) {
     middle.removeEntry(3);
     EXPECT_EQ(middle.titles(), QStringList({"t1", "t2", "t4", "t5"}));
     EXPECT_EQ(orderOf(middle), (std::vector<int>{4, 1, 3, 2}));
-    for (int slot = 1; slot <= middle.count(); ++slot) {
-        EXPECT_EQ(middle.path(slot), "/m/" + middle.title(slot) + ".mp3");
-    }
 
-    while (middle.count() > 0) {
-        middle.removeEntry(middle.count());
-        EXPECT_TRUE(isPermutation(orderOf(middle)));
+    // A slot outside the entries changes nothing; the last one goes like any other.
+    for (const int slot : {-1, 0, 5, 2001, 4}) {
+        middle.removeEntry(slot);
     }
-    EXPECT_EQ(middle.order(1), 0);
-}
-
-TEST(PlaylistStore, RemovingASlotOutsideTheEntriesChangesNothing) {
-    PlaylistStore store;
-    store.fill(entries(3), {3, 1, 2});
-    for (const int slot : {-1, 0, 4, 2001}) {
-        store.removeEntry(slot);
-    }
-    EXPECT_EQ(store.titles(), QStringList({"t1", "t2", "t3"}));
-    EXPECT_EQ(orderOf(store), (std::vector<int>{3, 1, 2}));
-    PlaylistStore empty;
-    empty.removeEntry(1);
-    EXPECT_EQ(empty.count(), 0);
+    EXPECT_EQ(middle.titles(), QStringList({"t1", "t2", "t4"}));
+    EXPECT_EQ(orderOf(middle), (std::vector<int>{1, 3, 2}));
 }
 
 }  // namespace

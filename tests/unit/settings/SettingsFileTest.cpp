@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <algorithm>
-#include <cctype>
 #include <ostream>
 #include <set>
 
@@ -38,26 +36,13 @@ QByteArray lines(std::initializer_list<const char*> texts) {
 // Values that all differ from the defaults, so every assignment shows.
 const QByteArray kGoodFile = lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 ", " 1234 "});
 
-SettingsRead goodRead() {
-    return {0, 0, 1, QString("/musik/rock"), 0, 1, 1234};
-}
-
-// The good read with the given lines (1 to 7) absent.
-SettingsRead goodReadWithout(const std::set<int>& absent) {
-    SettingsRead read = goodRead();
-    const auto drop = [&](int line, auto& value) {
-        if (absent.contains(line)) {
-            value.reset();
-        }
+// What reading the good file gives, with the given lines (1 to 7) absent.
+SettingsRead goodReadWithout(const std::set<int>& absent = {}) {
+    const auto line = [&](int number, auto value) {
+        return absent.contains(number) ? std::nullopt : std::optional(value);
     };
-    drop(1, read.optshowpl);
-    drop(2, read.optexppl);
-    drop(3, read.optending);
-    drop(4, read.estfolder);
-    drop(5, read.qinfo);
-    drop(6, read.alwaysshow);
-    drop(7, read.volume);
-    return read;
+    return {line(1, 0), line(2, 0), line(3, 1),   line(4, QString("/musik/rock")),
+            line(5, 0), line(6, 1), line(7, 1234)};
 }
 
 // The good file with line `number` (1 to 7) replaced.
@@ -73,15 +58,10 @@ protected:
         return dir_.filePath(name);
     }
 
-    void writeRaw(const QByteArray& bytes, const QString& name = QStringLiteral("settings.cfg")) {
-        QFile file(path(name));
+    void writeRaw(const QByteArray& bytes) {
+        QFile file(path());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray readRaw(const QString& name = QStringLiteral("settings.cfg")) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
 
     QTemporaryDir dir_;
@@ -100,14 +80,11 @@ TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
     EXPECT_EQ(formatSettings(folder),
               QByteArray(" 1 \r\n 0 \r\n 0 \r\n /home/j\xc3\xb6rg/Musik, \xc3\x84lteres \r\n"
                          " 1 \r\n 0 \r\n 32767 \r\n"));
-}
 
-TEST(SettingsFormat, FolderThatCannotBeALineIsLeftEmptyAndKeepsTheOtherLinesInPlace) {
-    for (const QString& folder : {QStringLiteral("/a\nb"), QStringLiteral("/a\r\nb"),
-                                  QStringLiteral("/a") + QChar::Null + QStringLiteral("b")}) {
-        const Settings settings{0, 1, 0, folder, 1, 1, 7};
-        EXPECT_EQ(formatSettings(settings),
-                  QByteArray(" 0 \r\n 1 \r\n 0 \r\n\r\n 1 \r\n 1 \r\n 7 \r\n"));
+    // A folder that cannot be one line is left empty and keeps the other lines in place.
+    for (const QString& unstorable : {QStringLiteral("/a\nb"), QStringLiteral("/a\r\nb"),
+                                      QStringLiteral("/a") + QChar::Null + QStringLiteral("b")}) {
+        EXPECT_EQ(formatSettings({1, 1, 0, unstorable, 1, 0, 0}), formatSettings(Settings{}));
     }
 }
 
@@ -143,81 +120,54 @@ TEST_F(SettingsFileTest, ReadsTolerantly) {
     };
     for (const Case& c : cases) {
         writeRaw(c.bytes);
-        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange), goodRead()) << c.what;
+        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange), goodReadWithout())
+            << c.what;
     }
 }
 
-TEST_F(SettingsFileTest, EmptyFolderLineIsAnEmptyFolderNotAMissingOne) {
-    writeRaw(goodFileWithLine(4, ""));
-    const SettingsRead read = readSettings(path(), ReadMode::StopAtFirstBadLine, kRange);
-    ASSERT_TRUE(read.estfolder.has_value());
-    EXPECT_EQ(*read.estfolder, QString());
-    EXPECT_EQ(read.volume, 1234);
-}
-
-struct FailureCase {
-    const char* what;
-    std::optional<QByteArray> bytes;  // nothing: no file at all
-    int startUpReadsLines;            // lines 1..n are read at start-up
-    std::set<int> skippedLines;       // lines the options opener passes over
-};
-
-void PrintTo(const FailureCase& failure, std::ostream* out) {
-    *out << failure.what;
-}
-
-class SettingsFailureTest : public SettingsFileTest,
-                            public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(SettingsFailureTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
-    const FailureCase& c = GetParam();
-    if (c.bytes) {
-        writeRaw(*c.bytes);
+TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> bytes;  // nothing: no file at all
+        int startUpReadsLines;            // lines 1..n are read at start-up
+        std::set<int> skippedLines;       // lines the options opener passes over
+    };
+    const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
+    const std::vector<Case> cases = {
+        {"missing file", std::nullopt, 0, all},
+        {"empty file", QByteArray(), 0, all},
+        {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), 6, {7}},
+        {"garbled line 1", goodFileWithLine(1, "x1"), 0, {1}},
+        {"garbled line 3", goodFileWithLine(3, " 1.5 "), 2, {3}},
+        {"garbled line 7", goodFileWithLine(7, "laut"), 6, {7}},
+        {"blank number line", goodFileWithLine(6, "   "), 5, {6}},
+        {"check box value 2", goodFileWithLine(5, " 2 "), 4, {5}},
+        {"beyond 16 bits", goodFileWithLine(2, " 65537 "), 1, {2}},
+        {"volume above the slider", goodFileWithLine(7, " 2001 "), 6, {7}},
+        {"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
+        {"over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
+        {"NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path());
+        if (c.bytes) {
+            writeRaw(*c.bytes);
+        }
+        std::set<int> notReachedAtStartUp;
+        for (int line = c.startUpReadsLines + 1; line <= 7; ++line) {
+            notReachedAtStartUp.insert(line);
+        }
+        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange),
+                  goodReadWithout(notReachedAtStartUp));
+        EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange),
+                  goodReadWithout(c.skippedLines));
+        // Reading never creates the file.
+        EXPECT_EQ(QFile::exists(path()), c.bytes.has_value());
     }
-    std::set<int> notReachedAtStartUp;
-    for (int line = c.startUpReadsLines + 1; line <= 7; ++line) {
-        notReachedAtStartUp.insert(line);
-    }
-    EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange),
-              goodReadWithout(notReachedAtStartUp));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange),
-              goodReadWithout(c.skippedLines));
 }
-
-const std::set<int> kAllLines = {1, 2, 3, 4, 5, 6, 7};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsFailureTest,
-    ::testing::Values(
-        FailureCase{"missing file", std::nullopt, 0, kAllLines},
-        FailureCase{"empty file", QByteArray(), 0, kAllLines},
-        FailureCase{"three lines", lines({" 0 ", " 0 ", " 1 "}), 3, {4, 5, 6, 7}},
-        FailureCase{"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), 6, {7}},
-        FailureCase{"garbled line 1", goodFileWithLine(1, "x1"), 0, {1}},
-        FailureCase{"garbled line 3", goodFileWithLine(3, " 1.5 "), 2, {3}},
-        FailureCase{"garbled line 7", goodFileWithLine(7, "laut"), 6, {7}},
-        FailureCase{"two numbers on a line", goodFileWithLine(2, " 1 1 "), 1, {2}},
-        FailureCase{"blank number line", goodFileWithLine(6, "   "), 5, {6}},
-        FailureCase{"check box value 2", goodFileWithLine(5, " 2 "), 4, {5}},
-        FailureCase{"beyond 16 bits", goodFileWithLine(2, " 65537 "), 1, {2}},
-        FailureCase{"volume above the slider", goodFileWithLine(7, " 2001 "), 6, {7}},
-        FailureCase{"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
-        FailureCase{
-            "over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
-        FailureCase{
-            "NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}}),
-    [](const ::testing::TestParamInfo<FailureCase>& info) {
-        std::string name = info.param.what;
-        std::replace_if(
-            name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
-        return name;
-    });
 
 TEST_F(SettingsFileTest, HugeOrNonRegularFilesReadAsNothing) {
-    // Sixteen MiB without a line end: nothing in it can be a settings line.
-    writeRaw(QByteArray(qsizetype{16} * 1024 * 1024, '\0'));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), SettingsRead{});
-
     // Valid lines behind a line that alone fills what seven lines may take are never reached.
     writeRaw(lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
              lines({" 0 ", " 1 ", " 1234 "}));
@@ -232,12 +182,6 @@ TEST_F(SettingsFileTest, HugeOrNonRegularFilesReadAsNothing) {
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     EXPECT_EQ(readSettings(path(QStringLiteral("fifo.cfg")), ReadMode::SkipBadLines, kRange),
               SettingsRead{});
-}
-
-TEST_F(SettingsFileTest, ReadingNeverCreatesTheFile) {
-    readSettings(path(), ReadMode::StopAtFirstBadLine, kRange);
-    readSettings(path(), ReadMode::SkipBadLines, kRange);
-    EXPECT_FALSE(QFile::exists(path()));
 }
 
 TEST_F(SettingsFileTest, WriteThatCannotHappenSaysSo) {

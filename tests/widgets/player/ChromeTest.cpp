@@ -20,7 +20,7 @@ protected:
     Form1& form() { return program->form1(); }
 };
 
-TEST_F(ChromeTest, TransportGlyphIsBlueOnlyWhileHeld) {
+TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
     SkinLabel* next = form().btnnext;
     QTest::mousePress(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kBlue);
@@ -29,9 +29,8 @@ TEST_F(ChromeTest, TransportGlyphIsBlueOnlyWhileHeld) {
     // Disabled glyphs take no press at all.
     QTest::mousePress(form().btnplay, Qt::LeftButton);
     EXPECT_EQ(form().btnplay->foreColor(), kGreen);
-}
 
-TEST_F(ChromeTest, TextButtonEndsWhiteWhateverItStartedAs) {
+    // A text button ends white whatever it started as, and reacts to any mouse button.
     SkinLabel* insert = form().Label7;  // starts in the system window colour
     QTest::mousePress(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kCyan);
@@ -40,9 +39,8 @@ TEST_F(ChromeTest, TextButtonEndsWhiteWhateverItStartedAs) {
     // The play-order labels have no pressed look.
     QTest::mousePress(form().Label12, Qt::LeftButton);
     EXPECT_EQ(form().Label12->backColor(), kRed);
-}
 
-TEST_F(ChromeTest, TitleBarButtonLightsItsFrame) {
+    // A title-bar button lights its frame.
     QTest::mousePress(form().Label14, Qt::LeftButton);
     EXPECT_EQ(form().Shape3->borderColor(), kRed);
     EXPECT_EQ(form().Label14->foreColor(), kWhite);
@@ -52,38 +50,29 @@ TEST_F(ChromeTest, TitleBarButtonLightsItsFrame) {
 }
 
 TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
-    Chrome& chrome = form().chrome();
     // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
-    chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 0));
+    QTest::mousePress(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
     EXPECT_EQ(form().tmrMove->interval(), 10);
     desktop->cursor = QPoint(600, 400);
-    chrome.tmrMove_Timer();
-    // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips.
-    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips; the playlist stays underneath.
+    ASSERT_TRUE(waitUntil([this] { return form().pos() == QPoint(570, 393); }));
     EXPECT_EQ(program->playlistWindow().pos(), QPoint(570, 393 + 155));
 
     // A press lower in the label places the window one twip lower: the same pixel.
+    Chrome& chrome = form().chrome();
     chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 120));
     chrome.tmrMove_Timer();
     EXPECT_EQ(form().pos(), QPoint(570, 393));
 
-    chrome.Label6_MouseUp();
-    EXPECT_EQ(form().tmrMove->interval(), 0);
+    QTest::mouseRelease(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
+    EXPECT_FALSE(chrome.isDragging());
     EXPECT_FALSE(form().tmrMove->isRunning());
     desktop->cursor = QPoint(100, 100);
     chrome.tmrMove_Timer();
     EXPECT_EQ(form().pos(), QPoint(570, 393));
 }
 
-TEST_F(ChromeTest, DraggingThroughTheRealLabelMovesTheWindow) {
-    QTest::mousePress(form().Label6, Qt::LeftButton, {}, QPoint(10, 0));
-    desktop->cursor = QPoint(500, 300);
-    EXPECT_TRUE(waitUntil([this] { return form().pos() == QPoint(490, 293); }));
-    QTest::mouseRelease(form().Label6, Qt::LeftButton, {}, QPoint(10, 0));
-    EXPECT_FALSE(form().chrome().isDragging());
-}
-
-TEST_F(ChromeTest, LongTitleScrollsAndComesBackRound) {
+TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     Chrome& chrome = form().chrome();
     const QString title = QString(60, QLatin1Char('W'));
     chrome.setTrackTitle(title);
@@ -92,10 +81,6 @@ TEST_F(ChromeTest, LongTitleScrollsAndComesBackRound) {
     EXPECT_TRUE(form().tmrlaufschrift->isRunning());
     chrome.tmrlaufschrift_Timer();
     EXPECT_EQ(form().lbltracktitle->caption(), shown.mid(2) + shown.left(2));
-    for (int tick = 1; tick < shown.size() / 2; ++tick) {
-        chrome.tmrlaufschrift_Timer();
-    }
-    EXPECT_EQ(form().lbltracktitle->caption(), shown);
 
     chrome.setTrackTitle("Kurz");
     EXPECT_EQ(form().lbltracktitle->caption(), "Kurz");
