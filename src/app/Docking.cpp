@@ -39,12 +39,18 @@ void wakeDocking(Program& program) {
     program.form1().stayd->wake();
 }
 
-void Form_Activate(Program& program) {
-    Form1& form = program.form1();
-    const Desktop& d = program.desktop();
+void placePlaylistOverlapping(Program& program) {
     if (playlist* pl = program.playlistIfLoaded()) {
+        const Form1& form = program.form1();
+        const Desktop& d = program.desktop();
         twips::setTop(*pl, twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
     }
+}
+
+void Form_Activate(Program& program) {
+    placePlaylistOverlapping(program);
+    Form1& form = program.form1();
+    const Desktop& d = program.desktop();
     if (twips::height(form, d) > kMaxMainHeight) {
         twips::setHeight(form, kMaxMainHeight, d);
     }

@@ -23,5 +23,9 @@ void stayd_Timer(Program& program);
 // Something that can change the docking happened: the sleeping docking timer ticks again.
 void wakeDocking(Program& program);
 
+// Puts a loaded playlist window into the main window's bottom edge, as start-up and each
+// activation do.
+void placePlaylistOverlapping(Program& program);
+
 // Each activation of the main window.
 void Form_Activate(Program& program);

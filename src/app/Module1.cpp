@@ -6,6 +6,7 @@
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/ListFile.h"
+#include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
 
 namespace {
@@ -19,7 +20,7 @@ void showPlaylist(Program& program) {
     pl.show();
     const double formTop = twips::top(form, d);
     const double formBottom = formTop + twips::height(form, d);
-    twips::setTop(pl, formBottom - kActivationOverlap, d);
+    placePlaylistOverlapping(program);
     if (dockingLimit(program) < twips::left(form, d)) {
         twips::setTop(pl, formBottom, d);
     } else {
@@ -31,10 +32,7 @@ void showPlaylist(Program& program) {
     form.mnuplaylist->menuAction()->setEnabled(true);
     form.plcurr = QStringLiteral("1");
     if (form.Label2->foreColor() == kRed) {
-        pl.setListHeightTwips(playlist::kEnlargedListHeight);
-        pl.setHeightTwips(playlist::kEnlargedHeight);
-        form.Label2->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
-        form.Label2->setForeColor(kRed);
+        enlargePlaylist(program);
     }
 }
 

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-
 void wireMainWindow(Program& program) {
     Form1& form = program.form1();
     QObject::connect(form.stayd, &FormTimer::timeout, &form, [&program] { stayd_Timer(program); });
@@ -75,12 +73,7 @@ void applyPlaylistSettings(Program& program) {
     form.showpl->setEnabled(true);
 
     if (options::value(*opts.optexppl) == 1) {
-        playlist& pl = program.playlistWindow();
-        pl.setListHeightTwips(playlist::kEnlargedListHeight);
-        pl.setHeightTwips(playlist::kEnlargedHeight);
-        form.Label2->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
-        form.Label2->setCaption(QStringLiteral("-"));
-        form.Label2->setForeColor(kRed);
+        enlargePlaylist(program);
         form.plcurr = QStringLiteral("1");
     }
     if (options::value(*opts.optshowpl) == 1) {
@@ -122,9 +115,8 @@ void startUp(Program& program) {
 
     applyPlaylistSettings(program);
 
-    const Desktop& d = program.desktop();
-    twips::setTop(program.playlistWindow(),
-                  twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+    program.playlistWindow();  // placed even when it stays hidden
+    placePlaylistOverlapping(program);
     wireMainWindow(program);
     form.show();
 }

@@ -74,22 +74,32 @@ void hidePlaylist(Program& program) {
     form.plcurr = QStringLiteral("0");
 }
 
-void toggleSize(Program& program) {
+void enlargePlaylist(Program& program) {
     playlist& pl = program.playlistWindow();
     SkinLabel* toggle = program.form1().Label2;
-    const double height = pl.heightTwips();
+    pl.setListHeightTwips(playlist::kEnlargedListHeight);
+    pl.setHeightTwips(playlist::kEnlargedHeight);
+    toggle->setCaption(QStringLiteral("-"));
+    toggle->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
+    toggle->setForeColor(kRed);
+}
+
+void shrinkPlaylist(Program& program) {
+    playlist& pl = program.playlistWindow();
+    SkinLabel* toggle = program.form1().Label2;
+    pl.setListHeightTwips(playlist::kNormalListHeight);
+    pl.setHeightTwips(playlist::kNormalHeight);
+    toggle->setToolTip(QStringLiteral("Playlist vergrößern"));
+    toggle->setForeColor(kWhite);
+    toggle->setCaption(QStringLiteral("+"));
+}
+
+void toggleSize(Program& program) {
+    const double height = program.playlistWindow().heightTwips();
     if (height < kEnlargeBelow) {
-        pl.setListHeightTwips(playlist::kEnlargedListHeight);
-        pl.setHeightTwips(playlist::kEnlargedHeight);
-        toggle->setCaption(QStringLiteral("-"));
-        toggle->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
-        toggle->setForeColor(kRed);
+        enlargePlaylist(program);
     } else if (height > kShrinkAbove) {
-        pl.setListHeightTwips(playlist::kNormalListHeight);
-        pl.setHeightTwips(playlist::kNormalHeight);
-        toggle->setToolTip(QStringLiteral("Playlist vergrößern"));
-        toggle->setForeColor(kWhite);
-        toggle->setCaption(QStringLiteral("+"));
+        shrinkPlaylist(program);
     }
 }
 

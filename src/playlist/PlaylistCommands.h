@@ -17,6 +17,9 @@ void saveFolderList(Program& program, const QString& initDir);
 void hidePlaylist(Program& program);
 // "+" / "-": enlarges a normal playlist window or shrinks an enlarged one.
 void toggleSize(Program& program);
+// The two sizes; the colour of the "+" / "-" label records which one is in use.
+void enlargePlaylist(Program& program);
+void shrinkPlaylist(Program& program);
 
 enum class AddFolderFrom { MainWindow, PlaylistWindow };
 // "Insert" / "Verzeichnis hinzufügen": opens the folder browser at the standard folder.
