@@ -1,6 +1,7 @@
 #include "app/Module1.h"
 
 #include "app/Docking.h"
+#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "folders/frmopen.h"
@@ -27,18 +28,18 @@ void showPlaylist(Program& program) {
         twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
     }
     pl.fillFromStore();
-    form.hidepl->setEnabled(true);
-    form.showpl->setEnabled(false);
-    form.mnuplaylist->menuAction()->setEnabled(true);
-    form.plcurr = QStringLiteral("1");
+    markPlaylistShown(program);
     if (form.Label2->foreColor() == kRed) {
         enlargePlaylist(program);
     }
 }
 
-// Writes the folder browser's list to folders.dat.
+// Writes the folder browser's list to folders.dat. The caller goes on either way; when it
+// could not be written the user is told, since the list is then lost at the next reload.
 void makeauto(Program& program) {
-    writeListFile(program.foldersPath(), program.frmopenWindow().folderList());
+    if (!writeListFile(program.foldersPath(), program.frmopenWindow().folderList())) {
+        tellWriteFailed(program.messages(), program.foldersPath());
+    }
 }
 
 // Reloads the folder list from folders.dat and asks for a scan. A missing file leaves the

@@ -121,6 +121,9 @@ void Program::endProcess() {
     if (form1_) {
         form1_->releasePlayers();
     }
+    if (frmopen_) {
+        frmopen_->releasePreview();
+    }
     if (services_.endProcess) {
         services_.endProcess();
     }

@@ -6,6 +6,7 @@
 
 #include "app/Docking.h"
 #include "app/ExitCommands.h"
+#include "app/MainActivation.h"
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
@@ -27,7 +28,7 @@ void wireMainWindow(Program& program) {
         QObject::connect(screen, &QScreen::geometryChanged, &form,
                          [&program] { wakeDocking(program); });
     }
-    QObject::connect(&form, &Form1::activated, &form, [&program] { Form_Activate(program); });
+    new MainActivation(program, &form);  // owned by the main window
     for (SkinLabel* exitLabel : {form.Label9, form.Label8}) {
         QObject::connect(exitLabel, &SkinLabel::clicked, &form,
                          [&program] { exitCommand(program); });

@@ -20,12 +20,9 @@ struct ScannedFile {
 };
 
 // Every MP3 file of the folders, folder by folder in list order (a folder listed twice gives its
-// files twice). Within a folder: the regular files, or links to them, whose names end in ".mp3"
-// in any case, hidden files left out, sorted by name without regard to case (names that differ
-// only in case in case-sensitive order). A name that does not decode losslessly from the file
-// system's encoding is left out, since the path built from it could not open the file. A folder
-// that cannot be listed (gone, no permission, not a folder, empty path) is skipped. Stops once
-// `limit` files are collected; those are the first `limit` in that order.
+// files twice), each folder's files as mp3NamesIn() lists them. A folder that cannot be listed
+// (gone, no permission, not a folder, empty path) is skipped. Stops once `limit` files are
+// collected; those are the first `limit` in that order.
 std::vector<ScannedFile> scanFolders(const QStringList& folders,
                                      int limit = PlaylistStore::kCapacity);
 

@@ -1,51 +1,254 @@
 #include "folders/frmopen.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QVBoxLayout>
+#include <QDir>
 
 #include "app/Program.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
+#include "app/Twips.h"
+#include "folders/Drives.h"
 
-frmopen::frmopen(Program& program) : QWidget(nullptr, Qt::Window), program_(program) {
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kBlue(0, 0, 255);
+
+// Client area in twips.
+constexpr double kWidth = 7260;
+constexpr double kHeight = 6180;
+
+}  // namespace
+
+frmopen::frmopen(Program& program)
+    // No close box: the user leaves through "Verz. einfügen" or "Abbrechen".
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      program_(program) {
     setObjectName(QStringLiteral("frmopen"));
     setWindowTitle(QStringLiteral("MP3 Verzeichnis einfügen"));
-    auto* layout = new QVBoxLayout(this);
-    lstdirs = new QListWidget(this);
-    lstdirs->setObjectName(QStringLiteral("lstdirs"));
-    layout->addWidget(lstdirs);
-}
-
-QStringList frmopen::folderList() const {
-    QStringList folders;
-    folders.reserve(lstdirs->count());
-    for (int i = 0; i < lstdirs->count(); ++i) {
-        folders << lstdirs->item(i)->text();
+    CommonDialog1 = program.makeFileDialog();
+    MediaPlayer1 = program.makePlayer();
+    if (MediaPlayer1) {
+        MediaPlayer1->setAutoStart(false);
     }
-    return folders;
+    Timer1 = new FormTimer(100, false, this);  // ticks while the window is shown
+    buildControls();
+    wireControls();
 }
 
-void frmopen::setFolderList(const QStringList& folders) {
-    lstdirs->clear();
-    lstdirs->addItems(folders);
+frmopen::~frmopen() = default;
+
+void frmopen::placeTwips(QWidget& control, double left, double top, double width, double height) {
+    twips::setGeometry(control, left, top, width, height, program_.desktop());
+}
+
+void frmopen::buildControls() {
+    const Desktop& d = program_.desktop();
+    const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
+    const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
+    twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
+                       kHeight, d);
+
+    Drive1 = new QComboBox(this);
+    placeTwips(*Drive1, 120, 120, 3360, 315);
+    Dir1 = new FolderList(this);
+    placeTwips(*Dir1, 120, 495, 3360, 2535);
+    File1 = new Mp3FileList(this);
+    placeTwips(*File1, 3600, 120, 3540, 2910);
+    File1->setToolTip(QStringLiteral("Klicken und \"Play\" drücken um das Lied zu spielen"));
+    Label3 = new QLabel(this);
+    Label3->setWordWrap(true);
+    placeTwips(*Label3, 120, 3090, 5940, 420);
+
+    const auto button = [this](double left, double top, const QString& tip) {
+        auto* label = new SkinLabel(this);
+        label->setTwipsPerPixel(program_.desktop().twipsPerPixelX(),
+                                program_.desktop().twipsPerPixelY());
+        label->setToolTip(tip);
+        label->setAlignment(Qt::AlignCenter);
+        placeTwips(*label, left, top, 375, 375);
+        return label;
+    };
+    Label4 = button(6300, 3090, QStringLiteral("Datei spielen"));
+    Label4->setCaption(QStringLiteral("4"));
+    Label4->setGlyph(SkinLabel::Glyph::Play);
+    Label5 = button(6720, 3090, QStringLiteral("Musik stoppen"));
+    Label5->setCaption(QStringLiteral("<"));
+    Label5->setGlyph(SkinLabel::Glyph::Stop);
+    Label2 = button(120, 3570, QStringLiteral("Verzeichnis einfügen"));
+    QFont arrowFont = Label2->font();
+    arrowFont.setPointSizeF(14);
+    arrowFont.setBold(true);
+    Label2->setFont(arrowFont);
+    Label2->setCaption(QStringLiteral("\u2B07"));  // a heavy downward arrow: into the list
+
+    Label1 = new QLabel(
+        QStringLiteral(
+            "Eingefügte Verzeichnisse: (Die Einträge können untereinander verschoben werden)"),
+        this);
+    placeTwips(*Label1, 600, 3630, 6540, 255);
+    lstdirs = new FolderListBox(this);
+    lstdirs->setObjectName(QStringLiteral("lstdirs"));
+    placeTwips(*lstdirs, 120, 3990, 7020, 1500);
+
+    const auto command = [this](int column, const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, this);
+        b->setToolTip(tip);
+        placeTwips(*b, 120 + column * 1425, 5610, 1320, 420);
+        return b;
+    };
+    Command1 = command(0, QStringLiteral("Verz. einfügen"),
+                       QStringLiteral("Fügt alle MP3 aus diesem Verzeichnis in die Playlist ein "
+                                      "und schließt das Fenster"));
+    Command2 = command(1, QStringLiteral("Abbrechen"),
+                       QStringLiteral("Schließt das Fenster ohne Einstellung zu übernehmen"));
+    Command3 = command(2, QStringLiteral("Verz. speichern"),
+                       QStringLiteral("Speichert die Verzeichnisse in eine externe Datei"));
+    Command4 = command(3, QStringLiteral("Verz.löschen"),
+                       QStringLiteral("Eingefügte Verzeichnisse löschen"));
+    Command5 = command(4, QStringLiteral("Verz. laden"),
+                       QStringLiteral("Lädt zuvor gespeicherte Verzeichnisse in obige Liste"));
+}
+
+void frmopen::wireControls() {
+    connect(Drive1, &QComboBox::activated, this, &frmopen::Drive1_Change);
+    connect(Dir1, &FolderList::clicked, this, &frmopen::Dir1_Change);
+    connect(Dir1, &FolderList::openRequested, this, &frmopen::Dir1_Open);
+    connect(File1, &Mp3FileList::fileClicked, this, &frmopen::File1_Click);
+    connect(Label2, &SkinLabel::clicked, this, &frmopen::Label2_Click);
+    connect(Label2, &SkinLabel::mouseDown, this, [this] { Label2->setForeColor(kBlue); });
+    connect(Label2, &SkinLabel::mouseUp, this, [this] { Label2->setForeColor(kBlack); });
+    connect(Label4, &SkinLabel::clicked, this, &frmopen::Label4_Click);
+    connect(Label5, &SkinLabel::clicked, this, &frmopen::Label5_Click);
+    connect(lstdirs, &FolderListBox::keyDown, this, &frmopen::lstdirs_KeyDown);
+    connect(lstdirs, &FolderListBox::mouseDown, this, &frmopen::lstdirs_MouseDown);
+    connect(lstdirs, &FolderListBox::mouseMoved, this, &frmopen::lstdirs_MouseMove);
+    connect(lstdirs, &FolderListBox::mouseUp, this, &frmopen::lstdirs_MouseUp);
+    connect(Timer1, &FormTimer::timeout, this, &frmopen::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &frmopen::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmopen::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmopen::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frmopen::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frmopen::Command5_Click);
 }
 
 void frmopen::presetFolder(const QString& folder) {
-    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
-        currentFolder_ = folder;
+    goTo(folder);
+}
+
+bool frmopen::goTo(const QString& folder) {
+    if (!Dir1->setPath(folder)) {
+        return false;
+    }
+    selectDriveOf(Dir1->path());
+    Dir1_Change();
+    return true;
+}
+
+void frmopen::selectDriveOf(const QString& folder) {
+    QStringList drives;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        drives.append(Drive1->itemText(i));
+    }
+    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
+    if (index >= 0) {
+        Drive1->setCurrentIndex(index);
+    }
+}
+
+// Drives come and go (a stick is plugged in): listed afresh at each opening.
+void frmopen::refreshDrives() {
+    Drive1->clear();
+    Drive1->addItems(mountedDrives());
+    selectDriveOf(Dir1->path());
+}
+
+void frmopen::tellUnreadable() {
+    program_.messages().show(QStringLiteral("Kein Datenträger in diesem Laufwerk!"),
+                             QStringLiteral("Fehler!"), MessageBoxes::Buttons::Ok,
+                             MessageBoxes::Icon::None);
+}
+
+void frmopen::Drive1_Change() {
+    if (!goTo(Drive1->currentText())) {
+        tellUnreadable();
+        selectDriveOf(Dir1->path());
+    }
+}
+
+void frmopen::Dir1_Open(const QString& folder) {
+    // The folder may have gone since it was listed.
+    if (!goTo(folder)) {
+        tellUnreadable();
+    }
+}
+
+void frmopen::Dir1_Change() {
+    File1->setPath(Dir1->path());
+    Label3->setText(
+        QStringLiteral("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können")
+            .arg(File1->count()));
+}
+
+void frmopen::File1_Click(const QString& name) {
+    if (MediaPlayer1) {
+        MediaPlayer1->stop();
+        MediaPlayer1->setFileName(Dir1->path() + QLatin1Char('/') + name);
+    }
+}
+
+void frmopen::Label4_Click() {
+    if (MediaPlayer1) {
+        MediaPlayer1->play();
+    }
+    if (!MediaPlayer1 || MediaPlayer1->playState() != MediaPlayer::kPlaying) {
+        program_.messages().show(QStringLiteral("Keine MP3 zum abspielen gewählt"),
+                                 QStringLiteral("Abspielfehler!"), MessageBoxes::Buttons::Ok,
+                                 MessageBoxes::Icon::None);
+    }
+}
+
+void frmopen::Label5_Click() {
+    stopPreview();
+}
+
+void frmopen::stopPreview() {
+    if (MediaPlayer1) {
+        MediaPlayer1->stop();
+        MediaPlayer1->setFileName(QString());
+    }
+}
+
+void frmopen::releasePreview() {
+    MediaPlayer1.reset();
+}
+
+void frmopen::Timer1_Timer() {
+    Command1->setEnabled(lstdirs->count() > 0);
+    if (MediaPlayer1) {
+        MediaPlayer1->setAutoStart(false);
+    }
+}
+
+void frmopen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) {
+        return;  // restored from the task bar, not opened
+    }
+    refreshDrives();
+    if (Dir1->path().isEmpty() && !goTo(QDir::homePath())) {
+        goTo(QStringLiteral("/"));
+    }
+    Timer1_Timer();
+    Timer1->setEnabled(true);
+}
+
+void frmopen::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        Timer1->setEnabled(false);
     }
 }
 
 void frmopen::closeEvent(QCloseEvent* event) {
-    event->accept();
-    Form1& form = program_.form1();
-    form.setEnabled(true);
-    form.show();
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(true);
-    }
-    if (form.plcurr == QLatin1String("1")) {
-        program_.playlistWindow().show();
-    }
+    event->ignore();
+    Command2_Click();
 }

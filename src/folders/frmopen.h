@@ -1,29 +1,104 @@
 #pragma once
 
-#include <QListWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
+#include <memory>
+
+#include "folders/FolderList.h"
+#include "folders/FolderListBox.h"
+#include "folders/Mp3FileList.h"
+#include "platform/FileDialog.h"
+#include "platform/MediaPlayer.h"
+#include "player/FormTimer.h"
+#include "player/SkinLabel.h"
 
 class Program;
 
-// The folder browser: the list of folders whose MP3 files make up the playlist.
+// The folder browser: where the user collects the folders whose MP3 files make up the
+// playlist. It browses drives and folders, previews a file with a player of its own, edits the
+// folder list lstdirs, saves and loads it, and commits it to folders.dat. Created hidden at
+// start-up and only shown and hidden afterwards.
 class frmopen : public QWidget {
     Q_OBJECT
 public:
+    // Above this size a file is no folder list: loading it is refused.
+    static constexpr qint64 kMaxListFileBytes = 1024 * 1024;
+
     explicit frmopen(Program& program);
+    ~frmopen() override;
 
-    QStringList folderList() const;
-    void setFolderList(const QStringList& folders);
-    // The folder the browser starts in; a folder that does not exist is ignored.
+    QStringList folderList() const { return lstdirs->entries(); }
+    void setFolderList(const QStringList& folders) { lstdirs->setEntries(folders); }
+    // Shows `folder` in the drive and folder lists; a folder that cannot be listed changes
+    // nothing and says nothing.
     void presetFolder(const QString& folder);
-    const QString& currentFolder() const { return currentFolder_; }
+    // Destroys the preview player, so that its sound stops at once.
+    void releasePreview();
 
-    QListWidget* lstdirs;  // the folder list, in scan order
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Open(const QString& folder);
+    void File1_Click(const QString& name);
+    void Label2_Click();
+    void Label4_Click();
+    void Label5_Click();
+    void lstdirs_KeyDown(int key);
+    void lstdirs_MouseDown(QPoint pos);
+    void lstdirs_MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    void lstdirs_MouseUp();
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+
+    QComboBox* Drive1;
+    FolderList* Dir1;
+    Mp3FileList* File1;
+    QLabel* Label3;  // how many MP3 files the current folder holds
+    SkinLabel* Label2;
+    QLabel* Label1;
+    FolderListBox* lstdirs;  // the folder list, in scan order
+    SkinLabel* Label4;
+    SkinLabel* Label5;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    std::unique_ptr<FileDialog> CommonDialog1;
+    std::unique_ptr<MediaPlayer> MediaPlayer1;  // the preview, apart from the main player
+    FormTimer* Timer1;
 
 protected:
-    // Until the browser can commit, closing it only brings the player's windows back.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // There is no close box; a close from the window system discards like "Abbrechen".
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildControls();
+    void wireControls();
+    void placeTwips(QWidget& control, double left, double top, double width, double height);
+    // Makes `folder` current in Dir1 and follows with the drive and file lists; false when it
+    // cannot be listed.
+    bool goTo(const QString& folder);
+    void selectDriveOf(const QString& folder);
+    void refreshDrives();
+    void tellUnreadable();
+    void stopPreview();
+    // Writes the list to the file the save dialog returns; false when it was cancelled or the
+    // file could not be written (then the user was told).
+    bool saveListVia(const QString& initDir);
+    // Replaces the list with the records of a folder-list file; a file too large or
+    // unreadable changes nothing (the user is told).
+    void loadList(const QString& path);
+    void closingSteps();
+    void giveMainWindowsBack();
+
     Program& program_;
-    QString currentFolder_;
+    int dragPosition_ = -1;  // the line being dragged, -1 for none
 };

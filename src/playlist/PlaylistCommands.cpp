@@ -74,6 +74,14 @@ void hidePlaylist(Program& program) {
     form.plcurr = QStringLiteral("0");
 }
 
+void markPlaylistShown(Program& program) {
+    Form1& form = program.form1();
+    form.hidepl->setEnabled(true);
+    form.showpl->setEnabled(false);
+    form.mnuplaylist->menuAction()->setEnabled(true);
+    form.plcurr = QStringLiteral("1");
+}
+
 void enlargePlaylist(Program& program) {
     playlist& pl = program.playlistWindow();
     SkinLabel* toggle = program.form1().Label2;
@@ -103,19 +111,24 @@ void toggleSize(Program& program) {
     }
 }
 
+void insertmp3(Program& program) {
+    frmopen& browser = program.frmopenWindow();
+    browser.presetFolder(program.form1().pathopt);
+    browser.show();
+}
+
 void addFolder(Program& program, AddFolderFrom from) {
     Form1& form = program.form1();
-    frmopen& browser = program.frmopenWindow();
-    browser.presetFolder(form.pathopt);
     if (from == AddFolderFrom::MainWindow) {
-        browser.show();
+        insertmp3(program);
         form.hide();
         if (playlist* pl = program.playlistIfLoaded()) {
             pl->hide();
         }
     } else {
+        program.frmopenWindow().presetFolder(form.pathopt);
         form.setEnabled(false);
         program.playlistWindow().setEnabled(false);
-        browser.show();
+        program.frmopenWindow().show();
     }
 }

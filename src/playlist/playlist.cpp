@@ -109,6 +109,9 @@ void playlist::clearList() {
 
 void playlist::removeLine(int line) {
     lines->removeRows(line, 1);
+    // As a list box does: after a removal no line is selected, so that a second Delete cannot
+    // take the next entry unseen.
+    List1->clearSelection();
 }
 
 int playlist::PopUpListBox(QPoint pos) const {

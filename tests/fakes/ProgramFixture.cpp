@@ -31,7 +31,9 @@ ProgramFixture::ProgramFixture() {
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 
-ProgramFixture::~ProgramFixture() { program.reset(); }
+ProgramFixture::~ProgramFixture() {
+    program.reset();
+}
 
 void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
     QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
@@ -50,4 +52,22 @@ bool ProgramFixture::fileExists(const QString& name) const {
     return QFile::exists(QDir(folder.path()).filePath(name));
 }
 
-void ProgramFixture::start() { startUp(*program); }
+void ProgramFixture::makeFiles(const QString& sub, const QStringList& names) const {
+    ASSERT_TRUE(QDir(folder.path()).mkpath(sub));
+    for (const QString& name : names) {
+        QFile f(folder.filePath(sub + "/" + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+}
+
+void ProgramFixture::writeFolders(const QStringList& subs) const {
+    QFile f(folder.filePath("folders.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    for (const QString& sub : subs) {
+        f.write((sub.isEmpty() ? QByteArray() : folder.filePath(sub).toLocal8Bit()) + "\r\n");
+    }
+}
+
+void ProgramFixture::start() {
+    startUp(*program);
+}

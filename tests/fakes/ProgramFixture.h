@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,6 +21,10 @@ protected:
     void writeSettings(const std::vector<QByteArray>& lines) const;
     QByteArray readFile(const QString& name) const;
     bool fileExists(const QString& name) const;
+    // Creates the folder `sub` of the program folder holding empty files of these names.
+    void makeFiles(const QString& sub, const QStringList& names) const;
+    // Writes folders.dat listing these folders of the program folder ("" stays an empty line).
+    void writeFolders(const QStringList& subs) const;
     // Runs the start-up of the program as main() does.
     void start();
 

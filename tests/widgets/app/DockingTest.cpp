@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 
 #include "app/Docking.h"
 #include "app/Module1.h"
@@ -64,6 +65,23 @@ TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
     form().resize(form().width(), 150);
     Form_Activate(*program);
     EXPECT_EQ(form().height(), 150);
+}
+
+TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
+    const auto activate = [](QWidget& window) {
+        window.activateWindow();
+        return waitUntil([&window] { return window.isActiveWindow(); });
+    };
+    ASSERT_TRUE(activate(pl()));
+    form().resize(form().width(), 200);
+    // Another program takes the focus, then the user switches back to the main window.
+    emit qGuiApp->focusWindowChanged(nullptr);
+    ASSERT_TRUE(activate(form()));
+    EXPECT_EQ(form().height(), 200);
+
+    ASSERT_TRUE(activate(pl()));
+    ASSERT_TRUE(activate(form()));
+    EXPECT_EQ(form().height(), 157);  // 2355 twips
 }
 
 TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {

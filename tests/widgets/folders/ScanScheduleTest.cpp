@@ -12,20 +12,6 @@ namespace {
 
 class ScanScheduleTest : public ProgramFixture {
 protected:
-    void makeFiles(const QString& sub, const QStringList& names) {
-        QDir(folder.path()).mkpath(sub);
-        for (const QString& name : names) {
-            QFile f(folder.filePath(sub + "/" + name));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        }
-    }
-    void writeFolders(const QStringList& subs) {
-        QFile f(folder.filePath("folders.dat"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (const QString& sub : subs) {
-            f.write((sub.isEmpty() ? QByteArray() : folder.filePath(sub).toLocal8Bit()) + "\r\n");
-        }
-    }
     QStringList shownLines() { return program->playlistWindow().lines->stringList(); }
 };
 

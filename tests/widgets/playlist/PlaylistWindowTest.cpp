@@ -91,6 +91,11 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     QTest::keyClick(pl().List1, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(program->store.count(), 2);
+    // No line is selected after the removal: a second Delete does not take the next entry.
+    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
+    ASSERT_EQ(messages->shown.size(), 2U);
+    EXPECT_EQ(messages->shown[1].text, "Keine Datei selektiert!");
     // Lines 0 and 1 now play what were the second and third files.
     pl().setListIndex(1);
     QTest::keyClick(pl().List1, Qt::Key_Return);

@@ -1,0 +1,21 @@
+#include "app/MainActivation.h"
+
+#include <QGuiApplication>
+
+#include "app/Docking.h"
+#include "app/Program.h"
+#include "player/Form1.h"
+
+MainActivation::MainActivation(Program& program, QObject* parent)
+    : QObject(parent), program_(program), previous_(QGuiApplication::focusWindow()) {
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &MainActivation::focusWindowChanged);
+}
+
+void MainActivation::focusWindowChanged(QWindow* now) {
+    const bool fromInside = !previous_.isNull();
+    previous_ = now;
+    if (fromInside && now != nullptr && now == program_.form1().windowHandle()) {
+        Form_Activate(program_);
+    }
+}

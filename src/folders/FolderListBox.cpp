@@ -1,0 +1,77 @@
+#include "folders/FolderListBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new PlaylistLines(this)) {
+    setModel(lines_);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void FolderListBox::append(const QString& entry) {
+    const int row = count();
+    lines_->insertRows(row, 1);
+    lines_->setData(lines_->index(row), entry);
+}
+
+void FolderListBox::removeEntry(int row) {
+    lines_->removeRows(row, 1);
+    // As a list box does: after a removal no line is selected.
+    setListIndex(-1);
+}
+
+void FolderListBox::swapEntries(int a, int b) {
+    const QModelIndex first = lines_->index(a);
+    const QModelIndex second = lines_->index(b);
+    const QVariant text = lines_->data(first, Qt::DisplayRole);
+    lines_->setData(first, lines_->data(second, Qt::DisplayRole));
+    lines_->setData(second, text);
+}
+
+int FolderListBox::listIndex() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void FolderListBox::setListIndex(int row) {
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return;
+    }
+    setCurrentIndex(lines_->index(row));
+}
+
+int FolderListBox::rowAt(QPoint pos) const {
+    const QModelIndex index = indexAt(pos);
+    return index.isValid() ? index.row() : -1;
+}
+
+void FolderListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        emit keyDown(event->key());
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void FolderListBox::mousePressEvent(QMouseEvent* event) {
+    QListView::mousePressEvent(event);
+    emit mouseDown(event->position().toPoint());
+}
+
+void FolderListBox::mouseMoveEvent(QMouseEvent* event) {
+    // With a button held the window moves the pressed line itself; the list's own drag
+    // selection would fight it.
+    if (event->buttons() == Qt::NoButton) {
+        QListView::mouseMoveEvent(event);
+    }
+    emit mouseMoved(event->buttons(), event->position().toPoint());
+}
+
+void FolderListBox::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    emit mouseUp(event->position().toPoint());
+}

@@ -1,0 +1,21 @@
+#include "folders/Mp3FileList.h"
+
+#include "folders/FolderListing.h"
+
+Mp3FileList::Mp3FileList(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
+    setModel(names_);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit fileClicked(fileName(index.row())); });
+}
+
+void Mp3FileList::setPath(const QString& folder) {
+    const std::vector<QString> names = mp3NamesIn(folder);
+    names_->setStringList(QStringList(names.begin(), names.end()));
+}
+
+QString Mp3FileList::fileName(int row) const {
+    return names_->data(names_->index(row), Qt::DisplayRole).toString();
+}
