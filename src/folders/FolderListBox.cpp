@@ -8,6 +8,11 @@ FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new Pl
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    for (const auto change :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(lines_, change, this, &FolderListBox::countChanged);
+    }
+    connect(lines_, &QAbstractItemModel::modelReset, this, &FolderListBox::countChanged);
 }
 
 void FolderListBox::append(const QString& entry) {

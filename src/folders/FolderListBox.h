@@ -27,6 +27,8 @@ public:
     int rowAt(QPoint pos) const;
 
 signals:
+    // Lines were added, removed or replaced.
+    void countChanged();
     void keyDown(int key);
     void mouseDown(QPoint pos);
     void mouseMoved(Qt::MouseButtons buttons, QPoint pos);

@@ -123,6 +123,10 @@ void frmopen::wireControls() {
     connect(lstdirs, &FolderListBox::mouseMoved, this, &frmopen::lstdirs_MouseMove);
     connect(lstdirs, &FolderListBox::mouseUp, this, &frmopen::lstdirs_MouseUp);
     connect(Timer1, &FormTimer::timeout, this, &frmopen::Timer1_Timer);
+    // The timer would catch up within 100 ms; a commit clicked right after an add must not
+    // find the button still disabled.
+    connect(lstdirs, &FolderListBox::countChanged, this,
+            [this] { Command1->setEnabled(lstdirs->count() > 0); });
     connect(Command1, &QPushButton::clicked, this, &frmopen::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmopen::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmopen::Command3_Click);

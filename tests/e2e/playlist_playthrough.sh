@@ -2,7 +2,9 @@
 # From saved folders to sound. With folders.dat listing the two fixture folders, the scan fills
 # the playlist window with their five titles, nothing plays until "Nächster Track" is clicked,
 # then the first title is heard and, when it ends, the second follows by itself. With an empty
-# folders.dat the window stays empty and the same click plays nothing.
+# folders.dat the window stays empty and the same click plays nothing. Built in the folder
+# browser instead ("Insert", add the folder, "Verz. einfügen"), the playlist shows that folder's
+# titles, folders.dat holds it, and "Nächster Track" plays its first file.
 #
 # usage: playlist_playthrough.sh PLAYER_BINARY MAP_LOGGER GREEN_TEXT_LINES TONE_RUNS FIXTURE_FOLDERS
 #
@@ -188,3 +190,42 @@ e2e_pass "heard the first title (${first_hz} Hz, ${first_s} s), then by itself t
 close_player "$MAIN"
 stop_recording
 e2e_pass "the X label ended the player with status 0"
+
+# --- The folder browser builds the playlist -------------------------------------------------
+
+# No saved folders; the standard folder is A. Shown, enlarged, no exit question, quick info on.
+rm -f "$E2E_PROGRAM_DIR/folders.dat"
+printf ' 1 \r\n 1 \r\n 0 \r\n%s\r\n 1 \r\n 0 \r\n 0 \r\n' "$FIXTURE_FOLDERS/A" \
+    >"$E2E_PROGRAM_DIR/settings.cfg"
+start_recording
+start_player_and_find_windows
+e2e_click "$MAIN" 21 127 # "Insert"
+BROWSER=$(e2e_find_window "MP3 Verzeichnis einfügen") || exit 1
+e2e_expect_not_visible "MP3-Brambleplayer"
+e2e_click "$BROWSER" 20 250 # the arrow that adds the current folder
+e2e_click "$BROWSER" 52 388 # "Verz. einfügen"
+e2e_wait_window_gone "$BROWSER" "MP3 Verzeichnis einfügen"
+MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+PLAYLIST=$(e2e_find_window "Playlist") || exit 1
+for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+    read_green_text "$PLAYLIST"
+    [[ ${SHOWN%%$'\n'*} == "lines 3" ]] && break
+    sleep 0.05
+done
+[[ ${SHOWN%%$'\n'*} == "lines 3" ]] ||
+    e2e_fail "after the commit the playlist window does not show folder A's three titles: ${SHOWN//$'\n'/; }"
+[[ $(cat "$E2E_PROGRAM_DIR/folders.dat") == "$FIXTURE_FOLDERS/A"$'\r' ]] ||
+    e2e_fail "folders.dat does not hold folder A alone: $(od -c "$E2E_PROGRAM_DIR/folders.dat")"
+e2e_pass "the commit wrote folders.dat and the playlist window shows folder A's three titles"
+
+e2e_click "$MAIN" 281 60
+for ((i = 0; i < E2E_DEADLINE_SECONDS * 10; i++)); do
+    read_tones_heard
+    awk '$1 > 0 && $2 >= 0.5 { ok = 1 } END { exit !ok }' <<<"$HEARD" && break
+    sleep 0.1
+done
+read -r first_hz _ <<<"$(awk '$1 > 0' <<<"$HEARD" | sed -n 1p)"
+near "${first_hz:-}" 300 50 || e2e_fail "expected folder A's first file (300 Hz); heard: ${HEARD//$'\n'/; }"
+e2e_pass "next plays folder A's first file (${first_hz} Hz)"
+close_player "$MAIN"
+stop_recording
