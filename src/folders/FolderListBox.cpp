@@ -3,7 +3,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new PlaylistLines(this)) {
+QVariant FolderLines::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
+        return QStringListModel::data(index, role);
+    }
+    const QString text = QStringListModel::data(index, Qt::DisplayRole).toString();
+    return text.size() > kShownChars ? text.first(kShownChars) + QChar(0x2026) : text;
+}
+
+FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new FolderLines(this)) {
     setModel(lines_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -28,10 +36,11 @@ void FolderListBox::removeEntry(int row) {
 }
 
 void FolderListBox::swapEntries(int a, int b) {
+    // Edit role: the whole text, not what a line shows of it.
     const QModelIndex first = lines_->index(a);
     const QModelIndex second = lines_->index(b);
-    const QVariant text = lines_->data(first, Qt::DisplayRole);
-    lines_->setData(first, lines_->data(second, Qt::DisplayRole));
+    const QVariant text = lines_->data(first, Qt::EditRole);
+    lines_->setData(first, lines_->data(second, Qt::EditRole));
     lines_->setData(second, text);
 }
 

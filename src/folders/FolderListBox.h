@@ -2,10 +2,21 @@
 
 #include <QListView>
 #include <QStringList>
+#include <QStringListModel>
 
-#include "playlist/PlaylistLines.h"
+// The lines of the folder list box. A line shows, and its tooltip tells, the full text of its
+// entry up to the longest path a folder can have: what a file loaded as a folder list brings
+// beyond that is no folder, and laying out a line of a megabyte would stall the window.
+class FolderLines : public QStringListModel {
+    Q_OBJECT
+public:
+    static constexpr qsizetype kShownChars = 4096;
 
-// The browser's folder list box: one folder path per line, each line's tooltip its full text.
+    using QStringListModel::QStringListModel;
+    QVariant data(const QModelIndex& index, int role) const override;
+};
+
+// The browser's folder list box: one folder path per line.
 // It reports the Delete key and the mouse with the line under it, after the list has taken the
 // press (so a press has selected the pressed line); a move with a button held only reports.
 class FolderListBox : public QListView {
@@ -41,5 +52,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    PlaylistLines* lines_;
+    FolderLines* lines_;
 };

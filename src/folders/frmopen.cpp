@@ -13,7 +13,7 @@ const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
 
 // Client area in twips.
-constexpr double kWidth = 7260;
+constexpr double kWidth = 7680;
 constexpr double kHeight = 6180;
 
 }  // namespace
@@ -48,15 +48,15 @@ void frmopen::buildControls() {
                        kHeight, d);
 
     Drive1 = new QComboBox(this);
-    placeTwips(*Drive1, 120, 120, 3360, 315);
+    placeTwips(*Drive1, 120, 120, 3600, 315);
     Dir1 = new FolderList(this);
-    placeTwips(*Dir1, 120, 495, 3360, 2535);
+    placeTwips(*Dir1, 120, 495, 3600, 2535);
     File1 = new Mp3FileList(this);
-    placeTwips(*File1, 3600, 120, 3540, 2910);
+    placeTwips(*File1, 3840, 120, 3720, 2910);
     File1->setToolTip(QStringLiteral("Klicken und \"Play\" drücken um das Lied zu spielen"));
     Label3 = new QLabel(this);
     Label3->setWordWrap(true);
-    placeTwips(*Label3, 120, 3090, 5940, 420);
+    placeTwips(*Label3, 120, 3090, 6360, 420);
 
     const auto button = [this](double left, double top, const QString& tip) {
         auto* label = new SkinLabel(this);
@@ -67,10 +67,10 @@ void frmopen::buildControls() {
         placeTwips(*label, left, top, 375, 375);
         return label;
     };
-    Label4 = button(6300, 3090, QStringLiteral("Datei spielen"));
+    Label4 = button(6720, 3090, QStringLiteral("Datei spielen"));
     Label4->setCaption(QStringLiteral("4"));
     Label4->setGlyph(SkinLabel::Glyph::Play);
-    Label5 = button(6720, 3090, QStringLiteral("Musik stoppen"));
+    Label5 = button(7140, 3090, QStringLiteral("Musik stoppen"));
     Label5->setCaption(QStringLiteral("<"));
     Label5->setGlyph(SkinLabel::Glyph::Stop);
     Label2 = button(120, 3570, QStringLiteral("Verzeichnis einfügen"));
@@ -84,15 +84,16 @@ void frmopen::buildControls() {
         QStringLiteral(
             "Eingefügte Verzeichnisse: (Die Einträge können untereinander verschoben werden)"),
         this);
-    placeTwips(*Label1, 600, 3630, 6540, 255);
+    Label1->setWordWrap(true);
+    placeTwips(*Label1, 600, 3540, 6960, 420);
     lstdirs = new FolderListBox(this);
     lstdirs->setObjectName(QStringLiteral("lstdirs"));
-    placeTwips(*lstdirs, 120, 3990, 7020, 1500);
+    placeTwips(*lstdirs, 120, 3990, 7440, 1500);
 
     const auto command = [this](int column, const QString& caption, const QString& tip) {
         auto* b = new QPushButton(caption, this);
         b->setToolTip(tip);
-        placeTwips(*b, 120 + column * 1425, 5610, 1320, 420);
+        placeTwips(*b, 120 + column * 1500, 5610, 1440, 420);
         return b;
     };
     Command1 = command(0, QStringLiteral("Verz. einfügen"),
