@@ -1,0 +1,161 @@
+// How long the folder browser holds up its window: opening it on a folder of 2000 MP3 files,
+// switching between two such folders, and committing 100 folders of 2000 files in all until the
+// playlist window shows them. Figures only.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "folders/cache.h"
+#include "folders/frmopen.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtMessageBoxes.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+// `count` small MP3 files in a new folder below `root`, with a few other files beside them.
+QString folderOfFiles(const QTemporaryDir& root, const QString& name, int count) {
+    const QString folder = root.filePath(name);
+    QDir().mkpath(folder);
+    for (int i = 1; i <= count; ++i) {
+        QFile(QStringLiteral("%1/%2 - Interpret - Titel Nummer %2.mp3").arg(folder).arg(i, 4))
+            .open(QIODevice::WriteOnly);
+    }
+    QFile(folder + QStringLiteral("/cover.jpg")).open(QIODevice::WriteOnly);
+    QDir().mkpath(folder + QStringLiteral("/Bonus"));
+    return folder;
+}
+
+// The program on the real desktop without players or dialogs, started as main() does.
+struct StartedProgram {
+    StartedProgram() : program(programFolder.path(), services()) { startUp(program); }
+    static PlatformServices services() {
+        PlatformServices s;
+        s.desktop = std::make_unique<QtDesktop>();
+        s.messages = std::make_unique<QtMessageBoxes>();
+        return s;
+    }
+    QTemporaryDir programFolder;
+    Program program;
+};
+
+double secondsSince(const QElapsedTimer& timer) {
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+void settle(QWidget& window) {
+    window.repaint();
+    QApplication::processEvents();
+}
+
+void BM_OpenBrowserOnFolder(benchmark::State& state) {
+    const QTemporaryDir root;
+    const QString folder =
+        folderOfFiles(root, QStringLiteral("A"), static_cast<int>(state.range(0)));
+    StartedProgram started;
+    frmopen& browser = started.program.frmopenWindow();
+    for (auto _ : state) {
+        browser.hide();
+        browser.presetFolder(root.path());
+        QApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        browser.presetFolder(folder);  // as the openers do
+        browser.show();
+        settle(browser);
+        state.SetIterationTime(secondsSince(timer));
+    }
+    state.counters["files"] = browser.File1->count();
+}
+BENCHMARK(BM_OpenBrowserOnFolder)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_SwitchBetweenFolders(benchmark::State& state) {
+    const QTemporaryDir root;
+    const int files = static_cast<int>(state.range(0));
+    const QStringList folders{folderOfFiles(root, QStringLiteral("A"), files),
+                              folderOfFiles(root, QStringLiteral("B"), files)};
+    StartedProgram started;
+    frmopen& browser = started.program.frmopenWindow();
+    browser.presetFolder(folders[0]);
+    browser.show();
+    settle(browser);
+    int next = 1;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        browser.Dir1_Open(folders[next]);  // a double click in the folder list
+        settle(browser);
+        state.SetIterationTime(secondsSince(timer));
+        next = 1 - next;
+    }
+    state.counters["files"] = browser.File1->count();
+}
+BENCHMARK(BM_SwitchBetweenFolders)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// From the click on "Verz. einfügen" until the playlist window shows every title: the scan
+// waits its 200 ms by design, so the figure that counts is the time beyond that delay.
+void BM_CommitToFilledPlaylist(benchmark::State& state) {
+    const QTemporaryDir root;
+    const int folderCount = static_cast<int>(state.range(0));
+    const int perFolder = static_cast<int>(state.range(1));
+    QStringList folders;
+    for (int i = 1; i <= folderCount; ++i) {
+        folders << folderOfFiles(root, QStringLiteral("Album %1").arg(i), perFolder);
+    }
+    StartedProgram started;
+    Program& program = started.program;
+    frmopen& browser = program.frmopenWindow();
+    double handlerSeconds = 0;
+    double beyondDelaySeconds = 0;
+    int lines = 0;
+    for (auto _ : state) {
+        browser.setFolderList(folders);
+        browser.show();
+        settle(browser);
+        QElapsedTimer timer;
+        timer.start();
+        browser.Command1_Click();
+        handlerSeconds += secondsSince(timer);
+        while (program.scanPending()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        playlist& pl = program.playlistWindow();
+        settle(pl);
+        const double total = secondsSince(timer);
+        state.SetIterationTime(total);
+        beyondDelaySeconds += total - cache::kDelayMs / 1000.0;
+        lines = pl.lineCount();
+    }
+    const auto perRun = [&state](double seconds) {
+        return seconds * 1000 / static_cast<double>(state.iterations());
+    };
+    state.counters["lines"] = lines;
+    state.counters["handler_ms"] = perRun(handlerSeconds);
+    state.counters["beyond_delay_ms"] = perRun(beyondDelaySeconds);
+}
+BENCHMARK(BM_CommitToFilledPlaylist)
+    ->Args({100, 20})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // On the display bench/run provides; without one, on the offscreen platform.
+    if (!qEnvironmentVariableIsSet("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
