@@ -22,7 +22,7 @@ namespace {
 
 // `count` small MP3 files in a new folder below `root`, with a few other files beside them.
 QString folderOfFiles(const QTemporaryDir& root, const QString& name, int count) {
-    const QString folder = root.filePath(name);
+    QString folder = root.filePath(name);
     QDir().mkpath(folder);
     for (int i = 1; i <= count; ++i) {
         QFile(QStringLiteral("%1/%2 - Interpret - Titel Nummer %2.mp3").arg(folder).arg(i, 4))
@@ -146,16 +146,3 @@ BENCHMARK(BM_CommitToFilledPlaylist)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // On the display bench/run provides; without one, on the offscreen platform.
-    if (!qEnvironmentVariableIsSet("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -59,7 +59,7 @@ bool FolderList::setPath(const QString& folder) {
 }
 
 void FolderList::addEntry(const QString& fullPath, const QString& name, int depth, bool open) {
-    static constexpr int kIndent = 2;  // blanks per level below the root
+    static constexpr qsizetype kIndent = 2;  // blanks per level below the root
     auto* item = new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + name, this);
     item->setData(kPathRole, fullPath);
     item->setToolTip(fullPath);

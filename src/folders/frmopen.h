@@ -24,7 +24,7 @@ class frmopen : public QWidget {
     Q_OBJECT
 public:
     // Above this size a file is no folder list: loading it is refused.
-    static constexpr qint64 kMaxListFileBytes = 1024 * 1024;
+    static constexpr qint64 kMaxListFileBytes = qint64{1024} * 1024;
 
     explicit frmopen(Program& program);
     ~frmopen() override;
