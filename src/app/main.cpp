@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
     services.messages = std::make_unique<QtMessageBoxes>();
     services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
-    services.prepareEngine = [&mpv] { return mpv.load(); };
+    services.prepareEngine = [&mpv] {
+        mpv.load();
+        return mpv.status();
+    };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));

@@ -54,8 +54,10 @@ public:
     int state = 0;
     bool muted = false;
     bool autoStarts = true;
+    bool startable = true;  // what prepare() answers
     QStringList calls;
 
+    bool prepare() override { return startable; }
     void play() override {
         calls << QStringLiteral("play");
         if (!file.isEmpty()) {

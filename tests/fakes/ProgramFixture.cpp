@@ -26,12 +26,14 @@ ProgramFixture::ProgramFixture() {
         dialogs.push_back(dialog.get());
         return dialog;
     };
-    services.prepareEngine = [this] { return engineAvailable; };
+    services.prepareEngine = [this] { return engineAvailable ? EngineStatus{} : engineFailure; };
     services.endProcess = [this] { ++processEnds; };
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 
-ProgramFixture::~ProgramFixture() { program.reset(); }
+ProgramFixture::~ProgramFixture() {
+    program.reset();
+}
 
 void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
     QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
@@ -50,4 +52,6 @@ bool ProgramFixture::fileExists(const QString& name) const {
     return QFile::exists(QDir(folder.path()).filePath(name));
 }
 
-void ProgramFixture::start() { startUp(*program); }
+void ProgramFixture::start() {
+    startUp(*program);
+}

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,6 +31,8 @@ protected:
     std::vector<FakeFileDialog*> dialogs;
     int processEnds = 0;
     bool engineAvailable = true;
+    // What preparing the engine reports while engineAvailable is false.
+    EngineStatus engineFailure{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
     // Set before start() to give the main window real players instead of fakes.
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     std::unique_ptr<Program> program;
