@@ -54,10 +54,8 @@ public:
     int state = 0;
     bool muted = false;
     bool autoStarts = true;
-    bool startable = true;  // what prepare() answers
     QStringList calls;
 
-    bool prepare() override { return startable; }
     void play() override {
         calls << QStringLiteral("play");
         if (!file.isEmpty()) {

@@ -31,9 +31,7 @@ ProgramFixture::ProgramFixture() {
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 
-ProgramFixture::~ProgramFixture() {
-    program.reset();
-}
+ProgramFixture::~ProgramFixture() { program.reset(); }
 
 void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
     QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
@@ -52,6 +50,4 @@ bool ProgramFixture::fileExists(const QString& name) const {
     return QFile::exists(QDir(folder.path()).filePath(name));
 }
 
-void ProgramFixture::start() {
-    startUp(*program);
-}
+void ProgramFixture::start() { startUp(*program); }

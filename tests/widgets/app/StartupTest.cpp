@@ -107,17 +107,6 @@ TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindow
     EXPECT_TRUE(form().isVisible());
 }
 
-TEST_F(StartupTest, AnEngineThatLoadsButDoesNotStartIsReportedAsSuch) {
-    start();
-    auto* player = dynamic_cast<FakePlayer*>(form().MediaPlayer1.get());
-    ASSERT_NE(player, nullptr);
-    player->startable = false;
-    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
-    EXPECT_EQ(messages->shown[0].title, "Fehler");
-    EXPECT_TRUE(messages->shown[0].text.contains("konnte aber nicht gestartet werden"))
-        << messages->shown[0].text.toStdString();
-}
-
 TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
     const QDir dir(folder.path());
     ASSERT_TRUE(dir.mkdir("Playlist"));
