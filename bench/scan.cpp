@@ -1,7 +1,9 @@
 // The folder scan against the floor of any scan (listing the same folders with readdir and
-// sorting the names), and the cost of building the store from a full scan. Figures only.
+// sorting the names), the cost of building the store from a full scan, and reading the longest
+// folder lists the reader takes. Figures only.
 
 #include "folders/FolderScanner.h"
+#include "playlist/ListFile.h"
 #include "playlist/PlaylistStore.h"
 
 #include <QDir>
@@ -92,6 +94,31 @@ void registerScanPair(const Collection& collection, const std::string& size) {
     })->Unit(benchmark::kMicrosecond);
 }
 
+// A folders.dat of `count` records, each `path` with its number, in a temporary folder.
+class ListOnDisk {
+public:
+    ListOnDisk(int count, const QString& path) {
+        QFile file(path_);
+        file.open(QIODevice::WriteOnly);
+        for (int i = 0; i < count; ++i) {
+            file.write(path.arg(i).toLocal8Bit() + "\r\n");
+        }
+    }
+    const QString& path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_ = dir_.filePath(QStringLiteral("folders.dat"));
+};
+
+void registerListRead(const ListOnDisk& list, const std::string& name) {
+    benchmark::RegisterBenchmark(("read list/" + name).c_str(), [&list](benchmark::State& state) {
+        for (auto _ : state) {
+            benchmark::DoNotOptimize(readListFile(list.path()));
+        }
+    })->Unit(benchmark::kMillisecond);
+}
+
 // Prints the usual table, then each scan beside its floor: medians over the repetitions, which
 // bench/run interleaves so that a busy moment of the machine does not fall on one side only.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -112,6 +139,11 @@ public:
 
     void printRatios() {
         std::printf("\n");
+        for (const char* list : {"read list/100000 records", "read list/100000 paths"}) {
+            if (const auto read = median(list)) {
+                std::printf("%s: %.1f ms (aim: under 50 ms)\n", list, *read);
+            }
+        }
         for (const char* size : {"2000", "5000"}) {
             const auto floor = median(std::string("floor/") + size);
             const auto scan = median(std::string("scan/") + size);
@@ -165,6 +197,13 @@ int main(int argc, char** argv) {
             benchmark::DoNotOptimize(store.count());
         }
     })->Unit(benchmark::kMicrosecond);
+
+    // The record limit: 100,000 short paths fit in the byte limit. Longer paths hit the byte
+    // limit first, after about 20,000 of them.
+    const ListOnDisk shortPaths(100'000, QStringLiteral("/m/%1"));
+    const ListOnDisk longPaths(100'000, QStringLiteral("/home/nutzer/Musik/Interpret %1 - Album"));
+    registerListRead(shortPaths, "100000 records");
+    registerListRead(longPaths, "100000 paths");
 
     RatioReporter reporter(::isatty(::fileno(stdout)) != 0 ? RatioReporter::OO_Defaults
                                                            : RatioReporter::OO_Tabular);

@@ -1,6 +1,7 @@
 // Start-up time: from starting the binary to the X server mapping its main window, for the
-// player and, as a yardstick, for a minimal Qt window program. Needs an X display (bench/run
-// provides one). Prints the figures; it asserts nothing.
+// player and, as a yardstick, for a minimal Qt window program; and for the player with the
+// largest folder lists it may meet: a 300 MB folders.dat and one of 100,000 folders. Needs an X
+// display (bench/run provides one). Prints the figures; it asserts nothing.
 //
 // usage: bench_startup [PLAYER_BINARY MINIMAL_WINDOW_BINARY]
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +45,21 @@ std::optional<double> timeToMap(TopLevelMapWatcher& watcher, const Candidate& ca
     return Milliseconds(mapped->seenAt - start).count();
 }
 
+// A 300 MB folders.dat: one folder, then NUL bytes without a line end, sparse on disk.
+void writeHugeFolderList(const std::filesystem::path& programFolder) {
+    const std::filesystem::path list = programFolder / "folders.dat";
+    std::ofstream(list) << programFolder.string() << "\r\n";
+    std::filesystem::resize_file(list, std::uintmax_t{300} * 1024 * 1024);
+}
+
+// As many folders as a list may hold, none of which exists.
+void writeLongFolderList(const std::filesystem::path& programFolder) {
+    std::ofstream list(programFolder / "folders.dat");
+    for (int i = 0; i < 100'000; ++i) {
+        list << "/m/" << i << "\r\n";
+    }
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -65,9 +82,15 @@ int main(int argc, char* argv[]) {
         TopLevelMapWatcher watcher;
         const TemporaryProgramFolder playerFolder(playerBinary);
         const TemporaryProgramFolder minimalFolder(minimalBinary);
+        const TemporaryProgramFolder hugeListFolder(playerBinary);
+        writeHugeFolderList(hugeListFolder.executable().parent_path());
+        const TemporaryProgramFolder longListFolder(playerBinary);
+        writeLongFolderList(longListFolder.executable().parent_path());
         std::vector<Candidate> candidates{
             {"brambleplayer", "MP3-Brambleplayer", playerFolder.executable(), {}},
-            {"minimal Qt window", "minimal window", minimalFolder.executable(), {}}};
+            {"minimal Qt window", "minimal window", minimalFolder.executable(), {}},
+            {"300 MB folders.dat", "MP3-Brambleplayer", hugeListFolder.executable(), {}},
+            {"100000 folders", "MP3-Brambleplayer", longListFolder.executable(), {}}};
 
         // One start of each that is not counted, so that both find the libraries in the page
         // cache; then the two alternate, so drifts of the machine hit both alike.
@@ -95,6 +118,10 @@ int main(int argc, char* argv[]) {
         }
         std::printf("  ratio player / minimal window: %.2f\n",
                     median(candidates[0].samples) / median(candidates[1].samples));
+        for (const std::size_t withList : {2U, 3U}) {
+            std::printf("  ratio %s / player: %.2f\n", candidates[withList].label.c_str(),
+                        median(candidates[withList].samples) / median(candidates[0].samples));
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_startup: %s\n", error.what());
         return 1;

@@ -39,11 +39,12 @@ std::unique_ptr<FileDialog> Program::makeFileDialog() const {
     return services_.makeFileDialog ? services_.makeFileDialog() : nullptr;
 }
 
-bool Program::prepareEngine() const {
-    if (services_.prepareEngine && !services_.prepareEngine()) {
-        return false;
+EngineStatus Program::prepareEngine() const {
+    EngineStatus status = services_.prepareEngine ? services_.prepareEngine() : EngineStatus{};
+    if (status.ok() && form1_ && form1_->MediaPlayer1 && !form1_->MediaPlayer1->prepare()) {
+        status.failure = EngineStatus::Failure::NotStarted;
     }
-    return !form1_ || !form1_->MediaPlayer1 || form1_->MediaPlayer1->prepare();
+    return status;
 }
 
 Form1& Program::form1() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Desktop.h"
+#include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
@@ -25,9 +26,9 @@ struct PlatformServices {
     std::unique_ptr<MessageBoxes> messages;
     std::function<std::unique_ptr<MediaPlayer>()> makePlayer;
     std::function<std::unique_ptr<FileDialog>()> makeFileDialog;
-    // Loads the playback engine; false when it is not available. Called once the main
+    // Loads the playback engine, or tells why it is not available. Called once the main
     // window is up.
-    std::function<bool()> prepareEngine;
+    std::function<EngineStatus()> prepareEngine;
     // Ends the process at once: nothing is saved, no window is unloaded.
     std::function<void()> endProcess;
 };
@@ -49,7 +50,8 @@ public:
     MessageBoxes& messages() const { return *services_.messages; }
     std::unique_ptr<MediaPlayer> makePlayer() const;
     std::unique_ptr<FileDialog> makeFileDialog() const;
-    bool prepareEngine() const;
+    // Loads the engine and starts the main window's player on it.
+    EngineStatus prepareEngine() const;
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();

@@ -1,10 +1,13 @@
 #include "app/Startup.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
+#include "app/AtomicFile.h"
 #include "app/Docking.h"
+#include "app/EngineMessage.h"
 #include "app/ExitCommands.h"
 #include "app/MainActivation.h"
 #include "app/Module1.h"
@@ -53,12 +56,9 @@ void wireMainWindow(Program& program) {
         &form, &Form1::firstPainted, &form,
         [&program] {
             QTimer::singleShot(0, &program.form1(), [&program] {
-                if (!program.prepareEngine()) {
-                    program.messages().show(
-                        QStringLiteral("Die Wiedergabe-Bibliothek libmpv (libmpv.so.2) wurde "
-                                       "nicht gefunden.\nDer Player läuft ohne Ton weiter."),
-                        QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok,
-                        MessageBoxes::Icon::Exclamation);
+                const EngineStatus engine = program.prepareEngine();
+                if (!engine.ok()) {
+                    tellEngineMissing(program.messages(), engine);
                 }
             });
         },
@@ -98,9 +98,21 @@ void applyPlaylistSettings(Program& program) {
     }
 }
 
+// A run that ended in the middle of writing a file may have left its temporary file behind.
+void removeLeftoversOfInterruptedWrites(const Program& program) {
+    QStringList folders{QFileInfo(program.settingsPath()).absolutePath(),
+                        QFileInfo(program.foldersPath()).absolutePath(),
+                        program.programFolder() + QStringLiteral("/Playlist")};
+    folders.removeDuplicates();
+    for (const QString& folder : folders) {
+        removeStaleTemporaryFiles(folder);
+    }
+}
+
 }  // namespace
 
 void startUp(Program& program) {
+    removeLeftoversOfInterruptedWrites(program);
     Form1& form = program.form1();
     form.setControlHeightTwips(*form.muting, 480);
     program.frmopenWindow();

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdlib>
 
+#include "app/DisplayStartGuard.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
     }
     // The player takes no command-line arguments, so Qt sees none either.
     int qtArgc = argc > 0 ? 1 : 0;
+    DisplayStartGuard displayGuard;
     QApplication app(qtArgc, argv);
+    displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("brambleplayer"));
     // libmpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
@@ -39,7 +42,10 @@ int main(int argc, char** argv) {
     services.messages = std::make_unique<QtMessageBoxes>();
     services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
-    services.prepareEngine = [&mpv] { return mpv.load(); };
+    services.prepareEngine = [&mpv] {
+        mpv.load();
+        return mpv.status();
+    };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));

@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <mpv/client.h>
 
+#include <QFileInfo>
+
 #include <cstring>
 #include <utility>
 
@@ -36,6 +38,31 @@ bool resolve(void* library, const char* name, Pointer& target, QString& error) {
     return true;
 }
 
+// The event structures read by the player must have the layout of the headers built against,
+// which holds within one major version of the client API.
+bool hasExpectedInterface(unsigned long found, QString& error) {
+    if ((found >> 16U) == (MPV_CLIENT_API_VERSION >> 16U)) {
+        return true;
+    }
+    error = QStringLiteral("API-Version %1.%2, erwartet %3.x")
+                .arg(found >> 16U)
+                .arg(found & 0xFFFFU)
+                .arg(MPV_CLIENT_API_VERSION >> 16U);
+    return false;
+}
+
+// Whether dlopen failed on the library itself or on something it brought along. A name with a
+// slash is a path to look at. For a bare name the loader's message begins with the name it
+// could not open (its wording is translated, the name is not): this name when no such library
+// was found, the full path of one it found but could not load, or the name of a missing
+// dependency.
+bool libraryExists(const QString& soname, const QString& loaderMessage) {
+    if (soname.contains(QLatin1Char('/'))) {
+        return QFileInfo::exists(soname);
+    }
+    return !loaderMessage.startsWith(soname + QLatin1Char(':'));
+}
+
 }  // namespace
 
 MpvLibrary::MpvLibrary(QString soname) : soname_(std::move(soname)) {}
@@ -52,12 +79,16 @@ bool MpvLibrary::load() {
     if (library == nullptr) {
         const char* const reason = dlerror();
         errorText_ = reason != nullptr ? QString::fromLocal8Bit(reason) : soname_;
+        failure_ = libraryExists(soname_, errorText_) ? EngineStatus::Failure::NotStarted
+                                                      : EngineStatus::Failure::NotFound;
         return false;
     }
 
     auto functions = std::make_unique<Functions>();
+    // The version first: a library of another interface may lack some of the entry points.
     const bool complete =
         resolve(library, "mpv_client_api_version", functions->clientApiVersion, errorText_) &&
+        hasExpectedInterface(functions->clientApiVersion(), errorText_) &&
         resolve(library, "mpv_create", functions->create, errorText_) &&
         resolve(library, "mpv_initialize", functions->initialize, errorText_) &&
         resolve(library, "mpv_terminate_destroy", functions->terminateDestroy, errorText_) &&
@@ -71,19 +102,8 @@ bool MpvLibrary::load() {
         resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_) &&
         resolve(library, "mpv_error_string", functions->errorString, errorText_);
     if (!complete) {
+        failure_ = EngineStatus::Failure::WrongInterface;
         dlclose(library);  // nothing of it has been used yet
-        return false;
-    }
-
-    // The event structures read by the player must have the layout of the headers built
-    // against, which holds within one major version of the client API.
-    const unsigned long found = functions->clientApiVersion();
-    if ((found >> 16U) != (MPV_CLIENT_API_VERSION >> 16U)) {
-        errorText_ = QStringLiteral("libmpv hat die API-Version %1.%2, erwartet %3.x")
-                         .arg(found >> 16U)
-                         .arg(found & 0xFFFFU)
-                         .arg(MPV_CLIENT_API_VERSION >> 16U);
-        dlclose(library);
         return false;
     }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+
+#include "platform/EngineStatus.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -25,8 +28,10 @@ public:
     bool load();
     bool isLoaded() const { return functions_ != nullptr; }
     bool attempted() const { return attempted_; }
-    // Why load() failed (for diagnostics); empty when it did not.
+    // Why load() failed, in the loader's words; empty when it did not.
     QString errorText() const { return errorText_; }
+    // What load() found: usable, or why not.
+    EngineStatus status() const { return {failure_, soname_, errorText_}; }
     const QString& soname() const { return soname_; }
 
     // Thin wrappers of the mpv_* functions the player needs. Results are mpv's error codes
@@ -50,6 +55,7 @@ private:
 
     QString soname_;
     bool attempted_ = false;
+    EngineStatus::Failure failure_ = EngineStatus::Failure::None;
     QString errorText_;
     std::unique_ptr<const Functions> functions_;
 };

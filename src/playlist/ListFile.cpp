@@ -26,7 +26,7 @@ bool storableAsLine(const QString& record) {
 
 }  // namespace
 
-std::optional<QStringList> readListFile(const QString& path) {
+std::optional<ListFileContents> readListFileContents(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         return std::nullopt;
     }
@@ -34,24 +34,42 @@ std::optional<QStringList> readListFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    const QByteArray data = file.readAll();
+    // Nothing beyond the limit is looked at, so a huge file costs no more than a full list.
+    const QByteArray data = file.read(kListFileMaxBytes);
     if (file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
+    const bool wholeFile = file.atEnd();
 
-    QStringList records;
+    ListFileContents contents;
     qsizetype start = 0;
-    while (start < data.size()) {
+    while (start < data.size() && contents.records.size() < kListFileMaxRecords) {
         const qsizetype lineFeed = data.indexOf('\n', start);
+        if (lineFeed < 0 && !wholeFile) {
+            break;  // the line goes on beyond the limit
+        }
         const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
         QByteArrayView line(data.constData() + start, end - start);
+        start = end + 1;
         if (line.endsWith('\r')) {
             line.chop(1);
         }
-        records.append(QString::fromLocal8Bit(withoutBlanks(line)));
-        start = end + 1;
+        if (line.size() > kListFileMaxLineBytes) {
+            ++contents.overlongLines;
+            continue;
+        }
+        contents.records.append(QString::fromLocal8Bit(withoutBlanks(line)));
     }
-    return records;
+    contents.cutShort = start < data.size() || !wholeFile;
+    return contents;
+}
+
+std::optional<QStringList> readListFile(const QString& path) {
+    std::optional<ListFileContents> contents = readListFileContents(path);
+    if (!contents) {
+        return std::nullopt;
+    }
+    return std::move(contents->records);
 }
 
 bool writeListFile(const QString& path, const QStringList& records) {

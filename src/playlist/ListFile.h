@@ -8,10 +8,28 @@
 // The line files that hold folder lists (folders.dat and saved .mpc playlists): one record per
 // line, in the locale's 8-bit encoding.
 
+// Beyond these a file is no folder list the program wrote: a read stops there, and the records
+// read so far count. A line longer than any folder path (PATH_MAX is 4096) is no folder and is
+// passed over.
+inline constexpr qint64 kListFileMaxBytes = qint64{1024} * 1024;
+inline constexpr qsizetype kListFileMaxRecords = 100'000;
+inline constexpr qsizetype kListFileMaxLineBytes = qsizetype{64} * 1024;
+
+struct ListFileContents {
+    QStringList records;
+    // The read stopped at the byte or record limit before the end of the file.
+    bool cutShort = false;
+    // Lines passed over for being longer than kListFileMaxLineBytes.
+    int overlongLines = 0;
+};
+
 // Each line, without its line end (CR LF or a bare LF) and without leading and trailing blanks,
 // is one record, whatever else it holds; an empty line gives an empty record and a last line
-// without line end counts. nullopt when the file cannot be read: missing, unreadable, or not a
-// regular file (a folder, or a FIFO that would block).
+// without line end counts, unless a limit cut it. nullopt when the file cannot be read: missing,
+// unreadable, or not a regular file (a folder, or a FIFO that would block).
+std::optional<ListFileContents> readListFileContents(const QString& path);
+
+// The records of readListFileContents.
 std::optional<QStringList> readListFile(const QString& path);
 
 // Replaces the file whole with each record followed by CR LF; an empty list gives an empty file.

@@ -1,5 +1,6 @@
 #include "playlist/PlaylistCommands.h"
 
+#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
@@ -28,7 +29,10 @@ void saveFolderList(Program& program, const QString& initDir) {
     dialog->defaultExt = QStringLiteral(".mpc");
     dialog->showSave();
     // A cancelled dialog leaves no name, and nothing is written.
-    writeListFile(dialog->fileName, program.frmopenWindow().folderList());
+    const QString chosen = dialog->fileName;
+    if (!chosen.isEmpty() && !writeListFile(chosen, program.frmopenWindow().folderList())) {
+        tellWriteFailed(program.messages(), chosen);
+    }
 }
 
 void clearWithOffer(Program& program) {

@@ -11,7 +11,8 @@ class Program;
 void clearWithOffer(Program& program);
 // Delete key: removes the selected line and its entry from the store.
 void removeSelected(Program& program);
-// "Save": writes the folder list to a file the user chooses; the dialog starts in initDir.
+// "Save": writes the folder list to a file the user chooses; the dialog starts in initDir. A file
+// that cannot be written is named in a message, and its old content stays.
 void saveFolderList(Program& program, const QString& initDir);
 // The hide glyph: unloads the playlist window.
 void hidePlaylist(Program& program);

@@ -26,7 +26,7 @@ ProgramFixture::ProgramFixture() {
         dialogs.push_back(dialog.get());
         return dialog;
     };
-    services.prepareEngine = [this] { return engineAvailable; };
+    services.prepareEngine = [this] { return engineAvailable ? EngineStatus{} : engineFailure; };
     services.endProcess = [this] { ++processEnds; };
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }

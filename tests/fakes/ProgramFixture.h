@@ -35,6 +35,8 @@ protected:
     std::vector<FakeFileDialog*> dialogs;
     int processEnds = 0;
     bool engineAvailable = true;
+    // What preparing the engine reports while engineAvailable is false.
+    EngineStatus engineFailure{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
     // Set before start() to give the main window real players instead of fakes.
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     std::unique_ptr<Program> program;

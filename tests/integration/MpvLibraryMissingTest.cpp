@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 
 #include "MpvTestSupport.h"
+#include "app/EngineMessage.h"
 
 TEST(MpvLibraryTest, LoadsOnceAndOnlyWhenAPlayerFirstNeedsIt) {
     MpvLibrary library;
@@ -46,4 +47,36 @@ TEST(MpvLibraryTest, WithoutTheLibraryEveryOperationDoesNothing) {
     EXPECT_EQ(player.fileName(), QString());
     runEventsFor(300);
     EXPECT_EQ(ends.count(), 0);
+}
+
+TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
+    using Failure = EngineStatus::Failure;
+    struct Case {
+        QString soname;
+        Failure failure;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"libmpv-not-installed.so.99", Failure::NotFound,
+         "(libmpv-not-installed.so.99) wurde nicht gefunden."},
+        {BRAMBLE_WRONG_INTERFACE_MPV, Failure::WrongInterface,
+         "hat eine Version mit einer anderen Schnittstelle, als der Player sie braucht.\n"
+         "(API-Version 1.109, erwartet "},
+        // A library found by its bare name that is no libmpv at all.
+        {"libc.so.6", Failure::WrongInterface,
+         "(libc.so.6) hat eine Version mit einer anderen Schnittstelle"},
+        // A file of that name that is no library.
+        {notAudio(), Failure::NotStarted, "wurde gefunden, konnte aber nicht gestartet werden."},
+    };
+    for (const Case& c : cases) {
+        MpvLibrary library(c.soname);
+        EXPECT_FALSE(library.load());
+        const EngineStatus status = library.status();
+        EXPECT_EQ(status.failure, c.failure) << c.soname.toStdString();
+        const QString text = engineMissingText(status);
+        EXPECT_TRUE(text.startsWith("Die Wiedergabe-Bibliothek libmpv (" + c.soname + ")"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(c.reason)) << text.toStdString();
+        EXPECT_TRUE(text.endsWith("\nDer Player läuft ohne Ton weiter.")) << text.toStdString();
+    }
 }

@@ -2,12 +2,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
+#include <thread>
 
 namespace {
 
@@ -39,6 +44,24 @@ private:
 
 class AtomicFileTest : public ::testing::Test {
 protected:
+    // Writes in a child process that the kernel kills, as a crash would, while it writes the
+    // temporary file: the rename never comes.
+    static void writeKilledMidway(const QString& target) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::prctl(PR_SET_DUMPABLE, 0);  // no core file
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{16, 16};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            writeFileAtomically(target, QByteArray(4096, 'n'));
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    }
+
     QString path(const QString& name = QStringLiteral("settings.cfg")) const {
         return dir_.filePath(name);
     }
@@ -68,6 +91,53 @@ TEST_F(AtomicFileTest, FullDiskKeepsTheOldFileByteForByteAndLeavesNoTemporaryFil
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(read(), QByteArray("alt\r\n"));
+    EXPECT_EQ(files(), QStringList{"settings.cfg"});
+}
+
+TEST_F(AtomicFileTest, AKilledWriteLeavesOneTemporaryFileThatTheNextWriteOrStartRemoves) {
+    ASSERT_TRUE(writeFileAtomically(path(), "alt\r\n"));
+    writeKilledMidway(path());
+    writeKilledMidway(path());
+    EXPECT_EQ(read(), QByteArray("alt\r\n"));
+    EXPECT_EQ(files(), QStringList({"settings.cfg", "settings.cfg.bramble-tmp"}));
+
+    ASSERT_TRUE(writeFileAtomically(path(), "neu\r\n"));
+    EXPECT_EQ(read(), QByteArray("neu\r\n"));
+    EXPECT_EQ(files(), QStringList{"settings.cfg"});
+
+    writeKilledMidway(path());
+    writeKilledMidway(path("folders.dat"));
+    removeStaleTemporaryFiles(dir_.path());
+    EXPECT_EQ(read(), QByteArray("neu\r\n"));
+    EXPECT_EQ(files(), QStringList{"settings.cfg"});
+}
+
+TEST_F(AtomicFileTest, ALinkedFileIsReplacedBehindTheLinkWithItsPermissions) {
+    ASSERT_TRUE(writeFileAtomically(path("real.mpc"), "alt\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(path("real.mpc"), QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(path("real.mpc"), path("link.mpc")));
+    ASSERT_TRUE(writeFileAtomically(path("link.mpc"), "neu\r\n"));
+    EXPECT_TRUE(QFileInfo(path("link.mpc")).isSymLink());
+    EXPECT_EQ(read("real.mpc"), QByteArray("neu\r\n"));
+    EXPECT_EQ(QFile::permissions(path("real.mpc")),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+}
+
+TEST_F(AtomicFileTest, WritersOfOneFileTakeTurnsSoEveryReadSeesOneWholeContent) {
+    const QByteArray first(64 * 1024, 'a');
+    const QByteArray second(64 * 1024, 'b');
+    ASSERT_TRUE(writeFileAtomically(path(), first));
+    const auto writeRepeatedly = [this](const QByteArray& bytes) {
+        for (int i = 0; i < 40; ++i) {
+            EXPECT_TRUE(writeFileAtomically(path(), bytes));
+        }
+    };
+    std::thread one(writeRepeatedly, first);
+    std::thread other(writeRepeatedly, second);
+    one.join();
+    other.join();
+    const QByteArray last = read();
+    EXPECT_TRUE(last == first || last == second);
     EXPECT_EQ(files(), QStringList{"settings.cfg"});
 }
 

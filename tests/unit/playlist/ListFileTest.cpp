@@ -56,6 +56,48 @@ TEST_F(ListFileTest, EmptyFileIsAnEmptyListButAFileThatCannotBeReadIsNone) {
     EXPECT_EQ(readListFile(path(QStringLiteral("fifo.mpc"))), std::nullopt);
 }
 
+// Lines of `width` bytes with their CR LF, numbered from 0, until `bytes` are written.
+QByteArray numberedLines(int width, qint64 bytes) {
+    QByteArray data;
+    for (int i = 0; data.size() < bytes; ++i) {
+        data += QByteArray::number(i).rightJustified(width - 2, '/') + "\r\n";
+    }
+    return data;
+}
+
+TEST_F(ListFileTest, ReadsStopAtTheLimitsAndKeepWhatCameBefore) {
+    const QByteArray longLine(kListFileMaxLineBytes + 1, 'x');
+    const qsizetype byteLimitRecords = kListFileMaxBytes / 100;  // whole 100-byte lines
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        qsizetype records;
+        QString lastRecord;
+        bool cutShort;
+        int overlong;
+    };
+    const Case cases[] = {
+        {"a line over the cap", "/a\r\n" + longLine + "\r\n/b", 2, "/b", false, 1},
+        {"more bytes than the limit", numberedLines(100, 2 * kListFileMaxBytes), byteLimitRecords,
+         QByteArray::number(byteLimitRecords - 1).rightJustified(98, '/'), true, 0},
+        {"more records than the limit", numberedLines(8, 3 * kListFileMaxBytes / 2),
+         kListFileMaxRecords, QByteArray::number(kListFileMaxRecords - 1).rightJustified(6, '/'),
+         true, 0},
+        {"no line end before the limit", QByteArray(2 * kListFileMaxBytes, 'x'), 0, {}, true, 0},
+        {"no line end in a long line", longLine, 0, {}, false, 1},
+    };
+    for (const Case& c : cases) {
+        writeRaw(c.bytes);
+        const auto read = readListFileContents(path());
+        ASSERT_TRUE(read.has_value()) << c.what;
+        EXPECT_EQ(read->records.size(), c.records) << c.what;
+        EXPECT_EQ(read->records.isEmpty() ? QString() : read->records.back(), c.lastRecord)
+            << c.what;
+        EXPECT_EQ(read->cutShort, c.cutShort) << c.what;
+        EXPECT_EQ(read->overlongLines, c.overlong) << c.what;
+    }
+}
+
 TEST_F(ListFileTest, WritesEachStorableRecordFollowedByCrLf) {
     const QStringList folders{"/musik/rock", "/Musik/Neu, Alt", QString::fromUtf8("/Lieder/Über")};
     ASSERT_TRUE(writeListFile(path(), folders));

@@ -1,3 +1,6 @@
+#include <QDir>
+#include <QFile>
+
 #include "fakes/ProgramFixture.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
@@ -93,14 +96,34 @@ TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
     EXPECT_TRUE(opts().qinfo->isChecked());
 }
 
-TEST_F(StartupTest, MissingPlaybackEngineIsReportedOnceTheWindowIsUp) {
+TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindowIsUp) {
     engineAvailable = false;
     start();
     ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
     ASSERT_EQ(messages->shown.size(), 1U);
     EXPECT_EQ(messages->shown[0].title, "Fehler");
-    EXPECT_TRUE(messages->shown[0].text.contains("libmpv"));
+    EXPECT_TRUE(messages->shown[0].text.contains("(libmpv.so.2) wurde nicht gefunden"))
+        << messages->shown[0].text.toStdString();
     EXPECT_TRUE(form().isVisible());
+}
+
+TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
+    const QDir dir(folder.path());
+    ASSERT_TRUE(dir.mkdir("Playlist"));
+    const QStringList leftovers{"settings.cfg.bramble-tmp", "folders.dat.bramble-tmp",
+                                "Playlist/rock.mpc.bramble-tmp"};
+    const QStringList kept{"notizen.txt", "Playlist/rock.mpc", "settings.cfg.bak"};
+    for (const QString& name : leftovers + kept) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    start();
+    for (const QString& name : leftovers) {
+        EXPECT_FALSE(fileExists(name)) << name.toStdString();
+    }
+    for (const QString& name : kept) {
+        EXPECT_TRUE(fileExists(name)) << name.toStdString();
+    }
 }
 
 }  // namespace

@@ -181,6 +181,31 @@ TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     EXPECT_TRUE(shownLines().isEmpty());
 }
 
+TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
+    const auto lastMessageNames = [this](const QString& path) {
+        return !messages->shown.empty() && messages->shown.back().title == "Fehler" &&
+               messages->shown.back().text.contains("\"" + path + "\"");
+    };
+    dialog().chosenFile = folder.filePath("fehlt/liste.mpc");
+    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
+    EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
+
+    // The old list stays whole, and clearing goes on all the same. A folder in the place of the
+    // writer's temporary file stops the write, even for root.
+    dialog().chosenFile = folder.filePath("alt.mpc");
+    QFile old(dialog().chosenFile);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("/alt\r\n");
+    old.close();
+    ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
+    messages->answers = {Answer::Yes};
+    pl().mnudeleteall1->trigger();
+    EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
+    EXPECT_EQ(readFile("alt.mpc"), QByteArray("/alt\r\n"));
+    EXPECT_TRUE(shownLines().isEmpty());
+}
+
 TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
     QTest::mouseClick(form().Label7, Qt::LeftButton);
     EXPECT_TRUE(program->frmopenWindow().isVisible());
