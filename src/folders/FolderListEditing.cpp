@@ -6,6 +6,7 @@
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "playlist/ListFile.h"
+#include "playlist/PlaylistCommands.h"
 
 void frmopen::Label2_Click() {
     const QString folder = Dir1->highlightedPath();
@@ -45,24 +46,7 @@ void frmopen::lstdirs_MouseUp() {
 }
 
 bool frmopen::saveListVia(const QString& initDir) {
-    FileDialog* dialog = CommonDialog1.get();
-    if (dialog == nullptr) {
-        return false;
-    }
-    dialog->dialogTitle = QStringLiteral("Playlist speichern");
-    dialog->fileName = QStringLiteral("myplaylist");
-    dialog->filter = QStringLiteral("Playlist-Dateien |*.mpc");
-    dialog->initDir = initDir;
-    dialog->defaultExt = QStringLiteral(".mpc");
-    dialog->showSave();
-    if (dialog->fileName.isEmpty()) {
-        return false;  // cancelled: nothing is written
-    }
-    if (!writeListFile(dialog->fileName, folderList())) {
-        tellWriteFailed(program_.messages(), dialog->fileName);
-        return false;
-    }
-    return true;
+    return CommonDialog1 && saveFolderListVia(program_, *CommonDialog1, initDir);
 }
 
 void frmopen::Command3_Click() {
@@ -104,7 +88,7 @@ void frmopen::Command5_Click() {
 }
 
 void frmopen::loadList(const QString& path) {
-    if (QFileInfo(path).size() > kMaxListFileBytes) {
+    if (QFileInfo(path).size() > kListFileMaxBytes) {
         program_.messages().show(
             QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "
                            "Verzeichnisliste. Sie wurde nicht geladen.")

@@ -23,9 +23,6 @@ class Program;
 class frmopen : public QWidget {
     Q_OBJECT
 public:
-    // Above this size a file is no folder list: loading it is refused.
-    static constexpr qint64 kMaxListFileBytes = qint64{1024} * 1024;
-
     explicit frmopen(Program& program);
     ~frmopen() override;
 
@@ -93,8 +90,8 @@ private:
     // Writes the list to the file the save dialog returns; false when it was cancelled or the
     // file could not be written (then the user was told).
     bool saveListVia(const QString& initDir);
-    // Replaces the list with the records of a folder-list file; a file too large or
-    // unreadable changes nothing (the user is told).
+    // Replaces the list with the records of a folder-list file; a file larger than a folder
+    // list can be, or unreadable, changes nothing (the user is told).
     void loadList(const QString& path);
     void closingSteps();
     void giveMainWindowsBack();

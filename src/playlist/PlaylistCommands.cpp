@@ -17,21 +17,28 @@ constexpr double kShrinkAbove = 5500;
 
 }  // namespace
 
-void saveFolderList(Program& program, const QString& initDir) {
-    FileDialog* dialog = program.form1().CommonDialog1.get();
-    if (dialog == nullptr) {
-        return;
-    }
-    dialog->dialogTitle = QStringLiteral("Playlist speichern");
-    dialog->fileName = QStringLiteral("myplaylist");
-    dialog->filter = QStringLiteral("Playlist-Dateien |*.mpc");
-    dialog->initDir = initDir;
-    dialog->defaultExt = QStringLiteral(".mpc");
-    dialog->showSave();
+bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir) {
+    dialog.dialogTitle = QStringLiteral("Playlist speichern");
+    dialog.fileName = QStringLiteral("myplaylist");
+    dialog.filter = QStringLiteral("Playlist-Dateien |*.mpc");
+    dialog.initDir = initDir;
+    dialog.defaultExt = QStringLiteral(".mpc");
+    dialog.showSave();
     // A cancelled dialog leaves no name, and nothing is written.
-    const QString chosen = dialog->fileName;
-    if (!chosen.isEmpty() && !writeListFile(chosen, program.frmopenWindow().folderList())) {
+    const QString chosen = dialog.fileName;
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    if (!writeListFile(chosen, program.frmopenWindow().folderList())) {
         tellWriteFailed(program.messages(), chosen);
+        return false;
+    }
+    return true;
+}
+
+void saveFolderList(Program& program, const QString& initDir) {
+    if (FileDialog* dialog = program.form1().CommonDialog1.get()) {
+        saveFolderListVia(program, *dialog, initDir);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class FileDialog;
 class Program;
 
 // What the main window's playlist buttons and the playlist window's menu do.
@@ -14,6 +15,9 @@ void removeSelected(Program& program);
 // "Save": writes the folder list to a file the user chooses; the dialog starts in initDir. A file
 // that cannot be written is named in a message, and its old content stays.
 void saveFolderList(Program& program, const QString& initDir);
+// The same through another dialog. False when the dialog was cancelled or the file could not be
+// written.
+bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir);
 // The hide glyph: unloads the playlist window.
 void hidePlaylist(Program& program);
 // The main window's playlist controls after the playlist window was shown: the hide glyph

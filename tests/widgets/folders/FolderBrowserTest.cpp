@@ -5,6 +5,7 @@
 #include "fakes/ProgramFixture.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
 
@@ -337,10 +338,10 @@ INSTANTIATE_TEST_SUITE_P(
         FileFault{"save into a missing folder", true, "fehlt/liste.mpc", {}, "Die Datei"},
         FileFault{"load a folder", false, "ordner.mpc", {}, "Die Datei"},
         FileFault{"load a file over 1 MB", false, "gross.mpc",
-                  QByteArray(frmopen::kMaxListFileBytes + 1, 'x'), "Die Datei"},
+                  QByteArray(kListFileMaxBytes + 1, 'x'), "Die Datei"},
         FileFault{"load a binary file", false, "binaer.mpc",
                   QByteArray("\x00\xff\x01\r\n\xfe", 6).repeated(100000), ""},
-        FileFault{"load one line of almost 1 MB", false, "zeile.mpc",
-                  QByteArray(frmopen::kMaxListFileBytes - 1, 'x'), ""}));
+        FileFault{"load lines far longer than a path", false, "zeilen.mpc",
+                  (QByteArray(60'000, 'x') + "\r\n").repeated(10), ""}));
 
 }  // namespace
