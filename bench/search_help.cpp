@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
@@ -63,22 +64,6 @@ void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     }
     state.counters["found"] = static_cast<double>(search.Codlist.size());
 }
-BENCHMARK_CAPTURE(BM_SearchKeystroke, prefix_1000_found, QStringLiteral("1"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SearchKeystroke, star_all_found, QStringLiteral("*TITEL"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SearchKeystroke, star_some_found, QStringLiteral("*nummer 4"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SearchKeystroke, prefix_none_found, QStringLiteral("Queen"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SearchKeystroke, star_none_found, QStringLiteral("*gibt es nicht"))
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-
 // The shipped help repeated to the wanted size, as one RTF document.
 QByteArray largeHelp(qsizetype bytes) {
     QFile file(QStringLiteral(BRAMBLE_HELP_FILE));
@@ -120,21 +105,25 @@ void BM_HelpViewerShows(benchmark::State& state) {
     }
     state.counters["bytes"] = static_cast<double>(rtf.size());
 }
-BENCHMARK(BM_HelpViewerShows)->Arg(200 * 1024)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelpViewerShows)
+    ->Arg(int64_t{200} * 1024)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // On the display bench/run provides; without one, on the offscreen platform.
-    if (!qEnvironmentVariableIsSet("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
     // The star search lowers titles as the user's locale does: measure it under German.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    for (const auto& [name, text] : {std::pair{"prefix_1000_found", "1"},
+                                     {"star_all_found", "*TITEL"},
+                                     {"star_some_found", "*nummer 4"},
+                                     {"prefix_none_found", "Queen"},
+                                     {"star_none_found", "*gibt es nicht"}}) {
+        benchmark::RegisterBenchmark((std::string("BM_SearchKeystroke/") + name).c_str(),
+                                     BM_SearchKeystroke, QString::fromUtf8(text))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return runQtBenchmarks(argc, argv);
 }

@@ -24,9 +24,9 @@ constexpr std::array<char16_t, 32> kCp1252High{
 
 QChar fromCp1252(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
-        return QChar(kCp1252High[byte - 0x80]);
+        return {kCp1252High[byte - 0x80]};
     }
-    return QChar(byte);
+    return QLatin1Char(static_cast<char>(byte));
 }
 
 // Twips as the text document's pixels (at 96 DPI, 15 twips each).

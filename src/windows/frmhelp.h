@@ -15,7 +15,7 @@ public:
     static constexpr double kSpareWidth = 100;
     static constexpr double kSpareHeight = 500;
     // A help file larger than this is read only this far.
-    static constexpr qint64 kLargestFile = 16 * 1024 * 1024;
+    static constexpr qint64 kLargestFile = qint64{16} * 1024 * 1024;
 
     explicit frmhelp(Program& program);
     ~frmhelp() override;

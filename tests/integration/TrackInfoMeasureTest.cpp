@@ -1,8 +1,7 @@
 #include <QTest>
 
-#include "MpvTestSupport.h"
+#include "RealPlayersFixture.h"
 #include "app/Module1.h"
-#include "fakes/ProgramFixture.h"
 #include "player/Form1.h"
 #include "playlist/dateiinfo.h"
 #include "playlist/playlist.h"
@@ -11,15 +10,7 @@ namespace {
 
 // The track information measures a file with the main window's second real player while the
 // first one plays on.
-class TrackInfoMeasureTest : public ProgramFixture {
-protected:
-    TrackInfoMeasureTest() {
-        realPlayers = [this] { return std::make_unique<MpvPlayer>(library); };
-    }
-    ~TrackInfoMeasureTest() override { program.reset(); }
-
-    MpvLibrary library;
-};
+class TrackInfoMeasureTest : public RealPlayersFixture {};
 
 TEST_F(TrackInfoMeasureTest, MeasuresAFileWhilePlaybackGoesOnWithoutAPause) {
     QString noSink;

@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
-    writeHelp("{\\rtf1 {\\b Hilfe} f\\'fcr den Player}");
+    writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
     program->form1().mnuhelp->trigger();
     ASSERT_NE(help(), nullptr);
