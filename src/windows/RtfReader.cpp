@@ -12,6 +12,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -101,7 +102,7 @@ struct WordEntry {
     char16_t symbol = 0;
 };
 
-constexpr std::array<WordEntry, 61> kWords{{
+constexpr std::array<WordEntry, 28> kWords{{
     {"par", Word::Paragraph},
     {"sect", Word::Paragraph},
     {"page", Word::Paragraph},
@@ -130,45 +131,40 @@ constexpr std::array<WordEntry, 61> kWords{{
     {"red", Word::Red},
     {"green", Word::Green},
     {"blue", Word::Blue},
-    {"emdash", Word::Symbol, 0x2014},
-    {"endash", Word::Symbol, 0x2013},
-    {"bullet", Word::Symbol, 0x2022},
-    {"lquote", Word::Symbol, 0x2018},
-    {"rquote", Word::Symbol, 0x2019},
-    {"ldblquote", Word::Symbol, 0x201C},
-    {"rdblquote", Word::Symbol, 0x201D},
-    {"emspace", Word::Symbol, 0x2003},
-    {"enspace", Word::Symbol, 0x2002},
-    {"qmspace", Word::Symbol, 0x2005},
-    {"fonttbl", Word::SkippedDestination},
-    {"stylesheet", Word::SkippedDestination},
-    {"info", Word::SkippedDestination},
-    {"pict", Word::SkippedDestination},
-    {"object", Word::SkippedDestination},
-    {"header", Word::SkippedDestination},
-    {"headerl", Word::SkippedDestination},
-    {"headerr", Word::SkippedDestination},
-    {"headerf", Word::SkippedDestination},
-    {"footer", Word::SkippedDestination},
-    {"footerl", Word::SkippedDestination},
-    {"footerr", Word::SkippedDestination},
-    {"footerf", Word::SkippedDestination},
-    {"footnote", Word::SkippedDestination},
-    {"fldinst", Word::SkippedDestination},
-    {"xe", Word::SkippedDestination},
-    {"tc", Word::SkippedDestination},
-    {"listtable", Word::SkippedDestination},
-    {"listoverridetable", Word::SkippedDestination},
-    {"rsidtbl", Word::SkippedDestination},
-    {"latentstyles", Word::SkippedDestination},
-    {"themedata", Word::SkippedDestination},
-    {"datastore", Word::SkippedDestination},
 }};
 
-const WordEntry* findWord(std::string_view name) {
-    const auto* const found = std::find_if(kWords.begin(), kWords.end(),
-                                           [name](const WordEntry& e) { return e.name == name; });
-    return found == kWords.end() ? nullptr : found;
+// Words that stand for one character.
+constexpr std::array<std::pair<std::string_view, char16_t>, 10> kSymbols{{
+    // clang-format off
+    {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
+    {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", 0x2003},
+    {"enspace", 0x2002}, {"qmspace", 0x2005},
+    // clang-format on
+}};
+
+// Destinations whose content is not text of the document.
+constexpr std::array<std::string_view, 23> kSkippedDestinations{
+    "fonttbl",           "stylesheet", "info",         "pict",      "object",   "header",
+    "headerl",           "headerr",    "headerf",      "footer",    "footerl",  "footerr",
+    "footerf",           "footnote",   "fldinst",      "xe",        "tc",       "listtable",
+    "listoverridetable", "rsidtbl",    "latentstyles", "themedata", "datastore"};
+
+std::optional<WordEntry> findWord(std::string_view name) {
+    const auto* const word = std::find_if(kWords.begin(), kWords.end(),
+                                          [name](const WordEntry& e) { return e.name == name; });
+    if (word != kWords.end()) {
+        return *word;
+    }
+    const auto* const symbol = std::find_if(kSymbols.begin(), kSymbols.end(),
+                                            [name](const auto& e) { return e.first == name; });
+    if (symbol != kSymbols.end()) {
+        return WordEntry{name, Word::Symbol, symbol->second};
+    }
+    if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), name) !=
+        kSkippedDestinations.end()) {
+        return WordEntry{name, Word::SkippedDestination};
+    }
+    return std::nullopt;
 }
 
 int hexValue(char c) {
@@ -285,8 +281,8 @@ private:
         if (pos_ < data_.size() && data_[pos_] == ' ') {
             ++pos_;  // the delimiter belongs to the word
         }
-        const WordEntry* entry = findWord(name);
-        if (entry == nullptr) {
+        const std::optional<WordEntry> entry = findWord(name);
+        if (!entry) {
             return;
         }
         if (entry->word == Word::Binary) {

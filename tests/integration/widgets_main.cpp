@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <QApplication>
+#include <gtest/gtest.h>
 
 #include "MpvTestSupport.h"
 

@@ -121,14 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"UnicodeOutOfRange", "{\\rtf1 \\u99999?x}", "x"},
         Malformed{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
         Malformed{"BinaryPastTheEnd", "{\\rtf1 a\\bin999999 {}}", "a"},
-        Malformed{"NegativeBinary", "{\\rtf1 a\\bin-5 b}", "ab"},
         Malformed{"CutDestination", "{\\rtf1 a{\\*", "a"},
-        Malformed{"LongControlWord", "{\\rtf1 \\" + QByteArray(5000, 'x') + " a}", "a"},
         Malformed{"DeepNesting",
                   "{\\rtf1 " + QByteArray(100000, '{') + "tief" + QByteArray(100000, '}') + "}",
                   "tief"},
-        Malformed{"NotRtfAtAll", "Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"},
-        Malformed{"Empty", "", ""}),
+        Malformed{"NotRtfAtAll", "Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
 
 // The help shipped with the player: every escape understood, nothing of RTF left in the text.
