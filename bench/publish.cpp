@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
@@ -57,14 +58,5 @@ BENCHMARK(BM_PublishIntoPlaylistWindow)->Arg(2000)->UseManualTime()->Unit(benchm
 }  // namespace
 
 int main(int argc, char** argv) {
-    // On the display bench/run provides; without one, on the offscreen platform.
-    if (!qEnvironmentVariableIsSet("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }
