@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "folders/cache.h"
@@ -146,3 +147,7 @@ BENCHMARK(BM_CommitToFilledPlaylist)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return runQtBenchmarks(argc, argv);
+}

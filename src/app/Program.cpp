@@ -3,8 +3,11 @@
 #include "folders/cache.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/dateiinfo.h"
+#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "settings/SettingsFile.h"
+#include "windows/frmhelp.h"
 #include "windows/options.h"
 
 Program::Program(QString programFolder, PlatformServices services)
@@ -17,6 +20,9 @@ Program::~Program() {
         delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
     }
     // The auxiliary windows refer to the main window; they go first.
+    search_.reset();
+    dateiinfo_.reset();
+    help_.reset();
     playlist_.reset();
     frmopen_.reset();
     options_.reset();
@@ -128,4 +134,28 @@ void Program::endProcess() {
     if (services_.endProcess) {
         services_.endProcess();
     }
+}
+
+frmsearch& Program::searchWindow() {
+    return search_.getOrCreate(*this);
+}
+
+void Program::unloadSearch() {
+    search_.unload();
+}
+
+dateiinfo& Program::dateiinfoWindow() {
+    return dateiinfo_.getOrCreate(*this);
+}
+
+void Program::unloadDateiinfo() {
+    dateiinfo_.unload();
+}
+
+frmhelp& Program::helpWindow() {
+    return help_.getOrCreate(*this);
+}
+
+void Program::unloadHelp() {
+    help_.unload();
 }

@@ -9,7 +9,7 @@ namespace {
 
 // The main window's transport driving the real libmpv through a playlist of three short
 // tones: every natural end moves on by itself, and the end of the list wraps to the start.
-using TransportPlaythroughTest = RealPlayersFixture;
+class TransportPlaythroughTest : public RealPlayersFixture {};
 
 TEST_F(TransportPlaythroughTest, PlaysThroughThePlaylistAndWrapsAround) {
     start();
