@@ -87,6 +87,17 @@ read_green_text() {
     SHOWN=$("$GREEN_TEXT_LINES" "$1") || e2e_fail "could not read the pixels of window $1"
 }
 
+# wait_for_lines N WHAT: waits until the playlist window shows N lines of green text.
+wait_for_lines() {
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        read_green_text "$PLAYLIST"
+        [[ ${SHOWN%%$'\n'*} == "lines $1" ]] && return 0
+        e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
+        sleep 0.05
+    done
+    e2e_fail "the playlist window does not show $2: ${SHOWN//$'\n'/; }"
+}
+
 # Sets HEARD to the tones recorded so far, one "FREQUENCY SECONDS" line each.
 read_tones_heard() {
     HEARD=$("$TONE_RUNS" "$RECORDING") || e2e_fail "could not analyse the recording"
@@ -135,14 +146,7 @@ printf '%s\r\n' "$FIXTURE_FOLDERS/A" "$FIXTURE_FOLDERS/B" >"$E2E_PROGRAM_DIR/fol
 start_recording
 start_player_and_find_windows
 
-for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-    read_green_text "$PLAYLIST"
-    [[ ${SHOWN%%$'\n'*} == "lines 5" ]] && break
-    e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
-    sleep 0.05
-done
-[[ ${SHOWN%%$'\n'*} == "lines 5" ]] ||
-    e2e_fail "the playlist window does not show five lines of titles: ${SHOWN//$'\n'/; }"
+wait_for_lines 5 "five lines of titles"
 rows=${SHOWN#*$'\n'}
 e2e_pass "the playlist window shows five lines of green text (rows ${rows//$'\n'/, })"
 
@@ -207,13 +211,7 @@ e2e_click "$BROWSER" 52 388 # "Verz. einfügen"
 e2e_wait_window_gone "$BROWSER" "MP3 Verzeichnis einfügen"
 MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 PLAYLIST=$(e2e_find_window "Playlist") || exit 1
-for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-    read_green_text "$PLAYLIST"
-    [[ ${SHOWN%%$'\n'*} == "lines 3" ]] && break
-    sleep 0.05
-done
-[[ ${SHOWN%%$'\n'*} == "lines 3" ]] ||
-    e2e_fail "after the commit the playlist window does not show folder A's three titles: ${SHOWN//$'\n'/; }"
+wait_for_lines 3 "folder A's three titles after the commit"
 [[ $(cat "$E2E_PROGRAM_DIR/folders.dat") == "$FIXTURE_FOLDERS/A"$'\r' ]] ||
     e2e_fail "folders.dat does not hold folder A alone: $(od -c "$E2E_PROGRAM_DIR/folders.dat")"
 e2e_pass "the commit wrote folders.dat and the playlist window shows folder A's three titles"
