@@ -10,6 +10,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Mixer.h"
 #include "playlist/PlaylistStore.h"
 
 class Form1;
@@ -30,6 +31,8 @@ struct PlatformServices {
     std::function<bool()> prepareEngine;
     // Ends the process at once: nothing is saved, no window is unloaded.
     std::function<void()> endProcess;
+    // The system mixer the volume slider drives; none: the slider moves nothing.
+    std::unique_ptr<Mixer> mixer;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -50,6 +53,7 @@ public:
     std::unique_ptr<MediaPlayer> makePlayer() const;
     std::unique_ptr<FileDialog> makeFileDialog() const;
     bool prepareEngine() const;
+    Mixer* mixer() const { return services_.mixer.get(); }
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();

@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
+#include "platform/AlsaMixer.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
 #include "platform/QtDesktop.h"
@@ -15,6 +16,8 @@
 #include "platform/QtMessageBoxes.h"
 
 int main(int argc, char** argv) {
+    // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
+    auto mixer = std::make_unique<AlsaMixer>();
     // Docking and the popup need exact window positions, which only X11 gives.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
     services.prepareEngine = [&mpv] { return mpv.load(); };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
+    services.mixer = std::move(mixer);
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));
     startUp(program);

@@ -29,6 +29,7 @@ protected:
     FakeMessageBoxes* messages = nullptr;
     std::vector<FakePlayer*> players;
     std::vector<FakeFileDialog*> dialogs;
+    FakeMixer* mixer = nullptr;  // owned by the program
     int processEnds = 0;
     bool engineAvailable = true;
     // Set before start() to give the main window real players instead of fakes.
