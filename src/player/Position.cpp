@@ -6,6 +6,9 @@
 
 Position::Position(Form1& form)
     : QObject(&form), form_(form), notchLeft_(form.controlLeftTwips(*form.imgnotch)) {
+    // The notch lies over the bar, so that a press on it is the notch's; the tooltip over all.
+    form_.imgnotch->raise();
+    form_.lblST->raise();
     connect(form_.tmrPT, &FormTimer::timeout, this, &Position::tmrPT_Timer);
     connect(form_.lblbar, &SkinLabel::clicked, this, &Position::lblbar_Click);
     connect(form_.imgnotch, &SkinLabel::mouseDown, this, &Position::imgnotch_MouseDown);

@@ -16,6 +16,9 @@ QString levelText(int percent) {
 
 Volume::Volume(Form1& form)
     : QObject(&form), form_(form), thumbLeft_(form.controlLeftTwips(*form.imgVol)) {
+    // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
+    form_.imgVol->raise();
+    form_.lblttVol->raise();
     connect(form_.imgVol, &SkinLabel::mouseDown, this, &Volume::imgVol_MouseDown);
     connect(form_.lblVol, &SkinLabel::mouseDown, this, &Volume::lblVol_MouseDown);
     connect(form_.tmrTime, &FormTimer::timeout, this, &Volume::tmrTime_Timer);

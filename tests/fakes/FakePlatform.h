@@ -116,7 +116,8 @@ public:
 };
 
 // A mixer with the controls the test gives it (by default a speakers control of 0..65535 and no
-// microphone monitor); remembers every value set, in order.
+// microphone monitor); remembers every value set, in order. With `real` set it passes everything
+// on to that mixer instead of its own controls.
 class FakeMixer : public Mixer {
 public:
     static constexpr int kSpeakers = 1;
@@ -124,13 +125,17 @@ public:
     std::optional<MixerControl> speakers = MixerControl{kSpeakers, 0, 65535};
     std::optional<MixerControl> microphone;
     std::vector<std::pair<int, long>> writes;
+    Mixer* real = nullptr;
 
     std::optional<MixerControl> volumeControl(Line line) override {
+        if (real != nullptr) {
+            return real->volumeControl(line);
+        }
         return line == Line::Speakers ? speakers : microphone;
     }
     bool setValue(int controlId, long value) override {
         writes.emplace_back(controlId, value);
-        return true;
+        return real == nullptr || real->setValue(controlId, value);
     }
     // The values written to one control, in order.
     std::vector<long> writesTo(int controlId) const {
