@@ -20,14 +20,14 @@ struct MixerCloser {
 };
 using MixerHandle = std::unique_ptr<snd_mixer_t, MixerCloser>;
 
-MixerHandle openDefaultMixer() {
+MixerHandle openMixer(const std::string& device) {
     snd_lib_error_set_handler(silentAlsaError);
     snd_mixer_t* raw = nullptr;
     if (snd_mixer_open(&raw, 0) < 0) {
         return nullptr;
     }
     MixerHandle mixer(raw);
-    if (snd_mixer_attach(mixer.get(), "default") < 0 ||
+    if (snd_mixer_attach(mixer.get(), device.c_str()) < 0 ||
         snd_mixer_selem_register(mixer.get(), nullptr, nullptr) < 0 ||
         snd_mixer_load(mixer.get()) < 0) {
         return nullptr;
@@ -56,8 +56,9 @@ std::optional<MixerControl> describe(snd_mixer_elem_t* element, int id) {
 
 }  // namespace
 
-AlsaMixer::AlsaMixer()
-    : controls_(opened_.get_future().share()),
+AlsaMixer::AlsaMixer(std::string device)
+    : device_(std::move(device)),
+      controls_(opened_.get_future().share()),
       thread_([this](const std::stop_token& stop) { run(stop); }) {}
 
 AlsaMixer::~AlsaMixer() {
@@ -90,7 +91,7 @@ bool AlsaMixer::setValue(int controlId, long value) {
 }
 
 void AlsaMixer::run(const std::stop_token& stop) {
-    const MixerHandle mixer = openDefaultMixer();
+    const MixerHandle mixer = openMixer(device_);
     snd_mixer_elem_t* speakers = mixer ? playbackVolumeElement(mixer.get(), "Master") : nullptr;
     snd_mixer_elem_t* microphone = mixer ? playbackVolumeElement(mixer.get(), "Mic") : nullptr;
     opened_.set_value(

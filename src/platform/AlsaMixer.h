@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <stop_token>
+#include <string>
 #include <thread>
 
 #include "platform/Mixer.h"
@@ -18,8 +19,8 @@
 // set faster than the mixer takes them are merged, so only the latest one is written.
 class AlsaMixer final : public Mixer {
 public:
-    // Starts opening the mixer at once, so that it is ready by the time the slider asks.
-    AlsaMixer();
+    // Starts opening the device's mixer at once, so that it is ready by the time the slider asks.
+    explicit AlsaMixer(std::string device = "default");
     // Writes what is still pending, then closes the mixer.
     ~AlsaMixer() override;
     AlsaMixer(const AlsaMixer&) = delete;
@@ -38,6 +39,7 @@ private:
     void run(const std::stop_token& stop);
     const Controls& controls();
 
+    std::string device_;
     std::promise<Controls> opened_;
     std::shared_future<Controls> controls_;
     std::mutex mutex_;
