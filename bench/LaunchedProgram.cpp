@@ -43,6 +43,7 @@ LaunchedProgram::LaunchedProgram(const fs::path& executable,
     std::vector<std::string> words{path};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }

@@ -1,5 +1,8 @@
 #include "player/Volume.h"
 
+#include <array>
+#include <utility>
+
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/Twips.h"
@@ -26,11 +29,11 @@ Volume::Volume(Form1& form)
     connect(form_.lblVol, &SkinLabel::mouseUp, this, &Volume::lblVol_MouseUp);
     connect(form_.imgVol, &SkinLabel::mouseMoved, this, &Volume::imgVol_MouseMove);
     connect(&form_.setVolume, &VolumeHolder::Change, this, &Volume::setVolume_Change);
-    const std::pair<const char*, void (Volume::*)()> steps[] = {
-        {"mnuvolup", &Volume::mnuvolup_Click},
-        {"mnuvolup1", &Volume::mnuvolup1_Click},
-        {"mnuvoldown1", &Volume::mnuvoldown1_Click},
-        {"mnuvoldown", &Volume::mnuvoldown_Click}};
+    using Step = std::pair<const char*, void (Volume::*)()>;
+    const std::array<Step, 4> steps{{{"mnuvolup", &Volume::mnuvolup_Click},
+                                     {"mnuvolup1", &Volume::mnuvolup1_Click},
+                                     {"mnuvoldown1", &Volume::mnuvoldown1_Click},
+                                     {"mnuvoldown", &Volume::mnuvoldown_Click}}};
     for (const auto& [name, handler] : steps) {
         connect(form_.menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
 #include "player/PositionMath.h"
 #include "player/VolumeMath.h"
 
@@ -12,7 +16,7 @@ constexpr double kNotchRightStop = 1560 + 3375 - 210;
 constexpr double kThumbRightStop = 5400 + 855 - 210;
 
 TEST(TimeText, RoundsHalvesToEvenAndNeverWrapsMinutesIntoHours) {
-    const std::pair<double, const char*> cases[] = {
+    const std::vector<std::pair<double, const char*>> cases{
         {0, "0:00"},     {65.4, "1:05"},  {59.5, "1:00"},  {125.5, "2:06"},
         {124.5, "2:04"}, {3725, "62:05"}, {-0.01, "0:00"},
     };
@@ -60,7 +64,7 @@ TEST(VolumeRange, UpperHalfAndLowerBoundHeldToSixteenBits) {
         long lower, upper;
         int min, max, span;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases{
         {0, 65535, 32767, 0, 32767},  // the usual bounds
         {0, 65536, 32767, 0, 32767},  // a sound server's: half of it would not fit
         {3, 255, 127, 3, 124},        // odd upper bound, lower bound not 0
