@@ -26,26 +26,19 @@ QString timeText(double seconds) {
 
 double notchLeftForPosition(const BarGeometry& bar, double position, double duration) {
     if (!lengthKnown(duration)) {
-        return bar.barLeft;
+        return bar.trackLeft;
     }
     // The notch is a single-precision property: stored so, it reads back the same on release.
-    return static_cast<float>(bar.travel() * (position / duration) + bar.barLeft);
+    return static_cast<float>(bar.travel() * (position / duration) + bar.trackLeft);
 }
 
 double notchLeftForMouse(const BarGeometry& bar, double mouseX, double formLeft) {
-    double left = mouseX - formLeft - bar.barLeft - bar.notchWidth + kDragOffset;
-    if (left < bar.barLeft) {
-        left = bar.barLeft;
-    }
-    const auto rightStop = static_cast<float>(bar.rightStop());
-    if (rightStop < left) {
-        left = rightStop;
-    }
-    return static_cast<float>(left);
+    return static_cast<float>(
+        bar.clamp(mouseX - formLeft - bar.trackLeft - bar.thumbWidth + kDragOffset));
 }
 
 double notchFraction(const BarGeometry& bar, double notchLeft) {
-    return bar.travel() > 0 ? (notchLeft - bar.barLeft) / bar.travel() : 0.0;
+    return bar.travel() > 0 ? (notchLeft - bar.trackLeft) / bar.travel() : 0.0;
 }
 
 QString seekTipText(double duration, double fraction) {
@@ -58,7 +51,7 @@ QString seekTipText(double duration, double fraction) {
 }
 
 double seekTipLeft(const BarGeometry& bar, double notchLeft, double tipWidth, double formWidth) {
-    double left = notchLeft + bar.notchWidth / 2 - tipWidth / 2;
+    double left = notchLeft + bar.thumbWidth / 2 - tipWidth / 2;
     if (left < 0) {
         left = 0;
     }
@@ -72,7 +65,7 @@ std::optional<double> seekTarget(const BarGeometry& bar, double notchLeft, doubl
     if (!lengthKnown(duration) || bar.travel() <= 0) {
         return std::nullopt;
     }
-    return duration * (notchLeft - bar.barLeft) / bar.travel();
+    return duration * (notchLeft - bar.trackLeft) / bar.travel();
 }
 
 }  // namespace position

@@ -3,19 +3,14 @@
 #include <QString>
 #include <optional>
 
+#include "player/SlideGeometry.h"
+
 // The arithmetic of the position bar, in twips. Kept apart from the window so that it can be
 // checked on its own.
 namespace position {
 
 // The bar and the notch that slides along it.
-struct BarGeometry {
-    double barLeft = 0;
-    double barWidth = 0;
-    double notchWidth = 0;
-    // How far the notch's left edge can travel.
-    double travel() const { return barWidth - notchWidth; }
-    double rightStop() const { return barLeft + travel(); }
-};
+using BarGeometry = SlideGeometry;
 
 // The notch's left edge sits this far right of the mouse's x less the notch width.
 constexpr double kDragOffset = 1600;

@@ -124,7 +124,7 @@ void Volume::imgVol_MouseMove() {
 }
 
 void Volume::VolumeNudge(double stepTwips) {
-    moveThumb(volume::clampThumb(track(), thumbLeft_ + stepTwips));
+    moveThumb(track().clamp(thumbLeft_ + stepTwips));
     takeValueFromThumb();
     form_.mnuvolume->setTitle(form_.lblttVol->caption());
 }

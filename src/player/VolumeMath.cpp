@@ -22,18 +22,8 @@ SliderRange rangeFromBounds(long lowerBound, long upperBound) {
     return SliderRange{toSixteenBits(upperBound / 2), toSixteenBits(lowerBound)};
 }
 
-double clampThumb(const TrackGeometry& track, double thumbLeft) {
-    if (thumbLeft < track.trackLeft) {
-        thumbLeft = track.trackLeft;
-    }
-    if (static_cast<float>(track.trackWidth + track.trackLeft - track.thumbWidth) < thumbLeft) {
-        thumbLeft = track.trackLeft + track.travel();
-    }
-    return thumbLeft;
-}
-
 double thumbLeftForMouse(const TrackGeometry& track, double mouseX, double formLeft) {
-    return clampThumb(track, mouseX - formLeft - track.thumbWidth / 2);
+    return track.clamp(mouseX - formLeft - track.thumbWidth / 2);
 }
 
 int valueFromThumb(const TrackGeometry& track, double thumbLeft, int span) {

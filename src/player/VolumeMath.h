@@ -2,15 +2,12 @@
 
 // The arithmetic of the volume slider, in twips and slider values. Kept apart from the window
 // so that it can be checked on its own.
+#include "player/SlideGeometry.h"
+
 namespace volume {
 
 // The track the thumb slides along.
-struct TrackGeometry {
-    double trackLeft = 0;
-    double trackWidth = 0;
-    double thumbWidth = 0;
-    double travel() const { return trackWidth - thumbWidth; }
-};
+using TrackGeometry = SlideGeometry;
 
 // The slider's range as the mixer's bounds give it: the lower bound becomes the maximum and half
 // the upper bound the minimum, so the range runs backwards; only its length is ever used.
@@ -23,8 +20,6 @@ SliderRange rangeFromBounds(long lowerBound, long upperBound);
 
 // The thumb, centred on the mouse, held between the track's ends.
 double thumbLeftForMouse(const TrackGeometry& track, double mouseX, double formLeft);
-// A thumb moved by some step, held between the track's ends.
-double clampThumb(const TrackGeometry& track, double thumbLeft);
 
 // The slider value the thumb stands for, 0 to span; halves round to even.
 int valueFromThumb(const TrackGeometry& track, double thumbLeft, int span);
