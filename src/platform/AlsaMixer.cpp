@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <chrono>
 #include <memory>
 #include <utility>
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr int kSpeakersId = 1;
 constexpr int kMicrophoneId = 2;
+constexpr auto kOpenTimeout = std::chrono::seconds(2);
 
 // ALSA prints its own complaints to stderr (no sound server, no card); the player just runs
 // on with the slider's default range.
@@ -66,17 +68,18 @@ AlsaMixer::~AlsaMixer() {
     thread_.join();
 }
 
-const AlsaMixer::Controls& AlsaMixer::controls() {
-    return controls_.get();
+AlsaMixer::Controls AlsaMixer::controls() const {
+    return controls_.wait_for(kOpenTimeout) == std::future_status::ready ? controls_.get()
+                                                                         : Controls{};
 }
 
 std::optional<MixerControl> AlsaMixer::volumeControl(Line line) {
-    const Controls& found = controls();
+    const Controls found = controls();
     return line == Line::Speakers ? found.speakers : found.microphone;
 }
 
 bool AlsaMixer::setValue(int controlId, long value) {
-    const Controls& found = controls();
+    const Controls found = controls();
     const bool known = (controlId == kSpeakersId && found.speakers) ||
                        (controlId == kMicrophoneId && found.microphone);
     if (!known) {

@@ -26,7 +26,8 @@ public:
     AlsaMixer(const AlsaMixer&) = delete;
     AlsaMixer& operator=(const AlsaMixer&) = delete;
 
-    // Waits for the opening to finish.
+    // Waits for the opening to finish, but no longer than two seconds: a sound server that
+    // does not answer leaves the slider with nothing found.
     std::optional<MixerControl> volumeControl(Line line) override;
     bool setValue(int controlId, long value) override;
 
@@ -37,7 +38,8 @@ private:
     };
 
     void run(const std::stop_token& stop);
-    const Controls& controls();
+    // What the opening found; nothing while it is still opening.
+    Controls controls() const;
 
     std::string device_;
     std::promise<Controls> opened_;
