@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace bramble::bench {
 
@@ -35,9 +36,18 @@ TemporaryProgramFolder::~TemporaryProgramFolder() {
     fs::remove_all(folder_, ignored);
 }
 
-LaunchedProgram::LaunchedProgram(const fs::path& executable) {
+LaunchedProgram::LaunchedProgram(const fs::path& executable,
+                                 const std::vector<std::string>& arguments) {
     const std::string path = executable.string();
     const std::string folder = executable.parent_path().string();
+    std::vector<std::string> words{path};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ < 0) {
         throw std::runtime_error("fork failed");
@@ -49,8 +59,8 @@ LaunchedProgram::LaunchedProgram(const fs::path& executable) {
             dup2(devNull, STDOUT_FILENO);
             dup2(devNull, STDERR_FILENO);
         }
-        if (chdir(folder.c_str()) == 0) {
-            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        if (folder.empty() || chdir(folder.c_str()) == 0) {
+            execvp(path.c_str(), argv.data());
         }
         _exit(127);
     }

@@ -3,6 +3,8 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace bramble::bench {
 
@@ -23,10 +25,11 @@ private:
 };
 
 // A running copy of a program, started with its folder as working directory and its output
-// discarded. Terminated and reaped on destruction.
+// discarded. Terminated and reaped on destruction. A bare name is looked up in PATH.
 class LaunchedProgram {
 public:
-    explicit LaunchedProgram(const std::filesystem::path& executable);
+    explicit LaunchedProgram(const std::filesystem::path& executable,
+                             const std::vector<std::string>& arguments = {});
     ~LaunchedProgram();
     LaunchedProgram(const LaunchedProgram&) = delete;
     LaunchedProgram& operator=(const LaunchedProgram&) = delete;

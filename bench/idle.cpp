@@ -1,17 +1,22 @@
-// CPU use of an idle player: nothing loaded, window up, nobody touching it. The player's only
-// business then is its timers; this shows whether they cost anything. Needs an X display
-// (bench/run provides one). Prints the figures; it asserts nothing.
+// CPU use of the player when idle and when playing. Idle: nothing loaded, window up, nobody
+// touching it; its only business then is its timers, and this shows whether they cost anything.
+// Playing: an MP3 of a song's usual length plays for 10 s, beside `mpv --no-video --no-config`
+// playing the same file for the same time in the same run; then, as the worst case for the
+// position display, a 20 s MP3, whose notch moves a pixel at every tick. Needs an X display and the
+// sound server with a null sink (bench/run provides both), and sox, lame, xdotool, pactl, parec and
+// mpv. Prints the figures; it asserts nothing.
 //
 // usage: bench_idle [PLAYER_BINARY]
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,20 +26,26 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using bramble::bench::LaunchedProgram;
 using bramble::bench::TemporaryProgramFolder;
 using bramble::testsupport::TopLevelMapWatcher;
 
 constexpr auto kSettleTime = std::chrono::seconds(2);
-constexpr auto kIdleTime = std::chrono::seconds(10);
+constexpr auto kMeasureTime = std::chrono::seconds(10);
 constexpr double kTargetCpuSeconds = 0.05;
+constexpr int kSongSeconds = 240;
+constexpr int kShortSeconds = 20;
+// The centre of "Nächster Track" (btnnext) in the main window, in pixels at 96 DPI.
+constexpr int kNextButtonX = 281;
+constexpr int kNextButtonY = 60;
 
 // Time all threads of the process have spent on a processor so far, in seconds. The scheduler
 // counts it in nanoseconds, where /proc/PID/stat only has clock ticks of 10 ms.
 std::optional<double> cpuSeconds(pid_t pid) {
-    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
     std::error_code error;
-    std::filesystem::directory_iterator threads(tasks, error);
+    fs::directory_iterator threads(tasks, error);
     if (error) {
         return std::nullopt;
     }
@@ -62,35 +73,158 @@ std::optional<long> voluntarySwitches(pid_t pid) {
     return std::nullopt;
 }
 
+struct Usage {
+    double cpuSeconds = 0;
+    double wakeupsPerSecond = 0;
+};
+
+// Settles, then measures the process for kMeasureTime; throws when it ends meanwhile.
+Usage measure(const LaunchedProgram& program, const char* what) {
+    std::this_thread::sleep_for(kSettleTime);
+    const auto cpuBefore = cpuSeconds(program.pid());
+    const auto switchesBefore = voluntarySwitches(program.pid());
+    std::this_thread::sleep_for(kMeasureTime);
+    const auto cpuAfter = cpuSeconds(program.pid());
+    const auto switchesAfter = voluntarySwitches(program.pid());
+    if (!program.running() || !cpuBefore || !cpuAfter || !switchesBefore || !switchesAfter) {
+        throw std::runtime_error(std::string(what) + " ended while being measured");
+    }
+    const double seconds = std::chrono::duration<double>(kMeasureTime).count();
+    return {*cpuAfter - *cpuBefore,
+            static_cast<double>(*switchesAfter - *switchesBefore) / seconds};
+}
+
+std::string quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+void run(const std::string& command) {
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("failed: " + command);
+    }
+}
+
+// True once the sound server plays a stream of the process.
+bool waitForStream(pid_t pid) {
+    const std::string command =
+        "pactl list sink-inputs 2>/dev/null | grep -q "
+        "'application.process.id = \"" +
+        std::to_string(pid) + "\"'";
+    for (int i = 0; i < 100; ++i) {
+        if (std::system(command.c_str()) == 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// A folder holding one MP3 tone, stereo 44.1 kHz at 128 kbit/s.
+class ToneFolder {
+public:
+    explicit ToneFolder(int seconds) : seconds_(seconds) {
+        std::string pattern = (fs::temp_directory_path() / "bramble-bench-tone.XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a temporary folder");
+        }
+        folder_ = pattern;
+        const fs::path wav = folder_ / "tone.wav";
+        run("sox -R -D -n -r 44100 -c 2 -b 16 " + quoted(wav) + " synth " +
+            std::to_string(seconds) + " sine 440 vol 0.5");
+        run("lame --quiet --cbr -b 128 " + quoted(wav) + " " + quoted(file()));
+        fs::remove(wav);
+    }
+    ~ToneFolder() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    ToneFolder(const ToneFolder&) = delete;
+    ToneFolder& operator=(const ToneFolder&) = delete;
+
+    const fs::path& folder() const { return folder_; }
+    fs::path file() const { return folder_ / "tone.mp3"; }
+    int seconds() const { return seconds_; }
+
+private:
+    int seconds_;
+    fs::path folder_;
+};
+
+void idleRun(const fs::path& playerBinary) {
+    TopLevelMapWatcher watcher;
+    const TemporaryProgramFolder folder(playerBinary);
+    const LaunchedProgram player(folder.executable());
+    if (!watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20))) {
+        throw std::runtime_error("the player mapped no main window");
+    }
+    const Usage idle = measure(player, "the idle player");
+    std::printf("Idle player, %.0f s after %.0f s of settling, nothing loaded:\n",
+                std::chrono::duration<double>(kMeasureTime).count(),
+                std::chrono::duration<double>(kSettleTime).count());
+    std::printf("  CPU time (all threads):   %.3f s   (target: under %.2f s)\n", idle.cpuSeconds,
+                kTargetCpuSeconds);
+    std::printf("  main thread wake-ups:     %.1f per second\n", idle.wakeupsPerSecond);
+}
+
+Usage playerPlaying(const fs::path& playerBinary, const ToneFolder& tone) {
+    TopLevelMapWatcher watcher;
+    const TemporaryProgramFolder folder(playerBinary);
+    // The saved folder list: the scan puts the tone in the playlist.
+    std::ofstream(folder.executable().parent_path() / "folders.dat")
+        << tone.folder().string() << "\r\n";
+    const LaunchedProgram player(folder.executable());
+    const auto window =
+        watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20));
+    if (!window) {
+        throw std::runtime_error("the player mapped no main window");
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // the scan runs 200 ms after start
+    run("xdotool mousemove --window " + std::to_string(window->id) + " " +
+        std::to_string(kNextButtonX) + " " + std::to_string(kNextButtonY) + " click 1");
+    if (!waitForStream(player.pid())) {
+        throw std::runtime_error("the player did not start playing");
+    }
+    return measure(player, "the playing player");
+}
+
+Usage mpvPlaying(const ToneFolder& tone) {
+    const LaunchedProgram mpv("mpv", {"--no-video", "--no-config", tone.file().string()});
+    if (!waitForStream(mpv.pid())) {
+        throw std::runtime_error("mpv did not start playing");
+    }
+    return measure(mpv, "mpv");
+}
+
+void playingRun(const fs::path& playerBinary) {
+    const ToneFolder song(kSongSeconds);
+    const ToneFolder shortTone(kShortSeconds);
+    // Without a reader that keeps pace, the null sink takes two seconds of sound at once.
+    const LaunchedProgram pacer("parec", {"-d", "nullsink.monitor", "--latency-msec=20"});
+    const Usage player = playerPlaying(playerBinary, song);
+    const Usage mpv = mpvPlaying(song);
+    const Usage playerShort = playerPlaying(playerBinary, shortTone);
+    std::printf("Playing an MP3 (stereo, 128 kbit/s), %.0f s after %.0f s of settling:\n",
+                std::chrono::duration<double>(kMeasureTime).count(),
+                std::chrono::duration<double>(kSettleTime).count());
+    std::printf(
+        "  player CPU time (all threads), %d s file:   %.3f s   (main thread wakes %.1f/s)\n",
+        kSongSeconds, player.cpuSeconds, player.wakeupsPerSecond);
+    std::printf("  mpv --no-video --no-config, same file:      %.3f s\n", mpv.cpuSeconds);
+    std::printf("  ratio player / mpv:                         %.2f   (target: at most 1)\n",
+                mpv.cpuSeconds > 0 ? player.cpuSeconds / mpv.cpuSeconds : 0.0);
+    std::printf("  player, %d s file (notch moves each tick):  %.3f s   (ratio to mpv %.2f)\n",
+                kShortSeconds, playerShort.cpuSeconds,
+                mpv.cpuSeconds > 0 ? playerShort.cpuSeconds / mpv.cpuSeconds : 0.0);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const std::filesystem::path playerBinary = argc > 1 ? argv[1] : BRAMBLE_PLAYER_BINARY;
+    const fs::path playerBinary = argc > 1 ? argv[1] : BRAMBLE_PLAYER_BINARY;
     try {
-        TopLevelMapWatcher watcher;
-        const TemporaryProgramFolder folder(playerBinary);
-        const LaunchedProgram player(folder.executable());
-        if (!watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20))) {
-            std::fprintf(stderr, "bench_idle: the player mapped no main window\n");
-            return 1;
-        }
-        std::this_thread::sleep_for(kSettleTime);
-        const auto cpuBefore = cpuSeconds(player.pid());
-        const auto switchesBefore = voluntarySwitches(player.pid());
-        std::this_thread::sleep_for(kIdleTime);
-        const auto cpuAfter = cpuSeconds(player.pid());
-        const auto switchesAfter = voluntarySwitches(player.pid());
-        if (!player.running() || !cpuBefore || !cpuAfter || !switchesBefore || !switchesAfter) {
-            std::fprintf(stderr, "bench_idle: the player ended while idling\n");
-            return 1;
-        }
-        const double seconds = std::chrono::duration<double>(kIdleTime).count();
-        std::printf("Idle player, %.0f s after %.0f s of settling, nothing loaded:\n", seconds,
-                    std::chrono::duration<double>(kSettleTime).count());
-        std::printf("  CPU time (all threads):   %.3f s   (target: under %.2f s)\n",
-                    *cpuAfter - *cpuBefore, kTargetCpuSeconds);
-        std::printf("  main thread wake-ups:     %.1f per second\n",
-                    static_cast<double>(*switchesAfter - *switchesBefore) / seconds);
+        idleRun(playerBinary);
+        std::printf("\n");
+        playingRun(playerBinary);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_idle: %s\n", error.what());
         return 1;

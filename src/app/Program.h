@@ -12,6 +12,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Mixer.h"
 #include "playlist/PlaylistStore.h"
 
 class Form1;
@@ -35,6 +36,8 @@ struct PlatformServices {
     std::function<EngineStatus()> prepareEngine;
     // Ends the process at once: nothing is saved, no window is unloaded.
     std::function<void()> endProcess;
+    // The system mixer the volume slider drives; none: the slider moves nothing.
+    std::unique_ptr<Mixer> mixer;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -56,6 +59,7 @@ public:
     std::unique_ptr<FileDialog> makeFileDialog() const;
     // Loads the engine and starts the main window's player on it.
     EngineStatus prepareEngine() const;
+    Mixer* mixer() const { return services_.mixer.get(); }
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();

@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "player/Form1.h"
+#include "player/Volume.h"
 #include "windows/options.h"
 
 Settings settingsFromHolders(Program& program) {
@@ -13,7 +14,7 @@ Settings settingsFromHolders(Program& program) {
     s.estfolder = o.estfolder->text();
     s.qinfo = options::value(*o.qinfo);
     s.alwaysshow = options::value(*o.alwaysshow);
-    s.volume = program.form1().setVolume.value;
+    s.volume = program.form1().setVolume.value();
     return s;
 }
 
@@ -38,13 +39,13 @@ void applyToHolders(Program& program, const SettingsRead& read) {
         options::setValue(*o.alwaysshow, *read.alwaysshow);
     }
     if (read.volume) {
-        program.form1().setVolume.value = *read.volume;
+        program.form1().volume().setStoredVolume(*read.volume);
     }
 }
 
 VolumeRange volumeRange(Program& program) {
-    const VolumeHolder& v = program.form1().setVolume;
-    return VolumeRange{v.low(), v.high()};
+    // The values the slider itself gives, from its left end to its right end.
+    return VolumeRange{0, program.form1().setVolume.span()};
 }
 
 bool saveSettings(Program& program) {

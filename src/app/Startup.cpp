@@ -120,6 +120,7 @@ void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
     Form1& form = program.form1();
     form.setControlHeightTwips(*form.muting, 480);
+    form.volume().findMixerControls();
     program.frmopenWindow();
     plaction(program, QStringLiteral("openauto"));
     program.optionsWindow();
@@ -129,7 +130,7 @@ void startUp(Program& program) {
     applyToHolders(program, readSettings(program.settingsPath(), ReadMode::StopAtFirstBadLine,
                                          volumeRange(program)));
     form.pathopt = program.optionsWindow().estfolder->text();
-    placeVolumeThumb(form);
+    form.volume().placeThumb();
 
     applyPlaylistSettings(program);
 

@@ -9,6 +9,7 @@
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
+#include "platform/AlsaMixer.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
 #include "platform/QtDesktop.h"
@@ -16,6 +17,8 @@
 #include "platform/QtMessageBoxes.h"
 
 int main(int argc, char** argv) {
+    // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
+    auto mixer = std::make_unique<AlsaMixer>();
     // Docking and the popup need exact window positions, which only X11 gives.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
         return mpv.status();
     };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
+    services.mixer = std::move(mixer);
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));
     startUp(program);

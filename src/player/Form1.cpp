@@ -6,7 +6,16 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Chrome.h"
+#include "player/Position.h"
 #include "player/Transport.h"
+#include "player/Volume.h"
+
+void VolumeHolder::setValue(int value) {
+    if (value != value_) {
+        value_ = value;
+        emit Change();
+    }
+}
 
 Form1::Form1(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
@@ -17,6 +26,7 @@ Form1::Form1(Program& program)
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
+    setMouseTracking(true);  // moving over the bare window hides the seek tooltip
 
     stayd = new FormTimer(1, true, this);
     tmrTime = new FormTimer(0, true, this);
@@ -39,6 +49,8 @@ Form1::Form1(Program& program)
     buildMenus();
     chrome_ = new Chrome(*this);  // components are owned by the window
     transport_ = new Transport(*this);
+    position_ = new Position(*this);
+    volume_ = new Volume(*this);
 }
 
 Form1::~Form1() = default;
@@ -102,6 +114,11 @@ bool Form1::event(QEvent* event) {
         emit activated();
     }
     return QWidget::event(event);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    emit mouseMoved();
 }
 
 void Form1::paintEvent(QPaintEvent* event) {

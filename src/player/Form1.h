@@ -14,17 +14,30 @@
 
 class Program;
 class Chrome;
+class Position;
 class Transport;
+class Volume;
 
-// The invisible scroll bar that holds the volume slider's value and range.
-struct VolumeHolder {
+// The invisible scroll bar that holds the volume slider's value and range. Its range may run
+// backwards; only its length counts.
+class VolumeHolder : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
     int min = 0;
     int max = 32767;
-    int value = 0;
+    int value() const { return value_; }
+    // Raises Change when the value differs from the one held.
+    void setValue(int value);
     // The slider's length in value steps.
     int span() const { return max > min ? max - min : min - max; }
-    int low() const { return std::min(min, max); }
-    int high() const { return std::max(min, max); }
+
+signals:
+    void Change();
+
+private:
+    int value_ = 0;
 };
 
 // The main window: a borderless, black, skinned window whose every button is a label.
@@ -46,6 +59,8 @@ public:
     Program& program() const { return program_; }
     Chrome& chrome() const { return *chrome_; }
     Transport& transport() const { return *transport_; }
+    Position& position() const { return *position_; }
+    Volume& volume() const { return *volume_; }
 
     // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
     void placeTwips(QWidget& control, double left, double top, double width, double height) const;
@@ -154,6 +169,8 @@ signals:
     void geometryChanged();
     // The window has been painted for the first time.
     void firstPainted();
+    // The mouse moved over the bare window, not over one of its controls.
+    void mouseMoved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -162,6 +179,7 @@ protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void buildControls();
@@ -170,5 +188,7 @@ private:
     Program& program_;
     Chrome* chrome_ = nullptr;
     Transport* transport_ = nullptr;
+    Position* position_ = nullptr;
+    Volume* volume_ = nullptr;
     bool painted_ = false;
 };

@@ -29,6 +29,10 @@ void SkinLabel::setAutoSize(bool on) {
 }
 
 void SkinLabel::setCaption(const QString& caption) {
+    // Timers set the same caption again and again: that must cost no layout and no repaint.
+    if (caption == text()) {
+        return;
+    }
     setText(caption);
     if (autoSize_ && glyph_ == Glyph::None) {
         adjustSize();
@@ -80,6 +84,8 @@ void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
 void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->buttons(), toTwips(event->position()));
     QLabel::mouseMoveEvent(event);
+    // A move over a control is the control's own, never the window's.
+    event->accept();
 }
 
 void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {

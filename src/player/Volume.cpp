@@ -1,13 +1,152 @@
 #include "player/Volume.h"
 
-#include "player/Form1.h"
+#include <array>
+#include <utility>
 
-void placeVolumeThumb(Form1& form) {
-    const double trackLeft = form.controlLeftTwips(*form.lblVol);
-    const double track =
-        form.controlWidthTwips(*form.lblVol) - form.controlWidthTwips(*form.imgVol);
-    const int span = form.setVolume.span();
-    const double share =
-        span == 0 ? 0.0 : static_cast<double>(form.setVolume.value - form.setVolume.low()) / span;
-    form.setControlLeftTwips(*form.imgVol, share * track + trackLeft);
+#include "app/Program.h"
+#include "app/SettingsHolders.h"
+#include "app/Twips.h"
+#include "player/Form1.h"
+#include "player/Volumer.h"
+
+namespace {
+
+QString levelText(int percent) {
+    return QStringLiteral("Lautstärke %1%").arg(percent);
+}
+
+}  // namespace
+
+Volume::Volume(Form1& form)
+    : QObject(&form), form_(form), thumbLeft_(form.controlLeftTwips(*form.imgVol)) {
+    // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
+    form_.imgVol->raise();
+    form_.lblttVol->raise();
+    connect(form_.imgVol, &SkinLabel::mouseDown, this, &Volume::imgVol_MouseDown);
+    connect(form_.lblVol, &SkinLabel::mouseDown, this, &Volume::lblVol_MouseDown);
+    connect(form_.tmrTime, &FormTimer::timeout, this, &Volume::tmrTime_Timer);
+    connect(form_.imgVol, &SkinLabel::mouseUp, this, &Volume::imgVol_MouseUp);
+    connect(form_.lblVol, &SkinLabel::mouseUp, this, &Volume::lblVol_MouseUp);
+    connect(form_.imgVol, &SkinLabel::mouseMoved, this, &Volume::imgVol_MouseMove);
+    connect(&form_.setVolume, &VolumeHolder::Change, this, &Volume::setVolume_Change);
+    using Step = std::pair<const char*, void (Volume::*)()>;
+    const std::array<Step, 4> steps{{{"mnuvolup", &Volume::mnuvolup_Click},
+                                     {"mnuvolup1", &Volume::mnuvolup1_Click},
+                                     {"mnuvoldown1", &Volume::mnuvoldown1_Click},
+                                     {"mnuvoldown", &Volume::mnuvoldown_Click}}};
+    for (const auto& [name, handler] : steps) {
+        connect(form_.menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    }
+    connect(form_.muting, &SkinLabel::clicked, this, &Volume::muting_Click);
+    connect(form_.muting2, &SkinLabel::clicked, this, &Volume::muting2_Click);
+}
+
+volume::TrackGeometry Volume::track() const {
+    return {form_.controlLeftTwips(*form_.lblVol), form_.controlWidthTwips(*form_.lblVol),
+            form_.controlWidthTwips(*form_.imgVol)};
+}
+
+void Volume::moveThumb(double left) {
+    thumbLeft_ = left;
+    form_.setControlLeftTwips(*form_.imgVol, left);
+}
+
+void Volume::findMixerControls() {
+    Mixer* mixer = form_.program().mixer();
+    if (Volumer::GetMixerControl(mixer, Mixer::Line::Speakers, volCtrl_)) {
+        const volume::SliderRange range =
+            volume::rangeFromBounds(volCtrl_.lowerBound, volCtrl_.upperBound);
+        form_.setVolume.max = range.max;
+        form_.setVolume.min = range.min;
+    }
+    Volumer::GetMixerControl(mixer, Mixer::Line::MicrophoneMonitor, micCtrl_);
+}
+
+void Volume::placeThumb() {
+    moveThumb(volume::thumbLeftForValue(track(), form_.setVolume.value(), form_.setVolume.span()));
+}
+
+void Volume::setStoredVolume(int value) {
+    form_.setVolume.setValue(value);
+    placeThumb();
+}
+
+void Volume::setVolume_Change() {
+    Mixer* mixer = form_.program().mixer();
+    Volumer::SetMixerControl(mixer, volCtrl_, 2L * form_.setVolume.value());
+    // Only a monitor line into the speakers is silenced; a recording level is never touched.
+    Volumer::SetMixerControl(mixer, micCtrl_, 0);
+}
+
+void Volume::takeValueFromThumb() {
+    const int span = form_.setVolume.span();
+    form_.setVolume.setValue(volume::valueFromThumb(track(), thumbLeft_, span));
+    form_.lblttVol->setCaption(levelText(volume::percentage(form_.setVolume.value(), span)));
+}
+
+void Volume::imgVol_MouseDown() {
+    volDrag_ = true;
+    form_.lblttVol->show();
+    form_.tmrTime->setInterval(10);
+}
+
+void Volume::tmrTime_Timer() {
+    if (!volDrag_) {
+        return;
+    }
+    const Desktop& desktop = form_.program().desktop();
+    const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
+    moveThumb(volume::thumbLeftForMouse(track(), mouseX, twips::left(form_, desktop)));
+    takeValueFromThumb();
+}
+
+void Volume::endDrag() {
+    volDrag_ = false;
+    form_.lblttVol->hide();
+    form_.tmrTime->setInterval(0);
+    // Nobody is told when this fails: the volume is kept all the same.
+    saveSettings(form_.program());
+}
+
+void Volume::imgVol_MouseUp() {
+    endDrag();
+    form_.mnuvolume->setTitle(form_.lblttVol->caption());
+}
+
+void Volume::lblVol_MouseUp() {
+    endDrag();
+}
+
+void Volume::imgVol_MouseMove() {
+    form_.imgVol->setToolTip(
+        QStringLiteral("Lautstärke bei %1%")
+            .arg(volume::percentage(form_.setVolume.value(), form_.setVolume.span())));
+}
+
+void Volume::VolumeNudge(double stepTwips) {
+    moveThumb(track().clamp(thumbLeft_ + stepTwips));
+    takeValueFromThumb();
+    form_.mnuvolume->setTitle(form_.lblttVol->caption());
+}
+
+void Volume::muting_Click() {
+    MediaPlayer* player = form_.MediaPlayer1.get();
+    if (player == nullptr || player->mute()) {
+        return;
+    }
+    player->setMute(true);
+    form_.muting2->show();
+    form_.muting->hide();
+    form_.muting2->setToolTip(QStringLiteral("Ton einschalten"));
+}
+
+void Volume::muting2_Click() {
+    MediaPlayer* player = form_.MediaPlayer1.get();
+    if (player == nullptr || !player->mute()) {
+        return;
+    }
+    player->setMute(false);
+    form_.muting2->hide();
+    form_.muting->show();
+    form_.muting->setToolTip(QStringLiteral("Ton ausschalten"));
 }

@@ -1,6 +1,62 @@
 #pragma once
 
+#include <QObject>
+
+#include "platform/Mixer.h"
+#include "player/VolumeMath.h"
+
 class Form1;
 
-// Puts the volume thumb where the held value says.
-void placeVolumeThumb(Form1& form);
+// The volume slider, which drives the system mixer's speakers volume, and the mute button,
+// which mutes only the player. The value lives in the window's hidden scroll bar setVolume;
+// the mixer follows every change of it.
+class Volume : public QObject {
+    Q_OBJECT
+public:
+    explicit Volume(Form1& form);
+
+    // Start-up: finds the mixer's controls; the speakers control's bounds give the slider's
+    // range. Nothing found: the default range, and the mixer is never written.
+    void findMixerControls();
+    // Puts the thumb where the held value says.
+    void placeThumb();
+    // Sets the held value, as a read of the settings does: the mixer and the thumb follow.
+    void setStoredVolume(int value);
+
+    void imgVol_MouseDown();
+    void lblVol_MouseDown() { imgVol_MouseDown(); }
+    void tmrTime_Timer();
+    void imgVol_MouseUp();
+    void lblVol_MouseUp();
+    void imgVol_MouseMove();
+    void setVolume_Change();
+
+    // The tray's volume steps: the thumb moves by `stepTwips`, the mixer follows and the tray
+    // submenu shows the new level. settings.cfg is not written.
+    void VolumeNudge(double stepTwips);
+    void mnuvolup_Click() { VolumeNudge(volume::kStepUp10); }
+    void mnuvolup1_Click() { VolumeNudge(volume::kStepUp5); }
+    void mnuvoldown1_Click() { VolumeNudge(volume::kStepDown5); }
+    void mnuvoldown_Click() { VolumeNudge(volume::kStepDown10); }
+
+    void muting_Click();
+    void muting2_Click();
+
+    bool isDragging() const { return volDrag_; }
+    // The thumb's left edge in twips, as the arithmetic keeps it (the widget sits on whole
+    // pixels).
+    double thumbLeft() const { return thumbLeft_; }
+
+private:
+    volume::TrackGeometry track() const;
+    void moveThumb(double left);
+    // The value from the thumb, and the level caption from the value.
+    void takeValueFromThumb();
+    void endDrag();
+
+    Form1& form_;
+    bool volDrag_ = false;
+    double thumbLeft_;
+    MixerControl volCtrl_;
+    MixerControl micCtrl_;
+};

@@ -4,11 +4,15 @@
 #include <QStringList>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Mixer.h"
 
 // A screen of fixed size at 96 DPI with a mouse pointer the test moves.
 class FakeDesktop : public Desktop {
@@ -118,5 +122,39 @@ public:
     void showSave() override {
         ++saves;
         fileName = chosenFile;
+    }
+};
+
+// A mixer with the controls the test gives it (by default a speakers control of 0..65535 and no
+// microphone monitor); remembers every value set, in order. With `real` set it passes everything
+// on to that mixer instead of its own controls.
+class FakeMixer : public Mixer {
+public:
+    static constexpr int kSpeakers = 1;
+    static constexpr int kMicrophone = 2;
+    std::optional<MixerControl> speakers = MixerControl{kSpeakers, 0, 65535};
+    std::optional<MixerControl> microphone;
+    std::vector<std::pair<int, long>> writes;
+    Mixer* real = nullptr;
+
+    std::optional<MixerControl> volumeControl(Line line) override {
+        if (real != nullptr) {
+            return real->volumeControl(line);
+        }
+        return line == Line::Speakers ? speakers : microphone;
+    }
+    bool setValue(int controlId, long value) override {
+        writes.emplace_back(controlId, value);
+        return real == nullptr || real->setValue(controlId, value);
+    }
+    // The values written to one control, in order.
+    std::vector<long> writesTo(int controlId) const {
+        std::vector<long> values;
+        for (const auto& [id, value] : writes) {
+            if (id == controlId) {
+                values.push_back(value);
+            }
+        }
+        return values;
     }
 };

@@ -28,6 +28,9 @@ ProgramFixture::ProgramFixture() {
     };
     services.prepareEngine = [this] { return engineAvailable ? EngineStatus{} : engineFailure; };
     services.endProcess = [this] { ++processEnds; };
+    auto fakeMixer = std::make_unique<FakeMixer>();
+    mixer = fakeMixer.get();
+    services.mixer = std::move(fakeMixer);
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 

@@ -33,6 +33,7 @@ protected:
     FakeMessageBoxes* messages = nullptr;
     std::vector<FakePlayer*> players;
     std::vector<FakeFileDialog*> dialogs;
+    FakeMixer* mixer = nullptr;  // owned by the program
     int processEnds = 0;
     bool engineAvailable = true;
     // What preparing the engine reports while engineAvailable is false.

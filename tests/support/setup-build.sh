@@ -19,6 +19,8 @@ BRAMBLE_PACKAGES=(
     xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins
     # making and measuring sound fixtures
     lame sox
+    # the benchmarks' yardstick for the CPU time of playing a file
+    mpv
 )
 
 bramble_install_packages() {

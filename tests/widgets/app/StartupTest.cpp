@@ -34,7 +34,9 @@ TEST_F(StartupTest, FirstRunShowsTheEnlargedPlaylistAndWritesNothing) {
     EXPECT_TRUE(form().mnuplaylist->menuAction()->isEnabled());
     EXPECT_TRUE(opts().alwaysshow->isEnabled());
     EXPECT_FALSE(opts().optending->isChecked());
-    EXPECT_EQ(form().setVolume.value, 0);
+    EXPECT_EQ(form().setVolume.value(), 0);
+    // With nothing stored the system volume is left as it is.
+    EXPECT_TRUE(mixer->writes.empty());
     // The helpers exist but stay hidden, and start-up itself never writes the settings.
     EXPECT_FALSE(opts().isVisible());
     EXPECT_FALSE(program->frmopenWindow().isVisible());
@@ -49,7 +51,9 @@ TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
     EXPECT_EQ(opts().estfolder->text(), "/home/musik, alt");
     EXPECT_EQ(form().pathopt, "/home/musik, alt");
     EXPECT_TRUE(opts().alwaysshow->isChecked());
-    EXPECT_EQ(form().setVolume.value, 16000);
+    EXPECT_EQ(form().setVolume.value(), 16000);
+    // The stored volume reaches the mixer at twice the slider value.
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32000});
     // Normal size: the playlist was not enlarged.
     EXPECT_EQ(pl().height(), 186);
     EXPECT_EQ(form().Label2->caption(), "+");
@@ -84,15 +88,16 @@ TEST_F(StartupTest, ReadStopsAtTheFirstBadLine) {
     EXPECT_FALSE(opts().optending->isChecked());
     EXPECT_EQ(opts().estfolder->text(), "");
     EXPECT_TRUE(opts().qinfo->isChecked());
-    EXPECT_EQ(form().setVolume.value, 0);
+    EXPECT_EQ(form().setVolume.value(), 0);
 }
 
 TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
-    // The slider takes the mixer's range, which need not be the default one.
-    form().setVolume.max = 1000;
+    // The slider takes the mixer's range, which need not be the default one: 0..2000 gives a
+    // slider 1000 steps long.
+    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, 2000};
     writeSettings({" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 5000 "});
     start();
-    EXPECT_EQ(form().setVolume.value, 0);
+    EXPECT_EQ(form().setVolume.value(), 0);
     EXPECT_TRUE(opts().qinfo->isChecked());
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+
+#include "player/PositionMath.h"
+
+class Form1;
+
+// The clock and the notch of the playing track, and seeking by dragging the notch or clicking
+// the bar. One timer drives it all: the notch follows the mouse only on its ticks, and a release
+// seeks to where the last tick put the notch.
+class Position : public QObject {
+    Q_OBJECT
+public:
+    explicit Position(Form1& form);
+
+    // The tick of tmrPT and a click on the bar: the clock, then the notch.
+    void SeekTick();
+    void tmrPT_Timer() { SeekTick(); }
+    void lblbar_Click() { SeekTick(); }
+
+    // Press and release on the notch or the bar, with any mouse button.
+    void imgnotch_MouseDown();
+    void lblbar_MouseDown() { imgnotch_MouseDown(); }
+    void imgnotch_MouseUp();
+    void lblbar_MouseUp() { imgnotch_MouseUp(); }
+
+    // The mouse moved over the bare window.
+    void Form_MouseMove();
+
+    bool isDragging() const { return seekDrag_; }
+    // The notch's left edge in twips, as the arithmetic keeps it (the widget sits on whole
+    // pixels).
+    double notchLeft() const { return notchLeft_; }
+
+private:
+    position::BarGeometry bar() const;
+    void placeNotch(double left);
+    void followMouse(double duration);
+
+    Form1& form_;
+    bool seekDrag_ = false;
+    double notchLeft_;
+};

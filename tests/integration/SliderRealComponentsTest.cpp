@@ -1,0 +1,108 @@
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTest>
+
+#include "MpvTestSupport.h"
+#include "fakes/ProgramFixture.h"
+#include "platform/AlsaMixer.h"
+#include "player/Form1.h"
+#include "player/Position.h"
+#include "player/Volume.h"
+
+namespace {
+
+// What pactl prints, or nothing when no sound server answers.
+std::optional<QString> pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// The first channel's percentage in pactl's "front-left: 32768 /  50% / ..." line.
+int firstPercent(const std::optional<QString>& volume) {
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("/\\s*(\\d+)%")).match(volume.value_or(QString()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The main window with real players and, where asked, the real ALSA mixer behind the fake one.
+class SliderRealComponentsTest : public ProgramFixture {
+protected:
+    SliderRealComponentsTest() {
+        realPlayers = [this] { return std::make_unique<MpvPlayer>(library); };
+    }
+    // The players must go before the library they were made from.
+    ~SliderRealComponentsTest() override { program.reset(); }
+    Form1& form() { return program->form1(); }
+
+    MpvLibrary library;
+};
+
+TEST_F(SliderRealComponentsTest, DraggingTheNotchSeeksTheRealPlayerToItsTarget) {
+    start();
+    MediaPlayer& player = *form().MediaPlayer1;
+    player.setFileName(longTone550());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0 && player.currentPosition() > 0.1; }));
+    player.pause();
+
+    QTest::mousePress(form().imgnotch, Qt::LeftButton);
+    // The notch 2380 of 3165 twips along the bar, 170 twips left of the mouse.
+    desktop->cursor = QPoint(form().x() + (3940 + 170) / 15, form().y());
+    form().position().SeekTick();
+    QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+    const double target = player.duration() * 2380 / 3165;
+    ASSERT_GT(target, 2.5);
+
+    // Paused, the position gets near the target only by the seek.
+    EXPECT_TRUE(waitUntil([&] { return std::abs(player.currentPosition() - target) < 0.5; }))
+        << "at " << player.currentPosition() << " s, target " << target << " s";
+    runEventsFor(200);
+    EXPECT_NEAR(player.currentPosition(), target, 0.5);
+    form().position().SeekTick();
+    EXPECT_EQ(form().lbltime->caption(), "0:03 / 0:04");
+}
+
+TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
+    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
+    if (!sourceBefore || !pactl({"set-sink-volume", "@DEFAULT_SINK@", "20%"})) {
+        GTEST_SKIP() << "no PulseAudio server answers; ./test starts one with a null sink";
+    }
+    // The recordings of other tests expect the sink at full volume.
+    const auto restore = qScopeGuard([] { pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"}); });
+    AlsaMixer alsa;
+    mixer->real = &alsa;
+    start();
+    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
+    ASSERT_EQ(form().setVolume.span(), 32767);
+
+    QTest::mousePress(form().imgVol, Qt::LeftButton);
+    desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
+    ASSERT_TRUE(waitUntil([this] { return form().setVolume.value() > 0; }));
+    QTest::mouseRelease(form().imgVol, Qt::LeftButton);
+    const int percent = form().setVolume.value() * 200 / 65536;  // the mixer gets twice the value
+    EXPECT_EQ(form().lblttVol->caption(), QStringLiteral("Lautstärke %1%").arg(percent));
+    ASSERT_GE(percent, 45);
+    ASSERT_LE(percent, 55);
+
+    const auto sinkPercent = [] {
+        return firstPercent(pactl({"get-sink-volume", "@DEFAULT_SINK@"}));
+    };
+    EXPECT_TRUE(waitUntil([&] { return std::abs(sinkPercent() - percent) <= 1; }))
+        << "the sink is at " << sinkPercent() << " %";
+    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
+}
+
+TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
+    AlsaMixer none("hw:99");
+    EXPECT_EQ(none.volumeControl(Mixer::Line::Speakers), std::nullopt);
+    EXPECT_EQ(none.volumeControl(Mixer::Line::MicrophoneMonitor), std::nullopt);
+    EXPECT_FALSE(none.setValue(1, 100));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "player/Position.h"
+
+namespace {
+
+// The notch's pixel left for a left edge in twips.
+int pixels(double twips) {
+    return static_cast<int>(std::nearbyint(twips / 15));
+}
+
+class PositionTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        start();
+        player().file = QStringLiteral("/m/a.mp3");
+        player().length = 200;
+    }
+    Form1& form() { return program->form1(); }
+    Position& position() { return form().position(); }
+    FakePlayer& player() { return *players.at(0); }  // MediaPlayer1
+    // Puts the mouse so that a drag tick places the notch's left edge at `notchTwips`, which
+    // must fall on a whole pixel of the mouse: 170 twips left of it.
+    void mouseForNotch(double notchTwips) {
+        desktop->cursor = QPoint(form().x() + pixels(notchTwips + 170), form().y() + 90);
+    }
+};
+
+TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
+    player().position = 125.5;
+    form().tmrPT->setEnabled(true);
+    ASSERT_TRUE(waitUntil([this] { return form().lbltime->caption() == "2:06 / 3:20"; }));
+    // 1560 + 3165 x 125.5 / 200 twips.
+    EXPECT_NEAR(position().notchLeft(), 3546.04, 0.01);
+    EXPECT_EQ(form().imgnotch->x(), 236);
+    player().position = 200;
+    ASSERT_TRUE(waitUntil([this] { return form().lbltime->caption() == "3:20 / 3:20"; }));
+    EXPECT_EQ(form().imgnotch->x(), pixels(4725));
+}
+
+TEST_F(PositionTest, DragShowsTheTargetWhileTheClockKeepsTheRealPositionAndSeeksOnRelease) {
+    player().position = 125.5;
+    position().SeekTick();
+    QTest::mousePress(form().imgnotch, Qt::RightButton);  // any button drags
+    EXPECT_TRUE(form().lblST->isVisible());
+
+    mouseForNotch(2830);  // 1270 of 3165 twips along the bar
+    position().SeekTick();
+    EXPECT_EQ(position().notchLeft(), 2830);
+    EXPECT_EQ(form().lbltime->caption(), "2:06 / 3:20");
+    EXPECT_EQ(form().lblST->caption(), "1:20/3:20  40%");
+    // Centred over the notch.
+    EXPECT_NEAR(form().lblST->x() + form().lblST->width() / 2.0, (2830 + 105) / 15.0, 1);
+    EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
+
+    QTest::mouseRelease(form().imgnotch, Qt::RightButton);
+    EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
+    EXPECT_FALSE(form().lblST->isVisible());
+    EXPECT_FALSE(position().isDragging());
+}
+
+TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
+    player().position = 50;
+    position().SeekTick();
+    player().position = 50.08;  // played on since the tick
+    QTest::mouseClick(form().lblbar, Qt::LeftButton, {}, QPoint(200, 4));
+    // Back to where the notch showed it, not to a pixel near it; the click redraws the clock.
+    EXPECT_NEAR(player().position, 50, 1e-3);
+    EXPECT_EQ(form().lbltime->caption(), "0:50 / 3:20");
+    EXPECT_FALSE(form().lblST->isVisible());
+}
+
+TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
+    QTest::mousePress(form().lblbar, Qt::LeftButton);
+    desktop->cursor = QPoint(form().x() - 500, 0);
+    position().SeekTick();
+    EXPECT_EQ(position().notchLeft(), 1560);
+    EXPECT_EQ(form().lblST->caption(), "0:00/3:20  0%");
+    EXPECT_GE(form().lblST->x(), 0);
+
+    desktop->cursor = QPoint(form().x() + 2000, 0);
+    position().SeekTick();
+    EXPECT_EQ(position().notchLeft(), 4725);
+    EXPECT_EQ(form().lblST->caption(), "3:20/3:20  100%");
+    // At least 100 twips clear of the window's right edge.
+    EXPECT_LE(form().lblST->geometry().right() + 1, form().width() - 6);
+    QTest::mouseRelease(form().lblbar, Qt::LeftButton);
+    EXPECT_EQ(player().position, 200);
+}
+
+TEST_F(PositionTest, UnknownLengthNeitherMovesTheNotchNorSeeks) {
+    player().length = 0;
+    player().position = 7;
+    position().SeekTick();
+    EXPECT_EQ(form().lbltime->caption(), "0:07 / 0:00");
+    EXPECT_EQ(form().imgnotch->x(), form().lblbar->x());
+
+    QTest::mousePress(form().imgnotch, Qt::LeftButton);
+    mouseForNotch(2830);
+    position().SeekTick();
+    EXPECT_EQ(form().lblST->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+    EXPECT_EQ(player().position, 7);
+}
+
+TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoesNot) {
+    form().lblST->show();
+    QTest::mouseMove(form().lblbar);
+    EXPECT_TRUE(form().lblST->isVisible());
+    QTest::mouseMove(&form(), QPoint(5, 100));
+    EXPECT_FALSE(form().lblST->isVisible());
+}
+
+}  // namespace

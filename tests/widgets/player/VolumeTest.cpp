@@ -1,0 +1,151 @@
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "player/Volume.h"
+
+namespace {
+
+const std::vector<QByteArray> kStored = {" 0 ", " 1 ", " 1 ",  "/musik/alt, neu",
+                                         " 0 ", " 0 ", " 100 "};
+
+QByteArray fileOf(std::vector<QByteArray> lines, const QByteArray& volumeLine) {
+    lines.back() = volumeLine;
+    QByteArray bytes;
+    for (const QByteArray& line : lines) {
+        bytes += line + "\r\n";
+    }
+    return bytes;
+}
+
+class VolumeTest : public ProgramFixture {
+protected:
+    Form1& form() { return program->form1(); }
+    Volume& volume() { return form().volume(); }
+    FakePlayer& player() { return *players.at(0); }  // MediaPlayer1
+    int value() { return form().setVolume.value(); }
+    // Puts the mouse at a point of the volume track, in twips from the window's left edge.
+    void mouseAt(double twips) {
+        desktop->cursor = QPoint(form().x() + static_cast<int>(twips / 15), form().y() + 60);
+    }
+    QPoint onTrack() { return {form().lblVol->width() - 3, 4}; }  // clear of the thumb
+};
+
+TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) {
+    writeSettings(kStored);
+    start();
+    mixer->writes.clear();
+    QTest::mousePress(form().imgVol, Qt::LeftButton);
+    EXPECT_TRUE(form().lblttVol->isVisible());
+    EXPECT_TRUE(form().tmrTime->isRunning());
+
+    // The thumb centres on the mouse: 5820 - 105 twips, 315 of 645 along the track.
+    mouseAt(5820);
+    ASSERT_TRUE(waitUntil([this] { return value() == 16002; }));
+    EXPECT_EQ(volume().thumbLeft(), 5715);
+    EXPECT_EQ(form().lblttVol->caption(), "Lautstärke 48%");
+    runEventsFor(60);  // more ticks with the mouse standing still write nothing more
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32004});
+    // There is no microphone monitor: nothing else is touched in its place.
+    EXPECT_EQ(mixer->writes.size(), 1U);
+    EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 100 "));  // written only at the end
+
+    QTest::mouseRelease(form().imgVol, Qt::LeftButton);
+    EXPECT_FALSE(form().lblttVol->isVisible());
+    EXPECT_FALSE(form().tmrTime->isRunning());
+    EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke 48%");
+}
+
+TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
+    start();
+    mixer->microphone = MixerControl{FakeMixer::kMicrophone, 0, 31};
+    volume().findMixerControls();
+    QTest::mousePress(form().lblVol, Qt::LeftButton, {}, onTrack());
+    mouseAt(30000);
+    ASSERT_TRUE(waitUntil([this] { return value() == 32767; }));
+    EXPECT_EQ(volume().thumbLeft(), 6045);
+    EXPECT_EQ(form().lblttVol->caption(), "Lautstärke 100%");
+    mouseAt(0);
+    ASSERT_TRUE(waitUntil([this] { return value() == 0; }));
+    EXPECT_EQ(volume().thumbLeft(), 5400);
+    EXPECT_EQ(form().lblttVol->caption(), "Lautstärke 0%");
+    QTest::mouseRelease(form().lblVol, Qt::LeftButton, {}, onTrack());
+
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), (std::vector<long>{65534, 0}));
+    // A monitor line into the speakers is silenced with every change.
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kMicrophone), (std::vector<long>{0, 0}));
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke");
+    EXPECT_TRUE(readFile("settings.cfg").endsWith("\r\n 0 \r\n"));
+}
+
+TEST_F(VolumeTest, TrayStepsMoveTheThumbInTwipsStopAtTheEndsAndWriteNoFile) {
+    start();
+    const double start = volume().thumbLeft();
+    volume().mnuvolup1_Click();
+    volume().mnuvolup1_Click();
+    EXPECT_EQ(volume().thumbLeft(), start + 64);
+    volume().mnuvolup_Click();
+    EXPECT_EQ(volume().thumbLeft(), start + 129);
+    // 129 of 645 twips: a fifth of 32767.
+    EXPECT_EQ(value(), 6553);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 13106);
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke 19%");
+    EXPECT_FALSE(form().lblttVol->isVisible());
+    for (int i = 0; i < 12; ++i) {
+        volume().mnuvolup_Click();
+    }
+    EXPECT_EQ(value(), 32767);
+    EXPECT_EQ(volume().thumbLeft(), 6045);
+    for (int i = 0; i < 12; ++i) {
+        volume().mnuvoldown_Click();
+    }
+    volume().mnuvoldown1_Click();
+    EXPECT_EQ(value(), 0);
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke 0%");
+    EXPECT_FALSE(fileExists("settings.cfg"));
+}
+
+TEST_F(VolumeTest, StoredVolumeReachesMixerAndThumbAndHoverTellsTheLevel) {
+    start();
+    volume().setStoredVolume(24574);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 49148);
+    EXPECT_EQ(form().imgVol->x(), qRound((5400 + 645 * 24574 / 32767.0) / 15));
+    QTest::mouseMove(form().imgVol);
+    EXPECT_EQ(form().imgVol->toolTip(), "Lautstärke bei 74%");
+}
+
+TEST_F(VolumeTest, NoMixerFoundKeepsTheDefaultRangeAndWritesNothing) {
+    mixer->speakers.reset();
+    start();
+    EXPECT_EQ(form().setVolume.span(), 32767);
+    volume().mnuvolup_Click();
+    EXPECT_GT(value(), 0);
+    EXPECT_TRUE(mixer->writes.empty());
+}
+
+TEST_F(VolumeTest, MuteTogglesOnlyThePlayer) {
+    start();
+    volume().setStoredVolume(1000);
+    mixer->writes.clear();
+    QTest::mouseClick(form().muting, Qt::LeftButton);
+    EXPECT_TRUE(player().muted);
+    EXPECT_TRUE(form().muting2->isVisible());
+    EXPECT_FALSE(form().muting->isVisible());
+    EXPECT_EQ(form().muting2->toolTip(), "Ton einschalten");
+    QTest::mouseClick(form().muting2, Qt::LeftButton);
+    EXPECT_FALSE(player().muted);
+    EXPECT_TRUE(form().muting->isVisible());
+    EXPECT_FALSE(form().muting2->isVisible());
+    EXPECT_EQ(form().muting->toolTip(), "Ton ausschalten");
+    EXPECT_TRUE(mixer->writes.empty());
+    EXPECT_EQ(value(), 1000);
+
+    // An icon that does not match the player's state does nothing.
+    player().muted = true;
+    QTest::mouseClick(form().muting, Qt::LeftButton);
+    EXPECT_TRUE(form().muting->isVisible());
+    EXPECT_TRUE(player().muted);
+}
+
+}  // namespace
