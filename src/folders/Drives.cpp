@@ -1,0 +1,31 @@
+#include "folders/Drives.h"
+
+#include <QStorageInfo>
+
+#include <algorithm>
+
+QStringList mountedDrives() {
+    QStringList drives;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && !drives.contains(volume.rootPath())) {
+            drives.append(volume.rootPath());
+        }
+    }
+    std::sort(drives.begin(), drives.end());  // "/" sorts before every other absolute path
+    if (!drives.contains(QStringLiteral("/"))) {
+        drives.prepend(QStringLiteral("/"));
+    }
+    return drives;
+}
+
+QString driveOf(const QString& path, const QStringList& drives) {
+    QString best;
+    for (const QString& drive : drives) {
+        const bool holds = path == drive || drive == QLatin1String("/") ||
+                           path.startsWith(drive + QLatin1Char('/'));
+        if (holds && path.startsWith(drive) && drive.size() > best.size()) {
+            best = drive;
+        }
+    }
+    return best;
+}

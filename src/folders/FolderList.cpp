@@ -1,0 +1,84 @@
+#include "folders/FolderList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include "folders/FolderListing.h"
+
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+// "/a/b" -> "/", "/a", "/a/b".
+QStringList foldersDownTo(const QString& path) {
+    QStringList chain{QStringLiteral("/")};
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        chain.append(childPath(chain.back(), part));
+    }
+    return chain;
+}
+
+}  // namespace
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        emit openRequested(item->data(kPathRole).toString());
+    });
+}
+
+bool FolderList::setPath(const QString& folder) {
+    if (folder.isEmpty()) {
+        return false;
+    }
+    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const std::optional<QStringList> subfolders = subfoldersOf(absolute);
+    if (!subfolders) {
+        return false;
+    }
+    path_ = absolute;
+    setUpdatesEnabled(false);
+    clear();
+    // Looked up once: a lookup per entry costs over a second for a thousand folders.
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    const QStringList chain = foldersDownTo(absolute);
+    for (int depth = 0; depth < chain.size(); ++depth) {
+        const QString& entry = chain[depth];
+        addEntry(entry, depth == 0 ? entry : QFileInfo(entry).fileName(), depth, openIcon);
+    }
+    for (const QString& name : *subfolders) {
+        addEntry(childPath(absolute, name), name, static_cast<int>(chain.size()), closedIcon);
+    }
+    setCurrentRow(static_cast<int>(chain.size()) - 1);
+    setUpdatesEnabled(true);
+    return true;
+}
+
+void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,
+                          const QIcon& icon) {
+    static constexpr qsizetype kIndent = 2;  // blanks per level below the root
+    auto* item = new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + name, this);
+    item->setData(kPathRole, fullPath);
+    item->setToolTip(fullPath);
+    item->setIcon(icon);
+}
+
+QString FolderList::highlightedPath() const {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? path_ : selected.first()->data(kPathRole).toString();
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
+        emit openRequested(currentItem()->data(kPathRole).toString());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}

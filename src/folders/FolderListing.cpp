@@ -1,0 +1,115 @@
+#include "folders/FolderListing.h"
+
+#include <QFile>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+struct DirectoryCloser {
+    void operator()(DIR* directory) const { ::closedir(directory); }
+};
+using Directory = std::unique_ptr<DIR, DirectoryCloser>;
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isHidden(std::string_view name) {
+    return name.empty() || name.front() == '.';
+}
+
+bool isMp3Name(std::string_view name) {
+    if (name.size() < 4 || isHidden(name)) {
+        return false;
+    }
+    const std::string_view suffix = name.substr(name.size() - 4);
+    return suffix[0] == '.' && asciiLower(suffix[1]) == 'm' && asciiLower(suffix[2]) == 'p' &&
+           suffix[3] == '3';
+}
+
+// Most file systems tell the type in the listing; links and the rest need a look at the target.
+bool hasType(DIR* directory, const dirent& entry, unsigned char listedType, mode_t statType) {
+    if (entry.d_type == listedType) {
+        return true;
+    }
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) {
+        return false;
+    }
+    struct stat status {};
+    return ::fstatat(::dirfd(directory), entry.d_name, &status, 0) == 0 &&
+           (status.st_mode & S_IFMT) == statType;
+}
+
+bool nameLess(const QString& a, const QString& b) {
+    const int caseless = QString::compare(a, b, Qt::CaseInsensitive);
+    return caseless != 0 ? caseless < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+// Bytes that do not decode become U+FFFD; such a name would not lead back to the file.
+std::optional<QString> decodedName(std::string_view raw) {
+    QString name = QFile::decodeName(raw.data());
+    if (name.contains(QChar::ReplacementCharacter) &&
+        QFile::encodeName(name) != QByteArrayView(raw)) {
+        return std::nullopt;
+    }
+    return name;
+}
+
+// Calls take(directory, entry) for every entry; false when the folder cannot be listed.
+template <typename Take>
+bool forEachEntry(const QString& folder, Take take) {
+    // A NUL byte would cut the path short and list some other folder.
+    if (folder.isEmpty() || folder.contains(QChar::Null)) {
+        return false;
+    }
+    const Directory directory(::opendir(QFile::encodeName(folder).constData()));
+    if (!directory) {
+        return false;
+    }
+    while (const dirent* entry = ::readdir(directory.get())) {
+        take(directory.get(), *entry);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<QString> mp3NamesIn(const QString& folder) {
+    std::vector<QString> names;
+    forEachEntry(folder, [&names](DIR* directory, const dirent& entry) {
+        if (!isMp3Name(entry.d_name) || !hasType(directory, entry, DT_REG, S_IFREG)) {
+            return;
+        }
+        if (std::optional<QString> name = decodedName(entry.d_name)) {
+            names.push_back(std::move(*name));
+        }
+    });
+    std::sort(names.begin(), names.end(), nameLess);
+    return names;
+}
+
+std::optional<QStringList> subfoldersOf(const QString& folder) {
+    QStringList names;
+    const bool listed = forEachEntry(folder, [&names](DIR* directory, const dirent& entry) {
+        if (isHidden(entry.d_name) || !hasType(directory, entry, DT_DIR, S_IFDIR)) {
+            return;
+        }
+        if (std::optional<QString> name = decodedName(entry.d_name)) {
+            names.append(std::move(*name));
+        }
+    });
+    if (!listed) {
+        return std::nullopt;
+    }
+    std::sort(names.begin(), names.end(), nameLess);
+    return names;
+}
+
+QString childPath(const QString& folder, const QString& name) {
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
