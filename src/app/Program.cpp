@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "folders/cache.h"
+#include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
@@ -18,6 +19,8 @@ Program::~Program() {
     }
     // The auxiliary windows refer to the main window; they go first.
     playlist_.reset();
+    delete unloadedFrmdir_.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
+    frmdir_.reset();
     frmopen_.reset();
     options_.reset();
     form1_.reset();
@@ -124,5 +127,20 @@ void Program::endProcess() {
     }
     if (services_.endProcess) {
         services_.endProcess();
+    }
+}
+
+frmdir& Program::frmdirWindow() {
+    if (!frmdir_) {
+        frmdir_ = std::make_unique<frmdir>(*this);
+    }
+    return *frmdir_;
+}
+
+void Program::unloadFrmdir() {
+    if (frmdir_) {
+        frmdir_->hide();
+        unloadedFrmdir_ = frmdir_.release();
+        unloadedFrmdir_->deleteLater();
     }
 }

@@ -18,6 +18,7 @@ class playlist;
 class frmopen;
 class options;
 class cache;
+class frmdir;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -63,6 +64,11 @@ public:
     void unloadPlaylist();
     frmopen& frmopenWindow();
     options& optionsWindow();
+    // The standard-folder chooser lives from its opening to its closing.
+    frmdir& frmdirWindow();
+    frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
+    // Called as it closes; it is deleted once its handlers have returned.
+    void unloadFrmdir();
 
     // The notification-area icon; until it exists minimising only minimises.
     bool trayIconExists() const { return trayIconExists_; }
@@ -93,4 +99,6 @@ private:
     std::unique_ptr<frmopen> frmopen_;
     std::unique_ptr<options> options_;
     std::unique_ptr<cache> cache_;
+    std::unique_ptr<frmdir> frmdir_;
+    QPointer<frmdir> unloadedFrmdir_;
 };

@@ -18,6 +18,7 @@
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
+#include "windows/OptionsOpeners.h"
 #include "windows/options.h"
 
 namespace {
@@ -130,5 +131,6 @@ void startUp(Program& program) {
     program.playlistWindow();  // placed even when it stays hidden
     placePlaylistOverlapping(program);
     wireMainWindow(program);
+    wireOptionsOpeners(program);
     form.show();
 }

@@ -49,6 +49,7 @@ TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
     EXPECT_EQ(opts().estfolder->text(), "/home/musik, alt");
     EXPECT_EQ(form().pathopt, "/home/musik, alt");
     EXPECT_TRUE(opts().alwaysshow->isChecked());
+    EXPECT_TRUE(opts().alwaysshow->isEnabled());
     EXPECT_EQ(form().setVolume.value, 16000);
     // Normal size: the playlist was not enlarged.
     EXPECT_EQ(pl().height(), 186);
