@@ -119,16 +119,3 @@ void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
 BENCHMARK(BM_OpenChooserOnFolderOf1000Subfolders)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    // On the display bench/run provides; without one, on the offscreen platform.
-    if (!qEnvironmentVariableIsSet("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
