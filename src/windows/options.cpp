@@ -177,6 +177,13 @@ void options::Timer1_Timer() {
 
 void options::openFromSettings() {
     rereadSettings(program_);
+    // Centred once; a place the user gives it later is kept.
+    if (!placed_) {
+        placed_ = true;
+        adjustSize();
+        const QSize screen = program_.desktop().screenSize();
+        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    }
     show();
     raise();
     activateWindow();

@@ -60,4 +60,5 @@ private:
     void applyAlwaysShowRule() const;
 
     Program& program_;
+    bool placed_ = false;
 };

@@ -39,6 +39,7 @@ TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
 TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     start();
     openByLabel();
+    EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
     EXPECT_TRUE(opts().Command4->isEnabled());
     click(opts().optending);
     opts().estfolder->setText("/musik/ä, b");
