@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "app/Startup.h"
 #include "folders/frmdir.h"
@@ -119,3 +120,7 @@ void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
 BENCHMARK(BM_OpenChooserOnFolderOf1000Subfolders)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return runQtBenchmarks(argc, argv);
+}

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
@@ -55,3 +56,7 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
 BENCHMARK(BM_PublishIntoPlaylistWindow)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+    return runQtBenchmarks(argc, argv);
+}

@@ -4,8 +4,11 @@
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/dateiinfo.h"
+#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "settings/SettingsFile.h"
+#include "windows/frmhelp.h"
 #include "windows/options.h"
 
 Program::Program(QString programFolder, PlatformServices services)
@@ -18,8 +21,10 @@ Program::~Program() {
         delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
     }
     // The auxiliary windows refer to the main window; they go first.
+    search_.reset();
+    dateiinfo_.reset();
+    help_.reset();
     playlist_.reset();
-    delete unloadedFrmdir_.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
     frmdir_.reset();
     frmopen_.reset();
     options_.reset();
@@ -130,17 +135,34 @@ void Program::endProcess() {
     }
 }
 
+frmsearch& Program::searchWindow() {
+    return search_.getOrCreate(*this);
+}
+
+void Program::unloadSearch() {
+    search_.unload();
+}
+
+dateiinfo& Program::dateiinfoWindow() {
+    return dateiinfo_.getOrCreate(*this);
+}
+
+void Program::unloadDateiinfo() {
+    dateiinfo_.unload();
+}
+
+frmhelp& Program::helpWindow() {
+    return help_.getOrCreate(*this);
+}
+
+void Program::unloadHelp() {
+    help_.unload();
+}
+
 frmdir& Program::frmdirWindow() {
-    if (!frmdir_) {
-        frmdir_ = std::make_unique<frmdir>(*this);
-    }
-    return *frmdir_;
+    return frmdir_.getOrCreate(*this);
 }
 
 void Program::unloadFrmdir() {
-    if (frmdir_) {
-        frmdir_->hide();
-        unloadedFrmdir_ = frmdir_.release();
-        unloadedFrmdir_->deleteLater();
-    }
+    frmdir_.unload();
 }

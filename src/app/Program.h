@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/WindowSlot.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -18,6 +19,9 @@ class playlist;
 class frmopen;
 class options;
 class cache;
+class frmsearch;
+class dateiinfo;
+class frmhelp;
 class frmdir;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
@@ -64,6 +68,17 @@ public:
     void unloadPlaylist();
     frmopen& frmopenWindow();
     options& optionsWindow();
+    // The title search, the track information and the help viewer: created when first
+    // needed, destroyed when unloaded.
+    frmsearch& searchWindow();
+    frmsearch* searchIfLoaded() const { return search_.get(); }
+    void unloadSearch();
+    dateiinfo& dateiinfoWindow();
+    dateiinfo* dateiinfoIfLoaded() const { return dateiinfo_.get(); }
+    void unloadDateiinfo();
+    frmhelp& helpWindow();
+    frmhelp* helpIfLoaded() const { return help_.get(); }
+    void unloadHelp();
     // The standard-folder chooser lives from its opening to its closing.
     frmdir& frmdirWindow();
     frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
@@ -99,6 +114,8 @@ private:
     std::unique_ptr<frmopen> frmopen_;
     std::unique_ptr<options> options_;
     std::unique_ptr<cache> cache_;
-    std::unique_ptr<frmdir> frmdir_;
-    QPointer<frmdir> unloadedFrmdir_;
+    WindowSlot<frmsearch> search_;
+    WindowSlot<dateiinfo> dateiinfo_;
+    WindowSlot<frmhelp> help_;
+    WindowSlot<frmdir> frmdir_;
 };

@@ -17,8 +17,10 @@
 #include "player/Form1.h"
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
+#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "windows/OptionsOpeners.h"
+#include "windows/frmhelp.h"
 #include "windows/options.h"
 
 namespace {
@@ -49,6 +51,9 @@ void wireMainWindow(Program& program) {
         saveFolderList(program, program.programFolder() + QStringLiteral("/Playlist"));
     });
     onClick(form.Label7, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
+    onClick(form.Label1, [&program] { showSearch(program); });
+    QObject::connect(form.mnuhelp, &QAction::triggered, &form,
+                     [&program] { mnuhelp_Click(program); });
     QObject::connect(&form, &Form1::closeRequested, &form,
                      [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
     // The playback engine is loaded once the window is on screen: it is a large library.

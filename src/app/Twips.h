@@ -60,6 +60,10 @@ inline void setHeight(QWidget& w, double heightTwips, const Desktop& d) {
         w.resize(w.width(), h);
     }
 }
+// A size given in twips, in pixels.
+inline QSize size(double widthTwips, double heightTwips, const Desktop& d) {
+    return {toPixels(widthTwips, d.twipsPerPixelX()), toPixels(heightTwips, d.twipsPerPixelY())};
+}
 inline void setGeometry(QWidget& w, double l, double t, double wd, double h, const Desktop& d) {
     const double tx = d.twipsPerPixelX();
     const double ty = d.twipsPerPixelY();

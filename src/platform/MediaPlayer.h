@@ -41,8 +41,15 @@ public:
     // this road with setFileName() does not reload it.
     virtual void setNextFileName(const QString& path) = 0;
 
+    // The file set last is still being opened, so duration() does not know it yet. It ends
+    // with loadFinished(), whether the file opened or not.
+    virtual bool isLoading() const { return false; }
+
 signals:
     // The playing file reached its natural end. Never raised by replacing, stopping or a
     // file that could not be played.
     void endOfStream(int result);
+    // The file set last has been opened (duration() now tells its length) or cannot be
+    // played (duration() stays 0).
+    void loadFinished();
 };

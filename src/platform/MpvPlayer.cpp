@@ -133,6 +133,7 @@ void MpvPlayer::drainEvents() {
                 currentEntry_ = 0;
                 loaded_ = false;
                 state_ = kStopped;
+                finishLoading();
                 queuedEntry_ = 0;
                 queuedPath_.clear();
                 awaitingSuccessor_ = false;
@@ -179,6 +180,7 @@ void MpvPlayer::onFileLoaded() {
         pendingSeek_.reset();
     }
     appendQueuedFile();
+    finishLoading();
 }
 
 void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
@@ -206,6 +208,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
         loadFailed_ = true;
     }
     runCommand({"stop"});
+    finishLoading();
 }
 
 void MpvPlayer::onIdle() {
@@ -230,6 +233,13 @@ void MpvPlayer::takeOverQueuedEntry() {
     loadFailed_ = false;
     arrivedByQueue_ = true;
     emit endOfStream(0);
+}
+
+void MpvPlayer::finishLoading() {
+    if (loading_) {
+        loading_ = false;
+        emit loadFinished();
+    }
 }
 
 // keep-open=no: mpv has unloaded the file; play() loads it again from the start.
@@ -299,6 +309,7 @@ void MpvPlayer::setFileName(const QString& path) {
     currentEntry_ = 0;
     loaded_ = false;
     loadFailed_ = false;
+    loading_ = false;
     state_ = kStopped;
     pendingSeek_.reset();
 
@@ -324,11 +335,13 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         entry <= 0) {
         currentEntry_ = 0;
         loadFailed_ = true;
+        loading_ = false;
         state_ = kStopped;
         return;
     }
     currentEntry_ = entry;
     loaded_ = false;
+    loading_ = true;
     state_ = paused ? kStopped : kPlaying;
 }
 

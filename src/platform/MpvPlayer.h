@@ -46,6 +46,7 @@ public:
     void setAutoStart(bool on) override { autoStart_ = on; }
 
     void setNextFileName(const QString& path) override;
+    bool isLoading() const override { return loading_; }
 
 private:
     static constexpr int kStopped = 0;
@@ -71,6 +72,7 @@ private:
     void dropQueuedEntry();
     void takeOverQueuedEntry();
     void finishNaturalEnd();
+    void finishLoading();
     void seekTo(double seconds);
     void runCommand(std::initializer_list<const char*> words);
 
@@ -85,6 +87,7 @@ private:
     std::int64_t startedEntry_ = 0;  // the entry of mpv's latest start-file event
     bool loaded_ = false;            // currentEntry_ is open: position and duration are valid
     bool loadFailed_ = false;        // fileName_ cannot be played; play() does nothing
+    bool loading_ = false;           // currentEntry_ is being opened; loadFinished() follows
     int state_ = kStopped;
     std::optional<double> pendingSeek_;  // applied once currentEntry_ is loaded
 

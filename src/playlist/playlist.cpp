@@ -8,6 +8,7 @@
 #include "player/SkinFonts.h"
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
+#include "playlist/dateiinfo.h"
 #include "windows/options.h"
 
 playlist::playlist(Program& program)
@@ -58,6 +59,7 @@ playlist::playlist(Program& program)
     connect(mnuinsert1, &QAction::triggered, this,
             [this] { addFolder(program_, AddFolderFrom::PlaylistWindow); });
     connect(mnudeleteall1, &QAction::triggered, this, [this] { clearWithOffer(program_); });
+    connect(mnutrackinfo, &QAction::triggered, this, [this] { mnutrackinfo_Click(program_); });
 }
 
 playlist::~playlist() = default;
@@ -87,6 +89,12 @@ void playlist::setListIndex(int line) {
     const QModelIndex index = lines->index(line);
     List1->setCurrentIndex(index);
     List1->scrollTo(index);
+}
+
+void playlist::InsertItem(int nr) {
+    if (nr >= 0 && nr < lineCount()) {
+        setListIndex(nr);
+    }
 }
 
 QString playlist::selectedText() const {

@@ -29,6 +29,8 @@ public:
     // The list's selected line (-1: none), its text, and the number of lines.
     int listIndex() const;
     void setListIndex(int line);
+    // Selects line nr; a line the list does not have changes nothing.
+    void InsertItem(int nr);
     QString selectedText() const;
     int lineCount() const { return lines->rowCount(); }
     // Shows the titles of the store, replacing whatever the list showed.

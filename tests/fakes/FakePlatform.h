@@ -54,6 +54,9 @@ public:
     int state = 0;
     bool muted = false;
     bool autoStarts = true;
+    // With slowLoad, a file set stays loading (duration unknown) until finishLoad().
+    bool slowLoad = false;
+    bool loading = false;
     QStringList calls;
 
     void play() override {
@@ -76,6 +79,7 @@ public:
         file = path;
         position = 0;
         state = 0;
+        loading = slowLoad && !path.isEmpty();
     }
     QString fileName() const override { return file; }
     double currentPosition() const override { return position; }
@@ -87,6 +91,12 @@ public:
     bool autoStart() const override { return autoStarts; }
     void setAutoStart(bool on) override { autoStarts = on; }
     void setNextFileName(const QString& path) override { next = path; }
+    bool isLoading() const override { return loading; }
+
+    void finishLoad() {
+        loading = false;
+        emit loadFinished();
+    }
 
     // What the engine does when the playing file ends by itself.
     void finish() {

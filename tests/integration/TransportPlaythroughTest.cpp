@@ -1,8 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "MpvTestSupport.h"
-#include "fakes/ProgramFixture.h"
+#include "RealPlayersFixture.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
 
@@ -10,16 +9,7 @@ namespace {
 
 // The main window's transport driving the real libmpv through a playlist of three short
 // tones: every natural end moves on by itself, and the end of the list wraps to the start.
-class TransportPlaythroughTest : public ProgramFixture {
-protected:
-    TransportPlaythroughTest() {
-        realPlayers = [this] { return std::make_unique<MpvPlayer>(library); };
-    }
-    // The players must go before the library they were made from.
-    ~TransportPlaythroughTest() override { program.reset(); }
-
-    MpvLibrary library;
-};
+class TransportPlaythroughTest : public RealPlayersFixture {};
 
 TEST_F(TransportPlaythroughTest, PlaysThroughThePlaylistAndWrapsAround) {
     start();

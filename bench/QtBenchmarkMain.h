@@ -1,16 +1,17 @@
-// main() of the benchmarks that measure windows: Google Benchmark inside a QApplication.
+#pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
-int main(int argc, char** argv) {
-    // On the display bench/run provides; without one, on the offscreen platform.
+// Runs the registered benchmarks inside a widget application: on the display bench/run
+// provides, or without one on the offscreen platform.
+inline int runQtBenchmarks(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    const QApplication app(qtArgc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

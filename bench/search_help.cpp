@@ -1,0 +1,129 @@
+// How long the title search takes to refill its result list after a keystroke over a full
+// playlist, and how long the help viewer takes to show a large help file. Figures only.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "QtBenchmarkMain.h"
+#include "app/Program.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtMessageBoxes.h"
+#include "playlist/frmsearch.h"
+#include "playlist/playlist.h"
+#include "windows/frmhelp.h"
+
+namespace {
+
+constexpr int kTitles = 2000;
+
+std::unique_ptr<Program> makeProgram(const QString& folder) {
+    PlatformServices services;
+    services.desktop = std::make_unique<QtDesktop>();
+    services.messages = std::make_unique<QtMessageBoxes>();
+    return std::make_unique<Program>(folder, std::move(services));
+}
+
+void fillStore(Program& program) {
+    std::vector<PlaylistStore::Entry> entries;
+    std::vector<int> order;
+    for (int i = 1; i <= kTitles; ++i) {
+        const QString title = QStringLiteral("%1 - Interpret Nummer %2 - Ein ziemlich langer Titel")
+                                  .arg(i, 4, 10, QLatin1Char('0'))
+                                  .arg(i % 97);
+        entries.push_back({title, QStringLiteral("/musik/") + title + QStringLiteral(".mp3")});
+        order.push_back(i);
+    }
+    program.store.fill(std::move(entries), std::move(order));
+}
+
+// One keystroke: the text changes to `text`, the result list is refilled and painted.
+void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
+    const std::unique_ptr<Program> program = makeProgram(QStringLiteral("/nonexistent"));
+    fillStore(*program);
+    playlist& pl = program->playlistWindow();
+    pl.fillFromStore();
+    pl.show();
+    frmsearch& search = program->searchWindow();
+    search.show();
+    QApplication::processEvents();
+
+    for (auto _ : state) {
+        search.Text1->clear();
+        QApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        search.Text1->setText(text);
+        search.List2->repaint();
+        QApplication::processEvents();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    state.counters["found"] = static_cast<double>(search.Codlist.size());
+}
+// The shipped help repeated to the wanted size, as one RTF document.
+QByteArray largeHelp(qsizetype bytes) {
+    QFile file(QStringLiteral(BRAMBLE_HELP_FILE));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray help = file.readAll();
+    const qsizetype start = help.indexOf("\\pard");
+    const QByteArray body = help.mid(start, help.lastIndexOf('}') - start);
+    QByteArray result = help.left(start);
+    while (result.size() < bytes) {
+        result += body;
+    }
+    return result + "}";
+}
+
+// F1 to the first paint of the viewer: reading the file, building the document, laying out
+// and painting what is visible.
+void BM_HelpViewerShows(benchmark::State& state) {
+    const QTemporaryDir folder;
+    const QByteArray rtf = largeHelp(state.range(0));
+    QFile out(QDir(folder.path()).filePath(QStringLiteral("hilfe.rtf")));
+    if (rtf.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size()) {
+        state.SkipWithError("no help file to show");
+        return;
+    }
+    out.close();
+    const std::unique_ptr<Program> program = makeProgram(folder.path());
+
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        mnuhelp_Click(*program);
+        program->helpWindow().repaint();
+        QApplication::processEvents();
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        program->unloadHelp();
+        QApplication::processEvents();
+    }
+    state.counters["bytes"] = static_cast<double>(rtf.size());
+}
+BENCHMARK(BM_HelpViewerShows)
+    ->Arg(int64_t{200} * 1024)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The star search lowers titles as the user's locale does: measure it under German.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    for (const auto& [name, text] : {std::pair{"prefix_1000_found", "1"},
+                                     {"star_all_found", "*TITEL"},
+                                     {"star_some_found", "*nummer 4"},
+                                     {"prefix_none_found", "Queen"},
+                                     {"star_none_found", "*gibt es nicht"}}) {
+        benchmark::RegisterBenchmark((std::string("BM_SearchKeystroke/") + name).c_str(),
+                                     BM_SearchKeystroke, QString::fromUtf8(text))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    return runQtBenchmarks(argc, argv);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPointer>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The one instance of a window that is created on first use and destroyed when unloaded.
+// A window may be unloaded from one of its own handlers, so it is deleted once the event loop
+// runs again; the slot deletes whatever is still waiting when it goes itself.
+template <class Window>
+class WindowSlot {
+public:
+    WindowSlot() = default;
+    ~WindowSlot() { reset(); }
+    WindowSlot(const WindowSlot&) = delete;
+    WindowSlot& operator=(const WindowSlot&) = delete;
+
+    Window* get() const { return window_.get(); }
+
+    template <class... Args>
+    Window& getOrCreate(Args&&... args) {
+        if (!window_) {
+            window_ = std::make_unique<Window>(std::forward<Args>(args)...);
+        }
+        return *window_;
+    }
+
+    // Hides the window; it is deleted once the running handlers have returned.
+    void unload() {
+        if (!window_) {
+            return;
+        }
+        window_->hide();
+        std::erase_if(unloaded_, [](const QPointer<Window>& w) { return w.isNull(); });
+        unloaded_.emplace_back(window_.release());
+        unloaded_.back()->deleteLater();
+    }
+
+    // Deletes the window and every unloaded one at once.
+    void reset() {
+        window_.reset();
+        for (const QPointer<Window>& unloaded : unloaded_) {
+            delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
+        }
+        unloaded_.clear();
+    }
+
+private:
+    std::unique_ptr<Window> window_;
+    std::vector<QPointer<Window>> unloaded_;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTextBrowser>
+#include <QWidget>
+
+class Program;
+
+// The help viewer: shows hilfe.rtf from the program folder. It changes nothing of the player.
+class frmhelp : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr double kDesignWidth = 9600;
+    static constexpr double kDesignHeight = 7200;
+    // The text area leaves this much of the window free to the right and below.
+    static constexpr double kSpareWidth = 100;
+    static constexpr double kSpareHeight = 500;
+    // A help file larger than this is read only this far.
+    static constexpr qint64 kLargestFile = qint64{16} * 1024 * 1024;
+
+    explicit frmhelp(Program& program);
+    ~frmhelp() override;
+
+    QTextBrowser* RichTextBox1;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+
+    Program& program_;
+};
+
+// F1 on the main window: shows the help viewer, or brings it to the front when it is open.
+void mnuhelp_Click(Program& program);

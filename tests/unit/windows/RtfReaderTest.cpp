@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <memory>
+
+#include "windows/RtfReader.h"
+
+namespace {
+
+std::unique_ptr<QTextDocument> read(const QByteArray& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    readRtf(rtf, *document);
+    return document;
+}
+
+// Text and character format at one position of the document.
+QTextCharFormat formatAt(QTextDocument& document, int position) {
+    QTextCursor cursor(&document);
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
+    const auto doc = read(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Tahoma;}}"
+        "{\\*\\generator Writer 1.0;}{\\info{\\title Titel}}"
+        "Eins\\par\r\nZw\r\nei\\line drei\\tab vier\\par "
+        "Gr\\'fc\\'dfe \\'80 \\u8364? \\uc2\\u8212 xy\\uc0\\u-10179\\u-8704 .\\par "
+        "\\{a\\}\\\\b\\~c\\emdash\\endash\\bullet\\ldblquote\\rdblquote}");
+    EXPECT_EQ(doc->blockCount(), 4);
+    EXPECT_EQ(doc->findBlockByNumber(0).text(), "Eins");
+    EXPECT_EQ(doc->findBlockByNumber(1).text(), QStringLiteral("Zwei\u2028drei\tvier"));
+    EXPECT_EQ(doc->findBlockByNumber(2).text(), QStringLiteral("Grüße € € —😀."));
+    EXPECT_EQ(doc->findBlockByNumber(3).text(), QStringLiteral("{a}\\b\u00A0c—–•“”"));
+}
+
+TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
+    const auto doc = read(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+        "n{\\b b{\\i i\\ul u}b}\\i I\\i0 n\\ul U\\ulnone n\\ul0 "
+        "{\\fs40 G}{\\cf1 R}{\\cf2 B}{\\cf0 n}{\\cf9 n}\\b B\\plain n}");
+    ASSERT_EQ(doc->toPlainText(), "nbiubInUnGRBnnBn");
+    struct Expected {
+        int pos;
+        bool bold, italic, underline;
+    };
+    for (const Expected e : {Expected{0, false, false, false},
+                             {1, true, false, false},
+                             {2, true, true, false},
+                             {3, true, true, true},
+                             {4, true, false, false},
+                             {5, false, true, false},
+                             {6, false, false, false},
+                             {7, false, false, true},
+                             {8, false, false, false},
+                             {14, true, false, false},
+                             {15, false, false, false}}) {
+        const QTextCharFormat f = formatAt(*doc, e.pos);
+        EXPECT_EQ(f.fontWeight() == QFont::Bold, e.bold) << e.pos;
+        EXPECT_EQ(f.fontItalic(), e.italic) << e.pos;
+        EXPECT_EQ(f.fontUnderline(), e.underline) << e.pos;
+    }
+    EXPECT_DOUBLE_EQ(formatAt(*doc, 9).fontPointSize(), 20.0);
+    EXPECT_FALSE(formatAt(*doc, 8).hasProperty(QTextFormat::FontPointSize));
+    EXPECT_EQ(formatAt(*doc, 10).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(formatAt(*doc, 11).foreground().color(), QColor(0, 0, 255));
+    // The auto colour and a colour the table lacks leave the viewer's own colour.
+    EXPECT_FALSE(formatAt(*doc, 12).hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(formatAt(*doc, 13).hasProperty(QTextFormat::ForegroundBrush));
+}
+
+TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
+    const auto doc = read(
+        "{\\rtf1\\pard\\qc Mitte\\par\\pard\\li600\\fi-300\\sb150\\sa300 \\bullet\\tab Punkt\\par"
+        "\\pard Links}");
+    ASSERT_EQ(doc->blockCount(), 3);
+    EXPECT_EQ(doc->findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
+    const QTextBlockFormat bullet = doc->findBlockByNumber(1).blockFormat();
+    EXPECT_DOUBLE_EQ(bullet.leftMargin(), 40.0);
+    EXPECT_DOUBLE_EQ(bullet.textIndent(), -20.0);
+    EXPECT_DOUBLE_EQ(bullet.topMargin(), 10.0);
+    EXPECT_DOUBLE_EQ(bullet.bottomMargin(), 20.0);
+    ASSERT_EQ(bullet.tabPositions().size(), 1);
+    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, 40.0);
+    EXPECT_EQ(doc->findBlockByNumber(2).blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
+}
+
+TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
+    const auto doc = read(
+        "{\\rtf1 a{\\pict\\pngblip\\bin6 }}{{x}}b{\\stylesheet{\\s1 Stil;}}"
+        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}}"
+        "{\\header Kopf}{\\*\\unbekannt {verschachtelt} text}c}");
+    EXPECT_EQ(doc->toPlainText(), "abLinkc");
+}
+
+struct Malformed {
+    const char* name;
+    QByteArray rtf;
+    QString text;
+};
+
+class RtfMalformedTest : public ::testing::TestWithParam<Malformed> {};
+
+TEST_P(RtfMalformedTest, ReadsWhatItCanWithoutFailing) {
+    EXPECT_EQ(read(GetParam().rtf)->toPlainText(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RtfMalformedTest,
+    ::testing::Values(
+        Malformed{"MissingClosingBraces", "{\\rtf1 abc{\\b def", "abcdef"},
+        Malformed{"StrayClosingBraces", "{\\rtf1 a}}}b", "ab"},
+        Malformed{"CutHexEscape", "{\\rtf1 x\\'4", "x"},
+        Malformed{"BadHexEscape", "{\\rtf1 x\\'zzy}", "xzzy"},
+        Malformed{"BackslashAtTheEnd", "{\\rtf1 x\\", "x"},
+        Malformed{"UnicodeWithoutNumber", "{\\rtf1 \\u x}", "x"},
+        Malformed{"UnicodeOutOfRange", "{\\rtf1 \\u99999?x}", "x"},
+        Malformed{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
+        Malformed{"BinaryPastTheEnd", "{\\rtf1 a\\bin999999 {}}", "a"},
+        Malformed{"CutDestination", "{\\rtf1 a{\\*", "a"},
+        Malformed{"DeepNesting",
+                  "{\\rtf1 " + QByteArray(100000, '{') + "tief" + QByteArray(100000, '}') + "}",
+                  "tief"},
+        Malformed{"NotRtfAtAll", "Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"}),
+    [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
+
+// The help shipped with the player: every escape understood, nothing of RTF left in the text.
+TEST(RtfReaderTest, ShippedHelpReadsCleanly) {
+    QFile file(QStringLiteral(BRAMBLE_FIXTURES "/../../resources/hilfe.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto doc = read(file.readAll());
+    const QString text = doc->toPlainText();
+    for (const char* heading :
+         {"Das Hauptfenster", "Die Playlist", "Die Verzeichnisliste", "Playlist-Dateien (.mpc)",
+          "Titel suchen", "Datei-Informationen", "Optionen", "Das Symbol im Infobereich"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("Schaltflächenleiste")));
+    for (const QChar junk : {QChar('\\'), QChar('{'), QChar('}'), QChar(0xFFFD)}) {
+        EXPECT_FALSE(text.contains(junk)) << static_cast<int>(junk.unicode());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,153 @@
+#include <QTest>
+
+#include "app/Module1.h"
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "playlist/frmsearch.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+class SearchWindowTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
+        start();
+        program->store.fill({{"Abba - SOS", "/m/sos.mp3"},
+                             {"Best of Abba", "/m/best.mp3"},
+                             {"Ärzte - Junge", "/m/junge.mp3"}},
+                            {1, 2, 3});
+        plaction(*program, "showpl");
+        QTest::mouseClick(form().Label1, Qt::LeftButton);
+    }
+    Form1& form() { return program->form1(); }
+    playlist& pl() { return program->playlistWindow(); }
+    frmsearch& search() { return program->searchWindow(); }
+    FakePlayer& player() { return *players.at(0); }
+    QStringList results() { return search().results->stringList(); }
+    void choose(int result) { search().List2->setCurrentIndex(search().results->index(result)); }
+    bool played() { return player().calls.contains("play"); }
+};
+
+TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
+    ASSERT_NE(program->searchIfLoaded(), nullptr);
+    EXPECT_TRUE(search().isVisible());
+    EXPECT_EQ(search().size(), QSize(330, 321));
+    EXPECT_EQ(
+        QStringList({search().windowTitle(), search().Text1->text(), search().Label2->text(),
+                     search().found->text(), search().Command1->text(),
+                     search().Command1->toolTip(), search().Command2->text()}),
+        QStringList({"MP3-Titel suchen", "Liedtitel eingeben...", "Gefundene Titel",
+                     "Wurden MP3's gefunden?", "nur markieren",
+                     "Markiert nur den gewünschten Titel und schließt das Fenster", "Schließen"}));
+
+    // A key that empties the text with nothing listed says so; the empty text searches nothing.
+    search().Text1->selectAll();
+    QTest::keyClick(search().Text1, Qt::Key_Backspace);
+    EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
+
+    QTest::keyClicks(search().Text1, "abba");
+    EXPECT_EQ(results(), QStringList({"Abba - SOS"}));
+    EXPECT_EQ(search().Codlist, std::vector<int>({0}));
+    EXPECT_EQ(search().found->text(), "1 MP3 mit diesem Suchbegriff gefunden!");
+
+    search().Text1->setText("*ABBA");
+    EXPECT_EQ(results(), QStringList({"Abba - SOS", "Best of Abba"}));
+    EXPECT_EQ(search().Codlist, std::vector<int>({0, 1}));
+    EXPECT_EQ(search().found->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
+    // The tooltip of a result is its whole title.
+    EXPECT_EQ(search().results->data(search().results->index(1), Qt::ToolTipRole), "Best of Abba");
+
+    search().Text1->clear();
+    EXPECT_TRUE(results().isEmpty());
+    EXPECT_TRUE(search().Codlist.empty());
+    EXPECT_EQ(search().found->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
+
+    search().Text1->setText("ärz");
+    EXPECT_EQ(search().Codlist, std::vector<int>({2}));
+    search().Text1->setText("Queen");
+    EXPECT_TRUE(results().isEmpty());
+    EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
+
+    // Without the playlist window there is no list to search.
+    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    search().Text1->setText("*");
+    EXPECT_TRUE(results().isEmpty());
+}
+
+TEST_F(SearchWindowTest, MarkSelectsThePlaylistLineWithoutPlaying) {
+    search().Text1->setText("*abba");
+    QTest::mouseClick(search().Command1, Qt::LeftButton);  // nothing chosen: stays open
+    EXPECT_EQ(program->searchIfLoaded(), &search());
+    EXPECT_EQ(pl().listIndex(), -1);
+
+    choose(1);
+    form().setEnabled(false);
+    QTest::mouseClick(search().Command1, Qt::LeftButton);
+    EXPECT_EQ(pl().listIndex(), 1);
+    EXPECT_FALSE(played());
+    EXPECT_EQ(program->searchIfLoaded(), nullptr);
+    EXPECT_TRUE(form().isEnabled());
+}
+
+TEST_F(SearchWindowTest, DoubleClickPlaysLikeThePlaylistWindow) {
+    search().Text1->setText("*abba");
+    const QPoint where = search().List2->visualRect(search().results->index(1)).center();
+    QTest::mouseClick(search().List2->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(search().List2->viewport(), Qt::LeftButton, {}, where);
+    EXPECT_EQ(pl().listIndex(), 1);
+    EXPECT_EQ(player().file, "/m/best.mp3");
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+    EXPECT_EQ(form().lbltracktitle->caption(), "Best of Abba");
+    EXPECT_TRUE(form().tmrPT->isEnabled());
+    EXPECT_EQ(program->searchIfLoaded(), nullptr);
+}
+
+// The search keeps line numbers: once the playlist has changed, a line that is gone or now
+// shows another title is neither selected nor played.
+TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
+    for (const bool doubleClick : {false, true}) {
+        for (const bool shorter : {true, false}) {
+            plaction(*program, "showpl");
+            QTest::mouseClick(form().Label1, Qt::LeftButton);
+            search().Text1->setText("*abba");
+            choose(1);
+            if (shorter) {
+                pl().clearList();
+            } else {
+                pl().removeLine(0);  // line 1 now shows "Ärzte - Junge"
+            }
+            if (doubleClick) {
+                search().List2_DblClick();
+            } else {
+                QTest::mouseClick(search().Command1, Qt::LeftButton);
+            }
+            EXPECT_EQ(pl().listIndex(), -1) << doubleClick << shorter;
+            EXPECT_FALSE(played());
+            EXPECT_TRUE(messages->shown.empty());
+            EXPECT_EQ(program->searchIfLoaded(), nullptr);
+            QTest::mouseClick(form().hidepl, Qt::LeftButton);
+        }
+    }
+}
+
+TEST_F(SearchWindowTest, CloseButtonHidesAndKeepsTheSearchWhileTheCloseBoxUnloads) {
+    search().Text1->setText("*abba");
+    QTest::mouseClick(search().Command2, Qt::LeftButton);
+    EXPECT_FALSE(search().isVisible());
+    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    EXPECT_TRUE(search().isVisible());
+    EXPECT_EQ(search().Text1->text(), "*abba");
+    EXPECT_EQ(results().size(), 2);
+
+    form().setEnabled(false);
+    pl().setEnabled(false);
+    search().close();
+    EXPECT_EQ(program->searchIfLoaded(), nullptr);
+    EXPECT_TRUE(form().isEnabled());
+    EXPECT_TRUE(pl().isEnabled());
+    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
+}
+
+}  // namespace

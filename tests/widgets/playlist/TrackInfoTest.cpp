@@ -1,0 +1,100 @@
+#include <QPointer>
+#include <QTest>
+
+#include "app/Module1.h"
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "playlist/dateiinfo.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+class TrackInfoTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
+        start();
+        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
+        plaction(*program, "showpl");
+    }
+    playlist& pl() { return program->playlistWindow(); }
+    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*program->form1().forInfo); }
+    dateiinfo& info() { return program->dateiinfoWindow(); }
+    void trackInfo(int line) {
+        pl().setListIndex(line);
+        pl().mnutrackinfo->trigger();
+    }
+};
+
+TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
+    forInfo().length = 185.6;
+    trackInfo(1);
+    ASSERT_NE(program->dateiinfoIfLoaded(), nullptr);
+    EXPECT_TRUE(info().isVisible());
+    EXPECT_EQ(info().windowTitle(), "Datei-Informationen");
+    EXPECT_EQ(info().size(), QSize(390, 162));
+    EXPECT_EQ(info().Text1->text(), "/m/b.mp3");
+    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
+    // Measured on the second player, which is left stopped; the first is not touched.
+    EXPECT_EQ(forInfo().calls, QStringList({"file:/m/b.mp3", "stop"}));
+    EXPECT_FALSE(forInfo().autoStarts);
+    EXPECT_TRUE(players.at(0)->calls.isEmpty());
+
+    const QPointer<QLineEdit> path(info().Text1);
+    QTest::mouseClick(info().Command1, Qt::LeftButton);
+    EXPECT_EQ(program->dateiinfoIfLoaded(), nullptr);
+    EXPECT_TRUE(path.isNull() || path->text().isEmpty());
+
+    for (const auto& [seconds, text] :
+         {std::pair{59.5, "1:00 Minuten"}, {0.5, "0:00 Minuten"}, {3725.0, "62:05 Minuten"}}) {
+        forInfo().length = seconds;
+        trackInfo(0);
+        EXPECT_EQ(info().Label3->text(), text) << seconds;
+        info().close();
+    }
+}
+
+TEST_F(TrackInfoTest, AnotherLineWhileOpenShowsItsPathButKeepsTheLength) {
+    forInfo().length = 185.6;
+    trackInfo(0);
+    forInfo().length = 59.5;
+    trackInfo(1);
+    EXPECT_EQ(info().Text1->text(), "/m/b.mp3");
+    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
+    EXPECT_EQ(forInfo().file, "/m/a.mp3");
+
+    info().close();
+    trackInfo(1);
+    EXPECT_EQ(info().Label3->text(), "1:00 Minuten");
+}
+
+TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
+    forInfo().slowLoad = true;
+    trackInfo(0);
+    EXPECT_TRUE(info().Label3->text().isEmpty());
+    EXPECT_TRUE(info().loadTimeout->isActive());
+    EXPECT_EQ(info().loadTimeout->interval(), 2000);
+    forInfo().length = 185.6;
+    forInfo().finishLoad();
+    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
+    EXPECT_FALSE(info().loadTimeout->isActive());
+    EXPECT_EQ(forInfo().calls.last(), "stop");
+
+    // A file that never finishes opening gives up with no length.
+    info().close();
+    trackInfo(1);
+    info().loadTimeout->start(1);
+    EXPECT_TRUE(waitUntil([this] { return !info().Label3->text().isEmpty(); }));
+    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
+}
+
+TEST_F(TrackInfoTest, LineWithoutAStoreSlotShowsNoLength) {
+    pl().appendLines({"ohne Eintrag"});
+    forInfo().length = 185.6;
+    trackInfo(2);
+    EXPECT_EQ(info().Text1->text(), "");
+    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
+    EXPECT_TRUE(forInfo().calls.isEmpty());
+}
+
+}  // namespace
