@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "folders/cache.h"
+#include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/dateiinfo.h"
@@ -24,6 +25,7 @@ Program::~Program() {
     dateiinfo_.reset();
     help_.reset();
     playlist_.reset();
+    frmdir_.reset();
     frmopen_.reset();
     options_.reset();
     form1_.reset();
@@ -158,4 +160,12 @@ frmhelp& Program::helpWindow() {
 
 void Program::unloadHelp() {
     help_.unload();
+}
+
+frmdir& Program::frmdirWindow() {
+    return frmdir_.getOrCreate(*this);
+}
+
+void Program::unloadFrmdir() {
+    frmdir_.unload();
 }

@@ -23,6 +23,7 @@ class cache;
 class frmsearch;
 class dateiinfo;
 class frmhelp;
+class frmdir;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -82,6 +83,11 @@ public:
     frmhelp& helpWindow();
     frmhelp* helpIfLoaded() const { return help_.get(); }
     void unloadHelp();
+    // The standard-folder chooser lives from its opening to its closing.
+    frmdir& frmdirWindow();
+    frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
+    // Called as it closes; it is deleted once its handlers have returned.
+    void unloadFrmdir();
 
     // The notification-area icon; until it exists minimising only minimises.
     bool trayIconExists() const { return trayIconExists_; }
@@ -115,4 +121,5 @@ private:
     WindowSlot<frmsearch> search_;
     WindowSlot<dateiinfo> dateiinfo_;
     WindowSlot<frmhelp> help_;
+    WindowSlot<frmdir> frmdir_;
 };

@@ -20,6 +20,7 @@
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
+#include "windows/OptionsOpeners.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
 
@@ -137,5 +138,6 @@ void startUp(Program& program) {
     program.playlistWindow();  // placed even when it stays hidden
     placePlaylistOverlapping(program);
     wireMainWindow(program);
+    wireOptionsOpeners(program);
     form.show();
 }
