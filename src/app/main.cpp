@@ -7,14 +7,17 @@
 
 #include "app/DisplayStartGuard.h"
 #include "app/Program.h"
+#include "app/RemoteControl.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
 #include "platform/AlsaMixer.h"
+#include "platform/MprisService.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/SingleInstance.h"
 
 int main(int argc, char** argv) {
     // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
@@ -30,6 +33,19 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("brambleplayer"));
+
+    // Exported before the name is claimed, so that whoever sees the name finds the object.
+    // Calls wait in the event loop until the player is attached below.
+    MprisService mpris(QDBusConnection::sessionBus());
+    SingleInstance instance({QString::fromLatin1(MprisService::kBusName),
+                             QString::fromLatin1(MprisService::kObjectPath),
+                             QString::fromLatin1(MprisService::kRootInterface),
+                             QStringLiteral("Raise"),
+                             SingleInstance::defaultSocketPath(QStringLiteral("brambleplayer"))});
+    // Before anything reads or writes a file: a second copy only brings the first to the front.
+    if (instance.claim() == SingleInstance::Outcome::AnotherCopyRuns) {
+        std::_Exit(EXIT_SUCCESS);
+    }
     // libmpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -54,6 +70,9 @@ int main(int argc, char** argv) {
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));
     startUp(program);
+    auto* remote = new RemoteControl(program);  // owned by the main window
+    mpris.attach(remote);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, remote, &RemoteControl::raise);
     // Reached only if the application is made to quit some other way than the exit commands.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
                      [&program] { saveSettings(program); });

@@ -8,7 +8,10 @@
 class MediaPlayer : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPlaying = 2;  // playState() while the file is playing
+    // playState(): the play states of the player control.
+    static constexpr int kStopped = 0;
+    static constexpr int kPaused = 1;
+    static constexpr int kPlaying = 2;
 
     using QObject::QObject;
     ~MediaPlayer() override = default;
@@ -46,6 +49,8 @@ public:
     virtual bool isLoading() const { return false; }
 
 signals:
+    // playState() changed, through a call or by the engine itself.
+    void playStateChanged();
     // The playing file reached its natural end. Never raised by replacing, stopping or a
     // file that could not be played.
     void endOfStream(int result);

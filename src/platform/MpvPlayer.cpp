@@ -132,7 +132,7 @@ void MpvPlayer::drainEvents() {
                 handle_.reset();
                 currentEntry_ = 0;
                 loaded_ = false;
-                state_ = kStopped;
+                setState(kStopped);
                 finishLoading();
                 queuedEntry_ = 0;
                 queuedPath_.clear();
@@ -200,7 +200,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
     // go on with whatever follows in its playlist (the queued file, or the entries a
     // playlist file redirected to): nothing may play that the caller did not start.
     currentEntry_ = 0;
-    state_ = kStopped;
+    setState(kStopped);
     arrivedByQueue_ = false;
     queuedEntry_ = 0;
     queuedPath_.clear();
@@ -247,7 +247,7 @@ void MpvPlayer::finishNaturalEnd() {
     awaitingSuccessor_ = false;
     currentEntry_ = 0;
     loaded_ = false;
-    state_ = kStopped;
+    setState(kStopped);
     arrivedByQueue_ = false;
     pendingSeek_.reset();
     emit endOfStream(0);
@@ -265,12 +265,12 @@ void MpvPlayer::play() {
         return;
     }
     library_.setFlag(handle_.get(), "pause", false);
-    state_ = kPlaying;
+    setState(kPlaying);
 }
 
 void MpvPlayer::pause() {
     if (state_ == kPlaying) {
-        state_ = kPaused;
+        setState(kPaused);
     }
     if (currentEntry_ != 0) {
         library_.setFlag(handle_.get(), "pause", true);
@@ -279,7 +279,7 @@ void MpvPlayer::pause() {
 
 // mpv's own stop would unload the file; this one keeps it, paused at the start.
 void MpvPlayer::stop() {
-    state_ = kStopped;
+    setState(kStopped);
     arrivedByQueue_ = false;
     if (currentEntry_ == 0) {
         pendingSeek_.reset();
@@ -310,7 +310,7 @@ void MpvPlayer::setFileName(const QString& path) {
     loaded_ = false;
     loadFailed_ = false;
     loading_ = false;
-    state_ = kStopped;
+    setState(kStopped);
     pendingSeek_.reset();
 
     const QString local = localFilePath(path);
@@ -336,13 +336,13 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         currentEntry_ = 0;
         loadFailed_ = true;
         loading_ = false;
-        state_ = kStopped;
+        setState(kStopped);
         return;
     }
     currentEntry_ = entry;
     loaded_ = false;
     loading_ = true;
-    state_ = paused ? kStopped : kPlaying;
+    setState(paused ? kStopped : kPlaying);
 }
 
 void MpvPlayer::setNextFileName(const QString& path) {
@@ -387,6 +387,13 @@ void MpvPlayer::dropQueuedEntry() {
     queuedEntry_ = 0;
     queuedPath_.clear();
     runCommand({"playlist-clear"});
+}
+
+void MpvPlayer::setState(int state) {
+    if (state_ != state) {
+        state_ = state;
+        emit playStateChanged();
+    }
 }
 
 double MpvPlayer::currentPosition() const {

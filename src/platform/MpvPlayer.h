@@ -49,9 +49,6 @@ public:
     bool isLoading() const override { return loading_; }
 
 private:
-    static constexpr int kStopped = 0;
-    static constexpr int kPaused = 1;
-
     // Clears the wakeup callback before the instance goes, so mpv never calls into a dead
     // object.
     struct HandleCloser {
@@ -74,6 +71,7 @@ private:
     void finishNaturalEnd();
     void finishLoading();
     void seekTo(double seconds);
+    void setState(int state);
     void runCommand(std::initializer_list<const char*> words);
 
     MpvLibrary& library_;

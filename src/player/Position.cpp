@@ -64,6 +64,7 @@ void Position::imgnotch_MouseUp() {
         // A file of unknown length has nowhere to seek to.
         if (const auto target = position::seekTarget(bar(), notchLeft_, player->duration())) {
             player->setCurrentPosition(*target);
+            emit jumped(*target);
         }
     }
     seekDrag_ = false;

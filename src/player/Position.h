@@ -33,6 +33,10 @@ public:
     // pixels).
     double notchLeft() const { return notchLeft_; }
 
+signals:
+    // A release on the notch or the bar made the player jump, to this many seconds.
+    void jumped(double seconds);
+
 private:
     position::BarGeometry bar() const;
     void placeNotch(double left);

@@ -129,6 +129,11 @@ void Volume::VolumeNudge(double stepTwips) {
     form_.mnuvolume->setTitle(form_.lblttVol->caption());
 }
 
+void Volume::nudgeToShare(double share) {
+    const volume::TrackGeometry geometry = track();
+    VolumeNudge(geometry.trackLeft + share * geometry.travel() - thumbLeft_);
+}
+
 void Volume::muting_Click() {
     MediaPlayer* player = form_.MediaPlayer1.get();
     if (player == nullptr || player->mute()) {

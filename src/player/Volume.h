@@ -38,6 +38,8 @@ public:
     void mnuvolup1_Click() { VolumeNudge(volume::kStepUp5); }
     void mnuvoldown1_Click() { VolumeNudge(volume::kStepDown5); }
     void mnuvoldown_Click() { VolumeNudge(volume::kStepDown10); }
+    // A tray step that lands the thumb at this share (0 to 1) of its track.
+    void nudgeToShare(double share);
 
     void muting_Click();
     void muting2_Click();

@@ -1,0 +1,178 @@
+#include "app/RemoteControl.h"
+
+#include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+#include "app/ExitCommands.h"
+#include "app/Program.h"
+#include "player/Form1.h"
+#include "player/Position.h"
+#include "player/Transport.h"
+#include "player/Volume.h"
+
+namespace {
+
+qint64 toMicroseconds(double seconds) {
+    return std::llround(seconds * 1e6);
+}
+
+MprisPlayer::Status statusOf(int playState) {
+    switch (playState) {
+        case MediaPlayer::kPlaying:
+            return MprisPlayer::Status::Playing;
+        case MediaPlayer::kPaused:
+            return MprisPlayer::Status::Paused;
+        default:
+            return MprisPlayer::Status::Stopped;
+    }
+}
+
+}  // namespace
+
+RemoteControl::RemoteControl(Program& program)
+    : MprisPlayer(&program.form1()), program_(program), form_(program.form1()) {
+    settleTimer_.setSingleShot(true);
+    settleTimer_.setInterval(0);
+    connect(&settleTimer_, &QTimer::timeout, this, &RemoteControl::settle);
+
+    connect(&form_.transport(), &Transport::trayTipChanged, this, &RemoteControl::trackStarted);
+    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+        connect(player, &MediaPlayer::playStateChanged, this, &RemoteControl::settleSoon);
+        connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
+    }
+    // What the main window changes without a signal of its own: the order of play and a file
+    // opened by itself. Connected after the window's own handlers, so these run after them.
+    for (SkinLabel* label : {form_.Label4, form_.Label12, form_.Label11}) {
+        connect(label, &SkinLabel::clicked, this, &RemoteControl::settleSoon);
+    }
+    for (QAction* item : {form_.playnormal, form_.playshuffle, form_.load_mp3}) {
+        connect(item, &QAction::triggered, this, &RemoteControl::settleSoon);
+    }
+    connect(&form_.setVolume, &VolumeHolder::Change, this, &RemoteControl::settleSoon);
+    connect(&form_.position(), &Position::jumped, this,
+            [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
+    trackFile_ = loadedFile();
+}
+
+QString RemoteControl::loadedFile() const {
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    return player != nullptr ? player->fileName() : QString();
+}
+
+MprisPlayer::State RemoteControl::state() const {
+    State now;
+    now.shuffle = program_.shufflemode;
+    const VolumeHolder& slider = form_.setVolume;
+    if (slider.span() > 0) {
+        now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
+    }
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    if (player == nullptr) {
+        return now;
+    }
+    now.status = statusOf(player->playState());
+    const QString file = player->fileName();
+    if (file.isEmpty()) {
+        return now;
+    }
+    const double length = player->duration();
+    now.canPlay = true;
+    now.canSeek = length > 0;
+    now.track.id = QStringLiteral("/org/brambleplayer/track/%1").arg(trackSerial_);
+    now.track.title = file == trackFile_ ? trackTitle_ : QFileInfo(file).fileName();
+    now.track.url = QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
+    now.track.lengthUs = toMicroseconds(length);
+    return now;
+}
+
+qint64 RemoteControl::positionUs() const {
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    return player != nullptr ? toMicroseconds(player->currentPosition()) : 0;
+}
+
+void RemoteControl::settleSoon() {
+    settleTimer_.start();
+}
+
+void RemoteControl::settle() {
+    // A file opened by itself ("Open", Ctrl+M) goes by its name, as the title shows it.
+    const QString file = loadedFile();
+    if (file != trackFile_) {
+        trackFile_ = file;
+        trackTitle_ = QFileInfo(file).fileName();
+        ++trackSerial_;
+    }
+    emit stateMayHaveChanged();
+}
+
+void RemoteControl::trackStarted(const QString& title) {
+    trackFile_ = loadedFile();
+    trackTitle_ = title;
+    ++trackSerial_;
+    settleSoon();
+}
+
+void RemoteControl::raise() {
+    form_.mnushowpl->trigger();
+    form_.raise();
+    form_.activateWindow();
+}
+
+void RemoteControl::quit() {
+    // The question is modal: the caller gets its answer first.
+    QTimer::singleShot(0, &form_, [this] { exitCommand(program_); });
+}
+
+void RemoteControl::next() {
+    form_.mnunext->trigger();
+}
+
+void RemoteControl::previous() {
+    form_.mnulast->trigger();
+}
+
+void RemoteControl::play() {
+    if (!loadedFile().isEmpty()) {
+        form_.transport().mnuplayagain_Click();
+    }
+}
+
+void RemoteControl::pause() {
+    if (!loadedFile().isEmpty()) {
+        form_.transport().mnupause_Click();
+    }
+}
+
+void RemoteControl::playPause() {
+    if (form_.btnpause->isEnabledTo(&form_)) {
+        form_.transport().btnpause_Click();
+    }
+}
+
+void RemoteControl::stop() {
+    if (form_.btnstop->isEnabledTo(&form_)) {
+        form_.transport().btnstop_Click();
+    }
+}
+
+void RemoteControl::setPositionUs(qint64 positionUs) {
+    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+        player->setCurrentPosition(static_cast<double>(positionUs) / 1e6);
+        emit jumped(positionUs);
+    }
+}
+
+void RemoteControl::setShuffle(bool on) {
+    if (on) {
+        form_.transport().Label4_Click();
+    } else {
+        form_.transport().Label12_Click();
+    }
+    settleSoon();
+}
+
+void RemoteControl::setVolume(double share) {
+    form_.volume().nudgeToShare(share);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+
+#include "platform/MprisPlayer.h"
+
+class Form1;
+class Program;
+
+// The desktop's media controls acting on the player: each request does what the matching
+// control of the player does, and every change the player makes is told to the desktop once
+// the handler that made it has returned.
+class RemoteControl final : public MprisPlayer {
+    Q_OBJECT
+public:
+    explicit RemoteControl(Program& program);
+
+    State state() const override;
+    qint64 positionUs() const override;
+
+    // As the tray's "Player wieder zeigen", then to the front.
+    void raise() override;
+    // The exit command, with its question when the options ask for one.
+    void quit() override;
+    // The tray's "Nächster Track" and "Letzter Track".
+    void next() override;
+    void previous() override;
+    // The tray's "Wiedergeben" and "Pause". The tray offers them only after some ways of
+    // starting a track; here they act whenever a file is loaded.
+    void play() override;
+    void pause() override;
+    // A click on the pause glyph and on the stop glyph, which do nothing while disabled.
+    void playPause() override;
+    void stop() override;
+    void setPositionUs(qint64 positionUs) override;
+    // A click on "Shuffle" or on "Normal".
+    void setShuffle(bool on) override;
+    // The thumb moves there as in a tray step: settings.cfg is not written.
+    void setVolume(double share) override;
+
+private:
+    // Soon, once the running handler has returned.
+    void settleSoon();
+    void settle();
+    void trackStarted(const QString& title);
+    QString loadedFile() const;
+
+    Program& program_;
+    Form1& form_;
+    QTimer settleTimer_;
+    QString trackFile_;
+    QString trackTitle_;
+    quint64 trackSerial_ = 0;
+};

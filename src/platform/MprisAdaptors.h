@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusObjectPath>
+#include <QStringList>
+#include <QVariantMap>
+
+class MprisService;
+
+// The two interfaces of the MPRIS object. They only translate: the service holds the rules.
+
+class MprisRootAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2")
+    Q_PROPERTY(bool CanQuit READ yes)
+    Q_PROPERTY(bool CanRaise READ yes)
+    Q_PROPERTY(bool HasTrackList READ no)
+    Q_PROPERTY(QString Identity READ identity)
+    Q_PROPERTY(QString DesktopEntry READ desktopEntry)
+    Q_PROPERTY(QStringList SupportedUriSchemes READ supportedUriSchemes)
+    Q_PROPERTY(QStringList SupportedMimeTypes READ supportedMimeTypes)
+public:
+    explicit MprisRootAdaptor(MprisService& service);
+
+    static bool yes() { return true; }
+    static bool no() { return false; }
+    static QString identity() { return QStringLiteral("MP3-Brambleplayer"); }
+    static QString desktopEntry() { return QStringLiteral("brambleplayer"); }
+    static QStringList supportedUriSchemes() { return {QStringLiteral("file")}; }
+    static QStringList supportedMimeTypes() { return {QStringLiteral("audio/mpeg")}; }
+
+public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
+    void Raise();
+    void Quit();
+
+private:
+    MprisService& service_;
+};
+
+class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
+    Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
+    Q_PROPERTY(QString LoopStatus READ loopStatus)
+    Q_PROPERTY(double Rate READ rate)
+    Q_PROPERTY(double MinimumRate READ rate)
+    Q_PROPERTY(double MaximumRate READ rate)
+    Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
+    Q_PROPERTY(QVariantMap Metadata READ metadata)
+    Q_PROPERTY(double Volume READ volume WRITE setVolume)
+    Q_PROPERTY(qlonglong Position READ position)
+    Q_PROPERTY(bool CanGoNext READ canControl)
+    Q_PROPERTY(bool CanGoPrevious READ canControl)
+    Q_PROPERTY(bool CanPlay READ canPlay)
+    Q_PROPERTY(bool CanPause READ canPlay)
+    Q_PROPERTY(bool CanSeek READ canSeek)
+    Q_PROPERTY(bool CanControl READ canControl)
+public:
+    explicit MprisPlayerAdaptor(MprisService& service);
+
+    QString playbackStatus() const;
+    // The playlist always wraps around at both ends.
+    static QString loopStatus() { return QStringLiteral("Playlist"); }
+    static double rate() { return 1.0; }
+    bool shuffle() const;
+    void setShuffle(bool on);
+    QVariantMap metadata() const;
+    double volume() const;
+    void setVolume(double share);
+    qlonglong position() const;
+    static bool canControl() { return true; }
+    bool canPlay() const;
+    bool canSeek() const;
+
+public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
+    void Next();
+    void Previous();
+    void Pause();
+    void PlayPause();
+    void Stop();
+    void Play();
+    void Seek(qlonglong Offset);
+    void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
+
+signals:
+    void Seeked(qlonglong Position);
+
+private:
+    MprisService& service_;
+};

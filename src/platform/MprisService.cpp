@@ -1,0 +1,145 @@
+#include "platform/MprisService.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/MprisAdaptors.h"
+
+namespace {
+
+// The protocol's own id for "no track".
+constexpr const char* kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
+
+}  // namespace
+
+MprisService::MprisService(QDBusConnection connection, QObject* parent)
+    : QObject(parent), connection_(std::move(connection)) {
+    new MprisRootAdaptor(*this);  // owned by this object, as QtDBus requires
+    playerAdaptor_ = new MprisPlayerAdaptor(*this);
+    exported_ = connection_.isConnected() &&
+                connection_.registerObject(QString::fromLatin1(kObjectPath), this,
+                                           QDBusConnection::ExportAdaptors);
+}
+
+MprisService::~MprisService() {
+    if (exported_) {
+        connection_.unregisterObject(QString::fromLatin1(kObjectPath));
+    }
+}
+
+void MprisService::attach(MprisPlayer* player) {
+    if (player_) {
+        disconnect(player_, nullptr, this, nullptr);
+        disconnect(player_, nullptr, playerAdaptor_, nullptr);
+    }
+    player_ = player;
+    if (player_) {
+        connect(player_, &MprisPlayer::stateMayHaveChanged, this, &MprisService::publishChanges);
+        // Emitting an adaptor's signal sends it on the bus.
+        connect(player_, &MprisPlayer::jumped, playerAdaptor_, &MprisPlayerAdaptor::Seeked);
+    }
+    publishChanges();
+}
+
+MprisPlayer::State MprisService::state() const {
+    return player_ ? player_->state() : MprisPlayer::State{};
+}
+
+qint64 MprisService::positionUs() const {
+    return player_ ? player_->positionUs() : 0;
+}
+
+QString MprisService::statusText(MprisPlayer::Status status) {
+    switch (status) {
+        case MprisPlayer::Status::Playing:
+            return QStringLiteral("Playing");
+        case MprisPlayer::Status::Paused:
+            return QStringLiteral("Paused");
+        case MprisPlayer::Status::Stopped:
+            break;
+    }
+    return QStringLiteral("Stopped");
+}
+
+QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
+    if (track.id.isEmpty()) {
+        return {{QStringLiteral("mpris:trackid"),
+                 QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrack)))}};
+    }
+    QVariantMap map{
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(track.id))},
+        {QStringLiteral("xesam:title"), track.title},
+        {QStringLiteral("xesam:url"), track.url}};
+    if (track.lengthUs > 0) {
+        map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(track.lengthUs));
+    }
+    return map;
+}
+
+void MprisService::seek(qint64 offsetUs) {
+    const MprisPlayer::State now = state();
+    if (!player_ || !now.canSeek) {
+        return;
+    }
+    const qint64 position = std::clamp<qint64>(player_->positionUs(), 0, now.track.lengthUs);
+    // Beyond the end of the track is the next track; before its start is its start.
+    if (offsetUs > now.track.lengthUs - position) {
+        player_->next();
+        return;
+    }
+    player_->setPositionUs(std::max<qint64>(0, position + offsetUs));
+}
+
+void MprisService::setPosition(const QString& trackId, qint64 positionUs) {
+    const MprisPlayer::State now = state();
+    // A request for a track that has gone meanwhile is stale.
+    if (!player_ || !now.canSeek || trackId != now.track.id || positionUs < 0 ||
+        positionUs > now.track.lengthUs) {
+        return;
+    }
+    player_->setPositionUs(positionUs);
+}
+
+void MprisService::setVolume(double share) {
+    if (player_ && std::isfinite(share)) {
+        player_->setVolume(std::clamp(share, 0.0, 1.0));
+    }
+}
+
+void MprisService::publishChanges() {
+    const MprisPlayer::State now = state();
+    if (now == published_) {
+        return;
+    }
+    QVariantMap changed;
+    if (now.status != published_.status) {
+        changed.insert(QStringLiteral("PlaybackStatus"), statusText(now.status));
+    }
+    if (now.shuffle != published_.shuffle) {
+        changed.insert(QStringLiteral("Shuffle"), now.shuffle);
+    }
+    if (now.volume != published_.volume) {
+        changed.insert(QStringLiteral("Volume"), now.volume);
+    }
+    if (now.track != published_.track) {
+        changed.insert(QStringLiteral("Metadata"), metadata(now.track));
+    }
+    if (now.canPlay != published_.canPlay) {
+        changed.insert(QStringLiteral("CanPlay"), now.canPlay);
+        changed.insert(QStringLiteral("CanPause"), now.canPlay);
+    }
+    if (now.canSeek != published_.canSeek) {
+        changed.insert(QStringLiteral("CanSeek"), now.canSeek);
+    }
+    published_ = now;
+    if (!exported_) {
+        return;
+    }
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(kObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"));
+    signal << QString::fromLatin1(kPlayerInterface) << changed << QStringList();
+    connection_.send(signal);
+}
