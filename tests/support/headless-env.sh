@@ -10,10 +10,17 @@
 # DBUS_SESSION_BUS_ADDRESS for every process started afterwards. bramble_headless_stop ends only
 # the processes it started, by their saved ids, and removes its temporary folder; calling it twice
 # is harmless.
+#
+# The session bus address names no bus. What needs one starts a private bus of its own:
+#
+#   bramble_session_bus_start FOLDER    # exports DBUS_SESSION_BUS_ADDRESS; the socket in FOLDER
+#   bramble_session_bus_stop            # ends it and restores the address before
 
 BRAMBLE_HEADLESS_DIR=
 BRAMBLE_XVFB_PID=
 BRAMBLE_PULSE_PID=
+BRAMBLE_BUS_PID=
+BRAMBLE_ADDRESS_WITHOUT_BUS=
 
 # True while the process exists and is not a zombie waiting to be reaped.
 _bramble_process_alive() {
@@ -86,6 +93,28 @@ EOF
     fi
 }
 
+bramble_session_bus_start() {
+    local dir=$1 address
+    [[ -z $BRAMBLE_BUS_PID ]] || return 0
+    # --fork returns once the bus accepts connections.
+    if ! dbus-daemon --session --fork --nopidfile --address="unix:dir=$dir" \
+        --print-address=3 --print-pid=4 3>"$dir/bus-address" 4>"$dir/bus-pid"; then
+        echo "headless-env: dbus-daemon did not start" >&2
+        return 1
+    fi
+    BRAMBLE_BUS_PID=$(cat "$dir/bus-pid")
+    address=$(head -n 1 "$dir/bus-address")
+    BRAMBLE_ADDRESS_WITHOUT_BUS=${DBUS_SESSION_BUS_ADDRESS-}
+    export DBUS_SESSION_BUS_ADDRESS=$address
+}
+
+bramble_session_bus_stop() {
+    [[ -n $BRAMBLE_BUS_PID ]] || return 0
+    _bramble_stop_process "$BRAMBLE_BUS_PID" dbus-daemon
+    BRAMBLE_BUS_PID=
+    export DBUS_SESSION_BUS_ADDRESS=$BRAMBLE_ADDRESS_WITHOUT_BUS
+}
+
 bramble_headless_start() {
     BRAMBLE_HEADLESS_DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-headless.XXXXXX") || return 1
     local dir=$BRAMBLE_HEADLESS_DIR
@@ -106,6 +135,7 @@ bramble_headless_start() {
 }
 
 bramble_headless_stop() {
+    bramble_session_bus_stop
     _bramble_stop_process "$BRAMBLE_PULSE_PID" pulseaudio
     BRAMBLE_PULSE_PID=
     _bramble_stop_process "$BRAMBLE_XVFB_PID" Xvfb

@@ -17,6 +17,8 @@ BRAMBLE_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
     # the headless test desktop and sound server
     xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins
+    # private session buses (dbus-daemon, dbus-send), and windows stacked over the player
+    dbus x11-utils
     # making and measuring sound fixtures
     lame sox
     # the benchmarks' yardstick for the CPU time of playing a file
