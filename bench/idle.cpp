@@ -6,7 +6,7 @@
 // sound server with a null sink (bench/run provides both), and sox, lame, xdotool, pactl, parec and
 // mpv. Prints the figures; it asserts nothing.
 //
-// usage: bench_idle [PLAYER_BINARY]
+// usage: bench_idle [PLAYER_BINARY] [--idle-only]
 
 #include <chrono>
 #include <cstdio>
@@ -15,9 +15,11 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -220,9 +222,21 @@ void playingRun(const fs::path& playerBinary) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    const fs::path playerBinary = argc > 1 ? argv[1] : BRAMBLE_PLAYER_BINARY;
+    fs::path playerBinary = BRAMBLE_PLAYER_BINARY;
+    bool idleOnly = false;
+    for (const std::string_view argument :
+         std::span(argv, static_cast<std::size_t>(argc)).subspan(1)) {
+        if (argument == "--idle-only") {
+            idleOnly = true;
+        } else {
+            playerBinary = argument;
+        }
+    }
     try {
         idleRun(playerBinary);
+        if (idleOnly) {
+            return 0;
+        }
         std::printf("\n");
         playingRun(playerBinary);
     } catch (const std::exception& error) {

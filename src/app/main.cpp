@@ -36,14 +36,15 @@ int main(int argc, char** argv) {
 
     // Exported before the name is claimed, so that whoever sees the name finds the object.
     // Calls wait in the event loop until the player is attached below.
-    MprisService mpris(QDBusConnection::sessionBus());
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    MprisService mpris(bus);
     SingleInstance instance({QString::fromLatin1(MprisService::kBusName),
                              QString::fromLatin1(MprisService::kObjectPath),
                              QString::fromLatin1(MprisService::kRootInterface),
                              QStringLiteral("Raise"),
                              SingleInstance::defaultSocketPath(QStringLiteral("brambleplayer"))});
     // Before anything reads or writes a file: a second copy only brings the first to the front.
-    if (instance.claim() == SingleInstance::Outcome::AnotherCopyRuns) {
+    if (instance.claim(bus) == SingleInstance::Outcome::AnotherCopyRuns) {
         std::_Exit(EXIT_SUCCESS);
     }
     // libmpv refuses to start under a locale whose decimal separator is not a point.

@@ -18,7 +18,7 @@ constexpr int kAnswerTimeoutMs = 2000;
 }  // namespace
 
 SingleInstance::SingleInstance(Names names, QObject* parent)
-    : QObject(parent), names_(std::move(names)), bus_(QString()) {}
+    : QObject(parent), names_(std::move(names)) {}
 
 QString SingleInstance::defaultSocketPath(const QString& name) {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
@@ -30,8 +30,7 @@ QString SingleInstance::defaultSocketPath(const QString& name) {
            QString::number(getuid());
 }
 
-SingleInstance::Outcome SingleInstance::claim() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+SingleInstance::Outcome SingleInstance::claim(const QDBusConnection& bus) {
     if (!bus.isConnected()) {
         return claimSocket();
     }
@@ -42,7 +41,6 @@ SingleInstance::Outcome SingleInstance::claim() {
             daemon->registerService(names_.busName, QDBusConnectionInterface::DontQueueService,
                                     QDBusConnectionInterface::DontAllowReplacement);
         if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
-            bus_ = bus;
             return Outcome::OnlyCopy;
         }
         if (askOwnerToRaise(bus) == BusAnswer::RaiseSent) {

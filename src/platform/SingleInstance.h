@@ -28,11 +28,9 @@ public:
 
     explicit SingleInstance(Names names, QObject* parent = nullptr);
 
-    // Claims the name, or asks the copy that holds it to come to the front.
-    Outcome claim();
-    // The session bus on which this copy holds the name; not connected when it holds none.
-    QDBusConnection bus() const { return bus_; }
-
+    // Claims the name on the bus (or, when it is not connected, the socket), or asks the copy
+    // that holds it to come to the front.
+    Outcome claim(const QDBusConnection& bus);
     // The socket in the user's runtime folder, or in the temporary folder where there is none.
     static QString defaultSocketPath(const QString& name);
 
@@ -48,6 +46,5 @@ private:
     bool reachRunningCopy() const;
 
     Names names_;
-    QDBusConnection bus_;
     QLocalServer* server_ = nullptr;
 };

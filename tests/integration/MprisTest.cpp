@@ -213,6 +213,15 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
                {QStringLiteral("objpath:") + track, QStringLiteral("int64:9000000")});
     EXPECT_GE(player.currentPosition(), 2.0);
     EXPECT_EQ(listener.jumps.size(), 1);
+
+    // Seeking back past the start lands on the start; past the end is the next track.
+    playerCall(QStringLiteral("Seek"), {QStringLiteral("int64:-9000000")});
+    EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
+    EXPECT_EQ(listener.jumps.value(1), 0);
+    EXPECT_LT(player.currentPosition(), 1.0);
+    playerCall(QStringLiteral("Seek"), {QStringLiteral("int64:9000000")});
+    EXPECT_TRUE(announcedTitle(QStringLiteral("440")));
+    EXPECT_EQ(program->mp3pos, 2);
 }
 
 TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
