@@ -13,6 +13,8 @@ E2E_PROGRAM_DIR=
 E2E_PLAYER_PID=
 E2E_MAP_LOG_PID=
 E2E_PLAYER_STATUS=
+# A command that starts the player in its place (for instance as another user); none by default.
+E2E_LAUNCHER=()
 
 e2e_cleanup() {
     if [[ -n $E2E_PLAYER_PID ]] && e2e_alive "$E2E_PLAYER_PID"; then
@@ -97,7 +99,7 @@ e2e_start_player() {
     done
     grep -q '^ready$' "$E2E_DIR/maps.log" || e2e_fail "the map logger did not start"
 
-    (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer") \
+    (cd "$E2E_DIR/elsewhere" && exec "${E2E_LAUNCHER[@]}" "$E2E_PROGRAM_DIR/brambleplayer") \
         </dev/null >"$E2E_DIR/player.log" 2>&1 &
     E2E_PLAYER_PID=$!
 }
