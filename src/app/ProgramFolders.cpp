@@ -24,7 +24,7 @@ QString filesFolderFor(const QString& programFolder) {
 }
 
 QString helpFileFor(const QString& programFolder) {
-    const QString beside = programFolder + QLatin1Char('/') + kHelpFile;
+    QString beside = programFolder + QLatin1Char('/') + kHelpFile;
     if (QFileInfo::exists(beside)) {
         return beside;
     }

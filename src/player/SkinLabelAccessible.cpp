@@ -34,7 +34,7 @@ QString SkinLabelAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
     }
-    const QString tip = label()->toolTip();
+    QString tip = label()->toolTip();
     if (label()->isClickable() && !tip.isEmpty()) {
         return tip;
     }

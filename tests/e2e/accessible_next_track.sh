@@ -41,24 +41,15 @@ DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$E2E_DIR/bus-address")
 export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset AT_SPI_BUS_ADDRESS
 
-player_streams() {
-    pactl list sink-inputs 2>/dev/null |
-        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
-}
-
 printf '%s\r\n' "$FIXTURES/A" >"$E2E_PROGRAM_DIR/folders.dat"
 e2e_start_player
 e2e_find_window "MP3-Brambleplayer" >/dev/null || exit 1
-(($(player_streams) == 0)) || e2e_fail "the player plays before anything was pressed"
+(($(e2e_player_streams) == 0)) || e2e_fail "the player plays before anything was pressed"
 
 # Pressed once the playlist window lists folder A's three files.
 pressed=$("$PYTHON" "$HERE/atspi_press.py" "$E2E_PLAYER_PID" "Nächster Track" 3 2>&1) ||
     e2e_fail "AT-SPI: $pressed"
 e2e_pass "AT-SPI $pressed"
 
-for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-    (($(player_streams) > 0)) && break
-    sleep 0.05
-done
-(($(player_streams) > 0)) || e2e_fail "no sound stream of the player after the press action"
+e2e_wait_player_stream "after the press action"
 e2e_pass "the press action started playback"

@@ -200,6 +200,22 @@ e2e_expect_still_running() {
     done
 }
 
+# The number of the sound server's streams that belong to the player's process.
+e2e_player_streams() {
+    pactl list sink-inputs 2>/dev/null |
+        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
+}
+
+# e2e_wait_player_stream WHEN: waits for the player's process to open a sound stream.
+e2e_wait_player_stream() {
+    local i
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        (($(e2e_player_streams) > 0)) && return 0
+        sleep 0.05
+    done
+    e2e_fail "no sound stream of the player $1"
+}
+
 # The names of the windows the player mapped so far, sorted, one per line.
 e2e_mapped_window_names() {
     awk -F '\t' -v pid="$E2E_PLAYER_PID" '$1 == "map" && $2 == pid { print $5 }' \
