@@ -1,5 +1,8 @@
 #include "app/Program.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -11,8 +14,11 @@
 #include "windows/frmhelp.h"
 #include "windows/options.h"
 
-Program::Program(QString programFolder, PlatformServices services)
-    : programFolder_(std::move(programFolder)), services_(std::move(services)) {}
+Program::Program(QString programFolder, PlatformServices services, QString helpFile)
+    : programFolder_(std::move(programFolder)),
+      helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
+                                   : std::move(helpFile)),
+      services_(std::move(services)) {}
 
 Program::~Program() {
     cache_.reset();
@@ -37,6 +43,13 @@ QString Program::settingsPath() const {
 
 QString Program::foldersPath() const {
     return programFolder_ + QStringLiteral("/folders.dat");
+}
+
+void Program::makeProgramFolder() const {
+    // A folder that exists is left as it is, even without its Playlist folder.
+    if (!QFileInfo::exists(programFolder_)) {
+        QDir().mkpath(programFolder_ + QStringLiteral("/Playlist"));
+    }
 }
 
 std::unique_ptr<MediaPlayer> Program::makePlayer() const {

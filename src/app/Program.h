@@ -45,7 +45,9 @@ struct PlatformServices {
 // every window shares. One instance, owned by main().
 class Program {
 public:
-    Program(QString programFolder, PlatformServices services);
+    // The program's files are kept in programFolder; the help text is helpFile, by default
+    // hilfe.rtf in programFolder.
+    Program(QString programFolder, PlatformServices services, QString helpFile = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -53,6 +55,10 @@ public:
     const QString& programFolder() const { return programFolder_; }
     QString settingsPath() const;
     QString foldersPath() const;
+    const QString& helpPath() const { return helpFile_; }
+    // Makes the program folder, with its Playlist folder, where it does not exist yet: a
+    // writer calls it first, so a user's own folder comes into being at the first write.
+    void makeProgramFolder() const;
 
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
@@ -109,6 +115,7 @@ public:
 
 private:
     QString programFolder_;
+    QString helpFile_;
     PlatformServices services_;
     bool trayIconExists_ = false;
     std::unique_ptr<Form1> form1_;

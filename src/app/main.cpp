@@ -7,6 +7,7 @@
 
 #include "app/DisplayStartGuard.h"
 #include "app/Program.h"
+#include "app/ProgramFolders.h"
 #include "app/RemoteControl.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("brambleplayer"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brambleplayer"));
 
     // Exported before the name is claimed, so that whoever sees the name finds the object.
     // Calls wait in the event loop until the player is attached below.
@@ -69,7 +71,10 @@ int main(int argc, char** argv) {
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
     services.mixer = std::move(mixer);
 
-    Program program(QCoreApplication::applicationDirPath(), std::move(services));
+    // An installed copy whose folder the user cannot write keeps its files in the user's own
+    // folder; everything after this line knows only the folder it is given.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    Program program(filesFolderFor(programFolder), std::move(services), helpFileFor(programFolder));
     startUp(program);
     auto* remote = new RemoteControl(program);  // owned by the main window
     mpris.attach(remote);

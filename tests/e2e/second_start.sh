@@ -35,12 +35,6 @@ is_above() {
         '$1 == a { if (!seen_b) ok = 1 } $1 == b { seen_b = 1 } END { exit !ok }' <<<"$order"
 }
 
-# The number of the sound server's streams that belong to the running player.
-player_streams() {
-    pactl list sink-inputs 2>/dev/null |
-        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
-}
-
 # second_start WHAT: the scene with the first player running and playing.
 second_start() {
     local what=$1 main playlist cover i status before
@@ -53,11 +47,7 @@ second_start() {
     done
     # "Nächster Track" starts the first of the folder's three tones; the playlist wraps.
     e2e_click "$main" 281 60
-    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        (($(player_streams) > 0)) && break
-        sleep 0.05
-    done
-    (($(player_streams) > 0)) || e2e_fail "$what: the first player does not play"
+    e2e_wait_player_stream "$what, after a click on next"
 
     xmessage -name cover -geometry 427x155+305+117 "over the player" &
     COVER_PID=$!
@@ -87,7 +77,7 @@ second_start() {
     done
     is_above "$main" "$cover" || e2e_fail "$what: the running player did not come to the front"
     e2e_alive "$E2E_PLAYER_PID" || e2e_fail "$what: the running player ended"
-    (($(player_streams) > 0)) || e2e_fail "$what: the running player stopped playing"
+    (($(e2e_player_streams) > 0)) || e2e_fail "$what: the running player stopped playing"
     e2e_pass "$what: the running player came to the front and plays on"
 
     kill "$COVER_PID" 2>/dev/null

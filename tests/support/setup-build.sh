@@ -17,12 +17,16 @@ BRAMBLE_PACKAGES=(
     fonts-liberation2 fonts-dejavu-core qt6-translations-l10n
     # the headless test desktop and sound server
     xvfb xdotool trayer pulseaudio pulseaudio-utils libasound2-plugins
-    # private session buses (dbus-daemon, dbus-send), and windows stacked over the player
-    dbus x11-utils
+    # windows stacked over the player (xwininfo, xmessage)
+    x11-utils
     # making and measuring sound fixtures
     lame sox
     # the benchmarks' yardstick for the CPU time of playing a file
     mpv
+    # the launcher, the Debian package (cpack reads dependencies with dpkg-shlibdeps and file)
+    desktop-file-utils dpkg-dev file
+    # the accessibility bus and a screen reader's view of it
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 bramble_install_packages() {
