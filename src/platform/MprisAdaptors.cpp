@@ -6,15 +6,11 @@ MprisRootAdaptor::MprisRootAdaptor(MprisService& service)
     : QDBusAbstractAdaptor(&service), service_(service) {}
 
 void MprisRootAdaptor::Raise() {
-    if (MprisPlayer* player = service_.player()) {
-        player->raise();
-    }
+    service_.drive(&MprisPlayer::raise);
 }
 
 void MprisRootAdaptor::Quit() {
-    if (MprisPlayer* player = service_.player()) {
-        player->quit();
-    }
+    service_.drive(&MprisPlayer::quit);
 }
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
@@ -59,39 +55,27 @@ bool MprisPlayerAdaptor::canSeek() const {
 }
 
 void MprisPlayerAdaptor::Next() {
-    if (MprisPlayer* player = service_.player()) {
-        player->next();
-    }
+    service_.drive(&MprisPlayer::next);
 }
 
 void MprisPlayerAdaptor::Previous() {
-    if (MprisPlayer* player = service_.player()) {
-        player->previous();
-    }
+    service_.drive(&MprisPlayer::previous);
 }
 
 void MprisPlayerAdaptor::Pause() {
-    if (MprisPlayer* player = service_.player()) {
-        player->pause();
-    }
+    service_.drive(&MprisPlayer::pause);
 }
 
 void MprisPlayerAdaptor::PlayPause() {
-    if (MprisPlayer* player = service_.player()) {
-        player->playPause();
-    }
+    service_.drive(&MprisPlayer::playPause);
 }
 
 void MprisPlayerAdaptor::Stop() {
-    if (MprisPlayer* player = service_.player()) {
-        player->stop();
-    }
+    service_.drive(&MprisPlayer::stop);
 }
 
 void MprisPlayerAdaptor::Play() {
-    if (MprisPlayer* player = service_.player()) {
-        player->play();
-    }
+    service_.drive(&MprisPlayer::play);
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {

@@ -43,6 +43,12 @@ void MprisService::attach(MprisPlayer* player) {
     publishChanges();
 }
 
+void MprisService::drive(void (MprisPlayer::*request)()) {
+    if (player_) {
+        (player_->*request)();
+    }
+}
+
 MprisPlayer::State MprisService::state() const {
     return player_ ? player_->state() : MprisPlayer::State{};
 }

@@ -32,6 +32,8 @@ public:
     void attach(MprisPlayer* player);
     MprisPlayer* player() const { return player_; }
 
+    // Runs a request on the attached player; with none attached nothing happens.
+    void drive(void (MprisPlayer::*request)());
     // What the adaptors answer, with the rules of the protocol on top of the player.
     MprisPlayer::State state() const;
     qint64 positionUs() const;
