@@ -5,14 +5,6 @@
 MprisRootAdaptor::MprisRootAdaptor(MprisService& service)
     : QDBusAbstractAdaptor(&service), service_(service) {}
 
-void MprisRootAdaptor::Raise() {
-    service_.drive(&MprisPlayer::raise);
-}
-
-void MprisRootAdaptor::Quit() {
-    service_.drive(&MprisPlayer::quit);
-}
-
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisService& service)
     : QDBusAbstractAdaptor(&service), service_(service) {}
 
@@ -52,30 +44,6 @@ bool MprisPlayerAdaptor::canPlay() const {
 
 bool MprisPlayerAdaptor::canSeek() const {
     return service_.state().canSeek;
-}
-
-void MprisPlayerAdaptor::Next() {
-    service_.drive(&MprisPlayer::next);
-}
-
-void MprisPlayerAdaptor::Previous() {
-    service_.drive(&MprisPlayer::previous);
-}
-
-void MprisPlayerAdaptor::Pause() {
-    service_.drive(&MprisPlayer::pause);
-}
-
-void MprisPlayerAdaptor::PlayPause() {
-    service_.drive(&MprisPlayer::playPause);
-}
-
-void MprisPlayerAdaptor::Stop() {
-    service_.drive(&MprisPlayer::stop);
-}
-
-void MprisPlayerAdaptor::Play() {
-    service_.drive(&MprisPlayer::play);
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-class MprisService;
+#include "platform/MprisService.h"
 
 // The two interfaces of the MPRIS object. They only translate: the service holds the rules.
 
@@ -30,8 +30,8 @@ public:
     static QStringList supportedMimeTypes() { return {QStringLiteral("audio/mpeg")}; }
 
 public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
-    void Raise();
-    void Quit();
+    void Raise() { service_.drive(&MprisPlayer::raise); }
+    void Quit() { service_.drive(&MprisPlayer::quit); }
 
 private:
     MprisService& service_;
@@ -73,12 +73,12 @@ public:
     bool canSeek() const;
 
 public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
-    void Next();
-    void Previous();
-    void Pause();
-    void PlayPause();
-    void Stop();
-    void Play();
+    void Next() { service_.drive(&MprisPlayer::next); }
+    void Previous() { service_.drive(&MprisPlayer::previous); }
+    void Pause() { service_.drive(&MprisPlayer::pause); }
+    void PlayPause() { service_.drive(&MprisPlayer::playPause); }
+    void Stop() { service_.drive(&MprisPlayer::stop); }
+    void Play() { service_.drive(&MprisPlayer::play); }
     void Seek(qlonglong Offset);
     void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
 
