@@ -14,8 +14,9 @@ source "$(dirname "$0")/../support/headless-env.sh"
 GREEN_TEXT_LINES=$3
 FIXTURE_FOLDERS=$(cd "$4" 2>/dev/null && pwd) ||
     { echo "FAILED: no fixture folder '$4'" >&2; exit 1; }
-command -v xwininfo >/dev/null && command -v xmessage >/dev/null ||
-    { echo "FAILED: xwininfo and xmessage (x11-utils) are not installed" >&2; exit 1; }
+for tool in xwininfo xmessage dbus-daemon dbus-send; do
+    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed" >&2; exit 1; }
+done
 e2e_setup "$1" "$2"
 
 COVER_PID=
@@ -33,6 +34,12 @@ is_above() {
     order=$(stacking)
     awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
         '$1 == a { if (!seen_b) ok = 1 } $1 == b { seen_b = 1 } END { exit !ok }' <<<"$order"
+}
+
+# Names, sizes, times and contents of everything in the program folder.
+program_folder_state() {
+    e2e_program_folder_listing
+    (cd "$E2E_PROGRAM_DIR" && find . -type f -exec md5sum {} + | sort)
 }
 
 # second_start WHAT: the scene with the first player running and playing.
@@ -60,12 +67,12 @@ second_start() {
 
     # What a start-up would remove, had the second copy got that far.
     : >"$E2E_PROGRAM_DIR/settings.cfg.bramble-tmp"
-    before=$(e2e_program_folder_listing; cd "$E2E_PROGRAM_DIR" && find . -type f -exec md5sum {} + | sort)
+    before=$(program_folder_state)
     (cd "$E2E_DIR/elsewhere" && timeout 10 "$E2E_PROGRAM_DIR/brambleplayer") \
         </dev/null >"$E2E_DIR/second.log" 2>&1
     status=$?
     ((status == 0)) || e2e_fail "$what: the second start ended with status $status: $(cat "$E2E_DIR/second.log")"
-    [[ $(e2e_program_folder_listing; cd "$E2E_PROGRAM_DIR" && find . -type f -exec md5sum {} + | sort) == "$before" ]] ||
+    [[ $(program_folder_state) == "$before" ]] ||
         e2e_fail "$what: the second start changed the program folder"
     [[ -z $(ls -A "$E2E_DIR/elsewhere") ]] ||
         e2e_fail "$what: files appeared in the working directory: $(ls -A "$E2E_DIR/elsewhere")"
@@ -109,5 +116,6 @@ status=$(playback_status)
 e2e_pass "the running player tells the bus it is playing"
 end_first_player
 bramble_session_bus_stop
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_DIR/no-session-bus"
 
 second_start "without a session bus"
