@@ -214,10 +214,15 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_GE(player.currentPosition(), 2.0);
     EXPECT_EQ(listener.jumps.size(), 1);
 
+    // A release on the position bar makes a jump as well.
+    QTest::mousePress(program->form1().lblbar, Qt::LeftButton);
+    QTest::mouseRelease(program->form1().lblbar, Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
+
     // Seeking back past the start lands on the start; past the end is the next track.
     playerCall(QStringLiteral("Seek"), {QStringLiteral("int64:-9000000")});
-    EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
-    EXPECT_EQ(listener.jumps.value(1), 0);
+    EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 3; }));
+    EXPECT_EQ(listener.jumps.value(2), 0);
     EXPECT_LT(player.currentPosition(), 1.0);
     playerCall(QStringLiteral("Seek"), {QStringLiteral("int64:9000000")});
     EXPECT_TRUE(announcedTitle(QStringLiteral("440")));
