@@ -9,6 +9,7 @@
 #include "settings/SettingsFile.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
+#include "windows/quickinfo.h"
 
 Program::Program(QString programFolder, PlatformServices services)
     : programFolder_(std::move(programFolder)), services_(std::move(services)) {}
@@ -23,6 +24,7 @@ Program::~Program() {
     search_.reset();
     dateiinfo_.reset();
     help_.reset();
+    quickinfo_.reset();
     playlist_.reset();
     frmopen_.reset();
     options_.reset();
@@ -131,6 +133,10 @@ void Program::endProcess() {
     if (frmopen_) {
         frmopen_->releasePreview();
     }
+    // No dead icon may stay behind in the notification area.
+    if (services_.trayIcon) {
+        services_.trayIcon->remove();
+    }
     if (services_.endProcess) {
         services_.endProcess();
     }
@@ -158,4 +164,16 @@ frmhelp& Program::helpWindow() {
 
 void Program::unloadHelp() {
     help_.unload();
+}
+
+quickinfo& Program::quickinfoWindow() {
+    return quickinfo_.getOrCreate(*this);
+}
+
+void Program::unloadQuickinfo() {
+    // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
+    if (quickinfo* popup = quickinfo_.get()) {
+        popup->stopTimers();
+    }
+    quickinfo_.unload();
 }

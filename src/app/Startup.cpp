@@ -16,12 +16,15 @@
 #include "app/Twips.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "player/Transport.h"
+#include "player/Tray.h"
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
+#include "windows/quickinfo.h"
 
 namespace {
 
@@ -68,6 +71,10 @@ void wireMainWindow(Program& program) {
             });
         },
         Qt::SingleShotConnection);
+    QObject::connect(&form.transport(), &Transport::quickInfoAtTrackChange, &form,
+                     [&program](const QString& title) { quickInfoAtTrackChange(program, title); });
+    QObject::connect(&form.transport(), &Transport::quickInfoTextChanged, &form,
+                     [&program](const QString& title) { setQuickInfoText(program, title); });
 }
 
 void applyPlaylistSettings(Program& program) {
@@ -123,6 +130,7 @@ void startUp(Program& program) {
     form.volume().findMixerControls();
     program.frmopenWindow();
     plaction(program, QStringLiteral("openauto"));
+    form.tray().setup();
     program.optionsWindow();
 
     // A missing or broken settings file is not worth a message: the first bad line ends the

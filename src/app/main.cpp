@@ -15,6 +15,7 @@
 #include "platform/QtDesktop.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtTrayIcon.h"
 
 int main(int argc, char** argv) {
     // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
     services.mixer = std::move(mixer);
+    services.trayIcon = std::make_unique<QtTrayIcon>();
 
     Program program(QCoreApplication::applicationDirPath(), std::move(services));
     startUp(program);

@@ -72,4 +72,5 @@ void Position::imgnotch_MouseUp() {
 
 void Position::Form_MouseMove() {
     form_.lblST->hide();
+    form_.tmrMove->setEnabled(true);
 }
