@@ -26,6 +26,7 @@ QString tipText(const QString& title) {
 Tray::Tray(Form1& form) : QObject(&form), form_(form) {
     tmrTrayHost = new FormTimer(kHostCheckInterval, false, this);
     connect(tmrTrayHost, &FormTimer::timeout, this, &Tray::tmrTrayHost_Timer);
+    connect(form_.mnusystemtray, &QMenu::aboutToHide, this, [this] { busy_ = false; });
     connect(form_.mnushowpl, &QAction::triggered, this, &Tray::mnushowpl_Click);
     connect(form_.mnushowquick, &QAction::triggered, this, &Tray::mnushowquick_Click);
     connect(&form_.transport(), &Transport::trayTipChanged, this, &Tray::setTip);
@@ -53,16 +54,15 @@ void Tray::Form_MouseMove(int message) {
     if (busy_) {
         return;
     }
-    busy_ = true;
     if (message == TrayIcon::kDoubleClick) {
         showPlayer();
         form_.stayd->setEnabled(true);
     } else if (message == TrayIcon::kContextRequest) {
-        // The menu grabs the pointer itself, so a click elsewhere closes it: the main window
-        // need not come to the front first.
-        form_.mnusystemtray->exec(form_.program().desktop().cursorPos());
+        // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
+        // closes it: the main window need not come to the front first.
+        busy_ = true;
+        form_.mnusystemtray->popup(form_.program().desktop().cursorPos());
     }
-    busy_ = false;
 }
 
 void Tray::mnushowpl_Click() {
