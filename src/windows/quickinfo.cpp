@@ -69,6 +69,7 @@ quickinfo::quickinfo(Program& program)
     quicki->setCaption(QStringLiteral("No Track now"));
 
     connect(tmrTime, &FormTimer::timeout, this, &quickinfo::tmrTime_Timer);
+    connect(program.form1().lbltime, &SkinLabel::captionChanged, tmrTime, &FormTimer::wake);
     connect(tmrpopup, &FormTimer::timeout, this, &quickinfo::tmrpopup_Timer);
     connect(tmrlauf2, &FormTimer::timeout, this, &quickinfo::tmrlauf2_Timer);
     Form_Load();
@@ -135,6 +136,8 @@ void quickinfo::tmrTime_Timer() {
         return;
     }
     Label2->setCaption(program_.form1().lbltime->caption());
+    // Until the main window's clock shows another time, every tick would copy the same.
+    tmrTime->sleepUntilWoken();
 }
 
 void quickinfo::tmrpopup_Timer() {

@@ -42,6 +42,10 @@ TEST_F(QuickInfoTest, ShortTitleSlidesInHoldsSevenSecondsAndSlidesOut) {
     program->form1().lbltime->setCaption("1:02 / 3:04");
     popup()->tmrTime_Timer();
     EXPECT_EQ(popup()->Label2->caption(), "1:02 / 3:04");
+    // The copy waits for the main window's clock to change.
+    EXPECT_FALSE(popup()->tmrTime->isRunning());
+    program->form1().lbltime->setCaption("1:03 / 3:04");
+    EXPECT_TRUE(popup()->tmrTime->isRunning());
 
     const std::vector<double> lefts = slideIn();
     ASSERT_EQ(lefts.size(), 61U);
