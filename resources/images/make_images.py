@@ -71,3 +71,43 @@ def cursor(x, y):
                for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
     return 'k' if edge else 'w'
 xpm('cursor', 32, 32, cursor, {' ': 'None', 'k': '#000000', 'w': '#FFFFFF'})
+
+# The launcher's icon: the window icon above, drawn at the sizes a desktop asks for.
+def png(name, size, pixel, palette, samples=4):
+    """pixel(x, y) on the 32 x 32 grid of the window icon, sampled samples^2 times per pixel."""
+    import struct, zlib
+    scale = 32.0 / size
+    rows = b''
+    for y in range(size):
+        rows += b'\0'
+        for x in range(size):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            for sy in range(samples):
+                for sx in range(samples):
+                    gx = (x + (sx + 0.5) / samples) * scale - 0.5
+                    gy = (y + (sy + 0.5) / samples) * scale - 0.5
+                    colour = palette[pixel(gx, gy)]
+                    if colour is None: continue
+                    for i in range(3): acc[i] += colour[i]
+                    acc[3] += 255
+            n = samples * samples
+            alpha = acc[3] / n
+            rgb = [round(acc[i] * 255 / acc[3]) if acc[3] else 0 for i in range(3)]
+            rows += bytes(rgb + [round(alpha)])
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+    with open(name + '.png', 'wb') as f:
+        f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
+                + chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b''))
+png('brambleplayer-48', 48, icon, {' ': None, 'k': (0, 0, 0), 'g': (0, 255, 0)})
+
+# The same shapes as outlines, for desktops that scale their icons.
+with open('brambleplayer.svg', 'w') as f:
+    f.write('''<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <circle cx="16" cy="16" r="16" fill="#000000"/>
+  <ellipse cx="12.5" cy="22.5" rx="4.5" ry="3.6" fill="#00FF00"/>
+  <rect x="14" y="7" width="2" height="16" fill="#00FF00"/>
+  <polygon points="15,7 22,7 22,9.2 15,11" fill="#00FF00"/>
+</svg>
+''')

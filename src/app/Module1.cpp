@@ -37,6 +37,7 @@ void showPlaylist(Program& program) {
 // Writes the folder browser's list to folders.dat. The caller goes on either way; when it
 // could not be written the user is told, since the list is then lost at the next reload.
 void makeauto(Program& program) {
+    program.makeProgramFolder();
     if (!writeListFile(program.foldersPath(), program.frmopenWindow().folderList())) {
         tellWriteFailed(program.messages(), program.foldersPath());
     }

@@ -1,6 +1,10 @@
 #include "app/Program.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "folders/cache.h"
+#include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/dateiinfo.h"
@@ -11,8 +15,11 @@
 #include "windows/options.h"
 #include "windows/quickinfo.h"
 
-Program::Program(QString programFolder, PlatformServices services)
-    : programFolder_(std::move(programFolder)), services_(std::move(services)) {}
+Program::Program(QString programFolder, PlatformServices services, QString helpFile)
+    : programFolder_(std::move(programFolder)),
+      helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
+                                   : std::move(helpFile)),
+      services_(std::move(services)) {}
 
 Program::~Program() {
     cache_.reset();
@@ -26,6 +33,7 @@ Program::~Program() {
     help_.reset();
     quickinfo_.reset();
     playlist_.reset();
+    frmdir_.reset();
     frmopen_.reset();
     options_.reset();
     form1_.reset();
@@ -37,6 +45,13 @@ QString Program::settingsPath() const {
 
 QString Program::foldersPath() const {
     return programFolder_ + QStringLiteral("/folders.dat");
+}
+
+void Program::makeProgramFolder() const {
+    // A folder that exists is left as it is, even without its Playlist folder.
+    if (!QFileInfo::exists(programFolder_)) {
+        QDir().mkpath(programFolder_ + QStringLiteral("/Playlist"));
+    }
 }
 
 std::unique_ptr<MediaPlayer> Program::makePlayer() const {
@@ -164,6 +179,14 @@ frmhelp& Program::helpWindow() {
 
 void Program::unloadHelp() {
     help_.unload();
+}
+
+frmdir& Program::frmdirWindow() {
+    return frmdir_.getOrCreate(*this);
+}
+
+void Program::unloadFrmdir() {
+    frmdir_.unload();
 }
 
 quickinfo& Program::quickinfoWindow() {

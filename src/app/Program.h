@@ -24,6 +24,7 @@ class cache;
 class frmsearch;
 class dateiinfo;
 class frmhelp;
+class frmdir;
 class quickinfo;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
@@ -48,7 +49,9 @@ struct PlatformServices {
 // every window shares. One instance, owned by main().
 class Program {
 public:
-    Program(QString programFolder, PlatformServices services);
+    // The program's files are kept in programFolder; the help text is helpFile, by default
+    // hilfe.rtf in programFolder.
+    Program(QString programFolder, PlatformServices services, QString helpFile = {});
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -56,6 +59,10 @@ public:
     const QString& programFolder() const { return programFolder_; }
     QString settingsPath() const;
     QString foldersPath() const;
+    const QString& helpPath() const { return helpFile_; }
+    // Makes the program folder, with its Playlist folder, where it does not exist yet: a
+    // writer calls it first, so a user's own folder comes into being at the first write.
+    void makeProgramFolder() const;
 
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
@@ -86,6 +93,11 @@ public:
     frmhelp& helpWindow();
     frmhelp* helpIfLoaded() const { return help_.get(); }
     void unloadHelp();
+    // The standard-folder chooser lives from its opening to its closing.
+    frmdir& frmdirWindow();
+    frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
+    // Called as it closes; it is deleted once its handlers have returned.
+    void unloadFrmdir();
     // The quick-info popup: created when first needed, destroyed when unloaded.
     quickinfo& quickinfoWindow();
     quickinfo* quickinfoIfLoaded() const { return quickinfo_.get(); }
@@ -112,6 +124,7 @@ public:
 
 private:
     QString programFolder_;
+    QString helpFile_;
     PlatformServices services_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<playlist> playlist_;
@@ -123,5 +136,6 @@ private:
     WindowSlot<frmsearch> search_;
     WindowSlot<dateiinfo> dateiinfo_;
     WindowSlot<frmhelp> help_;
+    WindowSlot<frmdir> frmdir_;
     WindowSlot<quickinfo> quickinfo_;
 };

@@ -49,5 +49,6 @@ VolumeRange volumeRange(Program& program) {
 }
 
 bool saveSettings(Program& program) {
+    program.makeProgramFolder();
     return writeSettings(program.settingsPath(), settingsFromHolders(program));
 }

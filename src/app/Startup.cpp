@@ -22,6 +22,7 @@
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
+#include "windows/OptionsOpeners.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
 #include "windows/quickinfo.h"
@@ -145,5 +146,6 @@ void startUp(Program& program) {
     program.playlistWindow();  // placed even when it stays hidden
     placePlaylistOverlapping(program);
     wireMainWindow(program);
+    wireOptionsOpeners(program);
     form.show();
 }

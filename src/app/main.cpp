@@ -7,6 +7,7 @@
 
 #include "app/DisplayStartGuard.h"
 #include "app/Program.h"
+#include "app/ProgramFolders.h"
 #include "app/SettingsHolders.h"
 #include "app/Startup.h"
 #include "platform/AlsaMixer.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("brambleplayer"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brambleplayer"));
     // libmpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
 
@@ -54,7 +56,10 @@ int main(int argc, char** argv) {
     services.mixer = std::move(mixer);
     services.trayIcon = std::make_unique<QtTrayIcon>();
 
-    Program program(QCoreApplication::applicationDirPath(), std::move(services));
+    // An installed copy whose folder the user cannot write keeps its files in the user's own
+    // folder; everything after this line knows only the folder it is given.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    Program program(filesFolderFor(programFolder), std::move(services), helpFileFor(programFolder));
     startUp(program);
     // Reached only if the application is made to quit some other way than the exit commands.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QListWidget>
 #include <QString>
 
@@ -29,7 +30,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void addEntry(const QString& fullPath, const QString& name, int depth, bool open);
+    void addEntry(const QString& fullPath, const QString& name, int depth, const QIcon& icon);
 
     QString path_;
 };

@@ -1,13 +1,27 @@
 #include "player/SkinLabel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "player/SkinLabelAccessible.h"
 
 SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
     setMouseTracking(true);
     applyPalette();
+    installSkinLabelAccessibility();
+}
+
+bool SkinLabel::isClickable() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&SkinLabel::clicked));
+}
+
+void SkinLabel::click() {
+    if (isEnabled()) {
+        emit clicked();
+    }
 }
 
 void SkinLabel::setForeColor(const QColor& color) {

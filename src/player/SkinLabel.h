@@ -31,6 +31,11 @@ public:
 
     void setTwipsPerPixel(double x, double y);
 
+    // Whether a click does anything: some handler listens to it.
+    bool isClickable() const;
+    // Does what a left click does, for assistive technology; a disabled label ignores it.
+    void click();
+
 signals:
     void mouseDown(Qt::MouseButton button, QPointF twipsPos);
     void mouseUp(Qt::MouseButton button, QPointF twipsPos);

@@ -18,6 +18,7 @@ constexpr double kShrinkAbove = 5500;
 }  // namespace
 
 bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir) {
+    program.makeProgramFolder();  // the dialog opens in it or in its Playlist folder
     dialog.dialogTitle = QStringLiteral("Playlist speichern");
     dialog.fileName = QStringLiteral("myplaylist");
     dialog.filter = QStringLiteral("Playlist-Dateien |*.mpc");

@@ -9,6 +9,7 @@
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/dateiinfo.h"
+#include "windows/options.h"
 
 playlist::playlist(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
@@ -147,6 +148,8 @@ void playlist::mnuplay1_Click() {
 void playlist::List1_KeyDown(int key) {
     if (key == Qt::Key_Delete) {
         removeSelected(program_);
+    } else if (key == Qt::Key_F3) {
+        program_.optionsWindow().openFromSettings();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         playSelected(false);
     }

@@ -26,7 +26,7 @@ frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(prog
 frmhelp::~frmhelp() = default;
 
 void frmhelp::Form_Load() {
-    const QString path = program_.programFolder() + QStringLiteral("/hilfe.rtf");
+    const QString& path = program_.helpPath();
     QFile file(path);
     const QByteArray content =
         file.open(QIODevice::ReadOnly) ? file.read(kLargestFile) : QByteArray();

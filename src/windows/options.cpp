@@ -5,7 +5,13 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/FileMessages.h"
 #include "app/Program.h"
+#include "app/SettingsHolders.h"
+#include "folders/frmdir.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/OptionsOpeners.h"
 
 options::options(Program& program)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -31,6 +37,7 @@ options::options(Program& program)
     estfolder = new QLineEdit(folder);
     estfolder->setToolTip(QStringLiteral("In diesem Verzeichnis verwalten sie bevorzugt ihre MP3"));
     Command3 = new QPushButton(QStringLiteral("..."), folder);
+    Command3->setMaximumWidth(Command3->fontMetrics().horizontalAdvance(Command3->text()) * 3);
     auto* folderLayout = new QGridLayout(folder);
     folderLayout->addWidget(Label1, 0, 0, 1, 2);
     folderLayout->addWidget(estfolder, 1, 0);
@@ -79,6 +86,16 @@ options::options(Program& program)
     for (QCheckBox* box : {optending, optexppl, alwaysshow}) {
         connect(box, &QCheckBox::stateChanged, this, [this] { Command4->setEnabled(true); });
     }
+
+    // Enter in the folder box must not press a button of its own accord.
+    for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
+        button->setAutoDefault(false);
+    }
+    connect(Command1, &QPushButton::clicked, this, &options::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &options::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &options::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &options::Command4_Click);
+    connect(Timer1, &FormTimer::timeout, this, &options::Timer1_Timer);
 }
 
 void options::applyExpandRule() const {
@@ -107,4 +124,68 @@ void options::optshowpl_Click() {
 void options::qinfo_Click() {
     Command4->setEnabled(true);
     applyAlwaysShowRule();
+}
+
+void options::setPlayerWindowsEnabled(bool on) const {
+    program_.form1().setEnabled(on);
+    if (playlist* pl = program_.playlistIfLoaded()) {
+        pl->setEnabled(on);
+    }
+}
+
+void options::storeAndApply() {
+    // The settings still take effect when they cannot be stored; the user is told.
+    if (!saveSettings(program_)) {
+        tellWriteFailed(program_.messages(), program_.settingsPath());
+    }
+    program_.form1().pathopt = estfolder->text();
+}
+
+void options::Command1_Click() {
+    storeAndApply();
+    setPlayerWindowsEnabled(true);
+    hide();
+}
+
+void options::Command2_Click() {
+    // Nothing is restored: the controls are the live settings as the user left them.
+    setPlayerWindowsEnabled(true);
+    hide();
+}
+
+void options::reject() {
+    Command2_Click();
+}
+
+void options::Command3_Click() {
+    program_.frmdirWindow().open();
+}
+
+void options::Command4_Click() {
+    storeAndApply();
+    Command4->setEnabled(false);
+    // The note stays its full five seconds, however long the timer had been running.
+    Timer1->setEnabled(false);
+    Timer1->setEnabled(true);
+    Label3->show();
+}
+
+void options::Timer1_Timer() {
+    Label3->hide();
+    Timer1->setEnabled(false);
+}
+
+void options::openFromSettings() {
+    rereadSettings(program_);
+    // Centred once; a place the user gives it later is kept.
+    if (!placed_) {
+        placed_ = true;
+        adjustSize();
+        const QSize screen = program_.desktop().screenSize();
+        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    }
+    show();
+    raise();
+    activateWindow();
+    setPlayerWindowsEnabled(false);
 }

@@ -11,6 +11,8 @@
 class Program;
 
 // The options dialog. Its controls are the live settings that the rest of the program reads.
+// While it is shown the main window and the playlist window are disabled, so it acts as modal;
+// it is left only by "OK" or "Abbrechen".
 class options : public QDialog {
     Q_OBJECT
 public:
@@ -35,11 +37,28 @@ public:
     QLabel* Label3;
     FormTimer* Timer1;
 
+    // Every opener: settings.cfg is read again into the controls (and the volume), then the
+    // dialog shows and the player's windows are disabled.
+    void openFromSettings();
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Timer1_Timer();
+
+    // Escape or a close request from the window system: the same as "Abbrechen".
+    void reject() override;
+
 private:
     void optshowpl_Click();
     void qinfo_Click();
+    // Writes settings.cfg from the controls and makes the folder the one in use.
+    void storeAndApply();
+    void setPlayerWindowsEnabled(bool on) const;
     void applyExpandRule() const;
     void applyAlwaysShowRule() const;
 
     Program& program_;
+    bool placed_ = false;
 };

@@ -13,6 +13,8 @@ E2E_PROGRAM_DIR=
 E2E_PLAYER_PID=
 E2E_MAP_LOG_PID=
 E2E_PLAYER_STATUS=
+# A command that starts the player in its place (for instance as another user); none by default.
+E2E_LAUNCHER=()
 
 e2e_cleanup() {
     if [[ -n $E2E_PLAYER_PID ]] && e2e_alive "$E2E_PLAYER_PID"; then
@@ -97,7 +99,7 @@ e2e_start_player() {
     done
     grep -q '^ready$' "$E2E_DIR/maps.log" || e2e_fail "the map logger did not start"
 
-    (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer") \
+    (cd "$E2E_DIR/elsewhere" && exec "${E2E_LAUNCHER[@]}" "$E2E_PROGRAM_DIR/brambleplayer") \
         </dev/null >"$E2E_DIR/player.log" 2>&1 &
     E2E_PLAYER_PID=$!
 }
@@ -196,6 +198,22 @@ e2e_expect_still_running() {
         e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended although it should run on"
         sleep 0.05
     done
+}
+
+# The number of the sound server's streams that belong to the player's process.
+e2e_player_streams() {
+    pactl list sink-inputs 2>/dev/null |
+        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
+}
+
+# e2e_wait_player_stream WHEN: waits for the player's process to open a sound stream.
+e2e_wait_player_stream() {
+    local i
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        (($(e2e_player_streams) > 0)) && return 0
+        sleep 0.05
+    done
+    e2e_fail "no sound stream of the player $1"
 }
 
 # The names of the windows the player mapped so far, sorted, one per line.

@@ -76,12 +76,6 @@ start_recording() {
     e2e_fail "parec recorded nothing from $SINK.monitor: $(cat "$E2E_DIR/parec.log")"
 }
 
-# The number of the sound server's streams that belong to the player's process.
-player_streams() {
-    pactl list sink-inputs 2>/dev/null |
-        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
-}
-
 # Sets SHOWN to the lines of green text in the window: "lines N", then the rows of each line.
 read_green_text() {
     SHOWN=$("$GREEN_TEXT_LINES" "$1") || e2e_fail "could not read the pixels of window $1"
@@ -134,7 +128,7 @@ for ((i = 0; i < 30; i++)); do
 done
 e2e_click "$MAIN" 281 60
 for ((i = 0; i < 20; i++)); do
-    (($(player_streams) == 0)) || e2e_fail "the player plays something with an empty playlist"
+    (($(e2e_player_streams) == 0)) || e2e_fail "the player plays something with an empty playlist"
     sleep 0.05
 done
 close_player "$MAIN"
@@ -152,7 +146,7 @@ e2e_pass "the playlist window shows five lines of green text (rows ${rows//$'\n'
 
 # A player that started by itself at the scan would open its stream within moments: watch a while.
 for ((i = 0; i < 10; i++)); do
-    (($(player_streams) == 0)) ||
+    (($(e2e_player_streams) == 0)) ||
         e2e_fail "the player opened a sound stream before anything was started: $(pactl list sink-inputs)"
     sleep 0.05
 done
@@ -161,11 +155,7 @@ read_tones_heard
 e2e_pass "nothing plays before the user starts a track"
 
 e2e_click "$MAIN" 281 60
-for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-    (($(player_streams) > 0)) && break
-    sleep 0.05
-done
-(($(player_streams) > 0)) || e2e_fail "no sound stream of the player after clicking next"
+e2e_wait_player_stream "after clicking next"
 e2e_pass "clicking next opens a sound stream of the player's process"
 
 # Wait until the second tone has been heard for a while: the first has then ended by itself.

@@ -21,6 +21,10 @@ BRAMBLE_PACKAGES=(
     lame sox
     # the benchmarks' yardstick for the CPU time of playing a file
     mpv
+    # the launcher, the Debian package (cpack reads dependencies with dpkg-shlibdeps and file)
+    desktop-file-utils dpkg-dev file
+    # the accessibility bus and a screen reader's view of it
+    dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 bramble_install_packages() {

@@ -54,6 +54,7 @@ TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
     EXPECT_EQ(form().setVolume.value(), 16000);
     // The stored volume reaches the mixer at twice the slider value.
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32000});
+    EXPECT_TRUE(opts().alwaysshow->isEnabled());
     // Normal size: the playlist was not enlarged.
     EXPECT_EQ(pl().height(), 186);
     EXPECT_EQ(form().Label2->caption(), "+");

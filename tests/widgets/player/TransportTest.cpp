@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -190,6 +191,39 @@ TEST_F(TransportTest, LongTitleStartsTheMarqueeAtTheTrackChange) {
     click(form().btnnext);
     EXPECT_TRUE(form().lbltracktitle->caption().endsWith("       ---        "));
     EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+}
+
+// A screen reader finds the clickable labels as push buttons named by their tooltips; pressing
+// one does what a click does. Labels that take no click stay text.
+TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
+    const auto described = [](QWidget* w) {
+        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
+    };
+    using A = QAccessible;
+    EXPECT_EQ(described(form().btnnext), std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(form().Label5),
+              std::pair(A::Button, std::string("Programmoptionen aufrufen")));
+    EXPECT_EQ(described(form().muting), std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(form().Label14), std::pair(A::StaticText, std::string("?")));  // no action
+    EXPECT_EQ(described(form().Label15), std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(form().lblbar).first, A::Button);  // says nothing of itself
+
+    const auto press = [](SkinLabel* label) {
+        QAccessibleActionInterface* action =
+            QAccessible::queryAccessibleInterface(label)->actionInterface();
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        action->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(form().btnnext);
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    EXPECT_EQ(form().btnnext->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
+    press(form().btnstop);
+    EXPECT_EQ(playing(), "-");
+    form().btnplay->setEnabled(false);
+    press(form().btnplay);  // a disabled label takes no press
+    EXPECT_EQ(playing(), "-");
 }
 
 }  // namespace

@@ -1,0 +1,126 @@
+// How long a click takes to bring up the options dialog (settings.cfg read again included), and
+// the standard-folder chooser on a folder of 1000 subfolders: from the click to the window's
+// first paint. Figures only.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "QtBenchmarkMain.h"
+#include "app/Program.h"
+#include "app/Startup.h"
+#include "folders/frmdir.h"
+#include "platform/QtDesktop.h"
+#include "platform/QtMessageBoxes.h"
+#include "player/Form1.h"
+#include "windows/options.h"
+
+namespace {
+
+constexpr int kSubfolders = 1000;
+
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        painted = painted || event->type() == QEvent::Paint;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Runs the event loop until `window` has been painted; false after two seconds without.
+bool waitForPaint(QWidget& window) {
+    PaintWatch watch;
+    window.installEventFilter(&watch);
+    QElapsedTimer deadline;
+    deadline.start();
+    while (!watch.painted && deadline.elapsed() < 2000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    window.removeEventFilter(&watch);
+    return watch.painted;
+}
+
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+// A started player in a temporary program folder whose standard folder holds `subfolders`
+// folders.
+struct StartedPlayer {
+    explicit StartedPlayer(int subfolders) {
+        const QString music = programFolder.filePath(QStringLiteral("musik"));
+        for (int i = 0; i < subfolders; ++i) {
+            QDir().mkpath(QStringLiteral("%1/Album %2").arg(music).arg(i, 4, 10, QLatin1Char('0')));
+        }
+        QFile settings(programFolder.filePath(QStringLiteral("settings.cfg")));
+        if (settings.open(QIODevice::WriteOnly)) {
+            settings.write(" 1 \r\n 1 \r\n 0 \r\n" + QFile::encodeName(music) +
+                           "\r\n 1 \r\n 0 \r\n 16000 \r\n");
+        }
+        settings.close();
+        PlatformServices services;
+        services.desktop = std::make_unique<QtDesktop>();
+        services.messages = std::make_unique<QtMessageBoxes>();
+        program = std::make_unique<Program>(programFolder.path(), std::move(services));
+        startUp(*program);
+        settle();
+    }
+
+    QTemporaryDir programFolder;
+    std::unique_ptr<Program> program;
+};
+
+void BM_OpenOptionsDialog(benchmark::State& state) {
+    StartedPlayer player(0);
+    Form1& form = player.program->form1();
+    options& dialog = player.program->optionsWindow();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(form.Label5, Qt::LeftButton);
+        if (!waitForPaint(dialog)) {
+            state.SkipWithError("the dialog was not painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        dialog.Command2->click();
+        settle();
+    }
+}
+BENCHMARK(BM_OpenOptionsDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
+    StartedPlayer player(kSubfolders);
+    QTest::mouseClick(player.program->form1().Label5, Qt::LeftButton);
+    settle();
+    options& dialog = player.program->optionsWindow();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(dialog.Command3, Qt::LeftButton);
+        frmdir* chooser = player.program->frmdirIfLoaded();
+        if (chooser == nullptr || !waitForPaint(*chooser)) {
+            state.SkipWithError("the chooser was not painted");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        state.counters["entries"] = chooser->Dir1->count();
+        chooser->Command2->click();
+        settle();
+    }
+}
+BENCHMARK(BM_OpenChooserOnFolderOf1000Subfolders)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return runQtBenchmarks(argc, argv);
+}

@@ -1,0 +1,117 @@
+#include "folders/frmdir.h"
+
+#include <QCloseEvent>
+#include <QStringList>
+
+#include "app/Program.h"
+#include "app/Twips.h"
+#include "folders/Drives.h"
+#include "player/Form1.h"
+#include "windows/options.h"
+
+namespace {
+
+// Client area in twips.
+constexpr double kWidth = 4095;
+constexpr double kHeight = 4005;
+
+}  // namespace
+
+frmdir::frmdir(Program& program)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      program_(program) {
+    setObjectName(QStringLiteral("frmdir"));
+    setWindowTitle(QStringLiteral("Standard-Verzeichnis wählen"));
+
+    const Desktop& d = program.desktop();
+    const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
+    const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
+    twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
+                       kHeight, d);
+    setFixedSize(size());
+
+    Drive1 = new QComboBox(this);
+    twips::setGeometry(*Drive1, 120, 120, 3855, 315, d);
+    Dir1 = new FolderList(this);
+    twips::setGeometry(*Dir1, 120, 495, 3855, 2895, d);
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    twips::setGeometry(*Command1, 120, 3510, 1815, 375, d);
+    Command2 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    twips::setGeometry(*Command2, 2160, 3510, 1815, 375, d);
+
+    connect(Drive1, &QComboBox::activated, this, &frmdir::Drive1_Change);
+    connect(Dir1, &FolderList::openRequested, this, &frmdir::Dir1_Open);
+    connect(Command1, &QPushButton::clicked, this, &frmdir::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmdir::Command2_Click);
+}
+
+void frmdir::open() {
+    // Drives come and go: listed afresh at each opening.
+    Drive1->clear();
+    Drive1->addItems(mountedDrives());
+    if (!goTo(program_.form1().pathopt) && !goTo(program_.programFolder())) {
+        goTo(QStringLiteral("/"));
+    }
+    show();
+    raise();
+    activateWindow();
+    program_.optionsWindow().setEnabled(false);
+}
+
+bool frmdir::goTo(const QString& folder) {
+    if (!Dir1->setPath(folder)) {
+        return false;
+    }
+    selectDriveOf(Dir1->path());
+    return true;
+}
+
+void frmdir::selectDriveOf(const QString& folder) {
+    QStringList drives;
+    for (int i = 0; i < Drive1->count(); ++i) {
+        drives.append(Drive1->itemText(i));
+    }
+    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
+    if (index >= 0) {
+        Drive1->setCurrentIndex(index);
+    }
+}
+
+void frmdir::tellUnreadable() {
+    program_.messages().show(QStringLiteral("Kein Datenträger in diesem Laufwerk!"),
+                             QStringLiteral("Fehler!"), MessageBoxes::Buttons::Ok,
+                             MessageBoxes::Icon::None);
+}
+
+void frmdir::Drive1_Change() {
+    // An unreadable drive leaves the folder list where it was, and the drive list with it.
+    if (!goTo(Drive1->currentText())) {
+        tellUnreadable();
+        selectDriveOf(Dir1->path());
+    }
+}
+
+void frmdir::Dir1_Open(const QString& folder) {
+    // The folder may have gone since it was listed.
+    if (!goTo(folder)) {
+        tellUnreadable();
+    }
+}
+
+void frmdir::Command1_Click() {
+    options& dialog = program_.optionsWindow();
+    dialog.estfolder->setText(Dir1->path());
+    dialog.Command4->setEnabled(true);
+    close();
+}
+
+void frmdir::Command2_Click() {
+    close();
+}
+
+void frmdir::closeEvent(QCloseEvent* event) {
+    program_.optionsWindow().setEnabled(true);
+    QWidget::closeEvent(event);
+    program_.unloadFrmdir();
+}

@@ -1,0 +1,20 @@
+#include "windows/OptionsOpeners.h"
+
+#include "app/Program.h"
+#include "app/SettingsHolders.h"
+#include "player/Form1.h"
+#include "settings/SettingsFile.h"
+#include "windows/options.h"
+
+void rereadSettings(Program& program) {
+    applyToHolders(program, readSettings(program.settingsPath(), ReadMode::SkipBadLines,
+                                         volumeRange(program)));
+}
+
+void wireOptionsOpeners(Program& program) {
+    Form1& form = program.form1();
+    const auto open = [&program] { program.optionsWindow().openFromSettings(); };
+    QObject::connect(form.Label5, &SkinLabel::clicked, &form, open);
+    QObject::connect(form.optionen, &QAction::triggered, &form, open);
+    QObject::connect(form.mnuoptions, &QAction::triggered, &form, open);
+}

@@ -1,0 +1,99 @@
+#include <QDir>
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "folders/frmdir.h"
+#include "player/Form1.h"
+#include "windows/options.h"
+
+namespace {
+
+class FrmdirTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(folder.path()).mkpath("musik/rock"));
+        ASSERT_TRUE(QDir(folder.path()).mkpath("musik/jazz"));
+    }
+    void startWithStandardFolder(const QString& standard) {
+        writeSettings({" 1 ", " 1 ", " 0 ", standard.toUtf8(), " 1 ", " 0 ", " 0 "});
+        start();
+        QTest::mouseClick(program->form1().Label5, Qt::LeftButton);
+        // "Übernehmen" used, and the text edited without confirming it.
+        QTest::mouseClick(opts().Command4, Qt::LeftButton);
+        opts().estfolder->setText("/bearbeitet");
+    }
+    options& opts() { return program->optionsWindow(); }
+    frmdir& chooser() {
+        QTest::mouseClick(opts().Command3, Qt::LeftButton);
+        return *program->frmdirIfLoaded();
+    }
+    QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
+    void openInList(frmdir& dir, const QString& folder) {
+        const auto found = dir.Dir1->findItems(folder, Qt::MatchEndsWith);
+        ASSERT_EQ(found.size(), 1);
+        const QPoint where = dir.Dir1->visualItemRect(found[0]).center();
+        QTest::mouseClick(dir.Dir1->viewport(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(dir.Dir1->viewport(), Qt::LeftButton, {}, where);
+    }
+};
+
+TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
+    startWithStandardFolder(path("musik"));
+    frmdir& first = chooser();
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_EQ(first.windowTitle(), "Standard-Verzeichnis wählen");
+    EXPECT_FALSE(opts().isEnabled());
+    // Preset from the folder in use, not from the edited text.
+    EXPECT_EQ(first.Dir1->path(), path("musik"));
+    EXPECT_TRUE(first.Dir1->path().startsWith(first.Drive1->currentText()));
+    QTest::mouseClick(first.Command1, Qt::LeftButton);
+    EXPECT_EQ(opts().estfolder->text(), path("musik"));
+    EXPECT_TRUE(opts().Command4->isEnabled());
+    EXPECT_TRUE(opts().isEnabled());
+    EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+
+    // A double click opens a folder; a single click only highlights one.
+    frmdir& second = chooser();
+    openInList(second, "rock");
+    const auto jazz = second.Dir1->findItems("jazz", Qt::MatchEndsWith);
+    ASSERT_TRUE(jazz.isEmpty());  // inside "rock" now
+    QTest::mouseClick(second.Dir1->viewport(), Qt::LeftButton, {},
+                      second.Dir1->visualItemRect(second.Dir1->item(0)).center());
+    QTest::mouseClick(second.Command1, Qt::LeftButton);
+    EXPECT_EQ(opts().estfolder->text(), path("musik/rock"));
+}
+
+TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothing) {
+    startWithStandardFolder(path("musik"));
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox);
+        frmdir& dir = chooser();
+        openInList(dir, "jazz");
+        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
+        EXPECT_FALSE(opts().Command4->isEnabled());
+        EXPECT_TRUE(opts().isEnabled());
+        EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+    }
+}
+
+TEST_F(FrmdirTest, GoneStandardFolderOpensOnTheProgramFolder) {
+    startWithStandardFolder(path("weg"));
+    EXPECT_EQ(chooser().Dir1->path(), QDir::cleanPath(folder.path()));
+}
+
+TEST_F(FrmdirTest, UnreadableDriveIsReportedAndTheFolderStays) {
+    startWithStandardFolder(path("musik"));
+    frmdir& dir = chooser();
+    const QString drive = dir.Drive1->currentText();
+    dir.Drive1->addItem("/kein/medium");
+    dir.Drive1->setCurrentIndex(dir.Drive1->count() - 1);
+    dir.Drive1_Change();
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(messages->shown[0].text, "Kein Datenträger in diesem Laufwerk!");
+    EXPECT_EQ(messages->shown[0].title, "Fehler!");
+    EXPECT_EQ(dir.Dir1->path(), path("musik"));
+    EXPECT_EQ(dir.Drive1->currentText(), drive);
+}
+
+}  // namespace

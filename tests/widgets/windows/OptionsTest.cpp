@@ -1,0 +1,146 @@
+#include <QDir>
+#include <QTest>
+
+#include "fakes/ProgramFixture.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
+
+namespace {
+
+class OptionsTest : public ProgramFixture {
+protected:
+    Form1& form() { return program->form1(); }
+    options& opts() { return program->optionsWindow(); }
+    playlist& pl() { return program->playlistWindow(); }
+    void openByLabel() { QTest::mouseClick(form().Label5, Qt::LeftButton); }
+    static void click(QAbstractButton* button) { button->click(); }
+    bool playerWindowsEnabled() { return form().isEnabled() && pl().isEnabled(); }
+};
+
+TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
+    start();
+    openByLabel();
+    for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
+                                 std::pair{opts().qinfo, opts().alwaysshow}}) {
+        SCOPED_TRACE(child->text().toStdString());
+        child->setChecked(true);
+        click(opts().Command4);
+        click(parent);
+        EXPECT_FALSE(child->isChecked());
+        EXPECT_FALSE(child->isEnabled());
+        EXPECT_TRUE(opts().Command4->isEnabled());
+        click(parent);  // available again, but its check is not restored
+        EXPECT_TRUE(child->isEnabled());
+        EXPECT_FALSE(child->isChecked());
+    }
+}
+
+TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
+    start();
+    openByLabel();
+    EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
+    EXPECT_TRUE(opts().Command4->isEnabled());
+    click(opts().optending);
+    opts().estfolder->setText("/musik/ä, b");
+    click(opts().Command4);
+    EXPECT_EQ(readFile("settings.cfg"),
+              QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
+    EXPECT_EQ(form().pathopt, "/musik/ä, b");
+    EXPECT_FALSE(opts().Command4->isEnabled());
+    EXPECT_TRUE(opts().Label3->isVisible());
+    // The dialog stays, and so does its hold on the player's windows.
+    EXPECT_TRUE(opts().isVisible());
+    EXPECT_FALSE(playerWindowsEnabled());
+    EXPECT_TRUE(opts().Timer1->isRunning());
+    EXPECT_EQ(opts().Timer1->interval(), 5000);
+    emit opts().Timer1->timeout();
+    EXPECT_FALSE(opts().Label3->isVisible());
+    EXPECT_FALSE(opts().Timer1->isEnabled());
+}
+
+TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
+    // Line 3 cannot be used: it is passed over and the lines after it still count.
+    writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
+    start();
+    const std::vector<std::function<void()>> openers{
+        [this] { openByLabel(); },
+        [this] { form().optionen->trigger(); },
+        [this] { form().mnuoptions->trigger(); },
+        [this] { QTest::keyClick(pl().List1, Qt::Key_F3); },
+    };
+    for (std::size_t i = 0; i < openers.size(); ++i) {
+        SCOPED_TRACE(i);
+        opts().optending->setChecked(true);
+        opts().estfolder->setText("/anders");
+        opts().alwaysshow->setChecked(false);
+        form().setVolume.setValue(100);
+        openers[i]();
+        EXPECT_TRUE(opts().isVisible());
+        EXPECT_FALSE(playerWindowsEnabled());
+        EXPECT_TRUE(opts().optending->isChecked());
+        EXPECT_EQ(opts().estfolder->text(), "/musik");
+        EXPECT_TRUE(opts().alwaysshow->isChecked());
+        // The volume goes back to the stored value, thumb and all.
+        EXPECT_EQ(form().setVolume.value(), 16000);
+        EXPECT_EQ(form().imgVol->x(), 381);
+        QTest::keyClick(&opts(), Qt::Key_Escape);
+        EXPECT_FALSE(opts().isVisible());
+        EXPECT_TRUE(playerWindowsEnabled());
+    }
+}
+
+TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
+    writeSettings({" 1 ", " 1 ", " 1 ", "", " 1 ", " 0 ", " 0 "});
+    const QByteArray before = readFile("settings.cfg");
+    start();
+    openByLabel();
+    click(opts().optending);
+    click(opts().Command2);
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_TRUE(playerWindowsEnabled());
+    EXPECT_EQ(readFile("settings.cfg"), before);
+
+    QTest::mouseClick(form().Label9, Qt::LeftButton);
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_TRUE(messages->shown.empty());
+}
+
+TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
+    start();
+    openByLabel();
+    click(opts().Command4);
+    opts().estfolder->clear();
+    QTest::keyClicks(opts().estfolder, "/neu");
+    EXPECT_FALSE(opts().Command4->isEnabled());  // typing does not count
+    click(opts().Command1);
+    EXPECT_EQ(form().pathopt, "/neu");
+    EXPECT_EQ(readFile("settings.cfg"),
+              QByteArray(" 1 \r\n 1 \r\n 0 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_TRUE(playerWindowsEnabled());
+}
+
+TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
+    writeSettings({" 1 ", " 1 ", " 0 ", "/alt", " 1 ", " 0 ", " 0 "});
+    const QByteArray before = readFile("settings.cfg");
+    // A folder in the place of the writer's temporary file stops the write, even for root.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("settings.cfg.bramble-tmp"));
+    start();
+    openByLabel();
+    opts().estfolder->setText("/neu");
+    for (QPushButton* button : {opts().Command4, opts().Command1}) {
+        messages->shown.clear();
+        click(button);
+        ASSERT_EQ(messages->shown.size(), 1U);
+        EXPECT_EQ(messages->shown[0].title, "Fehler");
+        EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
+        EXPECT_EQ(readFile("settings.cfg"), before);
+        // The settings still take effect for this run.
+        EXPECT_EQ(form().pathopt, "/neu");
+    }
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_TRUE(playerWindowsEnabled());
+}
+
+}  // namespace
