@@ -7,6 +7,7 @@
 #include "player/Transport.h"
 #include "player/Tray.h"
 #include "playlist/playlist.h"
+#include "windows/options.h"
 #include "windows/quickinfo.h"
 
 namespace {
@@ -118,6 +119,7 @@ TEST_F(TrayTest, EveryTrayMenuItemReachesItsProcedure) {
         {"playnormal", [this] { return !program->shufflemode; }},
         {"mnuplayagain", [this] { return player().state == MediaPlayer::kPlaying; }},
         {"mnupause", [this] { return player().state != MediaPlayer::kPlaying; }},
+        {"mnuoptions", [this] { return program->optionsWindow().isVisible(); }},
         {"mnuexit2", [this] { return processEnds == 1 && !tray->added; }},
     };
     for (const Case& c : cases) {
