@@ -23,8 +23,8 @@ public:
     void setup();
     // Each change of track: the tip shows the title, as far as it fits.
     void setTip(const QString& title);
-    // The icon's mouse messages. While the tray menu is open, every further message is
-    // ignored.
+    // The icon's mouse messages, which first do what every mouse move over the main window
+    // does (Position::Form_MouseMove). While the tray menu is open, they do nothing more.
     void Form_MouseMove(int message);
     void mnushowpl_Click();
     void mnushowquick_Click();
