@@ -38,9 +38,13 @@ constexpr auto kMeasureTime = std::chrono::seconds(10);
 constexpr double kTargetCpuSeconds = 0.05;
 constexpr int kSongSeconds = 240;
 constexpr int kShortSeconds = 20;
-// The centre of "Nächster Track" (btnnext) in the main window, in pixels at 96 DPI.
+// The centres of "Nächster Track" (btnnext) and "Pause" (btnpause) in the main window, in
+// pixels at 96 DPI.
 constexpr int kNextButtonX = 281;
 constexpr int kNextButtonY = 60;
+constexpr int kPauseButtonX = 217;
+// settings.cfg with the quick-info popup shown at each track and kept ("Immer anzeigen").
+constexpr const char* kPopupStaysSettings = " 1 \r\n 1 \r\n 0 \r\n\r\n 1 \r\n 1 \r\n 0 \r\n";
 
 // Time all threads of the process have spent on a processor so far, in seconds. The scheduler
 // counts it in nanoseconds, where /proc/PID/stat only has clock ticks of 10 ms.
@@ -168,12 +172,22 @@ void idleRun(const fs::path& playerBinary) {
     std::printf("  main thread wake-ups:     %.1f per second\n", idle.wakeupsPerSecond);
 }
 
-Usage playerPlaying(const fs::path& playerBinary, const ToneFolder& tone) {
+void click(const bramble::testsupport::MappedWindow& window, int x, int y) {
+    run("xdotool mousemove --window " + std::to_string(window.id) + " " + std::to_string(x) + " " +
+        std::to_string(y) + " click 1");
+}
+
+// With popupStays, the quick-info popup comes at the start of the track and stays, and the
+// track is paused before the measurement: nothing plays, the popup holds.
+Usage playerPlaying(const fs::path& playerBinary, const ToneFolder& tone, bool popupStays = false) {
     TopLevelMapWatcher watcher;
     const TemporaryProgramFolder folder(playerBinary);
+    const fs::path programFolder = folder.executable().parent_path();
     // The saved folder list: the scan puts the tone in the playlist.
-    std::ofstream(folder.executable().parent_path() / "folders.dat")
-        << tone.folder().string() << "\r\n";
+    std::ofstream(programFolder / "folders.dat") << tone.folder().string() << "\r\n";
+    if (popupStays) {
+        std::ofstream(programFolder / "settings.cfg", std::ios::binary) << kPopupStaysSettings;
+    }
     const LaunchedProgram player(folder.executable());
     const auto window =
         watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20));
@@ -181,10 +195,15 @@ Usage playerPlaying(const fs::path& playerBinary, const ToneFolder& tone) {
         throw std::runtime_error("the player mapped no main window");
     }
     std::this_thread::sleep_for(std::chrono::seconds(1));  // the scan runs 200 ms after start
-    run("xdotool mousemove --window " + std::to_string(window->id) + " " +
-        std::to_string(kNextButtonX) + " " + std::to_string(kNextButtonY) + " click 1");
+    click(*window, kNextButtonX, kNextButtonY);
     if (!waitForStream(player.pid())) {
         throw std::runtime_error("the player did not start playing");
+    }
+    if (popupStays) {
+        if (!watcher.waitForWindow(player.pid(), "Trackinfo", std::chrono::seconds(5))) {
+            throw std::runtime_error("the player showed no quick-info popup");
+        }
+        click(*window, kPauseButtonX, kNextButtonY);
     }
     return measure(player, "the playing player");
 }
@@ -205,6 +224,7 @@ void playingRun(const fs::path& playerBinary) {
     const Usage player = playerPlaying(playerBinary, song);
     const Usage mpv = mpvPlaying(song);
     const Usage playerShort = playerPlaying(playerBinary, shortTone);
+    const Usage popupHolding = playerPlaying(playerBinary, song, true);
     std::printf("Playing an MP3 (stereo, 128 kbit/s), %.0f s after %.0f s of settling:\n",
                 std::chrono::duration<double>(kMeasureTime).count(),
                 std::chrono::duration<double>(kSettleTime).count());
@@ -217,6 +237,11 @@ void playingRun(const fs::path& playerBinary) {
     std::printf("  player, %d s file (notch moves each tick):  %.3f s   (ratio to mpv %.2f)\n",
                 kShortSeconds, playerShort.cpuSeconds,
                 mpv.cpuSeconds > 0 ? playerShort.cpuSeconds / mpv.cpuSeconds : 0.0);
+    std::printf("Quick-info popup holding (\"Immer anzeigen\"), track paused, %.0f s:\n",
+                std::chrono::duration<double>(kMeasureTime).count());
+    std::printf(
+        "  player CPU time (all threads):              %.3f s   (main thread wakes %.1f/s)\n",
+        popupHolding.cpuSeconds, popupHolding.wakeupsPerSecond);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "settings/SettingsFile.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
+#include "windows/quickinfo.h"
 
 Program::Program(QString programFolder, PlatformServices services, QString helpFile)
     : programFolder_(std::move(programFolder)),
@@ -30,6 +31,7 @@ Program::~Program() {
     search_.reset();
     dateiinfo_.reset();
     help_.reset();
+    quickinfo_.reset();
     playlist_.reset();
     frmdir_.reset();
     frmopen_.reset();
@@ -146,6 +148,10 @@ void Program::endProcess() {
     if (frmopen_) {
         frmopen_->releasePreview();
     }
+    // No dead icon may stay behind in the notification area.
+    if (services_.trayIcon) {
+        services_.trayIcon->remove();
+    }
     if (services_.endProcess) {
         services_.endProcess();
     }
@@ -181,4 +187,16 @@ frmdir& Program::frmdirWindow() {
 
 void Program::unloadFrmdir() {
     frmdir_.unload();
+}
+
+quickinfo& Program::quickinfoWindow() {
+    return quickinfo_.getOrCreate(*this);
+}
+
+void Program::unloadQuickinfo() {
+    // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
+    if (quickinfo* popup = quickinfo_.get()) {
+        popup->stopTimers();
+    }
+    quickinfo_.unload();
 }

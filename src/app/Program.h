@@ -13,6 +13,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
+#include "platform/TrayIcon.h"
 #include "playlist/PlaylistStore.h"
 
 class Form1;
@@ -24,6 +25,7 @@ class frmsearch;
 class dateiinfo;
 class frmhelp;
 class frmdir;
+class quickinfo;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -39,6 +41,8 @@ struct PlatformServices {
     std::function<void()> endProcess;
     // The system mixer the volume slider drives; none: the slider moves nothing.
     std::unique_ptr<Mixer> mixer;
+    // The notification-area icon; none: the desktop has no tray for it.
+    std::unique_ptr<TrayIcon> trayIcon;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -94,9 +98,14 @@ public:
     frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
     // Called as it closes; it is deleted once its handlers have returned.
     void unloadFrmdir();
+    // The quick-info popup: created when first needed, destroyed when unloaded.
+    quickinfo& quickinfoWindow();
+    quickinfo* quickinfoIfLoaded() const { return quickinfo_.get(); }
+    void unloadQuickinfo();
 
-    // The notification-area icon; until it exists minimising only minimises.
-    bool trayIconExists() const { return trayIconExists_; }
+    // The notification-area icon; while no tray shows it, minimising only minimises.
+    TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
+    bool trayIconExists() const { return trayIcon() != nullptr && trayIcon()->isShownInTray(); }
 
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();
@@ -117,7 +126,6 @@ private:
     QString programFolder_;
     QString helpFile_;
     PlatformServices services_;
-    bool trayIconExists_ = false;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<playlist> playlist_;
     // Unloaded windows waiting for the event loop to delete them.
@@ -129,4 +137,5 @@ private:
     WindowSlot<dateiinfo> dateiinfo_;
     WindowSlot<frmhelp> help_;
     WindowSlot<frmdir> frmdir_;
+    WindowSlot<quickinfo> quickinfo_;
 };

@@ -16,6 +16,8 @@
 #include "app/Twips.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "player/Transport.h"
+#include "player/Tray.h"
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
@@ -23,6 +25,7 @@
 #include "windows/OptionsOpeners.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"
+#include "windows/quickinfo.h"
 
 namespace {
 
@@ -69,6 +72,10 @@ void wireMainWindow(Program& program) {
             });
         },
         Qt::SingleShotConnection);
+    QObject::connect(&form.transport(), &Transport::quickInfoAtTrackChange, &form,
+                     [&program](const QString& title) { quickInfoAtTrackChange(program, title); });
+    QObject::connect(&form.transport(), &Transport::quickInfoTextChanged, &form,
+                     [&program](const QString& title) { setQuickInfoText(program, title); });
 }
 
 void applyPlaylistSettings(Program& program) {
@@ -124,6 +131,7 @@ void startUp(Program& program) {
     form.volume().findMixerControls();
     program.frmopenWindow();
     plaction(program, QStringLiteral("openauto"));
+    form.tray().setup();
     program.optionsWindow();
 
     // A missing or broken settings file is not worth a message: the first bad line ends the

@@ -18,6 +18,7 @@
 #include "platform/QtDesktop.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBoxes.h"
+#include "platform/QtTrayIcon.h"
 #include "platform/SingleInstance.h"
 
 int main(int argc, char** argv) {
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
     services.mixer = std::move(mixer);
+    services.trayIcon = std::make_unique<QtTrayIcon>();
 
     // An installed copy whose folder the user cannot write keeps its files in the user's own
     // folder; everything after this line knows only the folder it is given.

@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/Tray.h"
 #include "playlist/playlist.h"
 
 namespace {
@@ -106,10 +107,7 @@ void Chrome::Form_Resize() {
     const bool playlistWanted = form_.plcurr.toInt() == 1;
 
     if (minimised) {
-        // Without a tray icon there would be nothing left to bring the window back.
-        if (program.trayIconExists()) {
-            form_.hide();
-        }
+        form_.tray().Form_Minimised();
     } else {
         // Back from the task bar without a tray icon: nothing else would restart the docking.
         if (!program.trayIconExists()) {

@@ -8,6 +8,7 @@
 #include "player/Chrome.h"
 #include "player/Position.h"
 #include "player/Transport.h"
+#include "player/Tray.h"
 #include "player/Volume.h"
 
 void VolumeHolder::setValue(int value) {
@@ -51,6 +52,7 @@ Form1::Form1(Program& program)
     transport_ = new Transport(*this);
     position_ = new Position(*this);
     volume_ = new Volume(*this);
+    tray_ = new Tray(*this);
 }
 
 Form1::~Form1() = default;

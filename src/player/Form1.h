@@ -16,6 +16,7 @@ class Program;
 class Chrome;
 class Position;
 class Transport;
+class Tray;
 class Volume;
 
 // The invisible scroll bar that holds the volume slider's value and range. Its range may run
@@ -61,6 +62,7 @@ public:
     Transport& transport() const { return *transport_; }
     Position& position() const { return *position_; }
     Volume& volume() const { return *volume_; }
+    Tray& tray() const { return *tray_; }
 
     // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
     void placeTwips(QWidget& control, double left, double top, double width, double height) const;
@@ -190,5 +192,6 @@ private:
     Transport* transport_ = nullptr;
     Position* position_ = nullptr;
     Volume* volume_ = nullptr;
+    Tray* tray_ = nullptr;
     bool painted_ = false;
 };

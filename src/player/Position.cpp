@@ -73,4 +73,5 @@ void Position::imgnotch_MouseUp() {
 
 void Position::Form_MouseMove() {
     form_.lblST->hide();
+    form_.tmrMove->setEnabled(true);
 }

@@ -25,7 +25,7 @@ public:
     void imgnotch_MouseUp();
     void lblbar_MouseUp() { imgnotch_MouseUp(); }
 
-    // The mouse moved over the bare window.
+    // The mouse moved over the bare window, or the tray icon sent a message.
     void Form_MouseMove();
 
     bool isDragging() const { return seekDrag_; }

@@ -51,6 +51,7 @@ void SkinLabel::setCaption(const QString& caption) {
     if (autoSize_ && glyph_ == Glyph::None) {
         adjustSize();
     }
+    emit captionChanged();
 }
 
 void SkinLabel::setGlyph(Glyph glyph) {

@@ -42,6 +42,8 @@ signals:
     void mouseMoved(Qt::MouseButtons buttons, QPointF twipsPos);
     void clicked();
     void doubleClicked();
+    // setCaption() gave the label another text.
+    void captionChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -13,6 +13,7 @@
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
+#include "platform/TrayIcon.h"
 
 // A screen of fixed size at 96 DPI with a mouse pointer the test moves.
 class FakeDesktop : public Desktop {
@@ -157,4 +158,27 @@ public:
         }
         return values;
     }
+};
+
+// A tray icon whose tray host the test switches on and off (off at first: no tray on the
+// desktop); send() delivers a mouse message of the icon.
+class FakeTrayIcon : public TrayIcon {
+public:
+    bool hostRunning = false;
+    bool added = false;
+    int removals = 0;
+    QString tip;
+
+    void add(const QIcon& /*icon*/, const QString& text) override {
+        added = true;
+        tip = text;
+    }
+    void setTip(const QString& text) override { tip = text; }
+    void remove() override {
+        added = false;
+        ++removals;
+    }
+    bool isShownInTray() const override { return added && hostRunning; }
+
+    void send(int number) { emit message(number); }
 };

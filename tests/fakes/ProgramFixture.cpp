@@ -31,6 +31,9 @@ ProgramFixture::ProgramFixture() {
     auto fakeMixer = std::make_unique<FakeMixer>();
     mixer = fakeMixer.get();
     services.mixer = std::move(fakeMixer);
+    auto fakeTray = std::make_unique<FakeTrayIcon>();
+    tray = fakeTray.get();
+    services.trayIcon = std::move(fakeTray);
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 

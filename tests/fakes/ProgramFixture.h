@@ -40,5 +40,7 @@ protected:
     EngineStatus engineFailure{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
     // Set before start() to give the main window real players instead of fakes.
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
+    // The tray icon, owned by the program; no tray host runs until the test starts one.
+    FakeTrayIcon* tray = nullptr;
     std::unique_ptr<Program> program;
 };

@@ -31,12 +31,14 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnce) {
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
 
-TEST_F(ExitTest, PlayersAreGoneWhenTheProcessEnds) {
+TEST_F(ExitTest, PlayersAndTheTrayIconAreGoneWhenTheProcessEnds) {
     startWithConfirmation(false);
+    ASSERT_TRUE(tray->added);
     clickX();
     EXPECT_EQ(processEnds, 1);
     EXPECT_EQ(program->form1().MediaPlayer1, nullptr);
     EXPECT_EQ(program->form1().forInfo, nullptr);
+    EXPECT_FALSE(tray->added);
 }
 
 TEST_F(ExitTest, QuestionAnsweredNoKeepsThePlayerRunning) {
@@ -52,6 +54,7 @@ TEST_F(ExitTest, QuestionAnsweredNoKeepsThePlayerRunning) {
     EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
     EXPECT_TRUE(program->form1().isVisible());
     EXPECT_NE(program->form1().MediaPlayer1, nullptr);
+    EXPECT_TRUE(tray->added);
 }
 
 TEST_F(ExitTest, QuestionAnsweredYesEndsWithoutSaving) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+
+// The player's icon in the desktop's notification area. Its mouse messages arrive as numbers:
+// a left double-click and a context request (right button).
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDoubleClick = 515;
+    static constexpr int kContextRequest = 517;
+
+    using QObject::QObject;
+    ~TrayIcon() override = default;
+
+    // The icon stays until remove(), also while no tray host runs: it shows again in the next
+    // host that comes up.
+    virtual void add(const QIcon& icon, const QString& tip) = 0;
+    virtual void setTip(const QString& tip) = 0;
+    virtual void remove() = 0;
+    // True while the icon is added and a tray host shows it.
+    virtual bool isShownInTray() const = 0;
+
+signals:
+    void message(int message);
+};

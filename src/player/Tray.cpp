@@ -1,0 +1,113 @@
+#include "player/Tray.h"
+
+#include <QTimer>
+
+#include "app/Program.h"
+#include "player/Form1.h"
+#include "player/Position.h"
+#include "player/Transport.h"
+#include "windows/quickinfo.h"
+
+namespace {
+
+const QString kProgramName = QStringLiteral("MP3-Brambleplayer");
+
+// The title cut to the tip's length, never in the middle of a character.
+QString tipText(const QString& title) {
+    QString tip = title.left(Tray::kTipLength);
+    if (!tip.isEmpty() && tip.back().isHighSurrogate()) {
+        tip.chop(1);
+    }
+    return tip;
+}
+
+}  // namespace
+
+Tray::Tray(Form1& form) : QObject(&form), form_(form) {
+    tmrTrayHost = new FormTimer(kHostCheckInterval, false, this);
+    connect(tmrTrayHost, &FormTimer::timeout, this, &Tray::tmrTrayHost_Timer);
+    connect(form_.mnusystemtray, &QMenu::aboutToHide, this, [this] { busy_ = false; });
+    connect(form_.mnushowpl, &QAction::triggered, this, &Tray::mnushowpl_Click);
+    connect(form_.mnushowquick, &QAction::triggered, this, &Tray::mnushowquick_Click);
+    connect(&form_.transport(), &Transport::trayTipChanged, this, &Tray::setTip);
+    if (TrayIcon* icon = form_.program().trayIcon()) {
+        connect(icon, &TrayIcon::message, this, &Tray::Form_MouseMove);
+    }
+}
+
+void Tray::setup() {
+    Program& program = form_.program();
+    if (TrayIcon* icon = program.trayIcon()) {
+        icon->add(form_.windowIcon(), kProgramName);
+    }
+    setTaskBarEntry(!program.trayIconExists());
+}
+
+void Tray::setTip(const QString& title) {
+    if (TrayIcon* icon = form_.program().trayIcon()) {
+        icon->setTip(tipText(title));
+    }
+}
+
+void Tray::Form_MouseMove(int message) {
+    form_.position().Form_MouseMove();
+    if (busy_) {
+        return;
+    }
+    if (message == TrayIcon::kDoubleClick) {
+        showPlayer();
+        form_.stayd->setEnabled(true);
+    } else if (message == TrayIcon::kContextRequest) {
+        // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
+        // closes it: the main window need not come to the front first.
+        busy_ = true;
+        form_.mnusystemtray->popup(form_.program().desktop().cursorPos());
+    }
+}
+
+void Tray::mnushowpl_Click() {
+    showPlayer();
+}
+
+void Tray::mnushowquick_Click() {
+    showQuickInfo(form_.program(), form_.lbltracktitle->caption());
+}
+
+void Tray::showPlayer() {
+    tmrTrayHost->setEnabled(false);
+    setTaskBarEntry(!form_.program().trayIconExists());
+    form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
+    form_.show();
+}
+
+void Tray::Form_Minimised() {
+    if (form_.program().trayIconExists()) {
+        form_.hide();
+        tmrTrayHost->setEnabled(true);
+    } else if (form_.windowType() == Qt::Tool) {
+        // The tray went away while the window was out of the task bar. Its flags cannot
+        // change inside this state change: right after it, back into the task bar.
+        QTimer::singleShot(0, this, [this] {
+            setTaskBarEntry(true);
+            form_.showMinimized();
+        });
+    }
+}
+
+void Tray::tmrTrayHost_Timer() {
+    if (form_.isVisible()) {
+        tmrTrayHost->setEnabled(false);
+    } else if (!form_.program().trayIconExists()) {
+        // Without the icon nothing could bring the hidden window back.
+        showPlayer();
+        form_.stayd->setEnabled(true);
+    }
+}
+
+void Tray::setTaskBarEntry(bool shown) {
+    const Qt::WindowType type = shown ? Qt::Window : Qt::Tool;
+    if (form_.windowType() != type) {
+        // Task bars leave out tool windows. A change of type hides the window.
+        form_.setWindowFlags((form_.windowFlags() & ~Qt::WindowType_Mask) | type);
+    }
+}
