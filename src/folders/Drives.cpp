@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/MessageBoxes.h"
+
 QStringList mountedDrives() {
     QStringList drives;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
@@ -28,4 +30,25 @@ QString driveOf(const QString& path, const QStringList& drives) {
         }
     }
     return best;
+}
+
+void DriveList::refresh() {
+    clear();
+    addItems(mountedDrives());
+}
+
+void DriveList::selectDriveOf(const QString& folder) {
+    QStringList drives;
+    for (int i = 0; i < count(); ++i) {
+        drives.append(itemText(i));
+    }
+    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
+    if (index >= 0) {
+        setCurrentIndex(index);
+    }
+}
+
+void tellNoMedium(MessageBoxes& messages) {
+    messages.show(QStringLiteral("Kein Datenträger in diesem Laufwerk!"), QStringLiteral("Fehler!"),
+                  MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
 }

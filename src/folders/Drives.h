@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QComboBox>
 #include <QString>
 #include <QStringList>
+
+class MessageBoxes;
 
 // The "drives" of the folder browser are the mounted file systems.
 
@@ -11,3 +14,18 @@ QStringList mountedDrives();
 // The drive that holds `path`: the longest of `drives` that is `path` or a folder above it.
 // "" when none is.
 QString driveOf(const QString& path, const QStringList& drives);
+
+// The drive list of the folder windows.
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+
+    // Drives come and go (a stick is plugged in): they are listed afresh at each opening.
+    void refresh();
+    // Shows the drive that holds `folder`; nothing changes when none of the listed ones does.
+    void selectDriveOf(const QString& folder);
+};
+
+// A drive or folder that cannot be read.
+void tellNoMedium(MessageBoxes& messages);

@@ -31,7 +31,7 @@ frmdir::frmdir(Program& program)
                        kHeight, d);
     setFixedSize(size());
 
-    Drive1 = new QComboBox(this);
+    Drive1 = new DriveList(this);
     twips::setGeometry(*Drive1, 120, 120, 3855, 315, d);
     Dir1 = new FolderList(this);
     twips::setGeometry(*Dir1, 120, 495, 3855, 2895, d);
@@ -47,9 +47,7 @@ frmdir::frmdir(Program& program)
 }
 
 void frmdir::open() {
-    // Drives come and go: listed afresh at each opening.
-    Drive1->clear();
-    Drive1->addItems(mountedDrives());
+    Drive1->refresh();
     if (!goTo(program_.form1().pathopt) && !goTo(program_.programFolder())) {
         goTo(QStringLiteral("/"));
     }
@@ -63,39 +61,22 @@ bool frmdir::goTo(const QString& folder) {
     if (!Dir1->setPath(folder)) {
         return false;
     }
-    selectDriveOf(Dir1->path());
+    Drive1->selectDriveOf(Dir1->path());
     return true;
-}
-
-void frmdir::selectDriveOf(const QString& folder) {
-    QStringList drives;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        drives.append(Drive1->itemText(i));
-    }
-    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
-    if (index >= 0) {
-        Drive1->setCurrentIndex(index);
-    }
-}
-
-void frmdir::tellUnreadable() {
-    program_.messages().show(QStringLiteral("Kein Datenträger in diesem Laufwerk!"),
-                             QStringLiteral("Fehler!"), MessageBoxes::Buttons::Ok,
-                             MessageBoxes::Icon::None);
 }
 
 void frmdir::Drive1_Change() {
     // An unreadable drive leaves the folder list where it was, and the drive list with it.
     if (!goTo(Drive1->currentText())) {
-        tellUnreadable();
-        selectDriveOf(Dir1->path());
+        tellNoMedium(program_.messages());
+        Drive1->selectDriveOf(Dir1->path());
     }
 }
 
 void frmdir::Dir1_Open(const QString& folder) {
     // The folder may have gone since it was listed.
     if (!goTo(folder)) {
-        tellUnreadable();
+        tellNoMedium(program_.messages());
     }
 }
 

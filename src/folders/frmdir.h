@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "folders/Drives.h"
 #include "folders/FolderList.h"
 
 class Program;
@@ -25,7 +26,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
-    QComboBox* Drive1;
+    DriveList* Drive1;
     FolderList* Dir1;
     QPushButton* Command1;
     QPushButton* Command2;
@@ -36,8 +37,6 @@ protected:
 
 private:
     bool goTo(const QString& folder);
-    void selectDriveOf(const QString& folder);
-    void tellUnreadable();
 
     Program& program_;
 };

@@ -47,7 +47,7 @@ void frmopen::buildControls() {
     twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
                        kHeight, d);
 
-    Drive1 = new QComboBox(this);
+    Drive1 = new DriveList(this);
     placeTwips(*Drive1, 120, 120, 3600, 315);
     Dir1 = new FolderList(this);
     placeTwips(*Dir1, 120, 495, 3600, 2535);
@@ -143,46 +143,22 @@ bool frmopen::goTo(const QString& folder) {
     if (!Dir1->setPath(folder)) {
         return false;
     }
-    selectDriveOf(Dir1->path());
+    Drive1->selectDriveOf(Dir1->path());
     Dir1_Change();
     return true;
 }
 
-void frmopen::selectDriveOf(const QString& folder) {
-    QStringList drives;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        drives.append(Drive1->itemText(i));
-    }
-    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
-    if (index >= 0) {
-        Drive1->setCurrentIndex(index);
-    }
-}
-
-// Drives come and go (a stick is plugged in): listed afresh at each opening.
-void frmopen::refreshDrives() {
-    Drive1->clear();
-    Drive1->addItems(mountedDrives());
-    selectDriveOf(Dir1->path());
-}
-
-void frmopen::tellUnreadable() {
-    program_.messages().show(QStringLiteral("Kein Datenträger in diesem Laufwerk!"),
-                             QStringLiteral("Fehler!"), MessageBoxes::Buttons::Ok,
-                             MessageBoxes::Icon::None);
-}
-
 void frmopen::Drive1_Change() {
     if (!goTo(Drive1->currentText())) {
-        tellUnreadable();
-        selectDriveOf(Dir1->path());
+        tellNoMedium(program_.messages());
+        Drive1->selectDriveOf(Dir1->path());
     }
 }
 
 void frmopen::Dir1_Open(const QString& folder) {
     // The folder may have gone since it was listed.
     if (!goTo(folder)) {
-        tellUnreadable();
+        tellNoMedium(program_.messages());
     }
 }
 
@@ -238,7 +214,8 @@ void frmopen::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;  // restored from the task bar, not opened
     }
-    refreshDrives();
+    Drive1->refresh();
+    Drive1->selectDriveOf(Dir1->path());
     if (Dir1->path().isEmpty() && !goTo(QDir::homePath())) {
         goTo(QStringLiteral("/"));
     }

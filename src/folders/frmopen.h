@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "folders/Drives.h"
 #include "folders/FolderList.h"
 #include "folders/FolderListBox.h"
 #include "folders/Mp3FileList.h"
@@ -52,7 +53,7 @@ public:
     void Command4_Click();
     void Command5_Click();
 
-    QComboBox* Drive1;
+    DriveList* Drive1;
     FolderList* Dir1;
     Mp3FileList* File1;
     QLabel* Label3;  // how many MP3 files the current folder holds
@@ -83,9 +84,6 @@ private:
     // Makes `folder` current in Dir1 and follows with the drive and file lists; false when it
     // cannot be listed.
     bool goTo(const QString& folder);
-    void selectDriveOf(const QString& folder);
-    void refreshDrives();
-    void tellUnreadable();
     void stopPreview();
     // Writes the list to the file the save dialog returns; false when it was cancelled or the
     // file could not be written (then the user was told).
