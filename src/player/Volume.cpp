@@ -110,7 +110,10 @@ void Volume::endDrag() {
 
 void Volume::imgVol_MouseUp() {
     endDrag();
-    form_.mnuvolume->setTitle(form_.lblttVol->caption());
+    // A click shorter than one tick gave the level label no text yet: the tray keeps its own.
+    if (!form_.lblttVol->caption().isEmpty()) {
+        form_.mnuvolume->setTitle(form_.lblttVol->caption());
+    }
 }
 
 void Volume::lblVol_MouseUp() {

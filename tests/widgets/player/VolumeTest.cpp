@@ -34,6 +34,9 @@ protected:
 TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) {
     writeSettings(kStored);
     start();
+    // A click released before the first tick leaves the tray's caption as it was.
+    QTest::mouseClick(form().imgVol, Qt::LeftButton);
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke");
     mixer->writes.clear();
     QTest::mousePress(form().imgVol, Qt::LeftButton);
     EXPECT_TRUE(form().lblttVol->isVisible());
