@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QStringList>
+#include <QWindow>
 
 #include "app/Program.h"
 #include "app/Twips.h"
@@ -51,10 +52,15 @@ void frmdir::open() {
     if (!goTo(program_.form1().pathopt) && !goTo(program_.programFolder())) {
         goTo(QStringLiteral("/"));
     }
+    // Kept above the disabled options dialog: a click on that must not bury the chooser,
+    // the dialog's only way out.
+    options& dialog = program_.optionsWindow();
+    winId();
+    windowHandle()->setTransientParent(dialog.windowHandle());
     show();
     raise();
     activateWindow();
-    program_.optionsWindow().setEnabled(false);
+    dialog.setEnabled(false);
 }
 
 bool frmdir::goTo(const QString& folder) {

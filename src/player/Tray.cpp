@@ -1,5 +1,6 @@
 #include "player/Tray.h"
 
+#include <QApplication>
 #include <QTimer>
 
 #include "app/Program.h"
@@ -51,7 +52,9 @@ void Tray::setTip(const QString& title) {
 
 void Tray::Form_MouseMove(int message) {
     form_.position().Form_MouseMove();
-    if (busy_) {
+    // The menu hides before its chosen item runs: a question that item asks (the exit
+    // confirmation) keeps the tray busy until it is answered.
+    if (busy_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
     if (message == TrayIcon::kDoubleClick) {

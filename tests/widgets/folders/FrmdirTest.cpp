@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QTest>
+#include <QWindow>
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmdir.h"
@@ -43,6 +44,7 @@ TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
     EXPECT_TRUE(first.isVisible());
     EXPECT_EQ(first.windowTitle(), "Standard-Verzeichnis wählen");
     EXPECT_FALSE(opts().isEnabled());
+    EXPECT_EQ(first.windowHandle()->transientParent(), opts().windowHandle());
     // Preset from the folder in use, not from the edited text.
     EXPECT_EQ(first.Dir1->path(), path("musik"));
     EXPECT_TRUE(first.Dir1->path().startsWith(first.Drive1->currentText()));

@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -74,6 +75,19 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     EXPECT_FALSE(form().isVisible());
     withTrayMenu([] {});
     EXPECT_EQ(opened.count(), 2);
+
+    // A question asked by a chosen item is answered before the tray reacts again.
+    QMessageBox question;
+    question.setWindowModality(Qt::ApplicationModal);
+    question.show();
+    tray->send(TrayIcon::kContextRequest);
+    tray->send(TrayIcon::kDoubleClick);
+    EXPECT_EQ(opened.count(), 2);
+    EXPECT_FALSE(form().isVisible());
+    question.close();
+    tray->send(TrayIcon::kContextRequest);
+    EXPECT_EQ(opened.count(), 3);
+    form().mnusystemtray->close();
 }
 
 // The other items are the transport's, volume's and exit's own, tested with them.
