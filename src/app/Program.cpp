@@ -23,10 +23,6 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
 
 Program::~Program() {
     cache_.reset();
-    // Windows unloaded since the event loop last ran must not outlive the program they use.
-    for (const QPointer<playlist>& unloaded : unloadedPlaylists_) {
-        delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
-    }
     // The auxiliary windows refer to the main window; they go first.
     search_.reset();
     dateiinfo_.reset();
@@ -78,23 +74,18 @@ Form1& Program::form1() {
 }
 
 playlist& Program::playlistWindow() {
-    if (!playlist_) {
-        playlist_ = std::make_unique<playlist>(*this);
-        // Wherever the window goes, the docking timer looks again.
-        QObject::connect(playlist_.get(), &playlist::geometryChanged, form1().stayd,
-                         &FormTimer::wake);
+    if (playlist* loaded = playlist_.get()) {
+        return *loaded;
     }
-    return *playlist_;
+    playlist& created = playlist_.getOrCreate(*this);
+    // Wherever the window goes, the docking timer looks again.
+    QObject::connect(&created, &playlist::geometryChanged, form1().stayd, &FormTimer::wake);
+    return created;
 }
 
 void Program::unloadPlaylist() {
-    if (playlist_) {
-        playlist_->hide();
-        // The window may be unloaded from one of its own handlers: delete it once they return.
-        std::erase_if(unloadedPlaylists_, [](const QPointer<playlist>& p) { return p.isNull(); });
-        unloadedPlaylists_.emplace_back(playlist_.release());
-        unloadedPlaylists_.back()->deleteLater();
-    }
+    // The window may be unloaded from one of its own handlers: it goes once they return.
+    playlist_.unload();
     if (form1_) {
         form1_->showpl->setEnabled(true);
         form1_->hidepl->setEnabled(false);
@@ -112,9 +103,7 @@ void Program::abandonScan() {
         cache_->publish();
         cache_.reset();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
-        for (const QPointer<playlist>& unloaded : unloadedPlaylists_) {
-            delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
-        }
+        playlist_.deleteUnloaded();
     }
 }
 

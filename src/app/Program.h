@@ -75,7 +75,7 @@ public:
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();
     playlist& playlistWindow();
-    bool playlistLoaded() const { return playlist_ != nullptr; }
+    bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
     playlist* playlistIfLoaded() const { return playlist_.get(); }
     // Unloads the playlist window: its list is discarded.
@@ -127,9 +127,7 @@ private:
     QString helpFile_;
     PlatformServices services_;
     std::unique_ptr<Form1> form1_;
-    std::unique_ptr<playlist> playlist_;
-    // Unloaded windows waiting for the event loop to delete them.
-    std::vector<QPointer<playlist>> unloadedPlaylists_;
+    WindowSlot<playlist> playlist_;
     std::unique_ptr<frmopen> frmopen_;
     std::unique_ptr<options> options_;
     std::unique_ptr<cache> cache_;

@@ -37,13 +37,18 @@ public:
         unloaded_.back()->deleteLater();
     }
 
-    // Deletes the window and every unloaded one at once.
-    void reset() {
-        window_.reset();
+    // Deletes the unloaded windows still waiting for the event loop.
+    void deleteUnloaded() {
         for (const QPointer<Window>& unloaded : unloaded_) {
             delete unloaded.data();  // NOLINT(cppcoreguidelines-owning-memory): owned since unload
         }
         unloaded_.clear();
+    }
+
+    // Deletes the window and every unloaded one at once.
+    void reset() {
+        window_.reset();
+        deleteUnloaded();
     }
 
 private:
