@@ -64,6 +64,17 @@ void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     }
     state.counters["found"] = static_cast<double>(search.Codlist.size());
 }
+// One paragraph of plain words of the wanted size, the hardest text to lay out.
+QByteArray oneParagraph(qsizetype bytes) {
+    const QByteArray head = "{\\rtf1\\ansi\\deff0 ";
+    QByteArray result = head;
+    while (result.size() < bytes - 1) {
+        result += "Hilfe ";
+    }
+    result.truncate(bytes - 1);
+    return result + "}";
+}
+
 // The shipped help repeated to the wanted size, as one RTF document.
 QByteArray largeHelp(qsizetype bytes) {
     QFile file(QStringLiteral(BRAMBLE_HELP_FILE));
@@ -81,10 +92,12 @@ QByteArray largeHelp(qsizetype bytes) {
 }
 
 // F1 to the first paint of the viewer: reading the file, building the document, laying out
-// and painting what is visible.
+// and painting what is visible. Arguments: the file's size, and 0 for the shipped help repeated
+// or 1 for one long paragraph.
 void BM_HelpViewerShows(benchmark::State& state) {
     const QTemporaryDir folder;
-    const QByteArray rtf = largeHelp(state.range(0));
+    const QByteArray rtf =
+        state.range(1) == 0 ? largeHelp(state.range(0)) : oneParagraph(state.range(0));
     QFile out(QDir(folder.path()).filePath(QStringLiteral("hilfe.rtf")));
     if (rtf.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size()) {
         state.SkipWithError("no help file to show");
@@ -100,13 +113,18 @@ void BM_HelpViewerShows(benchmark::State& state) {
         program->helpWindow().repaint();
         QApplication::processEvents();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        // Shown, not the note on a file that could not be read.
+        state.counters["chars"] =
+            static_cast<double>(program->helpWindow().RichTextBox1->document()->characterCount());
         program->unloadHelp();
         QApplication::processEvents();
     }
     state.counters["bytes"] = static_cast<double>(rtf.size());
 }
 BENCHMARK(BM_HelpViewerShows)
-    ->Arg(int64_t{200} * 1024)
+    ->Args({int64_t{200} * 1024, 0})
+    ->Args({frmhelp::kLargestFile, 0})
+    ->Args({frmhelp::kLargestFile, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

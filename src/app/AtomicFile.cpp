@@ -1,5 +1,7 @@
 #include "app/AtomicFile.h"
 
+#include "app/FileDescriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,29 +24,6 @@ constexpr std::chrono::milliseconds kLockWait(2000);
 constexpr std::chrono::milliseconds kLockRetry(5);
 // Link chains longer than this are loops, as for the kernel.
 constexpr int kMaxLinkDepth = 40;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    // Closes now, to learn of a late write error.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 // An exclusive lock on a folder, held while a temporary file of the writer exists in it.
 class FolderLock {

@@ -1,9 +1,9 @@
 #include "windows/frmhelp.h"
 
 #include <QCloseEvent>
-#include <QFile>
 
 #include "app/Program.h"
+#include "app/RegularFile.h"
 #include "app/Twips.h"
 #include "windows/RtfReader.h"
 
@@ -27,13 +27,14 @@ frmhelp::~frmhelp() = default;
 
 void frmhelp::Form_Load() {
     const QString& path = program_.helpPath();
-    QFile file(path);
-    const QByteArray content =
-        file.open(QIODevice::ReadOnly) ? file.read(kLargestFile) : QByteArray();
+    const std::optional<FileStart> read = readRegularFile(path, kLargestFile);
+    const QByteArray content = read && read->whole ? read->bytes : QByteArray();
     if (content.isEmpty()) {
         RichTextBox1->setPlainText(
-            QStringLiteral("Die Hilfedatei wurde nicht gefunden oder konnte nicht gelesen "
-                           "werden:\n%1\n\nDer Player selbst arbeitet ohne sie weiter.")
+            QStringLiteral(
+                "Die Hilfedatei wurde nicht gefunden oder konnte nicht gelesen "
+                "werden:\n%1\n\nGelesen wird nur eine gewöhnliche Datei von höchstens 4 MB. "
+                "Der Player selbst arbeitet ohne sie weiter.")
                 .arg(path));
         return;
     }

@@ -14,8 +14,9 @@ public:
     // The text area leaves this much of the window free to the right and below.
     static constexpr double kSpareWidth = 100;
     static constexpr double kSpareHeight = 500;
-    // A help file larger than this is read only this far.
-    static constexpr qint64 kLargestFile = qint64{16} * 1024 * 1024;
+    // A larger help file is not shown: it is no help text, and laying it out would hold up the
+    // window for seconds.
+    static constexpr qint64 kLargestFile = qint64{4} * 1024 * 1024;
 
     explicit frmhelp(Program& program);
     ~frmhelp() override;

@@ -1,6 +1,14 @@
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <filesystem>
+#include <functional>
+#include <string_view>
+#include <utility>
 
 #include "fakes/ProgramFixture.h"
 #include "player/Form1.h"
@@ -51,12 +59,43 @@ TEST_F(HelpViewerTest, TextAreaStaysSmallerThanTheWindow) {
     EXPECT_EQ(viewer.RichTextBox1->size(), QSize(593, 367));
 }
 
-TEST_F(HelpViewerTest, MissingHelpFileGivesANote) {
+// Only a regular file of at most 4 MB is read: a FIFO would block the open for good, /dev/zero
+// never ends, and a huge file would hold up the window. Anything else gives the note, naming
+// the file, and the player goes on.
+TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
+    const QString path = folder.filePath("hilfe.rtf");
+    const QByteArray native = QFile::encodeName(path);
+    // The reader passes over the destination: the file shows only "Hilfe".
+    const auto sized = [this](qint64 size) {
+        const QByteArray head = "{\\rtf1 Hilfe{\\*\\x ";
+        writeHelp(head + QByteArray(size - head.size() - 2, 'a') + "}}");
+    };
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"4 MB", [&] { sized(frmhelp::kLargestFile); }},
+        {"missing", [] {}},
+        {"one byte more", [&] { sized(frmhelp::kLargestFile + 1); }},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }},
+        {"a link to /dev/zero", [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); }},
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(path)); }},
+    };
     start();
-    program->form1().mnuhelp->trigger();
-    ASSERT_NE(help(), nullptr);
-    EXPECT_TRUE(help()->RichTextBox1->toPlainText().startsWith(
-        "Die Hilfedatei wurde nicht gefunden oder konnte nicht gelesen werden:"));
+    for (const auto& [what, make] : cases) {
+        std::filesystem::remove_all(native.toStdString());
+        make();
+        program->form1().mnuhelp->trigger();
+        ASSERT_NE(help(), nullptr) << what;
+        const QString shown = help()->RichTextBox1->toPlainText();
+        if (std::string_view(what) == "4 MB") {
+            EXPECT_EQ(shown, "Hilfe");
+        } else {
+            EXPECT_TRUE(
+                shown.startsWith("Die Hilfedatei wurde nicht gefunden oder konnte nicht "
+                                 "gelesen werden:\n" +
+                                 path + "\n"))
+                << what << ": " << shown.left(200).toStdString();
+        }
+        help()->close();
+    }
     EXPECT_EQ(processEnds, 0);
 }
 

@@ -1,0 +1,158 @@
+#include "platform/FileNames.h"
+
+#include <QDir>
+
+#include <sys/stat.h>
+
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80-0xFF
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `bytes` (no overlong forms, no
+// surrogates, nothing past U+10FFFF), with its code point; 0 when there is none.
+qsizetype sequenceAt(QByteArrayView bytes, char32_t& codePoint) {
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    qsizetype length = 0;
+    unsigned char low = 0x80;  // the range the second byte must lie in
+    unsigned char high = 0xBF;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (qsizetype i = 1; i < length; ++i) {
+        if (!isContinuation(byte(i))) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
+    }
+    return length;
+}
+
+bool holdsSurrogates(const QString& text) {
+    for (const QChar c : text) {
+        if (c.isSurrogate()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Walks `text`, handing runs of ordinary text to onText and each escaped byte to onByte. A low
+// surrogate right after a high one is half of a pair, never an escape.
+template <typename OnText, typename OnByte>
+void forEachPart(const QString& text, OnText onText, OnByte onByte) {
+    const QStringView view(text);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        const char16_t unit = view[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < view.size() && view[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
+            onText(view.sliced(runStart, i - runStart));
+            onByte(static_cast<unsigned char>(unit - kEscapeBase));
+            runStart = i + 1;
+        }
+    }
+    onText(view.sliced(runStart));
+}
+
+bool hasType(const QString& path, mode_t type) {
+    const QByteArray native = encodeFileName(path);
+    struct stat status {};
+    // A NUL byte would cut the path short and name something else.
+    return !native.isEmpty() && !native.contains('\0') &&
+           ::stat(native.constData(), &status) == 0 && (status.st_mode & S_IFMT) == type;
+}
+
+}  // namespace
+
+QString decodeFileName(QByteArrayView bytes) {
+    QString name;
+    name.reserve(bytes.size());
+    while (!bytes.isEmpty()) {
+        char32_t codePoint = 0;
+        const qsizetype length = sequenceAt(bytes, codePoint);
+        if (length == 0) {
+            name.append(QChar(kEscapeBase + static_cast<unsigned char>(bytes.front())));
+            bytes = bytes.sliced(1);
+            continue;
+        }
+        if (QChar::requiresSurrogates(codePoint)) {
+            name.append(QChar(QChar::highSurrogate(codePoint)));
+            name.append(QChar(QChar::lowSurrogate(codePoint)));
+        } else {
+            name.append(QChar(static_cast<char16_t>(codePoint)));
+        }
+        bytes = bytes.sliced(length);
+    }
+    return name;
+}
+
+QByteArray encodeFileName(const QString& name) {
+    if (!holdsSurrogates(name)) {
+        return name.toUtf8();
+    }
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    forEachPart(
+        name, [&bytes](QStringView text) { bytes += text.toUtf8(); },
+        [&bytes](unsigned char byte) { bytes += static_cast<char>(byte); });
+    return bytes;
+}
+
+QString shownFileName(const QString& name) {
+    if (!holdsSurrogates(name)) {
+        return name;
+    }
+    QString shown;
+    shown.reserve(name.size());
+    forEachPart(
+        name, [&shown](QStringView text) { shown += text; },
+        [&shown](unsigned char byte) {
+            shown += byte >= 0xA0 ? QChar(byte) : QChar(QChar::ReplacementCharacter);
+        });
+    return shown;
+}
+
+QString absoluteFilePath(const QString& path) {
+    if (path.isEmpty()) {
+        return path;
+    }
+    // QFileInfo would pass a path that needs cleaning through the lossy system encoding.
+    return QDir::cleanPath(
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
+}
+
+bool isRegularFile(const QString& path) {
+    return hasType(path, S_IFREG);
+}
+
+bool isFolder(const QString& path) {
+    return hasType(path, S_IFDIR);
+}
