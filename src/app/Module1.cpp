@@ -1,5 +1,7 @@
 #include "app/Module1.h"
 
+#include <QTimer>
+
 #include "app/Docking.h"
 #include "app/FileMessages.h"
 #include "app/Program.h"
@@ -38,7 +40,9 @@ void showPlaylist(Program& program) {
 // could not be written the user is told, since the list is then lost at the next reload.
 void makeauto(Program& program) {
     program.makeProgramFolder();
-    if (!writeListFile(program.foldersPath(), program.frmopenWindow().folderList())) {
+    if (writeListFile(program.foldersPath(), program.frmopenWindow().folderList())) {
+        program.foldersCutTold = false;  // a new file: a cut of it is news
+    } else {
         tellWriteFailed(program.messages(), program.foldersPath());
     }
 }
@@ -49,11 +53,20 @@ void openauto(Program& program) {
     frmopen& browser = program.frmopenWindow();
     browser.setFolderList({});
     program.store.blankEntries();
-    const std::optional<QStringList> folders = readListFile(program.foldersPath());
-    if (!folders) {
+    const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
+    if (!read) {
         return;
     }
-    browser.setFolderList(*folders);
+    browser.setFolderList(read->records);
+    // Said once per file, before a commit can write the shortened list back; after the start-up
+    // has shown the main window, which a modal box would hold up.
+    if (read->lostLines() && !program.foldersCutTold) {
+        program.foldersCutTold = true;
+        const ListFileContents lost{{}, read->cutShort, read->overlongLines, read->linesRead};
+        QTimer::singleShot(0, &program.form1(), [&program, lost] {
+            tellListCut(program.messages(), program.foldersPath(), lost);
+        });
+    }
     program.requestScan();
 }
 

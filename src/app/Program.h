@@ -121,6 +121,8 @@ public:
     PlaylistStore store;
     bool shufflemode = false;
     int mp3pos = 0;
+    // folders.dat was read cut short and the user was told so; cleared when it is written anew.
+    bool foldersCutTold = false;
 
 private:
     QString programFolder_;

@@ -1,12 +1,12 @@
 #include "folders/FolderList.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
 
 #include "folders/FolderListing.h"
+#include "platform/FileNames.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ bool FolderList::setPath(const QString& folder) {
     if (folder.isEmpty()) {
         return false;
     }
-    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const QString absolute = absoluteFilePath(folder);
     const std::optional<QStringList> subfolders = subfoldersOf(absolute);
     if (!subfolders) {
         return false;
@@ -64,9 +64,10 @@ bool FolderList::setPath(const QString& folder) {
 void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,
                           const QIcon& icon) {
     static constexpr qsizetype kIndent = 2;  // blanks per level below the root
-    auto* item = new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + name, this);
+    auto* item =
+        new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + shownFileName(name), this);
     item->setData(kPathRole, fullPath);
-    item->setToolTip(fullPath);
+    item->setToolTip(shownFileName(fullPath));
     item->setIcon(icon);
 }
 

@@ -3,11 +3,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "platform/FileNames.h"
+
 QVariant FolderLines::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return QStringListModel::data(index, role);
     }
-    const QString text = QStringListModel::data(index, Qt::DisplayRole).toString();
+    const QString text = shownFileName(QStringListModel::data(index, Qt::DisplayRole).toString());
     return text.size() > kShownChars ? text.first(kShownChars) + QChar(0x2026) : text;
 }
 

@@ -5,14 +5,25 @@
 #include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
+#include "platform/FileNames.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
 
 void frmopen::Label2_Click() {
     const QString folder = Dir1->highlightedPath();
-    if (!folder.isEmpty()) {
-        lstdirs->append(folder);  // the same folder may stand more than once
+    if (folder.isEmpty()) {
+        return;
     }
+    // The list files hold one folder per line: such a folder would be dropped at the commit.
+    if (!storableInListFile(folder)) {
+        program_.messages().show(
+            QStringLiteral("Der Ordner \"%1\" hat einen Zeilenumbruch im Namen und kann daher "
+                           "nicht in die Liste der Verzeichnisse aufgenommen werden.")
+                .arg(shownFileName(folder)),
+            QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    lstdirs->append(folder);  // the same folder may stand more than once
 }
 
 void frmopen::lstdirs_KeyDown(int key) {
@@ -96,12 +107,13 @@ void frmopen::loadList(const QString& path) {
             QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
-    const std::optional<QStringList> records = readListFile(path);
-    if (!records) {
+    const std::optional<ListFileContents> read = readListFileContents(path);
+    if (!read) {
         tellReadFailed(program_.messages(), path);
         return;
     }
     // The store keeps its entries: the main player may move on to the next one while the
     // browser is open, and closing the browser blanks them itself before it scans.
-    lstdirs->setEntries(*records);
+    lstdirs->setEntries(read->records);
+    tellListCut(program_.messages(), path, *read);
 }

@@ -1,6 +1,6 @@
 #include "folders/FolderListing.h"
 
-#include <QFile>
+#include "platform/FileNames.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -50,16 +50,6 @@ bool nameLess(const QString& a, const QString& b) {
     return caseless != 0 ? caseless < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
 }
 
-// Bytes that do not decode become U+FFFD; such a name would not lead back to the file.
-std::optional<QString> decodedName(std::string_view raw) {
-    QString name = QFile::decodeName(raw.data());
-    if (name.contains(QChar::ReplacementCharacter) &&
-        QFile::encodeName(name) != QByteArrayView(raw)) {
-        return std::nullopt;
-    }
-    return name;
-}
-
 // Calls take(directory, entry) for every entry; false when the folder cannot be listed.
 template <typename Take>
 bool forEachEntry(const QString& folder, Take take) {
@@ -67,7 +57,7 @@ bool forEachEntry(const QString& folder, Take take) {
     if (folder.isEmpty() || folder.contains(QChar::Null)) {
         return false;
     }
-    const Directory directory(::opendir(QFile::encodeName(folder).constData()));
+    const Directory directory(::opendir(encodeFileName(folder).constData()));
     if (!directory) {
         return false;
     }
@@ -85,9 +75,7 @@ std::vector<QString> mp3NamesIn(const QString& folder) {
         if (!isMp3Name(entry.d_name) || !hasType(directory, entry, DT_REG, S_IFREG)) {
             return;
         }
-        if (std::optional<QString> name = decodedName(entry.d_name)) {
-            names.push_back(std::move(*name));
-        }
+        names.push_back(decodeFileName(entry.d_name));
     });
     std::sort(names.begin(), names.end(), nameLess);
     return names;
@@ -99,9 +87,7 @@ std::optional<QStringList> subfoldersOf(const QString& folder) {
         if (isHidden(entry.d_name) || !hasType(directory, entry, DT_DIR, S_IFDIR)) {
             return;
         }
-        if (std::optional<QString> name = decodedName(entry.d_name)) {
-            names.append(std::move(*name));
-        }
+        names.append(decodeFileName(entry.d_name));
     });
     if (!listed) {
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "folders/FolderScanner.h"
 
 #include "folders/FolderListing.h"
+#include "platform/FileNames.h"
 
 namespace {
 
@@ -35,8 +36,9 @@ std::vector<PlaylistStore::Entry> toEntries(const std::vector<ScannedFile>& file
     std::vector<PlaylistStore::Entry> entries;
     entries.reserve(files.size());
     for (const ScannedFile& file : files) {
-        entries.push_back({file.name.chopped(std::min<qsizetype>(4, file.name.size())),
-                           file.folder + QLatin1Char('/') + file.name});
+        entries.push_back(
+            {shownFileName(file.name.chopped(std::min<qsizetype>(4, file.name.size()))),
+             file.folder + QLatin1Char('/') + file.name});
     }
     return entries;
 }

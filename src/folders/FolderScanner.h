@@ -26,8 +26,8 @@ struct ScannedFile {
 std::vector<ScannedFile> scanFolders(const QStringList& folders,
                                      int limit = PlaylistStore::kCapacity);
 
-// Title = the name without its last four characters; path = folder + "/" + name, so a file in
-// the root "/" gets "//" + name.
+// Title = the name without its last four characters, as shownFileName shows it; path = folder +
+// "/" + name, so a file in the root "/" gets "//" + name.
 std::vector<PlaylistStore::Entry> toEntries(const std::vector<ScannedFile>& files);
 
 // A uniformly random permutation of 1..count from `generator`.

@@ -89,7 +89,8 @@ private:
     // file could not be written (then the user was told).
     bool saveListVia(const QString& initDir);
     // Replaces the list with the records of a folder-list file; a file larger than a folder
-    // list can be, or unreadable, changes nothing (the user is told).
+    // list can be, or unreadable, changes nothing (the user is told). A list with more records
+    // than that is loaded in part, and the user told where it was cut.
     void loadList(const QString& path);
     void closingSteps();
     void giveMainWindowsBack();

@@ -2,8 +2,6 @@
 
 #include <mpv/client.h>
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/MpvLibrary.h"
 
 namespace {
@@ -54,11 +53,8 @@ QString localFilePath(const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return {};
-    }
-    return info.absoluteFilePath();
+    // Looked at by the bytes the name stands for: a Latin-1 name must reach the same file.
+    return isRegularFile(path) ? absoluteFilePath(path) : QString();
 }
 
 }  // namespace
@@ -328,7 +324,7 @@ void MpvPlayer::setFileName(const QString& path) {
 
 void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
     library_.setFlag(handle_.get(), "pause", paused);
-    const QByteArray encoded = QFile::encodeName(localPath);
+    const QByteArray encoded = encodeFileName(localPath);
     std::array<const char*, 4> args{"loadfile", encoded.constData(), "replace", nullptr};
     std::int64_t entry = 0;
     if (library_.commandReturningInt(handle_.get(), args.data(), "playlist_entry_id", &entry) < 0 ||
@@ -369,7 +365,7 @@ void MpvPlayer::appendQueuedFile() {
         return;  // refused when the caller sets it as the file
     }
     runCommand({"playlist-clear"});  // keeps the current entry
-    const QByteArray encoded = QFile::encodeName(local);
+    const QByteArray encoded = encodeFileName(local);
     std::array<const char*, 4> args{"loadfile", encoded.constData(), "append", nullptr};
     std::int64_t entry = 0;
     if (library_.commandReturningInt(handle_.get(), args.data(), "playlist_entry_id", &entry) >=

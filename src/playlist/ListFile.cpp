@@ -1,11 +1,11 @@
 #include "playlist/ListFile.h"
 
 #include "app/AtomicFile.h"
+#include "app/RegularFile.h"
+#include "platform/FileNames.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -19,27 +19,34 @@ QByteArrayView withoutBlanks(QByteArrayView line) {
     return line;
 }
 
-bool storableAsLine(const QString& record) {
-    return !record.contains(QLatin1Char('\n')) && !record.contains(QLatin1Char('\r')) &&
-           !record.contains(QChar::Null);
+// Blanks around a record are stray, left by hand or by other programs, unless the folder's
+// name itself begins or ends with them: then the line as it stands names that folder.
+QString recordOf(QByteArrayView line) {
+    const QByteArrayView trimmed = withoutBlanks(line);
+    if (trimmed.size() != line.size()) {
+        QString whole = decodeFileName(line);
+        if (isFolder(whole)) {
+            return whole;
+        }
+    }
+    return decodeFileName(trimmed);
 }
 
 }  // namespace
 
+bool storableInListFile(const QString& record) {
+    return !record.contains(QLatin1Char('\n')) && !record.contains(QLatin1Char('\r')) &&
+           !record.contains(QChar::Null);
+}
+
 std::optional<ListFileContents> readListFileContents(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
     // Nothing beyond the limit is looked at, so a huge file costs no more than a full list.
-    const QByteArray data = file.read(kListFileMaxBytes);
-    if (file.error() != QFileDevice::NoError) {
+    const std::optional<FileStart> read = readRegularFile(path, kListFileMaxBytes);
+    if (!read) {
         return std::nullopt;
     }
-    const bool wholeFile = file.atEnd();
+    const QByteArray& data = read->bytes;
+    const bool wholeFile = read->whole;
 
     ListFileContents contents;
     qsizetype start = 0;
@@ -54,11 +61,12 @@ std::optional<ListFileContents> readListFileContents(const QString& path) {
         if (line.endsWith('\r')) {
             line.chop(1);
         }
+        ++contents.linesRead;
         if (line.size() > kListFileMaxLineBytes) {
             ++contents.overlongLines;
             continue;
         }
-        contents.records.append(QString::fromLocal8Bit(withoutBlanks(line)));
+        contents.records.append(recordOf(line));
     }
     contents.cutShort = start < data.size() || !wholeFile;
     return contents;
@@ -78,8 +86,8 @@ bool writeListFile(const QString& path, const QStringList& records) {
     }
     QByteArray bytes;
     for (const QString& record : records) {
-        if (storableAsLine(record)) {
-            bytes += record.toLocal8Bit();
+        if (storableInListFile(record)) {
+            bytes += encodeFileName(record);
             bytes += "\r\n";
         }
     }

@@ -1,9 +1,8 @@
 #include "settings/SettingsFile.h"
 
 #include "app/AtomicFile.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "app/RegularFile.h"
+#include "platform/FileNames.h"
 
 #include <array>
 #include <charconv>
@@ -94,7 +93,8 @@ std::optional<QString> toFolder(const QByteArray& line) {
     if (line.contains('\0')) {
         return std::nullopt;
     }
-    return QString::fromLocal8Bit(line);
+    // Kept byte for byte, like the folder lists: a Latin-1 name survives every rewrite.
+    return decodeFileName(line);
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ QByteArray formatSettings(const Settings& settings) {
     bytes += numberLine(settings.optexppl);
     bytes += numberLine(settings.optending);
     if (storableAsLine(settings.estfolder)) {
-        bytes += settings.estfolder.toLocal8Bit();
+        bytes += encodeFileName(settings.estfolder);
     }
     bytes += "\r\n";
     bytes += numberLine(settings.qinfo);
@@ -126,15 +126,12 @@ QByteArray formatSettings(const Settings& settings) {
 
 SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volumeRange) {
     // Only a regular file: opening a FIFO would block, and a device may never end.
-    if (!QFileInfo(path).isFile()) {
+    const std::optional<FileStart> file = readRegularFile(path, kMaxReadBytes);
+    if (!file) {
         return {};
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    const QByteArray data = file.read(kMaxReadBytes);
-    const bool wholeFile = file.atEnd();
+    const QByteArray& data = file->bytes;
+    const bool wholeFile = file->whole;
 
     std::array<std::optional<int>, kLineCount> numbers;
     std::optional<QString> folder;

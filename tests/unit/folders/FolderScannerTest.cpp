@@ -1,4 +1,5 @@
 #include "folders/FolderScanner.h"
+#include "platform/FileNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <numeric>
@@ -88,23 +90,29 @@ TEST_F(FolderScannerTest, OnlyVisibleRegularFilesEndingInMp3InAnyCase) {
     EXPECT_EQ(scanFolders({folder}), filesIn(folder, {"link.mp3", "x.MP3", "y.Mp3"}));
 }
 
-TEST_F(FolderScannerTest, NamesThatCannotBeDecodedLosslesslyAreLeftOut) {
-    const QString folder = folderWith("F", {"ok.mp3", QString::fromUtf8("Grüße.mp3")});
-    // "café.mp3" in Latin-1: not UTF-8, so a path made from its decoded name would open nothing.
-    const QByteArray latin1 = QFile::encodeName(folder) + "/caf\xe9.mp3";
-    const int fd = ::open(latin1.constData(), O_CREAT | O_WRONLY, 0644);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
-    // QTemporaryDir cannot see the name either, so it would stay behind.
-    const std::unique_ptr<const char, int (*)(const char*)> removal(latin1.constData(), ::unlink);
+TEST_F(FolderScannerTest, NamesThatAreNotUtf8AreFoundAndLeadBackToTheirFiles) {
+    // A folder and a file with Latin-1 names, as on old disks: not UTF-8.
+    const QByteArray latin1 = QFile::encodeName(folderWith("F", {})) + "/M\xfcll";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    for (const QByteArray name : {"/caf\xe9.mp3", "/Gr\xc3\xbc\xc3\x9f\x65.mp3", "/ok.mp3"}) {
+        const int fd = ::open(QByteArray(latin1 + name).constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    // QTemporaryDir cannot see such names either, so they would stay behind.
+    const std::unique_ptr<const char, void (*)(const char*)> removal(
+        latin1.constData(), [](const char* path) { std::filesystem::remove_all(path); });
 
-    const auto entries = toEntries(scanFolders({folder}));
-    ASSERT_EQ(entries.size(), 2U);
-    EXPECT_EQ(entries[0].title, QString::fromUtf8("Grüße"));
-    EXPECT_EQ(entries[1].title, "ok");
+    const auto entries = toEntries(scanFolders({decodeFileName(latin1)}));
+    ASSERT_EQ(entries.size(), 3U);
+    // Titles show the Latin-1 bytes as what they stand for.
+    EXPECT_EQ(entries[0].title, QString::fromUtf8("café"));
+    EXPECT_EQ(entries[1].title, QString::fromUtf8("Grüße"));
+    EXPECT_EQ(entries[2].title, "ok");
     for (const auto& entry : entries) {
-        QFile file(entry.path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << entry.path.toStdString();
+        const int fd = ::open(encodeFileName(entry.path).constData(), O_RDONLY);
+        EXPECT_GE(fd, 0) << entry.path.toStdString();
+        ::close(fd);
     }
 }
 

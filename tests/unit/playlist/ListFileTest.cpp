@@ -75,16 +75,18 @@ TEST_F(ListFileTest, ReadsStopAtTheLimitsAndKeepWhatCameBefore) {
         QString lastRecord;
         bool cutShort;
         int overlong;
+        qsizetype lines;  // read, overlong ones included
     };
     const Case cases[] = {
-        {"a line over the cap", "/a\r\n" + longLine + "\r\n/b", 2, "/b", false, 1},
+        {"a line over the cap", "/a\r\n" + longLine + "\r\n/b", 2, "/b", false, 1, 3},
         {"more bytes than the limit", numberedLines(100, 2 * kListFileMaxBytes), byteLimitRecords,
-         QByteArray::number(byteLimitRecords - 1).rightJustified(98, '/'), true, 0},
+         QByteArray::number(byteLimitRecords - 1).rightJustified(98, '/'), true, 0,
+         byteLimitRecords},
         {"more records than the limit", numberedLines(8, 3 * kListFileMaxBytes / 2),
          kListFileMaxRecords, QByteArray::number(kListFileMaxRecords - 1).rightJustified(6, '/'),
-         true, 0},
-        {"no line end before the limit", QByteArray(2 * kListFileMaxBytes, 'x'), 0, {}, true, 0},
-        {"no line end in a long line", longLine, 0, {}, false, 1},
+         true, 0, kListFileMaxRecords},
+        {"no line end before the limit", QByteArray(2 * kListFileMaxBytes, 'x'), 0, {}, true, 0, 0},
+        {"no line end in a long line", longLine, 0, {}, false, 1, 1},
     };
     for (const Case& c : cases) {
         writeRaw(c.bytes);
@@ -95,7 +97,29 @@ TEST_F(ListFileTest, ReadsStopAtTheLimitsAndKeepWhatCameBefore) {
             << c.what;
         EXPECT_EQ(read->cutShort, c.cutShort) << c.what;
         EXPECT_EQ(read->overlongLines, c.overlong) << c.what;
+        EXPECT_EQ(read->linesRead, c.lines) << c.what;
+        EXPECT_EQ(read->lostLines(), c.cutShort || c.overlong > 0) << c.what;
     }
+}
+
+// Names are the bytes the system knows them by, and so is what a rewrite writes: a Latin-1 name
+// and a name's own trailing blank survive; blanks around a record that names no folder are
+// stray and go.
+TEST_F(ListFileTest, ARewriteKeepsTheBytesOfEveryName) {
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    const QByteArray blankEnd = folder + "/Endet mit Leer ";
+    ASSERT_EQ(::mkdir(blankEnd.constData(), 0700), 0);
+    writeRaw(blankEnd + "\r\n  " + blankEnd + "  \r\n  /x/M\xf6tley, \xe4\xc3  \r\n" +
+             "/Gr\xc3\xbc\xc3\x9f\x65/\xf0\x9f\x8e\xb5\xff\r\n");
+    const std::optional<QStringList> records = readListFile(path());
+    ASSERT_TRUE(records.has_value());
+    ASSERT_TRUE(writeListFile(path(QStringLiteral("neu.mpc")), *records));
+    QFile written(path(QStringLiteral("neu.mpc")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), blankEnd + "\r\n" + folder + "/Endet mit Leer\r\n" +
+                                     "/x/M\xf6tley, \xe4\xc3\r\n" +
+                                     "/Gr\xc3\xbc\xc3\x9f\x65/\xf0\x9f\x8e\xb5\xff\r\n");
+    EXPECT_EQ(records->at(3).left(6), QString::fromUtf8("/Grüße"));  // UTF-8 reads as such
 }
 
 TEST_F(ListFileTest, WritesEachStorableRecordFollowedByCrLf) {

@@ -4,10 +4,17 @@
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmopen.h"
+#include "platform/FileNames.h"
 #include "player/Form1.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -282,8 +289,101 @@ INSTANTIATE_TEST_SUITE_P(
                       FileFault{false, "ordner.mpc", {}, true},
                       FileFault{false, "gross.mpc", QByteArray(kListFileMaxBytes + 1, 'x'), true},
                       FileFault{false, "binaer.mpc",
-                                QByteArray("\x00\xff\x01\r\n\xfe", 6).repeated(100000), false},
+                                QByteArray("\x00\xff\x01\r\n\xfe", 6).repeated(50000), false},
                       FileFault{false, "zeilen.mpc",
                                 (QByteArray(60'000, 'x') + "\r\n").repeated(10), false}));
+
+// Latin-1 names from old disks and a name's own trailing blank: the folders are listed and
+// scanned, and the commit writes every record back byte for byte; blanks around a record that
+// names no folder are stray and go.
+TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit) {
+    const QByteArray root = QFile::encodeName(folder.path());
+    const QByteArray latin1 = root + "/M\xf6tley";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    // QTemporaryDir cannot see such names, and would leave them behind.
+    const struct Removal {
+        std::string folder;
+        ~Removal() { std::filesystem::remove_all(folder); }
+    } removal{latin1.toStdString()};
+    ASSERT_EQ(
+        ::close(::open(QByteArray(latin1 + "/Caf\xe9.mp3").constData(), O_CREAT | O_WRONLY, 0600)),
+        0);
+    makeFiles("Endet mit Leer ", {"leer.mp3"});
+    makeFiles("A", {"a.mp3"});
+    const QByteArray kept = latin1 + "\r\n" + root + "/Endet mit Leer \r\n";
+    QFile list(path("folders.dat"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(kept + "  " + root + "/A  \r\n");
+    list.close();
+    start();
+    ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
+    EXPECT_EQ(shownLines(), QStringList({"Café", "leer", "a"}));
+    const QByteArray played = encodeFileName(program->store.path(1));
+    EXPECT_EQ(played, latin1 + "/Caf\xe9.mp3");
+    EXPECT_EQ(::access(played.constData(), R_OK), 0);
+
+    // The browser lists the folder by the name it shows, and adds it by the bytes it has.
+    form().pathopt = folder.path();
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    const QList<QListWidgetItem*> shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
+    ASSERT_EQ(shown.size(), 1);
+    browser().Dir1->setCurrentItem(shown[0]);
+    QTest::mouseClick(browser().Label2, Qt::LeftButton);
+    QTest::mouseClick(browser().Command1, Qt::LeftButton);
+    EXPECT_EQ(readFile("folders.dat"), kept + root + "/A\r\n" + latin1 + "\r\n");
+}
+
+TEST_F(FolderBrowserTest, AFolderWithALineBreakInItsNameIsNotAdded) {
+    for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
+        makeFiles(name, {"z.mp3"});
+    }
+    start();
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
+        browser().presetFolder(path(name));
+        QTest::mouseClick(browser().Label2, Qt::LeftButton);
+    }
+    EXPECT_TRUE(browser().folderList().isEmpty());
+    ASSERT_EQ(messages->shown.size(), 2U);
+    for (const auto& shown : messages->shown) {
+        EXPECT_EQ(shown.title, "Fehler");
+        EXPECT_TRUE(shown.text.contains("Zeilenumbruch")) << shown.text.toStdString();
+    }
+}
+
+// A list over the limits is read in part; the user hears of it once, before a commit can write
+// the shortened list back, naming the file and the last line read.
+TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
+    makeFiles("A", {"a.mp3"});
+    const QByteArray tooLong = "\r\n" + QByteArray("/m\r\n").repeated(kListFileMaxRecords);
+    QFile list(path("folders.dat"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(QFile::encodeName(path("A")) + tooLong);
+    list.close();
+    start();
+    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
+    EXPECT_EQ(browser().folderList().size(), kListFileMaxRecords);
+    EXPECT_EQ(messages->shown[0].title, "Fehler");
+    EXPECT_TRUE(messages->shown[0].text.contains(path("folders.dat") + "\" ist länger"));
+    EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
+
+    // Leaving the browser reads the same file again: once is enough.
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QTest::mouseClick(browser().Command2, Qt::LeftButton);
+    runEventsFor(50);
+    EXPECT_EQ(messages->shown.size(), 1U);
+
+    // So is a saved list loaded in the browser.
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QFile saved(path("lang.mpc"));
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    saved.write(tooLong);
+    saved.close();
+    dialog().chosenFile = path("lang.mpc");
+    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    ASSERT_EQ(messages->shown.size(), 2U);
+    EXPECT_TRUE(messages->shown[1].text.contains("lang.mpc\" ist länger"));
+    EXPECT_EQ(browser().folderList().size(), kListFileMaxRecords);
+}
 
 }  // namespace
