@@ -64,18 +64,18 @@ void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     }
     state.counters["found"] = static_cast<double>(search.Codlist.size());
 }
-// One paragraph of plain words of the wanted size, the hardest text to lay out.
-QByteArray oneParagraph(qsizetype bytes) {
-    const QByteArray head = "{\\rtf1\\ansi\\deff0 ";
-    QByteArray result = head;
+// `piece` repeated to the wanted size: one paragraph of words, or paragraphs of one word each,
+// the two texts of most and of least text per paragraph.
+QByteArray repeated(qsizetype bytes, const QByteArray& piece) {
+    QByteArray result = "{\\rtf1\\ansi\\deff0 ";
     while (result.size() < bytes - 1) {
-        result += "Hilfe ";
+        result += piece;
     }
     result.truncate(bytes - 1);
     return result + "}";
 }
 
-// The shipped help repeated to the wanted size, as one RTF document.
+// The shipped help repeated as often as it fits in the wanted size, as one RTF document.
 QByteArray largeHelp(qsizetype bytes) {
     QFile file(QStringLiteral(BRAMBLE_HELP_FILE));
     if (!file.open(QIODevice::ReadOnly)) {
@@ -85,19 +85,20 @@ QByteArray largeHelp(qsizetype bytes) {
     const qsizetype start = help.indexOf("\\pard");
     const QByteArray body = help.mid(start, help.lastIndexOf('}') - start);
     QByteArray result = help.left(start);
-    while (result.size() < bytes) {
+    while (result.size() + body.size() < bytes) {
         result += body;
     }
     return result + "}";
 }
 
 // F1 to the first paint of the viewer: reading the file, building the document, laying out
-// and painting what is visible. Arguments: the file's size, and 0 for the shipped help repeated
-// or 1 for one long paragraph.
+// and painting what is visible. Arguments: the file's size, and 0 for the shipped help repeated,
+// 1 for one long paragraph, 2 for a paragraph per word.
 void BM_HelpViewerShows(benchmark::State& state) {
     const QTemporaryDir folder;
-    const QByteArray rtf =
-        state.range(1) == 0 ? largeHelp(state.range(0)) : oneParagraph(state.range(0));
+    const QByteArray rtf = state.range(1) == 0   ? largeHelp(state.range(0))
+                           : state.range(1) == 1 ? repeated(state.range(0), "Hilfe ")
+                                                 : repeated(state.range(0), "Hilfe\\par ");
     QFile out(QDir(folder.path()).filePath(QStringLiteral("hilfe.rtf")));
     if (rtf.isEmpty() || !out.open(QIODevice::WriteOnly) || out.write(rtf) != rtf.size()) {
         state.SkipWithError("no help file to show");
@@ -125,6 +126,7 @@ BENCHMARK(BM_HelpViewerShows)
     ->Args({int64_t{200} * 1024, 0})
     ->Args({frmhelp::kLargestFile, 0})
     ->Args({frmhelp::kLargestFile, 1})
+    ->Args({frmhelp::kLargestFile, 2})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

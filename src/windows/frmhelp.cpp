@@ -1,6 +1,9 @@
 #include "windows/frmhelp.h"
 
 #include <QCloseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "app/Program.h"
 #include "app/RegularFile.h"
@@ -25,6 +28,27 @@ frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(prog
 
 frmhelp::~frmhelp() = default;
 
+namespace {
+
+// The viewer lays out a paragraph whole before it can show any of it: one of megabytes (a file
+// of no help text) would hold up the window for seconds. Breaking it into pieces of a few
+// screens lets the viewer lay out only what it shows; no real help paragraph comes near that.
+void breakLongParagraphs(QTextDocument& document) {
+    constexpr int kLongest = 10'000;
+    constexpr int kPiece = 8'000;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        while (block.length() > kLongest) {
+            const int blank = block.text().lastIndexOf(QLatin1Char(' '), kPiece);
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + (blank > 0 ? blank + 1 : kPiece));
+            cursor.insertBlock();
+            block = cursor.block();
+        }
+    }
+}
+
+}  // namespace
+
 void frmhelp::Form_Load() {
     const QString& path = program_.helpPath();
     const std::optional<FileStart> read = readRegularFile(path, kLargestFile);
@@ -38,7 +62,14 @@ void frmhelp::Form_Load() {
                 .arg(path));
         return;
     }
-    readRtf(content, *RichTextBox1->document());
+    QTextDocument& document = *RichTextBox1->document();
+    document.setUndoRedoEnabled(false);  // a viewer: nothing to undo, no second copy kept
+    // One edit: the document is laid out once, after the read, not after each of its pieces.
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    readRtf(content, document);
+    breakLongParagraphs(document);
+    edit.endEditBlock();
     RichTextBox1->moveCursor(QTextCursor::Start);  // the reading left it at the end
 }
 
