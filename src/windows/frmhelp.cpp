@@ -10,6 +10,8 @@
 #include "app/Twips.h"
 #include "windows/RtfReader.h"
 
+#include <vector>
+
 frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(program) {
     setObjectName(QStringLiteral("frmhelp"));
     setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
@@ -37,12 +39,25 @@ void breakLongParagraphs(QTextDocument& document) {
     constexpr int kLongest = 10'000;
     constexpr int kPiece = 8'000;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        while (block.length() > kLongest) {
-            const int blank = block.text().lastIndexOf(QLatin1Char(' '), kPiece);
-            QTextCursor cursor(block);
-            cursor.setPosition(block.position() + (blank > 0 ? blank + 1 : kPiece));
+        if (block.length() <= kLongest) {
+            continue;
+        }
+        const QString text = block.text();
+        std::vector<int> breaks;  // where pieces start, at a blank where there is one
+        for (int start = 0; text.size() - start > kLongest;) {
+            const int blank = static_cast<int>(text.lastIndexOf(QLatin1Char(' '), start + kPiece));
+            start = blank > start ? blank + 1 : start + kPiece;
+            if (text.at(start).isLowSurrogate()) {
+                ++start;  // never between the halves of one character
+            }
+            breaks.push_back(start);
+        }
+        // From the end, so that each break leaves the positions before it as they were.
+        QTextCursor cursor(block);
+        const int first = block.position();
+        for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
+            cursor.setPosition(first + *at);
             cursor.insertBlock();
-            block = cursor.block();
         }
     }
 }
