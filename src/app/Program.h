@@ -121,6 +121,8 @@ public:
     PlaylistStore store;
     bool shufflemode = false;
     int mp3pos = 0;
+    // The question before the end of the program is on screen.
+    bool exitQuestionOpen = false;
 
 private:
     QString programFolder_;
