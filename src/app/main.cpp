@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -83,8 +84,10 @@ int main(int argc, char** argv) {
 
     const FileRefusal refusal =
         line.file.isEmpty() ? FileRefusal::None : checkSingleFile(line.file);
-    const QString file =
-        refusal == FileRefusal::None && !line.file.isEmpty() ? line.file : QString();
+    // Absolute: the running copy that may take it has a working folder of its own.
+    const QString file = refusal == FileRefusal::None && !line.file.isEmpty()
+                             ? QFileInfo(line.file).absoluteFilePath()
+                             : QString();
 
     // Exported before the name is claimed, so that whoever sees the name finds the object.
     // Calls wait in the event loop until the player is attached below.

@@ -2,6 +2,7 @@
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDir>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -176,10 +177,14 @@ void MprisService::announce(const QVariantMap& changed) {
 }
 
 void MprisService::openUri(const QString& uri, const QDBusMessage& call) {
-    const QUrl url(uri);
+    QUrl url(uri);
+    // file:///path, or file://localhost/path
+    const bool onThisHost = url.host().isEmpty() || url.host() == QLatin1String("localhost");
+    url.setHost({});
+    const QString path = url.toLocalFile();
     FileRefusal refusal = FileRefusal::NotLocal;
-    if (url.isValid() && url.isLocalFile() && url.host().isEmpty()) {
-        refusal = player_ ? player_->openFile(url.toLocalFile()) : FileRefusal::Missing;
+    if (url.isValid() && url.isLocalFile() && onThisHost && QDir::isAbsolutePath(path)) {
+        refusal = player_ ? player_->openFile(path) : FileRefusal::Missing;
     }
     if (refusal == FileRefusal::None) {
         return;  // the empty reply goes out by itself
