@@ -1,5 +1,6 @@
 #include "platform/MprisService.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDir>
@@ -190,26 +191,13 @@ void MprisService::openUri(const QString& uri, const QDBusMessage& call) {
         return;  // the empty reply goes out by itself
     }
     call.setDelayedReply(true);
-    connection_.send(call.createErrorReply(
-        refusal == FileRefusal::Missing ? QStringLiteral("org.freedesktop.DBus.Error.FileNotFound")
-                                        : QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
-        refusalReason(refusal, uri)));
-}
-
-QString MprisService::refusalReason(FileRefusal refusal, const QString& uri) {
-    switch (refusal) {
-        case FileRefusal::NotLocal:
-            return QStringLiteral("Only local files (file://) are played: %1").arg(uri);
-        case FileRefusal::Missing:
-            return QStringLiteral("No such file: %1").arg(uri);
-        case FileRefusal::Folder:
-            return QStringLiteral("A folder, not an MP3 file: %1").arg(uri);
-        case FileRefusal::NotMp3:
-            return QStringLiteral("Not an MP3 file: %1").arg(uri);
-        case FileRefusal::None:
-            break;
+    if (refusal == FileRefusal::Missing) {
+        connection_.send(
+            call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.FileNotFound"), uri));
+    } else {
+        connection_.send(call.createErrorReply(
+            QDBusError::InvalidArgs, QStringLiteral("Not a local MP3 file: %1").arg(uri)));
     }
-    return {};
 }
 
 void MprisService::flush() const {

@@ -52,7 +52,6 @@ public:
 
 private:
     void publishChanges();
-    static QString refusalReason(FileRefusal refusal, const QString& uri);
 
     QDBusConnection connection_;
     QPointer<MprisPlayer> player_;
