@@ -1,6 +1,7 @@
-# `cmake --install` and `cpack -G DEB`: the program, its help text, the launcher and its icon.
-# An installed copy keeps each user's files in that user's own folder; the help text lies in
-# the data folder, where the program looks for it when it is not beside it.
+# `cmake --install` and `cpack -G DEB`: the program, its help text, the launcher with its icons,
+# the AppStream metadata, the manual page, and in the package the copyright and changelog that
+# Debian asks for. The help text in the data folder marks the copy as installed: it keeps each
+# user's files in that user's own folder.
 include(GNUInstallDirs)
 
 install(TARGETS brambleplayer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -8,17 +9,56 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/hilfe.rtf
         DESTINATION ${CMAKE_INSTALL_DATADIR}/brambleplayer)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/brambleplayer.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/package/org.example.brambleplayer.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/brambleplayer.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/images/brambleplayer-48.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME brambleplayer.png)
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/images/brambleplayer-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME brambleplayer.png)
+endforeach()
+
+# Compressed as Debian wants them: the most, and without a name or a time in the header.
+set(BRAMBLE_PACKAGE_DIR ${PROJECT_BINARY_DIR}/package)
+foreach(source brambleplayer.1 changelog.Debian)
+    add_custom_command(OUTPUT ${BRAMBLE_PACKAGE_DIR}/${source}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${BRAMBLE_PACKAGE_DIR}
+        COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/resources/package/${source}
+                > ${BRAMBLE_PACKAGE_DIR}/${source}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/resources/package/${source}
+        VERBATIM)
+endforeach()
+add_custom_target(bramble_package_files ALL
+    DEPENDS ${BRAMBLE_PACKAGE_DIR}/brambleplayer.1.gz ${BRAMBLE_PACKAGE_DIR}/changelog.Debian.gz)
+install(FILES ${BRAMBLE_PACKAGE_DIR}/brambleplayer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/package/copyright
+              ${BRAMBLE_PACKAGE_DIR}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# File managers offer the player for MP3 files once the desktop database knows its launcher.
+# A package leaves that to dpkg's trigger, so only an install straight into a prefix runs it.
+install(CODE "
+    set(applications \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
+    find_program(UPDATE_DESKTOP_DATABASE update-desktop-database)
+    if(UPDATE_DESKTOP_DATABASE AND NOT DEFINED ENV{DESTDIR}
+       AND NOT CMAKE_INSTALL_PREFIX MATCHES \"/_CPack_Packages/\")
+        execute_process(COMMAND \${UPDATE_DESKTOP_DATABASE} -q \${applications})
+    endif()
+")
 
 set(CPACK_PACKAGE_NAME brambleplayer)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_CONTACT "MP3-Brambleplayer <brambleplayer@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small MP3 player with a playlist of music folders")
-set(CPACK_PACKAGE_DESCRIPTION "A small skinned MP3 player with a German user interface. \
-Its playlist holds every MP3 file of the folders you collect; a tray icon lets it run hidden.")
+set(CPACK_PACKAGE_DESCRIPTION "A small skinned MP3 player with a German user interface. Its playlist holds
+every MP3 file of the folders you collect in its folder browser, played in
+order or shuffled; folder lists can be saved and loaded again.
+.
+A tray icon lets it run hidden, a small popup shows each new track, and the
+desktop's media keys and sound menus drive it over MPRIS. File managers can
+open single MP3 files with it.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

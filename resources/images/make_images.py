@@ -99,7 +99,8 @@ def png(name, size, pixel, palette, samples=4):
     with open(name + '.png', 'wb') as f:
         f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
                 + chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b''))
-png('brambleplayer-48', 48, icon, {' ': None, 'k': (0, 0, 0), 'g': (0, 255, 0)})
+for size in (16, 22, 24, 32, 48, 64, 128, 256):
+    png(f'brambleplayer-{size}', size, icon, {' ': None, 'k': (0, 0, 0), 'g': (0, 255, 0)})
 
 # The same shapes as outlines, for desktops that scale their icons.
 with open('brambleplayer.svg', 'w') as f:

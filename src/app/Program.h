@@ -123,6 +123,8 @@ public:
     int mp3pos = 0;
     // folders.dat was read cut short and the user was told so; cleared when it is written anew.
     bool foldersCutTold = false;
+    // The question before the end of the program is on screen.
+    bool exitQuestionOpen = false;
 
 private:
     QString programFolder_;

@@ -8,10 +8,28 @@ namespace {
 
 const QString kHelpFile = QStringLiteral("hilfe.rtf");
 
+QString helpBeside(const QString& programFolder) {
+    return programFolder + QLatin1Char('/') + kHelpFile;
+}
+
+// The build says where the data folder lies, as seen from the folder of the program.
+QString installedHelp(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QStringLiteral("/" BRAMBLE_DATA_FROM_PROGRAM "/") +
+                           kHelpFile);
+}
+
 }  // namespace
 
-QString filesFolderFor(const QString& programFolder, bool programFolderWritable) {
-    if (programFolderWritable) {
+CopyKind copyKindOf(const QString& programFolder) {
+    if (QFileInfo::exists(helpBeside(programFolder))) {
+        return CopyKind::Portable;
+    }
+    return QFileInfo::exists(installedHelp(programFolder)) ? CopyKind::Installed
+                                                           : CopyKind::Unknown;
+}
+
+QString filesFolderFor(const QString& programFolder, CopyKind kind, bool programFolderWritable) {
+    if (kind != CopyKind::Installed && programFolderWritable) {
         return programFolder;
     }
     // $XDG_CONFIG_HOME, or ~/.config where it is not set.
@@ -20,15 +38,14 @@ QString filesFolderFor(const QString& programFolder, bool programFolderWritable)
 }
 
 QString filesFolderFor(const QString& programFolder) {
-    return filesFolderFor(programFolder, QFileInfo(programFolder).isWritable());
+    return filesFolderFor(programFolder, copyKindOf(programFolder),
+                          QFileInfo(programFolder).isWritable());
 }
 
 QString helpFileFor(const QString& programFolder) {
-    QString beside = programFolder + QLatin1Char('/') + kHelpFile;
+    QString beside = helpBeside(programFolder);
     if (QFileInfo::exists(beside)) {
         return beside;
     }
-    // The build says where the data folder lies, as seen from the folder of the program.
-    return QDir::cleanPath(programFolder + QStringLiteral("/" BRAMBLE_DATA_FROM_PROGRAM "/") +
-                           kHelpFile);
+    return installedHelp(programFolder);
 }

@@ -3,14 +3,25 @@
 #include <QString>
 
 // Where the program keeps its files (settings.cfg, folders.dat, Playlist/) and finds its help.
-// A copy in a folder its user may write keeps everything beside itself; an installed copy,
-// whose folder only the administrator may write, keeps them in the user's own configuration
-// folder, so that every user of it has settings of their own.
+// A portable copy, with hilfe.rtf beside it, keeps everything beside itself. An installed copy,
+// whose help text lies in the data folder of its installation, keeps them in the user's own
+// configuration folder, whoever runs it (root too, who could write anywhere): every user of it
+// has settings of their own, and nothing is ever written into the installation.
 
-// The folder the files are kept in, given whether the program's own folder may be written.
-QString filesFolderFor(const QString& programFolder, bool programFolderWritable);
+enum class CopyKind {
+    Portable,   // hilfe.rtf beside the program
+    Installed,  // hilfe.rtf in the installation's data folder only
+    Unknown,    // hilfe.rtf in neither place
+};
 
-// The same, asking the file system whether the program's folder may be written.
+// What kind of copy lives in programFolder, by where its help text lies.
+CopyKind copyKindOf(const QString& programFolder);
+
+// The folder the files are kept in. A copy that is not installed keeps them beside itself
+// where it may write there, and otherwise in the user's folder.
+QString filesFolderFor(const QString& programFolder, CopyKind kind, bool programFolderWritable);
+
+// The same, asking the file system.
 QString filesFolderFor(const QString& programFolder);
 
 // hilfe.rtf beside the program, or else in the data folder of the installation it belongs to.

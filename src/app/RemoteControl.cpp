@@ -7,8 +7,10 @@
 
 #include "app/ExitCommands.h"
 #include "app/Program.h"
+#include "app/SingleFile.h"
 #include "player/Form1.h"
 #include "player/Position.h"
+#include "player/Sequencing.h"
 #include "player/Transport.h"
 #include "player/Volume.h"
 
@@ -29,6 +31,13 @@ MprisPlayer::Status statusOf(int playState) {
     }
 }
 
+// Whether one step forward from `mp3pos` starts an entry that has a file.
+bool stepPlaysSomething(const Program& program, int mp3pos) {
+    const PlaylistStore& store = program.store;
+    const int step = sequencing::nextStep(mp3pos, store.count());
+    return !store.path(sequencing::entryForStep(step, program.shufflemode, store)).isEmpty();
+}
+
 }  // namespace
 
 RemoteControl::RemoteControl(Program& program)
@@ -38,6 +47,7 @@ RemoteControl::RemoteControl(Program& program)
     connect(&settleTimer_, &QTimer::timeout, this, &RemoteControl::settle);
 
     connect(&form_.transport(), &Transport::trayTipChanged, this, &RemoteControl::trackStarted);
+    connect(&form_.transport(), &Transport::followingChanged, this, &RemoteControl::settleSoon);
     if (MediaPlayer* player = form_.MediaPlayer1.get()) {
         connect(player, &MediaPlayer::playStateChanged, this, &RemoteControl::settleSoon);
         connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
@@ -64,6 +74,10 @@ QString RemoteControl::loadedFile() const {
 MprisPlayer::State RemoteControl::state() const {
     State now;
     now.shuffle = program_.shufflemode;
+    // Next and previous are the tray's items, which step through the playlist whatever the
+    // player holds; previous is a forward step from two steps back.
+    now.canGoNext = stepPlaysSomething(program_, program_.mp3pos);
+    now.canGoPrevious = stepPlaysSomething(program_, program_.mp3pos - 2);
     const VolumeHolder& slider = form_.setVolume;
     if (slider.span() > 0) {
         now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
@@ -84,6 +98,11 @@ MprisPlayer::State RemoteControl::state() const {
     now.track.title = file == trackFile_ ? trackTitle_ : QFileInfo(file).fileName();
     now.track.url = QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
     now.track.lengthUs = toMicroseconds(length);
+    const TrackTags tags = player->tags();
+    now.track.artists = tags.artists;
+    now.track.album = tags.album;
+    now.track.albumArtists = tags.albumArtists;
+    now.track.trackNumber = tags.trackNumber;
     return now;
 }
 
@@ -97,6 +116,12 @@ void RemoteControl::settleSoon() {
 }
 
 void RemoteControl::settle() {
+    // A track is told once, when its length and tags are known: its load ends with
+    // loadFinished, which comes back here.
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    if (player != nullptr && player->isLoading()) {
+        return;
+    }
     // A file opened by itself ("Open", Ctrl+M) goes by its name, as the title shows it.
     const QString file = loadedFile();
     if (file != trackFile_) {
@@ -123,6 +148,15 @@ void RemoteControl::raise() {
 void RemoteControl::quit() {
     // The question is modal: the caller gets its answer first.
     QTimer::singleShot(0, &form_, [this] { exitCommand(program_); });
+}
+
+FileRefusal RemoteControl::openFile(const QString& path) {
+    const FileRefusal refusal = checkSingleFile(path);
+    if (refusal == FileRefusal::None) {
+        form_.transport().playSingleFile(QFileInfo(path).absoluteFilePath());
+        settleSoon();
+    }
+    return refusal;
 }
 
 void RemoteControl::next() {

@@ -38,6 +38,8 @@ public:
     void setShuffle(bool on) override;
     // The thumb moves there as in a tray step: settings.cfg is not written.
     void setVolume(double share) override;
+    // As "Open" with the file chosen; the playlist stays as it is.
+    FileRefusal openFile(const QString& path) override;
 
 private:
     // Soon, once the running handler has returned.

@@ -1,15 +1,23 @@
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
+#include "app/CommandLine.h"
 #include "app/DisplayStartGuard.h"
 #include "app/Program.h"
 #include "app/ProgramFolders.h"
 #include "app/RemoteControl.h"
 #include "app/SettingsHolders.h"
+#include "app/SingleFile.h"
+#include "app/StartMessages.h"
 #include "app/Startup.h"
 #include "platform/AlsaMixer.h"
 #include "platform/MprisService.h"
@@ -21,7 +29,43 @@
 #include "platform/QtTrayIcon.h"
 #include "platform/SingleInstance.h"
 
+namespace {
+
+// The arguments after the program's name, as the file system names files.
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QFile::decodeName(argv[i]);
+    }
+    return arguments;
+}
+
+// --help, --version and unknown options are answered before anything else: no window, no
+// sound, no contact with a running copy.
+std::optional<int> answerCommandLine(const CommandLine& line) {
+    switch (line.action) {
+        case CommandLine::Action::Help:
+            std::fputs(CommandLine::helpText().toLocal8Bit().constData(), stdout);
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Version:
+            std::fputs(CommandLine::versionText().toLocal8Bit().constData(), stdout);
+            return EXIT_SUCCESS;
+        case CommandLine::Action::Refuse:
+            std::fputs((line.problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+            return 2;
+        case CommandLine::Action::Run:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    const CommandLine line = CommandLine::parse(argumentsOf(argc, argv));
+    if (const std::optional<int> status = answerCommandLine(line)) {
+        return *status;
+    }
     // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
     auto mixer = std::make_unique<AlsaMixer>();
     // Docking and the popup need exact window positions, which only X11 gives.
@@ -29,26 +73,48 @@ int main(int argc, char** argv) {
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    // The player takes no command-line arguments, so Qt sees none either.
+    // The player's own arguments are not Qt's: Qt sees none.
     int qtArgc = argc > 0 ? 1 : 0;
     DisplayStartGuard displayGuard;
     QApplication app(qtArgc, argv);
     displayGuard.release();
     QApplication::setApplicationName(QStringLiteral("brambleplayer"));
     QGuiApplication::setDesktopFileName(QStringLiteral("brambleplayer"));
+    auto messages = std::make_unique<QtMessageBoxes>();
+
+    const FileRefusal refusal =
+        line.file.isEmpty() ? FileRefusal::None : checkSingleFile(line.file);
+    // Absolute: the running copy that may take it has a working folder of its own.
+    const QString file = refusal == FileRefusal::None && !line.file.isEmpty()
+                             ? QFileInfo(line.file).absoluteFilePath()
+                             : QString();
 
     // Exported before the name is claimed, so that whoever sees the name finds the object.
     // Calls wait in the event loop until the player is attached below.
     const QDBusConnection bus = QDBusConnection::sessionBus();
     MprisService mpris(bus);
-    SingleInstance instance({QString::fromLatin1(MprisService::kBusName),
-                             QString::fromLatin1(MprisService::kObjectPath),
-                             QString::fromLatin1(MprisService::kRootInterface),
-                             QStringLiteral("Raise"),
-                             SingleInstance::defaultSocketPath(QStringLiteral("brambleplayer"))});
-    // Before anything reads or writes a file: a second copy only brings the first to the front.
-    if (instance.claim(bus) == SingleInstance::Outcome::AnotherCopyRuns) {
-        std::_Exit(EXIT_SUCCESS);
+    SingleInstance instance(
+        {QString::fromLatin1(MprisService::kBusName),
+         QString::fromLatin1(MprisService::kObjectPath),
+         QString::fromLatin1(MprisService::kRootInterface), QStringLiteral("Raise"),
+         QString::fromLatin1(MprisService::kPlayerInterface), QStringLiteral("OpenUri"),
+         SingleInstance::defaultSocketPath(QStringLiteral("brambleplayer"))});
+    // Before anything reads or writes a file: a second copy only hands its file to the first
+    // and brings it to the front.
+    switch (instance.claim(bus, file)) {
+        case SingleInstance::Outcome::OnlyCopy:
+            break;
+        case SingleInstance::Outcome::HandedOver:
+            if (refusal != FileRefusal::None) {
+                tellFileRefused(*messages, refusal, line.file);
+            }
+            std::_Exit(refusal == FileRefusal::None ? EXIT_SUCCESS : EXIT_FAILURE);
+        case SingleInstance::Outcome::Refused:
+            tellFileRefused(*messages, instance.refusal(), line.file);
+            std::_Exit(EXIT_FAILURE);
+        case SingleInstance::Outcome::NoAnswer:
+            tellRunningCopySilent(*messages);
+            std::_Exit(EXIT_FAILURE);
     }
     // libmpv refuses to start under a locale whose decimal separator is not a point.
     std::setlocale(LC_NUMERIC, "C");
@@ -62,25 +128,43 @@ int main(int argc, char** argv) {
     MpvLibrary mpv;
     PlatformServices services;
     services.desktop = std::make_unique<QtDesktop>();
-    services.messages = std::make_unique<QtMessageBoxes>();
+    services.messages = std::move(messages);
     services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
     services.prepareEngine = [&mpv] {
         mpv.load();
         return mpv.status();
     };
-    services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
+    // The bus gets everything sent so far (a reply to Quit above all) and the socket goes.
+    services.endProcess = [&mpris, &instance] {
+        mpris.flush();
+        instance.release();
+        std::_Exit(EXIT_SUCCESS);
+    };
     services.mixer = std::move(mixer);
     services.trayIcon = std::make_unique<QtTrayIcon>();
 
-    // An installed copy whose folder the user cannot write keeps its files in the user's own
-    // folder; everything after this line knows only the folder it is given.
+    // Everything after this line knows only the folders it is given.
     const QString programFolder = QCoreApplication::applicationDirPath();
     Program program(filesFolderFor(programFolder), std::move(services), helpFileFor(programFolder));
     startUp(program);
     auto* remote = new RemoteControl(program);  // owned by the main window
     mpris.attach(remote);
-    QObject::connect(&instance, &SingleInstance::raiseRequested, remote, &RemoteControl::raise);
+    instance.setRequestHandler([remote](const QString& handed) {
+        const FileRefusal answer = handed.isEmpty() ? FileRefusal::None : remote->openFile(handed);
+        remote->raise();
+        return answer;
+    });
+    if (instance.uniquenessUnsure()) {
+        tellUniquenessUnsure(program.messages(), instance.blockedPath());
+    }
+    if (refusal != FileRefusal::None) {
+        tellFileRefused(program.messages(), refusal, line.file);
+    }
+    if (!file.isEmpty()) {
+        // Once the window is up.
+        QTimer::singleShot(0, remote, [remote, file] { remote->openFile(file); });
+    }
     // Reached only if the application is made to quit some other way than the exit commands.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
                      [&program] { saveSettings(program); });

@@ -2,6 +2,17 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+// What a file's tags say of it; empty where it says nothing.
+struct TrackTags {
+    QStringList artists;
+    QString album;
+    QStringList albumArtists;
+    int trackNumber = 0;  // 0: none
+
+    bool operator==(const TrackTags&) const = default;
+};
 
 // The playback engine as the player sees it: one file at a time, positions in seconds.
 // Setting a file loads it without starting it (unless auto start is on); only play() starts it.
@@ -47,6 +58,8 @@ public:
     // The file set last is still being opened, so duration() does not know it yet. It ends
     // with loadFinished(), whether the file opened or not.
     virtual bool isLoading() const { return false; }
+    // The tags of the loaded file, known once it has finished loading.
+    virtual TrackTags tags() const { return {}; }
 
 signals:
     // playState() changed, through a call or by the engine itself.

@@ -11,4 +11,6 @@ public:
 
     virtual ~MessageBoxes() = default;
     virtual Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) = 0;
+    // Brings the message box that is open now (the last one shown) to the front.
+    virtual void raiseOpen() {}
 };

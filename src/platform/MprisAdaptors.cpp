@@ -46,6 +46,26 @@ bool MprisPlayerAdaptor::canSeek() const {
     return service_.state().canSeek;
 }
 
+bool MprisPlayerAdaptor::canGoNext() const {
+    return service_.state().canGoNext;
+}
+
+bool MprisPlayerAdaptor::canGoPrevious() const {
+    return service_.state().canGoPrevious;
+}
+
+void MprisPlayerAdaptor::setLoopStatus(const QString& /*wanted*/) {
+    service_.announce({{QStringLiteral("LoopStatus"), loopStatus()}});
+}
+
+void MprisPlayerAdaptor::setRate(double /*wanted*/) {
+    service_.announce({{QStringLiteral("Rate"), rate()}});
+}
+
+void MprisPlayerAdaptor::OpenUri(const QString& Uri, const QDBusMessage& message) {
+    service_.openUri(Uri, message);
+}
+
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {
     service_.seek(Offset);
 }

@@ -41,16 +41,16 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
-    Q_PROPERTY(QString LoopStatus READ loopStatus)
-    Q_PROPERTY(double Rate READ rate)
+    Q_PROPERTY(QString LoopStatus READ loopStatus WRITE setLoopStatus)
+    Q_PROPERTY(double Rate READ rate WRITE setRate)
     Q_PROPERTY(double MinimumRate READ rate)
     Q_PROPERTY(double MaximumRate READ rate)
     Q_PROPERTY(bool Shuffle READ shuffle WRITE setShuffle)
     Q_PROPERTY(QVariantMap Metadata READ metadata)
     Q_PROPERTY(double Volume READ volume WRITE setVolume)
     Q_PROPERTY(qlonglong Position READ position)
-    Q_PROPERTY(bool CanGoNext READ canControl)
-    Q_PROPERTY(bool CanGoPrevious READ canControl)
+    Q_PROPERTY(bool CanGoNext READ canGoNext)
+    Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
     Q_PROPERTY(bool CanPlay READ canPlay)
     Q_PROPERTY(bool CanPause READ canPlay)
     Q_PROPERTY(bool CanSeek READ canSeek)
@@ -59,9 +59,12 @@ public:
     explicit MprisPlayerAdaptor(MprisService& service);
 
     QString playbackStatus() const;
-    // The playlist always wraps around at both ends.
+    // The playlist always wraps around at both ends, at normal speed: a client may ask for
+    // something else, and is told that nothing changed.
     static QString loopStatus() { return QStringLiteral("Playlist"); }
+    void setLoopStatus(const QString& /*wanted*/);
     static double rate() { return 1.0; }
+    void setRate(double /*wanted*/);
     bool shuffle() const;
     void setShuffle(bool on);
     QVariantMap metadata() const;
@@ -71,6 +74,8 @@ public:
     static bool canControl() { return true; }
     bool canPlay() const;
     bool canSeek() const;
+    bool canGoNext() const;
+    bool canGoPrevious() const;
 
 public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
     void Next() { service_.drive(&MprisPlayer::next); }
@@ -81,6 +86,7 @@ public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs the
     void Play() { service_.drive(&MprisPlayer::play); }
     void Seek(qlonglong Offset);
     void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
+    void OpenUri(const QString& Uri, const QDBusMessage& message);
 
 signals:
     void Seeked(qlonglong Position);

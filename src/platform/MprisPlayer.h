@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+
+#include "platform/FileRefusal.h"
 
 // The player as the desktop's media controls see it (media keys, sound menus, panel widgets):
 // what they may read and what they may ask of it. The D-Bus side (MprisService) knows nothing
@@ -17,6 +20,11 @@ public:
         QString title;
         QString url;
         qint64 lengthUs = 0;  // 0 while unknown
+        // From the file's tags; empty (0) where it has none.
+        QStringList artists;
+        QString album;
+        QStringList albumArtists;
+        int trackNumber = 0;
 
         bool operator==(const Track&) const = default;
     };
@@ -26,9 +34,11 @@ public:
     struct State {
         Status status = Status::Stopped;
         bool shuffle = false;
-        double volume = 0.0;   // the slider's share of its range, 0 to 1
-        bool canPlay = false;  // a file is loaded
-        bool canSeek = false;  // ... and its length is known
+        double volume = 0.0;         // the slider's share of its range, 0 to 1
+        bool canPlay = false;        // a file is loaded, so that Play and Pause act on it
+        bool canSeek = false;        // ... and its length is known
+        bool canGoNext = false;      // Next would start an entry of the playlist
+        bool canGoPrevious = false;  // ... and so would Previous
         Track track;
 
         bool operator==(const State&) const = default;
@@ -52,6 +62,8 @@ public:
     virtual void setPositionUs(qint64 positionUs) = 0;
     virtual void setShuffle(bool on) = 0;
     virtual void setVolume(double share) = 0;
+    // Plays a local MP3 file as a file opened by itself; when refused, nothing changes.
+    virtual FileRefusal openFile(const QString& path) = 0;
 
 signals:
     // Something of state() may have changed.

@@ -1,7 +1,10 @@
 #include "platform/MprisService.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDir>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -11,6 +14,8 @@ namespace {
 
 // The protocol's own id for "no track".
 constexpr const char* kNoTrack = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
+// Only bounds a bus that has stopped answering.
+constexpr int kFlushTimeoutMs = 1000;
 
 }  // namespace
 
@@ -81,6 +86,18 @@ QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
     if (track.lengthUs > 0) {
         map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(track.lengthUs));
     }
+    if (!track.artists.isEmpty()) {
+        map.insert(QStringLiteral("xesam:artist"), track.artists);
+    }
+    if (!track.album.isEmpty()) {
+        map.insert(QStringLiteral("xesam:album"), track.album);
+    }
+    if (!track.albumArtists.isEmpty()) {
+        map.insert(QStringLiteral("xesam:albumArtist"), track.albumArtists);
+    }
+    if (track.trackNumber > 0) {
+        map.insert(QStringLiteral("xesam:trackNumber"), track.trackNumber);
+    }
     return map;
 }
 
@@ -139,7 +156,17 @@ void MprisService::publishChanges() {
     if (now.canSeek != published_.canSeek) {
         changed.insert(QStringLiteral("CanSeek"), now.canSeek);
     }
+    if (now.canGoNext != published_.canGoNext) {
+        changed.insert(QStringLiteral("CanGoNext"), now.canGoNext);
+    }
+    if (now.canGoPrevious != published_.canGoPrevious) {
+        changed.insert(QStringLiteral("CanGoPrevious"), now.canGoPrevious);
+    }
     published_ = now;
+    announce(changed);
+}
+
+void MprisService::announce(const QVariantMap& changed) {
     if (!exported_) {
         return;
     }
@@ -148,4 +175,39 @@ void MprisService::publishChanges() {
         QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(kPlayerInterface) << changed << QStringList();
     connection_.send(signal);
+}
+
+void MprisService::openUri(const QString& uri, const QDBusMessage& call) {
+    QUrl url(uri);
+    // file:///path, or file://localhost/path
+    const bool onThisHost = url.host().isEmpty() || url.host() == QLatin1String("localhost");
+    url.setHost({});
+    const QString path = url.toLocalFile();
+    FileRefusal refusal = FileRefusal::NotLocal;
+    if (url.isValid() && url.isLocalFile() && onThisHost && QDir::isAbsolutePath(path)) {
+        refusal = player_ ? player_->openFile(path) : FileRefusal::Missing;
+    }
+    if (refusal == FileRefusal::None) {
+        return;  // the empty reply goes out by itself
+    }
+    call.setDelayedReply(true);
+    if (refusal == FileRefusal::Missing) {
+        connection_.send(
+            call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.FileNotFound"), uri));
+    } else {
+        connection_.send(call.createErrorReply(
+            QDBusError::InvalidArgs, QStringLiteral("Not a local MP3 file: %1").arg(uri)));
+    }
+}
+
+void MprisService::flush() const {
+    if (!connection_.isConnected()) {
+        return;
+    }
+    // The bus handles a connection's messages in order: once it has answered this, it holds
+    // everything sent before, such as the reply to a Quit that ends the program.
+    const QDBusMessage ping = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    connection_.call(ping, QDBus::Block, kFlushTimeoutMs);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
 #include <QPointer>
 #include <QVariantMap>
@@ -42,6 +43,12 @@ public:
     void seek(qint64 offsetUs);
     void setPosition(const QString& trackId, qint64 positionUs);
     void setVolume(double share);
+    // Plays the file of a file:// address; anything else is answered with an error.
+    void openUri(const QString& uri, const QDBusMessage& call);
+    // Tells the clients the value of a property again, after a write that changed nothing.
+    void announce(const QVariantMap& changed);
+    // Returns once the bus has everything sent so far, so that the process may end.
+    void flush() const;
 
 private:
     void publishChanges();

@@ -18,6 +18,7 @@ struct MpvLibrary::Functions {
     decltype(&::mpv_command_ret) commandRet = nullptr;
     decltype(&::mpv_free_node_contents) freeNodeContents = nullptr;
     decltype(&::mpv_get_property) getProperty = nullptr;
+    decltype(&::mpv_get_property_async) getPropertyAsync = nullptr;
     decltype(&::mpv_set_property) setProperty = nullptr;
     decltype(&::mpv_wait_event) waitEvent = nullptr;
     decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
@@ -97,6 +98,7 @@ bool MpvLibrary::load() {
         resolve(library, "mpv_command_ret", functions->commandRet, errorText_) &&
         resolve(library, "mpv_free_node_contents", functions->freeNodeContents, errorText_) &&
         resolve(library, "mpv_get_property", functions->getProperty, errorText_) &&
+        resolve(library, "mpv_get_property_async", functions->getPropertyAsync, errorText_) &&
         resolve(library, "mpv_set_property", functions->setProperty, errorText_) &&
         resolve(library, "mpv_wait_event", functions->waitEvent, errorText_) &&
         resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_) &&
@@ -155,6 +157,10 @@ int MpvLibrary::commandReturningInt(mpv_handle* handle, const char** args, const
 
 int MpvLibrary::getDouble(mpv_handle* handle, const char* name, double* value) const {
     return functions_->getProperty(handle, name, MPV_FORMAT_DOUBLE, value);
+}
+
+int MpvLibrary::requestNode(mpv_handle* handle, std::uint64_t replyId, const char* name) const {
+    return functions_->getPropertyAsync(handle, replyId, name, MPV_FORMAT_NODE);
 }
 
 int MpvLibrary::setFlag(mpv_handle* handle, const char* name, bool value) const {

@@ -45,6 +45,9 @@ public:
     int commandReturningInt(mpv_handle* handle, const char** args, const char* key,
                             std::int64_t* value) const;
     int getDouble(mpv_handle* handle, const char* name, double* value) const;
+    // Asks for a property as a node without waiting: the answer comes as an event carrying
+    // replyId.
+    int requestNode(mpv_handle* handle, std::uint64_t replyId, const char* name) const;
     int setFlag(mpv_handle* handle, const char* name, bool value) const;
     mpv_event* waitEvent(mpv_handle* handle, double timeoutSeconds) const;
     void setWakeupCallback(mpv_handle* handle, void (*callback)(void*), void* data) const;

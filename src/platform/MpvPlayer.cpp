@@ -57,6 +57,37 @@ QString localFilePath(const QString& path) {
     return isRegularFile(path) ? absoluteFilePath(path) : QString();
 }
 
+// The tags libmpv reports for a file (its "metadata" map; the keys are the demuxer's, in any
+// case), as far as the player shows them.
+TrackTags tagsOf(const mpv_node& map) {
+    TrackTags tags;
+    if (map.format != MPV_FORMAT_NODE_MAP || map.u.list == nullptr) {
+        return tags;
+    }
+    const mpv_node_list& list = *map.u.list;
+    for (int i = 0; i < list.num; ++i) {
+        if (list.values[i].format != MPV_FORMAT_STRING || list.values[i].u.string == nullptr) {
+            continue;
+        }
+        const QString key = QString::fromUtf8(list.keys[i]).toLower();
+        const QString value = QString::fromUtf8(list.values[i].u.string).trimmed();
+        if (value.isEmpty()) {
+            continue;
+        }
+        if (key == QLatin1String("artist")) {
+            tags.artists = QStringList{value};
+        } else if (key == QLatin1String("album")) {
+            tags.album = value;
+        } else if (key == QLatin1String("album_artist") || key == QLatin1String("albumartist")) {
+            tags.albumArtists = QStringList{value};
+        } else if (key == QLatin1String("track")) {
+            // "3" or "3/12"
+            tags.trackNumber = std::max(0, value.section(QLatin1Char('/'), 0, 0).toInt());
+        }
+    }
+    return tags;
+}
+
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
@@ -152,6 +183,11 @@ void MpvPlayer::drainEvents() {
             case MPV_EVENT_IDLE:
                 onIdle();
                 break;
+            case MPV_EVENT_GET_PROPERTY_REPLY:
+                onTagsRead(event->reply_userdata,
+                           event->error >= 0 ? static_cast<const mpv_event_property*>(event->data)
+                                             : nullptr);
+                break;
             default:
                 break;
         }
@@ -176,6 +212,25 @@ void MpvPlayer::onFileLoaded() {
         pendingSeek_.reset();
     }
     appendQueuedFile();
+    requestTags();
+}
+
+// Asked for, not read: a read would wait for mpv's core. The load is finished once the
+// answer is in, so that whoever waits for it finds the tags with the length.
+void MpvPlayer::requestTags() {
+    if (library_.requestNode(handle_.get(), static_cast<std::uint64_t>(currentEntry_), "metadata") <
+        0) {
+        finishLoading();
+    }
+}
+
+void MpvPlayer::onTagsRead(std::uint64_t entry, const mpv_event_property* metadata) {
+    if (currentEntry_ == 0 || entry != static_cast<std::uint64_t>(currentEntry_) || !loaded_) {
+        return;  // asked for a file that has gone meanwhile
+    }
+    if (metadata != nullptr && metadata->format == MPV_FORMAT_NODE && metadata->data != nullptr) {
+        tags_ = tagsOf(*static_cast<const mpv_node*>(metadata->data));
+    }
     finishLoading();
 }
 
@@ -227,6 +282,9 @@ void MpvPlayer::takeOverQueuedEntry() {
     queuedPath_.clear();
     loaded_ = false;
     loadFailed_ = false;
+    // Open from here on until its length and tags are known, as a file set by the caller.
+    loading_ = true;
+    tags_ = {};
     arrivedByQueue_ = true;
     emit endOfStream(0);
 }
@@ -306,6 +364,7 @@ void MpvPlayer::setFileName(const QString& path) {
     loaded_ = false;
     loadFailed_ = false;
     loading_ = false;
+    tags_ = {};
     setState(kStopped);
     pendingSeek_.reset();
 

@@ -11,6 +11,7 @@
 
 class MpvLibrary;
 struct mpv_handle;
+struct mpv_event_property;
 
 // The media player on libmpv: one mpv instance per object, audio only, local files only.
 // The instance is created at first need (or by ensureEngine()); where libmpv cannot be loaded
@@ -47,6 +48,7 @@ public:
 
     void setNextFileName(const QString& path) override;
     bool isLoading() const override { return loading_; }
+    TrackTags tags() const override { return tags_; }
 
 private:
     // Clears the wakeup callback before the instance goes, so mpv never calls into a dead
@@ -63,6 +65,8 @@ private:
     void onFileLoaded();
     void onEndFile(std::int64_t entry, int reason);
     void onIdle();
+    void requestTags();
+    void onTagsRead(std::uint64_t entry, const mpv_event_property* metadata);
 
     void loadCurrent(const QString& localPath, bool paused);
     void appendQueuedFile();
@@ -86,6 +90,7 @@ private:
     bool loaded_ = false;            // currentEntry_ is open: position and duration are valid
     bool loadFailed_ = false;        // fileName_ cannot be played; play() does nothing
     bool loading_ = false;           // currentEntry_ is being opened; loadFinished() follows
+    TrackTags tags_;                 // of currentEntry_, read once it has loaded
     int state_ = kStopped;
     std::optional<double> pendingSeek_;  // applied once currentEntry_ is loaded
 

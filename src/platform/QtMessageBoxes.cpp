@@ -9,6 +9,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
     // Over the window the user is working in, not in the middle of the screen.
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Texts may hold names of files, which are data, never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
         case Icon::None:
@@ -46,7 +48,9 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
     if (yes != nullptr) {
         box.setDefaultButton(yes);
     }
+    open_.emplace_back(&box);
     box.exec();
+    open_.pop_back();
     const auto* clicked = box.clickedButton();
     if (clicked == nullptr) {
         return buttons == Buttons::Ok ? Answer::Ok : (cancel ? Answer::Cancel : Answer::No);
@@ -61,4 +65,11 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
         return Answer::Cancel;
     }
     return Answer::Ok;
+}
+
+void QtMessageBoxes::raiseOpen() {
+    if (!open_.empty() && open_.back()) {
+        open_.back()->raise();
+        open_.back()->activateWindow();
+    }
 }

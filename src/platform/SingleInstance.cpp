@@ -1,101 +1,224 @@
 #include "platform/SingleInstance.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QUrl>
+#include <memory>
 
 namespace {
 
-// Only bounds a running copy that does not answer: its window is busy, not gone.
-constexpr int kAnswerTimeoutMs = 2000;
+// A request on the socket is the file's path in the file system's encoding, ended by a NUL
+// (alone: no file). Anything longer than any path is not a request of ours.
+constexpr qsizetype kLongestRequest = 64 * 1024;
+
+// A folder of this user's alone: a real folder (not a link to one), owned by the user and
+// closed to everybody else. Only there may a socket be trusted, or one be removed.
+bool isPrivateFolder(const QString& path) {
+    struct stat status {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == getuid() && (status.st_mode & 077U) == 0;
+}
+
+QByteArray requestFor(const QString& file) {
+    QByteArray request = file.isEmpty() ? QByteArray() : QFile::encodeName(file);
+    request.append('\0');
+    return request;
+}
 
 }  // namespace
 
 SingleInstance::SingleInstance(Names names, QObject* parent)
     : QObject(parent), names_(std::move(names)) {}
 
-QString SingleInstance::defaultSocketPath(const QString& name) {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) {
-        return runtime + QLatin1Char('/') + name;
-    }
-    // The user's id keeps users apart in the shared temporary folder.
-    return QDir::tempPath() + QLatin1Char('/') + name + QLatin1Char('-') +
-           QString::number(getuid());
+SingleInstance::~SingleInstance() {
+    release();
 }
 
-SingleInstance::Outcome SingleInstance::claim(const QDBusConnection& bus) {
-    if (!bus.isConnected()) {
-        return claimSocket();
+QString SingleInstance::defaultSocketPath(const QString& name) {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && isPrivateFolder(runtime)) {
+        return runtime + QLatin1Char('/') + name;
     }
-    QDBusConnectionInterface* daemon = bus.interface();
+    // Not the shared temporary folder itself, where another user could listen first.
+    const QString own =
+        QDir::tempPath() + QLatin1Char('/') + name + QLatin1Char('-') + QString::number(getuid());
+    mkdir(QFile::encodeName(own).constData(), 0700);  // one that exists is checked at the claim
+    return own + QLatin1Char('/') + name;
+}
+
+SingleInstance::Outcome SingleInstance::claim(const QDBusConnection& bus, const QString& file) {
+    QDBusConnectionInterface* daemon = bus.isConnected() ? bus.interface() : nullptr;
     // A second round only when the copy holding the name ended between the two steps.
     for (int round = 0; round < 2 && daemon != nullptr; ++round) {
         const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
             daemon->registerService(names_.busName, QDBusConnectionInterface::DontQueueService,
                                     QDBusConnectionInterface::DontAllowReplacement);
         if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
-            return Outcome::OnlyCopy;
+            break;
         }
-        if (askOwnerToRaise(bus) == BusAnswer::RaiseSent) {
-            return Outcome::AnotherCopyRuns;
+        const Answer answer = askOwnerOnBus(bus, file);
+        if (answer != Answer::NobodyThere) {
+            return outcomeOf(answer);
         }
     }
-    // The bus will not give the name: play on without it.
+    // The holder of the name listens on the socket as well, for copies without a session bus;
+    // and a copy that runs without one may be listening there already.
+    return claimSocket(file);
+}
+
+SingleInstance::Outcome SingleInstance::outcomeOf(Answer answer) {
+    switch (answer) {
+        case Answer::Took:
+            return Outcome::HandedOver;
+        case Answer::Refused:
+            return Outcome::Refused;
+        case Answer::Silent:
+            return Outcome::NoAnswer;
+        case Answer::NobodyThere:
+            break;
+    }
     return Outcome::OnlyCopy;
 }
 
-SingleInstance::BusAnswer SingleInstance::askOwnerToRaise(const QDBusConnection& bus) const {
-    const QDBusMessage call = QDBusMessage::createMethodCall(names_.busName, names_.objectPath,
-                                                             names_.interface, names_.raiseMethod);
-    const QDBusMessage answer = bus.call(call, QDBus::Block, kAnswerTimeoutMs);
-    if (answer.type() == QDBusMessage::ErrorMessage) {
-        // Any other error comes from a running copy that is still starting up: its window
-        // comes up by itself.
-        if (QDBusError(answer).type() == QDBusError::ServiceUnknown) {
-            return BusAnswer::NobodyThere;
+SingleInstance::Answer SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
+                                                     const QString& file) {
+    // Any error but "nobody has the name" means that whoever has it is not a running copy
+    // that answers: one that is still starting up has its object on the bus before its name.
+    const auto failure = [](const QDBusMessage& answer) {
+        return QDBusError(answer).type() == QDBusError::ServiceUnknown ? Answer::NobodyThere
+                                                                       : Answer::Silent;
+    };
+    if (!file.isEmpty()) {
+        QDBusMessage open = QDBusMessage::createMethodCall(names_.busName, names_.objectPath,
+                                                           names_.playerInterface, names_.openCall);
+        open
+            << QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+        const QDBusMessage answer = bus.call(open, QDBus::Block, kAnswerTimeoutMs);
+        if (answer.type() == QDBusMessage::ErrorMessage) {
+            const QString error = answer.errorName();
+            if (error == QLatin1String("org.freedesktop.DBus.Error.FileNotFound")) {
+                refusal_ = FileRefusal::Missing;
+            } else if (error == QLatin1String("org.freedesktop.DBus.Error.InvalidArgs")) {
+                refusal_ = FileRefusal::NotMp3;
+            } else {
+                return failure(answer);
+            }
         }
     }
-    return BusAnswer::RaiseSent;
+    const QDBusMessage raise = QDBusMessage::createMethodCall(
+        names_.busName, names_.objectPath, names_.rootInterface, names_.raiseCall);
+    const QDBusMessage answer = bus.call(raise, QDBus::Block, kAnswerTimeoutMs);
+    if (answer.type() == QDBusMessage::ErrorMessage) {
+        return failure(answer);
+    }
+    return refusal_ == FileRefusal::None ? Answer::Took : Answer::Refused;
 }
 
-bool SingleInstance::reachRunningCopy() const {
-    QLocalSocket probe;
-    probe.connectToServer(names_.socketPath);
-    if (!probe.waitForConnected(kAnswerTimeoutMs)) {
+SingleInstance::Answer SingleInstance::askOwnerOnSocket(const QString& file) {
+    const QDeadlineTimer deadline(kAnswerTimeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(names_.socketPath);
+    if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
+        // No socket, one nobody listens on, or something else at its path.
+        return socket.error() == QLocalSocket::SocketTimeoutError ? Answer::Silent
+                                                                  : Answer::NobodyThere;
+    }
+    socket.write(requestFor(file));
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+            return Answer::Silent;
+        }
+    }
+    while (socket.bytesAvailable() < 1) {
+        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+            return Answer::Silent;
+        }
+    }
+    char code = 0;
+    socket.getChar(&code);
+    const int refusal = code - '0';
+    if (refusal < static_cast<int>(FileRefusal::None) ||
+        refusal > static_cast<int>(FileRefusal::NotMp3)) {
+        return Answer::Silent;  // not an answer of this program
+    }
+    refusal_ = static_cast<FileRefusal>(refusal);
+    return refusal_ == FileRefusal::None ? Answer::Took : Answer::Refused;
+}
+
+SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
+    const QString folder = QFileInfo(names_.socketPath).path();
+    if (!isPrivateFolder(folder)) {
+        blockedPath_ = folder;
+        return Outcome::OnlyCopy;
+    }
+    const Answer answer = askOwnerOnSocket(file);
+    if (answer != Answer::NobodyThere) {
+        return outcomeOf(answer);
+    }
+    if (!listen()) {
+        blockedPath_ = names_.socketPath;
+    }
+    return Outcome::OnlyCopy;
+}
+
+bool SingleInstance::listen() {
+    const QByteArray path = QFile::encodeName(names_.socketPath);
+    struct stat status {};
+    if (lstat(path.constData(), &status) == 0) {
+        // Nobody answered there. A socket of this user's was left by a copy that ended without
+        // removing it; anything else is not this program's to remove.
+        if (!S_ISSOCK(status.st_mode) || status.st_uid != getuid() ||
+            unlink(path.constData()) != 0) {
+            return false;
+        }
+    }
+    auto server = std::make_unique<QLocalServer>(this);
+    if (!server->listen(names_.socketPath)) {
         return false;
     }
-    // The connection itself is the request.
-    probe.disconnectFromServer();
+    server_ = server.release();
+    connect(server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* later = server_->nextPendingConnection()) {
+            serve(later);
+        }
+    });
     return true;
 }
 
-SingleInstance::Outcome SingleInstance::claimSocket() {
-    if (reachRunningCopy()) {
-        return Outcome::AnotherCopyRuns;
-    }
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(names_.socketPath) &&
-        server_->serverError() == QAbstractSocket::AddressInUseError) {
-        // Another copy started listening just now, or one that ended left its socket behind.
-        if (reachRunningCopy()) {
-            return Outcome::AnotherCopyRuns;
+void SingleInstance::serve(QLocalSocket* later) {
+    connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
+    auto received = std::make_shared<QByteArray>();
+    connect(later, &QLocalSocket::readyRead, later, [this, later, received] {
+        received->append(later->readAll());
+        const qsizetype end = received->indexOf('\0');
+        if (end < 0) {
+            if (received->size() > kLongestRequest) {
+                later->abort();
+            }
+            return;
         }
-        QLocalServer::removeServer(names_.socketPath);
-        server_->listen(names_.socketPath);
-    }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* later = server_->nextPendingConnection()) {
-            later->deleteLater();
-        }
-        emit raiseRequested();
+        const QString file = QFile::decodeName(received->left(end));
+        received->clear();
+        const FileRefusal refusal = handler_ ? handler_(file) : FileRefusal::None;
+        later->putChar(static_cast<char>('0' + static_cast<int>(refusal)));
+        later->disconnectFromServer();  // once the answer is out
     });
-    return Outcome::OnlyCopy;
+}
+
+void SingleInstance::release() {
+    if (server_ != nullptr) {
+        server_->close();  // removes the socket
+        delete server_;
+        server_ = nullptr;
+    }
 }

@@ -1,5 +1,7 @@
 #include "player/Transport.h"
 
+#include <QFileInfo>
+
 #include "app/Program.h"
 #include "player/Chrome.h"
 #include "player/Form1.h"
@@ -83,6 +85,7 @@ void Transport::playselected() {
 }
 
 void Transport::queueFollowing() {
+    emit followingChanged();
     MediaPlayer* player = form_.MediaPlayer1.get();
     if (player == nullptr) {
         return;
@@ -198,26 +201,36 @@ void Transport::openSingleFile() {
     dialog->filter = QStringLiteral("MP3 - Dateien (*.mp3)|*.mp3");
     dialog->showOpen();
     if (!dialog->fileName.isEmpty()) {
-        form_.file = dialog->fileName;
-        form_.lbltracktitle->setCaption(dialog->fileTitle());
-        if (form_.MediaPlayer1) {
-            form_.MediaPlayer1->setFileName(dialog->fileName);
-        }
-        if (!form_.file.isEmpty()) {
-            form_.btnpause->setEnabled(true);
-            form_.btnplay->setEnabled(true);
-            form_.btnstop->setEnabled(true);
-            form_.btnnext->setEnabled(false);
-            form_.btnprev->setEnabled(false);
-        }
-        queueFollowing();
+        loadSingleFile(dialog->fileName, dialog->fileTitle());
     }
     titleCheck();
+}
+
+void Transport::loadSingleFile(const QString& path, const QString& title) {
+    form_.file = path;
+    form_.lbltracktitle->setCaption(title);
+    if (form_.MediaPlayer1) {
+        form_.MediaPlayer1->setFileName(path);
+    }
+    if (!form_.file.isEmpty()) {
+        form_.btnpause->setEnabled(true);
+        form_.btnplay->setEnabled(true);
+        form_.btnstop->setEnabled(true);
+        form_.btnnext->setEnabled(false);
+        form_.btnprev->setEnabled(false);
+    }
+    queueFollowing();
 }
 
 void Transport::Label11_Click() {
     openSingleFile();
     // Also after a cancelled dialog: whatever the player holds starts or resumes.
+    btnplay_Click();
+}
+
+void Transport::playSingleFile(const QString& path) {
+    loadSingleFile(path, QFileInfo(path).fileName());
+    titleCheck();
     btnplay_Click();
 }
 

@@ -33,6 +33,8 @@ public:
 
     void Label11_Click();   // choose a single file and play it
     void load_mp3_Click();  // choose a single file, loaded but silent
+    // "Open" with a file chosen elsewhere (a full path to an MP3 file).
+    void playSingleFile(const QString& path);
 
     void Label12_Click();
     void Label4_Click();
@@ -47,6 +49,9 @@ public:
     void queueFollowing();
 
 signals:
+    // The playlist, the order of play or the current step changed: the entry the next (or
+    // previous) step would take may be another.
+    void followingChanged();
     // The tip of the tray icon shows a new title.
     void trayTipChanged(const QString& title);
     // A track change: the quick-info popup closes unless it stays open, and shows the title
@@ -60,6 +65,7 @@ private:
     void buttonCheck();
     void enableTransportButtons();
     void openSingleFile();
+    void loadSingleFile(const QString& path, const QString& title);
     void setNormalOrder();
     void setShuffleOrder();
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The launcher passes desktop-file-validate, and `cpack -G DEB` from the build makes a package
 # that depends on the libraries the binary links and on libmpv, which it opens at run time,
-# and that puts the program, its help text, the launcher and the icon where Debian looks.
+# that puts the program, its help text, the launcher, the icons at every size, the AppStream
+# metadata and the documents Debian asks for where Debian looks, and in which lintian finds no
+# error and appstreamcli nothing wrong.
 #
 # usage: debian_package.sh CPACK_BINARY BUILD_DIR LAUNCHER
 
@@ -10,14 +12,21 @@ fail() {
     exit 1
 }
 
-command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is not installed"
-if ! problems=$(desktop-file-validate "$3" 2>&1) || [[ -n $problems ]]; then
+for tool in desktop-file-validate lintian appstreamcli; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
+DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-deb.XXXXXX") || exit 1
+trap 'rm -rf "$DIR"' EXIT
+
+# One copy per session (Desktop Entry 1.5). Debian 12's desktop-file-validate predates the key,
+# so it is checked here and left out of what the validator sees.
+grep -qx 'SingleMainWindow=true' "$3" || fail "the launcher does not say SingleMainWindow=true"
+grep -vx 'SingleMainWindow=true' "$3" >"$DIR/brambleplayer.desktop"
+if ! problems=$(desktop-file-validate "$DIR/brambleplayer.desktop" 2>&1) || [[ -n $problems ]]; then
     fail "desktop-file-validate finds fault with $3: $problems"
 fi
 echo "passed: the launcher is valid"
 
-DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-deb.XXXXXX") || exit 1
-trap 'rm -rf "$DIR"' EXIT
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$DIR" >"$DIR/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$DIR/cpack.log")"
 packages=("$DIR"/*.deb)
@@ -40,11 +49,36 @@ contents=$(dpkg-deb --contents "$deb") || fail "dpkg-deb cannot list the package
 for entry in '-rwxr-xr-x root/root .* \./usr/bin/brambleplayer' \
     '-rw-r--r-- root/root .* \./usr/share/brambleplayer/hilfe\.rtf' \
     '-rw-r--r-- root/root .* \./usr/share/applications/brambleplayer\.desktop' \
-    '-rw-r--r-- root/root .* \./usr/share/icons/hicolor/scalable/apps/brambleplayer\.svg' \
-    '-rw-r--r-- root/root .* \./usr/share/icons/hicolor/48x48/apps/brambleplayer\.png'; do
+    '-rw-r--r-- root/root .* \./usr/share/metainfo/[^/]*\.metainfo\.xml' \
+    '-rw-r--r-- root/root .* \./usr/share/doc/brambleplayer/copyright' \
+    '-rw-r--r-- root/root .* \./usr/share/doc/brambleplayer/changelog\.Debian\.gz' \
+    '-rw-r--r-- root/root .* \./usr/share/icons/hicolor/scalable/apps/brambleplayer\.svg'; do
     grep -Eq "^$entry\$" <<<"$contents" || fail "the package holds no entry like '$entry': $contents"
 done
-# Nothing a user would write beside a copy of the program may come with the installed one.
-grep -Eq '/usr/bin/(Playlist|settings\.cfg|folders\.dat|hilfe\.rtf)' <<<"$contents" &&
-    fail "the package puts the player's own files into /usr/bin: $contents"
-echo "passed: the package holds the program, hilfe.rtf, the launcher and the icon"
+# Nothing a user would write beside a copy of the program may come with the installed one, nor
+# a desktop database of the build machine.
+grep -Eq '/usr/bin/(Playlist|settings\.cfg|folders\.dat|hilfe\.rtf)|mimeinfo\.cache' <<<"$contents" &&
+    fail "the package holds files that are not its own: $contents"
+echo "passed: the package holds the program, hilfe.rtf, the launcher, the metadata and the documents"
+
+dpkg-deb -x "$deb" "$DIR/root" || fail "dpkg-deb cannot unpack the package"
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$DIR/root/usr/share/icons/hicolor/${size}x${size}/apps/brambleplayer.png
+    [[ $(file -b "$icon") == "PNG image data, $size x $size,"* ]] ||
+        fail "no icon of $size x $size pixels: $(file -b "$icon")"
+done
+echo "passed: icons of every size beside the SVG"
+
+appstream=$(appstreamcli validate --no-net "$DIR"/root/usr/share/metainfo/*.metainfo.xml 2>&1) ||
+    fail "appstreamcli finds fault with the metadata: $appstream"
+head -n 1 "$DIR/root/usr/share/doc/brambleplayer/copyright" |
+    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in the machine-readable format"
+echo "passed: the AppStream metadata is valid, the copyright file machine-readable"
+
+# Root is warned against running lintian; its findings are the same.
+findings=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges')
+grep '^E:' <<<"$findings" && fail "lintian finds errors in the package: $findings"
+echo "passed: lintian finds no error${findings:+; it says:}"
+[[ -n $findings ]] && sed 's/^/    /' <<<"$findings"
+exit 0

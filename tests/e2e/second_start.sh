@@ -2,8 +2,12 @@
 # Starting the player while it runs brings the running player's main window to the front, and
 # the second copy ends at once with status 0 without touching the program folder (not even the
 # leftover of an interrupted write, which a start-up would remove), while the first plays on.
-# Once over a private session bus, where the first holds the MPRIS name, and once without a
-# session bus, where it listens on a local socket.
+# Started with an MP3 file, it hands the file to the running player, which plays it. Once over
+# a private session bus, where the first holds the MPRIS name (and a copy without a bus finds
+# it on its local socket all the same), and once without a session bus, where both meet on the
+# socket. A folder is refused, and so is a running player that does not answer, each with a
+# German message, as is a file in the socket's place, which stays; --help, --version and unknown options only print and never reach the running
+# player. Quit over the bus gets its answer, and the player ends and removes its socket.
 #
 # usage: second_start.sh PLAYER_BINARY MAP_LOGGER_BINARY GREEN_TEXT_LINES FIXTURE_FOLDERS
 
@@ -20,8 +24,13 @@ done
 e2e_setup "$1" "$2"
 
 COVER_PID=
-trap 'bramble_session_bus_stop; [[ -n $COVER_PID ]] && kill "$COVER_PID" 2>/dev/null; e2e_cleanup' EXIT
+SECOND_PID=
+trap 'bramble_session_bus_stop; [[ -n $COVER_PID ]] && kill "$COVER_PID" 2>/dev/null;
+      [[ -n $SECOND_PID ]] && kill -CONT "$E2E_PLAYER_PID" 2>/dev/null && kill "$SECOND_PID" 2>/dev/null;
+      e2e_cleanup' EXIT
 printf '%s\r\n' "$FIXTURE_FOLDERS/A" >"$E2E_PROGRAM_DIR/folders.dat"
+SOCKET=$XDG_RUNTIME_DIR/brambleplayer
+NO_BUS="unix:path=$E2E_DIR/no-session-bus"
 
 # The top-level windows from the top of the stack down, as hexadecimal ids.
 stacking() {
@@ -42,29 +51,91 @@ program_folder_state() {
     (cd "$E2E_PROGRAM_DIR" && find . -type f -exec md5sum {} + | sort)
 }
 
-# second_start WHAT: the scene with the first player running and playing.
-second_start() {
-    local what=$1 main playlist cover i status before
+# second_copy [ARGUMENT...]: the player started again, in the background, from elsewhere.
+second_copy() {
+    (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer" "$@") \
+        </dev/null >"$E2E_DIR/second.log" 2>&1 &
+    SECOND_PID=$!
+}
+
+# Waits for the second copy to end; sets SECOND_STATUS.
+wait_second_copy() {
+    local i
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        e2e_alive "$SECOND_PID" || break
+        sleep 0.05
+    done
+    e2e_alive "$SECOND_PID" && e2e_fail "the second start still runs: $(cat "$E2E_DIR/second.log")"
+    wait "$SECOND_PID"
+    SECOND_STATUS=$?
+    SECOND_PID=
+}
+
+# refused_with_message WHAT: the second copy shows a message box titled "Fehler", ends with
+# status 1 once it is answered.
+refused_with_message() {
+    local what=$1 i box=
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        box=$(xdotool search --all --onlyvisible --pid "$SECOND_PID" --name '^Fehler$' 2>/dev/null)
+        [[ -n $box ]] && break
+        e2e_alive "$SECOND_PID" || break
+        sleep 0.05
+    done
+    [[ -n $box ]] || e2e_fail "$what: no message box of the second start: $(cat "$E2E_DIR/second.log")"
+    e2e_press_key "$box" Return
+    wait_second_copy
+    ((SECOND_STATUS == 1)) ||
+        e2e_fail "$what: the second start ended with status $SECOND_STATUS after its message"
+    e2e_pass "$what: a message box, then status 1"
+}
+
+# hands_over WHAT FILE [ENVIRONMENT...]: a second start with the file ends with status 0, and
+# the running player opens it.
+hands_over() {
+    local what=$1 file=$2 status i
+    shift 2
+    (cd "$E2E_DIR/elsewhere" && exec env "$@" "$E2E_PROGRAM_DIR/brambleplayer" "$file" \
+        "$FIXTURE_FOLDERS/B/d_1200hz_2s.mp3") </dev/null >"$E2E_DIR/second.log" 2>&1
+    status=$?
+    ((status == 0)) || e2e_fail "$what: the second start ended with status $status: $(cat "$E2E_DIR/second.log")"
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        find "/proc/$E2E_PLAYER_PID/fd" -lname "$file" 2>/dev/null | grep -q . && break
+        sleep 0.05
+    done
+    find "/proc/$E2E_PLAYER_PID/fd" -lname "$file" | grep -q . ||
+        e2e_fail "$what: the running player did not open $file"
+    find "/proc/$E2E_PLAYER_PID/fd" -lname "*/d_1200hz_2s.mp3" | grep -q . &&
+        e2e_fail "$what: the running player opened the second file named as well"
+    e2e_pass "$what: the second start handed its first file to the running player"
+}
+
+# start_scene WHAT: the first player running and playing, a window over it.
+start_scene() {
+    local what=$1 i
     e2e_start_player
-    main=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+    MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
     playlist=$(e2e_find_window "Playlist") || exit 1
     for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
         [[ $("$GREEN_TEXT_LINES" "$playlist") == "lines 3"* ]] && break
         sleep 0.05
     done
     # "Nächster Track" starts the first of the folder's three tones; the playlist wraps.
-    e2e_click "$main" 281 60
+    e2e_click "$MAIN" 281 60
     e2e_wait_player_stream "$what, after a click on next"
 
     xmessage -name cover -geometry 427x155+305+117 "over the player" &
     COVER_PID=$!
     for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        cover=$(xdotool search --all --onlyvisible --classname '^cover$' 2>/dev/null | head -n 1)
-        [[ -n $cover ]] && is_above "$cover" "$main" && break
+        COVER=$(xdotool search --all --onlyvisible --classname '^cover$' 2>/dev/null | head -n 1)
+        [[ -n $COVER ]] && is_above "$COVER" "$MAIN" && break
         sleep 0.05
     done
-    is_above "${cover:-0}" "$main" || e2e_fail "$what: no window came over the player"
+    is_above "${COVER:-0}" "$MAIN" || e2e_fail "$what: no window came over the player"
+}
 
+# plain_second_start WHAT: started again without a file, it raises the first and ends.
+plain_second_start() {
+    local what=$1 status before i
     # What a start-up would remove, had the second copy got that far.
     : >"$E2E_PROGRAM_DIR/settings.cfg.bramble-tmp"
     before=$(program_folder_state)
@@ -79,23 +150,28 @@ second_start() {
     e2e_pass "$what: the second start ended with status 0 and wrote nothing"
 
     for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        is_above "$main" "$cover" && break
+        is_above "$MAIN" "$COVER" && break
         sleep 0.05
     done
-    is_above "$main" "$cover" || e2e_fail "$what: the running player did not come to the front"
+    is_above "$MAIN" "$COVER" || e2e_fail "$what: the running player did not come to the front"
     e2e_alive "$E2E_PLAYER_PID" || e2e_fail "$what: the running player ended"
     (($(e2e_player_streams) > 0)) || e2e_fail "$what: the running player stopped playing"
     e2e_pass "$what: the running player came to the front and plays on"
-
-    kill "$COVER_PID" 2>/dev/null
-    wait "$COVER_PID" 2>/dev/null
-    COVER_PID=
     rm "$E2E_PROGRAM_DIR/settings.cfg.bramble-tmp"
 }
 
-end_first_player() {
-    kill -KILL "$E2E_PLAYER_PID" && wait "$E2E_PLAYER_PID" 2>/dev/null
-    E2E_PLAYER_PID=
+# frozen_first_player WHAT: a running player that does not answer within 2 s is told of.
+frozen_first_player() {
+    kill -STOP "$E2E_PLAYER_PID"
+    second_copy
+    refused_with_message "$1: the running player does not answer"
+    kill -CONT "$E2E_PLAYER_PID"
+}
+
+end_scene() {
+    kill "$COVER_PID" 2>/dev/null
+    wait "$COVER_PID" 2>/dev/null
+    COVER_PID=
     kill -TERM "$E2E_MAP_LOG_PID" 2>/dev/null
     wait "$E2E_MAP_LOG_PID" 2>/dev/null
     E2E_MAP_LOG_PID=
@@ -109,13 +185,63 @@ playback_status() {
         awk '/variant/ { gsub(/"/, "", $3); print $3 }'
 }
 
+# Files handed over: copies of a 4 s tone, so that each is told apart by its name, and the
+# running player still plays it when it is looked for.
+for name in "Übergabe am Bus.mp3" "Übergabe am Socket.mp3" "Ohne Bus.mp3"; do
+    cp "$FIXTURE_FOLDERS/../audio/tone_550hz_4s.mp3" "$E2E_DIR/$name"
+done
+
 bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
-second_start "with a session bus"
+start_scene "with a session bus"
+
+# Options only print: no display needed, and the running player stays behind the cover.
+DISPLAY='' "$E2E_PROGRAM_DIR/brambleplayer" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" &&
+    head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' && [[ ! -s $E2E_DIR/help.err ]] ||
+    e2e_fail "--help did not print its text alone: $(cat "$E2E_DIR/help.out" "$E2E_DIR/help.err")"
+[[ $("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1) == "MP3-Brambleplayer "[0-9]* ]] ||
+    e2e_fail "--version printed '$("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1)'"
+"$E2E_PROGRAM_DIR/brambleplayer" --lauter >"$E2E_DIR/bad.out" 2>"$E2E_DIR/bad.err"
+status=$?
+((status == 2)) && [[ ! -s $E2E_DIR/bad.out && $(wc -l <"$E2E_DIR/bad.err") == 1 ]] ||
+    e2e_fail "an unknown option: status $status, output '$(cat "$E2E_DIR/bad.out" "$E2E_DIR/bad.err")'"
+is_above "$COVER" "$MAIN" || e2e_fail "an option brought the running player to the front"
+e2e_pass "--help, --version and an unknown option only print, and the running player stays behind"
+
+plain_second_start "with a session bus"
 status=$(playback_status)
 [[ $status == Playing ]] || e2e_fail "the running player tells the bus it is '$status', not Playing"
 e2e_pass "the running player tells the bus it is playing"
-end_first_player
-bramble_session_bus_stop
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_DIR/no-session-bus"
+hands_over "with a session bus" "$E2E_DIR/Übergabe am Bus.mp3"
+hands_over "without a bus, beside a player with one" "$E2E_DIR/Übergabe am Socket.mp3" \
+    DBUS_SESSION_BUS_ADDRESS="$NO_BUS"
+second_copy "$FIXTURE_FOLDERS/B"
+refused_with_message "a folder"
+frozen_first_player "with a session bus"
 
-second_start "without a session bus"
+reply=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.brambleplayer \
+    /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit 2>&1) ||
+    e2e_fail "Quit got no reply: $reply"
+e2e_wait_player_exit
+((E2E_PLAYER_STATUS == 0)) || e2e_fail "the player ended with status $E2E_PLAYER_STATUS after Quit"
+[[ ! -e $SOCKET ]] || e2e_fail "the player left its socket $SOCKET behind"
+e2e_pass "Quit got its reply, and the player ended and removed its socket"
+end_scene
+bramble_session_bus_stop
+export DBUS_SESSION_BUS_ADDRESS=$NO_BUS
+
+# Something at the socket's path that is not a socket of the player's: left alone, and said so.
+printf 'kein Socket' >"$SOCKET"
+e2e_start_player
+box=$(e2e_find_window "Fehler") || exit 1
+e2e_press_key "$box" Return
+e2e_find_window "MP3-Brambleplayer" >/dev/null || exit 1
+[[ $(cat "$SOCKET") == 'kein Socket' ]] || e2e_fail "the file at the socket's path was changed"
+e2e_pass "a file at the socket's path stays, the player says so and runs on"
+kill -KILL "$E2E_PLAYER_PID" && wait "$E2E_PLAYER_PID" 2>/dev/null
+end_scene
+rm "$SOCKET"
+
+start_scene "without a session bus"
+plain_second_start "without a session bus"
+hands_over "without a session bus" "$E2E_DIR/Ohne Bus.mp3"
+frozen_first_player "without a session bus"

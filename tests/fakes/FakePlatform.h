@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -27,6 +28,8 @@ public:
 };
 
 // Records every message box and answers from a queue (Ok / No when the queue is empty).
+// `whileOpen` runs once while the next box is open, as the event loop of a real box would run
+// other handlers.
 class FakeMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
@@ -37,9 +40,15 @@ public:
     };
     std::deque<Answer> answers;
     std::vector<Shown> shown;
+    std::function<void()> whileOpen;
+    int raises = 0;
 
+    void raiseOpen() override { ++raises; }
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
         shown.push_back({text, title, buttons, icon});
+        if (whileOpen) {
+            std::exchange(whileOpen, nullptr)();
+        }
         if (!answers.empty()) {
             const Answer a = answers.front();
             answers.pop_front();

@@ -1,6 +1,7 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
+#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -94,8 +95,9 @@ protected:
         QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
     }
 
-    // dbus-send's reply; the event loop runs meanwhile, so that the player can answer.
-    QString send(const QString& method, const QStringList& arguments = {}) {
+    // dbus-send's reply; the event loop runs meanwhile, so that the player can answer. The call
+    // must succeed, or with `succeed` false, fail.
+    QString send(const QString& method, const QStringList& arguments = {}, bool succeed = true) {
         QProcess client;
         client.start(
             QStringLiteral("dbus-send"),
@@ -105,12 +107,14 @@ protected:
                 arguments);
         const bool finished =
             waitUntil([&client] { return client.state() == QProcess::NotRunning; });
-        EXPECT_TRUE(finished && client.exitCode() == 0)
-            << method.toStdString() << ": " << client.readAllStandardError().toStdString();
+        EXPECT_TRUE(finished && (client.exitCode() == 0) == succeed)
+            << method.toStdString() << " " << arguments.join(' ').toStdString() << ": "
+            << client.readAllStandardError().toStdString();
         return QString::fromUtf8(client.readAllStandardOutput());
     }
-    QString playerCall(const QString& method, const QStringList& arguments = {}) {
-        return send(kPlayer + QLatin1Char('.') + method, arguments);
+    QString playerCall(const QString& method, const QStringList& arguments = {},
+                       bool succeed = true) {
+        return send(kPlayer + QLatin1Char('.') + method, arguments, succeed);
     }
     QString getProperty(const QString& name) {
         return send(QStringLiteral("org.freedesktop.DBus.Properties.Get"),
@@ -130,6 +134,26 @@ protected:
     }
     bool announced(const QString& property, const QVariant& value) {
         return waitUntil([&] { return listener.latest.value(property) == value; });
+    }
+    // Every track announced so far, in order.
+    QList<QVariantMap> announcedTracks() const {
+        QList<QVariantMap> tracks;
+        for (const QVariantMap& changed : listener.announcements) {
+            if (changed.contains(QStringLiteral("Metadata"))) {
+                tracks << qdbus_cast<QVariantMap>(changed.value(QStringLiteral("Metadata")));
+            }
+        }
+        return tracks;
+    }
+    // Scans the folders of folders.dat as the start-up does; none without the file.
+    void scan(const QStringList& folders) {
+        QFile list(folder.filePath(QStringLiteral("folders.dat")));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        for (const QString& scanned : folders) {
+            list.write(scanned.toLocal8Bit() + "\r\n");
+        }
+        list.close();
+        program->requestScan();
     }
 
     PrivateSessionBus bus;
@@ -246,32 +270,80 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
     EXPECT_FALSE(program->shufflemode);
     EXPECT_EQ(form.Label12->backColor(), QColor(255, 0, 0));
     EXPECT_TRUE(announced(QStringLiteral("Shuffle"), false));
+
+    // The playlist always wraps around, at normal speed: other wishes are taken and answered
+    // with the value that stays.
+    setProperty(QStringLiteral("LoopStatus"), QStringLiteral("string:None"));
+    EXPECT_TRUE(announced(QStringLiteral("LoopStatus"), QStringLiteral("Playlist")));
+    setProperty(QStringLiteral("LoopStatus"), QStringLiteral("string:Playlist"));
+    setProperty(QStringLiteral("Rate"), QStringLiteral("double:2.5"));
+    EXPECT_TRUE(announced(QStringLiteral("Rate"), 1.0));
+    EXPECT_TRUE(getProperty(QStringLiteral("Rate")).contains(QStringLiteral("double 1")));
 }
 
-TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
-    Form1& form = program->form1();
-    setProperty(QStringLiteral("Volume"), QStringLiteral("double:0.5"));
-    EXPECT_NEAR(static_cast<double>(form.setVolume.value()) / form.setVolume.span(), 0.5, 1e-4);
-    EXPECT_EQ(form.mnuvolume->title(), "Lautstärke 50%");
-    EXPECT_FALSE(fileExists(QStringLiteral("settings.cfg")));
-    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains(QStringLiteral("Volume")); }));
-    EXPECT_NEAR(listener.latest.value(QStringLiteral("Volume")).toDouble(), 0.5, 1e-4);
+TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
+    // No folders: nothing for next and previous to start, nothing loaded to play.
+    scan({});
+    EXPECT_TRUE(announced(QStringLiteral("CanGoNext"), false));
+    EXPECT_TRUE(announced(QStringLiteral("CanGoPrevious"), false));
+    EXPECT_TRUE(getProperty(QStringLiteral("CanPlay")).contains(QStringLiteral("boolean false")));
+    playerCall(QStringLiteral("Next"));
+    EXPECT_TRUE(program->form1().MediaPlayer1->fileName().isEmpty());
+
+    scan({fixture(QStringLiteral("folders/A"))});
+    EXPECT_TRUE(announced(QStringLiteral("CanGoNext"), true));
+    EXPECT_TRUE(announced(QStringLiteral("CanGoPrevious"), true));
+    playerCall(QStringLiteral("Next"));
+    EXPECT_TRUE(announced(QStringLiteral("CanPlay"), true));
+    EXPECT_TRUE(announced(QStringLiteral("CanPause"), true));
 }
 
-TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
+TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     Form1& form = program->form1();
-    QSignalSpy shown(form.mnushowpl, &QAction::triggered);
-    send(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
-    EXPECT_EQ(shown.count(), 1);
+    MediaPlayer& player = *form.MediaPlayer1;
+    const QString url = QUrl::fromLocalFile(tone660()).toString(QUrl::FullyEncoded);
+    playerCall(QStringLiteral("OpenUri"), {QStringLiteral("string:") + url});
+    EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
+    EXPECT_EQ(player.fileName(), tone660());
+    EXPECT_EQ(form.lbltracktitle->caption(), "tone_660hz_1s.mp3");
+    EXPECT_FALSE(form.btnnext->isEnabled());
+    EXPECT_EQ(program->mp3pos, 0);
+    EXPECT_EQ(program->store.count(), 3);
+    EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
 
-    program->optionsWindow().optending->setChecked(true);
-    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
-    send(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
-    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
-    EXPECT_EQ(messages->shown[0].text, "Soll das Programm beendet werden ?");
-    EXPECT_EQ(processEnds, 0);
-    send(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
-    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
+    makeFiles(QStringLiteral("folder.mp3"), {QStringLiteral("notes.txt")});
+    for (const QString& refused :
+         {QStringLiteral("http://example.org/song.mp3"),
+          QUrl::fromLocalFile(folder.filePath("missing.mp3")).toString(),
+          QUrl::fromLocalFile(folder.filePath("folder.mp3")).toString(),
+          QUrl::fromLocalFile(folder.filePath("folder.mp3/notes.txt")).toString()}) {
+        playerCall(QStringLiteral("OpenUri"), {QStringLiteral("string:") + refused}, false);
+        EXPECT_EQ(player.fileName(), tone660()) << refused.toStdString();
+    }
+}
+
+// Each track is told once, with its length and its tags: the one started, and those that run
+// in at the end of the one before, the tagged one's tags with it alone.
+TEST_F(MprisTest, EachTrackIsAnnouncedOnceWithItsLengthAndTags) {
+    program->store.fill({{"440", tone440()}, {"Probe", taggedTone880()}, {"550", longTone550()}},
+                        {1, 2, 3});
+    playerCall(QStringLiteral("Next"));
+    ASSERT_TRUE(announcedTitle(QStringLiteral("550")));
+    playerCall(QStringLiteral("Pause"));
+    ASSERT_TRUE(announced(QStringLiteral("PlaybackStatus"), QStringLiteral("Paused")));
+
+    const QList<QVariantMap> tracks = announcedTracks();
+    ASSERT_EQ(tracks.size(), 3);
+    const QVariantMap& tagged = tracks[1];
+    EXPECT_EQ(tagged.value("xesam:title"), "Probe");
+    EXPECT_GT(tagged.value("mpris:length").toLongLong(), 900'000);
+    EXPECT_EQ(tagged.value("xesam:artist").toStringList(), QStringList{"Anna Probe"});
+    EXPECT_EQ(tagged.value("xesam:album"), "Töne zum Testen");
+    EXPECT_EQ(tagged.value("xesam:albumArtist").toStringList(), QStringList{"Die Testkapelle"});
+    EXPECT_EQ(tagged.value("xesam:trackNumber"), 7);
+    EXPECT_GT(tracks[0].value("mpris:length").toLongLong(), 900'000);
+    EXPECT_GT(tracks[2].value("mpris:length").toLongLong(), 3'900'000);
+    EXPECT_FALSE(tracks[2].contains("xesam:artist"));
 }
 
 }  // namespace

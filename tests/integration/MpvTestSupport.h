@@ -26,6 +26,9 @@ inline QString tone660() {
 inline QString tone990() {
     return fixture(QStringLiteral("audio/tone_990hz_1s.mp3"));
 }
+inline QString taggedTone880() {
+    return fixture(QStringLiteral("audio/tone_880hz_1s_tagged.mp3"));
+}
 inline QString longTone550() {
     return fixture(QStringLiteral("audio/tone_550hz_4s.mp3"));
 }

@@ -27,6 +27,8 @@ BRAMBLE_PACKAGES=(
     desktop-file-utils dpkg-dev file
     # the accessibility bus and a screen reader's view of it
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
+    # Debian's checks of the package and of its AppStream metadata
+    lintian appstream
 )
 
 bramble_install_packages() {

@@ -79,6 +79,28 @@ TEST_F(ExitTest, CloseRequestFollowsTheAnswer) {
     EXPECT_EQ(messages->shown.size(), 2U);
 }
 
+// The question's box runs the event loop: another exit command meanwhile brings it to the
+// front, and a close request then is refused, instead of asking a second time.
+TEST_F(ExitTest, TheQuestionIsAskedOnceAtATime) {
+    startWithConfirmation(true);
+    Form1& form = program->form1();
+    messages->whileOpen = [&] {
+        form.mnuexit2->trigger();
+        EXPECT_FALSE(form.close());
+    };
+    messages->answers = {Answer::No};
+    clickX();
+    EXPECT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(messages->raises, 2);
+    EXPECT_EQ(processEnds, 0);
+
+    // Once answered, the next exit command asks again.
+    messages->answers = {Answer::Yes};
+    form.mnuexit2->trigger();
+    EXPECT_EQ(messages->shown.size(), 2U);
+    EXPECT_EQ(processEnds, 1);
+}
+
 TEST_F(ExitTest, CloseRequestWithoutConfirmationAsksNothing) {
     startWithConfirmation(false);
     program->form1().close();

@@ -1,0 +1,31 @@
+#include "app/StartMessages.h"
+
+#include <QDir>
+
+#include "app/SingleFile.h"
+#include "platform/MessageBoxes.h"
+
+namespace {
+
+void tellError(MessageBoxes& messages, const QString& text) {
+    messages.show(text, QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok,
+                  MessageBoxes::Icon::Exclamation);
+}
+
+}  // namespace
+
+void tellFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path) {
+    tellError(messages, refusalText(refusal, path));
+}
+
+void tellRunningCopySilent(MessageBoxes& messages) {
+    tellError(messages, QStringLiteral("Der MP3-Brambleplayer läuft bereits, antwortet aber "
+                                       "nicht. Er muss erst beendet werden."));
+}
+
+void tellUniquenessUnsure(MessageBoxes& messages, const QString& path) {
+    tellError(messages,
+              QStringLiteral("Es kann nicht sichergestellt werden, dass nur ein "
+                             "MP3-Brambleplayer läuft: \"%1\" kann dafür nicht benutzt werden.")
+                  .arg(QDir::toNativeSeparators(path)));
+}

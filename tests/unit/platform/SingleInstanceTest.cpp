@@ -1,0 +1,102 @@
+#include "platform/SingleInstance.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "fakes/ScopedEnv.h"
+
+namespace {
+
+// The socket side of one copy, without a session bus and with nobody answering at the path:
+// what it finds at the socket's path decides whether it may listen there.
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    SingleInstance::Outcome claim(SingleInstance& instance) {
+        return instance.claim(QDBusConnection(QString()), {});
+    }
+    SingleInstance::Names names() const { return {{}, {}, {}, {}, {}, {}, socket}; }
+
+    int argc = 1;
+    char name[5] = "test";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication app{argc, argv};
+    QTemporaryDir folder;  // mode 0700, as the user's runtime folder
+    QString socket = folder.filePath("brambleplayer");
+};
+
+// What a killed copy leaves behind, a socket file nobody listens on, is replaced, and the new
+// one goes at the end. Anything else at the path is left alone; the copy runs, unsure of being
+// the only one (and says so).
+TEST_F(SingleInstanceTest, OnlyAStaleSocketIsReplaced) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(socket).constData(),
+                 sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+    {
+        SingleInstance instance(names());
+        EXPECT_EQ(claim(instance), SingleInstance::Outcome::OnlyCopy);
+        EXPECT_FALSE(instance.uniquenessUnsure());
+        QLocalSocket later;
+        later.connectToServer(socket);
+        EXPECT_TRUE(later.waitForConnected(2000));
+        instance.release();
+        EXPECT_FALSE(QFileInfo::exists(socket));
+    }
+
+    for (const bool asFolder : {false, true}) {
+        if (asFolder) {
+            ASSERT_TRUE(QDir().mkdir(socket));
+        } else {
+            QFile file(socket);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("kept");
+        }
+        SingleInstance instance(names());
+        EXPECT_EQ(claim(instance), SingleInstance::Outcome::OnlyCopy);
+        EXPECT_TRUE(instance.uniquenessUnsure()) << asFolder;
+        EXPECT_EQ(instance.blockedPath(), socket);
+        instance.release();
+        EXPECT_EQ(QFileInfo(socket).isDir(), asFolder);
+        if (!asFolder) {
+            QFile file(socket);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), "kept");
+            file.remove();
+        }
+    }
+}
+
+// Without a runtime folder the socket goes into a folder of the user's own, never straight
+// into the shared temporary folder; one that others may enter is not used at all.
+TEST_F(SingleInstanceTest, TheSocketLivesInAFolderOfTheUsersAlone) {
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+    const ScopedEnv temporary("TMPDIR", QFile::encodeName(folder.path()).constData());
+    socket = SingleInstance::defaultSocketPath(QStringLiteral("brambleplayer"));
+    const QString own = QFileInfo(socket).path();
+    EXPECT_EQ(QFileInfo(own).path(), folder.path());
+    struct stat status {};
+    ASSERT_EQ(lstat(QFile::encodeName(own).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777U, 0700U);
+
+    ASSERT_EQ(chmod(QFile::encodeName(own).constData(), 0755), 0);
+    SingleInstance instance(names());
+    EXPECT_EQ(claim(instance), SingleInstance::Outcome::OnlyCopy);
+    EXPECT_EQ(instance.blockedPath(), own);
+    EXPECT_FALSE(QFileInfo::exists(socket));
+}
+
+}  // namespace
