@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "folders/FolderListing.h"
+#include "platform/NameToolTip.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void FolderList::addEntry(const QString& fullPath, const QString& name, int dept
     static constexpr qsizetype kIndent = 2;  // blanks per level below the root
     auto* item = new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + name, this);
     item->setData(kPathRole, fullPath);
-    item->setToolTip(fullPath);
+    item->setToolTip(nameToolTip(fullPath));
     item->setIcon(icon);
 }
 

@@ -9,6 +9,8 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
     // Over the window the user is working in, not in the middle of the screen.
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
+    // Texts name files and folders: shown as written, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
         case Icon::None:
