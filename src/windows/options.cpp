@@ -47,19 +47,24 @@ options::options(Program& program)
     qinfo = new QCheckBox(QStringLiteral("Quickinfo bei Trackwechsel zeigen"), other);
     alwaysshow = new QCheckBox(QStringLiteral("Immer anzeigen"), other);
     alwaysshow->setToolTip(QStringLiteral("Soll die Quickinfo immer angezeigt werden?"));
+    // The note has its own place, kept while it is hidden: when it shows, nothing moves and
+    // the dialog keeps its size (a button sliding under the pointer would take a double-click).
+    Label3 = new QLabel(QStringLiteral("Einstellungen geändert!"), other);
+    QSizePolicy notePolicy = Label3->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    Label3->setSizePolicy(notePolicy);
+    Label3->hide();
     auto* otherLayout = new QVBoxLayout(other);
     otherLayout->addWidget(qinfo);
     otherLayout->addWidget(alwaysshow);
+    otherLayout->addWidget(Label3);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     Command4 = new QPushButton(QStringLiteral("Übernehmen"), this);
-    Label3 = new QLabel(QStringLiteral("Einstellungen geändert!"), this);
-    Label3->hide();
     Timer1 = new FormTimer(5000, true, this);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Label3);
     buttons->addStretch();
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);

@@ -16,6 +16,14 @@ protected:
     void openByLabel() { QTest::mouseClick(form().Label5, Qt::LeftButton); }
     static void click(QAbstractButton* button) { button->click(); }
     bool playerWindowsEnabled() { return form().isEnabled() && pl().isEnabled(); }
+    // The dialog's size and where each of its controls sits in it.
+    std::vector<QRect> layout() {
+        std::vector<QRect> places{opts().rect()};
+        for (const QWidget* w : opts().findChildren<QWidget*>()) {
+            places.emplace_back(w->mapTo(&opts(), QPoint(0, 0)), w->size());
+        }
+        return places;
+    }
 };
 
 TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
@@ -41,9 +49,13 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     openByLabel();
     EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
     EXPECT_TRUE(opts().Command4->isEnabled());
+    EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
+    const std::vector<QRect> designed = layout();
     click(opts().optending);
     opts().estfolder->setText("/musik/ä, b");
     click(opts().Command4);
+    // The note takes its own place: nothing moves, nothing grows.
+    EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_EQ(form().pathopt, "/musik/ä, b");
@@ -57,6 +69,7 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     emit opts().Timer1->timeout();
     EXPECT_FALSE(opts().Label3->isVisible());
     EXPECT_FALSE(opts().Timer1->isEnabled());
+    EXPECT_EQ(layout(), designed);
 }
 
 TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
