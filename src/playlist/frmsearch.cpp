@@ -143,10 +143,8 @@ void frmsearch::Command2_Click() {
 }
 
 void frmsearch::unload() {
-    program_.form1().setEnabled(true);
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(true);
-    }
+    // Frees the player's windows unless another window still holds them.
+    program_.releasePlayerWindows(this);
     program_.unloadSearch();
 }
 

@@ -131,13 +131,6 @@ void options::qinfo_Click() {
     applyAlwaysShowRule();
 }
 
-void options::setPlayerWindowsEnabled(bool on) const {
-    program_.form1().setEnabled(on);
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(on);
-    }
-}
-
 void options::storeAndApply() {
     // The settings still take effect when they cannot be stored; the user is told.
     if (!saveSettings(program_)) {
@@ -148,13 +141,13 @@ void options::storeAndApply() {
 
 void options::Command1_Click() {
     storeAndApply();
-    setPlayerWindowsEnabled(true);
+    program_.releasePlayerWindows(this);
     hide();
 }
 
 void options::Command2_Click() {
     // Nothing is restored: the controls are the live settings as the user left them.
-    setPlayerWindowsEnabled(true);
+    program_.releasePlayerWindows(this);
     hide();
 }
 
@@ -192,5 +185,5 @@ void options::openFromSettings() {
     show();
     raise();
     activateWindow();
-    setPlayerWindowsEnabled(false);
+    program_.holdPlayerWindows(this);
 }

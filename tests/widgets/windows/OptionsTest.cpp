@@ -2,7 +2,9 @@
 #include <QTest>
 
 #include "fakes/ProgramFixture.h"
+#include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "windows/options.h"
 
@@ -101,6 +103,50 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
     }
+}
+
+// The player's windows come back only when no window holds them any more: another window
+// closing meanwhile does not free them from under the dialog, nor the dialog from under the
+// folder browser opened from the playlist menu.
+TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
+    start();
+    program->store.fill({{"a", "/m/a.mp3"}}, {1});
+    pl().fillFromStore();
+    const std::vector<std::function<void(frmsearch&)>> searchClosers{
+        [](frmsearch& s) { s.close(); },
+        [](frmsearch& s) { s.Command1->click(); },
+        [](frmsearch& s) { s.List2_DblClick(); },
+    };
+    for (std::size_t i = 0; i < searchClosers.size(); ++i) {
+        SCOPED_TRACE(i);
+        QTest::mouseClick(form().Label1, Qt::LeftButton);
+        frmsearch& search = program->searchWindow();
+        search.Text1->setText("a");
+        search.List2->setCurrentIndex(search.results->index(0));
+        openByLabel();
+        searchClosers[i](search);
+        EXPECT_FALSE(playerWindowsEnabled());
+        click(opts().Command2);
+        EXPECT_TRUE(playerWindowsEnabled());
+    }
+
+    frmopen& browser = program->frmopenWindow();
+    pl().mnuinsert1->trigger();
+    form().mnuoptions->trigger();
+    click(opts().Command1);
+    EXPECT_FALSE(playerWindowsEnabled());
+    click(browser.Command2);
+    EXPECT_TRUE(playerWindowsEnabled());
+
+    // The other way round; the playlist window the commit makes anew is held as well.
+    pl().mnuinsert1->trigger();
+    form().mnuoptions->trigger();
+    browser.setFolderList({folder.path()});
+    click(browser.Command1);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_FALSE(playerWindowsEnabled());
+    click(opts().Command2);
+    EXPECT_TRUE(playerWindowsEnabled());
 }
 
 TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
