@@ -88,6 +88,7 @@ private:
     bool loading_ = false;           // currentEntry_ is being opened; loadFinished() follows
     int state_ = kStopped;
     std::optional<double> pendingSeek_;  // applied once currentEntry_ is loaded
+    bool seekAsked_ = false;             // the caller moved the position in currentEntry_
 
     // The file that follows at a natural end, as wished, and the entry queued in mpv for it.
     QString nextFileName_;
