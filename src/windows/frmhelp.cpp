@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "windows/RtfReader.h"
@@ -15,6 +16,7 @@ frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(prog
     const QSize screen = desktop.screenSize();
     setGeometry((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2,
                 size.width(), size.height());
+    keepOnScreen(*this, desktop);
 
     RichTextBox1 = new QTextBrowser(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));

@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 
 #include "app/FileMessages.h"
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "folders/frmdir.h"
 #include "player/Form1.h"
-#include "playlist/playlist.h"
 #include "windows/OptionsOpeners.h"
 
 options::options(Program& program)
@@ -181,6 +181,7 @@ void options::openFromSettings() {
         adjustSize();
         const QSize screen = program_.desktop().screenSize();
         move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+        keepOnScreen(*this, program_.desktop());
     }
     show();
     raise();
