@@ -179,6 +179,16 @@ TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
     EXPECT_EQ(shownText(*tip), entry);
     // Qt puts a tip that fits on the screen wholly on it.
     EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+
+    // The folder list above tells its folders as written, too.
+    makeFiles("<i>kursiv &amp;", {});
+    browser().Dir1->setPath(folder.path());
+    QList<QListWidgetItem*> found;
+    ASSERT_TRUE(waitUntil([&] {
+        found = browser().Dir1->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
+        return found.size() == 1;
+    }));
+    EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
 }
 
 class FolderBrowserDragTest : public FolderBrowserTest,
