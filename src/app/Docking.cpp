@@ -1,5 +1,6 @@
 #include "app/Docking.h"
 
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
@@ -45,6 +46,15 @@ void placePlaylistOverlapping(Program& program) {
         const Desktop& d = program.desktop();
         twips::setTop(*pl, twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
     }
+}
+
+void placeMainWindowOnScreen(Program& program) {
+    Form1& form = program.form1();
+    QRect both = form.geometry();
+    if (const playlist* pl = program.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
+        both.setHeight(both.height() + pl->height());
+    }
+    moveClientAreaTo(form, placedOnScreen(both, program.desktop().availableGeometry()));
 }
 
 void Form_Activate(Program& program) {

@@ -27,5 +27,9 @@ void wakeDocking(Program& program);
 // activation do.
 void placePlaylistOverlapping(Program& program);
 
+// Moves the main window, at its designed place, the least distance that brings it wholly on
+// the screen, with the playlist window under it where that is shown.
+void placeMainWindowOnScreen(Program& program);
+
 // Each activation of the main window.
 void Form_Activate(Program& program);

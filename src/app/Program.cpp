@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -78,6 +80,7 @@ playlist& Program::playlistWindow() {
         return *loaded;
     }
     playlist& created = playlist_.getOrCreate(*this);
+    created.setEnabled(!playerWindowsHeld());
     // Wherever the window goes, the docking timer looks again.
     QObject::connect(&created, &playlist::geometryChanged, form1().stayd, &FormTimer::wake);
     return created;
@@ -89,6 +92,27 @@ void Program::unloadPlaylist() {
     if (form1_) {
         form1_->showpl->setEnabled(true);
         form1_->hidepl->setEnabled(false);
+    }
+}
+
+void Program::holdPlayerWindows(const QObject* holder) {
+    if (std::find(playerWindowHolders_.begin(), playerWindowHolders_.end(), holder) ==
+        playerWindowHolders_.end()) {
+        playerWindowHolders_.push_back(holder);
+    }
+    applyPlayerWindowHolds();
+}
+
+void Program::releasePlayerWindows(const QObject* holder) {
+    std::erase(playerWindowHolders_, holder);
+    applyPlayerWindowHolds();
+}
+
+void Program::applyPlayerWindowHolds() {
+    const bool enabled = !playerWindowsHeld();
+    form1().setEnabled(enabled);
+    if (playlist* pl = playlist_.get()) {
+        pl->setEnabled(enabled);
     }
 }
 

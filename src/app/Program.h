@@ -80,6 +80,14 @@ public:
     playlist* playlistIfLoaded() const { return playlist_.get(); }
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
+
+    // A window that behaves as modal holds the main window and the playlist window disabled
+    // while it is open. Holds nest: the two are enabled again only when no window holds them,
+    // so one window closing never frees them from under another.
+    void holdPlayerWindows(const QObject* holder);
+    // The holder lets go (a window that held nothing changes nothing for the others).
+    void releasePlayerWindows(const QObject* holder);
+    bool playerWindowsHeld() const { return !playerWindowHolders_.empty(); }
     frmopen& frmopenWindow();
     options& optionsWindow();
     // The title search, the track information and the help viewer: created when first
@@ -127,6 +135,8 @@ public:
     bool exitQuestionOpen = false;
 
 private:
+    void applyPlayerWindowHolds();
+
     QString programFolder_;
     QString helpFile_;
     PlatformServices services_;
@@ -140,4 +150,5 @@ private:
     WindowSlot<frmhelp> help_;
     WindowSlot<frmdir> frmdir_;
     WindowSlot<quickinfo> quickinfo_;
+    std::vector<const QObject*> playerWindowHolders_;
 };

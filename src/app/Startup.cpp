@@ -144,6 +144,7 @@ void startUp(Program& program) {
     applyPlaylistSettings(program);
 
     program.playlistWindow();  // placed even when it stays hidden
+    placeMainWindowOnScreen(program);
     placePlaylistOverlapping(program);
     wireMainWindow(program);
     wireOptionsOpeners(program);

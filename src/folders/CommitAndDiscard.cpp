@@ -30,16 +30,12 @@ void frmopen::closingSteps() {
     }
     plaction(program_, QStringLiteral("openauto"));
     stopPreview();
-    program_.form1().setEnabled(true);
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(true);
-    }
+    program_.releasePlayerWindows(this);
 }
 
 void frmopen::giveMainWindowsBack() {
     program_.form1().show();
     playlist& pl = program_.playlistWindow();
-    pl.setEnabled(true);
     pl.show();
     // Shown, and the main window's playlist buttons say so.
     markPlaylistShown(program_);

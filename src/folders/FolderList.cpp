@@ -7,6 +7,7 @@
 
 #include "folders/FolderListing.h"
 #include "platform/FileNames.h"
+#include "platform/NameToolTip.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void FolderList::addEntry(const QString& fullPath, const QString& name, int dept
     auto* item =
         new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + shownFileName(name), this);
     item->setData(kPathRole, fullPath);
-    item->setToolTip(shownFileName(fullPath));
+    item->setToolTip(nameToolTip(shownFileName(fullPath)));
     item->setIcon(icon);
 }
 

@@ -4,13 +4,16 @@
 #include <QMouseEvent>
 
 #include "platform/FileNames.h"
+#include "platform/NameToolTip.h"
 
 QVariant FolderLines::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return QStringListModel::data(index, role);
     }
     const QString text = shownFileName(QStringListModel::data(index, Qt::DisplayRole).toString());
-    return text.size() > kShownChars ? text.first(kShownChars) + QChar(0x2026) : text;
+    const QString shown =
+        text.size() > kShownChars ? text.first(kShownChars) + QChar(0x2026) : text;
+    return role == Qt::ToolTipRole ? nameToolTip(shown) : shown;
 }
 
 FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new FolderLines(this)) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWindow>
 
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "folders/Drives.h"
@@ -30,6 +31,7 @@ frmdir::frmdir(Program& program)
     const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
     twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
                        kHeight, d);
+    keepOnScreen(*this, d);
     setFixedSize(size());
 
     Drive1 = new DriveList(this);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDir>
 
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "folders/Drives.h"
@@ -46,6 +47,7 @@ void frmopen::buildControls() {
     const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
     twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
                        kHeight, d);
+    keepOnScreen(*this, d);
 
     Drive1 = new DriveList(this);
     placeTwips(*Drive1, 120, 120, 3600, 315);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 // The screen and the mouse as the windows' arithmetic needs them.
@@ -9,6 +10,8 @@ public:
     virtual ~Desktop() = default;
     virtual QPoint cursorPos() const = 0;  // screen pixels
     virtual QSize screenSize() const = 0;  // pixels of the primary screen
+    // The part of the primary screen that windows may take: without the desktop's panels.
+    virtual QRect availableGeometry() const { return {QPoint(0, 0), screenSize()}; }
     virtual double logicalDpiX() const = 0;
     virtual double logicalDpiY() const = 0;
 

@@ -239,7 +239,9 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
         return;  // an entry that was replaced or dropped meanwhile
     }
     loaded_ = false;
-    if (reason == MPV_END_FILE_REASON_EOF && state_ == kPlaying) {
+    // A file ends naturally when it runs out while playing or paused, or after a seek to its
+    // end while stopped: a seek to the end while paused acts as playing up to it does.
+    if (reason == MPV_END_FILE_REASON_EOF && (state_ != kStopped || seekAsked_)) {
         if (queuedEntry_ != 0) {
             awaitingSuccessor_ = true;  // settled by the next start-file or idle event
         } else {
@@ -247,9 +249,9 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
         }
         return;
     }
-    // Unplayable, stopped from elsewhere, or ran out just as a pause was on its way. mpv would
-    // go on with whatever follows in its playlist (the queued file, or the entries a
-    // playlist file redirected to): nothing may play that the caller did not start.
+    // Unplayable, or stopped from elsewhere. mpv would go on with whatever follows in its
+    // playlist (the queued file, or the entries a playlist file redirected to): nothing may
+    // play that the caller did not start.
     currentEntry_ = 0;
     setState(kStopped);
     arrivedByQueue_ = false;
@@ -286,6 +288,7 @@ void MpvPlayer::takeOverQueuedEntry() {
     loading_ = true;
     tags_ = {};
     arrivedByQueue_ = true;
+    seekAsked_ = false;
     emit endOfStream(0);
 }
 
@@ -395,6 +398,7 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         return;
     }
     currentEntry_ = entry;
+    seekAsked_ = false;
     loaded_ = false;
     loading_ = true;
     setState(paused ? kStopped : kPlaying);
@@ -466,6 +470,7 @@ void MpvPlayer::setCurrentPosition(double seconds) {
     if (!std::isfinite(seconds) || fileName_.isEmpty() || loadFailed_ || engineFailed_) {
         return;
     }
+    seekAsked_ = true;
     seconds = std::max(0.0, seconds);
     if (loaded_) {
         seekTo(seconds);

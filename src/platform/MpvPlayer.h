@@ -93,6 +93,7 @@ private:
     TrackTags tags_;                 // of currentEntry_, read once it has loaded
     int state_ = kStopped;
     std::optional<double> pendingSeek_;  // applied once currentEntry_ is loaded
+    bool seekAsked_ = false;             // the caller moved the position in currentEntry_
 
     // The file that follows at a natural end, as wished, and the entry queued in mpv for it.
     QString nextFileName_;

@@ -17,6 +17,11 @@ QSize QtDesktop::screenSize() const {
     return screen != nullptr ? screen->size() : QSize(1024, 768);
 }
 
+QRect QtDesktop::availableGeometry() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(QPoint(0, 0), screenSize());
+}
+
 double QtDesktop::logicalDpiX() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr && screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX()

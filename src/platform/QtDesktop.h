@@ -7,6 +7,7 @@ class QtDesktop : public Desktop {
 public:
     QPoint cursorPos() const override;
     QSize screenSize() const override;
+    QRect availableGeometry() const override;
     double logicalDpiX() const override;
     double logicalDpiY() const override;
 };

@@ -9,7 +9,7 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
     // Over the window the user is working in, not in the middle of the screen.
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
-    // Texts may hold names of files, which are data, never markup.
+    // Texts name files and folders: shown as written, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "platform/NameToolTip.h"
+
 QtTrayIcon::QtTrayIcon() {
     connect(&icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -15,15 +17,16 @@ QtTrayIcon::QtTrayIcon() {
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip) {
     icon_.setIcon(icon);
-    icon_.setToolTip(tip);
+    setTip(tip);
     icon_.show();
     // The icon holds the program while all its windows are hidden or closed; it ends only
     // through its own exit commands.
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+// The tray host shows the tip as a tooltip, which would read a title as markup.
 void QtTrayIcon::setTip(const QString& tip) {
-    icon_.setToolTip(tip);
+    icon_.setToolTip(nameToolTip(tip));
 }
 
 void QtTrayIcon::remove() {

@@ -14,6 +14,8 @@ public:
     void setTip(const QString& tip) override;
     void remove() override;
     bool isShownInTray() const override;
+    // The tip as the tray host is given it.
+    QString shownTip() const { return icon_.toolTip(); }
 
 private:
     QSystemTrayIcon icon_;

@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/Marquee.h"
 #include "player/Tray.h"
 #include "playlist/playlist.h"
 
@@ -153,6 +154,5 @@ void Chrome::titleCheck() {
 }
 
 void Chrome::tmrlaufschrift_Timer() const {
-    const QString c = form_.lbltracktitle->caption();
-    form_.lbltracktitle->setCaption(c.mid(2) + c.left(2));
+    form_.lbltracktitle->setCaption(marqueeStep(form_.lbltracktitle->caption()));
 }

@@ -232,15 +232,22 @@ void Form1::buildMenus() {
         bool enabled = true;
         bool checked = false;
     };
-    const auto menu = [this](const char* name, const char* title, std::initializer_list<Item> items,
-                             QMenu* parentMenu = nullptr) {
+    // A separator is a bare line: a caption would be drawn beside it.
+    const auto addItem = [](QMenu& m, const Item& item) {
+        const bool separator = std::string_view(item.caption) == "-";
+        QAction* action =
+            separator ? m.addSeparator() : m.addAction(QString::fromUtf8(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        return action;
+    };
+    const auto menu = [this, &addItem](const char* name, const char* title,
+                                       std::initializer_list<Item> items,
+                                       QMenu* parentMenu = nullptr) {
         auto* m = new QMenu(QString::fromUtf8(title),
                             parentMenu != nullptr ? static_cast<QWidget*>(parentMenu) : this);
         m->setObjectName(QString::fromLatin1(name));
         for (const Item& item : items) {
-            QAction* action = m->addAction(QString::fromUtf8(item.caption));
-            action->setObjectName(QString::fromLatin1(item.name));
-            action->setSeparator(std::string_view(item.caption) == "-");
+            QAction* action = addItem(*m, item);
             action->setEnabled(item.enabled);
             if (item.checked) {
                 action->setCheckable(true);
@@ -298,9 +305,7 @@ void Form1::buildMenus() {
                                      {"mnuoptions", "Optionen"},
                                      {"trenn", "-"},
                                      {"mnuexit2", "Beenden"}}) {
-        QAction* action = mnusystemtray->addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-        action->setSeparator(std::string_view(item.caption) == "-");
+        QAction* action = addItem(*mnusystemtray, item);
         action->setCheckable(item.checked);
         action->setChecked(item.checked);
     }

@@ -8,6 +8,8 @@
 #include "player/SkinLabelAccessible.h"
 
 SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
+    // Captions show names of files as they are written: never read as markup.
+    setTextFormat(Qt::PlainText);
     setAutoFillBackground(false);
     setMouseTracking(true);
     applyPalette();

@@ -138,9 +138,9 @@ void addFolder(Program& program, AddFolderFrom from) {
             pl->hide();
         }
     } else {
-        program.frmopenWindow().presetFolder(form.pathopt);
-        form.setEnabled(false);
-        program.playlistWindow().setEnabled(false);
-        program.frmopenWindow().show();
+        frmopen& browser = program.frmopenWindow();
+        browser.presetFolder(form.pathopt);
+        program.holdPlayerWindows(&browser);
+        browser.show();
     }
 }

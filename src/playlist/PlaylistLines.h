@@ -2,6 +2,8 @@
 
 #include <QStringListModel>
 
+#include "platform/NameToolTip.h"
+
 // The lines of the playlist window: one title each. A line's tooltip is its full text, so
 // a title cut off by the window's width can still be read.
 class PlaylistLines : public QStringListModel {
@@ -10,6 +12,9 @@ public:
     using QStringListModel::QStringListModel;
 
     QVariant data(const QModelIndex& index, int role) const override {
-        return QStringListModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
+        if (role == Qt::ToolTipRole) {
+            return nameToolTip(QStringListModel::data(index, Qt::DisplayRole).toString());
+        }
+        return QStringListModel::data(index, role);
     }
 };

@@ -12,6 +12,17 @@
 #include "playlist/TitleSearch.h"
 #include "playlist/playlist.h"
 
+namespace {
+
+// Keys that give a character, printable or Backspace, Tab, Return and Escape; Delete, the
+// arrows and the function keys give none.
+bool typesACharacter(const QKeyEvent& key) {
+    const QString text = key.text();
+    return !text.isEmpty() && text != QChar(0x7F);
+}
+
+}  // namespace
+
 frmsearch::frmsearch(Program& program)
     : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), program_(program) {
     setObjectName(QStringLiteral("frmsearch"));
@@ -132,10 +143,8 @@ void frmsearch::Command2_Click() {
 }
 
 void frmsearch::unload() {
-    program_.form1().setEnabled(true);
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(true);
-    }
+    // Frees the player's windows unless another window still holds them.
+    program_.releasePlayerWindows(this);
     program_.unloadSearch();
 }
 
@@ -148,7 +157,7 @@ void frmsearch::closeEvent(QCloseEvent* event) {
 bool frmsearch::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text1) {
         if (event->type() == QEvent::KeyPress &&
-            !static_cast<const QKeyEvent*>(event)->text().isEmpty()) {
+            typesACharacter(*static_cast<const QKeyEvent*>(event))) {
             Text1_KeyPress();
         } else if (event->type() == QEvent::FocusIn) {
             // After the click that brought the focus has placed the cursor.

@@ -502,9 +502,11 @@ private:
         format.setTopMargin(p.spaceBefore / kTwipsPerPixel);
         format.setBottomMargin(p.spaceAfter / kTwipsPerPixel);
         if (p.firstIndent < 0 && p.leftIndent > 0) {
-            // A hanging indent: the first tab reaches the indent, as for a bullet.
+            // A hanging indent: the first tab reaches the indent, as for a bullet, so the text
+            // after it lines up with the wrapped lines. Tab stops count from where the first
+            // line starts, which is the first-line indent short of the left indent.
             format.setTabPositions(
-                {QTextOption::Tab(p.leftIndent / kTwipsPerPixel, QTextOption::LeftTab)});
+                {QTextOption::Tab(-p.firstIndent / kTwipsPerPixel, QTextOption::LeftTab)});
         }
         cursor_.setBlockFormat(format);
         if (another) {

@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/RegularFile.h"
 #include "app/Twips.h"
@@ -20,6 +21,7 @@ frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(prog
     const QSize screen = desktop.screenSize();
     setGeometry((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2,
                 size.width(), size.height());
+    keepOnScreen(*this, desktop);
 
     RichTextBox1 = new QTextBrowser(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));

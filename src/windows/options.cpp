@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 
 #include "app/FileMessages.h"
+#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "folders/frmdir.h"
 #include "player/Form1.h"
-#include "playlist/playlist.h"
 #include "windows/OptionsOpeners.h"
 
 options::options(Program& program)
@@ -47,19 +47,24 @@ options::options(Program& program)
     qinfo = new QCheckBox(QStringLiteral("Quickinfo bei Trackwechsel zeigen"), other);
     alwaysshow = new QCheckBox(QStringLiteral("Immer anzeigen"), other);
     alwaysshow->setToolTip(QStringLiteral("Soll die Quickinfo immer angezeigt werden?"));
+    // The note has its own place, kept while it is hidden: when it shows, nothing moves and
+    // the dialog keeps its size (a button sliding under the pointer would take a double-click).
+    Label3 = new QLabel(QStringLiteral("Einstellungen geändert!"), other);
+    QSizePolicy notePolicy = Label3->sizePolicy();
+    notePolicy.setRetainSizeWhenHidden(true);
+    Label3->setSizePolicy(notePolicy);
+    Label3->hide();
     auto* otherLayout = new QVBoxLayout(other);
     otherLayout->addWidget(qinfo);
     otherLayout->addWidget(alwaysshow);
+    otherLayout->addWidget(Label3);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     Command4 = new QPushButton(QStringLiteral("Übernehmen"), this);
-    Label3 = new QLabel(QStringLiteral("Einstellungen geändert!"), this);
-    Label3->hide();
     Timer1 = new FormTimer(5000, true, this);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Label3);
     buttons->addStretch();
     buttons->addWidget(Command1);
     buttons->addWidget(Command2);
@@ -126,13 +131,6 @@ void options::qinfo_Click() {
     applyAlwaysShowRule();
 }
 
-void options::setPlayerWindowsEnabled(bool on) const {
-    program_.form1().setEnabled(on);
-    if (playlist* pl = program_.playlistIfLoaded()) {
-        pl->setEnabled(on);
-    }
-}
-
 void options::storeAndApply() {
     // The settings still take effect when they cannot be stored; the user is told.
     if (!saveSettings(program_)) {
@@ -143,13 +141,13 @@ void options::storeAndApply() {
 
 void options::Command1_Click() {
     storeAndApply();
-    setPlayerWindowsEnabled(true);
+    program_.releasePlayerWindows(this);
     hide();
 }
 
 void options::Command2_Click() {
     // Nothing is restored: the controls are the live settings as the user left them.
-    setPlayerWindowsEnabled(true);
+    program_.releasePlayerWindows(this);
     hide();
 }
 
@@ -183,9 +181,10 @@ void options::openFromSettings() {
         adjustSize();
         const QSize screen = program_.desktop().screenSize();
         move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+        keepOnScreen(*this, program_.desktop());
     }
     show();
     raise();
     activateWindow();
-    setPlayerWindowsEnabled(false);
+    program_.holdPlayerWindows(this);
 }

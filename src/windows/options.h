@@ -55,7 +55,6 @@ private:
     void qinfo_Click();
     // Writes settings.cfg from the controls and makes the folder the one in use.
     void storeAndApply();
-    void setPlayerWindowsEnabled(bool on) const;
     void applyExpandRule() const;
     void applyAlwaysShowRule() const;
 

@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/Marquee.h"
 #include "player/SkinFonts.h"
 #include "windows/options.h"
 
@@ -186,8 +187,7 @@ void quickinfo::tmrlauf2_Timer() {
     if (sleepWhileHidden(*tmrlauf2)) {
         return;
     }
-    const QString c = quicki->caption();
-    quicki->setCaption(c.mid(2) + c.left(2));
+    quicki->setCaption(marqueeStep(quicki->caption()));
 }
 
 void showQuickInfo(Program& program, const QString& title) {

@@ -21,8 +21,12 @@ class FakeDesktop : public Desktop {
 public:
     QPoint cursor;
     QSize screen{1280, 1024};
+    QRect available;  // none: the whole screen
     QPoint cursorPos() const override { return cursor; }
     QSize screenSize() const override { return screen; }
+    QRect availableGeometry() const override {
+        return available.isNull() ? QRect(QPoint(0, 0), screen) : available;
+    }
     double logicalDpiX() const override { return 96.0; }
     double logicalDpiY() const override { return 96.0; }
 };

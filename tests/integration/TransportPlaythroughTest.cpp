@@ -3,6 +3,7 @@
 
 #include "RealPlayersFixture.h"
 #include "player/Form1.h"
+#include "player/Position.h"
 #include "player/Transport.h"
 
 namespace {
@@ -32,6 +33,34 @@ TEST_F(TransportPlaythroughTest, PlaysThroughThePlaylistAndWrapsAround) {
     EXPECT_EQ(player.fileName(), tone440());
     EXPECT_EQ(form.lbltracktitle->caption(), "440");
     EXPECT_EQ(program->mp3pos, 1);
+}
+
+// A seek to the end while paused, or after Stop, ends the track as playing up to it does: the
+// next one plays, and the title and the clock tell of it.
+TEST_F(TransportPlaythroughTest, SeekToTheEndWhileHaltedTakesTheNextTrack) {
+    start();
+    program->store.fill({{"A", longTone550()}, {"B", longTone550()}, {"C", longTone550()}},
+                        {1, 2, 3});
+    Form1& form = program->form1();
+    MediaPlayer& player = *form.MediaPlayer1;
+    QTest::mouseClick(form.btnnext, Qt::LeftButton);
+    for (const auto& [halt, next] : {std::pair{form.btnpause, "B"}, {form.btnstop, "C"}}) {
+        SCOPED_TRACE(next);
+        ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.1; }));
+        QTest::mouseClick(halt, Qt::LeftButton);
+        ASSERT_NE(player.playState(), MediaPlayer::kPlaying);
+        QTest::mousePress(form.imgnotch, Qt::LeftButton);
+        desktop->cursor = QPoint(5000, 0);  // far right of the bar
+        form.position().SeekTick();
+        QTest::mouseRelease(form.imgnotch, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] {
+            return form.lbltracktitle->caption() == next &&
+                   player.playState() == MediaPlayer::kPlaying && player.duration() > 0;
+        }));
+        form.position().SeekTick();
+        EXPECT_TRUE(form.lbltime->caption().endsWith(" / 0:04"))
+            << form.lbltime->caption().toStdString();
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <memory>
 
 #include "windows/RtfReader.h"
@@ -84,7 +85,8 @@ TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
     EXPECT_DOUBLE_EQ(bullet.topMargin(), 10.0);
     EXPECT_DOUBLE_EQ(bullet.bottomMargin(), 20.0);
     ASSERT_EQ(bullet.tabPositions().size(), 1);
-    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, 40.0);
+    // Counted from where the first line starts: 20 further on is the left indent.
+    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, 20.0);
     EXPECT_EQ(doc->findBlockByNumber(2).blockFormat().alignment(), Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
 }
@@ -128,6 +130,26 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"NotRtfAtAll", "Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"}),
     [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
 
+// A bullet's text and its wrapped lines share one left edge, whatever the indents.
+TEST(RtfReaderTest, HangingIndentAlignsTheFirstLineWithTheWrappedOnes) {
+    for (const auto& [left, first] : {std::pair{400, -250}, {650, -250}, {900, -600}}) {
+        SCOPED_TRACE(left);
+        const auto doc =
+            read(QStringLiteral("{\\rtf1\\pard\\li%1\\fi%2 \\bullet\\tab Ein Text, "
+                                "der lang genug ist, um mehrmals umbrochen zu werden.\\par}")
+                     .arg(left)
+                     .arg(first)
+                     .toLatin1());
+        doc->setTextWidth(150);
+        doc->size();  // lays the text out
+        const QTextLayout* layout = doc->begin().layout();
+        ASSERT_GT(layout->lineCount(), 1);
+        const qreal textAfterTab = layout->lineAt(0).cursorToX(2);
+        EXPECT_NEAR(textAfterTab, layout->lineAt(1).x(), 0.5);
+        EXPECT_NEAR(layout->lineAt(1).x(), left / 15.0, 0.5);
+    }
+}
+
 // The help shipped with the player: every escape understood, nothing of RTF left in the text.
 TEST(RtfReaderTest, ShippedHelpReadsCleanly) {
     QFile file(QStringLiteral(BRAMBLE_FIXTURES "/../../resources/hilfe.rtf"));
@@ -142,6 +164,40 @@ TEST(RtfReaderTest, ShippedHelpReadsCleanly) {
     EXPECT_TRUE(text.contains(QStringLiteral("Schaltflächenleiste")));
     for (const QChar junk : {QChar('\\'), QChar('{'), QChar('}'), QChar(0xFFFD)}) {
         EXPECT_FALSE(text.contains(junk)) << static_cast<int>(junk.unicode());
+    }
+    // What the player does, where it is easily told wrong.
+    for (const char* said :
+         {"gilt trotzdem für diesen Programmlauf",
+          "Save, Verz. laden und „Ja“ bei Verz.löschen beginnen im Verzeichnis „Playlist“",
+          "Verz. speichern und „Ja“ bei Clear im Verzeichnis des Programms selbst",
+          "versteckt das Hauptfenster", "Eine angezeigte Playlist bleibt auf dem Bildschirm",
+          "Open, Normal, Shuffle, + und die Dreiecke für die Playlist ändern ihre Farbe nicht",
+          "Info („Zeigt Informationen zur aktuell gespielen MP3“) ist grau",
+          "i („Playlist-Information“", "Die Taste F2, die der Hinweis nennt, tut nichts",
+          "wiederhergestellt"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(said))) << said;
+    }
+    EXPECT_FALSE(text.contains("wieder hergestellt"));
+
+    // The items of a menu's menu are listed one level below it.
+    const auto indentOf = [&doc](const QString& start) {
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.text().section('\t', 1).startsWith(start)) {
+                return b.blockFormat().leftMargin();
+            }
+        }
+        return -1.0;
+    };
+    for (const auto& [menu, items] : std::vector<std::pair<QString, QStringList>>{
+             {"Rechte Maustaste auf einem Titel",
+              {"Track spielen", "Infos zum Track", "Verzeichnis hinzufügen", "Alles Löschen"}},
+             {"Rechte Maustaste auf dem Symbol",
+              {"Player wieder zeigen", "Quickinfo zeigen", "Wiedergeben und Pause", "Lautstärke:",
+               "Nächster Track und", "Tracks normal abspielen", "Optionen und Beenden"}}}) {
+        ASSERT_GT(indentOf(menu), 0) << menu.toStdString();
+        for (const QString& item : items) {
+            EXPECT_GT(indentOf(item), indentOf(menu)) << item.toStdString();
+        }
     }
 }
 

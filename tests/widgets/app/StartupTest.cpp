@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "app/Docking.h"
 #include "fakes/ProgramFixture.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
@@ -131,5 +132,43 @@ TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
         EXPECT_TRUE(fileExists(name)) << name.toStdString();
     }
 }
+
+struct ScreenCase {
+    QSize screen;
+    QRect available;  // null: the whole screen
+    bool playlistShown;
+    QPoint mainWindow;
+};
+
+class StartupScreenTest : public StartupTest, public ::testing::WithParamInterface<ScreenCase> {};
+
+// The windows come up wholly on the part of the screen windows may take, moved the least
+// distance from their designed places; the playlist window docks under the main window.
+TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
+    const ScreenCase& c = GetParam();
+    desktop->screen = c.screen;
+    desktop->available = c.available;
+    if (!c.playlistShown) {
+        writeSettings({" 0 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
+    }
+    start();
+    EXPECT_EQ(form().pos(), c.mainWindow);
+    EXPECT_EQ(pl().isVisible(), c.playlistShown);
+    dockplaylist(*program);
+    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form().height()));
+    EXPECT_TRUE(desktop->availableGeometry().contains(program->frmopenWindow().geometry()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, StartupScreenTest,
+    ::testing::Values(
+        // Where the designed place fits, it is kept.
+        ScreenCase{{1280, 1024}, {}, true, {305, 117}},
+        // "Exit", "Options" and "X" would stand past the right edge; the browser under a
+        // panel at the top.
+        ScreenCase{{640, 480}, {0, 60, 640, 420}, false, {213, 117}},
+        // The enlarged playlist comes on too, as far as the screen's height allows.
+        ScreenCase{{640, 480}, {}, true, {213, 0}},
+        ScreenCase{{800, 600}, {0, 24, 800, 536}, true, {305, 37}}));
 
 }  // namespace

@@ -1,8 +1,13 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include "fakes/ProgramFixture.h"
+#include "fakes/ShownText.h"
 #include "folders/frmopen.h"
 #include "platform/FileNames.h"
 #include "player/Form1.h"
@@ -158,6 +163,39 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     ASSERT_TRUE(program->scanPending());
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"a"}));
+}
+
+// The hover tooltip tells a long entry whole, as written, and fits on the screen.
+TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
+    start();
+    browser().show();
+    const QString entry =
+        "/musik/" + QString(300, 'a') + "/<b>fett</b> & mehr/" + QString(200, 'b');
+    browser().setFolderList({"/kurz", entry});
+    FolderListBox* list = browser().lstdirs;
+    QHelpEvent hover(QEvent::ToolTip, centre(list, 1),
+                     list->viewport()->mapToGlobal(centre(list, 1)));
+    QApplication::sendEvent(list->viewport(), &hover);
+    const QLabel* tip = nullptr;
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->inherits("QTipLabel") && w->isVisible()) {
+            tip = qobject_cast<const QLabel*>(w);
+        }
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(shownText(*tip), entry);
+    // Qt puts a tip that fits on the screen wholly on it.
+    EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+
+    // The folder list above tells its folders as written, too.
+    makeFiles("<i>kursiv &amp;", {});
+    browser().Dir1->setPath(folder.path());
+    QList<QListWidgetItem*> found;
+    ASSERT_TRUE(waitUntil([&] {
+        found = browser().Dir1->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
+        return found.size() == 1;
+    }));
+    EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
 }
 
 class FolderBrowserDragTest : public FolderBrowserTest,

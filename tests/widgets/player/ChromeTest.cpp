@@ -74,13 +74,24 @@ TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
 
 TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     Chrome& chrome = form().chrome();
-    const QString title = QString(60, QLatin1Char('W'));
+    // 57 characters as the reader sees them, some of two or four UTF-16 units.
+    const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
+                          QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     chrome.setTrackTitle(title);
     const QString shown = form().lbltracktitle->caption();
     ASSERT_EQ(shown, title + "       ---        ");
     EXPECT_TRUE(form().tmrlaufschrift->isRunning());
     chrome.tmrlaufschrift_Timer();
     EXPECT_EQ(form().lbltracktitle->caption(), shown.mid(2) + shown.left(2));
+    // Two characters a step, never half of one: 75 characters are back at the start after
+    // 75 steps.
+    for (int step = 2; step <= 75; ++step) {
+        chrome.tmrlaufschrift_Timer();
+        const QString now = form().lbltracktitle->caption();
+        ASSERT_TRUE(now.isValidUtf16()) << step;
+        ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
+    }
+    EXPECT_EQ(form().lbltracktitle->caption(), shown);
 
     chrome.setTrackTitle("Kurz");
     EXPECT_EQ(form().lbltracktitle->caption(), "Kurz");

@@ -64,6 +64,16 @@ TEST_F(Form1InventoryTest, TrayMenuHoldsItsItemsInOrder) {
     for (const QAction* action : form().mnusystemtray->actions()) {
         names << (action->menu() != nullptr ? action->menu()->objectName() : action->objectName());
     }
+    // Separators are bare lines, without a "-" beside them.
+    QStringList separatorCaptions;
+    for (const QMenu* menu : {form().mnusystemtray, form().mnuvolume}) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                separatorCaptions << action->text();
+            }
+        }
+    }
+    EXPECT_EQ(separatorCaptions, QStringList(7, QString()));
     EXPECT_EQ(names, QStringList({"mnushowpl", "mnushowquick", "t6", "mnuplayagain", "mnupause",
                                   "t12", "mnuvolume", "tr1", "mnunext", "mnulast", "t7",
                                   "playnormal", "playshuffle", "t8", "mnuoptions", "trenn",

@@ -1,11 +1,18 @@
 #include <QAccessible>
+#include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "fakes/ProgramFixture.h"
+#include "fakes/ShownText.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtTrayIcon.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
 #include "playlist/playlist.h"
+#include "windows/quickinfo.h"
 
 namespace {
 
@@ -191,6 +198,34 @@ TEST_F(TransportTest, LongTitleStartsTheMarqueeAtTheTrackChange) {
     click(form().btnnext);
     EXPECT_TRUE(form().lbltracktitle->caption().endsWith("       ---        "));
     EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+}
+
+// A name is shown exactly as named wherever it appears: nothing of it is read as markup.
+TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
+    QtTrayIcon trayIcon;
+    QtMessageBoxes boxes;
+    for (const QString name :
+         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
+        SCOPED_TRACE(name.toStdString());
+        program->store.fill({{name, "/m/n.mp3"}}, {1});
+        program->playlistWindow().fillFromStore();
+        click(form().btnnext);
+        EXPECT_EQ(shownText(*form().lbltracktitle), name);
+        EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
+        const QModelIndex line = program->playlistWindow().lines->index(0);
+        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
+        trayIcon.setTip(name);
+        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
+        QString boxText;
+        QTimer::singleShot(0, [&boxText] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxText = shownText(box->text(), box->textFormat());
+                box->close();
+            }
+        });
+        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+        EXPECT_EQ(boxText, name);
+    }
 }
 
 // A screen reader finds the clickable labels as push buttons named by their tooltips; pressing

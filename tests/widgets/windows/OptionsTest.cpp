@@ -2,7 +2,9 @@
 #include <QTest>
 
 #include "fakes/ProgramFixture.h"
+#include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "windows/options.h"
 
@@ -16,6 +18,14 @@ protected:
     void openByLabel() { QTest::mouseClick(form().Label5, Qt::LeftButton); }
     static void click(QAbstractButton* button) { button->click(); }
     bool playerWindowsEnabled() { return form().isEnabled() && pl().isEnabled(); }
+    // The dialog's size and where each of its controls sits in it.
+    std::vector<QRect> layout() {
+        std::vector<QRect> places{opts().rect()};
+        for (const QWidget* w : opts().findChildren<QWidget*>()) {
+            places.emplace_back(w->mapTo(&opts(), QPoint(0, 0)), w->size());
+        }
+        return places;
+    }
 };
 
 TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
@@ -41,9 +51,13 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     openByLabel();
     EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
     EXPECT_TRUE(opts().Command4->isEnabled());
+    EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
+    const std::vector<QRect> designed = layout();
     click(opts().optending);
     opts().estfolder->setText("/musik/ä, b");
     click(opts().Command4);
+    // The note takes its own place: nothing moves, nothing grows.
+    EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_EQ(form().pathopt, "/musik/ä, b");
@@ -57,6 +71,7 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     emit opts().Timer1->timeout();
     EXPECT_FALSE(opts().Label3->isVisible());
     EXPECT_FALSE(opts().Timer1->isEnabled());
+    EXPECT_EQ(layout(), designed);
 }
 
 TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
@@ -88,6 +103,50 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
     }
+}
+
+// The player's windows come back only when no window holds them any more: another window
+// closing meanwhile does not free them from under the dialog, nor the dialog from under the
+// folder browser opened from the playlist menu.
+TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
+    start();
+    program->store.fill({{"a", "/m/a.mp3"}}, {1});
+    pl().fillFromStore();
+    const std::vector<std::function<void(frmsearch&)>> searchClosers{
+        [](frmsearch& s) { s.close(); },
+        [](frmsearch& s) { s.Command1->click(); },
+        [](frmsearch& s) { s.List2_DblClick(); },
+    };
+    for (std::size_t i = 0; i < searchClosers.size(); ++i) {
+        SCOPED_TRACE(i);
+        QTest::mouseClick(form().Label1, Qt::LeftButton);
+        frmsearch& search = program->searchWindow();
+        search.Text1->setText("a");
+        search.List2->setCurrentIndex(search.results->index(0));
+        openByLabel();
+        searchClosers[i](search);
+        EXPECT_FALSE(playerWindowsEnabled());
+        click(opts().Command2);
+        EXPECT_TRUE(playerWindowsEnabled());
+    }
+
+    frmopen& browser = program->frmopenWindow();
+    pl().mnuinsert1->trigger();
+    form().mnuoptions->trigger();
+    click(opts().Command1);
+    EXPECT_FALSE(playerWindowsEnabled());
+    click(browser.Command2);
+    EXPECT_TRUE(playerWindowsEnabled());
+
+    // The other way round; the playlist window the commit makes anew is held as well.
+    pl().mnuinsert1->trigger();
+    form().mnuoptions->trigger();
+    browser.setFolderList({folder.path()});
+    click(browser.Command1);
+    EXPECT_FALSE(browser.isVisible());
+    EXPECT_FALSE(playerWindowsEnabled());
+    click(opts().Command2);
+    EXPECT_TRUE(playerWindowsEnabled());
 }
 
 TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {

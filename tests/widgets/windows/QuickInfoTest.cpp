@@ -64,7 +64,9 @@ TEST_F(QuickInfoTest, ShortTitleSlidesInHoldsSevenSecondsAndSlidesOut) {
 }
 
 TEST_F(QuickInfoTest, LongTitleGetsTheSeparatorScrollsAndHoldsFifteenSeconds) {
-    const QString title(60, QLatin1Char('W'));
+    // 57 characters as the reader sees them, some of two or four UTF-16 units.
+    const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
+                          QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     showQuickInfo(*program, title);
     slideIn();
     const QString shown = popup()->quicki->caption();
@@ -73,6 +75,14 @@ TEST_F(QuickInfoTest, LongTitleGetsTheSeparatorScrollsAndHoldsFifteenSeconds) {
     EXPECT_TRUE(popup()->tmrlauf2->isRunning());
     popup()->tmrlauf2_Timer();
     EXPECT_EQ(popup()->quicki->caption(), shown.mid(2) + shown.left(2));
+    // Two characters a step, never half of one: 66 characters are back after 33 steps.
+    for (int step = 2; step <= 33; ++step) {
+        popup()->tmrlauf2_Timer();
+        const QString now = popup()->quicki->caption();
+        ASSERT_TRUE(now.isValidUtf16()) << step;
+        ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
+    }
+    EXPECT_EQ(popup()->quicki->caption(), shown);
 }
 
 TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) {
