@@ -22,8 +22,6 @@
 #include "platform/SingleInstance.h"
 
 int main(int argc, char** argv) {
-    // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
-    auto mixer = std::make_unique<AlsaMixer>();
     // Docking and the popup need exact window positions, which only X11 gives.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -70,7 +68,7 @@ int main(int argc, char** argv) {
         return mpv.status();
     };
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
-    services.mixer = std::move(mixer);
+    services.mixer = std::make_unique<AlsaMixer>();
     services.trayIcon = std::make_unique<QtTrayIcon>();
 
     // An installed copy whose folder the user cannot write keeps its files in the user's own
