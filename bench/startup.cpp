@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +24,8 @@ namespace {
 
 using Milliseconds = std::chrono::duration<double, std::milli>;
 using bramble::bench::LaunchedProgram;
+using bramble::bench::soundServer;
+using bramble::bench::StoppedServer;
 using bramble::bench::TemporaryProgramFolder;
 using bramble::testsupport::TopLevelMapWatcher;
 
@@ -63,33 +63,6 @@ void writeLongFolderList(const std::filesystem::path& programFolder) {
         list << "/m/" << i << "\r\n";
     }
 }
-
-// The sound server of this session ($XDG_RUNTIME_DIR/pulse/pid), if one runs.
-std::optional<pid_t> soundServer() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime == nullptr) {
-        return std::nullopt;
-    }
-    std::ifstream pidFile(std::filesystem::path(runtime) / "pulse" / "pid");
-    pid_t pid = 0;
-    if (!(pidFile >> pid) || pid <= 0 || kill(pid, 0) != 0) {
-        return std::nullopt;
-    }
-    return pid;
-}
-
-// Keeps the sound server stopped for as long as it lives: it accepts connections, but answers
-// nothing.
-class StoppedServer {
-public:
-    explicit StoppedServer(pid_t pid) : pid_(pid) { kill(pid_, SIGSTOP); }
-    ~StoppedServer() { kill(pid_, SIGCONT); }
-    StoppedServer(const StoppedServer&) = delete;
-    StoppedServer& operator=(const StoppedServer&) = delete;
-
-private:
-    pid_t pid_;
-};
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -147,7 +120,7 @@ int main(int argc, char* argv[]) {
         for (const Candidate& candidate : candidates) {
             printFigures(candidate);
         }
-        std::printf("  ratio player / minimal window: %.2f\n",
+        std::printf("  ratio player / minimal window: %.2f   (aim: at most 1.4)\n",
                     median(candidates[0].samples) / median(candidates[1].samples));
         for (const std::size_t withList : {2U, 3U}) {
             std::printf("  ratio %s / player: %.2f\n", candidates[withList].label.c_str(),
