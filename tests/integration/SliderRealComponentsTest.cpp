@@ -78,6 +78,8 @@ TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSo
 
 TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
     AlsaMixer none("hw:99");
+    none.open();
+    runEventsFor(300);
     EXPECT_EQ(none.volumeControl(Mixer::Line::Speakers), std::nullopt);
     EXPECT_EQ(none.volumeControl(Mixer::Line::MicrophoneMonitor), std::nullopt);
     EXPECT_FALSE(none.setValue(1, 100));
