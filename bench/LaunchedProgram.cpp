@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -90,6 +91,27 @@ bool LaunchedProgram::running() const {
         return false;
     }
     return info.si_pid == 0;
+}
+
+std::optional<pid_t> soundServer() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr) {
+        return std::nullopt;
+    }
+    std::ifstream pidFile(fs::path(runtime) / "pulse" / "pid");
+    pid_t pid = 0;
+    if (!(pidFile >> pid) || pid <= 0 || kill(pid, 0) != 0) {
+        return std::nullopt;
+    }
+    return pid;
+}
+
+StoppedServer::StoppedServer(pid_t pid) : pid_(pid) {
+    kill(pid_, SIGSTOP);
+}
+
+StoppedServer::~StoppedServer() {
+    kill(pid_, SIGCONT);
 }
 
 }  // namespace bramble::bench

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,22 @@ public:
 
 private:
     pid_t pid_ = -1;
+};
+
+// The sound server of this session ($XDG_RUNTIME_DIR/pulse/pid), if one runs.
+std::optional<pid_t> soundServer();
+
+// Keeps the sound server stopped (SIGSTOP) for as long as it lives: it accepts connections, but
+// answers nothing.
+class StoppedServer {
+public:
+    explicit StoppedServer(pid_t pid);
+    ~StoppedServer();
+    StoppedServer(const StoppedServer&) = delete;
+    StoppedServer& operator=(const StoppedServer&) = delete;
+
+private:
+    pid_t pid_;
 };
 
 }  // namespace bramble::bench

@@ -2,7 +2,9 @@
 // touching it; its only business then is its timers, and this shows whether they cost anything.
 // Playing: an MP3 of a song's usual length plays for 10 s, beside `mpv --no-video --no-config`
 // playing the same file for the same time in the same run; then, as the worst case for the
-// position display, a 20 s MP3, whose notch moves a pixel at every tick. Needs an X display and the
+// position display, a 20 s MP3, whose notch moves a pixel at every tick. Last, how the window
+// answers while the sound server has stopped (SIGSTOP) under a playing track: from a click on
+// "Options", after one on pause, to the options dialog being mapped. Needs an X display and the
 // sound server with a null sink (bench/run provides both), and sox, lame, xdotool, pactl, parec and
 // mpv. Prints the figures; it asserts nothing.
 //
@@ -30,6 +32,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using bramble::bench::LaunchedProgram;
+using bramble::bench::soundServer;
+using bramble::bench::StoppedServer;
 using bramble::bench::TemporaryProgramFolder;
 using bramble::testsupport::TopLevelMapWatcher;
 
@@ -43,6 +47,9 @@ constexpr int kShortSeconds = 20;
 constexpr int kNextButtonX = 281;
 constexpr int kNextButtonY = 60;
 constexpr int kPauseButtonX = 217;
+// The centre of "Options" (Label5).
+constexpr int kOptionsButtonX = 357;
+constexpr int kOptionsButtonY = 127;
 // settings.cfg with the quick-info popup shown at each track and kept ("Immer anzeigen").
 constexpr const char* kPopupStaysSettings = " 1 \r\n 1 \r\n 0 \r\n\r\n 1 \r\n 1 \r\n 0 \r\n";
 
@@ -177,35 +184,51 @@ void click(const bramble::testsupport::MappedWindow& window, int x, int y) {
         std::to_string(y) + " click 1");
 }
 
+// A player in a program folder of its own whose saved folder list holds the tone.
+struct TonePlayer {
+    TonePlayer(const fs::path& playerBinary, const ToneFolder& tone, const char* settings)
+        : folder(playerBinary) {
+        const fs::path programFolder = folder.executable().parent_path();
+        // The saved folder list: the scan puts the tone in the playlist.
+        std::ofstream(programFolder / "folders.dat") << tone.folder().string() << "\r\n";
+        if (settings != nullptr) {
+            std::ofstream(programFolder / "settings.cfg", std::ios::binary) << settings;
+        }
+        program.emplace(folder.executable());
+        window =
+            watcher.waitForWindow(program->pid(), "MP3-Brambleplayer", std::chrono::seconds(20));
+        if (!window) {
+            throw std::runtime_error("the player mapped no main window");
+        }
+    }
+    // "Nächster Track": the first track of the playlist plays.
+    void playFirstTrack() {
+        std::this_thread::sleep_for(std::chrono::seconds(1));  // the scan runs 200 ms after start
+        click(*window, kNextButtonX, kNextButtonY);
+        if (!waitForStream(program->pid())) {
+            throw std::runtime_error("the player did not start playing");
+        }
+    }
+
+    TopLevelMapWatcher watcher;
+    TemporaryProgramFolder folder;
+    std::optional<LaunchedProgram> program;
+    std::optional<bramble::testsupport::MappedWindow> window;
+};
+
 // With popupStays, the quick-info popup comes at the start of the track and stays, and the
 // track is paused before the measurement: nothing plays, the popup holds.
 Usage playerPlaying(const fs::path& playerBinary, const ToneFolder& tone, bool popupStays = false) {
-    TopLevelMapWatcher watcher;
-    const TemporaryProgramFolder folder(playerBinary);
-    const fs::path programFolder = folder.executable().parent_path();
-    // The saved folder list: the scan puts the tone in the playlist.
-    std::ofstream(programFolder / "folders.dat") << tone.folder().string() << "\r\n";
+    TonePlayer player(playerBinary, tone, popupStays ? kPopupStaysSettings : nullptr);
+    player.playFirstTrack();
     if (popupStays) {
-        std::ofstream(programFolder / "settings.cfg", std::ios::binary) << kPopupStaysSettings;
-    }
-    const LaunchedProgram player(folder.executable());
-    const auto window =
-        watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20));
-    if (!window) {
-        throw std::runtime_error("the player mapped no main window");
-    }
-    std::this_thread::sleep_for(std::chrono::seconds(1));  // the scan runs 200 ms after start
-    click(*window, kNextButtonX, kNextButtonY);
-    if (!waitForStream(player.pid())) {
-        throw std::runtime_error("the player did not start playing");
-    }
-    if (popupStays) {
-        if (!watcher.waitForWindow(player.pid(), "Trackinfo", std::chrono::seconds(5))) {
+        if (!player.watcher.waitForWindow(player.program->pid(), "Trackinfo",
+                                          std::chrono::seconds(5))) {
             throw std::runtime_error("the player showed no quick-info popup");
         }
-        click(*window, kPauseButtonX, kNextButtonY);
+        click(*player.window, kPauseButtonX, kNextButtonY);
     }
-    return measure(player, "the playing player");
+    return measure(*player.program, "the playing player");
 }
 
 Usage mpvPlaying(const ToneFolder& tone) {
@@ -214,6 +237,28 @@ Usage mpvPlaying(const ToneFolder& tone) {
         throw std::runtime_error("mpv did not start playing");
     }
     return measure(mpv, "mpv");
+}
+
+// Milliseconds from a click on "Options" to the options dialog being mapped, after a click on
+// pause, with the sound server stopped under the playing track when a server is given; nothing
+// when no dialog came within 20 s.
+std::optional<double> optionsAfterPause(const fs::path& playerBinary, const ToneFolder& tone,
+                                        std::optional<pid_t> serverToStop) {
+    TonePlayer player(playerBinary, tone, nullptr);
+    player.playFirstTrack();
+    std::optional<StoppedServer> stopped;
+    if (serverToStop) {
+        stopped.emplace(*serverToStop);
+    }
+    click(*player.window, kPauseButtonX, kNextButtonY);
+    const auto start = std::chrono::steady_clock::now();
+    click(*player.window, kOptionsButtonX, kOptionsButtonY);
+    const auto mapped =
+        player.watcher.waitForWindow(player.program->pid(), "Optionen", std::chrono::seconds(20));
+    if (!mapped) {
+        return std::nullopt;
+    }
+    return std::chrono::duration<double, std::milli>(mapped->seenAt - start).count();
 }
 
 void playingRun(const fs::path& playerBinary) {
@@ -242,6 +287,27 @@ void playingRun(const fs::path& playerBinary) {
     std::printf(
         "  player CPU time (all threads):              %.3f s   (main thread wakes %.1f/s)\n",
         popupHolding.cpuSeconds, popupHolding.wakeupsPerSecond);
+
+    const std::optional<pid_t> server = soundServer();
+    if (!server) {
+        std::printf("(no sound server runs: the window with a stopped one is left out)\n");
+        return;
+    }
+    std::printf(
+        "From a click on \"Options\" (after one on pause) to its dialog being mapped,\n"
+        "xdotool's own start included:\n");
+    for (const bool stop : {false, true}) {
+        const auto options =
+            optionsAfterPause(playerBinary, song, stop ? server : std::optional<pid_t>());
+        const char* const label =
+            stop ? "sound server stopped under the track" : "sound server answering";
+        if (options) {
+            std::printf("  %-37s %7.1f ms%s\n", label, *options,
+                        stop ? "   (aim: within 100 ms)" : "");
+        } else {
+            std::printf("  %-37s no dialog within 20 s\n", label);
+        }
+    }
 }
 
 }  // namespace

@@ -60,12 +60,17 @@ void wireMainWindow(Program& program) {
                      [&program] { mnuhelp_Click(program); });
     QObject::connect(&form, &Form1::closeRequested, &form,
                      [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
-    // The playback engine is loaded once the window is on screen: it is a large library.
+    // The playback engine and the mixer are opened once the window is on screen: both load
+    // large libraries, and the window's own would wait for them. The mixer opens on its own
+    // thread and finds the sound server's libraries already loaded by the engine.
     QObject::connect(
         &form, &Form1::firstPainted, &form,
         [&program] {
             QTimer::singleShot(0, &program.form1(), [&program] {
                 const EngineStatus engine = program.prepareEngine();
+                if (Mixer* mixer = program.mixer()) {
+                    mixer->open();
+                }
                 if (!engine.ok()) {
                     tellEngineMissing(program.messages(), engine);
                 }

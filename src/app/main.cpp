@@ -66,8 +66,6 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = answerCommandLine(line)) {
         return *status;
     }
-    // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
-    auto mixer = std::make_unique<AlsaMixer>();
     // Docking and the popup need exact window positions, which only X11 gives.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -141,7 +139,7 @@ int main(int argc, char** argv) {
         instance.release();
         std::_Exit(EXIT_SUCCESS);
     };
-    services.mixer = std::move(mixer);
+    services.mixer = std::make_unique<AlsaMixer>();
     services.trayIcon = std::make_unique<QtTrayIcon>();
 
     // Everything after this line knows only the folders it is given.

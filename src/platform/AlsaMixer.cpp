@@ -1,16 +1,21 @@
 #include "platform/AlsaMixer.h"
 
 #include <alsa/asoundlib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kSpeakersId = 1;
 constexpr int kMicrophoneId = 2;
-constexpr auto kOpenTimeout = std::chrono::seconds(2);
 
 // ALSA prints its own complaints to stderr (no sound server, no card); the player just runs
 // on with the slider's default range.
@@ -58,63 +63,177 @@ std::optional<MixerControl> describe(snd_mixer_elem_t* element, int id) {
 
 }  // namespace
 
+// The open mixer of the mixer thread, with the two elements the controls stand for.
+class AlsaMixer::Device {
+public:
+    bool isOpen() const { return mixer_ != nullptr; }
+    snd_mixer_t* handle() const { return mixer_.get(); }
+
+    void open(const std::string& name) {
+        close();
+        mixer_ = openMixer(name);
+        if (mixer_) {
+            speakers_ = playbackVolumeElement(mixer_.get(), "Master");
+            microphone_ = playbackVolumeElement(mixer_.get(), "Mic");
+        }
+    }
+    void close() {
+        mixer_.reset();
+        speakers_ = nullptr;
+        microphone_ = nullptr;
+    }
+    Controls controls() const {
+        return {describe(speakers_, kSpeakersId), describe(microphone_, kMicrophoneId)};
+    }
+    // False when the mixer refused a value: its sound server has gone.
+    bool write(const std::map<int, long>& values) {
+        for (const auto& [id, value] : values) {
+            snd_mixer_elem_t* element = id == kSpeakersId ? speakers_ : microphone_;
+            if (element != nullptr && snd_mixer_selem_set_playback_volume_all(element, value) < 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    MixerHandle mixer_;
+    snd_mixer_elem_t* speakers_ = nullptr;
+    snd_mixer_elem_t* microphone_ = nullptr;
+};
+
 AlsaMixer::AlsaMixer(std::string device)
-    : device_(std::move(device)),
-      controls_(opened_.get_future().share()),
-      thread_([this](const std::stop_token& stop) { run(stop); }) {}
+    : device_(std::move(device)), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 AlsaMixer::~AlsaMixer() {
-    thread_.request_stop();
-    thread_.join();
-}
-
-AlsaMixer::Controls AlsaMixer::controls() const {
-    return controls_.wait_for(kOpenTimeout) == std::future_status::ready ? controls_.get()
-                                                                         : Controls{};
+    if (thread_.joinable()) {
+        thread_.request_stop();
+        thread_.join();
+    }
+    if (wakeFd_ >= 0) {
+        ::close(wakeFd_);
+    }
 }
 
 std::optional<MixerControl> AlsaMixer::volumeControl(Line line) {
-    const Controls found = controls();
-    return line == Line::Speakers ? found.speakers : found.microphone;
+    const std::scoped_lock lock(mutex_);
+    return line == Line::Speakers ? controls_.speakers : controls_.microphone;
 }
 
 bool AlsaMixer::setValue(int controlId, long value) {
-    const Controls found = controls();
-    const bool known = (controlId == kSpeakersId && found.speakers) ||
-                       (controlId == kMicrophoneId && found.microphone);
-    if (!known) {
-        return false;
-    }
     {
         const std::scoped_lock lock(mutex_);
+        const bool known = (controlId == kSpeakersId && controls_.speakers) ||
+                           (controlId == kMicrophoneId && controls_.microphone);
+        if (!known) {
+            return false;
+        }
         pending_[controlId] = value;
     }
-    wake_.notify_one();
+    wake();
     return true;
 }
 
-void AlsaMixer::run(const std::stop_token& stop) {
-    const MixerHandle mixer = openMixer(device_);
-    snd_mixer_elem_t* speakers = mixer ? playbackVolumeElement(mixer.get(), "Master") : nullptr;
-    snd_mixer_elem_t* microphone = mixer ? playbackVolumeElement(mixer.get(), "Mic") : nullptr;
-    opened_.set_value(
-        Controls{describe(speakers, kSpeakersId), describe(microphone, kMicrophoneId)});
-    if (!mixer) {
-        return;
+void AlsaMixer::open() {
+    {
+        const std::scoped_lock lock(mutex_);
+        openWanted_ = true;
     }
+    // Only the GUI thread calls this: the thread starts once.
+    if (!thread_.joinable()) {
+        thread_ = std::jthread([this](const std::stop_token& stop) { run(stop); });
+    }
+    wake();
+}
 
-    std::unique_lock lock(mutex_);
+void AlsaMixer::wake() const {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
+}
+
+void AlsaMixer::run(const std::stop_token& stop) {
+    const std::stop_callback onStop(stop, [this] { wake(); });
+    Device device;
     while (true) {
-        wake_.wait(lock, stop, [this] { return !pending_.empty(); });
-        if (pending_.empty()) {
-            return;  // stopped with nothing left to write
+        bool openNow = false;
+        std::map<int, long> batch;
+        {
+            const std::scoped_lock lock(mutex_);
+            openNow = !device.isOpen() && (openWanted_ || !pending_.empty());
+            openWanted_ = false;
         }
-        const std::map<int, long> batch = std::exchange(pending_, {});
-        lock.unlock();
-        for (const auto& [id, value] : batch) {
-            snd_mixer_elem_t* element = id == kSpeakersId ? speakers : microphone;
-            snd_mixer_selem_set_playback_volume_all(element, value);
+        if (openNow) {
+            openDevice(device);
         }
-        lock.lock();
+        {
+            const std::scoped_lock lock(mutex_);
+            batch = std::exchange(pending_, {});
+        }
+        // A closed mixer that did not open drops the values; the next one tries again.
+        if (!batch.empty() && device.isOpen() && !device.write(batch)) {
+            // The sound server went away and may be back already: a new connection, once.
+            openDevice(device);
+            if (device.isOpen() && !device.write(batch)) {
+                device.close();
+            }
+        }
+        if (stop.stop_requested()) {
+            return;
+        }
+        if (!waitForWork(device)) {
+            device.close();
+        }
     }
+}
+
+void AlsaMixer::openDevice(Device& device) {
+    device.open(device_);
+    if (!device.isOpen()) {
+        return;  // what was found before still names the controls of the next opening
+    }
+    const Controls found = device.controls();
+    bool changed = false;
+    {
+        const std::scoped_lock lock(mutex_);
+        changed = found != controls_;
+        controls_ = found;
+    }
+    if (changed) {
+        emit controlsChanged();
+    }
+}
+
+bool AlsaMixer::waitForWork(Device& device) {
+    std::vector<pollfd> fds{{wakeFd_, POLLIN, 0}};
+    snd_mixer_t* const mixer = device.handle();
+    if (mixer != nullptr) {
+        const int count = snd_mixer_poll_descriptors_count(mixer);
+        if (count > 0) {
+            fds.resize(1 + static_cast<std::size_t>(count));
+            const int filled = snd_mixer_poll_descriptors(mixer, &fds[1], count);
+            fds.resize(1 + static_cast<std::size_t>(std::max(filled, 0)));
+        }
+    }
+    while (poll(fds.data(), fds.size(), -1) < 0) {
+        if (errno != EINTR) {
+            return true;
+        }
+    }
+    if ((fds[0].revents & POLLIN) != 0) {
+        std::uint64_t wakes = 0;
+        [[maybe_unused]] const ssize_t read = ::read(wakeFd_, &wakes, sizeof wakes);
+    }
+    if (fds.size() > 1) {
+        unsigned short events = 0;
+        snd_mixer_poll_descriptors_revents(mixer, &fds[1],
+                                           static_cast<unsigned int>(fds.size() - 1), &events);
+        if ((events & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+            return false;
+        }
+        // Changes made elsewhere, or the news that the device has gone.
+        if ((events & POLLIN) != 0) {
+            return snd_mixer_handle_events(mixer) >= 0;
+        }
+    }
+    return true;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <condition_variable>
-#include <future>
 #include <map>
 #include <mutex>
 #include <stop_token>
@@ -14,38 +12,47 @@
 // of `Mic` the microphone's monitor line. On a PulseAudio or PipeWire system `default` is the
 // sound server's mixer, which has no `Mic`.
 //
-// Every ALSA call runs on the mixer's own thread: a write to a sound server's mixer waits for
-// the server's answer (several milliseconds), and the window must never wait for that. Values
-// set faster than the mixer takes them are merged, so only the latest one is written.
+// Every ALSA call runs on the mixer's own thread: opening the mixer connects to the sound
+// server and a write waits for its answer, which a stopped server never gives, and the window
+// must never wait for that. Values set faster than the mixer takes them are merged, so only
+// the latest one is written. When the sound server goes away (a write fails, or the mixer
+// reports its device gone) the mixer is opened anew for the next write.
 class AlsaMixer final : public Mixer {
 public:
-    // Starts opening the device's mixer at once, so that it is ready by the time the slider asks.
+    // Nothing is opened before open() is called.
     explicit AlsaMixer(std::string device = "default");
     // Writes what is still pending, then closes the mixer.
     ~AlsaMixer() override;
     AlsaMixer(const AlsaMixer&) = delete;
     AlsaMixer& operator=(const AlsaMixer&) = delete;
 
-    // Waits for the opening to finish, but no longer than two seconds: a sound server that
-    // does not answer leaves the slider with nothing found.
     std::optional<MixerControl> volumeControl(Line line) override;
     bool setValue(int controlId, long value) override;
+    void open() override;
 
 private:
     struct Controls {
         std::optional<MixerControl> speakers;
         std::optional<MixerControl> microphone;
+
+        bool operator==(const Controls&) const = default;
     };
+    class Device;
 
     void run(const std::stop_token& stop);
-    // What the opening found; nothing while it is still opening.
-    Controls controls() const;
+    // Opens the mixer; a mixer that opens tells what it found.
+    void openDevice(Device& device);
+    // Writes what is pending; false when the device failed.
+    bool writePending(Device& device);
+    // Sleeps until asked for something or the device reports; false when the device went away.
+    bool waitForWork(Device& device);
+    void wake() const;
 
     std::string device_;
-    std::promise<Controls> opened_;
-    std::shared_future<Controls> controls_;
+    int wakeFd_ = -1;
     std::mutex mutex_;
-    std::condition_variable_any wake_;
+    Controls controls_;            // what the latest opening found
+    bool openWanted_ = false;      // open as soon as possible
     std::map<int, long> pending_;  // control id -> latest value not yet written
-    std::jthread thread_;          // last: it starts once everything above exists
+    std::jthread thread_;          // started by the first open()
 };

@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 
-#include <cstring>
 #include <utility>
 
 struct MpvLibrary::Functions {
@@ -14,12 +13,10 @@ struct MpvLibrary::Functions {
     decltype(&::mpv_initialize) initialize = nullptr;
     decltype(&::mpv_terminate_destroy) terminateDestroy = nullptr;
     decltype(&::mpv_set_option_string) setOptionString = nullptr;
-    decltype(&::mpv_command) command = nullptr;
-    decltype(&::mpv_command_ret) commandRet = nullptr;
-    decltype(&::mpv_free_node_contents) freeNodeContents = nullptr;
-    decltype(&::mpv_get_property) getProperty = nullptr;
+    decltype(&::mpv_command_async) commandAsync = nullptr;
     decltype(&::mpv_get_property_async) getPropertyAsync = nullptr;
-    decltype(&::mpv_set_property) setProperty = nullptr;
+    decltype(&::mpv_set_property_async) setPropertyAsync = nullptr;
+    decltype(&::mpv_observe_property) observeProperty = nullptr;
     decltype(&::mpv_wait_event) waitEvent = nullptr;
     decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
     decltype(&::mpv_error_string) errorString = nullptr;
@@ -68,7 +65,12 @@ bool libraryExists(const QString& soname, const QString& loaderMessage) {
 
 MpvLibrary::MpvLibrary(QString soname) : soname_(std::move(soname)) {}
 
-MpvLibrary::~MpvLibrary() = default;
+MpvLibrary::~MpvLibrary() {
+    if (ender_.joinable()) {
+        ender_.request_stop();
+        ender_.join();
+    }
+}
 
 bool MpvLibrary::load() {
     if (attempted_) {
@@ -94,12 +96,10 @@ bool MpvLibrary::load() {
         resolve(library, "mpv_initialize", functions->initialize, errorText_) &&
         resolve(library, "mpv_terminate_destroy", functions->terminateDestroy, errorText_) &&
         resolve(library, "mpv_set_option_string", functions->setOptionString, errorText_) &&
-        resolve(library, "mpv_command", functions->command, errorText_) &&
-        resolve(library, "mpv_command_ret", functions->commandRet, errorText_) &&
-        resolve(library, "mpv_free_node_contents", functions->freeNodeContents, errorText_) &&
-        resolve(library, "mpv_get_property", functions->getProperty, errorText_) &&
+        resolve(library, "mpv_command_async", functions->commandAsync, errorText_) &&
         resolve(library, "mpv_get_property_async", functions->getPropertyAsync, errorText_) &&
-        resolve(library, "mpv_set_property", functions->setProperty, errorText_) &&
+        resolve(library, "mpv_set_property_async", functions->setPropertyAsync, errorText_) &&
+        resolve(library, "mpv_observe_property", functions->observeProperty, errorText_) &&
         resolve(library, "mpv_wait_event", functions->waitEvent, errorText_) &&
         resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_) &&
         resolve(library, "mpv_error_string", functions->errorString, errorText_);
@@ -121,51 +121,55 @@ int MpvLibrary::initialize(mpv_handle* handle) const {
     return functions_->initialize(handle);
 }
 
-void MpvLibrary::terminateDestroy(mpv_handle* handle) const {
-    functions_->terminateDestroy(handle);
+void MpvLibrary::terminateDestroyLater(mpv_handle* handle) {
+    {
+        const std::scoped_lock lock(endingMutex_);
+        ending_.push_back(handle);
+        if (!ender_.joinable()) {
+            ender_ = std::jthread([this](const std::stop_token& stop) { endInstances(stop); });
+        }
+    }
+    endingWake_.notify_one();
+}
+
+void MpvLibrary::endInstances(const std::stop_token& stop) {
+    std::unique_lock lock(endingMutex_);
+    while (true) {
+        endingWake_.wait(lock, stop, [this] { return !ending_.empty(); });
+        if (ending_.empty()) {
+            return;  // stopped with nothing left to end
+        }
+        mpv_handle* const handle = ending_.front();
+        ending_.pop_front();
+        lock.unlock();
+        functions_->terminateDestroy(handle);
+        lock.lock();
+    }
 }
 
 int MpvLibrary::setOptionString(mpv_handle* handle, const char* name, const char* value) const {
     return functions_->setOptionString(handle, name, value);
 }
 
-int MpvLibrary::command(mpv_handle* handle, const char** args) const {
-    return functions_->command(handle, args);
+int MpvLibrary::commandAsync(mpv_handle* handle, std::uint64_t request, const char** args) const {
+    return functions_->commandAsync(handle, request, args);
 }
 
-int MpvLibrary::commandReturningInt(mpv_handle* handle, const char** args, const char* key,
-                                    std::int64_t* value) const {
-    mpv_node result{};
-    const int error = functions_->commandRet(handle, args, &result);
-    if (error < 0) {
-        return error;
-    }
-    int found = MPV_ERROR_PROPERTY_NOT_FOUND;
-    if (result.format == MPV_FORMAT_NODE_MAP && result.u.list != nullptr) {
-        const mpv_node_list& map = *result.u.list;
-        for (int i = 0; i < map.num; ++i) {
-            if (std::strcmp(map.keys[i], key) == 0 && map.values[i].format == MPV_FORMAT_INT64) {
-                *value = map.values[i].u.int64;
-                found = MPV_ERROR_SUCCESS;
-                break;
-            }
-        }
-    }
-    functions_->freeNodeContents(&result);
-    return found;
+int MpvLibrary::setFlagAsync(mpv_handle* handle, const char* name, bool value) const {
+    int flag = value ? 1 : 0;  // copied before the call returns
+    return functions_->setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
 }
 
-int MpvLibrary::getDouble(mpv_handle* handle, const char* name, double* value) const {
-    return functions_->getProperty(handle, name, MPV_FORMAT_DOUBLE, value);
+int MpvLibrary::getDoubleAsync(mpv_handle* handle, std::uint64_t request, const char* name) const {
+    return functions_->getPropertyAsync(handle, request, name, MPV_FORMAT_DOUBLE);
 }
 
-int MpvLibrary::requestNode(mpv_handle* handle, std::uint64_t replyId, const char* name) const {
-    return functions_->getPropertyAsync(handle, replyId, name, MPV_FORMAT_NODE);
+int MpvLibrary::getNodeAsync(mpv_handle* handle, std::uint64_t request, const char* name) const {
+    return functions_->getPropertyAsync(handle, request, name, MPV_FORMAT_NODE);
 }
 
-int MpvLibrary::setFlag(mpv_handle* handle, const char* name, bool value) const {
-    int flag = value ? 1 : 0;
-    return functions_->setProperty(handle, name, MPV_FORMAT_FLAG, &flag);
+int MpvLibrary::observe(mpv_handle* handle, std::uint64_t id, const char* name, int format) const {
+    return functions_->observeProperty(handle, id, name, static_cast<mpv_format>(format));
 }
 
 mpv_event* MpvLibrary::waitEvent(mpv_handle* handle, double timeoutSeconds) const {

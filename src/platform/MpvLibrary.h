@@ -4,8 +4,13 @@
 
 #include "platform/EngineStatus.h"
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <stop_token>
+#include <thread>
 
 // Opaque types of the libmpv client API; only the implementation files see their definitions.
 struct mpv_handle;
@@ -18,7 +23,8 @@ class MpvLibrary {
 public:
     explicit MpvLibrary(QString soname = QStringLiteral("libmpv.so.2"));
     // The library stays mapped: libmpv and the decoders it pulls in keep process-wide state
-    // (threads, atexit handlers) that does not survive being unloaded.
+    // (threads, atexit handlers) that does not survive being unloaded. Instances handed to
+    // terminateDestroyLater() are ended first.
     ~MpvLibrary();
     MpvLibrary(const MpvLibrary&) = delete;
     MpvLibrary& operator=(const MpvLibrary&) = delete;
@@ -35,20 +41,24 @@ public:
     const QString& soname() const { return soname_; }
 
     // Thin wrappers of the mpv_* functions the player needs. Results are mpv's error codes
-    // (negative on failure).
+    // (negative on failure). Everything that reaches the running engine is asynchronous: mpv's
+    // core waits for the audio output, which waits for the sound server, and a caller on the
+    // GUI thread must never wait with it. Replies arrive as events carrying `request`.
     mpv_handle* create() const;
     int initialize(mpv_handle* handle) const;
-    void terminateDestroy(mpv_handle* handle) const;
+    // Ends the instance on a thread of the library's own: mpv waits for its audio output to
+    // close, and a sound server that has stopped answering would hold the caller for as long.
+    // The library waits for these ends when it goes.
+    void terminateDestroyLater(mpv_handle* handle);
     int setOptionString(mpv_handle* handle, const char* name, const char* value) const;
-    int command(mpv_handle* handle, const char** args) const;
-    // Runs a command whose result is a map (such as loadfile's) and reads one integer of it.
-    int commandReturningInt(mpv_handle* handle, const char** args, const char* key,
-                            std::int64_t* value) const;
-    int getDouble(mpv_handle* handle, const char* name, double* value) const;
-    // Asks for a property as a node without waiting: the answer comes as an event carrying
-    // replyId.
-    int requestNode(mpv_handle* handle, std::uint64_t replyId, const char* name) const;
-    int setFlag(mpv_handle* handle, const char* name, bool value) const;
+    int commandAsync(mpv_handle* handle, std::uint64_t request, const char** args) const;
+    int setFlagAsync(mpv_handle* handle, const char* name, bool value) const;
+    int getDoubleAsync(mpv_handle* handle, std::uint64_t request, const char* name) const;
+    // The property as a node (a map, a list, ...), mpv's own until the next event is read.
+    int getNodeAsync(mpv_handle* handle, std::uint64_t request, const char* name) const;
+    // Asks for an event whenever the property changes; `id` comes back with it. `format` is an
+    // mpv_format.
+    int observe(mpv_handle* handle, std::uint64_t id, const char* name, int format) const;
     mpv_event* waitEvent(mpv_handle* handle, double timeoutSeconds) const;
     void setWakeupCallback(mpv_handle* handle, void (*callback)(void*), void* data) const;
     QString errorString(int error) const;
@@ -56,9 +66,16 @@ public:
 private:
     struct Functions;
 
+    void endInstances(const std::stop_token& stop);
+
     QString soname_;
     bool attempted_ = false;
     EngineStatus::Failure failure_ = EngineStatus::Failure::None;
     QString errorText_;
     std::unique_ptr<const Functions> functions_;
+
+    std::mutex endingMutex_;
+    std::condition_variable_any endingWake_;
+    std::deque<mpv_handle*> ending_;
+    std::jthread ender_;  // last: it stops and is joined before the members above go
 };

@@ -88,15 +88,65 @@ TrackTags tagsOf(const mpv_node& map) {
     return tags;
 }
 
+// The properties mpv reports whenever they change; the id comes back with each report.
+enum Observed : std::uint64_t {
+    kTimePos = 1,
+    kDuration,
+    kAudioOutput,
+};
+struct ObservedProperty {
+    Observed id;
+    const char* name;
+    mpv_format format;
+};
+constexpr std::array<ObservedProperty, 3> kObserved{{
+    {kTimePos, "time-pos", MPV_FORMAT_DOUBLE},
+    {kDuration, "duration", MPV_FORMAT_DOUBLE},
+    {kAudioOutput, "current-ao", MPV_FORMAT_STRING},
+}};
+
+// How often mpv is asked to open the real audio output again while it plays into nothing: a
+// sound server that comes back is heard within about this time.
+constexpr int kAudioRetryMs = 1000;
+
+std::optional<double> doubleOf(const mpv_event_property& property) {
+    if (property.format != MPV_FORMAT_DOUBLE || property.data == nullptr) {
+        return std::nullopt;
+    }
+    return *static_cast<const double*>(property.data);
+}
+
+// The playlist entry a loadfile reply names; 0 when it names none.
+std::int64_t entryOf(const mpv_event& reply) {
+    if (reply.error < 0 || reply.data == nullptr) {
+        return 0;
+    }
+    const mpv_node& result = static_cast<const mpv_event_command*>(reply.data)->result;
+    if (result.format != MPV_FORMAT_NODE_MAP || result.u.list == nullptr) {
+        return 0;
+    }
+    const mpv_node_list& map = *result.u.list;
+    for (int i = 0; i < map.num; ++i) {
+        if (std::strcmp(map.keys[i], "playlist_entry_id") == 0 &&
+            map.values[i].format == MPV_FORMAT_INT64) {
+            return map.values[i].u.int64;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
     library->setWakeupCallback(handle, nullptr, nullptr);
-    library->terminateDestroy(handle);
+    library->terminateDestroyLater(handle);
 }
 
 MpvPlayer::MpvPlayer(MpvLibrary& library, QObject* parent)
-    : MediaPlayer(parent), library_(library), handle_(nullptr, HandleCloser{&library}) {}
+    : MediaPlayer(parent), library_(library), handle_(nullptr, HandleCloser{&library}) {
+    audioRetry_.setInterval(kAudioRetryMs);
+    connect(&audioRetry_, &QTimer::timeout, this, &MpvPlayer::reopenAudioOutput);
+}
 
 MpvPlayer::~MpvPlayer() = default;
 
@@ -125,11 +175,14 @@ bool MpvPlayer::ensureEngine() {
     for (const auto& [name, value] : kOptions) {
         library_.setOptionString(handle.get(), name, value);
     }
+    library_.setOptionString(handle.get(), "mute", muted_ ? "yes" : "no");
     if (library_.initialize(handle.get()) < 0) {
         engineFailed_ = true;
         return false;
     }
-    library_.setFlag(handle.get(), "mute", muted_);
+    for (const ObservedProperty& property : kObserved) {
+        library_.observe(handle.get(), property.id, property.name, property.format);
+    }
 
     handle_ = std::move(handle);
     library_.setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
@@ -150,47 +203,145 @@ void MpvPlayer::drainEvents() {
     drainQueued_.store(false);
     while (handle_) {
         const mpv_event* const event = library_.waitEvent(handle_.get(), 0);
-        switch (event->event_id) {
-            case MPV_EVENT_NONE:
-                return;
-            case MPV_EVENT_SHUTDOWN:
-                // Nothing here asks mpv to quit; should it end anyway, start afresh at the
-                // next need instead of reading its final event forever.
-                handle_.reset();
-                currentEntry_ = 0;
-                loaded_ = false;
-                setState(kStopped);
-                finishLoading();
-                queuedEntry_ = 0;
-                queuedPath_.clear();
-                awaitingSuccessor_ = false;
-                return;
-            case MPV_EVENT_START_FILE:
-                onStartFile(
-                    static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id);
-                break;
-            case MPV_EVENT_FILE_LOADED:
-                onFileLoaded();
-                break;
-            case MPV_EVENT_END_FILE: {
-                const auto* const end = static_cast<const mpv_event_end_file*>(event->data);
-                onEndFile(end->playlist_entry_id, static_cast<int>(end->reason));
-                break;
-            }
-            // Deprecated in favour of observing idle-active, but unlike a property change it
-            // arrives in order with the file events, which tells "went idle" from "started
-            // the queued entry" without guessing.
-            case MPV_EVENT_IDLE:
-                onIdle();
-                break;
-            case MPV_EVENT_GET_PROPERTY_REPLY:
-                onTagsRead(event->reply_userdata,
-                           event->error >= 0 ? static_cast<const mpv_event_property*>(event->data)
-                                             : nullptr);
-                break;
-            default:
-                break;
+        if (event->event_id == MPV_EVENT_NONE) {
+            return;
         }
+        handleEvent(*event);
+    }
+}
+
+void MpvPlayer::handleEvent(const mpv_event& event) {
+    switch (event.event_id) {
+        case MPV_EVENT_SHUTDOWN:
+            onShutdown();
+            break;
+        case MPV_EVENT_START_FILE:
+            onStartFile(static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id);
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            onFileLoaded();
+            break;
+        case MPV_EVENT_END_FILE: {
+            const auto* const end = static_cast<const mpv_event_end_file*>(event.data);
+            onEndFile(end->playlist_entry_id, static_cast<int>(end->reason));
+            break;
+        }
+        // Deprecated in favour of observing idle-active, but unlike a property change it
+        // arrives in order with the file events, which tells "went idle" from "started the
+        // queued entry" without guessing.
+        case MPV_EVENT_IDLE:
+            onIdle();
+            break;
+        case MPV_EVENT_PLAYBACK_RESTART:
+            onPlaybackRestart();
+            break;
+        case MPV_EVENT_PROPERTY_CHANGE:
+            onPropertyChange(event.reply_userdata,
+                             *static_cast<const mpv_event_property*>(event.data));
+            break;
+        case MPV_EVENT_COMMAND_REPLY:
+            onCommandReply(event.reply_userdata, event);
+            break;
+        case MPV_EVENT_GET_PROPERTY_REPLY:
+            if (event.reply_userdata != 0 && event.reply_userdata == tagsRequest_) {
+                onTagsReply(event);
+            } else {
+                onLengthReply(event.reply_userdata, event);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// Reports of changes are not queued with the other events: mpv hands out the latest value
+// once the queue is empty. A position from before a seek or from the file before may still
+// come after them, so positions count only once the file is open and a seek has been done.
+void MpvPlayer::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {
+    switch (id) {
+        case kTimePos:
+            if (const auto seconds = doubleOf(property); seconds && loaded_ && !seekTarget_) {
+                position_ = std::max(0.0, *seconds);  // reads slightly negative after a seek to 0
+            }
+            break;
+        case kDuration:
+            // The length of a file without a length header becomes known as it plays.
+            if (const auto seconds = doubleOf(property); seconds && loaded_) {
+                duration_ = std::max(0.0, *seconds);
+            }
+            break;
+        case kAudioOutput:
+            audioOutput_ = property.format == MPV_FORMAT_STRING && property.data != nullptr
+                               ? QString::fromUtf8(*static_cast<const char* const*>(property.data))
+                               : QString();
+            keepAudioOutputAlive();
+            break;
+        default:
+            break;
+    }
+}
+
+void MpvPlayer::onCommandReply(std::uint64_t request, const mpv_event& event) {
+    if (request == 0) {
+        return;
+    }
+    if (request == loadRequest_) {
+        loadRequest_ = 0;
+        currentEntry_ = entryOf(event);
+        if (currentEntry_ <= 0) {
+            currentEntry_ = 0;
+            refuseCurrent();
+        }
+    } else if (request == appendRequest_) {
+        appendRequest_ = 0;
+        queuedEntry_ = std::max<std::int64_t>(0, entryOf(event));
+        if (queuedEntry_ == 0) {
+            queuedPath_.clear();
+        }
+    } else if (request == seekRequest_) {
+        // mpv has taken the seek: the next restart of playback comes after it.
+        seekRequest_ = 0;
+        if (event.error < 0) {
+            seekTarget_.reset();
+        }
+    } else if (request == reopenRequest_) {
+        reopenRequest_ = 0;
+    }
+}
+
+// The length read at the file's opening: with it the file counts as open.
+void MpvPlayer::onLengthReply(std::uint64_t request, const mpv_event& event) {
+    if (request == 0 || request != lengthRequest_) {
+        return;
+    }
+    lengthRequest_ = 0;
+    const auto* const property = static_cast<const mpv_event_property*>(event.data);
+    const std::optional<double> seconds =
+        event.error >= 0 && property != nullptr ? doubleOf(*property) : std::nullopt;
+    duration_ = std::max(0.0, seconds.value_or(0.0));
+    position_ = 0.0;
+    loaded_ = true;
+    if (pendingSeek_) {
+        seekTo(*pendingSeek_);
+        pendingSeek_.reset();
+    }
+    appendQueuedFile();
+    if (tagsRequest_ == 0) {
+        finishLoading();
+    }
+}
+
+// The tags, asked for with the length: the opening is finished once both are in, so that
+// whoever waits for it finds the tags with the length.
+void MpvPlayer::onTagsReply(const mpv_event& event) {
+    tagsRequest_ = 0;
+    const auto* const property = static_cast<const mpv_event_property*>(event.data);
+    if (event.error >= 0 && property != nullptr && property->format == MPV_FORMAT_NODE &&
+        property->data != nullptr) {
+        tags_ = tagsOf(*static_cast<const mpv_node*>(property->data));
+    }
+    if (loaded_) {
+        finishLoading();
     }
 }
 
@@ -201,37 +352,20 @@ void MpvPlayer::onStartFile(std::int64_t entry) {
     }
 }
 
-// Events carry no entry for a loaded file; it is the one whose start came last.
+// Events carry no entry for a loaded file; it is the one whose start came last. Its length is
+// read before it counts as open: a reported change of it may still be on its way.
 void MpvPlayer::onFileLoaded() {
     if (currentEntry_ == 0 || startedEntry_ != currentEntry_) {
         return;
     }
-    loaded_ = true;
-    if (pendingSeek_) {
-        seekTo(*pendingSeek_);
-        pendingSeek_.reset();
+    tagsRequest_ = nextRequest();
+    if (library_.getNodeAsync(handle_.get(), tagsRequest_, "metadata") < 0) {
+        tagsRequest_ = 0;
     }
-    appendQueuedFile();
-    requestTags();
-}
-
-// Asked for, not read: a read would wait for mpv's core. The load is finished once the
-// answer is in, so that whoever waits for it finds the tags with the length.
-void MpvPlayer::requestTags() {
-    if (library_.requestNode(handle_.get(), static_cast<std::uint64_t>(currentEntry_), "metadata") <
-        0) {
-        finishLoading();
+    lengthRequest_ = nextRequest();
+    if (library_.getDoubleAsync(handle_.get(), lengthRequest_, "duration") < 0) {
+        lengthRequest_ = 0;
     }
-}
-
-void MpvPlayer::onTagsRead(std::uint64_t entry, const mpv_event_property* metadata) {
-    if (currentEntry_ == 0 || entry != static_cast<std::uint64_t>(currentEntry_) || !loaded_) {
-        return;  // asked for a file that has gone meanwhile
-    }
-    if (metadata != nullptr && metadata->format == MPV_FORMAT_NODE && metadata->data != nullptr) {
-        tags_ = tagsOf(*static_cast<const mpv_node*>(metadata->data));
-    }
-    finishLoading();
 }
 
 void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
@@ -239,10 +373,15 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
         return;  // an entry that was replaced or dropped meanwhile
     }
     loaded_ = false;
+    lengthRequest_ = 0;
+    tagsRequest_ = 0;
+    seekTarget_.reset();
+    seekRequest_ = 0;
     // A file ends naturally when it runs out while playing or paused, or after a seek to its
     // end while stopped: a seek to the end while paused acts as playing up to it does.
     if (reason == MPV_END_FILE_REASON_EOF && (state_ != kStopped || seekAsked_)) {
-        if (queuedEntry_ != 0) {
+        finishLoading();  // ended before its length came
+        if (queuedEntry_ != 0 || appendRequest_ != 0) {
             awaitingSuccessor_ = true;  // settled by the next start-file or idle event
         } else {
             finishNaturalEnd();
@@ -257,10 +396,11 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
     arrivedByQueue_ = false;
     queuedEntry_ = 0;
     queuedPath_.clear();
+    appendRequest_ = 0;
     if (reason == MPV_END_FILE_REASON_ERROR || reason == MPV_END_FILE_REASON_REDIRECT) {
         loadFailed_ = true;
     }
-    runCommand({"stop"});
+    sendCommand({"stop"});
     finishLoading();
 }
 
@@ -269,8 +409,37 @@ void MpvPlayer::onIdle() {
         // The queued entry came too late for mpv to run into it.
         queuedEntry_ = 0;
         queuedPath_.clear();
+        appendRequest_ = 0;
         finishNaturalEnd();
     }
+}
+
+void MpvPlayer::onPlaybackRestart() {
+    if (seekTarget_ && seekRequest_ == 0) {
+        position_ = *seekTarget_;
+        seekTarget_.reset();
+    }
+}
+
+// Nothing here asks mpv to quit; should it end anyway, start afresh at the next need instead of
+// reading its final event forever.
+void MpvPlayer::onShutdown() {
+    handle_.reset();
+    currentEntry_ = 0;
+    loadRequest_ = 0;
+    loaded_ = false;
+    lengthRequest_ = 0;
+    tagsRequest_ = 0;
+    seekTarget_.reset();
+    seekRequest_ = 0;
+    audioOutput_.clear();
+    reopenRequest_ = 0;
+    setState(kStopped);
+    finishLoading();
+    queuedEntry_ = 0;
+    queuedPath_.clear();
+    appendRequest_ = 0;
+    awaitingSuccessor_ = false;
 }
 
 void MpvPlayer::takeOverQueuedEntry() {
@@ -284,6 +453,8 @@ void MpvPlayer::takeOverQueuedEntry() {
     queuedPath_.clear();
     loaded_ = false;
     loadFailed_ = false;
+    position_ = 0.0;
+    duration_ = 0.0;
     // Open from here on until its length and tags are known, as a file set by the caller.
     loading_ = true;
     tags_ = {};
@@ -314,14 +485,14 @@ void MpvPlayer::play() {
     if (fileName_.isEmpty() || loadFailed_) {
         return;
     }
-    if (currentEntry_ == 0) {
+    if (!hasEntry()) {
         const QString local = localFilePath(fileName_);
         if (!local.isEmpty() && ensureEngine()) {
             loadCurrent(local, false);
         }
         return;
     }
-    library_.setFlag(handle_.get(), "pause", false);
+    setPaused(false);
     setState(kPlaying);
 }
 
@@ -329,8 +500,8 @@ void MpvPlayer::pause() {
     if (state_ == kPlaying) {
         setState(kPaused);
     }
-    if (currentEntry_ != 0) {
-        library_.setFlag(handle_.get(), "pause", true);
+    if (hasEntry()) {
+        setPaused(true);
     }
 }
 
@@ -338,11 +509,11 @@ void MpvPlayer::pause() {
 void MpvPlayer::stop() {
     setState(kStopped);
     arrivedByQueue_ = false;
-    if (currentEntry_ == 0) {
+    if (!hasEntry()) {
         pendingSeek_.reset();
         return;
     }
-    library_.setFlag(handle_.get(), "pause", true);
+    setPaused(true);
     if (loaded_) {
         seekTo(0.0);
     } else {
@@ -363,11 +534,19 @@ void MpvPlayer::setFileName(const QString& path) {
     nextFileName_.clear();
     queuedEntry_ = 0;  // a replacing load clears mpv's playlist
     queuedPath_.clear();
+    appendRequest_ = 0;
     currentEntry_ = 0;
+    loadRequest_ = 0;
     loaded_ = false;
+    lengthRequest_ = 0;
+    tagsRequest_ = 0;
     loadFailed_ = false;
     loading_ = false;
     tags_ = {};
+    position_ = 0.0;
+    duration_ = 0.0;
+    seekTarget_.reset();
+    seekRequest_ = 0;
     setState(kStopped);
     pendingSeek_.reset();
 
@@ -375,7 +554,7 @@ void MpvPlayer::setFileName(const QString& path) {
     if (local.isEmpty()) {
         loadFailed_ = !path.isEmpty();
         if (handle_) {
-            runCommand({"stop"});  // the previous file must not play on
+            sendCommand({"stop"});  // the previous file must not play on
         }
         return;
     }
@@ -385,23 +564,27 @@ void MpvPlayer::setFileName(const QString& path) {
 }
 
 void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
-    library_.setFlag(handle_.get(), "pause", paused);
+    setPaused(paused);
     const QByteArray encoded = encodeFileName(localPath);
-    std::array<const char*, 4> args{"loadfile", encoded.constData(), "replace", nullptr};
-    std::int64_t entry = 0;
-    if (library_.commandReturningInt(handle_.get(), args.data(), "playlist_entry_id", &entry) < 0 ||
-        entry <= 0) {
-        currentEntry_ = 0;
+    currentEntry_ = 0;
+    loaded_ = false;
+    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+    if (loadRequest_ == 0) {
         loadFailed_ = true;
         loading_ = false;
         setState(kStopped);
         return;
     }
-    currentEntry_ = entry;
     seekAsked_ = false;
-    loaded_ = false;
     loading_ = true;
     setState(paused ? kStopped : kPlaying);
+}
+
+// mpv could not take the file at all.
+void MpvPlayer::refuseCurrent() {
+    loadFailed_ = true;
+    setState(kStopped);
+    finishLoading();
 }
 
 void MpvPlayer::setNextFileName(const QString& path) {
@@ -409,7 +592,7 @@ void MpvPlayer::setNextFileName(const QString& path) {
     if (awaitingSuccessor_) {
         return;  // the queued entry is taking over right now; this wish is for the file after it
     }
-    if (queuedEntry_ != 0 && queuedPath_ == path) {
+    if ((queuedEntry_ != 0 || appendRequest_ != 0) && queuedPath_ == path) {
         return;
     }
     dropQueuedEntry();
@@ -419,7 +602,7 @@ void MpvPlayer::setNextFileName(const QString& path) {
 // Appended only once the current file has loaded: mpv moves on to the next entry after a file
 // that fails to open, and that must not happen behind the caller's back.
 void MpvPlayer::appendQueuedFile() {
-    if (!handle_ || !loaded_ || awaitingSuccessor_ || queuedEntry_ != 0 ||
+    if (!handle_ || !loaded_ || awaitingSuccessor_ || queuedEntry_ != 0 || appendRequest_ != 0 ||
         nextFileName_.isEmpty()) {
         return;
     }
@@ -427,31 +610,35 @@ void MpvPlayer::appendQueuedFile() {
     if (local.isEmpty()) {
         return;  // refused when the caller sets it as the file
     }
-    runCommand({"playlist-clear"});  // keeps the current entry
+    sendCommand({"playlist-clear"});  // keeps the current entry
     const QByteArray encoded = encodeFileName(local);
-    std::array<const char*, 4> args{"loadfile", encoded.constData(), "append", nullptr};
-    std::int64_t entry = 0;
-    if (library_.commandReturningInt(handle_.get(), args.data(), "playlist_entry_id", &entry) >=
-            0 &&
-        entry > 0) {
-        queuedEntry_ = entry;
+    appendRequest_ = sendCommand({"loadfile", encoded.constData(), "append"});
+    if (appendRequest_ != 0) {
         queuedPath_ = nextFileName_;
     }
 }
 
 void MpvPlayer::dropQueuedEntry() {
-    if (queuedEntry_ == 0) {
+    if (queuedEntry_ == 0 && appendRequest_ == 0) {
         return;
     }
     queuedEntry_ = 0;
+    appendRequest_ = 0;
     queuedPath_.clear();
-    runCommand({"playlist-clear"});
+    sendCommand({"playlist-clear"});
 }
 
 void MpvPlayer::setState(int state) {
     if (state_ != state) {
         state_ = state;
+        keepAudioOutputAlive();
         emit playStateChanged();
+    }
+}
+
+void MpvPlayer::setPaused(bool paused) {
+    if (handle_) {
+        library_.setFlagAsync(handle_.get(), "pause", paused);
     }
 }
 
@@ -459,11 +646,7 @@ double MpvPlayer::currentPosition() const {
     if (!loaded_) {
         return pendingSeek_.value_or(0.0);
     }
-    double seconds = 0.0;
-    if (library_.getDouble(handle_.get(), "time-pos", &seconds) < 0) {
-        return 0.0;
-    }
-    return std::max(0.0, seconds);  // reads slightly negative just after a seek to 0
+    return seekTarget_.value_or(position_);
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -479,34 +662,45 @@ void MpvPlayer::setCurrentPosition(double seconds) {
     }
 }
 
-double MpvPlayer::duration() const {
-    if (!loaded_) {
-        return 0.0;
-    }
-    double seconds = 0.0;
-    if (library_.getDouble(handle_.get(), "duration", &seconds) < 0) {
-        return 0.0;
-    }
-    return std::max(0.0, seconds);
-}
-
 void MpvPlayer::setMute(bool on) {
     muted_ = on;
     if (handle_) {
-        library_.setFlag(handle_.get(), "mute", on);
+        library_.setFlagAsync(handle_.get(), "mute", on);
     }
 }
 
 void MpvPlayer::seekTo(double seconds) {
     const QByteArray target = QByteArray::number(seconds, 'f', 3);
-    runCommand({"seek", target.constData(), "absolute+exact"});
+    seekRequest_ = sendCommand({"seek", target.constData(), "absolute+exact"});
+    if (seekRequest_ != 0) {
+        seekTarget_ = seconds;
+    }
 }
 
-void MpvPlayer::runCommand(std::initializer_list<const char*> words) {
+std::uint64_t MpvPlayer::sendCommand(std::initializer_list<const char*> words) {
     if (!handle_) {
-        return;
+        return 0;
     }
     std::vector<const char*> args(words);
     args.push_back(nullptr);
-    library_.command(handle_.get(), args.data());
+    const std::uint64_t request = nextRequest();
+    return library_.commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
+}
+
+// mpv falls back to its null output when the sound server goes away (or was never there) and
+// would stay there for good: the track would run on in silence after the server is back.
+void MpvPlayer::keepAudioOutputAlive() {
+    const bool intoNothing = state_ == kPlaying && audioOutput_ == QLatin1String("null");
+    if (!intoNothing) {
+        audioRetry_.stop();
+    } else if (!audioRetry_.isActive()) {
+        audioRetry_.start();
+    }
+}
+
+// The track, its position and the pause state stay as they are.
+void MpvPlayer::reopenAudioOutput() {
+    if (reopenRequest_ == 0) {
+        reopenRequest_ = sendCommand({"ao-reload"});
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <atomic>
 #include <cstdint>
 #include <initializer_list>
@@ -11,11 +12,17 @@
 
 class MpvLibrary;
 struct mpv_handle;
+struct mpv_event;
 struct mpv_event_property;
 
 // The media player on libmpv: one mpv instance per object, audio only, local files only.
 // The instance is created at first need (or by ensureEngine()); where libmpv cannot be loaded
 // every operation does nothing and the player stays silent.
+//
+// Nothing here waits for mpv: while mpv's core waits for the audio output (a sound server that
+// has stopped answering holds it for as long), the window must go on. Requests go to mpv
+// asynchronously, and every value the callers read (position, length, state, file) is kept
+// here, from mpv's events and the properties it reports as they change.
 class MpvPlayer final : public MediaPlayer {
     Q_OBJECT
 public:
@@ -37,7 +44,7 @@ public:
 
     double currentPosition() const override;
     void setCurrentPosition(double seconds) override;
-    double duration() const override;
+    double duration() const override { return loaded_ ? duration_ : 0.0; }
     int playState() const override { return state_; }
 
     bool mute() const override { return muted_; }
@@ -52,23 +59,29 @@ public:
 
 private:
     // Clears the wakeup callback before the instance goes, so mpv never calls into a dead
-    // object.
+    // object; the instance itself ends on the library's thread.
     struct HandleCloser {
-        const MpvLibrary* library = nullptr;
+        MpvLibrary* library = nullptr;
         void operator()(mpv_handle* handle) const;
     };
     using Handle = std::unique_ptr<mpv_handle, HandleCloser>;
 
     static void onWakeup(void* self);
     void drainEvents();
+    void handleEvent(const mpv_event& event);
+    void onPropertyChange(std::uint64_t id, const mpv_event_property& property);
+    void onCommandReply(std::uint64_t request, const mpv_event& event);
+    void onLengthReply(std::uint64_t request, const mpv_event& event);
     void onStartFile(std::int64_t entry);
     void onFileLoaded();
     void onEndFile(std::int64_t entry, int reason);
     void onIdle();
-    void requestTags();
-    void onTagsRead(std::uint64_t entry, const mpv_event_property* metadata);
+    void onTagsReply(const mpv_event& event);
+    void onPlaybackRestart();
+    void onShutdown();
 
     void loadCurrent(const QString& localPath, bool paused);
+    void refuseCurrent();
     void appendQueuedFile();
     void dropQueuedEntry();
     void takeOverQueuedEntry();
@@ -76,29 +89,49 @@ private:
     void finishLoading();
     void seekTo(double seconds);
     void setState(int state);
-    void runCommand(std::initializer_list<const char*> words);
+    void setPaused(bool paused);
+    // A request whose reply matters; the number comes back with its reply event.
+    std::uint64_t sendCommand(std::initializer_list<const char*> words);
+    std::uint64_t nextRequest() { return ++lastRequest_; }
+    // The file set last has an entry in mpv's playlist, or one is on its way.
+    bool hasEntry() const { return currentEntry_ != 0 || loadRequest_ != 0; }
+    void keepAudioOutputAlive();
+    void reopenAudioOutput();
 
     MpvLibrary& library_;
     Handle handle_;
     bool engineFailed_ = false;
     std::atomic<bool> drainQueued_{false};
+    std::uint64_t lastRequest_ = 0;
 
     // The file as the caller named it, and mpv's playlist entry that plays it (0: none).
     QString fileName_;
     std::int64_t currentEntry_ = 0;
-    std::int64_t startedEntry_ = 0;  // the entry of mpv's latest start-file event
-    bool loaded_ = false;            // currentEntry_ is open: position and duration are valid
-    bool loadFailed_ = false;        // fileName_ cannot be played; play() does nothing
-    bool loading_ = false;           // currentEntry_ is being opened; loadFinished() follows
-    TrackTags tags_;                 // of currentEntry_, read once it has loaded
+    std::uint64_t loadRequest_ = 0;    // loadfile for fileName_ whose reply names its entry
+    std::int64_t startedEntry_ = 0;    // the entry of mpv's latest start-file event
+    bool loaded_ = false;              // currentEntry_ is open: position and duration are valid
+    bool loadFailed_ = false;          // fileName_ cannot be played; play() does nothing
+    bool loading_ = false;             // fileName_ is being opened; loadFinished() follows
+    std::uint64_t lengthRequest_ = 0;  // the length read that completes the opening
+    std::uint64_t tagsRequest_ = 0;    // the tags read, which completes it too
+    TrackTags tags_;                   // of currentEntry_, read with its length
     int state_ = kStopped;
     std::optional<double> pendingSeek_;  // applied once currentEntry_ is loaded
     bool seekAsked_ = false;             // the caller moved the position in currentEntry_
+
+    // What mpv last reported. A seek is shown at its target until mpv has carried it out;
+    // positions reported before that are stale.
+    double position_ = 0.0;
+    double duration_ = 0.0;
+    std::optional<double> seekTarget_;
+    std::uint64_t seekRequest_ = 0;  // the latest seek, until mpv has taken it
+    QString audioOutput_;            // mpv's audio output driver; "null" plays into nothing
 
     // The file that follows at a natural end, as wished, and the entry queued in mpv for it.
     QString nextFileName_;
     QString queuedPath_;
     std::int64_t queuedEntry_ = 0;
+    std::uint64_t appendRequest_ = 0;  // loadfile for queuedPath_ whose reply names its entry
     // The current file ended naturally; mpv either starts the queued entry or goes idle.
     bool awaitingSuccessor_ = false;
     // The current file came in through the queue and the caller has not set it again yet.
@@ -106,4 +139,9 @@ private:
 
     bool muted_ = false;
     bool autoStart_ = false;
+
+    // While playing into mpv's null output (the sound server went away, or was never there),
+    // mpv is asked now and then to open the real output again.
+    QTimer audioRetry_;
+    std::uint64_t reopenRequest_ = 0;  // the request to reopen it, until mpv has done it
 };

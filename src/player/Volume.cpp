@@ -52,14 +52,33 @@ void Volume::moveThumb(double left) {
 }
 
 void Volume::findMixerControls() {
+    if (Mixer* mixer = form_.program().mixer()) {
+        connect(mixer, &Mixer::controlsChanged, this, &Volume::takeMixerControls,
+                Qt::UniqueConnection);
+    }
+    takeMixerControls();
+}
+
+void Volume::takeMixerControls() {
     Mixer* mixer = form_.program().mixer();
+    VolumeHolder& slider = form_.setVolume;
+    Volumer::GetMixerControl(mixer, Mixer::Line::MicrophoneMonitor, micCtrl_);
     if (Volumer::GetMixerControl(mixer, Mixer::Line::Speakers, volCtrl_)) {
         const volume::SliderRange range =
             volume::rangeFromBounds(volCtrl_.lowerBound, volCtrl_.upperBound);
-        form_.setVolume.max = range.max;
-        form_.setVolume.min = range.min;
+        if (range.min != slider.min || range.max != slider.max) {
+            slider.max = range.max;
+            slider.min = range.min;
+            // A value beyond the new end is held at it.
+            if (slider.value() > slider.span()) {
+                slider.setValue(slider.span());
+            }
+            placeThumb();
+        }
     }
-    Volumer::GetMixerControl(mixer, Mixer::Line::MicrophoneMonitor, micCtrl_);
+    if (mixerOwed_ && volCtrl_.id != 0) {
+        setVolume_Change();
+    }
 }
 
 void Volume::placeThumb() {
@@ -73,6 +92,12 @@ void Volume::setStoredVolume(int value) {
 
 void Volume::setVolume_Change() {
     Mixer* mixer = form_.program().mixer();
+    // A mixer that has not answered (its sound server came late, or not yet) is opened again;
+    // the value follows once it answers.
+    mixerOwed_ = volCtrl_.id == 0;
+    if (mixerOwed_ && mixer != nullptr) {
+        mixer->open();
+    }
     Volumer::SetMixerControl(mixer, volCtrl_, 2L * form_.setVolume.value());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
     Volumer::SetMixerControl(mixer, micCtrl_, 0);

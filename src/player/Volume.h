@@ -15,8 +15,9 @@ class Volume : public QObject {
 public:
     explicit Volume(Form1& form);
 
-    // Start-up: finds the mixer's controls; the speakers control's bounds give the slider's
-    // range. Nothing found: the default range, and the mixer is never written.
+    // Start-up: takes the mixer's controls as far as it has answered, and whatever it answers
+    // later; the speakers control's bounds give the slider's range. Nothing found: the default
+    // range, and the mixer is not written.
     void findMixerControls();
     // Puts the thumb where the held value says.
     void placeThumb();
@@ -55,10 +56,14 @@ private:
     // The value from the thumb, and the level caption from the value.
     void takeValueFromThumb();
     void endDrag();
+    // The mixer's controls, as it answers now. The thumb moves only when the range changes.
+    void takeMixerControls();
 
     Form1& form_;
     bool volDrag_ = false;
     double thumbLeft_;
     MixerControl volCtrl_;
     MixerControl micCtrl_;
+    // The value changed while the mixer had not answered: it is written once it does.
+    bool mixerOwed_ = false;
 };

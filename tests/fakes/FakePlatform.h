@@ -140,22 +140,42 @@ public:
 };
 
 // A mixer with the controls the test gives it (by default a speakers control of 0..65535 and no
-// microphone monitor); remembers every value set, in order. With `real` set it passes everything
-// on to that mixer instead of its own controls.
+// microphone monitor); remembers every value set, in order. Until `answered` it knows no
+// controls, as a mixer whose sound server has not answered yet; answer() tells the slider. With
+// `real` set it passes everything on to that mixer instead of its own controls.
 class FakeMixer : public Mixer {
 public:
     static constexpr int kSpeakers = 1;
     static constexpr int kMicrophone = 2;
     std::optional<MixerControl> speakers = MixerControl{kSpeakers, 0, 65535};
     std::optional<MixerControl> microphone;
+    bool answered = true;
+    int opens = 0;
     std::vector<std::pair<int, long>> writes;
     Mixer* real = nullptr;
 
+    void setReal(Mixer* mixer) {
+        real = mixer;
+        connect(real, &Mixer::controlsChanged, this, &Mixer::controlsChanged);
+    }
+    void answer() {
+        answered = true;
+        emit controlsChanged();
+    }
     std::optional<MixerControl> volumeControl(Line line) override {
         if (real != nullptr) {
             return real->volumeControl(line);
         }
+        if (!answered) {
+            return std::nullopt;
+        }
         return line == Line::Speakers ? speakers : microphone;
+    }
+    void open() override {
+        ++opens;
+        if (real != nullptr) {
+            real->open();
+        }
     }
     bool setValue(int controlId, long value) override {
         writes.emplace_back(controlId, value);

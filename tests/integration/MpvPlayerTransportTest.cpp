@@ -55,6 +55,7 @@ TEST_F(MpvPlayerTest, PauseKeepsThePositionAndStopRewindsWhileKeepingTheFile) {
 
     player.pause();
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    runEventsFor(200);  // the position mpv reports as it takes the pause
     const double pausedAt = player.currentPosition();
     runEventsFor(400);
     EXPECT_NEAR(player.currentPosition(), pausedAt, 0.05);

@@ -2,8 +2,30 @@
 
 #include <sys/resource.h>
 
+#include <QProcess>
+#include <QRegularExpression>
+
 QString fixture(const QString& relativePath) {
     return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
+}
+
+std::optional<QString> pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+int sinkPercent() {
+    // pactl's line reads "front-left: 32768 /  50% / ...".
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("/\\s*(\\d+)%"))
+            .match(pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")})
+                       .value_or(QString()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 double processCpuSeconds() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,6 +39,15 @@ inline QString notAudio() {
 inline QString playlistInDisguise() {
     return fixture(QStringLiteral("audio/playlist_in_disguise.mp3"));
 }
+
+inline QString longTone770() {
+    return fixture(QStringLiteral("audio/tone_770hz_12s.mp3"));
+}
+
+// What pactl prints, or nothing when no sound server answers.
+std::optional<QString> pactl(const QStringList& arguments);
+// The default sink's volume in percent (its first channel); -1 when no server answers.
+int sinkPercent();
 
 // CPU time of the whole process (every thread, mpv's included), in seconds.
 double processCpuSeconds();

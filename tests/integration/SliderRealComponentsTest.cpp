@@ -1,5 +1,3 @@
-#include <QProcess>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -11,24 +9,6 @@
 #include "player/Volume.h"
 
 namespace {
-
-// What pactl prints, or nothing when no sound server answers.
-std::optional<QString> pactl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        return std::nullopt;
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-// The first channel's percentage in pactl's "front-left: 32768 /  50% / ..." line.
-int firstPercent(const std::optional<QString>& volume) {
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("/\\s*(\\d+)%")).match(volume.value_or(QString()));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
 
 // The main window with real players and, where asked, the real ALSA mixer behind the fake one.
 class SliderRealComponentsTest : public ProgramFixture {
@@ -76,8 +56,9 @@ TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSo
     // The recordings of other tests expect the sink at full volume.
     const auto restore = qScopeGuard([] { pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"}); });
     AlsaMixer alsa;
-    mixer->real = &alsa;
+    mixer->setReal(&alsa);
     start();
+    ASSERT_TRUE(waitUntil([&] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
     ASSERT_EQ(form().setVolume.span(), 32767);
 
@@ -90,9 +71,6 @@ TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSo
     ASSERT_GE(percent, 45);
     ASSERT_LE(percent, 55);
 
-    const auto sinkPercent = [] {
-        return firstPercent(pactl({"get-sink-volume", "@DEFAULT_SINK@"}));
-    };
     EXPECT_TRUE(waitUntil([&] { return std::abs(sinkPercent() - percent) <= 1; }))
         << "the sink is at " << sinkPercent() << " %";
     EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
@@ -100,6 +78,8 @@ TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSo
 
 TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
     AlsaMixer none("hw:99");
+    none.open();
+    runEventsFor(300);
     EXPECT_EQ(none.volumeControl(Mixer::Line::Speakers), std::nullopt);
     EXPECT_EQ(none.volumeControl(Mixer::Line::MicrophoneMonitor), std::nullopt);
     EXPECT_FALSE(none.setValue(1, 100));

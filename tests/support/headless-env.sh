@@ -7,9 +7,11 @@
 #   trap bramble_headless_stop EXIT
 #
 # bramble_headless_start exports DISPLAY, XDG_RUNTIME_DIR, HOME, PULSE_CLIENTCONFIG and
-# DBUS_SESSION_BUS_ADDRESS for every process started afterwards. bramble_headless_stop ends only
-# the processes it started, by their saved ids, and removes its temporary folder; calling it twice
-# is harmless.
+# DBUS_SESSION_BUS_ADDRESS for every process started afterwards, and BRAMBLE_PULSE_CONFIG, the
+# private sound server's configuration, with which a test may start it anew after stopping it.
+# bramble_headless_stop ends only the processes it started, by their saved ids (the sound server
+# by the id in the private runtime folder, where a server started anew writes it too), and
+# removes its temporary folder; calling it twice is harmless.
 #
 # The session bus address names no bus. What needs one starts a private bus of its own:
 #
@@ -72,7 +74,8 @@ _bramble_start_xvfb() {
 
 _bramble_start_pulseaudio() {
     local dir=$BRAMBLE_HEADLESS_DIR
-    cat >"$dir/pulse-server.pa" <<'EOF'
+    export BRAMBLE_PULSE_CONFIG="$dir/pulse-server.pa"
+    cat >"$BRAMBLE_PULSE_CONFIG" <<'EOF'
 load-module module-native-protocol-unix
 load-module module-null-sink sink_name=nullsink
 set-default-sink nullsink
@@ -136,7 +139,12 @@ bramble_headless_start() {
 
 bramble_headless_stop() {
     bramble_session_bus_stop
+    local restarted=
+    if [[ -n $BRAMBLE_HEADLESS_DIR ]]; then
+        restarted=$(cat "$BRAMBLE_HEADLESS_DIR/runtime/pulse/pid" 2>/dev/null)
+    fi
     _bramble_stop_process "$BRAMBLE_PULSE_PID" pulseaudio
+    [[ $restarted != "$BRAMBLE_PULSE_PID" ]] && _bramble_stop_process "$restarted" pulseaudio
     BRAMBLE_PULSE_PID=
     _bramble_stop_process "$BRAMBLE_XVFB_PID" Xvfb
     BRAMBLE_XVFB_PID=
@@ -144,4 +152,5 @@ bramble_headless_stop() {
         rm -rf "$BRAMBLE_HEADLESS_DIR"
     fi
     BRAMBLE_HEADLESS_DIR=
+    unset BRAMBLE_PULSE_CONFIG
 }

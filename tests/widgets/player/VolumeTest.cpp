@@ -128,6 +128,46 @@ TEST_F(VolumeTest, NoMixerFoundKeepsTheDefaultRangeAndWritesNothing) {
     EXPECT_TRUE(mixer->writes.empty());
 }
 
+// A mixer whose sound server answers only after start-up: the window does not wait for it, the
+// slider starts with its default range and the stored value, and takes the mixer's range and
+// control when it answers. What was set meanwhile reaches the mixer then.
+struct LateMixer {
+    long upperBound;
+    int span;
+    int value;  // held at the end of a shorter slider
+    bool thumbMoves;
+};
+
+class LateMixerTest : public VolumeTest, public ::testing::WithParamInterface<LateMixer> {};
+
+TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
+    const LateMixer& late = GetParam();
+    writeSettings(kStored);
+    mixer->answered = false;
+    start();
+    EXPECT_EQ(form().setVolume.span(), 32767);
+    EXPECT_EQ(value(), 100);
+    volume().nudgeToShare(0.5);
+    const int thumb = form().imgVol->x();
+    EXPECT_EQ(value(), 16384);
+    EXPECT_TRUE(mixer->writes.empty());
+    EXPECT_GT(mixer->opens, 0);  // asked to open with every change
+
+    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
+    mixer->answer();
+    EXPECT_EQ(form().setVolume.span(), late.span);
+    EXPECT_EQ(value(), late.value);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
+    EXPECT_EQ(form().imgVol->x() != thumb, late.thumbMoves);
+    // The same answer once more writes nothing.
+    mixer->answer();
+    EXPECT_EQ(mixer->writes.size(), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
+                         ::testing::Values(LateMixer{65535, 32767, 16384, false},
+                                           LateMixer{2000, 1000, 1000, true}));
+
 TEST_F(VolumeTest, MuteTogglesOnlyThePlayer) {
     start();
     volume().setStoredVolume(1000);
