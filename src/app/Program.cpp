@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/WindowAccessible.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -19,7 +20,9 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {}
+      services_(std::move(services)) {
+    installWindowAccessibility();
+}
 
 Program::~Program() {
     cache_.reset();
