@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/WindowAccessible.h"
+#include "app/Accessibility.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -21,7 +21,7 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
       services_(std::move(services)) {
-    installWindowAccessibility();
+    installAccessibility();
 }
 
 Program::~Program() {

@@ -1,5 +1,6 @@
 #include "folders/frmdir.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QStringList>
 #include <QWindow>
@@ -34,6 +35,7 @@ frmdir::frmdir(Program& program)
 
     Drive1 = new DriveList(this);
     Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
+    Drive1->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     twips::setGeometry(*Drive1, 120, 120, 3855, 315, d);
     Dir1 = new FolderList(this);
     Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));

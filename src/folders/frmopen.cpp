@@ -1,5 +1,6 @@
 #include "folders/frmopen.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDir>
 
@@ -49,6 +50,7 @@ void frmopen::buildControls() {
 
     Drive1 = new DriveList(this);
     Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
+    Drive1->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     placeTwips(*Drive1, 120, 120, 3600, 315);
     Dir1 = new FolderList(this);
     Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));

@@ -121,7 +121,10 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     EXPECT_EQ(QApplication::focusWidget(), &form());  // Space is the window's own at first
-    const auto focused = [] { return QApplication::focusWidget()->objectName(); };
+    const auto focused = [] {
+        const QWidget* widget = QApplication::focusWidget();
+        return widget != nullptr ? widget->objectName() : QStringLiteral("-");
+    };
     QStringList order;
     for (int i = 0; i < 19; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
