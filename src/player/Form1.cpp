@@ -63,6 +63,10 @@ void Form1::buildTabOrder() {
     chainTabOrder({Label13, Label9,  Label11, btnprev, btnstop, btnpause, btnplay, btnnext,
                    muting,  muting2, imgVol,  lblbar,  Label7,  Label1,   Label3,  Label10,
                    Label12, Label4,  Label5,  Label8,  Label2,  showpl,   hidepl});
+    muting->setFocusPartner(muting2);
+    muting2->setFocusPartner(muting);
+    showpl->setFocusPartner(hidepl);
+    hidepl->setFocusPartner(showpl);
     // A click on the window takes the focus back from the buttons, and the window starts
     // with it: Space then plays or pauses rather than pressing the first button.
     setFocusPolicy(Qt::ClickFocus);

@@ -1,11 +1,13 @@
 #include "player/SkinLabel.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include "player/SkinLabelAccessible.h"
 #include "player/SkinSlider.h"
@@ -232,6 +234,17 @@ void SkinLabel::focusOutEvent(QFocusEvent* event) {
     }
     QLabel::focusOutEvent(event);
     update();
+    // Qt has passed the focus on to the next in the Tab order; the partner, enabled or shown
+    // by the same handler, takes it once that handler is done.
+    if (focusPartner_ != nullptr && (!isEnabled() || !isVisible())) {
+        QTimer::singleShot(0, focusPartner_, [partner = focusPartner_] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (partner->isEnabled() && partner->isVisible() && focus != nullptr &&
+                focus->window() == partner->window()) {
+                partner->setFocus(Qt::TabFocusReason);
+            }
+        });
+    }
 }
 
 void SkinLabel::paintEvent(QPaintEvent* event) {

@@ -48,6 +48,9 @@ public:
     // Tells a listening screen reader, and sliderValueChanged(), that the slider's value
     // changed; costs next to nothing while none listens.
     void announceSliderValue();
+    // One of two labels that take turns, such as show and hide: when this one is disabled or
+    // hidden while it has the focus, `partner` takes it.
+    void setFocusPartner(SkinLabel* partner) { focusPartner_ = partner; }
     // The dotted frame shows: the label has the focus, and the keyboard put it there.
     bool showsFocusMark() const { return hasFocus() && keyboardFocus_; }
 
@@ -90,6 +93,7 @@ private:
     double twipsPerPixelX_ = 15.0;
     double twipsPerPixelY_ = 15.0;
     SkinSlider* slider_ = nullptr;
+    SkinLabel* focusPartner_ = nullptr;
     bool keyboardFocus_ = false;
     int heldKey_ = 0;  // Space or Return holding the label pressed; 0: none
 };

@@ -156,10 +156,6 @@ void Volume::muting_Click() {
     }
     player->setMute(true);
     form_.muting2->show();
-    // The keyboard stays on the speaker, whichever of the two shows.
-    if (form_.muting->hasFocus()) {
-        form_.muting2->setFocus(Qt::TabFocusReason);
-    }
     form_.muting->hide();
     form_.muting2->setToolTip(QStringLiteral("Ton einschalten"));
 }
@@ -170,11 +166,8 @@ void Volume::muting2_Click() {
         return;
     }
     player->setMute(false);
-    form_.muting->show();
-    if (form_.muting2->hasFocus()) {
-        form_.muting->setFocus(Qt::TabFocusReason);
-    }
     form_.muting2->hide();
+    form_.muting->show();
     form_.muting->setToolTip(QStringLiteral("Ton ausschalten"));
 }
 

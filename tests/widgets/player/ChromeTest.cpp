@@ -138,6 +138,12 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
                            "Label5", "Label8", "Label2", "hidepl", "Label13"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "hidepl");
+    // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
+    QTest::keyClick(form().hidepl, Qt::Key_Space);
+    EXPECT_FALSE(program->playlistLoaded());
+    EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
+    QTest::keyClick(form().showpl, Qt::Key_Escape);  // back to the window itself
+    EXPECT_EQ(QApplication::focusWidget(), &form());
 
     // The mark: a dotted frame in the text colour, inside a framed label's border, on the
     // focused label only.
