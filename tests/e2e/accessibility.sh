@@ -31,7 +31,17 @@ stop_bus() {
     wait "$BUS_PID" 2>/dev/null
     BUS_PID=
 }
-trap 'e2e_cleanup; stop_bus' EXIT
+# The sink's volume as the sound server counts it (65536 is 100 %), given back at the end: the
+# tests that follow hear the sink at the volume they expect.
+sink_level() {
+    pactl get-sink-volume @DEFAULT_SINK@ 2>/dev/null | grep -o -m 1 '[0-9]* / *[0-9]*%' | head -n 1
+}
+SINK_LEVEL_BEFORE=$(sink_level | cut -d ' ' -f 1)
+restore_sink() {
+    [[ -n $SINK_LEVEL_BEFORE ]] && pactl set-sink-volume @DEFAULT_SINK@ "$SINK_LEVEL_BEFORE"
+    return 0
+}
+trap 'e2e_cleanup; stop_bus; restore_sink' EXIT
 dbus-daemon --session --nofork --print-address=3 3>"$E2E_DIR/bus-address" 2>"$E2E_DIR/bus.log" &
 BUS_PID=$!
 for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
@@ -61,7 +71,7 @@ walked=$("$PYTHON" "$HERE/atspi_walk.py" "$E2E_PLAYER_PID" 30 2>&1) || e2e_fail 
 e2e_pass "AT-SPI: $(tr '\n' ';' <<<"$walked")"
 
 sink_volume() {
-    pactl get-sink-volume @DEFAULT_SINK@ 2>/dev/null | grep -o '[0-9]*%' | head -n 1
+    sink_level | grep -o '[0-9]*%'
 }
 for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
     [[ $(sink_volume) == 30% ]] && break
