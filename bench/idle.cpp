@@ -6,10 +6,13 @@
 // answers while the sound server has stopped (SIGSTOP) under a playing track: from a click on
 // "Options", after one on pause, to the options dialog being mapped. Needs an X display and the
 // sound server with a null sink (bench/run provides both), and sox, lame, xdotool, pactl, parec and
-// mpv. Prints the figures; it asserts nothing.
+// mpv. Prints the figures; it asserts nothing. With --accessibility, run on a session bus, it
+// measures instead the player idle and playing with the accessibility bridge forced on and no
+// screen reader listening, beside the same without the bridge.
 //
-// usage: bench_idle [PLAYER_BINARY] [--idle-only]
+// usage: bench_idle [PLAYER_BINARY] [--idle-only | --accessibility]
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -163,14 +166,18 @@ private:
     fs::path folder_;
 };
 
-void idleRun(const fs::path& playerBinary) {
+Usage playerIdle(const fs::path& playerBinary) {
     TopLevelMapWatcher watcher;
     const TemporaryProgramFolder folder(playerBinary);
     const LaunchedProgram player(folder.executable());
     if (!watcher.waitForWindow(player.pid(), "MP3-Brambleplayer", std::chrono::seconds(20))) {
         throw std::runtime_error("the player mapped no main window");
     }
-    const Usage idle = measure(player, "the idle player");
+    return measure(player, "the idle player");
+}
+
+void idleRun(const fs::path& playerBinary) {
+    const Usage idle = playerIdle(playerBinary);
     std::printf("Idle player, %.0f s after %.0f s of settling, nothing loaded:\n",
                 std::chrono::duration<double>(kMeasureTime).count(),
                 std::chrono::duration<double>(kSettleTime).count());
@@ -310,20 +317,72 @@ void playingRun(const fs::path& playerBinary) {
     }
 }
 
+// Qt's accessibility bridge, forced on for the players started while it lives: it then
+// publishes the windows on the accessibility bus whether a screen reader listens or not.
+class AccessibilityBridge {
+public:
+    AccessibilityBridge() { setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", 1); }
+    ~AccessibilityBridge() { unsetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"); }
+    AccessibilityBridge(const AccessibilityBridge&) = delete;
+    AccessibilityBridge& operator=(const AccessibilityBridge&) = delete;
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void accessibilityRun(const fs::path& playerBinary) {
+    constexpr int kRounds = 3;
+    const ToneFolder song(kSongSeconds);
+    const LaunchedProgram pacer("parec", {"-d", "nullsink.monitor", "--latency-msec=20"});
+    const Usage idleWithout = playerIdle(playerBinary);
+    const Usage idleWith = [&] {
+        const AccessibilityBridge bridge;
+        return playerIdle(playerBinary);
+    }();
+    // Rounds side by side, so that a busy moment of the machine hits both alike.
+    std::vector<double> without;
+    std::vector<double> with;
+    for (int round = 0; round < kRounds; ++round) {
+        without.push_back(playerPlaying(playerBinary, song).cpuSeconds);
+        const AccessibilityBridge bridge;
+        with.push_back(playerPlaying(playerBinary, song).cpuSeconds);
+    }
+    const double playingWithout = median(without);
+    const double playingWith = median(with);
+    std::printf("Accessibility bridge forced on, no screen reader listening, %.0f s each:\n",
+                std::chrono::duration<double>(kMeasureTime).count());
+    std::printf("  idle, CPU time without / with the bridge:    %.3f s / %.3f s\n",
+                idleWithout.cpuSeconds, idleWith.cpuSeconds);
+    std::printf("  playing a %d s file, median of %d, without:  %.3f s\n", kSongSeconds, kRounds,
+                playingWithout);
+    std::printf("  playing, with the bridge:                     %.3f s   (ratio %.2f, target: "
+                "at most 1.10)\n",
+                playingWith, playingWithout > 0 ? playingWith / playingWithout : 0.0);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     fs::path playerBinary = BRAMBLE_PLAYER_BINARY;
     bool idleOnly = false;
+    bool accessibility = false;
     for (const std::string_view argument :
          std::span(argv, static_cast<std::size_t>(argc)).subspan(1)) {
         if (argument == "--idle-only") {
             idleOnly = true;
+        } else if (argument == "--accessibility") {
+            accessibility = true;
         } else {
             playerBinary = argument;
         }
     }
     try {
+        if (accessibility) {
+            accessibilityRun(playerBinary);
+            return 0;
+        }
         idleRun(playerBinary);
         if (idleOnly) {
             return 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "app/Accessibility.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -21,7 +22,9 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {}
+      services_(std::move(services)) {
+    installAccessibility();
+}
 
 Program::~Program() {
     cache_.reset();

@@ -1,5 +1,6 @@
 #include "folders/frmdir.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QStringList>
 #include <QWindow>
@@ -35,8 +36,11 @@ frmdir::frmdir(Program& program)
     setFixedSize(size());
 
     Drive1 = new DriveList(this);
+    Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
+    Drive1->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     twips::setGeometry(*Drive1, 120, 120, 3855, 315, d);
     Dir1 = new FolderList(this);
+    Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));
     twips::setGeometry(*Dir1, 120, 495, 3855, 2895, d);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     twips::setGeometry(*Command1, 120, 3510, 1815, 375, d);

@@ -1,5 +1,6 @@
 #include "folders/frmopen.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDir>
 
@@ -50,10 +51,14 @@ void frmopen::buildControls() {
     keepOnScreen(*this, d);
 
     Drive1 = new DriveList(this);
+    Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
+    Drive1->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     placeTwips(*Drive1, 120, 120, 3600, 315);
     Dir1 = new FolderList(this);
+    Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));
     placeTwips(*Dir1, 120, 495, 3600, 2535);
     File1 = new Mp3FileList(this);
+    File1->setAccessibleName(QStringLiteral("MP3-Dateien"));
     placeTwips(*File1, 3840, 120, 3720, 2910);
     File1->setToolTip(QStringLiteral("Klicken und \"Play\" drücken um das Lied zu spielen"));
     Label3 = new QLabel(this);
@@ -90,6 +95,7 @@ void frmopen::buildControls() {
     placeTwips(*Label1, 600, 3540, 6960, 420);
     lstdirs = new FolderListBox(this);
     lstdirs->setObjectName(QStringLiteral("lstdirs"));
+    lstdirs->setAccessibleName(QStringLiteral("Eingefügte Verzeichnisse"));
     placeTwips(*lstdirs, 120, 3990, 7440, 1500);
 
     const auto command = [this](int column, const QString& caption, const QString& tip) {
@@ -109,6 +115,10 @@ void frmopen::buildControls() {
                        QStringLiteral("Eingefügte Verzeichnisse löschen"));
     Command5 = command(4, QStringLiteral("Verz. laden"),
                        QStringLiteral("Lädt zuvor gespeicherte Verzeichnisse in obige Liste"));
+
+    // The drive and folder column, then the files beside it with their preview, then the list.
+    chainTabOrder({Drive1, Dir1, File1, Label4, Label5, Label2, lstdirs, Command1, Command2,
+                   Command3, Command4, Command5});
 }
 
 void frmopen::wireControls() {

@@ -1,11 +1,13 @@
 #include "player/Form1.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Chrome.h"
+#include "player/PlayerKeys.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "player/Tray.h"
@@ -53,6 +55,22 @@ Form1::Form1(Program& program)
     position_ = new Position(*this);
     volume_ = new Volume(*this);
     tray_ = new Tray(*this);
+    keys_ = new PlayerKeys(*this);
+    buildTabOrder();
+}
+
+void Form1::buildTabOrder() {
+    chainTabOrder({Label13, Label9,  Label11, btnprev, btnstop, btnpause, btnplay, btnnext,
+                   muting,  muting2, imgVol,  lblbar,  Label7,  Label1,   Label3,  Label10,
+                   Label12, Label4,  Label5,  Label8,  Label2,  showpl,   hidepl});
+    muting->setFocusPartner(muting2);
+    muting2->setFocusPartner(muting);
+    showpl->setFocusPartner(hidepl);
+    hidepl->setFocusPartner(showpl);
+    // A click on the window takes the focus back from the buttons, and the window starts
+    // with it: Space then plays or pauses rather than pressing the first button.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocus();
 }
 
 Form1::~Form1() = default;
@@ -121,6 +139,17 @@ bool Form1::event(QEvent* event) {
 void Form1::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
     emit mouseMoved();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (keys_->handle(*event, false)) {
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        setFocus(Qt::OtherFocusReason);  // out of the buttons: Space plays or pauses again
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::paintEvent(QPaintEvent* event) {

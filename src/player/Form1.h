@@ -14,6 +14,7 @@
 
 class Program;
 class Chrome;
+class PlayerKeys;
 class Position;
 class Transport;
 class Tray;
@@ -63,6 +64,7 @@ public:
     Position& position() const { return *position_; }
     Volume& volume() const { return *volume_; }
     Tray& tray() const { return *tray_; }
+    PlayerKeys& keys() const { return *keys_; }
 
     // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
     void placeTwips(QWidget& control, double left, double top, double width, double height) const;
@@ -182,10 +184,13 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
+    // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
+    void buildTabOrder();
 
     Program& program_;
     Chrome* chrome_ = nullptr;
@@ -193,5 +198,6 @@ private:
     Position* position_ = nullptr;
     Volume* volume_ = nullptr;
     Tray* tray_ = nullptr;
+    PlayerKeys* keys_ = nullptr;
     bool painted_ = false;
 };

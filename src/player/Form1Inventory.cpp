@@ -93,6 +93,7 @@ void Form1::buildControls() {
         SkinLabel* l = make(name, left, top, width, height);
         l->setPixmap(QPixmap(QString::fromLatin1(resource)));
         l->setAlignment(Qt::AlignCenter);
+        l->setForeColor(kGreen);  // shows only in the focus mark
         return l;
     };
 
@@ -143,6 +144,7 @@ void Form1::buildControls() {
     lblVol = make("lblVol", 5400, 825, 855, 135);
     imgnotch = image("imgnotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
     lblbar = make("lblbar", 1560, 1320, 3375, 135);
+    lblbar->setForeColor(kGreen);  // shows only in the focus mark
 
     lblinfo = textButton("lblinfo", 2880, QStringLiteral("Info"), systemWindowColor(),
                          QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
@@ -217,6 +219,7 @@ void Form1::buildControls() {
     timeline = line("timeline", 4920, 1560, 1380);
 
     muting2 = image("muting2", 4815, 675, 480, 495, ":/images/speaker_muted.xpm");
+    muting2->setToolTip(QStringLiteral("Ton einschalten"));  // its name while it is hidden
     muting2->hide();
 
     Label15 = make("Label15", 5160, 45, 450, 255);

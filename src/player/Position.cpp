@@ -1,5 +1,8 @@
 #include "player/Position.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
@@ -9,6 +12,7 @@ Position::Position(Form1& form)
     // The notch lies over the bar, so that a press on it is the notch's; the tooltip over all.
     form_.imgnotch->raise();
     form_.lblST->raise();
+    form_.lblbar->setSlider(this);
     connect(form_.tmrPT, &FormTimer::timeout, this, &Position::tmrPT_Timer);
     connect(form_.lblbar, &SkinLabel::clicked, this, &Position::lblbar_Click);
     connect(form_.imgnotch, &SkinLabel::mouseDown, this, &Position::imgnotch_MouseDown);
@@ -38,6 +42,12 @@ void Position::SeekTick() {
         placeNotch(position::notchLeftForPosition(bar(), now, length));
     } else {
         followMouse(length);
+    }
+    // Once a second while playing, never while the position stands still.
+    const long second = std::lround(now);
+    if (second != announcedSecond_) {
+        announcedSecond_ = second;
+        form_.lblbar->announceSliderValue();
     }
 }
 
@@ -69,6 +79,42 @@ void Position::imgnotch_MouseUp() {
     }
     seekDrag_ = false;
     form_.lblST->hide();
+}
+
+void Position::seekTo(double seconds) {
+    MediaPlayer* player = form_.MediaPlayer1.get();
+    const double length = player != nullptr ? player->duration() : 0.0;
+    if (!(length > 0) || !std::isfinite(seconds)) {
+        return;
+    }
+    const double target = std::clamp(seconds, 0.0, length);
+    player->setCurrentPosition(target);
+    emit jumped(target);
+    SeekTick();
+}
+
+void Position::seekBy(double seconds) {
+    if (const MediaPlayer* player = form_.MediaPlayer1.get()) {
+        seekTo(player->currentPosition() + seconds);
+    }
+}
+
+QString Position::sliderName() const {
+    return QStringLiteral("Position");
+}
+
+double Position::sliderValue() const {
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    return player != nullptr ? player->currentPosition() : 0.0;
+}
+
+double Position::sliderMaximum() const {
+    const MediaPlayer* player = form_.MediaPlayer1.get();
+    return player != nullptr ? player->duration() : 0.0;
+}
+
+double Position::sliderStep() const {
+    return kKeyStepSeconds;
 }
 
 void Position::Form_MouseMove() {

@@ -3,15 +3,20 @@
 #include <QObject>
 
 #include "player/PositionMath.h"
+#include "player/SkinSlider.h"
 
 class Form1;
 
 // The clock and the notch of the playing track, and seeking by dragging the notch or clicking
 // the bar. One timer drives it all: the notch follows the mouse only on its ticks, and a release
-// seeks to where the last tick put the notch.
-class Position : public QObject {
+// seeks to where the last tick put the notch. For the keyboard and screen readers the bar is a
+// slider of the playing position in seconds.
+class Position : public QObject, public SkinSlider {
     Q_OBJECT
 public:
+    // How far Left and Right jump.
+    static constexpr double kKeyStepSeconds = 5;
+
     explicit Position(Form1& form);
 
     // The tick of tmrPT and a click on the bar: the clock, then the notch.
@@ -27,6 +32,17 @@ public:
 
     // The mouse moved over the bare window, or the tray icon sent a message.
     void Form_MouseMove();
+
+    // Jumps as a drop of the notch does, to `seconds` held within the track, and shows it.
+    // A track of unknown length has nowhere to jump to.
+    void seekTo(double seconds);
+    void seekBy(double seconds);
+
+    QString sliderName() const override;
+    double sliderValue() const override;
+    double sliderMaximum() const override;
+    double sliderStep() const override;
+    void moveSlider(double value) override { seekTo(value); }
 
     bool isDragging() const { return seekDrag_; }
     // The notch's left edge in twips, as the arithmetic keeps it (the widget sits on whole
@@ -45,4 +61,5 @@ private:
     Form1& form_;
     bool seekDrag_ = false;
     double notchLeft_;
+    long announcedSecond_ = -1;  // the whole second screen readers were told last
 };

@@ -1,11 +1,35 @@
 #include "player/SkinLabel.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include "player/SkinLabelAccessible.h"
+#include "player/SkinSlider.h"
+
+namespace {
+
+bool isPressKey(const QKeyEvent& event) {
+    constexpr Qt::KeyboardModifiers kChords =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const int key = event.key();
+    return (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+           (event.modifiers() & kChords) == 0;
+}
+
+bool isSliderKey(const QKeyEvent& event) {
+    const int key = event.key();
+    return (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home ||
+            key == Qt::Key_End) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == 0;
+}
+
+}  // namespace
 
 SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
     // Captions show names of files as they are written: never read as markup.
@@ -23,6 +47,17 @@ bool SkinLabel::isClickable() const {
 void SkinLabel::click() {
     if (isEnabled()) {
         emit clicked();
+    }
+}
+
+void SkinLabel::announceSliderValue() {
+    if (slider_ == nullptr) {
+        return;
+    }
+    emit sliderValueChanged();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, slider_->sliderValue());
+        QAccessible::updateAccessibility(&event);
     }
 }
 
@@ -118,17 +153,140 @@ void SkinLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
 }
 
+void SkinLabel::keyPressEvent(QKeyEvent* event) {
+    if (slider_ != nullptr && isSliderKey(*event)) {
+        moveSliderByKey(event->key());
+        return;
+    }
+    if (slider_ == nullptr && isPressKey(*event)) {
+        // Held down, the key repeats: the label stays pressed until it is let go.
+        if (heldKey_ == 0 && !event->isAutoRepeat()) {
+            heldKey_ = event->key();
+            emit mouseDown(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+        }
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void SkinLabel::keyReleaseEvent(QKeyEvent* event) {
+    if (slider_ != nullptr && isSliderKey(*event)) {
+        if (!event->isAutoRepeat()) {
+            slider_->endSliderChange();
+        }
+        return;
+    }
+    if (heldKey_ != 0 && event->key() == heldKey_) {
+        if (!event->isAutoRepeat()) {
+            releaseKeyPress(true);
+        }
+        return;
+    }
+    QLabel::keyReleaseEvent(event);
+}
+
+void SkinLabel::moveSliderByKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            slider_->moveSlider(slider_->sliderValue() - slider_->sliderStep());
+            break;
+        case Qt::Key_Right:
+            slider_->moveSlider(slider_->sliderValue() + slider_->sliderStep());
+            break;
+        case Qt::Key_Home:
+            slider_->moveSlider(0);
+            break;
+        default:  // End
+            slider_->moveSlider(slider_->sliderMaximum());
+            break;
+    }
+}
+
+void SkinLabel::releaseKeyPress(bool click) {
+    heldKey_ = 0;
+    emit mouseUp(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+    // Last: the click may hide the window or take the focus elsewhere.
+    if (click && isEnabled()) {
+        emit clicked();
+    }
+}
+
+void SkinLabel::focusInEvent(QFocusEvent* event) {
+    switch (event->reason()) {
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+            break;  // back to where the focus was, marked as it was
+        case Qt::MouseFocusReason:
+            keyboardFocus_ = false;
+            break;
+        default:
+            keyboardFocus_ = true;
+            break;
+    }
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void SkinLabel::focusOutEvent(QFocusEvent* event) {
+    if (heldKey_ != 0) {
+        releaseKeyPress(false);  // the look comes back; no click where the key was not let go
+    }
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        keyboardFocus_ = false;
+    }
+    QLabel::focusOutEvent(event);
+    update();
+    // Qt has passed the focus on to the next in the Tab order; the partner, enabled or shown
+    // by the same handler, takes it once that handler is done.
+    if (focusPartner_ != nullptr && (!isEnabled() || !isVisible())) {
+        QTimer::singleShot(0, focusPartner_, [partner = focusPartner_] {
+            const QWidget* focus = QApplication::focusWidget();
+            if (partner->isEnabled() && partner->isVisible() && focus != nullptr &&
+                focus->window() == partner->window()) {
+                partner->setFocus(Qt::TabFocusReason);
+            }
+        });
+    }
+}
+
 void SkinLabel::paintEvent(QPaintEvent* event) {
     if (glyph_ == Glyph::None) {
         QLabel::paintEvent(event);
-        return;
+    } else {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (backColor_.isValid()) {
+            painter.fillRect(rect(), backColor_);
+        }
+        paintGlyph(painter);
+    }
+    if (showsFocusMark()) {
+        paintFocusMark();
+    }
+}
+
+void SkinLabel::paintFocusMark() {
+    // Every other pixel along the edge, inside a framed label's border with a pixel between.
+    const int inset = frameWidth() > 0 ? frameWidth() + 1 : 0;
+    const QRect edge = rect().adjusted(inset, inset, -inset, -inset);
+    QPolygon dots;
+    for (int x = edge.left(); x <= edge.right(); ++x) {
+        for (const int y : {edge.top(), edge.bottom()}) {
+            if ((x + y) % 2 == 0) {
+                dots << QPoint(x, y);
+            }
+        }
+    }
+    for (int y = edge.top() + 1; y < edge.bottom(); ++y) {
+        for (const int x : {edge.left(), edge.right()}) {
+            if ((x + y) % 2 == 0) {
+                dots << QPoint(x, y);
+            }
+        }
     }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (backColor_.isValid()) {
-        painter.fillRect(rect(), backColor_);
-    }
-    paintGlyph(painter);
+    painter.setPen(QPen(foreColor_, 0));
+    painter.drawPoints(dots);
 }
 
 void SkinLabel::paintGlyph(QPainter& painter) const {
@@ -203,5 +361,18 @@ void SkinLabel::paintGlyph(QPainter& painter) const {
             painter.drawPath(path);
             break;
         }
+    }
+}
+
+void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (qobject_cast<SkinLabel*>(widget) != nullptr) {
+            widget->setFocusPolicy(Qt::TabFocus);
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
     }
 }

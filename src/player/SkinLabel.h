@@ -3,10 +3,15 @@
 #include <QColor>
 #include <QLabel>
 #include <QPointF>
+#include <initializer_list>
+
+class SkinSlider;
 
 // A label of the skin that acts as a button: it reports presses and releases with the
 // position in twips, draws transport symbols, and keeps its colours as plain values so that
 // state held in a colour (an active play order, the enlarged playlist) can be read back.
+// Given the focus by the keyboard it shows a dotted frame in its text colour; Space or Return
+// then press it as the mouse does, or move it when it works as a slider.
 class SkinLabel : public QLabel {
     Q_OBJECT
 public:
@@ -36,6 +41,19 @@ public:
     // Does what a left click does, for assistive technology; a disabled label ignores it.
     void click();
 
+    // Makes the label a slider whose value, range and keys `slider` gives; it must outlive
+    // the label. nullptr: a plain label again.
+    void setSlider(SkinSlider* slider) { slider_ = slider; }
+    SkinSlider* slider() const { return slider_; }
+    // Tells a listening screen reader, and sliderValueChanged(), that the slider's value
+    // changed; costs next to nothing while none listens.
+    void announceSliderValue();
+    // One of two labels that take turns, such as show and hide: when this one is disabled or
+    // hidden while it has the focus, `partner` takes it.
+    void setFocusPartner(SkinLabel* partner) { focusPartner_ = partner; }
+    // The dotted frame shows: the label has the focus, and the keyboard put it there.
+    bool showsFocusMark() const { return hasFocus() && keyboardFocus_; }
+
 signals:
     void mouseDown(Qt::MouseButton button, QPointF twipsPos);
     void mouseUp(Qt::MouseButton button, QPointF twipsPos);
@@ -44,6 +62,8 @@ signals:
     void doubleClicked();
     // setCaption() gave the label another text.
     void captionChanged();
+    // The slider's value changed as far as a listener cares.
+    void sliderValueChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -52,11 +72,19 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QPointF toTwips(const QPointF& pixels) const;
     void applyPalette();
     void paintGlyph(QPainter& painter) const;
+    void paintFocusMark();
+    void moveSliderByKey(int key);
+    // Lets go of a press held by Space or Return, clicking when `click`.
+    void releaseKeyPress(bool click);
 
     QColor foreColor_{Qt::black};
     QColor backColor_;
@@ -64,4 +92,12 @@ private:
     bool autoSize_ = false;
     double twipsPerPixelX_ = 15.0;
     double twipsPerPixelY_ = 15.0;
+    SkinSlider* slider_ = nullptr;
+    SkinLabel* focusPartner_ = nullptr;
+    bool keyboardFocus_ = false;
+    int heldKey_ = 0;  // Space or Return holding the label pressed; 0: none
 };
+
+// Puts `widgets` one after the other in their window's Tab order. The skin labels among them
+// take the focus from the keyboard only: a click leaves the focus where it was.
+void chainTabOrder(std::initializer_list<QWidget*> widgets);

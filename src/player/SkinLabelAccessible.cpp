@@ -1,6 +1,9 @@
 #include "player/SkinLabelAccessible.h"
 
+#include <cmath>
+
 #include "player/SkinLabel.h"
+#include "player/SkinSlider.h"
 
 namespace {
 
@@ -18,27 +21,73 @@ SkinLabel* SkinLabelAccessible::label() const {
 }
 
 // Decided at each question, not once: Qt may describe a label before its handlers are
-// connected. A clickable label that says nothing of itself (the position bar) is no button.
+// connected. A clickable label that says nothing of itself is no button.
 bool SkinLabelAccessible::actsAsButton() const {
-    return label()->isClickable() && !text(QAccessible::Name).isEmpty();
+    return label()->slider() == nullptr && label()->isClickable() &&
+           !text(QAccessible::Name).isEmpty();
 }
 
 QAccessible::Role SkinLabelAccessible::role() const {
+    if (label()->slider() != nullptr) {
+        return QAccessible::Slider;
+    }
     if (actsAsButton()) {
         return QAccessible::Button;
     }
-    return label()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
+    const bool image = !label()->pixmap().isNull() || label()->glyph() != SkinLabel::Glyph::None;
+    return image ? QAccessible::Graphic : QAccessible::StaticText;
 }
 
 QString SkinLabelAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
     }
+    if (const SkinSlider* slider = label()->slider()) {
+        return slider->sliderName();
+    }
     QString tip = label()->toolTip();
     if (label()->isClickable() && !tip.isEmpty()) {
         return tip;
     }
-    return label()->caption();
+    // The caption of a symbol is a character of a symbol font, no word.
+    return label()->glyph() == SkinLabel::Glyph::None ? label()->caption() : QString();
+}
+
+void* SkinLabelAccessible::interface_cast(QAccessible::InterfaceType type) {
+    if (type == QAccessible::ValueInterface && label()->slider() != nullptr) {
+        return static_cast<QAccessibleValueInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QVariant SkinLabelAccessible::currentValue() const {
+    const SkinSlider* slider = label()->slider();
+    return slider != nullptr ? QVariant(slider->sliderValue()) : QVariant();
+}
+
+void SkinLabelAccessible::setCurrentValue(const QVariant& value) {
+    SkinSlider* slider = label()->slider();
+    bool isNumber = false;
+    const double wanted = value.toDouble(&isNumber);
+    if (slider == nullptr || !isNumber || !std::isfinite(wanted) || !label()->isEnabled()) {
+        return;
+    }
+    slider->moveSlider(wanted);
+    slider->endSliderChange();
+}
+
+QVariant SkinLabelAccessible::maximumValue() const {
+    const SkinSlider* slider = label()->slider();
+    return slider != nullptr ? QVariant(slider->sliderMaximum()) : QVariant();
+}
+
+QVariant SkinLabelAccessible::minimumValue() const {
+    return label()->slider() != nullptr ? QVariant(0.0) : QVariant();
+}
+
+QVariant SkinLabelAccessible::minimumStepSize() const {
+    const SkinSlider* slider = label()->slider();
+    return slider != nullptr ? QVariant(slider->sliderStep()) : QVariant();
 }
 
 QStringList SkinLabelAccessible::actionNames() const {

@@ -1,6 +1,8 @@
 #include "player/Volume.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "app/Program.h"
@@ -22,6 +24,7 @@ Volume::Volume(Form1& form)
     // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
     form_.imgVol->raise();
     form_.lblttVol->raise();
+    form_.imgVol->setSlider(this);
     connect(form_.imgVol, &SkinLabel::mouseDown, this, &Volume::imgVol_MouseDown);
     connect(form_.lblVol, &SkinLabel::mouseDown, this, &Volume::lblVol_MouseDown);
     connect(form_.tmrTime, &FormTimer::timeout, this, &Volume::tmrTime_Timer);
@@ -101,6 +104,11 @@ void Volume::setVolume_Change() {
     Volumer::SetMixerControl(mixer, volCtrl_, 2L * form_.setVolume.value());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
     Volumer::SetMixerControl(mixer, micCtrl_, 0);
+    const int percent = volume::percentage(form_.setVolume.value(), form_.setVolume.span());
+    if (percent != announcedPercent_) {
+        announcedPercent_ = percent;
+        form_.imgVol->announceSliderValue();
+    }
 }
 
 void Volume::takeValueFromThumb() {
@@ -135,6 +143,10 @@ void Volume::endDrag() {
 
 void Volume::imgVol_MouseUp() {
     endDrag();
+    showLevelInTray();
+}
+
+void Volume::showLevelInTray() {
     // A click shorter than one tick gave the level label no text yet: the tray keeps its own.
     if (!form_.lblttVol->caption().isEmpty()) {
         form_.mnuvolume->setTitle(form_.lblttVol->caption());
@@ -182,4 +194,29 @@ void Volume::muting2_Click() {
     form_.muting2->hide();
     form_.muting->show();
     form_.muting->setToolTip(QStringLiteral("Ton ausschalten"));
+}
+
+QString Volume::sliderName() const {
+    return QStringLiteral("Lautstärke");
+}
+
+double Volume::sliderValue() const {
+    return volume::percentage(form_.setVolume.value(), form_.setVolume.span());
+}
+
+void Volume::moveSlider(double percent) {
+    if (!std::isfinite(percent)) {
+        return;
+    }
+    const int span = form_.setVolume.span();
+    const int wanted = static_cast<int>(std::lround(std::clamp(percent, 0.0, 100.0)));
+    form_.setVolume.setValue(volume::valueForPercentage(wanted, span));
+    placeThumb();
+    form_.lblttVol->setCaption(levelText(volume::percentage(form_.setVolume.value(), span)));
+}
+
+void Volume::endSliderChange() {
+    // Nobody is told when this fails, as at the end of a drag.
+    saveSettings(form_.program());
+    showLevelInTray();
 }

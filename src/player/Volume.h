@@ -3,16 +3,21 @@
 #include <QObject>
 
 #include "platform/Mixer.h"
+#include "player/SkinSlider.h"
 #include "player/VolumeMath.h"
 
 class Form1;
 
 // The volume slider, which drives the system mixer's speakers volume, and the mute button,
 // which mutes only the player. The value lives in the window's hidden scroll bar setVolume;
-// the mixer follows every change of it.
-class Volume : public QObject {
+// the mixer follows every change of it. For the keyboard and screen readers the thumb is a
+// slider of the level in percent.
+class Volume : public QObject, public SkinSlider {
     Q_OBJECT
 public:
+    // How far Left and Right move the focused slider.
+    static constexpr int kKeyStepPercent = 5;
+
     explicit Volume(Form1& form);
 
     // Start-up: takes the mixer's controls as far as it has answered, and whatever it answers
@@ -45,6 +50,15 @@ public:
     void muting_Click();
     void muting2_Click();
 
+    QString sliderName() const override;
+    double sliderValue() const override;
+    double sliderMaximum() const override { return 100; }
+    double sliderStep() const override { return kKeyStepPercent; }
+    // The level that shows this percentage: the mixer follows at once.
+    void moveSlider(double percent) override;
+    // As the release of a drag on the thumb: settings.cfg is written.
+    void endSliderChange() override;
+
     bool isDragging() const { return volDrag_; }
     // The thumb's left edge in twips, as the arithmetic keeps it (the widget sits on whole
     // pixels).
@@ -58,6 +72,8 @@ private:
     void endDrag();
     // The mixer's controls, as it answers now. The thumb moves only when the range changes.
     void takeMixerControls();
+    // The tray submenu shows the level the last move set.
+    void showLevelInTray();
 
     Form1& form_;
     bool volDrag_ = false;
@@ -66,4 +82,5 @@ private:
     MixerControl micCtrl_;
     // The value changed while the mixer had not answered: it is written once it does.
     bool mixerOwed_ = false;
+    int announcedPercent_ = -1;  // the level screen readers were told last
 };

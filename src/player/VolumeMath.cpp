@@ -42,4 +42,20 @@ int percentage(int value, int span) {
     return span != 0 ? static_cast<int>(std::floor(static_cast<double>(value) / span * 100)) : 0;
 }
 
+int valueForPercentage(int percent, int span) {
+    if (span <= 0) {
+        return 0;
+    }
+    const int wanted = std::clamp(percent, 0, 100);
+    int value = static_cast<int>(std::ceil(static_cast<double>(wanted) * span / 100));
+    // Rounding in the division may land a step off either side.
+    while (value > 0 && percentage(value - 1, span) >= wanted) {
+        --value;
+    }
+    while (value < span && percentage(value, span) < wanted) {
+        ++value;
+    }
+    return value;
+}
+
 }  // namespace volume

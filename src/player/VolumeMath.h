@@ -27,6 +27,8 @@ int valueFromThumb(const TrackGeometry& track, double thumbLeft, int span);
 double thumbLeftForValue(const TrackGeometry& track, int value, int span);
 // Whole percent, rounded down; 0 when the slider has no length.
 int percentage(int value, int span);
+// The least value that shows `percent` (held within 0 to 100); 0 when the slider has no length.
+int valueForPercentage(int percent, int span);
 
 // The four tray steps, in twips: about 10 % and 5 % of the designed track.
 constexpr double kStepUp10 = 65;

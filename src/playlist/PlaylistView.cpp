@@ -4,6 +4,11 @@
 #include <QMouseEvent>
 
 void PlaylistView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Menu ||
+        event->keyCombination() == QKeyCombination(Qt::SHIFT, Qt::Key_F10)) {
+        emit contextMenuKey();
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Delete:
         case Qt::Key_F3:

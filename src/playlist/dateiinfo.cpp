@@ -39,6 +39,7 @@ dateiinfo::dateiinfo(Program& program)
 
     Label2 = new QLabel(QStringLiteral("Dateipfad:"));
     Text1 = new QLineEdit;
+    Text1->setAccessibleName(QStringLiteral("Dateipfad"));
     Text1->setReadOnly(true);
     QPalette grey = Text1->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));

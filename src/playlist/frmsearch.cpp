@@ -32,6 +32,7 @@ frmsearch::frmsearch(Program& program)
     Label1 = new QLabel(QStringLiteral("Bitte Liedtitel eingeben, welcher gesucht werden soll."));
     Label1->setWordWrap(true);
     Text1 = new QLineEdit(QStringLiteral("Liedtitel eingeben..."));
+    Text1->setAccessibleName(QStringLiteral("Liedtitel"));
     Label3 = new QLabel(QStringLiteral(
         "TIPP: Wenn sie einen Titel suchen und er nicht gefunden wird, setzen sie noch ein * "
         "ganz am Anfang des Textfeldes!"));
@@ -39,6 +40,7 @@ frmsearch::frmsearch(Program& program)
     Label2 = new QLabel(QStringLiteral("Gefundene Titel"));
     results = new PlaylistLines(this);
     List2 = new QListView;
+    List2->setAccessibleName(QStringLiteral("Suchergebnisse"));
     List2->setModel(results);
     List2->setUniformItemSizes(true);
     List2->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,10 +1,12 @@
 #include "playlist/playlist.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
+#include "player/PlayerKeys.h"
 #include "player/SkinFonts.h"
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
@@ -23,6 +25,7 @@ playlist::playlist(Program& program)
     lines = new PlaylistLines(this);
     List1 = new PlaylistView(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Playlist"));
     List1->setModel(lines);
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,6 +57,7 @@ playlist::playlist(Program& program)
     connect(List1, &QAbstractItemView::doubleClicked, this, &playlist::List1_DblClick);
     connect(List1, &PlaylistView::keyDown, this, &playlist::List1_KeyDown);
     connect(List1, &PlaylistView::rightPressed, this, &playlist::List1_MouseDown);
+    connect(List1, &PlaylistView::contextMenuKey, this, &playlist::List1_ContextKey);
     connect(Timer1, &FormTimer::timeout, this, &playlist::Timer1_Timer);
     connect(mnuplay1, &QAction::triggered, this, &playlist::mnuplay1_Click);
     connect(mnuinsert1, &QAction::triggered, this,
@@ -162,6 +166,23 @@ void playlist::List1_MouseDown(QPoint pos) {
     }
     setListIndex(line);
     mnupopup1->popup(List1->viewport()->mapToGlobal(pos));
+}
+
+void playlist::List1_ContextKey() {
+    // Without a selected line the menu opens at the top: it also adds a folder or clears.
+    QPoint at;
+    if (const int line = listIndex(); line >= 0) {
+        const QModelIndex index = lines->index(line);
+        List1->scrollTo(index);
+        at = List1->visualRect(index).bottomLeft();
+    }
+    mnupopup1->popup(List1->viewport()->mapToGlobal(at));
+}
+
+void playlist::keyPressEvent(QKeyEvent* event) {
+    if (!program_.form1().keys().handle(*event, true)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void playlist::Timer1_Timer() {

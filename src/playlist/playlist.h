@@ -45,6 +45,8 @@ public:
     void List1_DblClick();
     void List1_KeyDown(int key);
     void List1_MouseDown(QPoint pos);
+    // Shift+F10 and the menu key: the context menu at the selected line.
+    void List1_ContextKey();
     void Timer1_Timer();
     void mnuplay1_Click();
 
@@ -67,6 +69,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
+    // The player's keys that mean nothing to the list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void playSelected(bool startClock);

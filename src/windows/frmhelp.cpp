@@ -25,6 +25,7 @@ frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(prog
 
     RichTextBox1 = new QTextBrowser(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setAccessibleName(QStringLiteral("Hilfetext"));
     RichTextBox1->setOpenLinks(false);
     Form_Load();
     Form_Resize();

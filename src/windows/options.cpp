@@ -36,7 +36,9 @@ options::options(Program& program)
     Label1 = new QLabel(QStringLiteral("Standard-Verzeichnis der MP3"), folder);
     estfolder = new QLineEdit(folder);
     estfolder->setToolTip(QStringLiteral("In diesem Verzeichnis verwalten sie bevorzugt ihre MP3"));
+    Label1->setBuddy(estfolder);  // names the field for screen readers
     Command3 = new QPushButton(QStringLiteral("..."), folder);
+    Command3->setAccessibleName(QStringLiteral("Standard-Verzeichnis wählen"));
     Command3->setMaximumWidth(Command3->fontMetrics().horizontalAdvance(Command3->text()) * 3);
     auto* folderLayout = new QGridLayout(folder);
     folderLayout->addWidget(Label1, 0, 0, 1, 2);

@@ -44,7 +44,12 @@ quickinfo::quickinfo(Program& program)
         label->setObjectName(QString::fromLatin1(name));
         label->setTwipsPerPixel(desktop.twipsPerPixelX(), desktop.twipsPerPixelY());
         twips::setGeometry(*label, left, top, width, height, desktop);
-        connect(label, &SkinLabel::clicked, this, &quickinfo::Form_Click);
+        // Not a click: the labels are text, no buttons, to a screen reader.
+        connect(label, &SkinLabel::mouseUp, this, [this](Qt::MouseButton button) {
+            if (button == Qt::LeftButton) {
+                Form_Click();
+            }
+        });
         return label;
     };
     Label2 = make("Label2", 2280, 255, 615, 165);

@@ -77,3 +77,16 @@ void ProgramFixture::writeFolders(const QStringList& subs) const {
 void ProgramFixture::start() {
     startUp(*program);
 }
+
+std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::readOut(
+    QWidget* widget) {
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget);
+    const QAccessibleValueInterface* value = read->valueInterface();
+    const auto number = [value](QVariant (QAccessibleValueInterface::*get)() const) {
+        return value != nullptr ? (value->*get)().toDouble() : 0.0;
+    };
+    return {read->role(), read->text(QAccessible::Name),
+            number(&QAccessibleValueInterface::currentValue),
+            number(&QAccessibleValueInterface::minimumValue),
+            number(&QAccessibleValueInterface::maximumValue)};
+}

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "app/Program.h"
@@ -27,6 +29,9 @@ protected:
     void writeFolders(const QStringList& subs) const;
     // Runs the start-up of the program as main() does.
     void start();
+    // What a screen reader reads of a widget: role, name, and a slider's value, minimum and
+    // maximum (0 where it has none).
+    static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;

@@ -53,6 +53,19 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(browser().Label3->text(), count(2));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
+    // Tab: the drive and folder column, the files with the preview's buttons, the add button,
+    // the list and the commands; "Verz. einfügen" is disabled while the list is empty.
+    browser().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser()));
+    browser().Drive1->setFocus(Qt::TabFocusReason);
+    QWidgetList order;
+    for (int i = 0; i < 11; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget();
+    }
+    frmopen& b = browser();
+    EXPECT_EQ(order, QWidgetList({b.Dir1, b.File1, b.Label4, b.Label5, b.Label2, b.lstdirs,
+                                  b.Command2, b.Command3, b.Command4, b.Command5, b.Drive1}));
 
     clickRow(browser().File1, 1);  // loads the file but does not start it
     EXPECT_EQ(preview().calls, QStringList({"stop", "file:" + path("Musik/b.mp3")}));

@@ -126,4 +126,73 @@ TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
     EXPECT_TRUE(form().hidepl->isEnabled());
 }
 
+// Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
+// puts the dotted mark on them, and Space or Return presses a button as the mouse does.
+TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    EXPECT_EQ(QApplication::focusWidget(), &form());  // Space is the window's own at first
+    const auto focused = [] {
+        const QWidget* widget = QApplication::focusWidget();
+        return widget != nullptr ? widget->objectName() : QStringLiteral("-");
+    };
+    QStringList order;
+    for (int i = 0; i < 19; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << focused();
+    }
+    // The play, pause and stop glyphs are disabled before a track is loaded, as is showpl while
+    // the playlist shows; the muted speaker is hidden.
+    EXPECT_EQ(order,
+              QStringList({"Label13", "Label9", "Label11", "btnprev", "btnnext", "muting", "imgVol",
+                           "lblbar", "Label7", "Label1", "Label3", "Label10", "Label12", "Label4",
+                           "Label5", "Label8", "Label2", "hidepl", "Label13"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(focused(), "hidepl");
+    // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
+    QTest::keyClick(form().hidepl, Qt::Key_Space);
+    EXPECT_FALSE(program->playlistLoaded());
+    EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
+    QTest::keyClick(form().showpl, Qt::Key_Escape);  // back to the window itself
+    EXPECT_EQ(QApplication::focusWidget(), &form());
+
+    // The mark: a dotted frame in the text colour, inside a framed label's border, on the
+    // focused label only.
+    const auto marked = [](SkinLabel* label) {
+        const int inset = label->frameWidth() > 0 ? label->frameWidth() + 1 : 0;
+        return label->grab().toImage().pixelColor(inset, inset) == label->foreColor();
+    };
+    SkinLabel* next = form().btnnext;
+    next->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(marked(next));
+    EXPECT_FALSE(marked(form().btnprev));
+
+    // Space: pressed while held, then the click.
+    QTest::keyPress(next, Qt::Key_Space);
+    EXPECT_EQ(next->foreColor(), kBlue);
+    EXPECT_FALSE(form().tmrPT->isEnabled());
+    QTest::keyRelease(next, Qt::Key_Space);
+    EXPECT_EQ(next->foreColor(), kGreen);
+    EXPECT_TRUE(form().tmrPT->isEnabled());  // the next-track click starts the clock
+
+    // Return on a text button: cyan while held, white after, and its window opens.
+    SkinLabel* search = form().Label1;
+    search->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(marked(search));
+    QTest::keyPress(search, Qt::Key_Return);
+    EXPECT_EQ(search->backColor(), kCyan);
+    QTest::keyRelease(search, Qt::Key_Return);
+    EXPECT_EQ(search->backColor(), kWhite);
+    EXPECT_NE(program->searchIfLoaded(), nullptr);
+
+    // The mouse takes the focus back to the window and leaves no mark; it puts none on the
+    // button it clicks.
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    QTest::mouseClick(form().Label12, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), &form());
+    EXPECT_FALSE(marked(search));
+    EXPECT_FALSE(marked(form().Label12));
+}
+
 }  // namespace

@@ -1,4 +1,7 @@
+#include <QAccessible>
+#include <QSignalSpy>
 #include <QTest>
+#include <vector>
 
 #include "fakes/ProgramFixture.h"
 #include "player/Form1.h"
@@ -111,6 +114,46 @@ TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoe
     EXPECT_TRUE(form().lblST->isVisible());
     QTest::mouseMove(&form(), QPoint(5, 100));
     EXPECT_FALSE(form().lblST->isVisible());
+}
+
+// To a screen reader the bar is a slider of the position in seconds, which it can set; the
+// keyboard moves it while it has the focus. Either way the player jumps as at a drop of the
+// notch, and the clock follows.
+TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
+    player().position = 125.5;
+    EXPECT_EQ(readOut(form().lblbar), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
+    QAccessibleValueInterface* value =
+        QAccessible::queryAccessibleInterface(form().lblbar)->valueInterface();
+    ASSERT_NE(value, nullptr);
+
+    QSignalSpy jumps(&position(), &Position::jumped);
+    value->setCurrentValue(50.0);
+    EXPECT_EQ(player().position, 50);
+    EXPECT_EQ(form().lbltime->caption(), "0:50 / 3:20");
+    EXPECT_EQ(form().imgnotch->x(), pixels(1560 + 3165 * 50 / 200.0));
+    value->setCurrentValue(500.0);  // held within the track
+    EXPECT_EQ(player().position, 200);
+
+    const std::vector<std::pair<Qt::Key, double>> keys{{Qt::Key_Left, 195},
+                                                       {Qt::Key_Home, 0},
+                                                       {Qt::Key_Left, 0},
+                                                       {Qt::Key_Right, 5},
+                                                       {Qt::Key_End, 200}};
+    for (const auto& [key, seconds] : keys) {
+        QTest::keyClick(form().lblbar, key);
+        EXPECT_EQ(player().position, seconds) << QKeySequence(key).toString().toStdString();
+    }
+    ASSERT_EQ(jumps.size(), 7);
+    EXPECT_EQ(jumps.at(0).at(0).toDouble(), 50);
+
+    // While playing, a screen reader hears of each new second; a tick that finds the same
+    // second, as all ticks while paused, tells nothing.
+    QSignalSpy told(form().lblbar, &SkinLabel::sliderValueChanged);
+    for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
+        player().position = at;
+        position().SeekTick();
+    }
+    EXPECT_EQ(told.size(), 2);
 }
 
 }  // namespace

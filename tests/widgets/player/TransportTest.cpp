@@ -1,5 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,7 +12,10 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "player/Form1.h"
+#include "player/Position.h"
 #include "player/Transport.h"
+#include "player/Volume.h"
+#include "player/VolumeMath.h"
 #include "playlist/playlist.h"
 #include "windows/quickinfo.h"
 
@@ -243,6 +248,13 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
     EXPECT_EQ(described(form().Label14), std::pair(A::StaticText, std::string("?")));  // no action
     EXPECT_EQ(described(form().Label15), std::pair(A::StaticText, std::string("v. 1.0")));
     EXPECT_NE(described(form().lblbar).first, A::Button);  // says nothing of itself
+    // Windows are frames named by their captions; the popup's title and time are text.
+    EXPECT_EQ(described(&form()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
+    showQuickInfo(*program, "Titel");
+    const quickinfo& popup = *program->quickinfoIfLoaded();
+    EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
+    EXPECT_EQ(described(popup.Label2), std::pair(A::StaticText, std::string("0:00 / 0:00")));
+    EXPECT_EQ(described(popup.Label1), std::pair(A::Graphic, std::string()));
 
     const auto press = [](SkinLabel* label) {
         QAccessibleActionInterface* action =
@@ -259,6 +271,80 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
     form().btnplay->setEnabled(false);
     press(form().btnplay);  // a disabled label takes no press
     EXPECT_EQ(playing(), "-");
+}
+
+// The player's keys do what the controls do, in the main window and, where the list has no
+// use of its own for them, in the playlist window. One scenario: each row presses a key and
+// reads the player, the mixer, the list and the clock.
+TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
+    player().length = 200;
+    form().volume().setStoredVolume(16384);  // 50 %
+    QSignalSpy jumps(&form().position(), &Position::jumped);
+    const auto summary = [this] {
+        static const QStringList kStates{"stopped", "paused", "playing"};
+        return QStringLiteral("%1 %2 %3s vol%4 mixer%5%6 line%7 %8")
+            .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
+                 kStates.value(player().state))
+            .arg(player().position)
+            .arg(volume::percentage(form().setVolume.value(), form().setVolume.span()))
+            .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
+            .arg(player().muted ? " muted" : "")
+            .arg(program->playlistWindow().listIndex())
+            .arg(form().lbltime->caption());
+    };
+    struct Row {
+        bool inList;
+        QKeyCombination key;
+        const char* after;
+    };
+    using K = QKeyCombination;
+    const Row rows[] = {
+        // Nothing loaded: play and pause are disabled, next is not.
+        {false, K(Qt::Key_Space), "- stopped 0s vol50 mixer32768 line-1 0:00 / 0:00"},
+        {false, K(Qt::CTRL, Qt::Key_Right), "a playing 0s vol50 mixer32768 line0 0:00 / 0:00"},
+        {true, K(Qt::Key_Right), "a playing 5s vol50 mixer32768 line0 0:05 / 3:20"},
+        {false, K(Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Space), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaPlay), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaTogglePlayPause), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::CTRL, Qt::Key_Right), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::CTRL, Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        // Volume in the tray's 5 % steps.
+        {false, K(Qt::Key_Up), "a playing 0s vol54 mixer36020 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeDown), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Down), "a playing 0s vol45 mixer29516 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeUp), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_M), "a playing 0s vol50 mixer32768 muted line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeMute), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        // The list's own keys stay its own, even where they move nothing.
+        {true, K(Qt::Key_Up), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_Space), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_M), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_Down), "a playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaStop), "a stopped 0s vol50 mixer32768 line1 0:00 / 3:20"},
+    };
+    for (const Row& row : rows) {
+        QWidget* target = row.inList ? static_cast<QWidget*>(program->playlistWindow().List1)
+                                     : static_cast<QWidget*>(&form());
+        // As the keyboard sends it; QTest knows no media keys.
+        const Qt::Key key = row.key.key();
+        const QString text = key < 0x7f ? QString(QChar(key)).toLower() : QString();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, row.key.keyboardModifiers(), text);
+            QApplication::sendEvent(target, &event);
+        }
+        EXPECT_EQ(summary(), row.after) << (row.inList ? "list " : "main window ")
+                                        << QKeySequence(row.key).toString().toStdString();
+    }
+    // Every jump is told on, as a drop of the notch is (to the desktop's media controls).
+    ASSERT_EQ(jumps.size(), 3);
+    EXPECT_EQ(jumps.at(0).at(0).toDouble(), 5);
+    EXPECT_EQ(jumps.at(2).at(0).toDouble(), 0);
 }
 
 }  // namespace

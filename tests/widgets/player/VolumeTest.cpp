@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "fakes/ProgramFixture.h"
@@ -190,6 +192,42 @@ TEST_F(VolumeTest, MuteTogglesOnlyThePlayer) {
     QTest::mouseClick(form().muting, Qt::LeftButton);
     EXPECT_TRUE(form().muting->isVisible());
     EXPECT_TRUE(player().muted);
+}
+
+// To a screen reader the thumb is a slider of the level in percent, which it can set as a drag
+// does, settings.cfg included; the keyboard moves it while it has the focus, and the file is
+// written when the key is let go.
+TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
+    writeSettings(kStored);
+    start();
+    volume().setStoredVolume(16002);
+    EXPECT_EQ(readOut(form().imgVol), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
+    QAccessibleValueInterface* level =
+        QAccessible::queryAccessibleInterface(form().imgVol)->valueInterface();
+    ASSERT_NE(level, nullptr);
+
+    QSignalSpy told(form().imgVol, &SkinLabel::sliderValueChanged);
+    level->setCurrentValue(3.0);  // reads back as 3, not 2, however the value rounds
+    EXPECT_EQ(level->currentValue().toDouble(), 3);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 2L * value());
+    EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " " + QByteArray::number(value()) + " "));
+    EXPECT_EQ(form().mnuvolume->title(), "Lautstärke 3%");
+    EXPECT_DOUBLE_EQ(volume().thumbLeft(), 5400 + 645.0 * value() / 32767);
+    EXPECT_EQ(told.size(), 1);
+
+    const std::vector<std::pair<Qt::Key, int>> keys{
+        {Qt::Key_Right, 8}, {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_End, 100}};
+    for (const auto& [key, percent] : keys) {
+        const QByteArray saved = readFile("settings.cfg");
+        QTest::keyPress(form().imgVol, key);
+        EXPECT_EQ(level->currentValue().toInt(), percent);
+        EXPECT_EQ(readFile("settings.cfg"), saved);  // not while the key is held
+        QTest::keyRelease(form().imgVol, key);
+        EXPECT_EQ(readFile("settings.cfg"),
+                  fileOf(kStored, " " + QByteArray::number(value()) + " "));
+        EXPECT_EQ(form().mnuvolume->title(), QStringLiteral("Lautstärke %1%").arg(percent));
+    }
+    EXPECT_EQ(value(), 32767);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "app/Module1.h"
@@ -130,6 +132,18 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
     }
     EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-", "Verzeichnis hinzufügen",
                                   "Alles Löschen"}));
+
+    // From the keyboard, Shift+F10 or the menu key, it opens at the selected line.
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::SHIFT, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
+        pl().setListIndex(2);
+        QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers());
+        QApplication::sendEvent(pl().List1, &press);
+        ASSERT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
+        const QRect line = pl().List1->visualRect(pl().lines->index(2));
+        EXPECT_EQ(pl().mnupopup1->pos(), pl().List1->viewport()->mapToGlobal(line.bottomLeft()));
+        pl().mnupopup1->close();
+    }
 }
 
 TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+
+class Form1;
+class QKeyEvent;
+
+// The player's keys. Each does what a click on the matching control of the main window does,
+// and only while that control is enabled: Space plays or pauses, Left and Right jump 5 s,
+// Up and Down step the volume as the tray does, Ctrl+Left and Ctrl+Right take the previous or
+// next track, M mutes; the media keys likewise.
+class PlayerKeys : public QObject {
+    Q_OBJECT
+public:
+    explicit PlayerKeys(Form1& form);
+
+    // Acts on a key of the player and tells whether it was one. A key pressed in a list that
+    // means something there (Up, Down, Space, letters) is left to the list.
+    bool handle(const QKeyEvent& event, bool inList);
+
+private:
+    void playOrPause();
+    void play();
+    void pauseIfPlaying();
+    void stop();
+    void previous();
+    void next();
+    void seekBack();
+    void seekForward();
+    void volumeUp();
+    void volumeDown();
+    void toggleMute();
+    bool playing() const;
+
+    Form1& form_;
+};

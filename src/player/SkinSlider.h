@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// A skin label that works as a slider, as the keyboard and screen readers reach it: a value
+// from 0 to a maximum, in the unit a screen reader reads out.
+class SkinSlider {
+public:
+    virtual ~SkinSlider() = default;
+
+    virtual QString sliderName() const = 0;
+    virtual double sliderValue() const = 0;
+    virtual double sliderMaximum() const = 0;
+    // How far one press of Left or Right moves it.
+    virtual double sliderStep() const = 0;
+    // Moves it to `value`, held within its range, as a drag that is still held does.
+    virtual void moveSlider(double value) = 0;
+    // The change is over, as at the release of a drag.
+    virtual void endSliderChange() {}
+};
