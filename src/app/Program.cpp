@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "folders/LocalFolders.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -19,7 +20,11 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {}
+      services_(std::move(services)) {
+    if (!services_.folders) {
+        services_.folders = std::make_shared<LocalFolders>();
+    }
+}
 
 Program::~Program() {
     cache_.reset();
@@ -93,6 +98,9 @@ void Program::unloadPlaylist() {
 }
 
 void Program::requestScan() {
+    if (cache_ && cache_->listing()) {
+        cache_.reset();
+    }
     if (!cache_) {
         cache_ = std::make_unique<cache>(*this);
     }

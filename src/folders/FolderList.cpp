@@ -1,7 +1,6 @@
 #include "folders/FolderList.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
@@ -33,15 +32,7 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-bool FolderList::setPath(const QString& folder) {
-    if (folder.isEmpty()) {
-        return false;
-    }
-    const QString absolute = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    const std::optional<QStringList> subfolders = subfoldersOf(absolute);
-    if (!subfolders) {
-        return false;
-    }
+void FolderList::setPath(const QString& absolute, const QStringList& subfolders) {
     path_ = absolute;
     setUpdatesEnabled(false);
     clear();
@@ -53,12 +44,11 @@ bool FolderList::setPath(const QString& folder) {
         const QString& entry = chain[depth];
         addEntry(entry, depth == 0 ? entry : QFileInfo(entry).fileName(), depth, openIcon);
     }
-    for (const QString& name : *subfolders) {
+    for (const QString& name : subfolders) {
         addEntry(childPath(absolute, name), name, static_cast<int>(chain.size()), closedIcon);
     }
     setCurrentRow(static_cast<int>(chain.size()) - 1);
     setUpdatesEnabled(true);
-    return true;
 }
 
 void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,

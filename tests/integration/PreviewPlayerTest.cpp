@@ -19,6 +19,7 @@ TEST_F(PreviewPlayerTest, PlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) 
 
     frmopen& browser = program->frmopenWindow();
     browser.presetFolder(fixture("audio"));
+    ASSERT_TRUE(waitUntil([&] { return browser.Dir1->path() == fixture("audio"); }));
     MediaPlayer& preview = *browser.MediaPlayer1;
     browser.File1_Click("tone_440hz_1s.mp3");
     runEventsFor(300);  // loaded, not started
