@@ -49,6 +49,7 @@ unmount() {
 }
 trap 'unmount; e2e_cleanup' EXIT
 
+: >"$MOUNT_LOG"
 "$PYTHON" "$(dirname "$0")/slow_mount.py" "$FIXTURE_FOLDERS" "$MOUNT" "$MOUNT_LOG" "$HOLD" 3 \
     >"$E2E_DIR/mount.out" 2>&1 &
 MOUNT_PID=$!
@@ -68,9 +69,9 @@ printf ' 1 \r\n 1 \r\n 0 \r\n%s\r\n 1 \r\n 0 \r\n 16000 \r\n' "$MOUNT/A" \
     >"$E2E_PROGRAM_DIR/settings.cfg"
 touch "$HOLD"
 
-# scan_listings WORD: how many listings of the folder began or ended so far.
+# mount_listings begin|end: how many listings of the folder began or ended so far.
 mount_listings() {
-    grep -c "^$1 /A\$" "$MOUNT_LOG" 2>/dev/null || true
+    grep -c "^$1 /A\$" "$MOUNT_LOG" || true
 }
 
 e2e_start_player
