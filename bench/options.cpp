@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -44,10 +45,11 @@ private:
 bool waitForPaint(QWidget& window, std::function<bool()> ready) {
     PaintWatch watch(std::move(ready));
     window.installEventFilter(&watch);
-    QElapsedTimer deadline;
-    deadline.start();
-    while (!watch.painted && deadline.elapsed() < 2000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QTimer deadline;  // wakes the loop at the end
+    deadline.setSingleShot(true);
+    deadline.start(2000);
+    while (!watch.painted && deadline.isActive()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     window.removeEventFilter(&watch);
     return watch.painted;
