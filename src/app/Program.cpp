@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/Accessibility.h"
+#include "folders/LocalFolders.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
@@ -24,6 +25,9 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
                                    : std::move(helpFile)),
       services_(std::move(services)) {
     installAccessibility();
+    if (!services_.folders) {
+        services_.folders = std::make_shared<LocalFolders>();
+    }
 }
 
 Program::~Program() {
@@ -120,6 +124,9 @@ void Program::applyPlayerWindowHolds() {
 }
 
 void Program::requestScan() {
+    if (cache_ && cache_->listing()) {
+        cache_.reset();
+    }
     if (!cache_) {
         cache_ = std::make_unique<cache>(*this);
     }

@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
+#include "platform/FolderSource.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
@@ -43,6 +44,8 @@ struct PlatformServices {
     std::unique_ptr<Mixer> mixer;
     // The notification-area icon; none: the desktop has no tray for it.
     std::unique_ptr<TrayIcon> trayIcon;
+    // The folders the windows and the scanner list, on worker threads; none: this machine's.
+    std::shared_ptr<const FolderSource> folders;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -71,6 +74,8 @@ public:
     // Loads the engine and starts the main window's player on it.
     EngineStatus prepareEngine() const;
     Mixer* mixer() const { return services_.mixer.get(); }
+    // Shared with the listings under way, which may outlast the program.
+    const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();
@@ -118,10 +123,12 @@ public:
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();
 
-    // A scan of the saved folders, about 200 ms from now unless one is pending already.
+    // A scan of the saved folders, about 200 ms from now unless one is pending already. A scan
+    // that is already listing is superseded: its result is dropped.
     void requestScan();
+    // A scan is pending or listing.
     bool scanPending() const { return cache_ != nullptr; }
-    // Drops a pending scan without scanning; the store is published all the same.
+    // Drops a pending or listing scan; the store is published as it stands.
     void abandonScan();
     // Called by the scan when it is done.
     void finishScan();

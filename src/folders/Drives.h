@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QComboBox>
 #include <QString>
 #include <QStringList>
@@ -8,8 +9,13 @@ class MessageBoxes;
 
 // The "drives" of the folder browser are the mounted file systems.
 
-// Their mount points: the root "/" first, then the others in name order.
+// Their mount points: the root "/" first, then the others in name order. Read from the mount
+// table alone: a look at a mount itself would wait as long as a dead one keeps it.
 QStringList mountedDrives();
+
+// The drives of a mount table in the layout of /proc/self/mounts, ordered as above. System
+// mounts (below /dev, /proc or /sys, or of a type that holds no files) are left out.
+QStringList drivesInMountTable(const QByteArray& table);
 
 // The drive that holds `path`: the longest of `drives` that is `path` or a folder above it.
 // "" when none is.

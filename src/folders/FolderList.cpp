@@ -34,15 +34,7 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-bool FolderList::setPath(const QString& folder) {
-    if (folder.isEmpty()) {
-        return false;
-    }
-    const QString absolute = absoluteFilePath(folder);
-    const std::optional<QStringList> subfolders = subfoldersOf(absolute);
-    if (!subfolders) {
-        return false;
-    }
+void FolderList::setPath(const QString& absolute, const QStringList& subfolders) {
     path_ = absolute;
     setUpdatesEnabled(false);
     clear();
@@ -54,12 +46,11 @@ bool FolderList::setPath(const QString& folder) {
         const QString& entry = chain[depth];
         addEntry(entry, depth == 0 ? entry : QFileInfo(entry).fileName(), depth, openIcon);
     }
-    for (const QString& name : *subfolders) {
+    for (const QString& name : subfolders) {
         addEntry(childPath(absolute, name), name, static_cast<int>(chain.size()), closedIcon);
     }
     setCurrentRow(static_cast<int>(chain.size()) - 1);
     setUpdatesEnabled(true);
-    return true;
 }
 
 void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,

@@ -14,9 +14,9 @@ public:
 
     // The current folder; "" until one was set.
     const QString& path() const { return path_; }
-    // Makes `folder` (absolute or relative to the working directory) the current folder and
-    // highlights it. False, changing nothing, when it cannot be listed.
-    bool setPath(const QString& folder);
+    // Makes the folder (absolute and clean) the current folder, holding `subfolders`, and
+    // highlights it. The folder is listed beforehand, away from the GUI thread.
+    void setPath(const QString& absolute, const QStringList& subfolders);
     // The highlighted entry's full path; the current folder's when nothing is highlighted.
     QString highlightedPath() const;
 

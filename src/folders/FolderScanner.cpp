@@ -1,6 +1,5 @@
 #include "folders/FolderScanner.h"
 
-#include "folders/FolderListing.h"
 #include "platform/FileNames.h"
 
 namespace {
@@ -14,15 +13,16 @@ QString withoutTrailingSlashes(QString folder) {
 
 }  // namespace
 
-std::vector<ScannedFile> scanFolders(const QStringList& folders, int limit) {
+std::vector<ScannedFile> scanFolders(const QStringList& folders, int limit,
+                                     const FolderSource& source, std::stop_token stop) {
     std::vector<ScannedFile> files;
     const auto full = [&] { return std::ssize(files) >= limit; };
     for (const QString& listed : folders) {
-        if (full()) {
+        if (full() || stop.stop_requested()) {
             break;
         }
         const QString folder = withoutTrailingSlashes(listed);
-        for (QString& name : mp3NamesIn(folder)) {
+        for (QString& name : source.mp3NamesIn(folder)) {
             if (full()) {
                 break;
             }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "folders/LocalFolders.h"
 #include "playlist/PlaylistStore.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <stop_token>
 #include <vector>
 
 // Turns a folder list into playlist entries.
@@ -20,11 +22,14 @@ struct ScannedFile {
 };
 
 // Every MP3 file of the folders, folder by folder in list order (a folder listed twice gives its
-// files twice), each folder's files as mp3NamesIn() lists them. A folder that cannot be listed
-// (gone, no permission, not a folder, empty path) is skipped. Stops once `limit` files are
-// collected; those are the first `limit` in that order.
+// files twice), each folder's files as the source's mp3NamesIn() lists them. A folder that
+// cannot be listed (gone, no permission, not a folder, empty path) is skipped. Stops once
+// `limit` files are collected; those are the first `limit` in that order. Asked to stop, it
+// lists no further folder.
 std::vector<ScannedFile> scanFolders(const QStringList& folders,
-                                     int limit = PlaylistStore::kCapacity);
+                                     int limit = PlaylistStore::kCapacity,
+                                     const FolderSource& source = LocalFolders(),
+                                     std::stop_token stop = {});
 
 // Title = the name without its last four characters, as shownFileName shows it; path = folder +
 // "/" + name, so a file in the root "/" gets "//" + name.

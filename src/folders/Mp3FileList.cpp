@@ -1,7 +1,5 @@
 #include "folders/Mp3FileList.h"
 
-#include "folders/FolderListing.h"
-
 Mp3FileList::Mp3FileList(QWidget* parent) : QListView(parent), names_(new QStringListModel(this)) {
     setModel(names_);
     setUniformItemSizes(true);
@@ -9,11 +7,6 @@ Mp3FileList::Mp3FileList(QWidget* parent) : QListView(parent), names_(new QStrin
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit fileClicked(fileName(index.row())); });
-}
-
-void Mp3FileList::setPath(const QString& folder) {
-    const std::vector<QString> names = mp3NamesIn(folder);
-    names_->setStringList(QStringList(names.begin(), names.end()));
 }
 
 QString Mp3FileList::fileName(int row) const {

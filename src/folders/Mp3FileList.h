@@ -10,8 +10,8 @@ class Mp3FileList : public QListView {
 public:
     explicit Mp3FileList(QWidget* parent = nullptr);
 
-    // Lists the MP3 files of `folder`; none when it cannot be listed.
-    void setPath(const QString& folder);
+    // Shows the MP3 files of a folder, as the folder's listing gave them.
+    void setNames(const QStringList& names) { names_->setStringList(names); }
     int count() const { return names_->rowCount(); }
     QString fileName(int row) const;
 

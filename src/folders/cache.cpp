@@ -2,14 +2,28 @@
 
 #include "app/Program.h"
 #include "folders/FolderScanner.h"
+#include "folders/LatestRequest.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
 #include "playlist/ListFile.h"
 #include "playlist/playlist.h"
 
-cache::cache(Program& program) : program_(program) {
+namespace {
+
+struct ScanResult {
+    std::vector<PlaylistStore::Entry> entries;
+    std::vector<int> order;
+};
+
+}  // namespace
+
+cache::cache(Program& program) : program_(program), scan_(new LatestRequest(this)) {
     Timer1 = new FormTimer(kDelayMs, true, this);
     connect(Timer1, &FormTimer::timeout, this, &cache::Timer1_Timer);
+}
+
+bool cache::listing() const {
+    return scan_->busy();
 }
 
 void cache::publish() {
@@ -21,10 +35,17 @@ void cache::publish() {
 
 void cache::Timer1_Timer() {
     Timer1->setEnabled(false);
-    // The list is read again here, so a scan asked for twice sees the newest one.
-    const QStringList folders = readListFile(program_.foldersPath()).value_or(QStringList());
-    std::vector<PlaylistStore::Entry> entries = toEntries(scanFolders(folders));
-    std::vector<int> order = shuffledOrder(static_cast<int>(entries.size()));
-    program_.store.fill(std::move(entries), std::move(order));
-    program_.finishScan();
+    const auto scan = [foldersPath = program_.foldersPath(),
+                       source = program_.folderSource()](std::stop_token stop) {
+        // The list is read again here, so a scan asked for twice sees the newest one.
+        const QStringList folders = readListFile(foldersPath).value_or(QStringList());
+        ScanResult result{toEntries(scanFolders(folders, PlaylistStore::kCapacity, *source, stop)),
+                          {}};
+        result.order = shuffledOrder(static_cast<int>(result.entries.size()));
+        return result;
+    };
+    scan_->start(scan, [this](ScanResult result) {
+        program_.store.fill(std::move(result.entries), std::move(result.order));
+        program_.finishScan();
+    });
 }

@@ -5,10 +5,12 @@
 #include "player/FormTimer.h"
 
 class Program;
+class LatestRequest;
 
 // A pending scan of the saved folders. It scans once, at its timer's first tick, after the
-// event that asked for it has finished. Whether it scanned or was abandoned, the store is
-// then published into the playlist window.
+// event that asked for it has finished; the folders are listed on a worker, and the store is
+// filled when the listing is done. Whether it scanned or was abandoned, the store is then
+// published into the playlist window. Gone before the listing is done, it drops its result.
 class cache : public QObject {
     Q_OBJECT
 public:
@@ -19,8 +21,11 @@ public:
     void Timer1_Timer();
     // Appends the store's titles to the playlist window's list.
     void publish();
+    // The timer has fired and the folders are being listed.
+    bool listing() const;
 
 private:
     Program& program_;
     FormTimer* Timer1;
+    LatestRequest* scan_;
 };

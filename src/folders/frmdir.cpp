@@ -47,6 +47,11 @@ frmdir::frmdir(Program& program)
     Command2 = new QPushButton(QStringLiteral("Abbrechen"), this);
     twips::setGeometry(*Command2, 2160, 3510, 1815, 375, d);
 
+    navigation_ = new FolderNavigation(program, *this, *Drive1, *Dir1, false);
+    // No folder to take until the first listing has come.
+    Command1->setEnabled(false);
+    connect(navigation_, &FolderNavigation::moved, Command1,
+            [this] { Command1->setEnabled(true); });
     connect(Drive1, &QComboBox::activated, this, &frmdir::Drive1_Change);
     connect(Dir1, &FolderList::openRequested, this, &frmdir::Dir1_Open);
     connect(Command1, &QPushButton::clicked, this, &frmdir::Command1_Click);
@@ -55,9 +60,10 @@ frmdir::frmdir(Program& program)
 
 void frmdir::open() {
     Drive1->refresh();
-    if (!goTo(program_.form1().pathopt) && !goTo(program_.programFolder())) {
-        goTo(QStringLiteral("/"));
-    }
+    navigation_->goTo(program_.form1().pathopt, [this] {
+        navigation_->goTo(program_.programFolder(),
+                          [this] { navigation_->goTo(QStringLiteral("/")); });
+    });
     // Kept above the disabled options dialog: a click on that must not bury the chooser,
     // the dialog's only way out.
     options& dialog = program_.optionsWindow();
@@ -69,27 +75,12 @@ void frmdir::open() {
     dialog.setEnabled(false);
 }
 
-bool frmdir::goTo(const QString& folder) {
-    if (!Dir1->setPath(folder)) {
-        return false;
-    }
-    Drive1->selectDriveOf(Dir1->path());
-    return true;
-}
-
 void frmdir::Drive1_Change() {
-    // An unreadable drive leaves the folder list where it was, and the drive list with it.
-    if (!goTo(Drive1->currentText())) {
-        tellNoMedium(program_.messages());
-        Drive1->selectDriveOf(Dir1->path());
-    }
+    navigation_->goToChosenDrive();
 }
 
 void frmdir::Dir1_Open(const QString& folder) {
-    // The folder may have gone since it was listed.
-    if (!goTo(folder)) {
-        tellNoMedium(program_.messages());
-    }
+    navigation_->open(folder);
 }
 
 void frmdir::Command1_Click() {

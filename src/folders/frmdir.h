@@ -6,6 +6,7 @@
 
 #include "folders/Drives.h"
 #include "folders/FolderList.h"
+#include "folders/FolderNavigation.h"
 
 class Program;
 
@@ -17,8 +18,9 @@ class frmdir : public QWidget {
 public:
     explicit frmdir(Program& program);
 
-    // Shows the chooser on the standard folder in use (not the edited one), or, when that
-    // cannot be listed, on the program's folder; disables the options dialog.
+    // Shows the chooser, and disables the options dialog; its lists follow on the standard
+    // folder in use (not the edited one), or, when that cannot be listed, on the program's
+    // folder.
     void open();
 
     void Drive1_Change();
@@ -36,7 +38,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool goTo(const QString& folder);
-
     Program& program_;
+    // Lists the folders away from the GUI thread; the lists change when they arrive.
+    FolderNavigation* navigation_;
 };

@@ -33,6 +33,7 @@ frmopen::frmopen(Program& program)
     }
     Timer1 = new FormTimer(100, false, this);  // ticks while the window is shown
     buildControls();
+    navigation_ = new FolderNavigation(program, *this, *Drive1, *Dir1, true);
     wireControls();
 }
 
@@ -122,6 +123,7 @@ void frmopen::buildControls() {
 }
 
 void frmopen::wireControls() {
+    connect(navigation_, &FolderNavigation::moved, this, &frmopen::showFiles);
     connect(Drive1, &QComboBox::activated, this, &frmopen::Drive1_Change);
     connect(Dir1, &FolderList::clicked, this, &frmopen::Dir1_Change);
     connect(Dir1, &FolderList::openRequested, this, &frmopen::Dir1_Open);
@@ -148,34 +150,37 @@ void frmopen::wireControls() {
 }
 
 void frmopen::presetFolder(const QString& folder) {
-    goTo(folder);
+    navigation_->goTo(folder, [this] { showFirstFolder(); });
 }
 
-bool frmopen::goTo(const QString& folder) {
-    if (!Dir1->setPath(folder)) {
-        return false;
+void frmopen::showFirstFolder() {
+    if (Dir1->path().isEmpty()) {
+        navigation_->goTo(QDir::homePath(), [this] { navigation_->goTo(QStringLiteral("/")); });
     }
-    Drive1->selectDriveOf(Dir1->path());
-    Dir1_Change();
-    return true;
 }
 
 void frmopen::Drive1_Change() {
-    if (!goTo(Drive1->currentText())) {
-        tellNoMedium(program_.messages());
-        Drive1->selectDriveOf(Dir1->path());
-    }
+    navigation_->goToChosenDrive();
 }
 
 void frmopen::Dir1_Open(const QString& folder) {
-    // The folder may have gone since it was listed.
-    if (!goTo(folder)) {
-        tellNoMedium(program_.messages());
-    }
+    navigation_->open(folder);
 }
 
 void frmopen::Dir1_Change() {
-    File1->setPath(Dir1->path());
+    // A listing under way brings the files of the folder it goes to.
+    if (navigation_->requests().busy()) {
+        return;
+    }
+    const auto list = [source = program_.folderSource(), folder = Dir1->path()](std::stop_token) {
+        const std::vector<QString> names = source->mp3NamesIn(folder);
+        return QStringList(names.begin(), names.end());
+    };
+    navigation_->requests().start(list, [this](const QStringList& names) { showFiles(names); });
+}
+
+void frmopen::showFiles(const QStringList& names) {
+    File1->setNames(names);
     Label3->setText(
         QStringLiteral("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können")
             .arg(File1->count()));
@@ -228,8 +233,8 @@ void frmopen::showEvent(QShowEvent* event) {
     }
     Drive1->refresh();
     Drive1->selectDriveOf(Dir1->path());
-    if (Dir1->path().isEmpty() && !goTo(QDir::homePath())) {
-        goTo(QStringLiteral("/"));
+    if (!navigation_->requests().busy()) {
+        showFirstFolder();
     }
     Timer1_Timer();
     Timer1->setEnabled(true);

@@ -9,6 +9,7 @@
 #include "folders/Drives.h"
 #include "folders/FolderList.h"
 #include "folders/FolderListBox.h"
+#include "folders/FolderNavigation.h"
 #include "folders/Mp3FileList.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
@@ -29,8 +30,8 @@ public:
 
     QStringList folderList() const { return lstdirs->entries(); }
     void setFolderList(const QStringList& folders) { lstdirs->setEntries(folders); }
-    // Shows `folder` in the drive and folder lists; a folder that cannot be listed changes
-    // nothing and says nothing.
+    // Shows `folder` in the drive and folder lists once it is listed; a folder that cannot be
+    // listed changes nothing and says nothing.
     void presetFolder(const QString& folder);
     // Destroys the preview player, so that its sound stops at once.
     void releasePreview();
@@ -81,9 +82,9 @@ private:
     void buildControls();
     void wireControls();
     void placeTwips(QWidget& control, double left, double top, double width, double height);
-    // Makes `folder` current in Dir1 and follows with the drive and file lists; false when it
-    // cannot be listed.
-    bool goTo(const QString& folder);
+    // While no folder is shown: the home folder, else the root.
+    void showFirstFolder();
+    void showFiles(const QStringList& names);
     void stopPreview();
     // Writes the list to the file the save dialog returns; false when it was cancelled or the
     // file could not be written (then the user was told).
@@ -96,5 +97,7 @@ private:
     void giveMainWindowsBack();
 
     Program& program_;
+    // Lists the folders and files away from the GUI thread; the lists change when they arrive.
+    FolderNavigation* navigation_;
     int dragPosition_ = -1;  // the line being dragged, -1 for none
 };

@@ -1,14 +1,21 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <QThread>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "folders/LocalFolders.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
@@ -214,4 +221,62 @@ public:
     bool isShownInTray() const override { return added && hostRunning; }
 
     void send(int number) { emit message(number); }
+};
+
+// This machine's folders, with a gate the test works: a listing of a held folder waits until
+// the folder is released. A listing made on the GUI thread is counted and never waits, since
+// the GUI thread must never wait for a folder.
+class FakeFolderSource : public FolderSource {
+public:
+    void hold(const QString& folder) {
+        const std::lock_guard lock(mutex_);
+        held_.insert(folder);
+    }
+    void release(const QString& folder) {
+        const std::lock_guard lock(mutex_);
+        held_.erase(folder);
+        released_.notify_all();
+    }
+    void releaseAll() {
+        const std::lock_guard lock(mutex_);
+        held_.clear();
+        released_.notify_all();
+    }
+    // Listings of the folder that are waiting at the gate.
+    int waiting(const QString& folder) const {
+        const std::lock_guard lock(mutex_);
+        const auto found = waiting_.find(folder);
+        return found == waiting_.end() ? 0 : found->second;
+    }
+    int onGuiThread() const {
+        const std::lock_guard lock(mutex_);
+        return onGuiThread_;
+    }
+
+    std::vector<QString> mp3NamesIn(const QString& folder) const override {
+        pass(folder);
+        return LocalFolders().mp3NamesIn(folder);
+    }
+    std::optional<QStringList> subfoldersOf(const QString& folder) const override {
+        pass(folder);
+        return LocalFolders().subfoldersOf(folder);
+    }
+
+private:
+    void pass(const QString& folder) const {
+        std::unique_lock lock(mutex_);
+        if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
+            ++onGuiThread_;
+            return;
+        }
+        ++waiting_[folder];
+        released_.wait(lock, [&] { return !held_.contains(folder); });
+        --waiting_[folder];
+    }
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable released_;
+    std::set<QString> held_;
+    mutable std::map<QString, int> waiting_;
+    mutable int onGuiThread_ = 0;
 };

@@ -34,10 +34,13 @@ ProgramFixture::ProgramFixture() {
     auto fakeTray = std::make_unique<FakeTrayIcon>();
     tray = fakeTray.get();
     services.trayIcon = std::move(fakeTray);
+    services.folders = listings;
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 
 ProgramFixture::~ProgramFixture() {
+    EXPECT_EQ(listings->onGuiThread(), 0) << "a folder was listed on the GUI thread";
+    listings->releaseAll();
     program.reset();
 }
 

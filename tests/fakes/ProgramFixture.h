@@ -47,5 +47,7 @@ protected:
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     // The tray icon, owned by the program; no tray host runs until the test starts one.
     FakeTrayIcon* tray = nullptr;
+    // The folders the program lists, through a gate the test works; shared with the program.
+    std::shared_ptr<FakeFolderSource> listings = std::make_shared<FakeFolderSource>();
     std::unique_ptr<Program> program;
 };

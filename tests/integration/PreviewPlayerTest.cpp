@@ -37,6 +37,7 @@ TEST_F(PreviewPlayerTest, PlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) 
 
     frmopen& browser = program->frmopenWindow();
     browser.presetFolder(decodeFileName(latin1));
+    ASSERT_TRUE(waitUntil([&] { return browser.Dir1->path() == decodeFileName(latin1); }));
     MediaPlayer& preview = *browser.MediaPlayer1;
     ASSERT_EQ(browser.File1->count(), 1);
     browser.File1_Click(browser.File1->fileName(0));

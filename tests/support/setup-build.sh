@@ -29,6 +29,8 @@ BRAMBLE_PACKAGES=(
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     # Debian's checks of the package and of its AppStream metadata
     lintian appstream
+    # a slow folder of the tests' own: a FUSE mirror whose every listing takes a while
+    python3-fusepy libfuse2
 )
 
 bramble_install_packages() {

@@ -1,3 +1,4 @@
+#include "folders/Drives.h"
 #include "folders/FolderScanner.h"
 #include "platform/FileNames.h"
 
@@ -156,6 +157,27 @@ TEST_F(FolderScannerTest, StopsAtTheLimitWithTheFirstFilesInScanOrder) {
 
     EXPECT_EQ(scanFolders({c, a}, 2), filesIn(c, {"c0001.mp3", "c0002.mp3"}));
     EXPECT_EQ(scanFolders({a}, 0), std::vector<ScannedFile>{});
+    std::stop_source given_up;
+    given_up.request_stop();
+    EXPECT_EQ(scanFolders({a}, 2000, LocalFolders(), given_up.get_token()),
+              std::vector<ScannedFile>{});
+}
+
+// The drive list is read from the mount table alone: a look at a dead mount would never return.
+TEST(DrivesInMountTable, TakesTheMountPointsOfFilesRootFirstAndUnescaped) {
+    const QByteArray table =
+        "proc /proc proc rw 0 0\n"
+        "/dev/sdb1 /media/stick\\040neu vfat rw 0 0\n"
+        "server:/musik /mnt/musik nfs4 rw 0 0\n"
+        "cgroup2 /opt/cgroup cgroup2 rw 0 0\n"
+        "devpts /dev/pts devpts rw 0 0\n"
+        "tmpfs /run/user/1000 tmpfs rw 0 0\n"
+        "/dev/sda1 / ext4 rw 0 0\n"
+        "/dev/sdb1 /media/stick\\040neu vfat rw 0 0\n"
+        "langsam /mnt/netz fuse.sshfs rw 0 0\n";
+    EXPECT_EQ(drivesInMountTable(table),
+              QStringList({"/", "/media/stick neu", "/mnt/musik", "/mnt/netz", "/run/user/1000"}));
+    EXPECT_EQ(drivesInMountTable(""), QStringList({"/"}));
 }
 
 TEST(ToEntries, TitleLosesTheLastFourCharactersAndTheRootGetsADoubleSlash) {

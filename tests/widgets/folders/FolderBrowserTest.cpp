@@ -39,6 +39,10 @@ protected:
     static void clickRow(QAbstractItemView* view, int row) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre(view, row));
     }
+    // Waits for the browser to show the folder, listed away from the GUI thread.
+    bool browserShows(const QString& sub) {
+        return waitUntil([&] { return browser().Dir1->path() == path(sub); });
+    }
     QString count(int n) {
         return QString("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können").arg(n);
     }
@@ -50,7 +54,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     start();
     form().pathopt = path("Musik");
     QTest::mouseClick(form().Label7, Qt::LeftButton);
-    EXPECT_EQ(browser().Label3->text(), count(2));
+    ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
     // Tab: the drive and folder column, the files with the preview's buttons, the add button,
@@ -83,13 +87,14 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_TRUE(players.at(0)->calls.isEmpty());  // the main player was never touched
 
     browser().Dir1_Open(path("Leer"));
-    EXPECT_EQ(browser().Label3->text(), count(0));
+    ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(0); }));
     // A drive without a readable root, and a folder that vanished after it was listed.
     browser().Drive1->addItem(path("weg"));
     browser().Drive1->setCurrentIndex(browser().Drive1->count() - 1);
     browser().Drive1_Change();
+    ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 2; }));
     browser().Dir1_Open(path("weg"));
-    ASSERT_EQ(messages->shown.size(), 3U);
+    ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 3; }));
     for (const std::size_t i : {1U, 2U}) {
         EXPECT_EQ(messages->shown[i].text + messages->shown[i].title,
                   "Kein Datenträger in diesem Laufwerk!Fehler!");
@@ -97,6 +102,32 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(browser().Dir1->path(), path("Leer"));
     EXPECT_EQ(browser().Drive1->currentText(), "/");
     EXPECT_EQ(browser().Label3->text(), count(0));
+}
+
+// A slow folder keeps neither the window nor a newer choice waiting: the lists come when the
+// listing does, with the busy pointer meanwhile, and a listing that was given up is dropped.
+TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
+    makeFiles("Langsam", {"l.mp3"});
+    makeFiles("Schnell", {"s.mp3", "t.mp3"});
+    listings->hold(path("Langsam"));
+    start();
+    form().pathopt = path("Langsam");
+    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
+    EXPECT_TRUE(browser().isVisible());
+    EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(browser().File1->count(), 0);
+
+    browser().Dir1_Open(path("Schnell"));
+    ASSERT_TRUE(browserShows("Schnell"));
+    EXPECT_EQ(browser().cursor().shape(), Qt::ArrowCursor);
+    listings->release(path("Langsam"));
+    ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 0; }));
+    runEventsFor(300);
+    EXPECT_EQ(browser().Dir1->path(), path("Schnell"));
+    EXPECT_EQ(browser().Label3->text(), count(2));
+    EXPECT_EQ(browser().File1->count(), 2);
+    EXPECT_EQ(browser().File1->fileName(0), "s.mp3");
 }
 
 // Both openers: the main window's "Insert" hides the player's windows, the playlist window's
@@ -111,6 +142,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     form().pathopt = path("A");
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
+    ASSERT_TRUE(browserShows("A"));
     QWidget& before = program->playlistWindow();
     const bool fromMain = GetParam() == AddFolderFrom::MainWindow;
     for (const QWidget* window : {static_cast<QWidget*>(&form()), &before}) {
@@ -150,6 +182,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     form().pathopt = path("B");
     QTest::mouseClick(form().Label7, Qt::LeftButton);
+    ASSERT_TRUE(browserShows("B"));
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     FolderListBox* list = browser().lstdirs;
     QTest::keyClick(list, Qt::Key_Delete);  // nothing selected

@@ -24,9 +24,12 @@ protected:
         opts().estfolder->setText("/bearbeitet");
     }
     options& opts() { return program->optionsWindow(); }
+    // Opens the chooser and waits for its first folder, listed away from the GUI thread.
     frmdir& chooser() {
         QTest::mouseClick(opts().Command3, Qt::LeftButton);
-        return *program->frmdirIfLoaded();
+        frmdir& dir = *program->frmdirIfLoaded();
+        EXPECT_TRUE(waitUntil([&] { return !dir.Dir1->path().isEmpty(); }));
+        return dir;
     }
     QString path(const QString& name) const { return QDir(folder.path()).filePath(name); }
     void openInList(frmdir& dir, const QString& folder) {
@@ -35,6 +38,7 @@ protected:
         const QPoint where = dir.Dir1->visualItemRect(found[0]).center();
         QTest::mouseClick(dir.Dir1->viewport(), Qt::LeftButton, {}, where);
         QTest::mouseDClick(dir.Dir1->viewport(), Qt::LeftButton, {}, where);
+        EXPECT_TRUE(waitUntil([&] { return dir.Dir1->path().endsWith("/" + folder); }));
     }
 };
 
@@ -91,11 +95,37 @@ TEST_F(FrmdirTest, UnreadableDriveIsReportedAndTheFolderStays) {
     dir.Drive1->addItem("/kein/medium");
     dir.Drive1->setCurrentIndex(dir.Drive1->count() - 1);
     dir.Drive1_Change();
+    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
     ASSERT_EQ(messages->shown.size(), 1U);
     EXPECT_EQ(messages->shown[0].text, "Kein Datenträger in diesem Laufwerk!");
     EXPECT_EQ(messages->shown[0].title, "Fehler!");
     EXPECT_EQ(dir.Dir1->path(), path("musik"));
     EXPECT_EQ(dir.Drive1->currentText(), drive);
+}
+
+// A slow standard folder: the chooser answers meanwhile, with the busy pointer and no folder
+// for "OK" to take; closed before the listing comes, it drops it.
+TEST_F(FrmdirTest, ASlowStandardFolderIsShownWhenItsListingComes) {
+    listings->hold(path("musik"));
+    startWithStandardFolder(path("musik"));
+    for (const int opening : {1, 2}) {
+        QTest::mouseClick(opts().Command3, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return listings->waiting(path("musik")) == opening; }));
+        frmdir& dir = *program->frmdirIfLoaded();
+        EXPECT_TRUE(dir.isVisible());
+        EXPECT_EQ(dir.cursor().shape(), Qt::BusyCursor);
+        EXPECT_FALSE(dir.Command1->isEnabled());
+        if (opening == 1) {
+            QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        }
+    }
+    listings->release(path("musik"));
+    frmdir& dir = *program->frmdirIfLoaded();
+    ASSERT_TRUE(waitUntil([&] { return dir.Command1->isEnabled(); }));
+    EXPECT_EQ(dir.Dir1->path(), path("musik"));
+    EXPECT_EQ(dir.cursor().shape(), Qt::ArrowCursor);
+    runEventsFor(100);  // the first chooser's listing came to nothing
+    EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
 }
 
 }  // namespace

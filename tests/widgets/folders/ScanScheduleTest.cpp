@@ -52,16 +52,52 @@ TEST_F(ScanScheduleTest, ASecondRequestWhilePendingScansOnceWithTheNewestList) {
     EXPECT_EQ(program->store.count(), 1);
 }
 
-TEST_F(ScanScheduleTest, AbandonedScanPublishesTheStoreAsItStands) {
+// Abandoned while pending, or while its listing waits on a slow folder: its result never
+// comes, and the store as it stood is published.
+class AbandonedScanTest : public ScanScheduleTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AbandonedScanTest, PublishesTheStoreAsItStands) {
     makeFiles("A", {"a.mp3"});
     writeFolders({"A"});
+    const bool listing = GetParam();
+    if (listing) {
+        listings->hold(folder.filePath("A"));
+    }
     start();
+    if (listing) {
+        ASSERT_TRUE(waitUntil([this] { return listings->waiting(folder.filePath("A")) == 1; }));
+    }
     program->store.fill({{"x", "/x.mp3"}}, {1});
     program->abandonScan();
     EXPECT_FALSE(program->scanPending());
     EXPECT_EQ(shownLines(), QStringList({"x"}));
+    listings->releaseAll();
     QTest::qWait(300);
     EXPECT_EQ(program->store.title(1), "x");
+    EXPECT_EQ(shownLines(), QStringList({"x"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(PendingOrListing, AbandonedScanTest, ::testing::Bool());
+
+// The window answers while a scan waits on a slow folder, and a newer request supersedes it.
+TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
+    makeFiles("A", {"a.mp3"});
+    makeFiles("B", {"b.mp3"});
+    writeFolders({"A"});
+    listings->hold(folder.filePath("A"));
+    start();
+    ASSERT_TRUE(waitUntil([this] { return listings->waiting(folder.filePath("A")) == 1; }));
+    EXPECT_TRUE(program->scanPending());
+    writeFolders({"B"});
+    plaction(*program, "openauto");
+    ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
+    EXPECT_EQ(shownLines(), QStringList({"b"}));
+
+    listings->release(folder.filePath("A"));
+    runEventsFor(300);
+    EXPECT_EQ(shownLines(), QStringList({"b"}));
+    EXPECT_EQ(program->store.count(), 1);
+    EXPECT_EQ(program->store.path(1), folder.filePath("B/b.mp3"));
 }
 
 TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
