@@ -1,6 +1,5 @@
 #include "folders/FolderNavigation.h"
 
-
 #include "app/Program.h"
 #include "folders/Drives.h"
 #include "folders/FolderList.h"

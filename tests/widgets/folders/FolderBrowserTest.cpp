@@ -235,7 +235,7 @@ TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
 
     // The folder list above tells its folders as written, too.
     makeFiles("<i>kursiv &amp;", {});
-    browser().Dir1->setPath(folder.path());
+    browser().Dir1_Open(folder.path());
     QList<QListWidgetItem*> found;
     ASSERT_TRUE(waitUntil([&] {
         found = browser().Dir1->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
