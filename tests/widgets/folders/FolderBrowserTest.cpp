@@ -409,8 +409,11 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit)
     // The browser lists the folder by the name it shows, and adds it by the bytes it has.
     form().pathopt = folder.path();
     QTest::mouseClick(form().Label7, Qt::LeftButton);
-    const QList<QListWidgetItem*> shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
-    ASSERT_EQ(shown.size(), 1);
+    QList<QListWidgetItem*> shown;
+    ASSERT_TRUE(waitUntil([&] {
+        shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
+        return shown.size() == 1;
+    }));
     browser().Dir1->setCurrentItem(shown[0]);
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     QTest::mouseClick(browser().Command1, Qt::LeftButton);
@@ -425,6 +428,7 @@ TEST_F(FolderBrowserTest, AFolderWithALineBreakInItsNameIsNotAdded) {
     QTest::mouseClick(form().Label7, Qt::LeftButton);
     for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
         browser().presetFolder(path(name));
+        ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == path(name); }));
         QTest::mouseClick(browser().Label2, Qt::LeftButton);
     }
     EXPECT_TRUE(browser().folderList().isEmpty());
