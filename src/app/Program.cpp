@@ -19,7 +19,11 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {}
+      services_(std::move(services)) {
+    if (!services_.windows) {
+        services_.windows = std::make_unique<WindowSystem>();
+    }
+}
 
 Program::~Program() {
     cache_.reset();

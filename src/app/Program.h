@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/DockingState.h"
 #include "app/WindowSlot.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
@@ -14,6 +15,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "playlist/PlaylistStore.h"
 
 class Form1;
@@ -43,6 +45,8 @@ struct PlatformServices {
     std::unique_ptr<Mixer> mixer;
     // The notification-area icon; none: the desktop has no tray for it.
     std::unique_ptr<TrayIcon> trayIcon;
+    // The window manager and panels; none: the plain version, which knows no panel.
+    std::unique_ptr<WindowSystem> windows;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -71,6 +75,7 @@ public:
     // Loads the engine and starts the main window's player on it.
     EngineStatus prepareEngine() const;
     Mixer* mixer() const { return services_.mixer.get(); }
+    WindowSystem& windowSystem() const { return *services_.windows; }
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();
@@ -121,6 +126,7 @@ public:
     PlaylistStore store;
     bool shufflemode = false;
     int mp3pos = 0;
+    DockingState docking;
 
 private:
     QString programFolder_;

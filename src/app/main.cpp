@@ -20,6 +20,7 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/SingleInstance.h"
+#include "platform/X11WindowSystem.h"
 
 int main(int argc, char** argv) {
     // Opening the mixer takes a while with a sound server: it runs meanwhile on its own thread.
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     services.endProcess = [] { std::_Exit(EXIT_SUCCESS); };
     services.mixer = std::move(mixer);
     services.trayIcon = std::make_unique<QtTrayIcon>();
+    services.windows = std::make_unique<X11WindowSystem>();
 
     // An installed copy whose folder the user cannot write keeps its files in the user's own
     // folder; everything after this line knows only the folder it is given.

@@ -34,6 +34,9 @@ ProgramFixture::ProgramFixture() {
     auto fakeTray = std::make_unique<FakeTrayIcon>();
     tray = fakeTray.get();
     services.trayIcon = std::move(fakeTray);
+    auto fakeWindows = std::make_unique<FakeWindowSystem>();
+    windows = fakeWindows.get();
+    services.windows = std::move(fakeWindows);
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 

@@ -42,5 +42,6 @@ protected:
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     // The tray icon, owned by the program; no tray host runs until the test starts one.
     FakeTrayIcon* tray = nullptr;
+    FakeWindowSystem* windows = nullptr;  // owned by the program
     std::unique_ptr<Program> program;
 };

@@ -11,6 +11,7 @@
 #include "app/RemoteControl.h"
 #include "platform/MprisService.h"
 #include "player/Form1.h"
+#include "playlist/playlist.h"
 #include "windows/options.h"
 
 namespace {
@@ -263,6 +264,10 @@ TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
     QSignalSpy shown(form.mnushowpl, &QAction::triggered);
     send(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
     EXPECT_EQ(shown.count(), 1);
+    // The docked playlist window comes up with the main window, which takes the focus.
+    const QWidget* docked = &program->playlistWindow();
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form});
 
     program->optionsWindow().optending->setChecked(true);
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};

@@ -23,7 +23,7 @@ protected:
         QTest::mouseClick(form().Label13, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    bool inTaskBar() { return form().windowType() != Qt::Tool; }
+    bool inTaskBar() { return windows->inTaskList(form()); }
     // A context request on the icon; `inside` runs while the tray menu is open, then it closes.
     void withTrayMenu(const std::function<void()>& inside) {
         tray->send(TrayIcon::kContextRequest);
