@@ -40,6 +40,7 @@ void Tray::setup() {
     Program& program = form_.program();
     if (TrayIcon* icon = program.trayIcon()) {
         icon->add(form_.windowIcon(), kProgramName);
+        icon->setMenu(*form_.mnusystemtray);
     }
     setTaskBarEntry(!program.trayIconExists());
 }

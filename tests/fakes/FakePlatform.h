@@ -170,12 +170,14 @@ public:
     bool added = false;
     int removals = 0;
     QString tip;
+    QMenu* menu = nullptr;
 
     void add(const QIcon& /*icon*/, const QString& text) override {
         added = true;
         tip = text;
     }
     void setTip(const QString& text) override { tip = text; }
+    void setMenu(QMenu& shown) override { menu = &shown; }
     void remove() override {
         added = false;
         ++removals;

@@ -27,8 +27,8 @@ BRAMBLE_PACKAGES=(
     desktop-file-utils dpkg-dev file
     # the accessibility bus and a screen reader's view of it
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
-    # a real desktop: openbox with the tint2 panel
-    openbox tint2
+    # real desktops: openbox with the tint2 panel, and a D-Bus tray of the tests' own
+    openbox tint2 python3-dbus
 )
 
 bramble_install_packages() {
