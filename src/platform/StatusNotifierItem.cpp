@@ -12,8 +12,6 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
 const QString kMenuPath = QStringLiteral("/MenuBar");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
-// A tray that takes longer than this to answer at start is taken for none.
-constexpr int kStartQuestionTimeoutMs = 2000;
 
 QString watcherService() {
     return QString::fromLatin1(StatusNotifierItem::kWatcherService);
@@ -63,8 +61,9 @@ StatusNotifierItem::~StatusNotifierItem() {
 }
 
 bool StatusNotifierItem::trayRunsOn(const QDBusConnection& bus) {
-    return bus.isConnected() &&
-           saysHostRuns(bus.call(hostQuestion(), QDBus::Block, kStartQuestionTimeoutMs));
+    // As long as Qt waits for the same answer when its own icon is made: the two must agree,
+    // or Qt's icon would go to the tray without the menu.
+    return bus.isConnected() && saysHostRuns(bus.call(hostQuestion()));
 }
 
 QString StatusNotifierItem::id() const {
