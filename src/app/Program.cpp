@@ -28,6 +28,9 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     if (!services_.folders) {
         services_.folders = std::make_shared<LocalFolders>();
     }
+    if (!services_.windows) {
+        services_.windows = std::make_unique<WindowSystem>();
+    }
 }
 
 Program::~Program() {

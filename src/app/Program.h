@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/DockingState.h"
 #include "app/WindowSlot.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
@@ -15,6 +16,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "playlist/PlaylistStore.h"
 
 class Form1;
@@ -46,6 +48,8 @@ struct PlatformServices {
     std::unique_ptr<TrayIcon> trayIcon;
     // The folders the windows and the scanner list, on worker threads; none: this machine's.
     std::shared_ptr<const FolderSource> folders;
+    // The window manager and panels; none: the plain version, which knows no panel.
+    std::unique_ptr<WindowSystem> windows;
 };
 
 // The program-wide state: the outside components, the window instances and the values
@@ -76,6 +80,7 @@ public:
     Mixer* mixer() const { return services_.mixer.get(); }
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
+    WindowSystem& windowSystem() const { return *services_.windows; }
 
     // Windows are created hidden on first use and live until unloaded.
     Form1& form1();
@@ -140,6 +145,7 @@ public:
     bool foldersCutTold = false;
     // The question before the end of the program is on screen.
     bool exitQuestionOpen = false;
+    DockingState docking;
 
 private:
     void applyPlayerWindowHolds();

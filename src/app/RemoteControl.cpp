@@ -141,8 +141,6 @@ void RemoteControl::trackStarted(const QString& title) {
 
 void RemoteControl::raise() {
     form_.mnushowpl->trigger();
-    form_.raise();
-    form_.activateWindow();
 }
 
 void RemoteControl::quit() {

@@ -19,7 +19,7 @@ public:
     State state() const override;
     qint64 positionUs() const override;
 
-    // As the tray's "Player wieder zeigen", then to the front.
+    // As the tray's "Player wieder zeigen": shown and in front, the playlist window with it.
     void raise() override;
     // The exit command, with its question when the options ask for one.
     void quit() override;

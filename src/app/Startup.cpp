@@ -14,6 +14,7 @@
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/Twips.h"
+#include "app/WindowRoles.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
@@ -132,6 +133,7 @@ void removeLeftoversOfInterruptedWrites(const Program& program) {
 void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
     Form1& form = program.form1();
+    new WindowRoles(program, &form);  // owned by the main window; before any window shows
     form.setControlHeightTwips(*form.muting, 480);
     form.volume().findMixerControls();
     program.frmopenWindow();

@@ -28,6 +28,7 @@
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/SingleInstance.h"
+#include "platform/X11WindowSystem.h"
 
 namespace {
 
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
     };
     services.mixer = std::make_unique<AlsaMixer>();
     services.trayIcon = std::make_unique<QtTrayIcon>();
+    services.windows = std::make_unique<X11WindowSystem>();
 
     // Everything after this line knows only the folders it is given.
     const QString programFolder = QCoreApplication::applicationDirPath();

@@ -22,7 +22,8 @@ constexpr double kHeight = 6180;
 
 frmopen::frmopen(Program& program)
     // No close box: the user leaves through "Verz. einfügen" or "Abbrechen".
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    // A dialog, so that it stays above the main window on a desktop.
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       program_(program) {
     setObjectName(QStringLiteral("frmopen"));
     setWindowTitle(QStringLiteral("MP3 Verzeichnis einfügen"));

@@ -4,8 +4,11 @@
 #include <QObject>
 #include <QString>
 
+class QMenu;
+
 // The player's icon in the desktop's notification area. Its mouse messages arrive as numbers:
-// a left double-click and a context request (right button).
+// a left double-click and a context request (right button). On a tray that reports a click as
+// one activation (the D-Bus tray protocol) the click counts as the double-click.
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
@@ -19,6 +22,9 @@ public:
     // host that comes up.
     virtual void add(const QIcon& icon, const QString& tip) = 0;
     virtual void setTip(const QString& tip) = 0;
+    // A tray that shows the icon's menu itself is given it, kept current; a classic tray asks
+    // with kContextRequest instead.
+    virtual void setMenu(QMenu& menu) = 0;
     virtual void remove() = 0;
     // True while the icon is added and a tray host shows it.
     virtual bool isShownInTray() const = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/Docking.h"
 #include "app/Program.h"
 #include "app/Twips.h"
 #include "player/Form1.h"
@@ -65,12 +66,25 @@ void Chrome::Label6_MouseDown(Qt::MouseButton /*button*/, QPointF twipsPos) {
     grabX_ = twipsPos.x();
     grabYFlag_ = twipsPos.y() != 0;
     moveDrag_ = true;
+    settleTicks_ = 0;
     form_.tmrMove->setInterval(10);
 }
 
 void Chrome::Label6_MouseUp() {
     moveDrag_ = false;
-    form_.tmrMove->setInterval(0);
+    // The window manager may yet put either window elsewhere than the drag did. The docking
+    // timer follows them; while it is off, the drag's own docking goes on until the two have
+    // stood still for a while.
+    settleTicks_ = form_.stayd->isEnabled() ? 0 : kSettleTicks;
+    form_.tmrMove->setInterval(settleTicks_ > 0 ? 10 : 0);
+}
+
+void Chrome::settleAfterDrag() {
+    const bool moved = dockAt(form_.program(), QPoint(form_.x(), form_.y() + form_.height()));
+    settleTicks_ = moved ? kSettleTicks : settleTicks_ - 1;
+    if (settleTicks_ <= 0) {
+        form_.tmrMove->setInterval(0);
+    }
 }
 
 void Chrome::dockPlaylistForDrag() {
@@ -84,6 +98,10 @@ void Chrome::dockPlaylistForDrag() {
 }
 
 void Chrome::tmrMove_Timer() {
+    if (!moveDrag_ && settleTicks_ > 0) {
+        settleAfterDrag();
+        return;
+    }
     dockPlaylistForDrag();
     if (!moveDrag_) {
         return;
@@ -98,13 +116,22 @@ void Chrome::tmrMove_Timer() {
 }
 
 void Chrome::Label13_Click() {
-    form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
+    if (form_.program().trayIconExists()) {
+        // Straight into the tray: a window the window manager iconified and that was then
+        // withdrawn came back iconic at its next map, and vanished again at once.
+        resizeSteps(true);
+    } else {
+        form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
+    }
     form_.stayd->setEnabled(false);
 }
 
 void Chrome::Form_Resize() {
+    resizeSteps(form_.windowState().testFlag(Qt::WindowMinimized));
+}
+
+void Chrome::resizeSteps(bool minimised) {
     Program& program = form_.program();
-    const bool minimised = form_.windowState().testFlag(Qt::WindowMinimized);
     const bool playlistWanted = form_.plcurr.toInt() == 1;
 
     if (minimised) {

@@ -34,9 +34,16 @@ public:
 private:
     void connectPressedLooks();
     void dockPlaylistForDrag();
+    // The resize rules, for a window that is minimised or not.
+    void resizeSteps(bool minimised);
+    // A drag's docking after the release, while the docking timer is off.
+    void settleAfterDrag();
 
     Form1& form_;
     bool moveDrag_ = false;
     double grabX_ = 0;
     bool grabYFlag_ = false;
+    // Drag ticks still to come after the release with nothing to move.
+    int settleTicks_ = 0;
+    static constexpr int kSettleTicks = 20;
 };

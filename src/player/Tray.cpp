@@ -1,12 +1,12 @@
 #include "player/Tray.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include "app/Program.h"
 #include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Transport.h"
+#include "playlist/playlist.h"
 #include "windows/quickinfo.h"
 
 namespace {
@@ -40,6 +40,7 @@ void Tray::setup() {
     Program& program = form_.program();
     if (TrayIcon* icon = program.trayIcon()) {
         icon->add(form_.windowIcon(), kProgramName);
+        icon->setMenu(*form_.mnusystemtray);
     }
     setTaskBarEntry(!program.trayIconExists());
 }
@@ -77,28 +78,34 @@ void Tray::mnushowquick_Click() {
 }
 
 void Tray::showPlayer() {
+    Program& program = form_.program();
     tmrTrayHost->setEnabled(false);
-    setTaskBarEntry(!form_.program().trayIconExists());
+    setTaskBarEntry(!program.trayIconExists());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
+    // The docked playlist window comes up with it.
+    if (playlist* pl = program.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
+        program.windowSystem().raise(*pl);
+    }
+    program.windowSystem().bringToFront(form_);
 }
 
 void Tray::Form_Minimised() {
-    if (form_.program().trayIconExists()) {
-        form_.hide();
-        tmrTrayHost->setEnabled(true);
-    } else if (form_.windowType() == Qt::Tool) {
-        // The tray went away while the window was out of the task bar. Its flags cannot
-        // change inside this state change: right after it, back into the task bar.
-        QTimer::singleShot(0, this, [this] {
-            setTaskBarEntry(true);
-            form_.showMinimized();
-        });
+    if (!form_.program().trayIconExists()) {
+        // Without a tray the task list is the way back.
+        setTaskBarEntry(true);
+        return;
     }
+    // Iconified by the window manager, it stays so: out of the task list, the icon brings it
+    // back. Minimised by the program, it goes into the tray.
+    if (!form_.isMinimized()) {
+        form_.hide();
+    }
+    tmrTrayHost->setEnabled(true);
 }
 
 void Tray::tmrTrayHost_Timer() {
-    if (form_.isVisible()) {
+    if (form_.isVisible() && !form_.isMinimized()) {
         tmrTrayHost->setEnabled(false);
     } else if (!form_.program().trayIconExists()) {
         // Without the icon nothing could bring the hidden window back.
@@ -108,9 +115,5 @@ void Tray::tmrTrayHost_Timer() {
 }
 
 void Tray::setTaskBarEntry(bool shown) {
-    const Qt::WindowType type = shown ? Qt::Window : Qt::Tool;
-    if (form_.windowType() != type) {
-        // Task bars leave out tool windows. A change of type hides the window.
-        form_.setWindowFlags((form_.windowFlags() & ~Qt::WindowType_Mask) | type);
-    }
+    form_.program().windowSystem().setInTaskList(form_, shown);
 }

@@ -9,7 +9,7 @@ class FormTimer;
 // The icon in the notification area and its menu: the icon's tip shows the track, a
 // double-click brings the hidden main window back, the context request opens the tray menu.
 // While a tray shows the icon, minimising hides the main window and it stays out of the task
-// bar; without one the window stays in the task bar and minimising only minimises.
+// list; without one the window stays in the task list and minimising only minimises.
 class Tray : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ public:
     void mnushowpl_Click();
     void mnushowquick_Click();
 
-    // The main window was minimised: into the tray if one shows the icon.
+    // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.
     void Form_Minimised();
     // While the main window is hidden in the tray: a tray that went away gives it back.
     void tmrTrayHost_Timer();
@@ -39,7 +39,7 @@ public:
     FormTimer* tmrTrayHost;
 
 private:
-    // "Player wieder zeigen" and the double-click.
+    // "Player wieder zeigen" and the double-click: shown, in front, with the keyboard focus.
     void showPlayer();
     void setTaskBarEntry(bool shown);
 

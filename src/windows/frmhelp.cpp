@@ -13,7 +13,12 @@
 
 #include <vector>
 
-frmhelp::frmhelp(Program& program) : QWidget(nullptr, Qt::Window), program_(program) {
+// A sizable dialog: it stays above the main window on a desktop, and it has no minimise
+// button, as a window without a task-list entry could not be brought back from there.
+frmhelp::frmhelp(Program& program)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      program_(program) {
     setObjectName(QStringLiteral("frmhelp"));
     setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
     const Desktop& desktop = program.desktop();

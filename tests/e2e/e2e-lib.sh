@@ -136,6 +136,18 @@ e2e_wait_window_gone() {
     e2e_fail "the window '$name' was still visible after ${E2E_DEADLINE_SECONDS} s"
 }
 
+# e2e_wait_for WHAT COMMAND...: runs the command until it succeeds; fails with WHAT when it
+# never does within the deadline.
+e2e_wait_for() {
+    local what=$1 i
+    shift
+    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    e2e_fail "$what within ${E2E_DEADLINE_SECONDS} s"
+}
+
 # e2e_geometry WINDOW_ID -> "X Y WIDTH HEIGHT" on the screen
 e2e_geometry() {
     xdotool getwindowgeometry --shell "$1" |

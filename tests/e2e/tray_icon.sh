@@ -22,16 +22,6 @@ stop_trayer() {
 }
 trap 'stop_trayer; e2e_cleanup' EXIT
 
-# wait_for FAILURE COMMAND...: until the command succeeds.
-wait_for() {
-    local what=$1 i
-    shift
-    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    e2e_fail "$what within ${E2E_DEADLINE_SECONDS} s"
-}
 # The icon: the player's visible window of 22 x 22 pixels.
 icon_id() {
     local id
@@ -42,7 +32,7 @@ icon_id() {
     return 1
 }
 hide_and_bring_back() {
-    wait_for "no tray icon" icon_id >/dev/null
+    e2e_wait_for "no tray icon" icon_id >/dev/null
     e2e_click "$main" 403 6  # the "_" label
     e2e_wait_window_gone "$main" "MP3-Brambleplayer"
     xdotool mousemove --window "$(icon_id)" 11 11 click --repeat 2 --delay 80 1 ||
@@ -72,7 +62,7 @@ menu_mapped() {
         awk -F '\t' -v pid="$E2E_PLAYER_PID" '$1 == "map" && $2 == pid && $4 == 1' | grep -q .
 }
 xdotool mousemove --window "$(icon_id)" 11 11 click 3 || e2e_fail "xdotool could not right-click"
-wait_for "no tray menu" menu_mapped
+e2e_wait_for "no tray menu" menu_mapped
 xdotool key Up Return || e2e_fail "xdotool could not choose in the tray menu"
 e2e_wait_player_exit
 ((E2E_PLAYER_STATUS == 0)) || e2e_fail "the player ended with status $E2E_PLAYER_STATUS"

@@ -22,6 +22,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 
 // A screen of fixed size at 96 DPI with a mouse pointer the test moves.
 class FakeDesktop : public Desktop {
@@ -208,12 +209,14 @@ public:
     bool added = false;
     int removals = 0;
     QString tip;
+    QMenu* menu = nullptr;
 
     void add(const QIcon& /*icon*/, const QString& text) override {
         added = true;
         tip = text;
     }
     void setTip(const QString& text) override { tip = text; }
+    void setMenu(QMenu& shown) override { menu = &shown; }
     void remove() override {
         added = false;
         ++removals;
@@ -279,4 +282,32 @@ private:
     std::set<QString> held_;
     mutable std::map<QString, int> waiting_;
     mutable int onGuiThread_ = 0;
+// The task-list entries the program asked for, by window, and the windows it raised and
+// brought to the front, in order, which it raises and activates as the plain version does. A
+// window manager holds a window at the place heldAt gives for it.
+class FakeWindowSystem : public WindowSystem {
+public:
+    std::map<const QWidget*, bool> listed;
+    std::vector<const QWidget*> raised;
+    std::vector<const QWidget*> broughtToFront;
+    std::map<const QWidget*, QPoint> heldAt;
+
+    void setInTaskList(QWidget& window, bool inList) override { listed[&window] = inList; }
+    void raise(QWidget& window) override {
+        raised.push_back(&window);
+        WindowSystem::raise(window);
+    }
+    QPoint placeOf(const QWidget& window) const override {
+        const auto held = heldAt.find(&window);
+        return held != heldAt.end() ? held->second : WindowSystem::placeOf(window);
+    }
+    void bringToFront(QWidget& window) override {
+        broughtToFront.push_back(&window);
+        WindowSystem::bringToFront(window);
+    }
+    // A window never asked about has an entry, as a new window on a desktop does.
+    bool inTaskList(const QWidget& window) const {
+        const auto found = listed.find(&window);
+        return found == listed.end() || found->second;
+    }
 };

@@ -35,6 +35,9 @@ ProgramFixture::ProgramFixture() {
     tray = fakeTray.get();
     services.trayIcon = std::move(fakeTray);
     services.folders = listings;
+    auto fakeWindows = std::make_unique<FakeWindowSystem>();
+    windows = fakeWindows.get();
+    services.windows = std::move(fakeWindows);
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 

@@ -49,5 +49,6 @@ protected:
     FakeTrayIcon* tray = nullptr;
     // The folders the program lists, through a gate the test works; shared with the program.
     std::shared_ptr<FakeFolderSource> listings = std::make_shared<FakeFolderSource>();
+    FakeWindowSystem* windows = nullptr;  // owned by the program
     std::unique_ptr<Program> program;
 };

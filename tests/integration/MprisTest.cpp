@@ -12,6 +12,7 @@
 #include "app/RemoteControl.h"
 #include "platform/MprisService.h"
 #include "player/Form1.h"
+#include "playlist/playlist.h"
 #include "windows/options.h"
 
 namespace {
@@ -320,6 +321,36 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
         playerCall(QStringLiteral("OpenUri"), {QStringLiteral("string:") + refused}, false);
         EXPECT_EQ(player.fileName(), tone660()) << refused.toStdString();
     }
+}
+
+TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
+    Form1& form = program->form1();
+    setProperty(QStringLiteral("Volume"), QStringLiteral("double:0.5"));
+    EXPECT_NEAR(static_cast<double>(form.setVolume.value()) / form.setVolume.span(), 0.5, 1e-4);
+    EXPECT_EQ(form.mnuvolume->title(), "Lautstärke 50%");
+    EXPECT_FALSE(fileExists(QStringLiteral("settings.cfg")));
+    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains(QStringLiteral("Volume")); }));
+    EXPECT_NEAR(listener.latest.value(QStringLiteral("Volume")).toDouble(), 0.5, 1e-4);
+}
+
+TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
+    Form1& form = program->form1();
+    QSignalSpy shown(form.mnushowpl, &QAction::triggered);
+    send(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
+    EXPECT_EQ(shown.count(), 1);
+    // The docked playlist window comes up with the main window, which takes the focus.
+    const QWidget* docked = &program->playlistWindow();
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form});
+
+    program->optionsWindow().optending->setChecked(true);
+    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    send(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
+    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
+    EXPECT_EQ(messages->shown[0].text, "Soll das Programm beendet werden ?");
+    EXPECT_EQ(processEnds, 0);
+    send(QStringLiteral("org.mpris.MediaPlayer2.Quit"));
+    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
 // Each track is told once, with its length and its tags: the one started, and those that run

@@ -17,6 +17,11 @@
 #
 #   bramble_session_bus_start FOLDER    # exports DBUS_SESSION_BUS_ADDRESS; the socket in FOLDER
 #   bramble_session_bus_stop            # ends it and restores the address before
+#
+# A test that changes the display for good (a window manager) runs on a display of its own:
+#
+#   bramble_xvfb_start FOLDER           # exports DISPLAY
+#   bramble_xvfb_stop
 
 BRAMBLE_HEADLESS_DIR=
 BRAMBLE_XVFB_PID=
@@ -94,6 +99,16 @@ EOF
         BRAMBLE_PULSE_PID=
         return 1
     fi
+}
+
+# A further X display of its own for one test, its files in FOLDER; exports DISPLAY.
+bramble_xvfb_start() {
+    BRAMBLE_HEADLESS_DIR=$1 _bramble_start_xvfb
+}
+
+bramble_xvfb_stop() {
+    _bramble_stop_process "$BRAMBLE_XVFB_PID" Xvfb
+    BRAMBLE_XVFB_PID=
 }
 
 bramble_session_bus_start() {

@@ -55,6 +55,24 @@ TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 }
 
+TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOverlap) {
+    // Near the bottom edge the window manager keeps the playlist window 90 px higher than
+    // asked, over the main window, and does not say so: the main window moves up onto it.
+    form().move(300, 800);
+    windows->heldAt[&pl()] = QPoint(300, 865);
+    wakeDocking(*program);
+    EXPECT_TRUE(waitUntil([this] {
+        return !form().stayd->isRunning() && form().pos() == QPoint(300, 710) &&
+               pl().pos() == QPoint(300, 865);
+    }));
+
+    // It keeps the main window lower than asked: the playlist window docks where it really is.
+    windows->heldAt = {{&form(), QPoint(300, 100)}};
+    form().move(300, 50);
+    EXPECT_TRUE(
+        waitUntil([this] { return !form().stayd->isRunning() && pl().pos() == QPoint(300, 255); }));
+}
+
 TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
     form().move(100, 100);
     form().resize(form().width(), 200);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "fakes/ProgramFixture.h"
+#include "platform/DBusMenuExporter.h"
 #include "player/Form1.h"
 #include "player/Tray.h"
 #include "windows/options.h"
@@ -23,7 +24,7 @@ protected:
         QTest::mouseClick(form().Label13, Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    bool inTaskBar() { return form().windowType() != Qt::Tool; }
+    bool inTaskBar() { return windows->inTaskList(form()); }
     // A context request on the icon; `inside` runs while the tray menu is open, then it closes.
     void withTrayMenu(const std::function<void()>& inside) {
         tray->send(TrayIcon::kContextRequest);
@@ -101,6 +102,50 @@ TEST_F(TrayTest, TrayMenuShowsTheQuickInfoOpensTheOptionsAndEnds) {
     withTrayMenu([this] { form().mnuexit2->trigger(); });
     EXPECT_EQ(processEnds, 1);
     EXPECT_FALSE(tray->added);
+}
+
+// How a tray speaking the D-Bus tray protocol sees the tray menu and chooses in it.
+TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
+    ASSERT_EQ(tray->menu, form().mnusystemtray);
+    DBusMenuExporter exporter(*tray->menu);
+    const auto shown = [&exporter](const QAction* item) {
+        return exporter.propertiesOf(exporter.idOf(item));
+    };
+    DBusMenuLayout root;
+    const uint revision = exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root);
+    QStringList labels;
+    for (const DBusMenuLayout& item : root.children) {
+        labels << item.properties.value("label", "-").toString();
+    }
+    EXPECT_EQ(labels.join('|'),
+              "Player wieder zeigen|Quickinfo zeigen|-|Wiedergeben|Pause|-|Lautstärke|-|"
+              "Nächster Track|Letzter Track|-|Tracks normal abspielen|"
+              "Tracks zufällig abspielen|-|Optionen|-|Beenden");
+    EXPECT_EQ(root.children[2].properties.value("type").toString(), "separator");
+    EXPECT_EQ(root.children[6].properties.value("children-display").toString(), "submenu");
+    EXPECT_EQ(root.children[6].children.size(), 5);
+    EXPECT_FALSE(shown(form().mnupause).value("enabled").toBool());
+    EXPECT_TRUE(shown(form().mnunext).value("enabled").toBool());
+    EXPECT_EQ(shown(form().playnormal).value("toggle-state").toInt(), 1);
+    EXPECT_EQ(shown(form().playshuffle).value("toggle-state").toInt(), 0);
+
+    // A volume step renames the sub-menu: the tray is told and reads the new caption.
+    QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
+    form().menuItem("mnuvolup1")->trigger();
+    ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
+    EXPECT_GT(exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root), revision);
+    ASSERT_NE(form().mnuvolume->title(), "Lautstärke");
+    EXPECT_EQ(root.children[6].properties.value("label").toString(), form().mnuvolume->title());
+
+    // Chosen there, an item acts as in the menu, once the tray has its answer; a disabled one
+    // does nothing, an unknown one is reported.
+    form().playshuffle->setEnabled(false);
+    exporter.Event(exporter.idOf(form().playshuffle), "clicked", {}, 0);
+    exporter.Event(exporter.idOf(form().mnuexit2), "clicked", {}, 0);
+    EXPECT_EQ(processEnds, 0);
+    EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
+    EXPECT_FALSE(form().playshuffle->isChecked());
+    EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
 }
 
 TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {

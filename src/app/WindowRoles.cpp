@@ -1,0 +1,148 @@
+#include "app/WindowRoles.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include "app/Program.h"
+#include "folders/frmdir.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
+
+namespace {
+
+// Menus, tooltips and the like are no windows of the window manager.
+bool isManagedWindow(const QWidget& widget) {
+    if (!widget.isWindow() || widget.testAttribute(Qt::WA_DontShowOnScreen)) {
+        return false;
+    }
+    switch (widget.windowType()) {
+        case Qt::Popup:
+        case Qt::ToolTip:
+        case Qt::Desktop:
+        case Qt::ForeignWindow:
+            return false;
+        default:
+            return !widget.windowFlags().testFlag(Qt::BypassWindowManagerHint);
+    }
+}
+
+// Dialogs and tool windows with a frame; the borderless popup keeps to itself.
+bool isDialog(const QWidget& widget) {
+    const Qt::WindowType type = widget.windowType();
+    return (type == Qt::Dialog || type == Qt::Tool) &&
+           !widget.windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
+bool usable(const QWidget* window) {
+    return window != nullptr && window->isVisible() && window->isEnabled();
+}
+
+}  // namespace
+
+WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), program_(program) {
+    qApp->installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        if (now != nullptr) {
+            lastActive_ = now;
+        }
+    });
+}
+
+bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate) ||
+        !watched->isWidgetType()) {
+        return false;
+    }
+    auto& widget = static_cast<QWidget&>(*watched);
+    if (!isManagedWindow(widget)) {
+        return false;
+    }
+    if (type == QEvent::Show) {
+        aboutToShow(widget);
+    } else if (type == QEvent::Hide) {
+        hidden(widget);
+    } else if (!widget.isEnabled() &&
+               (&widget == &program_.form1() || &widget == program_.playlistIfLoaded())) {
+        // Not from within the activation itself: the window manager is still at it.
+        QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
+    }
+    return false;
+}
+
+void WindowRoles::aboutToShow(QWidget& window) {
+    Form1& main = program_.form1();
+    // Sent before the window is mapped: what the window manager and panels read then counts.
+    program_.windowSystem().setInTaskList(window, &window == &main && !program_.trayIconExists());
+    if (!isDialog(window)) {
+        return;
+    }
+    window.winId();
+    QWindow* handle = window.windowHandle();
+    if (handle->transientParent() == nullptr) {
+        if (QWidget* owner = ownerFor(window)) {
+            owner->winId();
+            handle->setTransientParent(owner->windowHandle());
+        }
+    }
+}
+
+QWidget* WindowRoles::ownerFor(const QWidget& dialog) const {
+    Form1& main = program_.form1();
+    QWidget* active = QApplication::activeWindow();
+    if (active == nullptr || active == &dialog || !isManagedWindow(*active) ||
+        (active == program_.playlistIfLoaded() && main.isVisible())) {
+        // The playlist window is part of the main window.
+        return &main;
+    }
+    return active;
+}
+
+void WindowRoles::hidden(QWidget& window) {
+    // A key the window manager takes (Alt+F4) may have taken the focus from the window first.
+    const QWidget* active = QApplication::activeWindow();
+    const bool hadFocus =
+        active == &window || (active == nullptr && lastActive_ == window.windowHandle());
+    if (!isDialog(window) || !hadFocus) {
+        return;
+    }
+    QPointer<QWidget> owner;
+    if (const QWindow* parent = window.windowHandle()->transientParent()) {
+        for (QWidget* candidate : QApplication::topLevelWidgets()) {
+            if (candidate->windowHandle() == parent) {
+                owner = candidate;
+            }
+        }
+    }
+    const QPointer<QWidget> closed = &window;
+    // Once the hiding handler is done: it may still enable the windows it held.
+    QTimer::singleShot(0, this, [this, owner, closed] {
+        Form1& main = program_.form1();
+        const QWidget* now = QApplication::activeWindow();
+        if (now != nullptr && now != closed && now->isVisible() &&
+            now != program_.playlistIfLoaded()) {
+            return;  // another window of the program was brought up meanwhile
+        }
+        if (usable(owner)) {
+            program_.windowSystem().bringToFront(*owner);
+        } else if (usable(&main)) {
+            program_.windowSystem().bringToFront(main);
+        }
+    });
+}
+
+void WindowRoles::lockedWindowActivated() {
+    // The innermost lock first: the chooser holds the options dialog.
+    QWidget* locks[] = {program_.frmdirIfLoaded(), &program_.optionsWindow(),
+                        &program_.frmopenWindow()};
+    for (QWidget* dialog : locks) {
+        if (usable(dialog)) {
+            program_.windowSystem().bringToFront(*dialog);
+            return;
+        }
+    }
+}

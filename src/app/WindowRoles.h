@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWindow>
+
+class Program;
+class QWidget;
+class QWindow;
+
+// The part each window of the program plays on the desktop, for every window as it is shown:
+// while the tray icon exists no window has an entry of its own in the task list, and without
+// it only the main window has one. A dialog stays above the window it was opened over, a
+// click on a window that a dialog holds disabled brings that dialog to the front, and a
+// window that closes while it is active hands the keyboard focus back to the window it was
+// opened over.
+class WindowRoles : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowRoles(Program& program, QObject* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void aboutToShow(QWidget& window);
+    void hidden(QWidget& window);
+    void lockedWindowActivated();
+    // The window a dialog shown now stays above.
+    QWidget* ownerFor(const QWidget& dialog) const;
+
+    Program& program_;
+    // The program's window that last had the keyboard focus.
+    QPointer<QWindow> lastActive_;
+};

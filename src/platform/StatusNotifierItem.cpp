@@ -1,0 +1,157 @@
+#include "platform/StatusNotifierItem.h"
+
+#include <QCoreApplication>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusReply>
+
+namespace {
+
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+const QString kItemPath = QStringLiteral("/StatusNotifierItem");
+const QString kMenuPath = QStringLiteral("/MenuBar");
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+
+QString watcherService() {
+    return QString::fromLatin1(StatusNotifierItem::kWatcherService);
+}
+
+QDBusMessage hostQuestion() {
+    QDBusMessage question = QDBusMessage::createMethodCall(
+        watcherService(), kWatcherPath, kPropertiesInterface, QStringLiteral("Get"));
+    question << watcherService() << QStringLiteral("IsStatusNotifierHostRegistered");
+    return question;
+}
+
+bool saysHostRuns(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
+}
+
+}  // namespace
+
+StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, QString title, QObject* parent)
+    : QObject(parent),
+      bus_(bus),
+      title_(std::move(title)),
+      serviceName_(QStringLiteral("org.kde.StatusNotifierItem-%1-1")
+                       .arg(QCoreApplication::applicationPid())),
+      watcher_(watcherService(), bus, QDBusServiceWatcher::WatchForOwnerChange) {
+    registerDBusTrayTypes();
+    // A tray that starts again (or later) learns of the icon anew.
+    connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        if (registered_) {
+            registerWithWatcher();
+        }
+    });
+    connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        accepted_ = false;
+        hostRuns_ = false;
+    });
+    bus_.connect(watcherService(), kWatcherPath, watcherService(),
+                 QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWhetherHostRuns()));
+    bus_.connect(watcherService(), kWatcherPath, watcherService(),
+                 QStringLiteral("StatusNotifierHostUnregistered"), this,
+                 SLOT(askWhetherHostRuns()));
+}
+
+StatusNotifierItem::~StatusNotifierItem() {
+    hide();
+}
+
+bool StatusNotifierItem::trayRunsOn(const QDBusConnection& bus) {
+    // As long as Qt waits for the same answer when its own icon is made: the two must agree,
+    // or Qt's icon would go to the tray without the menu.
+    return bus.isConnected() && saysHostRuns(bus.call(hostQuestion()));
+}
+
+QString StatusNotifierItem::id() const {
+    return QCoreApplication::applicationName();
+}
+
+QDBusObjectPath StatusNotifierItem::menuPath() const {
+    return QDBusObjectPath(menu_ ? kMenuPath : QStringLiteral("/NO_DBUSMENU"));
+}
+
+void StatusNotifierItem::show(const QIcon& icon, const QString& tip) {
+    images_ = dbusImages(icon);
+    tip_ = tip;
+    if (registered_) {
+        emit NewIcon();
+        emit NewToolTip();
+        return;
+    }
+    const auto exports = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                         QDBusConnection::ExportAllProperties;
+    registered_ = bus_.registerObject(kItemPath, this, exports);
+    if (menu_) {
+        bus_.registerObject(kMenuPath, menu_.get(), exports);
+    }
+    registered_ = registered_ && bus_.registerService(serviceName_);
+    // The tray that was asked at start is taken to run until it says otherwise.
+    hostRuns_ = true;
+    accepted_ = true;
+    registerWithWatcher();
+}
+
+void StatusNotifierItem::registerWithWatcher() {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(watcherService(), kWatcherPath, watcherService(),
+                                       QStringLiteral("RegisterStatusNotifierItem"));
+    call << serviceName_;
+    auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* done) {
+                accepted_ = !done->isError();
+                done->deleteLater();
+                askWhetherHostRuns();
+            });
+}
+
+void StatusNotifierItem::askWhetherHostRuns() {
+    auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(hostQuestion()), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* done) {
+                hostRuns_ = saysHostRuns(done->reply());
+                done->deleteLater();
+            });
+}
+
+void StatusNotifierItem::setToolTip(const QString& tip) {
+    tip_ = tip;
+    emit NewToolTip();
+}
+
+void StatusNotifierItem::setMenu(QMenu& menu) {
+    menu_ = std::make_unique<DBusMenuExporter>(menu);
+    if (registered_) {
+        bus_.registerObject(kMenuPath, menu_.get(),
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                                QDBusConnection::ExportAllProperties);
+        emit NewMenu();
+    }
+}
+
+void StatusNotifierItem::hide() {
+    if (!registered_) {
+        return;
+    }
+    bus_.unregisterService(serviceName_);
+    bus_.unregisterObject(kMenuPath);
+    bus_.unregisterObject(kItemPath);
+    registered_ = false;
+    accepted_ = false;
+}
+
+void StatusNotifierItem::Activate(int /*x*/, int /*y*/) {
+    emit activated();
+}
+
+void StatusNotifierItem::SecondaryActivate(int /*x*/, int /*y*/) {}
+
+void StatusNotifierItem::ContextMenu(int /*x*/, int /*y*/) {
+    emit contextMenuRequested();
+}
+
+void StatusNotifierItem::Scroll(int /*delta*/, const QString& /*orientation*/) {}

@@ -1,0 +1,117 @@
+#include <QMessageBox>
+#include <QTest>
+#include <QWindow>
+
+#include "fakes/ProgramFixture.h"
+#include "folders/frmdir.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/dateiinfo.h"
+#include "playlist/frmsearch.h"
+#include "playlist/playlist.h"
+#include "windows/frmhelp.h"
+#include "windows/options.h"
+
+namespace {
+
+class WindowRolesTest : public ProgramFixture {
+protected:
+    Form1& form() { return program->form1(); }
+    playlist& pl() { return program->playlistWindow(); }
+    options& opts() { return program->optionsWindow(); }
+    static bool activate(QWidget& window) {
+        window.activateWindow();
+        return waitUntil([&window] { return window.isActiveWindow(); });
+    }
+    bool broughtToFront(const QWidget& window) {
+        return waitUntil([&] {
+            return !windows->broughtToFront.empty() && windows->broughtToFront.back() == &window;
+        });
+    }
+
+    // Every window of the window manager a user can open, opened as the user would, with the
+    // window each dialog must stay above (none: a window of its own). The quick-info popup
+    // places itself past the window manager.
+    std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
+        program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
+        pl().fillFromStore();
+        pl().setListIndex(0);
+        pl().mnutrackinfo->trigger();
+        QTest::mouseClick(form().Label1, Qt::LeftButton);
+        form().mnuhelp->trigger();
+        QTest::mouseClick(form().Label5, Qt::LeftButton);
+        opts().Command3->click();
+        std::vector<std::pair<QWidget*, QWidget*>> windows{{&form(), nullptr},
+                                                           {&pl(), nullptr},
+                                                           {program->dateiinfoIfLoaded(), &form()},
+                                                           {program->searchIfLoaded(), &form()},
+                                                           {program->helpIfLoaded(), &form()},
+                                                           {&opts(), &form()},
+                                                           {program->frmdirIfLoaded(), &opts()}};
+        program->frmdirIfLoaded()->Command2->click();
+        opts().Command2->click();
+        QTest::mouseClick(form().Label7, Qt::LeftButton);  // hides the main window
+        windows.emplace_back(&program->frmopenWindow(), &form());
+        return windows;
+    }
+    void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
+        for (const auto& [window, owner] : opened) {
+            ASSERT_NE(window, nullptr);
+            SCOPED_TRACE(window->objectName().toStdString());
+            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &form());
+            if (owner != nullptr) {
+                EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
+            }
+        }
+    }
+};
+
+TEST_F(WindowRolesTest, WhileTheIconExistsNoWindowHasATaskListEntry) {
+    tray->hostRunning = true;
+    start();
+    expectPlaces(openEveryWindow(), false);
+}
+
+TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAboveTheirOwner) {
+    start();
+    expectPlaces(openEveryWindow(), true);
+}
+
+TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
+    start();
+    QTest::mouseClick(form().Label5, Qt::LeftButton);
+    ASSERT_FALSE(form().isEnabled());
+    activate(form());
+    EXPECT_TRUE(broughtToFront(opts()));
+    opts().Command3->click();
+    activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+}
+
+TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
+    start();
+    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    frmsearch& search = *program->searchIfLoaded();
+    ASSERT_TRUE(activate(search));
+    search.close();  // the close box
+    EXPECT_TRUE(broughtToFront(form()));
+
+    QTest::mouseClick(form().Label5, Qt::LeftButton);
+    ASSERT_TRUE(activate(opts()));
+    opts().Command3->click();
+    ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
+    program->frmdirIfLoaded()->Command2->click();
+    EXPECT_TRUE(broughtToFront(opts()));
+    opts().Command2->click();
+    EXPECT_TRUE(broughtToFront(form()));
+
+    // A question over the main window, answered.
+    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form());
+    question.show();
+    ASSERT_TRUE(activate(question));
+    windows->broughtToFront.clear();
+    question.button(QMessageBox::No)->click();
+    EXPECT_TRUE(broughtToFront(form()));
+}
+
+}  // namespace
