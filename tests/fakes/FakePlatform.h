@@ -282,6 +282,8 @@ private:
     std::set<QString> held_;
     mutable std::map<QString, int> waiting_;
     mutable int onGuiThread_ = 0;
+};
+
 // The task-list entries the program asked for, by window, and the windows it raised and
 // brought to the front, in order, which it raises and activates as the plain version does. A
 // window manager holds a window at the place heldAt gives for it.
