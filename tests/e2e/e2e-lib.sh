@@ -68,6 +68,14 @@ e2e_setup() {
 
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-e2e.XXXXXX") || exit 1
     trap e2e_cleanup EXIT
+    # Only one copy of the player runs per session: a runtime folder of the test's own keeps a
+    # player that another test runs meanwhile from being taken for this one's. The sound server
+    # stays the one of the session.
+    if [[ -z ${PULSE_SERVER:-} && -S ${XDG_RUNTIME_DIR:-}/pulse/native ]]; then
+        export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+    fi
+    mkdir -m 700 "$E2E_DIR/runtime" || exit 1
+    export XDG_RUNTIME_DIR=$E2E_DIR/runtime
     E2E_PROGRAM_DIR=$E2E_DIR/program
     mkdir -p "$E2E_PROGRAM_DIR/Playlist" "$E2E_DIR/elsewhere"
     cp "$player" "$E2E_PROGRAM_DIR/brambleplayer"
