@@ -76,7 +76,8 @@ void ProgramFixture::writeFolders(const QStringList& subs) const {
     QFile f(folder.filePath("folders.dat"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     for (const QString& sub : subs) {
-        f.write((sub.isEmpty() ? QByteArray() : folder.filePath(sub).toLocal8Bit()) + "\r\n");
+        f.write((sub.isEmpty() ? QByteArray() : QDir(folder.path()).filePath(sub).toLocal8Bit()) +
+                "\r\n");
     }
 }
 

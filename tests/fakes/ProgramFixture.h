@@ -25,7 +25,8 @@ protected:
     bool fileExists(const QString& name) const;
     // Creates the folder `sub` of the program folder holding empty files of these names.
     void makeFiles(const QString& sub, const QStringList& names) const;
-    // Writes folders.dat listing these folders of the program folder ("" stays an empty line).
+    // Writes folders.dat listing these folders, below the program folder or absolute ("" stays an
+    // empty line).
     void writeFolders(const QStringList& subs) const;
     // Runs the start-up of the program as main() does.
     void start();

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <cmath>
 
 QString fixture(const QString& relativePath) {
     return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
@@ -35,14 +36,25 @@ double processCpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void NullSinkPacer::SetUp() {
-    QString reason;
-    const QString monitor = SinkRecorder::nullSinkMonitor(&reason);
-    if (!monitor.isEmpty()) {
-        pacer_ = std::make_unique<bramble::testsupport::SinkPacer>(monitor);
-    }
+Listening::Listening() {
+    const QString monitor = bramble::testsupport::SinkRecorder::nullSinkMonitor(&why);
+    on_ = !monitor.isEmpty() && recorder_.start(monitor) && recorder_.waitUntilRecording();
 }
 
-void NullSinkPacer::TearDown() {
-    pacer_.reset();
+std::vector<ToneRun> Listening::tones() {
+    EXPECT_TRUE(recorder_.waitForSoundThenQuiet());
+    return bramble::testsupport::tonesHeard(recorder_.samples());
+}
+
+::testing::AssertionResult tonesAre(const std::vector<ToneRun>& tones,
+                                    const std::vector<double>& frequencies) {
+    bool same = tones.size() == frequencies.size();
+    std::string heard;
+    for (std::size_t i = 0; i < tones.size(); ++i) {
+        same = same && std::abs(tones[i].frequency - frequencies[i]) < 30.0;
+        heard += " " + std::to_string(std::lround(tones[i].frequency)) + " Hz for " +
+                 std::to_string(tones[i].seconds) + " s;";
+    }
+    return (same ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "heard" << (heard.empty() ? " nothing" : heard);
 }

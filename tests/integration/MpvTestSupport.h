@@ -1,74 +1,57 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QString>
 #include <QStringList>
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "SinkRecording.h"
 #include "ToneAnalysis.h"
+#include "fakes/ProgramFixture.h"
 #include "fakes/WaitUntil.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
 
+using bramble::testsupport::ToneRun;
+
 // The fixture files (tests/fixtures), by path below the fixture folder.
 QString fixture(const QString& relativePath);
-inline QString tone440() {
-    return fixture(QStringLiteral("audio/tone_440hz_1s.mp3"));
-}
-inline QString tone660() {
-    return fixture(QStringLiteral("audio/tone_660hz_1s.mp3"));
-}
-inline QString tone990() {
-    return fixture(QStringLiteral("audio/tone_990hz_1s.mp3"));
-}
-inline QString taggedTone880() {
-    return fixture(QStringLiteral("audio/tone_880hz_1s_tagged.mp3"));
-}
-inline QString longTone550() {
-    return fixture(QStringLiteral("audio/tone_550hz_4s.mp3"));
-}
-inline QString notAudio() {
-    return fixture(QStringLiteral("audio/not_audio.mp3"));
-}
-inline QString playlistInDisguise() {
-    return fixture(QStringLiteral("audio/playlist_in_disguise.mp3"));
-}
-
-inline QString longTone770() {
-    return fixture(QStringLiteral("audio/tone_770hz_12s.mp3"));
-}
+inline const QString tone440 = fixture("audio/tone_440hz_1s.mp3");
+inline const QString tone660 = fixture("audio/tone_660hz_1s.mp3");
+inline const QString tone990 = fixture("audio/tone_990hz_1s.mp3");
+inline const QString taggedTone880 = fixture("audio/tone_880hz_1s_tagged.mp3");
+inline const QString longTone550 = fixture("audio/tone_550hz_4s.mp3");
+inline const QString longTone770 = fixture("audio/tone_770hz_12s.mp3");
+inline const QString notAudio = fixture("audio/not_audio.mp3");
 
 // What pactl prints, or nothing when no sound server answers.
 std::optional<QString> pactl(const QStringList& arguments);
 // The default sink's volume in percent (its first channel); -1 when no server answers.
 int sinkPercent();
-
 // CPU time of the whole process (every thread, mpv's included), in seconds.
 double processCpuSeconds();
 
-// Recording the null sink and telling its tones apart live in tests/support, shared with the
-// end-to-end tests and the benchmarks.
-using bramble::testsupport::longestGapInSound;
-using bramble::testsupport::SinkRecorder;
-using bramble::testsupport::ToneRun;
-using bramble::testsupport::toneRuns;
-
-// Keeps the null sink in step for the whole run (see SinkPacer); does nothing where there is no
-// null sink to listen to.
-class NullSinkPacer : public ::testing::Environment {
+// What the null sink plays from construction on. Where there is no null sink nothing is heard:
+// a test then skips its checks of the sound, saying `why`.
+class Listening {
 public:
-    void SetUp() override;
-    void TearDown() override;
+    Listening();
+    bool on() const { return on_; }
+    // Waits for sound that then goes quiet; the tones heard by then (tonesHeard).
+    std::vector<ToneRun> tones();
+    const std::vector<std::int16_t>& samples() const { return recorder_.samples(); }
+
+    QString why;
 
 private:
-    std::unique_ptr<bramble::testsupport::SinkPacer> pacer_;
+    bramble::testsupport::SinkRecorder recorder_;
+    bool on_ = false;
 };
+
+// Whether the tones are these frequencies, in this order, and nothing else.
+::testing::AssertionResult tonesAre(const std::vector<ToneRun>& tones,
+                                    const std::vector<double>& frequencies);
 
 // One real player on the real library.
 class MpvPlayerTest : public ::testing::Test {
@@ -77,4 +60,16 @@ protected:
 
     MpvLibrary library;
     MpvPlayer player{library};
+};
+
+// The program with real players on the real libmpv in place of the fakes.
+class RealPlayersFixture : public ProgramFixture {
+protected:
+    RealPlayersFixture() {
+        realPlayers = [this] { return std::make_unique<MpvPlayer>(library); };
+    }
+    // The players must go before the library they were made from.
+    ~RealPlayersFixture() override { program.reset(); }
+
+    MpvLibrary library;
 };

@@ -13,7 +13,7 @@
 #include <mutex>
 #include <thread>
 
-#include "RealPlayersFixture.h"
+#include "MpvTestSupport.h"
 #include "platform/AlsaMixer.h"
 #include "player/Form1.h"
 #include "player/Position.h"
@@ -24,6 +24,8 @@
 namespace {
 
 using bramble::testsupport::SinkPacer;
+using bramble::testsupport::SinkRecorder;
+using bramble::testsupport::toneRuns;
 
 // The private sound server of the test run (tests/support/headless-env.sh), which these tests
 // stop, continue and start anew. Never a user's own: without the private server's
@@ -149,7 +151,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
     MediaPlayer& player = *form().MediaPlayer1;
-    player.setFileName(longTone550());
+    player.setFileName(longTone550);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 
@@ -177,7 +179,7 @@ TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHe
     startWithRealMixer();
     ASSERT_TRUE(waitUntil([this] { return mixerAnswered(); }));
     MediaPlayer& player = *form().MediaPlayer1;
-    player.setFileName(longTone770());
+    player.setFileName(longTone770);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
 
@@ -201,7 +203,7 @@ TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHe
         });
     };
     EXPECT_TRUE(waitUntil(heard));
-    EXPECT_EQ(player.fileName(), longTone770());
+    EXPECT_EQ(player.fileName(), longTone770);
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     EXPECT_GT(player.currentPosition(), restartedAt);
 }

@@ -1,14 +1,30 @@
 #include <gtest/gtest.h>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <optional>
 
-#include "MpvTestSupport.h"
+#include "SinkRecording.h"
 
-// The players deliver their events through the Qt event loop, so the tests run inside one.
+// The players deliver their events through the Qt event loop, so the tests run inside one, with
+// the windows on the offscreen platform, a session bus of their own (ended with the run), and
+// the null sink kept in step (SinkPacer) while the tests play into it.
 int main(int argc, char** argv) {
-    const QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir busFolder;
+    QProcess bus;
+    bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1",
+                              "--address=unix:dir=" + busFolder.path()});
+    if (bus.waitForReadyRead(10000)) {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+    }
+    const QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    // GoogleTest takes ownership of its environments.
-    ::testing::AddGlobalTestEnvironment(
-        new NullSinkPacer);  // NOLINT(cppcoreguidelines-owning-memory)
+    QString noSink;
+    const QString monitor = bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink);
+    std::optional<bramble::testsupport::SinkPacer> pacer;
+    if (!monitor.isEmpty()) {
+        pacer.emplace(monitor);
+    }
     return RUN_ALL_TESTS();
 }

@@ -11,8 +11,9 @@ namespace {
 constexpr int kWindow = kRecordingRate / 25;  // 40 ms
 constexpr double kSilentRms = 300.0;
 constexpr double kSameToneHz = 30.0;
-constexpr int kSoundLevel = 1000;  // a sample this loud is part of a tone
-constexpr int kQuietLevel = 100;   // a sample this quiet is silence (the tones peak at 16384)
+constexpr int kSoundLevel = 1000;       // a sample this loud is part of a tone
+constexpr int kQuietLevel = 100;        // a sample this quiet is silence (the tones peak at 16384)
+constexpr double kMomentSeconds = 0.3;  // the longest silence that may break a tone
 
 double rootMeanSquare(const std::int16_t* samples, int count) {
     double sum = 0.0;
@@ -32,6 +33,28 @@ double zeroCrossingFrequency(const std::int16_t* samples, int count) {
     return crossings / 2.0 * kRecordingRate / count;
 }
 
+bool sameTone(double a, double b) {
+    return std::abs(a - b) <= kSameToneHz;
+}
+
+// The longest quiet stretch between the first and the last sound for which `counts(start, end)`
+// holds, in seconds.
+template <typename Counts>
+double longestQuiet(const std::vector<std::int16_t>& samples, Counts counts) {
+    const auto first = std::find_if(samples.begin(), samples.end(), isSound);
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), isSound).base();
+    std::ptrdiff_t longest = 0;
+    for (auto it = first; it < last;) {
+        const auto end =
+            std::find_if(it, last, [](std::int16_t s) { return std::abs(s) >= kQuietLevel; });
+        if (end - it > longest && counts(it - samples.begin(), end - samples.begin())) {
+            longest = end - it;
+        }
+        it = end == it ? it + 1 : end;
+    }
+    return static_cast<double>(longest) / kRecordingRate;
+}
+
 }  // namespace
 
 bool isSound(std::int16_t sample) {
@@ -47,9 +70,8 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
                                      ? 0.0
                                      : zeroCrossingFrequency(window, kWindow);
         const bool silent = frequency == 0.0;
-        if (!runs.empty() && ((silent && runs.back().frequency == 0.0) ||
-                              (!silent && runs.back().frequency != 0.0 &&
-                               std::abs(runs.back().frequency - frequency) <= kSameToneHz))) {
+        if (!runs.empty() && (runs.back().frequency == 0.0) == silent &&
+            sameTone(runs.back().frequency, frequency)) {
             runs.back().seconds += windowSeconds;
         } else {
             runs.push_back({frequency, windowSeconds});
@@ -62,7 +84,7 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
     std::vector<ToneRun> merged;
     for (const ToneRun& run : runs) {
         if (!merged.empty() && (merged.back().frequency == 0.0) == (run.frequency == 0.0) &&
-            std::abs(merged.back().frequency - run.frequency) <= kSameToneHz) {
+            sameTone(merged.back().frequency, run.frequency)) {
             merged.back().seconds += run.seconds;
         } else {
             merged.push_back(run);
@@ -77,16 +99,35 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
     return merged;
 }
 
-double longestGapInSound(const std::vector<std::int16_t>& samples) {
-    const auto first = std::find_if(samples.begin(), samples.end(), isSound);
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), isSound).base();
-    std::size_t longest = 0;
-    std::size_t current = 0;
-    for (auto it = first; it < last; ++it) {
-        current = std::abs(*it) < kQuietLevel ? current + 1 : 0;
-        longest = std::max(longest, current);
+std::vector<ToneRun> tonesHeard(const std::vector<std::int16_t>& samples) {
+    std::vector<ToneRun> tones;
+    double silence = 0.0;
+    for (const ToneRun& run : toneRuns(samples)) {
+        if (run.frequency == 0.0) {
+            silence = run.seconds;
+        } else if (!tones.empty() && silence <= kMomentSeconds &&
+                   sameTone(tones.back().frequency, run.frequency)) {
+            tones.back().seconds += run.seconds;
+        } else {
+            tones.push_back(run);
+        }
     }
-    return static_cast<double>(longest) / kRecordingRate;
+    return tones;
+}
+
+double longestGapInSound(const std::vector<std::int16_t>& samples) {
+    return longestQuiet(samples, [](std::ptrdiff_t, std::ptrdiff_t) { return true; });
+}
+
+double longestGapBetweenTones(const std::vector<std::int16_t>& samples) {
+    const auto size = static_cast<std::ptrdiff_t>(samples.size());
+    return longestQuiet(samples, [&](std::ptrdiff_t start, std::ptrdiff_t end) {
+        const std::ptrdiff_t before = std::max<std::ptrdiff_t>(0, start - kWindow);
+        const std::ptrdiff_t after = std::min<std::ptrdiff_t>(size, end + kWindow);
+        return !sameTone(
+            zeroCrossingFrequency(samples.data() + before, static_cast<int>(start - before)),
+            zeroCrossingFrequency(samples.data() + end, static_cast<int>(after - end)));
+    });
 }
 
 }  // namespace bramble::testsupport

@@ -1,0 +1,106 @@
+#include <gmock/gmock.h>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <clocale>
+#include <string>
+
+#include "MpvTestSupport.h"
+#include "app/EngineMessage.h"
+
+TEST(MpvLibraryTest, LoadsOnceAndOnlyWhenAPlayerFirstNeedsIt) {
+    MpvLibrary library;
+    MpvPlayer player(library);
+    player.setMute(true);
+    player.setAutoStart(false);
+    EXPECT_FALSE(library.attempted());
+    player.setFileName(tone440);
+    EXPECT_TRUE(library.attempted());
+    ASSERT_TRUE(library.isLoaded()) << library.errorText().toStdString();
+    EXPECT_TRUE(library.errorText().isEmpty());
+    EXPECT_TRUE(library.load());
+    EXPECT_TRUE(player.mute());
+}
+
+TEST(MpvLibraryTest, WithoutTheLibraryEveryOperationDoesNothing) {
+    MpvLibrary library(QStringLiteral("libmpv-not-installed.so.99"));
+    MpvPlayer player(library);
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    EXPECT_FALSE(player.ensureEngine());
+    EXPECT_FALSE(library.errorText().isEmpty());
+    EXPECT_FALSE(library.load());
+
+    player.setFileName(tone440);
+    player.setNextFileName(tone660);
+    player.play();
+    EXPECT_EQ(player.fileName(), tone440);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.setCurrentPosition(0.5);
+    EXPECT_EQ(player.currentPosition(), 0.0);
+    EXPECT_EQ(player.duration(), 0.0);
+    player.pause();
+    player.stop();
+    player.setMute(true);
+    EXPECT_TRUE(player.mute());
+    player.setAutoStart(true);
+    player.setFileName(tone660);
+    EXPECT_EQ(player.fileName(), tone660);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.setFileName(QString());
+    EXPECT_EQ(player.fileName(), QString());
+    runEventsFor(300);
+    EXPECT_EQ(ends.count(), 0);
+}
+
+TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
+    using Failure = EngineStatus::Failure;
+    const std::tuple<QString, Failure, QString> cases[] = {
+        {"libmpv-not-installed.so.99", Failure::NotFound,
+         "(libmpv-not-installed.so.99) wurde nicht gefunden."},
+        {BRAMBLE_WRONG_INTERFACE_MPV, Failure::WrongInterface,
+         "hat eine Version mit einer anderen Schnittstelle, als der Player sie braucht.\n"
+         "(API-Version 1.109, erwartet "},
+        // A library found by its bare name that is no libmpv at all.
+        {"libc.so.6", Failure::WrongInterface,
+         "(libc.so.6) hat eine Version mit einer anderen Schnittstelle"},
+        // A file of that name that is no library.
+        {notAudio, Failure::NotStarted, "wurde gefunden, konnte aber nicht gestartet werden."},
+    };
+    for (const auto& [soname, failure, reason] : cases) {
+        MpvLibrary library(soname);
+        EXPECT_FALSE(library.load());
+        EXPECT_EQ(library.status().failure, failure) << soname.toStdString();
+        const std::string text = engineMissingText(library.status()).toStdString();
+        EXPECT_THAT(text, ::testing::StartsWith(
+                              ("Die Wiedergabe-Bibliothek libmpv (" + soname + ")").toStdString()));
+        EXPECT_THAT(text, ::testing::HasSubstr(reason.toStdString()));
+        EXPECT_THAT(text, ::testing::EndsWith("\nDer Player läuft ohne Ton weiter."));
+    }
+}
+
+// mpv refuses to start when C functions format numbers with a decimal comma, as they do under a
+// German locale once Qt has applied the user's locale.
+TEST(MpvLibraryTest, StartsUnderALocaleWithADecimalComma) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const QTemporaryDir privateLocales;
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        // Not installed: compile it where only this process looks for it.
+        QProcess::execute("localedef",
+                          {"-i", "de_DE", "-f", "UTF-8", privateLocales.filePath("de_DE.UTF-8")});
+        qputenv("LOCPATH", QFile::encodeName(privateLocales.path()));
+        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+            qunsetenv("LOCPATH");
+            GTEST_SKIP() << "no German locale is installed and localedef cannot build one";
+        }
+    }
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    {
+        MpvLibrary library;
+        MpvPlayer player(library);
+        player.setFileName(tone440);
+        EXPECT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    }
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    qunsetenv("LOCPATH");
+}

@@ -1,0 +1,288 @@
+#include <sys/stat.h>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "MpvTestSupport.h"
+
+namespace {
+
+bool near(double value, double target) {
+    return std::abs(value - target) < 0.1;
+}
+
+}  // namespace
+
+TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationOnceOpen) {
+    EXPECT_EQ(player.fileName(), QString());
+    EXPECT_EQ(player.duration(), 0.0);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.setFileName(longTone550);
+    EXPECT_EQ(player.fileName(), longTone550);
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    EXPECT_NEAR(player.duration(), 4.0, 0.1);
+    runEventsFor(300);
+    EXPECT_EQ(player.currentPosition(), 0.0);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+
+    // Another file: nothing is known about it until it is open, not even the old length.
+    player.setFileName(tone440);
+    EXPECT_EQ(player.duration(), 0.0);
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    EXPECT_NEAR(player.duration(), 1.0, 0.1);
+    player.setFileName(QString());
+    EXPECT_EQ(player.duration(), 0.0);
+    EXPECT_EQ(player.fileName(), QString());
+
+    // With auto start on, setting a file starts it.
+    player.setAutoStart(true);
+    player.setFileName(longTone550);
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
+}
+
+TEST_F(MpvPlayerTest, PauseKeepsThePositionStopRewindsKeepingTheFileAndSeeksLand) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    player.setFileName(longTone550);
+    player.setCurrentPosition(2.5);  // mpv has not opened the file yet
+    ASSERT_TRUE(waitUntil([&] { return near(player.currentPosition(), 2.5); }));
+    player.setCurrentPosition(1.0);
+    ASSERT_TRUE(waitUntil([&] { return near(player.currentPosition(), 1.0); }));
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 1.3; }));
+
+    player.pause();
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    runEventsFor(200);  // the position mpv reports as it takes the pause
+    const double pausedAt = player.currentPosition();
+    runEventsFor(400);
+    EXPECT_NEAR(player.currentPosition(), pausedAt, 0.05);
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_GE(player.currentPosition(), pausedAt - 0.05);
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > pausedAt + 0.3; }));
+    player.setCurrentPosition(3.0);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() >= 3.0; }));
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+
+    player.stop();
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player.fileName(), longTone550);
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() < 0.05; }));
+    runEventsFor(300);
+    EXPECT_LT(player.currentPosition(), 0.05);  // stopped, not merely rewound and running on
+    EXPECT_GE(player.currentPosition(), 0.0);
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_LT(player.currentPosition(), 0.5);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
+    EXPECT_EQ(ends.count(), 0);
+}
+
+TEST_F(MpvPlayerTest, NaturalEndRaisesTheEventOnceAndNothingFollowsThatWasNotQueued) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    // The file that would have followed was removed after mpv had queued it.
+    player.setFileName(tone440);
+    player.setNextFileName(tone660);
+    ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    player.setNextFileName(QString());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player.fileName(), tone440);
+    EXPECT_EQ(player.currentPosition(), 0.0);
+    runEventsFor(500);
+    EXPECT_EQ(ends.count(), 1);
+
+    // Play starts the ended file again.
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 2; }));
+
+    // Loading another file drops the one queued before.
+    player.setNextFileName(tone660);
+    player.setFileName(tone990);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 3; }));
+    EXPECT_EQ(player.fileName(), tone990);
+    runEventsFor(300);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(ends.count(), 3);
+}
+
+TEST_F(MpvPlayerTest, ReplacingStoppingOrUnloadingRaisesNoEvent) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    player.setFileName(tone440);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.setFileName(tone660);  // replaces the playing file; loads without starting
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.stop();
+    runEventsFor(1500);  // longer than what was left of either file
+    EXPECT_EQ(ends.count(), 0);
+
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.setFileName(QString());
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.play();
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    runEventsFor(1500);
+    EXPECT_EQ(ends.count(), 0);
+}
+
+// Missing files, files that are no MP3, folders, pipes and anything that is not a local path:
+// no event, no playing state, no sound, no busy engine, and the player works on afterwards.
+TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
+    const QTemporaryDir scratch;
+    const QString pipe = scratch.filePath(QStringLiteral("pipe.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    Listening heard;
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    // Refused before they reach the engine: never playing, not even for a moment.
+    for (const QString& path : {fixture("audio/missing.mp3"), fixture("audio"), pipe,
+                                QStringLiteral("http://127.0.0.1:9/stream.mp3"),
+                                QStringLiteral("-"), QStringLiteral("--no-config")}) {
+        player.setFileName(path);
+        player.play();
+        EXPECT_EQ(player.fileName(), path);
+        EXPECT_NE(player.playState(), MediaPlayer::kPlaying) << path.toStdString();
+    }
+    // Opened by the engine, which finds nothing to play in them. It must not move on to the
+    // queued file either, nor to the files a playlist in disguise names.
+    for (const QString& path : {notAudio, fixture("audio/playlist_in_disguise.mp3")}) {
+        SCOPED_TRACE(path.toStdString());
+        player.setFileName(path);
+        player.setNextFileName(tone660);
+        player.play();
+        EXPECT_EQ(player.fileName(), path);
+        EXPECT_TRUE(waitUntil([&] { return player.playState() != MediaPlayer::kPlaying; }));
+        runEventsFor(300);
+        EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+        EXPECT_EQ(player.duration(), 0.0);
+        EXPECT_EQ(player.currentPosition(), 0.0);
+        player.play();  // a second try changes nothing
+        EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    }
+
+    // Neither an engine idle after failures nor a paused one keeps the processor busy: CPU
+    // time, which other programs on the machine do not add to.
+    MpvPlayer paused(library);
+    paused.setMute(true);  // only what the failing player plays may be heard
+    paused.setFileName(longTone550);
+    paused.play();
+    ASSERT_TRUE(waitUntil([&] { return paused.currentPosition() > 0.2; }));
+    paused.pause();
+    runEventsFor(300);
+    const double cpuBefore = processCpuSeconds();
+    runEventsFor(1500);
+    EXPECT_LT(processCpuSeconds() - cpuBefore, 0.2);
+    EXPECT_EQ(ends.count(), 0);
+    EXPECT_TRUE(std::none_of(heard.samples().begin(), heard.samples().end(),
+                             bramble::testsupport::isSound));
+
+    // The recording itself works: the real file is heard, and only it.
+    player.setFileName(tone440);
+    player.play();
+    EXPECT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    if (!heard.on()) {
+        GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
+    }
+    EXPECT_TRUE(tonesAre(heard.tones(), {440}));
+}
+
+// The transport's way: at each end it sets the file that follows and plays it. That file is
+// already running and must go on undisturbed, straight after the one before.
+TEST_F(MpvPlayerTest, QueuedFileTakesOverAtTheNaturalEndWithoutAGap) {
+    Listening heard;
+    std::vector<QString> namesAtEnd;
+    std::vector<int> statesAfterReplay;
+    QObject::connect(&player, &MediaPlayer::endOfStream, &player, [&] {
+        namesAtEnd.push_back(player.fileName());
+        if (namesAtEnd.size() == 1) {
+            player.setFileName(player.fileName());
+            player.play();
+            statesAfterReplay.push_back(player.playState());
+        }
+    });
+    player.setFileName(tone440);
+    player.setNextFileName(tone660);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return namesAtEnd.size() == 1; }));
+    EXPECT_EQ(namesAtEnd[0], tone660);
+    EXPECT_EQ(statesAfterReplay, std::vector<int>{MediaPlayer::kPlaying});
+    EXPECT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
+    EXPECT_NEAR(player.duration(), 1.0, 0.1);
+    // mpv counts the new file from the sound still buffered of the old one: below zero at first.
+    EXPECT_GE(player.currentPosition(), 0.0);
+
+    // The taken-over file ends like any other: one more event, and nothing follows it.
+    ASSERT_TRUE(waitUntil([&] { return namesAtEnd.size() == 2; }));
+    EXPECT_EQ(namesAtEnd[1], tone660);
+    runEventsFor(500);
+    EXPECT_EQ(namesAtEnd.size(), 2U);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    if (!heard.on()) {
+        GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
+    }
+    const std::vector<ToneRun> tones = heard.tones();
+    ASSERT_TRUE(tonesAre(tones, {440, 660}));
+    EXPECT_NEAR(tones[0].seconds, 1.0, 0.15);
+    EXPECT_NEAR(tones[1].seconds, 1.0, 0.15);  // once, not restarted by the transport's replay
+    EXPECT_LT(bramble::testsupport::longestGapBetweenTones(heard.samples()), 0.005);
+}
+
+TEST_F(MpvPlayerTest, SettingTheTakenOverFileAgainDoesNotRestartIt) {
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    player.setFileName(tone440);
+    player.setNextFileName(longTone550);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
+    const double before = player.currentPosition();
+    player.setFileName(longTone550);
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_GE(player.currentPosition(), before);
+    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > before + 0.3; }));
+    EXPECT_EQ(ends.count(), 1);
+
+    // Only the first setting after the take-over is absorbed: a later one loads afresh.
+    player.setFileName(longTone550);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player.currentPosition(), 0.0);
+}
+
+// Two instances play at once, as when the file-information window loads a file while the
+// player plays; muting one leaves the other as it was.
+TEST_F(MpvPlayerTest, MuteSilencesOnlyItsOwnInstance) {
+    MpvPlayer other(library);
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    const QSignalSpy otherEnds(&other, &MediaPlayer::endOfStream);
+    std::optional<Listening> heard(std::in_place);
+    if (!heard->on()) {
+        GTEST_SKIP() << heard->why.toStdString();
+    }
+    player.setMute(true);
+    EXPECT_TRUE(player.mute());
+    EXPECT_FALSE(other.mute());
+    // The muted one plays the higher tone: a mix of two tones reads as the higher one.
+    player.setFileName(tone660);
+    other.setFileName(tone440);
+    player.play();
+    other.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1 && otherEnds.count() == 1; }));
+    EXPECT_TRUE(tonesAre(heard->tones(), {440}));
+
+    heard.emplace();
+    player.setMute(false);
+    EXPECT_FALSE(player.mute());
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 2; }));
+    EXPECT_TRUE(tonesAre(heard->tones(), {660}));
+}

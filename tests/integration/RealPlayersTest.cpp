@@ -1,0 +1,203 @@
+#include <sys/stat.h>
+#include <QFile>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+
+#include "MpvTestSupport.h"
+#include "app/Module1.h"
+#include "folders/frmopen.h"
+#include "platform/AlsaMixer.h"
+#include "platform/FileNames.h"
+#include "player/Form1.h"
+#include "player/Position.h"
+#include "player/Transport.h"
+#include "playlist/dateiinfo.h"
+#include "playlist/playlist.h"
+
+namespace {
+
+// The windows of the program driving the real libmpv (and, where asked, the real ALSA mixer).
+class RealPlayersTest : public RealPlayersFixture {
+protected:
+    Form1& form() { return program->form1(); }
+    MediaPlayer& player() { return *form().MediaPlayer1; }
+    // Drags the position notch to the mouse's place, in pixels.
+    void dragNotchTo(QPoint mouse) {
+        QTest::mousePress(form().imgnotch, Qt::LeftButton);
+        desktop->cursor = mouse;
+        form().position().SeekTick();
+        QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+    }
+};
+
+// Every natural end moves on by itself, and the end of the list wraps to the start.
+TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
+    start();
+    program->store.fill({{"440", tone440}, {"660", tone660}, {"990", tone990}}, {1, 2, 3});
+    QSignalSpy ends(&player(), &MediaPlayer::endOfStream);
+    QStringList titles;
+    QObject::connect(&form().transport(), &Transport::trayTipChanged,
+                     [&titles](const QString& title) { titles << title; });
+    QTest::mouseClick(form().btnnext, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
+    EXPECT_EQ(player().fileName(), tone440);
+    ASSERT_TRUE(waitUntil([&] { return ends.count() >= 3; }, 20000));
+    EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
+    EXPECT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
+    EXPECT_EQ(player().fileName(), tone440);
+    EXPECT_EQ(form().lbltracktitle->caption(), "440");
+    EXPECT_EQ(program->mp3pos, 1);
+}
+
+// A seek to the end while paused, or after Stop, ends the track as playing up to it does: the
+// next one plays, and the title and the clock tell of it. A seek while paused lands where the
+// notch was let go.
+TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) {
+    start();
+    program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
+    QTest::mouseClick(form().btnnext, Qt::LeftButton);
+    for (const auto& [halt, next] : {std::pair{form().btnpause, "B"}, {form().btnstop, "C"}}) {
+        SCOPED_TRACE(next);
+        ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.1; }));
+        QTest::mouseClick(halt, Qt::LeftButton);
+        ASSERT_NE(player().playState(), MediaPlayer::kPlaying);
+        dragNotchTo(QPoint(5000, 0));  // far right of the bar
+        ASSERT_TRUE(waitUntil([&] {
+            return form().lbltracktitle->caption() == next &&
+                   player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
+        }));
+        form().position().SeekTick();
+        EXPECT_TRUE(form().lbltime->caption().endsWith(" / 0:04"))
+            << form().lbltime->caption().toStdString();
+    }
+    ASSERT_TRUE(
+        waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
+    player().pause();
+    // The notch 2380 of 3165 twips along the bar, 170 twips left of the mouse.
+    dragNotchTo(QPoint(form().x() + (3940 + 170) / 15, form().y()));
+    const double target = player().duration() * 2380 / 3165;
+    EXPECT_TRUE(waitUntil([&] { return std::abs(player().currentPosition() - target) < 0.5; }))
+        << "at " << player().currentPosition() << " s, target " << target << " s";
+    runEventsFor(200);
+    EXPECT_NEAR(player().currentPosition(), target, 0.5);
+    form().position().SeekTick();
+    EXPECT_EQ(form().lbltime->caption(), "0:03 / 0:04");
+}
+
+// The track information measures a file with the main window's second real player while the
+// first one plays on without a pause; a file that is no sound at all measures 0.
+TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
+    Listening heard;
+    writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
+    start();
+    program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
+    plaction(*program, "showpl");
+    playlist& pl = program->playlistWindow();
+    MediaPlayer& forInfo = *form().forInfo;
+    pl.setListIndex(0);
+    pl.List1_DblClick();
+    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
+
+    // Read at once, the length would still be 0: the window waits for the file to open.
+    pl.setListIndex(1);
+    pl.mnutrackinfo->trigger();
+    dateiinfo& info = program->dateiinfoWindow();
+    EXPECT_EQ(info.Text1->text(), tone440);
+    ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
+    EXPECT_NEAR(forInfo.duration(), 1.0, 0.1);
+    EXPECT_EQ(info.Label3->text(), "0:01 Minuten");
+    EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(player().fileName(), longTone550);
+    info.close();
+    pl.setListIndex(2);
+    pl.mnutrackinfo->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !program->dateiinfoWindow().Label3->text().isEmpty(); }));
+    EXPECT_EQ(program->dateiinfoWindow().Label3->text(), "0:00 Minuten");
+
+    if (!heard.on()) {
+        GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
+    }
+    // Only the main tone is listened to: nothing follows it.
+    QObject::disconnect(&player(), &MediaPlayer::endOfStream, nullptr, nullptr);
+    player().setNextFileName({});
+    const std::vector<ToneRun> tones = heard.tones();
+    ASSERT_TRUE(tonesAre(tones, {550}));
+    EXPECT_NEAR(tones[0].seconds, 4.0, 0.15);
+    EXPECT_LT(bramble::testsupport::longestGapInSound(heard.samples()), 0.005);
+}
+
+// The folder browser's preview is a libmpv instance of its own: it loads and plays a file
+// while the main player plays on undisturbed. Folder and file carry Latin-1 names, not UTF-8,
+// as on old disks: the engine opens them by their bytes.
+TEST_F(RealPlayersTest, ThePreviewPlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) {
+    const QTemporaryDir music;
+    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    // QTemporaryDir cannot see such names, and would leave them behind.
+    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
+    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
+                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
+    start();
+    player().setFileName(longTone550);
+    player().play();
+    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
+
+    frmopen& browser = program->frmopenWindow();
+    browser.presetFolder(decodeFileName(latin1));
+    ASSERT_TRUE(waitUntil([&] { return browser.Dir1->path() == decodeFileName(latin1); }));
+    MediaPlayer& preview = *browser.MediaPlayer1;
+    ASSERT_EQ(browser.File1->count(), 1);
+    browser.File1_Click(browser.File1->fileName(0));
+    runEventsFor(300);  // loaded, not started
+    EXPECT_EQ(preview.currentPosition(), 0.0);
+    QTest::mouseClick(browser.Label4, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
+    const double mainPosition = player().currentPosition();
+    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
+    QTest::mouseClick(browser.Label5, Qt::LeftButton);
+    EXPECT_EQ(preview.fileName(), "");
+    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
+    EXPECT_EQ(player().fileName(), longTone550);
+    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
+}
+
+TEST_F(RealPlayersTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
+    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
+    if (!sourceBefore || !pactl({"set-sink-volume", "@DEFAULT_SINK@", "20%"})) {
+        GTEST_SKIP() << "no PulseAudio server answers; ./test starts one with a null sink";
+    }
+    // The recordings of other tests expect the sink at full volume.
+    const auto restore = qScopeGuard([] { pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"}); });
+    AlsaMixer alsa;
+    mixer->setReal(&alsa);
+    start();
+    ASSERT_TRUE(waitUntil([&] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
+    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
+    ASSERT_EQ(form().setVolume.span(), 32767);
+    QTest::mousePress(form().imgVol, Qt::LeftButton);
+    desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
+    ASSERT_TRUE(waitUntil([this] { return form().setVolume.value() > 0; }));
+    QTest::mouseRelease(form().imgVol, Qt::LeftButton);
+    const int percent = form().setVolume.value() * 200 / 65536;  // the mixer gets twice the value
+    EXPECT_EQ(form().lblttVol->caption(), QStringLiteral("Lautstärke %1%").arg(percent));
+    ASSERT_GE(percent, 45);
+    ASSERT_LE(percent, 55);
+    EXPECT_TRUE(waitUntil([&] { return std::abs(sinkPercent() - percent) <= 1; }))
+        << "the sink is at " << sinkPercent() << " %";
+    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
+}
+
+TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
+    AlsaMixer none("hw:99");
+    none.open();
+    runEventsFor(300);
+    EXPECT_EQ(none.volumeControl(Mixer::Line::Speakers), std::nullopt);
+    EXPECT_EQ(none.volumeControl(Mixer::Line::MicrophoneMonitor), std::nullopt);
+    EXPECT_FALSE(none.setValue(1, 100));
+}
+
+}  // namespace
