@@ -116,7 +116,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_EQ(program->mp3pos, 1);
-    EXPECT_EQ(form.lbltracktitle->caption(), "550");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "550");
     EXPECT_FALSE(form.tmrPT->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
@@ -127,20 +127,20 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(form.mnuplayagain->isEnabled());
-    EXPECT_FALSE(form.mnupause->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
+    EXPECT_FALSE(form.menuItem("mnupause")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.mnuplayagain->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Pause and Play are the tray's "Pause" and "Wiedergeben".
     playerCall("Pause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
     playerCall("Play");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.mnupause->isEnabled());
-    EXPECT_FALSE(form.mnuplayagain->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnupause")->isEnabled());
+    EXPECT_FALSE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Stop is the stop glyph: the file stays, rewound.
     playerCall("Stop");
@@ -186,8 +186,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
-    QTest::mousePress(program->form1().lblbar, Qt::LeftButton);
-    QTest::mouseRelease(program->form1().lblbar, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("lblbar"), Qt::LeftButton);
+    QTest::mouseRelease(control<SkinLabel>("lblbar"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
 
     // Seeking back past the start lands on the start; past the end is the next track.
@@ -204,9 +204,9 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
     Form1& form = program->form1();
     setProperty("Shuffle", "boolean:true");
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(form.Label4->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(form.Label12->backColor(), QColor(255, 255, 255));
-    EXPECT_TRUE(form.playshuffle->isChecked());
+    EXPECT_EQ(control<SkinLabel>("Label4")->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), QColor(255, 255, 255));
+    EXPECT_TRUE(form.menuItem("playshuffle")->isChecked());
     EXPECT_TRUE(announced("Shuffle", true));
 
     // In shuffle order the next step takes the first entry of the shuffled order.
@@ -215,7 +215,7 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
 
     setProperty("Shuffle", "boolean:false");
     EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(form.Label12->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), QColor(255, 0, 0));
     EXPECT_TRUE(announced("Shuffle", false));
 
     // The playlist always wraps around, at normal speed: other wishes are taken and answered
@@ -254,8 +254,8 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     playerCall("OpenUri", {"string:" + url});
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone660);
-    EXPECT_EQ(form.lbltracktitle->caption(), "tone_660hz_1s.mp3");
-    EXPECT_FALSE(form.btnnext->isEnabled());
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
+    EXPECT_FALSE(control<SkinLabel>("btnnext")->isEnabled());
     EXPECT_EQ(program->mp3pos, 0);
     EXPECT_EQ(program->store.count(), 3);
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
@@ -275,7 +275,7 @@ TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
     Form1& form = program->form1();
     setProperty("Volume", "double:0.5");
     EXPECT_NEAR(static_cast<double>(form.setVolume.value()) / form.setVolume.span(), 0.5, 1e-4);
-    EXPECT_EQ(form.mnuvolume->title(), "Lautstärke 50%");
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
     EXPECT_FALSE(fileExists("settings.cfg"));
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
     EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
@@ -283,7 +283,7 @@ TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
 
 TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
     Form1& form = program->form1();
-    QSignalSpy shown(form.mnushowpl, &QAction::triggered);
+    QSignalSpy shown(form.menuItem("mnushowpl"), &QAction::triggered);
     send("org.mpris.MediaPlayer2.Raise");
     EXPECT_EQ(shown.count(), 1);
     // The docked playlist window comes up with the main window, which takes the focus.

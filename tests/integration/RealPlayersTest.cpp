@@ -26,10 +26,10 @@ protected:
     MediaPlayer& player() { return *form().MediaPlayer1; }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
-        QTest::mousePress(form().imgnotch, Qt::LeftButton);
+        QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
         desktop->cursor = mouse;
         form().position().SeekTick();
-        QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+        QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     }
 };
 
@@ -41,14 +41,14 @@ TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
     QStringList titles;
     QObject::connect(&form().transport(), &Transport::trayTipChanged,
                      [&titles](const QString& title) { titles << title; });
-    QTest::mouseClick(form().btnnext, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player().fileName(), tone440);
     ASSERT_TRUE(waitUntil([&] { return ends.count() >= 3; }, 20000));
     EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
     EXPECT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player().fileName(), tone440);
-    EXPECT_EQ(form().lbltracktitle->caption(), "440");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "440");
     EXPECT_EQ(program->mp3pos, 1);
 }
 
@@ -58,20 +58,21 @@ TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
 TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) {
     start();
     program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
-    QTest::mouseClick(form().btnnext, Qt::LeftButton);
-    for (const auto& [halt, next] : {std::pair{form().btnpause, "B"}, {form().btnstop, "C"}}) {
+    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
+    for (const auto& [halt, next] :
+         {std::pair{control<SkinLabel>("btnpause"), "B"}, {control<SkinLabel>("btnstop"), "C"}}) {
         SCOPED_TRACE(next);
         ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.1; }));
         QTest::mouseClick(halt, Qt::LeftButton);
         ASSERT_NE(player().playState(), MediaPlayer::kPlaying);
         dragNotchTo(QPoint(5000, 0));  // far right of the bar
         ASSERT_TRUE(waitUntil([&] {
-            return form().lbltracktitle->caption() == next &&
+            return control<SkinLabel>("lbltracktitle")->caption() == next &&
                    player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
         }));
         form().position().SeekTick();
-        EXPECT_TRUE(form().lbltime->caption().endsWith(" / 0:04"))
-            << form().lbltime->caption().toStdString();
+        EXPECT_TRUE(control<SkinLabel>("lbltime")->caption().endsWith(" / 0:04"))
+            << control<SkinLabel>("lbltime")->caption().toStdString();
     }
     ASSERT_TRUE(
         waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
@@ -84,7 +85,7 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
     runEventsFor(200);
     EXPECT_NEAR(player().currentPosition(), target, 0.5);
     form().position().SeekTick();
-    EXPECT_EQ(form().lbltime->caption(), "0:03 / 0:04");
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:03 / 0:04");
 }
 
 // The track information measures a file with the main window's second real player while the
@@ -178,12 +179,13 @@ TEST_F(RealPlayersTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
     ASSERT_TRUE(waitUntil([&] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
     ASSERT_EQ(form().setVolume.span(), 32767);
-    QTest::mousePress(form().imgVol, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("imgVol"), Qt::LeftButton);
     desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
     ASSERT_TRUE(waitUntil([this] { return form().setVolume.value() > 0; }));
-    QTest::mouseRelease(form().imgVol, Qt::LeftButton);
+    QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
     const int percent = form().setVolume.value() * 200 / 65536;  // the mixer gets twice the value
-    EXPECT_EQ(form().lblttVol->caption(), QStringLiteral("Lautstärke %1%").arg(percent));
+    EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(),
+              QStringLiteral("Lautstärke %1%").arg(percent));
     ASSERT_GE(percent, 45);
     ASSERT_LE(percent, 55);
     EXPECT_TRUE(waitUntil([&] { return std::abs(sinkPercent() - percent) <= 1; }))

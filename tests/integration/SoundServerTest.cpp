@@ -164,13 +164,13 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     form().transport().btnpause_Click();
     form().position().SeekTick();
     tray->send(TrayIcon::kContextRequest);
-    EXPECT_TRUE(form().mnusystemtray->isVisible());
-    form().mnusystemtray->close();
-    QTest::mouseClick(form().Label5, Qt::LeftButton);  // "Options"
+    EXPECT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
+    control<QMenu>("mnusystemtray")->close();
+    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);  // "Options"
     EXPECT_TRUE(program->optionsWindow().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
     EXPECT_FALSE(rescue.came()) << "the window waited for the stopped sound server";
-    EXPECT_EQ(form().lbltime->caption().right(4), QStringLiteral("0:04"));
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption().right(4), QStringLiteral("0:04"));
 }
 
 // The server restarts under a playing track: the next volume change reaches the new server's
