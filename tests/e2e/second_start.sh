@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Starting the player while it runs brings the running player's main window to the front, and
+# Without a display a start says so and ends with status 1. Starting the player while it runs brings the running player's main window to the front, and
 # the second copy ends at once with status 0 without touching the program folder (not even the
 # leftover of an interrupted write, which a start-up would remove), while the first plays on.
 # Started with an MP3 file, it hands the file to the running player, which plays it. Once over
@@ -191,18 +191,36 @@ for name in "Übergabe am Bus.mp3" "Übergabe am Socket.mp3" "Ohne Bus.mp3"; do
     cp "$FIXTURE_FOLDERS/../audio/tone_550hz_4s.mp3" "$E2E_DIR/$name"
 done
 
+# Without a usable display (none set, or one nobody serves) a start says so in one line on
+# standard error and ends with status 1, instead of aborting with a core dump.
+unused=9
+while [[ -e /tmp/.X11-unix/X$unused ]]; do unused=$((unused + 1)); done
+mkdir "$E2E_DIR/no-display"
+for setting in "-u DISPLAY" "DISPLAY=:$unused"; do
+    status=0
+    # shellcheck disable=SC2086 # the setting is two words or one
+    (cd "$E2E_DIR/no-display" && exec env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM $setting \
+        "$E2E_PROGRAM_DIR/brambleplayer") </dev/null >"$E2E_DIR/out" 2>"$E2E_DIR/err" || status=$?
+    err=$(cat "$E2E_DIR/err")
+    [[ $status == 1 && ! -s $E2E_DIR/out && $(wc -l <"$E2E_DIR/err") == 1 && $err == *Anzeige* ]] ||
+        e2e_fail "$setting: status $status instead of 1 with one line about the display: $err"
+    [[ -z $(ls -A "$E2E_DIR/no-display") ]] || e2e_fail "$setting: left files behind (a core dump?)"
+    e2e_pass "$setting: status 1 and one line: $err"
+done
+
 bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
 start_scene "with a session bus"
 
 # Options only print: no display needed, and the running player stays behind the cover.
-DISPLAY='' "$E2E_PROGRAM_DIR/brambleplayer" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" &&
-    head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' && [[ ! -s $E2E_DIR/help.err ]] ||
+if ! DISPLAY='' "$E2E_PROGRAM_DIR/brambleplayer" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" ||
+    ! head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' || [[ -s $E2E_DIR/help.err ]]; then
     e2e_fail "--help did not print its text alone: $(cat "$E2E_DIR/help.out" "$E2E_DIR/help.err")"
+fi
 [[ $("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1) == "MP3-Brambleplayer "[0-9]* ]] ||
     e2e_fail "--version printed '$("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1)'"
 "$E2E_PROGRAM_DIR/brambleplayer" --lauter >"$E2E_DIR/bad.out" 2>"$E2E_DIR/bad.err"
 status=$?
-((status == 2)) && [[ ! -s $E2E_DIR/bad.out && $(wc -l <"$E2E_DIR/bad.err") == 1 ]] ||
+[[ $status == 2 && ! -s $E2E_DIR/bad.out && $(wc -l <"$E2E_DIR/bad.err") == 1 ]] ||
     e2e_fail "an unknown option: status $status, output '$(cat "$E2E_DIR/bad.out" "$E2E_DIR/bad.err")'"
 is_above "$COVER" "$MAIN" || e2e_fail "an option brought the running player to the front"
 e2e_pass "--help, --version and an unknown option only print, and the running player stays behind"
