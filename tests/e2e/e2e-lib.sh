@@ -156,6 +156,25 @@ e2e_wait_for() {
     e2e_fail "$what within ${E2E_DEADLINE_SECONDS} s"
 }
 
+# e2e_read_green_text WINDOW: sets SHOWN to the lines of green text in the window (read by
+# $GREEN_TEXT_LINES): "lines N", then the rows of each line.
+e2e_read_green_text() {
+    SHOWN=$("$GREEN_TEXT_LINES" "$1") || e2e_fail "could not read the pixels of window $1"
+}
+
+# e2e_wait_green_lines WINDOW N WHAT [SECONDS]: waits while the player lives until the window
+# shows N lines of green text.
+e2e_wait_green_lines() {
+    local i
+    for ((i = 0; i < ${4:-$E2E_DEADLINE_SECONDS} * 20; i++)); do
+        e2e_read_green_text "$1"
+        [[ ${SHOWN%%$'\n'*} == "lines $2" ]] && return 0
+        e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
+        sleep 0.05
+    done
+    e2e_fail "the playlist window does not show $3: ${SHOWN//$'\n'/; }"
+}
+
 # e2e_geometry WINDOW_ID -> "X Y WIDTH HEIGHT" on the screen
 e2e_geometry() {
     xdotool getwindowgeometry --shell "$1" |

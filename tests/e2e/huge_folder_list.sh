@@ -32,14 +32,7 @@ e2e_pass "a message box says the list was cut"
 e2e_press_key "$box" Return
 e2e_wait_window_gone "$box" "Fehler"
 
-for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-    shown=$("$GREEN_TEXT_LINES" "$playlist") || e2e_fail "could not read the pixels of the playlist"
-    [[ ${shown%%$'\n'*} == "lines $FILES" ]] && break
-    e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
-    sleep 0.05
-done
-[[ ${shown%%$'\n'*} == "lines $FILES" ]] ||
-    e2e_fail "the playlist does not show the $FILES files of $FOLDER: ${shown//$'\n'/; }"
+e2e_wait_green_lines "$playlist" "$FILES" "the $FILES files of $FOLDER"
 e2e_pass "the playlist shows the $FILES files of the first line's folder"
 
 # Reading the whole file would take at least its size in memory; the player alone takes far

@@ -76,22 +76,6 @@ start_recording() {
     e2e_fail "parec recorded nothing from $SINK.monitor: $(cat "$E2E_DIR/parec.log")"
 }
 
-# Sets SHOWN to the lines of green text in the window: "lines N", then the rows of each line.
-read_green_text() {
-    SHOWN=$("$GREEN_TEXT_LINES" "$1") || e2e_fail "could not read the pixels of window $1"
-}
-
-# wait_for_lines N WHAT: waits until the playlist window shows N lines of green text.
-wait_for_lines() {
-    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        read_green_text "$PLAYLIST"
-        [[ ${SHOWN%%$'\n'*} == "lines $1" ]] && return 0
-        e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
-        sleep 0.05
-    done
-    e2e_fail "the playlist window does not show $2: ${SHOWN//$'\n'/; }"
-}
-
 # Sets HEARD to the tones recorded so far, one "FREQUENCY SECONDS" line each.
 read_tones_heard() {
     HEARD=$("$TONE_RUNS" "$RECORDING") || e2e_fail "could not analyse the recording"
@@ -121,7 +105,7 @@ start_player_and_find_windows() {
 start_player_and_find_windows
 # The scan runs about 200 ms after start; watch well past it.
 for ((i = 0; i < 30; i++)); do
-    read_green_text "$PLAYLIST"
+    e2e_read_green_text "$PLAYLIST"
     [[ ${SHOWN%%$'\n'*} == "lines 0" ]] ||
         e2e_fail "the playlist window shows text although folders.dat is empty: ${SHOWN//$'\n'/; }"
     sleep 0.05
@@ -140,7 +124,7 @@ printf '%s\r\n' "$FIXTURE_FOLDERS/A" "$FIXTURE_FOLDERS/B" >"$E2E_PROGRAM_DIR/fol
 start_recording
 start_player_and_find_windows
 
-wait_for_lines 5 "five lines of titles"
+e2e_wait_green_lines "$PLAYLIST" 5 "five lines of titles"
 rows=${SHOWN#*$'\n'}
 e2e_pass "the playlist window shows five lines of green text (rows ${rows//$'\n'/, })"
 
@@ -201,7 +185,7 @@ e2e_click "$BROWSER" 52 388 # "Verz. einfügen"
 e2e_wait_window_gone "$BROWSER" "MP3 Verzeichnis einfügen"
 MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 PLAYLIST=$(e2e_find_window "Playlist") || exit 1
-wait_for_lines 3 "folder A's three titles after the commit"
+e2e_wait_green_lines "$PLAYLIST" 3 "folder A's three titles after the commit"
 [[ $(cat "$E2E_PROGRAM_DIR/folders.dat") == "$FIXTURE_FOLDERS/A"$'\r' ]] ||
     e2e_fail "folders.dat does not hold folder A alone: $(od -c "$E2E_PROGRAM_DIR/folders.dat")"
 e2e_pass "the commit wrote folders.dat and the playlist window shows folder A's three titles"

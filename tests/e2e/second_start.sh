@@ -115,10 +115,7 @@ start_scene() {
     e2e_start_player
     MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
     playlist=$(e2e_find_window "Playlist") || exit 1
-    for ((i = 0; i < E2E_DEADLINE_SECONDS * 20; i++)); do
-        [[ $("$GREEN_TEXT_LINES" "$playlist") == "lines 3"* ]] && break
-        sleep 0.05
-    done
+    e2e_wait_green_lines "$playlist" 3 "the folder's three titles"
     # "Nächster Track" starts the first of the folder's three tones; the playlist wraps.
     e2e_click "$MAIN" 281 60
     e2e_wait_player_stream "$what, after a click on next"

@@ -92,21 +92,15 @@ e2e_wait_window_gone "$browser" "MP3 Verzeichnis einfügen"
 e2e_pass "the folder browser opened and closed while the scan waited on the mount"
 
 rm -f "$HOLD"
-for ((i = 0; i < 3 * E2E_DEADLINE_SECONDS * 20; i++)); do
-    shown=$("$GREEN_TEXT_LINES" "$playlist") || e2e_fail "could not read the pixels of the playlist"
-    [[ ${shown%%$'\n'*} == "lines $FILES" ]] && break
-    e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
-    sleep 0.1
-done
-[[ ${shown%%$'\n'*} == "lines $FILES" ]] ||
-    e2e_fail "the playlist does not show the $FILES files of the slow folder: ${shown//$'\n'/; }"
+e2e_wait_green_lines "$playlist" "$FILES" "the $FILES files of the slow folder" \
+    $((3 * E2E_DEADLINE_SECONDS))
 # Every listing asked for has answered; a scan that gave way must not add its files later.
 for ((i = 0; i < 3 * E2E_DEADLINE_SECONDS * 20; i++)); do
     (($(mount_listings end) == $(mount_listings begin))) && break
     sleep 0.1
 done
 sleep 0.5
-shown=$("$GREEN_TEXT_LINES" "$playlist") || e2e_fail "could not read the pixels of the playlist"
-[[ ${shown%%$'\n'*} == "lines $FILES" ]] ||
-    e2e_fail "after every listing answered, the playlist shows: ${shown//$'\n'/; }"
+e2e_read_green_text "$playlist"
+[[ ${SHOWN%%$'\n'*} == "lines $FILES" ]] ||
+    e2e_fail "after every listing answered, the playlist shows: ${SHOWN//$'\n'/; }"
 e2e_pass "the playlist holds the $FILES files of the slow folder once"
