@@ -16,9 +16,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 FIXTURES=$(cd "$3" 2>/dev/null && pwd) || { echo "FAILED: no fixture folder '$3'" >&2; exit 1; }
 # The Debian Python, which the Debian packages of the AT-SPI bindings go with.
 PYTHON=/usr/bin/python3
-for tool in dbus-daemon pactl "$PYTHON"; do
-    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed" >&2; exit 1; }
-done
+e2e_require dbus-daemon pactl "$PYTHON"
 "$PYTHON" -c "import gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
     { echo "FAILED: python3-gi with gir1.2-atspi-2.0 is not installed" >&2; exit 1; }
 e2e_setup "$1" "$2"

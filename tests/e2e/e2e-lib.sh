@@ -53,6 +53,14 @@ e2e_pass() {
     echo "passed: $*"
 }
 
+# e2e_require COMMAND...: ends the test when a command (or helper program) is missing.
+e2e_require() {
+    local tool
+    for tool; do
+        command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed" >&2; exit 1; }
+    done
+}
+
 # e2e_setup PLAYER_BINARY MAP_LOGGER_BINARY
 # Makes a fresh program folder the way the build lays it out: the binary, hilfe.rtf, Playlist/.
 e2e_setup() {
@@ -63,7 +71,7 @@ e2e_setup() {
     fi
     [[ -x $player ]] || { echo "FAILED: no player binary at '$player'" >&2; exit 1; }
     [[ -x $map_logger ]] || { echo "FAILED: no map logger at '$map_logger'" >&2; exit 1; }
-    command -v xdotool >/dev/null || { echo "FAILED: xdotool is not installed" >&2; exit 1; }
+    e2e_require xdotool
     E2E_MAP_LOGGER=$map_logger
 
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-e2e.XXXXXX") || exit 1

@@ -15,9 +15,7 @@
 source "$(dirname "$0")/e2e-lib.sh"
 # shellcheck source=tests/support/headless-env.sh
 source "$(dirname "$0")/../support/headless-env.sh"
-for tool in Xvfb openbox tint2 xprop xmessage; do
-    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed" >&2; exit 1; }
-done
+e2e_require Xvfb openbox tint2 xprop xmessage
 
 DESKTOP_PIDS=()
 # Last started first, the X server last of all.

@@ -22,17 +22,11 @@ SINK=nullsink
 # folders.dat holds absolute paths: the player runs in another working directory.
 FIXTURE_FOLDERS=$(cd "$5" 2>/dev/null && pwd) ||
     { echo "FAILED: no fixture folder '$5'" >&2; exit 1; }
-for tool in "$GREEN_TEXT_LINES" "$TONE_RUNS"; do
-    [[ -x $tool ]] || { echo "FAILED: no helper program at '$tool'" >&2; exit 1; }
-done
+e2e_require "$GREEN_TEXT_LINES" "$TONE_RUNS" pactl parec
 for folder in A B; do
     [[ -d $FIXTURE_FOLDERS/$folder ]] ||
         { echo "FAILED: no fixture folder '$FIXTURE_FOLDERS/$folder'" >&2; exit 1; }
 done
-if ! command -v pactl >/dev/null || ! command -v parec >/dev/null; then
-    echo "FAILED: pactl and parec (pulseaudio-utils) are not installed" >&2
-    exit 1
-fi
 if ! pactl info >/dev/null 2>&1; then
     echo "FAILED: no PulseAudio server answers. This test records what the player plays; ./test" \
         "starts a private server with a null sink." >&2

@@ -18,9 +18,7 @@ source "$(dirname "$0")/../support/headless-env.sh"
 GREEN_TEXT_LINES=$3
 FIXTURE_FOLDERS=$(cd "$4" 2>/dev/null && pwd) ||
     { echo "FAILED: no fixture folder '$4'" >&2; exit 1; }
-for tool in xwininfo xmessage dbus-daemon dbus-send; do
-    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed" >&2; exit 1; }
-done
+e2e_require xwininfo xmessage dbus-daemon dbus-send "$GREEN_TEXT_LINES"
 e2e_setup "$1" "$2"
 
 COVER_PID=

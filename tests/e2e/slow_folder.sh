@@ -15,7 +15,7 @@
 source "$(dirname "$0")/e2e-lib.sh"
 
 GREEN_TEXT_LINES=$3
-[[ -x $GREEN_TEXT_LINES ]] || { echo "FAILED: no helper program at '$GREEN_TEXT_LINES'" >&2; exit 1; }
+e2e_require "$GREEN_TEXT_LINES"
 FIXTURE_FOLDERS=$(cd "$4" 2>/dev/null && pwd) ||
     { echo "FAILED: no fixture folder '$4'" >&2; exit 1; }
 FILES=$(find "$FIXTURE_FOLDERS/A" -maxdepth 1 -iname '*.mp3' | wc -l)

@@ -13,7 +13,7 @@
 source "$(dirname "$0")/e2e-lib.sh"
 # shellcheck source=tests/support/headless-env.sh
 source "$(dirname "$0")/../support/headless-env.sh"
-command -v trayer >/dev/null || e2e_fail "trayer is not installed"
+e2e_require trayer
 PYTHON=/usr/bin/python3
 TRAY="$PYTHON $(dirname "$0")/sni_tray.py"
 "$PYTHON" -c 'import dbus, gi' 2>/dev/null ||
