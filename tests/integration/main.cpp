@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <QApplication>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 #include <optional>
 
 #include "SinkRecording.h"
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir busFolder;
     QProcess bus;
+    // The bus ends with the tests even when they crash.
+    bus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1",
                               "--address=unix:dir=" + busFolder.path()});
     if (bus.waitForReadyRead(10000)) {
@@ -26,5 +30,8 @@ int main(int argc, char** argv) {
     if (!monitor.isEmpty()) {
         pacer.emplace(monitor);
     }
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    bus.terminate();
+    bus.waitForFinished();
+    return result;
 }
