@@ -11,9 +11,4 @@ const char* __ubsan_default_options() {
 const char* __asan_default_options() {
     return "detect_leaks=1:strict_init_order=1:detect_stack_use_after_return=1";
 }
-
-// Leaks that are not ours: caches the libraries below Qt keep for the life of the process.
-const char* __lsan_default_suppressions() {
-    return "";
-}
 }
