@@ -357,9 +357,10 @@ void accessibilityRun(const fs::path& playerBinary) {
                 idleWithout.cpuSeconds, idleWith.cpuSeconds);
     std::printf("  playing a %d s file, median of %d, without:  %.3f s\n", kSongSeconds, kRounds,
                 playingWithout);
-    std::printf("  playing, with the bridge:                     %.3f s   (ratio %.2f, target: "
-                "at most 1.10)\n",
-                playingWith, playingWithout > 0 ? playingWith / playingWithout : 0.0);
+    std::printf(
+        "  playing, with the bridge:                     %.3f s   (ratio %.2f, target: "
+        "at most 1.10)\n",
+        playingWith, playingWithout > 0 ? playingWith / playingWithout : 0.0);
 }
 
 }  // namespace

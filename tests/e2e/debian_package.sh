@@ -80,5 +80,5 @@ echo "passed: the AppStream metadata is valid, the copyright file machine-readab
 findings=$(lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v '^running with root privileges')
 grep '^E:' <<<"$findings" && fail "lintian finds errors in the package: $findings"
 echo "passed: lintian finds no error${findings:+; it says:}"
-[[ -n $findings ]] && echo "    ${findings//$'\n'/$'\n'    }"
+[[ -n $findings ]] && printf '    %s\n' "${findings//$'\n'/$'\n'    }"
 exit 0

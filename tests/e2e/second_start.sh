@@ -207,16 +207,17 @@ bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
 start_scene "with a session bus"
 
 # Options only print: no display needed, and the running player stays behind the cover.
-if ! DISPLAY='' "$E2E_PROGRAM_DIR/brambleplayer" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" ||
-    ! head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' || [[ -s $E2E_DIR/help.err ]]; then
+if ! { DISPLAY='' "$E2E_PROGRAM_DIR/brambleplayer" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" &&
+    head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' && [[ ! -s $E2E_DIR/help.err ]]; }; then
     e2e_fail "--help did not print its text alone: $(cat "$E2E_DIR/help.out" "$E2E_DIR/help.err")"
 fi
 [[ $("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1) == "MP3-Brambleplayer "[0-9]* ]] ||
     e2e_fail "--version printed '$("$E2E_PROGRAM_DIR/brambleplayer" --version 2>&1)'"
 "$E2E_PROGRAM_DIR/brambleplayer" --lauter >"$E2E_DIR/bad.out" 2>"$E2E_DIR/bad.err"
 status=$?
-[[ $status == 2 && ! -s $E2E_DIR/bad.out && $(wc -l <"$E2E_DIR/bad.err") == 1 ]] ||
+if ! ((status == 2)) || [[ -s $E2E_DIR/bad.out || $(wc -l <"$E2E_DIR/bad.err") != 1 ]]; then
     e2e_fail "an unknown option: status $status, output '$(cat "$E2E_DIR/bad.out" "$E2E_DIR/bad.err")'"
+fi
 is_above "$COVER" "$MAIN" || e2e_fail "an option brought the running player to the front"
 e2e_pass "--help, --version and an unknown option only print, and the running player stays behind"
 

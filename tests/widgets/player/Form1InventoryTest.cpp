@@ -74,10 +74,10 @@ TEST_F(Form1InventoryTest, TrayMenuHoldsItsItemsInOrder) {
         }
     }
     EXPECT_EQ(separatorCaptions, QStringList(7, QString()));
-    EXPECT_EQ(names, QStringList({"mnushowpl", "mnushowquick", "t6", "mnuplayagain", "mnupause",
-                                  "t12", "mnuvolume", "tr1", "mnunext", "mnulast", "t7",
-                                  "playnormal", "playshuffle", "t8", "mnuoptions", "trenn",
-                                  "mnuexit2"}));
+    EXPECT_EQ(names,
+              QStringList({"mnushowpl", "mnushowquick", "t6", "mnuplayagain", "mnupause", "t12",
+                           "mnuvolume", "tr1", "mnunext", "mnulast", "t7", "playnormal",
+                           "playshuffle", "t8", "mnuoptions", "trenn", "mnuexit2"}));
 }
 
 }  // namespace
