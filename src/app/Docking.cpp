@@ -1,11 +1,11 @@
 #include "app/Docking.h"
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Chrome.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
+#include "util/OnScreen.h"
+#include "util/Twips.h"
 
 float dockingLimit(Program& program) {
     const Desktop& d = program.desktop();

@@ -3,14 +3,14 @@
 #include <QTimer>
 
 #include "app/Docking.h"
-#include "app/FileMessages.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
+#include "util/FileMessages.h"
+#include "util/Twips.h"
 
 namespace {
 

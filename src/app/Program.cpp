@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "app/Accessibility.h"
-#include "folders/LocalFolders.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
+#include "platform/LocalFolders.h"
 #include "player/Form1.h"
 #include "playlist/dateiinfo.h"
 #include "playlist/frmsearch.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/DockingState.h"
-#include "app/WindowSlot.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -18,6 +17,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
 #include "playlist/PlaylistStore.h"
+#include "util/WindowSlot.h"
 
 class Form1;
 class playlist;

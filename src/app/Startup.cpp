@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/AtomicFile.h"
 #include "app/Docking.h"
 #include "app/EngineMessage.h"
 #include "app/ExitCommands.h"
@@ -13,7 +12,6 @@
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
-#include "app/Twips.h"
 #include "app/WindowRoles.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
@@ -23,6 +21,8 @@
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
+#include "util/AtomicFile.h"
+#include "util/Twips.h"
 #include "windows/OptionsOpeners.h"
 #include "windows/frmhelp.h"
 #include "windows/options.h"

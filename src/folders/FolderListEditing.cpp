@@ -2,12 +2,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "platform/FileNames.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
+#include "util/FileMessages.h"
 
 void frmopen::Label2_Click() {
     const QString folder = Dir1->highlightedPath();

@@ -5,11 +5,11 @@
 #include <QStringList>
 #include <QWindow>
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/Drives.h"
 #include "player/Form1.h"
+#include "util/OnScreen.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 namespace {

@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QDir>
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/Drives.h"
+#include "util/OnScreen.h"
+#include "util/Twips.h"
 
 namespace {
 

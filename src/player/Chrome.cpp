@@ -4,11 +4,11 @@
 
 #include "app/Docking.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
-#include "player/Marquee.h"
 #include "player/Tray.h"
 #include "playlist/playlist.h"
+#include "skin/Marquee.h"
+#include "util/Twips.h"
 
 namespace {
 

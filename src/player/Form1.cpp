@@ -5,13 +5,13 @@
 #include <QPainter>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Chrome.h"
 #include "player/PlayerKeys.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "player/Tray.h"
 #include "player/Volume.h"
+#include "util/Twips.h"
 
 void VolumeHolder::setValue(int value) {
     if (value != value_) {

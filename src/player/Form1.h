@@ -8,9 +8,9 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
-#include "player/FormTimer.h"
-#include "player/SkinLabel.h"
-#include "player/SkinShapes.h"
+#include "skin/FormTimer.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinShapes.h"
 
 class Program;
 class Chrome;

@@ -5,7 +5,7 @@
 
 #include "app/Program.h"
 #include "player/Form1.h"
-#include "player/SkinFonts.h"
+#include "skin/SkinFonts.h"
 
 using skinfonts::Face;
 

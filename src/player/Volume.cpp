@@ -7,9 +7,9 @@
 
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
 #include "player/Volumer.h"
+#include "util/Twips.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QObject>
 
 #include "platform/Mixer.h"
-#include "player/SkinSlider.h"
 #include "player/VolumeMath.h"
+#include "skin/SkinSlider.h"
 
 class Form1;
 

@@ -1,12 +1,12 @@
 #include "playlist/PlaylistCommands.h"
 
-#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
 #include "playlist/ListFile.h"
 #include "playlist/playlist.h"
+#include "util/FileMessages.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <cmath>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "platform/MediaPlayer.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
+#include "util/Twips.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <QKeyEvent>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
 #include "player/PlayerKeys.h"
-#include "player/SkinFonts.h"
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/dateiinfo.h"
+#include "skin/SkinFonts.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 playlist::playlist(Program& program)

@@ -3,9 +3,9 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "player/FormTimer.h"
 #include "playlist/PlaylistLines.h"
 #include "playlist/PlaylistView.h"
+#include "skin/FormTimer.h"
 
 class Program;
 

@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/FileMessages.h"
-#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "folders/frmdir.h"
 #include "player/Form1.h"
+#include "util/FileMessages.h"
+#include "util/OnScreen.h"
 #include "windows/OptionsOpeners.h"
 
 options::options(Program& program)

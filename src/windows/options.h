@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "player/FormTimer.h"
+#include "skin/FormTimer.h"
 
 class Program;
 

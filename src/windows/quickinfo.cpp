@@ -3,10 +3,10 @@
 #include <QMouseEvent>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
-#include "player/Marquee.h"
-#include "player/SkinFonts.h"
+#include "skin/Marquee.h"
+#include "skin/SkinFonts.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 using skinfonts::Face;
