@@ -1,6 +1,7 @@
 // Start-up time: from starting the binary to the X server mapping its main window, for the
-// player and, as a yardstick, for a minimal Qt window program; and for the player with the
-// largest folder lists it may meet: a 300 MB folders.dat and one of 100,000 folders; and for the
+// player and, as yardsticks, for a minimal Qt window program, bare and with one line of text
+// (which pays the font set-up); and for the player with the largest folder lists it may meet:
+// a 300 MB folders.dat and one of 100,000 folders; and for the
 // player while the sound server is stopped (SIGSTOP), so that it answers nothing. Needs an X
 // display and the private sound server (bench/run provides both). Prints the figures; it
 // asserts nothing.
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
         TopLevelMapWatcher watcher;
         const TemporaryProgramFolder playerFolder(playerBinary);
         const TemporaryProgramFolder minimalFolder(minimalBinary);
+        const TemporaryProgramFolder textFolder(BRAMBLE_MINIMAL_TEXT_WINDOW_BINARY);
         const TemporaryProgramFolder hugeListFolder(playerBinary);
         writeHugeFolderList(hugeListFolder.executable().parent_path());
         const TemporaryProgramFolder longListFolder(playerBinary);
@@ -93,6 +95,7 @@ int main(int argc, char* argv[]) {
         std::vector<Candidate> candidates{
             {"brambleplayer", "MP3-Brambleplayer", playerFolder.executable(), {}},
             {"minimal Qt window", "minimal window", minimalFolder.executable(), {}},
+            {"same with a text", "minimal window with text", textFolder.executable(), {}},
             {"300 MB folders.dat", "MP3-Brambleplayer", hugeListFolder.executable(), {}},
             {"100000 folders", "MP3-Brambleplayer", longListFolder.executable(), {}}};
 
@@ -122,7 +125,9 @@ int main(int argc, char* argv[]) {
         }
         std::printf("  ratio player / minimal window: %.2f   (aim: at most 1.4)\n",
                     median(candidates[0].samples) / median(candidates[1].samples));
-        for (const std::size_t withList : {2U, 3U}) {
+        std::printf("  ratio player / minimal window with a text: %.2f\n",
+                    median(candidates[0].samples) / median(candidates[2].samples));
+        for (const std::size_t withList : {3U, 4U}) {
             std::printf("  ratio %s / player: %.2f\n", candidates[withList].label.c_str(),
                         median(candidates[withList].samples) / median(candidates[0].samples));
         }

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/Startup.h"
+#include "player/Form1.h"
 
 ProgramFixture::ProgramFixture() {
     PlatformServices services;
@@ -95,4 +96,8 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
             number(&QAccessibleValueInterface::currentValue),
             number(&QAccessibleValueInterface::minimumValue),
             number(&QAccessibleValueInterface::maximumValue)};
+}
+
+QObject* ProgramFixture::controlNamed(const char* name) const {
+    return program->form1().findChild<QObject*>(QString::fromLatin1(name));
 }

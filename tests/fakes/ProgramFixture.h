@@ -32,6 +32,15 @@ protected:
     // What a screen reader reads of a widget: role, name, and a slider's value, minimum and
     // maximum (0 where it has none).
     static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
+    // A control or timer of the main window, found by its name as a screen reader or a script
+    // would find it: the window keeps its controls to itself.
+    template <typename T = QWidget>
+    T* control(const char* name) const {
+        T* const found = qobject_cast<T*>(controlNamed(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QObject* controlNamed(const char* name) const;
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;

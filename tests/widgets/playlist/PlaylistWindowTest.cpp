@@ -148,13 +148,13 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
 
 TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     messages->answers = {Answer::Cancel};
-    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    QTest::mouseClick(control("Label10"), Qt::LeftButton);
     EXPECT_EQ(shownLines().size(), 3);
 
     form().file = "b";
     form().lbltracktitle->setCaption("b");
     messages->answers = {Answer::No};
-    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    QTest::mouseClick(control("Label10"), Qt::LeftButton);
     EXPECT_TRUE(shownLines().isEmpty());
     EXPECT_EQ(form().lbltracktitle->caption(), "b");
     EXPECT_EQ(dialog().saves, 0);
@@ -163,7 +163,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
 
     // An empty list asks nothing.
-    QTest::mouseClick(form().Label10, Qt::LeftButton);
+    QTest::mouseClick(control("Label10"), Qt::LeftButton);
     EXPECT_EQ(messages->shown.size(), 2U);
 
     // The store kept everything: hiding and showing brings it back.
