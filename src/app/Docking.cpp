@@ -85,12 +85,12 @@ bool dockplaylist(Program& program) {
 
 void stayd_Timer(Program& program) {
     if (!dockplaylist(program)) {
-        program.form1().stayd->sleepUntilWoken();
+        program.form1().sleepDocking();
     }
 }
 
 void wakeDocking(Program& program) {
-    program.form1().stayd->wake();
+    program.form1().wakeDocking();
 }
 
 void placePlaylistOverlapping(Program& program) {

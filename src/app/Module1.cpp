@@ -14,8 +14,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-
 void showPlaylist(Program& program) {
     Form1& form = program.form1();
     playlist& pl = program.playlistWindow();
@@ -31,7 +29,7 @@ void showPlaylist(Program& program) {
     }
     pl.fillFromStore();
     markPlaylistShown(program);
-    if (form.Label2->foreColor() == kRed) {
+    if (form.isEnlarged()) {
         enlargePlaylist(program);
     }
 }

@@ -66,6 +66,8 @@ public:
     const QString& programFolder() const { return programFolder_; }
     QString settingsPath() const;
     QString foldersPath() const;
+    // Where the folder lists (.mpc) are saved by default.
+    QString playlistFolder() const;
     const QString& helpPath() const { return helpFile_; }
     // Makes the program folder, with its Playlist folder, where it does not exist yet: a
     // writer calls it first, so a user's own folder comes into being at the first write.

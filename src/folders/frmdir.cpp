@@ -60,7 +60,7 @@ frmdir::frmdir(Program& program)
 
 void frmdir::open() {
     Drive1->refresh();
-    navigation_->goTo(program_.form1().pathopt, [this] {
+    navigation_->goTo(program_.form1().standardFolder(), [this] {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });

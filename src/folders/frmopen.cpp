@@ -6,13 +6,14 @@
 
 #include "app/Program.h"
 #include "folders/Drives.h"
+#include "skin/SkinColors.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
 
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
+using skincolors::kBlack;
+using skincolors::kBlue;
 
 // Client area in twips.
 constexpr double kWidth = 7680;

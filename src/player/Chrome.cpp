@@ -8,16 +8,16 @@
 #include "player/Tray.h"
 #include "playlist/playlist.h"
 #include "skin/Marquee.h"
+#include "skin/SkinColors.h"
 #include "util/Twips.h"
 
 namespace {
 
-const QColor kGreen(0, 255, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kCyan(0, 255, 255);
-const QString kNoFile = QStringLiteral("Keine Datei geladen");
+using skincolors::kBlue;
+using skincolors::kCyan;
+using skincolors::kGreen;
+using skincolors::kRed;
+using skincolors::kWhite;
 const QString kMarqueeSeparator = QStringLiteral("       ---        ");
 
 }  // namespace
@@ -132,7 +132,7 @@ void Chrome::Form_Resize() {
 
 void Chrome::resizeSteps(bool minimised) {
     Program& program = form_.program();
-    const bool playlistWanted = form_.plcurr.toInt() == 1;
+    const bool playlistWanted = form_.playlistWanted();
 
     if (minimised) {
         form_.tray().Form_Minimised();
@@ -150,18 +150,12 @@ void Chrome::resizeSteps(bool minimised) {
             pl->setWindowState(Qt::WindowNoState);
         }
     }
-    if (!playlistWanted) {
-        form_.mnuplaylist->menuAction()->setEnabled(false);
-        form_.hidepl->setEnabled(false);
-        form_.showpl->setEnabled(true);
-    } else {
-        form_.hidepl->setEnabled(true);
-        form_.showpl->setEnabled(false);
-        form_.mnuplaylist->menuAction()->setEnabled(true);
+    form_.setPlaylistShown(playlistWanted);
+    if (playlistWanted) {
         program.playlistWindow().show();
     }
     if (form_.lbltracktitle->caption().isEmpty()) {
-        form_.lbltracktitle->setCaption(kNoFile);
+        form_.lbltracktitle->setCaption(kNoFileLoaded);
     }
 }
 

@@ -54,6 +54,10 @@ void Volume::moveThumb(double left) {
     form_.setControlLeftTwips(*form_.imgVol, left);
 }
 
+void Volume::setMutingHeight() {
+    form_.setControlHeightTwips(*form_.muting, 480);
+}
+
 void Volume::findMixerControls() {
     if (Mixer* mixer = form_.program().mixer()) {
         connect(mixer, &Mixer::controlsChanged, this, &Volume::takeMixerControls,

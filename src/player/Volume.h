@@ -24,6 +24,8 @@ public:
     // later; the speakers control's bounds give the slider's range. Nothing found: the default
     // range, and the mixer is not written.
     void findMixerControls();
+    // The mute button gets its start-up height.
+    void setMutingHeight();
     // Puts the thumb where the held value says.
     void placeThumb();
     // Sets the held value, as a read of the settings does: the mixer and the thumb follow.

@@ -137,7 +137,7 @@ void playlist::playSelected(bool startClock) {
     form.transport().playselected();
     form.transport().updateTrayItemsFromFile();
     if (startClock) {
-        form.tmrPT->setEnabled(true);
+        form.startPlaylistClock();
     }
 }
 
@@ -186,8 +186,7 @@ void playlist::keyPressEvent(QKeyEvent* event) {
 }
 
 void playlist::Timer1_Timer() {
-    program_.form1().lblplaylist->setCaption(
-        QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
+    program_.form1().setPlaylistCount(lineCount());
 }
 
 bool playlist::event(QEvent* event) {

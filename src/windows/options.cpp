@@ -138,7 +138,7 @@ void options::storeAndApply() {
     if (!saveSettings(program_)) {
         tellWriteFailed(program_.messages(), program_.settingsPath());
     }
-    program_.form1().pathopt = estfolder->text();
+    program_.form1().setStandardFolder(estfolder->text());
 }
 
 void options::Command1_Click() {

@@ -166,15 +166,15 @@ protected:
 
 TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
+    MediaPlayer& player = *form.player();
 
     // Next is the tray's "Nächster Track": it leaves the clock alone, unlike the glyph.
     playerCall(QStringLiteral("Next"));
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550());
     EXPECT_EQ(program->mp3pos, 1);
-    EXPECT_EQ(form.lbltracktitle->caption(), "550");
-    EXPECT_FALSE(form.tmrPT->isEnabled());
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("lbltracktitle"))->caption(), "550");
+    EXPECT_FALSE(form.findChild<FormTimer*>(QStringLiteral("tmrPT"))->isEnabled());
     EXPECT_TRUE(announced(QStringLiteral("PlaybackStatus"), QStringLiteral("Playing")));
     ASSERT_TRUE(announcedTitle(QStringLiteral("550")));
     ASSERT_TRUE(
@@ -184,20 +184,20 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall(QStringLiteral("PlayPause"));
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(form.mnuplayagain->isEnabled());
-    EXPECT_FALSE(form.mnupause->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
+    EXPECT_FALSE(form.menuItem("mnupause")->isEnabled());
     EXPECT_TRUE(announced(QStringLiteral("PlaybackStatus"), QStringLiteral("Paused")));
     playerCall(QStringLiteral("PlayPause"));
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.mnuplayagain->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Pause and Play are the tray's "Pause" and "Wiedergeben".
     playerCall(QStringLiteral("Pause"));
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
     playerCall(QStringLiteral("Play"));
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.mnupause->isEnabled());
-    EXPECT_FALSE(form.mnuplayagain->isEnabled());
+    EXPECT_TRUE(form.menuItem("mnupause")->isEnabled());
+    EXPECT_FALSE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Stop is the stop glyph: the file stays, rewound.
     playerCall(QStringLiteral("Stop"));
@@ -219,7 +219,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
 }
 
 TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
-    MediaPlayer& player = *program->form1().MediaPlayer1;
+    MediaPlayer& player = *program->form1().player();
     playerCall(QStringLiteral("Next"));
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }));
     ASSERT_TRUE(announced(QStringLiteral("CanSeek"), true));
@@ -240,8 +240,10 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
-    QTest::mousePress(program->form1().lblbar, Qt::LeftButton);
-    QTest::mouseRelease(program->form1().lblbar, Qt::LeftButton);
+    QTest::mousePress(program->form1().findChild<SkinLabel*>(QStringLiteral("lblbar")),
+                      Qt::LeftButton);
+    QTest::mouseRelease(program->form1().findChild<SkinLabel*>(QStringLiteral("lblbar")),
+                        Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
 
     // Seeking back past the start lands on the start; past the end is the next track.
@@ -258,9 +260,10 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
     Form1& form = program->form1();
     setProperty(QStringLiteral("Shuffle"), QStringLiteral("boolean:true"));
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(form.Label4->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(form.Label12->backColor(), QColor(255, 255, 255));
-    EXPECT_TRUE(form.playshuffle->isChecked());
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("Label4"))->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("Label12"))->backColor(),
+              QColor(255, 255, 255));
+    EXPECT_TRUE(form.menuItem("playshuffle")->isChecked());
     EXPECT_TRUE(announced(QStringLiteral("Shuffle"), true));
 
     // In shuffle order the next step takes the first entry of the shuffled order.
@@ -269,7 +272,8 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
 
     setProperty(QStringLiteral("Shuffle"), QStringLiteral("boolean:false"));
     EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(form.Label12->backColor(), QColor(255, 0, 0));
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("Label12"))->backColor(),
+              QColor(255, 0, 0));
     EXPECT_TRUE(announced(QStringLiteral("Shuffle"), false));
 
     // The playlist always wraps around, at normal speed: other wishes are taken and answered
@@ -289,7 +293,7 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     EXPECT_TRUE(announced(QStringLiteral("CanGoPrevious"), false));
     EXPECT_TRUE(getProperty(QStringLiteral("CanPlay")).contains(QStringLiteral("boolean false")));
     playerCall(QStringLiteral("Next"));
-    EXPECT_TRUE(program->form1().MediaPlayer1->fileName().isEmpty());
+    EXPECT_TRUE(program->form1().player()->fileName().isEmpty());
 
     scan({fixture(QStringLiteral("folders/A"))});
     EXPECT_TRUE(announced(QStringLiteral("CanGoNext"), true));
@@ -301,13 +305,14 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
 
 TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
+    MediaPlayer& player = *form.player();
     const QString url = QUrl::fromLocalFile(tone660()).toString(QUrl::FullyEncoded);
     playerCall(QStringLiteral("OpenUri"), {QStringLiteral("string:") + url});
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone660());
-    EXPECT_EQ(form.lbltracktitle->caption(), "tone_660hz_1s.mp3");
-    EXPECT_FALSE(form.btnnext->isEnabled());
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("lbltracktitle"))->caption(),
+              "tone_660hz_1s.mp3");
+    EXPECT_FALSE(form.findChild<SkinLabel*>(QStringLiteral("btnnext"))->isEnabled());
     EXPECT_EQ(program->mp3pos, 0);
     EXPECT_EQ(program->store.count(), 3);
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
@@ -326,8 +331,11 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
 TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
     Form1& form = program->form1();
     setProperty(QStringLiteral("Volume"), QStringLiteral("double:0.5"));
-    EXPECT_NEAR(static_cast<double>(form.setVolume.value()) / form.setVolume.span(), 0.5, 1e-4);
-    EXPECT_EQ(form.mnuvolume->title(), "Lautstärke 50%");
+    EXPECT_NEAR(
+        static_cast<double>(form.findChild<VolumeHolder*>(QStringLiteral("setVolume"))->value()) /
+            form.findChild<VolumeHolder*>(QStringLiteral("setVolume"))->span(),
+        0.5, 1e-4);
+    EXPECT_EQ(form.findChild<QMenu*>(QStringLiteral("mnuvolume"))->title(), "Lautstärke 50%");
     EXPECT_FALSE(fileExists(QStringLiteral("settings.cfg")));
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains(QStringLiteral("Volume")); }));
     EXPECT_NEAR(listener.latest.value(QStringLiteral("Volume")).toDouble(), 0.5, 1e-4);
@@ -335,7 +343,7 @@ TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
 
 TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
     Form1& form = program->form1();
-    QSignalSpy shown(form.mnushowpl, &QAction::triggered);
+    QSignalSpy shown(form.menuItem("mnushowpl"), &QAction::triggered);
     send(QStringLiteral("org.mpris.MediaPlayer2.Raise"));
     EXPECT_EQ(shown.count(), 1);
     // The docked playlist window comes up with the main window, which takes the focus.

@@ -30,7 +30,7 @@ TEST_F(PreviewPlayerTest, PlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) 
     std::filesystem::copy_file(QFile::encodeName(tone440()).toStdString(),
                                QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
     start();
-    MediaPlayer& main = *program->form1().MediaPlayer1;
+    MediaPlayer& main = *program->form1().player();
     main.setFileName(longTone550());
     main.play();
     ASSERT_TRUE(waitUntil([&] { return main.currentPosition() > 0.3; }));

@@ -25,17 +25,17 @@ protected:
 
 TEST_F(SliderRealComponentsTest, DraggingTheNotchSeeksTheRealPlayerToItsTarget) {
     start();
-    MediaPlayer& player = *form().MediaPlayer1;
+    MediaPlayer& player = *form().player();
     player.setFileName(longTone550());
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0 && player.currentPosition() > 0.1; }));
     player.pause();
 
-    QTest::mousePress(form().imgnotch, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     // The notch 2380 of 3165 twips along the bar, 170 twips left of the mouse.
     desktop->cursor = QPoint(form().x() + (3940 + 170) / 15, form().y());
     form().position().SeekTick();
-    QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+    QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     const double target = player.duration() * 2380 / 3165;
     ASSERT_GT(target, 2.5);
 
@@ -45,7 +45,7 @@ TEST_F(SliderRealComponentsTest, DraggingTheNotchSeeksTheRealPlayerToItsTarget) 
     runEventsFor(200);
     EXPECT_NEAR(player.currentPosition(), target, 0.5);
     form().position().SeekTick();
-    EXPECT_EQ(form().lbltime->caption(), "0:03 / 0:04");
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:03 / 0:04");
 }
 
 TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
@@ -60,14 +60,16 @@ TEST_F(SliderRealComponentsTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSo
     start();
     ASSERT_TRUE(waitUntil([&] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    ASSERT_EQ(form().setVolume.span(), 32767);
+    ASSERT_EQ(control<VolumeHolder>("setVolume")->span(), 32767);
 
-    QTest::mousePress(form().imgVol, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("imgVol"), Qt::LeftButton);
     desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
-    ASSERT_TRUE(waitUntil([this] { return form().setVolume.value() > 0; }));
-    QTest::mouseRelease(form().imgVol, Qt::LeftButton);
-    const int percent = form().setVolume.value() * 200 / 65536;  // the mixer gets twice the value
-    EXPECT_EQ(form().lblttVol->caption(), QStringLiteral("Lautstärke %1%").arg(percent));
+    ASSERT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->value() > 0; }));
+    QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
+    const int percent = control<VolumeHolder>("setVolume")->value() * 200 /
+                        65536;  // the mixer gets twice the value
+    EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(),
+              QStringLiteral("Lautstärke %1%").arg(percent));
     ASSERT_GE(percent, 45);
     ASSERT_LE(percent, 55);
 

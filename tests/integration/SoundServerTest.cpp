@@ -148,7 +148,7 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinue
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
-    MediaPlayer& player = *form().MediaPlayer1;
+    MediaPlayer& player = *form().player();
     player.setFileName(longTone550());
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
@@ -162,13 +162,15 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     form().transport().btnpause_Click();
     form().position().SeekTick();
     tray->send(TrayIcon::kContextRequest);
-    EXPECT_TRUE(form().mnusystemtray->isVisible());
-    form().mnusystemtray->close();
-    QTest::mouseClick(form().Label5, Qt::LeftButton);  // "Options"
+    EXPECT_TRUE(form().findChild<QMenu*>(QStringLiteral("mnusystemtray"))->isVisible());
+    form().findChild<QMenu*>(QStringLiteral("mnusystemtray"))->close();
+    QTest::mouseClick(form().findChild<SkinLabel*>(QStringLiteral("Label5")),
+                      Qt::LeftButton);  // "Options"
     EXPECT_TRUE(program->optionsWindow().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
     EXPECT_FALSE(rescue.came()) << "the window waited for the stopped sound server";
-    EXPECT_EQ(form().lbltime->caption().right(4), QStringLiteral("0:04"));
+    EXPECT_EQ(form().findChild<SkinLabel*>(QStringLiteral("lbltime"))->caption().right(4),
+              QStringLiteral("0:04"));
 }
 
 // The server restarts under a playing track: the next volume change reaches the new server's
@@ -176,7 +178,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
 TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
     startWithRealMixer();
     ASSERT_TRUE(waitUntil([this] { return mixerAnswered(); }));
-    MediaPlayer& player = *form().MediaPlayer1;
+    MediaPlayer& player = *form().player();
     player.setFileName(longTone770());
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));

@@ -24,8 +24,8 @@ TEST_F(TrackInfoMeasureTest, MeasuresAFileWhilePlaybackGoesOnWithoutAPause) {
                         {1, 2, 3});
     plaction(*program, "showpl");
     playlist& pl = program->playlistWindow();
-    MediaPlayer& main = *program->form1().MediaPlayer1;
-    MediaPlayer& forInfo = *program->form1().forInfo;
+    MediaPlayer& main = *program->form1().player();
+    MediaPlayer& forInfo = *program->form1().infoPlayer();
     pl.setListIndex(0);
     pl.List1_DblClick();
     ASSERT_TRUE(waitUntil([&] { return main.currentPosition() > 0.5; }));

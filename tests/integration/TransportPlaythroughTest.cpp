@@ -16,13 +16,13 @@ TEST_F(TransportPlaythroughTest, PlaysThroughThePlaylistAndWrapsAround) {
     start();
     program->store.fill({{"440", tone440()}, {"660", tone660()}, {"990", tone990()}}, {1, 2, 3});
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
+    MediaPlayer& player = *form.player();
     QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     QStringList titles;
     QObject::connect(&form.transport(), &Transport::trayTipChanged,
                      [&titles](const QString& title) { titles << title; });
 
-    QTest::mouseClick(form.btnnext, Qt::LeftButton);
+    QTest::mouseClick(form.findChild<SkinLabel*>(QStringLiteral("btnnext")), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone440());
 
@@ -31,7 +31,7 @@ TEST_F(TransportPlaythroughTest, PlaysThroughThePlaylistAndWrapsAround) {
     EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone440());
-    EXPECT_EQ(form.lbltracktitle->caption(), "440");
+    EXPECT_EQ(form.findChild<SkinLabel*>(QStringLiteral("lbltracktitle"))->caption(), "440");
     EXPECT_EQ(program->mp3pos, 1);
 }
 
@@ -42,24 +42,27 @@ TEST_F(TransportPlaythroughTest, SeekToTheEndWhileHaltedTakesTheNextTrack) {
     program->store.fill({{"A", longTone550()}, {"B", longTone550()}, {"C", longTone550()}},
                         {1, 2, 3});
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
-    QTest::mouseClick(form.btnnext, Qt::LeftButton);
-    for (const auto& [halt, next] : {std::pair{form.btnpause, "B"}, {form.btnstop, "C"}}) {
+    MediaPlayer& player = *form.player();
+    QTest::mouseClick(form.findChild<SkinLabel*>(QStringLiteral("btnnext")), Qt::LeftButton);
+    for (const auto& [halt, next] :
+         {std::pair{form.findChild<SkinLabel*>(QStringLiteral("btnpause")), "B"},
+          {form.findChild<SkinLabel*>(QStringLiteral("btnstop")), "C"}}) {
         SCOPED_TRACE(next);
         ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.1; }));
         QTest::mouseClick(halt, Qt::LeftButton);
         ASSERT_NE(player.playState(), MediaPlayer::kPlaying);
-        QTest::mousePress(form.imgnotch, Qt::LeftButton);
+        QTest::mousePress(form.findChild<SkinLabel*>(QStringLiteral("imgnotch")), Qt::LeftButton);
         desktop->cursor = QPoint(5000, 0);  // far right of the bar
         form.position().SeekTick();
-        QTest::mouseRelease(form.imgnotch, Qt::LeftButton);
+        QTest::mouseRelease(form.findChild<SkinLabel*>(QStringLiteral("imgnotch")), Qt::LeftButton);
         ASSERT_TRUE(waitUntil([&] {
-            return form.lbltracktitle->caption() == next &&
+            return form.findChild<SkinLabel*>(QStringLiteral("lbltracktitle"))->caption() == next &&
                    player.playState() == MediaPlayer::kPlaying && player.duration() > 0;
         }));
         form.position().SeekTick();
-        EXPECT_TRUE(form.lbltime->caption().endsWith(" / 0:04"))
-            << form.lbltime->caption().toStdString();
+        EXPECT_TRUE(
+            form.findChild<SkinLabel*>(QStringLiteral("lbltime"))->caption().endsWith(" / 0:04"))
+            << form.findChild<SkinLabel*>(QStringLiteral("lbltime"))->caption().toStdString();
     }
 }
 
