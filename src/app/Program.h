@@ -21,6 +21,7 @@
 
 class Form1;
 class playlist;
+class PlaylistPane;
 class frmopen;
 class options;
 class cache;
@@ -90,6 +91,9 @@ public:
     bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
     playlist* playlistIfLoaded() const { return playlist_.get(); }
+    // The same window as the main window sees it.
+    PlaylistPane& playlistPane();
+    PlaylistPane* playlistPaneIfLoaded() const;
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
 

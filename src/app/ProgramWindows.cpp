@@ -3,11 +3,14 @@
 
 #include "app/Accessibility.h"
 #include "app/Program.h"
+#include "app/SettingsHolders.h"
 #include "folders/cache.h"
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "platform/LocalFolders.h"
 #include "player/Form1.h"
+#include "player/Tray.h"
+#include "player/Volume.h"
 #include "playlist/dateiinfo.h"
 #include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
@@ -54,6 +57,11 @@ EngineStatus Program::prepareEngine() const {
 Form1& Program::form1() {
     if (!form1_) {
         form1_ = std::make_unique<Form1>(*this);
+        // Nobody is told when writing fails: the volume is kept all the same.
+        QObject::connect(&form1_->volume(), &Volume::volumeToKeep, form1_.get(),
+                         [this] { saveSettings(*this); });
+        QObject::connect(&form1_->tray(), &Tray::quickInfoRequested, form1_.get(),
+                         [this](const QString& title) { showQuickInfo(*this, title); });
     }
     return *form1_;
 }
@@ -67,6 +75,14 @@ playlist& Program::playlistWindow() {
     // Wherever the window goes, the docking timer looks again.
     QObject::connect(&created, &playlist::geometryChanged, &form1(), &Form1::wakeDocking);
     return created;
+}
+
+PlaylistPane& Program::playlistPane() {
+    return playlistWindow();
+}
+
+PlaylistPane* Program::playlistPaneIfLoaded() const {
+    return playlist_.get();
 }
 
 void Program::unloadPlaylist() {

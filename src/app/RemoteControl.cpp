@@ -12,7 +12,6 @@
 #include "player/Position.h"
 #include "player/Sequencing.h"
 #include "player/Transport.h"
-#include "player/Tray.h"
 #include "player/Volume.h"
 
 namespace {
@@ -135,7 +134,7 @@ void RemoteControl::trackStarted(const QString& title) {
 }
 
 void RemoteControl::raise() {
-    form_.tray().mnushowpl_Click();
+    form_.menuItem(QStringLiteral("mnushowpl"))->trigger();
 }
 
 void RemoteControl::quit() {
@@ -153,11 +152,11 @@ FileRefusal RemoteControl::openFile(const QString& path) {
 }
 
 void RemoteControl::next() {
-    form_.transport().mnunext_Click();
+    form_.menuItem(QStringLiteral("mnunext"))->trigger();
 }
 
 void RemoteControl::previous() {
-    form_.transport().mnulast_Click();
+    form_.menuItem(QStringLiteral("mnulast"))->trigger();
 }
 
 void RemoteControl::play() {

@@ -1,80 +1,30 @@
 #include "app/Startup.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
 
 #include "app/Docking.h"
-#include "app/EngineMessage.h"
-#include "app/ExitCommands.h"
 #include "app/MainActivation.h"
+#include "app/MainWindowHandlers.h"
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "app/WindowRoles.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
-#include "player/Transport.h"
 #include "player/Tray.h"
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
-#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
 #include "util/AtomicFile.h"
-#include "util/Twips.h"
 #include "windows/OptionsOpeners.h"
-#include "windows/frmhelp.h"
 #include "windows/options.h"
-#include "windows/quickinfo.h"
 
 namespace {
 
 void wireMainWindow(Program& program) {
     Form1& form = program.form1();
-    QObject::connect(&form, &Form1::dockingTick, &form, [&program] { stayd_Timer(program); });
-    QObject::connect(&form, &Form1::geometryChanged, &form, [&program] { wakeDocking(program); });
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QObject::connect(screen, &QScreen::geometryChanged, &form,
-                         [&program] { wakeDocking(program); });
-    }
+    new MainWindowHandlers(program);     // owned by the main window
     new MainActivation(program, &form);  // owned by the main window
-    QObject::connect(&form, &Form1::exitRequested, &form, [&program] { exitCommand(program); });
-    const auto on = [&form](auto request, auto handler) {
-        QObject::connect(&form, request, &form, handler);
-    };
-    on(&Form1::showPlaylistRequested, [&program] { plaction(program, QStringLiteral("showpl")); });
-    on(&Form1::hidePlaylistRequested, [&program] { hidePlaylist(program); });
-    on(&Form1::sizeToggleRequested, [&program] { toggleSize(program); });
-    on(&Form1::clearRequested, [&program] { clearWithOffer(program); });
-    on(&Form1::saveListRequested,
-       [&program] { saveFolderList(program, program.playlistFolder()); });
-    on(&Form1::addFolderRequested, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
-    on(&Form1::searchRequested, [&program] { showSearch(program); });
-    on(&Form1::helpRequested, [&program] { mnuhelp_Click(program); });
-    QObject::connect(&form, &Form1::closeRequested, &form,
-                     [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
-    // The playback engine and the mixer are opened once the window is on screen: both load
-    // large libraries, and the window's own would wait for them. The mixer opens on its own
-    // thread and finds the sound server's libraries already loaded by the engine.
-    QObject::connect(
-        &form, &Form1::firstPainted, &form,
-        [&program] {
-            QTimer::singleShot(0, &program.form1(), [&program] {
-                const EngineStatus engine = program.prepareEngine();
-                if (Mixer* mixer = program.mixer()) {
-                    mixer->open();
-                }
-                if (!engine.ok()) {
-                    tellEngineMissing(program.messages(), engine);
-                }
-            });
-        },
-        Qt::SingleShotConnection);
-    QObject::connect(&form.transport(), &Transport::quickInfoAtTrackChange, &form,
-                     [&program](const QString& title) { quickInfoAtTrackChange(program, title); });
-    QObject::connect(&form.transport(), &Transport::quickInfoTextChanged, &form,
-                     [&program](const QString& title) { setQuickInfoText(program, title); });
 }
 
 void applyPlaylistSettings(Program& program) {
@@ -93,12 +43,7 @@ void applyPlaylistSettings(Program& program) {
         program.playlistWindow().hide();
         form.setPlaylistShown(false);
     }
-    if (options::value(*opts.qinfo) == 1) {
-        opts.alwaysshow->setEnabled(true);
-    } else {
-        opts.alwaysshow->setChecked(false);
-        opts.alwaysshow->setEnabled(false);
-    }
+    opts.applyAlwaysShowRule();
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.

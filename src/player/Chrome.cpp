@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/Docking.h"
 #include "app/Program.h"
 #include "player/Form1.h"
+#include "player/PlaylistDocking.h"
 #include "player/Tray.h"
-#include "playlist/playlist.h"
+#include "playlist/PlaylistPane.h"
 #include "skin/Marquee.h"
 #include "skin/SkinColors.h"
 #include "util/Twips.h"
@@ -89,12 +89,13 @@ void Chrome::settleAfterDrag() {
 
 void Chrome::dockPlaylistForDrag() {
     Program& program = form_.program();
-    playlist* pl = program.playlistIfLoaded();
+    PlaylistPane* pl = program.playlistPaneIfLoaded();
     if (pl == nullptr) {
         return;
     }
     const Desktop& d = program.desktop();
-    twips::moveTo(*pl, twips::left(form_, d), twips::top(form_, d) + twips::height(form_, d), d);
+    twips::moveTo(pl->paneWidget(), twips::left(form_, d),
+                  twips::top(form_, d) + twips::height(form_, d), d);
 }
 
 void Chrome::tmrMove_Timer() {
@@ -142,17 +143,17 @@ void Chrome::resizeSteps(bool minimised) {
             form_.stayd->setEnabled(true);
         }
         if (playlistWanted) {
-            program.playlistWindow().show();
-        } else if (playlist* pl = program.playlistIfLoaded()) {
-            pl->hide();
+            program.playlistPane().paneWidget().show();
+        } else if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
+            pl->paneWidget().hide();
         }
-        if (playlist* pl = program.playlistIfLoaded()) {
-            pl->setWindowState(Qt::WindowNoState);
+        if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
+            pl->paneWidget().setWindowState(Qt::WindowNoState);
         }
     }
     form_.setPlaylistShown(playlistWanted);
     if (playlistWanted) {
-        program.playlistWindow().show();
+        program.playlistPane().paneWidget().show();
     }
     if (form_.lbltracktitle->caption().isEmpty()) {
         form_.lbltracktitle->setCaption(kNoFileLoaded);

@@ -6,7 +6,7 @@
 #include "player/Chrome.h"
 #include "player/Form1.h"
 #include "player/Sequencing.h"
-#include "playlist/playlist.h"
+#include "playlist/PlaylistPane.h"
 #include "skin/SkinColors.h"
 
 namespace {
@@ -45,7 +45,7 @@ void Transport::nexttrack() {
     const QString title = store.title(entry);
 
     form_.lbltracktitle->setCaption(title);
-    if (playlist* pl = program_.playlistIfLoaded()) {
+    if (PlaylistPane* pl = program_.playlistPaneIfLoaded()) {
         pl->setListIndex(entry - 1);
     }
     if (MediaPlayer* player = form_.MediaPlayer1.get()) {
@@ -59,7 +59,7 @@ void Transport::nexttrack() {
 }
 
 void Transport::playselected() {
-    const playlist* pl = program_.playlistIfLoaded();
+    const PlaylistPane* pl = program_.playlistPaneIfLoaded();
     const int line = pl != nullptr ? pl->listIndex() : -1;
     form_.file = pl != nullptr ? pl->selectedText() : QString();
     if (MediaPlayer* player = form_.MediaPlayer1.get()) {

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
 #include "player/Form1.h"
 #include "player/Volumer.h"
 #include "util/Twips.h"
@@ -142,7 +141,7 @@ void Volume::endDrag() {
     form_.lblttVol->hide();
     form_.tmrTime->setInterval(0);
     // Nobody is told when this fails: the volume is kept all the same.
-    saveSettings(form_.program());
+    emit volumeToKeep();
 }
 
 void Volume::imgVol_MouseUp() {
@@ -221,6 +220,6 @@ void Volume::moveSlider(double percent) {
 
 void Volume::endSliderChange() {
     // Nobody is told when this fails, as at the end of a drag.
-    saveSettings(form_.program());
+    emit volumeToKeep();
     showLevelInTray();
 }

@@ -66,6 +66,10 @@ public:
     // pixels).
     double thumbLeft() const { return thumbLeft_; }
 
+signals:
+    // The user has set a volume: it is kept in settings.cfg.
+    void volumeToKeep();
+
 private:
     volume::TrackGeometry track() const;
     void moveThumb(double left);
