@@ -90,6 +90,7 @@ public:
     //   standardFolder()  options: sets it; browser and folder chooser: open at it
     //   playTime()        quick-info popup: shows the clock
     //   setPlaylistCount  playlist: tells how many lines it holds
+    //   menuItem()        remote control: raise, next and previous act as the tray's items
     MediaPlayer* player() const { return MediaPlayer1.get(); }
     MediaPlayer* infoPlayer() const { return forInfo.get(); }
     FileDialog* fileDialog() const { return CommonDialog1.get(); }
