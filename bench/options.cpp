@@ -98,7 +98,7 @@ void BM_OpenOptionsDialog(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(form.Label5, Qt::LeftButton);
+        QTest::mouseClick(form.findChild<SkinLabel*>(QStringLiteral("Label5")), Qt::LeftButton);
         if (!waitForPaint(dialog)) {
             state.SkipWithError("the dialog was not painted");
             break;
@@ -112,7 +112,8 @@ BENCHMARK(BM_OpenOptionsDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
     StartedPlayer player(kSubfolders);
-    QTest::mouseClick(player.program->form1().Label5, Qt::LeftButton);
+    QTest::mouseClick(player.program->form1().findChild<SkinLabel*>(QStringLiteral("Label5")),
+                      Qt::LeftButton);
     settle();
     options& dialog = player.program->optionsWindow();
     for (auto _ : state) {

@@ -17,13 +17,6 @@ float dockingLimit(Program& program);
 // Each tick of the docking timer: keep the playlist window under the main window. Says
 // whether the docking must look again at the next tick.
 bool dockplaylist(Program& program);
-// Puts the playlist window at target (pixels) as the docking tick does, and checks that the
-// window manager left both windows where the program put them. A window manager keeps windows
-// partly inside the work area (near the bottom edge the playlist window may not go under the
-// main window) or clear of its panels, and may not say so: where it holds a window elsewhere
-// for long enough, the docking gives in to it and never lets the two overlap. Says whether to
-// look again at the next tick.
-bool dockAt(Program& program, QPoint target);
 
 // The docking timer's tick. A tick that finds the playlist window in place lets the timer
 // sleep until one of the two windows moves or changes size, or the screen does: until then

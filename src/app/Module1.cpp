@@ -3,18 +3,16 @@
 #include <QTimer>
 
 #include "app/Docking.h"
-#include "app/FileMessages.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/playlist.h"
+#include "util/FileMessages.h"
+#include "util/Twips.h"
 
 namespace {
-
-const QColor kRed(255, 0, 0);
 
 void showPlaylist(Program& program) {
     Form1& form = program.form1();
@@ -31,7 +29,7 @@ void showPlaylist(Program& program) {
     }
     pl.fillFromStore();
     markPlaylistShown(program);
-    if (form.Label2->foreColor() == kRed) {
+    if (form.isEnlarged()) {
         enlargePlaylist(program);
     }
 }

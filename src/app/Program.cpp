@@ -2,53 +2,16 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <algorithm>
 
-#include "app/Accessibility.h"
-#include "folders/LocalFolders.h"
-#include "folders/cache.h"
-#include "folders/frmdir.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/dateiinfo.h"
-#include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
 #include "settings/SettingsFile.h"
-#include "windows/frmhelp.h"
-#include "windows/options.h"
-#include "windows/quickinfo.h"
-
-Program::Program(QString programFolder, PlatformServices services, QString helpFile)
-    : programFolder_(std::move(programFolder)),
-      helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
-                                   : std::move(helpFile)),
-      services_(std::move(services)) {
-    installAccessibility();
-    if (!services_.folders) {
-        services_.folders = std::make_shared<LocalFolders>();
-    }
-    if (!services_.windows) {
-        services_.windows = std::make_unique<WindowSystem>();
-    }
-}
-
-Program::~Program() {
-    cache_.reset();
-    // The auxiliary windows refer to the main window; they go first.
-    search_.reset();
-    dateiinfo_.reset();
-    help_.reset();
-    quickinfo_.reset();
-    playlist_.reset();
-    frmdir_.reset();
-    frmopen_.reset();
-    options_.reset();
-    form1_.reset();
-}
 
 QString Program::settingsPath() const {
     return ::settingsPath(programFolder_);
+}
+
+QString Program::playlistFolder() const {
+    return programFolder_ + QStringLiteral("/Playlist");
 }
 
 QString Program::foldersPath() const {
@@ -58,7 +21,7 @@ QString Program::foldersPath() const {
 void Program::makeProgramFolder() const {
     // A folder that exists is left as it is, even without its Playlist folder.
     if (!QFileInfo::exists(programFolder_)) {
-        QDir().mkpath(programFolder_ + QStringLiteral("/Playlist"));
+        QDir().mkpath(playlistFolder());
     }
 }
 
@@ -68,41 +31,6 @@ std::unique_ptr<MediaPlayer> Program::makePlayer() const {
 
 std::unique_ptr<FileDialog> Program::makeFileDialog() const {
     return services_.makeFileDialog ? services_.makeFileDialog() : nullptr;
-}
-
-EngineStatus Program::prepareEngine() const {
-    EngineStatus status = services_.prepareEngine ? services_.prepareEngine() : EngineStatus{};
-    if (status.ok() && form1_ && form1_->MediaPlayer1 && !form1_->MediaPlayer1->prepare()) {
-        status.failure = EngineStatus::Failure::NotStarted;
-    }
-    return status;
-}
-
-Form1& Program::form1() {
-    if (!form1_) {
-        form1_ = std::make_unique<Form1>(*this);
-    }
-    return *form1_;
-}
-
-playlist& Program::playlistWindow() {
-    if (playlist* loaded = playlist_.get()) {
-        return *loaded;
-    }
-    playlist& created = playlist_.getOrCreate(*this);
-    created.setEnabled(!playerWindowsHeld());
-    // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&created, &playlist::geometryChanged, form1().stayd, &FormTimer::wake);
-    return created;
-}
-
-void Program::unloadPlaylist() {
-    // The window may be unloaded from one of its own handlers: it goes once they return.
-    playlist_.unload();
-    if (form1_) {
-        form1_->showpl->setEnabled(true);
-        form1_->hidepl->setEnabled(false);
-    }
 }
 
 void Program::holdPlayerWindows(const QObject* holder) {
@@ -116,113 +44,4 @@ void Program::holdPlayerWindows(const QObject* holder) {
 void Program::releasePlayerWindows(const QObject* holder) {
     std::erase(playerWindowHolders_, holder);
     applyPlayerWindowHolds();
-}
-
-void Program::applyPlayerWindowHolds() {
-    const bool enabled = !playerWindowsHeld();
-    form1().setEnabled(enabled);
-    if (playlist* pl = playlist_.get()) {
-        pl->setEnabled(enabled);
-    }
-}
-
-void Program::requestScan() {
-    if (cache_ && cache_->listing()) {
-        cache_.reset();
-    }
-    if (!cache_) {
-        cache_ = std::make_unique<cache>(*this);
-    }
-}
-
-void Program::abandonScan() {
-    if (cache_) {
-        cache_->publish();
-        cache_.reset();
-        // Windows unloaded since the event loop last ran must not outlive the program they use.
-        playlist_.deleteUnloaded();
-    }
-}
-
-void Program::finishScan() {
-    // The scan runs inside the scanner's own timer tick: delete it once that has returned.
-    if (cache_) {
-        cache* done = cache_.release();
-        done->publish();
-        done->deleteLater();
-    }
-}
-
-frmopen& Program::frmopenWindow() {
-    if (!frmopen_) {
-        frmopen_ = std::make_unique<frmopen>(*this);
-    }
-    return *frmopen_;
-}
-
-options& Program::optionsWindow() {
-    if (!options_) {
-        options_ = std::make_unique<options>(*this);
-    }
-    return *options_;
-}
-
-void Program::endProcess() {
-    if (form1_) {
-        form1_->releasePlayers();
-    }
-    if (frmopen_) {
-        frmopen_->releasePreview();
-    }
-    // No dead icon may stay behind in the notification area.
-    if (services_.trayIcon) {
-        services_.trayIcon->remove();
-    }
-    if (services_.endProcess) {
-        services_.endProcess();
-    }
-}
-
-frmsearch& Program::searchWindow() {
-    return search_.getOrCreate(*this);
-}
-
-void Program::unloadSearch() {
-    search_.unload();
-}
-
-dateiinfo& Program::dateiinfoWindow() {
-    return dateiinfo_.getOrCreate(*this);
-}
-
-void Program::unloadDateiinfo() {
-    dateiinfo_.unload();
-}
-
-frmhelp& Program::helpWindow() {
-    return help_.getOrCreate(*this);
-}
-
-void Program::unloadHelp() {
-    help_.unload();
-}
-
-frmdir& Program::frmdirWindow() {
-    return frmdir_.getOrCreate(*this);
-}
-
-void Program::unloadFrmdir() {
-    frmdir_.unload();
-}
-
-quickinfo& Program::quickinfoWindow() {
-    return quickinfo_.getOrCreate(*this);
-}
-
-void Program::unloadQuickinfo() {
-    // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
-    if (quickinfo* popup = quickinfo_.get()) {
-        popup->stopTimers();
-    }
-    quickinfo_.unload();
 }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/DockingState.h"
-#include "app/WindowSlot.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -18,9 +17,11 @@
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
 #include "playlist/PlaylistStore.h"
+#include "util/WindowSlot.h"
 
 class Form1;
 class playlist;
+class PlaylistPane;
 class frmopen;
 class options;
 class cache;
@@ -66,6 +67,8 @@ public:
     const QString& programFolder() const { return programFolder_; }
     QString settingsPath() const;
     QString foldersPath() const;
+    // Where the folder lists (.mpc) are saved by default.
+    QString playlistFolder() const;
     const QString& helpPath() const { return helpFile_; }
     // Makes the program folder, with its Playlist folder, where it does not exist yet: a
     // writer calls it first, so a user's own folder comes into being at the first write.
@@ -88,6 +91,9 @@ public:
     bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
     playlist* playlistIfLoaded() const { return playlist_.get(); }
+    // The same window as the main window sees it.
+    PlaylistPane& playlistPane();
+    PlaylistPane* playlistPaneIfLoaded() const;
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
 

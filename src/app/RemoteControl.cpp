@@ -48,26 +48,20 @@ RemoteControl::RemoteControl(Program& program)
 
     connect(&form_.transport(), &Transport::trayTipChanged, this, &RemoteControl::trackStarted);
     connect(&form_.transport(), &Transport::followingChanged, this, &RemoteControl::settleSoon);
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+    if (MediaPlayer* player = form_.player()) {
         connect(player, &MediaPlayer::playStateChanged, this, &RemoteControl::settleSoon);
         connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
     }
-    // What the main window changes without a signal of its own: the order of play and a file
-    // opened by itself. Connected after the window's own handlers, so these run after them.
-    for (SkinLabel* label : {form_.Label4, form_.Label12, form_.Label11}) {
-        connect(label, &SkinLabel::clicked, this, &RemoteControl::settleSoon);
-    }
-    for (QAction* item : {form_.playnormal, form_.playshuffle, form_.load_mp3}) {
-        connect(item, &QAction::triggered, this, &RemoteControl::settleSoon);
-    }
-    connect(&form_.setVolume, &VolumeHolder::Change, this, &RemoteControl::settleSoon);
+    connect(&form_.transport(), &Transport::orderChosen, this, &RemoteControl::settleSoon);
+    connect(&form_.transport(), &Transport::singleFileChosen, this, &RemoteControl::settleSoon);
+    connect(&form_.volumeSetting(), &VolumeHolder::Change, this, &RemoteControl::settleSoon);
     connect(&form_.position(), &Position::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
     trackFile_ = loadedFile();
 }
 
 QString RemoteControl::loadedFile() const {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+    const MediaPlayer* player = form_.player();
     return player != nullptr ? player->fileName() : QString();
 }
 
@@ -78,11 +72,11 @@ MprisPlayer::State RemoteControl::state() const {
     // player holds; previous is a forward step from two steps back.
     now.canGoNext = stepPlaysSomething(program_, program_.mp3pos);
     now.canGoPrevious = stepPlaysSomething(program_, program_.mp3pos - 2);
-    const VolumeHolder& slider = form_.setVolume;
+    const VolumeHolder& slider = form_.volumeSetting();
     if (slider.span() > 0) {
         now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
     }
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+    const MediaPlayer* player = form_.player();
     if (player == nullptr) {
         return now;
     }
@@ -107,7 +101,7 @@ MprisPlayer::State RemoteControl::state() const {
 }
 
 qint64 RemoteControl::positionUs() const {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+    const MediaPlayer* player = form_.player();
     return player != nullptr ? toMicroseconds(player->currentPosition()) : 0;
 }
 
@@ -118,7 +112,7 @@ void RemoteControl::settleSoon() {
 void RemoteControl::settle() {
     // A track is told once, when its length and tags are known: its load ends with
     // loadFinished, which comes back here.
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+    const MediaPlayer* player = form_.player();
     if (player != nullptr && player->isLoading()) {
         return;
     }
@@ -140,7 +134,7 @@ void RemoteControl::trackStarted(const QString& title) {
 }
 
 void RemoteControl::raise() {
-    form_.mnushowpl->trigger();
+    form_.menuItem(QStringLiteral("mnushowpl"))->trigger();
 }
 
 void RemoteControl::quit() {
@@ -158,11 +152,11 @@ FileRefusal RemoteControl::openFile(const QString& path) {
 }
 
 void RemoteControl::next() {
-    form_.mnunext->trigger();
+    form_.menuItem(QStringLiteral("mnunext"))->trigger();
 }
 
 void RemoteControl::previous() {
-    form_.mnulast->trigger();
+    form_.menuItem(QStringLiteral("mnulast"))->trigger();
 }
 
 void RemoteControl::play() {
@@ -178,19 +172,19 @@ void RemoteControl::pause() {
 }
 
 void RemoteControl::playPause() {
-    if (form_.btnpause->isEnabledTo(&form_)) {
+    if (form_.transport().canPause()) {
         form_.transport().btnpause_Click();
     }
 }
 
 void RemoteControl::stop() {
-    if (form_.btnstop->isEnabledTo(&form_)) {
+    if (form_.transport().canStop()) {
         form_.transport().btnstop_Click();
     }
 }
 
 void RemoteControl::setPositionUs(qint64 positionUs) {
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+    if (MediaPlayer* player = form_.player()) {
         player->setCurrentPosition(static_cast<double>(positionUs) / 1e6);
         emit jumped(positionUs);
     }

@@ -14,7 +14,7 @@ Settings settingsFromHolders(Program& program) {
     s.estfolder = o.estfolder->text();
     s.qinfo = options::value(*o.qinfo);
     s.alwaysshow = options::value(*o.alwaysshow);
-    s.volume = program.form1().setVolume.value();
+    s.volume = program.form1().volumeSetting().value();
     return s;
 }
 
@@ -45,7 +45,7 @@ void applyToHolders(Program& program, const SettingsRead& read) {
 
 VolumeRange volumeRange(Program& program) {
     // The values the slider itself gives, from its left end to its right end.
-    return VolumeRange{0, program.form1().setVolume.span()};
+    return VolumeRange{0, program.form1().volumeSetting().span()};
 }
 
 bool saveSettings(Program& program) {

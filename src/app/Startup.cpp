@@ -1,127 +1,55 @@
 #include "app/Startup.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
 
-#include "app/AtomicFile.h"
 #include "app/Docking.h"
-#include "app/EngineMessage.h"
-#include "app/ExitCommands.h"
 #include "app/MainActivation.h"
+#include "app/MainWindowHandlers.h"
 #include "app/Module1.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
-#include "app/Twips.h"
 #include "app/WindowRoles.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
-#include "player/Transport.h"
 #include "player/Tray.h"
 #include "player/Volume.h"
 #include "playlist/PlaylistCommands.h"
-#include "playlist/frmsearch.h"
 #include "playlist/playlist.h"
+#include "util/AtomicFile.h"
 #include "windows/OptionsOpeners.h"
-#include "windows/frmhelp.h"
 #include "windows/options.h"
-#include "windows/quickinfo.h"
 
 namespace {
 
 void wireMainWindow(Program& program) {
     Form1& form = program.form1();
-    QObject::connect(form.stayd, &FormTimer::timeout, &form, [&program] { stayd_Timer(program); });
-    QObject::connect(&form, &Form1::geometryChanged, &form, [&program] { wakeDocking(program); });
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QObject::connect(screen, &QScreen::geometryChanged, &form,
-                         [&program] { wakeDocking(program); });
-    }
+    new MainWindowHandlers(program);     // owned by the main window
     new MainActivation(program, &form);  // owned by the main window
-    for (SkinLabel* exitLabel : {form.Label9, form.Label8}) {
-        QObject::connect(exitLabel, &SkinLabel::clicked, &form,
-                         [&program] { exitCommand(program); });
-    }
-    QObject::connect(form.mnuexit2, &QAction::triggered, &form,
-                     [&program] { exitCommand(program); });
-    const auto onClick = [&form](SkinLabel* label, auto handler) {
-        QObject::connect(label, &SkinLabel::clicked, &form, handler);
-    };
-    onClick(form.showpl, [&program] { plaction(program, QStringLiteral("showpl")); });
-    onClick(form.hidepl, [&program] { hidePlaylist(program); });
-    onClick(form.Label2, [&program] { toggleSize(program); });
-    onClick(form.Label10, [&program] { clearWithOffer(program); });
-    onClick(form.Label3, [&program] {
-        saveFolderList(program, program.programFolder() + QStringLiteral("/Playlist"));
-    });
-    onClick(form.Label7, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
-    onClick(form.Label1, [&program] { showSearch(program); });
-    QObject::connect(form.mnuhelp, &QAction::triggered, &form,
-                     [&program] { mnuhelp_Click(program); });
-    QObject::connect(&form, &Form1::closeRequested, &form,
-                     [&program](QCloseEvent* event) { Form_QueryUnload(program, event); });
-    // The playback engine and the mixer are opened once the window is on screen: both load
-    // large libraries, and the window's own would wait for them. The mixer opens on its own
-    // thread and finds the sound server's libraries already loaded by the engine.
-    QObject::connect(
-        &form, &Form1::firstPainted, &form,
-        [&program] {
-            QTimer::singleShot(0, &program.form1(), [&program] {
-                const EngineStatus engine = program.prepareEngine();
-                if (Mixer* mixer = program.mixer()) {
-                    mixer->open();
-                }
-                if (!engine.ok()) {
-                    tellEngineMissing(program.messages(), engine);
-                }
-            });
-        },
-        Qt::SingleShotConnection);
-    QObject::connect(&form.transport(), &Transport::quickInfoAtTrackChange, &form,
-                     [&program](const QString& title) { quickInfoAtTrackChange(program, title); });
-    QObject::connect(&form.transport(), &Transport::quickInfoTextChanged, &form,
-                     [&program](const QString& title) { setQuickInfoText(program, title); });
 }
 
 void applyPlaylistSettings(Program& program) {
     Form1& form = program.form1();
     options& opts = program.optionsWindow();
 
-    form.mnuplaylist->menuAction()->setEnabled(false);
-    form.hidepl->setEnabled(false);
-    form.showpl->setEnabled(true);
-
+    form.setPlaylistShown(false);
     if (options::value(*opts.optexppl) == 1) {
         enlargePlaylist(program);
-        form.plcurr = QStringLiteral("1");
+        form.setPlaylistMark(QStringLiteral("1"));
     }
     if (options::value(*opts.optshowpl) == 1) {
         plaction(program, QStringLiteral("showpl"));
-        form.hidepl->setEnabled(true);
-        form.showpl->setEnabled(false);
-        form.mnuplaylist->menuAction()->setEnabled(true);
-        form.plcurr = QStringLiteral("1");
+        form.setPlaylistShown(true);
     } else {
         program.playlistWindow().hide();
-        form.hidepl->setEnabled(false);
-        form.showpl->setEnabled(true);
-        form.mnuplaylist->menuAction()->setEnabled(false);
-        form.plcurr = QStringLiteral("0");
+        form.setPlaylistShown(false);
     }
-    if (options::value(*opts.qinfo) == 1) {
-        opts.alwaysshow->setEnabled(true);
-    } else {
-        opts.alwaysshow->setChecked(false);
-        opts.alwaysshow->setEnabled(false);
-    }
+    opts.applyAlwaysShowRule();
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.
 void removeLeftoversOfInterruptedWrites(const Program& program) {
     QStringList folders{QFileInfo(program.settingsPath()).absolutePath(),
-                        QFileInfo(program.foldersPath()).absolutePath(),
-                        program.programFolder() + QStringLiteral("/Playlist")};
+                        QFileInfo(program.foldersPath()).absolutePath(), program.playlistFolder()};
     folders.removeDuplicates();
     for (const QString& folder : folders) {
         removeStaleTemporaryFiles(folder);
@@ -134,7 +62,7 @@ void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
     Form1& form = program.form1();
     new WindowRoles(program, &form);  // owned by the main window; before any window shows
-    form.setControlHeightTwips(*form.muting, 480);
+    form.volume().setMutingHeight();
     form.volume().findMixerControls();
     program.frmopenWindow();
     plaction(program, QStringLiteral("openauto"));
@@ -145,7 +73,7 @@ void startUp(Program& program) {
     // read and everything after it keeps its initial value.
     applyToHolders(program, readSettings(program.settingsPath(), ReadMode::StopAtFirstBadLine,
                                          volumeRange(program)));
-    form.pathopt = program.optionsWindow().estfolder->text();
+    form.setStandardFolder(program.optionsWindow().estfolder->text());
     form.volume().placeThumb();
 
     applyPlaylistSettings(program);

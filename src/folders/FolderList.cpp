@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 
-#include "folders/FolderListing.h"
 #include "platform/FileNames.h"
+#include "platform/FolderListing.h"
 #include "platform/NameToolTip.h"
 
 namespace {

@@ -2,12 +2,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "platform/FileNames.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
+#include "util/FileMessages.h"
 
 void frmopen::Label2_Click() {
     const QString folder = Dir1->highlightedPath();
@@ -72,9 +72,9 @@ void frmopen::Command4_Click() {
         QStringLiteral("Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?"),
         QStringLiteral("Meldung"), MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::None);
     // A save that was cancelled or failed keeps the list: it was to be kept somewhere first.
-    const bool clear = answer == MessageBoxes::Answer::No ||
-                       (answer == MessageBoxes::Answer::Yes &&
-                        saveListVia(program_.programFolder() + QStringLiteral("/Playlist")));
+    const bool clear =
+        answer == MessageBoxes::Answer::No ||
+        (answer == MessageBoxes::Answer::Yes && saveListVia(program_.playlistFolder()));
     if (clear) {
         lstdirs->setEntries({});
     }
@@ -85,7 +85,7 @@ void frmopen::Command5_Click() {
     if (dialog != nullptr) {
         dialog->dialogTitle = QStringLiteral("Playlist laden");
         dialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
-        dialog->initDir = program_.programFolder() + QStringLiteral("/Playlist");
+        dialog->initDir = program_.playlistFolder();
         dialog->defaultExt = QStringLiteral(".mpc");
         dialog->showOpen();
         // A cancelled dialog leaves no name, and the list stays as it was.

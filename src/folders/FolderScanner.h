@@ -1,6 +1,6 @@
 #pragma once
 
-#include "folders/LocalFolders.h"
+#include "platform/LocalFolders.h"
 #include "playlist/PlaylistStore.h"
 
 #include <QString>

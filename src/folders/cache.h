@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "player/FormTimer.h"
+#include "skin/FormTimer.h"
 
 class Program;
 class LatestRequest;

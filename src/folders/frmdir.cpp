@@ -5,11 +5,11 @@
 #include <QStringList>
 #include <QWindow>
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/Drives.h"
 #include "player/Form1.h"
+#include "util/OnScreen.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 namespace {
@@ -60,7 +60,7 @@ frmdir::frmdir(Program& program)
 
 void frmdir::open() {
     Drive1->refresh();
-    navigation_->goTo(program_.form1().pathopt, [this] {
+    navigation_->goTo(program_.form1().standardFolder(), [this] {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });

@@ -4,15 +4,16 @@
 #include <QCloseEvent>
 #include <QDir>
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "folders/Drives.h"
+#include "skin/SkinColors.h"
+#include "util/OnScreen.h"
+#include "util/Twips.h"
 
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kBlue(0, 0, 255);
+using skincolors::kBlack;
+using skincolors::kBlue;
 
 // Client area in twips.
 constexpr double kWidth = 7680;

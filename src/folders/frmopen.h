@@ -13,8 +13,8 @@
 #include "folders/Mp3FileList.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
-#include "player/FormTimer.h"
-#include "player/SkinLabel.h"
+#include "skin/FormTimer.h"
+#include "skin/SkinLabel.h"
 
 class Program;
 

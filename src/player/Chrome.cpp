@@ -2,22 +2,22 @@
 
 #include <array>
 
-#include "app/Docking.h"
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
-#include "player/Marquee.h"
+#include "player/PlaylistDocking.h"
 #include "player/Tray.h"
-#include "playlist/playlist.h"
+#include "playlist/PlaylistPane.h"
+#include "skin/Marquee.h"
+#include "skin/SkinColors.h"
+#include "util/Twips.h"
 
 namespace {
 
-const QColor kGreen(0, 255, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kCyan(0, 255, 255);
-const QString kNoFile = QStringLiteral("Keine Datei geladen");
+using skincolors::kBlue;
+using skincolors::kCyan;
+using skincolors::kGreen;
+using skincolors::kRed;
+using skincolors::kWhite;
 const QString kMarqueeSeparator = QStringLiteral("       ---        ");
 
 }  // namespace
@@ -89,12 +89,13 @@ void Chrome::settleAfterDrag() {
 
 void Chrome::dockPlaylistForDrag() {
     Program& program = form_.program();
-    playlist* pl = program.playlistIfLoaded();
+    PlaylistPane* pl = program.playlistPaneIfLoaded();
     if (pl == nullptr) {
         return;
     }
     const Desktop& d = program.desktop();
-    twips::moveTo(*pl, twips::left(form_, d), twips::top(form_, d) + twips::height(form_, d), d);
+    twips::moveTo(pl->paneWidget(), twips::left(form_, d),
+                  twips::top(form_, d) + twips::height(form_, d), d);
 }
 
 void Chrome::tmrMove_Timer() {
@@ -132,7 +133,7 @@ void Chrome::Form_Resize() {
 
 void Chrome::resizeSteps(bool minimised) {
     Program& program = form_.program();
-    const bool playlistWanted = form_.plcurr.toInt() == 1;
+    const bool playlistWanted = form_.playlistWanted();
 
     if (minimised) {
         form_.tray().Form_Minimised();
@@ -142,26 +143,20 @@ void Chrome::resizeSteps(bool minimised) {
             form_.stayd->setEnabled(true);
         }
         if (playlistWanted) {
-            program.playlistWindow().show();
-        } else if (playlist* pl = program.playlistIfLoaded()) {
-            pl->hide();
+            program.playlistPane().paneWidget().show();
+        } else if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
+            pl->paneWidget().hide();
         }
-        if (playlist* pl = program.playlistIfLoaded()) {
-            pl->setWindowState(Qt::WindowNoState);
+        if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
+            pl->paneWidget().setWindowState(Qt::WindowNoState);
         }
     }
-    if (!playlistWanted) {
-        form_.mnuplaylist->menuAction()->setEnabled(false);
-        form_.hidepl->setEnabled(false);
-        form_.showpl->setEnabled(true);
-    } else {
-        form_.hidepl->setEnabled(true);
-        form_.showpl->setEnabled(false);
-        form_.mnuplaylist->menuAction()->setEnabled(true);
-        program.playlistWindow().show();
+    form_.setPlaylistShown(playlistWanted);
+    if (playlistWanted) {
+        program.playlistPane().paneWidget().show();
     }
     if (form_.lbltracktitle->caption().isEmpty()) {
-        form_.lbltracktitle->setCaption(kNoFile);
+        form_.lbltracktitle->setCaption(kNoFileLoaded);
     }
 }
 

@@ -5,13 +5,14 @@
 #include <QPainter>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Chrome.h"
 #include "player/PlayerKeys.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "player/Tray.h"
 #include "player/Volume.h"
+#include "skin/SkinColors.h"
+#include "util/Twips.h"
 
 void VolumeHolder::setValue(int value) {
     if (value != value_) {
@@ -37,6 +38,14 @@ Form1::Form1(Program& program)
     tmrlaufschrift = new FormTimer(400, false, this);
     tmrPT = new FormTimer(100, false, this);
 
+    setVolume.setParent(this);
+    setVolume.setObjectName(QStringLiteral("setVolume"));
+    stayd->setObjectName(QStringLiteral("stayd"));
+    tmrTime->setObjectName(QStringLiteral("tmrTime"));
+    tmrMove->setObjectName(QStringLiteral("tmrMove"));
+    tmrlaufschrift->setObjectName(QStringLiteral("tmrlaufschrift"));
+    tmrPT->setObjectName(QStringLiteral("tmrPT"));
+
     CommonDialog1 = program.makeFileDialog();
     MediaPlayer1 = program.makePlayer();
     forInfo = program.makePlayer();
@@ -57,6 +66,79 @@ Form1::Form1(Program& program)
     tray_ = new Tray(*this);
     keys_ = new PlayerKeys(*this);
     buildTabOrder();
+    wireRequests();
+}
+
+void Form1::wireRequests() {
+    connect(stayd, &FormTimer::timeout, this, &Form1::dockingTick);
+    connect(lbltime, &SkinLabel::captionChanged, this, &Form1::playTimeChanged);
+    for (SkinLabel* exitLabel : {Label9, Label8}) {
+        connect(exitLabel, &SkinLabel::clicked, this, &Form1::exitRequested);
+    }
+    connect(mnuexit2, &QAction::triggered, this, &Form1::exitRequested);
+    connect(showpl, &SkinLabel::clicked, this, &Form1::showPlaylistRequested);
+    connect(hidepl, &SkinLabel::clicked, this, &Form1::hidePlaylistRequested);
+    connect(Label2, &SkinLabel::clicked, this, &Form1::sizeToggleRequested);
+    connect(Label10, &SkinLabel::clicked, this, &Form1::clearRequested);
+    connect(Label3, &SkinLabel::clicked, this, &Form1::saveListRequested);
+    connect(Label7, &SkinLabel::clicked, this, &Form1::addFolderRequested);
+    connect(Label1, &SkinLabel::clicked, this, &Form1::searchRequested);
+    connect(mnuhelp, &QAction::triggered, this, &Form1::helpRequested);
+    connect(Label5, &SkinLabel::clicked, this, &Form1::optionsRequested);
+    connect(optionen, &QAction::triggered, this, &Form1::optionsRequested);
+    connect(mnuoptions, &QAction::triggered, this, &Form1::optionsRequested);
+}
+
+QString Form1::playTime() const {
+    return lbltime->caption();
+}
+
+void Form1::setPlaylistCount(int lines) {
+    lblplaylist->setCaption(QStringLiteral("Playlist mit %1 MP3").arg(lines));
+}
+
+void Form1::setPlaylistShown(bool shown) {
+    if (shown) {
+        setPlaylistGlyphs(true);
+        mnuplaylist->menuAction()->setEnabled(true);
+    } else {
+        mnuplaylist->menuAction()->setEnabled(false);
+        setPlaylistGlyphs(false);
+    }
+    plcurr = shown ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void Form1::setPlaylistGlyphs(bool shown) {
+    hidepl->setEnabled(shown);
+    showpl->setEnabled(!shown);
+}
+
+void Form1::setEnlarged(bool enlarged) {
+    if (enlarged) {
+        Label2->setCaption(QStringLiteral("-"));
+        Label2->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
+        Label2->setForeColor(skincolors::kRed);
+    } else {
+        Label2->setToolTip(QStringLiteral("Playlist vergrößern"));
+        Label2->setForeColor(skincolors::kWhite);
+        Label2->setCaption(QStringLiteral("+"));
+    }
+}
+
+bool Form1::isEnlarged() const {
+    return Label2->foreColor() == skincolors::kRed;
+}
+
+void Form1::startPlaylistClock() {
+    tmrPT->setEnabled(true);
+}
+
+void Form1::wakeDocking() {
+    stayd->wake();
+}
+
+void Form1::sleepDocking() {
+    stayd->sleepUntilWoken();
 }
 
 void Form1::buildTabOrder() {

@@ -8,11 +8,14 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
-#include "player/FormTimer.h"
-#include "player/SkinLabel.h"
-#include "player/SkinShapes.h"
+#include "skin/FormTimer.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinShapes.h"
 
 class Program;
+
+// The title the main window shows while no file is loaded.
+inline const QString kNoFileLoaded = QStringLiteral("Keine Datei geladen");
 class Chrome;
 class PlayerKeys;
 class Position;
@@ -75,6 +78,101 @@ public:
 
     // Destroys the two players, so that the sound stops at once.
     void releasePlayers();
+
+    // Finds any menu item by its name.
+    QAction* menuItem(const QString& name) const;
+
+    // What other windows read or set of this window by design, and why:
+    //   player()          remote control: play state, position, the loaded file
+    //   infoPlayer()      track info: reads a file's length and tags with the second player
+    //   fileDialog()      playlist save: the main window's dialog
+    //   volumeSetting()   settings file: stores the slider's value; remote control: reads it
+    //   standardFolder()  options: sets it; browser and folder chooser: open at it
+    //   playTime()        quick-info popup: shows the clock
+    //   setPlaylistCount  playlist: tells how many lines it holds
+    //   menuItem()        remote control: raise, next and previous act as the tray's items
+    MediaPlayer* player() const { return MediaPlayer1.get(); }
+    MediaPlayer* infoPlayer() const { return forInfo.get(); }
+    FileDialog* fileDialog() const { return CommonDialog1.get(); }
+    const VolumeHolder& volumeSetting() const { return setVolume; }
+    const QString& standardFolder() const { return pathopt; }
+    void setStandardFolder(const QString& folder) { pathopt = folder; }
+    QString playTime() const;
+    void setPlaylistCount(int lines);
+
+    // The file loaded by "Open" or the playlist ("" when none).
+    const QString& loadedFile() const { return file; }
+    void setLoadedFile(const QString& path) { file = path; }
+
+    // The playlist's show/hide glyphs, the playlist menu and plcurr, all at once.
+    void setPlaylistShown(bool shown);
+    // Only the show/hide glyphs: the playlist window went away, the rest stays as it was.
+    void setPlaylistGlyphs(bool shown);
+    bool playlistWanted() const { return plcurr.toInt() == 1; }
+    const QString& playlistMark() const { return plcurr; }
+    void setPlaylistMark(const QString& mark) { plcurr = mark; }
+    // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
+    void setEnlarged(bool enlarged);
+    bool isEnlarged() const;
+
+    // The playlist clock starts once the playlist plays a line.
+    void startPlaylistClock();
+    // The docking timer looks again, or sleeps until something moves.
+    void wakeDocking();
+    void sleepDocking();
+
+signals:
+    // What the window's buttons and menu items ask of others; wired up at start-up.
+    void exitRequested();
+    void showPlaylistRequested();
+    void hidePlaylistRequested();
+    void sizeToggleRequested();
+    void clearRequested();
+    void saveListRequested();
+    void addFolderRequested();
+    void searchRequested();
+    void helpRequested();
+    void optionsRequested();
+    // The docking timer ticked.
+    void dockingTick();
+    // The clock shows another time.
+    void playTimeChanged();
+
+signals:
+    // Delivered directly: a handler may ignore() the event to keep the window open.
+    void closeRequested(QCloseEvent* event);
+    void activated();
+    // Every size or window-state change.
+    void resized();
+    // The window moved or changed size.
+    void geometryChanged();
+    // The window has been painted for the first time.
+    void firstPainted();
+    // The mouse moved over the bare window, not over one of its controls.
+    void mouseMoved();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The window's components work its controls.
+    friend class Chrome;
+    friend class Transport;
+    friend class Position;
+    friend class Volume;
+    friend class Tray;
+    friend class PlayerKeys;
+
+    void buildControls();
+    void buildMenus();
+    void wireRequests();
 
     // Timers
     FormTimer* stayd;
@@ -160,35 +258,7 @@ public:
     QAction* playshuffle;
     QAction* mnuoptions;
     QAction* mnuexit2;
-    // Finds any menu item by its name.
-    QAction* menuItem(const QString& name) const;
 
-signals:
-    // Delivered directly: a handler may ignore() the event to keep the window open.
-    void closeRequested(QCloseEvent* event);
-    void activated();
-    // Every size or window-state change.
-    void resized();
-    // The window moved or changed size.
-    void geometryChanged();
-    // The window has been painted for the first time.
-    void firstPainted();
-    // The mouse moved over the bare window, not over one of its controls.
-    void mouseMoved();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void buildControls();
-    void buildMenus();
     // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
     void buildTabOrder();
 

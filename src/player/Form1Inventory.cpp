@@ -5,21 +5,21 @@
 
 #include "app/Program.h"
 #include "player/Form1.h"
-#include "player/SkinFonts.h"
+#include "skin/SkinColors.h"
+#include "skin/SkinFonts.h"
 
 using skinfonts::Face;
 
 namespace {
 
+using skincolors::kBlue;
+using skincolors::kGreen;
+using skincolors::kRed;
+using skincolors::kTooltipBlue;
+using skincolors::kWhite;
 QFont skinFont(Face face, double points, bool bold = false) {
     return skinfonts::font(face, points, bold);
 }
-
-const QColor kGreen(0, 255, 0);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kWhite(255, 255, 255);
-const QColor kTooltipBlue(128, 128, 255);
 
 QColor systemWindowColor() {
     return QApplication::palette().color(QPalette::Base);
@@ -213,7 +213,7 @@ void Form1::buildControls() {
     lbltracktitle->setFont(skinFont(Face::Tahoma, 9.75, true));
     lbltracktitle->setAlignment(Qt::AlignCenter);
     lbltracktitle->setAutoSize(true);
-    lbltracktitle->setCaption(QStringLiteral("Keine Datei geladen"));
+    lbltracktitle->setCaption(kNoFileLoaded);
     lbltracktitle->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
 
     timeline = line("timeline", 4920, 1560, 1380);

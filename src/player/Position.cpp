@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
+#include "util/Twips.h"
 
 Position::Position(Form1& form)
     : QObject(&form), form_(form), notchLeft_(form.controlLeftTwips(*form.imgnotch)) {

@@ -3,7 +3,7 @@
 #include <QObject>
 
 #include "player/PositionMath.h"
-#include "player/SkinSlider.h"
+#include "skin/SkinSlider.h"
 
 class Form1;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Twips.h"
+#include "util/Twips.h"
 
 namespace position {
 

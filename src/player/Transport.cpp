@@ -6,13 +6,13 @@
 #include "player/Chrome.h"
 #include "player/Form1.h"
 #include "player/Sequencing.h"
-#include "playlist/playlist.h"
+#include "playlist/PlaylistPane.h"
+#include "skin/SkinColors.h"
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QString kNoFile = QStringLiteral("Keine Datei geladen");
+using skincolors::kRed;
+using skincolors::kWhite;
 
 }  // namespace
 
@@ -45,7 +45,7 @@ void Transport::nexttrack() {
     const QString title = store.title(entry);
 
     form_.lbltracktitle->setCaption(title);
-    if (playlist* pl = program_.playlistIfLoaded()) {
+    if (PlaylistPane* pl = program_.playlistPaneIfLoaded()) {
         pl->setListIndex(entry - 1);
     }
     if (MediaPlayer* player = form_.MediaPlayer1.get()) {
@@ -59,7 +59,7 @@ void Transport::nexttrack() {
 }
 
 void Transport::playselected() {
-    const playlist* pl = program_.playlistIfLoaded();
+    const PlaylistPane* pl = program_.playlistPaneIfLoaded();
     const int line = pl != nullptr ? pl->listIndex() : -1;
     form_.file = pl != nullptr ? pl->selectedText() : QString();
     if (MediaPlayer* player = form_.MediaPlayer1.get()) {
@@ -104,7 +104,7 @@ void Transport::buttonCheck() {
     if (!form_.file.isEmpty()) {
         enableTransportButtons();
     } else {
-        form_.lbltracktitle->setCaption(kNoFile);
+        form_.lbltracktitle->setCaption(kNoFileLoaded);
     }
 }
 
@@ -226,6 +226,7 @@ void Transport::Label11_Click() {
     openSingleFile();
     // Also after a cancelled dialog: whatever the player holds starts or resumes.
     btnplay_Click();
+    emit singleFileChosen();
 }
 
 void Transport::playSingleFile(const QString& path) {
@@ -236,6 +237,15 @@ void Transport::playSingleFile(const QString& path) {
 
 void Transport::load_mp3_Click() {
     openSingleFile();
+    emit singleFileChosen();
+}
+
+bool Transport::canPause() const {
+    return form_.btnpause->isEnabledTo(&form_);
+}
+
+bool Transport::canStop() const {
+    return form_.btnstop->isEnabledTo(&form_);
 }
 
 void Transport::setNormalOrder() {
@@ -258,6 +268,7 @@ void Transport::Label12_Click() {
     }
     form_.Label4->setBackColor(kWhite);
     queueFollowing();
+    emit orderChosen();
 }
 
 void Transport::Label4_Click() {
@@ -266,6 +277,7 @@ void Transport::Label4_Click() {
     }
     form_.Label12->setBackColor(kWhite);
     queueFollowing();
+    emit orderChosen();
 }
 
 void Transport::playnormal_Click() {
@@ -278,6 +290,7 @@ void Transport::playnormal_Click() {
     }
     form_.Label4->setBackColor(kWhite);
     queueFollowing();
+    emit orderChosen();
 }
 
 void Transport::playshuffle_Click() {
@@ -290,4 +303,5 @@ void Transport::playshuffle_Click() {
     }
     form_.Label12->setBackColor(kWhite);
     queueFollowing();
+    emit orderChosen();
 }

@@ -41,6 +41,10 @@ public:
     void playnormal_Click();
     void playshuffle_Click();
 
+    // Whether the pause and stop buttons take a click now.
+    bool canPause() const;
+    bool canStop() const;
+
     // Shows the player's state on the tray items "Pause" and "Wiedergeben".
     void updateTrayItemsFromFile();
 
@@ -52,6 +56,10 @@ signals:
     // The playlist, the order of play or the current step changed: the entry the next (or
     // previous) step would take may be another.
     void followingChanged();
+    // The order of play was chosen (the same or another).
+    void orderChosen();
+    // "Open" ran, chosen or cancelled.
+    void singleFileChosen();
     // The tip of the tray icon shows a new title.
     void trayTipChanged(const QString& title);
     // A track change: the quick-info popup closes unless it stays open, and shows the title

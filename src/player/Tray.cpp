@@ -6,8 +6,7 @@
 #include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Transport.h"
-#include "playlist/playlist.h"
-#include "windows/quickinfo.h"
+#include "playlist/PlaylistPane.h"
 
 namespace {
 
@@ -74,7 +73,7 @@ void Tray::mnushowpl_Click() {
 }
 
 void Tray::mnushowquick_Click() {
-    showQuickInfo(form_.program(), form_.lbltracktitle->caption());
+    emit quickInfoRequested(form_.lbltracktitle->caption());
 }
 
 void Tray::showPlayer() {
@@ -84,8 +83,9 @@ void Tray::showPlayer() {
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
     // The docked playlist window comes up with it.
-    if (playlist* pl = program.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
-        program.windowSystem().raise(*pl);
+    if (PlaylistPane* pl = program.playlistPaneIfLoaded();
+        pl != nullptr && pl->paneWidget().isVisible()) {
+        program.windowSystem().raise(pl->paneWidget());
     }
     program.windowSystem().bringToFront(form_);
 }

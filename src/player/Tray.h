@@ -38,6 +38,10 @@ public:
 
     FormTimer* tmrTrayHost;
 
+signals:
+    // "Quick-Info" of the tray menu: the popup shows this title.
+    void quickInfoRequested(const QString& title);
+
 private:
     // "Player wieder zeigen" and the double-click: shown, in front, with the keyboard focus.
     void showPlayer();

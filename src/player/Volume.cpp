@@ -6,10 +6,9 @@
 #include <utility>
 
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
 #include "player/Volumer.h"
+#include "util/Twips.h"
 
 namespace {
 
@@ -52,6 +51,10 @@ volume::TrackGeometry Volume::track() const {
 void Volume::moveThumb(double left) {
     thumbLeft_ = left;
     form_.setControlLeftTwips(*form_.imgVol, left);
+}
+
+void Volume::setMutingHeight() {
+    form_.setControlHeightTwips(*form_.muting, 480);
 }
 
 void Volume::findMixerControls() {
@@ -138,7 +141,7 @@ void Volume::endDrag() {
     form_.lblttVol->hide();
     form_.tmrTime->setInterval(0);
     // Nobody is told when this fails: the volume is kept all the same.
-    saveSettings(form_.program());
+    emit volumeToKeep();
 }
 
 void Volume::imgVol_MouseUp() {
@@ -217,6 +220,6 @@ void Volume::moveSlider(double percent) {
 
 void Volume::endSliderChange() {
     // Nobody is told when this fails, as at the end of a drag.
-    saveSettings(form_.program());
+    emit volumeToKeep();
     showLevelInTray();
 }

@@ -3,8 +3,8 @@
 #include <QObject>
 
 #include "platform/Mixer.h"
-#include "player/SkinSlider.h"
 #include "player/VolumeMath.h"
+#include "skin/SkinSlider.h"
 
 class Form1;
 
@@ -24,6 +24,8 @@ public:
     // later; the speakers control's bounds give the slider's range. Nothing found: the default
     // range, and the mixer is not written.
     void findMixerControls();
+    // The mute button gets its start-up height.
+    void setMutingHeight();
     // Puts the thumb where the held value says.
     void placeThumb();
     // Sets the held value, as a read of the settings does: the mixer and the thumb follow.
@@ -63,6 +65,10 @@ public:
     // The thumb's left edge in twips, as the arithmetic keeps it (the widget sits on whole
     // pixels).
     double thumbLeft() const { return thumbLeft_; }
+
+signals:
+    // The user has set a volume: it is kept in settings.cfg.
+    void volumeToKeep();
 
 private:
     volume::TrackGeometry track() const;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "app/Twips.h"
+#include "util/Twips.h"
 
 namespace volume {
 

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class MessageBoxes;
+
 // The line files that hold folder lists (folders.dat and saved .mpc playlists): one record per
 // line, each the bytes of a folder's name as the system knows it (platform/FileNames.h), so a
 // name that is not UTF-8 is written back exactly as it was read.
@@ -47,3 +49,7 @@ bool storableInListFile(const QString& record);
 // A record that is not storableInListFile is left out.
 // An empty path writes nothing. Returns false, leaving any old file as it was, when it cannot.
 bool writeListFile(const QString& path, const QStringList& records);
+
+// Tells the user, naming the file and the line, that a folder list was read only in part, so
+// that the next save of it will lack the rest. Says nothing when the whole file was read.
+void tellListCut(MessageBoxes& messages, const QString& path, const ListFileContents& read);

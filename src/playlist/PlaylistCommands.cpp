@@ -1,17 +1,15 @@
 #include "playlist/PlaylistCommands.h"
 
-#include "app/FileMessages.h"
 #include "app/Program.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
 #include "player/Transport.h"
 #include "playlist/ListFile.h"
 #include "playlist/playlist.h"
+#include "util/FileMessages.h"
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
 constexpr double kEnlargeBelow = 3500;
 constexpr double kShrinkAbove = 5500;
 
@@ -38,7 +36,7 @@ bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& init
 }
 
 void saveFolderList(Program& program, const QString& initDir) {
-    if (FileDialog* dialog = program.form1().CommonDialog1.get()) {
+    if (FileDialog* dialog = program.form1().fileDialog()) {
         saveFolderListVia(program, *dialog, initDir);
     }
 }
@@ -79,39 +77,25 @@ void removeSelected(Program& program) {
 
 void hidePlaylist(Program& program) {
     program.unloadPlaylist();
-    Form1& form = program.form1();
-    form.mnuplaylist->menuAction()->setEnabled(false);
-    form.hidepl->setEnabled(false);
-    form.showpl->setEnabled(true);
-    form.plcurr = QStringLiteral("0");
+    program.form1().setPlaylistShown(false);
 }
 
 void markPlaylistShown(Program& program) {
-    Form1& form = program.form1();
-    form.hidepl->setEnabled(true);
-    form.showpl->setEnabled(false);
-    form.mnuplaylist->menuAction()->setEnabled(true);
-    form.plcurr = QStringLiteral("1");
+    program.form1().setPlaylistShown(true);
 }
 
 void enlargePlaylist(Program& program) {
     playlist& pl = program.playlistWindow();
-    SkinLabel* toggle = program.form1().Label2;
     pl.setListHeightTwips(playlist::kEnlargedListHeight);
     pl.setHeightTwips(playlist::kEnlargedHeight);
-    toggle->setCaption(QStringLiteral("-"));
-    toggle->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
-    toggle->setForeColor(kRed);
+    program.form1().setEnlarged(true);
 }
 
 void shrinkPlaylist(Program& program) {
     playlist& pl = program.playlistWindow();
-    SkinLabel* toggle = program.form1().Label2;
     pl.setListHeightTwips(playlist::kNormalListHeight);
     pl.setHeightTwips(playlist::kNormalHeight);
-    toggle->setToolTip(QStringLiteral("Playlist vergrößern"));
-    toggle->setForeColor(kWhite);
-    toggle->setCaption(QStringLiteral("+"));
+    program.form1().setEnlarged(false);
 }
 
 void toggleSize(Program& program) {
@@ -125,7 +109,7 @@ void toggleSize(Program& program) {
 
 void insertmp3(Program& program) {
     frmopen& browser = program.frmopenWindow();
-    browser.presetFolder(program.form1().pathopt);
+    browser.presetFolder(program.form1().standardFolder());
     browser.show();
 }
 
@@ -139,7 +123,7 @@ void addFolder(Program& program, AddFolderFrom from) {
         }
     } else {
         frmopen& browser = program.frmopenWindow();
-        browser.presetFolder(form.pathopt);
+        browser.presetFolder(form.standardFolder());
         program.holdPlayerWindows(&browser);
         browser.show();
     }

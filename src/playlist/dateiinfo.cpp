@@ -7,10 +7,10 @@
 #include <cmath>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "platform/MediaPlayer.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
+#include "util/Twips.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ dateiinfo::dateiinfo(Program& program)
 dateiinfo::~dateiinfo() = default;
 
 void dateiinfo::Form_Load() {
-    MediaPlayer* forInfo = program_.form1().forInfo.get();
+    MediaPlayer* forInfo = program_.form1().infoPlayer();
     const QString path = selectedPath(program_);
     if (forInfo == nullptr || path.isEmpty()) {
         Label3->setText(lengthText(0));
@@ -87,7 +87,7 @@ void dateiinfo::Form_Load() {
 void dateiinfo::showLength() {
     disconnect(loadFinished_);
     loadTimeout->stop();
-    MediaPlayer* forInfo = program_.form1().forInfo.get();
+    MediaPlayer* forInfo = program_.form1().infoPlayer();
     if (forInfo == nullptr) {
         Label3->setText(lengthText(0));
         return;

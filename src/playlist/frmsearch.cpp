@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
 #include "playlist/TitleSearch.h"
 #include "playlist/playlist.h"
+#include "util/Twips.h"
 
 namespace {
 

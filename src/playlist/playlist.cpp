@@ -4,13 +4,13 @@
 #include <QKeyEvent>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
 #include "player/PlayerKeys.h"
-#include "player/SkinFonts.h"
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/dateiinfo.h"
+#include "skin/SkinFonts.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 playlist::playlist(Program& program)
@@ -137,7 +137,7 @@ void playlist::playSelected(bool startClock) {
     form.transport().playselected();
     form.transport().updateTrayItemsFromFile();
     if (startClock) {
-        form.tmrPT->setEnabled(true);
+        form.startPlaylistClock();
     }
 }
 
@@ -186,8 +186,7 @@ void playlist::keyPressEvent(QKeyEvent* event) {
 }
 
 void playlist::Timer1_Timer() {
-    program_.form1().lblplaylist->setCaption(
-        QStringLiteral("Playlist mit %1 MP3").arg(lineCount()));
+    program_.form1().setPlaylistCount(lineCount());
 }
 
 bool playlist::event(QEvent* event) {

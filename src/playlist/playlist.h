@@ -3,15 +3,16 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "player/FormTimer.h"
 #include "playlist/PlaylistLines.h"
+#include "playlist/PlaylistPane.h"
 #include "playlist/PlaylistView.h"
+#include "skin/FormTimer.h"
 
 class Program;
 
 // The borderless playlist window docked under the main window. Its list shows the titles of
 // the playlist; it exists only while the window is loaded.
-class playlist : public QWidget {
+class playlist : public QWidget, public PlaylistPane {
     Q_OBJECT
 public:
     static constexpr double kNormalListHeight = 2760;
@@ -27,11 +28,12 @@ public:
     double heightTwips() const;
 
     // The list's selected line (-1: none), its text, and the number of lines.
-    int listIndex() const;
-    void setListIndex(int line);
+    int listIndex() const override;
+    void setListIndex(int line) override;
     // Selects line nr; a line the list does not have changes nothing.
     void InsertItem(int nr);
-    QString selectedText() const;
+    QString selectedText() const override;
+    QWidget& paneWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
     // Shows the titles of the store, replacing whatever the list showed.
     void fillFromStore();

@@ -1,8 +1,8 @@
 #include "settings/SettingsFile.h"
 
-#include "app/AtomicFile.h"
-#include "app/RegularFile.h"
 #include "platform/FileNames.h"
+#include "util/AtomicFile.h"
+#include "util/RegularFile.h"
 
 #include <array>
 #include <charconv>

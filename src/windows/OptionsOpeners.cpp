@@ -14,7 +14,5 @@ void rereadSettings(Program& program) {
 void wireOptionsOpeners(Program& program) {
     Form1& form = program.form1();
     const auto open = [&program] { program.optionsWindow().openFromSettings(); };
-    QObject::connect(form.Label5, &SkinLabel::clicked, &form, open);
-    QObject::connect(form.optionen, &QAction::triggered, &form, open);
-    QObject::connect(form.mnuoptions, &QAction::triggered, &form, open);
+    QObject::connect(&form, &Form1::optionsRequested, &form, open);
 }

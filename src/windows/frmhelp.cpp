@@ -5,10 +5,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/OnScreen.h"
 #include "app/Program.h"
-#include "app/RegularFile.h"
-#include "app/Twips.h"
+#include "util/OnScreen.h"
+#include "util/RegularFile.h"
+#include "util/Twips.h"
 #include "windows/RtfReader.h"
 
 #include <vector>

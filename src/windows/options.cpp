@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/FileMessages.h"
-#include "app/OnScreen.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
 #include "folders/frmdir.h"
 #include "player/Form1.h"
+#include "util/FileMessages.h"
+#include "util/OnScreen.h"
 #include "windows/OptionsOpeners.h"
 
 options::options(Program& program)
@@ -138,7 +138,7 @@ void options::storeAndApply() {
     if (!saveSettings(program_)) {
         tellWriteFailed(program_.messages(), program_.settingsPath());
     }
-    program_.form1().pathopt = estfolder->text();
+    program_.form1().setStandardFolder(estfolder->text());
 }
 
 void options::Command1_Click() {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "player/FormTimer.h"
+#include "skin/FormTimer.h"
 
 class Program;
 
@@ -50,13 +50,15 @@ public:
     // Escape or a close request from the window system: the same as "Abbrechen".
     void reject() override;
 
+    // "Always show" is only offered while the popup is on.
+    void applyAlwaysShowRule() const;
+
 private:
     void optshowpl_Click();
     void qinfo_Click();
     // Writes settings.cfg from the controls and makes the folder the one in use.
     void storeAndApply();
     void applyExpandRule() const;
-    void applyAlwaysShowRule() const;
 
     Program& program_;
     bool placed_ = false;

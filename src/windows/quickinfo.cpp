@@ -3,18 +3,19 @@
 #include <QMouseEvent>
 
 #include "app/Program.h"
-#include "app/Twips.h"
 #include "player/Form1.h"
-#include "player/Marquee.h"
-#include "player/SkinFonts.h"
+#include "skin/Marquee.h"
+#include "skin/SkinColors.h"
+#include "skin/SkinFonts.h"
+#include "util/Twips.h"
 #include "windows/options.h"
 
 using skinfonts::Face;
 
 namespace {
 
-const QColor kGreen(0, 255, 0);
-const QColor kRed(255, 0, 0);
+using skincolors::kGreen;
+using skincolors::kRed;
 const QString kTitleSeparator = QStringLiteral("   ---   ");
 
 }  // namespace
@@ -75,7 +76,7 @@ quickinfo::quickinfo(Program& program)
     quicki->setCaption(QStringLiteral("No Track now"));
 
     connect(tmrTime, &FormTimer::timeout, this, &quickinfo::tmrTime_Timer);
-    connect(program.form1().lbltime, &SkinLabel::captionChanged, tmrTime, &FormTimer::wake);
+    connect(&program.form1(), &Form1::playTimeChanged, tmrTime, &FormTimer::wake);
     connect(tmrpopup, &FormTimer::timeout, this, &quickinfo::tmrpopup_Timer);
     connect(tmrlauf2, &FormTimer::timeout, this, &quickinfo::tmrlauf2_Timer);
     Form_Load();
@@ -141,7 +142,7 @@ void quickinfo::tmrTime_Timer() {
     if (sleepWhileHidden(*tmrTime)) {
         return;
     }
-    Label2->setCaption(program_.form1().lbltime->caption());
+    Label2->setCaption(program_.form1().playTime());
     // Until the main window's clock shows another time, every tick would copy the same.
     tmrTime->sleepUntilWoken();
 }

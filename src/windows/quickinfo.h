@@ -3,9 +3,9 @@
 #include <QString>
 #include <QWidget>
 
-#include "player/FormTimer.h"
-#include "player/SkinLabel.h"
-#include "player/SkinShapes.h"
+#include "skin/FormTimer.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinShapes.h"
 
 class Program;
 

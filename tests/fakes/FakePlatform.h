@@ -15,9 +15,9 @@
 #include <utility>
 #include <vector>
 
-#include "folders/LocalFolders.h"
 #include "platform/Desktop.h"
 #include "platform/FileDialog.h"
+#include "platform/LocalFolders.h"
 #include "platform/MediaPlayer.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Mixer.h"

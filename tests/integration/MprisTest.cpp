@@ -109,7 +109,7 @@ protected:
 
 TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
+    MediaPlayer& player = *form.player();
 
     // Next is the tray's "Nächster Track": it leaves the clock alone, unlike the glyph.
     playerCall("Next");
@@ -117,7 +117,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_EQ(program->mp3pos, 1);
     EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "550");
-    EXPECT_FALSE(form.tmrPT->isEnabled());
+    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
     ASSERT_TRUE(
@@ -162,7 +162,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
 }
 
 TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
-    MediaPlayer& player = *program->form1().MediaPlayer1;
+    MediaPlayer& player = *program->form1().player();
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }));
     ASSERT_TRUE(announced("CanSeek", true));
@@ -236,7 +236,7 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     EXPECT_TRUE(announced("CanGoPrevious", false));
     EXPECT_TRUE(getProperty("CanPlay").contains("boolean false"));
     playerCall("Next");
-    EXPECT_TRUE(program->form1().MediaPlayer1->fileName().isEmpty());
+    EXPECT_TRUE(program->form1().player()->fileName().isEmpty());
 
     writeFolders({fixture("folders/A")});
     program->requestScan();
@@ -249,7 +249,7 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
 
 TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     Form1& form = program->form1();
-    MediaPlayer& player = *form.MediaPlayer1;
+    MediaPlayer& player = *form.player();
     const QString url = QUrl::fromLocalFile(tone660).toString(QUrl::FullyEncoded);
     playerCall("OpenUri", {"string:" + url});
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
@@ -274,7 +274,7 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
 TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
     Form1& form = program->form1();
     setProperty("Volume", "double:0.5");
-    EXPECT_NEAR(static_cast<double>(form.setVolume.value()) / form.setVolume.span(), 0.5, 1e-4);
+    EXPECT_NEAR(static_cast<double>(control<VolumeHolder>("setVolume")->value()) / control<VolumeHolder>("setVolume")->span(), 0.5, 1e-4);
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
     EXPECT_FALSE(fileExists("settings.cfg"));
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));

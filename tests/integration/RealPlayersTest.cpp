@@ -23,7 +23,7 @@ namespace {
 class RealPlayersTest : public RealPlayersFixture {
 protected:
     Form1& form() { return program->form1(); }
-    MediaPlayer& player() { return *form().MediaPlayer1; }
+    MediaPlayer& player() { return *form().player(); }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
         QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
@@ -97,7 +97,7 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
     plaction(*program, "showpl");
     playlist& pl = program->playlistWindow();
-    MediaPlayer& forInfo = *form().forInfo;
+    MediaPlayer& forInfo = *form().infoPlayer();
     pl.setListIndex(0);
     pl.List1_DblClick();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
@@ -178,12 +178,12 @@ TEST_F(RealPlayersTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
     start();
     ASSERT_TRUE(waitUntil([&] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    ASSERT_EQ(form().setVolume.span(), 32767);
+    ASSERT_EQ(control<VolumeHolder>("setVolume")->span(), 32767);
     QTest::mousePress(control<SkinLabel>("imgVol"), Qt::LeftButton);
     desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
-    ASSERT_TRUE(waitUntil([this] { return form().setVolume.value() > 0; }));
+    ASSERT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->value() > 0; }));
     QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
-    const int percent = form().setVolume.value() * 200 / 65536;  // the mixer gets twice the value
+    const int percent = control<VolumeHolder>("setVolume")->value() * 200 / 65536;  // the mixer gets twice the value
     EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(),
               QStringLiteral("Lautstärke %1%").arg(percent));
     ASSERT_GE(percent, 45);

@@ -150,7 +150,7 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinue
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
-    MediaPlayer& player = *form().MediaPlayer1;
+    MediaPlayer& player = *form().player();
     player.setFileName(longTone550);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
@@ -178,7 +178,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
 TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
     startWithRealMixer();
     ASSERT_TRUE(waitUntil([this] { return mixerAnswered(); }));
-    MediaPlayer& player = *form().MediaPlayer1;
+    MediaPlayer& player = *form().player();
     player.setFileName(longTone770);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));

@@ -1,4 +1,4 @@
-#include "app/AtomicFile.h"
+#include "util/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

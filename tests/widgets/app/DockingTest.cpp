@@ -38,19 +38,19 @@ TEST_F(DockingTest, TickKeepsTheLeftOnceTheMainWindowIsFarRight) {
 TEST_F(DockingTest, TheDockingTimerRunsByItself) {
     form().move(100, 100);
     pl().move(0, 0);
-    ASSERT_TRUE(form().stayd->isRunning());
+    ASSERT_TRUE(control<FormTimer>("stayd")->isRunning());
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(100, 255); }));
 }
 
 TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
-    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
-    EXPECT_TRUE(form().stayd->isEnabled());
+    ASSERT_TRUE(waitUntil([this] { return !control<FormTimer>("stayd")->isRunning(); }));
+    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
     EXPECT_EQ(pl().pos(), form().pos() + QPoint(0, form().height()));
 
     form().move(200, 150);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
     // Moved away by someone else, the playlist comes back too.
-    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
+    ASSERT_TRUE(waitUntil([this] { return !control<FormTimer>("stayd")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 }
@@ -62,15 +62,16 @@ TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOve
     windows->heldAt[&pl()] = QPoint(300, 865);
     wakeDocking(*program);
     EXPECT_TRUE(waitUntil([this] {
-        return !form().stayd->isRunning() && form().pos() == QPoint(300, 710) &&
+        return !control<FormTimer>("stayd")->isRunning() && form().pos() == QPoint(300, 710) &&
                pl().pos() == QPoint(300, 865);
     }));
 
     // It keeps the main window lower than asked: the playlist window docks where it really is.
     windows->heldAt = {{&form(), QPoint(300, 100)}};
     form().move(300, 50);
-    EXPECT_TRUE(
-        waitUntil([this] { return !form().stayd->isRunning() && pl().pos() == QPoint(300, 255); }));
+    EXPECT_TRUE(waitUntil([this] {
+        return !control<FormTimer>("stayd")->isRunning() && pl().pos() == QPoint(300, 255);
+    }));
 }
 
 TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
@@ -114,7 +115,7 @@ TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
     pl().move(7, 0);
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_EQ(form().playlistMark(), "1");
 }
 
 }  // namespace

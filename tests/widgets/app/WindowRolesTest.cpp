@@ -37,9 +37,9 @@ protected:
         pl().fillFromStore();
         pl().setListIndex(0);
         pl().mnutrackinfo->trigger();
-        QTest::mouseClick(form().Label1, Qt::LeftButton);
-        form().mnuhelp->trigger();
-        QTest::mouseClick(form().Label5, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+        form().menuItem("mnuhelp")->trigger();
+        QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
         opts().Command3->click();
         std::vector<std::pair<QWidget*, QWidget*>> windows{{&form(), nullptr},
                                                            {&pl(), nullptr},
@@ -50,7 +50,7 @@ protected:
                                                            {program->frmdirIfLoaded(), &opts()}};
         program->frmdirIfLoaded()->Command2->click();
         opts().Command2->click();
-        QTest::mouseClick(form().Label7, Qt::LeftButton);  // hides the main window
+        QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);  // hides the main window
         windows.emplace_back(&program->frmopenWindow(), &form());
         return windows;
     }
@@ -79,7 +79,7 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
 
 TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
     start();
-    QTest::mouseClick(form().Label5, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
     ASSERT_FALSE(form().isEnabled());
     activate(form());
     EXPECT_TRUE(broughtToFront(opts()));
@@ -90,13 +90,13 @@ TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
 
 TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
     start();
-    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
     frmsearch& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(search));
     search.close();  // the close box
     EXPECT_TRUE(broughtToFront(form()));
 
-    QTest::mouseClick(form().Label5, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
     ASSERT_TRUE(activate(opts()));
     opts().Command3->click();
     ASSERT_TRUE(activate(*program->frmdirIfLoaded()));

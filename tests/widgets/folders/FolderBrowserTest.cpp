@@ -52,8 +52,8 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     makeFiles("Musik", {"b.mp3", "A.MP3", "note.txt", ".versteckt.mp3"});
     makeFiles("Leer", {});
     start();
-    form().pathopt = path("Musik");
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    form().setStandardFolder(path("Musik"));
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
@@ -111,8 +111,8 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     makeFiles("Schnell", {"s.mp3", "t.mp3"});
     listings->hold(path("Langsam"));
     start();
-    form().pathopt = path("Langsam");
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    form().setStandardFolder(path("Langsam"));
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_TRUE(browser().isVisible());
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
@@ -138,8 +138,9 @@ class FolderBrowserCommitTest : public FolderBrowserTest,
 TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     makeFiles("A", {"y.mp3", "x.mp3"});
     start();
-    ASSERT_EQ(form().Label2->foreColor(), QColor(255, 0, 0));  // enlarged, as without settings
-    form().pathopt = path("A");
+    ASSERT_EQ(control<SkinLabel>("Label2")->foreColor(),
+              QColor(255, 0, 0));  // enlarged, as without settings
+    form().setStandardFolder(path("A"));
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
     ASSERT_TRUE(browserShows("A"));
@@ -165,7 +166,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     QWidget& after = program->playlistWindow();
     EXPECT_TRUE(form().isVisible() && after.isVisible() && form().isEnabled() && after.isEnabled());
     EXPECT_EQ(after.height(), 368);  // still enlarged
-    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_EQ(form().playlistMark(), "1");
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"x", "y", "x", "y"}));
 }
@@ -180,8 +181,8 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     writeFolders({"A"});
     start();
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
-    form().pathopt = path("B");
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    form().setStandardFolder(path("B"));
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     ASSERT_TRUE(browserShows("B"));
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     FolderListBox* list = browser().lstdirs;
@@ -407,8 +408,8 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit)
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 
     // The browser lists the folder by the name it shows, and adds it by the bytes it has.
-    form().pathopt = folder.path();
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    form().setStandardFolder(folder.path());
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     QList<QListWidgetItem*> shown;
     ASSERT_TRUE(waitUntil([&] {
         shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
@@ -425,7 +426,7 @@ TEST_F(FolderBrowserTest, AFolderWithALineBreakInItsNameIsNotAdded) {
         makeFiles(name, {"z.mp3"});
     }
     start();
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
         browser().presetFolder(path(name));
         ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == path(name); }));
@@ -456,13 +457,13 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
 
     // Leaving the browser reads the same file again: once is enough.
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     QTest::mouseClick(browser().Command2, Qt::LeftButton);
     runEventsFor(50);
     EXPECT_EQ(messages->shown.size(), 1U);
 
     // So is a saved list loaded in the browser.
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     QFile saved(path("lang.mpc"));
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
     saved.write(tooLong);

@@ -18,7 +18,7 @@ protected:
     void startWithStandardFolder(const QString& standard) {
         writeSettings({" 1 ", " 1 ", " 0 ", standard.toUtf8(), " 1 ", " 0 ", " 0 "});
         start();
-        QTest::mouseClick(program->form1().Label5, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
         // "Übernehmen" used, and the text edited without confirming it.
         QTest::mouseClick(opts().Command4, Qt::LeftButton);
         opts().estfolder->setText("/bearbeitet");

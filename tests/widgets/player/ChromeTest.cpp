@@ -21,38 +21,38 @@ protected:
 };
 
 TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
-    SkinLabel* next = form().btnnext;
+    SkinLabel* next = control<SkinLabel>("btnnext");
     QTest::mousePress(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kBlue);
     QTest::mouseRelease(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kGreen);
     // Disabled glyphs take no press at all.
-    QTest::mousePress(form().btnplay, Qt::LeftButton);
-    EXPECT_EQ(form().btnplay->foreColor(), kGreen);
+    QTest::mousePress(control<SkinLabel>("btnplay"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinLabel>("btnplay")->foreColor(), kGreen);
 
     // A text button ends white whatever it started as, and reacts to any mouse button.
-    SkinLabel* insert = form().Label7;  // starts in the system window colour
+    SkinLabel* insert = control<SkinLabel>("Label7");  // starts in the system window colour
     QTest::mousePress(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kCyan);
     QTest::mouseRelease(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kWhite);
     // The play-order labels have no pressed look.
-    QTest::mousePress(form().Label12, Qt::LeftButton);
-    EXPECT_EQ(form().Label12->backColor(), kRed);
+    QTest::mousePress(control<SkinLabel>("Label12"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), kRed);
 
     // A title-bar button lights its frame.
-    QTest::mousePress(form().Label14, Qt::LeftButton);
-    EXPECT_EQ(form().Shape3->borderColor(), kRed);
-    EXPECT_EQ(form().Label14->foreColor(), kWhite);
-    QTest::mouseRelease(form().Label14, Qt::LeftButton);
-    EXPECT_EQ(form().Shape3->borderColor(), kWhite);
-    EXPECT_EQ(form().Label14->foreColor(), kGreen);
+    QTest::mousePress(control<SkinLabel>("Label14"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kRed);
+    EXPECT_EQ(control<SkinLabel>("Label14")->foreColor(), kWhite);
+    QTest::mouseRelease(control<SkinLabel>("Label14"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kWhite);
+    EXPECT_EQ(control<SkinLabel>("Label14")->foreColor(), kGreen);
 }
 
 TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
-    QTest::mousePress(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
-    EXPECT_EQ(form().tmrMove->interval(), 10);
+    QTest::mousePress(control<SkinLabel>("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
+    EXPECT_EQ(control<FormTimer>("tmrMove")->interval(), 10);
     desktop->cursor = QPoint(600, 400);
     // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips; the playlist stays underneath.
     ASSERT_TRUE(waitUntil([this] { return form().pos() == QPoint(570, 393); }));
@@ -64,9 +64,9 @@ TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     chrome.tmrMove_Timer();
     EXPECT_EQ(form().pos(), QPoint(570, 393));
 
-    QTest::mouseRelease(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
+    QTest::mouseRelease(control<SkinLabel>("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
     EXPECT_FALSE(chrome.isDragging());
-    EXPECT_FALSE(form().tmrMove->isRunning());
+    EXPECT_FALSE(control<FormTimer>("tmrMove")->isRunning());
     desktop->cursor = QPoint(100, 100);
     chrome.tmrMove_Timer();
     EXPECT_EQ(form().pos(), QPoint(570, 393));
@@ -78,52 +78,52 @@ TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     chrome.setTrackTitle(title);
-    const QString shown = form().lbltracktitle->caption();
+    const QString shown = control<SkinLabel>("lbltracktitle")->caption();
     ASSERT_EQ(shown, title + "       ---        ");
-    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+    EXPECT_TRUE(control<FormTimer>("tmrlaufschrift")->isRunning());
     chrome.tmrlaufschrift_Timer();
-    EXPECT_EQ(form().lbltracktitle->caption(), shown.mid(2) + shown.left(2));
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), shown.mid(2) + shown.left(2));
     // Two characters a step, never half of one: 75 characters are back at the start after
     // 75 steps.
     for (int step = 2; step <= 75; ++step) {
         chrome.tmrlaufschrift_Timer();
-        const QString now = form().lbltracktitle->caption();
+        const QString now = control<SkinLabel>("lbltracktitle")->caption();
         ASSERT_TRUE(now.isValidUtf16()) << step;
         ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
     }
-    EXPECT_EQ(form().lbltracktitle->caption(), shown);
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), shown);
 
     chrome.setTrackTitle("Kurz");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Kurz");
-    EXPECT_FALSE(form().tmrlaufschrift->isRunning());
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Kurz");
+    EXPECT_FALSE(control<FormTimer>("tmrlaufschrift")->isRunning());
 }
 
 TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimises) {
-    QTest::mouseClick(form().Label13, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label13"), Qt::LeftButton);
     EXPECT_TRUE(form().windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_FALSE(form().stayd->isEnabled());
+    EXPECT_FALSE(control<FormTimer>("stayd")->isEnabled());
     EXPECT_TRUE(form().isVisible());  // no tray icon to bring it back from
     // The playlist that is meant to be shown stays on screen.
     EXPECT_TRUE(program->playlistWindow().isVisible());
 
     form().setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(form().stayd->isEnabled());
+    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
 }
 
 TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
-    form().plcurr = "0";
-    form().lbltracktitle->setCaption("");
+    form().setPlaylistMark("0");
+    control<SkinLabel>("lbltracktitle")->setCaption("");
     form().chrome().Form_Resize();
     EXPECT_FALSE(program->playlistWindow().isVisible());
-    EXPECT_FALSE(form().hidepl->isEnabled());
-    EXPECT_TRUE(form().showpl->isEnabled());
-    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
-    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+    EXPECT_FALSE(control<SkinLabel>("hidepl")->isEnabled());
+    EXPECT_TRUE(control<SkinLabel>("showpl")->isEnabled());
+    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Keine Datei geladen");
 
-    form().plcurr = "1";
+    form().setPlaylistMark("1");
     form().chrome().Form_Resize();
     EXPECT_TRUE(program->playlistWindow().isVisible());
-    EXPECT_TRUE(form().hidepl->isEnabled());
+    EXPECT_TRUE(control<SkinLabel>("hidepl")->isEnabled());
 }
 
 // Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
@@ -150,10 +150,10 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "hidepl");
     // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
-    QTest::keyClick(form().hidepl, Qt::Key_Space);
+    QTest::keyClick(control<SkinLabel>("hidepl"), Qt::Key_Space);
     EXPECT_FALSE(program->playlistLoaded());
     EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
-    QTest::keyClick(form().showpl, Qt::Key_Escape);  // back to the window itself
+    QTest::keyClick(control<SkinLabel>("showpl"), Qt::Key_Escape);  // back to the window itself
     EXPECT_EQ(QApplication::focusWidget(), &form());
 
     // The mark: a dotted frame in the text colour, inside a framed label's border, on the
@@ -162,21 +162,21 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
         const int inset = label->frameWidth() > 0 ? label->frameWidth() + 1 : 0;
         return label->grab().toImage().pixelColor(inset, inset) == label->foreColor();
     };
-    SkinLabel* next = form().btnnext;
+    SkinLabel* next = control<SkinLabel>("btnnext");
     next->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(next));
-    EXPECT_FALSE(marked(form().btnprev));
+    EXPECT_FALSE(marked(control<SkinLabel>("btnprev")));
 
     // Space: pressed while held, then the click.
     QTest::keyPress(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kBlue);
-    EXPECT_FALSE(form().tmrPT->isEnabled());
+    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
     QTest::keyRelease(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kGreen);
-    EXPECT_TRUE(form().tmrPT->isEnabled());  // the next-track click starts the clock
+    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());  // the next-track click starts the clock
 
     // Return on a text button: cyan while held, white after, and its window opens.
-    SkinLabel* search = form().Label1;
+    SkinLabel* search = control<SkinLabel>("Label1");
     search->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(search));
     QTest::keyPress(search, Qt::Key_Return);
@@ -189,10 +189,10 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     // button it clicks.
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    QTest::mouseClick(form().Label12, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label12"), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), &form());
     EXPECT_FALSE(marked(search));
-    EXPECT_FALSE(marked(form().Label12));
+    EXPECT_FALSE(marked(control<SkinLabel>("Label12")));
 }
 
 }  // namespace

@@ -33,34 +33,37 @@ protected:
 
 TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
     player().position = 125.5;
-    form().tmrPT->setEnabled(true);
-    ASSERT_TRUE(waitUntil([this] { return form().lbltime->caption() == "2:06 / 3:20"; }));
+    control<FormTimer>("tmrPT")->setEnabled(true);
+    ASSERT_TRUE(
+        waitUntil([this] { return control<SkinLabel>("lbltime")->caption() == "2:06 / 3:20"; }));
     // 1560 + 3165 x 125.5 / 200 twips.
     EXPECT_NEAR(position().notchLeft(), 3546.04, 0.01);
-    EXPECT_EQ(form().imgnotch->x(), 236);
+    EXPECT_EQ(control<SkinLabel>("imgnotch")->x(), 236);
     player().position = 200;
-    ASSERT_TRUE(waitUntil([this] { return form().lbltime->caption() == "3:20 / 3:20"; }));
-    EXPECT_EQ(form().imgnotch->x(), pixels(4725));
+    ASSERT_TRUE(
+        waitUntil([this] { return control<SkinLabel>("lbltime")->caption() == "3:20 / 3:20"; }));
+    EXPECT_EQ(control<SkinLabel>("imgnotch")->x(), pixels(4725));
 }
 
 TEST_F(PositionTest, DragShowsTheTargetWhileTheClockKeepsTheRealPositionAndSeeksOnRelease) {
     player().position = 125.5;
     position().SeekTick();
-    QTest::mousePress(form().imgnotch, Qt::RightButton);  // any button drags
-    EXPECT_TRUE(form().lblST->isVisible());
+    QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::RightButton);  // any button drags
+    EXPECT_TRUE(control<SkinLabel>("lblST")->isVisible());
 
     mouseForNotch(2830);  // 1270 of 3165 twips along the bar
     position().SeekTick();
     EXPECT_EQ(position().notchLeft(), 2830);
-    EXPECT_EQ(form().lbltime->caption(), "2:06 / 3:20");
-    EXPECT_EQ(form().lblST->caption(), "1:20/3:20  40%");
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "2:06 / 3:20");
+    EXPECT_EQ(control<SkinLabel>("lblST")->caption(), "1:20/3:20  40%");
     // Centred over the notch.
-    EXPECT_NEAR(form().lblST->x() + form().lblST->width() / 2.0, (2830 + 105) / 15.0, 1);
+    EXPECT_NEAR(control<SkinLabel>("lblST")->x() + control<SkinLabel>("lblST")->width() / 2.0,
+                (2830 + 105) / 15.0, 1);
     EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
 
-    QTest::mouseRelease(form().imgnotch, Qt::RightButton);
+    QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::RightButton);
     EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
-    EXPECT_FALSE(form().lblST->isVisible());
+    EXPECT_FALSE(control<SkinLabel>("lblST")->isVisible());
     EXPECT_FALSE(position().isDragging());
 }
 
@@ -68,28 +71,28 @@ TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
     player().position = 50;
     position().SeekTick();
     player().position = 50.08;  // played on since the tick
-    QTest::mouseClick(form().lblbar, Qt::LeftButton, {}, QPoint(200, 4));
+    QTest::mouseClick(control<SkinLabel>("lblbar"), Qt::LeftButton, {}, QPoint(200, 4));
     // Back to where the notch showed it, not to a pixel near it; the click redraws the clock.
     EXPECT_NEAR(player().position, 50, 1e-3);
-    EXPECT_EQ(form().lbltime->caption(), "0:50 / 3:20");
-    EXPECT_FALSE(form().lblST->isVisible());
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:50 / 3:20");
+    EXPECT_FALSE(control<SkinLabel>("lblST")->isVisible());
 }
 
 TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
-    QTest::mousePress(form().lblbar, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("lblbar"), Qt::LeftButton);
     desktop->cursor = QPoint(form().x() - 500, 0);
     position().SeekTick();
     EXPECT_EQ(position().notchLeft(), 1560);
-    EXPECT_EQ(form().lblST->caption(), "0:00/3:20  0%");
-    EXPECT_GE(form().lblST->x(), 0);
+    EXPECT_EQ(control<SkinLabel>("lblST")->caption(), "0:00/3:20  0%");
+    EXPECT_GE(control<SkinLabel>("lblST")->x(), 0);
 
     desktop->cursor = QPoint(form().x() + 2000, 0);
     position().SeekTick();
     EXPECT_EQ(position().notchLeft(), 4725);
-    EXPECT_EQ(form().lblST->caption(), "3:20/3:20  100%");
+    EXPECT_EQ(control<SkinLabel>("lblST")->caption(), "3:20/3:20  100%");
     // At least 100 twips clear of the window's right edge.
-    EXPECT_LE(form().lblST->geometry().right() + 1, form().width() - 6);
-    QTest::mouseRelease(form().lblbar, Qt::LeftButton);
+    EXPECT_LE(control<SkinLabel>("lblST")->geometry().right() + 1, form().width() - 6);
+    QTest::mouseRelease(control<SkinLabel>("lblbar"), Qt::LeftButton);
     EXPECT_EQ(player().position, 200);
 }
 
@@ -97,23 +100,23 @@ TEST_F(PositionTest, UnknownLengthNeitherMovesTheNotchNorSeeks) {
     player().length = 0;
     player().position = 7;
     position().SeekTick();
-    EXPECT_EQ(form().lbltime->caption(), "0:07 / 0:00");
-    EXPECT_EQ(form().imgnotch->x(), form().lblbar->x());
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:07 / 0:00");
+    EXPECT_EQ(control<SkinLabel>("imgnotch")->x(), control<SkinLabel>("lblbar")->x());
 
-    QTest::mousePress(form().imgnotch, Qt::LeftButton);
+    QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     mouseForNotch(2830);
     position().SeekTick();
-    EXPECT_EQ(form().lblST->caption(), "0:00/0:00  40%");
-    QTest::mouseRelease(form().imgnotch, Qt::LeftButton);
+    EXPECT_EQ(control<SkinLabel>("lblST")->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     EXPECT_EQ(player().position, 7);
 }
 
 TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoesNot) {
-    form().lblST->show();
-    QTest::mouseMove(form().lblbar);
-    EXPECT_TRUE(form().lblST->isVisible());
+    control<SkinLabel>("lblST")->show();
+    QTest::mouseMove(control<SkinLabel>("lblbar"));
+    EXPECT_TRUE(control<SkinLabel>("lblST")->isVisible());
     QTest::mouseMove(&form(), QPoint(5, 100));
-    EXPECT_FALSE(form().lblST->isVisible());
+    EXPECT_FALSE(control<SkinLabel>("lblST")->isVisible());
 }
 
 // To a screen reader the bar is a slider of the position in seconds, which it can set; the
@@ -121,16 +124,17 @@ TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoe
 // notch, and the clock follows.
 TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
     player().position = 125.5;
-    EXPECT_EQ(readOut(form().lblbar), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
+    EXPECT_EQ(readOut(control<SkinLabel>("lblbar")),
+              std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
     QAccessibleValueInterface* value =
-        QAccessible::queryAccessibleInterface(form().lblbar)->valueInterface();
+        QAccessible::queryAccessibleInterface(control<SkinLabel>("lblbar"))->valueInterface();
     ASSERT_NE(value, nullptr);
 
     QSignalSpy jumps(&position(), &Position::jumped);
     value->setCurrentValue(50.0);
     EXPECT_EQ(player().position, 50);
-    EXPECT_EQ(form().lbltime->caption(), "0:50 / 3:20");
-    EXPECT_EQ(form().imgnotch->x(), pixels(1560 + 3165 * 50 / 200.0));
+    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:50 / 3:20");
+    EXPECT_EQ(control<SkinLabel>("imgnotch")->x(), pixels(1560 + 3165 * 50 / 200.0));
     value->setCurrentValue(500.0);  // held within the track
     EXPECT_EQ(player().position, 200);
 
@@ -140,7 +144,7 @@ TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
                                                        {Qt::Key_Right, 5},
                                                        {Qt::Key_End, 200}};
     for (const auto& [key, seconds] : keys) {
-        QTest::keyClick(form().lblbar, key);
+        QTest::keyClick(control<SkinLabel>("lblbar"), key);
         EXPECT_EQ(player().position, seconds) << QKeySequence(key).toString().toStdString();
     }
     ASSERT_EQ(jumps.size(), 7);
@@ -148,7 +152,7 @@ TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
 
     // While playing, a screen reader hears of each new second; a tick that finds the same
     // second, as all ticks while paused, tells nothing.
-    QSignalSpy told(form().lblbar, &SkinLabel::sliderValueChanged);
+    QSignalSpy told(control<SkinLabel>("lblbar"), &SkinLabel::sliderValueChanged);
     for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
         player().position = at;
         position().SeekTick();

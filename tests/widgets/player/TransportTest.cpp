@@ -43,55 +43,56 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
     QSignalSpy tips(&transport(), &Transport::trayTipChanged);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
-    for (SkinLabel* button : {form().btnprev, form().btnprev, form().btnprev, form().btnnext}) {
+    for (SkinLabel* button : {control<SkinLabel>("btnprev"), control<SkinLabel>("btnprev"),
+                              control<SkinLabel>("btnprev"), control<SkinLabel>("btnnext")}) {
         click(button);
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/a.mp3"}));
-    EXPECT_EQ(form().lbltracktitle->caption(), "a");
-    EXPECT_EQ(form().file, "a");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "a");
+    EXPECT_EQ(form().loadedFile(), "a");
     EXPECT_EQ(program->playlistWindow().listIndex(), 0);
     EXPECT_EQ(tips.count(), 4);
     EXPECT_EQ(tips.last().at(0).toString(), "a");
-    EXPECT_TRUE(form().tmrPT->isEnabled());
-    EXPECT_TRUE(form().btnplay->isEnabled());
-    EXPECT_TRUE(form().btnstop->isEnabled());
+    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_TRUE(control<SkinLabel>("btnplay")->isEnabled());
+    EXPECT_TRUE(control<SkinLabel>("btnstop")->isEnabled());
 }
 
 TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
-    click(form().Label4);
+    click(control<SkinLabel>("Label4"));
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(form().Label4->backColor(), kRed);
-    EXPECT_EQ(form().Label12->backColor(), kWhite);
-    EXPECT_TRUE(form().playshuffle->isChecked());
-    EXPECT_FALSE(form().playnormal->isChecked());
+    EXPECT_EQ(control<SkinLabel>("Label4")->backColor(), kRed);
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), kWhite);
+    EXPECT_TRUE(form().menuItem("playshuffle")->isChecked());
+    EXPECT_FALSE(form().menuItem("playnormal")->isChecked());
     QStringList played;
     for (int i = 0; i < 4; ++i) {
-        click(form().btnnext);
+        click(control<SkinLabel>("btnnext"));
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
     // Back to normal order: the position is kept, the next step reads it in list order.
-    click(form().Label12);
+    click(control<SkinLabel>("Label12"));
     EXPECT_FALSE(program->shufflemode);
-    click(form().btnnext);
+    click(control<SkinLabel>("btnnext"));
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 }
 
 TEST_F(TransportTest, PlaySelectedThenNextContinuesFromThatPositionInShuffleOrder) {
-    click(form().Label4);
+    click(control<SkinLabel>("Label4"));
     program->playlistWindow().setListIndex(0);
     transport().playselected();
     EXPECT_EQ(playing(), "/m/a.mp3");
     EXPECT_EQ(program->mp3pos, 1);
-    click(form().btnnext);
+    click(control<SkinLabel>("btnnext"));
     EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
-    click(form().btnnext);
+    click(control<SkinLabel>("btnnext"));
     EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
 }
 
 TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
-    click(form().btnnext);
+    click(control<SkinLabel>("btnnext"));
     EXPECT_EQ(player().next, "/m/b.mp3");
     player().finish();
     EXPECT_EQ(playing(), "/m/b.mp3");
@@ -100,7 +101,7 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     player().finish();
     EXPECT_EQ(playing(), "/m/a.mp3");
     // Switching the order changes which file follows.
-    click(form().Label4);
+    click(control<SkinLabel>("Label4"));
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
 
@@ -114,95 +115,95 @@ TEST_F(TransportTest, NothingToPlayPlaysNothing) {
 
     // An empty store only says so in the title.
     program->store.fill({}, {});
-    click(form().btnnext);
-    click(form().btnprev);
+    click(control<SkinLabel>("btnnext"));
+    click(control<SkinLabel>("btnprev"));
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Keine Datei geladen");
     EXPECT_EQ(messages->shown.size(), 1U);
 }
 
 TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
-    click(form().btnnext);
-    click(form().btnpause);
+    click(control<SkinLabel>("btnnext"));
+    click(control<SkinLabel>("btnpause"));
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_FALSE(form().mnupause->isEnabled());
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
-    click(form().btnpause);
+    EXPECT_FALSE(form().menuItem("mnupause")->isEnabled());
+    EXPECT_TRUE(form().menuItem("mnuplayagain")->isEnabled());
+    click(control<SkinLabel>("btnpause"));
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
     // The tray offers only what the items say: "Wiedergeben", then "Pause".
-    click(form().btnpause);
-    form().mnupause->trigger();
+    click(control<SkinLabel>("btnpause"));
+    form().menuItem("mnupause")->trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    form().mnuplayagain->trigger();
+    form().menuItem("mnuplayagain")->trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(form().mnupause->isEnabled());
-    EXPECT_FALSE(form().mnuplayagain->isEnabled());
-    form().mnupause->trigger();
+    EXPECT_TRUE(form().menuItem("mnupause")->isEnabled());
+    EXPECT_FALSE(form().menuItem("mnuplayagain")->isEnabled());
+    form().menuItem("mnupause")->trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+    EXPECT_TRUE(form().menuItem("mnuplayagain")->isEnabled());
 
     // Stop rewinds, keeps the file, and the tray offers "Wiedergeben" again.
-    form().mnuplayagain->trigger();
+    form().menuItem("mnuplayagain")->trigger();
     player().position = 12;
-    click(form().btnstop);
+    click(control<SkinLabel>("btnstop"));
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_EQ(player().position, 0);
     EXPECT_EQ(player().file, "/m/a.mp3");
-    EXPECT_FALSE(form().mnupause->isEnabled());
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+    EXPECT_FALSE(form().menuItem("mnupause")->isEnabled());
+    EXPECT_TRUE(form().menuItem("mnuplayagain")->isEnabled());
 }
 
 TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
-    form().pathopt = "/music";
+    form().setStandardFolder("/music");
     dialog().chosenFile = "/music/Leise.mp3";
-    form().load_mp3->trigger();
+    form().menuItem("load_mp3")->trigger();
     EXPECT_EQ(dialog().initDir, "/music");
     EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
     EXPECT_EQ(player().file, "/music/Leise.mp3");
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Leise.mp3");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Leise.mp3");
     // A single file locks the list buttons.
-    EXPECT_FALSE(form().btnnext->isEnabled());
-    EXPECT_FALSE(form().btnprev->isEnabled());
-    EXPECT_TRUE(form().btnstop->isEnabled());
+    EXPECT_FALSE(control<SkinLabel>("btnnext")->isEnabled());
+    EXPECT_FALSE(control<SkinLabel>("btnprev")->isEnabled());
+    EXPECT_TRUE(control<SkinLabel>("btnstop")->isEnabled());
 
     // "Open" with a cancelled dialog starts what the player already holds.
     dialog().chosenFile.clear();
-    click(form().Label11);
+    click(control<SkinLabel>("Label11"));
     EXPECT_EQ(playing(), "/music/Leise.mp3");
 
     dialog().chosenFile = "/music/Einzeln.mp3";
-    click(form().Label11);
+    click(control<SkinLabel>("Label11"));
     EXPECT_EQ(playing(), "/music/Einzeln.mp3");
-    EXPECT_EQ(form().file, "/music/Einzeln.mp3");
+    EXPECT_EQ(form().loadedFile(), "/music/Einzeln.mp3");
     EXPECT_EQ(program->mp3pos, 0);
 }
 
 TEST_F(TransportTest, TrayOrderItemsFollowTheirOwnRules) {
-    form().playshuffle->trigger();
+    form().menuItem("playshuffle")->trigger();
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_TRUE(form().playshuffle->isChecked());
-    EXPECT_FALSE(form().playnormal->isChecked());
+    EXPECT_TRUE(form().menuItem("playshuffle")->isChecked());
+    EXPECT_FALSE(form().menuItem("playnormal")->isChecked());
     // Choosing the active order again whitens its label and falls back to list order,
     // leaving the marks alone.
-    form().playshuffle->trigger();
+    form().menuItem("playshuffle")->trigger();
     EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(form().Label4->backColor(), kWhite);
-    EXPECT_EQ(form().Label12->backColor(), kWhite);
-    EXPECT_TRUE(form().playshuffle->isChecked());
+    EXPECT_EQ(control<SkinLabel>("Label4")->backColor(), kWhite);
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), kWhite);
+    EXPECT_TRUE(form().menuItem("playshuffle")->isChecked());
 
-    form().playnormal->trigger();
-    EXPECT_EQ(form().Label12->backColor(), kRed);
-    EXPECT_TRUE(form().playnormal->isChecked());
-    EXPECT_FALSE(form().playshuffle->isChecked());
+    form().menuItem("playnormal")->trigger();
+    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), kRed);
+    EXPECT_TRUE(form().menuItem("playnormal")->isChecked());
+    EXPECT_FALSE(form().menuItem("playshuffle")->isChecked());
 }
 
 TEST_F(TransportTest, LongTitleStartsTheMarqueeAtTheTrackChange) {
     program->store.fill({{QString(70, 'W'), "/m/w.mp3"}}, {1});
-    click(form().btnnext);
-    EXPECT_TRUE(form().lbltracktitle->caption().endsWith("       ---        "));
-    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+    click(control<SkinLabel>("btnnext"));
+    EXPECT_TRUE(control<SkinLabel>("lbltracktitle")->caption().endsWith("       ---        "));
+    EXPECT_TRUE(control<FormTimer>("tmrlaufschrift")->isRunning());
 }
 
 // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
@@ -214,8 +215,8 @@ TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
         SCOPED_TRACE(name.toStdString());
         program->store.fill({{name, "/m/n.mp3"}}, {1});
         program->playlistWindow().fillFromStore();
-        click(form().btnnext);
-        EXPECT_EQ(shownText(*form().lbltracktitle), name);
+        click(control<SkinLabel>("btnnext"));
+        EXPECT_EQ(shownText(*control<SkinLabel>("lbltracktitle")), name);
         EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
         const QModelIndex line = program->playlistWindow().lines->index(0);
         EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
@@ -241,13 +242,17 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
         return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
     };
     using A = QAccessible;
-    EXPECT_EQ(described(form().btnnext), std::pair(A::Button, std::string("Nächster Track")));
-    EXPECT_EQ(described(form().Label5),
+    EXPECT_EQ(described(control<SkinLabel>("btnnext")),
+              std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(control<SkinLabel>("Label5")),
               std::pair(A::Button, std::string("Programmoptionen aufrufen")));
-    EXPECT_EQ(described(form().muting), std::pair(A::Button, std::string("Ton ausschalten")));
-    EXPECT_EQ(described(form().Label14), std::pair(A::StaticText, std::string("?")));  // no action
-    EXPECT_EQ(described(form().Label15), std::pair(A::StaticText, std::string("v. 1.0")));
-    EXPECT_NE(described(form().lblbar).first, A::Button);  // says nothing of itself
+    EXPECT_EQ(described(control<SkinLabel>("muting")),
+              std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(control<SkinLabel>("Label14")),
+              std::pair(A::StaticText, std::string("?")));  // no action
+    EXPECT_EQ(described(control<SkinLabel>("Label15")),
+              std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(control<SkinLabel>("lblbar")).first, A::Button);  // says nothing of itself
     // Windows are frames named by their captions; the popup's title and time are text.
     EXPECT_EQ(described(&form()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
     showQuickInfo(*program, "Titel");
@@ -263,13 +268,14 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
         ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
         action->doAction(QAccessibleActionInterface::pressAction());
     };
-    press(form().btnnext);
+    press(control<SkinLabel>("btnnext"));
     EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(form().btnnext->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
-    press(form().btnstop);
+    EXPECT_EQ(control<SkinLabel>("btnnext")->foreColor(),
+              QColor(0, 255, 0));  // no pressed look left behind
+    press(control<SkinLabel>("btnstop"));
     EXPECT_EQ(playing(), "-");
-    form().btnplay->setEnabled(false);
-    press(form().btnplay);  // a disabled label takes no press
+    control<SkinLabel>("btnplay")->setEnabled(false);
+    press(control<SkinLabel>("btnplay"));  // a disabled label takes no press
     EXPECT_EQ(playing(), "-");
 }
 
@@ -286,11 +292,12 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(volume::percentage(form().setVolume.value(), form().setVolume.span()))
+            .arg(volume::percentage(control<VolumeHolder>("setVolume")->value(),
+                                    control<VolumeHolder>("setVolume")->span()))
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
             .arg(program->playlistWindow().listIndex())
-            .arg(form().lbltime->caption());
+            .arg(control<SkinLabel>("lbltime")->caption());
     };
     struct Row {
         bool inList;

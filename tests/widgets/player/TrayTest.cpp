@@ -21,16 +21,16 @@ protected:
     Form1& form() { return program->form1(); }
     // The window system's answer to the minimise arrives before anything else can happen.
     void minimise() {
-        QTest::mouseClick(form().Label13, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label13"), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     bool inTaskBar() { return windows->inTaskList(form()); }
     // A context request on the icon; `inside` runs while the tray menu is open, then it closes.
     void withTrayMenu(const std::function<void()>& inside) {
         tray->send(TrayIcon::kContextRequest);
-        ASSERT_TRUE(form().mnusystemtray->isVisible());
+        ASSERT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
         inside();
-        form().mnusystemtray->close();
+        control<QMenu>("mnusystemtray")->close();
     }
 };
 
@@ -41,32 +41,33 @@ TEST_F(TrayTest, IconShowsTheProgramThenEachTrackCutTo63Characters) {
     // A character beyond the BMP is never cut in half.
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     program->store.fill({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
-    QTest::mouseClick(form().btnnext, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
     EXPECT_EQ(tray->tip, seventy.left(63));
-    QTest::mouseClick(form().btnnext, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
 }
 
 TEST_F(TrayTest, DoubleClickShowsTheWindowAndRestartsDockingPlayerWiederZeigenDoesNot) {
-    form().lblST->show();
+    control<SkinLabel>("lblST")->show();
     tray->send(TrayIcon::kDoubleClick);  // while visible: it stays as it is
     EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_FALSE(form().lblST->isVisible());  // every message of the window hides the tooltip
+    EXPECT_FALSE(
+        control<SkinLabel>("lblST")->isVisible());  // every message of the window hides the tooltip
 
     minimise();
     EXPECT_FALSE(form().isVisible());
-    withTrayMenu([this] { form().mnushowpl->trigger(); });
+    withTrayMenu([this] { form().menuItem("mnushowpl")->trigger(); });
     EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_FALSE(form().stayd->isEnabled());
+    EXPECT_FALSE(control<FormTimer>("stayd")->isEnabled());
     minimise();
     tray->send(TrayIcon::kDoubleClick);
     EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_TRUE(form().stayd->isEnabled());
+    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
     EXPECT_FALSE(inTaskBar());
 }
 
 TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
-    QSignalSpy opened(form().mnusystemtray, &QMenu::aboutToShow);
+    QSignalSpy opened(control<QMenu>("mnusystemtray"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
         tray->send(TrayIcon::kContextRequest);
@@ -88,25 +89,25 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     question.close();
     tray->send(TrayIcon::kContextRequest);
     EXPECT_EQ(opened.count(), 3);
-    form().mnusystemtray->close();
+    control<QMenu>("mnusystemtray")->close();
 }
 
 // The other items are the transport's, volume's and exit's own, tested with them.
 TEST_F(TrayTest, TrayMenuShowsTheQuickInfoOpensTheOptionsAndEnds) {
-    withTrayMenu([this] { form().mnushowquick->trigger(); });
+    withTrayMenu([this] { form().menuItem("mnushowquick")->trigger(); });
     ASSERT_NE(program->quickinfoIfLoaded(), nullptr);
     EXPECT_TRUE(program->quickinfoIfLoaded()->isVisible());
     EXPECT_EQ(program->quickinfoIfLoaded()->quicki->caption(), "Keine Datei geladen");
-    withTrayMenu([this] { form().mnuoptions->trigger(); });
+    withTrayMenu([this] { form().menuItem("mnuoptions")->trigger(); });
     EXPECT_TRUE(program->optionsWindow().isVisible());
-    withTrayMenu([this] { form().mnuexit2->trigger(); });
+    withTrayMenu([this] { form().menuItem("mnuexit2")->trigger(); });
     EXPECT_EQ(processEnds, 1);
     EXPECT_FALSE(tray->added);
 }
 
 // How a tray speaking the D-Bus tray protocol sees the tray menu and chooses in it.
 TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
-    ASSERT_EQ(tray->menu, form().mnusystemtray);
+    ASSERT_EQ(tray->menu, control<QMenu>("mnusystemtray"));
     DBusMenuExporter exporter(*tray->menu);
     const auto shown = [&exporter](const QAction* item) {
         return exporter.propertiesOf(exporter.idOf(item));
@@ -124,27 +125,28 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(root.children[2].properties.value("type").toString(), "separator");
     EXPECT_EQ(root.children[6].properties.value("children-display").toString(), "submenu");
     EXPECT_EQ(root.children[6].children.size(), 5);
-    EXPECT_FALSE(shown(form().mnupause).value("enabled").toBool());
-    EXPECT_TRUE(shown(form().mnunext).value("enabled").toBool());
-    EXPECT_EQ(shown(form().playnormal).value("toggle-state").toInt(), 1);
-    EXPECT_EQ(shown(form().playshuffle).value("toggle-state").toInt(), 0);
+    EXPECT_FALSE(shown(form().menuItem("mnupause")).value("enabled").toBool());
+    EXPECT_TRUE(shown(form().menuItem("mnunext")).value("enabled").toBool());
+    EXPECT_EQ(shown(form().menuItem("playnormal")).value("toggle-state").toInt(), 1);
+    EXPECT_EQ(shown(form().menuItem("playshuffle")).value("toggle-state").toInt(), 0);
 
     // A volume step renames the sub-menu: the tray is told and reads the new caption.
     QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
     form().menuItem("mnuvolup1")->trigger();
     ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
     EXPECT_GT(exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root), revision);
-    ASSERT_NE(form().mnuvolume->title(), "Lautstärke");
-    EXPECT_EQ(root.children[6].properties.value("label").toString(), form().mnuvolume->title());
+    ASSERT_NE(control<QMenu>("mnuvolume")->title(), "Lautstärke");
+    EXPECT_EQ(root.children[6].properties.value("label").toString(),
+              control<QMenu>("mnuvolume")->title());
 
     // Chosen there, an item acts as in the menu, once the tray has its answer; a disabled one
     // does nothing, an unknown one is reported.
-    form().playshuffle->setEnabled(false);
-    exporter.Event(exporter.idOf(form().playshuffle), "clicked", {}, 0);
-    exporter.Event(exporter.idOf(form().mnuexit2), "clicked", {}, 0);
+    form().menuItem("playshuffle")->setEnabled(false);
+    exporter.Event(exporter.idOf(form().menuItem("playshuffle")), "clicked", {}, 0);
+    exporter.Event(exporter.idOf(form().menuItem("mnuexit2")), "clicked", {}, 0);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
-    EXPECT_FALSE(form().playshuffle->isChecked());
+    EXPECT_FALSE(form().menuItem("playshuffle")->isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
 }
 
@@ -155,7 +157,7 @@ TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {
     tray->hostRunning = false;
     form().tray().tmrTrayHost_Timer();
     EXPECT_TRUE(form().isVisible() && !form().isMinimized() && inTaskBar());
-    EXPECT_TRUE(form().stayd->isEnabled());
+    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
     minimise();  // only minimises
     EXPECT_TRUE(form().isVisible() && form().isMinimized());
 

@@ -35,50 +35,50 @@ protected:
 TEST_F(PlaylistWindowTest, ShowsTheStoreAndCountsItsLines) {
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     pl().Timer1_Timer();
-    EXPECT_EQ(form().lblplaylist->caption(), "Playlist mit 3 MP3");
+    EXPECT_EQ(control<SkinLabel>("lblplaylist")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
     EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
 }
 
 TEST_F(PlaylistWindowTest, HideUnloadsAndShowRefillsFromTheStore) {
-    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
     EXPECT_FALSE(program->playlistLoaded());
-    EXPECT_EQ(form().plcurr, "0");
-    EXPECT_TRUE(form().showpl->isEnabled());
-    EXPECT_FALSE(form().hidepl->isEnabled());
-    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
+    EXPECT_EQ(form().playlistMark(), "0");
+    EXPECT_TRUE(control<SkinLabel>("showpl")->isEnabled());
+    EXPECT_FALSE(control<SkinLabel>("hidepl")->isEnabled());
+    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
     // The docking tick does not bring a hidden playlist back.
-    form().stayd->setEnabled(true);
+    control<FormTimer>("stayd")->setEnabled(true);
     QTest::qWait(50);
     EXPECT_FALSE(program->playlistLoaded());
 
-    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
     ASSERT_TRUE(program->playlistLoaded());
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_EQ(form().playlistMark(), "1");
 }
 
 TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
-    QTest::mouseClick(form().Label2, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
     EXPECT_EQ(pl().height(), 368);
     EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(form().Label2->caption(), "-");
-    EXPECT_EQ(form().Label2->foreColor(), kRed);
+    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "-");
+    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kRed);
     // The enlarged state survives hiding and showing: it is kept in the label's colour.
-    QTest::mouseClick(form().hidepl, Qt::LeftButton);
-    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
     EXPECT_EQ(pl().height(), 368);
 
-    QTest::mouseClick(form().Label2, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
     EXPECT_EQ(pl().height(), 186);
-    EXPECT_EQ(form().Label2->caption(), "+");
-    EXPECT_EQ(form().Label2->foreColor(), kWhite);
+    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "+");
+    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kWhite);
 
     // Between 3500 and 5500 twips nothing changes: 234 px are 3510 twips, 366 px 5490.
     for (const int height : {234, 366}) {
         pl().resize(pl().width(), height);
-        QTest::mouseClick(form().Label2, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
         EXPECT_EQ(pl().height(), height);
     }
 }
@@ -102,8 +102,8 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     pl().setListIndex(1);
     QTest::keyClick(pl().List1, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
-    EXPECT_FALSE(form().tmrPT->isEnabled());  // Enter leaves the clock alone
-    EXPECT_TRUE(form().mnupause->isEnabled());
+    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());  // Enter leaves the clock alone
+    EXPECT_TRUE(form().menuItem("mnupause")->isEnabled());
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
@@ -112,8 +112,8 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
     QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
     EXPECT_EQ(player().file, "/m/c.mp3");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_EQ(form().lbltracktitle->caption(), "c");
-    EXPECT_TRUE(form().tmrPT->isEnabled());
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "c");
+    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());
     EXPECT_EQ(program->mp3pos, 3);
 }
 
@@ -151,12 +151,12 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     QTest::mouseClick(control("Label10"), Qt::LeftButton);
     EXPECT_EQ(shownLines().size(), 3);
 
-    form().file = "b";
-    form().lbltracktitle->setCaption("b");
+    form().setLoadedFile("b");
+    control<SkinLabel>("lbltracktitle")->setCaption("b");
     messages->answers = {Answer::No};
     QTest::mouseClick(control("Label10"), Qt::LeftButton);
     EXPECT_TRUE(shownLines().isEmpty());
-    EXPECT_EQ(form().lbltracktitle->caption(), "b");
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "b");
     EXPECT_EQ(dialog().saves, 0);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(messages->shown[1].title, "Meldung");
@@ -167,13 +167,13 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     EXPECT_EQ(messages->shown.size(), 2U);
 
     // The store kept everything: hiding and showing brings it back.
-    QTest::mouseClick(form().hidepl, Qt::LeftButton);
-    QTest::mouseClick(form().showpl, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
     EXPECT_EQ(shownLines().size(), 3);
 }
 
 TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
-    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
     EXPECT_EQ(dialog().saves, 1);
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
     EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
@@ -183,7 +183,7 @@ TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
-    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
     EXPECT_EQ(readFile("liste.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
 
     // Saving before clearing starts beside the program.
@@ -201,7 +201,7 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
                messages->shown.back().text.contains("\"" + path + "\"");
     };
     dialog().chosenFile = folder.filePath("fehlt/liste.mpc");
-    QTest::mouseClick(form().Label3, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
 
@@ -221,7 +221,7 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
 }
 
 TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
-    QTest::mouseClick(form().Label7, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
     EXPECT_TRUE(program->frmopenWindow().isVisible());
     EXPECT_FALSE(form().isVisible());
     EXPECT_FALSE(pl().isVisible());

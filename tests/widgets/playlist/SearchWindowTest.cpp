@@ -18,7 +18,7 @@ protected:
                              {"Ärzte - Junge", "/m/junge.mp3"}},
                             {1, 2, 3});
         plaction(*program, "showpl");
-        QTest::mouseClick(form().Label1, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
     }
     Form1& form() { return program->form1(); }
     playlist& pl() { return program->playlistWindow(); }
@@ -74,7 +74,7 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
 
     // Without the playlist window there is no list to search.
-    QTest::mouseClick(form().hidepl, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
     search().Text1->setText("*");
     EXPECT_TRUE(results().isEmpty());
 }
@@ -102,8 +102,8 @@ TEST_F(SearchWindowTest, DoubleClickPlaysLikeThePlaylistWindow) {
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_EQ(form().lbltracktitle->caption(), "Best of Abba");
-    EXPECT_TRUE(form().tmrPT->isEnabled());
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Best of Abba");
+    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 }
 
@@ -113,7 +113,7 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
     for (const bool doubleClick : {false, true}) {
         for (const bool shorter : {true, false}) {
             plaction(*program, "showpl");
-            QTest::mouseClick(form().Label1, Qt::LeftButton);
+            QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
             search().Text1->setText("*abba");
             choose(1);
             if (shorter) {
@@ -130,7 +130,7 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
             EXPECT_FALSE(played());
             EXPECT_TRUE(messages->shown.empty());
             EXPECT_EQ(program->searchIfLoaded(), nullptr);
-            QTest::mouseClick(form().hidepl, Qt::LeftButton);
+            QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
         }
     }
 }
@@ -139,7 +139,7 @@ TEST_F(SearchWindowTest, CloseButtonHidesAndKeepsTheSearchWhileTheCloseBoxUnload
     search().Text1->setText("*abba");
     QTest::mouseClick(search().Command2, Qt::LeftButton);
     EXPECT_FALSE(search().isVisible());
-    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
     EXPECT_TRUE(search().isVisible());
     EXPECT_EQ(search().Text1->text(), "*abba");
     EXPECT_EQ(results().size(), 2);
@@ -150,7 +150,7 @@ TEST_F(SearchWindowTest, CloseButtonHidesAndKeepsTheSearchWhileTheCloseBoxUnload
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
     EXPECT_TRUE(form().isEnabled());
     EXPECT_TRUE(pl().isEnabled());
-    QTest::mouseClick(form().Label1, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
     EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
 }
 

@@ -18,7 +18,7 @@ protected:
         plaction(*program, "showpl");
     }
     playlist& pl() { return program->playlistWindow(); }
-    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*program->form1().forInfo); }
+    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*program->form1().infoPlayer()); }
     dateiinfo& info() { return program->dateiinfoWindow(); }
     void trackInfo(int line) {
         pl().setListIndex(line);

@@ -15,7 +15,7 @@ protected:
     Form1& form() { return program->form1(); }
     options& opts() { return program->optionsWindow(); }
     playlist& pl() { return program->playlistWindow(); }
-    void openByLabel() { QTest::mouseClick(form().Label5, Qt::LeftButton); }
+    void openByLabel() { QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton); }
     static void click(QAbstractButton* button) { button->click(); }
     bool playerWindowsEnabled() { return form().isEnabled() && pl().isEnabled(); }
     // The dialog's size and where each of its controls sits in it.
@@ -60,7 +60,7 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
-    EXPECT_EQ(form().pathopt, "/musik/ä, b");
+    EXPECT_EQ(form().standardFolder(), "/musik/ä, b");
     EXPECT_FALSE(opts().Command4->isEnabled());
     EXPECT_TRUE(opts().Label3->isVisible());
     // The dialog stays, and so does its hold on the player's windows.
@@ -80,8 +80,8 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
     start();
     const std::vector<std::function<void()>> openers{
         [this] { openByLabel(); },
-        [this] { form().optionen->trigger(); },
-        [this] { form().mnuoptions->trigger(); },
+        [this] { form().menuItem("optionen")->trigger(); },
+        [this] { form().menuItem("mnuoptions")->trigger(); },
         [this] { QTest::keyClick(pl().List1, Qt::Key_F3); },
     };
     for (std::size_t i = 0; i < openers.size(); ++i) {
@@ -89,7 +89,7 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         opts().optending->setChecked(true);
         opts().estfolder->setText("/anders");
         opts().alwaysshow->setChecked(false);
-        form().setVolume.setValue(100);
+        control<VolumeHolder>("setVolume")->setValue(100);
         openers[i]();
         EXPECT_TRUE(opts().isVisible());
         EXPECT_FALSE(playerWindowsEnabled());
@@ -97,8 +97,8 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_EQ(opts().estfolder->text(), "/musik");
         EXPECT_TRUE(opts().alwaysshow->isChecked());
         // The volume goes back to the stored value, thumb and all.
-        EXPECT_EQ(form().setVolume.value(), 16000);
-        EXPECT_EQ(form().imgVol->x(), 381);
+        EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 16000);
+        EXPECT_EQ(control<SkinLabel>("imgVol")->x(), 381);
         QTest::keyClick(&opts(), Qt::Key_Escape);
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
@@ -119,7 +119,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
     };
     for (std::size_t i = 0; i < searchClosers.size(); ++i) {
         SCOPED_TRACE(i);
-        QTest::mouseClick(form().Label1, Qt::LeftButton);
+        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
         frmsearch& search = program->searchWindow();
         search.Text1->setText("a");
         search.List2->setCurrentIndex(search.results->index(0));
@@ -132,7 +132,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
 
     frmopen& browser = program->frmopenWindow();
     pl().mnuinsert1->trigger();
-    form().mnuoptions->trigger();
+    form().menuItem("mnuoptions")->trigger();
     click(opts().Command1);
     EXPECT_FALSE(playerWindowsEnabled());
     click(browser.Command2);
@@ -140,7 +140,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
 
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().mnuinsert1->trigger();
-    form().mnuoptions->trigger();
+    form().menuItem("mnuoptions")->trigger();
     browser.setFolderList({folder.path()});
     click(browser.Command1);
     EXPECT_FALSE(browser.isVisible());
@@ -160,7 +160,7 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
     EXPECT_TRUE(playerWindowsEnabled());
     EXPECT_EQ(readFile("settings.cfg"), before);
 
-    QTest::mouseClick(form().Label9, Qt::LeftButton);
+    QTest::mouseClick(control<SkinLabel>("Label9"), Qt::LeftButton);
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
 }
@@ -173,7 +173,7 @@ TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
     QTest::keyClicks(opts().estfolder, "/neu");
     EXPECT_FALSE(opts().Command4->isEnabled());  // typing does not count
     click(opts().Command1);
-    EXPECT_EQ(form().pathopt, "/neu");
+    EXPECT_EQ(form().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 0 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
@@ -196,7 +196,7 @@ TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
         // The settings still take effect for this run.
-        EXPECT_EQ(form().pathopt, "/neu");
+        EXPECT_EQ(form().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());

@@ -1,7 +1,7 @@
-#include "app/RegularFile.h"
+#include "util/RegularFile.h"
 
-#include "app/FileDescriptor.h"
 #include "platform/FileNames.h"
+#include "util/FileDescriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "player/SkinShapes.h"
+#include "skin/SkinShapes.h"
 
 #include <QPainter>
 

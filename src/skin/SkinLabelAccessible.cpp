@@ -1,9 +1,9 @@
-#include "player/SkinLabelAccessible.h"
+#include "skin/SkinLabelAccessible.h"
 
 #include <cmath>
 
-#include "player/SkinLabel.h"
-#include "player/SkinSlider.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinSlider.h"
 
 namespace {
 

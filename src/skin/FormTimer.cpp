@@ -1,4 +1,4 @@
-#include "player/FormTimer.h"
+#include "skin/FormTimer.h"
 
 #include <algorithm>
 

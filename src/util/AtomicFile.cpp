@@ -1,6 +1,6 @@
-#include "app/AtomicFile.h"
+#include "util/AtomicFile.h"
 
-#include "app/FileDescriptor.h"
+#include "util/FileDescriptor.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "folders/FolderListing.h"
+#include "platform/FolderListing.h"
 #include "platform/FolderSource.h"
 
 // The folders of this machine's file systems.

@@ -1,4 +1,4 @@
-#include "player/SkinLabel.h"
+#include "skin/SkinLabel.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -9,8 +9,8 @@
 #include <QPainterPath>
 #include <QTimer>
 
-#include "player/SkinLabelAccessible.h"
-#include "player/SkinSlider.h"
+#include "skin/SkinLabelAccessible.h"
+#include "skin/SkinSlider.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "folders/FolderListing.h"
+#include "platform/FolderListing.h"
 
 #include "platform/FileNames.h"
 

@@ -1,4 +1,4 @@
-#include "player/Marquee.h"
+#include "skin/Marquee.h"
 
 #include <QTextBoundaryFinder>
 
