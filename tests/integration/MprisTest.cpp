@@ -272,9 +272,9 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
 }
 
 TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
-    Form1& form = program->form1();
     setProperty("Volume", "double:0.5");
-    EXPECT_NEAR(static_cast<double>(control<VolumeHolder>("setVolume")->value()) / control<VolumeHolder>("setVolume")->span(), 0.5, 1e-4);
+    const auto* volume = control<VolumeHolder>("setVolume");
+    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
     EXPECT_FALSE(fileExists("settings.cfg"));
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
