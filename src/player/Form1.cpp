@@ -36,6 +36,14 @@ Form1::Form1(Program& program)
     tmrMove = new FormTimer(0, true, this);
     tmrlaufschrift = new FormTimer(400, false, this);
     tmrPT = new FormTimer(100, false, this);
+    // Named as the controls are, so that scripts and tests find them without reaching inside.
+    for (auto [timer, name] : {std::pair{stayd, "stayd"},
+                               {tmrTime, "tmrTime"},
+                               {tmrMove, "tmrMove"},
+                               {tmrlaufschrift, "tmrlaufschrift"},
+                               {tmrPT, "tmrPT"}}) {
+        timer->setObjectName(QString::fromLatin1(name));
+    }
 
     CommonDialog1 = program.makeFileDialog();
     MediaPlayer1 = program.makePlayer();

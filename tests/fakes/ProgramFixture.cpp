@@ -2,9 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include "app/Startup.h"
+#include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
 
 ProgramFixture::ProgramFixture() {
     PlatformServices services;
@@ -100,4 +104,26 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
 
 QObject* ProgramFixture::controlNamed(const char* name) const {
     return program->form1().findChild<QObject*>(QString::fromLatin1(name));
+}
+
+SkinLabel* ProgramFixture::label(const char* name) const {
+    return control<SkinLabel>(name);
+}
+
+FormTimer* ProgramFixture::timer(const char* name) const {
+    return control<FormTimer>(name);
+}
+
+QAction* ProgramFixture::item(const char* name) const {
+    QAction* const found = form1().menuItem(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void ProgramFixture::click(const char* name) const {
+    QTest::mouseClick(label(name), Qt::LeftButton);
+}
+
+QStringList ProgramFixture::shownLines() const {
+    return pl().lines->stringList();
 }

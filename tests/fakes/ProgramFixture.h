@@ -12,6 +12,13 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
 
+class Form1;
+class FormTimer;
+class SkinLabel;
+class frmopen;
+class options;
+class playlist;
+
 // A program in a temporary program folder, with fake outside components that the test can
 // reach. Ending the process only counts.
 class ProgramFixture : public ::testing::Test {
@@ -32,6 +39,14 @@ protected:
     // What a screen reader reads of a widget: role, name, and a slider's value, minimum and
     // maximum (0 where it has none).
     static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
+
+    Form1& form1() const { return program->form1(); }
+    playlist& pl() const { return program->playlistWindow(); }
+    options& opts() const { return program->optionsWindow(); }
+    frmopen& browser() const { return program->frmopenWindow(); }
+    FakePlayer& player() const { return *players.at(0); }  // the main window's
+    FakeFileDialog& dialog() const { return *dialogs.at(0); }
+    QStringList shownLines() const;
     // A control or timer of the main window, found by its name as a screen reader or a script
     // would find it: the window keeps its controls to itself.
     template <typename T = QWidget>
@@ -41,6 +56,10 @@ protected:
         return found;
     }
     QObject* controlNamed(const char* name) const;
+    SkinLabel* label(const char* name) const;
+    FormTimer* timer(const char* name) const;
+    QAction* item(const char* name) const;  // a menu item of the main window
+    void click(const char* name) const;     // a left click on a label of the main window
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;

@@ -10,4 +10,6 @@ inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10
 }
 
 // Runs the event loop for a while, for checks that something does NOT happen.
-inline void runEventsFor(int milliseconds) { QTest::qWait(milliseconds); }
+inline void runEventsFor(int milliseconds) {
+    QTest::qWait(milliseconds);
+}

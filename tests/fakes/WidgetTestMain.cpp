@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Widget tests need a QApplication; they run on the offscreen platform.
 int main(int argc, char** argv) {

@@ -11,12 +11,10 @@ namespace {
 class DockingTest : public ProgramFixture {
 protected:
     void SetUp() override { start(); }
-    Form1& form() { return program->form1(); }
-    playlist& pl() { return program->playlistWindow(); }
 };
 
 TEST_F(DockingTest, TickPutsThePlaylistRightUnderTheMainWindow) {
-    form().move(300, 200);  // left 4500, top 3000 twips
+    form1().move(300, 200);  // left 4500, top 3000 twips
     pl().move(10, 10);
     dockplaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(300, 355));
@@ -24,33 +22,33 @@ TEST_F(DockingTest, TickPutsThePlaylistRightUnderTheMainWindow) {
 
 TEST_F(DockingTest, TickKeepsTheLeftOnceTheMainWindowIsFarRight) {
     // Screen 1280 px = 19200 twips: the limit is 9600 - 3000/2 = 8100 twips = 540 px.
-    form().move(540, 200);
+    form1().move(540, 200);
     pl().move(10, 10);
     dockplaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(540, 355));
 
-    form().move(541, 200);
+    form1().move(541, 200);
     pl().move(10, 10);
     dockplaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(10, 355));
 }
 
 TEST_F(DockingTest, TheDockingTimerRunsByItself) {
-    form().move(100, 100);
+    form1().move(100, 100);
     pl().move(0, 0);
-    ASSERT_TRUE(form().stayd->isRunning());
+    ASSERT_TRUE(timer("stayd")->isRunning());
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(100, 255); }));
 }
 
 TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
-    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
-    EXPECT_TRUE(form().stayd->isEnabled());
-    EXPECT_EQ(pl().pos(), form().pos() + QPoint(0, form().height()));
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+    EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
 
-    form().move(200, 150);
+    form1().move(200, 150);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
     // Moved away by someone else, the playlist comes back too.
-    ASSERT_TRUE(waitUntil([this] { return !form().stayd->isRunning(); }));
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 }
@@ -58,31 +56,31 @@ TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
 TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOverlap) {
     // Near the bottom edge the window manager keeps the playlist window 90 px higher than
     // asked, over the main window, and does not say so: the main window moves up onto it.
-    form().move(300, 800);
+    form1().move(300, 800);
     windows->heldAt[&pl()] = QPoint(300, 865);
     wakeDocking(*program);
     EXPECT_TRUE(waitUntil([this] {
-        return !form().stayd->isRunning() && form().pos() == QPoint(300, 710) &&
+        return !timer("stayd")->isRunning() && form1().pos() == QPoint(300, 710) &&
                pl().pos() == QPoint(300, 865);
     }));
 
     // It keeps the main window lower than asked: the playlist window docks where it really is.
-    windows->heldAt = {{&form(), QPoint(300, 100)}};
-    form().move(300, 50);
-    EXPECT_TRUE(
-        waitUntil([this] { return !form().stayd->isRunning() && pl().pos() == QPoint(300, 255); }));
+    windows->heldAt = {{&form1(), QPoint(300, 100)}};
+    form1().move(300, 50);
+    EXPECT_TRUE(waitUntil(
+        [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
 }
 
 TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
-    form().move(100, 100);
-    form().resize(form().width(), 200);
+    form1().move(100, 100);
+    form1().resize(form1().width(), 200);
     Form_Activate(*program);
     EXPECT_EQ(pl().y(), 100 + 200 - 20);
-    EXPECT_EQ(form().height(), 157);  // 2355 twips
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
 
-    form().resize(form().width(), 150);
+    form1().resize(form1().width(), 150);
     Form_Activate(*program);
-    EXPECT_EQ(form().height(), 150);
+    EXPECT_EQ(form1().height(), 150);
 }
 
 TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
@@ -91,30 +89,30 @@ TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
         return waitUntil([&window] { return window.isActiveWindow(); });
     };
     ASSERT_TRUE(activate(pl()));
-    form().resize(form().width(), 200);
+    form1().resize(form1().width(), 200);
     // Another program takes the focus, then the user switches back to the main window.
     emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(form()));
-    EXPECT_EQ(form().height(), 200);
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 200);
 
     ASSERT_TRUE(activate(pl()));
-    ASSERT_TRUE(activate(form()));
-    EXPECT_EQ(form().height(), 157);  // 2355 twips
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
 }
 
 TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
     // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
-    form().move(333, 200);
+    form1().move(333, 200);
     pl().move(0, 0);
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
     // Left 9000 twips is beyond it: no overlap, left unchanged.
-    form().move(600, 200);
+    form1().move(600, 200);
     pl().move(7, 0);
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form().plcurr, "1");
+    EXPECT_EQ(form1().plcurr, "1");
 }
 
 }  // namespace

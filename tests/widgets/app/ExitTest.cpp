@@ -15,7 +15,7 @@ protected:
         settingsBefore = readFile("settings.cfg");
         start();
     }
-    void clickX() { QTest::mouseClick(program->form1().Label9, Qt::LeftButton); }
+    void clickX() { click("Label9"); }
 
     QByteArray settingsBefore;
 };
@@ -24,8 +24,8 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnce) {
     startWithConfirmation(false);
     Form1& form = program->form1();
     clickX();
-    QTest::mouseClick(form.Label8, Qt::LeftButton);
-    form.mnuexit2->trigger();
+    click("Label8");
+    item("mnuexit2")->trigger();
     EXPECT_EQ(processEnds, 3);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
@@ -36,8 +36,8 @@ TEST_F(ExitTest, PlayersAndTheTrayIconAreGoneWhenTheProcessEnds) {
     ASSERT_TRUE(tray->added);
     clickX();
     EXPECT_EQ(processEnds, 1);
-    EXPECT_EQ(program->form1().MediaPlayer1, nullptr);
-    EXPECT_EQ(program->form1().forInfo, nullptr);
+    EXPECT_EQ(form1().MediaPlayer1, nullptr);
+    EXPECT_EQ(form1().forInfo, nullptr);
     EXPECT_FALSE(tray->added);
 }
 
@@ -52,15 +52,15 @@ TEST_F(ExitTest, QuestionAnsweredNoKeepsThePlayerRunning) {
     EXPECT_EQ(box.title, "Programm beenden");
     EXPECT_EQ(box.buttons, MessageBoxes::Buttons::YesNo);
     EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
-    EXPECT_TRUE(program->form1().isVisible());
-    EXPECT_NE(program->form1().MediaPlayer1, nullptr);
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_NE(form1().MediaPlayer1, nullptr);
     EXPECT_TRUE(tray->added);
 }
 
 TEST_F(ExitTest, QuestionAnsweredYesEndsWithoutSaving) {
     startWithConfirmation(true);
     messages->answers = {Answer::Yes};
-    program->form1().mnuexit2->trigger();
+    item("mnuexit2")->trigger();
     EXPECT_EQ(processEnds, 1);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
@@ -85,7 +85,7 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATime) {
     startWithConfirmation(true);
     Form1& form = program->form1();
     messages->whileOpen = [&] {
-        form.mnuexit2->trigger();
+        item("mnuexit2")->trigger();
         EXPECT_FALSE(form.close());
     };
     messages->answers = {Answer::No};
@@ -96,14 +96,14 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATime) {
 
     // Once answered, the next exit command asks again.
     messages->answers = {Answer::Yes};
-    form.mnuexit2->trigger();
+    item("mnuexit2")->trigger();
     EXPECT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(processEnds, 1);
 }
 
 TEST_F(ExitTest, CloseRequestWithoutConfirmationAsksNothing) {
     startWithConfirmation(false);
-    program->form1().close();
+    form1().close();
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
 }

@@ -11,7 +11,7 @@ using ProgramTest = ProgramFixture;
 // that must take it along, or the window would act on a program that no longer exists.
 TEST_F(ProgramTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
     start();
-    const QPointer<playlist> unloaded = &program->playlistWindow();
+    const QPointer<playlist> unloaded = &pl();
     program->unloadPlaylist();
     ASSERT_FALSE(unloaded.isNull());
     program.reset();

@@ -14,33 +14,30 @@ const QColor kRed(255, 0, 0);
 
 class StartupTest : public ProgramFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    options& opts() { return program->optionsWindow(); }
-    playlist& pl() { return program->playlistWindow(); }
 };
 
 TEST_F(StartupTest, FirstRunShowsTheEnlargedPlaylistAndWritesNothing) {
     start();
-    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(form1().isVisible());
     ASSERT_TRUE(program->playlistLoaded());
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(pl().height(), 368);  // 5520 twips
     EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(form().plcurr, "1");
-    EXPECT_EQ(form().Label2->caption(), "-");
-    EXPECT_EQ(form().Label2->foreColor(), kRed);
-    EXPECT_EQ(form().Label2->toolTip(), "Playlist verkleinern (normale Größe)");
-    EXPECT_TRUE(form().hidepl->isEnabled());
-    EXPECT_FALSE(form().showpl->isEnabled());
-    EXPECT_TRUE(form().mnuplaylist->menuAction()->isEnabled());
+    EXPECT_EQ(form1().plcurr, "1");
+    EXPECT_EQ(label("Label2")->caption(), "-");
+    EXPECT_EQ(label("Label2")->foreColor(), kRed);
+    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
+    EXPECT_TRUE(label("hidepl")->isEnabled());
+    EXPECT_FALSE(label("showpl")->isEnabled());
+    EXPECT_TRUE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
     EXPECT_TRUE(opts().alwaysshow->isEnabled());
     EXPECT_FALSE(opts().optending->isChecked());
-    EXPECT_EQ(form().setVolume.value(), 0);
+    EXPECT_EQ(form1().setVolume.value(), 0);
     // With nothing stored the system volume is left as it is.
     EXPECT_TRUE(mixer->writes.empty());
     // The helpers exist but stay hidden, and start-up itself never writes the settings.
     EXPECT_FALSE(opts().isVisible());
-    EXPECT_FALSE(program->frmopenWindow().isVisible());
+    EXPECT_FALSE(browser().isVisible());
     EXPECT_FALSE(fileExists("settings.cfg"));
 }
 
@@ -50,30 +47,30 @@ TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
     EXPECT_TRUE(opts().optending->isChecked());
     EXPECT_FALSE(opts().optexppl->isChecked());
     EXPECT_EQ(opts().estfolder->text(), "/home/musik, alt");
-    EXPECT_EQ(form().pathopt, "/home/musik, alt");
+    EXPECT_EQ(form1().pathopt, "/home/musik, alt");
     EXPECT_TRUE(opts().alwaysshow->isChecked());
-    EXPECT_EQ(form().setVolume.value(), 16000);
+    EXPECT_EQ(form1().setVolume.value(), 16000);
     // The stored volume reaches the mixer at twice the slider value.
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32000});
     EXPECT_TRUE(opts().alwaysshow->isEnabled());
     // Normal size: the playlist was not enlarged.
     EXPECT_EQ(pl().height(), 186);
-    EXPECT_EQ(form().Label2->caption(), "+");
+    EXPECT_EQ(label("Label2")->caption(), "+");
     // The thumb sits at the value's share of the track: 5400 + 16000/32767 * 645 twips.
-    EXPECT_EQ(form().imgVol->x(), 381);
+    EXPECT_EQ(label("imgVol")->x(), 381);
 }
 
 TEST_F(StartupTest, HiddenButEnlargedPlaylistAndQuickInfoOffClearingAlwaysShow) {
     writeSettings({" 0 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     start();
-    EXPECT_EQ(form().plcurr, "0");
+    EXPECT_EQ(form1().plcurr, "0");
     EXPECT_FALSE(pl().isVisible());
     EXPECT_EQ(pl().height(), 368);
-    EXPECT_EQ(form().Label2->foreColor(), kRed);
-    EXPECT_FALSE(form().hidepl->isEnabled());
-    EXPECT_TRUE(form().showpl->isEnabled());
-    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
+    EXPECT_EQ(label("Label2")->foreColor(), kRed);
+    EXPECT_FALSE(label("hidepl")->isEnabled());
+    EXPECT_TRUE(label("showpl")->isEnabled());
+    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
 
     EXPECT_FALSE(opts().qinfo->isChecked());
     EXPECT_FALSE(opts().alwaysshow->isChecked());
@@ -90,7 +87,7 @@ TEST_F(StartupTest, ReadStopsAtTheFirstBadLine) {
     EXPECT_FALSE(opts().optending->isChecked());
     EXPECT_EQ(opts().estfolder->text(), "");
     EXPECT_TRUE(opts().qinfo->isChecked());
-    EXPECT_EQ(form().setVolume.value(), 0);
+    EXPECT_EQ(form1().setVolume.value(), 0);
 }
 
 TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
@@ -99,7 +96,7 @@ TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
     mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, 2000};
     writeSettings({" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 5000 "});
     start();
-    EXPECT_EQ(form().setVolume.value(), 0);
+    EXPECT_EQ(form1().setVolume.value(), 0);
     EXPECT_TRUE(opts().qinfo->isChecked());
 }
 
@@ -111,7 +108,7 @@ TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindow
     EXPECT_EQ(messages->shown[0].title, "Fehler");
     EXPECT_TRUE(messages->shown[0].text.contains("(libmpv.so.2) wurde nicht gefunden"))
         << messages->shown[0].text.toStdString();
-    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(form1().isVisible());
 }
 
 TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
@@ -152,11 +149,11 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
         writeSettings({" 0 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
     }
     start();
-    EXPECT_EQ(form().pos(), c.mainWindow);
+    EXPECT_EQ(form1().pos(), c.mainWindow);
     EXPECT_EQ(pl().isVisible(), c.playlistShown);
     dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form().height()));
-    EXPECT_TRUE(desktop->availableGeometry().contains(program->frmopenWindow().geometry()));
+    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form1().height()));
+    EXPECT_TRUE(desktop->availableGeometry().contains(browser().geometry()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,121 +17,120 @@ const QColor kCyan(0, 255, 255);
 class ChromeTest : public ProgramFixture {
 protected:
     void SetUp() override { start(); }
-    Form1& form() { return program->form1(); }
 };
 
 TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
-    SkinLabel* next = form().btnnext;
+    SkinLabel* next = label("btnnext");
     QTest::mousePress(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kBlue);
     QTest::mouseRelease(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kGreen);
     // Disabled glyphs take no press at all.
-    QTest::mousePress(form().btnplay, Qt::LeftButton);
-    EXPECT_EQ(form().btnplay->foreColor(), kGreen);
+    QTest::mousePress(label("btnplay"), Qt::LeftButton);
+    EXPECT_EQ(label("btnplay")->foreColor(), kGreen);
 
     // A text button ends white whatever it started as, and reacts to any mouse button.
-    SkinLabel* insert = form().Label7;  // starts in the system window colour
+    SkinLabel* insert = label("Label7");  // starts in the system window colour
     QTest::mousePress(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kCyan);
     QTest::mouseRelease(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kWhite);
     // The play-order labels have no pressed look.
-    QTest::mousePress(form().Label12, Qt::LeftButton);
-    EXPECT_EQ(form().Label12->backColor(), kRed);
+    QTest::mousePress(label("Label12"), Qt::LeftButton);
+    EXPECT_EQ(label("Label12")->backColor(), kRed);
 
     // A title-bar button lights its frame.
-    QTest::mousePress(form().Label14, Qt::LeftButton);
-    EXPECT_EQ(form().Shape3->borderColor(), kRed);
-    EXPECT_EQ(form().Label14->foreColor(), kWhite);
-    QTest::mouseRelease(form().Label14, Qt::LeftButton);
-    EXPECT_EQ(form().Shape3->borderColor(), kWhite);
-    EXPECT_EQ(form().Label14->foreColor(), kGreen);
+    QTest::mousePress(label("Label14"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kRed);
+    EXPECT_EQ(label("Label14")->foreColor(), kWhite);
+    QTest::mouseRelease(label("Label14"), Qt::LeftButton);
+    EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kWhite);
+    EXPECT_EQ(label("Label14")->foreColor(), kGreen);
 }
 
 TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
-    QTest::mousePress(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
-    EXPECT_EQ(form().tmrMove->interval(), 10);
+    QTest::mousePress(label("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
+    EXPECT_EQ(timer("tmrMove")->interval(), 10);
     desktop->cursor = QPoint(600, 400);
     // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips; the playlist stays underneath.
-    ASSERT_TRUE(waitUntil([this] { return form().pos() == QPoint(570, 393); }));
-    EXPECT_EQ(program->playlistWindow().pos(), QPoint(570, 393 + 155));
+    ASSERT_TRUE(waitUntil([this] { return form1().pos() == QPoint(570, 393); }));
+    EXPECT_EQ(pl().pos(), QPoint(570, 393 + 155));
 
     // A press lower in the label places the window one twip lower: the same pixel.
-    Chrome& chrome = form().chrome();
+    Chrome& chrome = form1().chrome();
     chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 120));
     chrome.tmrMove_Timer();
-    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    EXPECT_EQ(form1().pos(), QPoint(570, 393));
 
-    QTest::mouseRelease(form().Label6, Qt::LeftButton, {}, QPoint(30, 0));
+    QTest::mouseRelease(label("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
     EXPECT_FALSE(chrome.isDragging());
-    EXPECT_FALSE(form().tmrMove->isRunning());
+    EXPECT_FALSE(timer("tmrMove")->isRunning());
     desktop->cursor = QPoint(100, 100);
     chrome.tmrMove_Timer();
-    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    EXPECT_EQ(form1().pos(), QPoint(570, 393));
 }
 
 TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
-    Chrome& chrome = form().chrome();
+    Chrome& chrome = form1().chrome();
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     chrome.setTrackTitle(title);
-    const QString shown = form().lbltracktitle->caption();
+    const QString shown = label("lbltracktitle")->caption();
     ASSERT_EQ(shown, title + "       ---        ");
-    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+    EXPECT_TRUE(timer("tmrlaufschrift")->isRunning());
     chrome.tmrlaufschrift_Timer();
-    EXPECT_EQ(form().lbltracktitle->caption(), shown.mid(2) + shown.left(2));
+    EXPECT_EQ(label("lbltracktitle")->caption(), shown.mid(2) + shown.left(2));
     // Two characters a step, never half of one: 75 characters are back at the start after
     // 75 steps.
     for (int step = 2; step <= 75; ++step) {
         chrome.tmrlaufschrift_Timer();
-        const QString now = form().lbltracktitle->caption();
+        const QString now = label("lbltracktitle")->caption();
         ASSERT_TRUE(now.isValidUtf16()) << step;
         ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
     }
-    EXPECT_EQ(form().lbltracktitle->caption(), shown);
+    EXPECT_EQ(label("lbltracktitle")->caption(), shown);
 
     chrome.setTrackTitle("Kurz");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Kurz");
-    EXPECT_FALSE(form().tmrlaufschrift->isRunning());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Kurz");
+    EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
 }
 
 TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimises) {
-    QTest::mouseClick(form().Label13, Qt::LeftButton);
-    EXPECT_TRUE(form().windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_FALSE(form().stayd->isEnabled());
-    EXPECT_TRUE(form().isVisible());  // no tray icon to bring it back from
+    click("Label13");
+    EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_FALSE(timer("stayd")->isEnabled());
+    EXPECT_TRUE(form1().isVisible());  // no tray icon to bring it back from
     // The playlist that is meant to be shown stays on screen.
-    EXPECT_TRUE(program->playlistWindow().isVisible());
+    EXPECT_TRUE(pl().isVisible());
 
-    form().setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(form().stayd->isEnabled());
+    form1().setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(timer("stayd")->isEnabled());
 }
 
 TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
-    form().plcurr = "0";
-    form().lbltracktitle->setCaption("");
-    form().chrome().Form_Resize();
-    EXPECT_FALSE(program->playlistWindow().isVisible());
-    EXPECT_FALSE(form().hidepl->isEnabled());
-    EXPECT_TRUE(form().showpl->isEnabled());
-    EXPECT_FALSE(form().mnuplaylist->menuAction()->isEnabled());
-    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+    form1().plcurr = "0";
+    label("lbltracktitle")->setCaption("");
+    form1().chrome().Form_Resize();
+    EXPECT_FALSE(pl().isVisible());
+    EXPECT_FALSE(label("hidepl")->isEnabled());
+    EXPECT_TRUE(label("showpl")->isEnabled());
+    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
 
-    form().plcurr = "1";
-    form().chrome().Form_Resize();
-    EXPECT_TRUE(program->playlistWindow().isVisible());
-    EXPECT_TRUE(form().hidepl->isEnabled());
+    form1().plcurr = "1";
+    form1().chrome().Form_Resize();
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_TRUE(label("hidepl")->isEnabled());
 }
 
 // Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
 // puts the dotted mark on them, and Space or Return presses a button as the mouse does.
 TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
-    form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    EXPECT_EQ(QApplication::focusWidget(), &form());  // Space is the window's own at first
+    form1().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    EXPECT_EQ(QApplication::focusWidget(), &form1());  // Space is the window's own at first
     const auto focused = [] {
         const QWidget* widget = QApplication::focusWidget();
         return widget != nullptr ? widget->objectName() : QStringLiteral("-");
@@ -150,11 +149,11 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "hidepl");
     // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
-    QTest::keyClick(form().hidepl, Qt::Key_Space);
+    QTest::keyClick(label("hidepl"), Qt::Key_Space);
     EXPECT_FALSE(program->playlistLoaded());
     EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
-    QTest::keyClick(form().showpl, Qt::Key_Escape);  // back to the window itself
-    EXPECT_EQ(QApplication::focusWidget(), &form());
+    QTest::keyClick(label("showpl"), Qt::Key_Escape);  // back to the window itself
+    EXPECT_EQ(QApplication::focusWidget(), &form1());
 
     // The mark: a dotted frame in the text colour, inside a framed label's border, on the
     // focused label only.
@@ -162,21 +161,21 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
         const int inset = label->frameWidth() > 0 ? label->frameWidth() + 1 : 0;
         return label->grab().toImage().pixelColor(inset, inset) == label->foreColor();
     };
-    SkinLabel* next = form().btnnext;
+    SkinLabel* next = label("btnnext");
     next->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(next));
-    EXPECT_FALSE(marked(form().btnprev));
+    EXPECT_FALSE(marked(label("btnprev")));
 
     // Space: pressed while held, then the click.
     QTest::keyPress(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kBlue);
-    EXPECT_FALSE(form().tmrPT->isEnabled());
+    EXPECT_FALSE(timer("tmrPT")->isEnabled());
     QTest::keyRelease(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kGreen);
-    EXPECT_TRUE(form().tmrPT->isEnabled());  // the next-track click starts the clock
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());  // the next-track click starts the clock
 
     // Return on a text button: cyan while held, white after, and its window opens.
-    SkinLabel* search = form().Label1;
+    SkinLabel* search = label("Label1");
     search->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(search));
     QTest::keyPress(search, Qt::Key_Return);
@@ -187,12 +186,12 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
 
     // The mouse takes the focus back to the window and leaves no mark; it puts none on the
     // button it clicks.
-    form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    QTest::mouseClick(form().Label12, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), &form());
+    form1().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    click("Label12");
+    EXPECT_EQ(QApplication::focusWidget(), &form1());
     EXPECT_FALSE(marked(search));
-    EXPECT_FALSE(marked(form().Label12));
+    EXPECT_FALSE(marked(label("Label12")));
 }
 
 }  // namespace

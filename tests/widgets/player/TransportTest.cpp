@@ -29,13 +29,9 @@ protected:
     void SetUp() override {
         start();
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
-        program->playlistWindow().fillFromStore();
+        pl().fillFromStore();
     }
-    Form1& form() { return program->form1(); }
-    Transport& transport() { return form().transport(); }
-    FakePlayer& player() { return *players.at(0); }  // MediaPlayer1
-    FakeFileDialog& dialog() { return *dialogs.at(0); }
-    void click(SkinLabel* label) { QTest::mouseClick(label, Qt::LeftButton); }
+    Transport& transport() { return form1().transport(); }
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
 
@@ -43,55 +39,55 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
     QSignalSpy tips(&transport(), &Transport::trayTipChanged);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
-    for (SkinLabel* button : {form().btnprev, form().btnprev, form().btnprev, form().btnnext}) {
+    for (const char* button : {"btnprev", "btnprev", "btnprev", "btnnext"}) {
         click(button);
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/a.mp3"}));
-    EXPECT_EQ(form().lbltracktitle->caption(), "a");
-    EXPECT_EQ(form().file, "a");
-    EXPECT_EQ(program->playlistWindow().listIndex(), 0);
+    EXPECT_EQ(label("lbltracktitle")->caption(), "a");
+    EXPECT_EQ(form1().file, "a");
+    EXPECT_EQ(pl().listIndex(), 0);
     EXPECT_EQ(tips.count(), 4);
     EXPECT_EQ(tips.last().at(0).toString(), "a");
-    EXPECT_TRUE(form().tmrPT->isEnabled());
-    EXPECT_TRUE(form().btnplay->isEnabled());
-    EXPECT_TRUE(form().btnstop->isEnabled());
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());
+    EXPECT_TRUE(label("btnplay")->isEnabled());
+    EXPECT_TRUE(label("btnstop")->isEnabled());
 }
 
 TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
-    click(form().Label4);
+    click("Label4");
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(form().Label4->backColor(), kRed);
-    EXPECT_EQ(form().Label12->backColor(), kWhite);
-    EXPECT_TRUE(form().playshuffle->isChecked());
-    EXPECT_FALSE(form().playnormal->isChecked());
+    EXPECT_EQ(label("Label4")->backColor(), kRed);
+    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_TRUE(item("playshuffle")->isChecked());
+    EXPECT_FALSE(item("playnormal")->isChecked());
     QStringList played;
     for (int i = 0; i < 4; ++i) {
-        click(form().btnnext);
+        click("btnnext");
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
     // Back to normal order: the position is kept, the next step reads it in list order.
-    click(form().Label12);
+    click("Label12");
     EXPECT_FALSE(program->shufflemode);
-    click(form().btnnext);
+    click("btnnext");
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 }
 
 TEST_F(TransportTest, PlaySelectedThenNextContinuesFromThatPositionInShuffleOrder) {
-    click(form().Label4);
-    program->playlistWindow().setListIndex(0);
+    click("Label4");
+    pl().setListIndex(0);
     transport().playselected();
     EXPECT_EQ(playing(), "/m/a.mp3");
     EXPECT_EQ(program->mp3pos, 1);
-    click(form().btnnext);
+    click("btnnext");
     EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
-    click(form().btnnext);
+    click("btnnext");
     EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
 }
 
 TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
-    click(form().btnnext);
+    click("btnnext");
     EXPECT_EQ(player().next, "/m/b.mp3");
     player().finish();
     EXPECT_EQ(playing(), "/m/b.mp3");
@@ -100,7 +96,7 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     player().finish();
     EXPECT_EQ(playing(), "/m/a.mp3");
     // Switching the order changes which file follows.
-    click(form().Label4);
+    click("Label4");
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
 
@@ -114,95 +110,95 @@ TEST_F(TransportTest, NothingToPlayPlaysNothing) {
 
     // An empty store only says so in the title.
     program->store.fill({}, {});
-    click(form().btnnext);
-    click(form().btnprev);
+    click("btnnext");
+    click("btnprev");
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Keine Datei geladen");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
     EXPECT_EQ(messages->shown.size(), 1U);
 }
 
 TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
-    click(form().btnnext);
-    click(form().btnpause);
+    click("btnnext");
+    click("btnpause");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_FALSE(form().mnupause->isEnabled());
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
-    click(form().btnpause);
+    EXPECT_FALSE(item("mnupause")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+    click("btnpause");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
     // The tray offers only what the items say: "Wiedergeben", then "Pause".
-    click(form().btnpause);
-    form().mnupause->trigger();
+    click("btnpause");
+    item("mnupause")->trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    form().mnuplayagain->trigger();
+    item("mnuplayagain")->trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(form().mnupause->isEnabled());
-    EXPECT_FALSE(form().mnuplayagain->isEnabled());
-    form().mnupause->trigger();
+    EXPECT_TRUE(item("mnupause")->isEnabled());
+    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
+    item("mnupause")->trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
 
     // Stop rewinds, keeps the file, and the tray offers "Wiedergeben" again.
-    form().mnuplayagain->trigger();
+    item("mnuplayagain")->trigger();
     player().position = 12;
-    click(form().btnstop);
+    click("btnstop");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_EQ(player().position, 0);
     EXPECT_EQ(player().file, "/m/a.mp3");
-    EXPECT_FALSE(form().mnupause->isEnabled());
-    EXPECT_TRUE(form().mnuplayagain->isEnabled());
+    EXPECT_FALSE(item("mnupause")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
 }
 
 TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
-    form().pathopt = "/music";
+    form1().pathopt = "/music";
     dialog().chosenFile = "/music/Leise.mp3";
-    form().load_mp3->trigger();
+    item("load_mp3")->trigger();
     EXPECT_EQ(dialog().initDir, "/music");
     EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
     EXPECT_EQ(player().file, "/music/Leise.mp3");
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(form().lbltracktitle->caption(), "Leise.mp3");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Leise.mp3");
     // A single file locks the list buttons.
-    EXPECT_FALSE(form().btnnext->isEnabled());
-    EXPECT_FALSE(form().btnprev->isEnabled());
-    EXPECT_TRUE(form().btnstop->isEnabled());
+    EXPECT_FALSE(label("btnnext")->isEnabled());
+    EXPECT_FALSE(label("btnprev")->isEnabled());
+    EXPECT_TRUE(label("btnstop")->isEnabled());
 
     // "Open" with a cancelled dialog starts what the player already holds.
     dialog().chosenFile.clear();
-    click(form().Label11);
+    click("Label11");
     EXPECT_EQ(playing(), "/music/Leise.mp3");
 
     dialog().chosenFile = "/music/Einzeln.mp3";
-    click(form().Label11);
+    click("Label11");
     EXPECT_EQ(playing(), "/music/Einzeln.mp3");
-    EXPECT_EQ(form().file, "/music/Einzeln.mp3");
+    EXPECT_EQ(form1().file, "/music/Einzeln.mp3");
     EXPECT_EQ(program->mp3pos, 0);
 }
 
 TEST_F(TransportTest, TrayOrderItemsFollowTheirOwnRules) {
-    form().playshuffle->trigger();
+    item("playshuffle")->trigger();
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_TRUE(form().playshuffle->isChecked());
-    EXPECT_FALSE(form().playnormal->isChecked());
+    EXPECT_TRUE(item("playshuffle")->isChecked());
+    EXPECT_FALSE(item("playnormal")->isChecked());
     // Choosing the active order again whitens its label and falls back to list order,
     // leaving the marks alone.
-    form().playshuffle->trigger();
+    item("playshuffle")->trigger();
     EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(form().Label4->backColor(), kWhite);
-    EXPECT_EQ(form().Label12->backColor(), kWhite);
-    EXPECT_TRUE(form().playshuffle->isChecked());
+    EXPECT_EQ(label("Label4")->backColor(), kWhite);
+    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_TRUE(item("playshuffle")->isChecked());
 
-    form().playnormal->trigger();
-    EXPECT_EQ(form().Label12->backColor(), kRed);
-    EXPECT_TRUE(form().playnormal->isChecked());
-    EXPECT_FALSE(form().playshuffle->isChecked());
+    item("playnormal")->trigger();
+    EXPECT_EQ(label("Label12")->backColor(), kRed);
+    EXPECT_TRUE(item("playnormal")->isChecked());
+    EXPECT_FALSE(item("playshuffle")->isChecked());
 }
 
 TEST_F(TransportTest, LongTitleStartsTheMarqueeAtTheTrackChange) {
     program->store.fill({{QString(70, 'W'), "/m/w.mp3"}}, {1});
-    click(form().btnnext);
-    EXPECT_TRUE(form().lbltracktitle->caption().endsWith("       ---        "));
-    EXPECT_TRUE(form().tmrlaufschrift->isRunning());
+    click("btnnext");
+    EXPECT_TRUE(label("lbltracktitle")->caption().endsWith("       ---        "));
+    EXPECT_TRUE(timer("tmrlaufschrift")->isRunning());
 }
 
 // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
@@ -213,11 +209,11 @@ TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
          {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
         SCOPED_TRACE(name.toStdString());
         program->store.fill({{name, "/m/n.mp3"}}, {1});
-        program->playlistWindow().fillFromStore();
-        click(form().btnnext);
-        EXPECT_EQ(shownText(*form().lbltracktitle), name);
+        pl().fillFromStore();
+        click("btnnext");
+        EXPECT_EQ(shownText(*label("lbltracktitle")), name);
         EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
-        const QModelIndex line = program->playlistWindow().lines->index(0);
+        const QModelIndex line = pl().lines->index(0);
         EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
         trayIcon.setTip(name);
         EXPECT_EQ(shownText(trayIcon.shownTip()), name);
@@ -241,15 +237,16 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
         return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
     };
     using A = QAccessible;
-    EXPECT_EQ(described(form().btnnext), std::pair(A::Button, std::string("Nächster Track")));
-    EXPECT_EQ(described(form().Label5),
+    EXPECT_EQ(described(label("btnnext")), std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(label("Label5")),
               std::pair(A::Button, std::string("Programmoptionen aufrufen")));
-    EXPECT_EQ(described(form().muting), std::pair(A::Button, std::string("Ton ausschalten")));
-    EXPECT_EQ(described(form().Label14), std::pair(A::StaticText, std::string("?")));  // no action
-    EXPECT_EQ(described(form().Label15), std::pair(A::StaticText, std::string("v. 1.0")));
-    EXPECT_NE(described(form().lblbar).first, A::Button);  // says nothing of itself
+    EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(label("Label14")),
+              std::pair(A::StaticText, std::string("?")));  // no action
+    EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
     // Windows are frames named by their captions; the popup's title and time are text.
-    EXPECT_EQ(described(&form()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
+    EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
     showQuickInfo(*program, "Titel");
     const quickinfo& popup = *program->quickinfoIfLoaded();
     EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
@@ -263,13 +260,13 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
         ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
         action->doAction(QAccessibleActionInterface::pressAction());
     };
-    press(form().btnnext);
+    press(label("btnnext"));
     EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(form().btnnext->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
-    press(form().btnstop);
+    EXPECT_EQ(label("btnnext")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
+    press(label("btnstop"));
     EXPECT_EQ(playing(), "-");
-    form().btnplay->setEnabled(false);
-    press(form().btnplay);  // a disabled label takes no press
+    label("btnplay")->setEnabled(false);
+    press(label("btnplay"));  // a disabled label takes no press
     EXPECT_EQ(playing(), "-");
 }
 
@@ -278,19 +275,19 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
 // reads the player, the mixer, the list and the clock.
 TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
-    form().volume().setStoredVolume(16384);  // 50 %
-    QSignalSpy jumps(&form().position(), &Position::jumped);
+    form1().volume().setStoredVolume(16384);  // 50 %
+    QSignalSpy jumps(&form1().position(), &Position::jumped);
     const auto summary = [this] {
         static const QStringList kStates{"stopped", "paused", "playing"};
         return QStringLiteral("%1 %2 %3s vol%4 mixer%5%6 line%7 %8")
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(volume::percentage(form().setVolume.value(), form().setVolume.span()))
+            .arg(volume::percentage(form1().setVolume.value(), form1().setVolume.span()))
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
-            .arg(program->playlistWindow().listIndex())
-            .arg(form().lbltime->caption());
+            .arg(pl().listIndex())
+            .arg(label("lbltime")->caption());
     };
     struct Row {
         bool inList;
@@ -329,8 +326,8 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaStop), "a stopped 0s vol50 mixer32768 line1 0:00 / 3:20"},
     };
     for (const Row& row : rows) {
-        QWidget* target = row.inList ? static_cast<QWidget*>(program->playlistWindow().List1)
-                                     : static_cast<QWidget*>(&form());
+        QWidget* target =
+            row.inList ? static_cast<QWidget*>(pl().List1) : static_cast<QWidget*>(&form1());
         // As the keyboard sends it; QTest knows no media keys.
         const Qt::Key key = row.key.key();
         const QString text = key < 0x7f ? QString(QChar(key)).toLower() : QString();

@@ -17,8 +17,7 @@ protected:
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
         plaction(*program, "showpl");
     }
-    playlist& pl() { return program->playlistWindow(); }
-    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*program->form1().forInfo); }
+    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*form1().forInfo); }
     dateiinfo& info() { return program->dateiinfoWindow(); }
     void trackInfo(int line) {
         pl().setListIndex(line);

@@ -28,7 +28,7 @@ protected:
 TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
-    program->form1().mnuhelp->trigger();
+    item("mnuhelp")->trigger();
     ASSERT_NE(help(), nullptr);
     EXPECT_TRUE(help()->isVisible());
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
@@ -38,7 +38,7 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
 
     frmhelp* const first = help();
-    program->form1().mnuhelp->trigger();
+    item("mnuhelp")->trigger();
     EXPECT_EQ(help(), first);
 
     const QPointer<frmhelp> closed(help());
@@ -89,7 +89,7 @@ TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
     for (const Case& c : cases) {
         std::filesystem::remove_all(native.toStdString());
         c.make();
-        program->form1().mnuhelp->trigger();
+        item("mnuhelp")->trigger();
         ASSERT_NE(help(), nullptr) << c.what;
         const QTextDocument& document = *help()->RichTextBox1->document();
         const QString shown = document.toPlainText();

@@ -18,7 +18,7 @@ protected:
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
     }
     quickinfo* popup() const { return program->quickinfoIfLoaded(); }
-    void next() { QTest::mouseClick(program->form1().btnnext, Qt::LeftButton); }
+    void next() { click("btnnext"); }
     // Ticks the slide in until the popup arrives; gives the lefts it took on the way.
     std::vector<double> slideIn() const {
         std::vector<double> lefts;
@@ -36,11 +36,11 @@ TEST_F(QuickInfoTest, ShortTitleSlidesInHoldsSevenSecondsAndSlidesOut) {
     EXPECT_EQ(popup()->leftTwips(), 18385);  // wholly off the right edge
     EXPECT_EQ(popup()->geometry(), QRect(1226, 701, 201, 30));
     EXPECT_EQ(popup()->tmrpopup->interval(), 200);
-    program->form1().lbltime->setCaption("1:02 / 3:04");
+    label("lbltime")->setCaption("1:02 / 3:04");
     popup()->tmrTime_Timer();
     EXPECT_EQ(popup()->Label2->caption(), "1:02 / 3:04");
     EXPECT_FALSE(popup()->tmrTime->isRunning());  // until the main window's clock changes
-    program->form1().lbltime->setCaption("1:03 / 3:04");
+    label("lbltime")->setCaption("1:03 / 3:04");
     EXPECT_TRUE(popup()->tmrTime->isRunning());
 
     const std::vector<double> lefts = slideIn();
@@ -91,7 +91,7 @@ TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) 
     QTest::mouseClick(popup()->quicki, Qt::LeftButton);  // during the slide
     EXPECT_EQ(popup(), nullptr);
 
-    options::setValue(*program->optionsWindow().alwaysshow, 1);
+    options::setValue(*opts().alwaysshow, 1);
     next();
     quickinfo* const first = popup();
     slideIn();
@@ -113,7 +113,7 @@ TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->quicki->caption(), "a");
 
-    options::setValue(*program->optionsWindow().qinfo, 0);
+    options::setValue(*opts().qinfo, 0);
     next();
     ASSERT_NE(popup(), first.data());
     EXPECT_FALSE(popup()->isVisible());
@@ -123,7 +123,7 @@ TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
     // Hidden, its timers sleep after their first tick; shown, it slides in from the edge.
     EXPECT_TRUE(waitUntil(
         [this] { return !popup()->tmrpopup->isRunning() && !popup()->tmrTime->isRunning(); }));
-    program->form1().mnushowquick->trigger();
+    item("mnushowquick")->trigger();
     EXPECT_TRUE(popup()->isVisible() && popup()->tmrpopup->isRunning());
     EXPECT_EQ(popup()->leftTwips(), 18385);
     EXPECT_EQ(popup()->quicki->caption(), "b");
