@@ -127,3 +127,12 @@ void ProgramFixture::click(const char* name) const {
 QStringList ProgramFixture::shownLines() const {
     return pl().lines->stringList();
 }
+
+QString ProgramFixture::flags(std::initializer_list<const char*> names,
+                              bool (QWidget::*state)() const) const {
+    QString digits;
+    for (const char* name : names) {
+        digits += (control(name)->*state)() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return digits;
+}

@@ -47,6 +47,9 @@ protected:
     FakePlayer& player() const { return *players.at(0); }  // the main window's
     FakeFileDialog& dialog() const { return *dialogs.at(0); }
     QStringList shownLines() const;
+    // One digit a control of the main window: 1 where the state holds, as "1001".
+    QString flags(std::initializer_list<const char*> names,
+                  bool (QWidget::*state)() const = &QWidget::isEnabled) const;
     // A control or timer of the main window, found by its name as a screen reader or a script
     // would find it: the window keeps its controls to itself.
     template <typename T = QWidget>

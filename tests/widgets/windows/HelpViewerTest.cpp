@@ -79,11 +79,11 @@ TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
     const Case cases[] = {
         {"4 MB", [&] { sized(frmhelp::kLargestFile); }, "Hilfe", 1},
         {"a long paragraph", [&] { writeHelp("{\\rtf1 " + words + "}"); }, words, 3},
-        {"missing", [] {}},
-        {"one byte more", [&] { sized(frmhelp::kLargestFile + 1); }},
-        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }},
-        {"a link to /dev/zero", [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); }},
-        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(path)); }},
+        {"missing", [] {}, {}, 0},
+        {"one byte more", [&] { sized(frmhelp::kLargestFile + 1); }, {}, 0},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }, {}, 0},
+        {"a link to /dev/zero", [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); }, {}, 0},
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(path)); }, {}, 0},
     };
     start();
     for (const Case& c : cases) {
