@@ -93,7 +93,7 @@ public:
     }
     void pause() override {
         calls << QStringLiteral("pause");
-        state = 1;
+        state = kPaused;
     }
     void stop() override {
         calls << QStringLiteral("stop");
@@ -135,12 +135,8 @@ public:
 class FakeFileDialog : public FileDialog {
 public:
     QString chosenFile;
-    int opens = 0;
     int saves = 0;
-    void showOpen() override {
-        ++opens;
-        fileName = chosenFile;
-    }
+    void showOpen() override { fileName = chosenFile; }
     void showSave() override {
         ++saves;
         fileName = chosenFile;
@@ -207,7 +203,6 @@ class FakeTrayIcon : public TrayIcon {
 public:
     bool hostRunning = false;
     bool added = false;
-    int removals = 0;
     QString tip;
     QMenu* menu = nullptr;
 
@@ -217,10 +212,7 @@ public:
     }
     void setTip(const QString& text) override { tip = text; }
     void setMenu(QMenu& shown) override { menu = &shown; }
-    void remove() override {
-        added = false;
-        ++removals;
-    }
+    void remove() override { added = false; }
     bool isShownInTray() const override { return added && hostRunning; }
 
     void send(int number) { emit message(number); }

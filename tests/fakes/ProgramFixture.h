@@ -71,9 +71,7 @@ protected:
     std::vector<FakeFileDialog*> dialogs;
     FakeMixer* mixer = nullptr;  // owned by the program
     int processEnds = 0;
-    bool engineAvailable = true;
-    // What preparing the engine reports while engineAvailable is false.
-    EngineStatus engineFailure{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
+    bool engineAvailable = true;  // false: the engine's library is not found
     // Set before start() to give the main window real players instead of fakes.
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     // The tray icon, owned by the program; no tray host runs until the test starts one.

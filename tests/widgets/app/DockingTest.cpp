@@ -16,8 +16,8 @@ protected:
 // The tick docks the playlist under the main window, keeping its own left once the main
 // window's left is beyond 9600 - 3000/2 twips (540 px on a screen of 19200 twips).
 TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
-    for (const auto& [left, docked] : {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)},
-                                       {541, QPoint(10, 355)}}) {
+    for (const auto& [left, docked] :
+         {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         form1().move(left, 200);
         pl().move(10, 10);
         dockplaylist(*program);

@@ -39,8 +39,7 @@ TEST_F(PlaylistWindowTest, HideUnloadsAndShowRefillsFromTheStore) {
     click("hidepl");
     EXPECT_FALSE(program->playlistLoaded());
     EXPECT_EQ(form1().plcurr, "0");
-    EXPECT_TRUE(label("showpl")->isEnabled());
-    EXPECT_FALSE(label("hidepl")->isEnabled());
+    EXPECT_EQ(flags({"showpl", "hidepl"}), "10");
     EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
     // The docking tick does not bring a hidden playlist back.
     timer("stayd")->setEnabled(true);

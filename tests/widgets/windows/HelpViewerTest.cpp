@@ -82,7 +82,10 @@ TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
         {"missing", [] {}, {}, 0},
         {"one byte more", [&] { sized(frmhelp::kLargestFile + 1); }, {}, 0},
         {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }, {}, 0},
-        {"a link to /dev/zero", [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); }, {}, 0},
+        {"a link to /dev/zero",
+         [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); },
+         {},
+         0},
         {"a folder", [&] { ASSERT_TRUE(QDir().mkdir(path)); }, {}, 0},
     };
     start();

@@ -75,14 +75,6 @@ TEST_F(QuickInfoTest, LongTitleGetsTheSeparatorScrollsAndHoldsFifteenSeconds) {
     EXPECT_TRUE(popup()->tmrlauf2->isRunning());
     popup()->tmrlauf2_Timer();
     EXPECT_EQ(popup()->quicki->caption(), shown.mid(2) + shown.left(2));
-    // Two characters a step, never half of one: 66 characters are back after 33 steps.
-    for (int step = 2; step <= 33; ++step) {
-        popup()->tmrlauf2_Timer();
-        const QString now = popup()->quicki->caption();
-        ASSERT_TRUE(now.isValidUtf16()) << step;
-        ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
-    }
-    EXPECT_EQ(popup()->quicki->caption(), shown);
 }
 
 TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) {
