@@ -1,14 +1,6 @@
 #include "fakes/ProgramFixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
 #include "app/Startup.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 

@@ -2,22 +2,23 @@
 
 #include <gtest/gtest.h>
 #include <QAccessible>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <tuple>
 #include <vector>
 
+#include "app/Module1.h"
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
-
-class Form1;
-class FormTimer;
-class SkinLabel;
-class frmopen;
-class options;
-class playlist;
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
 
 // A program in a temporary program folder, with fake outside components that the test can
 // reach. Ending the process only counts.

@@ -1,10 +1,7 @@
 #include <QGuiApplication>
 
 #include "app/Docking.h"
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 

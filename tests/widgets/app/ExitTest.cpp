@@ -1,7 +1,6 @@
-#include <QTest>
+#include <QPointer>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 
 namespace {
 
@@ -67,6 +66,17 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     EXPECT_EQ(messages->shown.size(), 4U);
     EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
+}
+
+// An unloaded playlist window is deleted once the event loop runs; a program that ends before
+// that must take it along, or the window would act on a program that no longer exists.
+TEST_F(ExitTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
+    start();
+    const QPointer<playlist> unloaded = &pl();
+    program->unloadPlaylist();
+    ASSERT_FALSE(unloaded.isNull());
+    program.reset();
+    EXPECT_TRUE(unloaded.isNull());
 }
 
 }  // namespace

@@ -1,12 +1,5 @@
-#include <QDir>
-#include <QFile>
-
 #include "app/Docking.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 

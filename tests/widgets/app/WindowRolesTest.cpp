@@ -1,16 +1,11 @@
 #include <QMessageBox>
-#include <QTest>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmdir.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
 #include "playlist/dateiinfo.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
 #include "windows/frmhelp.h"
-#include "windows/options.h"
 
 namespace {
 

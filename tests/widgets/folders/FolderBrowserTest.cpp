@@ -1,19 +1,13 @@
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QTest>
 
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
-#include "folders/frmopen.h"
 #include "platform/FileNames.h"
-#include "player/Form1.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
-#include "playlist/playlist.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

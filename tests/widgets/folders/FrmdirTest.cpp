@@ -1,11 +1,7 @@
-#include <QDir>
-#include <QTest>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmdir.h"
-#include "player/Form1.h"
-#include "windows/options.h"
 
 namespace {
 

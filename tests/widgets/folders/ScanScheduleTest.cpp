@@ -1,12 +1,4 @@
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 

@@ -1,10 +1,8 @@
 #include <QAccessible>
 #include <QSignalSpy>
-#include <QTest>
 #include <vector>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "player/Position.h"
 
 namespace {

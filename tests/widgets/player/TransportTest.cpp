@@ -4,19 +4,16 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
-#include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "player/Volume.h"
 #include "player/VolumeMath.h"
-#include "playlist/playlist.h"
 #include "windows/quickinfo.h"
 
 namespace {

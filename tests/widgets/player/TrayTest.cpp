@@ -1,13 +1,10 @@
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
 #include <functional>
 
 #include "fakes/ProgramFixture.h"
 #include "platform/DBusMenuExporter.h"
-#include "player/Form1.h"
 #include "player/Tray.h"
-#include "windows/options.h"
 #include "windows/quickinfo.h"
 
 namespace {

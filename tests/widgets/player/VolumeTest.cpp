@@ -1,9 +1,7 @@
 #include <QAccessible>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "player/Volume.h"
 
 namespace {

@@ -1,13 +1,7 @@
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
-#include <QTest>
 
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 

@@ -1,10 +1,5 @@
-#include <QTest>
-
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
 
 namespace {
 

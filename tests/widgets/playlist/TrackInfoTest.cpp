@@ -1,11 +1,7 @@
 #include <QPointer>
-#include <QTest>
 
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "playlist/dateiinfo.h"
-#include "playlist/playlist.h"
 
 namespace {
 

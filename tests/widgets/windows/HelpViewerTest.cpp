@@ -1,7 +1,4 @@
-#include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QTest>
 #include <QTextDocument>
 
 #include <sys/stat.h>
@@ -10,7 +7,6 @@
 #include <functional>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "windows/frmhelp.h"
 
 namespace {

@@ -1,12 +1,5 @@
-#include <QDir>
-#include <QTest>
-
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
 #include <QPointer>
-#include <QTest>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
-#include "windows/options.h"
 #include "windows/quickinfo.h"
 
 namespace {
