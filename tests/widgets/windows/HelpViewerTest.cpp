@@ -21,7 +21,7 @@ protected:
     frmhelp* help() const { return program->helpIfLoaded(); }
 };
 
-TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
+TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFileWithItsTextAreaInside) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
     item("mnuhelp")->trigger();
@@ -32,6 +32,11 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
     EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
     // Centred on the 1280 x 1024 screen.
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
+    // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
+    help()->resize(600, 400);
+    EXPECT_EQ(help()->RichTextBox1->geometry(), QRect(0, 0, 593, 367));
+    help()->resize(5, 20);  // too small: the text area keeps its size
+    EXPECT_EQ(help()->RichTextBox1->size(), QSize(593, 367));
 
     frmhelp* const first = help();
     item("mnuhelp")->trigger();
@@ -41,17 +46,6 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
     help()->close();
     EXPECT_EQ(help(), nullptr);
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
-}
-
-TEST_F(HelpViewerTest, TextAreaStaysSmallerThanTheWindow) {
-    start();
-    frmhelp& viewer = program->helpWindow();
-    viewer.show();
-    // 100 twips narrower and 500 lower: 6.67 and 33.33 pixels at 15 twips each.
-    viewer.resize(600, 400);
-    EXPECT_EQ(viewer.RichTextBox1->geometry(), QRect(0, 0, 593, 367));
-    viewer.resize(5, 20);  // too small: the text area keeps its size
-    EXPECT_EQ(viewer.RichTextBox1->size(), QSize(593, 367));
 }
 
 // Only a regular file of at most 4 MB is read: a FIFO would block the open for good, /dev/zero
