@@ -39,9 +39,8 @@ public:
     double logicalDpiY() const override { return 96.0; }
 };
 
-// Records every message box and answers from a queue (Ok / No when the queue is empty).
-// `whileOpen` runs once while the next box is open, as the event loop of a real box would run
-// other handlers.
+// Records every message box and answers from a queue (Ok / No when it is empty); `whileOpen`
+// runs once while the next box is open, as a real box's event loop would run other handlers.
 class FakeMessageBoxes : public MessageBoxes {
 public:
     struct Shown {
@@ -61,12 +60,12 @@ public:
         if (whileOpen) {
             std::exchange(whileOpen, nullptr)();
         }
-        if (!answers.empty()) {
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
+        if (answers.empty()) {
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
         }
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 
@@ -93,7 +92,7 @@ public:
     }
     void pause() override {
         calls << QStringLiteral("pause");
-        state = 1;
+        state = kPaused;
     }
     void stop() override {
         calls << QStringLiteral("stop");
@@ -135,22 +134,17 @@ public:
 class FakeFileDialog : public FileDialog {
 public:
     QString chosenFile;
-    int opens = 0;
     int saves = 0;
-    void showOpen() override {
-        ++opens;
-        fileName = chosenFile;
-    }
+    void showOpen() override { fileName = chosenFile; }
     void showSave() override {
         ++saves;
         fileName = chosenFile;
     }
 };
 
-// A mixer with the controls the test gives it (by default a speakers control of 0..65535 and no
-// microphone monitor); remembers every value set, in order. Until `answered` it knows no
-// controls, as a mixer whose sound server has not answered yet; answer() tells the slider. With
-// `real` set it passes everything on to that mixer instead of its own controls.
+// A mixer with the controls the test gives it (speakers 0..65535, no microphone monitor) that
+// remembers every value set, in order. Until `answered` it knows no controls, as before its
+// sound server answers; answer() tells the slider. setReal() passes everything on instead.
 class FakeMixer : public Mixer {
 public:
     static constexpr int kSpeakers = 1;
@@ -174,10 +168,7 @@ public:
         if (real != nullptr) {
             return real->volumeControl(line);
         }
-        if (!answered) {
-            return std::nullopt;
-        }
-        return line == Line::Speakers ? speakers : microphone;
+        return !answered ? std::nullopt : line == Line::Speakers ? speakers : microphone;
     }
     void open() override {
         ++opens;
@@ -201,13 +192,12 @@ public:
     }
 };
 
-// A tray icon whose tray host the test switches on and off (off at first: no tray on the
-// desktop); send() delivers a mouse message of the icon.
+// A tray icon whose tray host the test switches on and off (off at first); send() delivers a
+// mouse message of the icon.
 class FakeTrayIcon : public TrayIcon {
 public:
     bool hostRunning = false;
     bool added = false;
-    int removals = 0;
     QString tip;
     QMenu* menu = nullptr;
 
@@ -217,18 +207,14 @@ public:
     }
     void setTip(const QString& text) override { tip = text; }
     void setMenu(QMenu& shown) override { menu = &shown; }
-    void remove() override {
-        added = false;
-        ++removals;
-    }
+    void remove() override { added = false; }
     bool isShownInTray() const override { return added && hostRunning; }
 
     void send(int number) { emit message(number); }
 };
 
-// This machine's folders, with a gate the test works: a listing of a held folder waits until
-// the folder is released. A listing made on the GUI thread is counted and never waits, since
-// the GUI thread must never wait for a folder.
+// This machine's folders behind a gate: a listing of a held folder waits until it is released.
+// A listing on the GUI thread is counted and never waits: that thread must never wait on one.
 class FakeFolderSource : public FolderSource {
 public:
     void hold(const QString& folder) {
@@ -284,9 +270,8 @@ private:
     mutable int onGuiThread_ = 0;
 };
 
-// The task-list entries the program asked for, by window, and the windows it raised and
-// brought to the front, in order, which it raises and activates as the plain version does. A
-// window manager holds a window at the place heldAt gives for it.
+// The task-list entries asked for, by window, and the windows raised and brought to the front,
+// in order (then raised and activated as usual). The window manager holds a window at heldAt.
 class FakeWindowSystem : public WindowSystem {
 public:
     std::map<const QWidget*, bool> listed;

@@ -1,44 +1,48 @@
 #include "fakes/ProgramFixture.h"
 
-#include <QDir>
-#include <QFile>
-
 #include "app/Startup.h"
-#include "player/Form1.h"
+
+namespace {
+
+// Makes a fake of type T, hands it to the program's slot and gives the test a pointer to it.
+template <typename T, typename Slot>
+T* handOver(Slot& slot) {
+    auto made = std::make_unique<T>();
+    T* const kept = made.get();
+    slot = std::move(made);
+    return kept;
+}
+
+}  // namespace
 
 ProgramFixture::ProgramFixture() {
     PlatformServices services;
-    auto fakeDesktop = std::make_unique<FakeDesktop>();
-    desktop = fakeDesktop.get();
-    services.desktop = std::move(fakeDesktop);
-    auto fakeMessages = std::make_unique<FakeMessageBoxes>();
-    messages = fakeMessages.get();
-    services.messages = std::move(fakeMessages);
+    desktop = handOver<FakeDesktop>(services.desktop);
+    messages = handOver<FakeMessageBoxes>(services.messages);
+    mixer = handOver<FakeMixer>(services.mixer);
+    tray = handOver<FakeTrayIcon>(services.trayIcon);
+    windows = handOver<FakeWindowSystem>(services.windows);
+    services.folders = listings;
     services.makePlayer = [this]() -> std::unique_ptr<MediaPlayer> {
         if (realPlayers) {
             return realPlayers();
         }
-        auto player = std::make_unique<FakePlayer>();
-        players.push_back(player.get());
+        std::unique_ptr<MediaPlayer> player;
+        players.push_back(handOver<FakePlayer>(player));
         return player;
     };
     services.makeFileDialog = [this] {
-        auto dialog = std::make_unique<FakeFileDialog>();
-        dialogs.push_back(dialog.get());
+        std::unique_ptr<FileDialog> dialog;
+        dialogs.push_back(handOver<FakeFileDialog>(dialog));
         return dialog;
     };
-    services.prepareEngine = [this] { return engineAvailable ? EngineStatus{} : engineFailure; };
+    services.prepareEngine = [this] {
+        return engineAvailable
+                   ? EngineStatus{}
+                   : EngineStatus{
+                         EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
+    };
     services.endProcess = [this] { ++processEnds; };
-    auto fakeMixer = std::make_unique<FakeMixer>();
-    mixer = fakeMixer.get();
-    services.mixer = std::move(fakeMixer);
-    auto fakeTray = std::make_unique<FakeTrayIcon>();
-    tray = fakeTray.get();
-    services.trayIcon = std::move(fakeTray);
-    services.folders = listings;
-    auto fakeWindows = std::make_unique<FakeWindowSystem>();
-    windows = fakeWindows.get();
-    services.windows = std::move(fakeWindows);
     program = std::make_unique<Program>(folder.path(), std::move(services));
 }
 
@@ -101,4 +105,35 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
 
 QObject* ProgramFixture::controlNamed(const char* name) const {
     return program->form1().findChild<QObject*>(QString::fromLatin1(name));
+}
+
+SkinLabel* ProgramFixture::label(const char* name) const {
+    return control<SkinLabel>(name);
+}
+
+FormTimer* ProgramFixture::timer(const char* name) const {
+    return control<FormTimer>(name);
+}
+
+QAction* ProgramFixture::item(const char* name) const {
+    QAction* const found = form1().menuItem(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+void ProgramFixture::click(const char* name) const {
+    QTest::mouseClick(label(name), Qt::LeftButton);
+}
+
+QStringList ProgramFixture::shownLines() const {
+    return pl().lines->stringList();
+}
+
+QString ProgramFixture::flags(std::initializer_list<const char*> names,
+                              bool (QWidget::*state)() const) const {
+    QString digits;
+    for (const char* name : names) {
+        digits += (control(name)->*state)() ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    return digits;
 }

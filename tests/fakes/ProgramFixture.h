@@ -2,15 +2,23 @@
 
 #include <gtest/gtest.h>
 #include <QAccessible>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <memory>
 #include <tuple>
 #include <vector>
 
+#include "app/Module1.h"
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
+#include "folders/frmopen.h"
+#include "player/Form1.h"
+#include "playlist/playlist.h"
+#include "windows/options.h"
 
 // A program in a temporary program folder, with fake outside components that the test can
 // reach. Ending the process only counts.
@@ -33,6 +41,17 @@ protected:
     // What a screen reader reads of a widget: role, name, and a slider's value, minimum and
     // maximum (0 where it has none).
     static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
+
+    Form1& form1() const { return program->form1(); }
+    playlist& pl() const { return program->playlistWindow(); }
+    options& opts() const { return program->optionsWindow(); }
+    frmopen& browser() const { return program->frmopenWindow(); }
+    FakePlayer& player() const { return *players.at(0); }  // the main window's
+    FakeFileDialog& dialog() const { return *dialogs.at(0); }
+    QStringList shownLines() const;
+    // One digit a control of the main window: 1 where the state holds, as "1001".
+    QString flags(std::initializer_list<const char*> names,
+                  bool (QWidget::*state)() const = &QWidget::isEnabled) const;
     // A control or timer of the main window, found by its name as a screen reader or a script
     // would find it: the window keeps its controls to itself.
     template <typename T = QWidget>
@@ -42,6 +61,10 @@ protected:
         return found;
     }
     QObject* controlNamed(const char* name) const;
+    SkinLabel* label(const char* name) const;
+    FormTimer* timer(const char* name) const;
+    QAction* item(const char* name) const;  // a menu item of the main window
+    void click(const char* name) const;     // a left click on a label of the main window
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;
@@ -50,9 +73,7 @@ protected:
     std::vector<FakeFileDialog*> dialogs;
     FakeMixer* mixer = nullptr;  // owned by the program
     int processEnds = 0;
-    bool engineAvailable = true;
-    // What preparing the engine reports while engineAvailable is false.
-    EngineStatus engineFailure{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
+    bool engineAvailable = true;  // false: the engine's library is not found
     // Set before start() to give the main window real players instead of fakes.
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     // The tray icon, owned by the program; no tray host runs until the test starts one.

@@ -1,56 +1,36 @@
 #include <QGuiApplication>
 
 #include "app/Docking.h"
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 
 class DockingTest : public ProgramFixture {
 protected:
     void SetUp() override { start(); }
-    Form1& form() { return program->form1(); }
-    playlist& pl() { return program->playlistWindow(); }
 };
 
-TEST_F(DockingTest, TickPutsThePlaylistRightUnderTheMainWindow) {
-    form().move(300, 200);  // left 4500, top 3000 twips
-    pl().move(10, 10);
-    dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), QPoint(300, 355));
-}
-
-TEST_F(DockingTest, TickKeepsTheLeftOnceTheMainWindowIsFarRight) {
-    // Screen 1280 px = 19200 twips: the limit is 9600 - 3000/2 = 8100 twips = 540 px.
-    form().move(540, 200);
-    pl().move(10, 10);
-    dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), QPoint(540, 355));
-
-    form().move(541, 200);
-    pl().move(10, 10);
-    dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), QPoint(10, 355));
-}
-
-TEST_F(DockingTest, TheDockingTimerRunsByItself) {
-    form().move(100, 100);
-    pl().move(0, 0);
-    ASSERT_TRUE(control<FormTimer>("stayd")->isRunning());
-    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(100, 255); }));
+// The tick docks the playlist under the main window, keeping its own left once the main
+// window's left is beyond 9600 - 3000/2 twips (540 px on a screen of 19200 twips).
+TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
+    for (const auto& [left, docked] :
+         {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
+        form1().move(left, 200);
+        pl().move(10, 10);
+        dockplaylist(*program);
+        EXPECT_EQ(pl().pos(), docked) << left;
+    }
 }
 
 TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
-    ASSERT_TRUE(waitUntil([this] { return !control<FormTimer>("stayd")->isRunning(); }));
-    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
-    EXPECT_EQ(pl().pos(), form().pos() + QPoint(0, form().height()));
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+    EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
 
-    form().move(200, 150);
+    form1().move(200, 150);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
     // Moved away by someone else, the playlist comes back too.
-    ASSERT_TRUE(waitUntil([this] { return !control<FormTimer>("stayd")->isRunning(); }));
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 }
@@ -58,32 +38,31 @@ TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
 TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOverlap) {
     // Near the bottom edge the window manager keeps the playlist window 90 px higher than
     // asked, over the main window, and does not say so: the main window moves up onto it.
-    form().move(300, 800);
+    form1().move(300, 800);
     windows->heldAt[&pl()] = QPoint(300, 865);
     wakeDocking(*program);
     EXPECT_TRUE(waitUntil([this] {
-        return !control<FormTimer>("stayd")->isRunning() && form().pos() == QPoint(300, 710) &&
+        return !timer("stayd")->isRunning() && form1().pos() == QPoint(300, 710) &&
                pl().pos() == QPoint(300, 865);
     }));
 
     // It keeps the main window lower than asked: the playlist window docks where it really is.
-    windows->heldAt = {{&form(), QPoint(300, 100)}};
-    form().move(300, 50);
-    EXPECT_TRUE(waitUntil([this] {
-        return !control<FormTimer>("stayd")->isRunning() && pl().pos() == QPoint(300, 255);
-    }));
+    windows->heldAt = {{&form1(), QPoint(300, 100)}};
+    form1().move(300, 50);
+    EXPECT_TRUE(waitUntil(
+        [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
 }
 
 TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
-    form().move(100, 100);
-    form().resize(form().width(), 200);
+    form1().move(100, 100);
+    form1().resize(form1().width(), 200);
     Form_Activate(*program);
     EXPECT_EQ(pl().y(), 100 + 200 - 20);
-    EXPECT_EQ(form().height(), 157);  // 2355 twips
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
 
-    form().resize(form().width(), 150);
+    form1().resize(form1().width(), 150);
     Form_Activate(*program);
-    EXPECT_EQ(form().height(), 150);
+    EXPECT_EQ(form1().height(), 150);
 }
 
 TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
@@ -92,30 +71,30 @@ TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
         return waitUntil([&window] { return window.isActiveWindow(); });
     };
     ASSERT_TRUE(activate(pl()));
-    form().resize(form().width(), 200);
+    form1().resize(form1().width(), 200);
     // Another program takes the focus, then the user switches back to the main window.
     emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(form()));
-    EXPECT_EQ(form().height(), 200);
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 200);
 
     ASSERT_TRUE(activate(pl()));
-    ASSERT_TRUE(activate(form()));
-    EXPECT_EQ(form().height(), 157);  // 2355 twips
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
 }
 
 TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
     // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
-    form().move(333, 200);
+    form1().move(333, 200);
     pl().move(0, 0);
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
     // Left 9000 twips is beyond it: no overlap, left unchanged.
-    form().move(600, 200);
+    form1().move(600, 200);
     pl().move(7, 0);
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form().playlistMark(), "1");
+    EXPECT_EQ(form1().playlistMark(), "1");
 }
 
 }  // namespace

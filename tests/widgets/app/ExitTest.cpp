@@ -1,8 +1,6 @@
-#include <QCloseEvent>
-#include <QTest>
+#include <QPointer>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 
 namespace {
 
@@ -15,97 +13,70 @@ protected:
         settingsBefore = readFile("settings.cfg");
         start();
     }
-    void clickX() { QTest::mouseClick(control<SkinLabel>("Label9"), Qt::LeftButton); }
-
     QByteArray settingsBefore;
 };
 
-TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnce) {
+TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlong) {
     startWithConfirmation(false);
-    Form1& form = program->form1();
-    clickX();
-    QTest::mouseClick(control<SkinLabel>("Label8"), Qt::LeftButton);
-    form.menuItem("mnuexit2")->trigger();
-    EXPECT_EQ(processEnds, 3);
+    ASSERT_TRUE(tray->added);
+    click("Label9");
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_EQ(form1().player(), nullptr);
+    EXPECT_EQ(form1().infoPlayer(), nullptr);
+    EXPECT_FALSE(tray->added);
+    click("Label8");
+    item("mnuexit2")->trigger();
+    form1().close();
+    EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
 
-TEST_F(ExitTest, PlayersAndTheTrayIconAreGoneWhenTheProcessEnds) {
-    startWithConfirmation(false);
-    ASSERT_TRUE(tray->added);
-    clickX();
-    EXPECT_EQ(processEnds, 1);
-    EXPECT_EQ(program->form1().player(), nullptr);
-    EXPECT_EQ(program->form1().infoPlayer(), nullptr);
-    EXPECT_FALSE(tray->added);
-}
-
-TEST_F(ExitTest, QuestionAnsweredNoKeepsThePlayerRunning) {
+// The question's box runs the event loop: another exit command meanwhile brings it to the
+// front, and a close request then is refused, instead of asking a second time.
+TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     startWithConfirmation(true);
+    messages->whileOpen = [&] {
+        item("mnuexit2")->trigger();
+        EXPECT_FALSE(form1().close());
+    };
     messages->answers = {Answer::No};
-    clickX();
-    EXPECT_EQ(processEnds, 0);
+    click("Label9");
     ASSERT_EQ(messages->shown.size(), 1U);
     const auto& box = messages->shown[0];
     EXPECT_EQ(box.text, "Soll das Programm beendet werden ?");
     EXPECT_EQ(box.title, "Programm beenden");
     EXPECT_EQ(box.buttons, MessageBoxes::Buttons::YesNo);
     EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
-    EXPECT_TRUE(program->form1().isVisible());
-    EXPECT_NE(program->form1().player(), nullptr);
+    EXPECT_EQ(messages->raises, 2);
+    EXPECT_EQ(processEnds, 0);
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_NE(form1().player(), nullptr);
     EXPECT_TRUE(tray->added);
-}
 
-TEST_F(ExitTest, QuestionAnsweredYesEndsWithoutSaving) {
-    startWithConfirmation(true);
+    messages->answers = {Answer::No};
+    EXPECT_FALSE(form1().close());
+    EXPECT_TRUE(form1().isVisible());
     messages->answers = {Answer::Yes};
-    program->form1().menuItem("mnuexit2")->trigger();
+    form1().close();
+    EXPECT_EQ(messages->shown.size(), 3U);
     EXPECT_EQ(processEnds, 1);
+    messages->answers = {Answer::Yes};
+    item("mnuexit2")->trigger();
+    EXPECT_EQ(messages->shown.size(), 4U);
+    EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
 
-TEST_F(ExitTest, CloseRequestFollowsTheAnswer) {
-    startWithConfirmation(true);
-    Form1& form = program->form1();
-    messages->answers = {Answer::No};
-    EXPECT_FALSE(form.close());
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(processEnds, 0);
-
-    messages->answers = {Answer::Yes};
-    form.close();
-    EXPECT_EQ(processEnds, 1);
-    EXPECT_EQ(messages->shown.size(), 2U);
-}
-
-// The question's box runs the event loop: another exit command meanwhile brings it to the
-// front, and a close request then is refused, instead of asking a second time.
-TEST_F(ExitTest, TheQuestionIsAskedOnceAtATime) {
-    startWithConfirmation(true);
-    Form1& form = program->form1();
-    messages->whileOpen = [&] {
-        form.menuItem("mnuexit2")->trigger();
-        EXPECT_FALSE(form.close());
-    };
-    messages->answers = {Answer::No};
-    clickX();
-    EXPECT_EQ(messages->shown.size(), 1U);
-    EXPECT_EQ(messages->raises, 2);
-    EXPECT_EQ(processEnds, 0);
-
-    // Once answered, the next exit command asks again.
-    messages->answers = {Answer::Yes};
-    form.menuItem("mnuexit2")->trigger();
-    EXPECT_EQ(messages->shown.size(), 2U);
-    EXPECT_EQ(processEnds, 1);
-}
-
-TEST_F(ExitTest, CloseRequestWithoutConfirmationAsksNothing) {
-    startWithConfirmation(false);
-    program->form1().close();
-    EXPECT_EQ(processEnds, 1);
-    EXPECT_TRUE(messages->shown.empty());
+// An unloaded playlist window is deleted once the event loop runs; a program that ends before
+// that must take it along, or the window would act on a program that no longer exists.
+TEST_F(ExitTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
+    start();
+    const QPointer<playlist> unloaded = &pl();
+    program->unloadPlaylist();
+    ASSERT_FALSE(unloaded.isNull());
+    program.reset();
+    EXPECT_TRUE(unloaded.isNull());
 }
 
 }  // namespace

@@ -1,106 +1,99 @@
-#include <QDir>
-#include <QFile>
-
 #include "app/Docking.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-
 class StartupTest : public ProgramFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    options& opts() { return program->optionsWindow(); }
-    playlist& pl() { return program->playlistWindow(); }
+    // What start-up made of the settings: the options' boxes (showpl, exppl, ending, qinfo,
+    // alwaysshow; then whether alwaysshow is enabled), the folder, the volume with its thumb
+    // and the mixer's writes, the playlist window (plcurr, shown, height, Label2's caption and
+    // colour) and the enabling of hidepl, showpl and the playlist menu.
+    QString summary() {
+        QString boxes;
+        for (const QCheckBox* box : {opts().optshowpl, opts().optexppl, opts().optending,
+                                     opts().qinfo, opts().alwaysshow, opts().alwaysshow}) {
+            boxes +=
+                QString::number(box == opts().alwaysshow && boxes.size() == 5 ? box->isEnabled()
+                                                                              : box->isChecked());
+        }
+        QStringList written;
+        for (const auto& [id, value] : mixer->writes) {
+            written << QStringLiteral("%1:%2").arg(id).arg(value);
+        }
+        return QStringLiteral("%1 [%2|%3] vol%4 x%5 mixer[%6] pl%7%8 h%9 %10%11 %12%13")
+            .arg(boxes, opts().estfolder->text(), form1().standardFolder())
+            .arg(form1().volumeSetting().value())
+            .arg(label("imgVol")->x())
+            .arg(written.join(','), form1().playlistMark())
+            .arg(pl().isVisible())
+            .arg(pl().height())
+            .arg(label("Label2")->caption(), label("Label2")->foreColor().name())
+            .arg(flags({"hidepl", "showpl"}))
+            .arg(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+    }
 };
 
-TEST_F(StartupTest, FirstRunShowsTheEnlargedPlaylistAndWritesNothing) {
-    start();
-    EXPECT_TRUE(form().isVisible());
-    ASSERT_TRUE(program->playlistLoaded());
-    EXPECT_TRUE(pl().isVisible());
-    EXPECT_EQ(pl().height(), 368);  // 5520 twips
-    EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(form().playlistMark(), "1");
-    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "-");
-    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kRed);
-    EXPECT_EQ(control<SkinLabel>("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
-    EXPECT_TRUE(control<SkinLabel>("hidepl")->isEnabled());
-    EXPECT_FALSE(control<SkinLabel>("showpl")->isEnabled());
-    EXPECT_TRUE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
-    EXPECT_TRUE(opts().alwaysshow->isEnabled());
-    EXPECT_FALSE(opts().optending->isChecked());
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 0);
-    // With nothing stored the system volume is left as it is.
-    EXPECT_TRUE(mixer->writes.empty());
-    // The helpers exist but stay hidden, and start-up itself never writes the settings.
-    EXPECT_FALSE(opts().isVisible());
-    EXPECT_FALSE(program->frmopenWindow().isVisible());
-    EXPECT_FALSE(fileExists("settings.cfg"));
-}
+struct SettingsCase {
+    const char* what;
+    std::vector<QByteArray> lines;  // none: no file
+    long mixerTop;
+    const char* summary;
+};
 
-TEST_F(StartupTest, StoredSettingsReachTheirHolders) {
-    writeSettings({" 1 ", " 0 ", " 1 ", "/home/musik, alt", " 1 ", " 1 ", " 16000 "});
-    start();
-    EXPECT_TRUE(opts().optending->isChecked());
-    EXPECT_FALSE(opts().optexppl->isChecked());
-    EXPECT_EQ(opts().estfolder->text(), "/home/musik, alt");
-    EXPECT_EQ(form().standardFolder(), "/home/musik, alt");
-    EXPECT_TRUE(opts().alwaysshow->isChecked());
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 16000);
-    // The stored volume reaches the mixer at twice the slider value.
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32000});
-    EXPECT_TRUE(opts().alwaysshow->isEnabled());
-    // Normal size: the playlist was not enlarged.
-    EXPECT_EQ(pl().height(), 186);
-    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "+");
-    // The thumb sits at the value's share of the track: 5400 + 16000/32767 * 645 twips.
-    EXPECT_EQ(control<SkinLabel>("imgVol")->x(), 381);
-}
+class StartupSettingsTest : public StartupTest,
+                            public ::testing::WithParamInterface<SettingsCase> {};
 
-TEST_F(StartupTest, HiddenButEnlargedPlaylistAndQuickInfoOffClearingAlwaysShow) {
-    writeSettings({" 0 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "});
+// Start-up gives every stored setting to its holder and never writes the file itself.
+TEST_P(StartupSettingsTest, StoredSettingsReachTheirHolders) {
+    const SettingsCase& c = GetParam();
+    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, c.mixerTop};
+    if (!c.lines.empty()) {
+        writeSettings(c.lines);
+    }
     const QByteArray before = readFile("settings.cfg");
     start();
-    EXPECT_EQ(form().playlistMark(), "0");
-    EXPECT_FALSE(pl().isVisible());
-    EXPECT_EQ(pl().height(), 368);
-    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kRed);
-    EXPECT_FALSE(control<SkinLabel>("hidepl")->isEnabled());
-    EXPECT_TRUE(control<SkinLabel>("showpl")->isEnabled());
-    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
-
-    EXPECT_FALSE(opts().qinfo->isChecked());
-    EXPECT_FALSE(opts().alwaysshow->isChecked());
-    EXPECT_FALSE(opts().alwaysshow->isEnabled());
-    // Clearing it is not written back by start-up.
+    EXPECT_EQ(summary().toStdString(), c.summary) << c.what;
     EXPECT_EQ(readFile("settings.cfg"), before);
+    EXPECT_EQ(fileExists("settings.cfg"), !c.lines.empty());
 }
 
-TEST_F(StartupTest, ReadStopsAtTheFirstBadLine) {
-    // Line 3 holds a value a check box cannot take: it and everything after it are ignored.
-    writeSettings({" 0 ", " 0 ", " 2 ", "/x", " 0 ", " 0 ", " 5 "});
-    start();
-    EXPECT_FALSE(opts().optshowpl->isChecked());
-    EXPECT_FALSE(opts().optending->isChecked());
-    EXPECT_EQ(opts().estfolder->text(), "");
-    EXPECT_TRUE(opts().qinfo->isChecked());
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, StartupSettingsTest,
+    ::testing::Values(
+        // The enlarged playlist; the system volume is left as it is.
+        SettingsCase{"none", {}, 65535, "110101 [|] vol0 x360 mixer[] pl11 h368 -#ff0000 101"},
+        // The volume reaches the mixer at twice the slider value, the thumb at its share
+        // of the track: 5400 + 16000/32767 * 645 twips.
+        SettingsCase{"stored",
+                     {" 1 ", " 0 ", " 1 ", "/home/musik, alt", " 1 ", " 1 ", " 16000 "},
+                     65535,
+                     "101111 [/home/musik, alt|/home/musik, alt] vol16000 x381 mixer[1:32000] pl11 "
+                     "h186 +#ffffff 101"},
+        // Quick info off clears and disables alwaysshow; the hidden playlist is enlarged.
+        SettingsCase{"hidden, quick info off",
+                     {" 0 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "},
+                     65535,
+                     "010000 [|] vol0 x360 mixer[] pl00 h368 -#ff0000 010"},
+        // Line 3 holds a value a check box cannot take: it and everything after are ignored.
+        SettingsCase{"bad line 3",
+                     {" 0 ", " 0 ", " 2 ", "/x", " 0 ", " 0 ", " 5 "},
+                     65535,
+                     "000101 [|] vol0 x360 mixer[] pl00 h186 +#ffffff 010"},
+        // 0..2000 gives a slider 1000 steps long: 5000 is off it and ignored.
+        SettingsCase{"volume off the slider",
+                     {" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 5000 "},
+                     2000,
+                     "110101 [|] vol0 x360 mixer[] pl11 h368 -#ff0000 101"}));
 
-TEST_F(StartupTest, VolumeOutsideTheSliderIsIgnored) {
-    // The slider takes the mixer's range, which need not be the default one: 0..2000 gives a
-    // slider 1000 steps long.
-    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, 2000};
-    writeSettings({" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 5000 "});
+TEST_F(StartupTest, FirstRunShowsTheWindowsWithTheHelpersHidden) {
     start();
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 0);
-    EXPECT_TRUE(opts().qinfo->isChecked());
+    EXPECT_TRUE(form1().isVisible());
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_EQ(pl().List1->height(), 366);
+    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_FALSE(browser().isVisible());
 }
 
 TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindowIsUp) {
@@ -111,7 +104,7 @@ TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindow
     EXPECT_EQ(messages->shown[0].title, "Fehler");
     EXPECT_TRUE(messages->shown[0].text.contains("(libmpv.so.2) wurde nicht gefunden"))
         << messages->shown[0].text.toStdString();
-    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(form1().isVisible());
 }
 
 TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
@@ -152,11 +145,11 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
         writeSettings({" 0 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
     }
     start();
-    EXPECT_EQ(form().pos(), c.mainWindow);
+    EXPECT_EQ(form1().pos(), c.mainWindow);
     EXPECT_EQ(pl().isVisible(), c.playlistShown);
     dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form().height()));
-    EXPECT_TRUE(desktop->availableGeometry().contains(program->frmopenWindow().geometry()));
+    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form1().height()));
+    EXPECT_TRUE(desktop->availableGeometry().contains(browser().geometry()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,24 +1,16 @@
 #include <QMessageBox>
-#include <QTest>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmdir.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
 #include "playlist/dateiinfo.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
 #include "windows/frmhelp.h"
-#include "windows/options.h"
 
 namespace {
 
 class WindowRolesTest : public ProgramFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    playlist& pl() { return program->playlistWindow(); }
-    options& opts() { return program->optionsWindow(); }
     static bool activate(QWidget& window) {
         window.activateWindow();
         return waitUntil([&window] { return window.isActiveWindow(); });
@@ -37,28 +29,28 @@ protected:
         pl().fillFromStore();
         pl().setListIndex(0);
         pl().mnutrackinfo->trigger();
-        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
-        form().menuItem("mnuhelp")->trigger();
-        QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
+        click("Label1");
+        item("mnuhelp")->trigger();
+        click("Label5");
         opts().Command3->click();
-        std::vector<std::pair<QWidget*, QWidget*>> windows{{&form(), nullptr},
+        std::vector<std::pair<QWidget*, QWidget*>> windows{{&form1(), nullptr},
                                                            {&pl(), nullptr},
-                                                           {program->dateiinfoIfLoaded(), &form()},
-                                                           {program->searchIfLoaded(), &form()},
-                                                           {program->helpIfLoaded(), &form()},
-                                                           {&opts(), &form()},
+                                                           {program->dateiinfoIfLoaded(), &form1()},
+                                                           {program->searchIfLoaded(), &form1()},
+                                                           {program->helpIfLoaded(), &form1()},
+                                                           {&opts(), &form1()},
                                                            {program->frmdirIfLoaded(), &opts()}};
         program->frmdirIfLoaded()->Command2->click();
         opts().Command2->click();
-        QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);  // hides the main window
-        windows.emplace_back(&program->frmopenWindow(), &form());
+        click("Label7");  // hides the main window
+        windows.emplace_back(&browser(), &form1());
         return windows;
     }
     void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
         for (const auto& [window, owner] : opened) {
             ASSERT_NE(window, nullptr);
             SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &form());
+            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &form1());
             if (owner != nullptr) {
                 EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
             }
@@ -79,9 +71,9 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
 
 TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
     start();
-    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
-    ASSERT_FALSE(form().isEnabled());
-    activate(form());
+    click("Label5");
+    ASSERT_FALSE(form1().isEnabled());
+    activate(form1());
     EXPECT_TRUE(broughtToFront(opts()));
     opts().Command3->click();
     activate(pl());
@@ -90,28 +82,28 @@ TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
 
 TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
     start();
-    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+    click("Label1");
     frmsearch& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(search));
     search.close();  // the close box
-    EXPECT_TRUE(broughtToFront(form()));
+    EXPECT_TRUE(broughtToFront(form1()));
 
-    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
+    click("Label5");
     ASSERT_TRUE(activate(opts()));
     opts().Command3->click();
     ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
     program->frmdirIfLoaded()->Command2->click();
     EXPECT_TRUE(broughtToFront(opts()));
     opts().Command2->click();
-    EXPECT_TRUE(broughtToFront(form()));
+    EXPECT_TRUE(broughtToFront(form1()));
 
     // A question over the main window, answered.
-    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form());
+    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form1());
     question.show();
     ASSERT_TRUE(activate(question));
     windows->broughtToFront.clear();
     question.button(QMessageBox::No)->click();
-    EXPECT_TRUE(broughtToFront(form()));
+    EXPECT_TRUE(broughtToFront(form1()));
 }
 
 }  // namespace

@@ -1,19 +1,13 @@
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QTest>
 
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
-#include "folders/frmopen.h"
 #include "platform/FileNames.h"
-#include "player/Form1.h"
 #include "playlist/ListFile.h"
 #include "playlist/PlaylistCommands.h"
-#include "playlist/playlist.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,11 +21,8 @@ using Answer = MessageBoxes::Answer;
 
 class FolderBrowserTest : public ProgramFixture {
 protected:
-    frmopen& browser() { return program->frmopenWindow(); }
-    Form1& form() { return program->form1(); }
     FakePlayer& preview() { return dynamic_cast<FakePlayer&>(*browser().MediaPlayer1); }
     FakeFileDialog& dialog() { return dynamic_cast<FakeFileDialog&>(*browser().CommonDialog1); }
-    QStringList shownLines() { return program->playlistWindow().lines->stringList(); }
     QString path(const QString& sub) const { return folder.filePath(sub); }
     static QPoint centre(const QAbstractItemView* view, int row) {
         return view->visualRect(view->model()->index(row, 0)).center();
@@ -52,8 +43,8 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     makeFiles("Musik", {"b.mp3", "A.MP3", "note.txt", ".versteckt.mp3"});
     makeFiles("Leer", {});
     start();
-    form().setStandardFolder(path("Musik"));
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    form1().setStandardFolder(path("Musik"));
+    click("Label7");
     ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
@@ -111,8 +102,8 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     makeFiles("Schnell", {"s.mp3", "t.mp3"});
     listings->hold(path("Langsam"));
     start();
-    form().setStandardFolder(path("Langsam"));
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    form1().setStandardFolder(path("Langsam"));
+    click("Label7");
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_TRUE(browser().isVisible());
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
@@ -138,15 +129,14 @@ class FolderBrowserCommitTest : public FolderBrowserTest,
 TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     makeFiles("A", {"y.mp3", "x.mp3"});
     start();
-    ASSERT_EQ(control<SkinLabel>("Label2")->foreColor(),
-              QColor(255, 0, 0));  // enlarged, as without settings
-    form().setStandardFolder(path("A"));
+    ASSERT_EQ(label("Label2")->foreColor(), QColor(255, 0, 0));  // enlarged, as without settings
+    form1().setStandardFolder(path("A"));
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
     ASSERT_TRUE(browserShows("A"));
-    QWidget& before = program->playlistWindow();
+    QWidget& before = pl();
     const bool fromMain = GetParam() == AddFolderFrom::MainWindow;
-    for (const QWidget* window : {static_cast<QWidget*>(&form()), &before}) {
+    for (const QWidget* window : {static_cast<QWidget*>(&form1()), &before}) {
         EXPECT_EQ(window->isVisible(), !fromMain);
         EXPECT_EQ(window->isEnabled(), fromMain);
     }
@@ -163,10 +153,11 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     EXPECT_EQ(readFile("folders.dat"), (a + "\r\n" + a + "\r\n").toLocal8Bit());
     EXPECT_FALSE(browser().isVisible());
     EXPECT_EQ(browser().folderList(), QStringList({a, a}));
-    QWidget& after = program->playlistWindow();
-    EXPECT_TRUE(form().isVisible() && after.isVisible() && form().isEnabled() && after.isEnabled());
+    QWidget& after = pl();
+    EXPECT_TRUE(form1().isVisible() && after.isVisible() && form1().isEnabled() &&
+                after.isEnabled());
     EXPECT_EQ(after.height(), 368);  // still enlarged
-    EXPECT_EQ(form().playlistMark(), "1");
+    EXPECT_EQ(form1().playlistMark(), "1");
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"x", "y", "x", "y"}));
 }
@@ -181,8 +172,8 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     writeFolders({"A"});
     start();
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
-    form().setStandardFolder(path("B"));
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    form1().setStandardFolder(path("B"));
+    click("Label7");
     ASSERT_TRUE(browserShows("B"));
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     FolderListBox* list = browser().lstdirs;
@@ -205,7 +196,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     EXPECT_EQ(browser().folderList(), QStringList({path("A")}));
     EXPECT_EQ(readFile("folders.dat"), (path("A") + "\r\n").toLocal8Bit());
     EXPECT_EQ(preview().file, "");
-    EXPECT_TRUE(form().isVisible());
+    EXPECT_TRUE(form1().isVisible());
     EXPECT_TRUE(shownLines().isEmpty());  // cleared, and rebuilt by the scan
     ASSERT_TRUE(program->scanPending());
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
@@ -408,8 +399,8 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit)
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 
     // The browser lists the folder by the name it shows, and adds it by the bytes it has.
-    form().setStandardFolder(folder.path());
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    form1().setStandardFolder(folder.path());
+    click("Label7");
     QList<QListWidgetItem*> shown;
     ASSERT_TRUE(waitUntil([&] {
         shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
@@ -426,7 +417,7 @@ TEST_F(FolderBrowserTest, AFolderWithALineBreakInItsNameIsNotAdded) {
         makeFiles(name, {"z.mp3"});
     }
     start();
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    click("Label7");
     for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
         browser().presetFolder(path(name));
         ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == path(name); }));
@@ -457,13 +448,13 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
 
     // Leaving the browser reads the same file again: once is enough.
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    click("Label7");
     QTest::mouseClick(browser().Command2, Qt::LeftButton);
     runEventsFor(50);
     EXPECT_EQ(messages->shown.size(), 1U);
 
     // So is a saved list loaded in the browser.
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
+    click("Label7");
     QFile saved(path("lang.mpc"));
     ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
     saved.write(tooLong);

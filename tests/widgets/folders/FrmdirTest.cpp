@@ -1,11 +1,7 @@
-#include <QDir>
-#include <QTest>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
 #include "folders/frmdir.h"
-#include "player/Form1.h"
-#include "windows/options.h"
 
 namespace {
 
@@ -18,12 +14,11 @@ protected:
     void startWithStandardFolder(const QString& standard) {
         writeSettings({" 1 ", " 1 ", " 0 ", standard.toUtf8(), " 1 ", " 0 ", " 0 "});
         start();
-        QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);
+        click("Label5");
         // "Übernehmen" used, and the text edited without confirming it.
         QTest::mouseClick(opts().Command4, Qt::LeftButton);
         opts().estfolder->setText("/bearbeitet");
     }
-    options& opts() { return program->optionsWindow(); }
     // Opens the chooser and waits for its first folder, listed away from the GUI thread.
     frmdir& chooser() {
         QTest::mouseClick(opts().Command3, Qt::LeftButton);

@@ -1,18 +1,9 @@
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 
 class ScanScheduleTest : public ProgramFixture {
 protected:
-    QStringList shownLines() { return program->playlistWindow().lines->stringList(); }
 };
 
 TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
@@ -20,7 +11,7 @@ TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
     makeFiles("B", {"c.mp3"});
     writeFolders({"A", "B"});
     start();
-    EXPECT_EQ(program->frmopenWindow().folderList().size(), 2);
+    EXPECT_EQ(browser().folderList().size(), 2);
     EXPECT_TRUE(program->scanPending());
     EXPECT_TRUE(shownLines().isEmpty());  // the scan has not run yet
 
@@ -35,7 +26,7 @@ TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
 TEST_F(ScanScheduleTest, NoSavedFoldersMeansNoScanAndNoMessage) {
     start();
     EXPECT_FALSE(program->scanPending());
-    EXPECT_TRUE(program->frmopenWindow().folderList().isEmpty());
+    EXPECT_TRUE(browser().folderList().isEmpty());
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(QFile::exists(folder.filePath("folders.dat")));
 }
@@ -102,11 +93,11 @@ TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
 
 TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
     start();
-    program->frmopenWindow().setFolderList({"/eins", " ", "/zwei, drei"});
+    browser().setFolderList({"/eins", " ", "/zwei, drei"});
     plaction(*program, "makeauto");
     EXPECT_EQ(readFile("folders.dat"), QByteArray("/eins\r\n \r\n/zwei, drei\r\n"));
     plaction(*program, "openauto");
-    EXPECT_EQ(program->frmopenWindow().folderList(), QStringList({"/eins", "", "/zwei, drei"}));
+    EXPECT_EQ(browser().folderList(), QStringList({"/eins", "", "/zwei, drei"}));
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include <QApplication>
-#include <QTest>
+#include <QKeySequence>
 
 #include "fakes/ProgramFixture.h"
 #include "player/Chrome.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 
@@ -17,121 +15,119 @@ const QColor kCyan(0, 255, 255);
 class ChromeTest : public ProgramFixture {
 protected:
     void SetUp() override { start(); }
-    Form1& form() { return program->form1(); }
 };
 
 TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
-    SkinLabel* next = control<SkinLabel>("btnnext");
+    SkinLabel* next = label("btnnext");
     QTest::mousePress(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kBlue);
     QTest::mouseRelease(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kGreen);
     // Disabled glyphs take no press at all.
-    QTest::mousePress(control<SkinLabel>("btnplay"), Qt::LeftButton);
-    EXPECT_EQ(control<SkinLabel>("btnplay")->foreColor(), kGreen);
+    QTest::mousePress(label("btnplay"), Qt::LeftButton);
+    EXPECT_EQ(label("btnplay")->foreColor(), kGreen);
 
     // A text button ends white whatever it started as, and reacts to any mouse button.
-    SkinLabel* insert = control<SkinLabel>("Label7");  // starts in the system window colour
+    SkinLabel* insert = label("Label7");  // starts in the system window colour
     QTest::mousePress(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kCyan);
     QTest::mouseRelease(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kWhite);
     // The play-order labels have no pressed look.
-    QTest::mousePress(control<SkinLabel>("Label12"), Qt::LeftButton);
-    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), kRed);
+    QTest::mousePress(label("Label12"), Qt::LeftButton);
+    EXPECT_EQ(label("Label12")->backColor(), kRed);
 
     // A title-bar button lights its frame.
-    QTest::mousePress(control<SkinLabel>("Label14"), Qt::LeftButton);
+    QTest::mousePress(label("Label14"), Qt::LeftButton);
     EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kRed);
-    EXPECT_EQ(control<SkinLabel>("Label14")->foreColor(), kWhite);
-    QTest::mouseRelease(control<SkinLabel>("Label14"), Qt::LeftButton);
+    EXPECT_EQ(label("Label14")->foreColor(), kWhite);
+    QTest::mouseRelease(label("Label14"), Qt::LeftButton);
     EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kWhite);
-    EXPECT_EQ(control<SkinLabel>("Label14")->foreColor(), kGreen);
+    EXPECT_EQ(label("Label14")->foreColor(), kGreen);
 }
 
 TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
-    QTest::mousePress(control<SkinLabel>("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
-    EXPECT_EQ(control<FormTimer>("tmrMove")->interval(), 10);
+    QTest::mousePress(label("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
+    EXPECT_EQ(timer("tmrMove")->interval(), 10);
     desktop->cursor = QPoint(600, 400);
     // left = 9000 - 450 twips; top = 6000 - 0 - 100 twips; the playlist stays underneath.
-    ASSERT_TRUE(waitUntil([this] { return form().pos() == QPoint(570, 393); }));
-    EXPECT_EQ(program->playlistWindow().pos(), QPoint(570, 393 + 155));
+    ASSERT_TRUE(waitUntil([this] { return form1().pos() == QPoint(570, 393); }));
+    EXPECT_EQ(pl().pos(), QPoint(570, 393 + 155));
 
     // A press lower in the label places the window one twip lower: the same pixel.
-    Chrome& chrome = form().chrome();
+    Chrome& chrome = form1().chrome();
     chrome.Label6_MouseDown(Qt::LeftButton, QPointF(450, 120));
     chrome.tmrMove_Timer();
-    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    EXPECT_EQ(form1().pos(), QPoint(570, 393));
 
-    QTest::mouseRelease(control<SkinLabel>("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
+    QTest::mouseRelease(label("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
     EXPECT_FALSE(chrome.isDragging());
-    EXPECT_FALSE(control<FormTimer>("tmrMove")->isRunning());
+    EXPECT_FALSE(timer("tmrMove")->isRunning());
     desktop->cursor = QPoint(100, 100);
     chrome.tmrMove_Timer();
-    EXPECT_EQ(form().pos(), QPoint(570, 393));
+    EXPECT_EQ(form1().pos(), QPoint(570, 393));
 }
 
 TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
-    Chrome& chrome = form().chrome();
+    Chrome& chrome = form1().chrome();
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     chrome.setTrackTitle(title);
-    const QString shown = control<SkinLabel>("lbltracktitle")->caption();
+    const QString shown = label("lbltracktitle")->caption();
     ASSERT_EQ(shown, title + "       ---        ");
-    EXPECT_TRUE(control<FormTimer>("tmrlaufschrift")->isRunning());
+    EXPECT_TRUE(timer("tmrlaufschrift")->isRunning());
     chrome.tmrlaufschrift_Timer();
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), shown.mid(2) + shown.left(2));
+    EXPECT_EQ(label("lbltracktitle")->caption(), shown.mid(2) + shown.left(2));
     // Two characters a step, never half of one: 75 characters are back at the start after
     // 75 steps.
     for (int step = 2; step <= 75; ++step) {
         chrome.tmrlaufschrift_Timer();
-        const QString now = control<SkinLabel>("lbltracktitle")->caption();
+        const QString now = label("lbltracktitle")->caption();
         ASSERT_TRUE(now.isValidUtf16()) << step;
         ASSERT_FALSE(now.startsWith(QChar(0x0301)) || now.startsWith(QString("🏽"))) << step;
     }
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), shown);
+    EXPECT_EQ(label("lbltracktitle")->caption(), shown);
 
     chrome.setTrackTitle("Kurz");
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Kurz");
-    EXPECT_FALSE(control<FormTimer>("tmrlaufschrift")->isRunning());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Kurz");
+    EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
 }
 
 TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimises) {
-    QTest::mouseClick(control<SkinLabel>("Label13"), Qt::LeftButton);
-    EXPECT_TRUE(form().windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_FALSE(control<FormTimer>("stayd")->isEnabled());
-    EXPECT_TRUE(form().isVisible());  // no tray icon to bring it back from
+    click("Label13");
+    EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_FALSE(timer("stayd")->isEnabled());
+    EXPECT_TRUE(form1().isVisible());  // no tray icon to bring it back from
     // The playlist that is meant to be shown stays on screen.
-    EXPECT_TRUE(program->playlistWindow().isVisible());
+    EXPECT_TRUE(pl().isVisible());
 
-    form().setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
+    form1().setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(timer("stayd")->isEnabled());
 }
 
 TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
-    form().setPlaylistMark("0");
-    control<SkinLabel>("lbltracktitle")->setCaption("");
-    form().chrome().Form_Resize();
-    EXPECT_FALSE(program->playlistWindow().isVisible());
-    EXPECT_FALSE(control<SkinLabel>("hidepl")->isEnabled());
-    EXPECT_TRUE(control<SkinLabel>("showpl")->isEnabled());
+    form1().setPlaylistMark("0");
+    label("lbltracktitle")->setCaption("");
+    form1().chrome().Form_Resize();
+    EXPECT_FALSE(pl().isVisible());
+    EXPECT_EQ(flags({"hidepl", "showpl"}), "01");
     EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
 
-    form().setPlaylistMark("1");
-    form().chrome().Form_Resize();
-    EXPECT_TRUE(program->playlistWindow().isVisible());
-    EXPECT_TRUE(control<SkinLabel>("hidepl")->isEnabled());
+    form1().setPlaylistMark("1");
+    form1().chrome().Form_Resize();
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_TRUE(label("hidepl")->isEnabled());
 }
 
 // Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
 // puts the dotted mark on them, and Space or Return presses a button as the mouse does.
 TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
-    form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    EXPECT_EQ(QApplication::focusWidget(), &form());  // Space is the window's own at first
+    form1().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    EXPECT_EQ(QApplication::focusWidget(), &form1());  // Space is the window's own at first
     const auto focused = [] {
         const QWidget* widget = QApplication::focusWidget();
         return widget != nullptr ? widget->objectName() : QStringLiteral("-");
@@ -150,11 +146,11 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "hidepl");
     // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
-    QTest::keyClick(control<SkinLabel>("hidepl"), Qt::Key_Space);
+    QTest::keyClick(label("hidepl"), Qt::Key_Space);
     EXPECT_FALSE(program->playlistLoaded());
     EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
-    QTest::keyClick(control<SkinLabel>("showpl"), Qt::Key_Escape);  // back to the window itself
-    EXPECT_EQ(QApplication::focusWidget(), &form());
+    QTest::keyClick(label("showpl"), Qt::Key_Escape);  // back to the window itself
+    EXPECT_EQ(QApplication::focusWidget(), &form1());
 
     // The mark: a dotted frame in the text colour, inside a framed label's border, on the
     // focused label only.
@@ -162,21 +158,21 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
         const int inset = label->frameWidth() > 0 ? label->frameWidth() + 1 : 0;
         return label->grab().toImage().pixelColor(inset, inset) == label->foreColor();
     };
-    SkinLabel* next = control<SkinLabel>("btnnext");
+    SkinLabel* next = label("btnnext");
     next->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(next));
-    EXPECT_FALSE(marked(control<SkinLabel>("btnprev")));
+    EXPECT_FALSE(marked(label("btnprev")));
 
     // Space: pressed while held, then the click.
     QTest::keyPress(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kBlue);
-    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_FALSE(timer("tmrPT")->isEnabled());
     QTest::keyRelease(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kGreen);
-    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());  // the next-track click starts the clock
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());  // the next-track click starts the clock
 
     // Return on a text button: cyan while held, white after, and its window opens.
-    SkinLabel* search = control<SkinLabel>("Label1");
+    SkinLabel* search = label("Label1");
     search->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(search));
     QTest::keyPress(search, Qt::Key_Return);
@@ -187,12 +183,75 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
 
     // The mouse takes the focus back to the window and leaves no mark; it puts none on the
     // button it clicks.
-    form().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
-    QTest::mouseClick(control<SkinLabel>("Label12"), Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), &form());
+    form1().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    click("Label12");
+    EXPECT_EQ(QApplication::focusWidget(), &form1());
     EXPECT_FALSE(marked(search));
-    EXPECT_FALSE(marked(control<SkinLabel>("Label12")));
+    EXPECT_FALSE(marked(label("Label12")));
+}
+
+TEST_F(ChromeTest, WindowIsBorderlessBlackAndAtItsDesignPlace) {
+    EXPECT_EQ(form1().geometry(), QRect(305, 117, 427, 155));
+    EXPECT_TRUE(form1().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form1().palette().color(QPalette::Window), QColor(Qt::black));
+}
+
+TEST_F(ChromeTest, ControlsSitAtTheirTwipsInPixels) {
+    // Fixed-size controls: twips / 15, rounded.
+    EXPECT_EQ(label("Label8")->geometry(), QRect(384, 120, 43, 15));
+    EXPECT_EQ(label("Label11")->geometry(), QRect(0, 48, 43, 15));
+    EXPECT_EQ(label("btnplay")->geometry(), QRect(240, 49, 19, 24));
+    EXPECT_EQ(label("lblVol")->geometry(), QRect(360, 55, 57, 9));
+    EXPECT_EQ(label("imgnotch")->geometry(), QRect(104, 85, 14, 14));
+    // Auto-sized labels keep their left and top.
+    EXPECT_EQ(label("Label9")->pos(), QPoint(416, 0));
+    EXPECT_EQ(label("Label13")->pos(), QPoint(399, -2));
+    EXPECT_EQ(label("lbltracktitle")->pos(), QPoint(152, 24));
+}
+
+TEST_F(ChromeTest, InitialCaptionsAndStates) {
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(label("lbltime")->caption(), "0:00 / 0:00");
+    EXPECT_EQ(label("Label6")->caption(), " MP3-Brambleplayer");
+    EXPECT_EQ(flags({"btnplay", "btnpause", "btnstop", "btnnext", "btnprev", "Label16", "lblinfo"}),
+              "0001100");
+    EXPECT_EQ(flags({"muting2", "lblST"}, &QWidget::isVisible), "00");
+    EXPECT_FALSE(timer("tmrPT")->isRunning());
+    EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
+    EXPECT_TRUE(item("playnormal")->isChecked());
+    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
+    EXPECT_EQ(label("Label12")->backColor(), QColor(255, 0, 0));
+}
+
+TEST_F(ChromeTest, ShortcutKeysLiveOnTheWindow) {
+    EXPECT_EQ(item("load_mp3")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_EQ(item("optionen")->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(item("mnuhelp")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(form1().actions().contains(item("load_mp3")));
+    // The menus themselves are never shown.
+    EXPECT_FALSE(control<QMenu>("mnuplayer")->isVisible());
+}
+
+TEST_F(ChromeTest, TrayMenuHoldsItsItemsInOrder) {
+    QStringList names;
+    for (const QAction* action : control<QMenu>("mnusystemtray")->actions()) {
+        names << (action->menu() != nullptr ? action->menu()->objectName() : action->objectName());
+    }
+    // Separators are bare lines, without a "-" beside them.
+    QStringList separatorCaptions;
+    for (const QMenu* menu : {control<QMenu>("mnusystemtray"), control<QMenu>("mnuvolume")}) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                separatorCaptions << action->text();
+            }
+        }
+    }
+    EXPECT_EQ(separatorCaptions, QStringList(7, QString()));
+    EXPECT_EQ(names,
+              QStringList({"mnushowpl", "mnushowquick", "t6", "mnuplayagain", "mnupause", "t12",
+                           "mnuvolume", "tr1", "mnunext", "mnulast", "t7", "playnormal",
+                           "playshuffle", "t8", "mnuoptions", "trenn", "mnuexit2"}));
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
 #include <functional>
 
 #include "fakes/ProgramFixture.h"
 #include "platform/DBusMenuExporter.h"
-#include "player/Form1.h"
 #include "player/Tray.h"
-#include "windows/options.h"
 #include "windows/quickinfo.h"
 
 namespace {
@@ -18,13 +15,12 @@ protected:
         tray->hostRunning = true;
         start();
     }
-    Form1& form() { return program->form1(); }
     // The window system's answer to the minimise arrives before anything else can happen.
     void minimise() {
-        QTest::mouseClick(control<SkinLabel>("Label13"), Qt::LeftButton);
+        click("Label13");
         QCoreApplication::processEvents();
     }
-    bool inTaskBar() { return windows->inTaskList(form()); }
+    bool inTaskBar() { return windows->inTaskList(form1()); }
     // A context request on the icon; `inside` runs while the tray menu is open, then it closes.
     void withTrayMenu(const std::function<void()>& inside) {
         tray->send(TrayIcon::kContextRequest);
@@ -41,28 +37,27 @@ TEST_F(TrayTest, IconShowsTheProgramThenEachTrackCutTo63Characters) {
     // A character beyond the BMP is never cut in half.
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     program->store.fill({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
+    click("btnnext");
     EXPECT_EQ(tray->tip, seventy.left(63));
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
+    click("btnnext");
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
 }
 
 TEST_F(TrayTest, DoubleClickShowsTheWindowAndRestartsDockingPlayerWiederZeigenDoesNot) {
-    control<SkinLabel>("lblST")->show();
+    label("lblST")->show();
     tray->send(TrayIcon::kDoubleClick);  // while visible: it stays as it is
-    EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_FALSE(
-        control<SkinLabel>("lblST")->isVisible());  // every message of the window hides the tooltip
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
+    EXPECT_FALSE(label("lblST")->isVisible());  // every message of the window hides the tooltip
 
     minimise();
-    EXPECT_FALSE(form().isVisible());
-    withTrayMenu([this] { form().menuItem("mnushowpl")->trigger(); });
-    EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_FALSE(control<FormTimer>("stayd")->isEnabled());
+    EXPECT_FALSE(form1().isVisible());
+    withTrayMenu([this] { item("mnushowpl")->trigger(); });
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
+    EXPECT_FALSE(timer("stayd")->isEnabled());
     minimise();
     tray->send(TrayIcon::kDoubleClick);
-    EXPECT_TRUE(form().isVisible() && !form().isMinimized());
-    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
+    EXPECT_TRUE(timer("stayd")->isEnabled());
     EXPECT_FALSE(inTaskBar());
 }
 
@@ -74,7 +69,7 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
         tray->send(TrayIcon::kDoubleClick);
     });
     EXPECT_EQ(opened.count(), 1);
-    EXPECT_FALSE(form().isVisible());
+    EXPECT_FALSE(form1().isVisible());
     withTrayMenu([] {});
     EXPECT_EQ(opened.count(), 2);
 
@@ -85,24 +80,19 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     tray->send(TrayIcon::kContextRequest);
     tray->send(TrayIcon::kDoubleClick);
     EXPECT_EQ(opened.count(), 2);
-    EXPECT_FALSE(form().isVisible());
+    EXPECT_FALSE(form1().isVisible());
     question.close();
     tray->send(TrayIcon::kContextRequest);
     EXPECT_EQ(opened.count(), 3);
     control<QMenu>("mnusystemtray")->close();
 }
 
-// The other items are the transport's, volume's and exit's own, tested with them.
-TEST_F(TrayTest, TrayMenuShowsTheQuickInfoOpensTheOptionsAndEnds) {
-    withTrayMenu([this] { form().menuItem("mnushowquick")->trigger(); });
+// The other items are the transport's, volume's, options' and exit's own, tested with them.
+TEST_F(TrayTest, TrayMenuShowsTheQuickInfo) {
+    withTrayMenu([this] { item("mnushowquick")->trigger(); });
     ASSERT_NE(program->quickinfoIfLoaded(), nullptr);
     EXPECT_TRUE(program->quickinfoIfLoaded()->isVisible());
     EXPECT_EQ(program->quickinfoIfLoaded()->quicki->caption(), "Keine Datei geladen");
-    withTrayMenu([this] { form().menuItem("mnuoptions")->trigger(); });
-    EXPECT_TRUE(program->optionsWindow().isVisible());
-    withTrayMenu([this] { form().menuItem("mnuexit2")->trigger(); });
-    EXPECT_EQ(processEnds, 1);
-    EXPECT_FALSE(tray->added);
 }
 
 // How a tray speaking the D-Bus tray protocol sees the tray menu and chooses in it.
@@ -125,14 +115,14 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(root.children[2].properties.value("type").toString(), "separator");
     EXPECT_EQ(root.children[6].properties.value("children-display").toString(), "submenu");
     EXPECT_EQ(root.children[6].children.size(), 5);
-    EXPECT_FALSE(shown(form().menuItem("mnupause")).value("enabled").toBool());
-    EXPECT_TRUE(shown(form().menuItem("mnunext")).value("enabled").toBool());
-    EXPECT_EQ(shown(form().menuItem("playnormal")).value("toggle-state").toInt(), 1);
-    EXPECT_EQ(shown(form().menuItem("playshuffle")).value("toggle-state").toInt(), 0);
+    EXPECT_FALSE(shown(item("mnupause")).value("enabled").toBool());
+    EXPECT_TRUE(shown(item("mnunext")).value("enabled").toBool());
+    EXPECT_EQ(shown(item("playnormal")).value("toggle-state").toInt(), 1);
+    EXPECT_EQ(shown(item("playshuffle")).value("toggle-state").toInt(), 0);
 
     // A volume step renames the sub-menu: the tray is told and reads the new caption.
     QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
-    form().menuItem("mnuvolup1")->trigger();
+    form1().menuItem("mnuvolup1")->trigger();
     ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
     EXPECT_GT(exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root), revision);
     ASSERT_NE(control<QMenu>("mnuvolume")->title(), "Lautstärke");
@@ -141,25 +131,25 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
 
     // Chosen there, an item acts as in the menu, once the tray has its answer; a disabled one
     // does nothing, an unknown one is reported.
-    form().menuItem("playshuffle")->setEnabled(false);
-    exporter.Event(exporter.idOf(form().menuItem("playshuffle")), "clicked", {}, 0);
-    exporter.Event(exporter.idOf(form().menuItem("mnuexit2")), "clicked", {}, 0);
+    item("playshuffle")->setEnabled(false);
+    exporter.Event(exporter.idOf(item("playshuffle")), "clicked", {}, 0);
+    exporter.Event(exporter.idOf(item("mnuexit2")), "clicked", {}, 0);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
-    EXPECT_FALSE(form().menuItem("playshuffle")->isChecked());
+    EXPECT_FALSE(item("playshuffle")->isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
 }
 
 TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {
     // The tray goes away while the window is hidden in it: the window comes back.
     minimise();
-    EXPECT_TRUE(form().tray().tmrTrayHost->isRunning());
+    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
     tray->hostRunning = false;
-    form().tray().tmrTrayHost_Timer();
-    EXPECT_TRUE(form().isVisible() && !form().isMinimized() && inTaskBar());
-    EXPECT_TRUE(control<FormTimer>("stayd")->isEnabled());
+    form1().tray().tmrTrayHost_Timer();
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
+    EXPECT_TRUE(timer("stayd")->isEnabled());
     minimise();  // only minimises
-    EXPECT_TRUE(form().isVisible() && form().isMinimized());
+    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
 
     // Gone while the window is on screen and out of the task bar: minimising puts it back
     // into the task bar.
@@ -168,8 +158,8 @@ TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {
     ASSERT_FALSE(inTaskBar());
     tray->hostRunning = false;
     minimise();
-    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form().isVisible(); }));
-    EXPECT_TRUE(form().isMinimized());
+    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
+    EXPECT_TRUE(form1().isMinimized());
 }
 
 }  // namespace

@@ -1,9 +1,7 @@
 #include <QAccessible>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "player/Volume.h"
 
 namespace {
@@ -23,44 +21,40 @@ QByteArray fileOf(std::vector<QByteArray> lines, const QByteArray& volumeLine) {
 
 class VolumeTest : public ProgramFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    Volume& volume() { return form().volume(); }
-    FakePlayer& player() { return *players.at(0); }  // MediaPlayer1
-    int value() { return control<VolumeHolder>("setVolume")->value(); }
+    Volume& volume() { return form1().volume(); }
+    int value() { return form1().volumeSetting().value(); }
     // Puts the mouse at a point of the volume track, in twips from the window's left edge.
     void mouseAt(double twips) {
-        desktop->cursor = QPoint(form().x() + static_cast<int>(twips / 15), form().y() + 60);
+        desktop->cursor = QPoint(form1().x() + static_cast<int>(twips / 15), form1().y() + 60);
     }
-    QPoint onTrack() {
-        return {control<SkinLabel>("lblVol")->width() - 3, 4};
-    }  // clear of the thumb
+    QPoint onTrack() { return {label("lblVol")->width() - 3, 4}; }  // clear of the thumb
 };
 
 TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) {
     writeSettings(kStored);
     start();
     // A click released before the first tick leaves the tray's caption as it was.
-    QTest::mouseClick(control<SkinLabel>("imgVol"), Qt::LeftButton);
+    click("imgVol");
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke");
     mixer->writes.clear();
-    QTest::mousePress(control<SkinLabel>("imgVol"), Qt::LeftButton);
-    EXPECT_TRUE(control<SkinLabel>("lblttVol")->isVisible());
-    EXPECT_TRUE(control<FormTimer>("tmrTime")->isRunning());
+    QTest::mousePress(label("imgVol"), Qt::LeftButton);
+    EXPECT_TRUE(label("lblttVol")->isVisible());
+    EXPECT_TRUE(timer("tmrTime")->isRunning());
 
     // The thumb centres on the mouse: 5820 - 105 twips, 315 of 645 along the track.
     mouseAt(5820);
     ASSERT_TRUE(waitUntil([this] { return value() == 16002; }));
     EXPECT_EQ(volume().thumbLeft(), 5715);
-    EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(), "Lautstärke 48%");
+    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 48%");
     runEventsFor(60);  // more ticks with the mouse standing still write nothing more
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32004});
     // There is no microphone monitor: nothing else is touched in its place.
     EXPECT_EQ(mixer->writes.size(), 1U);
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 100 "));  // written only at the end
 
-    QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
-    EXPECT_FALSE(control<SkinLabel>("lblttVol")->isVisible());
-    EXPECT_FALSE(control<FormTimer>("tmrTime")->isRunning());
+    QTest::mouseRelease(label("imgVol"), Qt::LeftButton);
+    EXPECT_FALSE(label("lblttVol")->isVisible());
+    EXPECT_FALSE(timer("tmrTime")->isRunning());
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 48%");
 }
@@ -69,16 +63,16 @@ TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
     start();
     mixer->microphone = MixerControl{FakeMixer::kMicrophone, 0, 31};
     volume().findMixerControls();
-    QTest::mousePress(control<SkinLabel>("lblVol"), Qt::LeftButton, {}, onTrack());
+    QTest::mousePress(label("lblVol"), Qt::LeftButton, {}, onTrack());
     mouseAt(30000);
     ASSERT_TRUE(waitUntil([this] { return value() == 32767; }));
     EXPECT_EQ(volume().thumbLeft(), 6045);
-    EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(), "Lautstärke 100%");
+    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 100%");
     mouseAt(0);
     ASSERT_TRUE(waitUntil([this] { return value() == 0; }));
     EXPECT_EQ(volume().thumbLeft(), 5400);
-    EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(), "Lautstärke 0%");
-    QTest::mouseRelease(control<SkinLabel>("lblVol"), Qt::LeftButton, {}, onTrack());
+    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 0%");
+    QTest::mouseRelease(label("lblVol"), Qt::LeftButton, {}, onTrack());
 
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), (std::vector<long>{65534, 0}));
     // A monitor line into the speakers is silenced with every change.
@@ -99,7 +93,7 @@ TEST_F(VolumeTest, TrayStepsMoveTheThumbInTwipsStopAtTheEndsAndWriteNoFile) {
     EXPECT_EQ(value(), 6553);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 13106);
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 19%");
-    EXPECT_FALSE(control<SkinLabel>("lblttVol")->isVisible());
+    EXPECT_FALSE(label("lblttVol")->isVisible());
     for (int i = 0; i < 12; ++i) {
         volume().mnuvolup_Click();
     }
@@ -118,15 +112,15 @@ TEST_F(VolumeTest, StoredVolumeReachesMixerAndThumbAndHoverTellsTheLevel) {
     start();
     volume().setStoredVolume(24574);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 49148);
-    EXPECT_EQ(control<SkinLabel>("imgVol")->x(), qRound((5400 + 645 * 24574 / 32767.0) / 15));
-    QTest::mouseMove(control<SkinLabel>("imgVol"));
-    EXPECT_EQ(control<SkinLabel>("imgVol")->toolTip(), "Lautstärke bei 74%");
+    EXPECT_EQ(label("imgVol")->x(), qRound((5400 + 645 * 24574 / 32767.0) / 15));
+    QTest::mouseMove(label("imgVol"));
+    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 74%");
 }
 
 TEST_F(VolumeTest, NoMixerFoundKeepsTheDefaultRangeAndWritesNothing) {
     mixer->speakers.reset();
     start();
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->span(), 32767);
+    EXPECT_EQ(form1().volumeSetting().span(), 32767);
     volume().mnuvolup_Click();
     EXPECT_GT(value(), 0);
     EXPECT_TRUE(mixer->writes.empty());
@@ -149,20 +143,20 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     writeSettings(kStored);
     mixer->answered = false;
     start();
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->span(), 32767);
+    EXPECT_EQ(form1().volumeSetting().span(), 32767);
     EXPECT_EQ(value(), 100);
     volume().nudgeToShare(0.5);
-    const int thumb = control<SkinLabel>("imgVol")->x();
+    const int thumb = label("imgVol")->x();
     EXPECT_EQ(value(), 16384);
     EXPECT_TRUE(mixer->writes.empty());
     EXPECT_GT(mixer->opens, 0);  // asked to open with every change
 
     mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
     mixer->answer();
-    EXPECT_EQ(control<VolumeHolder>("setVolume")->span(), late.span);
+    EXPECT_EQ(form1().volumeSetting().span(), late.span);
     EXPECT_EQ(value(), late.value);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
-    EXPECT_EQ(control<SkinLabel>("imgVol")->x() != thumb, late.thumbMoves);
+    EXPECT_EQ(label("imgVol")->x() != thumb, late.thumbMoves);
     // The same answer once more writes nothing.
     mixer->answer();
     EXPECT_EQ(mixer->writes.size(), 1U);
@@ -176,23 +170,21 @@ TEST_F(VolumeTest, MuteTogglesOnlyThePlayer) {
     start();
     volume().setStoredVolume(1000);
     mixer->writes.clear();
-    QTest::mouseClick(control<SkinLabel>("muting"), Qt::LeftButton);
+    click("muting");
     EXPECT_TRUE(player().muted);
-    EXPECT_TRUE(control<SkinLabel>("muting2")->isVisible());
-    EXPECT_FALSE(control<SkinLabel>("muting")->isVisible());
-    EXPECT_EQ(control<SkinLabel>("muting2")->toolTip(), "Ton einschalten");
-    QTest::mouseClick(control<SkinLabel>("muting2"), Qt::LeftButton);
+    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
+    click("muting2");
     EXPECT_FALSE(player().muted);
-    EXPECT_TRUE(control<SkinLabel>("muting")->isVisible());
-    EXPECT_FALSE(control<SkinLabel>("muting2")->isVisible());
-    EXPECT_EQ(control<SkinLabel>("muting")->toolTip(), "Ton ausschalten");
+    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
     EXPECT_TRUE(mixer->writes.empty());
     EXPECT_EQ(value(), 1000);
 
     // An icon that does not match the player's state does nothing.
     player().muted = true;
-    QTest::mouseClick(control<SkinLabel>("muting"), Qt::LeftButton);
-    EXPECT_TRUE(control<SkinLabel>("muting")->isVisible());
+    click("muting");
+    EXPECT_TRUE(label("muting")->isVisible());
     EXPECT_TRUE(player().muted);
 }
 
@@ -203,13 +195,12 @@ TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
     writeSettings(kStored);
     start();
     volume().setStoredVolume(16002);
-    EXPECT_EQ(readOut(control<SkinLabel>("imgVol")),
-              std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
+    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
     QAccessibleValueInterface* level =
-        QAccessible::queryAccessibleInterface(control<SkinLabel>("imgVol"))->valueInterface();
+        QAccessible::queryAccessibleInterface(label("imgVol"))->valueInterface();
     ASSERT_NE(level, nullptr);
 
-    QSignalSpy told(control<SkinLabel>("imgVol"), &SkinLabel::sliderValueChanged);
+    QSignalSpy told(label("imgVol"), &SkinLabel::sliderValueChanged);
     level->setCurrentValue(3.0);  // reads back as 3, not 2, however the value rounds
     EXPECT_EQ(level->currentValue().toDouble(), 3);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 2L * value());
@@ -222,10 +213,10 @@ TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
         {Qt::Key_Right, 8}, {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_End, 100}};
     for (const auto& [key, percent] : keys) {
         const QByteArray saved = readFile("settings.cfg");
-        QTest::keyPress(control<SkinLabel>("imgVol"), key);
+        QTest::keyPress(label("imgVol"), key);
         EXPECT_EQ(level->currentValue().toInt(), percent);
         EXPECT_EQ(readFile("settings.cfg"), saved);  // not while the key is held
-        QTest::keyRelease(control<SkinLabel>("imgVol"), key);
+        QTest::keyRelease(label("imgVol"), key);
         EXPECT_EQ(readFile("settings.cfg"),
                   fileOf(kStored, " " + QByteArray::number(value()) + " "));
         EXPECT_EQ(control<QMenu>("mnuvolume")->title(),

@@ -1,13 +1,7 @@
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
-#include <QTest>
 
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
 
 namespace {
 
@@ -21,64 +15,58 @@ protected:
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});  // shown, normal size
         start();
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
-        program->frmopenWindow().setFolderList({"/m", "/n, alt"});
+        browser().setFolderList({"/m", "/n, alt"});
         plaction(*program, "showpl");
     }
-    Form1& form() { return program->form1(); }
-    playlist& pl() { return program->playlistWindow(); }
-    FakePlayer& player() { return *players.at(0); }
-    FakeFileDialog& dialog() { return *dialogs.at(0); }
-    QStringList shownLines() { return pl().lines->stringList(); }
     QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
 };
 
 TEST_F(PlaylistWindowTest, ShowsTheStoreAndCountsItsLines) {
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     pl().Timer1_Timer();
-    EXPECT_EQ(control<SkinLabel>("lblplaylist")->caption(), "Playlist mit 3 MP3");
+    EXPECT_EQ(label("lblplaylist")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
     EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
 }
 
 TEST_F(PlaylistWindowTest, HideUnloadsAndShowRefillsFromTheStore) {
-    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
+    click("hidepl");
     EXPECT_FALSE(program->playlistLoaded());
-    EXPECT_EQ(form().playlistMark(), "0");
-    EXPECT_TRUE(control<SkinLabel>("showpl")->isEnabled());
-    EXPECT_FALSE(control<SkinLabel>("hidepl")->isEnabled());
+    EXPECT_EQ(form1().playlistMark(), "0");
+    EXPECT_EQ(flags({"showpl", "hidepl"}), "10");
     EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
     // The docking tick does not bring a hidden playlist back.
-    control<FormTimer>("stayd")->setEnabled(true);
+    timer("stayd")->setEnabled(true);
     QTest::qWait(50);
     EXPECT_FALSE(program->playlistLoaded());
 
-    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
+    click("showpl");
     ASSERT_TRUE(program->playlistLoaded());
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(form().playlistMark(), "1");
+    EXPECT_EQ(form1().playlistMark(), "1");
 }
 
 TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
-    QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
+    click("Label2");
     EXPECT_EQ(pl().height(), 368);
     EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "-");
-    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kRed);
+    EXPECT_EQ(label("Label2")->caption(), "-");
+    EXPECT_EQ(label("Label2")->foreColor(), kRed);
     // The enlarged state survives hiding and showing: it is kept in the label's colour.
-    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
-    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
+    click("hidepl");
+    click("showpl");
     EXPECT_EQ(pl().height(), 368);
 
-    QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
+    click("Label2");
     EXPECT_EQ(pl().height(), 186);
-    EXPECT_EQ(control<SkinLabel>("Label2")->caption(), "+");
-    EXPECT_EQ(control<SkinLabel>("Label2")->foreColor(), kWhite);
+    EXPECT_EQ(label("Label2")->caption(), "+");
+    EXPECT_EQ(label("Label2")->foreColor(), kWhite);
 
     // Between 3500 and 5500 twips nothing changes: 234 px are 3510 twips, 366 px 5490.
     for (const int height : {234, 366}) {
         pl().resize(pl().width(), height);
-        QTest::mouseClick(control<SkinLabel>("Label2"), Qt::LeftButton);
+        click("Label2");
         EXPECT_EQ(pl().height(), height);
     }
 }
@@ -102,8 +90,8 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     pl().setListIndex(1);
     QTest::keyClick(pl().List1, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
-    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());  // Enter leaves the clock alone
-    EXPECT_TRUE(form().menuItem("mnupause")->isEnabled());
+    EXPECT_FALSE(timer("tmrPT")->isEnabled());  // Enter leaves the clock alone
+    EXPECT_TRUE(item("mnupause")->isEnabled());
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
@@ -112,8 +100,8 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
     QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
     EXPECT_EQ(player().file, "/m/c.mp3");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "c");
-    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "c");
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(program->mp3pos, 3);
 }
 
@@ -148,32 +136,32 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
 
 TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     messages->answers = {Answer::Cancel};
-    QTest::mouseClick(control("Label10"), Qt::LeftButton);
+    click("Label10");
     EXPECT_EQ(shownLines().size(), 3);
 
-    form().setLoadedFile("b");
-    control<SkinLabel>("lbltracktitle")->setCaption("b");
+    form1().setLoadedFile("b");
+    label("lbltracktitle")->setCaption("b");
     messages->answers = {Answer::No};
-    QTest::mouseClick(control("Label10"), Qt::LeftButton);
+    click("Label10");
     EXPECT_TRUE(shownLines().isEmpty());
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "b");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "b");
     EXPECT_EQ(dialog().saves, 0);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(messages->shown[1].title, "Meldung");
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
 
     // An empty list asks nothing.
-    QTest::mouseClick(control("Label10"), Qt::LeftButton);
+    click("Label10");
     EXPECT_EQ(messages->shown.size(), 2U);
 
     // The store kept everything: hiding and showing brings it back.
-    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
-    QTest::mouseClick(control<SkinLabel>("showpl"), Qt::LeftButton);
+    click("hidepl");
+    click("showpl");
     EXPECT_EQ(shownLines().size(), 3);
 }
 
 TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
-    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
+    click("Label3");
     EXPECT_EQ(dialog().saves, 1);
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
     EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
@@ -183,7 +171,7 @@ TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
-    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
+    click("Label3");
     EXPECT_EQ(readFile("liste.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
 
     // Saving before clearing starts beside the program.
@@ -201,7 +189,7 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
                messages->shown.back().text.contains("\"" + path + "\"");
     };
     dialog().chosenFile = folder.filePath("fehlt/liste.mpc");
-    QTest::mouseClick(control<SkinLabel>("Label3"), Qt::LeftButton);
+    click("Label3");
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
 
@@ -221,12 +209,12 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
 }
 
 TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
-    QTest::mouseClick(control<SkinLabel>("Label7"), Qt::LeftButton);
-    EXPECT_TRUE(program->frmopenWindow().isVisible());
-    EXPECT_FALSE(form().isVisible());
+    click("Label7");
+    EXPECT_TRUE(browser().isVisible());
+    EXPECT_FALSE(form1().isVisible());
     EXPECT_FALSE(pl().isVisible());
-    program->frmopenWindow().close();
-    EXPECT_TRUE(form().isVisible());
+    browser().close();
+    EXPECT_TRUE(form1().isVisible());
     EXPECT_TRUE(pl().isVisible());
 }
 

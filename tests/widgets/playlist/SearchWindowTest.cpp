@@ -1,10 +1,5 @@
-#include <QTest>
-
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
 
 namespace {
 
@@ -18,12 +13,9 @@ protected:
                              {"Ärzte - Junge", "/m/junge.mp3"}},
                             {1, 2, 3});
         plaction(*program, "showpl");
-        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+        click("Label1");
     }
-    Form1& form() { return program->form1(); }
-    playlist& pl() { return program->playlistWindow(); }
     frmsearch& search() { return program->searchWindow(); }
-    FakePlayer& player() { return *players.at(0); }
     QStringList results() { return search().results->stringList(); }
     void choose(int result) { search().List2->setCurrentIndex(search().results->index(result)); }
     bool played() { return player().calls.contains("play"); }
@@ -74,7 +66,7 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
 
     // Without the playlist window there is no list to search.
-    QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
+    click("hidepl");
     search().Text1->setText("*");
     EXPECT_TRUE(results().isEmpty());
 }
@@ -86,12 +78,12 @@ TEST_F(SearchWindowTest, MarkSelectsThePlaylistLineWithoutPlaying) {
     EXPECT_EQ(pl().listIndex(), -1);
 
     choose(1);
-    form().setEnabled(false);
+    form1().setEnabled(false);
     QTest::mouseClick(search().Command1, Qt::LeftButton);
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_FALSE(played());
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
-    EXPECT_TRUE(form().isEnabled());
+    EXPECT_TRUE(form1().isEnabled());
 }
 
 TEST_F(SearchWindowTest, DoubleClickPlaysLikeThePlaylistWindow) {
@@ -102,8 +94,8 @@ TEST_F(SearchWindowTest, DoubleClickPlaysLikeThePlaylistWindow) {
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "Best of Abba");
-    EXPECT_TRUE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Best of Abba");
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 }
 
@@ -113,7 +105,7 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
     for (const bool doubleClick : {false, true}) {
         for (const bool shorter : {true, false}) {
             plaction(*program, "showpl");
-            QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+            click("Label1");
             search().Text1->setText("*abba");
             choose(1);
             if (shorter) {
@@ -130,7 +122,7 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
             EXPECT_FALSE(played());
             EXPECT_TRUE(messages->shown.empty());
             EXPECT_EQ(program->searchIfLoaded(), nullptr);
-            QTest::mouseClick(control<SkinLabel>("hidepl"), Qt::LeftButton);
+            click("hidepl");
         }
     }
 }
@@ -139,18 +131,18 @@ TEST_F(SearchWindowTest, CloseButtonHidesAndKeepsTheSearchWhileTheCloseBoxUnload
     search().Text1->setText("*abba");
     QTest::mouseClick(search().Command2, Qt::LeftButton);
     EXPECT_FALSE(search().isVisible());
-    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+    click("Label1");
     EXPECT_TRUE(search().isVisible());
     EXPECT_EQ(search().Text1->text(), "*abba");
     EXPECT_EQ(results().size(), 2);
 
-    form().setEnabled(false);
+    form1().setEnabled(false);
     pl().setEnabled(false);
     search().close();
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
-    EXPECT_TRUE(form().isEnabled());
+    EXPECT_TRUE(form1().isEnabled());
     EXPECT_TRUE(pl().isEnabled());
-    QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+    click("Label1");
     EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
 }
 

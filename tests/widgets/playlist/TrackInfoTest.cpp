@@ -1,11 +1,7 @@
 #include <QPointer>
-#include <QTest>
 
-#include "app/Module1.h"
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "playlist/dateiinfo.h"
-#include "playlist/playlist.h"
 
 namespace {
 
@@ -17,8 +13,7 @@ protected:
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
         plaction(*program, "showpl");
     }
-    playlist& pl() { return program->playlistWindow(); }
-    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*program->form1().infoPlayer()); }
+    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*form1().infoPlayer()); }
     dateiinfo& info() { return program->dateiinfoWindow(); }
     void trackInfo(int line) {
         pl().setListIndex(line);
@@ -52,6 +47,13 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
         EXPECT_EQ(info().Label3->text(), text) << seconds;
         info().close();
     }
+    // A line without a store slot shows no path and no length, and nothing is measured.
+    pl().appendLines({"ohne Eintrag"});
+    forInfo().calls.clear();
+    trackInfo(2);
+    EXPECT_EQ(info().Text1->text(), "");
+    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
+    EXPECT_TRUE(forInfo().calls.isEmpty());
 }
 
 TEST_F(TrackInfoTest, AnotherLineWhileOpenShowsItsPathButKeepsTheLength) {
@@ -86,15 +88,6 @@ TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
     info().loadTimeout->start(1);
     EXPECT_TRUE(waitUntil([this] { return !info().Label3->text().isEmpty(); }));
     EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
-}
-
-TEST_F(TrackInfoTest, LineWithoutAStoreSlotShowsNoLength) {
-    pl().appendLines({"ohne Eintrag"});
-    forInfo().length = 185.6;
-    trackInfo(2);
-    EXPECT_EQ(info().Text1->text(), "");
-    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
-    EXPECT_TRUE(forInfo().calls.isEmpty());
 }
 
 }  // namespace

@@ -1,7 +1,4 @@
-#include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QTest>
 #include <QTextDocument>
 
 #include <sys/stat.h>
@@ -10,7 +7,6 @@
 #include <functional>
 
 #include "fakes/ProgramFixture.h"
-#include "player/Form1.h"
 #include "windows/frmhelp.h"
 
 namespace {
@@ -25,10 +21,10 @@ protected:
     frmhelp* help() const { return program->helpIfLoaded(); }
 };
 
-TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
+TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFileWithItsTextAreaInside) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
-    program->form1().menuItem("mnuhelp")->trigger();
+    item("mnuhelp")->trigger();
     ASSERT_NE(help(), nullptr);
     EXPECT_TRUE(help()->isVisible());
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
@@ -36,26 +32,20 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFile) {
     EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
     // Centred on the 1280 x 1024 screen.
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
+    // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
+    help()->resize(600, 400);
+    EXPECT_EQ(help()->RichTextBox1->geometry(), QRect(0, 0, 593, 367));
+    help()->resize(5, 20);  // too small: the text area keeps its size
+    EXPECT_EQ(help()->RichTextBox1->size(), QSize(593, 367));
 
     frmhelp* const first = help();
-    program->form1().menuItem("mnuhelp")->trigger();
+    item("mnuhelp")->trigger();
     EXPECT_EQ(help(), first);
 
     const QPointer<frmhelp> closed(help());
     help()->close();
     EXPECT_EQ(help(), nullptr);
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
-}
-
-TEST_F(HelpViewerTest, TextAreaStaysSmallerThanTheWindow) {
-    start();
-    frmhelp& viewer = program->helpWindow();
-    viewer.show();
-    // 100 twips narrower and 500 lower: 6.67 and 33.33 pixels at 15 twips each.
-    viewer.resize(600, 400);
-    EXPECT_EQ(viewer.RichTextBox1->geometry(), QRect(0, 0, 593, 367));
-    viewer.resize(5, 20);  // too small: the text area keeps its size
-    EXPECT_EQ(viewer.RichTextBox1->size(), QSize(593, 367));
 }
 
 // Only a regular file of at most 4 MB is read: a FIFO would block the open for good, /dev/zero
@@ -92,7 +82,7 @@ TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
     for (const Case& c : cases) {
         std::filesystem::remove_all(native.toStdString());
         c.make();
-        program->form1().menuItem("mnuhelp")->trigger();
+        item("mnuhelp")->trigger();
         ASSERT_NE(help(), nullptr) << c.what;
         const QTextDocument& document = *help()->RichTextBox1->document();
         const QString shown = document.toPlainText();

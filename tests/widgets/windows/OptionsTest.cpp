@@ -1,23 +1,12 @@
-#include <QDir>
-#include <QTest>
-
 #include "fakes/ProgramFixture.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
 #include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 
 class OptionsTest : public ProgramFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    options& opts() { return program->optionsWindow(); }
-    playlist& pl() { return program->playlistWindow(); }
-    void openByLabel() { QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton); }
-    static void click(QAbstractButton* button) { button->click(); }
-    bool playerWindowsEnabled() { return form().isEnabled() && pl().isEnabled(); }
+    void openByLabel() { click("Label5"); }
+    bool playerWindowsEnabled() { return form1().isEnabled() && pl().isEnabled(); }
     // The dialog's size and where each of its controls sits in it.
     std::vector<QRect> layout() {
         std::vector<QRect> places{opts().rect()};
@@ -35,12 +24,12 @@ TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
                                  std::pair{opts().qinfo, opts().alwaysshow}}) {
         SCOPED_TRACE(child->text().toStdString());
         child->setChecked(true);
-        click(opts().Command4);
-        click(parent);
+        opts().Command4->click();
+        parent->click();
         EXPECT_FALSE(child->isChecked());
         EXPECT_FALSE(child->isEnabled());
         EXPECT_TRUE(opts().Command4->isEnabled());
-        click(parent);  // available again, but its check is not restored
+        parent->click();  // available again, but its check is not restored
         EXPECT_TRUE(child->isEnabled());
         EXPECT_FALSE(child->isChecked());
     }
@@ -53,14 +42,14 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     EXPECT_TRUE(opts().Command4->isEnabled());
     EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
     const std::vector<QRect> designed = layout();
-    click(opts().optending);
+    opts().optending->click();
     opts().estfolder->setText("/musik/ä, b");
-    click(opts().Command4);
+    opts().Command4->click();
     // The note takes its own place: nothing moves, nothing grows.
     EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
-    EXPECT_EQ(form().standardFolder(), "/musik/ä, b");
+    EXPECT_EQ(form1().standardFolder(), "/musik/ä, b");
     EXPECT_FALSE(opts().Command4->isEnabled());
     EXPECT_TRUE(opts().Label3->isVisible());
     // The dialog stays, and so does its hold on the player's windows.
@@ -80,8 +69,8 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
     start();
     const std::vector<std::function<void()>> openers{
         [this] { openByLabel(); },
-        [this] { form().menuItem("optionen")->trigger(); },
-        [this] { form().menuItem("mnuoptions")->trigger(); },
+        [this] { item("optionen")->trigger(); },
+        [this] { item("mnuoptions")->trigger(); },
         [this] { QTest::keyClick(pl().List1, Qt::Key_F3); },
     };
     for (std::size_t i = 0; i < openers.size(); ++i) {
@@ -97,8 +86,8 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_EQ(opts().estfolder->text(), "/musik");
         EXPECT_TRUE(opts().alwaysshow->isChecked());
         // The volume goes back to the stored value, thumb and all.
-        EXPECT_EQ(control<VolumeHolder>("setVolume")->value(), 16000);
-        EXPECT_EQ(control<SkinLabel>("imgVol")->x(), 381);
+        EXPECT_EQ(form1().volumeSetting().value(), 16000);
+        EXPECT_EQ(label("imgVol")->x(), 381);
         QTest::keyClick(&opts(), Qt::Key_Escape);
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
@@ -119,33 +108,33 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
     };
     for (std::size_t i = 0; i < searchClosers.size(); ++i) {
         SCOPED_TRACE(i);
-        QTest::mouseClick(control<SkinLabel>("Label1"), Qt::LeftButton);
+        click("Label1");
         frmsearch& search = program->searchWindow();
         search.Text1->setText("a");
         search.List2->setCurrentIndex(search.results->index(0));
         openByLabel();
         searchClosers[i](search);
         EXPECT_FALSE(playerWindowsEnabled());
-        click(opts().Command2);
+        opts().Command2->click();
         EXPECT_TRUE(playerWindowsEnabled());
     }
 
-    frmopen& browser = program->frmopenWindow();
+    frmopen& browser = this->browser();
     pl().mnuinsert1->trigger();
-    form().menuItem("mnuoptions")->trigger();
-    click(opts().Command1);
+    item("mnuoptions")->trigger();
+    opts().Command1->click();
     EXPECT_FALSE(playerWindowsEnabled());
-    click(browser.Command2);
+    browser.Command2->click();
     EXPECT_TRUE(playerWindowsEnabled());
 
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().mnuinsert1->trigger();
-    form().menuItem("mnuoptions")->trigger();
+    item("mnuoptions")->trigger();
     browser.setFolderList({folder.path()});
-    click(browser.Command1);
+    browser.Command1->click();
     EXPECT_FALSE(browser.isVisible());
     EXPECT_FALSE(playerWindowsEnabled());
-    click(opts().Command2);
+    opts().Command2->click();
     EXPECT_TRUE(playerWindowsEnabled());
 }
 
@@ -154,13 +143,13 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
     const QByteArray before = readFile("settings.cfg");
     start();
     openByLabel();
-    click(opts().optending);
-    click(opts().Command2);
+    opts().optending->click();
+    opts().Command2->click();
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
     EXPECT_EQ(readFile("settings.cfg"), before);
 
-    QTest::mouseClick(control<SkinLabel>("Label9"), Qt::LeftButton);
+    click("Label9");
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
 }
@@ -168,12 +157,12 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
 TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
     start();
     openByLabel();
-    click(opts().Command4);
+    opts().Command4->click();
     opts().estfolder->clear();
     QTest::keyClicks(opts().estfolder, "/neu");
     EXPECT_FALSE(opts().Command4->isEnabled());  // typing does not count
-    click(opts().Command1);
-    EXPECT_EQ(form().standardFolder(), "/neu");
+    opts().Command1->click();
+    EXPECT_EQ(form1().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 0 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
@@ -190,13 +179,13 @@ TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
     opts().estfolder->setText("/neu");
     for (QPushButton* button : {opts().Command4, opts().Command1}) {
         messages->shown.clear();
-        click(button);
+        button->click();
         ASSERT_EQ(messages->shown.size(), 1U);
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
         // The settings still take effect for this run.
-        EXPECT_EQ(form().standardFolder(), "/neu");
+        EXPECT_EQ(form1().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
