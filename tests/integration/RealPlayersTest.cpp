@@ -183,7 +183,8 @@ TEST_F(RealPlayersTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
     desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
     ASSERT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->value() > 0; }));
     QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
-    const int percent = control<VolumeHolder>("setVolume")->value() * 200 / 65536;  // the mixer gets twice the value
+    const int percent = control<VolumeHolder>("setVolume")->value() * 200 /
+                        65536;  // the mixer gets twice the value
     EXPECT_EQ(control<SkinLabel>("lblttVol")->caption(),
               QStringLiteral("Lautstärke %1%").arg(percent));
     ASSERT_GE(percent, 45);

@@ -277,7 +277,8 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(volume::percentage(form1().volumeSetting().value(), form1().volumeSetting().span()))
+            .arg(
+                volume::percentage(form1().volumeSetting().value(), form1().volumeSetting().span()))
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
             .arg(pl().listIndex())
