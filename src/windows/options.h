@@ -23,6 +23,12 @@ public:
     // Sets a box; a change counts as a click, so the rules that tie the boxes together apply.
     static void setValue(QCheckBox& box, int value) { box.setChecked(value != 0); }
 
+    // The settings' controls. Other windows use their values by design, and only these:
+    // - all six: the settings file's readers and writers (SettingsHolders) fill and read them;
+    // - optexppl, optshowpl, estfolder: start-up opens the playlist window and takes the folder;
+    // - optending: the exit asks first;
+    // - qinfo, alwaysshow: a track change and the popup decide whether the popup shows and stays;
+    // - estfolder and Command4: the folder chooser fills in the folder and offers "Übernehmen".
     QCheckBox* optending;
     QCheckBox* optshowpl;
     QCheckBox* optexppl;
