@@ -155,6 +155,9 @@ public:
 
 private:
     void applyPlayerWindowHolds();
+    // The main window's requests that reach past its own windows, wired where it is made.
+    void Volume_VolumeToKeep();
+    void mnushowquick_Click(const QString& title);
 
     QString programFolder_;
     QString helpFile_;

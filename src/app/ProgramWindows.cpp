@@ -1,6 +1,8 @@
 // The program's windows: each made on first use, wired to the program, and unloaded. This is
 // the one place that knows every window; the windows themselves know only Program.
 
+#include <functional>
+
 #include "app/Accessibility.h"
 #include "app/Program.h"
 #include "app/SettingsHolders.h"
@@ -57,13 +59,21 @@ EngineStatus Program::prepareEngine() const {
 Form1& Program::form1() {
     if (!form1_) {
         form1_ = std::make_unique<Form1>(*this);
-        // Nobody is told when writing fails: the volume is kept all the same.
         QObject::connect(&form1_->volume(), &Volume::volumeToKeep, form1_.get(),
-                         [this] { saveSettings(*this); });
+                         std::bind_front(&Program::Volume_VolumeToKeep, this));
         QObject::connect(&form1_->tray(), &Tray::quickInfoRequested, form1_.get(),
-                         [this](const QString& title) { showQuickInfo(*this, title); });
+                         std::bind_front(&Program::mnushowquick_Click, this));
     }
     return *form1_;
+}
+
+void Program::Volume_VolumeToKeep() {
+    // Nobody is told when writing fails: the volume is kept all the same.
+    saveSettings(*this);
+}
+
+void Program::mnushowquick_Click(const QString& title) {
+    showQuickInfo(*this, title);
 }
 
 playlist& Program::playlistWindow() {

@@ -28,11 +28,7 @@ frmdir::frmdir(Program& program)
     setWindowTitle(QStringLiteral("Standard-Verzeichnis wählen"));
 
     const Desktop& d = program.desktop();
-    const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
-    const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
-    twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
-                       kHeight, d);
-    keepOnScreen(*this, d);
+    centreOnScreenTwips(*this, kWidth, kHeight, d);
     setFixedSize(size());
 
     Drive1 = new DriveList(this);

@@ -47,11 +47,7 @@ void frmopen::placeTwips(QWidget& control, double left, double top, double width
 
 void frmopen::buildControls() {
     const Desktop& d = program_.desktop();
-    const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
-    const double screenHeight = d.screenSize().height() * d.twipsPerPixelY();
-    twips::setGeometry(*this, (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth,
-                       kHeight, d);
-    keepOnScreen(*this, d);
+    centreOnScreenTwips(*this, kWidth, kHeight, d);
 
     Drive1 = new DriveList(this);
     Drive1->setAccessibleName(QStringLiteral("Laufwerk"));

@@ -7,6 +7,7 @@
 #include "player/Form1.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinFonts.h"
+#include "util/MenuTable.h"
 
 using skinfonts::Face;
 
@@ -229,34 +230,12 @@ void Form1::buildControls() {
 }
 
 void Form1::buildMenus() {
-    struct Item {
-        const char* name;
-        const char* caption;  // "-" is a separator
-        bool enabled = true;
-        bool checked = false;
-    };
-    // A separator is a bare line: a caption would be drawn beside it.
-    const auto addItem = [](QMenu& m, const Item& item) {
-        const bool separator = std::string_view(item.caption) == "-";
-        QAction* action =
-            separator ? m.addSeparator() : m.addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-        return action;
-    };
-    const auto menu = [this, &addItem](const char* name, const char* title,
-                                       std::initializer_list<Item> items,
-                                       QMenu* parentMenu = nullptr) {
+    const auto menu = [this](const char* name, const char* title,
+                             std::initializer_list<MenuItem> items, QMenu* parentMenu = nullptr) {
         auto* m = new QMenu(QString::fromUtf8(title),
                             parentMenu != nullptr ? static_cast<QWidget*>(parentMenu) : this);
         m->setObjectName(QString::fromLatin1(name));
-        for (const Item& item : items) {
-            QAction* action = addItem(*m, item);
-            action->setEnabled(item.enabled);
-            if (item.checked) {
-                action->setCheckable(true);
-                action->setChecked(true);
-            }
-        }
+        addMenuItems(*m, items);
         return m;
     };
 
@@ -297,21 +276,16 @@ void Form1::buildMenus() {
                       {"mnuvoldown", "Leiser um 10%"}},
                      mnusystemtray);
     mnusystemtray->addMenu(mnuvolume);
-    for (const Item& item :
-         std::initializer_list<Item>{{"tr1", "-"},
-                                     {"mnunext", "Nächster Track"},
-                                     {"mnulast", "Letzter Track"},
-                                     {"t7", "-"},
-                                     {"playnormal", "Tracks normal abspielen", true, true},
-                                     {"playshuffle", "Tracks zufällig abspielen"},
-                                     {"t8", "-"},
-                                     {"mnuoptions", "Optionen"},
-                                     {"trenn", "-"},
-                                     {"mnuexit2", "Beenden"}}) {
-        QAction* action = addItem(*mnusystemtray, item);
-        action->setCheckable(item.checked);
-        action->setChecked(item.checked);
-    }
+    addMenuItems(*mnusystemtray, {{"tr1", "-"},
+                                  {"mnunext", "Nächster Track"},
+                                  {"mnulast", "Letzter Track"},
+                                  {"t7", "-"},
+                                  {"playnormal", "Tracks normal abspielen", true, true},
+                                  {"playshuffle", "Tracks zufällig abspielen"},
+                                  {"t8", "-"},
+                                  {"mnuoptions", "Optionen"},
+                                  {"trenn", "-"},
+                                  {"mnuexit2", "Beenden"}});
 
     load_mp3 = menuItem(QStringLiteral("load_mp3"));
     optionen = menuItem(QStringLiteral("optionen"));

@@ -10,6 +10,7 @@
 #include "playlist/PlaylistCommands.h"
 #include "playlist/dateiinfo.h"
 #include "skin/SkinFonts.h"
+#include "util/MenuTable.h"
 #include "util/Twips.h"
 #include "windows/options.h"
 
@@ -41,11 +42,15 @@ playlist::playlist(Program& program)
 
     mnupopup1 = new QMenu(QStringLiteral("Popup1"), this);
     mnupopup1->setObjectName(QStringLiteral("mnupopup1"));
-    mnuplay1 = mnupopup1->addAction(QStringLiteral("Track spielen"));
-    mnutrackinfo = mnupopup1->addAction(QStringLiteral("Infos zum Track"));
-    mnupopup1->addSeparator();
-    mnuinsert1 = mnupopup1->addAction(QStringLiteral("Verzeichnis hinzufügen"));
-    mnudeleteall1 = mnupopup1->addAction(QStringLiteral("Alles Löschen"));
+    addMenuItems(*mnupopup1, {{"mnuplay1", "Track spielen"},
+                              {"mnutrackinfo", "Infos zum Track"},
+                              {"tp2", "-"},
+                              {"mnuinsert1", "Verzeichnis hinzufügen"},
+                              {"mnudeleteall1", "Alles Löschen"}});
+    mnuplay1 = menuAction(*mnupopup1, "mnuplay1");
+    mnutrackinfo = menuAction(*mnupopup1, "mnutrackinfo");
+    mnuinsert1 = menuAction(*mnupopup1, "mnuinsert1");
+    mnudeleteall1 = menuAction(*mnupopup1, "mnudeleteall1");
 
     // Loading takes the main window's width and sits under it until the docking places it.
     const Desktop& d = program.desktop();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/Desktop.h"
+#include "util/Twips.h"
 
 // The least move that brings `window` wholly into `area`; one larger than the area keeps its
 // top and left edges in it.
@@ -27,4 +28,29 @@ inline void moveClientAreaTo(QWidget& window, QPoint place) {
 // desktop's panels, moves the least distance that brings it wholly on.
 inline void keepOnScreen(QWidget& window, const Desktop& desktop) {
     moveClientAreaTo(window, placedOnScreen(window.geometry(), desktop.availableGeometry()));
+}
+
+// Two rules centre a window on the whole screen, kept apart as each window's place has always
+// come out of its own: a size in pixels halves the remainder and drops any half pixel; a size
+// designed in twips is centred in twips and rounded once, halves to even.
+inline QPoint centredOnScreen(QSize size, const Desktop& desktop) {
+    const QSize screen = desktop.screenSize();
+    return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
+}
+
+inline QPoint centredOnScreenTwips(double widthTwips, double heightTwips, const Desktop& desktop) {
+    const double tx = desktop.twipsPerPixelX();
+    const double ty = desktop.twipsPerPixelY();
+    const double screenWidth = desktop.screenSize().width() * tx;
+    const double screenHeight = desktop.screenSize().height() * ty;
+    return {twips::toPixels((screenWidth - widthTwips) / 2, tx),
+            twips::toPixels((screenHeight - heightTwips) / 2, ty)};
+}
+
+// A window of the given size (twips) centred on the screen, then kept wholly on it.
+inline void centreOnScreenTwips(QWidget& window, double widthTwips, double heightTwips,
+                                const Desktop& desktop) {
+    window.setGeometry(QRect(centredOnScreenTwips(widthTwips, heightTwips, desktop),
+                             twips::size(widthTwips, heightTwips, desktop)));
+    keepOnScreen(window, desktop);
 }

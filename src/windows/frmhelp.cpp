@@ -23,9 +23,7 @@ frmhelp::frmhelp(Program& program)
     setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
     const Desktop& desktop = program.desktop();
     const QSize size = twips::size(kDesignWidth, kDesignHeight, desktop);
-    const QSize screen = desktop.screenSize();
-    setGeometry((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2,
-                size.width(), size.height());
+    setGeometry(QRect(centredOnScreen(size, desktop), size));
     keepOnScreen(*this, desktop);
 
     RichTextBox1 = new QTextBrowser(this);

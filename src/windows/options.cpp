@@ -181,8 +181,7 @@ void options::openFromSettings() {
     if (!placed_) {
         placed_ = true;
         adjustSize();
-        const QSize screen = program_.desktop().screenSize();
-        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+        move(centredOnScreen(size(), program_.desktop()));
         keepOnScreen(*this, program_.desktop());
     }
     show();
