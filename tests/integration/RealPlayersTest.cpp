@@ -22,13 +22,12 @@ namespace {
 // The windows of the program driving the real libmpv (and, where asked, the real ALSA mixer).
 class RealPlayersTest : public RealPlayersFixture {
 protected:
-    Form1& form() { return program->form1(); }
-    MediaPlayer& player() { return *form().player(); }
+    MediaPlayer& player() { return *form1().player(); }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
         QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
         desktop->cursor = mouse;
-        form().position().SeekTick();
+        form1().position().SeekTick();
         QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
     }
 };
@@ -39,7 +38,7 @@ TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
     program->store.fill({{"440", tone440}, {"660", tone660}, {"990", tone990}}, {1, 2, 3});
     QSignalSpy ends(&player(), &MediaPlayer::endOfStream);
     QStringList titles;
-    QObject::connect(&form().transport(), &Transport::trayTipChanged,
+    QObject::connect(&form1().transport(), &Transport::trayTipChanged,
                      [&titles](const QString& title) { titles << title; });
     QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
@@ -70,7 +69,7 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
             return control<SkinLabel>("lbltracktitle")->caption() == next &&
                    player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
         }));
-        form().position().SeekTick();
+        form1().position().SeekTick();
         EXPECT_TRUE(control<SkinLabel>("lbltime")->caption().endsWith(" / 0:04"))
             << control<SkinLabel>("lbltime")->caption().toStdString();
     }
@@ -78,13 +77,13 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
         waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
     player().pause();
     // The notch 2380 of 3165 twips along the bar, 170 twips left of the mouse.
-    dragNotchTo(QPoint(form().x() + (3940 + 170) / 15, form().y()));
+    dragNotchTo(QPoint(form1().x() + (3940 + 170) / 15, form1().y()));
     const double target = player().duration() * 2380 / 3165;
     EXPECT_TRUE(waitUntil([&] { return std::abs(player().currentPosition() - target) < 0.5; }))
         << "at " << player().currentPosition() << " s, target " << target << " s";
     runEventsFor(200);
     EXPECT_NEAR(player().currentPosition(), target, 0.5);
-    form().position().SeekTick();
+    form1().position().SeekTick();
     EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:03 / 0:04");
 }
 
@@ -97,7 +96,7 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
     plaction(*program, "showpl");
     playlist& pl = program->playlistWindow();
-    MediaPlayer& forInfo = *form().infoPlayer();
+    MediaPlayer& forInfo = *form1().infoPlayer();
     pl.setListIndex(0);
     pl.List1_DblClick();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
@@ -180,7 +179,7 @@ TEST_F(RealPlayersTest, VolumeDragSetsTheSoundServersSinkAndLeavesItsSource) {
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
     ASSERT_EQ(control<VolumeHolder>("setVolume")->span(), 32767);
     QTest::mousePress(control<SkinLabel>("imgVol"), Qt::LeftButton);
-    desktop->cursor = QPoint(form().x() + 389, form().y());  // the middle of the track
+    desktop->cursor = QPoint(form1().x() + 389, form1().y());  // the middle of the track
     ASSERT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->value() > 0; }));
     QTest::mouseRelease(control<SkinLabel>("imgVol"), Qt::LeftButton);
     const int percent = control<VolumeHolder>("setVolume")->value() * 200 /

@@ -116,7 +116,6 @@ protected:
             pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
         }
     }
-    Form1& form() { return program->form1(); }
     // The real mixer behind the fake one, with the program started and the window up.
     void startWithRealMixer() {
         mixer->setReal(&alsa);
@@ -134,12 +133,12 @@ protected:
 TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinues) {
     server->stop();
     startWithRealMixer();
-    EXPECT_TRUE(form().isVisible());
-    form().volume().nudgeToShare(0.5);
+    EXPECT_TRUE(form1().isVisible());
+    form1().volume().nudgeToShare(0.5);
     server->resume();
     EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 50) <= 1; }))
         << "the sink is at " << sinkPercent() << " %";
-    form().volume().nudgeToShare(0.25);
+    form1().volume().nudgeToShare(0.25);
     EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 25) <= 1; }))
         << "the sink is at " << sinkPercent() << " %";
 }
@@ -150,7 +149,7 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinue
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
-    MediaPlayer& player = *form().player();
+    MediaPlayer& player = *form1().player();
     player.setFileName(longTone550);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
@@ -161,8 +160,8 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(20);
-    form().transport().btnpause_Click();
-    form().position().SeekTick();
+    form1().transport().btnpause_Click();
+    form1().position().SeekTick();
     tray->send(TrayIcon::kContextRequest);
     EXPECT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
     control<QMenu>("mnusystemtray")->close();
@@ -178,7 +177,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
 TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
     startWithRealMixer();
     ASSERT_TRUE(waitUntil([this] { return mixerAnswered(); }));
-    MediaPlayer& player = *form().player();
+    MediaPlayer& player = *form1().player();
     player.setFileName(longTone770);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
@@ -193,7 +192,7 @@ TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHe
     ASSERT_TRUE(recorder.start(monitor));
     ASSERT_TRUE(recorder.waitUntilRecording());
 
-    form().volume().nudgeToShare(0.5);
+    form1().volume().nudgeToShare(0.5);
     EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 50) <= 1; }))
         << "the sink is at " << sinkPercent() << " %";
     const auto heard = [&] {
