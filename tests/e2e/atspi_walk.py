@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""Walks every window of the running player through AT-SPI, as a screen reader does, and fails
-on any element that takes the focus or offers an action but has no name. It opens the player's
-other windows on the way, through the press actions of their buttons and, where there is none,
-through the keys a user would press; at the end it sets the volume slider to VOLUME percent.
+"""Walks every window of the running player through AT-SPI as a screen reader does and fails on
+any element that takes the focus or acts but has no name. It opens the other windows on the way
+by their buttons' press actions (by keys where there is no button), "Nächster Track" among them,
+and at the end sets the volume slider to VOLUME percent.
 
-usage: atspi_walk.py PID VOLUME
-
-Prints one line per window walked; exits 1 with what it found wrong."""
+usage: atspi_walk.py PID VOLUME"""
 import subprocess
 import sys
 import time
@@ -21,31 +19,16 @@ from gi.repository import Atspi  # noqa: E402
 warnings.filterwarnings('ignore', category=DeprecationWarning)
 
 PID, VOLUME = int(sys.argv[1]), float(sys.argv[2])
-WAIT_SECONDS = 10
 problems = []
 walked = set()
 
 
 def fail(message):
-    """Ends the walk, telling what was found wrong so far as well."""
     sys.exit('\n'.join([*problems, message]))
 
 
-def application():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == PID:
-            app.clear_cache()
-            return app
-    return None
-
-
 def children(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield child
+    return [c for c in map(node.get_child_at_index, range(node.get_child_count())) if c]
 
 
 def descendants(node):
@@ -54,33 +37,36 @@ def descendants(node):
         yield from descendants(child)
 
 
+def application():
+    for app in children(Atspi.get_desktop(0)):
+        if app.get_process_id() == PID:
+            app.clear_cache()
+            return app
+    return None
+
+
 def action_names(node):
     action = node.get_action_iface()
-    if action is None:
-        return []
-    return [action.get_action_name(i) for i in range(action.get_n_actions())]
+    return [action.get_action_name(i) for i in range(action.get_n_actions())] if action else []
 
 
-def until(what, find):
-    """Polls find() until it returns something; fails the walk after WAIT_SECONDS."""
-    deadline = time.monotonic() + WAIT_SECONDS
+def until(what, find, seconds=10):
+    """Polls find(app) until it returns something; fails after the time unless what is None."""
+    deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         app = application()
         found = find(app) if app is not None else None
         if found:
             return found
         time.sleep(0.1)
-    fail(f'within {WAIT_SECONDS} s: {what}')
+    return fail(f'within {seconds} s: {what}') if what else None
 
 
-def showing_frame(name):
-    def find(app):
-        for window in children(app):
-            states = window.get_state_set()
-            if window.get_name() == name and states.contains(Atspi.StateType.SHOWING):
-                return window
-        return None
-    return until(f'no window "{name}" on screen', find)
+def showing(name, must=True):
+    return until(f'no window "{name}" on screen' if must else None, lambda app: next(
+        (w for w in children(app)
+         if w.get_name() == name and w.get_state_set().contains(Atspi.StateType.SHOWING)), None),
+        10 if must else 3)
 
 
 def named(frame, role, name):
@@ -91,19 +77,19 @@ def named(frame, role, name):
 
 
 def press(frame_name, name):
-    """Presses a button once it can be pressed: actions run after the call that asks for them
-    has returned, so a window another press gives back may not be enabled yet."""
+    """Presses a button once it can be pressed: a window another press gives back may not be
+    enabled yet, as actions run after the call that asks for them has returned."""
     def find(_):
-        button = named(showing_frame(frame_name), Atspi.Role.PUSH_BUTTON, name)
+        button = named(showing(frame_name), Atspi.Role.PUSH_BUTTON, name)
         enabled = button.get_state_set().contains(Atspi.StateType.ENABLED)
         return button if enabled and 'Press' in action_names(button) else None
     button = until(f'the button "{name}" in "{frame_name}" cannot be pressed', find)
     button.get_action_iface().do_action(action_names(button).index('Press'))
 
 
-def walk(app):
+def walk():
     """Checks every window of the program, hidden or shown, each once it exists."""
-    for window in children(app):
+    for window in children(application()):
         title = window.get_name()
         if title in walked:
             continue
@@ -127,58 +113,46 @@ def keys(window_title, *keys_to_press):
     subprocess.run(['xdotool', 'key', '--delay', '100', *keys_to_press], check=True)
 
 
-def showing(app, name):
-    return any(w.get_name() == name and w.get_state_set().contains(Atspi.StateType.SHOWING)
-               for w in children(app))
-
-
-showing_frame('MP3-Brambleplayer')
+showing('MP3-Brambleplayer')
 until('the playlist lists no tracks', lambda _: any(
     n.get_role() == Atspi.Role.LIST and n.get_child_count() > 0
-    for n in descendants(showing_frame('Playlist'))))
-walk(application())
+    for n in descendants(showing('Playlist'))))
+walk()
 
 # A track plays: the quick-info popup comes with it.
 press('MP3-Brambleplayer', 'Nächster Track')
-showing_frame('Trackinfo')
-walk(application())
+showing('Trackinfo')
+walk()
 
 press('MP3-Brambleplayer', 'Sucht einen Eintrag in der Playlist (F2)')
 press('MP3-Titel suchen', 'Schließen')
-
 press('MP3-Brambleplayer', 'Programmoptionen aufrufen')
 press('Optionen', 'Standard-Verzeichnis wählen')
-showing_frame('Standard-Verzeichnis wählen')
-walk(application())
+showing('Standard-Verzeichnis wählen')
+walk()
 press('Standard-Verzeichnis wählen', 'Abbrechen')
 press('Optionen', 'Abbrechen')
-
 press('MP3-Brambleplayer', 'MP3-Verzeichnis hinzufügen')
 press('MP3 Verzeichnis einfügen', 'Abbrechen')
 
-# The track information has no button to it: the playlist's menu opens from the keyboard at
-# the first line. The menu is not in the tree; should its keys arrive before it shows, the
-# next try finds it.
+# The track information has no button: the playlist's menu opens from the keyboard at the first
+# line. The menu is not in the tree; should its keys arrive before it shows, the next try does.
 for _ in range(5):
-    showing_frame('Playlist')
+    showing('Playlist')
     keys('Playlist', 'Home', 'shift+F10')
     time.sleep(0.5)
     keys('Playlist', 'Down', 'Down', 'Return')
-    deadline = time.monotonic() + 3
-    while time.monotonic() < deadline and not showing(application(), 'Datei-Informationen'):
-        time.sleep(0.1)
-    if showing(application(), 'Datei-Informationen'):
+    if showing('Datei-Informationen', must=False):
         break
     keys('Playlist', 'Escape')
 keys('MP3-Brambleplayer', 'F1')
-showing_frame('Hilfe zum MP3-Brambleplayer')
-walk(application())
+showing('Hilfe zum MP3-Brambleplayer')
+walk()
 press('Datei-Informationen', 'Schließen')
-
 if problems:
-    sys.exit('\n'.join(problems))
+    fail('')
 
-slider = named(showing_frame('MP3-Brambleplayer'), Atspi.Role.SLIDER, 'Lautstärke')
+slider = named(showing('MP3-Brambleplayer'), Atspi.Role.SLIDER, 'Lautstärke')
 level = slider.get_value_iface()
 if level.get_minimum_value() != 0 or level.get_maximum_value() != 100:
     fail(f'the volume runs from {level.get_minimum_value()} to {level.get_maximum_value()}')

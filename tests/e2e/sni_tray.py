@@ -1,12 +1,8 @@
 #!/usr/bin/env python3
-"""A D-Bus tray (StatusNotifierWatcher with its own host) for tests, and the calls a tray makes
-on the icons it shows.
+"""A D-Bus tray for tests, and the calls a tray makes on its icons.
 
-usage: sni_tray.py watch          runs the tray; prints "ready", then "item NAME" per icon
-       sni_tray.py activate NAME  a click on the icon
-       sni_tray.py menu NAME      prints the icon's menu, one item a line:
-                                  depth, label, enabled, type, toggle-state
-       sni_tray.py click NAME LABEL  chooses the menu item of that label"""
+usage: sni_tray.py watch | activate NAME | click NAME LABEL
+("watch" runs the tray and prints "ready", then "item NAME" per icon registered)"""
 import sys
 
 import dbus
@@ -16,7 +12,6 @@ from gi.repository import GLib
 
 WATCHER = 'org.kde.StatusNotifierWatcher'
 ITEM = 'org.kde.StatusNotifierItem'
-MENU = 'com.canonical.dbusmenu'
 
 
 class Watcher(dbus.service.Object):
@@ -67,45 +62,25 @@ class Watcher(dbus.service.Object):
                 'ProtocolVersion': dbus.Int32(0)}
 
 
-def menu_of(bus, name):
-    item = bus.get_object(name, '/StatusNotifierItem')
-    path = item.Get(ITEM, 'Menu', dbus_interface=dbus.PROPERTIES_IFACE)
-    return dbus.Interface(bus.get_object(name, path), MENU)
-
-
-def items(layout, depth=0):
+def labelled(layout, label):
     for child in layout[2]:
-        props = child[1]
-        yield (child[0], depth, str(props.get('label', '')), bool(props.get('enabled', True)),
-               str(props.get('type', 'standard')), int(props.get('toggle-state', -1)))
-        yield from items(child, depth + 1)
+        if child[1].get('label') == label:
+            yield child[0]
+        yield from labelled(child, label)
 
 
-def main():
-    command = sys.argv[1]
-    if command == 'watch':
-        DBusGMainLoop(set_as_default=True)
-        watcher = Watcher(dbus.SessionBus())
-        watcher.StatusNotifierHostRegistered()
-        print('ready', flush=True)
-        GLib.MainLoop().run()
-        return
-    bus = dbus.SessionBus()
-    name = sys.argv[2]
-    if command == 'activate':
-        bus.get_object(name, '/StatusNotifierItem').Activate(0, 0, dbus_interface=ITEM)
-    elif command == 'menu':
-        _, layout = menu_of(bus, name).GetLayout(0, -1, dbus.Array([], signature='s'))
-        for _, depth, label, enabled, kind, toggle in items(layout):
-            print(depth, label, enabled, kind, toggle, sep='\t')
-    elif command == 'click':
-        menu = menu_of(bus, name)
-        _, layout = menu.GetLayout(0, -1, dbus.Array([], signature='s'))
-        ids = [item[0] for item in items(layout) if item[2] == sys.argv[3]]
-        if len(ids) != 1:
-            sys.exit(f'no single menu item "{sys.argv[3]}"')
-        menu.Event(ids[0], 'clicked', dbus.String('', variant_level=1), dbus.UInt32(0))
-
-
-if __name__ == '__main__':
-    main()
+if sys.argv[1] == 'watch':
+    DBusGMainLoop(set_as_default=True)
+    Watcher(dbus.SessionBus()).StatusNotifierHostRegistered()
+    print('ready', flush=True)
+    GLib.MainLoop().run()
+item = dbus.SessionBus().get_object(sys.argv[2], '/StatusNotifierItem')
+if sys.argv[1] == 'activate':
+    item.Activate(0, 0, dbus_interface=ITEM)
+else:
+    path = item.Get(ITEM, 'Menu', dbus_interface=dbus.PROPERTIES_IFACE)
+    menu = dbus.Interface(dbus.SessionBus().get_object(sys.argv[2], path), 'com.canonical.dbusmenu')
+    ids = list(labelled(menu.GetLayout(0, -1, dbus.Array([], signature='s'))[1], sys.argv[3]))
+    if len(ids) != 1:
+        sys.exit(f'no single menu item "{sys.argv[3]}"')
+    menu.Event(ids[0], 'clicked', dbus.String('', variant_level=1), dbus.UInt32(0))
