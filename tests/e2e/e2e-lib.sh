@@ -20,7 +20,8 @@ e2e_cleanup() {
     for ((i = ${#E2E_AT_EXIT[@]} - 1; i >= 0; i--)); do
         eval "${E2E_AT_EXIT[i]}"
     done
-    [[ -n $E2E_PLAYER_PID ]] && kill -KILL "$E2E_PLAYER_PID" 2>/dev/null
+    [[ -n $E2E_PLAYER_PID ]] && kill -KILL "$E2E_PLAYER_PID" 2>/dev/null &&
+        wait "$E2E_PLAYER_PID" 2>/dev/null
     e2e_stop_map_log
     [[ -n $E2E_DIR ]] && rm -rf "$E2E_DIR"
     return 0
