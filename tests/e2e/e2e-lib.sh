@@ -10,19 +10,19 @@ E2E_PLAYER_PID=
 E2E_MAP_LOG_PID=
 E2E_AT_EXIT=()
 
-# e2e_at_exit COMMAND: run when the script exits, before the player is stopped; last added first.
+# e2e_at_exit COMMAND: run when the script exits, after the player is stopped; last added first.
 e2e_at_exit() {
     E2E_AT_EXIT+=("$1")
 }
 
 e2e_cleanup() {
     local i
-    for ((i = ${#E2E_AT_EXIT[@]} - 1; i >= 0; i--)); do
-        eval "${E2E_AT_EXIT[i]}"
-    done
     [[ -n $E2E_PLAYER_PID ]] && kill -KILL "$E2E_PLAYER_PID" 2>/dev/null &&
         wait "$E2E_PLAYER_PID" 2>/dev/null
     e2e_stop_map_log
+    for ((i = ${#E2E_AT_EXIT[@]} - 1; i >= 0; i--)); do
+        eval "${E2E_AT_EXIT[i]}"
+    done
     [[ -n $E2E_DIR ]] && rm -rf "$E2E_DIR"
     return 0
 }

@@ -15,7 +15,7 @@ PLAYER=$E2E_PROGRAM_DIR/brambleplayer
 stop_all() {
     bramble_session_bus_stop
     [[ -n $COVER_PID ]] && kill "$COVER_PID"
-    [[ -n $SECOND_PID ]] && kill -CONT "$E2E_PLAYER_PID" && kill "$SECOND_PID"
+    [[ -n $SECOND_PID ]] && kill "$SECOND_PID"
 }
 e2e_at_exit stop_all
 printf '%s\r\n' "$FIXTURES/A" >"$E2E_PROGRAM_DIR/folders.dat"
