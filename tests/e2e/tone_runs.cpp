@@ -1,11 +1,8 @@
-// Tells which tones a recording of the sound server holds, in order, so that a shell test can
-// check what was audible.
-//
 // usage: tone_runs RAW_FILE
-// RAW_FILE: mono signed 16-bit little-endian samples at 44.1 kHz, as parec --raw writes them (a
-// recording still being written is fine: a trailing half sample is ignored).
-// Prints one line "FREQUENCY SECONDS" per stretch of one steady tone, silence as frequency 0,
-// leading and trailing silence left out.
+// Prints one line "FREQUENCY SECONDS" per stretch of one steady tone in a recording of mono
+// signed 16-bit little-endian samples at 44.1 kHz (as parec --raw writes them; a trailing half
+// sample of a recording still being written is ignored), silence as frequency 0, leading and
+// trailing silence left out.
 
 #include <cstdint>
 #include <cstdio>
@@ -16,13 +13,9 @@
 #include "ToneAnalysis.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tone_runs RAW_FILE\n");
-        return 1;
-    }
-    std::ifstream file(argv[1], std::ios::binary);
+    std::ifstream file(argc == 2 ? argv[1] : "", std::ios::binary);
     if (!file) {
-        std::fprintf(stderr, "tone_runs: cannot read %s\n", argv[1]);
+        std::fprintf(stderr, "usage: tone_runs RAW_FILE (a readable one)\n");
         return 1;
     }
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};

@@ -1,8 +1,6 @@
-// Writes one line for every top-level window mapped on $DISPLAY, so a test can tell afterwards
-// which windows a program ever showed, even for a moment. The first line, "ready", says the
-// watch is in place. Runs until it is terminated or the display goes away.
-//
-// Line format: map <TAB> pid <TAB> window id <TAB> override-redirect 0/1 <TAB> name
+// Writes "ready" once the watch is in place, then a line "map <TAB> pid <TAB> window id <TAB>
+// override-redirect 0/1 <TAB> name" for every top-level window mapped on $DISPLAY, so a test can
+// tell which windows a program ever showed, even for a moment.
 
 #include <chrono>
 #include <cstdio>
@@ -16,13 +14,11 @@ int main() {
         std::printf("ready\n");
         std::fflush(stdout);
         for (;;) {
-            const auto mapped = watcher.nextMap(std::chrono::hours(1));
-            if (!mapped) {
-                continue;
+            if (const auto mapped = watcher.nextMap(std::chrono::hours(1))) {
+                std::printf("map\t%d\t0x%x\t%d\t%s\n", static_cast<int>(mapped->pid), mapped->id,
+                            mapped->overrideRedirect ? 1 : 0, mapped->name.c_str());
+                std::fflush(stdout);
             }
-            std::printf("map\t%d\t0x%x\t%d\t%s\n", static_cast<int>(mapped->pid), mapped->id,
-                        mapped->overrideRedirect ? 1 : 0, mapped->name.c_str());
-            std::fflush(stdout);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "x11_map_log: %s\n", error.what());
