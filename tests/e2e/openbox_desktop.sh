@@ -15,14 +15,18 @@ stop_desktop() {
     for ((i = ${#DESKTOP_PIDS[@]} - 1; i >= 0; i--)); do
         kill -TERM "${DESKTOP_PIDS[i]}" && wait "${DESKTOP_PIDS[i]}" 2>/dev/null
     done
+    kill -TERM "$TINT2_PID" && wait "$TINT2_PID" 2>/dev/null
     bramble_xvfb_stop
 }
 e2e_at_exit stop_desktop
 bramble_xvfb_start "$E2E_DIR" || exit 1
 openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
 DESKTOP_PIDS+=($!)
-tint2 >"$E2E_DIR/tint2.log" 2>&1 &
-DESKTOP_PIDS+=($!)
+start_tint2() {
+    tint2 >>"$E2E_DIR/tint2.log" 2>&1 &
+    TINT2_PID=$!
+    e2e_wait_for "no tray in the panel" tray_runs
+}
 
 # The tray's selection has an owner.
 tray_runs() {
@@ -36,7 +40,7 @@ sys.exit(not (d and x.XGetSelectionOwner(d, x.XInternAtom(d, b'_NET_SYSTEM_TRAY_
 }
 wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 e2e_wait_for "no window manager" wm_runs
-e2e_wait_for "no tray in the panel" tray_runs
+start_tint2
 
 hex() { printf '0x%x' "$1"; }
 # The values of a window property (ids or atom names), one a line.
@@ -72,7 +76,8 @@ is_active() { [[ $(values -root _NET_ACTIVE_WINDOW) == "$(hex "$1")" ]]; }
 is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 # The icon: the player's window of 22 x 22 pixels, embedded in the tray.
 icon_id() {
-    xwininfo -root -tree | awk '/"brambleplayer": \("brambleplayer"/ && / 22x22\+/ { print $1; exit }'
+    xwininfo -root -tree | awk '/"brambleplayer": \("brambleplayer"/ && / 22x22\+/ { print $1; found = 1; exit }
+        END { exit !found }'
 }
 
 e2e_start_player
@@ -91,9 +96,16 @@ e2e_wait_for "no window of another program" xdotool search --onlyvisible --class
 cover=$(xdotool search --onlyvisible --classname '^cover$' | head -n 1)
 e2e_wait_for "the other program in front" is_above "$cover" "$main"
 
-# The tray menu (an override-redirect window) was mapped since maps_before.
-menu_mapped() {
-    tail -n +$((maps_before + 1)) "$E2E_DIR/maps.log" | grep -qP "^map\t$E2E_PLAYER_PID\t\S+\t1\t"
+menu_since() {
+    tail -n +$(($1 + 1)) "$E2E_DIR/maps.log" | grep -qP "^map\t$E2E_PLAYER_PID\t\S+\t1\t"
+}
+# tray_menu KEYS...: opens the tray menu (an override-redirect window) and types the keys there.
+tray_menu() {
+    local maps_before
+    maps_before=$(wc -l <"$E2E_DIR/maps.log")
+    xdotool mousemove --window "$icon" 11 11 click 3
+    e2e_wait_for "no tray menu" menu_since "$maps_before"
+    xdotool key "$@"
 }
 in_front() {
     is_active "$main" && is_above "$main" "$cover" && is_above "$playlist" "$cover"
@@ -107,10 +119,7 @@ for ((round = 1; round <= 10; round++)); do
     if ((round % 2)); then
         xdotool mousemove --window "$icon" 11 11 click --repeat 2 --delay 80 1
     else
-        maps_before=$(wc -l <"$E2E_DIR/maps.log")
-        xdotool mousemove --window "$icon" 11 11 click 3
-        e2e_wait_for "round $round: the tray menu" menu_mapped
-        xdotool key Down Return # "Player wieder zeigen"
+        tray_menu Down Return # "Player wieder zeigen"
     fi
     e2e_wait_for "round $round: the main window back" is_viewable "$main"
     # Still there a while later: it used to vanish again at once.
@@ -158,3 +167,16 @@ e2e_poll "$E2E_DEADLINE_SECONDS" e2e_not overlap
 sleep 1 # what the window manager and the docking do after the drag
 overlap && e2e_fail "the playlist window covers the main window: main $(e2e_geometry "$main"), playlist $(e2e_geometry "$playlist")"
 e2e_pass "at the bottom edge the playlist window stays clear of the main window"
+
+# Minimised when the tray goes away, the window comes back; the icon returns with the tray, and
+# its menu's last item, "Beenden", ends the player.
+e2e_click "$main" 403 6
+e2e_wait_window_gone "$main" "MP3-Brambleplayer"
+kill -TERM "$TINT2_PID" && wait "$TINT2_PID" 2>/dev/null
+e2e_wait_for "the main window back without the tray" is_viewable "$main"
+start_tint2
+e2e_wait_for "the icon back in the tray" icon_id >/dev/null
+icon=$(icon_id)
+tray_menu Up Return
+e2e_wait_player_exit
+e2e_pass "without the tray the window comes back; the icon returns with it, its Beenden ends"
