@@ -40,14 +40,9 @@ e2e_not() {
 
 e2e_fail() {
     echo "FAILED: $*" >&2
-    if [[ -s $E2E_DIR/player.log ]]; then
-        echo "--- output of the player:" >&2
-        cat "$E2E_DIR/player.log" >&2
-    fi
-    if [[ -s $E2E_DIR/maps.log ]]; then
-        echo "--- top-level windows mapped (pid, id, override-redirect, name):" >&2
-        grep '^map' "$E2E_DIR/maps.log" >&2
-    fi
+    [[ -s $E2E_DIR/player.log ]] && echo "--- the player said:" >&2 && cat "$E2E_DIR/player.log" >&2
+    # pid, id, override-redirect, name
+    grep -s '^map' "$E2E_DIR/maps.log" >&2
     exit 1
 }
 
