@@ -30,7 +30,7 @@ BRAMBLE_PACKAGES=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang-format shellcheck
     # the headless test desktop and sound server
-    xvfb xdotool trayer pulseaudio pulseaudio-utils
+    xvfb xdotool pulseaudio pulseaudio-utils
     # windows stacked over the player (xwininfo, xmessage)
     x11-utils
     # making and measuring sound fixtures
