@@ -242,6 +242,7 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     playerCall("OpenUri", {"string:" + url});
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone660);
+    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
 
     makeFiles("folder.mp3", {"notes.txt"});
