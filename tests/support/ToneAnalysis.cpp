@@ -80,14 +80,13 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
     // Windows that straddle two tones read as a short third one.
     std::erase_if(runs,
                   [](const ToneRun& run) { return run.frequency != 0.0 && run.seconds < 0.1; });
-    std::vector<ToneRun> merged;
+    std::vector<ToneRun> merged;  // without leading and trailing silence
     for (const ToneRun& run : runs) {
-        append(merged, run);
+        if (!merged.empty() || run.frequency != 0.0) {
+            append(merged, run);
+        }
     }
-    while (!merged.empty() && merged.front().frequency == 0.0) {
-        merged.erase(merged.begin());
-    }
-    while (!merged.empty() && merged.back().frequency == 0.0) {
+    if (!merged.empty() && merged.back().frequency == 0.0) {
         merged.pop_back();
     }
     return merged;

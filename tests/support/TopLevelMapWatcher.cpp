@@ -66,8 +66,7 @@ std::string TopLevelMapWatcher::property(xcb_window_t window, xcb_atom_t name, x
         return {};
     }
     const auto* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    return {bytes, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())) *
-                       (reply->format / 8U)};
+    return {bytes, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))};
 }
 
 std::optional<MappedWindow> TopLevelMapWatcher::nextMap(std::chrono::milliseconds timeout) {
