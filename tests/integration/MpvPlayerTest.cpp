@@ -8,6 +8,8 @@
 #include "MpvTestSupport.h"
 
 TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationOnceOpen) {
+    EXPECT_EQ(player.duration(), 0.0);
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     player.setFileName(longTone550);
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
     EXPECT_NEAR(player.duration(), 4.0, 0.1);
