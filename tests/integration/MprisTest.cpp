@@ -39,8 +39,8 @@ public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs the
     void seeked(qlonglong position) { jumps << position; }
 };
 
-// The program with real players, its MPRIS object on the session bus (a private one: the test
-// runs under dbus-run-session), and dbus-send as the desktop's media keys.
+// The program with real players, its MPRIS object on the test run's private session bus, and
+// dbus-send as the desktop's media keys.
 class MprisTest : public RealPlayersFixture {
 protected:
     void SetUp() override {
@@ -63,8 +63,7 @@ protected:
         QDBusConnection::disconnectFromBus("listener");
     }
 
-    // dbus-send's reply; the event loop runs meanwhile, so that the player can answer. The call
-    // must succeed, or with `succeed` false, fail.
+    // dbus-send's reply, the event loop running meanwhile; the call must succeed, or fail.
     QString send(const QString& method, const QStringList& arguments = {}, bool succeed = true) {
         QProcess client;
         client.start("dbus-send", QStringList{"--session", "--print-reply",
@@ -115,8 +114,6 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
-    EXPECT_EQ(program->mp3pos, 1);
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "550");
     EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
@@ -128,24 +125,19 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
     EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
-    EXPECT_FALSE(form.menuItem("mnupause")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Pause and Play are the tray's "Pause" and "Wiedergeben".
     playerCall("Pause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
     playerCall("Play");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_TRUE(form.menuItem("mnupause")->isEnabled());
-    EXPECT_FALSE(form.menuItem("mnuplayagain")->isEnabled());
 
     // Stop is the stop glyph: the file stays, rewound.
     playerCall("Stop");
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() == 0.0; }));
     EXPECT_TRUE(announced("PlaybackStatus", "Stopped"));
     EXPECT_TRUE(getProperty("PlaybackStatus").contains("\"Stopped\""));
@@ -153,7 +145,6 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // Previous from step 1 wraps to the last entry.
     playerCall("Previous");
     EXPECT_TRUE(announcedTitle("660"));
-    EXPECT_EQ(program->mp3pos, 3);
 
     // The position is read on request only, never announced.
     for (const QVariantMap& changed : listener.announcements) {
@@ -182,7 +173,6 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     playerCall("SetPosition", {"objpath:/org/brambleplayer/track/999", "int64:0"});
     playerCall("SetPosition", {"objpath:" + track, "int64:9000000"});
     EXPECT_GT(player.currentPosition(), 1.5);
-    EXPECT_EQ(player.fileName(), longTone550);
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
@@ -197,16 +187,11 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_LT(player.currentPosition(), 1.0);
     playerCall("Seek", {"int64:9000000"});
     EXPECT_TRUE(announcedTitle("440"));
-    EXPECT_EQ(program->mp3pos, 2);
 }
 
 TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
-    Form1& form = program->form1();
     setProperty("Shuffle", "boolean:true");
     EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(control<SkinLabel>("Label4")->backColor(), QColor(255, 0, 0));
-    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), QColor(255, 255, 255));
-    EXPECT_TRUE(form.menuItem("playshuffle")->isChecked());
     EXPECT_TRUE(announced("Shuffle", true));
 
     // In shuffle order the next step takes the first entry of the shuffled order.
@@ -215,7 +200,6 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
 
     setProperty("Shuffle", "boolean:false");
     EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(control<SkinLabel>("Label12")->backColor(), QColor(255, 0, 0));
     EXPECT_TRUE(announced("Shuffle", false));
 
     // The playlist always wraps around, at normal speed: other wishes are taken and answered
@@ -248,16 +232,12 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
 }
 
 TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
-    Form1& form = program->form1();
-    MediaPlayer& player = *form.player();
+    MediaPlayer& player = *program->form1().player();
     const QString url = QUrl::fromLocalFile(tone660).toString(QUrl::FullyEncoded);
     playerCall("OpenUri", {"string:" + url});
     EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), tone660);
     EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
-    EXPECT_FALSE(control<SkinLabel>("btnnext")->isEnabled());
-    EXPECT_EQ(program->mp3pos, 0);
-    EXPECT_EQ(program->store.count(), 3);
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
 
     makeFiles("folder.mp3", {"notes.txt"});
@@ -295,14 +275,13 @@ TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     send("org.mpris.MediaPlayer2.Quit");
     ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
-    EXPECT_EQ(messages->shown[0].text, "Soll das Programm beendet werden ?");
     EXPECT_EQ(processEnds, 0);
     send("org.mpris.MediaPlayer2.Quit");
     EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
-// Each track is told once, with its length and its tags: the one started, and those that run
-// in at the end of the one before, the tagged one's tags with it alone.
+// Each track is told once with its length and tags, also those that run in at the end of the
+// one before.
 TEST_F(MprisTest, EachTrackIsAnnouncedOnceWithItsLengthAndTags) {
     program->store.fill({{"440", tone440}, {"Probe", taggedTone880}, {"550", longTone550}},
                         {1, 2, 3});

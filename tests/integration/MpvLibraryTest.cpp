@@ -13,14 +13,12 @@ TEST(MpvLibraryTest, LoadsOnceAndOnlyWhenAPlayerFirstNeedsIt) {
     MpvLibrary library;
     MpvPlayer player(library);
     player.setMute(true);
-    player.setAutoStart(false);
     EXPECT_FALSE(library.attempted());
     player.setFileName(tone440);
     EXPECT_TRUE(library.attempted());
     ASSERT_TRUE(library.isLoaded()) << library.errorText().toStdString();
     EXPECT_TRUE(library.errorText().isEmpty());
     EXPECT_TRUE(library.load());
-    EXPECT_TRUE(player.mute());
 }
 
 TEST(MpvLibraryTest, WithoutTheLibraryEveryOperationDoesNothing) {
@@ -42,13 +40,10 @@ TEST(MpvLibraryTest, WithoutTheLibraryEveryOperationDoesNothing) {
     player.pause();
     player.stop();
     player.setMute(true);
-    EXPECT_TRUE(player.mute());
     player.setAutoStart(true);
     player.setFileName(tone660);
-    EXPECT_EQ(player.fileName(), tone660);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     player.setFileName(QString());
-    EXPECT_EQ(player.fileName(), QString());
     runEventsFor(300);
     EXPECT_EQ(ends.count(), 0);
 }
@@ -79,8 +74,8 @@ TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
     }
 }
 
-// mpv refuses to start when C functions format numbers with a decimal comma, as they do under a
-// German locale once Qt has applied the user's locale.
+// mpv refuses to start where C functions format numbers with a decimal comma, as under a German
+// locale once Qt applied it.
 TEST(MpvLibraryTest, StartsUnderALocaleWithADecimalComma) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     const QTemporaryDir privateLocales;

@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <QFile>
 #include <QSignalSpy>
@@ -6,20 +7,10 @@
 
 #include "MpvTestSupport.h"
 
-namespace {
-
-bool near(double value, double target) {
-    return std::abs(value - target) < 0.1;
-}
-
-}  // namespace
-
 TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationOnceOpen) {
-    EXPECT_EQ(player.fileName(), QString());
     EXPECT_EQ(player.duration(), 0.0);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     player.setFileName(longTone550);
-    EXPECT_EQ(player.fileName(), longTone550);
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
     EXPECT_NEAR(player.duration(), 4.0, 0.1);
     runEventsFor(300);
@@ -33,9 +24,7 @@ TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationO
     EXPECT_NEAR(player.duration(), 1.0, 0.1);
     player.setFileName(QString());
     EXPECT_EQ(player.duration(), 0.0);
-    EXPECT_EQ(player.fileName(), QString());
 
-    // With auto start on, setting a file starts it.
     player.setAutoStart(true);
     player.setFileName(longTone550);
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -46,9 +35,9 @@ TEST_F(MpvPlayerTest, PauseKeepsThePositionStopRewindsKeepingTheFileAndSeeksLand
     const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     player.setFileName(longTone550);
     player.setCurrentPosition(2.5);  // mpv has not opened the file yet
-    ASSERT_TRUE(waitUntil([&] { return near(player.currentPosition(), 2.5); }));
+    ASSERT_TRUE(waitUntil([&] { return std::abs(player.currentPosition() - 2.5) < 0.1; }));
     player.setCurrentPosition(1.0);
-    ASSERT_TRUE(waitUntil([&] { return near(player.currentPosition(), 1.0); }));
+    ASSERT_TRUE(waitUntil([&] { return std::abs(player.currentPosition() - 1.0) < 0.1; }));
     player.play();
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 1.3; }));
@@ -96,8 +85,7 @@ TEST_F(MpvPlayerTest, NaturalEndRaisesTheEventOnceAndNothingFollowsThatWasNotQue
     runEventsFor(500);
     EXPECT_EQ(ends.count(), 1);
 
-    // Play starts the ended file again.
-    player.play();
+    player.play();  // the ended file again
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
     ASSERT_TRUE(waitUntil([&] { return ends.count() == 2; }));
@@ -136,8 +124,7 @@ TEST_F(MpvPlayerTest, ReplacingStoppingOrUnloadingRaisesNoEvent) {
     EXPECT_EQ(ends.count(), 0);
 }
 
-// Missing files, files that are no MP3, folders, pipes and anything that is not a local path:
-// no event, no playing state, no sound, no busy engine, and the player works on afterwards.
+// No event, no playing state, no sound, no busy engine, and the player works on afterwards.
 TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
     const QTemporaryDir scratch;
     const QString pipe = scratch.filePath(QStringLiteral("pipe.mp3"));
@@ -153,8 +140,8 @@ TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
         EXPECT_EQ(player.fileName(), path);
         EXPECT_NE(player.playState(), MediaPlayer::kPlaying) << path.toStdString();
     }
-    // Opened by the engine, which finds nothing to play in them. It must not move on to the
-    // queued file either, nor to the files a playlist in disguise names.
+    // The engine finds nothing to play in these, and must not move on to the queued file, nor to
+    // the files a playlist in disguise names.
     for (const QString& path : {notAudio, fixture("audio/playlist_in_disguise.mp3")}) {
         SCOPED_TRACE(path.toStdString());
         player.setFileName(path);
@@ -170,8 +157,8 @@ TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
         EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     }
 
-    // Neither an engine idle after failures nor a paused one keeps the processor busy: CPU
-    // time, which other programs on the machine do not add to.
+    // Neither an engine idle after failures nor a paused one keeps the processor busy (CPU time
+    // of every thread, which other programs do not add to).
     MpvPlayer paused(library);
     paused.setMute(true);  // only what the failing player plays may be heard
     paused.setFileName(longTone550);
@@ -179,14 +166,20 @@ TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
     ASSERT_TRUE(waitUntil([&] { return paused.currentPosition() > 0.2; }));
     paused.pause();
     runEventsFor(300);
-    const double cpuBefore = processCpuSeconds();
+    const auto cpuSeconds = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+               (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    };
+    const double cpuBefore = cpuSeconds();
     runEventsFor(1500);
-    EXPECT_LT(processCpuSeconds() - cpuBefore, 0.2);
+    EXPECT_LT(cpuSeconds() - cpuBefore, 0.2);
     EXPECT_EQ(ends.count(), 0);
     EXPECT_TRUE(std::none_of(heard.samples().begin(), heard.samples().end(),
                              bramble::testsupport::isSound));
 
-    // The recording itself works: the real file is heard, and only it.
+    // The recording works: the real file is heard, and only it.
     player.setFileName(tone440);
     player.play();
     EXPECT_TRUE(waitUntil([&] { return ends.count() == 1; }));
@@ -196,8 +189,8 @@ TEST_F(MpvPlayerTest, UnplayableFilesAreRefusedQuietly) {
     EXPECT_TRUE(tonesAre(heard.tones(), {440}));
 }
 
-// The transport's way: at each end it sets the file that follows and plays it. That file is
-// already running and must go on undisturbed, straight after the one before.
+// At each end the transport sets the following file and plays it: already running, it must go
+// on undisturbed, straight after the one before.
 TEST_F(MpvPlayerTest, QueuedFileTakesOverAtTheNaturalEndWithoutAGap) {
     Listening heard;
     std::vector<QString> namesAtEnd;
@@ -237,29 +230,22 @@ TEST_F(MpvPlayerTest, QueuedFileTakesOverAtTheNaturalEndWithoutAGap) {
     EXPECT_LT(bramble::testsupport::longestGapBetweenTones(heard.samples()), 0.005);
 }
 
-TEST_F(MpvPlayerTest, SettingTheTakenOverFileAgainDoesNotRestartIt) {
+// Not restarting the taken-over file is checked above, by ear.
+TEST_F(MpvPlayerTest, OnlyTheFirstSettingOfTheTakenOverFileIsAbsorbed) {
     const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     player.setFileName(tone440);
     player.setNextFileName(longTone550);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
-    const double before = player.currentPosition();
     player.setFileName(longTone550);
     player.play();
-    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_GE(player.currentPosition(), before);
-    EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > before + 0.3; }));
-    EXPECT_EQ(ends.count(), 1);
-
-    // Only the first setting after the take-over is absorbed: a later one loads afresh.
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
     player.setFileName(longTone550);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     EXPECT_EQ(player.currentPosition(), 0.0);
 }
 
-// Two instances play at once, as when the file-information window loads a file while the
-// player plays; muting one leaves the other as it was.
+// Two instances at once, as when the track information loads a file during playback.
 TEST_F(MpvPlayerTest, MuteSilencesOnlyItsOwnInstance) {
     MpvPlayer other(library);
     const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
@@ -269,8 +255,6 @@ TEST_F(MpvPlayerTest, MuteSilencesOnlyItsOwnInstance) {
         GTEST_SKIP() << heard->why.toStdString();
     }
     player.setMute(true);
-    EXPECT_TRUE(player.mute());
-    EXPECT_FALSE(other.mute());
     // The muted one plays the higher tone: a mix of two tones reads as the higher one.
     player.setFileName(tone660);
     other.setFileName(tone440);
@@ -281,7 +265,6 @@ TEST_F(MpvPlayerTest, MuteSilencesOnlyItsOwnInstance) {
 
     heard.emplace();
     player.setMute(false);
-    EXPECT_FALSE(player.mute());
     player.play();
     ASSERT_TRUE(waitUntil([&] { return ends.count() == 2; }));
     EXPECT_TRUE(tonesAre(heard->tones(), {660}));

@@ -1,8 +1,5 @@
 #include "MpvTestSupport.h"
 
-#include <sys/resource.h>
-
-#include <QProcess>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -10,30 +7,18 @@ QString fixture(const QString& relativePath) {
     return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
 }
 
-std::optional<QString> pactl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("pactl"), arguments);
-    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        return std::nullopt;
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-int sinkPercent() {
+::testing::AssertionResult sinkReaches(int percent) {
     // pactl's line reads "front-left: 32768 /  50% / ...".
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("/\\s*(\\d+)%"))
-            .match(pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")})
-                       .value_or(QString()));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    const QRegularExpression volume(QStringLiteral("/\\s*(\\d+)%"));
+    QString line;
+    const bool reached = waitUntil([&] {
+        line = pactl({QStringLiteral("get-sink-volume"), QStringLiteral("@DEFAULT_SINK@")})
+                   .value_or(QString());
+        const QRegularExpressionMatch match = volume.match(line);
+        return match.hasMatch() && std::abs(match.captured(1).toInt() - percent) <= 1;
+    });
+    return (reached ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << "the sink reads " << line.toStdString();
 }
 
 Listening::Listening() {

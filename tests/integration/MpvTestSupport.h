@@ -13,9 +13,10 @@
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
 
+using bramble::testsupport::pactl;
 using bramble::testsupport::ToneRun;
 
-// The fixture files (tests/fixtures), by path below the fixture folder.
+// A file below tests/fixtures.
 QString fixture(const QString& relativePath);
 inline const QString tone440 = fixture("audio/tone_440hz_1s.mp3");
 inline const QString tone660 = fixture("audio/tone_660hz_1s.mp3");
@@ -25,20 +26,16 @@ inline const QString longTone550 = fixture("audio/tone_550hz_4s.mp3");
 inline const QString longTone770 = fixture("audio/tone_770hz_12s.mp3");
 inline const QString notAudio = fixture("audio/not_audio.mp3");
 
-// What pactl prints, or nothing when no sound server answers.
-std::optional<QString> pactl(const QStringList& arguments);
-// The default sink's volume in percent (its first channel); -1 when no server answers.
-int sinkPercent();
-// CPU time of the whole process (every thread, mpv's included), in seconds.
-double processCpuSeconds();
+// Whether the default sink's volume comes to `percent` (within 1).
+::testing::AssertionResult sinkReaches(int percent);
 
-// What the null sink plays from construction on. Where there is no null sink nothing is heard:
-// a test then skips its checks of the sound, saying `why`.
+// What the null sink plays from construction on. Without a null sink nothing is heard: a test
+// then skips its checks of the sound, saying `why`.
 class Listening {
 public:
     Listening();
     bool on() const { return on_; }
-    // Waits for sound that then goes quiet; the tones heard by then (tonesHeard).
+    // The tones heard once the sound has gone quiet.
     std::vector<ToneRun> tones();
     const std::vector<std::int16_t>& samples() const { return recorder_.samples(); }
 

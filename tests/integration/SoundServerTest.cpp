@@ -1,9 +1,7 @@
 #include <signal.h>
 
-#include <QDir>
+#include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -27,125 +25,83 @@ using bramble::testsupport::SinkPacer;
 using bramble::testsupport::SinkRecorder;
 using bramble::testsupport::toneRuns;
 
-// The private sound server of the test run (tests/support/headless-env.sh), which these tests
-// stop, continue and start anew. Never a user's own: without the private server's
-// configuration there is nothing to find.
-class PrivateSoundServer {
-public:
-    static std::optional<PrivateSoundServer> find() {
-        const QString config = qEnvironmentVariable("BRAMBLE_PULSE_CONFIG");
-        PrivateSoundServer server(config);
-        if (config.isEmpty() || server.pid_ <= 0 || kill(server.pid_, 0) != 0) {
-            return std::nullopt;
-        }
-        return server;
-    }
-
-    void stop() const { kill(pid_, SIGSTOP); }
-    void resume() const { kill(pid_, SIGCONT); }
-
-    // Ends the server and starts it anew, as a desktop does after a crash or an update.
-    bool restart() {
-        kill(pid_, SIGTERM);
-        if (!waitUntil([this] { return kill(pid_, 0) != 0; })) {
-            return false;
-        }
-        QProcess start;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));  // no X11 modules
-        start.setProcessEnvironment(environment);
-        start.start(
-            QStringLiteral("pulseaudio"),
-            {QStringLiteral("--daemonize=yes"), QStringLiteral("--exit-idle-time=-1"),
-             QStringLiteral("--system=false"), QStringLiteral("-n"), QStringLiteral("-F"), config_,
-             QStringLiteral("--log-target=file:") + runtimeDir().filePath("restart.log")});
-        pid_ = 0;
-        if (!start.waitForFinished(20000) || start.exitCode() != 0) {
-            return false;
-        }
-        pid_ = readPid();
-        return pid_ > 0;
-    }
-
-private:
-    explicit PrivateSoundServer(QString config) : config_(std::move(config)), pid_(readPid()) {}
-    static QDir runtimeDir() { return QDir(qEnvironmentVariable("XDG_RUNTIME_DIR")); }
-    static pid_t readPid() {
-        QFile file(runtimeDir().filePath(QStringLiteral("pulse/pid")));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : 0;
-    }
-
-    QString config_;
-    pid_t pid_ = 0;
-};
+// The pid of the test run's private sound server (tests/support/headless-env.sh), never a user's
+// own; 0 when there is none.
+pid_t privateSoundServer() {
+    QFile file(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/pid");
+    const pid_t pid =
+        qEnvironmentVariableIsSet("BRAMBLE_PULSE_CONFIG") && file.open(QIODevice::ReadOnly)
+            ? file.readAll().trimmed().toInt()
+            : 0;
+    return pid > 0 && kill(pid, 0) == 0 ? pid : 0;
+}
 
 // Continues a stopped server after a while, should the test itself hang on it.
 class Rescue {
 public:
-    explicit Rescue(const PrivateSoundServer& server)
-        : thread_([this, &server](const std::stop_token& stop) {
+    explicit Rescue(pid_t server)
+        : thread_([this, server](const std::stop_token& stop) {
               std::mutex mutex;
               std::condition_variable_any never;
               std::unique_lock lock(mutex);
               never.wait_for(lock, stop, std::chrono::seconds(20), [] { return false; });
               if (!stop.stop_requested()) {
-                  came_ = true;
-                  server.resume();
+                  came = true;
+                  kill(server, SIGCONT);
               }
           }) {}
-    bool came() const { return came_; }
+
+    std::atomic<bool> came{false};
 
 private:
-    std::atomic<bool> came_{false};
     std::jthread thread_;
 };
 
 class SoundServerTest : public RealPlayersFixture {
 protected:
     void SetUp() override {
-        server = PrivateSoundServer::find();
-        if (!server) {
+        server = privateSoundServer();
+        if (server == 0) {
             GTEST_SKIP() << "no private sound server: ./test starts one";
         }
         // Other tests record at full volume.
         pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
     }
     void TearDown() override {
-        if (server) {
-            server->resume();
+        if (server != 0) {
+            kill(server, SIGCONT);
             pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
         }
     }
-    // The real mixer behind the fake one, with the program started and the window up.
     void startWithRealMixer() {
         mixer->setReal(&alsa);
         start();
         ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
     }
-    bool mixerAnswered() { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }
 
-    std::optional<PrivateSoundServer> server;
+    pid_t server = 0;
     AlsaMixer alsa;
 };
 
-// The sound server answers nothing while the player starts: the window comes up without it,
-// and once the server goes on the slider drives the mixer, the change made meanwhile first.
+// The window comes up without the server; once it goes on the slider drives its sink (and not
+// its source), the change made meanwhile first.
 TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinues) {
-    server->stop();
+    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
+    kill(server, SIGSTOP);
     startWithRealMixer();
     EXPECT_TRUE(form1().isVisible());
     form1().volume().nudgeToShare(0.5);
-    server->resume();
-    EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 50) <= 1; }))
-        << "the sink is at " << sinkPercent() << " %";
+    kill(server, SIGCONT);
+    EXPECT_TRUE(sinkReaches(50));
+    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
+    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
     form1().volume().nudgeToShare(0.25);
-    EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 25) <= 1; }))
-        << "the sink is at " << sinkPercent() << " %";
+    EXPECT_TRUE(sinkReaches(25));
+    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
 }
 
-// The server stops while a track plays: the window goes on (its timers fire, it repaints the
-// position, the tray menu and the options dialog open), though pausing reaches a stopped
-// server only when it continues.
+// The server stops while a track plays: the window goes on (timers, position, tray menu,
+// options dialog), though pausing reaches the server only when it continues.
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
@@ -154,8 +110,8 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 
-    server->stop();
-    const Rescue rescue(*server);
+    kill(server, SIGSTOP);
+    const Rescue rescue(server);
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -168,35 +124,39 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);  // "Options"
     EXPECT_TRUE(program->optionsWindow().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
-    EXPECT_FALSE(rescue.came()) << "the window waited for the stopped sound server";
+    EXPECT_FALSE(rescue.came) << "the window waited for the stopped sound server";
     EXPECT_EQ(control<SkinLabel>("lbltime")->caption().right(4), QStringLiteral("0:04"));
 }
 
-// The server restarts under a playing track: the next volume change reaches the new server's
-// sink, and the track is heard again, where it was, without anyone doing anything.
+// The server restarts under a playing track: the next volume change reaches the new server,
+// and the track is heard again where it was, by itself.
 TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
     startWithRealMixer();
-    ASSERT_TRUE(waitUntil([this] { return mixerAnswered(); }));
+    ASSERT_TRUE(
+        waitUntil([this] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     MediaPlayer& player = *form1().player();
     player.setFileName(longTone770);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
 
-    ASSERT_TRUE(server->restart());
+    // As a desktop does after a crash or an update.
+    kill(server, SIGTERM);
+    ASSERT_TRUE(waitUntil([this] { return kill(server, 0) != 0; }));
+    ASSERT_EQ(QProcess::execute("sh", {"-c",
+                                       "env -u DISPLAY pulseaudio --daemonize=yes -n "
+                                       "--exit-idle-time=-1 -F \"$BRAMBLE_PULSE_CONFIG\" "
+                                       "--log-target=file:\"$XDG_RUNTIME_DIR/restart.log\""}),
+              0);
     const double restartedAt = player.currentPosition();
-    QString noSink;
-    const QString monitor = SinkRecorder::nullSinkMonitor(&noSink);
-    ASSERT_FALSE(monitor.isEmpty()) << noSink.toStdString();
-    const SinkPacer pacer(monitor);  // the one of the test run went with the old server
-    SinkRecorder recorder;
-    ASSERT_TRUE(recorder.start(monitor));
-    ASSERT_TRUE(recorder.waitUntilRecording());
+    const Listening listening;
+    ASSERT_TRUE(listening.on()) << listening.why.toStdString();
+    QString noSink;  // the test run's pacer went with the old server
+    const SinkPacer pacer(SinkRecorder::nullSinkMonitor(&noSink));
 
     form1().volume().nudgeToShare(0.5);
-    EXPECT_TRUE(waitUntil([] { return std::abs(sinkPercent() - 50) <= 1; }))
-        << "the sink is at " << sinkPercent() << " %";
+    EXPECT_TRUE(sinkReaches(50));
     const auto heard = [&] {
-        const std::vector<ToneRun> runs = toneRuns(recorder.samples());
+        const std::vector<ToneRun> runs = toneRuns(listening.samples());
         return std::any_of(runs.begin(), runs.end(), [](const ToneRun& run) {
             return std::abs(run.frequency - 770.0) < 30.0 && run.seconds > 0.5;
         });

@@ -8,9 +8,7 @@
 
 #include "SinkRecording.h"
 
-// The players deliver their events through the Qt event loop, so the tests run inside one, with
-// the windows on the offscreen platform, a session bus of their own (ended with the run), and
-// the null sink kept in step (SinkPacer) while the tests play into it.
+// Offscreen windows, a session bus of the run's own, and the null sink kept in step.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir busFolder;

@@ -1,5 +1,4 @@
-// Linked into the tests of the sanitizer build: the sanitizers read these at start-up, before
-// main(), so the tests need no environment of their own and ctest runs them as they are.
+// Read by the sanitizers before main(), so the tests of the sanitizer build need no environment.
 
 extern "C" {
 

@@ -1,7 +1,6 @@
 #include "SinkRecording.h"
 
 #include <QStandardPaths>
-#include <QStringList>
 #include <QTest>
 
 #include <algorithm>
@@ -13,21 +12,12 @@ namespace bramble::testsupport {
 
 namespace {
 
-QString runTool(const QString& program, const QStringList& arguments, bool* ok) {
-    QProcess process;
-    process.start(program, arguments);
-    *ok = process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
-          process.exitCode() == 0;
-    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QStringList parecArguments(const QString& source) {
-    return {QStringLiteral("--device=") + source,
-            QStringLiteral("--raw"),
-            QStringLiteral("--format=s16le"),
-            QStringLiteral("--rate=") + QString::number(kRecordingRate),
-            QStringLiteral("--channels=1"),
-            QStringLiteral("--latency-msec=20")};
+void startParec(QProcess& process, const QString& source) {
+    process.start(QStringLiteral("parec"),
+                  {QStringLiteral("--device=") + source, QStringLiteral("--raw"),
+                   QStringLiteral("--format=s16le"),
+                   QStringLiteral("--rate=") + QString::number(kRecordingRate),
+                   QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
 }
 
 void endProcess(QProcess& process) {
@@ -43,22 +33,29 @@ void endProcess(QProcess& process) {
 
 }  // namespace
 
+std::optional<QString> pactl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("pactl"), arguments);
+    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
 QString SinkRecorder::nullSinkMonitor(QString* reason) {
-    if (QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty()) {
-        *reason = QStringLiteral("parec or pactl is not installed");
+    if (QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty()) {
+        *reason = QStringLiteral("parec is not installed");
         return {};
     }
-    bool ok = false;
-    const QString sink =
-        runTool(QStringLiteral("pactl"), {QStringLiteral("get-default-sink")}, &ok);
-    if (!ok || sink.isEmpty()) {
-        *reason = QStringLiteral("no sound server is running");
+    const QString sink = pactl({QStringLiteral("get-default-sink")}).value_or(QString()).trimmed();
+    if (sink.isEmpty()) {
+        *reason = QStringLiteral("no sound server answers pactl");
         return {};
     }
     const QString sinks =
-        runTool(QStringLiteral("pactl"),
-                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")}, &ok);
+        pactl({QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("sinks")})
+            .value_or(QString());
     for (const QString& line : sinks.split(QLatin1Char('\n'))) {
         const QStringList fields = line.split(QLatin1Char('\t'));
         if (fields.size() > 2 && fields[1] == sink &&
@@ -70,29 +67,22 @@ QString SinkRecorder::nullSinkMonitor(QString* reason) {
     return {};
 }
 
-SinkRecorder::SinkRecorder() = default;
-
 SinkRecorder::~SinkRecorder() {
-    if (process_) {
-        endProcess(*process_);
-    }
+    endProcess(process_);
 }
 
 bool SinkRecorder::start(const QString& source) {
-    process_ = std::make_unique<QProcess>();
-    QObject::connect(process_.get(), &QProcess::readyReadStandardOutput, process_.get(),
-                     [this] { readAvailable(); });
-    process_->start(QStringLiteral("parec"), parecArguments(source));
-    return process_->waitForStarted(5000);
-}
-
-void SinkRecorder::readAvailable() {
-    pending_ += process_->readAllStandardOutput();
-    const qsizetype whole = pending_.size() / 2;
-    const std::size_t old = samples_.size();
-    samples_.resize(old + static_cast<std::size_t>(whole));
-    std::memcpy(samples_.data() + old, pending_.constData(), static_cast<std::size_t>(whole) * 2);
-    pending_.remove(0, whole * 2);
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &process_, [this] {
+        pending_ += process_.readAllStandardOutput();
+        const qsizetype whole = pending_.size() / 2;
+        const std::size_t old = samples_.size();
+        samples_.resize(old + static_cast<std::size_t>(whole));
+        std::memcpy(samples_.data() + old, pending_.constData(),
+                    static_cast<std::size_t>(whole) * 2);
+        pending_.remove(0, whole * 2);
+    });
+    startParec(process_, source);
+    return process_.waitForStarted(5000);
 }
 
 bool SinkRecorder::waitUntilRecording(int timeoutMs) {
@@ -112,7 +102,7 @@ bool SinkRecorder::waitForSoundThenQuiet(int quietMs, int timeoutMs) {
 
 SinkPacer::SinkPacer(const QString& monitor) {
     reader_.setStandardOutputFile(QProcess::nullDevice());
-    reader_.start(QStringLiteral("parec"), parecArguments(monitor));
+    startParec(reader_, monitor);
     reader_.waitForStarted(5000);
 }
 

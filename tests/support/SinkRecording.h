@@ -3,44 +3,44 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <vector>
 
 namespace bramble::testsupport {
 
-// Records what the sound server's null sink plays, as mono 16-bit samples at kRecordingRate
-// (ToneAnalysis.h). Samples arrive through the Qt event loop.
+// What pactl prints, or nothing when no sound server answers.
+std::optional<QString> pactl(const QStringList& arguments);
+
+// Records what the sound server's null sink plays (ToneAnalysis.h); the samples arrive through
+// the Qt event loop.
 class SinkRecorder {
 public:
-    // The monitor source of the default sink when that sink is a null sink (so nothing else is
-    // heard); empty when there is no such server (then `reason` says why).
+    // The default sink's monitor when that sink is a null sink (so nothing else is heard);
+    // otherwise empty, and `reason` says why.
     static QString nullSinkMonitor(QString* reason);
 
-    SinkRecorder();
+    SinkRecorder() = default;
     ~SinkRecorder();
     SinkRecorder(const SinkRecorder&) = delete;
     SinkRecorder& operator=(const SinkRecorder&) = delete;
 
     bool start(const QString& source);
-    // Runs the event loop until the recorder has delivered its first samples, so that nothing
-    // played afterwards is missed.
+    // Runs the event loop until the first samples came, so that nothing played later is missed.
     bool waitUntilRecording(int timeoutMs = 5000);
-    // Runs the event loop until sound has been heard and been followed by `quietMs` of silence.
+    // Runs the event loop until sound has been heard and then `quietMs` of silence.
     bool waitForSoundThenQuiet(int quietMs = 400, int timeoutMs = 15000);
     const std::vector<std::int16_t>& samples() const { return samples_; }
 
 private:
-    void readAvailable();
-
-    std::unique_ptr<QProcess> process_;
+    QProcess process_;
     std::vector<std::int16_t> samples_;
     QByteArray pending_;
 };
 
-// Keeps a low-latency reader on a null sink's monitor for as long as it lives. Without one the
-// null sink buffers about two seconds, so positions stand still for that long after each start
-// and recordings are shifted.
+// A low-latency reader on a null sink's monitor while it lives. Without one the null sink
+// buffers about two seconds, so positions stand still after each start and recordings shift.
 class SinkPacer {
 public:
     explicit SinkPacer(const QString& monitor);

@@ -11,8 +11,8 @@ namespace {
 constexpr int kWindow = kRecordingRate / 25;  // 40 ms
 constexpr double kSilentRms = 300.0;
 constexpr double kSameToneHz = 30.0;
-constexpr int kSoundLevel = 1000;       // a sample this loud is part of a tone
-constexpr int kQuietLevel = 100;        // a sample this quiet is silence (the tones peak at 16384)
+constexpr int kSoundLevel = 1000;  // the tones peak at 16384
+constexpr int kQuietLevel = 100;
 constexpr double kMomentSeconds = 0.3;  // the longest silence that may break a tone
 
 double rootMeanSquare(const std::int16_t* samples, int count) {
@@ -37,8 +37,7 @@ bool sameTone(double a, double b) {
     return std::abs(a - b) <= kSameToneHz;
 }
 
-// The longest quiet stretch between the first and the last sound for which `counts(start, end)`
-// holds, in seconds.
+// The longest quiet stretch between the first and the last sound that `counts(start, end)`.
 template <typename Counts>
 double longestQuiet(const std::vector<std::int16_t>& samples, Counts counts) {
     const auto first = std::find_if(samples.begin(), samples.end(), isSound);
@@ -62,38 +61,32 @@ bool isSound(std::int16_t sample) {
 }
 
 std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
+    const auto append = [](std::vector<ToneRun>& runs, const ToneRun& run) {
+        if (!runs.empty() && (runs.back().frequency == 0.0) == (run.frequency == 0.0) &&
+            sameTone(runs.back().frequency, run.frequency)) {
+            runs.back().seconds += run.seconds;
+        } else {
+            runs.push_back(run);
+        }
+    };
     std::vector<ToneRun> runs;
-    const auto windowSeconds = static_cast<double>(kWindow) / kRecordingRate;
     for (std::size_t start = 0; start + kWindow <= samples.size(); start += kWindow) {
         const std::int16_t* const window = samples.data() + start;
-        const double frequency = rootMeanSquare(window, kWindow) < kSilentRms
-                                     ? 0.0
-                                     : zeroCrossingFrequency(window, kWindow);
-        const bool silent = frequency == 0.0;
-        if (!runs.empty() && (runs.back().frequency == 0.0) == silent &&
-            sameTone(runs.back().frequency, frequency)) {
-            runs.back().seconds += windowSeconds;
-        } else {
-            runs.push_back({frequency, windowSeconds});
-        }
+        append(runs, {rootMeanSquare(window, kWindow) < kSilentRms
+                          ? 0.0
+                          : zeroCrossingFrequency(window, kWindow),
+                      static_cast<double>(kWindow) / kRecordingRate});
     }
-    // Windows that straddle two tones read as a third, short one: drop them, then merge
-    // neighbours that became adjacent.
+    // Windows that straddle two tones read as a short third one.
     std::erase_if(runs,
                   [](const ToneRun& run) { return run.frequency != 0.0 && run.seconds < 0.1; });
-    std::vector<ToneRun> merged;
+    std::vector<ToneRun> merged;  // without leading and trailing silence
     for (const ToneRun& run : runs) {
-        if (!merged.empty() && (merged.back().frequency == 0.0) == (run.frequency == 0.0) &&
-            sameTone(merged.back().frequency, run.frequency)) {
-            merged.back().seconds += run.seconds;
-        } else {
-            merged.push_back(run);
+        if (!merged.empty() || run.frequency != 0.0) {
+            append(merged, run);
         }
     }
-    while (!merged.empty() && merged.front().frequency == 0.0) {
-        merged.erase(merged.begin());
-    }
-    while (!merged.empty() && merged.back().frequency == 0.0) {
+    if (!merged.empty() && merged.back().frequency == 0.0) {
         merged.pop_back();
     }
     return merged;

@@ -41,7 +41,6 @@ TopLevelMapWatcher::TopLevelMapWatcher() {
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     const xcb_void_cookie_t cookie =
         xcb_change_window_attributes_checked(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-    // Waiting for the checked request also makes sure the server applied the selection.
     if (XcbPtr<xcb_generic_error_t> error{xcb_request_check(connection_, cookie)}) {
         xcb_disconnect(connection_);
         throw std::runtime_error("cannot watch the root window");
@@ -60,30 +59,14 @@ xcb_atom_t TopLevelMapWatcher::internAtom(const char* name) {
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-std::string TopLevelMapWatcher::textProperty(xcb_window_t window, xcb_atom_t property,
-                                             xcb_atom_t type) {
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection_, 0, window, property, type, 0, 1024);
-    const XcbPtr<xcb_get_property_reply_t> reply{
-        xcb_get_property_reply(connection_, cookie, nullptr)};
-    if (!reply || reply->format != 8) {
+std::string TopLevelMapWatcher::property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
+    const XcbPtr<xcb_get_property_reply_t> reply{xcb_get_property_reply(
+        connection_, xcb_get_property(connection_, 0, window, name, type, 0, 1024), nullptr)};
+    if (!reply) {
         return {};
     }
-    const auto* text = static_cast<const char*>(xcb_get_property_value(reply.get()));
-    return {text, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))};
-}
-
-pid_t TopLevelMapWatcher::windowPid(xcb_window_t window) {
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection_, 0, window, netWmPid_, XCB_ATOM_CARDINAL, 0, 1);
-    const XcbPtr<xcb_get_property_reply_t> reply{
-        xcb_get_property_reply(connection_, cookie, nullptr)};
-    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4) {
-        return 0;
-    }
-    uint32_t pid = 0;
-    std::memcpy(&pid, xcb_get_property_value(reply.get()), sizeof pid);
-    return static_cast<pid_t>(pid);
+    const auto* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    return {bytes, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))};
 }
 
 std::optional<MappedWindow> TopLevelMapWatcher::nextMap(std::chrono::milliseconds timeout) {
@@ -114,10 +97,15 @@ std::optional<MappedWindow> TopLevelMapWatcher::nextMap(std::chrono::millisecond
         mapped.seenAt = std::chrono::steady_clock::now();
         mapped.id = map->window;
         mapped.overrideRedirect = map->override_redirect != 0;
-        mapped.pid = windowPid(map->window);
-        mapped.name = textProperty(map->window, netWmName_, utf8String_);
+        const std::string pid = property(map->window, netWmPid_, XCB_ATOM_CARDINAL);
+        uint32_t pidValue = 0;
+        if (pid.size() == sizeof pidValue) {
+            std::memcpy(&pidValue, pid.data(), sizeof pidValue);
+        }
+        mapped.pid = static_cast<pid_t>(pidValue);
+        mapped.name = property(map->window, netWmName_, utf8String_);
         if (mapped.name.empty()) {
-            mapped.name = textProperty(map->window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY);
+            mapped.name = property(map->window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY);
         }
         return mapped;
     }

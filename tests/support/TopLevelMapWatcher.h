@@ -9,7 +9,7 @@
 
 namespace bramble::testsupport {
 
-// One top-level window that was just mapped, as the X server reported it.
+// A top-level window just mapped, as the X server reported it.
 struct MappedWindow {
     xcb_window_t id = 0;
     pid_t pid = 0;  // from _NET_WM_PID; 0 when the window does not say
@@ -18,8 +18,7 @@ struct MappedWindow {
     std::chrono::steady_clock::time_point seenAt;
 };
 
-// Watches the root window of $DISPLAY for top-level windows being mapped. Events are selected
-// before the constructor returns, so a program started afterwards cannot map a window unseen.
+// Watches $DISPLAY for top-level windows being mapped, from before the constructor returns on.
 class TopLevelMapWatcher {
 public:
     TopLevelMapWatcher();  // throws std::runtime_error when the display cannot be opened
@@ -27,19 +26,17 @@ public:
     TopLevelMapWatcher(const TopLevelMapWatcher&) = delete;
     TopLevelMapWatcher& operator=(const TopLevelMapWatcher&) = delete;
 
-    // The next map of a top-level window, or nothing when none came within the timeout.
-    // Throws std::runtime_error when the connection to the display breaks.
+    // The next map, or nothing within the timeout; throws when the connection breaks.
     std::optional<MappedWindow> nextMap(std::chrono::milliseconds timeout);
 
-    // Waits for the process to map a top-level window with exactly this name; maps of other
-    // windows seen meanwhile are passed over.
+    // The process's next map of a window with exactly this name, passing over others.
     std::optional<MappedWindow> waitForWindow(pid_t pid, const std::string& name,
                                               std::chrono::milliseconds timeout);
 
 private:
     xcb_atom_t internAtom(const char* name);
-    std::string textProperty(xcb_window_t window, xcb_atom_t property, xcb_atom_t type);
-    pid_t windowPid(xcb_window_t window);
+    // The property's bytes; empty when the window has none.
+    std::string property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type);
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
