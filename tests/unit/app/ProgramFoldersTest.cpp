@@ -11,11 +11,6 @@
 
 namespace {
 
-TEST(ProgramFoldersTest, AWritableCopyKeepsItsFilesBesideItself) {
-    const QTemporaryDir dir;
-    EXPECT_EQ(filesFolderFor(dir.path()), dir.path());
-}
-
 // An installed copy keeps them in the user's folder even where it could write beside itself,
 // as root can; a portable one only where it cannot.
 TEST(ProgramFoldersTest, OnlyAPortableCopyKeepsItsFilesBesideItself) {
