@@ -44,23 +44,6 @@ std::vector<ScannedFile> filesIn(const QString& folder, const QStringList& names
     return files;
 }
 
-std::vector<ScannedFile> joined(std::initializer_list<std::vector<ScannedFile>> parts) {
-    std::vector<ScannedFile> all;
-    for (const auto& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
-
-TEST_F(FolderScannerTest, FolderByFolderInListOrderAndByNameWithin) {
-    const QString a = folderWith("A", {"b.mp3", "a.mp3"});
-    const QString b = folderWith("B", {"c.mp3"});
-    EXPECT_EQ(scanFolders({a, b}), joined({filesIn(a, {"a.mp3", "b.mp3"}), filesIn(b, {"c.mp3"})}));
-    EXPECT_EQ(scanFolders({b, a}), joined({filesIn(b, {"c.mp3"}), filesIn(a, {"a.mp3", "b.mp3"})}));
-    // A trailing slash does not end up in the paths.
-    EXPECT_EQ(scanFolders({b + "/"}), filesIn(b, {"c.mp3"}));
-}
-
 TEST_F(FolderScannerTest, NamesSortWithoutRegardToCaseAndTiesAreSettledByCase) {
     const QString folder = folderWith(
         "F", {"b.mp3", "a.mp3", "C.mp3", "A.mp3", "a10.mp3", "a2.mp3", "ab.mp3", "AB.mp3", "Ab.mp3",
@@ -85,21 +68,20 @@ TEST_F(FolderScannerTest, OnlyVisibleRegularFilesEndingInMp3InAnyCase) {
     EXPECT_EQ(scanFolders({folder}), filesIn(folder, {"link.mp3", "x.MP3", "y.Mp3"}));
 }
 
-TEST_F(FolderScannerTest, FoldersThatCannotBeListedAreSkippedAndRepeatsCountTwice) {
+TEST_F(FolderScannerTest, FolderByFolderInListOrderSkippingThoseThatCannotBeListed) {
     const QString a = folderWith("A", {"a1.mp3", "a2.mp3"});
     const QString b = folderWith("B", {"b1.mp3"});
     const QString gone = folderWith("Gone", {"g.mp3"});
     ASSERT_TRUE(QDir(gone).removeRecursively());
     const QString plainFile = dir_.filePath("plain.mp3");
     QFile(plainFile).open(QIODevice::WriteOnly);
-    // A NUL byte must not cut the path short to the folder A.
+    // A NUL byte must not cut the path short to the folder A; a trailing slash does not end up
+    // in the paths.
     const QString withNul = a + QChar::Null + "x";
 
-    EXPECT_EQ(scanFolders({a, gone, b, "", plainFile, withNul, a}),
-              joined({filesIn(a, {"a1.mp3", "a2.mp3"}), filesIn(b, {"b1.mp3"}),
-                      filesIn(a, {"a1.mp3", "a2.mp3"})}));
-    EXPECT_EQ(scanFolders({}), std::vector<ScannedFile>{});
-    EXPECT_EQ(scanFolders({gone}), std::vector<ScannedFile>{});
+    EXPECT_EQ(scanFolders({a, gone, b + "/", "", plainFile, withNul, a}),
+              (std::vector<ScannedFile>{
+                  {a, "a1.mp3"}, {a, "a2.mp3"}, {b, "b1.mp3"}, {a, "a1.mp3"}, {a, "a2.mp3"}}));
 }
 
 TEST_F(FolderScannerTest, StopsAtTheLimitWithTheFirstFilesInScanOrder) {

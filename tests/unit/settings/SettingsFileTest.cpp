@@ -1,12 +1,10 @@
 #include "settings/SettingsFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <ostream>
 #include <set>
 
@@ -148,6 +146,12 @@ TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
         {"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
         {"over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
         {"NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}},
+        // What follows a line that alone fills what seven lines may take is never reached.
+        {"line filling the read",
+         lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
+             lines({" 0 ", " 1 ", " 1234 "}),
+         3,
+         {4, 5, 6, 7}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -166,23 +170,6 @@ TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
         // Reading never creates the file.
         EXPECT_EQ(QFile::exists(path()), c.bytes.has_value());
     }
-}
-
-TEST_F(SettingsFileTest, HugeOrNonRegularFilesReadAsNothing) {
-    // Valid lines behind a line that alone fills what seven lines may take are never reached.
-    writeRaw(lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
-             lines({" 0 ", " 1 ", " 1234 "}));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), goodReadWithout({4, 5, 6, 7}));
-
-    ASSERT_TRUE(QFile::remove(path()));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("settings.cfg")));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), SettingsRead{});
-
-    // A FIFO would block a plain open for ever.
-    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo.cfg")));
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    EXPECT_EQ(readSettings(path(QStringLiteral("fifo.cfg")), ReadMode::SkipBadLines, kRange),
-              SettingsRead{});
 }
 
 }  // namespace
