@@ -87,36 +87,25 @@ TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
     EXPECT_EQ(doc->toPlainText(), "abLinkc");
 }
 
-struct Malformed {
-    const char* name;
-    QByteArray rtf;
-    QString text;
-};
-
-class RtfMalformedTest : public ::testing::TestWithParam<Malformed> {};
-
-TEST_P(RtfMalformedTest, ReadsWhatItCanWithoutFailing) {
-    EXPECT_EQ(read(GetParam().rtf)->toPlainText(), GetParam().text);
+TEST(RtfReaderTest, MalformedInputReadsWhatItCanWithoutFailing) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"{\\rtf1 abc{\\b def", "abcdef"},
+        {"{\\rtf1 a}}}b", "ab"},
+        {"{\\rtf1 x\\'4", "x"},
+        {"{\\rtf1 x\\'zzy}", "xzzy"},
+        {"{\\rtf1 x\\", "x"},
+        {"{\\rtf1 \\u x}", "x"},
+        {"{\\rtf1 \\u99999?x}", "x"},
+        {"{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
+        {"{\\rtf1 a\\bin999999 {}}", "a"},
+        {"{\\rtf1 a{\\*", "a"},
+        {"{\\rtf1 " + QByteArray(100000, '{') + "tief" + QByteArray(100000, '}') + "}", "tief"},
+        {"Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"},
+    };
+    for (const auto& [rtf, text] : cases) {
+        EXPECT_EQ(read(rtf)->toPlainText(), text) << rtf.left(60).toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, RtfMalformedTest,
-    ::testing::Values(
-        Malformed{"MissingClosingBraces", "{\\rtf1 abc{\\b def", "abcdef"},
-        Malformed{"StrayClosingBraces", "{\\rtf1 a}}}b", "ab"},
-        Malformed{"CutHexEscape", "{\\rtf1 x\\'4", "x"},
-        Malformed{"BadHexEscape", "{\\rtf1 x\\'zzy}", "xzzy"},
-        Malformed{"BackslashAtTheEnd", "{\\rtf1 x\\", "x"},
-        Malformed{"UnicodeWithoutNumber", "{\\rtf1 \\u x}", "x"},
-        Malformed{"UnicodeOutOfRange", "{\\rtf1 \\u99999?x}", "x"},
-        Malformed{"HugeNumbers", "{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
-        Malformed{"BinaryPastTheEnd", "{\\rtf1 a\\bin999999 {}}", "a"},
-        Malformed{"CutDestination", "{\\rtf1 a{\\*", "a"},
-        Malformed{"DeepNesting",
-                  "{\\rtf1 " + QByteArray(100000, '{') + "tief" + QByteArray(100000, '}') + "}",
-                  "tief"},
-        Malformed{"NotRtfAtAll", "Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"}),
-    [](const ::testing::TestParamInfo<Malformed>& info) { return info.param.name; });
 
 // A bullet's text and its wrapped lines share one left edge, whatever the indents.
 TEST(RtfReaderTest, HangingIndentAlignsTheFirstLineWithTheWrappedOnes) {
