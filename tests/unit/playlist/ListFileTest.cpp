@@ -108,7 +108,6 @@ TEST_F(ListFileTest, WritesEachStorableRecordFollowedByCrLf) {
     EXPECT_EQ(readRaw(),
               "/musik/rock\r\n/Musik/Neu, Alt\r\n/Lieder/\xc3\x9c"
               "ber\r\n");
-    EXPECT_EQ(readListFile(path()), folders);
 
     // Records that would split into several lines are left out.
     ASSERT_TRUE(writeListFile(path(), {"/a", "/b\nc", "/d\re", QString("/f") + QChar::Null, "/g"}));
