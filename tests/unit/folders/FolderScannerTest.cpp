@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <algorithm>
 #include <map>
-#include <numeric>
 #include <random>
 
 void PrintTo(const ScannedFile& file, std::ostream* out) {
@@ -106,7 +104,6 @@ TEST_F(FolderScannerTest, StopsAtTheLimitWithTheFirstFilesInScanOrder) {
     EXPECT_EQ(files.back(), (ScannedFile{c, "c0200.mp3"}));
 
     EXPECT_EQ(scanFolders({c, a}, 2), filesIn(c, {"c0001.mp3", "c0002.mp3"}));
-    EXPECT_EQ(scanFolders({a}, 0), std::vector<ScannedFile>{});
     std::stop_source given_up;
     given_up.request_stop();
     EXPECT_EQ(scanFolders({a}, 2000, LocalFolders(), given_up.get_token()),
@@ -141,14 +138,9 @@ TEST(ShuffledOrder, IsAFreshPermutationAtEachCall) {
     EXPECT_EQ(shuffledOrder(-3), std::vector<int>{});
     EXPECT_EQ(shuffledOrder(1), std::vector<int>{1});
 
-    const std::vector<int> first = shuffledOrder(2000);
-    std::vector<int> sorted = first;
-    std::ranges::sort(sorted);
-    std::vector<int> identity(2000);
-    std::iota(identity.begin(), identity.end(), 1);
-    EXPECT_EQ(sorted, identity);
-    // Equal by chance with probability 1/2000!.
-    EXPECT_NE(shuffledOrder(2000), first);
+    // Equal by chance with probability 1/2000!. That every order is a permutation, and each as
+    // likely, is checked below with a generator of the test's own.
+    EXPECT_NE(shuffledOrder(2000), shuffledOrder(2000));
 }
 
 TEST(ShuffledOrder, EveryPermutationIsEquallyLikely) {
