@@ -28,7 +28,7 @@ TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Tahoma;}}"
         "{\\*\\generator Writer 1.0;}{\\info{\\title Titel}}"
         "Eins\\par\r\nZw\r\nei\\line drei\\tab vier\\par "
-        "Gr\\'fc\\'dfe \\'80 \\u8364? \\uc2\\u8212 xy\\uc0\\u-10179\\u-8704 .\\par "
+        "Gr\\'FC\\'dfe \\'80 \\u8364? \\uc2\\u8212 xy\\uc0\\u-10179\\u-8704 .\\par "
         "\\{a\\}\\\\b\\~c\\emdash\\endash\\bullet\\ldblquote\\rdblquote}");
     EXPECT_EQ(doc->blockCount(), 4);
     EXPECT_EQ(doc->findBlockByNumber(0).text(), "Eins");
@@ -62,10 +62,12 @@ TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
 
 TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
     const auto doc = read(
-        "{\\rtf1\\pard\\qc Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 \\bullet\\tab Punkt\\par"
+        "{\\rtf1\\pard\\qc\\sa0 Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 \\bullet\\tab "
+        "Punkt\\par"
         "\\pard Links}");
     ASSERT_EQ(doc->blockCount(), 3);
     EXPECT_EQ(doc->findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(0).blockFormat().bottomMargin(), 0.0);
     const QTextBlockFormat bullet = doc->findBlockByNumber(1).blockFormat();
     EXPECT_DOUBLE_EQ(bullet.leftMargin(), 60.0);
     EXPECT_DOUBLE_EQ(bullet.textIndent(), -20.0);
@@ -78,6 +80,7 @@ TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
     EXPECT_EQ(bullet.tabPositions()[0].type, QTextOption::LeftTab);
     EXPECT_EQ(doc->findBlockByNumber(2).blockFormat().alignment(), Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().bottomMargin(), 0.0);
 }
 
 TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
