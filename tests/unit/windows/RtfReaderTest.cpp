@@ -87,7 +87,7 @@ TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
     const auto doc = read(
         "{\\rtf1 a{\\pict\\pngblip\\bin6 }}{{x}}b{\\stylesheet{\\s1 Stil;}}"
         "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}}"
-        "{\\header Kopf}{\\*\\unbekannt {verschachtelt} text}c}");
+        "{\\header Kopf}{\\footer Fuss}{\\*\\unbekannt {verschachtelt} text}c}");
     EXPECT_EQ(doc->toPlainText(), "abLinkc");
 }
 
