@@ -73,12 +73,12 @@ TEST(PlaylistStore, RemovingAnEntryMovesTheLaterOnesDownAndRenumbersTheOrder) {
     EXPECT_EQ(middle.titles(), QStringList({"t1", "t2", "t4", "t5"}));
     EXPECT_EQ(orderOf(middle), (std::vector<int>{4, 1, 3, 2}));
 
-    // A slot outside the entries changes nothing; the last one goes like any other.
-    for (const int slot : {-1, 0, 5, 2001, 4}) {
+    // A slot outside the entries changes nothing; the last and the first go like any other.
+    for (const int slot : {-1, 0, 5, 2001, 4, 1}) {
         middle.removeEntry(slot);
     }
-    EXPECT_EQ(middle.titles(), QStringList({"t1", "t2", "t4"}));
-    EXPECT_EQ(orderOf(middle), (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(middle.titles(), QStringList({"t2", "t4"}));
+    EXPECT_EQ(orderOf(middle), (std::vector<int>{2, 1}));
 }
 
 }  // namespace
