@@ -2,29 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
+// Qt shows the text before the last parentheses (HideNameFilterDetails) and filters by the
+// patterns inside them. Several pairs and semicolon-separated patterns are split; descriptions
+// without patterns are dropped.
 TEST(QtNameFilters, KeepTheDescriptionAndPutThePatternsWhereQtLooksForThem) {
-    // Qt shows the text before the last parentheses (HideNameFilterDetails) and filters by
-    // the patterns inside them.
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("MP3 - Dateien (*.mp3)|*.mp3")),
-              QStringList{"MP3 - Dateien (*.mp3) (*.mp3)"});
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Playlist-Dateien |*.mpc")),
-              QStringList{"Playlist-Dateien (*.mpc)"});
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc")),
-              QStringList{"Playlist-Dateien (*.mpc) (*.mpc)"});
-}
-
-TEST(QtNameFilters, SplitsSeveralPairsAndSemicolonSeparatedPatterns) {
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Musik|*.mp3; *.wav|Alle Dateien|*.*")),
-              (QStringList{"Musik (*.mp3 *.wav)", "Alle Dateien (*.*)"}));
-}
-
-TEST(QtNameFilters, DropsDescriptionsWithoutPatterns) {
-    EXPECT_EQ(toQtNameFilters(QString()), QStringList{});
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Nur Text")), QStringList{});
-    EXPECT_EQ(toQtNameFilters(QStringLiteral("Leer| ;|Listen|*.mpc|Rest")),
-              QStringList{"Listen (*.mpc)"});
+    const std::vector<std::pair<QString, QStringList>> cases{
+        {"MP3 - Dateien (*.mp3)|*.mp3", {"MP3 - Dateien (*.mp3) (*.mp3)"}},
+        {"Playlist-Dateien |*.mpc", {"Playlist-Dateien (*.mpc)"}},
+        {"Playlist-Dateien (*.mpc)|*.mpc", {"Playlist-Dateien (*.mpc) (*.mpc)"}},
+        {"Musik|*.mp3; *.wav|Alle Dateien|*.*", {"Musik (*.mp3 *.wav)", "Alle Dateien (*.*)"}},
+        {QString(), {}},
+        {"Nur Text", {}},
+        {"Leer| ;|Listen|*.mpc|Rest", {"Listen (*.mpc)"}},
+    };
+    for (const auto& [filter, qtFilters] : cases) {
+        EXPECT_EQ(toQtNameFilters(filter), qtFilters) << filter.toStdString();
+    }
 }
 
 }  // namespace

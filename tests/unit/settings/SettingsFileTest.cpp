@@ -1,12 +1,10 @@
 #include "settings/SettingsFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <ostream>
 #include <set>
 
@@ -104,28 +102,7 @@ TEST_F(SettingsFileTest, RoundTripsEveryValueInBothModes) {
     }
 }
 
-TEST_F(SettingsFileTest, ReadsTolerantly) {
-    struct Case {
-        const char* what;
-        QByteArray bytes;
-    };
-    const std::vector<Case> cases = {
-        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n")},
-        {"blanks around numbers",
-         lines({"0", "\t0\t", "   1", "/musik/rock", "0     ", " \t 1 ", "1234"})},
-        {"leading zeros and minus zero",
-         lines({"00", "-0", "001", "/musik/rock", "0", "1", "01234"})},
-        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "})},
-        {"last line without line end", kGoodFile.chopped(2)},
-    };
-    for (const Case& c : cases) {
-        writeRaw(c.bytes);
-        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange), goodReadWithout())
-            << c.what;
-    }
-}
-
-TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
+TEST_F(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSkipsIt) {
     struct Case {
         const char* what;
         std::optional<QByteArray> bytes;  // nothing: no file at all
@@ -134,6 +111,18 @@ TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
     };
     const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
     const std::vector<Case> cases = {
+        // Read as the good file.
+        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n"), 7, {}},
+        {"blanks around numbers",
+         lines({"0", "\t0\t", "   1", "/musik/rock", "0     ", " \t 1 ", "1234"}),
+         7,
+         {}},
+        {"leading zeros and minus zero",
+         lines({"00", "-0", "001", "/musik/rock", "0", "1", "01234"}),
+         7,
+         {}},
+        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "}), 7, {}},
+        {"last line without line end", kGoodFile.chopped(2), 7, {}},
         {"missing file", std::nullopt, 0, all},
         {"empty file", QByteArray(), 0, all},
         {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), 6, {7}},
@@ -147,6 +136,12 @@ TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
         {"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
         {"over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
         {"NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}},
+        // What follows a line that alone fills what seven lines may take is never reached.
+        {"line filling the read",
+         lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
+             lines({" 0 ", " 1 ", " 1234 "}),
+         3,
+         {4, 5, 6, 7}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -165,27 +160,6 @@ TEST_F(SettingsFileTest, StartUpStopsAtTheFirstBadLineAndTheOpenerSkipsIt) {
         // Reading never creates the file.
         EXPECT_EQ(QFile::exists(path()), c.bytes.has_value());
     }
-}
-
-TEST_F(SettingsFileTest, HugeOrNonRegularFilesReadAsNothing) {
-    // Valid lines behind a line that alone fills what seven lines may take are never reached.
-    writeRaw(lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
-             lines({" 0 ", " 1 ", " 1234 "}));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), goodReadWithout({4, 5, 6, 7}));
-
-    ASSERT_TRUE(QFile::remove(path()));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("settings.cfg")));
-    EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange), SettingsRead{});
-
-    // A FIFO would block a plain open for ever.
-    const QByteArray fifo = QFile::encodeName(path(QStringLiteral("fifo.cfg")));
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    EXPECT_EQ(readSettings(path(QStringLiteral("fifo.cfg")), ReadMode::SkipBadLines, kRange),
-              SettingsRead{});
-}
-
-TEST_F(SettingsFileTest, WriteThatCannotHappenSaysSo) {
-    EXPECT_FALSE(writeSettings(path(QStringLiteral("missing/settings.cfg")), Settings{}));
 }
 
 }  // namespace
