@@ -53,11 +53,17 @@ ProgramFixture::~ProgramFixture() {
 }
 
 void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
-    QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QByteArray bytes;
     for (const QByteArray& line : lines) {
-        f.write(line + "\r\n");
+        bytes += line + "\r\n";
     }
+    writeFile(QStringLiteral("settings.cfg"), bytes);
+}
+
+void ProgramFixture::writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile f(folder.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 QByteArray ProgramFixture::readFile(const QString& name) const {
@@ -101,10 +107,6 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
             number(&QAccessibleValueInterface::currentValue),
             number(&QAccessibleValueInterface::minimumValue),
             number(&QAccessibleValueInterface::maximumValue)};
-}
-
-QObject* ProgramFixture::controlNamed(const char* name) const {
-    return program->form1().findChild<QObject*>(QString::fromLatin1(name));
 }
 
 SkinLabel* ProgramFixture::label(const char* name) const {

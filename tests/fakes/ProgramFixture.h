@@ -29,6 +29,8 @@ protected:
 
     // Writes settings.cfg from lines, each ended by CR LF.
     void writeSettings(const std::vector<QByteArray>& lines) const;
+    // Writes a file below the program folder.
+    void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     bool fileExists(const QString& name) const;
     // Creates the folder `sub` of the program folder holding empty files of these names.
@@ -56,11 +58,10 @@ protected:
     // would find it: the window keeps its controls to itself.
     template <typename T = QWidget>
     T* control(const char* name) const {
-        T* const found = qobject_cast<T*>(controlNamed(name));
+        T* const found = program->form1().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QObject* controlNamed(const char* name) const;
     SkinLabel* label(const char* name) const;
     FormTimer* timer(const char* name) const;
     QAction* item(const char* name) const;  // a menu item of the main window

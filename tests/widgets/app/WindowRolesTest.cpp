@@ -69,18 +69,9 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
     expectPlaces(openEveryWindow(), true);
 }
 
-TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
-    start();
-    click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
-    EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command3->click();
-    activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
-}
-
-TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
+// A click on a window that a dialog holds brings the dialog back; a window that closes with the
+// focus hands it to the window it was opened over.
+TEST_F(WindowRolesTest, TheFocusGoesToTheHoldingDialogAndBackToTheOpener) {
     start();
     click("Label1");
     frmsearch& search = *program->searchIfLoaded();
@@ -89,8 +80,13 @@ TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpen
     EXPECT_TRUE(broughtToFront(form1()));
 
     click("Label5");
+    ASSERT_FALSE(form1().isEnabled());
+    activate(form1());
+    EXPECT_TRUE(broughtToFront(opts()));
     ASSERT_TRUE(activate(opts()));
     opts().Command3->click();
+    activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
     ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
     program->frmdirIfLoaded()->Command2->click();
     EXPECT_TRUE(broughtToFront(opts()));
