@@ -71,10 +71,6 @@ QByteArray ProgramFixture::readFile(const QString& name) const {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool ProgramFixture::fileExists(const QString& name) const {
-    return QFile::exists(QDir(folder.path()).filePath(name));
-}
-
 void ProgramFixture::makeFiles(const QString& sub, const QStringList& names) const {
     ASSERT_TRUE(QDir(folder.path()).mkpath(sub));
     for (const QString& name : names) {
@@ -109,26 +105,10 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
             number(&QAccessibleValueInterface::maximumValue)};
 }
 
-SkinLabel* ProgramFixture::label(const char* name) const {
-    return control<SkinLabel>(name);
-}
-
-FormTimer* ProgramFixture::timer(const char* name) const {
-    return control<FormTimer>(name);
-}
-
 QAction* ProgramFixture::item(const char* name) const {
     QAction* const found = form1().menuItem(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
-}
-
-void ProgramFixture::click(const char* name) const {
-    QTest::mouseClick(label(name), Qt::LeftButton);
-}
-
-QStringList ProgramFixture::shownLines() const {
-    return pl().lines->stringList();
 }
 
 QString ProgramFixture::flags(std::initializer_list<const char*> names,
