@@ -66,6 +66,11 @@ protected:
     QAction* item(const char* name) const;  // a menu item of the main window
     // A left click on a label of the main window.
     void click(const char* name) const { QTest::mouseClick(label(name), Qt::LeftButton); }
+    // Activates a window and says whether it became the active one.
+    static bool activate(QWidget& window) {
+        window.activateWindow();
+        return waitUntil([&window] { return window.isActiveWindow(); });
+    }
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;

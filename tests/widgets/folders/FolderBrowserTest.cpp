@@ -50,8 +50,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(browser().Drive1->currentText(), "/");
     // Tab: the drive and folder column, the files with the preview's buttons, the add button,
     // the list and the commands; "Verz. einfügen" is disabled while the list is empty.
-    browser().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser()));
+    ASSERT_TRUE(activate(browser()));
     browser().Drive1->setFocus(Qt::TabFocusReason);
     QWidgetList order;
     for (int i = 0; i < 11; ++i) {

@@ -127,8 +127,7 @@ TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
 // Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
 // puts the dotted mark on them, and Space or Return presses a button as the mouse does.
 TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
-    form1().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    ASSERT_TRUE(activate(form1()));
     EXPECT_EQ(QApplication::focusWidget(), &form1());  // Space is the window's own at first
     const auto focused = [] {
         const QWidget* widget = QApplication::focusWidget();
@@ -185,8 +184,7 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
 
     // The mouse takes the focus back to the window and leaves no mark; it puts none on the
     // button it clicks.
-    form1().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form1()));
+    ASSERT_TRUE(activate(form1()));
     click("Label12");
     EXPECT_EQ(QApplication::focusWidget(), &form1());
     EXPECT_FALSE(marked(search));
