@@ -65,9 +65,18 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
     expectPlaces(openEveryWindow(), true);
 }
 
-// A click on a window that a dialog holds brings the dialog back; a window that closes with the
-// focus hands it to the window it was opened over.
-TEST_F(WindowRolesTest, TheFocusGoesToTheHoldingDialogAndBackToTheOpener) {
+TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
+    start();
+    click("Label5");
+    ASSERT_FALSE(form1().isEnabled());
+    activate(form1());
+    EXPECT_TRUE(broughtToFront(opts()));
+    opts().Command3->click();
+    activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+}
+
+TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
     start();
     click("Label1");
     frmsearch& search = *program->searchIfLoaded();
@@ -76,13 +85,8 @@ TEST_F(WindowRolesTest, TheFocusGoesToTheHoldingDialogAndBackToTheOpener) {
     EXPECT_TRUE(broughtToFront(form1()));
 
     click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
-    EXPECT_TRUE(broughtToFront(opts()));
     ASSERT_TRUE(activate(opts()));
     opts().Command3->click();
-    activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
     ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
     program->frmdirIfLoaded()->Command2->click();
     EXPECT_TRUE(broughtToFront(opts()));
