@@ -54,6 +54,14 @@ public:
     std::function<void()> whileOpen;
     int raises = 0;
 
+    // Each box shown, as "title: text".
+    QStringList told() const {
+        QStringList boxes;
+        for (const Shown& box : shown) {
+            boxes << box.title + ": " + box.text;
+        }
+        return boxes;
+    }
     void raiseOpen() override { ++raises; }
     Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
         shown.push_back({text, title, buttons, icon});

@@ -53,20 +53,22 @@ ProgramFixture::~ProgramFixture() {
 }
 
 void ProgramFixture::writeSettings(const std::vector<QByteArray>& lines) const {
-    QFile f(QDir(folder.path()).filePath(QStringLiteral("settings.cfg")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QByteArray bytes;
     for (const QByteArray& line : lines) {
-        f.write(line + "\r\n");
+        bytes += line + "\r\n";
     }
+    writeFile(QStringLiteral("settings.cfg"), bytes);
+}
+
+void ProgramFixture::writeFile(const QString& name, const QByteArray& bytes) const {
+    QFile f(folder.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 QByteArray ProgramFixture::readFile(const QString& name) const {
     QFile f(QDir(folder.path()).filePath(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool ProgramFixture::fileExists(const QString& name) const {
-    return QFile::exists(QDir(folder.path()).filePath(name));
 }
 
 void ProgramFixture::makeFiles(const QString& sub, const QStringList& names) const {
@@ -103,30 +105,10 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
             number(&QAccessibleValueInterface::maximumValue)};
 }
 
-QObject* ProgramFixture::controlNamed(const char* name) const {
-    return program->form1().findChild<QObject*>(QString::fromLatin1(name));
-}
-
-SkinLabel* ProgramFixture::label(const char* name) const {
-    return control<SkinLabel>(name);
-}
-
-FormTimer* ProgramFixture::timer(const char* name) const {
-    return control<FormTimer>(name);
-}
-
 QAction* ProgramFixture::item(const char* name) const {
     QAction* const found = form1().menuItem(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
-}
-
-void ProgramFixture::click(const char* name) const {
-    QTest::mouseClick(label(name), Qt::LeftButton);
-}
-
-QStringList ProgramFixture::shownLines() const {
-    return pl().lines->stringList();
 }
 
 QString ProgramFixture::flags(std::initializer_list<const char*> names,

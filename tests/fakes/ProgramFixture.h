@@ -29,8 +29,9 @@ protected:
 
     // Writes settings.cfg from lines, each ended by CR LF.
     void writeSettings(const std::vector<QByteArray>& lines) const;
+    void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
-    bool fileExists(const QString& name) const;
+    bool fileExists(const QString& name) const { return QFile::exists(folder.filePath(name)); }
     // Creates the folder `sub` of the program folder holding empty files of these names.
     void makeFiles(const QString& sub, const QStringList& names) const;
     // Writes folders.dat listing these folders, below the program folder or absolute ("" stays an
@@ -48,7 +49,7 @@ protected:
     frmopen& browser() const { return program->frmopenWindow(); }
     FakePlayer& player() const { return *players.at(0); }  // the main window's
     FakeFileDialog& dialog() const { return *dialogs.at(0); }
-    QStringList shownLines() const;
+    QStringList shownLines() const { return pl().lines->stringList(); }
     // One digit a control of the main window: 1 where the state holds, as "1001".
     QString flags(std::initializer_list<const char*> names,
                   bool (QWidget::*state)() const = &QWidget::isEnabled) const;
@@ -56,15 +57,20 @@ protected:
     // would find it: the window keeps its controls to itself.
     template <typename T = QWidget>
     T* control(const char* name) const {
-        T* const found = qobject_cast<T*>(controlNamed(name));
+        T* const found = program->form1().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    QObject* controlNamed(const char* name) const;
-    SkinLabel* label(const char* name) const;
-    FormTimer* timer(const char* name) const;
+    SkinLabel* label(const char* name) const { return control<SkinLabel>(name); }
+    FormTimer* timer(const char* name) const { return control<FormTimer>(name); }
     QAction* item(const char* name) const;  // a menu item of the main window
-    void click(const char* name) const;     // a left click on a label of the main window
+    // A left click on a label of the main window.
+    void click(const char* name) const { QTest::mouseClick(label(name), Qt::LeftButton); }
+    // Activates a window and says whether it became the active one.
+    static bool activate(QWidget& window) {
+        window.activateWindow();
+        return waitUntil([&window] { return window.isActiveWindow(); });
+    }
 
     QTemporaryDir folder;
     FakeDesktop* desktop = nullptr;

@@ -66,10 +66,6 @@ TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
 }
 
 TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
-    const auto activate = [](QWidget& window) {
-        window.activateWindow();
-        return waitUntil([&window] { return window.isActiveWindow(); });
-    };
     ASSERT_TRUE(activate(pl()));
     form1().resize(form1().width(), 200);
     // Another program takes the focus, then the user switches back to the main window.

@@ -108,21 +108,16 @@ TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindow
 }
 
 TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
-    const QDir dir(folder.path());
-    ASSERT_TRUE(dir.mkdir("Playlist"));
+    makeFiles("Playlist", {});
     const QStringList leftovers{"settings.cfg.bramble-tmp", "folders.dat.bramble-tmp",
                                 "Playlist/rock.mpc.bramble-tmp"};
     const QStringList kept{"notizen.txt", "Playlist/rock.mpc", "settings.cfg.bak"};
     for (const QString& name : leftovers + kept) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        writeFile(name, {});
     }
     start();
-    for (const QString& name : leftovers) {
-        EXPECT_FALSE(fileExists(name)) << name.toStdString();
-    }
-    for (const QString& name : kept) {
-        EXPECT_TRUE(fileExists(name)) << name.toStdString();
+    for (const QString& name : leftovers + kept) {
+        EXPECT_EQ(fileExists(name), kept.contains(name)) << name.toStdString();
     }
 }
 

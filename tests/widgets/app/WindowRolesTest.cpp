@@ -11,10 +11,6 @@ namespace {
 
 class WindowRolesTest : public ProgramFixture {
 protected:
-    static bool activate(QWidget& window) {
-        window.activateWindow();
-        return waitUntil([&window] { return window.isActiveWindow(); });
-    }
     bool broughtToFront(const QWidget& window) {
         return waitUntil([&] {
             return !windows->broughtToFront.empty() && windows->broughtToFront.back() == &window;

@@ -2,9 +2,7 @@
 
 namespace {
 
-class ScanScheduleTest : public ProgramFixture {
-protected:
-};
+using ScanScheduleTest = ProgramFixture;
 
 TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
     makeFiles("A", {"b.mp3", "a.MP3", "note.txt"});
@@ -21,14 +19,6 @@ TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
     EXPECT_EQ(program->store.path(3), folder.filePath("B/c.mp3"));
     // The player already knows which file the first step would take.
     EXPECT_EQ(players.at(0)->next, folder.filePath("A/a.MP3"));
-}
-
-TEST_F(ScanScheduleTest, NoSavedFoldersMeansNoScanAndNoMessage) {
-    start();
-    EXPECT_FALSE(program->scanPending());
-    EXPECT_TRUE(browser().folderList().isEmpty());
-    EXPECT_TRUE(messages->shown.empty());
-    EXPECT_FALSE(QFile::exists(folder.filePath("folders.dat")));
 }
 
 TEST_F(ScanScheduleTest, ASecondRequestWhilePendingScansOnceWithTheNewestList) {
@@ -91,8 +81,13 @@ TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
     EXPECT_EQ(program->store.path(1), folder.filePath("B/b.mp3"));
 }
 
+// No saved folders: no scan, no message, and no file until one is made.
 TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
     start();
+    EXPECT_FALSE(program->scanPending());
+    EXPECT_TRUE(browser().folderList().isEmpty());
+    EXPECT_TRUE(messages->shown.empty());
+    EXPECT_FALSE(fileExists("folders.dat"));
     browser().setFolderList({"/eins", " ", "/zwei, drei"});
     plaction(*program, "makeauto");
     EXPECT_EQ(readFile("folders.dat"), QByteArray("/eins\r\n \r\n/zwei, drei\r\n"));

@@ -87,14 +87,6 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     control<QMenu>("mnusystemtray")->close();
 }
 
-// The other items are the transport's, volume's, options' and exit's own, tested with them.
-TEST_F(TrayTest, TrayMenuShowsTheQuickInfo) {
-    withTrayMenu([this] { item("mnushowquick")->trigger(); });
-    ASSERT_NE(program->quickinfoIfLoaded(), nullptr);
-    EXPECT_TRUE(program->quickinfoIfLoaded()->isVisible());
-    EXPECT_EQ(program->quickinfoIfLoaded()->quicki->caption(), "Keine Datei geladen");
-}
-
 // How a tray speaking the D-Bus tray protocol sees the tray menu and chooses in it.
 TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     ASSERT_EQ(tray->menu, control<QMenu>("mnusystemtray"));

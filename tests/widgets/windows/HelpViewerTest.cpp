@@ -13,11 +13,7 @@ namespace {
 
 class HelpViewerTest : public ProgramFixture {
 protected:
-    void writeHelp(const QByteArray& rtf) const {
-        QFile f(folder.filePath("hilfe.rtf"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(rtf);
-    }
+    void writeHelp(const QByteArray& rtf) const { writeFile("hilfe.rtf", rtf); }
     frmhelp* help() const { return program->helpIfLoaded(); }
 };
 

@@ -5,7 +5,6 @@ namespace {
 
 class OptionsTest : public ProgramFixture {
 protected:
-    void openByLabel() { click("Label5"); }
     bool playerWindowsEnabled() { return form1().isEnabled() && pl().isEnabled(); }
     // The dialog's size and where each of its controls sits in it.
     std::vector<QRect> layout() {
@@ -19,7 +18,7 @@ protected:
 
 TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
     start();
-    openByLabel();
+    click("Label5");
     for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
                                  std::pair{opts().qinfo, opts().alwaysshow}}) {
         SCOPED_TRACE(child->text().toStdString());
@@ -37,7 +36,7 @@ TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
 
 TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     start();
-    openByLabel();
+    click("Label5");
     EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
     EXPECT_TRUE(opts().Command4->isEnabled());
     EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
@@ -68,7 +67,7 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
     writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
     start();
     const std::vector<std::function<void()>> openers{
-        [this] { openByLabel(); },
+        [this] { click("Label5"); },
         [this] { item("optionen")->trigger(); },
         [this] { item("mnuoptions")->trigger(); },
         [this] { QTest::keyClick(pl().List1, Qt::Key_F3); },
@@ -112,7 +111,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
         frmsearch& search = program->searchWindow();
         search.Text1->setText("a");
         search.List2->setCurrentIndex(search.results->index(0));
-        openByLabel();
+        click("Label5");
         searchClosers[i](search);
         EXPECT_FALSE(playerWindowsEnabled());
         opts().Command2->click();
@@ -142,7 +141,7 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
     writeSettings({" 1 ", " 1 ", " 1 ", "", " 1 ", " 0 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     start();
-    openByLabel();
+    click("Label5");
     opts().optending->click();
     opts().Command2->click();
     EXPECT_FALSE(opts().isVisible());
@@ -156,7 +155,7 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
 
 TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
     start();
-    openByLabel();
+    click("Label5");
     opts().Command4->click();
     opts().estfolder->clear();
     QTest::keyClicks(opts().estfolder, "/neu");
@@ -175,7 +174,7 @@ TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
     // A folder in the place of the writer's temporary file stops the write, even for root.
     ASSERT_TRUE(QDir(folder.path()).mkdir("settings.cfg.bramble-tmp"));
     start();
-    openByLabel();
+    click("Label5");
     opts().estfolder->setText("/neu");
     for (QPushButton* button : {opts().Command4, opts().Command1}) {
         messages->shown.clear();
