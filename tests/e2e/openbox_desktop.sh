@@ -9,24 +9,25 @@ source "$(dirname "$0")/e2e-lib.sh"
 source "$(dirname "$0")/../support/headless-env.sh"
 e2e_require Xvfb openbox tint2 xprop xmessage
 e2e_setup "$1" "$2"
-DESKTOP_PIDS=()
-stop_desktop() {
-    local i
-    for ((i = ${#DESKTOP_PIDS[@]} - 1; i >= 0; i--)); do
-        kill -TERM "${DESKTOP_PIDS[i]}" && wait "${DESKTOP_PIDS[i]}" 2>/dev/null
-    done
-    kill -TERM "$TINT2_PID" && wait "$TINT2_PID" 2>/dev/null
-    bramble_xvfb_stop
+# stop_at_exit PID: the desktop's programs end with the script, the latest first.
+stop_at_exit() {
+    e2e_at_exit "kill -TERM $1 && wait $1 2>/dev/null"
 }
-e2e_at_exit stop_desktop
+e2e_at_exit bramble_xvfb_stop
 bramble_xvfb_start "$E2E_DIR" || exit 1
 openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
-DESKTOP_PIDS+=($!)
+stop_at_exit $!
+TINT2_PID=
 start_tint2() {
     tint2 >>"$E2E_DIR/tint2.log" 2>&1 &
     TINT2_PID=$!
     e2e_wait_for "no tray in the panel" tray_runs
 }
+stop_tint2() {
+    [[ -n $TINT2_PID ]] && kill -TERM "$TINT2_PID" && wait "$TINT2_PID" 2>/dev/null
+    TINT2_PID=
+}
+e2e_at_exit stop_tint2
 
 # The tray's selection has an owner.
 tray_runs() {
@@ -91,7 +92,7 @@ expect_no_task_buttons "at start"
 # Another program's window over the player's place, leaving the main window's top row free for
 # "_" and reaching beyond the player on the right, where it can be clicked itself.
 xmessage -name cover -buttons '' -geometry 600x500+305+140 "another program" &
-DESKTOP_PIDS+=($!)
+stop_at_exit $!
 e2e_wait_for "no window of another program" xdotool search --onlyvisible --classname '^cover$' >/dev/null
 cover=$(xdotool search --onlyvisible --classname '^cover$' | head -n 1)
 e2e_wait_for "the other program in front" is_above "$cover" "$main"
@@ -172,7 +173,7 @@ e2e_pass "at the bottom edge the playlist window stays clear of the main window"
 # its menu's last item, "Beenden", ends the player.
 e2e_click "$main" 403 6
 e2e_wait_window_gone "$main" "MP3-Brambleplayer"
-kill -TERM "$TINT2_PID" && wait "$TINT2_PID" 2>/dev/null
+stop_tint2
 e2e_wait_for "the main window back without the tray" is_viewable "$main"
 start_tint2
 e2e_wait_for "the icon back in the tray" icon_id >/dev/null
