@@ -5,8 +5,6 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
 FIXTURES=$(e2e_folder "$3") || exit 1
 e2e_require dbus-daemon pactl
 /usr/bin/python3 -c "import gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||

@@ -5,8 +5,6 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
 e2e_require Xvfb openbox tint2 xprop xmessage
 e2e_setup "$1" "$2"
 # stop_at_exit PID: the desktop's programs end with the script, the latest first.

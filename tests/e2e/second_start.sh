@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Starts without a display, options that only print, and second starts beside a running player:
 # once over a private session bus, once without one (where both meet on the local socket).
-# usage: second_start.sh PLAYER MAP_LOGGER GREEN_TEXT_LINES FIXTURE_FOLDERS
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
-GREEN_TEXT_LINES=$3
-FIXTURES=$(e2e_folder "$4") || exit 1
-e2e_require xwininfo xmessage dbus-daemon dbus-send "$GREEN_TEXT_LINES"
+FIXTURES=$(e2e_folder "$3") || exit 1
+e2e_require xwininfo xmessage dbus-daemon dbus-send
 e2e_setup "$1" "$2"
 PLAYER=$E2E_PROGRAM_DIR/brambleplayer
 stop_all() {
@@ -42,7 +38,7 @@ second_copy() {
 refused_with_message() {
     box=$(e2e_find_window "Fehler" "$SECOND_PID") || e2e_fail "$1: $(cat "$E2E_DIR/second.log")"
     e2e_press_key "$box" Return
-    e2e_wait_for "$1: the second start still runs" e2e_not e2e_alive "$SECOND_PID"
+    e2e_wait_for "$1: the second start still runs" e2e_not bramble_alive "$SECOND_PID"
     wait "$SECOND_PID"
     status=$?
     SECOND_PID=

@@ -5,8 +5,6 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
 TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || e2e_fail "python3-dbus or python3-gi missing"
 e2e_setup "$1" "$2"
