@@ -12,7 +12,7 @@ E2E_PLAYER_PID=
 E2E_MAP_LOG_PID=
 E2E_AT_EXIT=()
 
-# e2e_at_exit COMMAND: run when the script exits, after the player is stopped; last added first.
+# e2e_at_exit COMMAND: run at exit, after the player is stopped; last added first.
 e2e_at_exit() {
     E2E_AT_EXIT+=("$1")
 }
@@ -52,7 +52,7 @@ e2e_require() {
     done
 }
 
-# e2e_folder PATH: the absolute path of an existing folder (lists name it from elsewhere).
+# The absolute path of an existing folder (lists name it from elsewhere).
 e2e_folder() {
     (cd "$1" 2>/dev/null && pwd) || e2e_fail "no folder '$1'"
 }
@@ -95,7 +95,7 @@ e2e_setup() {
     cp "$(dirname "$1")/hilfe.rtf" "$E2E_PROGRAM_DIR/" || e2e_fail "no hilfe.rtf beside $1"
 }
 
-# Names, sizes and times in the program folder, to prove nothing was written into it.
+# Names, sizes and times in the program folder: nothing was written into it.
 e2e_program_folder_listing() {
     (cd "$E2E_PROGRAM_DIR" && find . -printf '%p %s %T@\n' | sort)
 }
@@ -209,14 +209,9 @@ e2e_close_player() {
     e2e_wait_player_exit
 }
 
-# The number of the sound server's streams that belong to the player's process.
-e2e_player_streams() {
-    pactl list sink-inputs 2>/dev/null |
-        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
-}
-
+# The sound server has a stream of the player's process.
 _e2e_streaming() {
-    (($(e2e_player_streams) > 0))
+    pactl list sink-inputs 2>/dev/null | grep -q "application\.process\.id = \"$E2E_PLAYER_PID\"$"
 }
 
 # e2e_wait_player_stream WHEN
