@@ -1,10 +1,9 @@
 #!/usr/bin/env python3
-"""Walks every window of the running player through AT-SPI as a screen reader does and fails on
-any element that takes the focus or acts but has no name. It opens the other windows on the way
-by their buttons' press actions (by keys where there is no button), "Nächster Track" among them,
-and at the end sets the volume slider to VOLUME percent.
+"""usage: atspi_walk.py PID VOLUME
 
-usage: atspi_walk.py PID VOLUME"""
+Walks every window of the player as a screen reader does and fails on any element that takes the
+focus or acts but has no name. It opens the windows by their buttons' press actions (by keys where
+there is none), "Nächster Track" among them, and then sets the volume slider to VOLUME percent."""
 import subprocess
 import sys
 import time
@@ -51,7 +50,7 @@ def action_names(node):
 
 
 def until(what, find, seconds=10):
-    """Polls find(app) until it returns something; fails after the time unless what is None."""
+    """find(app) once it finds something; fails after the time unless what is None."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         app = application()
@@ -88,7 +87,7 @@ def press(frame_name, name):
 
 
 def walk():
-    """Checks every window of the program, hidden or shown, each once it exists."""
+    """Checks every window of the program not walked before, hidden or shown."""
     for window in children(application()):
         title = window.get_name()
         if title in walked:

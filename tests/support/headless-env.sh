@@ -16,11 +16,10 @@ bramble_alive() {
     [[ -n $state && $state != Z ]]
 }
 
-# Stops one process we started, after checking the id still names the program we think it is.
+# Stops one process we started, if the id still names the program we think it is.
 _bramble_stop_process() {
     local pid=$1 i
-    [[ -n $pid ]] || return 0
-    if [[ $(cat "/proc/$pid/comm" 2>/dev/null) == "$2" ]]; then
+    if [[ -n $pid && $(cat "/proc/$pid/comm" 2>/dev/null) == "$2" ]]; then
         kill -TERM "$pid" 2>/dev/null
         for ((i = 0; i < 100; i++)); do
             bramble_alive "$pid" || break
@@ -28,7 +27,7 @@ _bramble_stop_process() {
         done
         bramble_alive "$pid" && kill -KILL "$pid" 2>/dev/null
     fi
-    wait "$pid" 2>/dev/null
+    [[ -z $pid ]] || wait "$pid" 2>/dev/null
     return 0
 }
 
