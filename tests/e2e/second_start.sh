@@ -40,14 +40,11 @@ is_above() {
         '$1 == a { if (!seen_b) ok = 1 } $1 == b { seen_b = 1 } END { exit !ok }'
 }
 
-# second_copy [ARGUMENT...]: the player started again, in the background, from elsewhere.
-second_copy() {
-    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "$@") </dev/null >"$E2E_DIR/second.log" 2>&1 &
-    SECOND_PID=$!
-}
-
-# refused_with_message WHAT: a message box "Fehler" of the second copy, then status 1.
+# refused_with_message WHAT [ARGUMENT...]: the player started again from elsewhere shows a
+# message box "Fehler", then ends with status 1.
 refused_with_message() {
+    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "${@:2}") </dev/null >"$E2E_DIR/second.log" 2>&1 &
+    SECOND_PID=$!
     box=$(e2e_find_window "Fehler" "$SECOND_PID") || e2e_fail "$1: $(cat "$E2E_DIR/second.log")"
     e2e_press_key "$box" Return
     e2e_wait_for "$1: the second start still runs" e2e_not bramble_alive "$SECOND_PID"
@@ -111,7 +108,6 @@ plain_second_start() {
 # frozen_first_player WHAT: a running player that does not answer within 2 s is told of.
 frozen_first_player() {
     kill -STOP "$E2E_PLAYER_PID"
-    second_copy
     refused_with_message "$1: the running player does not answer"
     kill -CONT "$E2E_PLAYER_PID"
 }
@@ -196,8 +192,7 @@ status=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.bramble
 hands_over "with a session bus" "$E2E_DIR/Übergabe am Bus.mp3"
 hands_over "without a bus, beside a player with one" "$E2E_DIR/Übergabe am Socket.mp3" \
     DBUS_SESSION_BUS_ADDRESS="$NO_BUS"
-second_copy "$FIXTURES/B"
-refused_with_message "a folder"
+refused_with_message "a folder" "$FIXTURES/B"
 frozen_first_player "with a session bus"
 reply=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.brambleplayer \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit 2>&1) || e2e_fail "Quit got no reply: $reply"

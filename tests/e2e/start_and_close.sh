@@ -24,7 +24,7 @@ e2e_at_exit stop_recording
 start_recording() {
     parec -d nullsink.monitor --latency-msec=20 >/dev/null 2>&1 &
     PACER_PID=$!
-    parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 \
+    parec -d nullsink.monitor --raw --format=s16ne --rate=44100 --channels=1 --latency-msec=20 \
         >"$RECORDING" 2>"$E2E_DIR/parec.log" &
     RECORDER_PID=$!
     e2e_wait_for "parec recorded nothing: $(cat "$E2E_DIR/parec.log")" test -s "$RECORDING"
