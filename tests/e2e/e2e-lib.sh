@@ -52,11 +52,6 @@ e2e_require() {
     done
 }
 
-# The absolute path of an existing folder (lists name it from elsewhere).
-e2e_folder() {
-    (cd "$1" 2>/dev/null && pwd) || e2e_fail "no folder '$1'"
-}
-
 # e2e_poll SECONDS COMMAND...: true once the command succeeds within the time.
 e2e_poll() {
     local i n=$(($1 * 20))

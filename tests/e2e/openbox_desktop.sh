@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The player on a real desktop: openbox with the tint2 panel (which has a tray), on a display of
 # the test's own, as the window manager must not stay behind for the other tests.
-# usage: openbox_desktop.sh PLAYER MAP_LOGGER
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"

@@ -6,7 +6,7 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-FIXTURES=$(e2e_folder "$3") || exit 1
+FIXTURES=$3 # absolute: the lists name it from elsewhere
 TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
 e2e_require xwininfo xmessage dbus-daemon dbus-send pactl
 /usr/bin/python3 -c "import dbus, gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||

@@ -5,7 +5,7 @@
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
 TONE_RUNS=$3
-FIXTURES=$(e2e_folder "$4") || exit 1
+FIXTURES=$4 # absolute: the lists name it from elsewhere
 e2e_require "$TONE_RUNS" pactl parec
 pactl list short sinks 2>/dev/null | grep -q $'^[0-9]*\tnullsink\t' ||
     e2e_fail "no sound server with a sink 'nullsink' to record from; ./test starts one"
