@@ -208,8 +208,3 @@ e2e_close_player() {
 _e2e_streaming() {
     pactl list sink-inputs 2>/dev/null | grep -q "application\.process\.id = \"$E2E_PLAYER_PID\"$"
 }
-
-# e2e_wait_player_stream WHEN
-e2e_wait_player_stream() {
-    e2e_wait_for "no sound stream of the player $1" _e2e_streaming
-}

@@ -142,7 +142,7 @@ walked=$(/usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$E2E_PLAYER_PID" 30 2
     e2e_fail "AT-SPI: $walked"
 e2e_pass "AT-SPI: $(tr '\n' ';' <<<"$walked")"
 # Of the buttons pressed there, only "Nächster Track" plays.
-e2e_wait_player_stream "after the press action"
+e2e_wait_for "no sound stream of the player after the press action" _e2e_streaming
 sink_at_30() { [[ $(sink_volume) == *" 30%" ]]; }
 e2e_wait_for "the sink volume did not reach 30%" sink_at_30
 # The least slider value that shows 30 %: 30 % of 32767, rounded up.
@@ -218,7 +218,7 @@ e2e_start_player
 MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 e2e_wait_green_lines "$(e2e_find_window "Playlist")" 3 "the folder's three titles"
 e2e_click "$MAIN" 281 60 # "Nächster Track"
-e2e_wait_player_stream "without a session bus, after a click on next"
+e2e_wait_for "without a session bus: no sound stream after a click on next" _e2e_streaming
 cover_player "without a session bus"
 plain_second_start "without a session bus"
 hands_over "without a session bus" "$E2E_DIR/Ohne Bus.mp3"
