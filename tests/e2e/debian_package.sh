@@ -20,11 +20,13 @@ if ((${#packages[@]} != 1)) || [[ ! -f ${packages[0]} ]]; then
 fi
 deb=${packages[0]}
 info=$(dpkg-deb --info "$deb") || e2e_fail "dpkg-deb cannot read the package"
-grep -qE '^ Package: brambleplayer$' <<<"$info" || e2e_fail "the package is not named brambleplayer: $info"
+grep -qE '^ Package: brambleplayer$' <<<"$info" ||
+    e2e_fail "the package is not named brambleplayer: $info"
 depends=$(grep '^ Depends:' <<<"$info")
 # libmpv is opened at run time, the others are linked.
 for library in libmpv2 libqt6widgets6 libqt6gui6 libqt6core6 libasound2 libc6; do
-    grep -Eq "[:,] $library( \(|,|$)" <<<"$depends" || e2e_fail "no dependency on $library: $depends"
+    grep -Eq "[:,] $library( \(|,|$)" <<<"$depends" ||
+        e2e_fail "no dependency on $library: $depends"
 done
 
 contents=$(dpkg-deb --contents "$deb") || e2e_fail "dpkg-deb cannot list the package"
@@ -35,7 +37,8 @@ for entry in '-rwxr-xr-x root/root .* \./usr/bin/brambleplayer' \
     '-rw-r--r-- root/root .* \./usr/share/doc/brambleplayer/copyright' \
     '-rw-r--r-- root/root .* \./usr/share/doc/brambleplayer/changelog\.Debian\.gz' \
     '-rw-r--r-- root/root .* \./usr/share/icons/hicolor/scalable/apps/brambleplayer\.svg'; do
-    grep -Eq "^$entry\$" <<<"$contents" || e2e_fail "the package holds no entry like '$entry': $contents"
+    grep -Eq "^$entry\$" <<<"$contents" ||
+        e2e_fail "the package holds no entry like '$entry': $contents"
 done
 # Nothing a user would write beside a copy of the program, nor the build machine's desktop
 # database.

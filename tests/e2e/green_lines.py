@@ -17,7 +17,8 @@ class XImage(c.Structure):
 
 x = c.cdll.LoadLibrary('libX11.so.6')
 x.XOpenDisplay.restype = c.c_void_p
-x.XGetImage.argtypes = [c.c_void_p, c.c_ulong] + [c.c_int] * 2 + [c.c_uint] * 2 + [c.c_ulong, c.c_int]
+x.XGetImage.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_int, c.c_uint, c.c_uint, c.c_ulong,
+                        c.c_int]
 x.XGetImage.restype = c.POINTER(XImage)
 display, window = x.XOpenDisplay(None), int(sys.argv[1], 0)
 size = [c.c_uint() for _ in range(4)]
