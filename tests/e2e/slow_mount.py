@@ -2,7 +2,7 @@
 """usage: slow_mount.py SOURCE MOUNT_POINT LOG HOLD DELAY
 
 A read-only FUSE mirror of SOURCE whose listings take DELAY seconds, logged to LOG as "begin PATH"
-and "end PATH"; while the file HOLD exists, listings and statfs wait on top of that."""
+and "end PATH"; while the file HOLD exists (up to a minute), listings and statfs wait on top."""
 import os
 import sys
 import threading
@@ -24,7 +24,9 @@ class SlowMirror(Operations):
             log.write(line + '\n')
 
     def _wait_while_held(self):
-        while os.path.exists(self.hold):
+        # At most a minute: a player that failed the test and waits here can be ended.
+        deadline = time.monotonic() + 60
+        while os.path.exists(self.hold) and time.monotonic() < deadline:
             time.sleep(0.05)
 
     def getattr(self, path, fh=None):
