@@ -2,6 +2,8 @@
 # Drives the built player under an X server as a person would. Everything a script starts is
 # stopped, and its temporary folder removed, when it exits. No window manager runs on the test
 # display, so frameless windows sit exactly where the program puts them.
+# shellcheck source=tests/support/headless-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/headless-env.sh"
 
 E2E_DEADLINE_SECONDS=10
 E2E_DIR=
@@ -10,7 +12,7 @@ E2E_PLAYER_PID=
 E2E_MAP_LOG_PID=
 E2E_AT_EXIT=()
 
-# e2e_at_exit COMMAND: run when the script exits, after the player is stopped; last added first.
+# e2e_at_exit COMMAND: run at exit, after the player is stopped; last added first.
 e2e_at_exit() {
     E2E_AT_EXIT+=("$1")
 }
@@ -25,13 +27,6 @@ e2e_cleanup() {
     done
     [[ -n $E2E_DIR ]] && rm -rf "$E2E_DIR"
     return 0
-}
-
-# True while the process exists and is not a zombie waiting to be reaped.
-e2e_alive() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [[ -n $state && $state != Z ]]
 }
 
 e2e_not() {
@@ -50,17 +45,11 @@ e2e_pass() {
     echo "passed: $*"
 }
 
-# e2e_require COMMAND...: ends the test when a command (or helper program) is missing.
 e2e_require() {
     local tool
     for tool; do
         command -v "$tool" >/dev/null || e2e_fail "$tool is not installed"
     done
-}
-
-# e2e_folder PATH: the absolute path of an existing folder (lists name it from elsewhere).
-e2e_folder() {
-    (cd "$1" 2>/dev/null && pwd) || e2e_fail "no folder '$1'"
 }
 
 # e2e_poll SECONDS COMMAND...: true once the command succeeds within the time.
@@ -81,7 +70,7 @@ e2e_wait_for() {
     e2e_poll "$E2E_DEADLINE_SECONDS" "$@" || e2e_fail "$what within ${E2E_DEADLINE_SECONDS} s"
 }
 
-# e2e_setup PLAYER_BINARY MAP_LOGGER_BINARY: a fresh program folder laid out as the build does.
+# e2e_setup PLAYER MAP_LOGGER: a fresh program folder laid out as the build does.
 e2e_setup() {
     [[ -n ${DISPLAY:-} ]] || e2e_fail "DISPLAY is not set; ./test starts an X server"
     e2e_require "$1" "$2" xdotool
@@ -101,7 +90,7 @@ e2e_setup() {
     cp "$(dirname "$1")/hilfe.rtf" "$E2E_PROGRAM_DIR/" || e2e_fail "no hilfe.rtf beside $1"
 }
 
-# Names, sizes and times in the program folder, to prove nothing was written into it.
+# Names, sizes and times in the program folder: nothing was written into it.
 e2e_program_folder_listing() {
     (cd "$E2E_PROGRAM_DIR" && find . -printf '%p %s %T@\n' | sort)
 }
@@ -131,7 +120,7 @@ _e2e_windows() {
     FOUND=$(xdotool search --all --onlyvisible --pid "${2:-$E2E_PLAYER_PID}" --name "^$1\$" \
         2>/dev/null)
     [[ -n $FOUND ]] && return 0
-    e2e_alive "${2:-$E2E_PLAYER_PID}" || e2e_fail "the program ended while waiting for '$1'"
+    bramble_alive "${2:-$E2E_PLAYER_PID}" || e2e_fail "the program ended while waiting for '$1'"
     return 1
 }
 
@@ -154,13 +143,14 @@ e2e_wait_window_gone() {
 
 # e2e_read_green_text WINDOW: sets SHOWN to "lines N", then the rows of each line of green text.
 e2e_read_green_text() {
-    SHOWN=$("$GREEN_TEXT_LINES" "$1") || e2e_fail "could not read the pixels of window $1"
+    SHOWN=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/green_lines.py" "$1") ||
+        e2e_fail "could not read the pixels of window $1"
 }
 
 _e2e_green_lines() {
     e2e_read_green_text "$1"
     [[ ${SHOWN%%$'\n'*} == "lines $2" ]] && return 0
-    e2e_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
+    bramble_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
     return 1
 }
 
@@ -201,7 +191,7 @@ e2e_press_key() {
 
 # Waits for the player to end by itself, with status 0.
 e2e_wait_player_exit() {
-    e2e_wait_for "the player still running" e2e_not e2e_alive "$E2E_PLAYER_PID"
+    e2e_wait_for "the player still running" e2e_not bramble_alive "$E2E_PLAYER_PID"
     wait "$E2E_PLAYER_PID"
     local status=$?
     E2E_PLAYER_PID=
@@ -214,17 +204,7 @@ e2e_close_player() {
     e2e_wait_player_exit
 }
 
-# The number of the sound server's streams that belong to the player's process.
-e2e_player_streams() {
-    pactl list sink-inputs 2>/dev/null |
-        grep -c "application\.process\.id = \"$E2E_PLAYER_PID\"$" || true
-}
-
+# The sound server has a stream of the player's process.
 _e2e_streaming() {
-    (($(e2e_player_streams) > 0))
-}
-
-# e2e_wait_player_stream WHEN
-e2e_wait_player_stream() {
-    e2e_wait_for "no sound stream of the player $1" _e2e_streaming
+    pactl list sink-inputs 2>/dev/null | grep -q "application\.process\.id = \"$E2E_PLAYER_PID\"$"
 }

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # The player on a real desktop: openbox with the tint2 panel (which has a tray), on a display of
 # the test's own, as the window manager must not stay behind for the other tests.
-# usage: openbox_desktop.sh PLAYER MAP_LOGGER
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
 e2e_require Xvfb openbox tint2 xprop xmessage
 e2e_setup "$1" "$2"
 # stop_at_exit PID: the desktop's programs end with the script, the latest first.

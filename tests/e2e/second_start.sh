@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
 # Starts without a display, options that only print, and second starts beside a running player:
-# once over a private session bus, once without one (where both meet on the local socket).
-# usage: second_start.sh PLAYER MAP_LOGGER GREEN_TEXT_LINES FIXTURE_FOLDERS
+# once over a private session bus, once without one (where both meet on the local socket). On the
+# bus, the player as a screen reader and a D-Bus tray (a watcher of the test's own; the X tray is
+# the desktop script's) find it.
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "$0")/../support/headless-env.sh"
-GREEN_TEXT_LINES=$3
-FIXTURES=$(e2e_folder "$4") || exit 1
-e2e_require xwininfo xmessage dbus-daemon dbus-send "$GREEN_TEXT_LINES"
+FIXTURES=$3 # absolute: the lists name it from elsewhere
+TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
+e2e_require xwininfo xmessage dbus-daemon dbus-send pactl
+/usr/bin/python3 -c "import dbus, gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
+    e2e_fail "python3-dbus, python3-gi or gir1.2-atspi-2.0 is not installed"
 e2e_setup "$1" "$2"
 PLAYER=$E2E_PROGRAM_DIR/brambleplayer
+sink_volume() {
+    pactl get-sink-volume @DEFAULT_SINK@ | grep -o -m 1 '[0-9]* / *[0-9]*%' | head -n 1
+}
+# Given back at the end: the tests that follow hear the sink at the volume they expect.
+SINK_BEFORE=$(sink_volume | cut -d ' ' -f 1)
 stop_all() {
-    bramble_session_bus_stop
+    [[ -n $TRAY_PID ]] && kill "$TRAY_PID"
+    bramble_session_bus_stop # the accessibility bus it started ends with it
+    pactl set-sink-volume @DEFAULT_SINK@ "$SINK_BEFORE"
     [[ -n $COVER_PID ]] && kill "$COVER_PID"
     [[ -n $SECOND_PID ]] && kill "$SECOND_PID"
 }
@@ -32,17 +40,14 @@ is_above() {
         '$1 == a { if (!seen_b) ok = 1 } $1 == b { seen_b = 1 } END { exit !ok }'
 }
 
-# second_copy [ARGUMENT...]: the player started again, in the background, from elsewhere.
-second_copy() {
-    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "$@") </dev/null >"$E2E_DIR/second.log" 2>&1 &
-    SECOND_PID=$!
-}
-
-# refused_with_message WHAT: a message box "Fehler" of the second copy, then status 1.
+# refused_with_message WHAT [ARGUMENT...]: the player started again from elsewhere shows a
+# message box "Fehler", then ends with status 1.
 refused_with_message() {
+    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "${@:2}") </dev/null >"$E2E_DIR/second.log" 2>&1 &
+    SECOND_PID=$!
     box=$(e2e_find_window "Fehler" "$SECOND_PID") || e2e_fail "$1: $(cat "$E2E_DIR/second.log")"
     e2e_press_key "$box" Return
-    e2e_wait_for "$1: the second start still runs" e2e_not e2e_alive "$SECOND_PID"
+    e2e_wait_for "$1: the second start still runs" e2e_not bramble_alive "$SECOND_PID"
     wait "$SECOND_PID"
     status=$?
     SECOND_PID=
@@ -66,14 +71,8 @@ hands_over() {
     e2e_pass "$what: the second start handed its first file to the running player"
 }
 
-# start_scene WHAT: the first player running and playing, a window over it.
-start_scene() {
-    e2e_start_player
-    MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
-    playlist=$(e2e_find_window "Playlist") || exit 1
-    e2e_wait_green_lines "$playlist" 3 "the folder's three titles"
-    e2e_click "$MAIN" 281 60 # "Nächster Track"
-    e2e_wait_player_stream "$1, after a click on next"
+# cover_player WHAT: a window of another program over the playing player.
+cover_player() {
     xmessage -name cover -geometry 427x155+305+117 "over the player" &
     COVER_PID=$!
     e2e_wait_for "$1: no window came over the player" cover_over
@@ -109,14 +108,8 @@ plain_second_start() {
 # frozen_first_player WHAT: a running player that does not answer within 2 s is told of.
 frozen_first_player() {
     kill -STOP "$E2E_PLAYER_PID"
-    second_copy
     refused_with_message "$1: the running player does not answer"
     kill -CONT "$E2E_PLAYER_PID"
-}
-
-end_scene() {
-    kill "$COVER_PID" && wait "$COVER_PID" 2>/dev/null
-    COVER_PID=
 }
 
 # Without a usable display (none set, or one nobody serves): one line on standard error and
@@ -137,7 +130,45 @@ done
 e2e_pass "without a display: status 1 and one line: $err"
 
 bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
-start_scene "with a session bus"
+$TRAY watch >"$E2E_DIR/tray.log" 2>&1 &
+TRAY_PID=$!
+e2e_wait_for "the test's tray did not start" grep -q '^ready$' "$E2E_DIR/tray.log"
+# Qt publishes its widgets only when it finds the accessibility bus through the session bus.
+unset AT_SPI_BUS_ADDRESS
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 e2e_start_player
+MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+_e2e_streaming && e2e_fail "the player plays before anything was pressed"
+walked=$(/usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$E2E_PLAYER_PID" 30 2>&1) ||
+    e2e_fail "AT-SPI: $walked"
+e2e_pass "AT-SPI: $(tr '\n' ';' <<<"$walked")"
+# Of the buttons pressed there, only "Nächster Track" plays.
+e2e_wait_for "no sound stream of the player after the press action" _e2e_streaming
+sink_at_30() { [[ $(sink_volume) == *" 30%" ]]; }
+e2e_wait_for "the sink volume did not reach 30%" sink_at_30
+# The least slider value that shows 30 %: 30 % of 32767, rounded up.
+saved=$(sed -n 7p "$E2E_PROGRAM_DIR/settings.cfg" 2>/dev/null | tr -d ' \r')
+[[ $saved == 9831 ]] || e2e_fail "settings.cfg holds the volume '$saved', not 9831"
+e2e_pass "the press started playback, the sink volume followed the slider, settings.cfg holds it"
+
+e2e_wait_for "the icon did not register with the tray" grep -q '^item ' "$E2E_DIR/tray.log"
+item=$(awk '$1 == "item" { print $2; exit }' "$E2E_DIR/tray.log")
+shown_and_active() {
+    _e2e_shown "$MAIN" "MP3-Brambleplayer" && [[ $(xdotool getwindowfocus 2>/dev/null) == "$MAIN" ]]
+}
+shown=0
+for ((round = 1; round <= 10; round++)); do
+    e2e_click "$MAIN" 403 6 # "_"
+    e2e_wait_window_gone "$MAIN" "MP3-Brambleplayer"
+    if ((round % 2)); then
+        $TRAY activate "$item" || e2e_fail "Activate on the icon failed"
+    else
+        $TRAY click "$item" "Player wieder zeigen" || e2e_fail "the menu item could not be chosen"
+    fi
+    e2e_poll "$E2E_DEADLINE_SECONDS" shown_and_active && ((shown += 1))
+done
+((shown == 10)) || e2e_fail "the icon and its menu brought the player back $shown times of 10"
+e2e_pass "a click on the icon and its menu's item bring the player back with the focus"
+cover_player "with a session bus"
 # Options only print: no display needed, and the running player stays behind the cover.
 if ! { DISPLAY='' "$PLAYER" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" &&
     head -n 1 "$E2E_DIR/help.out" | grep -q '^Aufruf: brambleplayer' && [[ ! -s $E2E_DIR/help.err ]]; }; then
@@ -161,15 +192,15 @@ status=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.bramble
 hands_over "with a session bus" "$E2E_DIR/Übergabe am Bus.mp3"
 hands_over "without a bus, beside a player with one" "$E2E_DIR/Übergabe am Socket.mp3" \
     DBUS_SESSION_BUS_ADDRESS="$NO_BUS"
-second_copy "$FIXTURES/B"
-refused_with_message "a folder"
+refused_with_message "a folder" "$FIXTURES/B"
 frozen_first_player "with a session bus"
 reply=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.brambleplayer \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit 2>&1) || e2e_fail "Quit got no reply: $reply"
 e2e_wait_player_exit
 [[ ! -e $SOCKET ]] || e2e_fail "the player left its socket $SOCKET behind"
 e2e_pass "a folder and a frozen player refused; Quit answered, the player ended, its socket gone"
-end_scene
+kill "$COVER_PID" && wait "$COVER_PID" 2>/dev/null
+COVER_PID=
 bramble_session_bus_stop
 export DBUS_SESSION_BUS_ADDRESS=$NO_BUS
 
@@ -183,7 +214,12 @@ e2e_find_window "MP3-Brambleplayer" >/dev/null || exit 1
 kill -KILL "$E2E_PLAYER_PID" && wait "$E2E_PLAYER_PID" 2>/dev/null
 rm "$SOCKET"
 
-start_scene "without a session bus"
+e2e_start_player
+MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+e2e_wait_green_lines "$(e2e_find_window "Playlist")" 3 "the folder's three titles"
+e2e_click "$MAIN" 281 60 # "Nächster Track"
+e2e_wait_for "without a session bus: no sound stream after a click on next" _e2e_streaming
+cover_player "without a session bus"
 plain_second_start "without a session bus"
 hands_over "without a session bus" "$E2E_DIR/Ohne Bus.mp3"
 frozen_first_player "without a session bus"

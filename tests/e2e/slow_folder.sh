@@ -2,13 +2,10 @@
 # A listed folder on a mount that answers slowly, as a network share may: every listing of the
 # FUSE mirror takes 3 s, and while the file HOLD exists its listings and its size wait on top.
 # It takes python3-fusepy, /dev/fuse and root; without the last two it is skipped (exit 77).
-# usage: slow_folder.sh PLAYER MAP_LOGGER GREEN_TEXT_LINES FIXTURE_FOLDERS
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-GREEN_TEXT_LINES=$3
-e2e_require "$GREEN_TEXT_LINES"
-FIXTURES=$(e2e_folder "$4") || exit 1
+FIXTURES=$3 # absolute: the lists name it from elsewhere
 /usr/bin/python3 -c 'import fusepy' 2>/dev/null || e2e_fail "python3-fusepy is not installed"
 if [[ ! -c /dev/fuse ]] || ((EUID != 0)); then
     echo "SKIPPED: mounting the slow FUSE folder takes /dev/fuse and root"

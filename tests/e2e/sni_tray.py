@@ -40,17 +40,6 @@ class Watcher(dbus.service.Object):
     def StatusNotifierHostRegistered(self):
         pass
 
-    # Its properties are declared as well, as desktops' watchers do: Qt reads them that way.
-    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, out_signature='s',
-                         path_keyword='object_path', connection_keyword='connection')
-    def Introspect(self, object_path, connection):
-        xml = dbus.service.Object.Introspect(self, object_path, connection)
-        head = f'<interface name="{WATCHER}">'
-        return xml.replace(head, head + ''.join(
-            f'<property name="{name}" type="{kind}" access="read"/>' for name, kind in (
-                ('RegisteredStatusNotifierItems', 'as'),
-                ('IsStatusNotifierHostRegistered', 'b'), ('ProtocolVersion', 'i'))))
-
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature='ss', out_signature='v')
     def Get(self, interface, name):
         return self.GetAll(interface)[name]

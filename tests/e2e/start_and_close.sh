@@ -1,12 +1,44 @@
 #!/usr/bin/env bash
-# usage: start_and_close.sh BUILD_DIR MAP_LOGGER GREEN_TEXT_LINES FIXTURE_FOLDERS CMAKE
+# What the playlist window shows is read from its pixels, what is heard from a recording of the
+# null sink's monitor.
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-GREEN_TEXT_LINES=$3
-FOLDER=$(e2e_folder "$4/A") || exit 1
-e2e_require "$GREEN_TEXT_LINES" pactl
+TONE_RUNS=$3
+FIXTURES=$4 # absolute: the lists name it from elsewhere
+e2e_require "$TONE_RUNS" pactl parec
+pactl list short sinks 2>/dev/null | grep -q $'^[0-9]*\tnullsink\t' ||
+    e2e_fail "no sound server with a sink 'nullsink' to record from; ./test starts one"
 e2e_setup "$1/brambleplayer" "$2"
+RECORDING=$E2E_DIR/sink.raw
+
+stop_recording() {
+    kill -TERM "$RECORDER_PID" "$PACER_PID" 2>/dev/null
+    wait "$RECORDER_PID" "$PACER_PID" 2>/dev/null
+    RECORDER_PID='' PACER_PID=''
+}
+e2e_at_exit stop_recording
+
+# The pacer keeps the null sink in step with the clock; without a low-latency reader it runs up
+# to two seconds ahead and the recording is shifted.
+start_recording() {
+    parec -d nullsink.monitor --latency-msec=20 >/dev/null 2>&1 &
+    PACER_PID=$!
+    parec -d nullsink.monitor --raw --format=s16ne --rate=44100 --channels=1 --latency-msec=20 \
+        >"$RECORDING" 2>"$E2E_DIR/parec.log" &
+    RECORDER_PID=$!
+    e2e_wait_for "parec recorded nothing: $(cat "$E2E_DIR/parec.log")" test -s "$RECORDING"
+}
+
+# heard MIN_TONES: sets TONES to the tones recorded ("HZ SECONDS" a line, silence left out);
+# true once there are MIN_TONES and the last has lasted half a second.
+heard() {
+    HEARD=$("$TONE_RUNS" "$RECORDING") || e2e_fail "could not analyse the recording"
+    TONES=$(awk '$1 > 0' <<<"$HEARD")
+    awk -v n="$1" 'END { exit !(NR >= n && (n == 0 || $2 >= 0.5)) }' <<<"$TONES"
+}
+
+near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { exit !(a != "" && a - b <= d && b - a <= d) }'; }
 
 # First start, no settings and an empty folder list.
 : >"$E2E_PROGRAM_DIR/folders.dat"
@@ -21,10 +53,9 @@ xdotool search --all --pid "$E2E_PLAYER_PID" --classname '^brambleplayer$' 2>/de
     grep -qx "$main" || e2e_fail "the main window's WM_CLASS instance is not 'brambleplayer'"
 
 # The scan runs about 200 ms after start; watch well past it.
-for ((i = 0; i < 30; i++)); do
+for ((i = 0; i < 10; i++)); do
     e2e_read_green_text "$playlist"
     [[ ${SHOWN%%$'\n'*} == "lines 0" ]] || e2e_fail "text in the playlist window: ${SHOWN//$'\n'/; }"
-    sleep 0.05
 done
 mapped=$(awk -F '\t' '$1 == "map" { print $5 }' "$E2E_DIR/maps.log" | sort -u)
 [[ $mapped == $'MP3-Brambleplayer\nPlaylist' ]] || e2e_fail "windows shown: ${mapped//$'\n'/, }"
@@ -40,11 +71,12 @@ grep -qP '\tProgramm beenden$' "$E2E_DIR/maps.log" && e2e_fail "an exit question
 e2e_pass "the X label ended the player at once and nothing was written"
 
 # Shown and enlarged, confirm exit, quick info on, volume 0; a sparse folder list of 300 MB
-# whose first line is folder A.
+# whose first lines are folders A and B.
 printf ' 1 \r\n 1 \r\n 1 \r\n\r\n 1 \r\n 0 \r\n 0 \r\n' >"$E2E_PROGRAM_DIR/settings.cfg"
 cp "$E2E_PROGRAM_DIR/settings.cfg" "$E2E_DIR/settings.cfg.orig"
-printf '%s\r\n' "$FOLDER" >"$E2E_PROGRAM_DIR/folders.dat"
+printf '%s\r\n' "$FIXTURES/A" "$FIXTURES/B" >"$E2E_PROGRAM_DIR/folders.dat"
 truncate -s 300M "$E2E_PROGRAM_DIR/folders.dat" || e2e_fail "could not make the huge folders.dat"
+start_recording
 e2e_start_player
 main=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 playlist=$(e2e_find_window "Playlist") || exit 1
@@ -52,16 +84,34 @@ playlist=$(e2e_find_window "Playlist") || exit 1
 box=$(e2e_find_window "Fehler") || exit 1
 e2e_press_key "$box" Return
 e2e_wait_window_gone "$box" "Fehler"
-e2e_wait_green_lines "$playlist" 3 "the 3 files of folder A"
+e2e_wait_green_lines "$playlist" 5 "the 5 files of folders A and B"
 peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$E2E_PLAYER_PID/status")
 ((peak_kb < 200 * 1024)) || e2e_fail "the player's memory peaked at $((peak_kb / 1024)) MB"
-e2e_pass "a 300 MB folder list: cut and said so, folder A listed, ${peak_kb} kB at most"
+# A player that started by itself at the scan would open its stream within moments.
+e2e_poll 1 _e2e_streaming && e2e_fail "a sound stream before anything was started"
+heard 0
+[[ -z $TONES ]] || e2e_fail "heard before anything was started: ${HEARD//$'\n'/; }"
+e2e_pass "a 300 MB folder list: cut and said so, 5 files listed, ${peak_kb} kB at most, silence"
+
+e2e_click "$main" 281 60 # "Nächster Track"
+e2e_wait_for "no sound stream of the player after clicking next" _e2e_streaming
+# Two tracks of 2 s each: once the second has sounded a while, the first ended by itself.
+e2e_poll $((E2E_DEADLINE_SECONDS + 4)) heard 2
+read -r first_hz first_s <<<"$(sed -n 1p <<<"$TONES")"
+read -r second_hz _ <<<"$(sed -n 2p <<<"$TONES")"
+if ! near "${first_hz:-}" 300 50 || ! near "${second_hz:-}" 500 50; then
+    e2e_fail "expected 300 Hz, then 500 Hz; heard (Hz, seconds): ${HEARD//$'\n'/; }"
+fi
+# The whole first track, neither cut short nor started twice.
+near "$first_s" 2.0 0.3 || e2e_fail "the first track was heard for $first_s s, not about 2 s"
+e2e_pass "heard the first title (${first_hz} Hz, ${first_s} s), then by itself the second"
+stop_recording
 
 e2e_click "$main" 419 7
 question=$(e2e_find_window "Programm beenden") || exit 1
 e2e_press_key "$question" Escape # "Nein"
 e2e_wait_window_gone "$question" "Programm beenden"
-e2e_poll 1 e2e_not e2e_alive "$E2E_PLAYER_PID" && e2e_fail "the player ended after Nein"
+e2e_poll 1 e2e_not bramble_alive "$E2E_PLAYER_PID" && e2e_fail "the player ended after Nein"
 e2e_click "$main" 419 7
 question=$(e2e_find_window "Programm beenden") || exit 1
 e2e_press_key "$question" Return # "Ja"
@@ -104,10 +154,27 @@ e2e_wait_for "no $SETTINGS" test -s "$SETTINGS"
 [[ -d $HOME/.config/brambleplayer/Playlist ]] || e2e_fail "no Playlist folder for saved lists"
 e2e_close_player "$main"
 
+# No saved folders, folder A the standard one; the folder browser builds the list.
+sed -i "4s|.*|$FIXTURES/A\r|" "$SETTINGS"
+start_recording
 e2e_start_player
+main=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 playlist=$(e2e_find_window "Playlist") || exit 1
 e2e_expect_geometry "$playlist" "305 272 427 186" "playlist window at the next start (normal size)"
-e2e_close_player "$(e2e_find_window "MP3-Brambleplayer")"
+e2e_click "$main" 21 127 # "Insert"
+browser=$(e2e_find_window "MP3 Verzeichnis einfügen") || exit 1
+_e2e_shown "$main" "MP3-Brambleplayer" && e2e_fail "the main window stays beside the browser"
+e2e_click "$browser" 20 250 # the arrow that adds the current folder
+e2e_click "$browser" 52 388 # "Verz. einfügen"
+e2e_wait_window_gone "$browser" "MP3 Verzeichnis einfügen"
+main=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+e2e_wait_green_lines "$(e2e_find_window "Playlist")" 3 "folder A's three titles after the commit"
+e2e_click "$main" 281 60
+e2e_poll "$E2E_DEADLINE_SECONDS" heard 1
+read -r first_hz _ <<<"$(sed -n 1p <<<"$TONES")"
+near "${first_hz:-}" 300 50 || e2e_fail "expected folder A's first file (300 Hz); heard: ${HEARD//$'\n'/; }"
+e2e_close_player "$main"
 [[ $(prefix_listing) == "$before" ]] ||
     e2e_fail "the installation changed: $(diff <(echo "$before") <(prefix_listing))"
-e2e_pass "OK wrote settings.cfg into $HOME/.config/brambleplayer, read back; the prefix unchanged"
+e2e_pass "OK wrote settings.cfg into $HOME/.config/brambleplayer, read back; the browser's commit" \
+    "listed folder A, next plays its first file; the prefix unchanged"

@@ -1,11 +1,12 @@
 // usage: tone_runs RAW_FILE
 // Prints one line "FREQUENCY SECONDS" per stretch of one steady tone in a recording of mono
-// signed 16-bit little-endian samples at 44.1 kHz (as parec --raw writes them; a trailing half
+// signed 16-bit native-endian samples at 44.1 kHz (parec --raw --format=s16ne; a trailing half
 // sample of a recording still being written is ignored), silence as frequency 0, leading and
 // trailing silence left out.
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -20,10 +21,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
     std::vector<std::int16_t> samples(bytes.size() / 2);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                               (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-    }
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
     for (const auto& run : bramble::testsupport::toneRuns(samples)) {
         std::printf("%.0f %.2f\n", run.frequency, run.seconds);
     }

@@ -114,17 +114,14 @@ std::optional<MappedWindow> TopLevelMapWatcher::nextMap(std::chrono::millisecond
 std::optional<MappedWindow> TopLevelMapWatcher::waitForWindow(pid_t pid, const std::string& name,
                                                               std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            return std::nullopt;
-        }
-        auto mapped = nextMap(left);
-        if (mapped && mapped->pid == pid && mapped->name == name) {
+    // nextMap gives what has come in even past the deadline, and nothing after it.
+    while (auto mapped = nextMap(std::chrono::duration_cast<std::chrono::milliseconds>(
+               deadline - std::chrono::steady_clock::now()))) {
+        if (mapped->pid == pid && mapped->name == name) {
             return mapped;
         }
     }
+    return std::nullopt;
 }
 
 }  // namespace bramble::testsupport

@@ -10,25 +10,24 @@ BRAMBLE_BUS_PID=
 BRAMBLE_ADDRESS_WITHOUT_BUS=
 
 # True while the process exists and is not a zombie waiting to be reaped.
-_bramble_process_alive() {
+bramble_alive() {
     local state
     state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
     [[ -n $state && $state != Z ]]
 }
 
-# Stops one process we started, after checking the id still names the program we think it is.
+# Stops one process we started, if the id still names the program we think it is.
 _bramble_stop_process() {
     local pid=$1 i
-    [[ -n $pid ]] || return 0
-    if [[ $(cat "/proc/$pid/comm" 2>/dev/null) == "$2" ]]; then
+    if [[ -n $pid && $(cat "/proc/$pid/comm" 2>/dev/null) == "$2" ]]; then
         kill -TERM "$pid" 2>/dev/null
         for ((i = 0; i < 100; i++)); do
-            _bramble_process_alive "$pid" || break
+            bramble_alive "$pid" || break
             sleep 0.05
         done
-        _bramble_process_alive "$pid" && kill -KILL "$pid" 2>/dev/null
+        bramble_alive "$pid" && kill -KILL "$pid" 2>/dev/null
     fi
-    wait "$pid" 2>/dev/null
+    [[ -z $pid ]] || wait "$pid" 2>/dev/null
     return 0
 }
 
@@ -42,7 +41,7 @@ bramble_xvfb_start() {
     for ((i = 0; i < 200; i++)); do
         display=$(head -n 1 "$dir/display-number" 2>/dev/null)
         [[ -n $display && $(wc -l <"$dir/display-number") -ge 1 ]] && break
-        _bramble_process_alive "$BRAMBLE_XVFB_PID" || break
+        bramble_alive "$BRAMBLE_XVFB_PID" || break
         sleep 0.05
     done
     if [[ -z $display ]]; then
@@ -104,7 +103,7 @@ bramble_headless_start() {
         return 1
     fi
     BRAMBLE_PULSE_PID=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null)
-    if [[ -z $BRAMBLE_PULSE_PID ]] || ! _bramble_process_alive "$BRAMBLE_PULSE_PID"; then
+    if [[ -z $BRAMBLE_PULSE_PID ]] || ! bramble_alive "$BRAMBLE_PULSE_PID"; then
         echo "headless-env: pulseaudio left no pid file in $XDG_RUNTIME_DIR/pulse" >&2
         BRAMBLE_PULSE_PID=
         return 1
