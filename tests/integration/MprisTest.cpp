@@ -107,14 +107,13 @@ protected:
 };
 
 TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
-    Form1& form = program->form1();
-    MediaPlayer& player = *form.player();
+    MediaPlayer& player = *form1().player();
 
     // Next is the tray's "Nächster Track": it leaves the clock alone, unlike the glyph.
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
-    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_FALSE(timer("tmrPT")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
     ASSERT_TRUE(
@@ -124,7 +123,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -153,7 +152,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
 }
 
 TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
-    MediaPlayer& player = *program->form1().player();
+    MediaPlayer& player = *form1().player();
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }));
     ASSERT_TRUE(announced("CanSeek", true));
@@ -176,8 +175,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
-    QTest::mousePress(control<SkinLabel>("lblbar"), Qt::LeftButton);
-    QTest::mouseRelease(control<SkinLabel>("lblbar"), Qt::LeftButton);
+    QTest::mousePress(label("lblbar"), Qt::LeftButton);
+    QTest::mouseRelease(label("lblbar"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
 
     // Seeking back past the start lands on the start; past the end is the next track.
@@ -189,15 +188,20 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_TRUE(announcedTitle("440"));
 }
 
-TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
+TEST_F(MprisTest, VolumeIsATrayStepAndShuffleThePlayOrderLabelsAndNeitherSavesAnything) {
+    setProperty("Volume", "double:0.5");
+    const auto* volume = control<VolumeHolder>("setVolume");
+    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
+    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
+    EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
+
     setProperty("Shuffle", "boolean:true");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_TRUE(announced("Shuffle", true));
-
     // In shuffle order the next step takes the first entry of the shuffled order.
     playerCall("Next");
     EXPECT_TRUE(announcedTitle("660"));
-
     setProperty("Shuffle", "boolean:false");
     EXPECT_FALSE(program->shufflemode);
     EXPECT_TRUE(announced("Shuffle", false));
@@ -210,9 +214,10 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
     setProperty("Rate", "double:2.5");
     EXPECT_TRUE(announced("Rate", 1.0));
     EXPECT_TRUE(getProperty("Rate").contains("double 1"));
+    EXPECT_FALSE(fileExists("settings.cfg"));
 }
 
-TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
+TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) {
     // No folders: nothing for next and previous to start, nothing loaded to play.
     writeFolders({});
     program->requestScan();
@@ -220,7 +225,8 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     EXPECT_TRUE(announced("CanGoPrevious", false));
     EXPECT_TRUE(getProperty("CanPlay").contains("boolean false"));
     playerCall("Next");
-    EXPECT_TRUE(program->form1().player()->fileName().isEmpty());
+    MediaPlayer& player = *form1().player();
+    EXPECT_TRUE(player.fileName().isEmpty());
 
     writeFolders({fixture("folders/A")});
     program->requestScan();
@@ -229,15 +235,12 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     playerCall("Next");
     EXPECT_TRUE(announced("CanPlay", true));
     EXPECT_TRUE(announced("CanPause", true));
-}
 
-TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
-    MediaPlayer& player = *program->form1().player();
     const QString url = QUrl::fromLocalFile(tone660).toString(QUrl::FullyEncoded);
     playerCall("OpenUri", {"string:" + url});
-    EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
-    EXPECT_EQ(player.fileName(), tone660);
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
+    EXPECT_TRUE(waitUntil([&] { return player.fileName() == tone660; }));
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(label("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
 
     makeFiles("folder.mp3", {"notes.txt"});
@@ -251,27 +254,16 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
     }
 }
 
-TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
-    setProperty("Volume", "double:0.5");
-    const auto* volume = control<VolumeHolder>("setVolume");
-    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
-    EXPECT_FALSE(fileExists("settings.cfg"));
-    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
-    EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
-}
-
 TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
-    Form1& form = program->form1();
-    QSignalSpy shown(form.menuItem("mnushowpl"), &QAction::triggered);
+    QSignalSpy shown(item("mnushowpl"), &QAction::triggered);
     send("org.mpris.MediaPlayer2.Raise");
     EXPECT_EQ(shown.count(), 1);
     // The docked playlist window comes up with the main window, which takes the focus.
-    const QWidget* docked = &program->playlistWindow();
+    const QWidget* docked = &pl();
     EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
-    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form1()});
 
-    program->optionsWindow().optending->setChecked(true);
+    opts().optending->setChecked(true);
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     send("org.mpris.MediaPlayer2.Quit");
     ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));

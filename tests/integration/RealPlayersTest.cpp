@@ -24,10 +24,10 @@ protected:
     MediaPlayer& player() { return *form1().player(); }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
-        QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
+        QTest::mousePress(label("imgnotch"), Qt::LeftButton);
         desktop->cursor = mouse;
         form1().position().SeekTick();
-        QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
+        QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
     QStringList titles;
     QObject::connect(&form1().transport(), &Transport::trayTipChanged,
                      [&titles](const QString& title) { titles << title; });
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
+    click("btnnext");
     ASSERT_TRUE(waitUntil([&] { return ends.count() >= 3; }, 20000));
     EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
     EXPECT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
@@ -51,21 +51,20 @@ TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
 TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) {
     start();
     program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
-    for (const auto& [halt, next] :
-         {std::pair{control<SkinLabel>("btnpause"), "B"}, {control<SkinLabel>("btnstop"), "C"}}) {
+    click("btnnext");
+    for (const auto& [halt, next] : {std::pair{"btnpause", "B"}, {"btnstop", "C"}}) {
         SCOPED_TRACE(next);
         ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.1; }));
-        QTest::mouseClick(halt, Qt::LeftButton);
+        click(halt);
         ASSERT_NE(player().playState(), MediaPlayer::kPlaying);
         dragNotchTo(QPoint(5000, 0));  // far right of the bar
         ASSERT_TRUE(waitUntil([&] {
-            return control<SkinLabel>("lbltracktitle")->caption() == next &&
+            return label("lbltracktitle")->caption() == next &&
                    player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
         }));
         form1().position().SeekTick();
-        EXPECT_TRUE(control<SkinLabel>("lbltime")->caption().endsWith(" / 0:04"))
-            << control<SkinLabel>("lbltime")->caption().toStdString();
+        EXPECT_TRUE(label("lbltime")->caption().endsWith(" / 0:04"))
+            << label("lbltime")->caption().toStdString();
     }
     ASSERT_TRUE(
         waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
@@ -78,7 +77,7 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
     runEventsFor(200);
     EXPECT_NEAR(player().currentPosition(), target, 0.5);
     form1().position().SeekTick();
-    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:03 / 0:04");
+    EXPECT_EQ(label("lbltime")->caption(), "0:03 / 0:04");
 }
 
 // The track information measures a file with a second real player while the first plays on.
@@ -88,27 +87,25 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     start();
     program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
     plaction(*program, "showpl");
-    playlist& pl = program->playlistWindow();
     MediaPlayer& forInfo = *form1().infoPlayer();
-    pl.setListIndex(0);
-    pl.List1_DblClick();
+    pl().setListIndex(0);
+    pl().List1_DblClick();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
 
     // Read at once, the length would still be 0: the window waits for the file to open.
-    pl.setListIndex(1);
-    pl.mnutrackinfo->trigger();
-    dateiinfo& info = program->dateiinfoWindow();
-    ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
-    EXPECT_NEAR(forInfo.duration(), 1.0, 0.1);
-    EXPECT_EQ(info.Label3->text(), "0:01 Minuten");
-    EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player().fileName(), longTone550);
-    info.close();
-    pl.setListIndex(2);
-    pl.mnutrackinfo->trigger();
-    ASSERT_TRUE(waitUntil([&] { return !program->dateiinfoWindow().Label3->text().isEmpty(); }));
-    EXPECT_EQ(program->dateiinfoWindow().Label3->text(), "0:00 Minuten");
+    for (const auto& [line, length, seconds] :
+         {std::tuple{1, "0:01 Minuten", 1.0}, {2, "0:00 Minuten", 0.0}}) {
+        pl().setListIndex(line);
+        pl().mnutrackinfo->trigger();
+        dateiinfo& info = program->dateiinfoWindow();
+        ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
+        EXPECT_EQ(info.Label3->text(), length);
+        EXPECT_NEAR(forInfo.duration(), seconds, 0.1);
+        EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
+        EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
+        EXPECT_EQ(player().fileName(), longTone550);
+        info.close();
+    }
 
     if (!heard.on()) {
         GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
@@ -137,19 +134,18 @@ TEST_F(RealPlayersTest, ThePreviewPlaysBesideTheMainPlayerWhichKeepsItsFileAndPo
     player().play();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
 
-    frmopen& browser = program->frmopenWindow();
-    browser.presetFolder(decodeFileName(latin1));
-    ASSERT_TRUE(waitUntil([&] { return browser.Dir1->path() == decodeFileName(latin1); }));
-    MediaPlayer& preview = *browser.MediaPlayer1;
-    ASSERT_EQ(browser.File1->count(), 1);
-    browser.File1_Click(browser.File1->fileName(0));
+    browser().presetFolder(decodeFileName(latin1));
+    ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == decodeFileName(latin1); }));
+    MediaPlayer& preview = *browser().MediaPlayer1;
+    ASSERT_EQ(browser().File1->count(), 1);
+    browser().File1_Click(browser().File1->fileName(0));
     runEventsFor(300);  // loaded, not started
     EXPECT_EQ(preview.currentPosition(), 0.0);
-    QTest::mouseClick(browser.Label4, Qt::LeftButton);
+    QTest::mouseClick(browser().Label4, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
     const double mainPosition = player().currentPosition();
     EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
-    QTest::mouseClick(browser.Label5, Qt::LeftButton);
+    QTest::mouseClick(browser().Label5, Qt::LeftButton);
     EXPECT_EQ(preview.fileName(), "");
     EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
     EXPECT_EQ(player().fileName(), longTone550);
