@@ -1,20 +1,14 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
 #include <cmath>
-#include <memory>
 
 #include "MpvTestSupport.h"
 #include "app/RemoteControl.h"
 #include "platform/MprisService.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 

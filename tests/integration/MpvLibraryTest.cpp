@@ -9,7 +9,7 @@
 #include "MpvTestSupport.h"
 #include "app/EngineMessage.h"
 
-TEST(MpvLibraryTest, LoadsOnceAndOnlyWhenAPlayerFirstNeedsIt) {
+TEST(MpvLibraryTest, LoadsOnceWhenAPlayerFirstNeedsItAndWithoutItEveryOperationDoesNothing) {
     MpvLibrary library;
     MpvPlayer player(library);
     player.setMute(true);
@@ -19,31 +19,29 @@ TEST(MpvLibraryTest, LoadsOnceAndOnlyWhenAPlayerFirstNeedsIt) {
     ASSERT_TRUE(library.isLoaded()) << library.errorText().toStdString();
     EXPECT_TRUE(library.errorText().isEmpty());
     EXPECT_TRUE(library.load());
-}
 
-TEST(MpvLibraryTest, WithoutTheLibraryEveryOperationDoesNothing) {
-    MpvLibrary library(QStringLiteral("libmpv-not-installed.so.99"));
-    MpvPlayer player(library);
-    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
-    EXPECT_FALSE(player.ensureEngine());
-    EXPECT_FALSE(library.errorText().isEmpty());
-    EXPECT_FALSE(library.load());
+    MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
+    MpvPlayer without(missing);
+    const QSignalSpy ends(&without, &MediaPlayer::endOfStream);
+    EXPECT_FALSE(without.ensureEngine());
+    EXPECT_FALSE(missing.errorText().isEmpty());
+    EXPECT_FALSE(missing.load());
 
-    player.setFileName(tone440);
-    player.setNextFileName(tone660);
-    player.play();
-    EXPECT_EQ(player.fileName(), tone440);
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    player.setCurrentPosition(0.5);
-    EXPECT_EQ(player.currentPosition(), 0.0);
-    EXPECT_EQ(player.duration(), 0.0);
-    player.pause();
-    player.stop();
-    player.setMute(true);
-    player.setAutoStart(true);
-    player.setFileName(tone660);
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    player.setFileName(QString());
+    without.setFileName(tone440);
+    without.setNextFileName(tone660);
+    without.play();
+    EXPECT_EQ(without.fileName(), tone440);
+    EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
+    without.setCurrentPosition(0.5);
+    EXPECT_EQ(without.currentPosition(), 0.0);
+    EXPECT_EQ(without.duration(), 0.0);
+    without.pause();
+    without.stop();
+    without.setMute(true);
+    without.setAutoStart(true);
+    without.setFileName(tone660);
+    EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
+    without.setFileName(QString());
     runEventsFor(300);
     EXPECT_EQ(ends.count(), 0);
 }

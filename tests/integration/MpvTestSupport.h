@@ -16,8 +16,9 @@
 using bramble::testsupport::pactl;
 using bramble::testsupport::ToneRun;
 
-// A file below tests/fixtures.
-QString fixture(const QString& relativePath);
+inline QString fixture(const QString& relativePath) {
+    return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
+}
 inline const QString tone440 = fixture("audio/tone_440hz_1s.mp3");
 inline const QString tone660 = fixture("audio/tone_660hz_1s.mp3");
 inline const QString tone990 = fixture("audio/tone_990hz_1s.mp3");

@@ -1,21 +1,15 @@
 #include <sys/stat.h>
-#include <QFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <filesystem>
 
 #include "MpvTestSupport.h"
 #include "app/Module1.h"
-#include "folders/frmopen.h"
 #include "platform/AlsaMixer.h"
 #include "platform/FileNames.h"
-#include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "playlist/dateiinfo.h"
-#include "playlist/playlist.h"
 
 namespace {
 

@@ -11,10 +11,6 @@
 
 namespace {
 
-using bramble::testsupport::SinkPacer;
-using bramble::testsupport::SinkRecorder;
-using bramble::testsupport::toneRuns;
-
 // The pid of the test run's private sound server (tests/support/headless-env.sh), never a user's
 // own; 0 when there is none.
 pid_t privateSoundServer() {
@@ -42,32 +38,9 @@ protected:
             pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
         }
     }
-    void startWithRealMixer() {
-        mixer->setReal(&alsa);
-        start();
-        ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
-    }
-
     pid_t server = 0;
     AlsaMixer alsa;
 };
-
-// The window comes up without the server; once it goes on the slider drives its sink (and not
-// its source), the change made meanwhile first.
-TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinues) {
-    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
-    kill(server, SIGSTOP);
-    startWithRealMixer();
-    EXPECT_TRUE(form1().isVisible());
-    form1().volume().nudgeToShare(0.5);
-    kill(server, SIGCONT);
-    EXPECT_TRUE(sinkReaches(50));
-    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
-    form1().volume().nudgeToShare(0.25);
-    EXPECT_TRUE(sinkReaches(25));
-    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
-}
 
 // The server stops while a track plays: the window goes on (timers, position, tray menu,
 // options dialog), though pausing reaches the server only when it continues.
@@ -101,10 +74,25 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     EXPECT_EQ(label("lbltime")->caption().right(4), QStringLiteral("0:04"));
 }
 
-// The server restarts under a playing track: the next volume change reaches the new server,
-// and the track is heard again where it was, by itself.
-TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
-    startWithRealMixer();
+// The window comes up without the server; once it goes on the slider drives its sink (and not
+// its source), the change made meanwhile first. When the server restarts under a playing track,
+// the next volume change reaches the new server, and the track is heard again where it was.
+TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlider) {
+    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
+    kill(server, SIGSTOP);
+    mixer->setReal(&alsa);
+    start();
+    ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
+    EXPECT_TRUE(form1().isVisible());
+    form1().volume().nudgeToShare(0.5);
+    kill(server, SIGCONT);
+    EXPECT_TRUE(sinkReaches(50));
+    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
+    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
+    form1().volume().nudgeToShare(0.25);
+    EXPECT_TRUE(sinkReaches(25));
+    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
+
     ASSERT_TRUE(
         waitUntil([this] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     MediaPlayer& player = *form1().player();
@@ -124,12 +112,13 @@ TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHe
     const Listening listening;
     ASSERT_TRUE(listening.on()) << listening.why.toStdString();
     QString noSink;  // the test run's pacer went with the old server
-    const SinkPacer pacer(SinkRecorder::nullSinkMonitor(&noSink));
+    const bramble::testsupport::SinkPacer pacer(
+        bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink));
 
     form1().volume().nudgeToShare(0.5);
     EXPECT_TRUE(sinkReaches(50));
     const auto heard = [&] {
-        const std::vector<ToneRun> runs = toneRuns(listening.samples());
+        const std::vector<ToneRun> runs = bramble::testsupport::toneRuns(listening.samples());
         return std::any_of(runs.begin(), runs.end(), [](const ToneRun& run) {
             return std::abs(run.frequency - 770.0) < 30.0 && run.seconds > 0.5;
         });
