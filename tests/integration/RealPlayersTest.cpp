@@ -1,6 +1,5 @@
 #include <sys/stat.h>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <filesystem>
 
 #include "MpvTestSupport.h"
@@ -8,7 +7,6 @@
 #include "platform/AlsaMixer.h"
 #include "platform/FileNames.h"
 #include "player/Position.h"
-#include "player/Transport.h"
 #include "playlist/dateiinfo.h"
 
 namespace {
@@ -24,21 +22,6 @@ protected:
         QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
     }
 };
-
-// Every natural end moves on by itself, and the end of the list wraps to the start.
-TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
-    start();
-    program->store.fill({{"440", tone440}, {"660", tone660}, {"990", tone990}}, {1, 2, 3});
-    QSignalSpy ends(&player(), &MediaPlayer::endOfStream);
-    QStringList titles;
-    QObject::connect(&form1().transport(), &Transport::trayTipChanged,
-                     [&titles](const QString& title) { titles << title; });
-    click("btnnext");
-    ASSERT_TRUE(waitUntil([&] { return ends.count() >= 3; }, 20000));
-    EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
-    EXPECT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
-    EXPECT_EQ(player().fileName(), tone440);
-}
 
 // A seek to the end while paused, or after Stop, ends the track as playing up to it does; a seek
 // while paused lands where the notch was let go.
