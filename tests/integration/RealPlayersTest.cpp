@@ -57,7 +57,6 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
     EXPECT_EQ(label("lbltime")->caption(), "0:03 / 0:04");
 }
 
-// The track information measures a file with a second real player while the first plays on.
 TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     Listening heard;
     writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
