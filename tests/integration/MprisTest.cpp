@@ -181,7 +181,7 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_TRUE(announcedTitle("440"));
 }
 
-TEST_F(MprisTest, VolumeIsATrayStepAndShuffleThePlayOrderLabelsAndNeitherSavesAnything) {
+TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     setProperty("Volume", "double:0.5");
     const auto* volume = control<VolumeHolder>("setVolume");
     EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
@@ -208,6 +208,23 @@ TEST_F(MprisTest, VolumeIsATrayStepAndShuffleThePlayOrderLabelsAndNeitherSavesAn
     EXPECT_TRUE(announced("Rate", 1.0));
     EXPECT_TRUE(getProperty("Rate").contains("double 1"));
     EXPECT_FALSE(fileExists("settings.cfg"));
+
+    // Raise shows the player, Quit asks first.
+    QSignalSpy shown(item("mnushowpl"), &QAction::triggered);
+    send("org.mpris.MediaPlayer2.Raise");
+    EXPECT_EQ(shown.count(), 1);
+    // The docked playlist window comes up with the main window, which takes the focus.
+    const QWidget* docked = &pl();
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form1()});
+
+    opts().optending->setChecked(true);
+    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    send("org.mpris.MediaPlayer2.Quit");
+    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
+    EXPECT_EQ(processEnds, 0);
+    send("org.mpris.MediaPlayer2.Quit");
+    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
 TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) {
@@ -245,24 +262,6 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) 
         send(kPlayer + ".OpenUri", {"string:" + refused}, false);
         EXPECT_EQ(player.fileName(), tone660) << refused.toStdString();
     }
-}
-
-TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
-    QSignalSpy shown(item("mnushowpl"), &QAction::triggered);
-    send("org.mpris.MediaPlayer2.Raise");
-    EXPECT_EQ(shown.count(), 1);
-    // The docked playlist window comes up with the main window, which takes the focus.
-    const QWidget* docked = &pl();
-    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
-    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form1()});
-
-    opts().optending->setChecked(true);
-    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
-    send("org.mpris.MediaPlayer2.Quit");
-    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
-    EXPECT_EQ(processEnds, 0);
-    send("org.mpris.MediaPlayer2.Quit");
-    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
 // Each track is told once with its length and tags, also those that run in at the end of the

@@ -1,9 +1,5 @@
 #include <gmock/gmock.h>
-#include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <clocale>
 #include <string>
 
 #include "MpvTestSupport.h"
@@ -70,30 +66,4 @@ TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
         EXPECT_THAT(text, ::testing::HasSubstr(reason.toStdString()));
         EXPECT_THAT(text, ::testing::EndsWith("\nDer Player läuft ohne Ton weiter."));
     }
-}
-
-// mpv refuses to start where C functions format numbers with a decimal comma, as under a German
-// locale once Qt applied it.
-TEST(MpvLibraryTest, StartsUnderALocaleWithADecimalComma) {
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    const QTemporaryDir privateLocales;
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        // Not installed: compile it where only this process looks for it.
-        QProcess::execute("localedef",
-                          {"-i", "de_DE", "-f", "UTF-8", privateLocales.filePath("de_DE.UTF-8")});
-        qputenv("LOCPATH", QFile::encodeName(privateLocales.path()));
-        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-            qunsetenv("LOCPATH");
-            GTEST_SKIP() << "no German locale is installed and localedef cannot build one";
-        }
-    }
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-    {
-        MpvLibrary library;
-        MpvPlayer player(library);
-        player.setFileName(tone440);
-        EXPECT_TRUE(waitUntil([&] { return player.duration() > 0.0; }));
-    }
-    std::setlocale(LC_NUMERIC, previous.c_str());
-    qunsetenv("LOCPATH");
 }

@@ -25,7 +25,7 @@ protected:
 
 // A seek to the end while paused, or after Stop, ends the track as playing up to it does; a seek
 // while paused lands where the notch was let go.
-TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) {
+TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPlaysBeside) {
     start();
     program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
     click("btnnext");
@@ -55,6 +55,36 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
     EXPECT_NEAR(player().currentPosition(), target, 0.5);
     form1().position().SeekTick();
     EXPECT_EQ(label("lbltime")->caption(), "0:03 / 0:04");
+
+    // The folder browser's preview is a libmpv instance of its own, beside the main player.
+    // Folder and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
+    const QTemporaryDir music;
+    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    // QTemporaryDir cannot see such names, and would leave them behind.
+    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
+    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
+                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
+    player().setFileName(longTone550);
+    player().play();
+    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
+
+    browser().presetFolder(decodeFileName(latin1));
+    ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == decodeFileName(latin1); }));
+    MediaPlayer& preview = *browser().MediaPlayer1;
+    ASSERT_EQ(browser().File1->count(), 1);
+    browser().File1_Click(browser().File1->fileName(0));
+    runEventsFor(300);  // loaded, not started
+    EXPECT_EQ(preview.currentPosition(), 0.0);
+    QTest::mouseClick(browser().Label4, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
+    const double mainPosition = player().currentPosition();
+    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
+    QTest::mouseClick(browser().Label5, Qt::LeftButton);
+    EXPECT_EQ(preview.fileName(), "");
+    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
+    EXPECT_EQ(player().fileName(), longTone550);
+    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
 }
 
 TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
@@ -93,39 +123,6 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     ASSERT_TRUE(tonesAre(tones, {550}));
     EXPECT_NEAR(tones[0].seconds, 4.0, 0.15);
     EXPECT_LT(bramble::testsupport::longestGapInSound(heard.samples()), 0.005);
-}
-
-// The folder browser's preview is a libmpv instance of its own, beside the main player. Folder
-// and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
-TEST_F(RealPlayersTest, ThePreviewPlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) {
-    const QTemporaryDir music;
-    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
-    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
-    // QTemporaryDir cannot see such names, and would leave them behind.
-    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
-    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
-                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
-    start();
-    player().setFileName(longTone550);
-    player().play();
-    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
-
-    browser().presetFolder(decodeFileName(latin1));
-    ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == decodeFileName(latin1); }));
-    MediaPlayer& preview = *browser().MediaPlayer1;
-    ASSERT_EQ(browser().File1->count(), 1);
-    browser().File1_Click(browser().File1->fileName(0));
-    runEventsFor(300);  // loaded, not started
-    EXPECT_EQ(preview.currentPosition(), 0.0);
-    QTest::mouseClick(browser().Label4, Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
-    const double mainPosition = player().currentPosition();
-    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
-    QTest::mouseClick(browser().Label5, Qt::LeftButton);
-    EXPECT_EQ(preview.fileName(), "");
-    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
-    EXPECT_EQ(player().fileName(), longTone550);
-    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
 }
 
 TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
