@@ -81,7 +81,6 @@ protected:
         send("org.freedesktop.DBus.Properties.Set",
              {"string:" + kPlayer, "string:" + name, "variant:" + typedValue});
     }
-    // The track as last announced.
     QVariantMap metadata() const {
         return qdbus_cast<QVariantMap>(listener.latest.value("Metadata"));
     }

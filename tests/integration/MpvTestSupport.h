@@ -51,7 +51,6 @@ private:
 ::testing::AssertionResult tonesAre(const std::vector<ToneRun>& tones,
                                     const std::vector<double>& frequencies);
 
-// One real player on the real library.
 class MpvPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(library.load()) << library.errorText().toStdString(); }

@@ -15,7 +15,6 @@ namespace {
 
 class FolderScannerTest : public ::testing::Test {
 protected:
-    // Creates the folder below the temporary folder with the given files; returns its path.
     QString folderWith(const QString& name, const QStringList& files) {
         QString folder = dir_.filePath(name);
         EXPECT_TRUE(QDir().mkpath(folder));

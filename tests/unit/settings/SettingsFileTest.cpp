@@ -31,7 +31,6 @@ SettingsRead goodReadWithout(const std::set<int>& absent = {}) {
             line(5, 0), line(6, 1), line(7, 1234)};
 }
 
-// The good file with line `number` (1 to 7) replaced.
 QByteArray goodFileWithLine(int number, const QByteArray& text) {
     QList<QByteArray> parts = kGoodFile.split('\n');
     parts[number - 1] = text + '\r';
