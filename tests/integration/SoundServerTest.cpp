@@ -71,6 +71,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     EXPECT_TRUE(opts().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
     EXPECT_FALSE(QFile::exists(rescued)) << "the window waited for the stopped sound server";
+    rescue.close();
     EXPECT_EQ(label("lbltime")->caption().right(4), QStringLiteral("0:04"));
 }
 
