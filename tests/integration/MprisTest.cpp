@@ -1,20 +1,14 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
-#include <QFile>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
 #include <cmath>
-#include <memory>
 
 #include "MpvTestSupport.h"
 #include "app/RemoteControl.h"
 #include "platform/MprisService.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
 
 namespace {
 
@@ -77,9 +71,8 @@ protected:
             << client.readAllStandardError().toStdString();
         return QString::fromUtf8(client.readAllStandardOutput());
     }
-    QString playerCall(const QString& method, const QStringList& arguments = {},
-                       bool succeed = true) {
-        return send(kPlayer + '.' + method, arguments, succeed);
+    QString playerCall(const QString& method, const QStringList& arguments = {}) {
+        return send(kPlayer + '.' + method, arguments);
     }
     QString getProperty(const QString& name) {
         return send("org.freedesktop.DBus.Properties.Get", {"string:" + kPlayer, "string:" + name});
@@ -88,7 +81,6 @@ protected:
         send("org.freedesktop.DBus.Properties.Set",
              {"string:" + kPlayer, "string:" + name, "variant:" + typedValue});
     }
-    // The track as last announced.
     QVariantMap metadata() const {
         return qdbus_cast<QVariantMap>(listener.latest.value("Metadata"));
     }
@@ -107,14 +99,13 @@ protected:
 };
 
 TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
-    Form1& form = program->form1();
-    MediaPlayer& player = *form.player();
+    MediaPlayer& player = *form1().player();
 
     // Next is the tray's "Nächster Track": it leaves the clock alone, unlike the glyph.
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
-    EXPECT_FALSE(control<FormTimer>("tmrPT")->isEnabled());
+    EXPECT_FALSE(timer("tmrPT")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
     ASSERT_TRUE(
@@ -124,7 +115,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(form.menuItem("mnuplayagain")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -153,7 +144,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
 }
 
 TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
-    MediaPlayer& player = *program->form1().player();
+    MediaPlayer& player = *form1().player();
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }));
     ASSERT_TRUE(announced("CanSeek", true));
@@ -176,8 +167,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
-    QTest::mousePress(control<SkinLabel>("lblbar"), Qt::LeftButton);
-    QTest::mouseRelease(control<SkinLabel>("lblbar"), Qt::LeftButton);
+    QTest::mousePress(label("lblbar"), Qt::LeftButton);
+    QTest::mouseRelease(label("lblbar"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
 
     // Seeking back past the start lands on the start; past the end is the next track.
@@ -189,15 +180,20 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_TRUE(announcedTitle("440"));
 }
 
-TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
+TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
+    setProperty("Volume", "double:0.5");
+    const auto* volume = control<VolumeHolder>("setVolume");
+    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
+    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
+    EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
+
     setProperty("Shuffle", "boolean:true");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_TRUE(announced("Shuffle", true));
-
     // In shuffle order the next step takes the first entry of the shuffled order.
     playerCall("Next");
     EXPECT_TRUE(announcedTitle("660"));
-
     setProperty("Shuffle", "boolean:false");
     EXPECT_FALSE(program->shufflemode);
     EXPECT_TRUE(announced("Shuffle", false));
@@ -210,9 +206,27 @@ TEST_F(MprisTest, ShuffleIsThePlayOrderLabels) {
     setProperty("Rate", "double:2.5");
     EXPECT_TRUE(announced("Rate", 1.0));
     EXPECT_TRUE(getProperty("Rate").contains("double 1"));
+    EXPECT_FALSE(fileExists("settings.cfg"));
+
+    // Raise shows the player, Quit asks first.
+    QSignalSpy shown(item("mnushowpl"), &QAction::triggered);
+    send("org.mpris.MediaPlayer2.Raise");
+    EXPECT_EQ(shown.count(), 1);
+    // The docked playlist window comes up with the main window, which takes the focus.
+    const QWidget* docked = &pl();
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form1()});
+
+    opts().optending->setChecked(true);
+    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    send("org.mpris.MediaPlayer2.Quit");
+    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
+    EXPECT_EQ(processEnds, 0);
+    send("org.mpris.MediaPlayer2.Quit");
+    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
-TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
+TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) {
     // No folders: nothing for next and previous to start, nothing loaded to play.
     writeFolders({});
     program->requestScan();
@@ -220,7 +234,8 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     EXPECT_TRUE(announced("CanGoPrevious", false));
     EXPECT_TRUE(getProperty("CanPlay").contains("boolean false"));
     playerCall("Next");
-    EXPECT_TRUE(program->form1().player()->fileName().isEmpty());
+    MediaPlayer& player = *form1().player();
+    EXPECT_TRUE(player.fileName().isEmpty());
 
     writeFolders({fixture("folders/A")});
     program->requestScan();
@@ -229,15 +244,12 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndTheLoadedFile) {
     playerCall("Next");
     EXPECT_TRUE(announced("CanPlay", true));
     EXPECT_TRUE(announced("CanPause", true));
-}
 
-TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
-    MediaPlayer& player = *program->form1().player();
     const QString url = QUrl::fromLocalFile(tone660).toString(QUrl::FullyEncoded);
     playerCall("OpenUri", {"string:" + url});
-    EXPECT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
-    EXPECT_EQ(player.fileName(), tone660);
-    EXPECT_EQ(control<SkinLabel>("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
+    EXPECT_TRUE(waitUntil([&] { return player.fileName() == tone660; }));
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(label("lbltracktitle")->caption(), "tone_660hz_1s.mp3");
     EXPECT_TRUE(waitUntil([&] { return metadata().value("xesam:url") == url; }));
 
     makeFiles("folder.mp3", {"notes.txt"});
@@ -246,38 +258,9 @@ TEST_F(MprisTest, OpenUriPlaysAFileAsOpenDoesAndRefusesAnythingElse) {
           QUrl::fromLocalFile(folder.filePath("missing.mp3")).toString(),
           QUrl::fromLocalFile(folder.filePath("folder.mp3")).toString(),
           QUrl::fromLocalFile(folder.filePath("folder.mp3/notes.txt")).toString()}) {
-        playerCall("OpenUri", {"string:" + refused}, false);
+        send(kPlayer + ".OpenUri", {"string:" + refused}, false);
         EXPECT_EQ(player.fileName(), tone660) << refused.toStdString();
     }
-}
-
-TEST_F(MprisTest, VolumeIsATrayStepThatSavesNothing) {
-    setProperty("Volume", "double:0.5");
-    const auto* volume = control<VolumeHolder>("setVolume");
-    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
-    EXPECT_FALSE(fileExists("settings.cfg"));
-    ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
-    EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
-}
-
-TEST_F(MprisTest, RaiseShowsThePlayerAndQuitAsksFirst) {
-    Form1& form = program->form1();
-    QSignalSpy shown(form.menuItem("mnushowpl"), &QAction::triggered);
-    send("org.mpris.MediaPlayer2.Raise");
-    EXPECT_EQ(shown.count(), 1);
-    // The docked playlist window comes up with the main window, which takes the focus.
-    const QWidget* docked = &program->playlistWindow();
-    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
-    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form});
-
-    program->optionsWindow().optending->setChecked(true);
-    messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
-    send("org.mpris.MediaPlayer2.Quit");
-    ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
-    EXPECT_EQ(processEnds, 0);
-    send("org.mpris.MediaPlayer2.Quit");
-    EXPECT_TRUE(waitUntil([&] { return processEnds == 1; }));
 }
 
 // Each track is told once with its length and tags, also those that run in at the end of the

@@ -31,7 +31,7 @@ TEST_F(MpvPlayerTest, SettingAFileLoadsItWithoutStartingItAndReportsItsDurationO
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 }
 
-TEST_F(MpvPlayerTest, PauseKeepsThePositionStopRewindsKeepingTheFileAndSeeksLand) {
+TEST_F(MpvPlayerTest, PauseKeepsThePositionStopRewindsSeeksLandAndOnlyANaturalEndIsAnEvent) {
     const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
     player.setFileName(longTone550);
     player.setCurrentPosition(2.5);  // mpv has not opened the file yet
@@ -67,6 +67,26 @@ TEST_F(MpvPlayerTest, PauseKeepsThePositionStopRewindsKeepingTheFileAndSeeksLand
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     EXPECT_LT(player.currentPosition(), 0.5);
     EXPECT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
+
+    // Replacing, stopping or unloading raises no event.
+    player.setFileName(tone440);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.setFileName(tone660);  // replaces the playing file; loads without starting
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.stop();
+    runEventsFor(1500);  // longer than what was left of either file
+    EXPECT_EQ(ends.count(), 0);
+
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
+    player.setFileName(QString());
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    player.play();
+    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
+    runEventsFor(1500);
     EXPECT_EQ(ends.count(), 0);
 }
 
@@ -99,29 +119,19 @@ TEST_F(MpvPlayerTest, NaturalEndRaisesTheEventOnceAndNothingFollowsThatWasNotQue
     runEventsFor(300);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
     EXPECT_EQ(ends.count(), 3);
-}
 
-TEST_F(MpvPlayerTest, ReplacingStoppingOrUnloadingRaisesNoEvent) {
-    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    // Only the first setting of a taken-over file is absorbed (not restarting it is checked
+    // below, by ear).
     player.setFileName(tone440);
+    player.setNextFileName(longTone550);
     player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
-    player.setFileName(tone660);  // replaces the playing file; loads without starting
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 4; }));
+    player.setFileName(longTone550);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
+    player.setFileName(longTone550);
     EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
-    player.stop();
-    runEventsFor(1500);  // longer than what was left of either file
-    EXPECT_EQ(ends.count(), 0);
-
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.2; }));
-    player.setFileName(QString());
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    player.play();
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    runEventsFor(1500);
-    EXPECT_EQ(ends.count(), 0);
+    EXPECT_EQ(player.currentPosition(), 0.0);
 }
 
 // No event, no playing state, no sound, no busy engine, and the player works on afterwards.
@@ -228,21 +238,6 @@ TEST_F(MpvPlayerTest, QueuedFileTakesOverAtTheNaturalEndWithoutAGap) {
     EXPECT_NEAR(tones[0].seconds, 1.0, 0.15);
     EXPECT_NEAR(tones[1].seconds, 1.0, 0.15);  // once, not restarted by the transport's replay
     EXPECT_LT(bramble::testsupport::longestGapBetweenTones(heard.samples()), 0.005);
-}
-
-// Not restarting the taken-over file is checked above, by ear.
-TEST_F(MpvPlayerTest, OnlyTheFirstSettingOfTheTakenOverFileIsAbsorbed) {
-    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
-    player.setFileName(tone440);
-    player.setNextFileName(longTone550);
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
-    player.setFileName(longTone550);
-    player.play();
-    ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
-    player.setFileName(longTone550);
-    EXPECT_NE(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player.currentPosition(), 0.0);
 }
 
 // Two instances at once, as when the track information loads a file during playback.

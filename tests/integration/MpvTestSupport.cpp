@@ -3,10 +3,6 @@
 #include <QRegularExpression>
 #include <cmath>
 
-QString fixture(const QString& relativePath) {
-    return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
-}
-
 ::testing::AssertionResult sinkReaches(int percent) {
     // pactl's line reads "front-left: 32768 /  50% / ...".
     const QRegularExpression volume(QStringLiteral("/\\s*(\\d+)%"));

@@ -16,8 +16,9 @@
 using bramble::testsupport::pactl;
 using bramble::testsupport::ToneRun;
 
-// A file below tests/fixtures.
-QString fixture(const QString& relativePath);
+inline QString fixture(const QString& relativePath) {
+    return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
+}
 inline const QString tone440 = fixture("audio/tone_440hz_1s.mp3");
 inline const QString tone660 = fixture("audio/tone_660hz_1s.mp3");
 inline const QString tone990 = fixture("audio/tone_990hz_1s.mp3");
@@ -50,7 +51,6 @@ private:
 ::testing::AssertionResult tonesAre(const std::vector<ToneRun>& tones,
                                     const std::vector<double>& frequencies);
 
-// One real player on the real library.
 class MpvPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(library.load()) << library.errorText().toStdString(); }

@@ -1,21 +1,13 @@
 #include <sys/stat.h>
-#include <QFile>
 #include <QScopeGuard>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <filesystem>
 
 #include "MpvTestSupport.h"
 #include "app/Module1.h"
-#include "folders/frmopen.h"
 #include "platform/AlsaMixer.h"
 #include "platform/FileNames.h"
-#include "player/Form1.h"
 #include "player/Position.h"
-#include "player/Transport.h"
 #include "playlist/dateiinfo.h"
-#include "playlist/playlist.h"
 
 namespace {
 
@@ -24,48 +16,32 @@ protected:
     MediaPlayer& player() { return *form1().player(); }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
-        QTest::mousePress(control<SkinLabel>("imgnotch"), Qt::LeftButton);
+        QTest::mousePress(label("imgnotch"), Qt::LeftButton);
         desktop->cursor = mouse;
         form1().position().SeekTick();
-        QTest::mouseRelease(control<SkinLabel>("imgnotch"), Qt::LeftButton);
+        QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
     }
 };
 
-// Every natural end moves on by itself, and the end of the list wraps to the start.
-TEST_F(RealPlayersTest, TheTransportPlaysThroughThePlaylistAndWrapsAround) {
-    start();
-    program->store.fill({{"440", tone440}, {"660", tone660}, {"990", tone990}}, {1, 2, 3});
-    QSignalSpy ends(&player(), &MediaPlayer::endOfStream);
-    QStringList titles;
-    QObject::connect(&form1().transport(), &Transport::trayTipChanged,
-                     [&titles](const QString& title) { titles << title; });
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return ends.count() >= 3; }, 20000));
-    EXPECT_EQ(titles.mid(0, 4), QStringList({"440", "660", "990", "440"}));
-    EXPECT_TRUE(waitUntil([&] { return player().playState() == MediaPlayer::kPlaying; }));
-    EXPECT_EQ(player().fileName(), tone440);
-}
-
 // A seek to the end while paused, or after Stop, ends the track as playing up to it does; a seek
 // while paused lands where the notch was let go.
-TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) {
+TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPlaysBeside) {
     start();
     program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
-    QTest::mouseClick(control<SkinLabel>("btnnext"), Qt::LeftButton);
-    for (const auto& [halt, next] :
-         {std::pair{control<SkinLabel>("btnpause"), "B"}, {control<SkinLabel>("btnstop"), "C"}}) {
+    click("btnnext");
+    for (const auto& [halt, next] : {std::pair{"btnpause", "B"}, {"btnstop", "C"}}) {
         SCOPED_TRACE(next);
         ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.1; }));
-        QTest::mouseClick(halt, Qt::LeftButton);
+        click(halt);
         ASSERT_NE(player().playState(), MediaPlayer::kPlaying);
         dragNotchTo(QPoint(5000, 0));  // far right of the bar
         ASSERT_TRUE(waitUntil([&] {
-            return control<SkinLabel>("lbltracktitle")->caption() == next &&
+            return label("lbltracktitle")->caption() == next &&
                    player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
         }));
         form1().position().SeekTick();
-        EXPECT_TRUE(control<SkinLabel>("lbltime")->caption().endsWith(" / 0:04"))
-            << control<SkinLabel>("lbltime")->caption().toStdString();
+        EXPECT_TRUE(label("lbltime")->caption().endsWith(" / 0:04"))
+            << label("lbltime")->caption().toStdString();
     }
     ASSERT_TRUE(
         waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
@@ -78,37 +54,64 @@ TEST_F(RealPlayersTest, TheNotchSeeksToItsTargetAndPastTheEndTakesTheNextTrack) 
     runEventsFor(200);
     EXPECT_NEAR(player().currentPosition(), target, 0.5);
     form1().position().SeekTick();
-    EXPECT_EQ(control<SkinLabel>("lbltime")->caption(), "0:03 / 0:04");
+    EXPECT_EQ(label("lbltime")->caption(), "0:03 / 0:04");
+
+    // The folder browser's preview is a libmpv instance of its own, beside the main player.
+    // Folder and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
+    const QTemporaryDir music;
+    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    // QTemporaryDir cannot see such names, and would leave them behind.
+    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
+    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
+                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
+    player().setFileName(longTone550);
+    player().play();
+    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
+
+    browser().presetFolder(decodeFileName(latin1));
+    ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == decodeFileName(latin1); }));
+    MediaPlayer& preview = *browser().MediaPlayer1;
+    ASSERT_EQ(browser().File1->count(), 1);
+    browser().File1_Click(browser().File1->fileName(0));
+    runEventsFor(300);  // loaded, not started
+    EXPECT_EQ(preview.currentPosition(), 0.0);
+    QTest::mouseClick(browser().Label4, Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
+    const double mainPosition = player().currentPosition();
+    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
+    QTest::mouseClick(browser().Label5, Qt::LeftButton);
+    EXPECT_EQ(preview.fileName(), "");
+    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
+    EXPECT_EQ(player().fileName(), longTone550);
+    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
 }
 
-// The track information measures a file with a second real player while the first plays on.
 TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     Listening heard;
     writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
     start();
     program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
     plaction(*program, "showpl");
-    playlist& pl = program->playlistWindow();
     MediaPlayer& forInfo = *form1().infoPlayer();
-    pl.setListIndex(0);
-    pl.List1_DblClick();
+    pl().setListIndex(0);
+    pl().List1_DblClick();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
 
     // Read at once, the length would still be 0: the window waits for the file to open.
-    pl.setListIndex(1);
-    pl.mnutrackinfo->trigger();
-    dateiinfo& info = program->dateiinfoWindow();
-    ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
-    EXPECT_NEAR(forInfo.duration(), 1.0, 0.1);
-    EXPECT_EQ(info.Label3->text(), "0:01 Minuten");
-    EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(player().fileName(), longTone550);
-    info.close();
-    pl.setListIndex(2);
-    pl.mnutrackinfo->trigger();
-    ASSERT_TRUE(waitUntil([&] { return !program->dateiinfoWindow().Label3->text().isEmpty(); }));
-    EXPECT_EQ(program->dateiinfoWindow().Label3->text(), "0:00 Minuten");
+    for (const auto& [line, length, seconds] :
+         {std::tuple{1, "0:01 Minuten", 1.0}, {2, "0:00 Minuten", 0.0}}) {
+        pl().setListIndex(line);
+        pl().mnutrackinfo->trigger();
+        dateiinfo& info = program->dateiinfoWindow();
+        ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
+        EXPECT_EQ(info.Label3->text(), length);
+        EXPECT_NEAR(forInfo.duration(), seconds, 0.1);
+        EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
+        EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
+        EXPECT_EQ(player().fileName(), longTone550);
+        info.close();
+    }
 
     if (!heard.on()) {
         GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
@@ -120,40 +123,6 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     ASSERT_TRUE(tonesAre(tones, {550}));
     EXPECT_NEAR(tones[0].seconds, 4.0, 0.15);
     EXPECT_LT(bramble::testsupport::longestGapInSound(heard.samples()), 0.005);
-}
-
-// The folder browser's preview is a libmpv instance of its own, beside the main player. Folder
-// and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
-TEST_F(RealPlayersTest, ThePreviewPlaysBesideTheMainPlayerWhichKeepsItsFileAndPosition) {
-    const QTemporaryDir music;
-    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
-    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
-    // QTemporaryDir cannot see such names, and would leave them behind.
-    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
-    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
-                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
-    start();
-    player().setFileName(longTone550);
-    player().play();
-    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
-
-    frmopen& browser = program->frmopenWindow();
-    browser.presetFolder(decodeFileName(latin1));
-    ASSERT_TRUE(waitUntil([&] { return browser.Dir1->path() == decodeFileName(latin1); }));
-    MediaPlayer& preview = *browser.MediaPlayer1;
-    ASSERT_EQ(browser.File1->count(), 1);
-    browser.File1_Click(browser.File1->fileName(0));
-    runEventsFor(300);  // loaded, not started
-    EXPECT_EQ(preview.currentPosition(), 0.0);
-    QTest::mouseClick(browser.Label4, Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
-    const double mainPosition = player().currentPosition();
-    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
-    QTest::mouseClick(browser.Label5, Qt::LeftButton);
-    EXPECT_EQ(preview.fileName(), "");
-    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
-    EXPECT_EQ(player().fileName(), longTone550);
-    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
 }
 
 TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {

@@ -1,29 +1,15 @@
 #include <signal.h>
 
-#include <QFile>
 #include <QProcess>
-#include <QTest>
 #include <QTimer>
-
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "MpvTestSupport.h"
 #include "platform/AlsaMixer.h"
-#include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Transport.h"
 #include "player/Volume.h"
-#include "windows/options.h"
 
 namespace {
-
-using bramble::testsupport::SinkPacer;
-using bramble::testsupport::SinkRecorder;
-using bramble::testsupport::toneRuns;
 
 // The pid of the test run's private sound server (tests/support/headless-env.sh), never a user's
 // own; 0 when there is none.
@@ -35,27 +21,6 @@ pid_t privateSoundServer() {
             : 0;
     return pid > 0 && kill(pid, 0) == 0 ? pid : 0;
 }
-
-// Continues a stopped server after a while, should the test itself hang on it.
-class Rescue {
-public:
-    explicit Rescue(pid_t server)
-        : thread_([this, server](const std::stop_token& stop) {
-              std::mutex mutex;
-              std::condition_variable_any never;
-              std::unique_lock lock(mutex);
-              never.wait_for(lock, stop, std::chrono::seconds(20), [] { return false; });
-              if (!stop.stop_requested()) {
-                  came = true;
-                  kill(server, SIGCONT);
-              }
-          }) {}
-
-    std::atomic<bool> came{false};
-
-private:
-    std::jthread thread_;
-};
 
 class SoundServerTest : public RealPlayersFixture {
 protected:
@@ -73,32 +38,9 @@ protected:
             pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
         }
     }
-    void startWithRealMixer() {
-        mixer->setReal(&alsa);
-        start();
-        ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
-    }
-
     pid_t server = 0;
     AlsaMixer alsa;
 };
-
-// The window comes up without the server; once it goes on the slider drives its sink (and not
-// its source), the change made meanwhile first.
-TEST_F(SoundServerTest, AServerStoppedAtStartUpIsDrivenByTheSliderOnceItContinues) {
-    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
-    kill(server, SIGSTOP);
-    startWithRealMixer();
-    EXPECT_TRUE(form1().isVisible());
-    form1().volume().nudgeToShare(0.5);
-    kill(server, SIGCONT);
-    EXPECT_TRUE(sinkReaches(50));
-    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
-    form1().volume().nudgeToShare(0.25);
-    EXPECT_TRUE(sinkReaches(25));
-    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
-}
 
 // The server stops while a track plays: the window goes on (timers, position, tray menu,
 // options dialog), though pausing reaches the server only when it continues.
@@ -111,7 +53,11 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 
     kill(server, SIGSTOP);
-    const Rescue rescue(server);
+    // Continues the server after a while, should the test itself hang on it, and leaves a mark.
+    const QString rescued = folder.filePath("rescued");
+    QProcess rescue;
+    rescue.start("sh",
+                 {"-c", QString("sleep 20; kill -CONT %1; touch %2").arg(server).arg(rescued)});
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -121,17 +67,33 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->send(TrayIcon::kContextRequest);
     EXPECT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
     control<QMenu>("mnusystemtray")->close();
-    QTest::mouseClick(control<SkinLabel>("Label5"), Qt::LeftButton);  // "Options"
-    EXPECT_TRUE(program->optionsWindow().isVisible());
+    click("Label5");  // "Options"
+    EXPECT_TRUE(opts().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
-    EXPECT_FALSE(rescue.came) << "the window waited for the stopped sound server";
-    EXPECT_EQ(control<SkinLabel>("lbltime")->caption().right(4), QStringLiteral("0:04"));
+    EXPECT_FALSE(QFile::exists(rescued)) << "the window waited for the stopped sound server";
+    rescue.close();
+    EXPECT_EQ(label("lbltime")->caption().right(4), QStringLiteral("0:04"));
 }
 
-// The server restarts under a playing track: the next volume change reaches the new server,
-// and the track is heard again where it was, by itself.
-TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHeardAgain) {
-    startWithRealMixer();
+// The window comes up without the server; once it goes on the slider drives its sink (and not
+// its source), the change made meanwhile first. When the server restarts under a playing track,
+// the next volume change reaches the new server, and the track is heard again where it was.
+TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlider) {
+    const std::optional<QString> sourceBefore = pactl({"get-source-volume", "@DEFAULT_SOURCE@"});
+    kill(server, SIGSTOP);
+    mixer->setReal(&alsa);
+    start();
+    ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
+    EXPECT_TRUE(form1().isVisible());
+    form1().volume().nudgeToShare(0.5);
+    kill(server, SIGCONT);
+    EXPECT_TRUE(sinkReaches(50));
+    // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
+    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
+    form1().volume().nudgeToShare(0.25);
+    EXPECT_TRUE(sinkReaches(25));
+    EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
+
     ASSERT_TRUE(
         waitUntil([this] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
     MediaPlayer& player = *form1().player();
@@ -151,12 +113,13 @@ TEST_F(SoundServerTest, AfterARestartTheVolumeReachesTheNewServerAndTheTrackIsHe
     const Listening listening;
     ASSERT_TRUE(listening.on()) << listening.why.toStdString();
     QString noSink;  // the test run's pacer went with the old server
-    const SinkPacer pacer(SinkRecorder::nullSinkMonitor(&noSink));
+    const bramble::testsupport::SinkPacer pacer(
+        bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink));
 
     form1().volume().nudgeToShare(0.5);
     EXPECT_TRUE(sinkReaches(50));
     const auto heard = [&] {
-        const std::vector<ToneRun> runs = toneRuns(listening.samples());
+        const std::vector<ToneRun> runs = bramble::testsupport::toneRuns(listening.samples());
         return std::any_of(runs.begin(), runs.end(), [](const ToneRun& run) {
             return std::abs(run.frequency - 770.0) < 30.0 && run.seconds > 0.5;
         });

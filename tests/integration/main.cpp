@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 #include <QApplication>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <optional>
 
 #include "SinkRecording.h"
@@ -22,6 +25,18 @@ int main(int argc, char** argv) {
     }
     const QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // mpv refuses to start where C functions format numbers with a decimal comma, as under a
+    // German locale once Qt applied it: the players start under one (compiled here if missing).
+    const QTemporaryDir locales;
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+        QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.filePath("de")});
+        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        std::setlocale(LC_NUMERIC, "de");
+        qunsetenv("LOCPATH");
+    }
+    if (*std::localeconv()->decimal_point != ',') {
+        std::fprintf(stderr, "No German locale: the players start under a decimal point.\n");
+    }
     QString noSink;
     const QString monitor = bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink);
     std::optional<bramble::testsupport::SinkPacer> pacer;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // Every string of bytes comes back exactly; valid UTF-8 reads as Qt reads it, and only what is
 // not valid UTF-8 is held as escapes.
 TEST(FileNames, EveryByteStringComesBackExactly) {
@@ -35,5 +33,3 @@ TEST(FileNames, EveryByteStringComesBackExactly) {
     EXPECT_EQ(absoluteFilePath(QStringLiteral("/a//b/./c/../") + decodeFileName("\xe9")),
               QStringLiteral("/a/b/") + decodeFileName("\xe9"));
 }
-
-}  // namespace

@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
 // Qt shows the text before the last parentheses (HideNameFilterDetails) and filters by the
 // patterns inside them. Several pairs and semicolon-separated patterns are split; descriptions
 // without patterns are dropped.
@@ -24,5 +22,3 @@ TEST(QtNameFilters, KeepTheDescriptionAndPutThePatternsWhereQtLooksForThem) {
         EXPECT_EQ(toQtNameFilters(filter), qtFilters) << filter.toStdString();
     }
 }
-
-}  // namespace

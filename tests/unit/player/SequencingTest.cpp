@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-// The steps within a store, in either order, are checked through the transport's buttons
-// (tests/widgets/player/TransportTest.cpp); here are the edges the buttons do not reach.
-
 namespace {
 
 using sequencing::nextStep;

@@ -6,12 +6,6 @@
 #include "player/PositionMath.h"
 #include "player/VolumeMath.h"
 
-// The stops, drags and most texts of both sliders are checked through the window
-// (tests/widgets/player/PositionTest.cpp, VolumeTest.cpp); here are the roundings and the
-// zero lengths the window does not reach.
-
-namespace {
-
 // The designed position bar and volume track, in twips.
 const position::BarGeometry kBar{1560, 3375, 210};
 const volume::TrackGeometry kTrack{5400, 855, 210};
@@ -58,5 +52,3 @@ TEST(VolumeThumb, RoundsHalvesToEvenAndNeverDividesByZero) {
     EXPECT_EQ(volume::percentage(0, 0), 0);
     EXPECT_EQ(volume::thumbLeftForValue(kTrack, 0, 0), 5400);
 }
-
-}  // namespace

@@ -2,8 +2,6 @@
 
 #include "playlist/TitleSearch.h"
 
-namespace {
-
 TEST(TitleSearch, FindsTheMatchingLinesInOrder) {
     const QStringList umlauts{"Ärzte - Junge", "Die Ärzte", "Über den Wolken", "Müller - Öl"};
     const QStringList abba{"Abba - SOS", "Best of Abba"};
@@ -28,5 +26,3 @@ TEST(TitleSearch, FindsTheMatchingLinesInOrder) {
             << text.toStdString();
     }
 }
-
-}  // namespace

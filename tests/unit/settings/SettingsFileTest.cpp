@@ -5,19 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <set>
-
-void PrintTo(const SettingsRead& read, std::ostream* out) {
-    const auto number = [](const std::optional<int>& value) {
-        return value ? std::to_string(*value) : std::string("-");
-    };
-    *out << "{" << number(read.optshowpl) << ", " << number(read.optexppl) << ", "
-         << number(read.optending) << ", "
-         << (read.estfolder ? '"' + read.estfolder->toStdString() + '"' : std::string("-")) << ", "
-         << number(read.qinfo) << ", " << number(read.alwaysshow) << ", " << number(read.volume)
-         << "}";
-}
 
 namespace {
 
@@ -43,27 +31,11 @@ SettingsRead goodReadWithout(const std::set<int>& absent = {}) {
             line(5, 0), line(6, 1), line(7, 1234)};
 }
 
-// The good file with line `number` (1 to 7) replaced.
 QByteArray goodFileWithLine(int number, const QByteArray& text) {
     QList<QByteArray> parts = kGoodFile.split('\n');
     parts[number - 1] = text + '\r';
     return parts.join('\n');
 }
-
-class SettingsFileTest : public ::testing::Test {
-protected:
-    QString path(const QString& name = QStringLiteral("settings.cfg")) const {
-        return dir_.filePath(name);
-    }
-
-    void writeRaw(const QByteArray& bytes) {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QTemporaryDir dir_;
-};
 
 TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
     EXPECT_EQ(formatSettings(Settings{}),
@@ -86,23 +58,27 @@ TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
     }
 }
 
-TEST_F(SettingsFileTest, RoundTripsEveryValueInBothModes) {
+TEST(SettingsFileTest, RoundTripsEveryValueInBothModes) {
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("settings.cfg");
     const std::vector<Settings> cases = {
         Settings{},
         Settings{0, 0, 1, QStringLiteral("/home/jörg/Musik, Älteres"), 0, 1, -5},
         Settings{1, 0, 1, QStringLiteral("  führende und folgende Leerzeichen  "), 1, 1, 2000},
     };
     for (const Settings& written : cases) {
-        ASSERT_TRUE(writeSettings(path(), written));
+        ASSERT_TRUE(writeSettings(path, written));
         for (const ReadMode mode : {ReadMode::StopAtFirstBadLine, ReadMode::SkipBadLines}) {
             Settings read{9, 9, 9, QStringLiteral("old"), 9, 9, 9};
-            readSettings(path(), mode, kRange).applyTo(read);
+            readSettings(path, mode, kRange).applyTo(read);
             EXPECT_EQ(read, written) << written.estfolder.toStdString();
         }
     }
 }
 
-TEST_F(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSkipsIt) {
+TEST(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSkipsIt) {
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("settings.cfg");
     struct Case {
         const char* what;
         std::optional<QByteArray> bytes;  // nothing: no file at all
@@ -145,20 +121,23 @@ TEST_F(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSki
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile::remove(path());
+        QFile file(path);
+        file.remove();
         if (c.bytes) {
-            writeRaw(*c.bytes);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_EQ(file.write(*c.bytes), c.bytes->size());
+            file.close();
         }
         std::set<int> notReachedAtStartUp;
         for (int line = c.startUpReadsLines + 1; line <= 7; ++line) {
             notReachedAtStartUp.insert(line);
         }
-        EXPECT_EQ(readSettings(path(), ReadMode::StopAtFirstBadLine, kRange),
+        EXPECT_EQ(readSettings(path, ReadMode::StopAtFirstBadLine, kRange),
                   goodReadWithout(notReachedAtStartUp));
-        EXPECT_EQ(readSettings(path(), ReadMode::SkipBadLines, kRange),
+        EXPECT_EQ(readSettings(path, ReadMode::SkipBadLines, kRange),
                   goodReadWithout(c.skippedLines));
         // Reading never creates the file.
-        EXPECT_EQ(QFile::exists(path()), c.bytes.has_value());
+        EXPECT_EQ(QFile::exists(path), c.bytes.has_value());
     }
 }
 
