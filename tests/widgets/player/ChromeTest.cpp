@@ -23,7 +23,6 @@ TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
     EXPECT_EQ(next->foreColor(), kBlue);
     QTest::mouseRelease(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kGreen);
-    // Disabled glyphs take no press at all.
     QTest::mousePress(label("btnplay"), Qt::LeftButton);
     EXPECT_EQ(label("btnplay")->foreColor(), kGreen);
 
@@ -33,11 +32,9 @@ TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
     EXPECT_EQ(insert->backColor(), kCyan);
     QTest::mouseRelease(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kWhite);
-    // The play-order labels have no pressed look.
     QTest::mousePress(label("Label12"), Qt::LeftButton);
     EXPECT_EQ(label("Label12")->backColor(), kRed);
 
-    // A title-bar button lights its frame.
     QTest::mousePress(label("Label14"), Qt::LeftButton);
     EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kRed);
     EXPECT_EQ(label("Label14")->foreColor(), kWhite);
@@ -69,7 +66,6 @@ TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     EXPECT_EQ(form1().pos(), QPoint(570, 393));
 }
 
-// The marquee starts at the track change.
 TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     Chrome& chrome = form1().chrome();
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
@@ -97,19 +93,15 @@ TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
 }
 
-TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimises) {
+TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimisesAndResizeFollowsThePlaylistFlag) {
     click("Label13");
     EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
     EXPECT_FALSE(timer("stayd")->isEnabled());
-    EXPECT_TRUE(form1().isVisible());  // no tray icon to bring it back from
-    // The playlist that is meant to be shown stays on screen.
-    EXPECT_TRUE(pl().isVisible());
-
+    // No tray icon to bring it back from; the playlist meant to be shown stays on screen.
+    EXPECT_TRUE(form1().isVisible() && pl().isVisible());
     form1().setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(timer("stayd")->isEnabled());
-}
 
-TEST_F(ChromeTest, ResizeFollowsThePlaylistFlagAndRestoresAnEmptyTitle) {
     form1().setPlaylistMark("0");
     label("lbltracktitle")->setCaption("");
     form1().chrome().Form_Resize();
@@ -164,7 +156,6 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_TRUE(marked(next));
     EXPECT_FALSE(marked(label("btnprev")));
 
-    // Space: pressed while held, then the click.
     QTest::keyPress(next, Qt::Key_Space);
     EXPECT_EQ(next->foreColor(), kBlue);
     EXPECT_FALSE(timer("tmrPT")->isEnabled());
@@ -196,13 +187,11 @@ TEST_F(ChromeTest, StartsAsDesigned) {
     EXPECT_EQ(form1().geometry(), QRect(305, 117, 427, 155));
     EXPECT_TRUE(form1().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(form1().palette().color(QPalette::Window), QColor(Qt::black));
-    // Fixed-size controls: twips / 15, rounded.
     EXPECT_EQ(label("Label8")->geometry(), QRect(384, 120, 43, 15));
     EXPECT_EQ(label("Label11")->geometry(), QRect(0, 48, 43, 15));
     EXPECT_EQ(label("btnplay")->geometry(), QRect(240, 49, 19, 24));
     EXPECT_EQ(label("lblVol")->geometry(), QRect(360, 55, 57, 9));
     EXPECT_EQ(label("imgnotch")->geometry(), QRect(104, 85, 14, 14));
-    // Auto-sized labels keep their left and top.
     EXPECT_EQ(label("Label9")->pos(), QPoint(416, 0));
     EXPECT_EQ(label("Label13")->pos(), QPoint(399, -2));
     EXPECT_EQ(label("lbltracktitle")->pos(), QPoint(152, 24));
@@ -222,12 +211,8 @@ TEST_F(ChromeTest, StartsAsDesigned) {
     EXPECT_EQ(item("optionen")->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(item("mnuhelp")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(form1().actions().contains(item("load_mp3")));
-    // The menus themselves are never shown.
+    // The menus themselves are never shown; their separators are bare lines.
     EXPECT_FALSE(control<QMenu>("mnuplayer")->isVisible());
-}
-
-// The tray menu's items and their order are read as a tray reads them, with the tray.
-TEST_F(ChromeTest, TrayMenuSeparatorsAreBareLines) {
     QStringList separatorCaptions;
     for (const QMenu* menu : {control<QMenu>("mnusystemtray"), control<QMenu>("mnuvolume")}) {
         for (const QAction* action : menu->actions()) {

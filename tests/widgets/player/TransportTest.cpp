@@ -32,7 +32,12 @@ protected:
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
 
-TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
+TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
+    transport().playselected();  // nothing selected
+    EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_EQ(player().file, "");
+
     QSignalSpy tips(&transport(), &Transport::trayTipChanged);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
@@ -48,6 +53,14 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
     EXPECT_EQ(tips.last().at(0).toString(), "a");
     EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(flags({"btnplay", "btnstop"}), "11");
+
+    // An empty store only says so in the title.
+    program->store.fill({}, {});
+    click("btnnext");
+    click("btnprev");
+    EXPECT_EQ(playing(), "-");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(messages->told().size(), 1);
 }
 
 TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
@@ -111,22 +124,6 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
 
-TEST_F(TransportTest, NothingToPlayPlaysNothing) {
-    // Without a selection, playing the selected line complains.
-    transport().playselected();
-    EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
-    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
-    EXPECT_EQ(player().file, "");
-
-    // An empty store only says so in the title.
-    program->store.fill({}, {});
-    click("btnnext");
-    click("btnprev");
-    EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
-    EXPECT_EQ(messages->told().size(), 1);
-}
-
 TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
     click("btnnext");
     click("btnpause");
@@ -136,7 +133,6 @@ TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
     click("btnpause");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
-    // The tray offers only what the items say: "Wiedergeben", then "Pause".
     click("btnpause");
     item("mnuplayagain")->trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
@@ -166,7 +162,6 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     EXPECT_EQ(player().file, "/music/Leise.mp3");
     EXPECT_EQ(playing(), "-");
     EXPECT_EQ(label("lbltracktitle")->caption(), "Leise.mp3");
-    // A single file locks the list buttons.
     EXPECT_EQ(flags({"btnnext", "btnprev", "btnstop"}), "001");
 
     // "Open" with a cancelled dialog starts what the player already holds.
@@ -181,37 +176,9 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     EXPECT_EQ(program->mp3pos, 0);
 }
 
-// A name is shown exactly as named wherever it appears: nothing of it is read as markup.
-TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
-    QtTrayIcon trayIcon;
-    QtMessageBoxes boxes;
-    for (const QString name :
-         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
-        SCOPED_TRACE(name.toStdString());
-        program->store.fill({{name, "/m/n.mp3"}}, {1});
-        pl().fillFromStore();
-        click("btnnext");
-        EXPECT_EQ(shownText(*label("lbltracktitle")), name);
-        EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
-        const QModelIndex line = pl().lines->index(0);
-        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
-        trayIcon.setTip(name);
-        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
-        QString boxText;
-        QTimer::singleShot(0, [&boxText] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxText = shownText(box->text(), box->textFormat());
-                box->close();
-            }
-        });
-        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
-        EXPECT_EQ(boxText, name);
-    }
-}
-
 // A screen reader finds the clickable labels as push buttons named by their tooltips; pressing
 // one does what a click does. Labels that take no click stay text.
-TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
+TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
     const auto described = [](QWidget* w) {
         const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
@@ -221,8 +188,7 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
     EXPECT_EQ(described(label("Label5")),
               std::pair(A::Button, std::string("Programmoptionen aufrufen")));
     EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
-    EXPECT_EQ(described(label("Label14")),
-              std::pair(A::StaticText, std::string("?")));  // no action
+    EXPECT_EQ(described(label("Label14")), std::pair(A::StaticText, std::string("?")));
     EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
     EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
     // Windows are frames named by their captions; the popup's title and time are text.
@@ -248,6 +214,32 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
     label("btnplay")->setEnabled(false);
     press(label("btnplay"));  // a disabled label takes no press
     EXPECT_EQ(playing(), "-");
+
+    // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
+    QtTrayIcon trayIcon;
+    QtMessageBoxes boxes;
+    for (const QString name :
+         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
+        SCOPED_TRACE(name.toStdString());
+        program->store.fill({{name, "/m/n.mp3"}}, {1});
+        pl().fillFromStore();
+        click("btnnext");
+        EXPECT_EQ(shownText(*label("lbltracktitle")), name);
+        EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
+        const QModelIndex line = pl().lines->index(0);
+        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
+        trayIcon.setTip(name);
+        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
+        QString boxText;
+        QTimer::singleShot(0, [&boxText] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxText = shownText(box->text(), box->textFormat());
+                box->close();
+            }
+        });
+        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+        EXPECT_EQ(boxText, name);
+    }
 }
 
 // The player's keys do what the controls do, in the main window and, where the list has no

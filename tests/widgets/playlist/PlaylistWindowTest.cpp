@@ -21,7 +21,7 @@ protected:
     QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
 };
 
-TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsAndShowRefillsFromTheStore) {
+TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndInsertHides) {
     pl().Timer1_Timer();
     EXPECT_EQ(label("lblplaylist")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
@@ -42,6 +42,15 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsAndShowRefillsFromTheStore) 
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(form1().playlistMark(), "1");
+
+    // "Insert" hides the windows until the browser closes.
+    click("Label7");
+    EXPECT_TRUE(browser().isVisible());
+    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(pl().isVisible());
+    browser().close();
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_TRUE(pl().isVisible());
 }
 
 TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
@@ -89,7 +98,7 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     EXPECT_TRUE(item("mnupause")->isEnabled());
 }
 
-TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
+TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {
     const QPoint where = lineCentre(2);
     QTest::mouseClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
@@ -98,9 +107,7 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
     EXPECT_EQ(label("lbltracktitle")->caption(), "c");
     EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(program->mp3pos, 3);
-}
 
-TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine) {
     pl().List1_MouseDown(lineCentre(1));
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
@@ -129,7 +136,7 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
     }
 }
 
-TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
+TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesTheFolders) {
     messages->answers = {Answer::Cancel};
     click("Label10");
     EXPECT_EQ(shownLines().size(), 3);
@@ -140,7 +147,6 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     click("Label10");
     EXPECT_TRUE(shownLines().isEmpty());
     EXPECT_EQ(label("lbltracktitle")->caption(), "b");
-    EXPECT_EQ(dialog().saves, 0);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(messages->shown[1].title, "Meldung");
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
@@ -153,16 +159,14 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     click("hidepl");
     click("showpl");
     EXPECT_EQ(shownLines().size(), 3);
-}
 
-TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
+    // Saving writes the browser's folder list where the dialog says.
     click("Label3");
-    EXPECT_EQ(dialog().saves, 1);
+    EXPECT_EQ(dialog().saves, 1);  // after none while clearing
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
     EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
     EXPECT_EQ(dialog().defaultExt, ".mpc");
     EXPECT_EQ(dialog().initDir, folder.path() + "/Playlist");
-    // Cancelled: nothing is written.
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
@@ -176,9 +180,8 @@ TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     EXPECT_EQ(dialog().initDir, folder.path());
     EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
-}
 
-TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
+    // A failed save names the file and keeps the old one.
     const auto lastMessageNames = [this](const QString& path) {
         return !messages->shown.empty() && messages->shown.back().title == "Fehler" &&
                messages->shown.back().text.contains("\"" + path + "\"");
@@ -193,21 +196,12 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     dialog().chosenFile = folder.filePath("alt.mpc");
     writeFile("alt.mpc", "/alt\r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
+    pl().fillFromStore();
     messages->answers = {Answer::Yes};
     pl().mnudeleteall1->trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_EQ(readFile("alt.mpc"), QByteArray("/alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
-}
-
-TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
-    click("Label7");
-    EXPECT_TRUE(browser().isVisible());
-    EXPECT_FALSE(form1().isVisible());
-    EXPECT_FALSE(pl().isVisible());
-    browser().close();
-    EXPECT_TRUE(form1().isVisible());
-    EXPECT_TRUE(pl().isVisible());
 }
 
 }  // namespace
