@@ -42,12 +42,9 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     };
     messages->answers = {Answer::No};
     click("Label9");
-    ASSERT_EQ(messages->shown.size(), 1U);
-    const auto& box = messages->shown[0];
-    EXPECT_EQ(box.text, "Soll das Programm beendet werden ?");
-    EXPECT_EQ(box.title, "Programm beenden");
-    EXPECT_EQ(box.buttons, MessageBoxes::Buttons::YesNo);
-    EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
+    ASSERT_EQ(messages->told(), QStringList({"Programm beenden: Soll das Programm beendet werden ?"}));
+    EXPECT_EQ(messages->shown[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Critical);
     EXPECT_EQ(messages->raises, 2);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(form1().isVisible());

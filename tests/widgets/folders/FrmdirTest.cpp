@@ -83,19 +83,6 @@ TEST_F(FrmdirTest, GoneStandardFolderOpensOnTheProgramFolder) {
     EXPECT_EQ(chooser().Dir1->path(), QDir::cleanPath(folder.path()));
 }
 
-TEST_F(FrmdirTest, UnreadableDriveIsReportedAndTheFolderStays) {
-    startWithStandardFolder(path("musik"));
-    frmdir& dir = chooser();
-    const QString drive = dir.Drive1->currentText();
-    dir.Drive1->addItem("/kein/medium");
-    dir.Drive1->setCurrentIndex(dir.Drive1->count() - 1);
-    dir.Drive1_Change();
-    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
-    EXPECT_EQ(messages->told(), QStringList({"Fehler!: Kein Datenträger in diesem Laufwerk!"}));
-    EXPECT_EQ(dir.Dir1->path(), path("musik"));
-    EXPECT_EQ(dir.Drive1->currentText(), drive);
-}
-
 // A slow standard folder: the chooser answers meanwhile, with the busy pointer and no folder
 // for "OK" to take; closed before the listing comes, it drops it.
 TEST_F(FrmdirTest, ASlowStandardFolderIsShownWhenItsListingComes) {

@@ -182,8 +182,15 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_FALSE(marked(label("Label12")));
 }
 
-// Borderless and black at its designed place, the controls at their twips in pixels.
+// The first run: borderless and black at its designed place, the controls at their twips in
+// pixels, the enlarged playlist under it, the helpers hidden.
 TEST_F(ChromeTest, StartsAsDesigned) {
+    EXPECT_TRUE(form1().isVisible());
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_EQ(pl().List1->height(), 366);
+    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_FALSE(browser().isVisible());
     EXPECT_EQ(form1().geometry(), QRect(305, 117, 427, 155));
     EXPECT_TRUE(form1().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(form1().palette().color(QPalette::Window), QColor(Qt::black));

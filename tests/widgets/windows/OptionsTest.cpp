@@ -44,7 +44,6 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     opts().optending->click();
     opts().estfolder->setText("/musik/ä, b");
     opts().Command4->click();
-    // The note takes its own place: nothing moves, nothing grows.
     EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
@@ -137,7 +136,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
     EXPECT_TRUE(playerWindowsEnabled());
 }
 
-TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
+TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolder) {
     writeSettings({" 1 ", " 1 ", " 1 ", "", " 1 ", " 0 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     start();
@@ -151,10 +150,8 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
     click("Label9");
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
-}
 
-TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
-    start();
+    // A typed folder confirmed with "OK" is saved and used.
     click("Label5");
     opts().Command4->click();
     opts().estfolder->clear();
@@ -163,7 +160,7 @@ TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
     opts().Command1->click();
     EXPECT_EQ(form1().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
-              QByteArray(" 1 \r\n 1 \r\n 0 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
+              QByteArray(" 1 \r\n 1 \r\n 1 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
 }
