@@ -12,7 +12,7 @@ protected:
 
 // The tick docks the playlist under the main window, keeping its own left once the main
 // window's left is beyond 9600 - 3000/2 twips (540 px on a screen of 19200 twips).
-TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
+TEST_F(DockingTest, TickAndShowingPutThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
     for (const auto& [left, docked] :
          {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         form1().move(left, 200);
@@ -20,9 +20,22 @@ TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight)
         dockplaylist(*program);
         EXPECT_EQ(pl().pos(), docked) << left;
     }
+
+    // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
+    form1().move(333, 200);
+    pl().move(0, 0);
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
+
+    // Left 9000 twips is beyond it: no overlap, left unchanged.
+    form1().move(600, 200);
+    pl().move(7, 0);
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(7, 355));
+    EXPECT_EQ(form1().playlistMark(), "1");
 }
 
-TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
+TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHoldsOne) {
     ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     EXPECT_TRUE(timer("stayd")->isEnabled());
     EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
@@ -33,9 +46,7 @@ TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
     ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-}
 
-TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOverlap) {
     // Near the bottom edge the window manager keeps the playlist window 90 px higher than
     // asked, over the main window, and does not say so: the main window moves up onto it.
     form1().move(300, 800);
@@ -53,19 +64,7 @@ TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOve
         [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
 }
 
-TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
-    form1().move(100, 100);
-    form1().resize(form1().width(), 200);
-    Form_Activate(*program);
-    EXPECT_EQ(pl().y(), 100 + 200 - 20);
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
-
-    form1().resize(form1().width(), 150);
-    Form_Activate(*program);
-    EXPECT_EQ(form1().height(), 150);
-}
-
-TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
+TEST_F(DockingTest, ActivationFromAWindowOfTheProgramOverlapsByTwentyPixelsAndCutsTheHeight) {
     ASSERT_TRUE(activate(pl()));
     form1().resize(form1().width(), 200);
     // Another program takes the focus, then the user switches back to the main window.
@@ -76,21 +75,16 @@ TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
     ASSERT_TRUE(activate(pl()));
     ASSERT_TRUE(activate(form1()));
     EXPECT_EQ(form1().height(), 157);  // 2355 twips
-}
 
-TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
-    // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
-    form1().move(333, 200);
-    pl().move(0, 0);
-    plaction(*program, "showpl");
-    EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
+    form1().move(100, 100);
+    form1().resize(form1().width(), 200);
+    Form_Activate(*program);
+    EXPECT_EQ(pl().y(), 100 + 200 - 20);
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
 
-    // Left 9000 twips is beyond it: no overlap, left unchanged.
-    form1().move(600, 200);
-    pl().move(7, 0);
-    plaction(*program, "showpl");
-    EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form1().playlistMark(), "1");
+    form1().resize(form1().width(), 150);
+    Form_Activate(*program);
+    EXPECT_EQ(form1().height(), 150);
 }
 
 }  // namespace

@@ -65,18 +65,7 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
     expectPlaces(openEveryWindow(), true);
 }
 
-TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
-    start();
-    click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
-    EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command3->click();
-    activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
-}
-
-TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
+TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
     click("Label1");
     frmsearch& search = *program->searchIfLoaded();
@@ -100,6 +89,15 @@ TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpen
     windows->broughtToFront.clear();
     question.button(QMessageBox::No)->click();
     EXPECT_TRUE(broughtToFront(form1()));
+
+    // A click on a window that a dialog holds brings the dialog back.
+    click("Label5");
+    ASSERT_FALSE(form1().isEnabled());
+    activate(form1());
+    EXPECT_TRUE(broughtToFront(opts()));
+    opts().Command3->click();
+    activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ protected:
     void SetUp() override { start(); }
 };
 
-TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
+TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeldAndADragKeepsTheGrabPoint) {
     SkinLabel* next = label("btnnext");
     QTest::mousePress(next, Qt::LeftButton);
     EXPECT_EQ(next->foreColor(), kBlue);
@@ -41,9 +41,7 @@ TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeld) {
     QTest::mouseRelease(label("Label14"), Qt::LeftButton);
     EXPECT_EQ(control<SkinFrame>("Shape3")->borderColor(), kWhite);
     EXPECT_EQ(label("Label14")->foreColor(), kGreen);
-}
 
-TEST_F(ChromeTest, DragKeepsTheGrabPointAndTheTopCloseToTheMouse) {
     // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
     QTest::mousePress(label("Label6"), Qt::LeftButton, {}, QPoint(30, 0));
     EXPECT_EQ(timer("tmrMove")->interval(), 10);

@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
+TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotchAndTheBareWindowHidesTheTooltip) {
     player().position = 125.5;
     timer("tmrPT")->setEnabled(true);
     ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "2:06 / 3:20"; }));
@@ -37,9 +37,16 @@ TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
     player().position = 200;
     ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "3:20 / 3:20"; }));
     EXPECT_EQ(label("imgnotch")->x(), pixels(4725));
+
+    // Moving over the bare window hides the tooltip, moving over a control does not.
+    label("lblST")->show();
+    QTest::mouseMove(label("lblbar"));
+    EXPECT_TRUE(label("lblST")->isVisible());
+    QTest::mouseMove(&form1(), QPoint(5, 100));
+    EXPECT_FALSE(label("lblST")->isVisible());
 }
 
-TEST_F(PositionTest, DragShowsTheTargetWhileTheClockKeepsTheRealPositionAndSeeksOnRelease) {
+TEST_F(PositionTest, DragShowsTheTargetAndSeeksOnReleaseUnlessTheLengthIsUnknown) {
     player().position = 125.5;
     position().SeekTick();
     QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
@@ -58,9 +65,23 @@ TEST_F(PositionTest, DragShowsTheTargetWhileTheClockKeepsTheRealPositionAndSeeks
     EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
     EXPECT_FALSE(label("lblST")->isVisible());
     EXPECT_FALSE(position().isDragging());
+
+    // An unknown length neither moves the notch nor seeks.
+    player().length = 0;
+    player().position = 7;
+    position().SeekTick();
+    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
+    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
+
+    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
+    mouseForNotch(2830);
+    position().SeekTick();
+    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
+    EXPECT_EQ(player().position, 7);
 }
 
-TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
+TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNewAndTheTipStaysInside) {
     player().position = 50;
     position().SeekTick();
     player().position = 50.08;  // played on since the tick
@@ -69,9 +90,8 @@ TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
     EXPECT_NEAR(player().position, 50, 1e-3);
     EXPECT_EQ(label("lbltime")->caption(), "0:50 / 3:20");
     EXPECT_FALSE(label("lblST")->isVisible());
-}
 
-TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
+    // A drag to either end keeps the tooltip inside the window.
     QTest::mousePress(label("lblbar"), Qt::LeftButton);
     desktop->cursor = QPoint(form1().x() - 500, 0);
     position().SeekTick();
@@ -87,29 +107,6 @@ TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
     EXPECT_LE(label("lblST")->geometry().right() + 1, form1().width() - 6);
     QTest::mouseRelease(label("lblbar"), Qt::LeftButton);
     EXPECT_EQ(player().position, 200);
-}
-
-TEST_F(PositionTest, UnknownLengthNeitherMovesTheNotchNorSeeks) {
-    player().length = 0;
-    player().position = 7;
-    position().SeekTick();
-    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
-    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
-
-    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
-    mouseForNotch(2830);
-    position().SeekTick();
-    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
-    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
-    EXPECT_EQ(player().position, 7);
-}
-
-TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoesNot) {
-    label("lblST")->show();
-    QTest::mouseMove(label("lblbar"));
-    EXPECT_TRUE(label("lblST")->isVisible());
-    QTest::mouseMove(&form1(), QPoint(5, 100));
-    EXPECT_FALSE(label("lblST")->isVisible());
 }
 
 // To a screen reader the bar is a slider of the position in seconds, which it can set; the

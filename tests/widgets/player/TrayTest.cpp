@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(TrayTest, IconShowsTheProgramThenEachTrackCutTo63Characters) {
+TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestartsDocking) {
     EXPECT_EQ(tray->tip, "MP3-Brambleplayer");
     EXPECT_FALSE(inTaskBar());
     const QString seventy(70, QLatin1Char('t'));
@@ -41,9 +41,7 @@ TEST_F(TrayTest, IconShowsTheProgramThenEachTrackCutTo63Characters) {
     EXPECT_EQ(tray->tip, seventy.left(63));
     click("btnnext");
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
-}
 
-TEST_F(TrayTest, DoubleClickShowsTheWindowAndRestartsDockingPlayerWiederZeigenDoesNot) {
     label("lblST")->show();
     tray->send(TrayIcon::kDoubleClick);  // while visible: it stays as it is
     EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());

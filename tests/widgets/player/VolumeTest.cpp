@@ -81,7 +81,7 @@ TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
     EXPECT_TRUE(readFile("settings.cfg").endsWith("\r\n 0 \r\n"));
 }
 
-TEST_F(VolumeTest, TrayStepsMoveTheThumbInTwipsStopAtTheEndsAndWriteNoFile) {
+TEST_F(VolumeTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLevel) {
     start();
     const double start = volume().thumbLeft();
     volume().mnuvolup1_Click();
@@ -106,6 +106,27 @@ TEST_F(VolumeTest, TrayStepsMoveTheThumbInTwipsStopAtTheEndsAndWriteNoFile) {
     EXPECT_EQ(value(), 0);
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 0%");
     EXPECT_FALSE(fileExists("settings.cfg"));
+
+    volume().setStoredVolume(1000);
+    QTest::mouseMove(label("imgVol"));
+    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 3%");
+    mixer->writes.clear();
+    click("muting");
+    EXPECT_TRUE(player().muted);
+    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
+    click("muting2");
+    EXPECT_FALSE(player().muted);
+    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
+    EXPECT_TRUE(mixer->writes.empty());
+    EXPECT_EQ(value(), 1000);
+
+    // An icon that does not match the player's state does nothing.
+    player().muted = true;
+    click("muting");
+    EXPECT_TRUE(label("muting")->isVisible());
+    EXPECT_TRUE(player().muted);
 }
 
 // A mixer whose sound server answers only after start-up: the window does not wait for it, the
@@ -148,30 +169,6 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
 INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
                          ::testing::Values(LateMixer{65535, 32767, 16384, false},
                                            LateMixer{2000, 1000, 1000, true}));
-
-TEST_F(VolumeTest, MuteTogglesOnlyThePlayerAndHoverTellsTheLevel) {
-    start();
-    volume().setStoredVolume(1000);
-    QTest::mouseMove(label("imgVol"));
-    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 3%");
-    mixer->writes.clear();
-    click("muting");
-    EXPECT_TRUE(player().muted);
-    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
-    click("muting2");
-    EXPECT_FALSE(player().muted);
-    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
-    EXPECT_TRUE(mixer->writes.empty());
-    EXPECT_EQ(value(), 1000);
-
-    // An icon that does not match the player's state does nothing.
-    player().muted = true;
-    click("muting");
-    EXPECT_TRUE(label("muting")->isVisible());
-    EXPECT_TRUE(player().muted);
-}
 
 // To a screen reader the thumb is a slider of the level in percent, which it can set as a drag
 // does, settings.cfg included; the keyboard moves it while it has the focus, and the file is

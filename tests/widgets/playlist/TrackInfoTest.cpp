@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
+TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLengthKeptWhileAnotherLineIsChosen) {
     forInfo().length = 185.6;
     trackInfo(1);
     ASSERT_NE(program->dateiinfoIfLoaded(), nullptr);
@@ -54,9 +54,9 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
     EXPECT_EQ(info().Text1->text(), "");
     EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
     EXPECT_TRUE(forInfo().calls.isEmpty());
-}
 
-TEST_F(TrackInfoTest, AnotherLineWhileOpenShowsItsPathButKeepsTheLength) {
+    // Another line chosen while it is open shows its path but keeps the length.
+    info().close();
     forInfo().length = 185.6;
     trackInfo(0);
     forInfo().length = 59.5;

@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(QuickInfoTest, ShortTitleSlidesInHoldsSevenSecondsAndSlidesOut) {
+TEST_F(QuickInfoTest, ShortTitleHoldsSevenSecondsLongTitleScrollsAndHoldsFifteen) {
     showQuickInfo(*program, "Kurz");
     EXPECT_EQ(popup()->leftTwips(), 18385);  // wholly off the right edge
     EXPECT_EQ(popup()->geometry(), QRect(1226, 701, 201, 30));
@@ -51,16 +51,14 @@ TEST_F(QuickInfoTest, ShortTitleSlidesInHoldsSevenSecondsAndSlidesOut) {
     EXPECT_EQ(popup()->quicki->caption(), "Kurz");
 
     // After the hold, out by 150 twips a tick until Left reaches 15370, then unloaded.
-    const QPointer<quickinfo> shown(popup());
+    const QPointer<quickinfo> sliding(popup());
     int ticks = 0;
     for (; popup() != nullptr && ticks < 100; ++ticks) {
         popup()->tmrpopup_Timer();
     }
     EXPECT_EQ(ticks, 21);  // 12285 + 21 x 150 = 15435
-    EXPECT_TRUE(waitUntil([&] { return shown.isNull(); }));
-}
+    EXPECT_TRUE(waitUntil([&] { return sliding.isNull(); }));
 
-TEST_F(QuickInfoTest, LongTitleGetsTheSeparatorScrollsAndHoldsFifteenSeconds) {
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
