@@ -10,8 +10,7 @@ protected:
     void SetUp() override { start(); }
 };
 
-// The tick docks the playlist under the main window, keeping its own left once the main
-// window's left is beyond 9600 - 3000/2 twips (540 px on a screen of 19200 twips).
+// Beyond 9600 - 3000/2 twips (540 px) the playlist keeps its own left.
 TEST_F(DockingTest, TickAndShowingPutThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
     for (const auto& [left, docked] :
          {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
@@ -27,7 +26,6 @@ TEST_F(DockingTest, TickAndShowingPutThePlaylistUnderTheMainWindowKeepingItsLeft
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
-    // Left 9000 twips is beyond it: no overlap, left unchanged.
     form1().move(600, 200);
     pl().move(7, 0);
     plaction(*program, "showpl");
@@ -42,13 +40,11 @@ TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHol
 
     form1().move(200, 150);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-    // Moved away by someone else, the playlist comes back too.
     ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 
-    // Near the bottom edge the window manager keeps the playlist window 90 px higher than
-    // asked, over the main window, and does not say so: the main window moves up onto it.
+    // Near the bottom edge the window manager silently holds the playlist 90 px higher.
     form1().move(300, 800);
     windows->heldAt[&pl()] = QPoint(300, 865);
     wakeDocking(*program);
@@ -57,7 +53,6 @@ TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHol
                pl().pos() == QPoint(300, 865);
     }));
 
-    // It keeps the main window lower than asked: the playlist window docks where it really is.
     windows->heldAt = {{&form1(), QPoint(300, 100)}};
     form1().move(300, 50);
     EXPECT_TRUE(waitUntil(
@@ -67,7 +62,6 @@ TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHol
 TEST_F(DockingTest, ActivationFromAWindowOfTheProgramOverlapsByTwentyPixelsAndCutsTheHeight) {
     ASSERT_TRUE(activate(pl()));
     form1().resize(form1().width(), 200);
-    // Another program takes the focus, then the user switches back to the main window.
     emit qGuiApp->focusWindowChanged(nullptr);
     ASSERT_TRUE(activate(form1()));
     EXPECT_EQ(form1().height(), 200);

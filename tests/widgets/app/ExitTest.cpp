@@ -32,8 +32,7 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlo
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
 
-// The question's box runs the event loop: another exit command meanwhile brings it to the
-// front, and a close request then is refused, instead of asking a second time.
+// The box runs the event loop: another exit meanwhile raises it, a close is refused.
 TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     startWithConfirmation(true);
     messages->whileOpen = [&] {
@@ -42,7 +41,8 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     };
     messages->answers = {Answer::No};
     click("Label9");
-    ASSERT_EQ(messages->told(), QStringList({"Programm beenden: Soll das Programm beendet werden ?"}));
+    ASSERT_EQ(messages->told(),
+              QStringList({"Programm beenden: Soll das Programm beendet werden ?"}));
     EXPECT_EQ(messages->shown[0].buttons, MessageBoxes::Buttons::YesNo);
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Critical);
     EXPECT_EQ(messages->raises, 2);
@@ -65,8 +65,7 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 }
 
-// An unloaded playlist window is deleted once the event loop runs; a program that ends before
-// that must take it along, or the window would act on a program that no longer exists.
+// A program that ends before an unloaded window is deleted takes it along.
 TEST_F(ExitTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
     start();
     const QPointer<playlist> unloaded = &pl();

@@ -17,9 +17,7 @@ protected:
         });
     }
 
-    // Every window of the window manager a user can open, opened as the user would, with the
-    // window each dialog must stay above (none: a window of its own). The quick-info popup
-    // places itself past the window manager.
+    // Every window a user can open, with the window a dialog must stay above (none: its own).
     std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
         program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
         pl().fillFromStore();
@@ -82,7 +80,6 @@ TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBri
     opts().Command2->click();
     EXPECT_TRUE(broughtToFront(form1()));
 
-    // A question over the main window, answered.
     QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form1());
     question.show();
     ASSERT_TRUE(activate(question));
@@ -90,7 +87,6 @@ TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBri
     question.button(QMessageBox::No)->click();
     EXPECT_TRUE(broughtToFront(form1()));
 
-    // A click on a window that a dialog holds brings the dialog back.
     click("Label5");
     ASSERT_FALSE(form1().isEnabled());
     activate(form1());

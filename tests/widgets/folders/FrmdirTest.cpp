@@ -19,7 +19,6 @@ protected:
         QTest::mouseClick(opts().Command4, Qt::LeftButton);
         opts().estfolder->setText("/bearbeitet");
     }
-    // Opens the chooser and waits for its first folder, listed away from the GUI thread.
     frmdir& chooser() {
         QTest::mouseClick(opts().Command3, Qt::LeftButton);
         frmdir& dir = *program->frmdirIfLoaded();
@@ -53,7 +52,6 @@ TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
     EXPECT_TRUE(opts().isEnabled());
     EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
 
-    // A double click opens a folder; a single click only highlights one.
     frmdir& second = chooser();
     openInList(second, "rock");
     const auto jazz = second.Dir1->findItems("jazz", Qt::MatchEndsWith);
@@ -83,8 +81,7 @@ TEST_F(FrmdirTest, GoneStandardFolderOpensOnTheProgramFolder) {
     EXPECT_EQ(chooser().Dir1->path(), QDir::cleanPath(folder.path()));
 }
 
-// A slow standard folder: the chooser answers meanwhile, with the busy pointer and no folder
-// for "OK" to take; closed before the listing comes, it drops it.
+// A slow standard folder: "OK" waits for it; closed before it comes, it drops it.
 TEST_F(FrmdirTest, ASlowStandardFolderIsShownWhenItsListingComes) {
     listings->hold(path("musik"));
     startWithStandardFolder(path("musik"));

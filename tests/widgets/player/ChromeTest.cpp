@@ -26,7 +26,6 @@ TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeldAndADragKeepsTheGrabPoint) {
     QTest::mousePress(label("btnplay"), Qt::LeftButton);
     EXPECT_EQ(label("btnplay")->foreColor(), kGreen);
 
-    // A text button ends white whatever it started as, and reacts to any mouse button.
     SkinLabel* insert = label("Label7");  // starts in the system window colour
     QTest::mousePress(insert, Qt::RightButton);
     EXPECT_EQ(insert->backColor(), kCyan);
@@ -76,8 +75,7 @@ TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     EXPECT_TRUE(timer("tmrlaufschrift")->isRunning());
     chrome.tmrlaufschrift_Timer();
     EXPECT_EQ(label("lbltracktitle")->caption(), shown.mid(2) + shown.left(2));
-    // Two characters a step, never half of one: 75 characters are back at the start after
-    // 75 steps.
+    // Two characters a step, never half of one: back at the start after 75 steps.
     for (int step = 2; step <= 75; ++step) {
         chrome.tmrlaufschrift_Timer();
         const QString now = label("lbltracktitle")->caption();
@@ -95,7 +93,6 @@ TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimisesAndResizeFollowsThePlaylistFl
     click("Label13");
     EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
     EXPECT_FALSE(timer("stayd")->isEnabled());
-    // No tray icon to bring it back from; the playlist meant to be shown stays on screen.
     EXPECT_TRUE(form1().isVisible() && pl().isVisible());
     form1().setWindowState(Qt::WindowNoState);
     EXPECT_TRUE(timer("stayd")->isEnabled());
@@ -114,8 +111,7 @@ TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimisesAndResizeFollowsThePlaylistFl
     EXPECT_TRUE(label("hidepl")->isEnabled());
 }
 
-// Tab walks the enabled buttons and sliders top to bottom, left to right; only the keyboard
-// puts the dotted mark on them, and Space or Return presses a button as the mouse does.
+// Tab walks the enabled controls in reading order; Space or Return presses a button.
 TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
     ASSERT_TRUE(activate(form1()));
     EXPECT_EQ(QApplication::focusWidget(), &form1());  // Space is the window's own at first
@@ -136,15 +132,13 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
                            "Label5", "Label8", "Label2", "hidepl", "Label13"}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(focused(), "hidepl");
-    // Its press hides the playlist and disables it: the keyboard stays on the playlist's button.
     QTest::keyClick(label("hidepl"), Qt::Key_Space);
     EXPECT_FALSE(program->playlistLoaded());
     EXPECT_TRUE(waitUntil([&] { return focused() == "showpl"; }));
     QTest::keyClick(label("showpl"), Qt::Key_Escape);  // back to the window itself
     EXPECT_EQ(QApplication::focusWidget(), &form1());
 
-    // The mark: a dotted frame in the text colour, inside a framed label's border, on the
-    // focused label only.
+    // The mark: a dotted frame in the text colour, on the focused label only.
     const auto marked = [](SkinLabel* label) {
         const int inset = label->frameWidth() > 0 ? label->frameWidth() + 1 : 0;
         return label->grab().toImage().pixelColor(inset, inset) == label->foreColor();
@@ -161,7 +155,6 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_EQ(next->foreColor(), kGreen);
     EXPECT_TRUE(timer("tmrPT")->isEnabled());  // the next-track click starts the clock
 
-    // Return on a text button: cyan while held, white after, and its window opens.
     SkinLabel* search = label("Label1");
     search->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(marked(search));
@@ -171,8 +164,6 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_EQ(search->backColor(), kWhite);
     EXPECT_NE(program->searchIfLoaded(), nullptr);
 
-    // The mouse takes the focus back to the window and leaves no mark; it puts none on the
-    // button it clicks.
     ASSERT_TRUE(activate(form1()));
     click("Label12");
     EXPECT_EQ(QApplication::focusWidget(), &form1());
@@ -180,8 +171,6 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_FALSE(marked(label("Label12")));
 }
 
-// The first run: borderless and black at its designed place, the controls at their twips in
-// pixels, the enlarged playlist under it, the helpers hidden.
 TEST_F(ChromeTest, StartsAsDesigned) {
     EXPECT_TRUE(form1().isVisible());
     ASSERT_TRUE(program->playlistLoaded());
@@ -216,7 +205,6 @@ TEST_F(ChromeTest, StartsAsDesigned) {
     EXPECT_EQ(item("optionen")->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(item("mnuhelp")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(form1().actions().contains(item("load_mp3")));
-    // The menus themselves are never shown; their separators are bare lines.
     EXPECT_FALSE(control<QMenu>("mnuplayer")->isVisible());
     QStringList separatorCaptions;
     for (const QMenu* menu : {control<QMenu>("mnusystemtray"), control<QMenu>("mnuvolume")}) {

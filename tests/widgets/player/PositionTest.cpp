@@ -7,7 +7,6 @@
 
 namespace {
 
-// The notch's pixel left for a left edge in twips.
 int pixels(double twips) {
     return static_cast<int>(std::nearbyint(twips / 15));
 }
@@ -38,7 +37,6 @@ TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotchAndTheBareWindowHidesTheT
     ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "3:20 / 3:20"; }));
     EXPECT_EQ(label("imgnotch")->x(), pixels(4725));
 
-    // Moving over the bare window hides the tooltip, moving over a control does not.
     label("lblST")->show();
     QTest::mouseMove(label("lblbar"));
     EXPECT_TRUE(label("lblST")->isVisible());
@@ -57,7 +55,6 @@ TEST_F(PositionTest, DragShowsTheTargetAndSeeksOnReleaseUnlessTheLengthIsUnknown
     EXPECT_EQ(position().notchLeft(), 2830);
     EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
     EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
-    // Centred over the notch.
     EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
     EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
 
@@ -66,7 +63,6 @@ TEST_F(PositionTest, DragShowsTheTargetAndSeeksOnReleaseUnlessTheLengthIsUnknown
     EXPECT_FALSE(label("lblST")->isVisible());
     EXPECT_FALSE(position().isDragging());
 
-    // An unknown length neither moves the notch nor seeks.
     player().length = 0;
     player().position = 7;
     position().SeekTick();
@@ -91,7 +87,6 @@ TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNewAndTheTipStaysInsi
     EXPECT_EQ(label("lbltime")->caption(), "0:50 / 3:20");
     EXPECT_FALSE(label("lblST")->isVisible());
 
-    // A drag to either end keeps the tooltip inside the window.
     QTest::mousePress(label("lblbar"), Qt::LeftButton);
     desktop->cursor = QPoint(form1().x() - 500, 0);
     position().SeekTick();
@@ -109,9 +104,7 @@ TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNewAndTheTipStaysInsi
     EXPECT_EQ(player().position, 200);
 }
 
-// To a screen reader the bar is a slider of the position in seconds, which it can set; the
-// keyboard moves it while it has the focus. Either way the player jumps as at a drop of the
-// notch, and the clock follows.
+// The bar is a slider of seconds that screen readers and keys set.
 TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
     player().position = 125.5;
     EXPECT_EQ(readOut(label("lblbar")), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
@@ -139,8 +132,7 @@ TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
     ASSERT_EQ(jumps.size(), 7);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 50);
 
-    // While playing, a screen reader hears of each new second; a tick that finds the same
-    // second, as all ticks while paused, tells nothing.
+    // While playing, a screen reader hears of each new second only.
     QSignalSpy told(label("lblbar"), &SkinLabel::sliderValueChanged);
     for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
         player().position = at;

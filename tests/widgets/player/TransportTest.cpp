@@ -54,7 +54,6 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
     EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(flags({"btnplay", "btnstop"}), "11");
 
-    // An empty store only says so in the title.
     program->store.fill({}, {});
     click("btnnext");
     click("btnprev");
@@ -82,8 +81,7 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
     click("btnnext");
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 
-    // The tray's items: choosing the active order again whitens its label and falls back to
-    // list order, leaving the marks alone.
+    // Choosing the active order again falls back to list order, leaving the marks alone.
     item("playshuffle")->trigger();
     EXPECT_TRUE(program->shufflemode);
     EXPECT_FALSE(item("playnormal")->isChecked());
@@ -119,7 +117,6 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     player().finish();
     player().finish();
     EXPECT_EQ(playing(), "/m/a.mp3");
-    // Switching the order changes which file follows.
     click("Label4");
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
@@ -142,7 +139,6 @@ TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_TRUE(item("mnuplayagain")->isEnabled());
 
-    // Stop rewinds, keeps the file, and the tray offers "Wiedergeben" again.
     item("mnuplayagain")->trigger();
     player().position = 12;
     click("btnstop");
@@ -176,8 +172,7 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     EXPECT_EQ(program->mp3pos, 0);
 }
 
-// A screen reader finds the clickable labels as push buttons named by their tooltips; pressing
-// one does what a click does. Labels that take no click stay text.
+// Clickable labels are push buttons named by their tooltips; the others stay text.
 TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
     const auto described = [](QWidget* w) {
         const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
@@ -191,7 +186,6 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
     EXPECT_EQ(described(label("Label14")), std::pair(A::StaticText, std::string("?")));
     EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
     EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
-    // Windows are frames named by their captions; the popup's title and time are text.
     EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
     showQuickInfo(*program, "Titel");
     const quickinfo& popup = *program->quickinfoIfLoaded();
@@ -242,9 +236,7 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
     }
 }
 
-// The player's keys do what the controls do, in the main window and, where the list has no
-// use of its own for them, in the playlist window. One scenario: each row presses a key and
-// reads the player, the mixer, the list and the clock.
+// The player's keys act like the controls, in the list where it has no use for them.
 TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
     form1().volume().setStoredVolume(16384);  // 50 %
@@ -284,7 +276,6 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
         {false, K(Qt::CTRL, Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
-        // Volume in the tray's 5 % steps.
         {false, K(Qt::Key_Up), "a playing 0s vol54 mixer36020 line0 0:00 / 3:20"},
         {true, K(Qt::Key_VolumeDown), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {false, K(Qt::Key_Down), "a playing 0s vol45 mixer29516 line0 0:00 / 3:20"},
@@ -311,7 +302,6 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         EXPECT_EQ(summary(), row.after) << (row.inList ? "list " : "main window ")
                                         << QKeySequence(row.key).toString().toStdString();
     }
-    // Every jump is told on, as a drop of the notch is (to the desktop's media controls).
     ASSERT_EQ(jumps.size(), 3);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 5);
     EXPECT_EQ(jumps.at(2).at(0).toDouble(), 0);

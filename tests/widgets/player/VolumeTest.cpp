@@ -23,7 +23,6 @@ class VolumeTest : public ProgramFixture {
 protected:
     Volume& volume() { return form1().volume(); }
     int value() { return form1().volumeSetting().value(); }
-    // Puts the mouse at a point of the volume track, in twips from the window's left edge.
     void mouseAt(double twips) {
         desktop->cursor = QPoint(form1().x() + static_cast<int>(twips / 15), form1().y() + 60);
     }
@@ -48,7 +47,6 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) 
     EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 48%");
     runEventsFor(60);  // more ticks with the mouse standing still write nothing more
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32004});
-    // There is no microphone monitor: nothing else is touched in its place.
     EXPECT_EQ(mixer->writes.size(), 1U);
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 100 "));  // written only at the end
 
@@ -122,17 +120,13 @@ TEST_F(VolumeTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLe
     EXPECT_TRUE(mixer->writes.empty());
     EXPECT_EQ(value(), 1000);
 
-    // An icon that does not match the player's state does nothing.
     player().muted = true;
     click("muting");
     EXPECT_TRUE(label("muting")->isVisible());
     EXPECT_TRUE(player().muted);
 }
 
-// A mixer whose sound server answers only after start-up: the window does not wait for it, the
-// slider starts with its default range and the stored value, and takes the mixer's range and
-// control when it answers. What was set meanwhile reaches the mixer then. Until then the program
-// sees what it sees of a mixer without a volume control.
+// A mixer that answers after start-up gets its range and the value set meanwhile.
 struct LateMixer {
     long upperBound;
     int span;
@@ -161,7 +155,6 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     EXPECT_EQ(value(), late.value);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
     EXPECT_EQ(label("imgVol")->x() != thumb, late.thumbMoves);
-    // The same answer once more writes nothing.
     mixer->answer();
     EXPECT_EQ(mixer->writes.size(), 1U);
 }
@@ -170,9 +163,7 @@ INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
                          ::testing::Values(LateMixer{65535, 32767, 16384, false},
                                            LateMixer{2000, 1000, 1000, true}));
 
-// To a screen reader the thumb is a slider of the level in percent, which it can set as a drag
-// does, settings.cfg included; the keyboard moves it while it has the focus, and the file is
-// written when the key is let go.
+// The thumb is a slider in percent that screen readers and keys set, file included.
 TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
     writeSettings(kStored);
     start();

@@ -43,7 +43,6 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndInsertHides) {
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(form1().playlistMark(), "1");
 
-    // "Insert" hides the windows until the browser closes.
     click("Label7");
     EXPECT_TRUE(browser().isVisible());
     EXPECT_FALSE(form1().isVisible());
@@ -86,11 +85,9 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     QTest::keyClick(pl().List1, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(program->store.count(), 2);
-    // No line is selected after the removal: a second Delete does not take the next entry.
     QTest::keyClick(pl().List1, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(messages->told(), QStringList(2, "Fehler: Keine Datei selektiert!"));
-    // Lines 0 and 1 now play what were the second and third files.
     pl().setListIndex(1);
     QTest::keyClick(pl().List1, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
@@ -123,7 +120,6 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyO
     EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-", "Verzeichnis hinzufügen",
                                   "Alles Löschen"}));
 
-    // From the keyboard, Shift+F10 or the menu key, it opens at the selected line.
     for (const QKeyCombination key :
          {QKeyCombination(Qt::SHIFT, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
         pl().setListIndex(2);
@@ -151,16 +147,13 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     EXPECT_EQ(messages->shown[1].title, "Meldung");
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
 
-    // An empty list asks nothing.
     click("Label10");
     EXPECT_EQ(messages->shown.size(), 2U);
 
-    // The store kept everything: hiding and showing brings it back.
     click("hidepl");
     click("showpl");
     EXPECT_EQ(shownLines().size(), 3);
 
-    // Saving writes the browser's folder list where the dialog says.
     click("Label3");
     EXPECT_EQ(dialog().saves, 1);  // after none while clearing
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
@@ -181,7 +174,6 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
 
-    // A failed save names the file and keeps the old one.
     const auto lastMessageNames = [this](const QString& path) {
         return !messages->shown.empty() && messages->shown.back().title == "Fehler" &&
                messages->shown.back().text.contains("\"" + path + "\"");
@@ -191,8 +183,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
 
-    // The old list stays whole, and clearing goes on all the same. A folder in the place of the
-    // writer's temporary file stops the write, even for root.
+    // A folder in the place of the temporary file stops the write, even for root.
     dialog().chosenFile = folder.filePath("alt.mpc");
     writeFile("alt.mpc", "/alt\r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));

@@ -37,7 +37,6 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     search().Text1->clear();
     QTest::sendKeyEvent(QTest::Click, search().Text1, Qt::Key_Delete, QChar(0x7F), {});
     EXPECT_EQ(search().found->text(), "Wurden MP3's gefunden?");
-    // A key that empties the text with nothing listed says so; the empty text searches nothing.
     search().Text1->selectAll();
     QTest::keyClick(search().Text1, Qt::Key_Backspace);
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
@@ -57,7 +56,6 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     EXPECT_TRUE(results().isEmpty());
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
 
-    // Without the playlist window there is no list to search.
     click("hidepl");
     search().Text1->setText("*");
     EXPECT_TRUE(results().isEmpty());
@@ -77,7 +75,6 @@ TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUn
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
     EXPECT_TRUE(form1().isEnabled());
 
-    // A double click plays as the playlist's does.
     click("Label1");
     search().Text1->setText("*abba");
     const QPoint where = search().List2->visualRect(search().results->index(1)).center();
@@ -87,7 +84,6 @@ TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUn
     EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 
-    // "Schließen" hides and keeps the search; the close box unloads it.
     click("Label1");
     search().Text1->setText("*abba");
     QTest::mouseClick(search().Command2, Qt::LeftButton);
@@ -107,8 +103,7 @@ TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUn
     EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
 }
 
-// The search keeps line numbers: once the playlist has changed, a line that is gone or now
-// shows another title is neither selected nor played.
+// Results of an older playlist select and play nothing.
 TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
     for (const auto& [doubleClick, shorter] : {std::pair{false, false}, std::pair{true, true}}) {
         plaction(*program, "showpl");

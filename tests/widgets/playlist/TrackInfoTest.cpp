@@ -47,7 +47,6 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLengthKeptWhileAnotherLineIsChos
         EXPECT_EQ(info().Label3->text(), text) << seconds;
         info().close();
     }
-    // A line without a store slot shows no path and no length, and nothing is measured.
     pl().appendLines({"ohne Eintrag"});
     forInfo().calls.clear();
     trackInfo(2);
@@ -55,7 +54,6 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLengthKeptWhileAnotherLineIsChos
     EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
     EXPECT_TRUE(forInfo().calls.isEmpty());
 
-    // Another line chosen while it is open shows its path but keeps the length.
     info().close();
     forInfo().length = 185.6;
     trackInfo(0);
@@ -82,7 +80,6 @@ TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
     EXPECT_FALSE(info().loadTimeout->isActive());
     EXPECT_EQ(forInfo().calls.last(), "stop");
 
-    // A file that never finishes opening gives up with no length.
     info().close();
     trackInfo(1);
     info().loadTimeout->start(1);

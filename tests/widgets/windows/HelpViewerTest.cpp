@@ -26,7 +26,6 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFileWithItsTextAreaInside) {
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
     EXPECT_EQ(help()->RichTextBox1->toPlainText(), "Hilfe für den Player");
     EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
-    // Centred on the 1280 x 1024 screen.
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
     // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
     help()->resize(600, 400);
@@ -44,9 +43,7 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfTheHelpFileWithItsTextAreaInside) {
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
 }
 
-// Only a regular file of at most 4 MB is read: a FIFO would block the open for good, /dev/zero
-// never ends, and a huge file would hold up the window. Anything else gives the note, naming
-// the file, and the player goes on. A paragraph too long to lay out at once shows in pieces.
+// A FIFO would block the open, /dev/zero never ends: anything else gives the note.
 TEST_F(HelpViewerTest, OnlyARegularFileOfAtMost4MbIsShownElseANoteNamesIt) {
     const QString path = folder.filePath("hilfe.rtf");
     const QByteArray native = QFile::encodeName(path);

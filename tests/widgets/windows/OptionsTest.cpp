@@ -6,7 +6,6 @@ namespace {
 class OptionsTest : public ProgramFixture {
 protected:
     bool playerWindowsEnabled() { return form1().isEnabled() && pl().isEnabled(); }
-    // The dialog's size and where each of its controls sits in it.
     std::vector<QRect> layout() {
         std::vector<QRect> places{opts().rect()};
         for (const QWidget* w : opts().findChildren<QWidget*>()) {
@@ -50,7 +49,6 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     EXPECT_EQ(form1().standardFolder(), "/musik/ä, b");
     EXPECT_FALSE(opts().Command4->isEnabled());
     EXPECT_TRUE(opts().Label3->isVisible());
-    // The dialog stays, and so does its hold on the player's windows.
     EXPECT_TRUE(opts().isVisible());
     EXPECT_FALSE(playerWindowsEnabled());
     EXPECT_TRUE(opts().Timer1->isRunning());
@@ -83,7 +81,6 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_TRUE(opts().optending->isChecked());
         EXPECT_EQ(opts().estfolder->text(), "/musik");
         EXPECT_TRUE(opts().alwaysshow->isChecked());
-        // The volume goes back to the stored value, thumb and all.
         EXPECT_EQ(form1().volumeSetting().value(), 16000);
         EXPECT_EQ(label("imgVol")->x(), 381);
         QTest::keyClick(&opts(), Qt::Key_Escape);
@@ -92,9 +89,7 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
     }
 }
 
-// The player's windows come back only when no window holds them any more: another window
-// closing meanwhile does not free them from under the dialog, nor the dialog from under the
-// folder browser opened from the playlist menu.
+// The player's windows come back only when no window holds them any more.
 TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
     start();
     program->store.fill({{"a", "/m/a.mp3"}}, {1});
@@ -151,7 +146,6 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolde
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
 
-    // A typed folder confirmed with "OK" is saved and used.
     click("Label5");
     opts().Command4->click();
     opts().estfolder->clear();
@@ -180,7 +174,6 @@ TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
-        // The settings still take effect for this run.
         EXPECT_EQ(form1().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());

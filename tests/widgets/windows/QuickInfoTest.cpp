@@ -16,7 +16,6 @@ protected:
     }
     quickinfo* popup() const { return program->quickinfoIfLoaded(); }
     void next() { click("btnnext"); }
-    // Ticks the slide in until the popup arrives; gives the lefts it took on the way.
     std::vector<double> slideIn() const {
         std::vector<double> lefts;
         do {
@@ -59,7 +58,6 @@ TEST_F(QuickInfoTest, ShortTitleHoldsSevenSecondsLongTitleScrollsAndHoldsFifteen
     EXPECT_EQ(ticks, 21);  // 12285 + 21 x 150 = 15435
     EXPECT_TRUE(waitUntil([&] { return sliding.isNull(); }));
 
-    // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
     showQuickInfo(*program, title);
@@ -84,7 +82,6 @@ TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) 
     slideIn();
     EXPECT_FALSE(first->tmrpopup->isEnabled());
     EXPECT_EQ(first->leftTwips(), 12285);
-    // The next track keeps the popup and sets it going again: it stays where it is.
     next();
     ASSERT_EQ(popup(), first);
     EXPECT_EQ(first->quicki->caption(), "b");
@@ -107,7 +104,6 @@ TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
     EXPECT_TRUE(popup()->tmrpopup->isEnabled());
     EXPECT_EQ(popup()->quicki->caption(), "No Track now");
     EXPECT_TRUE(waitUntil([&] { return first.isNull(); }));
-    // Hidden, its timers sleep after their first tick; shown, it slides in from the edge.
     EXPECT_TRUE(waitUntil(
         [this] { return !popup()->tmrpopup->isRunning() && !popup()->tmrTime->isRunning(); }));
     item("mnushowquick")->trigger();
