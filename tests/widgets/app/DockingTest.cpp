@@ -11,7 +11,7 @@ protected:
 };
 
 // Beyond 9600 - 3000/2 twips (540 px) the playlist keeps its own left.
-TEST_F(DockingTest, TickAndShowingPutThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
+TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     for (const auto& [left, docked] :
          {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         form1().move(left, 200);
@@ -31,6 +31,26 @@ TEST_F(DockingTest, TickAndShowingPutThePlaylistUnderTheMainWindowKeepingItsLeft
     plaction(*program, "showpl");
     EXPECT_EQ(pl().pos(), QPoint(7, 355));
     EXPECT_EQ(form1().playlistMark(), "1");
+
+    ASSERT_TRUE(activate(pl()));
+    form1().resize(form1().width(), 200);
+    emit qGuiApp->focusWindowChanged(nullptr);
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 200);
+
+    ASSERT_TRUE(activate(pl()));
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
+
+    form1().move(100, 100);
+    form1().resize(form1().width(), 200);
+    Form_Activate(*program);
+    EXPECT_EQ(pl().y(), 100 + 200 - 20);
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
+
+    form1().resize(form1().width(), 150);
+    Form_Activate(*program);
+    EXPECT_EQ(form1().height(), 150);
 }
 
 TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHoldsOne) {
@@ -57,28 +77,6 @@ TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHol
     form1().move(300, 50);
     EXPECT_TRUE(waitUntil(
         [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
-}
-
-TEST_F(DockingTest, ActivationFromAWindowOfTheProgramOverlapsByTwentyPixelsAndCutsTheHeight) {
-    ASSERT_TRUE(activate(pl()));
-    form1().resize(form1().width(), 200);
-    emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 200);
-
-    ASSERT_TRUE(activate(pl()));
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
-
-    form1().move(100, 100);
-    form1().resize(form1().width(), 200);
-    Form_Activate(*program);
-    EXPECT_EQ(pl().y(), 100 + 200 - 20);
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
-
-    form1().resize(form1().width(), 150);
-    Form_Activate(*program);
-    EXPECT_EQ(form1().height(), 150);
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     EXPECT_EQ(shownLines(), QStringList({"a"}));
 }
 
-TEST_F(FolderBrowserTest, EntriesShowWholeInTheirTipsAndADragPassesThemOneAtATime) {
+TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadKeepsThem) {
     start();
     browser().show();
     const QString entry =
@@ -232,6 +232,29 @@ TEST_F(FolderBrowserTest, EntriesShowWholeInTheirTipsAndADragPassesThemOneAtATim
         EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
         EXPECT_EQ(browser().lstdirs->listIndex(), 3);
     }
+
+    const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
+    browser().setFolderList(records);
+    program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
+    QTest::mouseClick(browser().Command3, Qt::LeftButton);
+    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    EXPECT_EQ(browser().folderList(), records);
+    EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
+
+    dialog().chosenFile = folder.filePath("liste.mpc");
+    QTest::mouseClick(browser().Command3, Qt::LeftButton);
+    const FakeFileDialog& d = dialog();
+    EXPECT_EQ(d.initDir, folder.path());
+    browser().setFolderList({});
+    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
+              QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
+                           folder.path() + "/Playlist"}));
+    EXPECT_EQ(browser().folderList(), records);
+    EXPECT_TRUE(browser().Command1->isEnabled());
+    // The main player may still move on to the next entry while the browser is open.
+    EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
+    EXPECT_TRUE(messages->shown.empty());
 }
 
 struct ClearCase {
@@ -269,32 +292,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, FolderBrowserClearTest,
                                            ClearCase{Answer::Yes, false, false},
                                            ClearCase{Answer::No, true, true},
                                            ClearCase{Answer::Cancel, true, false}));
-
-TEST_F(FolderBrowserTest, SaveThenLoadGivesTheSameRecords) {
-    start();
-    const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
-    browser().setFolderList(records);
-    program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
-    EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
-
-    dialog().chosenFile = folder.filePath("liste.mpc");
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
-    const FakeFileDialog& d = dialog();
-    EXPECT_EQ(d.initDir, folder.path());
-    browser().setFolderList({});
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
-    EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
-              QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
-                           folder.path() + "/Playlist"}));
-    EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(browser().Command1->isEnabled());
-    // The main player may still move on to the next entry while the browser is open.
-    EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
-    EXPECT_TRUE(messages->shown.empty());
-}
 
 struct FileFault {
     bool save;

@@ -36,8 +36,19 @@ protected:
     }
 };
 
-TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
+TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     startWithStandardFolder(path("musik"));
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox);
+        frmdir& dir = chooser();
+        openInList(dir, "jazz");
+        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
+        EXPECT_FALSE(opts().Command4->isEnabled());
+        EXPECT_TRUE(opts().isEnabled());
+        EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+    }
+
     frmdir& first = chooser();
     EXPECT_TRUE(first.isVisible());
     EXPECT_EQ(first.windowTitle(), "Standard-Verzeichnis wählen");
@@ -60,20 +71,6 @@ TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
                       second.Dir1->visualItemRect(second.Dir1->item(0)).center());
     QTest::mouseClick(second.Command1, Qt::LeftButton);
     EXPECT_EQ(opts().estfolder->text(), path("musik/rock"));
-}
-
-TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothing) {
-    startWithStandardFolder(path("musik"));
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox);
-        frmdir& dir = chooser();
-        openInList(dir, "jazz");
-        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
-        EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
-        EXPECT_FALSE(opts().Command4->isEnabled());
-        EXPECT_TRUE(opts().isEnabled());
-        EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
-    }
 }
 
 TEST_F(FrmdirTest, GoneStandardFolderOpensOnTheProgramFolder) {

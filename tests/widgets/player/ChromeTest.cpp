@@ -63,7 +63,27 @@ TEST_F(ChromeTest, ButtonsLookPressedOnlyWhileHeldAndADragKeepsTheGrabPoint) {
     EXPECT_EQ(form1().pos(), QPoint(570, 393));
 }
 
-TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
+TEST_F(ChromeTest, MinimiseResizeAndALongTitleThatScrolls) {
+    click("Label13");
+    EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
+    EXPECT_FALSE(timer("stayd")->isEnabled());
+    EXPECT_TRUE(form1().isVisible() && pl().isVisible());
+    form1().setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+
+    form1().setPlaylistMark("0");
+    label("lbltracktitle")->setCaption("");
+    form1().chrome().Form_Resize();
+    EXPECT_FALSE(pl().isVisible());
+    EXPECT_EQ(flags({"hidepl", "showpl"}), "01");
+    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+
+    form1().setPlaylistMark("1");
+    form1().chrome().Form_Resize();
+    EXPECT_TRUE(pl().isVisible());
+    EXPECT_TRUE(label("hidepl")->isEnabled());
+
     Chrome& chrome = form1().chrome();
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
@@ -87,28 +107,6 @@ TEST_F(ChromeTest, LongTitleScrollsAndShortOneStandsStill) {
     chrome.setTrackTitle("Kurz");
     EXPECT_EQ(label("lbltracktitle")->caption(), "Kurz");
     EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
-}
-
-TEST_F(ChromeTest, MinimiseWithoutTrayOnlyMinimisesAndResizeFollowsThePlaylistFlag) {
-    click("Label13");
-    EXPECT_TRUE(form1().windowState().testFlag(Qt::WindowMinimized));
-    EXPECT_FALSE(timer("stayd")->isEnabled());
-    EXPECT_TRUE(form1().isVisible() && pl().isVisible());
-    form1().setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(timer("stayd")->isEnabled());
-
-    form1().setPlaylistMark("0");
-    label("lbltracktitle")->setCaption("");
-    form1().chrome().Form_Resize();
-    EXPECT_FALSE(pl().isVisible());
-    EXPECT_EQ(flags({"hidepl", "showpl"}), "01");
-    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
-
-    form1().setPlaylistMark("1");
-    form1().chrome().Form_Resize();
-    EXPECT_TRUE(pl().isVisible());
-    EXPECT_TRUE(label("hidepl")->isEnabled());
 }
 
 // Tab walks the enabled controls in reading order; Space or Return presses a button.

@@ -62,7 +62,7 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
     EXPECT_EQ(messages->told().size(), 1);
 }
 
-TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
+TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
     click("Label4");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kRed);
@@ -94,9 +94,8 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
     EXPECT_EQ(label("Label12")->backColor(), kRed);
     EXPECT_TRUE(item("playnormal")->isChecked());
     EXPECT_FALSE(item("playshuffle")->isChecked());
-}
 
-TEST_F(TransportTest, PlaySelectedThenNextContinuesFromThatPositionInShuffleOrder) {
+    // Play selected, then next continues from that position in shuffle order.
     click("Label4");
     pl().setListIndex(0);
     transport().playselected();

@@ -29,7 +29,7 @@ protected:
     QPoint onTrack() { return {label("lblVol")->width() - 3, 4}; }  // clear of the thumb
 };
 
-TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) {
+TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreenReadersDo) {
     writeSettings(kStored);
     start();
     // A click released before the first tick leaves the tray's caption as it was.
@@ -55,6 +55,36 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) 
     EXPECT_FALSE(timer("tmrTime")->isRunning());
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 48%");
+
+    volume().setStoredVolume(16002);
+    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
+    QAccessibleValueInterface* level =
+        QAccessible::queryAccessibleInterface(label("imgVol"))->valueInterface();
+    ASSERT_NE(level, nullptr);
+
+    QSignalSpy told(label("imgVol"), &SkinLabel::sliderValueChanged);
+    level->setCurrentValue(3.0);  // reads back as 3, not 2, however the value rounds
+    EXPECT_EQ(level->currentValue().toDouble(), 3);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 2L * value());
+    EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " " + QByteArray::number(value()) + " "));
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 3%");
+    EXPECT_DOUBLE_EQ(volume().thumbLeft(), 5400 + 645.0 * value() / 32767);
+    EXPECT_EQ(told.size(), 1);
+
+    const std::vector<std::pair<Qt::Key, int>> keys{
+        {Qt::Key_Right, 8}, {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_End, 100}};
+    for (const auto& [key, percent] : keys) {
+        const QByteArray saved = readFile("settings.cfg");
+        QTest::keyPress(label("imgVol"), key);
+        EXPECT_EQ(level->currentValue().toInt(), percent);
+        EXPECT_EQ(readFile("settings.cfg"), saved);  // not while the key is held
+        QTest::keyRelease(label("imgVol"), key);
+        EXPECT_EQ(readFile("settings.cfg"),
+                  fileOf(kStored, " " + QByteArray::number(value()) + " "));
+        EXPECT_EQ(control<QMenu>("mnuvolume")->title(),
+                  QStringLiteral("Lautstärke %1%").arg(percent));
+    }
+    EXPECT_EQ(value(), 32767);
 }
 
 TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
@@ -162,40 +192,5 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
 INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
                          ::testing::Values(LateMixer{65535, 32767, 16384, false},
                                            LateMixer{2000, 1000, 1000, true}));
-
-// The thumb is a slider in percent that screen readers and keys set, file included.
-TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
-    writeSettings(kStored);
-    start();
-    volume().setStoredVolume(16002);
-    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
-    QAccessibleValueInterface* level =
-        QAccessible::queryAccessibleInterface(label("imgVol"))->valueInterface();
-    ASSERT_NE(level, nullptr);
-
-    QSignalSpy told(label("imgVol"), &SkinLabel::sliderValueChanged);
-    level->setCurrentValue(3.0);  // reads back as 3, not 2, however the value rounds
-    EXPECT_EQ(level->currentValue().toDouble(), 3);
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 2L * value());
-    EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " " + QByteArray::number(value()) + " "));
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 3%");
-    EXPECT_DOUBLE_EQ(volume().thumbLeft(), 5400 + 645.0 * value() / 32767);
-    EXPECT_EQ(told.size(), 1);
-
-    const std::vector<std::pair<Qt::Key, int>> keys{
-        {Qt::Key_Right, 8}, {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_End, 100}};
-    for (const auto& [key, percent] : keys) {
-        const QByteArray saved = readFile("settings.cfg");
-        QTest::keyPress(label("imgVol"), key);
-        EXPECT_EQ(level->currentValue().toInt(), percent);
-        EXPECT_EQ(readFile("settings.cfg"), saved);  // not while the key is held
-        QTest::keyRelease(label("imgVol"), key);
-        EXPECT_EQ(readFile("settings.cfg"),
-                  fileOf(kStored, " " + QByteArray::number(value()) + " "));
-        EXPECT_EQ(control<QMenu>("mnuvolume")->title(),
-                  QStringLiteral("Lautstärke %1%").arg(percent));
-    }
-    EXPECT_EQ(value(), 32767);
-}
 
 }  // namespace

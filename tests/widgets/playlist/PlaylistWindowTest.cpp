@@ -21,7 +21,7 @@ protected:
     QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
 };
 
-TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndInsertHides) {
+TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSizes) {
     pl().Timer1_Timer();
     EXPECT_EQ(label("lblplaylist")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
@@ -50,9 +50,7 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndInsertHides) {
     browser().close();
     EXPECT_TRUE(form1().isVisible());
     EXPECT_TRUE(pl().isVisible());
-}
 
-TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
     click("Label2");
     EXPECT_EQ(pl().height(), 368);
     EXPECT_EQ(pl().List1->height(), 366);

@@ -15,25 +15,7 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
-    start();
-    click("Label5");
-    for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
-                                 std::pair{opts().qinfo, opts().alwaysshow}}) {
-        SCOPED_TRACE(child->text().toStdString());
-        child->setChecked(true);
-        opts().Command4->click();
-        parent->click();
-        EXPECT_FALSE(child->isChecked());
-        EXPECT_FALSE(child->isEnabled());
-        EXPECT_TRUE(opts().Command4->isEnabled());
-        parent->click();  // available again, but its check is not restored
-        EXPECT_TRUE(child->isEnabled());
-        EXPECT_FALSE(child->isChecked());
-    }
-}
-
-TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
+TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxItDependsOn) {
     start();
     click("Label5");
     EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
@@ -57,9 +39,24 @@ TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
     EXPECT_FALSE(opts().Label3->isVisible());
     EXPECT_FALSE(opts().Timer1->isEnabled());
     EXPECT_EQ(layout(), designed);
+
+    // Each box follows the box it depends on, both ways.
+    for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
+                                 std::pair{opts().qinfo, opts().alwaysshow}}) {
+        SCOPED_TRACE(child->text().toStdString());
+        child->setChecked(true);
+        opts().Command4->click();
+        parent->click();
+        EXPECT_FALSE(child->isChecked());
+        EXPECT_FALSE(child->isEnabled());
+        EXPECT_TRUE(opts().Command4->isEnabled());
+        parent->click();  // available again, but its check is not restored
+        EXPECT_TRUE(child->isEnabled());
+        EXPECT_FALSE(child->isChecked());
+    }
 }
 
-TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
+TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest) {
     // Line 3 cannot be used: it is passed over and the lines after it still count.
     writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
     start();
@@ -87,11 +84,8 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
     }
-}
 
-// The player's windows come back only when no window holds them any more.
-TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
-    start();
+    // The player's windows come back only when no window holds them any more.
     program->store.fill({{"a", "/m/a.mp3"}}, {1});
     pl().fillFromStore();
     const std::vector<std::function<void(frmsearch&)>> searchClosers{
