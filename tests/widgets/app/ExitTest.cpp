@@ -16,7 +16,7 @@ protected:
     QByteArray settingsBefore;
 };
 
-TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlong) {
+TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWindowsAlong) {
     startWithConfirmation(false);
     ASSERT_TRUE(tray->added);
     click("Label9");
@@ -30,6 +30,13 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlo
     EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
+
+    // A program that ends before an unloaded window is deleted takes it along.
+    const QPointer<playlist> unloaded = &pl();
+    program->unloadPlaylist();
+    ASSERT_FALSE(unloaded.isNull());
+    program.reset();
+    EXPECT_TRUE(unloaded.isNull());
 }
 
 // The box runs the event loop: another exit meanwhile raises it, a close is refused.
@@ -63,16 +70,6 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     EXPECT_EQ(messages->shown.size(), 4U);
     EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
-}
-
-// A program that ends before an unloaded window is deleted takes it along.
-TEST_F(ExitTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
-    start();
-    const QPointer<playlist> unloaded = &pl();
-    program->unloadPlaylist();
-    ASSERT_FALSE(unloaded.isNull());
-    program.reset();
-    EXPECT_TRUE(unloaded.isNull());
 }
 
 }  // namespace

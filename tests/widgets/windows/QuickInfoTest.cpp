@@ -15,7 +15,6 @@ protected:
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
     }
     quickinfo* popup() const { return program->quickinfoIfLoaded(); }
-    void next() { click("btnnext"); }
     std::vector<double> slideIn() const {
         std::vector<double> lefts;
         do {
@@ -76,12 +75,12 @@ TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) 
     EXPECT_EQ(popup(), nullptr);
 
     options::setValue(*opts().alwaysshow, 1);
-    next();
+    click("btnnext");
     quickinfo* const first = popup();
     slideIn();
     EXPECT_FALSE(first->tmrpopup->isEnabled());
     EXPECT_EQ(first->leftTwips(), 12285);
-    next();
+    click("btnnext");
     ASSERT_EQ(popup(), first);
     EXPECT_EQ(first->quicki->caption(), "b");
     first->tmrpopup_Timer();
@@ -91,13 +90,13 @@ TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) 
 }
 
 TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
-    next();
+    click("btnnext");
     const QPointer<quickinfo> first(popup());
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->quicki->caption(), "a");
 
     options::setValue(*opts().qinfo, 0);
-    next();
+    click("btnnext");
     ASSERT_NE(popup(), first.data());
     EXPECT_FALSE(popup()->isVisible());
     EXPECT_TRUE(popup()->tmrpopup->isEnabled());
