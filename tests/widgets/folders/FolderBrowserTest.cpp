@@ -47,7 +47,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
-    // "Verz. einfügen" is disabled while the list is empty.
+    // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
     browser().Drive1->setFocus(Qt::TabFocusReason);
     QWidgetList order;
