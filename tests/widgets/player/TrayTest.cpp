@@ -57,7 +57,7 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     EXPECT_FALSE(inTaskBar());
 }
 
-TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
+TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowComesBack) {
     QSignalSpy opened(control<QMenu>("mnusystemtray"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
@@ -81,6 +81,24 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     tray->send(TrayIcon::kContextRequest);
     EXPECT_EQ(opened.count(), 3);
     control<QMenu>("mnusystemtray")->close();
+
+    // Without a tray, the window hidden in it comes back (it is hidden there already).
+    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
+    tray->hostRunning = false;
+    form1().tray().tmrTrayHost_Timer();
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+    minimise();  // only minimises
+    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
+
+    // Gone while out of the task bar: minimising puts it back there.
+    tray->hostRunning = true;
+    tray->send(TrayIcon::kDoubleClick);
+    ASSERT_FALSE(inTaskBar());
+    tray->hostRunning = false;
+    minimise();
+    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
+    EXPECT_TRUE(form1().isMinimized());
 }
 
 TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
@@ -123,26 +141,6 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
     EXPECT_FALSE(item("playshuffle")->isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
-}
-
-TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {
-    minimise();
-    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
-    tray->hostRunning = false;
-    form1().tray().tmrTrayHost_Timer();
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
-    EXPECT_TRUE(timer("stayd")->isEnabled());
-    minimise();  // only minimises
-    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
-
-    // Gone while out of the task bar: minimising puts it back there.
-    tray->hostRunning = true;
-    tray->send(TrayIcon::kDoubleClick);
-    ASSERT_FALSE(inTaskBar());
-    tray->hostRunning = false;
-    minimise();
-    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
-    EXPECT_TRUE(form1().isMinimized());
 }
 
 }  // namespace
