@@ -109,8 +109,52 @@ TEST_F(ChromeTest, MinimiseResizeAndALongTitleThatScrolls) {
     EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
 }
 
-// Tab walks the enabled controls in reading order; Space or Return presses a button.
-TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) {
+TEST_F(ChromeTest, StartsAsDesignedAndTabTakesTheButtonsInReadingOrder) {
+    EXPECT_TRUE(form1().isVisible());
+    ASSERT_TRUE(program->playlistLoaded());
+    EXPECT_EQ(pl().List1->height(), 366);
+    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
+    EXPECT_FALSE(opts().isVisible());
+    EXPECT_FALSE(browser().isVisible());
+    EXPECT_EQ(form1().geometry(), QRect(305, 117, 427, 155));
+    EXPECT_TRUE(form1().windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(form1().palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(label("Label8")->geometry(), QRect(384, 120, 43, 15));
+    EXPECT_EQ(label("Label11")->geometry(), QRect(0, 48, 43, 15));
+    EXPECT_EQ(label("btnplay")->geometry(), QRect(240, 49, 19, 24));
+    EXPECT_EQ(label("lblVol")->geometry(), QRect(360, 55, 57, 9));
+    EXPECT_EQ(label("imgnotch")->geometry(), QRect(104, 85, 14, 14));
+    EXPECT_EQ(label("Label9")->pos(), QPoint(416, 0));
+    EXPECT_EQ(label("Label13")->pos(), QPoint(399, -2));
+    EXPECT_EQ(label("lbltracktitle")->pos(), QPoint(152, 24));
+
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(label("lbltime")->caption(), "0:00 / 0:00");
+    EXPECT_EQ(label("Label6")->caption(), " MP3-Brambleplayer");
+    EXPECT_EQ(flags({"btnplay", "btnpause", "btnstop", "btnnext", "btnprev", "Label16", "lblinfo"}),
+              "0001100");
+    EXPECT_EQ(flags({"muting2", "lblST"}, &QWidget::isVisible), "00");
+    EXPECT_FALSE(timer("tmrPT")->isRunning());
+    EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
+    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
+    EXPECT_EQ(label("Label12")->backColor(), kRed);
+
+    EXPECT_EQ(item("load_mp3")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_EQ(item("optionen")->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(item("mnuhelp")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_TRUE(form1().actions().contains(item("load_mp3")));
+    EXPECT_FALSE(control<QMenu>("mnuplayer")->isVisible());
+    QStringList separatorCaptions;
+    for (const QMenu* menu : {control<QMenu>("mnusystemtray"), control<QMenu>("mnuvolume")}) {
+        for (const QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                separatorCaptions << action->text();
+            }
+        }
+    }
+    EXPECT_EQ(separatorCaptions, QStringList(7, QString()));
+
+    // Tab walks the enabled controls in reading order; Space or Return presses a button.
     ASSERT_TRUE(activate(form1()));
     EXPECT_EQ(QApplication::focusWidget(), &form1());  // Space is the window's own at first
     const auto focused = [] {
@@ -167,52 +211,6 @@ TEST_F(ChromeTest, TabTakesTheButtonsInReadingOrderAndSpaceOrReturnPressesThem) 
     EXPECT_EQ(QApplication::focusWidget(), &form1());
     EXPECT_FALSE(marked(search));
     EXPECT_FALSE(marked(label("Label12")));
-}
-
-TEST_F(ChromeTest, StartsAsDesigned) {
-    EXPECT_TRUE(form1().isVisible());
-    ASSERT_TRUE(program->playlistLoaded());
-    EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
-    EXPECT_FALSE(opts().isVisible());
-    EXPECT_FALSE(browser().isVisible());
-    EXPECT_EQ(form1().geometry(), QRect(305, 117, 427, 155));
-    EXPECT_TRUE(form1().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(form1().palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_EQ(label("Label8")->geometry(), QRect(384, 120, 43, 15));
-    EXPECT_EQ(label("Label11")->geometry(), QRect(0, 48, 43, 15));
-    EXPECT_EQ(label("btnplay")->geometry(), QRect(240, 49, 19, 24));
-    EXPECT_EQ(label("lblVol")->geometry(), QRect(360, 55, 57, 9));
-    EXPECT_EQ(label("imgnotch")->geometry(), QRect(104, 85, 14, 14));
-    EXPECT_EQ(label("Label9")->pos(), QPoint(416, 0));
-    EXPECT_EQ(label("Label13")->pos(), QPoint(399, -2));
-    EXPECT_EQ(label("lbltracktitle")->pos(), QPoint(152, 24));
-
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
-    EXPECT_EQ(label("lbltime")->caption(), "0:00 / 0:00");
-    EXPECT_EQ(label("Label6")->caption(), " MP3-Brambleplayer");
-    EXPECT_EQ(flags({"btnplay", "btnpause", "btnstop", "btnnext", "btnprev", "Label16", "lblinfo"}),
-              "0001100");
-    EXPECT_EQ(flags({"muting2", "lblST"}, &QWidget::isVisible), "00");
-    EXPECT_FALSE(timer("tmrPT")->isRunning());
-    EXPECT_FALSE(timer("tmrlaufschrift")->isRunning());
-    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
-    EXPECT_EQ(label("Label12")->backColor(), kRed);
-
-    EXPECT_EQ(item("load_mp3")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_EQ(item("optionen")->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(item("mnuhelp")->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_TRUE(form1().actions().contains(item("load_mp3")));
-    EXPECT_FALSE(control<QMenu>("mnuplayer")->isVisible());
-    QStringList separatorCaptions;
-    for (const QMenu* menu : {control<QMenu>("mnusystemtray"), control<QMenu>("mnuvolume")}) {
-        for (const QAction* action : menu->actions()) {
-            if (action->isSeparator()) {
-                separatorCaptions << action->text();
-            }
-        }
-    }
-    EXPECT_EQ(separatorCaptions, QStringList(7, QString()));
 }
 
 }  // namespace

@@ -70,41 +70,8 @@ TEST_F(PositionTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysInside
     EXPECT_EQ(player().position, 200);
 }
 
-TEST_F(PositionTest, DragShowsTheTargetAndSeeksOnReleaseUnlessTheLengthIsUnknown) {
-    player().position = 125.5;
-    position().SeekTick();
-    QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
-    EXPECT_TRUE(label("lblST")->isVisible());
-
-    mouseForNotch(2830);  // 1270 of 3165 twips along the bar
-    position().SeekTick();
-    EXPECT_EQ(position().notchLeft(), 2830);
-    EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
-    EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
-    EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
-    EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
-
-    QTest::mouseRelease(label("imgnotch"), Qt::RightButton);
-    EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
-    EXPECT_FALSE(label("lblST")->isVisible());
-    EXPECT_FALSE(position().isDragging());
-
-    player().length = 0;
-    player().position = 7;
-    position().SeekTick();
-    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
-    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
-
-    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
-    mouseForNotch(2830);
-    position().SeekTick();
-    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
-    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
-    EXPECT_EQ(player().position, 7);
-}
-
 // The bar is a slider of seconds that screen readers and keys set.
-TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
+TEST_F(PositionTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthIsUnknown) {
     player().position = 125.5;
     EXPECT_EQ(readOut(label("lblbar")), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
     QAccessibleValueInterface* value =
@@ -138,6 +105,37 @@ TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
         position().SeekTick();
     }
     EXPECT_EQ(told.size(), 2);
+
+    player().position = 125.5;
+    position().SeekTick();
+    QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
+    EXPECT_TRUE(label("lblST")->isVisible());
+
+    mouseForNotch(2830);  // 1270 of 3165 twips along the bar
+    position().SeekTick();
+    EXPECT_EQ(position().notchLeft(), 2830);
+    EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
+    EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
+    EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
+    EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
+
+    QTest::mouseRelease(label("imgnotch"), Qt::RightButton);
+    EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
+    EXPECT_FALSE(label("lblST")->isVisible());
+    EXPECT_FALSE(position().isDragging());
+
+    player().length = 0;
+    player().position = 7;
+    position().SeekTick();
+    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
+    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
+
+    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
+    mouseForNotch(2830);
+    position().SeekTick();
+    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
+    EXPECT_EQ(player().position, 7);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLengthKeptWhileAnotherLineIsChosen) {
+TEST_F(TrackInfoTest, ShowsThePathAndTheLengthMeasuredOnceTheFileIsOpen) {
     forInfo().length = 185.6;
     trackInfo(1);
     ASSERT_NE(program->dateiinfoIfLoaded(), nullptr);
@@ -66,9 +66,8 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLengthKeptWhileAnotherLineIsChos
     info().close();
     trackInfo(1);
     EXPECT_EQ(info().Label3->text(), "1:00 Minuten");
-}
 
-TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
+    info().close();
     forInfo().slowLoad = true;
     trackInfo(0);
     EXPECT_TRUE(info().Label3->text().isEmpty());

@@ -68,27 +68,6 @@ TEST_F(QuickInfoTest, ShortTitleHoldsSevenSecondsLongTitleScrollsAndHoldsFifteen
     EXPECT_EQ(popup()->quicki->caption(), shown.mid(2) + shown.left(2));
 }
 
-TEST_F(QuickInfoTest, ImmerAnzeigenStaysPutAcrossTrackChangesAndAClickClosesIt) {
-    showQuickInfo(*program, "Kurz");
-    popup()->tmrpopup_Timer();
-    QTest::mouseClick(popup()->quicki, Qt::LeftButton);  // during the slide
-    EXPECT_EQ(popup(), nullptr);
-
-    options::setValue(*opts().alwaysshow, 1);
-    click("btnnext");
-    quickinfo* const first = popup();
-    slideIn();
-    EXPECT_FALSE(first->tmrpopup->isEnabled());
-    EXPECT_EQ(first->leftTwips(), 12285);
-    click("btnnext");
-    ASSERT_EQ(popup(), first);
-    EXPECT_EQ(first->quicki->caption(), "b");
-    first->tmrpopup_Timer();
-    EXPECT_EQ(first->leftTwips(), 12285);
-    QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(150, 25));
-    EXPECT_EQ(popup(), nullptr);
-}
-
 TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
     click("btnnext");
     const QPointer<quickinfo> first(popup());
@@ -110,7 +89,7 @@ TEST_F(QuickInfoTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEachStep) {
     EXPECT_EQ(popup()->quicki->caption(), "b");
 }
 
-TEST_F(QuickInfoTest, ATickDueWhenThePopupIsUnloadedNeverReachesTheNextOne) {
+TEST_F(QuickInfoTest, ATickDueAtUnloadReachesNoOtherPopupAndImmerAnzeigenStaysPut) {
     showQuickInfo(*program, "a");
     quickinfo* const old = popup();
     slideIn();
@@ -125,6 +104,25 @@ TEST_F(QuickInfoTest, ATickDueWhenThePopupIsUnloadedNeverReachesTheNextOne) {
     old->tmrpopup_Timer();  // the tick that was already due when it went
     ASSERT_NE(popup(), nullptr);
     EXPECT_TRUE(popup()->isVisible());
+
+    showQuickInfo(*program, "Kurz");
+    popup()->tmrpopup_Timer();
+    QTest::mouseClick(popup()->quicki, Qt::LeftButton);  // during the slide
+    EXPECT_EQ(popup(), nullptr);
+
+    options::setValue(*opts().alwaysshow, 1);
+    click("btnnext");
+    quickinfo* const first = popup();
+    slideIn();
+    EXPECT_FALSE(first->tmrpopup->isEnabled());
+    EXPECT_EQ(first->leftTwips(), 12285);
+    click("btnnext");
+    ASSERT_EQ(popup(), first);
+    EXPECT_EQ(first->quicki->caption(), "b");
+    first->tmrpopup_Timer();
+    EXPECT_EQ(first->leftTwips(), 12285);
+    QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(150, 25));
+    EXPECT_EQ(popup(), nullptr);
 }
 
 }  // namespace
