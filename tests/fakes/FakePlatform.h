@@ -54,7 +54,6 @@ public:
     std::function<void()> whileOpen;
     int raises = 0;
 
-    // Each box shown, as "title: text".
     QStringList told() const {
         QStringList boxes;
         for (const Shown& box : shown) {
@@ -150,9 +149,8 @@ public:
     }
 };
 
-// A mixer with the controls the test gives it (speakers 0..65535, no microphone monitor) that
-// remembers every value set, in order. Until `answered` it knows no controls, as before its
-// sound server answers; answer() tells the slider. setReal() passes everything on instead.
+// A mixer with speakers 0..65535 and no microphone monitor that remembers every value set.
+// Until `answered` it knows no controls; answer() tells the slider. setReal() passes all on.
 class FakeMixer : public Mixer {
 public:
     static constexpr int kSpeakers = 1;
@@ -188,7 +186,6 @@ public:
         writes.emplace_back(controlId, value);
         return real == nullptr || real->setValue(controlId, value);
     }
-    // The values written to one control, in order.
     std::vector<long> writesTo(int controlId) const {
         std::vector<long> values;
         for (const auto& [id, value] : writes) {
@@ -200,8 +197,7 @@ public:
     }
 };
 
-// A tray icon whose tray host the test switches on and off (off at first); send() delivers a
-// mouse message of the icon.
+// A tray icon whose tray host the test switches on (off at first); send() is a mouse message.
 class FakeTrayIcon : public TrayIcon {
 public:
     bool hostRunning = false;
@@ -239,7 +235,6 @@ public:
         held_.clear();
         released_.notify_all();
     }
-    // Listings of the folder that are waiting at the gate.
     int waiting(const QString& folder) const {
         const std::lock_guard lock(mutex_);
         const auto found = waiting_.find(folder);
@@ -278,8 +273,7 @@ private:
     mutable int onGuiThread_ = 0;
 };
 
-// The task-list entries asked for, by window, and the windows raised and brought to the front,
-// in order (then raised and activated as usual). The window manager holds a window at heldAt.
+// Task-list entries by window, windows raised and brought to the front; heldAt: held there.
 class FakeWindowSystem : public WindowSystem {
 public:
     std::map<const QWidget*, bool> listed;

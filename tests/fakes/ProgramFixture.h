@@ -27,20 +27,16 @@ protected:
     ProgramFixture();
     ~ProgramFixture() override;
 
-    // Writes settings.cfg from lines, each ended by CR LF.
+    // settings.cfg from lines, each ended by CR LF.
     void writeSettings(const std::vector<QByteArray>& lines) const;
     void writeFile(const QString& name, const QByteArray& bytes) const;
     QByteArray readFile(const QString& name) const;
     bool fileExists(const QString& name) const { return QFile::exists(folder.filePath(name)); }
-    // Creates the folder `sub` of the program folder holding empty files of these names.
     void makeFiles(const QString& sub, const QStringList& names) const;
-    // Writes folders.dat listing these folders, below the program folder or absolute ("" stays an
-    // empty line).
+    // folders.dat listing these folders, below the program folder or absolute.
     void writeFolders(const QStringList& subs) const;
-    // Runs the start-up of the program as main() does.
     void start();
-    // What a screen reader reads of a widget: role, name, and a slider's value, minimum and
-    // maximum (0 where it has none).
+    // What a screen reader reads: role, name, and a slider's value, minimum and maximum.
     static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
 
     Form1& form1() const { return program->form1(); }
@@ -53,8 +49,7 @@ protected:
     // One digit a control of the main window: 1 where the state holds, as "1001".
     QString flags(std::initializer_list<const char*> names,
                   bool (QWidget::*state)() const = &QWidget::isEnabled) const;
-    // A control or timer of the main window, found by its name as a screen reader or a script
-    // would find it: the window keeps its controls to itself.
+    // A control or timer of the main window, found by name: the window keeps them to itself.
     template <typename T = QWidget>
     T* control(const char* name) const {
         T* const found = program->form1().findChild<T*>(QString::fromLatin1(name));
@@ -64,9 +59,7 @@ protected:
     SkinLabel* label(const char* name) const { return control<SkinLabel>(name); }
     FormTimer* timer(const char* name) const { return control<FormTimer>(name); }
     QAction* item(const char* name) const;  // a menu item of the main window
-    // A left click on a label of the main window.
     void click(const char* name) const { QTest::mouseClick(label(name), Qt::LeftButton); }
-    // Activates a window and says whether it became the active one.
     static bool activate(QWidget& window) {
         window.activateWindow();
         return waitUntil([&window] { return window.isActiveWindow(); });
@@ -84,7 +77,6 @@ protected:
     std::function<std::unique_ptr<MediaPlayer>()> realPlayers;
     // The tray icon, owned by the program; no tray host runs until the test starts one.
     FakeTrayIcon* tray = nullptr;
-    // The folders the program lists, through a gate the test works; shared with the program.
     std::shared_ptr<FakeFolderSource> listings = std::make_shared<FakeFolderSource>();
     FakeWindowSystem* windows = nullptr;  // owned by the program
     std::unique_ptr<Program> program;

@@ -10,9 +10,8 @@ protected:
     void SetUp() override { start(); }
 };
 
-// The tick docks the playlist under the main window, keeping its own left once the main
-// window's left is beyond 9600 - 3000/2 twips (540 px on a screen of 19200 twips).
-TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight) {
+// Beyond 9600 - 3000/2 twips (540 px) the playlist keeps its own left.
+TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     for (const auto& [left, docked] :
          {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         form1().move(left, 200);
@@ -20,40 +19,29 @@ TEST_F(DockingTest, TickPutsThePlaylistUnderTheMainWindowKeepingItsLeftFarRight)
         dockplaylist(*program);
         EXPECT_EQ(pl().pos(), docked) << left;
     }
-}
 
-TEST_F(DockingTest, TimerSleepsWhileNothingMovesAndWakesWhenAWindowDoes) {
-    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
-    EXPECT_TRUE(timer("stayd")->isEnabled());
-    EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
-
-    form1().move(200, 150);
-    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-    // Moved away by someone else, the playlist comes back too.
-    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
+    // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
+    form1().move(333, 200);
     pl().move(0, 0);
-    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-}
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
-TEST_F(DockingTest, WhereTheWindowManagerHoldsAWindowTheDockingFollowsWithoutOverlap) {
-    // Near the bottom edge the window manager keeps the playlist window 90 px higher than
-    // asked, over the main window, and does not say so: the main window moves up onto it.
-    form1().move(300, 800);
-    windows->heldAt[&pl()] = QPoint(300, 865);
-    wakeDocking(*program);
-    EXPECT_TRUE(waitUntil([this] {
-        return !timer("stayd")->isRunning() && form1().pos() == QPoint(300, 710) &&
-               pl().pos() == QPoint(300, 865);
-    }));
+    form1().move(600, 200);
+    pl().move(7, 0);
+    plaction(*program, "showpl");
+    EXPECT_EQ(pl().pos(), QPoint(7, 355));
+    EXPECT_EQ(form1().playlistMark(), "1");
 
-    // It keeps the main window lower than asked: the playlist window docks where it really is.
-    windows->heldAt = {{&form1(), QPoint(300, 100)}};
-    form1().move(300, 50);
-    EXPECT_TRUE(waitUntil(
-        [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
-}
+    ASSERT_TRUE(activate(pl()));
+    form1().resize(form1().width(), 200);
+    emit qGuiApp->focusWindowChanged(nullptr);
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 200);
 
-TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
+    ASSERT_TRUE(activate(pl()));
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(form1().height(), 157);  // 2355 twips
+
     form1().move(100, 100);
     form1().resize(form1().width(), 200);
     Form_Activate(*program);
@@ -65,32 +53,30 @@ TEST_F(DockingTest, ActivationOverlapsByTwentyPixelsAndCutsTheHeight) {
     EXPECT_EQ(form1().height(), 150);
 }
 
-TEST_F(DockingTest, ActivationStepsRunOnlyWhenComingFromAWindowOfTheProgram) {
-    ASSERT_TRUE(activate(pl()));
-    form1().resize(form1().width(), 200);
-    // Another program takes the focus, then the user switches back to the main window.
-    emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 200);
+TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHoldsOne) {
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+    EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
 
-    ASSERT_TRUE(activate(pl()));
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
-}
-
-TEST_F(DockingTest, ShowingThePlaylistPlacesItByTheSameRule) {
-    // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
-    form1().move(333, 200);
+    form1().move(200, 150);
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
+    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
     pl().move(0, 0);
-    plaction(*program, "showpl");
-    EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 
-    // Left 9000 twips is beyond it: no overlap, left unchanged.
-    form1().move(600, 200);
-    pl().move(7, 0);
-    plaction(*program, "showpl");
-    EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form1().playlistMark(), "1");
+    // Near the bottom edge the window manager silently holds the playlist 90 px higher.
+    form1().move(300, 800);
+    windows->heldAt[&pl()] = QPoint(300, 865);
+    wakeDocking(*program);
+    EXPECT_TRUE(waitUntil([this] {
+        return !timer("stayd")->isRunning() && form1().pos() == QPoint(300, 710) &&
+               pl().pos() == QPoint(300, 865);
+    }));
+
+    windows->heldAt = {{&form1(), QPoint(300, 100)}};
+    form1().move(300, 50);
+    EXPECT_TRUE(waitUntil(
+        [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
 }
 
 }  // namespace

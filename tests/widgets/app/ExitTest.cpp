@@ -16,7 +16,7 @@ protected:
     QByteArray settingsBefore;
 };
 
-TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlong) {
+TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWindowsAlong) {
     startWithConfirmation(false);
     ASSERT_TRUE(tray->added);
     click("Label9");
@@ -30,10 +30,16 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersAndIconAlo
     EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
+
+    // A program that ends before an unloaded window is deleted takes it along.
+    const QPointer<playlist> unloaded = &pl();
+    program->unloadPlaylist();
+    ASSERT_FALSE(unloaded.isNull());
+    program.reset();
+    EXPECT_TRUE(unloaded.isNull());
 }
 
-// The question's box runs the event loop: another exit command meanwhile brings it to the
-// front, and a close request then is refused, instead of asking a second time.
+// The box runs the event loop: another exit meanwhile raises it, a close is refused.
 TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     startWithConfirmation(true);
     messages->whileOpen = [&] {
@@ -42,12 +48,10 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     };
     messages->answers = {Answer::No};
     click("Label9");
-    ASSERT_EQ(messages->shown.size(), 1U);
-    const auto& box = messages->shown[0];
-    EXPECT_EQ(box.text, "Soll das Programm beendet werden ?");
-    EXPECT_EQ(box.title, "Programm beenden");
-    EXPECT_EQ(box.buttons, MessageBoxes::Buttons::YesNo);
-    EXPECT_EQ(box.icon, MessageBoxes::Icon::Critical);
+    ASSERT_EQ(messages->told(),
+              QStringList({"Programm beenden: Soll das Programm beendet werden ?"}));
+    EXPECT_EQ(messages->shown[0].buttons, MessageBoxes::Buttons::YesNo);
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Critical);
     EXPECT_EQ(messages->raises, 2);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(form1().isVisible());
@@ -66,17 +70,6 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     EXPECT_EQ(messages->shown.size(), 4U);
     EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
-}
-
-// An unloaded playlist window is deleted once the event loop runs; a program that ends before
-// that must take it along, or the window would act on a program that no longer exists.
-TEST_F(ExitTest, WindowsUnloadedJustBeforeTheEndGoWithTheProgram) {
-    start();
-    const QPointer<playlist> unloaded = &pl();
-    program->unloadPlaylist();
-    ASSERT_FALSE(unloaded.isNull());
-    program.reset();
-    EXPECT_TRUE(unloaded.isNull());
 }
 
 }  // namespace

@@ -5,10 +5,8 @@ namespace {
 
 class StartupTest : public ProgramFixture {
 protected:
-    // What start-up made of the settings: the options' boxes (showpl, exppl, ending, qinfo,
-    // alwaysshow; then whether alwaysshow is enabled), the folder, the volume with its thumb
-    // and the mixer's writes, the playlist window (plcurr, shown, height, Label2's caption and
-    // colour) and the enabling of hidepl, showpl and the playlist menu.
+    // The options' boxes (then whether alwaysshow is enabled), folder, volume, thumb, mixer
+    // writes, the playlist window and the enabling of hidepl, showpl and the playlist menu.
     QString summary() {
         QString boxes;
         for (const QCheckBox* box : {opts().optshowpl, opts().optexppl, opts().optending,
@@ -44,7 +42,6 @@ struct SettingsCase {
 class StartupSettingsTest : public StartupTest,
                             public ::testing::WithParamInterface<SettingsCase> {};
 
-// Start-up gives every stored setting to its holder and never writes the file itself.
 TEST_P(StartupSettingsTest, StoredSettingsReachTheirHolders) {
     const SettingsCase& c = GetParam();
     mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, c.mixerTop};
@@ -61,21 +58,17 @@ TEST_P(StartupSettingsTest, StoredSettingsReachTheirHolders) {
 INSTANTIATE_TEST_SUITE_P(
     Files, StartupSettingsTest,
     ::testing::Values(
-        // The enlarged playlist; the system volume is left as it is.
         SettingsCase{"none", {}, 65535, "110101 [|] vol0 x360 mixer[] pl11 h368 -#ff0000 101"},
-        // The volume reaches the mixer at twice the slider value, the thumb at its share
-        // of the track: 5400 + 16000/32767 * 645 twips.
+        // The thumb at 5400 + 16000/32767 * 645 twips.
         SettingsCase{"stored",
                      {" 1 ", " 0 ", " 1 ", "/home/musik, alt", " 1 ", " 1 ", " 16000 "},
                      65535,
                      "101111 [/home/musik, alt|/home/musik, alt] vol16000 x381 mixer[1:32000] pl11 "
                      "h186 +#ffffff 101"},
-        // Quick info off clears and disables alwaysshow; the hidden playlist is enlarged.
         SettingsCase{"hidden, quick info off",
                      {" 0 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "},
                      65535,
                      "010000 [|] vol0 x360 mixer[] pl00 h368 -#ff0000 010"},
-        // Line 3 holds a value a check box cannot take: it and everything after are ignored.
         SettingsCase{"bad line 3",
                      {" 0 ", " 0 ", " 2 ", "/x", " 0 ", " 0 ", " 5 "},
                      65535,
@@ -86,28 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                      2000,
                      "110101 [|] vol0 x360 mixer[] pl11 h368 -#ff0000 101"}));
 
-TEST_F(StartupTest, FirstRunShowsTheWindowsWithTheHelpersHidden) {
-    start();
-    EXPECT_TRUE(form1().isVisible());
-    ASSERT_TRUE(program->playlistLoaded());
-    EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(label("Label2")->toolTip(), "Playlist verkleinern (normale Größe)");
-    EXPECT_FALSE(opts().isVisible());
-    EXPECT_FALSE(browser().isVisible());
-}
-
-TEST_F(StartupTest, AnEngineThatCannotBeUsedIsReportedWithItsReasonOnceTheWindowIsUp) {
-    engineAvailable = false;
-    start();
-    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
-    ASSERT_EQ(messages->shown.size(), 1U);
-    EXPECT_EQ(messages->shown[0].title, "Fehler");
-    EXPECT_TRUE(messages->shown[0].text.contains("(libmpv.so.2) wurde nicht gefunden"))
-        << messages->shown[0].text.toStdString();
-    EXPECT_TRUE(form1().isVisible());
-}
-
-TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
+// An engine that cannot be used is told once the window is up; temporary files of interrupted
+// writes are removed, and nothing else.
+TEST_F(StartupTest, AnUnusableEngineIsToldAndOnlyTemporaryFilesAreRemoved) {
     makeFiles("Playlist", {});
     const QStringList leftovers{"settings.cfg.bramble-tmp", "folders.dat.bramble-tmp",
                                 "Playlist/rock.mpc.bramble-tmp"};
@@ -115,10 +89,16 @@ TEST_F(StartupTest, TemporaryFilesOfInterruptedWritesAreRemovedAndNothingElse) {
     for (const QString& name : leftovers + kept) {
         writeFile(name, {});
     }
+    engineAvailable = false;
     start();
     for (const QString& name : leftovers + kept) {
         EXPECT_EQ(fileExists(name), kept.contains(name)) << name.toStdString();
     }
+    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_TRUE(messages->told()[0].startsWith("Fehler: ")) << messages->told()[0].toStdString();
+    EXPECT_TRUE(messages->told()[0].contains("(libmpv.so.2) wurde nicht gefunden"));
+    EXPECT_TRUE(form1().isVisible());
 }
 
 struct ScreenCase {
@@ -130,8 +110,7 @@ struct ScreenCase {
 
 class StartupScreenTest : public StartupTest, public ::testing::WithParamInterface<ScreenCase> {};
 
-// The windows come up wholly on the part of the screen windows may take, moved the least
-// distance from their designed places; the playlist window docks under the main window.
+// Wholly on the free part of the screen, moved the least; the playlist docks underneath.
 TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
     const ScreenCase& c = GetParam();
     desktop->screen = c.screen;
@@ -149,14 +128,9 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, StartupScreenTest,
-    ::testing::Values(
-        // Where the designed place fits, it is kept.
-        ScreenCase{{1280, 1024}, {}, true, {305, 117}},
-        // "Exit", "Options" and "X" would stand past the right edge; the browser under a
-        // panel at the top.
-        ScreenCase{{640, 480}, {0, 60, 640, 420}, false, {213, 117}},
-        // The enlarged playlist comes on too, as far as the screen's height allows.
-        ScreenCase{{640, 480}, {}, true, {213, 0}},
-        ScreenCase{{800, 600}, {0, 24, 800, 536}, true, {305, 37}}));
+    ::testing::Values(ScreenCase{{1280, 1024}, {}, true, {305, 117}},
+                      ScreenCase{{640, 480}, {0, 60, 640, 420}, false, {213, 117}},
+                      ScreenCase{{640, 480}, {}, true, {213, 0}},
+                      ScreenCase{{800, 600}, {0, 24, 800, 536}, true, {305, 37}}));
 
 }  // namespace

@@ -17,9 +17,7 @@ protected:
         });
     }
 
-    // Every window of the window manager a user can open, opened as the user would, with the
-    // window each dialog must stay above (none: a window of its own). The quick-info popup
-    // places itself past the window manager.
+    // Every window a user can open, with the window a dialog must stay above (none: its own).
     std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
         program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
         pl().fillFromStore();
@@ -65,18 +63,7 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
     expectPlaces(openEveryWindow(), true);
 }
 
-TEST_F(WindowRolesTest, AClickOnAWindowThatADialogHoldsBringsTheDialogBack) {
-    start();
-    click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
-    EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command3->click();
-    activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
-}
-
-TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpenedOver) {
+TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
     click("Label1");
     frmsearch& search = *program->searchIfLoaded();
@@ -93,13 +80,20 @@ TEST_F(WindowRolesTest, AWindowThatClosesWithTheFocusHandsItToTheWindowItWasOpen
     opts().Command2->click();
     EXPECT_TRUE(broughtToFront(form1()));
 
-    // A question over the main window, answered.
     QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form1());
     question.show();
     ASSERT_TRUE(activate(question));
     windows->broughtToFront.clear();
     question.button(QMessageBox::No)->click();
     EXPECT_TRUE(broughtToFront(form1()));
+
+    click("Label5");
+    ASSERT_FALSE(form1().isEnabled());
+    activate(form1());
+    EXPECT_TRUE(broughtToFront(opts()));
+    opts().Command3->click();
+    activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
 }
 
 }  // namespace

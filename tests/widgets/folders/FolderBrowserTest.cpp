@@ -30,7 +30,6 @@ protected:
     static void clickRow(QAbstractItemView* view, int row) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre(view, row));
     }
-    // Waits for the browser to show the folder, listed away from the GUI thread.
     bool browserShows(const QString& sub) {
         return waitUntil([&] { return browser().Dir1->path() == path(sub); });
     }
@@ -48,8 +47,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
     EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
     EXPECT_EQ(browser().Drive1->currentText(), "/");
-    // Tab: the drive and folder column, the files with the preview's buttons, the add button,
-    // the list and the commands; "Verz. einfügen" is disabled while the list is empty.
+    // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
     browser().Drive1->setFocus(Qt::TabFocusReason);
     QWidgetList order;
@@ -76,7 +74,6 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
 
     browser().Dir1_Open(path("Leer"));
     ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(0); }));
-    // A drive without a readable root, and a folder that vanished after it was listed.
     browser().Drive1->addItem(path("weg"));
     browser().Drive1->setCurrentIndex(browser().Drive1->count() - 1);
     browser().Drive1_Change();
@@ -90,8 +87,6 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(browser().Label3->text(), count(0));
 }
 
-// A slow folder keeps neither the window nor a newer choice waiting: the lists come when the
-// listing does, with the busy pointer meanwhile, and a listing that was given up is dropped.
 TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     makeFiles("Langsam", {"l.mp3"});
     makeFiles("Schnell", {"s.mp3", "t.mp3"});
@@ -116,8 +111,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     EXPECT_EQ(browser().File1->fileName(0), "s.mp3");
 }
 
-// Both openers: the main window's "Insert" hides the player's windows, the playlist window's
-// menu disables them; the commit gives them back either way.
+// "Insert" hides the player's windows, the playlist menu disables them.
 class FolderBrowserCommitTest : public FolderBrowserTest,
                                 public ::testing::WithParamInterface<AddFolderFrom> {};
 
@@ -175,7 +169,6 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     QTest::keyClick(list, Qt::Key_Delete);  // nothing selected
     list->setListIndex(0);
     QTest::keyClick(list, Qt::Key_Delete);
-    // Nothing is selected after a removal: a second Delete removes nothing more.
     QTest::keyClick(list, Qt::Key_Delete);
     ASSERT_EQ(browser().folderList(), QStringList({path("B")}));
     ASSERT_TRUE(browser().Command1->isEnabled());
@@ -198,8 +191,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     EXPECT_EQ(shownLines(), QStringList({"a"}));
 }
 
-// The hover tooltip tells a long entry whole, as written, and fits on the screen.
-TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
+TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadKeepsThem) {
     start();
     browser().show();
     const QString entry =
@@ -217,10 +209,8 @@ TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
     }
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(shownText(*tip), entry);
-    // Qt puts a tip that fits on the screen wholly on it.
     EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 
-    // The folder list above tells its folders as written, too.
     makeFiles("<i>kursiv &amp;", {});
     browser().Dir1_Open(folder.path());
     QList<QListWidgetItem*> found;
@@ -229,29 +219,43 @@ TEST_F(FolderBrowserTest, HoverTipOfALongEntryIsWrappedWithinTheScreen) {
         return found.size() == 1;
     }));
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
-}
 
-class FolderBrowserDragTest : public FolderBrowserTest,
-                              public ::testing::WithParamInterface<std::vector<int>> {};
-
-// However fast the mouse goes, the pressed entry passes the others one at a time.
-TEST_P(FolderBrowserDragTest, TheFirstEntryDraggedOverThreeLandsFourth) {
-    start();
-    browser().show();
-    browser().setFolderList({"a", "b", "c", "d", "e"});
-    FolderListBox* list = browser().lstdirs;
-    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
-    for (const int row : GetParam()) {
-        QTest::mouseMove(list->viewport(), centre(list, row));
+    // However fast the mouse goes, the pressed entry passes the others one at a time.
+    for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
+        browser().setFolderList({"a", "b", "c", "d", "e"});
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
+        for (const int row : moves) {
+            QTest::mouseMove(list->viewport(), centre(list, row));
+        }
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(list, 3));
+        QTest::mouseMove(list->viewport(), centre(list, 4));  // released: changes nothing
+        EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
+        EXPECT_EQ(browser().lstdirs->listIndex(), 3);
     }
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(list, 3));
-    QTest::mouseMove(list->viewport(), centre(list, 4));  // released: moving on changes nothing
-    EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
-    EXPECT_EQ(browser().lstdirs->listIndex(), 3);
-}
 
-INSTANTIATE_TEST_SUITE_P(Moves, FolderBrowserDragTest,
-                         ::testing::Values(std::vector<int>{1, 2, 3}, std::vector<int>{3}));
+    const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
+    browser().setFolderList(records);
+    program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
+    QTest::mouseClick(browser().Command3, Qt::LeftButton);
+    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    EXPECT_EQ(browser().folderList(), records);
+    EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
+
+    dialog().chosenFile = folder.filePath("liste.mpc");
+    QTest::mouseClick(browser().Command3, Qt::LeftButton);
+    const FakeFileDialog& d = dialog();
+    EXPECT_EQ(d.initDir, folder.path());
+    browser().setFolderList({});
+    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
+              QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
+                           folder.path() + "/Playlist"}));
+    EXPECT_EQ(browser().folderList(), records);
+    EXPECT_TRUE(browser().Command1->isEnabled());
+    // The main player may still move on to the next entry while the browser is open.
+    EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
+    EXPECT_TRUE(messages->shown.empty());
+}
 
 struct ClearCase {
     Answer answer;
@@ -289,33 +293,6 @@ INSTANTIATE_TEST_SUITE_P(Answers, FolderBrowserClearTest,
                                            ClearCase{Answer::No, true, true},
                                            ClearCase{Answer::Cancel, true, false}));
 
-TEST_F(FolderBrowserTest, SaveThenLoadGivesTheSameRecords) {
-    start();
-    const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
-    browser().setFolderList(records);
-    program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
-    // Cancelled: nothing is written, nothing changes.
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
-    EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
-
-    dialog().chosenFile = folder.filePath("liste.mpc");
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
-    const FakeFileDialog& d = dialog();
-    EXPECT_EQ(d.initDir, folder.path());
-    browser().setFolderList({});
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
-    EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
-              QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
-                           folder.path() + "/Playlist"}));
-    EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(browser().Command1->isEnabled());
-    // The main player may still move on to the next entry while the browser is open.
-    EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
-    EXPECT_TRUE(messages->shown.empty());
-}
-
 struct FileFault {
     bool save;
     QString name;  // below the program folder
@@ -343,7 +320,6 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         return;
     }
-    // A line shows no more of a record than a path can hold, and the record stays whole.
     EXPECT_LE(browser().lstdirs->model()->index(0, 0).data().toString().size(),
               FolderLines::kShownChars + 1);
     EXPECT_EQ(browser().folderList()[0].size(),
@@ -360,10 +336,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FileFault{false, "zeilen.mpc",
                                 (QByteArray(60'000, 'x') + "\r\n").repeated(10), false}));
 
-// Latin-1 names from old disks and a name's own trailing blank: the folders are listed and
-// scanned, and the commit writes every record back byte for byte; blanks around a record that
-// names no folder are stray and go.
-TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit) {
+// Latin-1 names and a trailing blank are listed, scanned and written back byte for byte.
+TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreakALine) {
     const QByteArray root = QFile::encodeName(folder.path());
     const QByteArray latin1 = root + "/M\xf6tley";
     ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
@@ -386,7 +360,6 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit)
     EXPECT_EQ(played, latin1 + "/Caf\xe9.mp3");
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 
-    // The browser lists the folder by the name it shows, and adds it by the bytes it has.
     form1().setStandardFolder(folder.path());
     click("Label7");
     QList<QListWidgetItem*> shown;
@@ -398,29 +371,25 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesFromFoldersDatThroughScanAndCommit)
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     QTest::mouseClick(browser().Command1, Qt::LeftButton);
     EXPECT_EQ(readFile("folders.dat"), kept + root + "/A\r\n" + latin1 + "\r\n");
-}
 
-TEST_F(FolderBrowserTest, AFolderWithALineBreakInItsNameIsNotAdded) {
-    for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
-        makeFiles(name, {"z.mp3"});
-    }
-    start();
+    // A folder with a line break in its name is not added.
+    const QStringList before = browser().folderList();
     click("Label7");
     for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
+        makeFiles(name, {"z.mp3"});
         browser().presetFolder(path(name));
         ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == path(name); }));
         QTest::mouseClick(browser().Label2, Qt::LeftButton);
     }
-    EXPECT_TRUE(browser().folderList().isEmpty());
+    EXPECT_EQ(browser().folderList(), before);
     ASSERT_EQ(messages->shown.size(), 2U);
-    for (const auto& shown : messages->shown) {
-        EXPECT_EQ(shown.title, "Fehler");
-        EXPECT_TRUE(shown.text.contains("Zeilenumbruch")) << shown.text.toStdString();
+    for (const auto& box : messages->shown) {
+        EXPECT_EQ(box.title, "Fehler");
+        EXPECT_TRUE(box.text.contains("Zeilenumbruch")) << box.text.toStdString();
     }
 }
 
-// A list over the limits is read in part; the user hears of it once, before a commit can write
-// the shortened list back, naming the file and the last line read.
+// The user hears once of a list cut at the limit, before a commit writes it back.
 TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     makeFiles("A", {"a.mp3"});
     const QByteArray tooLong = "\r\n" + QByteArray("/m\r\n").repeated(kListFileMaxRecords);
@@ -432,13 +401,11 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     EXPECT_TRUE(messages->shown[0].text.contains(path("folders.dat") + "\" ist länger"));
     EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
 
-    // Leaving the browser reads the same file again: once is enough.
     click("Label7");
     QTest::mouseClick(browser().Command2, Qt::LeftButton);
     runEventsFor(50);
     EXPECT_EQ(messages->shown.size(), 1U);
 
-    // So is a saved list loaded in the browser.
     click("Label7");
     writeFile("lang.mpc", tooLong);
     dialog().chosenFile = path("lang.mpc");

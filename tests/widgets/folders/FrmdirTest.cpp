@@ -19,7 +19,6 @@ protected:
         QTest::mouseClick(opts().Command4, Qt::LeftButton);
         opts().estfolder->setText("/bearbeitet");
     }
-    // Opens the chooser and waits for its first folder, listed away from the GUI thread.
     frmdir& chooser() {
         QTest::mouseClick(opts().Command3, Qt::LeftButton);
         frmdir& dir = *program->frmdirIfLoaded();
@@ -37,8 +36,19 @@ protected:
     }
 };
 
-TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
+TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     startWithStandardFolder(path("musik"));
+    for (bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox);
+        frmdir& dir = chooser();
+        openInList(dir, "jazz");
+        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
+        EXPECT_FALSE(opts().Command4->isEnabled());
+        EXPECT_TRUE(opts().isEnabled());
+        EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+    }
+
     frmdir& first = chooser();
     EXPECT_TRUE(first.isVisible());
     EXPECT_EQ(first.windowTitle(), "Standard-Verzeichnis wählen");
@@ -53,7 +63,6 @@ TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
     EXPECT_TRUE(opts().isEnabled());
     EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
 
-    // A double click opens a folder; a single click only highlights one.
     frmdir& second = chooser();
     openInList(second, "rock");
     const auto jazz = second.Dir1->findItems("jazz", Qt::MatchEndsWith);
@@ -64,40 +73,12 @@ TEST_F(FrmdirTest, OkTakesTheOpenFolderAndEnablesApply) {
     EXPECT_EQ(opts().estfolder->text(), path("musik/rock"));
 }
 
-TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothing) {
-    startWithStandardFolder(path("musik"));
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox);
-        frmdir& dir = chooser();
-        openInList(dir, "jazz");
-        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
-        EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
-        EXPECT_FALSE(opts().Command4->isEnabled());
-        EXPECT_TRUE(opts().isEnabled());
-        EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
-    }
-}
-
 TEST_F(FrmdirTest, GoneStandardFolderOpensOnTheProgramFolder) {
     startWithStandardFolder(path("weg"));
     EXPECT_EQ(chooser().Dir1->path(), QDir::cleanPath(folder.path()));
 }
 
-TEST_F(FrmdirTest, UnreadableDriveIsReportedAndTheFolderStays) {
-    startWithStandardFolder(path("musik"));
-    frmdir& dir = chooser();
-    const QString drive = dir.Drive1->currentText();
-    dir.Drive1->addItem("/kein/medium");
-    dir.Drive1->setCurrentIndex(dir.Drive1->count() - 1);
-    dir.Drive1_Change();
-    ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
-    EXPECT_EQ(messages->told(), QStringList({"Fehler!: Kein Datenträger in diesem Laufwerk!"}));
-    EXPECT_EQ(dir.Dir1->path(), path("musik"));
-    EXPECT_EQ(dir.Drive1->currentText(), drive);
-}
-
-// A slow standard folder: the chooser answers meanwhile, with the busy pointer and no folder
-// for "OK" to take; closed before the listing comes, it drops it.
+// A slow standard folder: "OK" waits for it; closed before it comes, it drops it.
 TEST_F(FrmdirTest, ASlowStandardFolderIsShownWhenItsListingComes) {
     listings->hold(path("musik"));
     startWithStandardFolder(path("musik"));

@@ -17,7 +17,6 @@ TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(program->store.path(1), folder.filePath("A/a.MP3"));
     EXPECT_EQ(program->store.path(3), folder.filePath("B/c.mp3"));
-    // The player already knows which file the first step would take.
     EXPECT_EQ(players.at(0)->next, folder.filePath("A/a.MP3"));
 }
 
@@ -33,8 +32,7 @@ TEST_F(ScanScheduleTest, ASecondRequestWhilePendingScansOnceWithTheNewestList) {
     EXPECT_EQ(program->store.count(), 1);
 }
 
-// Abandoned while pending, or while its listing waits on a slow folder: its result never
-// comes, and the store as it stood is published.
+// Abandoned while pending or listing: the store as it stood is published.
 class AbandonedScanTest : public ScanScheduleTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(AbandonedScanTest, PublishesTheStoreAsItStands) {
@@ -60,7 +58,6 @@ TEST_P(AbandonedScanTest, PublishesTheStoreAsItStands) {
 
 INSTANTIATE_TEST_SUITE_P(PendingOrListing, AbandonedScanTest, ::testing::Bool());
 
-// The window answers while a scan waits on a slow folder, and a newer request supersedes it.
 TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
     makeFiles("A", {"a.mp3"});
     makeFiles("B", {"b.mp3"});
@@ -81,7 +78,6 @@ TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
     EXPECT_EQ(program->store.path(1), folder.filePath("B/b.mp3"));
 }
 
-// No saved folders: no scan, no message, and no file until one is made.
 TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
     start();
     EXPECT_FALSE(program->scanPending());

@@ -7,7 +7,6 @@
 
 namespace {
 
-// The notch's pixel left for a left edge in twips.
 int pixels(double twips) {
     return static_cast<int>(std::nearbyint(twips / 15));
 }
@@ -27,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
+TEST_F(PositionTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysInside) {
     player().position = 125.5;
     timer("tmrPT")->setEnabled(true);
     ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "2:06 / 3:20"; }));
@@ -37,30 +36,14 @@ TEST_F(PositionTest, TimerShowsTheClockAndMovesTheNotch) {
     player().position = 200;
     ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "3:20 / 3:20"; }));
     EXPECT_EQ(label("imgnotch")->x(), pixels(4725));
-}
 
-TEST_F(PositionTest, DragShowsTheTargetWhileTheClockKeepsTheRealPositionAndSeeksOnRelease) {
-    player().position = 125.5;
-    position().SeekTick();
-    QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
+    label("lblST")->show();
+    QTest::mouseMove(label("lblbar"));
     EXPECT_TRUE(label("lblST")->isVisible());
-
-    mouseForNotch(2830);  // 1270 of 3165 twips along the bar
-    position().SeekTick();
-    EXPECT_EQ(position().notchLeft(), 2830);
-    EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
-    EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
-    // Centred over the notch.
-    EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
-    EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
-
-    QTest::mouseRelease(label("imgnotch"), Qt::RightButton);
-    EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
+    QTest::mouseMove(&form1(), QPoint(5, 100));
     EXPECT_FALSE(label("lblST")->isVisible());
-    EXPECT_FALSE(position().isDragging());
-}
 
-TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
+    timer("tmrPT")->setEnabled(false);
     player().position = 50;
     position().SeekTick();
     player().position = 50.08;  // played on since the tick
@@ -69,9 +52,7 @@ TEST_F(PositionTest, ClickOnTheBarWithinOneTickSeeksNowhereNew) {
     EXPECT_NEAR(player().position, 50, 1e-3);
     EXPECT_EQ(label("lbltime")->caption(), "0:50 / 3:20");
     EXPECT_FALSE(label("lblST")->isVisible());
-}
 
-TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
     QTest::mousePress(label("lblbar"), Qt::LeftButton);
     desktop->cursor = QPoint(form1().x() - 500, 0);
     position().SeekTick();
@@ -89,33 +70,8 @@ TEST_F(PositionTest, TooltipStaysInsideTheWindowAtBothEnds) {
     EXPECT_EQ(player().position, 200);
 }
 
-TEST_F(PositionTest, UnknownLengthNeitherMovesTheNotchNorSeeks) {
-    player().length = 0;
-    player().position = 7;
-    position().SeekTick();
-    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
-    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
-
-    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
-    mouseForNotch(2830);
-    position().SeekTick();
-    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
-    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
-    EXPECT_EQ(player().position, 7);
-}
-
-TEST_F(PositionTest, MovingOverTheBareWindowHidesTheTooltipMovingOverAControlDoesNot) {
-    label("lblST")->show();
-    QTest::mouseMove(label("lblbar"));
-    EXPECT_TRUE(label("lblST")->isVisible());
-    QTest::mouseMove(&form1(), QPoint(5, 100));
-    EXPECT_FALSE(label("lblST")->isVisible());
-}
-
-// To a screen reader the bar is a slider of the position in seconds, which it can set; the
-// keyboard moves it while it has the focus. Either way the player jumps as at a drop of the
-// notch, and the clock follows.
-TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
+// The bar is a slider of seconds that screen readers and keys set.
+TEST_F(PositionTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthIsUnknown) {
     player().position = 125.5;
     EXPECT_EQ(readOut(label("lblbar")), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
     QAccessibleValueInterface* value =
@@ -142,14 +98,44 @@ TEST_F(PositionTest, BarIsASliderOfSecondsThatScreenReadersAndKeysSet) {
     ASSERT_EQ(jumps.size(), 7);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 50);
 
-    // While playing, a screen reader hears of each new second; a tick that finds the same
-    // second, as all ticks while paused, tells nothing.
+    // While playing, a screen reader hears of each new second only.
     QSignalSpy told(label("lblbar"), &SkinLabel::sliderValueChanged);
     for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
         player().position = at;
         position().SeekTick();
     }
     EXPECT_EQ(told.size(), 2);
+
+    player().position = 125.5;
+    position().SeekTick();
+    QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
+    EXPECT_TRUE(label("lblST")->isVisible());
+
+    mouseForNotch(2830);  // 1270 of 3165 twips along the bar
+    position().SeekTick();
+    EXPECT_EQ(position().notchLeft(), 2830);
+    EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
+    EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
+    EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
+    EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
+
+    QTest::mouseRelease(label("imgnotch"), Qt::RightButton);
+    EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
+    EXPECT_FALSE(label("lblST")->isVisible());
+    EXPECT_FALSE(position().isDragging());
+
+    player().length = 0;
+    player().position = 7;
+    position().SeekTick();
+    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
+    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
+
+    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
+    mouseForNotch(2830);
+    position().SeekTick();
+    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
+    EXPECT_EQ(player().position, 7);
 }
 
 }  // namespace

@@ -32,7 +32,12 @@ protected:
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
 
-TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
+TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
+    transport().playselected();  // nothing selected
+    EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_EQ(player().file, "");
+
     QSignalSpy tips(&transport(), &Transport::trayTipChanged);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
@@ -48,9 +53,16 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndShowTheTrack) {
     EXPECT_EQ(tips.last().at(0).toString(), "a");
     EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(flags({"btnplay", "btnstop"}), "11");
+
+    program->store.fill({}, {});
+    click("btnnext");
+    click("btnprev");
+    EXPECT_EQ(playing(), "-");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(messages->told().size(), 1);
 }
 
-TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
+TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
     click("Label4");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kRed);
@@ -69,8 +81,7 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
     click("btnnext");
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 
-    // The tray's items: choosing the active order again whitens its label and falls back to
-    // list order, leaving the marks alone.
+    // Choosing the active order again falls back to list order, leaving the marks alone.
     item("playshuffle")->trigger();
     EXPECT_TRUE(program->shufflemode);
     EXPECT_FALSE(item("playnormal")->isChecked());
@@ -83,9 +94,8 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrder) {
     EXPECT_EQ(label("Label12")->backColor(), kRed);
     EXPECT_TRUE(item("playnormal")->isChecked());
     EXPECT_FALSE(item("playshuffle")->isChecked());
-}
 
-TEST_F(TransportTest, PlaySelectedThenNextContinuesFromThatPositionInShuffleOrder) {
+    // Play selected, then next continues from that position in shuffle order.
     click("Label4");
     pl().setListIndex(0);
     transport().playselected();
@@ -106,25 +116,8 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     player().finish();
     player().finish();
     EXPECT_EQ(playing(), "/m/a.mp3");
-    // Switching the order changes which file follows.
     click("Label4");
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
-}
-
-TEST_F(TransportTest, NothingToPlayPlaysNothing) {
-    // Without a selection, playing the selected line complains.
-    transport().playselected();
-    EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
-    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
-    EXPECT_EQ(player().file, "");
-
-    // An empty store only says so in the title.
-    program->store.fill({}, {});
-    click("btnnext");
-    click("btnprev");
-    EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
-    EXPECT_EQ(messages->told().size(), 1);
 }
 
 TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
@@ -136,7 +129,6 @@ TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
     click("btnpause");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
-    // The tray offers only what the items say: "Wiedergeben", then "Pause".
     click("btnpause");
     item("mnuplayagain")->trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
@@ -146,7 +138,6 @@ TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_TRUE(item("mnuplayagain")->isEnabled());
 
-    // Stop rewinds, keeps the file, and the tray offers "Wiedergeben" again.
     item("mnuplayagain")->trigger();
     player().position = 12;
     click("btnstop");
@@ -166,7 +157,6 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     EXPECT_EQ(player().file, "/music/Leise.mp3");
     EXPECT_EQ(playing(), "-");
     EXPECT_EQ(label("lbltracktitle")->caption(), "Leise.mp3");
-    // A single file locks the list buttons.
     EXPECT_EQ(flags({"btnnext", "btnprev", "btnstop"}), "001");
 
     // "Open" with a cancelled dialog starts what the player already holds.
@@ -181,8 +171,44 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     EXPECT_EQ(program->mp3pos, 0);
 }
 
-// A name is shown exactly as named wherever it appears: nothing of it is read as markup.
-TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
+// Clickable labels are push buttons named by their tooltips; the others stay text.
+TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
+    const auto described = [](QWidget* w) {
+        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
+    };
+    using A = QAccessible;
+    EXPECT_EQ(described(label("btnnext")), std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(label("Label5")),
+              std::pair(A::Button, std::string("Programmoptionen aufrufen")));
+    EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(label("Label14")), std::pair(A::StaticText, std::string("?")));
+    EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
+    EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
+    showQuickInfo(*program, "Titel");
+    const quickinfo& popup = *program->quickinfoIfLoaded();
+    EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
+    EXPECT_EQ(described(popup.Label2), std::pair(A::StaticText, std::string("0:00 / 0:00")));
+    EXPECT_EQ(described(popup.Label1), std::pair(A::Graphic, std::string()));
+
+    const auto press = [](SkinLabel* label) {
+        QAccessibleActionInterface* action =
+            QAccessible::queryAccessibleInterface(label)->actionInterface();
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        action->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(label("btnnext"));
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    EXPECT_EQ(label("btnnext")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
+    press(label("btnstop"));
+    EXPECT_EQ(playing(), "-");
+    label("btnplay")->setEnabled(false);
+    press(label("btnplay"));  // a disabled label takes no press
+    EXPECT_EQ(playing(), "-");
+
+    // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
     QtTrayIcon trayIcon;
     QtMessageBoxes boxes;
     for (const QString name :
@@ -209,50 +235,7 @@ TEST_F(TransportTest, NamesShowAsWrittenInEveryPlace) {
     }
 }
 
-// A screen reader finds the clickable labels as push buttons named by their tooltips; pressing
-// one does what a click does. Labels that take no click stay text.
-TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtons) {
-    const auto described = [](QWidget* w) {
-        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
-    };
-    using A = QAccessible;
-    EXPECT_EQ(described(label("btnnext")), std::pair(A::Button, std::string("Nächster Track")));
-    EXPECT_EQ(described(label("Label5")),
-              std::pair(A::Button, std::string("Programmoptionen aufrufen")));
-    EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
-    EXPECT_EQ(described(label("Label14")),
-              std::pair(A::StaticText, std::string("?")));  // no action
-    EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
-    EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
-    // Windows are frames named by their captions; the popup's title and time are text.
-    EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
-    showQuickInfo(*program, "Titel");
-    const quickinfo& popup = *program->quickinfoIfLoaded();
-    EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
-    EXPECT_EQ(described(popup.Label2), std::pair(A::StaticText, std::string("0:00 / 0:00")));
-    EXPECT_EQ(described(popup.Label1), std::pair(A::Graphic, std::string()));
-
-    const auto press = [](SkinLabel* label) {
-        QAccessibleActionInterface* action =
-            QAccessible::queryAccessibleInterface(label)->actionInterface();
-        ASSERT_NE(action, nullptr);
-        ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        action->doAction(QAccessibleActionInterface::pressAction());
-    };
-    press(label("btnnext"));
-    EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(label("btnnext")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
-    press(label("btnstop"));
-    EXPECT_EQ(playing(), "-");
-    label("btnplay")->setEnabled(false);
-    press(label("btnplay"));  // a disabled label takes no press
-    EXPECT_EQ(playing(), "-");
-}
-
-// The player's keys do what the controls do, in the main window and, where the list has no
-// use of its own for them, in the playlist window. One scenario: each row presses a key and
-// reads the player, the mixer, the list and the clock.
+// The player's keys act like the controls, in the list where it has no use for them.
 TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
     form1().volume().setStoredVolume(16384);  // 50 %
@@ -292,7 +275,6 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
         {false, K(Qt::CTRL, Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
-        // Volume in the tray's 5 % steps.
         {false, K(Qt::Key_Up), "a playing 0s vol54 mixer36020 line0 0:00 / 3:20"},
         {true, K(Qt::Key_VolumeDown), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {false, K(Qt::Key_Down), "a playing 0s vol45 mixer29516 line0 0:00 / 3:20"},
@@ -319,7 +301,6 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         EXPECT_EQ(summary(), row.after) << (row.inList ? "list " : "main window ")
                                         << QKeySequence(row.key).toString().toStdString();
     }
-    // Every jump is told on, as a drop of the notch is (to the desktop's media controls).
     ASSERT_EQ(jumps.size(), 3);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 5);
     EXPECT_EQ(jumps.at(2).at(0).toDouble(), 0);

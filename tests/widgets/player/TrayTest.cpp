@@ -21,7 +21,6 @@ protected:
         QCoreApplication::processEvents();
     }
     bool inTaskBar() { return windows->inTaskList(form1()); }
-    // A context request on the icon; `inside` runs while the tray menu is open, then it closes.
     void withTrayMenu(const std::function<void()>& inside) {
         tray->send(TrayIcon::kContextRequest);
         ASSERT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
@@ -30,20 +29,17 @@ protected:
     }
 };
 
-TEST_F(TrayTest, IconShowsTheProgramThenEachTrackCutTo63Characters) {
+TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestartsDocking) {
     EXPECT_EQ(tray->tip, "MP3-Brambleplayer");
     EXPECT_FALSE(inTaskBar());
     const QString seventy(70, QLatin1Char('t'));
-    // A character beyond the BMP is never cut in half.
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     program->store.fill({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
     click("btnnext");
     EXPECT_EQ(tray->tip, seventy.left(63));
     click("btnnext");
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
-}
 
-TEST_F(TrayTest, DoubleClickShowsTheWindowAndRestartsDockingPlayerWiederZeigenDoesNot) {
     label("lblST")->show();
     tray->send(TrayIcon::kDoubleClick);  // while visible: it stays as it is
     EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
@@ -61,7 +57,7 @@ TEST_F(TrayTest, DoubleClickShowsTheWindowAndRestartsDockingPlayerWiederZeigenDo
     EXPECT_FALSE(inTaskBar());
 }
 
-TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
+TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowComesBack) {
     QSignalSpy opened(control<QMenu>("mnusystemtray"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
@@ -85,9 +81,26 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnored) {
     tray->send(TrayIcon::kContextRequest);
     EXPECT_EQ(opened.count(), 3);
     control<QMenu>("mnusystemtray")->close();
+
+    // Without a tray, the window hidden in it comes back (it is hidden there already).
+    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
+    tray->hostRunning = false;
+    form1().tray().tmrTrayHost_Timer();
+    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
+    EXPECT_TRUE(timer("stayd")->isEnabled());
+    minimise();  // only minimises
+    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
+
+    // Gone while out of the task bar: minimising puts it back there.
+    tray->hostRunning = true;
+    tray->send(TrayIcon::kDoubleClick);
+    ASSERT_FALSE(inTaskBar());
+    tray->hostRunning = false;
+    minimise();
+    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
+    EXPECT_TRUE(form1().isMinimized());
 }
 
-// How a tray speaking the D-Bus tray protocol sees the tray menu and chooses in it.
 TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     ASSERT_EQ(tray->menu, control<QMenu>("mnusystemtray"));
     DBusMenuExporter exporter(*tray->menu);
@@ -112,7 +125,6 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(shown(item("playnormal")).value("toggle-state").toInt(), 1);
     EXPECT_EQ(shown(item("playshuffle")).value("toggle-state").toInt(), 0);
 
-    // A volume step renames the sub-menu: the tray is told and reads the new caption.
     QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
     form1().menuItem("mnuvolup1")->trigger();
     ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
@@ -121,8 +133,7 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(root.children[6].properties.value("label").toString(),
               control<QMenu>("mnuvolume")->title());
 
-    // Chosen there, an item acts as in the menu, once the tray has its answer; a disabled one
-    // does nothing, an unknown one is reported.
+    // A disabled item does nothing, an unknown one is reported.
     item("playshuffle")->setEnabled(false);
     exporter.Event(exporter.idOf(item("playshuffle")), "clicked", {}, 0);
     exporter.Event(exporter.idOf(item("mnuexit2")), "clicked", {}, 0);
@@ -130,28 +141,6 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
     EXPECT_FALSE(item("playshuffle")->isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
-}
-
-TEST_F(TrayTest, WithoutATrayTheWindowIsNeverHiddenOutOfReach) {
-    // The tray goes away while the window is hidden in it: the window comes back.
-    minimise();
-    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
-    tray->hostRunning = false;
-    form1().tray().tmrTrayHost_Timer();
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
-    EXPECT_TRUE(timer("stayd")->isEnabled());
-    minimise();  // only minimises
-    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
-
-    // Gone while the window is on screen and out of the task bar: minimising puts it back
-    // into the task bar.
-    tray->hostRunning = true;
-    tray->send(TrayIcon::kDoubleClick);
-    ASSERT_FALSE(inTaskBar());
-    tray->hostRunning = false;
-    minimise();
-    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
-    EXPECT_TRUE(form1().isMinimized());
 }
 
 }  // namespace

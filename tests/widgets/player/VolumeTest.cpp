@@ -23,14 +23,13 @@ class VolumeTest : public ProgramFixture {
 protected:
     Volume& volume() { return form1().volume(); }
     int value() { return form1().volumeSetting().value(); }
-    // Puts the mouse at a point of the volume track, in twips from the window's left edge.
     void mouseAt(double twips) {
         desktop->cursor = QPoint(form1().x() + static_cast<int>(twips / 15), form1().y() + 60);
     }
     QPoint onTrack() { return {label("lblVol")->width() - 3, 4}; }  // clear of the thumb
 };
 
-TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) {
+TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreenReadersDo) {
     writeSettings(kStored);
     start();
     // A click released before the first tick leaves the tray's caption as it was.
@@ -48,7 +47,6 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) 
     EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 48%");
     runEventsFor(60);  // more ticks with the mouse standing still write nothing more
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32004});
-    // There is no microphone monitor: nothing else is touched in its place.
     EXPECT_EQ(mixer->writes.size(), 1U);
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 100 "));  // written only at the end
 
@@ -57,128 +55,7 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesAllSevenLinesOnRelease) 
     EXPECT_FALSE(timer("tmrTime")->isRunning());
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 48%");
-}
 
-TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
-    start();
-    mixer->microphone = MixerControl{FakeMixer::kMicrophone, 0, 31};
-    volume().findMixerControls();
-    QTest::mousePress(label("lblVol"), Qt::LeftButton, {}, onTrack());
-    mouseAt(30000);
-    ASSERT_TRUE(waitUntil([this] { return value() == 32767; }));
-    EXPECT_EQ(volume().thumbLeft(), 6045);
-    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 100%");
-    mouseAt(0);
-    ASSERT_TRUE(waitUntil([this] { return value() == 0; }));
-    EXPECT_EQ(volume().thumbLeft(), 5400);
-    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 0%");
-    QTest::mouseRelease(label("lblVol"), Qt::LeftButton, {}, onTrack());
-
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), (std::vector<long>{65534, 0}));
-    // A monitor line into the speakers is silenced with every change.
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kMicrophone), (std::vector<long>{0, 0}));
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke");
-    EXPECT_TRUE(readFile("settings.cfg").endsWith("\r\n 0 \r\n"));
-}
-
-TEST_F(VolumeTest, TrayStepsMoveTheThumbInTwipsStopAtTheEndsAndWriteNoFile) {
-    start();
-    const double start = volume().thumbLeft();
-    volume().mnuvolup1_Click();
-    volume().mnuvolup1_Click();
-    EXPECT_EQ(volume().thumbLeft(), start + 64);
-    volume().mnuvolup_Click();
-    EXPECT_EQ(volume().thumbLeft(), start + 129);
-    // 129 of 645 twips: a fifth of 32767.
-    EXPECT_EQ(value(), 6553);
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 13106);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 19%");
-    EXPECT_FALSE(label("lblttVol")->isVisible());
-    for (int i = 0; i < 12; ++i) {
-        volume().mnuvolup_Click();
-    }
-    EXPECT_EQ(value(), 32767);
-    EXPECT_EQ(volume().thumbLeft(), 6045);
-    for (int i = 0; i < 12; ++i) {
-        volume().mnuvoldown_Click();
-    }
-    volume().mnuvoldown1_Click();
-    EXPECT_EQ(value(), 0);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 0%");
-    EXPECT_FALSE(fileExists("settings.cfg"));
-}
-
-// A mixer whose sound server answers only after start-up: the window does not wait for it, the
-// slider starts with its default range and the stored value, and takes the mixer's range and
-// control when it answers. What was set meanwhile reaches the mixer then. Until then the program
-// sees what it sees of a mixer without a volume control.
-struct LateMixer {
-    long upperBound;
-    int span;
-    int value;  // held at the end of a shorter slider
-    bool thumbMoves;
-};
-
-class LateMixerTest : public VolumeTest, public ::testing::WithParamInterface<LateMixer> {};
-
-TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
-    const LateMixer& late = GetParam();
-    writeSettings(kStored);
-    mixer->answered = false;
-    start();
-    EXPECT_EQ(form1().volumeSetting().span(), 32767);
-    EXPECT_EQ(value(), 100);
-    volume().nudgeToShare(0.5);
-    const int thumb = label("imgVol")->x();
-    EXPECT_EQ(value(), 16384);
-    EXPECT_TRUE(mixer->writes.empty());
-    EXPECT_GT(mixer->opens, 0);  // asked to open with every change
-
-    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
-    mixer->answer();
-    EXPECT_EQ(form1().volumeSetting().span(), late.span);
-    EXPECT_EQ(value(), late.value);
-    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
-    EXPECT_EQ(label("imgVol")->x() != thumb, late.thumbMoves);
-    // The same answer once more writes nothing.
-    mixer->answer();
-    EXPECT_EQ(mixer->writes.size(), 1U);
-}
-
-INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
-                         ::testing::Values(LateMixer{65535, 32767, 16384, false},
-                                           LateMixer{2000, 1000, 1000, true}));
-
-TEST_F(VolumeTest, MuteTogglesOnlyThePlayerAndHoverTellsTheLevel) {
-    start();
-    volume().setStoredVolume(1000);
-    QTest::mouseMove(label("imgVol"));
-    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 3%");
-    mixer->writes.clear();
-    click("muting");
-    EXPECT_TRUE(player().muted);
-    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
-    click("muting2");
-    EXPECT_FALSE(player().muted);
-    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
-    EXPECT_TRUE(mixer->writes.empty());
-    EXPECT_EQ(value(), 1000);
-
-    // An icon that does not match the player's state does nothing.
-    player().muted = true;
-    click("muting");
-    EXPECT_TRUE(label("muting")->isVisible());
-    EXPECT_TRUE(player().muted);
-}
-
-// To a screen reader the thumb is a slider of the level in percent, which it can set as a drag
-// does, settings.cfg included; the keyboard moves it while it has the focus, and the file is
-// written when the key is let go.
-TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
-    writeSettings(kStored);
-    start();
     volume().setStoredVolume(16002);
     EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
     QAccessibleValueInterface* level =
@@ -209,5 +86,111 @@ TEST_F(VolumeTest, ThumbIsASliderInPercentThatScreenReadersAndKeysSet) {
     }
     EXPECT_EQ(value(), 32767);
 }
+
+TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
+    start();
+    mixer->microphone = MixerControl{FakeMixer::kMicrophone, 0, 31};
+    volume().findMixerControls();
+    QTest::mousePress(label("lblVol"), Qt::LeftButton, {}, onTrack());
+    mouseAt(30000);
+    ASSERT_TRUE(waitUntil([this] { return value() == 32767; }));
+    EXPECT_EQ(volume().thumbLeft(), 6045);
+    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 100%");
+    mouseAt(0);
+    ASSERT_TRUE(waitUntil([this] { return value() == 0; }));
+    EXPECT_EQ(volume().thumbLeft(), 5400);
+    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 0%");
+    QTest::mouseRelease(label("lblVol"), Qt::LeftButton, {}, onTrack());
+
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), (std::vector<long>{65534, 0}));
+    // A monitor line into the speakers is silenced with every change.
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kMicrophone), (std::vector<long>{0, 0}));
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke");
+    EXPECT_TRUE(readFile("settings.cfg").endsWith("\r\n 0 \r\n"));
+}
+
+TEST_F(VolumeTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLevel) {
+    start();
+    const double start = volume().thumbLeft();
+    volume().mnuvolup1_Click();
+    volume().mnuvolup1_Click();
+    EXPECT_EQ(volume().thumbLeft(), start + 64);
+    volume().mnuvolup_Click();
+    EXPECT_EQ(volume().thumbLeft(), start + 129);
+    // 129 of 645 twips: a fifth of 32767.
+    EXPECT_EQ(value(), 6553);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 13106);
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 19%");
+    EXPECT_FALSE(label("lblttVol")->isVisible());
+    for (int i = 0; i < 12; ++i) {
+        volume().mnuvolup_Click();
+    }
+    EXPECT_EQ(value(), 32767);
+    EXPECT_EQ(volume().thumbLeft(), 6045);
+    for (int i = 0; i < 12; ++i) {
+        volume().mnuvoldown_Click();
+    }
+    volume().mnuvoldown1_Click();
+    EXPECT_EQ(value(), 0);
+    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 0%");
+    EXPECT_FALSE(fileExists("settings.cfg"));
+
+    volume().setStoredVolume(1000);
+    QTest::mouseMove(label("imgVol"));
+    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 3%");
+    mixer->writes.clear();
+    click("muting");
+    EXPECT_TRUE(player().muted);
+    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
+    click("muting2");
+    EXPECT_FALSE(player().muted);
+    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
+    EXPECT_TRUE(mixer->writes.empty());
+    EXPECT_EQ(value(), 1000);
+
+    player().muted = true;
+    click("muting");
+    EXPECT_TRUE(label("muting")->isVisible());
+    EXPECT_TRUE(player().muted);
+}
+
+// A mixer that answers after start-up gets its range and the value set meanwhile.
+struct LateMixer {
+    long upperBound;
+    int span;
+    int value;  // held at the end of a shorter slider
+    bool thumbMoves;
+};
+
+class LateMixerTest : public VolumeTest, public ::testing::WithParamInterface<LateMixer> {};
+
+TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
+    const LateMixer& late = GetParam();
+    writeSettings(kStored);
+    mixer->answered = false;
+    start();
+    EXPECT_EQ(form1().volumeSetting().span(), 32767);
+    EXPECT_EQ(value(), 100);
+    volume().nudgeToShare(0.5);
+    const int thumb = label("imgVol")->x();
+    EXPECT_EQ(value(), 16384);
+    EXPECT_TRUE(mixer->writes.empty());
+    EXPECT_GT(mixer->opens, 0);  // asked to open with every change
+
+    mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
+    mixer->answer();
+    EXPECT_EQ(form1().volumeSetting().span(), late.span);
+    EXPECT_EQ(value(), late.value);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
+    EXPECT_EQ(label("imgVol")->x() != thumb, late.thumbMoves);
+    mixer->answer();
+    EXPECT_EQ(mixer->writes.size(), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
+                         ::testing::Values(LateMixer{65535, 32767, 16384, false},
+                                           LateMixer{2000, 1000, 1000, true}));
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
     QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
 };
 
-TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsAndShowRefillsFromTheStore) {
+TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSizes) {
     pl().Timer1_Timer();
     EXPECT_EQ(label("lblplaylist")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
@@ -42,9 +42,15 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsAndShowRefillsFromTheStore) 
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(form1().playlistMark(), "1");
-}
 
-TEST_F(PlaylistWindowTest, EnlargeAndShrinkByHeight) {
+    click("Label7");
+    EXPECT_TRUE(browser().isVisible());
+    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(pl().isVisible());
+    browser().close();
+    EXPECT_TRUE(form1().isVisible());
+    EXPECT_TRUE(pl().isVisible());
+
     click("Label2");
     EXPECT_EQ(pl().height(), 368);
     EXPECT_EQ(pl().List1->height(), 366);
@@ -77,11 +83,9 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     QTest::keyClick(pl().List1, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(program->store.count(), 2);
-    // No line is selected after the removal: a second Delete does not take the next entry.
     QTest::keyClick(pl().List1, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(messages->told(), QStringList(2, "Fehler: Keine Datei selektiert!"));
-    // Lines 0 and 1 now play what were the second and third files.
     pl().setListIndex(1);
     QTest::keyClick(pl().List1, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
@@ -89,7 +93,7 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     EXPECT_TRUE(item("mnupause")->isEnabled());
 }
 
-TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
+TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {
     const QPoint where = lineCentre(2);
     QTest::mouseClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
@@ -98,9 +102,7 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysAndStartsTheClock) {
     EXPECT_EQ(label("lbltracktitle")->caption(), "c");
     EXPECT_TRUE(timer("tmrPT")->isEnabled());
     EXPECT_EQ(program->mp3pos, 3);
-}
 
-TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine) {
     pl().List1_MouseDown(lineCentre(1));
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
@@ -116,7 +118,6 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
     EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-", "Verzeichnis hinzufügen",
                                   "Alles Löschen"}));
 
-    // From the keyboard, Shift+F10 or the menu key, it opens at the selected line.
     for (const QKeyCombination key :
          {QKeyCombination(Qt::SHIFT, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
         pl().setListIndex(2);
@@ -129,7 +130,7 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheLineAndOpensTheMenuOnlyOverALine)
     }
 }
 
-TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
+TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesTheFolders) {
     messages->answers = {Answer::Cancel};
     click("Label10");
     EXPECT_EQ(shownLines().size(), 3);
@@ -140,29 +141,23 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedList) {
     click("Label10");
     EXPECT_TRUE(shownLines().isEmpty());
     EXPECT_EQ(label("lbltracktitle")->caption(), "b");
-    EXPECT_EQ(dialog().saves, 0);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(messages->shown[1].title, "Meldung");
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
 
-    // An empty list asks nothing.
     click("Label10");
     EXPECT_EQ(messages->shown.size(), 2U);
 
-    // The store kept everything: hiding and showing brings it back.
     click("hidepl");
     click("showpl");
     EXPECT_EQ(shownLines().size(), 3);
-}
 
-TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     click("Label3");
-    EXPECT_EQ(dialog().saves, 1);
+    EXPECT_EQ(dialog().saves, 1);  // after none while clearing
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
     EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
     EXPECT_EQ(dialog().defaultExt, ".mpc");
     EXPECT_EQ(dialog().initDir, folder.path() + "/Playlist");
-    // Cancelled: nothing is written.
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
@@ -176,9 +171,7 @@ TEST_F(PlaylistWindowTest, SaveWritesTheFolderListWhereTheDialogSays) {
     EXPECT_EQ(dialog().initDir, folder.path());
     EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
-}
 
-TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     const auto lastMessageNames = [this](const QString& path) {
         return !messages->shown.empty() && messages->shown.back().title == "Fehler" &&
                messages->shown.back().text.contains("\"" + path + "\"");
@@ -188,26 +181,16 @@ TEST_F(PlaylistWindowTest, AFailedSaveNamesTheFileAndKeepsTheOldOne) {
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
 
-    // The old list stays whole, and clearing goes on all the same. A folder in the place of the
-    // writer's temporary file stops the write, even for root.
+    // A folder in the place of the temporary file stops the write, even for root.
     dialog().chosenFile = folder.filePath("alt.mpc");
     writeFile("alt.mpc", "/alt\r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
+    pl().fillFromStore();
     messages->answers = {Answer::Yes};
     pl().mnudeleteall1->trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_EQ(readFile("alt.mpc"), QByteArray("/alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
-}
-
-TEST_F(PlaylistWindowTest, InsertHidesTheWindowsUntilTheBrowserCloses) {
-    click("Label7");
-    EXPECT_TRUE(browser().isVisible());
-    EXPECT_FALSE(form1().isVisible());
-    EXPECT_FALSE(pl().isVisible());
-    browser().close();
-    EXPECT_TRUE(form1().isVisible());
-    EXPECT_TRUE(pl().isVisible());
 }
 
 }  // namespace

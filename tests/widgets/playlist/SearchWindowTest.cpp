@@ -37,17 +37,14 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     search().Text1->clear();
     QTest::sendKeyEvent(QTest::Click, search().Text1, Qt::Key_Delete, QChar(0x7F), {});
     EXPECT_EQ(search().found->text(), "Wurden MP3's gefunden?");
-    // A key that empties the text with nothing listed says so; the empty text searches nothing.
     search().Text1->selectAll();
     QTest::keyClick(search().Text1, Qt::Key_Backspace);
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
 
-    // What matches is the search's own rule, tested with it; here the window shows it.
     QTest::keyClicks(search().Text1, "*ABBA");
     EXPECT_EQ(results(), QStringList({"Abba - SOS", "Best of Abba"}));
     EXPECT_EQ(search().Codlist, std::vector<int>({0, 1}));
     EXPECT_EQ(search().found->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
-    // The tooltip of a result is its whole title.
     EXPECT_EQ(search().results->data(search().results->index(1), Qt::ToolTipRole), "Best of Abba");
 
     search().Text1->clear();
@@ -59,13 +56,12 @@ TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     EXPECT_TRUE(results().isEmpty());
     EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
 
-    // Without the playlist window there is no list to search.
     click("hidepl");
     search().Text1->setText("*");
     EXPECT_TRUE(results().isEmpty());
 }
 
-TEST_F(SearchWindowTest, MarkSelectsThePlaylistLineWithoutPlaying) {
+TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUnloads) {
     search().Text1->setText("*abba");
     QTest::mouseClick(search().Command1, Qt::LeftButton);  // nothing chosen: stays open
     EXPECT_EQ(program->searchIfLoaded(), &search());
@@ -78,22 +74,37 @@ TEST_F(SearchWindowTest, MarkSelectsThePlaylistLineWithoutPlaying) {
     EXPECT_FALSE(played());
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
     EXPECT_TRUE(form1().isEnabled());
-}
 
-TEST_F(SearchWindowTest, DoubleClickPlaysLikeThePlaylistWindow) {
+    click("Label1");
     search().Text1->setText("*abba");
     const QPoint where = search().List2->visualRect(search().results->index(1)).center();
     QTest::mouseClick(search().List2->viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(search().List2->viewport(), Qt::LeftButton, {}, where);
     EXPECT_EQ(pl().listIndex(), 1);
-    EXPECT_EQ(player().file, "/m/best.mp3");  // the rest as the playlist's double click
+    EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
+
+    click("Label1");
+    search().Text1->setText("*abba");
+    QTest::mouseClick(search().Command2, Qt::LeftButton);
+    EXPECT_FALSE(search().isVisible());
+    click("Label1");
+    EXPECT_TRUE(search().isVisible());
+    EXPECT_EQ(search().Text1->text(), "*abba");
+    EXPECT_EQ(results().size(), 2);
+
+    form1().setEnabled(false);
+    pl().setEnabled(false);
+    search().close();
+    EXPECT_EQ(program->searchIfLoaded(), nullptr);
+    EXPECT_TRUE(form1().isEnabled());
+    EXPECT_TRUE(pl().isEnabled());
+    click("Label1");
+    EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
 }
 
-// The search keeps line numbers: once the playlist has changed, a line that is gone or now
-// shows another title is neither selected nor played.
+// Results of an older playlist select and play nothing.
 TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
-    // Both ways out share the check: each meets one of the changes.
     for (const auto& [doubleClick, shorter] : {std::pair{false, false}, std::pair{true, true}}) {
         plaction(*program, "showpl");
         click("Label1");
@@ -115,25 +126,6 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
         EXPECT_EQ(program->searchIfLoaded(), nullptr);
         click("hidepl");
     }
-}
-
-TEST_F(SearchWindowTest, CloseButtonHidesAndKeepsTheSearchWhileTheCloseBoxUnloads) {
-    search().Text1->setText("*abba");
-    QTest::mouseClick(search().Command2, Qt::LeftButton);
-    EXPECT_FALSE(search().isVisible());
-    click("Label1");
-    EXPECT_TRUE(search().isVisible());
-    EXPECT_EQ(search().Text1->text(), "*abba");
-    EXPECT_EQ(results().size(), 2);
-
-    form1().setEnabled(false);
-    pl().setEnabled(false);
-    search().close();
-    EXPECT_EQ(program->searchIfLoaded(), nullptr);
-    EXPECT_TRUE(form1().isEnabled());
-    EXPECT_TRUE(pl().isEnabled());
-    click("Label1");
-    EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
 }
 
 }  // namespace

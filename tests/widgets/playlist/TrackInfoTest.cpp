@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
+TEST_F(TrackInfoTest, ShowsThePathAndTheLengthMeasuredOnceTheFileIsOpen) {
     forInfo().length = 185.6;
     trackInfo(1);
     ASSERT_NE(program->dateiinfoIfLoaded(), nullptr);
@@ -47,16 +47,14 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheMeasuredLength) {
         EXPECT_EQ(info().Label3->text(), text) << seconds;
         info().close();
     }
-    // A line without a store slot shows no path and no length, and nothing is measured.
     pl().appendLines({"ohne Eintrag"});
     forInfo().calls.clear();
     trackInfo(2);
     EXPECT_EQ(info().Text1->text(), "");
     EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
     EXPECT_TRUE(forInfo().calls.isEmpty());
-}
 
-TEST_F(TrackInfoTest, AnotherLineWhileOpenShowsItsPathButKeepsTheLength) {
+    info().close();
     forInfo().length = 185.6;
     trackInfo(0);
     forInfo().length = 59.5;
@@ -68,9 +66,8 @@ TEST_F(TrackInfoTest, AnotherLineWhileOpenShowsItsPathButKeepsTheLength) {
     info().close();
     trackInfo(1);
     EXPECT_EQ(info().Label3->text(), "1:00 Minuten");
-}
 
-TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
+    info().close();
     forInfo().slowLoad = true;
     trackInfo(0);
     EXPECT_TRUE(info().Label3->text().isEmpty());
@@ -82,7 +79,6 @@ TEST_F(TrackInfoTest, TheLengthWaitsForTheFileToOpen) {
     EXPECT_FALSE(info().loadTimeout->isActive());
     EXPECT_EQ(forInfo().calls.last(), "stop");
 
-    // A file that never finishes opening gives up with no length.
     info().close();
     trackInfo(1);
     info().loadTimeout->start(1);

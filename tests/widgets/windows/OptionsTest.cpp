@@ -6,7 +6,6 @@ namespace {
 class OptionsTest : public ProgramFixture {
 protected:
     bool playerWindowsEnabled() { return form1().isEnabled() && pl().isEnabled(); }
-    // The dialog's size and where each of its controls sits in it.
     std::vector<QRect> layout() {
         std::vector<QRect> places{opts().rect()};
         for (const QWidget* w : opts().findChildren<QWidget*>()) {
@@ -16,9 +15,32 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
+TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxItDependsOn) {
     start();
     click("Label5");
+    EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
+    EXPECT_TRUE(opts().Command4->isEnabled());
+    EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
+    const std::vector<QRect> designed = layout();
+    opts().optending->click();
+    opts().estfolder->setText("/musik/ä, b");
+    opts().Command4->click();
+    EXPECT_EQ(layout(), designed);
+    EXPECT_EQ(readFile("settings.cfg"),
+              QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
+    EXPECT_EQ(form1().standardFolder(), "/musik/ä, b");
+    EXPECT_FALSE(opts().Command4->isEnabled());
+    EXPECT_TRUE(opts().Label3->isVisible());
+    EXPECT_TRUE(opts().isVisible());
+    EXPECT_FALSE(playerWindowsEnabled());
+    EXPECT_TRUE(opts().Timer1->isRunning());
+    EXPECT_EQ(opts().Timer1->interval(), 5000);
+    emit opts().Timer1->timeout();
+    EXPECT_FALSE(opts().Label3->isVisible());
+    EXPECT_FALSE(opts().Timer1->isEnabled());
+    EXPECT_EQ(layout(), designed);
+
+    // Each box follows the box it depends on, both ways.
     for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
                                  std::pair{opts().qinfo, opts().alwaysshow}}) {
         SCOPED_TRACE(child->text().toStdString());
@@ -34,35 +56,7 @@ TEST_F(OptionsTest, EachBoxFollowsTheBoxItDependsOnBothWays) {
     }
 }
 
-TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndDisablesItself) {
-    start();
-    click("Label5");
-    EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
-    EXPECT_TRUE(opts().Command4->isEnabled());
-    EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
-    const std::vector<QRect> designed = layout();
-    opts().optending->click();
-    opts().estfolder->setText("/musik/ä, b");
-    opts().Command4->click();
-    // The note takes its own place: nothing moves, nothing grows.
-    EXPECT_EQ(layout(), designed);
-    EXPECT_EQ(readFile("settings.cfg"),
-              QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
-    EXPECT_EQ(form1().standardFolder(), "/musik/ä, b");
-    EXPECT_FALSE(opts().Command4->isEnabled());
-    EXPECT_TRUE(opts().Label3->isVisible());
-    // The dialog stays, and so does its hold on the player's windows.
-    EXPECT_TRUE(opts().isVisible());
-    EXPECT_FALSE(playerWindowsEnabled());
-    EXPECT_TRUE(opts().Timer1->isRunning());
-    EXPECT_EQ(opts().Timer1->interval(), 5000);
-    emit opts().Timer1->timeout();
-    EXPECT_FALSE(opts().Label3->isVisible());
-    EXPECT_FALSE(opts().Timer1->isEnabled());
-    EXPECT_EQ(layout(), designed);
-}
-
-TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
+TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest) {
     // Line 3 cannot be used: it is passed over and the lines after it still count.
     writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
     start();
@@ -84,20 +78,14 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileAndEveryExitFreesThePlayer) {
         EXPECT_TRUE(opts().optending->isChecked());
         EXPECT_EQ(opts().estfolder->text(), "/musik");
         EXPECT_TRUE(opts().alwaysshow->isChecked());
-        // The volume goes back to the stored value, thumb and all.
         EXPECT_EQ(form1().volumeSetting().value(), 16000);
         EXPECT_EQ(label("imgVol")->x(), 381);
         QTest::keyClick(&opts(), Qt::Key_Escape);
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
     }
-}
 
-// The player's windows come back only when no window holds them any more: another window
-// closing meanwhile does not free them from under the dialog, nor the dialog from under the
-// folder browser opened from the playlist menu.
-TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
-    start();
+    // The player's windows come back only when no window holds them any more.
     program->store.fill({{"a", "/m/a.mp3"}}, {1});
     pl().fillFromStore();
     const std::vector<std::function<void(frmsearch&)>> searchClosers{
@@ -137,7 +125,7 @@ TEST_F(OptionsTest, HoldsOnThePlayerWindowsNest) {
     EXPECT_TRUE(playerWindowsEnabled());
 }
 
-TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
+TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolder) {
     writeSettings({" 1 ", " 1 ", " 1 ", "", " 1 ", " 0 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     start();
@@ -151,10 +139,7 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLive) {
     click("Label9");
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
-}
 
-TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
-    start();
     click("Label5");
     opts().Command4->click();
     opts().estfolder->clear();
@@ -163,7 +148,7 @@ TEST_F(OptionsTest, TypedFolderConfirmedWithOkIsSavedAndUsed) {
     opts().Command1->click();
     EXPECT_EQ(form1().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
-              QByteArray(" 1 \r\n 1 \r\n 0 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
+              QByteArray(" 1 \r\n 1 \r\n 1 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
 }
@@ -183,7 +168,6 @@ TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
-        // The settings still take effect for this run.
         EXPECT_EQ(form1().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());
