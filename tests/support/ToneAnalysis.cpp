@@ -13,6 +13,10 @@ constexpr double kSilentRms = 300.0;
 constexpr double kSameToneHz = 30.0;
 constexpr int kSoundLevel = 1000;  // the tones peak at 16384
 constexpr int kQuietLevel = 100;
+// What a dropped moment leaves: samples of (next to) nothing, for longer than a tone's samples
+// are near zero where it crosses it.
+constexpr int kDroppedLevel = 4;
+constexpr int kDroppedSamples = 8;
 constexpr double kMomentSeconds = 0.3;  // the longest silence that may break a tone
 
 double rootMeanSquare(const std::int16_t* samples, int count) {
@@ -23,18 +27,37 @@ double rootMeanSquare(const std::int16_t* samples, int count) {
     return std::sqrt(sum / count);
 }
 
+// Over the samples that sound: a busy machine may drop a few milliseconds of a tone, and the
+// silence put in their place neither crosses zero nor counts as time.
 double zeroCrossingFrequency(const std::int16_t* samples, int count) {
     int crossings = 0;
-    for (int i = 1; i < count; ++i) {
-        if ((samples[i - 1] < 0) != (samples[i] < 0)) {
-            ++crossings;
+    int sounding = 0;
+    int quiet = 0;
+    bool wasNegative = false;
+    for (int i = 0; i < count; ++i) {
+        if (std::abs(samples[i]) < kDroppedLevel) {
+            ++quiet;
+            continue;
         }
+        const bool negative = samples[i] < 0;
+        const bool joined = sounding > 0 && quiet < kDroppedSamples;
+        crossings += joined && negative != wasNegative ? 1 : 0;
+        sounding += 1 + (joined ? quiet : 0);
+        wasNegative = negative;
+        quiet = 0;
     }
-    return crossings / 2.0 * kRecordingRate / count;
+    return sounding == 0 ? 0.0 : crossings / 2.0 * kRecordingRate / sounding;
 }
 
 bool sameTone(double a, double b) {
     return std::abs(a - b) <= kSameToneHz;
+}
+
+// A run's tone is the mean over its windows, not its first window's, which may be cut short.
+void extend(ToneRun& run, const ToneRun& more) {
+    const double seconds = run.seconds + more.seconds;
+    run.frequency = (run.frequency * run.seconds + more.frequency * more.seconds) / seconds;
+    run.seconds = seconds;
 }
 
 // The longest quiet stretch between the first and the last sound that `counts(start, end)`.
@@ -64,7 +87,7 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
     const auto append = [](std::vector<ToneRun>& runs, const ToneRun& run) {
         if (!runs.empty() && (runs.back().frequency == 0.0) == (run.frequency == 0.0) &&
             sameTone(runs.back().frequency, run.frequency)) {
-            runs.back().seconds += run.seconds;
+            extend(runs.back(), run);
         } else {
             runs.push_back(run);
         }
@@ -100,7 +123,7 @@ std::vector<ToneRun> tonesHeard(const std::vector<std::int16_t>& samples) {
             silence = run.seconds;
         } else if (!tones.empty() && silence <= kMomentSeconds &&
                    sameTone(tones.back().frequency, run.frequency)) {
-            tones.back().seconds += run.seconds;
+            extend(tones.back(), run);
         } else {
             tones.push_back(run);
         }
