@@ -52,7 +52,7 @@ int socketAt(const QString& path) {
 // one goes at the end. Anything else at the path is left alone unasked, even where something
 // listens behind it; the copy runs, unsure of being the only one (and says so).
 TEST_F(SingleInstanceTest, OnlyAStaleSocketIsReplaced) {
-    ::close(socketAt(socket));
+    ::close(socketAt(socket));  // a socket file nobody listens on, as a killed copy leaves
     SingleInstance first(names());
     EXPECT_EQ(claim(first), SingleInstance::Outcome::OnlyCopy);
     EXPECT_FALSE(first.uniquenessUnsure());
