@@ -16,7 +16,8 @@
 // server and a write waits for its answer, which a stopped server never gives, and the window
 // must never wait for that. Values set faster than the mixer takes them are merged, so only
 // the latest one is written. When the sound server goes away (a write fails, or the mixer
-// reports its device gone) the mixer is opened anew for the next write.
+// reports its device gone) the mixer is opened anew for the next write. Each opening reads the
+// ALSA configuration afresh, so a server that came after the program started is found.
 class AlsaMixer final : public Mixer {
 public:
     // Nothing is opened before open() is called.

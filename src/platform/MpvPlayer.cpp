@@ -260,7 +260,8 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
 void MpvPlayer::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {
     switch (id) {
         case kTimePos:
-            if (const auto seconds = doubleOf(property); seconds && loaded_ && !seekTarget_) {
+            if (const auto seconds = doubleOf(property);
+                seconds && loaded_ && !seekTarget_ && !restingAtSeek_) {
                 position_ = std::max(0.0, *seconds);  // reads slightly negative after a seek to 0
             }
             break;
@@ -418,6 +419,10 @@ void MpvPlayer::onPlaybackRestart() {
     if (seekTarget_ && seekRequest_ == 0) {
         position_ = *seekTarget_;
         seekTarget_.reset();
+        // Not playing, mpv reports a little less than where the seek landed: it takes off the
+        // sound output's delay, though nothing was played. The target stands until playing
+        // goes on.
+        restingAtSeek_ = state_ != kPlaying;
     }
 }
 
@@ -629,6 +634,9 @@ void MpvPlayer::dropQueuedEntry() {
 }
 
 void MpvPlayer::setState(int state) {
+    if (state == kPlaying) {
+        restingAtSeek_ = false;
+    }
     if (state_ != state) {
         state_ = state;
         keepAudioOutputAlive();

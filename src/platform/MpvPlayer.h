@@ -125,6 +125,7 @@ private:
     double duration_ = 0.0;
     std::optional<double> seekTarget_;
     std::uint64_t seekRequest_ = 0;  // the latest seek, until mpv has taken it
+    bool restingAtSeek_ = false;     // not playing since a seek landed: its target is the position
     QString audioOutput_;            // mpv's audio output driver; "null" plays into nothing
 
     // The file that follows at a natural end, as wished, and the entry queued in mpv for it.

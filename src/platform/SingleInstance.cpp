@@ -13,6 +13,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QUrl>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -27,6 +28,17 @@ bool isPrivateFolder(const QString& path) {
     struct stat status {};
     return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == getuid() && (status.st_mode & 077U) == 0;
+}
+
+// Nothing at the path, or a socket of this user's: the only things a copy of this program may
+// have left there. Anything else (a link, even to a socket, or another user's socket) belongs to
+// somebody else and is neither asked nor removed.
+bool holdsNothingButOwnSocket(const QByteArray& path) {
+    struct stat status {};
+    if (lstat(path.constData(), &status) != 0) {
+        return errno == ENOENT;
+    }
+    return S_ISSOCK(status.st_mode) && status.st_uid == getuid();
 }
 
 QByteArray requestFor(const QString& file) {
@@ -161,6 +173,10 @@ SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
         blockedPath_ = folder;
         return Outcome::OnlyCopy;
     }
+    if (!holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
+        blockedPath_ = names_.socketPath;
+        return Outcome::OnlyCopy;
+    }
     const Answer answer = askOwnerOnSocket(file);
     if (answer != Answer::NobodyThere) {
         return outcomeOf(answer);
@@ -173,14 +189,10 @@ SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
 
 bool SingleInstance::listen() {
     const QByteArray path = QFile::encodeName(names_.socketPath);
-    struct stat status {};
-    if (lstat(path.constData(), &status) == 0) {
-        // Nobody answered there. A socket of this user's was left by a copy that ended without
-        // removing it; anything else is not this program's to remove.
-        if (!S_ISSOCK(status.st_mode) || status.st_uid != getuid() ||
-            unlink(path.constData()) != 0) {
-            return false;
-        }
+    // Nobody answered there. A socket of this user's was left by a copy that ended without
+    // removing it; anything else (put there meanwhile) is not this program's to remove.
+    if (!holdsNothingButOwnSocket(path) || (unlink(path.constData()) != 0 && errno != ENOENT)) {
+        return false;
     }
     auto server = std::make_unique<QLocalServer>(this);
     if (!server->listen(names_.socketPath)) {
