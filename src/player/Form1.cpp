@@ -227,6 +227,10 @@ void Form1::keyPressEvent(QKeyEvent* event) {
     if (keys_->handle(*event, false)) {
         return;
     }
+    if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
+        emit playlistFocusRequested();
+        return;
+    }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         setFocus(Qt::OtherFocusReason);  // out of the buttons: Space plays or pauses again
         return;
