@@ -213,6 +213,11 @@ void Form1::changeEvent(QEvent* event) {
 
 bool Form1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
+        // Activated with no control focused (the window was disabled meanwhile), Qt would focus
+        // the first of the Tab order, "Minimieren": Space would then hide the player.
+        if (focusWidget() == nullptr) {
+            setFocus(Qt::ActiveWindowFocusReason);
+        }
         emit activated();
     }
     return QWidget::event(event);
