@@ -13,6 +13,7 @@
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
+#include "playlist/playlist.h"
 #include "windows/frmhelp.h"
 #include "windows/quickinfo.h"
 
@@ -34,6 +35,7 @@ MainWindowHandlers::MainWindowHandlers(Program& program)
     connect(&form, &Form1::addFolderRequested, this, &H::Label7_Click);
     connect(&form, &Form1::searchRequested, this, &H::Label1_Click);
     connect(&form, &Form1::helpRequested, this, &H::mnuhelp_Click);
+    connect(&form, &Form1::playlistFocusRequested, this, &H::Form_F6);
     connect(&form, &Form1::closeRequested, this, &H::Form_QueryUnload);
     connect(&form, &Form1::firstPainted, this, &H::Form_FirstPaint, Qt::SingleShotConnection);
     connect(&form.transport(), &Transport::quickInfoAtTrackChange, this, &H::Transport_TrackChange);
@@ -82,6 +84,14 @@ void MainWindowHandlers::Label1_Click() {
 
 void MainWindowHandlers::mnuhelp_Click() {
     ::mnuhelp_Click(program_);
+}
+
+void MainWindowHandlers::Form_F6() {
+    playlist* pl = program_.playlistIfLoaded();
+    if (pl != nullptr && pl->isVisible() && pl->isEnabled()) {
+        program_.windowSystem().bringToFront(*pl);
+        pl->List1->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void MainWindowHandlers::Form_QueryUnload(QCloseEvent* event) {

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
+#include <utility>
+#include <vector>
 
 class Program;
 class QWidget;
@@ -12,8 +14,9 @@ class QWindow;
 // while the tray icon exists no window has an entry of its own in the task list, and without
 // it only the main window has one. A dialog stays above the window it was opened over, a
 // click on a window that a dialog holds disabled brings that dialog to the front, and a
-// window that closes while it is active hands the keyboard focus back to the window it was
-// opened over.
+// dialog that closes while it is active hands the keyboard focus back to the control that had
+// it when the dialog opened (marked, as if the user had tabbed there), else to the window it
+// was opened over.
 class WindowRoles : public QObject {
     Q_OBJECT
 public:
@@ -25,6 +28,9 @@ protected:
 private:
     void aboutToShow(QWidget& window);
     void hidden(QWidget& window);
+    // The control that has the focus as `dialog` opens, and the one it had when it opened.
+    void rememberOpener(const QWidget& dialog);
+    QPointer<QWidget> takeOpener(const QWidget& dialog);
     void lockedWindowActivated();
     // The window a dialog shown now stays above.
     QWidget* ownerFor(const QWidget& dialog) const;
@@ -32,4 +38,6 @@ private:
     Program& program_;
     // The program's window that last had the keyboard focus.
     QPointer<QWindow> lastActive_;
+    // Each open dialog with the control that had the focus when it opened.
+    std::vector<std::pair<QPointer<const QWidget>, QPointer<QWidget>>> openers_;
 };

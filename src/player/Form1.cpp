@@ -213,6 +213,11 @@ void Form1::changeEvent(QEvent* event) {
 
 bool Form1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
+        // Activated with no control focused (the window was disabled meanwhile), Qt would focus
+        // the first of the Tab order, "Minimieren": Space would then hide the player.
+        if (focusWidget() == nullptr) {
+            setFocus(Qt::ActiveWindowFocusReason);
+        }
         emit activated();
     }
     return QWidget::event(event);
@@ -225,6 +230,10 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (keys_->handle(*event, false)) {
+        return;
+    }
+    if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
+        emit playlistFocusRequested();
         return;
     }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

@@ -227,6 +227,12 @@ void SkinLabel::focusInEvent(QFocusEvent* event) {
     update();
 }
 
+void SkinLabel::takeKeyboardFocus() {
+    keyboardFocus_ = true;
+    setFocus(Qt::TabFocusReason);
+    update();
+}
+
 void SkinLabel::focusOutEvent(QFocusEvent* event) {
     if (heldKey_ != 0) {
         releaseKeyPress(false);  // the look comes back; no click where the key was not let go

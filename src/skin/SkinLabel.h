@@ -53,6 +53,9 @@ public:
     void setFocusPartner(SkinLabel* partner) { focusPartner_ = partner; }
     // The dotted frame shows: the label has the focus, and the keyboard put it there.
     bool showsFocusMark() const { return hasFocus() && keyboardFocus_; }
+    // Takes the focus as the keyboard gives it, marked; in a window still waiting to be
+    // activated, the mark shows once the activation brings the focus.
+    void takeKeyboardFocus();
 
 signals:
     void mouseDown(Qt::MouseButton button, QPointF twipsPos);

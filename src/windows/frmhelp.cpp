@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include "app/Program.h"
+#include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/RegularFile.h"
 #include "util/Twips.h"
@@ -32,6 +33,7 @@ frmhelp::frmhelp(Program& program)
     RichTextBox1->setOpenLinks(false);
     Form_Load();
     Form_Resize();
+    answerDialogKeys(*this, [this] { close(); });
 }
 
 frmhelp::~frmhelp() = default;

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
@@ -36,17 +37,27 @@ protected:
     }
 };
 
+// "Abbrechen", the close box and Escape give the focus back to "...", the chooser's opener.
 TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     startWithStandardFolder(path("musik"));
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox);
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        ASSERT_TRUE(activate(opts()));
         frmdir& dir = chooser();
         openInList(dir, "jazz");
-        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        ASSERT_TRUE(activate(dir));
+        if (way == 0) {
+            QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        } else if (way == 1) {
+            dir.close();
+        } else {
+            QTest::keyClick(dir.Dir1, Qt::Key_Escape);
+        }
         EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
         EXPECT_FALSE(opts().Command4->isEnabled());
         EXPECT_TRUE(opts().isEnabled());
         EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+        EXPECT_TRUE(waitUntil([this] { return QApplication::focusWidget() == opts().Command3; }));
     }
 
     frmdir& first = chooser();

@@ -3,6 +3,7 @@
 
 #include "fakes/ProgramFixture.h"
 #include "player/Chrome.h"
+#include "playlist/frmsearch.h"
 
 namespace {
 
@@ -206,9 +207,16 @@ TEST_F(ChromeTest, StartsAsDesignedAndTabTakesTheButtonsInReadingOrder) {
     EXPECT_EQ(search->backColor(), kCyan);
     QTest::keyRelease(search, Qt::Key_Return);
     EXPECT_EQ(search->backColor(), kWhite);
-    EXPECT_NE(program->searchIfLoaded(), nullptr);
+    ASSERT_NE(program->searchIfLoaded(), nullptr);
 
+    // Disabled meanwhile, the window lost its focus; activated again, it takes the focus
+    // itself, not "Minimieren", the first of the Tab order, whose Space would hide the player.
+    form1().setEnabled(false);
+    form1().setEnabled(true);
+    ASSERT_TRUE(activate(*program->searchIfLoaded()));
     ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(QApplication::focusWidget(), &form1());
+
     click("Label12");
     EXPECT_EQ(QApplication::focusWidget(), &form1());
     EXPECT_FALSE(marked(search));

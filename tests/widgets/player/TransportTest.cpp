@@ -271,6 +271,8 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaTogglePlayPause), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPlay), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaPlay), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::CTRL, Qt::Key_Right), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
         {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},

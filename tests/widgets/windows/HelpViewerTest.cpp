@@ -20,7 +20,10 @@ protected:
 TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
-    item("mnuhelp")->trigger();
+    ASSERT_TRUE(activate(form1()));
+    SkinLabel* search = label("Label1");
+    search->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(search, Qt::Key_F1);
     ASSERT_NE(help(), nullptr);
     EXPECT_TRUE(help()->isVisible());
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
@@ -37,10 +40,13 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     item("mnuhelp")->trigger();
     EXPECT_EQ(help(), first);
 
+    // Escape closes it as the close box does; the focus is back where F1 was pressed, marked.
     const QPointer<frmhelp> closed(help());
-    help()->close();
+    ASSERT_TRUE(activate(*help()));
+    QTest::keyClick(help()->RichTextBox1, Qt::Key_Escape);
     EXPECT_EQ(help(), nullptr);
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
+    EXPECT_TRUE(waitUntil([search] { return search->showsFocusMark(); }));
 
     // Only a regular file of at most 4 MB is read: a FIFO would block the open, /dev/zero never
     // ends. Anything else gives the note naming the file; a long paragraph shows in pieces.
