@@ -38,6 +38,13 @@ QAccessible::Role SkinLabelAccessible::role() const {
     return image ? QAccessible::Graphic : QAccessible::StaticText;
 }
 
+QAccessible::State SkinLabelAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = label()->isCheckable();
+    state.checked = label()->isChecked();
+    return state;
+}
+
 QString SkinLabelAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
