@@ -46,6 +46,13 @@ QAccessible::State SkinLabelAccessible::state() const {
 }
 
 QString SkinLabelAccessible::text(QAccessible::Text t) const {
+    const SkinSlider* const shown = label()->slider();
+    // The desktop's accessibility bus of this Qt carries no value text: a slider that has one
+    // tells it as its description too.
+    if ((t == QAccessible::Value || t == QAccessible::Description) && shown != nullptr &&
+        !shown->sliderText().isEmpty()) {
+        return shown->sliderText();
+    }
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
     }
