@@ -71,7 +71,8 @@ opened() {
 hands_over() {
     local what=$1 file=$2
     shift 2
-    (cd "$E2E_DIR/elsewhere" && exec env "$@" "$PLAYER" "$file" "$FIXTURES/B/d_1200hz_2s.mp3") \
+    (cd "$E2E_DIR/elsewhere" &&
+        exec timeout 10 env "$@" "$PLAYER" "$file" "$FIXTURES/B/d_1200hz_2s.mp3") \
         </dev/null >"$E2E_DIR/second.log" 2>&1 ||
         e2e_fail "$what: the second start ended with status $?: $(cat "$E2E_DIR/second.log")"
     e2e_wait_for "$what: the running player did not open $file" opened "$file"
