@@ -103,6 +103,7 @@ e2e_stop_map_log() {
 
 # e2e_start_player [ARGUMENT...]: starts a new map log, then the player from an unrelated working
 # directory: the program must find its files through its own folder.
+# shellcheck disable=SC2120 # most starts name no file
 e2e_start_player() {
     e2e_stop_map_log
     # Emptied here: the wait below must not take an earlier start's "ready" for this one's.
