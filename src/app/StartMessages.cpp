@@ -14,21 +14,21 @@ void tellError(MessageBoxes& messages, const QString& text) {
                   MessageBoxes::Icon::Exclamation);
 }
 
+void sayOnStandardError(const QString& text) {
+    std::fputs(QStringLiteral("brambleplayer: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+}
+
 }  // namespace
 
 void tellFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path) {
     const QString text = refusalText(refusal, path);
-    std::fputs(QStringLiteral("brambleplayer: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+    sayOnStandardError(text);
     tellError(messages, text);
 }
 
 void tellHandedFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path) {
     if (isatty(STDIN_FILENO) != 0 || isatty(STDERR_FILENO) != 0) {
-        std::fputs(QStringLiteral("brambleplayer: %1\n")
-                       .arg(refusalText(refusal, path))
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+        sayOnStandardError(refusalText(refusal, path));
     } else {
         tellFileRefused(messages, refusal, path);
     }

@@ -3,7 +3,6 @@
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QMetaProperty>
-#include <cmath>
 
 #include "platform/MprisService.h"
 
@@ -107,36 +106,44 @@ void MprisPropertiesAdaptor::refuse(const QDBusMessage& call, QDBusError::ErrorT
     service_.connection().send(call.createErrorReply(type, why));
 }
 
-QDBusAbstractAdaptor* MprisPropertiesAdaptor::adaptorOf(const QString& interface,
-                                                        const QDBusMessage& call) const {
+QList<QDBusAbstractAdaptor*> MprisPropertiesAdaptor::adaptorsOf(const QString& interface,
+                                                                const QDBusMessage& call) const {
+    QList<QDBusAbstractAdaptor*> found;
     for (QDBusAbstractAdaptor* adaptor :
          service_.findChildren<QDBusAbstractAdaptor*>(Qt::FindDirectChildrenOnly)) {
         const QMetaObject& meta = *adaptor->metaObject();
         const int info = meta.indexOfClassInfo("D-Bus Interface");
+        // No interface named: any of them.
         if (adaptor != this && info >= 0 &&
-            interface == QLatin1String(meta.classInfo(info).value())) {
-            return adaptor;
+            (interface.isEmpty() || interface == QLatin1String(meta.classInfo(info).value()))) {
+            found << adaptor;
         }
     }
-    refuse(call, QDBusError::UnknownInterface, QStringLiteral("No interface %1").arg(interface));
-    return nullptr;
+    if (found.isEmpty()) {
+        refuse(call, QDBusError::UnknownInterface,
+               QStringLiteral("No interface %1").arg(interface));
+    }
+    return found;
 }
 
 QMetaProperty MprisPropertiesAdaptor::propertyOf(const QString& interface, const QString& name,
                                                  const QDBusMessage& call,
                                                  QDBusAbstractAdaptor*& adaptor) const {
-    adaptor = adaptorOf(interface, call);
-    if (adaptor == nullptr) {
+    const QList<QDBusAbstractAdaptor*> candidates = adaptorsOf(interface, call);
+    if (candidates.isEmpty()) {
         return {};
     }
-    const QMetaObject& meta = *adaptor->metaObject();
-    const int index = meta.indexOfProperty(name.toLatin1().constData());
-    if (index < QDBusAbstractAdaptor::staticMetaObject.propertyCount()) {
-        refuse(call, QDBusError::UnknownProperty,
-               QStringLiteral("No property %1 in %2").arg(name, interface));
-        return {};
+    for (QDBusAbstractAdaptor* candidate : candidates) {
+        const QMetaObject& meta = *candidate->metaObject();
+        const int index = meta.indexOfProperty(name.toLatin1().constData());
+        if (index >= QDBusAbstractAdaptor::staticMetaObject.propertyCount()) {
+            adaptor = candidate;
+            return meta.property(index);
+        }
     }
-    return meta.property(index);
+    refuse(call, QDBusError::UnknownProperty,
+           QStringLiteral("No property %1 in %2").arg(name, interface));
+    return {};
 }
 
 QDBusVariant MprisPropertiesAdaptor::Get(const QString& interface, const QString& name,
@@ -148,7 +155,7 @@ QDBusVariant MprisPropertiesAdaptor::Get(const QString& interface, const QString
 
 QVariantMap MprisPropertiesAdaptor::GetAll(const QString& interface, const QDBusMessage& call) {
     QVariantMap all;
-    if (const QDBusAbstractAdaptor* adaptor = adaptorOf(interface, call)) {
+    for (const QDBusAbstractAdaptor* adaptor : adaptorsOf(interface, call)) {
         const QMetaObject& meta = *adaptor->metaObject();
         for (int i = QDBusAbstractAdaptor::staticMetaObject.propertyCount();
              i < meta.propertyCount(); ++i) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QList>
+#include <QMetaProperty>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -117,8 +120,10 @@ public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs the
              const QDBusMessage& call);
 
 private:
-    // The adaptor of an interface, or nullptr after answering the call with an error.
-    QDBusAbstractAdaptor* adaptorOf(const QString& interface, const QDBusMessage& call) const;
+    // The adaptor of an interface (of each, for none named), or none after answering the call
+    // with an error.
+    QList<QDBusAbstractAdaptor*> adaptorsOf(const QString& interface,
+                                            const QDBusMessage& call) const;
     // The property of the call's interface, or an invalid one after answering with an error.
     QMetaProperty propertyOf(const QString& interface, const QString& name,
                              const QDBusMessage& call, QDBusAbstractAdaptor*& adaptor) const;
