@@ -115,6 +115,21 @@ public:
     Controls controls() const {
         return {describe(speakers_, kSpeakersId), describe(microphone_, kMicrophoneId)};
     }
+    // The loudest channel of the speakers, as what is heard.
+    std::optional<long> speakersValue() const {
+        long loudest = 0;
+        bool found = false;
+        for (int channel = 0; speakers_ != nullptr && channel <= SND_MIXER_SCHN_LAST; ++channel) {
+            const auto id = static_cast<snd_mixer_selem_channel_id_t>(channel);
+            long value = 0;
+            if (snd_mixer_selem_has_playback_channel(speakers_, id) != 0 &&
+                snd_mixer_selem_get_playback_volume(speakers_, id, &value) >= 0) {
+                loudest = found ? std::max(loudest, value) : value;
+                found = true;
+            }
+        }
+        return found ? std::optional<long>(loudest) : std::nullopt;
+    }
     // False when the mixer refused a value: its sound server has gone.
     bool write(const std::map<int, long>& values) {
         for (const auto& [id, value] : values) {
@@ -149,6 +164,11 @@ AlsaMixer::~AlsaMixer() {
 std::optional<MixerControl> AlsaMixer::volumeControl(Line line) {
     const std::scoped_lock lock(mutex_);
     return line == Line::Speakers ? controls_.speakers : controls_.microphone;
+}
+
+std::optional<long> AlsaMixer::answeredValue(int controlId) {
+    const std::scoped_lock lock(mutex_);
+    return controlId == kSpeakersId ? speakersValue_ : std::nullopt;
 }
 
 bool AlsaMixer::setValue(int controlId, long value) {
@@ -228,6 +248,7 @@ void AlsaMixer::openDevice(Device& device) {
         const std::scoped_lock lock(mutex_);
         changed = found != controls_;
         controls_ = found;
+        speakersValue_ = device.speakersValue();
     }
     if (changed) {
         emit controlsChanged();

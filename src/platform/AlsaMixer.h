@@ -29,6 +29,7 @@ public:
 
     std::optional<MixerControl> volumeControl(Line line) override;
     bool setValue(int controlId, long value) override;
+    std::optional<long> answeredValue(int controlId) override;
     void open() override;
 
 private:
@@ -52,8 +53,9 @@ private:
     std::string device_;
     int wakeFd_ = -1;
     std::mutex mutex_;
-    Controls controls_;            // what the latest opening found
-    bool openWanted_ = false;      // open as soon as possible
-    std::map<int, long> pending_;  // control id -> latest value not yet written
-    std::jthread thread_;          // started by the first open()
+    Controls controls_;                  // what the latest opening found
+    std::optional<long> speakersValue_;  // the speakers' value at that opening
+    bool openWanted_ = false;            // open as soon as possible
+    std::map<int, long> pending_;        // control id -> latest value not yet written
+    std::jthread thread_;                // started by the first open()
 };

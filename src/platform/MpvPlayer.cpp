@@ -74,7 +74,9 @@ TrackTags tagsOf(const mpv_node& map) {
         if (value.isEmpty()) {
             continue;
         }
-        if (key == QLatin1String("artist")) {
+        if (key == QLatin1String("title")) {
+            tags.title = value;
+        } else if (key == QLatin1String("artist")) {
             tags.artists = QStringList{value};
         } else if (key == QLatin1String("album")) {
             tags.album = value;

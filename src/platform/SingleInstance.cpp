@@ -12,14 +12,16 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QUrl>
+#include <QPointer>
 #include <cerrno>
 #include <memory>
 
+#include "platform/FileNames.h"
+
 namespace {
 
-// A request on the socket is the file's path in the file system's encoding, ended by a NUL
-// (alone: no file). Anything longer than any path is not a request of ours.
+// A request on the socket is the bytes of the file's path, ended by a NUL (alone: no file).
+// Anything longer than any path is not a request of ours.
 constexpr qsizetype kLongestRequest = 64 * 1024;
 
 // A folder of this user's alone: a real folder (not a link to one), owned by the user and
@@ -42,7 +44,7 @@ bool holdsNothingButOwnSocket(const QByteArray& path) {
 }
 
 QByteArray requestFor(const QString& file) {
-    QByteArray request = file.isEmpty() ? QByteArray() : QFile::encodeName(file);
+    QByteArray request = encodeFileName(file);
     request.append('\0');
     return request;
 }
@@ -113,8 +115,7 @@ SingleInstance::Answer SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
     if (!file.isEmpty()) {
         QDBusMessage open = QDBusMessage::createMethodCall(names_.busName, names_.objectPath,
                                                            names_.playerInterface, names_.openCall);
-        open
-            << QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+        open << fileUrlOf(absoluteFilePath(file));
         const QDBusMessage answer = bus.call(open, QDBus::Block, kAnswerTimeoutMs);
         if (answer.type() == QDBusMessage::ErrorMessage) {
             const QString error = answer.errorName();
@@ -219,11 +220,20 @@ void SingleInstance::serve(QLocalSocket* later) {
             }
             return;
         }
-        const QString file = QFile::decodeName(received->left(end));
+        const QString file = decodeFileName(received->left(end));
         received->clear();
-        const FileRefusal refusal = handler_ ? handler_(file) : FileRefusal::None;
-        later->putChar(static_cast<char>('0' + static_cast<int>(refusal)));
-        later->disconnectFromServer();  // once the answer is out
+        // The later copy may have given up waiting, and its connection gone, meanwhile.
+        auto answer = [later = QPointer(later)](FileRefusal refusal) {
+            if (later) {
+                later->putChar(static_cast<char>('0' + static_cast<int>(refusal)));
+                later->disconnectFromServer();  // once the answer is out
+            }
+        };
+        if (handler_) {
+            handler_(file, std::move(answer));
+        } else {
+            answer(FileRefusal::None);
+        }
     });
 }
 

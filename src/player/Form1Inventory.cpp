@@ -172,6 +172,9 @@ void Form1::buildControls() {
                         QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
     Label3 = textButton("Label3", 1440, QStringLiteral("Save"), systemWindowColor(),
                         QStringLiteral("Speichert die Playlist"));
+    // Red marks the active play order.
+    Label12->setCheckedBackColor(kRed);
+    Label4->setCheckedBackColor(kRed);
     Label1 = textButton("Label1", 720, QStringLiteral("Search"), systemWindowColor(),
                         QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
     Label11 = textButton("Label11", 0, QStringLiteral("Open"), systemWindowColor(),

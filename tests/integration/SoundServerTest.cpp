@@ -57,6 +57,17 @@ protected:
     AlsaMixer alsa;
 };
 
+// With no volume stored, the slider shows the sink's level once the mixer answers, and a step
+// goes on from there.
+TEST_F(SoundServerTest, WithoutAStoredVolumeTheSliderStartsAtTheSinksLevel) {
+    pactl({"set-sink-volume", "@DEFAULT_SINK@", "35%"});
+    mixer->setReal(&alsa);
+    start();
+    EXPECT_TRUE(waitUntil([this] { return std::get<2>(readOut(label("imgVol"))) == 35; }));
+    form1().volume().mnuvolup1_Click();
+    EXPECT_TRUE(sinkReaches(40));
+}
+
 // The server stops while a track plays: the window goes on (timers, position, tray menu,
 // options dialog), though pausing reaches the server only when it continues.
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {

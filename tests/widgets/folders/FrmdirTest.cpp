@@ -68,6 +68,16 @@ TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     // Preset from the folder in use, not from the edited text.
     EXPECT_EQ(first.Dir1->path(), path("musik"));
     EXPECT_TRUE(first.Dir1->path().startsWith(first.Drive1->currentText()));
+    // A screen reader reads what the drive list is for, and a folder by its name and depth.
+    const QAccessibleInterface* drives = QAccessible::queryAccessibleInterface(first.Drive1);
+    EXPECT_EQ(drives->text(QAccessible::Name), "Laufwerk");
+    EXPECT_EQ(drives->text(QAccessible::Value), first.Drive1->currentText());
+    const QAccessibleInterface* shown =
+        QAccessible::queryAccessibleInterface(first.Dir1)->child(first.Dir1->currentRow());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(QAccessible::Name), "musik");
+    EXPECT_EQ(shown->text(QAccessible::Description),
+              QString("Ebene %1").arg(path("musik").count('/') + 1));
     QTest::mouseClick(first.Command1, Qt::LeftButton);
     EXPECT_EQ(opts().estfolder->text(), path("musik"));
     EXPECT_TRUE(opts().Command4->isEnabled());

@@ -63,10 +63,22 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
 }
 
 TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
+    // What a screen reader reads of "Shuffle" and "Normal": checkable, and checked where red.
+    const auto checks = [this] {
+        QString digits;
+        for (const char* name : {"Label4", "Label12"}) {
+            const QAccessible::State state =
+                QAccessible::queryAccessibleInterface(label(name))->state();
+            digits += QString::number(state.checkable) + QString::number(state.checked);
+        }
+        return digits;
+    };
+    EXPECT_EQ(checks(), "1011");
     click("Label4");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kRed);
     EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1110");
     EXPECT_TRUE(item("playshuffle")->isChecked());
     EXPECT_FALSE(item("playnormal")->isChecked());
     QStringList played;
@@ -89,6 +101,7 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
     EXPECT_FALSE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kWhite);
     EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1010");
     EXPECT_TRUE(item("playshuffle")->isChecked());
     item("playnormal")->trigger();
     EXPECT_EQ(label("Label12")->backColor(), kRed);

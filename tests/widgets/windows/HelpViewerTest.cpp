@@ -29,6 +29,11 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
     EXPECT_EQ(help()->RichTextBox1->toPlainText(), "Hilfe für den Player");
     EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
+    // A screen reader finds a read-only document.
+    const QAccessibleInterface* text = QAccessible::queryAccessibleInterface(help()->RichTextBox1);
+    EXPECT_EQ(text->role(), QAccessible::EditableText);
+    EXPECT_TRUE(text->state().readOnly);
+    EXPECT_EQ(text->text(QAccessible::Name), "Hilfetext");
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
     // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
     help()->resize(600, 400);
