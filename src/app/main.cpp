@@ -124,7 +124,9 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     }
 
+    // The engine starts beside the windows; a file to play waits for it in the player.
     MpvLibrary mpv;
+    mpv.preload([](MpvLibrary& library) { return MpvPlayer::makeInstance(library, false); });
     PlatformServices services;
     services.desktop = std::make_unique<QtDesktop>();
     services.messages = std::move(messages);
