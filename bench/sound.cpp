@@ -245,11 +245,13 @@ double clickToSound(ServerEvents& events, const fs::path& playerBinary, const To
     if (!window) {
         throw std::runtime_error("the player mapped no main window");
     }
+    runCommand("xdotool mousemove --window " + std::to_string(window->id) + " " +
+               std::to_string(kNextButtonX) + " " + std::to_string(kNextButtonY));
     std::this_thread::sleep_for(std::chrono::seconds(1));
     events.forget();
     const auto start = Clock::now();
-    runCommand("xdotool mousemove --window " + std::to_string(window->id) + " " +
-               std::to_string(kNextButtonX) + " " + std::to_string(kNextButtonY) + " click 1");
+    // Not waited for: xdotool lingers some 100 ms after the click, while the stream may come.
+    const LaunchedProgram click("xdotool", {"click", "1"});
     const auto stream = events.waitForNewStream();
     if (!stream) {
         throw std::runtime_error("the player made no stream after the click");
