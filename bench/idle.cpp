@@ -219,8 +219,11 @@ std::optional<double> optionsAfterPause(const fs::path& playerBinary, const Tone
         stopped.emplace(*serverToStop);
     }
     click(*player.window, kPauseButtonX, kNextButtonY);
+    runCommand("xdotool mousemove --window " + std::to_string(player.window->id) + " " +
+               std::to_string(kOptionsButtonX) + " " + std::to_string(kOptionsButtonY));
     const auto start = std::chrono::steady_clock::now();
-    click(*player.window, kOptionsButtonX, kOptionsButtonY);
+    // Not waited for: xdotool lingers some 100 ms after the click, while the dialog may come.
+    const LaunchedProgram optionsClick("xdotool", {"click", "1"});
     const auto mapped =
         player.watcher.waitForWindow(player.program->pid(), "Optionen", std::chrono::seconds(20));
     if (!mapped) {
