@@ -40,7 +40,8 @@ public:
 
     // Opens the library and makes one instance with makeInstance on a thread of its own, beside
     // the rest of the start: loading the library's hundreds of dependencies takes longer than
-    // building the windows. Called once, before anything else, on the thread of the players.
+    // building the windows. Called on the thread of the players; only a call before any other
+    // load does anything.
     void preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance);
     // A preload runs: load() would wait for it.
     bool preloading() const { return preloader_.joinable(); }
