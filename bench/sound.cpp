@@ -2,11 +2,13 @@
 // with an MP3 argument to the sound server reporting its new stream ("new sink-input" in
 // `pactl subscribe`), for the player and for `mpv --no-video --no-config` on the same file; then,
 // in the same runs, the private dirty memory of the whole process tree after some seconds of
-// playing (smaps_rollup). Last, the player alone: from a click on "Nächster Track" shortly after a
-// fresh start (the playlist scanned, the engine opened after the first paint) to its stream.
-// Runs alternate between the two, so a busy moment of the machine hits both alike; medians are
-// printed. Needs an X display and the sound server with a null sink (bench/run provides both),
-// and sox, lame, pactl, xdotool and mpv. Prints the figures; it asserts nothing.
+// playing (smaps_rollup), and the time to the player's main window being mapped, which the
+// engine's start beside it must not hold up. Last, the player alone: from a click on "Nächster
+// Track" shortly after a fresh start (the playlist scanned, the engine opened after the first
+// paint) to its stream. Runs alternate between the two, so a busy moment of the machine hits
+// both alike; medians are printed. Needs an X display and the sound server with a null sink
+// (bench/run provides both), and sox, lame, pactl, xdotool and mpv. Prints the figures; it
+// asserts nothing.
 //
 // usage: bench_sound [PLAYER_BINARY]
 
@@ -210,17 +212,39 @@ double privateDirtyMegabytes(pid_t root) {
 struct Samples {
     std::vector<double> toSound;
     std::vector<double> memory;
+    std::vector<double> toWindow;  // the player's main window, mapped
 };
 
-// Starts the program on the file, times it to its stream, lets it play and reads its memory.
+// Starts the program on the file, times it to its stream (and, given a window title, to that
+// window being mapped, watched on a thread of its own meanwhile), lets it play and reads its
+// memory.
 void soundRun(ServerEvents& events, const fs::path& executable,
-              const std::vector<std::string>& arguments, Samples& samples, bool counted) {
+              const std::vector<std::string>& arguments, const std::string& windowTitle,
+              Samples& samples, bool counted) {
     events.forget();
+    TopLevelMapWatcher watcher;
     const auto start = Clock::now();
     const LaunchedProgram program(executable, arguments);
+    std::optional<bramble::testsupport::MappedWindow> window;
+    std::jthread windowWatch;  // joined however this ends
+    if (!windowTitle.empty()) {
+        windowWatch = std::jthread([&] {
+            try {
+                window = watcher.waitForWindow(program.pid(), windowTitle, kStreamTimeout);
+            } catch (const std::exception&) {
+                // told below as no window
+            }
+        });
+    }
     const auto stream = events.waitForNewStream();
+    if (windowWatch.joinable()) {
+        windowWatch.join();
+    }
     if (!stream) {
         throw std::runtime_error(executable.filename().string() + " made no stream");
+    }
+    if (!windowTitle.empty() && !window) {
+        throw std::runtime_error(executable.filename().string() + " mapped no main window");
     }
     std::this_thread::sleep_for(kPlayingBeforeMemory);
     if (!program.running()) {
@@ -229,6 +253,9 @@ void soundRun(ServerEvents& events, const fs::path& executable,
     if (counted) {
         samples.toSound.push_back(Milliseconds(*stream - start).count());
         samples.memory.push_back(privateDirtyMegabytes(program.pid()));
+        if (window) {
+            samples.toWindow.push_back(Milliseconds(window->seenAt - start).count());
+        }
     }
 }
 
@@ -287,8 +314,9 @@ int main(int argc, char* argv[]) {
         // One run of each that is not counted, so that both find their libraries in the page
         // cache.
         for (int run = -1; run < kRuns; ++run) {
-            soundRun(events, playerFolder.executable(), {file}, player, run >= 0);
-            soundRun(events, "mpv", {"--no-video", "--no-config", file}, mpv, run >= 0);
+            soundRun(events, playerFolder.executable(), {file}, "MP3-Brambleplayer", player,
+                     run >= 0);
+            soundRun(events, "mpv", {"--no-video", "--no-config", file}, {}, mpv, run >= 0);
         }
         std::vector<double> clicks;
         for (int run = 0; run < kRuns; ++run) {
@@ -302,6 +330,7 @@ int main(int argc, char* argv[]) {
         printLine("brambleplayer FILE", player.toSound, "ms");
         printLine("mpv --no-video --no-config FILE", mpv.toSound, "ms");
         std::printf("  ratio player / mpv: %.2f\n", median(player.toSound) / median(mpv.toSound));
+        printLine("the player's main window mapped", player.toWindow, "ms");
         std::printf("Private dirty memory of the process tree, %lld s into playing that file:\n",
                     static_cast<long long>(kPlayingBeforeMemory.count()));
         printLine("brambleplayer", player.memory, "MB");
