@@ -106,13 +106,14 @@ void MainWindowHandlers::Form_FirstPaint() {
 }
 
 void MainWindowHandlers::openEngineAndMixer() {
-    const EngineStatus engine = program_.prepareEngine();
-    if (Mixer* mixer = program_.mixer()) {
-        mixer->open();
-    }
-    if (!engine.ok()) {
-        tellEngineMissing(program_.messages(), engine);
-    }
+    program_.prepareEngine([this](const EngineStatus& engine) {
+        if (Mixer* mixer = program_.mixer()) {
+            mixer->open();
+        }
+        if (!engine.ok()) {
+            tellEngineMissing(program_.messages(), engine);
+        }
+    });
 }
 
 void MainWindowHandlers::Transport_TrackChange(const QString& title) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTranslator>
 #include <clocale>
@@ -121,15 +122,26 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     }
 
+    // The engine is loaded and started on a thread of its own: once the window is up, or, with
+    // a file to play, beside building the windows, the file waiting for it in the player. Its
+    // load holds the dynamic loader's lock throughout, which this thread also takes when it
+    // first needs a thread-exit hook, as Qt's first pattern match does: that comes first.
     MpvLibrary mpv;
+    const auto startEngine = [&mpv] {
+        mpv.preload([](MpvLibrary& library) { return MpvPlayer::makeInstance(library, false); });
+    };
+    if (!file.isEmpty()) {
+        static_cast<void>(QRegularExpression(QStringLiteral("x")).match(QStringLiteral("x")));
+        startEngine();
+    }
     PlatformServices services;
     services.desktop = std::make_unique<QtDesktop>();
     services.messages = std::move(messages);
     services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
-    services.prepareEngine = [&mpv] {
-        mpv.load();
-        return mpv.status();
+    services.prepareEngine = [&mpv, &app, startEngine](std::function<void(EngineStatus)> done) {
+        startEngine();
+        mpv.whenLoaded(&app, [&mpv, done = std::move(done)] { done(mpv.status()); });
     };
     // The bus gets everything sent so far (a reply to Quit above all) and the socket goes.
     services.endProcess = [&mpris, &instance] {

@@ -12,6 +12,7 @@
 #include "player/Tray.h"
 #include "player/Volume.h"
 #include "skin/SkinColors.h"
+#include "skin/XpmImage.h"
 #include "util/Twips.h"
 
 void VolumeHolder::setValue(int value) {
@@ -25,7 +26,7 @@ Form1::Form1(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("MP3-Brambleplayer"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
+    setWindowIcon(QIcon(skinimages::xpm(QStringLiteral(":/images/icon.xpm"))));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
