@@ -81,7 +81,7 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
     } else if (type == QEvent::Hide) {
         hidden(widget);
     } else if (!widget.isEnabled() &&
-               (&widget == &program_.form1() || &widget == program_.playlistIfLoaded())) {
+               (&widget == &program_.mainWindow() || &widget == program_.playlistIfLoaded())) {
         // Not from within the activation itself: the window manager is still at it.
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
     }
@@ -89,7 +89,7 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WindowRoles::aboutToShow(QWidget& window) {
-    Form1& main = program_.form1();
+    MainWindow& main = program_.mainWindow();
     // Sent before the window is mapped: what the window manager and panels read then counts.
     program_.windowSystem().setInTaskList(window, &window == &main && !program_.trayIconExists());
     if (!isDialog(window)) {
@@ -106,7 +106,7 @@ void WindowRoles::aboutToShow(QWidget& window) {
 }
 
 QWidget* WindowRoles::ownerFor(const QWidget& dialog) const {
-    Form1& main = program_.form1();
+    MainWindow& main = program_.mainWindow();
     QWidget* active = QApplication::activeWindow();
     if (active == nullptr || active == &dialog || !isManagedWindow(*active) ||
         (active == program_.playlistIfLoaded() && main.isVisible())) {
@@ -160,7 +160,7 @@ void WindowRoles::hidden(QWidget& window) {
     const QPointer<QWidget> closed = &window;
     // Once the hiding handler is done: it may still enable the windows it held.
     QTimer::singleShot(0, this, [this, owner, opener, closed] {
-        Form1& main = program_.form1();
+        MainWindow& main = program_.mainWindow();
         // The window manager may have chosen one of the player's windows already.
         const QWidget* now = QApplication::activeWindow();
         if (now != nullptr && now != closed && now->isVisible() && now != &main &&
@@ -179,8 +179,8 @@ void WindowRoles::hidden(QWidget& window) {
 
 void WindowRoles::lockedWindowActivated() {
     // The innermost lock first: the chooser holds the options dialog.
-    QWidget* locks[] = {program_.frmdirIfLoaded(), &program_.optionsWindow(),
-                        &program_.frmopenWindow()};
+    QWidget* locks[] = {program_.folderChooserIfLoaded(), &program_.optionsDialog(),
+                        &program_.folderBrowser()};
     for (QWidget* dialog : locks) {
         if (usable(dialog)) {
             program_.windowSystem().bringToFront(*dialog);

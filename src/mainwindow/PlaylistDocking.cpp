@@ -17,12 +17,12 @@ constexpr int kTicksBeforeGivingIn = 40;
 }  // namespace
 
 bool dockAt(Program& program, QPoint target) {
-    PlaylistPane* pane = program.playlistPaneIfLoaded();
+    DockedPlaylist* pane = program.dockedPlaylistIfLoaded();
     if (pane == nullptr) {
         return false;
     }
-    QWidget* const pl = &pane->paneWidget();
-    Form1& form = program.form1();
+    QWidget* const pl = &pane->dockedWidget();
+    MainWindow& form = program.mainWindow();
     DockingState& state = program.docking;
     if (!form.isVisible() || !pl->isVisible() || form.chrome().isDragging()) {
         // Nothing to hold while hidden; a drag moves both windows at every tick.

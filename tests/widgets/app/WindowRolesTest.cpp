@@ -22,29 +22,30 @@ protected:
         program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
         pl().fillFromStore();
         pl().setListIndex(0);
-        pl().mnutrackinfo->trigger();
-        click("Label1");
-        item("mnuhelp")->trigger();
-        click("Label5");
-        opts().Command3->click();
-        std::vector<std::pair<QWidget*, QWidget*>> windows{{&form1(), nullptr},
-                                                           {&pl(), nullptr},
-                                                           {program->dateiinfoIfLoaded(), &form1()},
-                                                           {program->searchIfLoaded(), &form1()},
-                                                           {program->helpIfLoaded(), &form1()},
-                                                           {&opts(), &form1()},
-                                                           {program->frmdirIfLoaded(), &opts()}};
-        program->frmdirIfLoaded()->Command2->click();
-        opts().Command2->click();
-        click("Label7");  // hides the main window
-        windows.emplace_back(&browser(), &form1());
+        pl().trackInfoItem->trigger();
+        click("searchButton");
+        item("helpItem")->trigger();
+        click("optionsButton");
+        opts().chooseFolderButton->click();
+        std::vector<std::pair<QWidget*, QWidget*>> windows{
+            {&mainWindow(), nullptr},
+            {&pl(), nullptr},
+            {program->trackInfoWindowIfLoaded(), &mainWindow()},
+            {program->searchIfLoaded(), &mainWindow()},
+            {program->helpIfLoaded(), &mainWindow()},
+            {&opts(), &mainWindow()},
+            {program->folderChooserIfLoaded(), &opts()}};
+        program->folderChooserIfLoaded()->cancelButton->click();
+        opts().cancelButton->click();
+        click("insertButton");  // hides the main window
+        windows.emplace_back(&browser(), &mainWindow());
         return windows;
     }
     void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
         for (const auto& [window, owner] : opened) {
             ASSERT_NE(window, nullptr);
             SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &form1());
+            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &mainWindow());
             if (owner != nullptr) {
                 EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
             }
@@ -65,35 +66,36 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
 
 TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
-    click("Label1");
-    frmsearch& search = *program->searchIfLoaded();
+    click("searchButton");
+    TitleSearchWindow& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(search));
     search.close();  // the close box
-    EXPECT_TRUE(broughtToFront(form1()));
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    click("Label5");
+    click("optionsButton");
     ASSERT_TRUE(activate(opts()));
-    opts().Command3->click();
-    ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
-    program->frmdirIfLoaded()->Command2->click();
+    opts().chooseFolderButton->click();
+    ASSERT_TRUE(activate(*program->folderChooserIfLoaded()));
+    program->folderChooserIfLoaded()->cancelButton->click();
     EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command2->click();
-    EXPECT_TRUE(broughtToFront(form1()));
+    opts().cancelButton->click();
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form1());
+    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No,
+                         &mainWindow());
     question.show();
     ASSERT_TRUE(activate(question));
     windows->broughtToFront.clear();
     question.button(QMessageBox::No)->click();
-    EXPECT_TRUE(broughtToFront(form1()));
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
+    click("optionsButton");
+    ASSERT_FALSE(mainWindow().isEnabled());
+    activate(mainWindow());
     EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command3->click();
+    opts().chooseFolderButton->click();
     activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+    EXPECT_TRUE(broughtToFront(*program->folderChooserIfLoaded()));
 }
 
 }  // namespace
