@@ -36,7 +36,7 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
     for (int i = 0; i < count; ++i) {
         order[static_cast<std::size_t>(i)] = i + 1;
     }
-    program.store.fill(entries(count), order);
+    program.playbackModel().fillPlaylist(entries(count), order);
     PlaylistWindow& pl = program.playlistWindow();
     pl.show();
     QApplication::processEvents();
@@ -46,7 +46,7 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        pl.appendLines(program.store.titles());
+        pl.appendLines(program.playbackModel().playlist().titles());
         pl.titleList
             ->repaint();  // the first paint of the new lines happens before the loop runs on
         QApplication::processEvents();

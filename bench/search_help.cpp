@@ -38,7 +38,7 @@ void fillStore(Program& program) {
         entries.push_back({title, QStringLiteral("/musik/") + title + QStringLiteral(".mp3")});
         order.push_back(i);
     }
-    program.store.fill(std::move(entries), std::move(order));
+    program.playbackModel().fillPlaylist(std::move(entries), std::move(order));
 }
 
 // One keystroke: the text changes to `text`, the result list is refilled and painted.

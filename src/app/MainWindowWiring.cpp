@@ -11,7 +11,6 @@
 #include "app/Program.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Transport.h"
 #include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearchWindow.h"
@@ -26,20 +25,37 @@ MainWindowWiring::MainWindowWiring(Program& program)
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         connect(screen, &QScreen::geometryChanged, this, &H::wakeDockingTimer);
     }
-    connect(&form, &MainWindow::exitRequested, this, &H::exitProgram);
-    connect(&form, &MainWindow::showPlaylistRequested, this, &H::showPlaylistWindow);
-    connect(&form, &MainWindow::hidePlaylistRequested, this, &H::hidePlaylistWindow);
-    connect(&form, &MainWindow::sizeToggleRequested, this, &H::togglePlaylistSize);
-    connect(&form, &MainWindow::clearRequested, this, &H::clearPlaylist);
-    connect(&form, &MainWindow::saveListRequested, this, &H::savePlaylist);
-    connect(&form, &MainWindow::addFolderRequested, this, &H::insertFolder);
-    connect(&form, &MainWindow::searchRequested, this, &H::openSearch);
-    connect(&form, &MainWindow::helpRequested, this, &H::showHelp);
     connect(&form, &MainWindow::playlistFocusRequested, this, &H::focusPlaylist);
     connect(&form, &MainWindow::closeRequested, this, &H::confirmClose);
     connect(&form, &MainWindow::firstPainted, this, &H::openEngineSoon, Qt::SingleShotConnection);
-    connect(&form.transport(), &Transport::announceTrackChange, this, &H::showTrackInPopup);
-    connect(&form.transport(), &Transport::popupTitleChanged, this, &H::retitlePopup);
+    // A step in the order announces the track in the popup; a line played from the playlist
+    // window only gives it the title.
+    connect(&program.playbackModel(), &PlaybackModel::trackStarted, this,
+            [&program](int /*entry*/, const QString& title, PlaybackModel::Start how) {
+                if (how == PlaybackModel::Start::Step) {
+                    announceTrackChange(program, title);
+                } else {
+                    setPopupTitle(program, title);
+                }
+            });
+    connectActions();
+}
+
+void MainWindowWiring::connectActions() {
+    Program& program = program_;
+    PlayerActions& a = program.actions();
+    const auto on = [this](QAction& action, auto handler) {
+        connect(&action, &QAction::triggered, this, handler);
+    };
+    on(a.exit, [&program] { exitCommand(program); });
+    on(a.showPlaylist, [&program] { showPlaylist(program); });
+    on(a.hidePlaylist, [&program] { hidePlaylist(program); });
+    on(a.togglePlaylistSize, [&program] { togglePlaylistSize(program); });
+    on(a.clear, [&program] { clearWithOffer(program); });
+    on(a.saveList, [&program] { saveFolderList(program, program.playlistFolder()); });
+    on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
+    on(a.search, [&program] { showSearch(program); });
+    on(a.help, [&program] { showHelp(program); });
 }
 
 void MainWindowWiring::keepDocked() {
@@ -48,42 +64,6 @@ void MainWindowWiring::keepDocked() {
 
 void MainWindowWiring::wakeDockingTimer() {
     wakeDocking(program_);
-}
-
-void MainWindowWiring::exitProgram() {
-    exitCommand(program_);
-}
-
-void MainWindowWiring::showPlaylistWindow() {
-    showPlaylist(program_);
-}
-
-void MainWindowWiring::hidePlaylistWindow() {
-    hidePlaylist(program_);
-}
-
-void MainWindowWiring::togglePlaylistSize() {
-    ::togglePlaylistSize(program_);
-}
-
-void MainWindowWiring::clearPlaylist() {
-    clearWithOffer(program_);
-}
-
-void MainWindowWiring::savePlaylist() {
-    saveFolderList(program_, program_.playlistFolder());
-}
-
-void MainWindowWiring::insertFolder() {
-    addFolder(program_, AddFolderFrom::MainWindow);
-}
-
-void MainWindowWiring::openSearch() {
-    showSearch(program_);
-}
-
-void MainWindowWiring::showHelp() {
-    ::showHelp(program_);
 }
 
 void MainWindowWiring::focusPlaylist() {
@@ -114,12 +94,4 @@ void MainWindowWiring::openEngineAndMixer() {
             tellEngineMissing(program_.messages(), engine);
         }
     });
-}
-
-void MainWindowWiring::showTrackInPopup(const QString& title) {
-    announceTrackChange(program_, title);
-}
-
-void MainWindowWiring::retitlePopup(const QString& title) {
-    setPopupTitle(program_, title);
 }

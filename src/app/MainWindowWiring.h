@@ -1,37 +1,26 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 
 class Program;
 class QCloseEvent;
 
-// What the main window's requests do in the rest of the program: one handler per button, menu
-// item or timer, named for what it does. Owned by the main window.
+// What the main window's actions and requests do in the rest of the program. Owned by the main
+// window.
 class MainWindowWiring : public QObject {
     Q_OBJECT
 public:
-    // Connects every request of the main window to its handler.
+    // Connects every action and request of the main window to what it does.
     explicit MainWindowWiring(Program& program);
 
     void keepDocked();
     void wakeDockingTimer();
-    void exitProgram();  // exit, as exitButton and trayExitItem
-    void showPlaylistWindow();
-    void hidePlaylistWindow();
-    void togglePlaylistSize();
-    void clearPlaylist();
-    void savePlaylist();
-    void insertFolder();
-    void openSearch();
-    void showHelp();
     void focusPlaylist();
     void confirmClose(QCloseEvent* event);
     void openEngineSoon();
-    void showTrackInPopup(const QString& title);
-    void retitlePopup(const QString& title);
 
 private:
+    void connectActions();
     void openEngineAndMixer();
 
     Program& program_;

@@ -44,7 +44,7 @@ void writeFoldersDat(Program& program) {
 void reloadFoldersDat(Program& program) {
     FolderBrowser& browser = program.folderBrowser();
     browser.setFolderList({});
-    program.store.blankEntries();
+    program.playbackModel().blankPlaylist();
     const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
     if (!read) {
         return;

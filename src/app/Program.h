@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/DockingState.h"
-#include "model/PlaylistStore.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -30,6 +31,7 @@ class TrackInfoWindow;
 class HelpWindow;
 class FolderChooser;
 class TrackChangePopup;
+class Playback;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -84,6 +86,13 @@ public:
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
     WindowSystem& windowSystem() const { return *services_.windows; }
+
+    // What plays, the commands (made at first use: actions need the application), and what
+    // drives the main window's player from them (made with the main window).
+    PlaybackModel& playbackModel() { return playbackModel_; }
+    const PlaybackModel& playbackModel() const { return playbackModel_; }
+    PlayerActions& actions();
+    Playback& playback();
 
     // Windows are created hidden on first use and live until unloaded.
     MainWindow& mainWindow();
@@ -144,9 +153,6 @@ public:
     // Called by the scan when it is done.
     void finishScan();
 
-    PlaylistStore store;
-    bool shuffleOn = false;
-    int currentStep = 0;
     // folders.dat was read cut short and the user was told so; cleared when it is written anew.
     bool foldersCutTold = false;
     // The question before the end of the program is on screen.
@@ -162,6 +168,9 @@ private:
     QString programFolder_;
     QString helpFile_;
     PlatformServices services_;
+    PlaybackModel playbackModel_;
+    std::unique_ptr<PlayerActions> actions_;
+    std::unique_ptr<Playback> playback_;
     std::unique_ptr<MainWindow> mainWindow_;
     WindowSlot<PlaylistWindow> playlist_;
     std::unique_ptr<FolderBrowser> folderBrowser_;

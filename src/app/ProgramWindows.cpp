@@ -13,6 +13,7 @@
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
 #include "model/FolderScan.h"
+#include "model/Playback.h"
 #include "options/OptionsDialog.h"
 #include "platform/LocalFolders.h"
 #include "playlistwindow/PlaylistWindow.h"
@@ -45,6 +46,8 @@ Program::~Program() {
     folderChooser_.reset();
     folderBrowser_.reset();
     optionsDialog_.reset();
+    // It drives the main window's player.
+    playback_.reset();
     mainWindow_.reset();
 }
 
@@ -65,13 +68,28 @@ void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
 
 MainWindow& Program::mainWindow() {
     if (!mainWindow_) {
-        mainWindow_ = std::make_unique<MainWindow>(*this);
+        mainWindow_ = std::make_unique<MainWindow>(*this, playbackModel_, actions());
+        playback_ = std::make_unique<Playback>(playbackModel_, actions(), messages(),
+                                               mainWindow_->player(), mainWindow_->fileDialog(),
+                                               [this] { return mainWindow_->standardFolder(); });
         QObject::connect(&mainWindow_->volume(), &VolumeControl::volumeToKeep, mainWindow_.get(),
                          std::bind_front(&Program::keepVolume, this));
         QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
                          std::bind_front(&Program::showPopupFromTray, this));
     }
     return *mainWindow_;
+}
+
+PlayerActions& Program::actions() {
+    if (!actions_) {
+        actions_ = std::make_unique<PlayerActions>();
+    }
+    return *actions_;
+}
+
+Playback& Program::playback() {
+    mainWindow();
+    return *playback_;
 }
 
 void Program::keepVolume() {

@@ -8,9 +8,9 @@
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/Transport.h"
 #include "mainwindow/VolumeControl.h"
-#include "model/Sequencing.h"
+#include "model/Playback.h"
+#include "model/PlayerActions.h"
 #include "platform/FileNames.h"
 
 namespace {
@@ -30,29 +30,28 @@ MprisPlayer::Status statusOf(int playState) {
     }
 }
 
-// Whether one step forward from `currentStep` starts an entry that has a file.
-bool stepPlaysSomething(const Program& program, int currentStep) {
-    const PlaylistStore& store = program.store;
-    const int step = sequencing::nextStep(currentStep, store.count());
-    return !store.path(sequencing::entryForStep(step, program.shuffleOn, store)).isEmpty();
-}
-
 }  // namespace
 
 RemoteControl::RemoteControl(Program& program)
-    : MprisPlayer(&program.mainWindow()), program_(program), form_(program.mainWindow()) {
+    : MprisPlayer(&program.mainWindow()),
+      program_(program),
+      form_(program.mainWindow()),
+      model_(program.playbackModel()),
+      actions_(program.actions()),
+      playback_(program.playback()) {
     settleTimer_.setSingleShot(true);
     settleTimer_.setInterval(0);
     connect(&settleTimer_, &QTimer::timeout, this, &RemoteControl::settle);
 
-    connect(&form_.transport(), &Transport::trayTipChanged, this, &RemoteControl::trackStarted);
-    connect(&form_.transport(), &Transport::followingChanged, this, &RemoteControl::settleSoon);
+    connect(&model_, &PlaybackModel::trackStarted, this,
+            [this](int /*entry*/, const QString& title) { trackStarted(title); });
+    for (const auto change : {&PlaybackModel::followingChanged, &PlaybackModel::playStateChanged,
+                              &PlaybackModel::loadedFileChanged}) {
+        connect(&model_, change, this, &RemoteControl::settleSoon);
+    }
     if (MediaPlayer* player = form_.player()) {
-        connect(player, &MediaPlayer::playStateChanged, this, &RemoteControl::settleSoon);
         connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
     }
-    connect(&form_.transport(), &Transport::orderChosen, this, &RemoteControl::settleSoon);
-    connect(&form_.transport(), &Transport::singleFileChosen, this, &RemoteControl::settleSoon);
     connect(&form_.volumeSetting(), &VolumeSetting::changed, this, &RemoteControl::settleSoon);
     connect(&form_.position(), &PositionBar::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
@@ -64,17 +63,17 @@ QString RemoteControl::loadedFile() const {
     return player != nullptr ? player->fileName() : QString();
 }
 
-bool RemoteControl::nextStepPlaysSomething() const {
-    return stepPlaysSomething(program_, program_.currentStep);
+bool RemoteControl::stepPlaysSomething(PlaybackModel::Direction direction) const {
+    return !model_.playlist().path(model_.stepTo(direction).entry).isEmpty();
 }
 
 MprisPlayer::State RemoteControl::state() const {
     State now;
-    now.shuffle = program_.shuffleOn;
+    now.shuffle = model_.shuffle();
     // Next and previous are the tray's items, which step through the playlist whatever the
-    // player holds; previous is a forward step from two steps back.
-    now.canGoNext = nextStepPlaysSomething();
-    now.canGoPrevious = stepPlaysSomething(program_, program_.currentStep - 2);
+    // player holds.
+    now.canGoNext = stepPlaysSomething(PlaybackModel::Direction::Forward);
+    now.canGoPrevious = stepPlaysSomething(PlaybackModel::Direction::Back);
     const VolumeSetting& slider = form_.volumeSetting();
     if (slider.span() > 0) {
         now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
@@ -83,7 +82,7 @@ MprisPlayer::State RemoteControl::state() const {
     if (player == nullptr) {
         return now;
     }
-    now.status = statusOf(player->playState());
+    now.status = statusOf(model_.playState());
     const QString file = player->fileName();
     now.canPlay = !file.isEmpty() || now.canGoNext;
     if (file.isEmpty()) {
@@ -141,7 +140,7 @@ void RemoteControl::trackStarted(const QString& title) {
 }
 
 void RemoteControl::raise() {
-    form_.menuItem(QStringLiteral("showPlayerItem"))->trigger();
+    actions_.showPlayer.trigger();
 }
 
 void RemoteControl::quit() {
@@ -153,7 +152,7 @@ void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal
     const QString absolute = absoluteFilePath(path);
     fileCheck_.check(absolute, [this, absolute, answer = std::move(answer)](FileRefusal refusal) {
         if (refusal == FileRefusal::None) {
-            form_.transport().playSingleFile(absolute);
+            playback_.playFile(absolute);
             settleSoon();
         }
         answer(refusal);
@@ -161,39 +160,37 @@ void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal
 }
 
 void RemoteControl::next() {
-    form_.menuItem(QStringLiteral("nextItem"))->trigger();
+    actions_.next.trigger();
 }
 
 void RemoteControl::previous() {
-    form_.menuItem(QStringLiteral("previousItem"))->trigger();
+    actions_.previous.trigger();
 }
 
 void RemoteControl::play() {
     if (!loadedFile().isEmpty()) {
-        form_.transport().resumeFromMenu();
-    } else if (nextStepPlaysSomething()) {
-        form_.transport().playNext();
+        playback_.resume();
+    } else if (stepPlaysSomething(PlaybackModel::Direction::Forward)) {
+        playback_.step(PlaybackModel::Direction::Forward, Playback::Clock::Start);
     }
 }
 
 void RemoteControl::pause() {
     if (!loadedFile().isEmpty()) {
-        form_.transport().pauseFromMenu();
+        playback_.pause();
     }
 }
 
 void RemoteControl::playPause() {
-    if (form_.transport().canPause()) {
-        form_.transport().togglePause();
+    if (actions_.togglePause.isEnabled()) {
+        actions_.togglePause.trigger();
     } else if (loadedFile().isEmpty()) {
         play();
     }
 }
 
 void RemoteControl::stop() {
-    if (form_.transport().canStop()) {
-        form_.transport().stop();
-    }
+    actions_.stop.trigger();  // nothing while the stop glyph is disabled
 }
 
 void RemoteControl::setPositionUs(qint64 positionUs) {
@@ -204,11 +201,7 @@ void RemoteControl::setPositionUs(qint64 positionUs) {
 }
 
 void RemoteControl::setShuffle(bool on) {
-    if (on) {
-        form_.transport().chooseShuffleOrder();
-    } else {
-        form_.transport().chooseNormalOrder();
-    }
+    (on ? actions_.chooseShuffleOrder : actions_.chooseNormalOrder).trigger();
     settleSoon();
 }
 

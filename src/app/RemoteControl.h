@@ -4,9 +4,13 @@
 #include <QTimer>
 
 #include "app/SingleFile.h"
+#include "model/PlaybackModel.h"
 #include "platform/MprisPlayer.h"
 
 class MainWindow;
+class Playback;
+class PlaybackModel;
+class PlayerActions;
 class Program;
 
 // The desktop's media controls acting on the player: each request does what the matching
@@ -50,10 +54,14 @@ private:
     void settle();
     void trackStarted(const QString& title);
     QString loadedFile() const;
-    bool nextStepPlaysSomething() const;
+    // Whether a step that way starts an entry that has a file.
+    bool stepPlaysSomething(PlaybackModel::Direction direction) const;
 
     Program& program_;
     MainWindow& form_;
+    PlaybackModel& model_;
+    PlayerActions& actions_;
+    Playback& playback_;
     QTimer settleTimer_;
     SingleFileCheck fileCheck_;
     QString trackFile_;

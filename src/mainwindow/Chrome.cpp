@@ -6,6 +6,8 @@
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PlaylistDocking.h"
 #include "mainwindow/Tray.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 #include "playlistwindow/DockedPlaylist.h"
 #include "skin/Marquee.h"
 #include "skin/SkinColors.h"
@@ -27,7 +29,8 @@ Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connect(form_.titleBar, &SkinLabel::mouseDown, this, &Chrome::startDrag);
     connect(form_.titleBar, &SkinLabel::mouseUp, this, [this] { endDrag(); });
     connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
-    connect(form_.minimiseButton, &SkinLabel::clicked, this, &Chrome::minimise);
+    connect(&form_.actions_.minimise, &QAction::triggered, this, &Chrome::minimise);
+    connect(&form_.model_, &PlaybackModel::titleChanged, this, &Chrome::setTrackTitle);
     connect(form_.marqueeTimer, &WindowTimer::timeout, this, &Chrome::scrollTitle);
     connect(&form_, &MainWindow::resized, this, &Chrome::applyWindowState);
 }
@@ -155,17 +158,13 @@ void Chrome::resizeSteps(bool minimised) {
     if (playlistWanted) {
         program.dockedPlaylist().dockedWidget().show();
     }
-    if (form_.titleMarquee->caption().isEmpty()) {
-        form_.titleMarquee->setCaption(kNoFileLoaded);
+    if (form_.model_.title().isEmpty()) {
+        form_.model_.setTitle(kNoFileLoaded);
     }
 }
 
 void Chrome::setTrackTitle(const QString& title) {
     form_.titleMarquee->setCaption(title);
-    updateMarquee();
-}
-
-void Chrome::updateMarquee() {
     const double width = form_.controlWidthTwips(*form_.titleMarquee);
     if (width > MainWindow::kMarqueeWidth) {
         form_.titleMarquee->setCaption(form_.titleMarquee->caption() + kMarqueeSeparator);

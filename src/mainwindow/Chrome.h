@@ -16,11 +16,9 @@ public:
 
     explicit Chrome(MainWindow& form);
 
-    // Sets the track title and starts or stops the marquee for its width.
+    // Shows the model's title: one wider than the window gets the separator and scrolls, a
+    // narrower one stands still.
     void setTrackTitle(const QString& title);
-    // After a change of title: a title wider than the window gets the separator and scrolls,
-    // a narrower one stands still.
-    void updateMarquee();
 
     void startDrag(Qt::MouseButton button, QPointF twipsPos);
     void endDrag();

@@ -8,9 +8,10 @@
 #include "mainwindow/Chrome.h"
 #include "mainwindow/PlayerKeys.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/Transport.h"
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 #include "skin/SkinColors.h"
 #include "skin/XpmImage.h"
 #include "util/Twips.h"
@@ -22,8 +23,11 @@ void VolumeSetting::setValue(int value) {
     }
 }
 
-MainWindow::MainWindow(Program& program)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
+MainWindow::MainWindow(Program& program, PlaybackModel& model, PlayerActions& actions)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      program_(program),
+      model_(model),
+      actions_(actions) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("MP3-Brambleplayer"));
     setWindowIcon(QIcon(skinimages::xpm(QStringLiteral(":/images/icon.xpm"))));
@@ -60,8 +64,8 @@ MainWindow::MainWindow(Program& program)
     twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop);
     buildControls();
     buildMenus();
+    bindButtons();
     chrome_ = new Chrome(*this);  // components are owned by the window
-    transport_ = new Transport(*this);
     position_ = new PositionBar(*this);
     volume_ = new VolumeControl(*this);
     tray_ = new Tray(*this);
@@ -70,24 +74,52 @@ MainWindow::MainWindow(Program& program)
     wireRequests();
 }
 
+void MainWindow::bindButtons() {
+    PlayerActions& a = actions_;
+    const std::pair<SkinLabel*, QAction*> buttons[] = {
+        {playButton, &a.play},
+        {pauseButton, &a.togglePause},
+        {stopButton, &a.stop},
+        {nextButton, &a.nextWithClock},
+        {previousButton, &a.previousWithClock},
+        {openButton, &a.open},
+        {normalOrderButton, &a.chooseNormalOrder},
+        {shuffleButton, &a.chooseShuffleOrder},
+        {muteButton, &a.mute},
+        {unmuteButton, &a.unmute},
+        {minimiseButton, &a.minimise},
+        {closeButton, &a.exit},
+        {exitButton, &a.exit},
+        {showPlaylistButton, &a.showPlaylist},
+        {hidePlaylistButton, &a.hidePlaylist},
+        {playlistSizeButton, &a.togglePlaylistSize},
+        {clearButton, &a.clear},
+        {saveButton, &a.saveList},
+        {insertButton, &a.insertFolder},
+        {searchButton, &a.search},
+        {optionsButton, &a.options},
+    };
+    for (const auto& [button, action] : buttons) {
+        button->setAction(*action);
+    }
+}
+
 void MainWindow::wireRequests() {
     connect(dockingTimer, &WindowTimer::timeout, this, &MainWindow::dockingTick);
     connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
-    for (SkinLabel* exitLabel : {closeButton, exitButton}) {
-        connect(exitLabel, &SkinLabel::clicked, this, &MainWindow::exitRequested);
-    }
-    connect(trayExitItem, &QAction::triggered, this, &MainWindow::exitRequested);
-    connect(showPlaylistButton, &SkinLabel::clicked, this, &MainWindow::showPlaylistRequested);
-    connect(hidePlaylistButton, &SkinLabel::clicked, this, &MainWindow::hidePlaylistRequested);
-    connect(playlistSizeButton, &SkinLabel::clicked, this, &MainWindow::sizeToggleRequested);
-    connect(clearButton, &SkinLabel::clicked, this, &MainWindow::clearRequested);
-    connect(saveButton, &SkinLabel::clicked, this, &MainWindow::saveListRequested);
-    connect(insertButton, &SkinLabel::clicked, this, &MainWindow::addFolderRequested);
-    connect(searchButton, &SkinLabel::clicked, this, &MainWindow::searchRequested);
-    connect(helpItem, &QAction::triggered, this, &MainWindow::helpRequested);
-    connect(optionsButton, &SkinLabel::clicked, this, &MainWindow::optionsRequested);
-    connect(optionsItem, &QAction::triggered, this, &MainWindow::optionsRequested);
-    connect(trayOptionsItem, &QAction::triggered, this, &MainWindow::optionsRequested);
+    connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
+    connect(&model_, &PlaybackModel::clockStarted, positionTimer,
+            [this] { positionTimer->setEnabled(true); });
+    showOrder();
+}
+
+void MainWindow::showOrder() {
+    const auto mark = [this](PlaybackModel::Order order) {
+        return model_.orderInForce() && model_.order() == order ? skincolors::kRed
+                                                                : skincolors::kWhite;
+    };
+    normalOrderButton->setBackColor(mark(PlaybackModel::Order::Normal));
+    shuffleButton->setBackColor(mark(PlaybackModel::Order::Shuffle));
 }
 
 QString MainWindow::playTime() const {
@@ -110,8 +142,8 @@ void MainWindow::setPlaylistShown(bool shown) {
 }
 
 void MainWindow::setPlaylistGlyphs(bool shown) {
-    hidePlaylistButton->setEnabled(shown);
-    showPlaylistButton->setEnabled(!shown);
+    actions_.hidePlaylist.setEnabled(shown);
+    actions_.showPlaylist.setEnabled(!shown);
 }
 
 void MainWindow::setEnlarged(bool enlarged) {
@@ -128,10 +160,6 @@ void MainWindow::setEnlarged(bool enlarged) {
 
 bool MainWindow::isEnlarged() const {
     return playlistSizeButton->foreColor() == skincolors::kRed;
-}
-
-void MainWindow::startPlaylistClock() {
-    positionTimer->setEnabled(true);
 }
 
 void MainWindow::wakeDocking() {
@@ -186,10 +214,6 @@ void MainWindow::setControlHeightTwips(QWidget& control, double height) const {
 void MainWindow::releasePlayers() {
     player_.reset();
     infoPlayer_.reset();
-}
-
-QAction* MainWindow::menuItem(const QString& name) const {
-    return findChild<QAction*>(name);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -13,13 +13,11 @@
 #include "skin/WindowTimer.h"
 
 class Program;
-
-// The title the main window shows while no file is loaded.
-inline const QString kNoFileLoaded = QStringLiteral("Keine Datei geladen");
+class PlaybackModel;
+class PlayerActions;
 class Chrome;
 class PlayerKeys;
 class PositionBar;
-class Transport;
 class Tray;
 class VolumeControl;
 
@@ -45,9 +43,10 @@ private:
     int value_ = 0;
 };
 
-// The main window: a borderless, black, skinned window whose every button is a label.
-// It holds the controls and reports window events; the behaviour lives in its components
-// (chrome here, the rest wired up at start-up).
+// The main window: a borderless, black, skinned window whose every button is a label standing
+// for one of the player's actions. It holds the controls, shows the playback model and reports
+// window events; the behaviour lives in its components (chrome here, the rest wired up at
+// start-up).
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -58,12 +57,11 @@ public:
     static constexpr double kDesignTop = 1755;
     static constexpr int kMarqueeWidth = 6500;  // a wider title scrolls
 
-    explicit MainWindow(Program& program);
+    MainWindow(Program& program, PlaybackModel& model, PlayerActions& actions);
     ~MainWindow() override;
 
     Program& program() const { return program_; }
     Chrome& chrome() const { return *chrome_; }
-    Transport& transport() const { return *transport_; }
     PositionBar& position() const { return *position_; }
     VolumeControl& volume() const { return *volume_; }
     Tray& tray() const { return *tray_; }
@@ -79,18 +77,14 @@ public:
     // Destroys the two players, so that the sound stops at once.
     void releasePlayers();
 
-    // Finds any menu item by its name.
-    QAction* menuItem(const QString& name) const;
-
     // What other windows read or set of this window by design, and why:
-    //   player()          remote control: play state, position, the loaded file
+    //   player()          playback: drives it; remote control: position and tags
     //   infoPlayer()      track info: reads a file's length and tags with the second player
-    //   fileDialog()      playlist save: the main window's dialog
+    //   fileDialog()      playlist save and "Open": the main window's dialog
     //   volumeSetting()   settings file: stores the slider's value; remote control: reads it
     //   standardFolder()  options: sets it; browser and folder chooser: open at it
     //   playTime()        quick-info popup: shows the clock
     //   setPlaylistCount  playlist: tells how many lines it holds
-    //   menuItem()        remote control: raise, next and previous act as the tray's items
     MediaPlayer* player() const { return player_.get(); }
     MediaPlayer* infoPlayer() const { return infoPlayer_.get(); }
     FileDialog* fileDialog() const { return fileDialog_.get(); }
@@ -99,10 +93,6 @@ public:
     void setStandardFolder(const QString& folder) { standardFolder_ = folder; }
     QString playTime() const;
     void setPlaylistCount(int lines);
-
-    // The file loaded by "Open" or the playlist ("" when none).
-    const QString& loadedFile() const { return loadedFile_; }
-    void setLoadedFile(const QString& path) { loadedFile_ = path; }
 
     // The playlist's show/hide glyphs, the playlist menu and the playlist mark, all at once.
     void setPlaylistShown(bool shown);
@@ -115,24 +105,11 @@ public:
     void setEnlarged(bool enlarged);
     bool isEnlarged() const;
 
-    // The playlist clock starts once the playlist plays a line.
-    void startPlaylistClock();
     // The docking timer looks again, or sleeps until something moves.
     void wakeDocking();
     void sleepDocking();
 
 signals:
-    // What the window's buttons and menu items ask of others; wired up at start-up.
-    void exitRequested();
-    void showPlaylistRequested();
-    void hidePlaylistRequested();
-    void sizeToggleRequested();
-    void clearRequested();
-    void saveListRequested();
-    void addFolderRequested();
-    void searchRequested();
-    void helpRequested();
-    void optionsRequested();
     // F6: the keyboard moves on to the playlist window.
     void playlistFocusRequested();
     // The docking timer ticked.
@@ -166,7 +143,6 @@ protected:
 private:
     // The window's components work its controls.
     friend class Chrome;
-    friend class Transport;
     friend class PositionBar;
     friend class VolumeControl;
     friend class Tray;
@@ -174,7 +150,11 @@ private:
 
     void buildControls();
     void buildMenus();
+    // Each button stands for its action: a click triggers it, and it is enabled while that is.
+    void bindButtons();
     void wireRequests();
+    // Red marks the order in force.
+    void showOrder();
 
     // Timers
     WindowTimer* dockingTimer;
@@ -189,7 +169,6 @@ private:
     std::unique_ptr<MediaPlayer> infoPlayer_;
 
     // What the window holds besides its controls.
-    QString loadedFile_;
     QString standardFolder_;
     QString playlistMark_ = QStringLiteral("1");
 
@@ -236,8 +215,8 @@ private:
     SkinLabel* unmuteButton;
     SkinLabel* versionLabel;
 
-    // Menus: none is shown as a menu bar; their items act through shortcut keys, the tray
-    // menu through the tray icon.
+    // Menus: none is shown as a menu bar (the keys act in their place), the tray menu through
+    // the tray icon.
     QMenu* playerMenu;
     QMenu* playlistMenu;
     QMenu* viewMenu;
@@ -245,27 +224,14 @@ private:
     QMenu* listMenu;
     QMenu* trayMenu;
     QMenu* volumeMenu;
-    QAction* openFileItem;
-    QAction* optionsItem;
-    QAction* exitItem;
-    QAction* helpItem;
-    QAction* showPlayerItem;
-    QAction* showPopupItem;
-    QAction* resumeItem;
-    QAction* pauseItem;
-    QAction* nextItem;
-    QAction* previousItem;
-    QAction* normalOrderItem;
-    QAction* shuffleItem;
-    QAction* trayOptionsItem;
-    QAction* trayExitItem;
 
     // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
     void buildTabOrder();
 
     Program& program_;
+    PlaybackModel& model_;
+    PlayerActions& actions_;
     Chrome* chrome_ = nullptr;
-    Transport* transport_ = nullptr;
     PositionBar* position_ = nullptr;
     VolumeControl* volume_ = nullptr;
     Tray* tray_ = nullptr;

@@ -1,10 +1,11 @@
 // The main window's controls and menus, placed in twips as designed.
 #include <QApplication>
-#include <QKeySequence>
 #include <QPixmap>
 
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinFonts.h"
 #include "skin/XpmImage.h"
@@ -219,7 +220,7 @@ void MainWindow::buildControls() {
     titleMarquee->setFont(skinFont(Face::Tahoma, 9.75, true));
     titleMarquee->setAlignment(Qt::AlignCenter);
     titleMarquee->setAutoSize(true);
-    titleMarquee->setCaption(kNoFileLoaded);
+    titleMarquee->setCaption(model_.title());
     titleMarquee->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
 
     positionRule = line("positionRule", 4920, 1560, 1380);
@@ -243,77 +244,30 @@ void MainWindow::buildMenus() {
         addMenuItems(*m, items);
         return m;
     };
+    PlayerActions& a = actions_;
 
-    playerMenu = menu("playerMenu", "&Player",
-                      {{"openFileItem", "Einzelne MP3 öffnen"},
-                       {"t2", "-"},
-                       {"optionsItem", "Programmoptionen"},
-                       {"t3", "-"},
-                       {"exitItem", "Beenden"}});
+    // Items that name no action do nothing: these menus are never shown.
+    playerMenu = menu("playerMenu", "&Player", {a.loadFile, "-", "Programmoptionen", "-", a.exit});
     playlistMenu = menu("playlistMenu", "&Playlist",
-                        {{"addFolderItem", "MP3 hinzufügen"},
-                         {"t5", "-"},
-                         {"loadListItem", "Playlist laden", false},
-                         {"saveListItem", "Playlist speichern", false},
-                         {"t1", "-"},
-                         {"clearItem", "Playlist-Einträge löschen"},
-                         {"removeItem", "MP3 aus Playlist entfernen"}});
-    viewMenu = menu("viewMenu", "&Ansicht", {{"togglePlaylistItem", "Playlist zeigen/verbergen"}});
-    helpMenu = menu("helpMenu", "&?", {{"helpItem", "Hilfe"}, {"t4", "-"}, {"aboutItem", "Info"}});
+                        {"MP3 hinzufügen",
+                         "-",
+                         {"Playlist laden", false},
+                         {"Playlist speichern", false},
+                         "-",
+                         "Playlist-Einträge löschen",
+                         "MP3 aus Playlist entfernen"});
+    viewMenu = menu("viewMenu", "&Ansicht", {"Playlist zeigen/verbergen"});
+    helpMenu = menu("helpMenu", "&?", {a.help, "-", "Info"});
     listMenu = menu("listMenu", "Popup1",
-                    {{"listAddFolderItem", "Hinzufügen"},
-                     {"listRemoveItem", "Selektierter Track Löschen", false},
-                     {"listClearItem", "Alles Löschen"},
-                     {"tp1", "-"},
-                     {"listPlayItem", "Selektierter Track Spielen", false}});
-    trayMenu = menu("trayMenu", "popup2",
-                    {{"showPlayerItem", "Player wieder zeigen"},
-                     {"showPopupItem", "Quickinfo zeigen"},
-                     {"t6", "-"},
-                     {"resumeItem", "Wiedergeben", false},
-                     {"pauseItem", "Pause", false},
-                     {"t12", "-"}});
+                    {"Hinzufügen",
+                     {"Selektierter Track Löschen", false},
+                     "Alles Löschen",
+                     "-",
+                     {"Selektierter Track Spielen", false}});
+    trayMenu = menu("trayMenu", "popup2", {a.showPlayer, a.showPopup, "-", a.resume, a.pause, "-"});
     volumeMenu = menu("volumeMenu", "Lautstärke",
-                      {{"volumeUp10Item", "Lauter um 10%"},
-                       {"volumeUp5Item", "Lauter um 5%"},
-                       {"tl", "-"},
-                       {"volumeDown5Item", "Leiser um 5%"},
-                       {"volumeDown10Item", "Leiser um 10%"}},
-                      trayMenu);
+                      {a.volumeUp10, a.volumeUp5, "-", a.volumeDown5, a.volumeDown10}, trayMenu);
     trayMenu->addMenu(volumeMenu);
-    addMenuItems(*trayMenu, {{"tr1", "-"},
-                             {"nextItem", "Nächster Track"},
-                             {"previousItem", "Letzter Track"},
-                             {"t7", "-"},
-                             {"normalOrderItem", "Tracks normal abspielen", true, true},
-                             {"shuffleItem", "Tracks zufällig abspielen"},
-                             {"t8", "-"},
-                             {"trayOptionsItem", "Optionen"},
-                             {"trenn", "-"},
-                             {"trayExitItem", "Beenden"}});
-
-    openFileItem = menuItem(QStringLiteral("openFileItem"));
-    optionsItem = menuItem(QStringLiteral("optionsItem"));
-    exitItem = menuItem(QStringLiteral("exitItem"));
-    helpItem = menuItem(QStringLiteral("helpItem"));
-    showPlayerItem = menuItem(QStringLiteral("showPlayerItem"));
-    showPopupItem = menuItem(QStringLiteral("showPopupItem"));
-    resumeItem = menuItem(QStringLiteral("resumeItem"));
-    pauseItem = menuItem(QStringLiteral("pauseItem"));
-    nextItem = menuItem(QStringLiteral("nextItem"));
-    previousItem = menuItem(QStringLiteral("previousItem"));
-    normalOrderItem = menuItem(QStringLiteral("normalOrderItem"));
-    shuffleItem = menuItem(QStringLiteral("shuffleItem"));
-    trayOptionsItem = menuItem(QStringLiteral("trayOptionsItem"));
-    trayExitItem = menuItem(QStringLiteral("trayExitItem"));
-    shuffleItem->setCheckable(true);
-
-    // The menus are never shown as a bar, so the shortcut keys must live on the window.
-    openFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    optionsItem->setShortcut(QKeySequence(Qt::Key_F3));
-    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
-    for (QAction* action : {openFileItem, optionsItem, helpItem}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
-    }
+    addMenuItems(*trayMenu, {"-", a.next, a.previous, "-", a.normalOrder, a.shuffleOrder, "-",
+                             a.options, "-", a.exit});
 }

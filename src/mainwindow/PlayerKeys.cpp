@@ -1,52 +1,65 @@
 #include "mainwindow/PlayerKeys.h"
 
 #include <QKeyEvent>
-#include <array>
+#include <QShortcut>
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/VolumeControl.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 
-namespace {
-
-struct KeyAction {
-    QKeyCombination key;
-    bool inLists;  // a list has no use of its own for it
-    void (PlayerKeys::*act)();
-};
-
-}  // namespace
-
-PlayerKeys::PlayerKeys(MainWindow& form) : QObject(&form), form_(form) {}
+PlayerKeys::PlayerKeys(MainWindow& form) : QObject(&form), form_(form) {
+    PlayerActions& a = form.actions_;
+    const auto trigger = [](QAction& action) { return [&action] { action.trigger(); }; };
+    const auto seek = [this](double seconds) {
+        return [this, seconds] { form_.position().seekBy(seconds); };
+    };
+    const auto playOrPause = [this, &a] { (playing() ? a.togglePause : a.play).trigger(); };
+    // The speaker that shows is the one whose click matches the player's state.
+    const auto toggleMute = [this, &a] {
+        (form_.muteButton->isVisibleTo(&form_) ? a.mute : a.unmute).trigger();
+    };
+    using K = QKeyCombination;
+    keys_ = {
+        {K(Qt::Key_Space), false, playOrPause},
+        {K(Qt::Key_Left), true, seek(-PositionBar::kKeyStepSeconds)},
+        {K(Qt::Key_Right), true, seek(PositionBar::kKeyStepSeconds)},
+        {K(Qt::Key_Up), false, trigger(a.volumeUp5)},
+        {K(Qt::Key_Down), false, trigger(a.volumeDown5)},
+        {K(Qt::CTRL, Qt::Key_Left), true, trigger(a.previousWithClock)},
+        {K(Qt::CTRL, Qt::Key_Right), true, trigger(a.nextWithClock)},
+        {K(Qt::Key_M), false, toggleMute},
+        {K(Qt::Key_MediaTogglePlayPause), true, playOrPause},
+        {K(Qt::Key_MediaPlay), true, playOrPause},  // many keyboards have no other
+        {K(Qt::Key_MediaPause), true,
+         [this, &a] {
+             if (playing()) {
+                 a.togglePause.trigger();
+             }
+         }},
+        {K(Qt::Key_MediaStop), true, trigger(a.stop)},
+        {K(Qt::Key_MediaNext), true, trigger(a.nextWithClock)},
+        {K(Qt::Key_MediaPrevious), true, trigger(a.previousWithClock)},
+        {K(Qt::Key_VolumeMute), true, toggleMute},
+        {K(Qt::Key_VolumeUp), true, trigger(a.volumeUp5)},
+        {K(Qt::Key_VolumeDown), true, trigger(a.volumeDown5)},
+        {K(Qt::Key_F2), true, trigger(a.search)},
+    };
+    // Shortcuts act before the focused control sees the key.
+    for (const auto& [key, action] : {std::pair{K(Qt::CTRL, Qt::Key_M), &a.loadFile},
+                                      {K(Qt::Key_F1), &a.help},
+                                      {K(Qt::Key_F3), &a.options}}) {
+        connect(new QShortcut(QKeySequence(key), &form), &QShortcut::activated, action,
+                &QAction::trigger);
+    }
+}
 
 bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
-    using K = QKeyCombination;
-    using P = PlayerKeys;
-    static const std::array<KeyAction, 18> kActions{{
-        {K(Qt::Key_Space), false, &P::playOrPause},
-        {K(Qt::Key_Left), true, &P::seekBack},
-        {K(Qt::Key_Right), true, &P::seekForward},
-        {K(Qt::Key_Up), false, &P::volumeUp},
-        {K(Qt::Key_Down), false, &P::volumeDown},
-        {K(Qt::CTRL, Qt::Key_Left), true, &P::previous},
-        {K(Qt::CTRL, Qt::Key_Right), true, &P::next},
-        {K(Qt::Key_M), false, &P::toggleMute},
-        {K(Qt::Key_MediaTogglePlayPause), true, &P::playOrPause},
-        {K(Qt::Key_MediaPlay), true, &P::playOrPause},  // many keyboards have no other
-        {K(Qt::Key_MediaPause), true, &P::pauseIfPlaying},
-        {K(Qt::Key_MediaStop), true, &P::stop},
-        {K(Qt::Key_MediaNext), true, &P::next},
-        {K(Qt::Key_MediaPrevious), true, &P::previous},
-        {K(Qt::Key_VolumeMute), true, &P::toggleMute},
-        {K(Qt::Key_VolumeUp), true, &P::volumeUp},
-        {K(Qt::Key_VolumeDown), true, &P::volumeDown},
-        {K(Qt::Key_F2), true, &P::search},
-    }};
     // The arrows of the number pad count as the arrows.
-    const K pressed(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
-    for (const KeyAction& action : kActions) {
-        if (action.key == pressed && (action.inLists || !inList)) {
-            (this->*action.act)();
+    const QKeyCombination pressed(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
+    for (const Key& key : keys_) {
+        if (key.key == pressed && (key.inLists || !inList)) {
+            key.act();
             return true;
         }
     }
@@ -54,54 +67,5 @@ bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
 }
 
 bool PlayerKeys::playing() const {
-    const MediaPlayer* player = form_.player_.get();
-    return player != nullptr && player->playState() == MediaPlayer::kPlaying;
-}
-
-// A glyph's click() does nothing while the glyph is disabled.
-void PlayerKeys::playOrPause() {
-    (playing() ? form_.pauseButton : form_.playButton)->click();
-}
-
-void PlayerKeys::pauseIfPlaying() {
-    if (playing()) {
-        form_.pauseButton->click();
-    }
-}
-
-void PlayerKeys::stop() {
-    form_.stopButton->click();
-}
-
-void PlayerKeys::previous() {
-    form_.previousButton->click();
-}
-
-void PlayerKeys::next() {
-    form_.nextButton->click();
-}
-
-void PlayerKeys::seekBack() {
-    form_.position().seekBy(-PositionBar::kKeyStepSeconds);
-}
-
-void PlayerKeys::seekForward() {
-    form_.position().seekBy(PositionBar::kKeyStepSeconds);
-}
-
-void PlayerKeys::volumeUp() {
-    form_.volume().volumeUp5();
-}
-
-void PlayerKeys::volumeDown() {
-    form_.volume().volumeDown5();
-}
-
-void PlayerKeys::search() {
-    form_.searchButton->click();
-}
-
-void PlayerKeys::toggleMute() {
-    // The speaker that shows is the one whose click matches the player's state.
-    (form_.muteButton->isVisibleTo(&form_) ? form_.muteButton : form_.unmuteButton)->click();
+    return form_.model_.playState() == MediaPlayer::kPlaying;
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QObject>
+#include <functional>
+#include <vector>
 
 class MainWindow;
 class QKeyEvent;
 
-// The player's keys. Each does what a click on the matching control of the main window does,
-// and only while that control is enabled: Space plays or pauses, Left and Right jump 5 s,
-// Up and Down step the volume as the tray does, Ctrl+Left and Ctrl+Right take the previous or
-// next track, M mutes, F2 opens the search; the media keys likewise, the play key toggling as
-// the play/pause key does.
+// The player's keys. Each triggers the action of the matching control of the main window, which
+// does nothing while it is disabled: Space plays or pauses, Left and Right jump 5 s, Up and Down
+// step the volume as the tray does, Ctrl+Left and Ctrl+Right take the previous or next track,
+// M mutes, F2 opens the search; the media keys likewise, the play key toggling as the play/pause
+// key does. Ctrl+M, F1 and F3 are the main window's shortcuts: load a file, help, options.
 class PlayerKeys : public QObject {
     Q_OBJECT
 public:
@@ -20,18 +23,14 @@ public:
     bool handle(const QKeyEvent& event, bool inList);
 
 private:
-    void playOrPause();
-    void pauseIfPlaying();
-    void stop();
-    void previous();
-    void next();
-    void seekBack();
-    void seekForward();
-    void volumeUp();
-    void volumeDown();
-    void toggleMute();
-    void search();
+    struct Key {
+        QKeyCombination key;
+        bool inLists;  // a list has no use of its own for it
+        std::function<void()> act;
+    };
+
     bool playing() const;
 
     MainWindow& form_;
+    std::vector<Key> keys_;
 };

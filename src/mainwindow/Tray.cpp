@@ -5,7 +5,8 @@
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/Transport.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
 #include "playlistwindow/DockedPlaylist.h"
 
 namespace {
@@ -27,9 +28,10 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
     trayHostTimer = new WindowTimer(kHostCheckInterval, false, this);
     connect(trayHostTimer, &WindowTimer::timeout, this, &Tray::checkTrayHost);
     connect(form_.trayMenu, &QMenu::aboutToHide, this, [this] { busy_ = false; });
-    connect(form_.showPlayerItem, &QAction::triggered, this, &Tray::showPlayerFromMenu);
-    connect(form_.showPopupItem, &QAction::triggered, this, &Tray::showPopupFromTray);
-    connect(&form_.transport(), &Transport::trayTipChanged, this, &Tray::setTip);
+    connect(&form_.actions_.showPlayer, &QAction::triggered, this, &Tray::showPlayer);
+    connect(&form_.actions_.showPopup, &QAction::triggered, this, &Tray::showPopupFromTray);
+    connect(&form_.model_, &PlaybackModel::trackStarted, this,
+            [this](int /*entry*/, const QString& title) { setTip(title); });
     if (TrayIcon* icon = form_.program().trayIcon()) {
         connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
     }
@@ -66,10 +68,6 @@ void Tray::answerIconEvent(TrayIcon::Event event) {
         busy_ = true;
         form_.trayMenu->popup(form_.program().desktop().cursorPos());
     }
-}
-
-void Tray::showPlayerFromMenu() {
-    showPlayer();
 }
 
 void Tray::showPopupFromTray() {

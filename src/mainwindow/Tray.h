@@ -28,7 +28,7 @@ public:
     // What the user did with the icon. It first does what every mouse move over the main
     // window does (PositionBar::hideSeekTip); while the tray menu is open, nothing more.
     void answerIconEvent(TrayIcon::Event event);
-    void showPlayerFromMenu();
+    // "Quickinfo zeigen": the popup shows the title as the main window shows it now.
     void showPopupFromTray();
 
     // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.

@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/MixerHelpers.h"
+#include "model/PlayerActions.h"
 #include "util/Twips.h"
 
 namespace {
@@ -31,16 +32,17 @@ VolumeControl::VolumeControl(MainWindow& form)
     connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::trackReleased);
     connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
     connect(&form_.volumeSetting_, &VolumeSetting::changed, this, &VolumeControl::applyVolume);
-    using Step = std::pair<const char*, void (VolumeControl::*)()>;
-    const std::array<Step, 4> steps{{{"volumeUp10Item", &VolumeControl::volumeUp10},
-                                     {"volumeUp5Item", &VolumeControl::volumeUp5},
-                                     {"volumeDown5Item", &VolumeControl::volumeDown5},
-                                     {"volumeDown10Item", &VolumeControl::volumeDown10}}};
-    for (const auto& [name, handler] : steps) {
-        connect(form_.menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    PlayerActions& a = form_.actions_;
+    const std::array<std::pair<QAction*, double>, 4> steps{
+        {{&a.volumeUp10, volume::kStepUp10},
+         {&a.volumeUp5, volume::kStepUp5},
+         {&a.volumeDown5, volume::kStepDown5},
+         {&a.volumeDown10, volume::kStepDown10}}};
+    for (const auto& [action, step] : steps) {
+        connect(action, &QAction::triggered, this, [this, step] { nudge(step); });
     }
-    connect(form_.muteButton, &SkinLabel::clicked, this, &VolumeControl::mute);
-    connect(form_.unmuteButton, &SkinLabel::clicked, this, &VolumeControl::unmute);
+    connect(&a.mute, &QAction::triggered, this, &VolumeControl::mute);
+    connect(&a.unmute, &QAction::triggered, this, &VolumeControl::unmute);
 }
 
 volume::TrackGeometry VolumeControl::track() const {

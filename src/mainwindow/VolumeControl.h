@@ -43,10 +43,6 @@ public:
     // The tray's volume steps: the thumb moves by `stepTwips`, the mixer follows and the tray
     // submenu shows the new level. settings.cfg is not written.
     void nudge(double stepTwips);
-    void volumeUp10() { nudge(volume::kStepUp10); }
-    void volumeUp5() { nudge(volume::kStepUp5); }
-    void volumeDown5() { nudge(volume::kStepDown5); }
-    void volumeDown10() { nudge(volume::kStepDown10); }
     // A tray step that lands the thumb at this share (0 to 1) of its track.
     void nudgeToShare(double share);
 

@@ -2,8 +2,6 @@
 
 #include "app/Program.h"
 #include "formats/ListFile.h"
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/Transport.h"
 #include "model/FolderScanner.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "util/LatestRequest.h"
@@ -28,9 +26,8 @@ bool FolderScan::listing() const {
 
 void FolderScan::publish() {
     if (PlaylistWindow* pl = program_.playlistIfLoaded()) {
-        pl->appendLines(program_.store.titles());
+        pl->appendLines(program_.playbackModel().playlist().titles());
     }
-    program_.mainWindow().transport().queueFollowing();
 }
 
 void FolderScan::startScan() {
@@ -45,7 +42,7 @@ void FolderScan::startScan() {
         return result;
     };
     scan_->start(scan, [this](ScanResult result) {
-        program_.store.fill(std::move(result.entries), std::move(result.order));
+        program_.playbackModel().fillPlaylist(std::move(result.entries), std::move(result.order));
         program_.finishScan();
     });
 }

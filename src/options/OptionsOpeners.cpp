@@ -13,5 +13,5 @@ void rereadSettings(Program& program) {
 void wireOptionsOpeners(Program& program) {
     MainWindow& form = program.mainWindow();
     const auto open = [&program] { program.optionsDialog().openFromSettings(); };
-    QObject::connect(&form, &MainWindow::optionsRequested, &form, open);
+    QObject::connect(&program.actions().options, &QAction::triggered, &form, open);
 }

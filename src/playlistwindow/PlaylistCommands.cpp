@@ -4,7 +4,6 @@
 #include "folderbrowser/FolderBrowser.h"
 #include "formats/ListFile.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Transport.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "util/FileMessages.h"
 
@@ -71,8 +70,7 @@ void removeSelected(Program& program) {
         return;
     }
     pl.removeLine(line);
-    program.store.removeEntry(line + 1);
-    program.mainWindow().transport().queueFollowing();
+    program.playbackModel().removeEntry(line + 1);
 }
 
 void hidePlaylist(Program& program) {

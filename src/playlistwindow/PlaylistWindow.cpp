@@ -6,7 +6,7 @@
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PlayerKeys.h"
-#include "mainwindow/Transport.h"
+#include "model/Playback.h"
 #include "options/OptionsDialog.h"
 #include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/TrackInfoWindow.h"
@@ -42,15 +42,12 @@ PlaylistWindow::PlaylistWindow(Program& program)
 
     contextMenu = new QMenu(QStringLiteral("Popup1"), this);
     contextMenu->setObjectName(QStringLiteral("contextMenu"));
-    addMenuItems(*contextMenu, {{"playItem", "Track spielen"},
-                                {"trackInfoItem", "Infos zum Track"},
-                                {"tp2", "-"},
-                                {"addFolderItem", "Verzeichnis hinzufügen"},
-                                {"clearItem", "Alles Löschen"}});
-    playItem = menuAction(*contextMenu, "playItem");
-    trackInfoItem = menuAction(*contextMenu, "trackInfoItem");
-    addFolderItem = menuAction(*contextMenu, "addFolderItem");
-    clearItem = menuAction(*contextMenu, "clearItem");
+    playItem = new QAction(QStringLiteral("Track spielen"), this);
+    trackInfoItem = new QAction(QStringLiteral("Infos zum Track"), this);
+    // Not "Insert": from here the folder browser leaves the two windows disabled, not hidden.
+    addFolderItem = new QAction(QStringLiteral("Verzeichnis hinzufügen"), this);
+    addMenuItems(*contextMenu,
+                 {*playItem, *trackInfoItem, "-", *addFolderItem, program.actions().clear});
 
     // Loading takes the main window's width and sits under it until the docking places it.
     const Desktop& d = program.desktop();
@@ -59,18 +56,23 @@ PlaylistWindow::PlaylistWindow(Program& program)
                        twips::width(main, d), kNormalHeight, d);
     twips::setGeometry(*titleList, 0, 0, twips::width(main, d), kNormalListHeight, d);
 
-    connect(titleList, &QAbstractItemView::doubleClicked, this,
-            &PlaylistWindow::playLineAndStartClock);
+    connect(titleList, &QAbstractItemView::doubleClicked, this, [this] { playSelected(true); });
     connect(titleList, &PlaylistView::keyDown, this, &PlaylistWindow::answerListKey);
     connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
     connect(titleList, &PlaylistView::contextMenuKey, this,
             &PlaylistWindow::openContextMenuAtSelection);
     connect(countTimer, &WindowTimer::timeout, this, &PlaylistWindow::showLineCount);
-    connect(playItem, &QAction::triggered, this, &PlaylistWindow::playFromMenu);
+    connect(playItem, &QAction::triggered, this, [this] { playSelected(true); });
     connect(addFolderItem, &QAction::triggered, this,
             [this] { addFolder(program_, AddFolderFrom::PlaylistWindow); });
-    connect(clearItem, &QAction::triggered, this, [this] { clearWithOffer(program_); });
     connect(trackInfoItem, &QAction::triggered, this, [this] { showTrackInfo(program_); });
+    // A step in the order selects the line of its entry (none outside the list).
+    connect(&program.playbackModel(), &PlaybackModel::trackStarted, this,
+            [this](int entry, const QString& /*title*/, PlaybackModel::Start how) {
+                if (how == PlaybackModel::Start::Step) {
+                    setListIndex(entry - 1);
+                }
+            });
 }
 
 PlaylistWindow::~PlaylistWindow() = default;
@@ -114,7 +116,7 @@ QString PlaylistWindow::selectedText() const {
 }
 
 void PlaylistWindow::fillFromStore() {
-    lines->setStringList(program_.store.titles());
+    lines->setStringList(program_.playbackModel().playlist().titles());
 }
 
 void PlaylistWindow::appendLines(const QStringList& titles) {
@@ -140,20 +142,10 @@ int PlaylistWindow::lineAt(QPoint pos) const {
 }
 
 void PlaylistWindow::playSelected(bool startClock) {
-    MainWindow& form = program_.mainWindow();
-    form.transport().playSelectedLine();
-    form.transport().updateTrayItemsFromFile();
+    program_.playback().playLine(listIndex(), selectedText());
     if (startClock) {
-        form.startPlaylistClock();
+        program_.playbackModel().runClock();
     }
-}
-
-void PlaylistWindow::playLineAndStartClock() {
-    playSelected(true);
-}
-
-void PlaylistWindow::playFromMenu() {
-    playSelected(true);
 }
 
 void PlaylistWindow::answerListKey(int key) {

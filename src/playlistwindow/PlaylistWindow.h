@@ -44,13 +44,13 @@ public:
     // The line under a point of the list (-1: none).
     int lineAt(QPoint pos) const;
 
-    void playLineAndStartClock();
+    // The selected line plays; from the mouse and the menu the main window's clock starts too.
+    void playSelected(bool startClock);
     void answerListKey(int key);
     void openContextMenuAt(QPoint pos);
     // Shift+F10 and the menu key: the context menu at the selected line.
     void openContextMenuAtSelection();
     void showLineCount();
-    void playFromMenu();
 
     PlaylistView* titleList;
     PlaylistLines* lines;  // what titleList shows, one title per line
@@ -59,7 +59,6 @@ public:
     QAction* playItem;
     QAction* trackInfoItem;
     QAction* addFolderItem;
-    QAction* clearItem;
 
 signals:
     // The window moved, changed size or was shown.
@@ -75,7 +74,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void playSelected(bool startClock);
-
     Program& program_;
 };

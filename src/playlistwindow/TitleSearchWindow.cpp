@@ -139,7 +139,7 @@ void TitleSearchWindow::playChosen() {
         return;
     }
     if (PlaylistWindow* pl = markInPlaylist(result)) {
-        pl->playLineAndStartClock();
+        pl->playSelected(true);
     }
     unload();
 }

@@ -19,7 +19,7 @@ namespace {
 QString selectedPath(const Program& program) {
     const PlaylistWindow* pl = program.playlistIfLoaded();
     const int line = pl != nullptr ? pl->listIndex() : -1;
-    return program.store.path(line + 1);
+    return program.playbackModel().playlist().path(line + 1);
 }
 
 }  // namespace

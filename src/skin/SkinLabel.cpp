@@ -1,6 +1,7 @@
 #include "skin/SkinLabel.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -38,6 +39,12 @@ SkinLabel::SkinLabel(QWidget* parent) : QLabel(parent) {
     setMouseTracking(true);
     applyPalette();
     installSkinLabelAccessibility();
+}
+
+void SkinLabel::setAction(QAction& action) {
+    connect(this, &SkinLabel::clicked, &action, &QAction::trigger);
+    connect(&action, &QAction::enabledChanged, this, &QWidget::setEnabled);
+    setEnabled(action.isEnabled());
 }
 
 bool SkinLabel::isClickable() const {

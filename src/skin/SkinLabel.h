@@ -5,11 +5,12 @@
 #include <QPointF>
 #include <initializer_list>
 
+class QAction;
 class SkinSlider;
 
 // A label of the skin that acts as a button: it reports presses and releases with the
 // position in twips, draws transport symbols, and keeps its colours as plain values so that
-// state held in a colour (an active play order, the enlarged playlist) can be read back.
+// state shown in a colour (the order in force, the enlarged playlist) can be read back.
 // Given the focus by the keyboard it shows a dotted frame in its text colour; Space or Return
 // then press it as the mouse does, or move it when it works as a slider.
 class SkinLabel : public QLabel {
@@ -41,6 +42,9 @@ public:
 
     void setTwipsPerPixel(double x, double y);
 
+    // The command the label stands for: a click triggers it, and the label is enabled while the
+    // action is.
+    void setAction(QAction& action);
     // Whether a click does anything: some handler listens to it.
     bool isClickable() const;
     // Does what a left click does, for assistive technology; a disabled label ignores it.

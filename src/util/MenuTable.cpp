@@ -4,19 +4,12 @@
 
 void addMenuItems(QMenu& menu, std::initializer_list<MenuItem> items) {
     for (const MenuItem& item : items) {
-        // A separator is a bare line: a caption would be drawn beside it.
-        const bool separator = std::string_view(item.caption) == "-";
-        QAction* action =
-            separator ? menu.addSeparator() : menu.addAction(QString::fromUtf8(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-        action->setEnabled(item.enabled);
-        if (item.checked) {
-            action->setCheckable(true);
-            action->setChecked(true);
+        if (item.action != nullptr) {
+            menu.addAction(item.action);
+        } else if (std::string_view(item.caption) == "-") {
+            menu.addSeparator();  // a bare line: a caption would be drawn beside it
+        } else {
+            menu.addAction(QString::fromUtf8(item.caption))->setEnabled(item.enabled);
         }
     }
-}
-
-QAction* menuAction(const QMenu& menu, const char* name) {
-    return menu.findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }

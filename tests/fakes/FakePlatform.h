@@ -94,23 +94,23 @@ public:
     void play() override {
         calls << QStringLiteral("play");
         if (!file.isEmpty()) {
-            state = kPlaying;
+            setState(kPlaying);
         }
     }
     void pause() override {
         calls << QStringLiteral("pause");
-        state = kPaused;
+        setState(kPaused);
     }
     void stop() override {
         calls << QStringLiteral("stop");
-        state = 0;
+        setState(kStopped);
         position = 0;
     }
     void setFileName(const QString& path) override {
         calls << QStringLiteral("file:") + path;
         file = path;
         position = 0;
-        state = 0;
+        setState(kStopped);
         loading = slowLoad && !path.isEmpty();
     }
     QString fileName() const override { return file; }
@@ -132,8 +132,15 @@ public:
 
     // What the engine does when the playing file ends by itself.
     void finish() {
-        state = 0;
+        setState(kStopped);
         emit endOfStream(8);
+    }
+
+    void setState(int now) {
+        if (now != state) {
+            state = now;
+            emit playStateChanged();
+        }
     }
 };
 

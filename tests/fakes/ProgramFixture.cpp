@@ -105,12 +105,6 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
             number(&QAccessibleValueInterface::maximumValue)};
 }
 
-QAction* ProgramFixture::item(const char* name) const {
-    QAction* const found = mainWindow().menuItem(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 QString ProgramFixture::flags(std::initializer_list<const char*> names,
                               bool (QWidget::*state)() const) const {
     QString digits;

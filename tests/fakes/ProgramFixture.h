@@ -44,6 +44,8 @@ protected:
     OptionsDialog& opts() const { return program->optionsDialog(); }
     FolderBrowser& browser() const { return program->folderBrowser(); }
     FakePlayer& player() const { return *players.at(0); }  // the main window's
+    PlaybackModel& model() const { return program->playbackModel(); }
+    PlayerActions& actions() const { return program->actions(); }
     FakeFileDialog& dialog() const { return *dialogs.at(0); }
     QStringList shownLines() const { return pl().lines->stringList(); }
     // One digit a control of the main window: 1 where the state holds, as "1001".
@@ -58,7 +60,6 @@ protected:
     }
     SkinLabel* label(const char* name) const { return control<SkinLabel>(name); }
     WindowTimer* timer(const char* name) const { return control<WindowTimer>(name); }
-    QAction* item(const char* name) const;  // a menu item of the main window
     void click(const char* name) const { QTest::mouseClick(label(name), Qt::LeftButton); }
     static bool activate(QWidget& window) {
         window.activateWindow();

@@ -44,7 +44,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(listenerConnection.isConnected()) << "no session bus";
         start();
-        program->store.fill({{"550", longTone550}, {"440", tone440}, {"660", tone660}}, {3, 1, 2});
+        model().fillPlaylist({{"550", longTone550}, {"440", tone440}, {"660", tone660}}, {3, 1, 2});
         service = std::make_unique<MprisService>(serviceConnection);
         service->attach(new RemoteControl(*program));
         ASSERT_TRUE(serviceConnection.registerService(MprisService::kBusName));
@@ -119,7 +119,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(item("resumeItem")->isEnabled());
+    EXPECT_TRUE(actions().resume.isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -190,13 +190,13 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
 
     setProperty("Shuffle", "boolean:true");
-    EXPECT_TRUE(program->shuffleOn);
+    EXPECT_TRUE(model().shuffle());
     EXPECT_TRUE(announced("Shuffle", true));
     // In shuffle order the next step takes the first entry of the shuffled order.
     playerCall("Next");
     EXPECT_TRUE(announcedTitle("660"));
     setProperty("Shuffle", "boolean:false");
-    EXPECT_FALSE(program->shuffleOn);
+    EXPECT_FALSE(model().shuffle());
     EXPECT_TRUE(announced("Shuffle", false));
 
     // The playlist always wraps around, at normal speed: other values are refused, and a rate
@@ -214,7 +214,7 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     EXPECT_FALSE(fileExists("settings.cfg"));
 
     // Raise shows the player, Quit asks first.
-    QSignalSpy shown(item("showPlayerItem"), &QAction::triggered);
+    QSignalSpy shown(&actions().showPlayer, &QAction::triggered);
     send("org.mpris.MediaPlayer2.Raise");
     EXPECT_EQ(shown.count(), 1);
     // The docked playlist window comes up with the main window, which takes the focus.
@@ -292,8 +292,8 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) 
 // Each track is told once with its length and tags, also those that run in at the end of the
 // one before.
 TEST_F(MprisTest, EachTrackIsAnnouncedOnceWithItsLengthAndTags) {
-    program->store.fill({{"440", tone440}, {"Probe", taggedTone880}, {"550", longTone550}},
-                        {1, 2, 3});
+    model().fillPlaylist({{"440", tone440}, {"Probe", taggedTone880}, {"550", longTone550}},
+                         {1, 2, 3});
     playerCall("Next");
     ASSERT_TRUE(announcedTitle("550"));
     playerCall("Pause");

@@ -27,7 +27,7 @@ protected:
 // while paused lands where the notch was let go.
 TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPlaysBeside) {
     start();
-    program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
+    model().fillPlaylist({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
     click("nextButton");
     for (const auto& [halt, next] : {std::pair{"pauseButton", "B"}, {"stopButton", "C"}}) {
         SCOPED_TRACE(next);
@@ -91,11 +91,11 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     Listening heard;
     writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
     start();
-    program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
+    model().fillPlaylist({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
     showPlaylist(*program);
     MediaPlayer& infoPlayer = *mainWindow().infoPlayer();
     pl().setListIndex(0);
-    pl().playLineAndStartClock();
+    pl().playSelected(true);
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
 
     // Read at once, the length would still be 0: the window waits for the file to open.

@@ -6,7 +6,6 @@
 
 #include "MpvTestSupport.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/Transport.h"
 #include "mainwindow/VolumeControl.h"
 #include "platform/AlsaMixer.h"
 
@@ -64,7 +63,7 @@ TEST_F(SoundServerTest, WithoutAStoredVolumeTheSliderStartsAtTheSinksLevel) {
     mixer->setReal(&alsa);
     start();
     EXPECT_TRUE(waitUntil([this] { return std::get<2>(readOut(label("volumeThumb"))) == 35; }));
-    mainWindow().volume().volumeUp5();
+    actions().volumeUp5.trigger();
     EXPECT_TRUE(sinkReaches(40));
 }
 
@@ -74,8 +73,8 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
     MediaPlayer& player = *mainWindow().player();
-    player.setFileName(longTone550);
-    player.play();
+    model().fillPlaylist({{"550", longTone550}}, {1});
+    click("nextButton");
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
 
     kill(server, SIGSTOP);
@@ -88,7 +87,7 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(20);
-    mainWindow().transport().togglePause();
+    click("pauseButton");
     mainWindow().position().showPosition();
     tray->send(TrayIcon::Event::MenuRequested);
     EXPECT_TRUE(control<QMenu>("trayMenu")->isVisible());

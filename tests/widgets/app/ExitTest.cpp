@@ -25,7 +25,7 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWin
     EXPECT_EQ(mainWindow().infoPlayer(), nullptr);
     EXPECT_FALSE(tray->added);
     click("exitButton");
-    item("trayExitItem")->trigger();
+    actions().exit.trigger();
     mainWindow().close();
     EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
@@ -43,7 +43,7 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWin
 TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     startWithConfirmation(true);
     messages->whileOpen = [&] {
-        item("trayExitItem")->trigger();
+        actions().exit.trigger();
         EXPECT_FALSE(mainWindow().close());
     };
     messages->answers = {Answer::No};
@@ -66,7 +66,7 @@ TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     EXPECT_EQ(messages->shown.size(), 3U);
     EXPECT_EQ(processEnds, 1);
     messages->answers = {Answer::Yes};
-    item("trayExitItem")->trigger();
+    actions().exit.trigger();
     EXPECT_EQ(messages->shown.size(), 4U);
     EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);

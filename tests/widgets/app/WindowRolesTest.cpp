@@ -19,12 +19,12 @@ protected:
 
     // Every window a user can open, with the window a dialog must stay above (none: its own).
     std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
-        program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
+        model().fillPlaylist({{"Eins", "/m/1.mp3"}}, {1});
         pl().fillFromStore();
         pl().setListIndex(0);
         pl().trackInfoItem->trigger();
         click("searchButton");
-        item("helpItem")->trigger();
+        actions().help.trigger();
         click("optionsButton");
         opts().chooseFolderButton->click();
         std::vector<std::pair<QWidget*, QWidget*>> windows{

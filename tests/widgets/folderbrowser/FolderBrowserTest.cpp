@@ -237,7 +237,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
     browser().setFolderList(records);
-    program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
+    model().fillPlaylist({{"t", "/Musik/Rock/t.mp3"}}, {1});
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(browser().folderList(), records);
@@ -255,7 +255,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     EXPECT_EQ(browser().folderList(), records);
     EXPECT_TRUE(browser().commitButton->isEnabled());
     // The main player may still move on to the next entry while the browser is open.
-    EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
+    EXPECT_EQ(model().playlist().path(1), "/Musik/Rock/t.mp3");
     EXPECT_TRUE(messages->shown.empty());
 }
 
@@ -358,7 +358,7 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreak
     start();
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"Café", "leer", "a"}));
-    const QByteArray played = encodeFileName(program->store.path(1));
+    const QByteArray played = encodeFileName(model().playlist().path(1));
     EXPECT_EQ(played, latin1 + "/Caf\xe9.mp3");
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 

@@ -42,7 +42,7 @@ TEST_F(HelpWindowTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     EXPECT_EQ(help()->helpText->size(), QSize(593, 367));
 
     HelpWindow* const first = help();
-    item("helpItem")->trigger();
+    actions().help.trigger();
     EXPECT_EQ(help(), first);
 
     // Escape closes it as the close box does; the focus is back where F1 was pressed, marked.
@@ -84,7 +84,7 @@ TEST_F(HelpWindowTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     for (const Case& c : cases) {
         std::filesystem::remove_all(native.toStdString());
         c.make();
-        item("helpItem")->trigger();
+        actions().help.trigger();
         ASSERT_NE(help(), nullptr) << c.what;
         const QTextDocument& document = *help()->helpText->document();
         const QString shown = document.toPlainText();

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeySequence>
+#include <QSignalSpy>
 
 #include "fakes/ProgramFixture.h"
 #include "mainwindow/Chrome.h"
@@ -75,7 +76,7 @@ TEST_F(ChromeTest, MinimiseResizeAndALongTitleThatScrolls) {
     EXPECT_TRUE(timer("dockingTimer")->isEnabled());
 
     mainWindow().setPlaylistMark("0");
-    label("titleMarquee")->setCaption("");
+    model().setTitle("");
     mainWindow().chrome().applyWindowState();
     EXPECT_FALSE(pl().isVisible());
     EXPECT_EQ(flags({"hidePlaylistButton", "showPlaylistButton"}), "01");
@@ -91,7 +92,7 @@ TEST_F(ChromeTest, MinimiseResizeAndALongTitleThatScrolls) {
     // 57 characters as the reader sees them, some of two or four UTF-16 units.
     const QString title = QString(40, QLatin1Char('W')) + "A" + QString("😀").repeated(10) +
                           QString("e\u0301").repeated(3) + QString("👍🏽").repeated(3);
-    program->store.fill({{title, "/m/w.mp3"}}, {1});
+    model().fillPlaylist({{title, "/m/w.mp3"}}, {1});
     click("nextButton");
     const QString shown = label("titleMarquee")->caption();
     ASSERT_EQ(shown, title + "       ---        ");
@@ -107,7 +108,7 @@ TEST_F(ChromeTest, MinimiseResizeAndALongTitleThatScrolls) {
     }
     EXPECT_EQ(label("titleMarquee")->caption(), shown);
 
-    chrome.setTrackTitle("Kurz");
+    model().setTitle("Kurz");
     EXPECT_EQ(label("titleMarquee")->caption(), "Kurz");
     EXPECT_FALSE(timer("marqueeTimer")->isRunning());
 }
@@ -140,13 +141,9 @@ TEST_F(ChromeTest, StartsAsDesignedAndTabTakesTheButtonsInReadingOrder) {
     EXPECT_EQ(flags({"unmuteButton", "seekTip"}, &QWidget::isVisible), "00");
     EXPECT_FALSE(timer("positionTimer")->isRunning());
     EXPECT_FALSE(timer("marqueeTimer")->isRunning());
-    EXPECT_FALSE(item("resumeItem")->isEnabled());
+    EXPECT_FALSE(actions().resume.isEnabled());
     EXPECT_EQ(label("normalOrderButton")->backColor(), kRed);
 
-    EXPECT_EQ(item("openFileItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-    EXPECT_EQ(item("optionsItem")->shortcut(), QKeySequence(Qt::Key_F3));
-    EXPECT_EQ(item("helpItem")->shortcut(), QKeySequence(Qt::Key_F1));
-    EXPECT_TRUE(mainWindow().actions().contains(item("openFileItem")));
     EXPECT_FALSE(control<QMenu>("playerMenu")->isVisible());
     QStringList separatorCaptions;
     for (const QMenu* menu : {control<QMenu>("trayMenu"), control<QMenu>("volumeMenu")}) {
@@ -224,6 +221,17 @@ TEST_F(ChromeTest, StartsAsDesignedAndTabTakesTheButtonsInReadingOrder) {
     EXPECT_EQ(QApplication::focusWidget(), &mainWindow());
     EXPECT_FALSE(marked(search));
     EXPECT_FALSE(marked(label("normalOrderButton")));
+
+    // The window's shortcuts: load a file, help, options.
+    for (const auto& [key, action] :
+         {std::pair{QKeyCombination(Qt::CTRL, Qt::Key_M), &actions().loadFile},
+          {QKeyCombination(Qt::Key_F1), &actions().help},
+          {QKeyCombination(Qt::Key_F3), &actions().options}}) {
+        QSignalSpy triggered(action, &QAction::triggered);
+        ASSERT_TRUE(activate(mainWindow()));
+        QTest::keyClick(&mainWindow(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(triggered.count(), 1) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 }  // namespace

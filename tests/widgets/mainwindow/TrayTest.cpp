@@ -34,7 +34,7 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     EXPECT_FALSE(inTaskBar());
     const QString seventy(70, QLatin1Char('t'));
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
-    program->store.fill({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
+    model().fillPlaylist({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
     click("nextButton");
     EXPECT_EQ(tray->tip, seventy.left(63));
     click("nextButton");
@@ -47,7 +47,7 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
 
     minimise();
     EXPECT_FALSE(mainWindow().isVisible());
-    withTrayMenu([this] { item("showPlayerItem")->trigger(); });
+    withTrayMenu([this] { actions().showPlayer.trigger(); });
     EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized());
     EXPECT_FALSE(timer("dockingTimer")->isEnabled());
     minimise();
@@ -120,13 +120,13 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(root.children[2].properties.value("type").toString(), "separator");
     EXPECT_EQ(root.children[6].properties.value("children-display").toString(), "submenu");
     EXPECT_EQ(root.children[6].children.size(), 5);
-    EXPECT_FALSE(shown(item("pauseItem")).value("enabled").toBool());
-    EXPECT_TRUE(shown(item("nextItem")).value("enabled").toBool());
-    EXPECT_EQ(shown(item("normalOrderItem")).value("toggle-state").toInt(), 1);
-    EXPECT_EQ(shown(item("shuffleItem")).value("toggle-state").toInt(), 0);
+    EXPECT_FALSE(shown(&actions().pause).value("enabled").toBool());
+    EXPECT_TRUE(shown(&actions().next).value("enabled").toBool());
+    EXPECT_EQ(shown(&actions().normalOrder).value("toggle-state").toInt(), 1);
+    EXPECT_EQ(shown(&actions().shuffleOrder).value("toggle-state").toInt(), 0);
 
     QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
-    mainWindow().menuItem("volumeUp5Item")->trigger();
+    actions().volumeUp5.trigger();
     ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
     EXPECT_GT(exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root), revision);
     ASSERT_NE(control<QMenu>("volumeMenu")->title(), "Lautstärke");
@@ -134,12 +134,12 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
               control<QMenu>("volumeMenu")->title());
 
     // A disabled item does nothing, an unknown one is reported.
-    item("shuffleItem")->setEnabled(false);
-    exporter.Event(exporter.idOf(item("shuffleItem")), "clicked", {}, 0);
-    exporter.Event(exporter.idOf(item("trayExitItem")), "clicked", {}, 0);
+    actions().shuffleOrder.setEnabled(false);
+    exporter.Event(exporter.idOf(&actions().shuffleOrder), "clicked", {}, 0);
+    exporter.Event(exporter.idOf(&actions().exit), "clicked", {}, 0);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
-    EXPECT_FALSE(item("shuffleItem")->isChecked());
+    EXPECT_FALSE(actions().shuffleOrder.isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
 }
 

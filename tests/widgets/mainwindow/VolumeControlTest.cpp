@@ -115,10 +115,10 @@ TEST_F(VolumeControlTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption)
 TEST_F(VolumeControlTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLevel) {
     start();
     const double start = volume().thumbLeft();
-    volume().volumeUp5();
-    volume().volumeUp5();
+    actions().volumeUp5.trigger();
+    actions().volumeUp5.trigger();
     EXPECT_EQ(volume().thumbLeft(), start + 64);
-    volume().volumeUp10();
+    actions().volumeUp10.trigger();
     EXPECT_EQ(volume().thumbLeft(), start + 129);
     // 129 of 645 twips: a fifth of 32767.
     EXPECT_EQ(value(), 6553);
@@ -126,14 +126,14 @@ TEST_F(VolumeControlTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTel
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 19%");
     EXPECT_FALSE(label("volumeTip")->isVisible());
     for (int i = 0; i < 12; ++i) {
-        volume().volumeUp10();
+        actions().volumeUp10.trigger();
     }
     EXPECT_EQ(value(), 32767);
     EXPECT_EQ(volume().thumbLeft(), 6045);
     for (int i = 0; i < 12; ++i) {
-        volume().volumeDown10();
+        actions().volumeDown10.trigger();
     }
-    volume().volumeDown5();
+    actions().volumeDown5.trigger();
     EXPECT_EQ(value(), 0);
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 0%");
     EXPECT_FALSE(fileExists("settings.cfg"));
@@ -169,7 +169,7 @@ TEST_F(VolumeControlTest, WithoutAStoredVolumeTheSliderStartsAtTheSpeakersLevel)
     EXPECT_EQ(value(), 1639);
     EXPECT_EQ(std::get<2>(readOut(label("volumeThumb"))), 5);
     EXPECT_TRUE(mixer->writes.empty());
-    volume().volumeUp5();
+    actions().volumeUp5.trigger();
     EXPECT_EQ(std::get<2>(readOut(label("volumeThumb"))), 10);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{6530});
     EXPECT_FALSE(fileExists("settings.cfg"));

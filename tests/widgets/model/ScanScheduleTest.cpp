@@ -15,8 +15,8 @@ TEST_F(ScanScheduleTest, StartUpScansTheSavedFoldersAfterItsEventsHaveRun) {
 
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(program->store.path(1), folder.filePath("A/a.MP3"));
-    EXPECT_EQ(program->store.path(3), folder.filePath("B/c.mp3"));
+    EXPECT_EQ(model().playlist().path(1), folder.filePath("A/a.MP3"));
+    EXPECT_EQ(model().playlist().path(3), folder.filePath("B/c.mp3"));
     EXPECT_EQ(players.at(0)->next, folder.filePath("A/a.MP3"));
 }
 
@@ -29,7 +29,7 @@ TEST_F(ScanScheduleTest, ASecondRequestWhilePendingScansOnceWithTheNewestList) {
     reloadFoldersDat(*program);
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"b"}));
-    EXPECT_EQ(program->store.count(), 1);
+    EXPECT_EQ(model().playlist().count(), 1);
 }
 
 // Abandoned while pending or listing: the store as it stood is published.
@@ -46,13 +46,13 @@ TEST_P(AbandonedScanTest, PublishesTheStoreAsItStands) {
     if (listing) {
         ASSERT_TRUE(waitUntil([this] { return listings->waiting(folder.filePath("A")) == 1; }));
     }
-    program->store.fill({{"x", "/x.mp3"}}, {1});
+    model().fillPlaylist({{"x", "/x.mp3"}}, {1});
     program->abandonScan();
     EXPECT_FALSE(program->scanPending());
     EXPECT_EQ(shownLines(), QStringList({"x"}));
     listings->releaseAll();
     QTest::qWait(300);
-    EXPECT_EQ(program->store.title(1), "x");
+    EXPECT_EQ(model().playlist().title(1), "x");
     EXPECT_EQ(shownLines(), QStringList({"x"}));
 }
 
@@ -74,8 +74,8 @@ TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
     listings->release(folder.filePath("A"));
     runEventsFor(300);
     EXPECT_EQ(shownLines(), QStringList({"b"}));
-    EXPECT_EQ(program->store.count(), 1);
-    EXPECT_EQ(program->store.path(1), folder.filePath("B/b.mp3"));
+    EXPECT_EQ(model().playlist().count(), 1);
+    EXPECT_EQ(model().playlist().path(1), folder.filePath("B/b.mp3"));
 }
 
 TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {

@@ -71,8 +71,8 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     SkinLabel* button = label("optionsButton");
     const std::vector<Opener> openers{
         {[button] { QTest::keyClick(button, Qt::Key_Return); }, button},
-        {[this] { item("optionsItem")->trigger(); }, &mainWindow()},
-        {[this] { item("trayOptionsItem")->trigger(); }, &mainWindow()},
+        {[this] { actions().options.trigger(); }, &mainWindow()},
+        {[this] { actions().options.trigger(); }, &mainWindow()},
         {[this] { QTest::keyClick(pl().titleList, Qt::Key_F3); }, pl().titleList},
     };
     for (std::size_t i = 0; i < openers.size(); ++i) {
@@ -100,7 +100,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     }
 
     // The player's windows come back only when no window holds them any more.
-    program->store.fill({{"a", "/m/a.mp3"}}, {1});
+    model().fillPlaylist({{"a", "/m/a.mp3"}}, {1});
     pl().fillFromStore();
     const std::vector<std::function<void(TitleSearchWindow&)>> searchClosers{
         [](TitleSearchWindow& s) { s.close(); },
@@ -122,7 +122,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
 
     FolderBrowser& browser = this->browser();
     pl().addFolderItem->trigger();
-    item("trayOptionsItem")->trigger();
+    actions().options.trigger();
     opts().okButton->click();
     EXPECT_FALSE(playerWindowsEnabled());
     browser.cancelButton->click();
@@ -130,7 +130,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
 
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().addFolderItem->trigger();
-    item("trayOptionsItem")->trigger();
+    actions().options.trigger();
     browser.setFolderList({folder.path()});
     browser.commitButton->click();
     EXPECT_FALSE(browser.isVisible());

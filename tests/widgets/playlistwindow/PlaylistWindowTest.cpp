@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});  // shown, normal size
         start();
-        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
+        model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
         browser().setFolderList({"/m", "/n, alt"});
         showPlaylist(*program);
     }
@@ -85,7 +85,7 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     pl().setListIndex(0);
     QTest::keyClick(pl().titleList, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
-    EXPECT_EQ(program->store.count(), 2);
+    EXPECT_EQ(model().playlist().count(), 2);
     QTest::keyClick(pl().titleList, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(messages->told(), QStringList(2, "Fehler: Keine Datei selektiert!"));
@@ -93,7 +93,7 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     QTest::keyClick(pl().titleList, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
     EXPECT_FALSE(timer("positionTimer")->isEnabled());  // Enter leaves the clock alone
-    EXPECT_TRUE(item("pauseItem")->isEnabled());
+    EXPECT_TRUE(actions().pause.isEnabled());
 }
 
 // F6 takes the keyboard from one window to the other, where Return plays the chosen line; F2
@@ -129,7 +129,7 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyO
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
     EXPECT_EQ(label("titleMarquee")->caption(), "c");
     EXPECT_TRUE(timer("positionTimer")->isEnabled());
-    EXPECT_EQ(program->currentStep, 3);
+    EXPECT_EQ(model().step(), 3);
 
     pl().openContextMenuAt(lineCentre(1));
     EXPECT_EQ(pl().listIndex(), 1);
@@ -164,8 +164,8 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     click("clearButton");
     EXPECT_EQ(shownLines().size(), 3);
 
-    mainWindow().setLoadedFile("b");
-    label("titleMarquee")->setCaption("b");
+    model().setLoadedFile("b");
+    model().setTitle("b");
     messages->answers = {Answer::No};
     click("clearButton");
     EXPECT_TRUE(shownLines().isEmpty());
@@ -196,7 +196,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     // Saving before clearing starts beside the program.
     dialog().chosenFile = folder.filePath("gesichert.mpc");
     messages->answers = {Answer::Yes};
-    pl().clearItem->trigger();
+    actions().clear.trigger();
     EXPECT_EQ(dialog().initDir, folder.path());
     EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
@@ -216,7 +216,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
     pl().fillFromStore();
     messages->answers = {Answer::Yes};
-    pl().clearItem->trigger();
+    actions().clear.trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_EQ(readFile("alt.mpc"), QByteArray("/alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());

@@ -8,10 +8,10 @@ protected:
     void SetUp() override {
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
         start();
-        program->store.fill({{"Abba - SOS", "/m/sos.mp3"},
-                             {"Best of Abba", "/m/best.mp3"},
-                             {"Ärzte - Junge", "/m/junge.mp3"}},
-                            {1, 2, 3});
+        model().fillPlaylist({{"Abba - SOS", "/m/sos.mp3"},
+                              {"Best of Abba", "/m/best.mp3"},
+                              {"Ärzte - Junge", "/m/junge.mp3"}},
+                             {1, 2, 3});
         showPlaylist(*program);
         click("searchButton");
     }

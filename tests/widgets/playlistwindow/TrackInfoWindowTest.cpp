@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
         start();
-        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
+        model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
         showPlaylist(*program);
     }
     FakePlayer& infoPlayer() { return static_cast<FakePlayer&>(*mainWindow().infoPlayer()); }

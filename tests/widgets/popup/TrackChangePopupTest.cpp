@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         desktop->screen = QSize(1024, 768);
         start();
-        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
+        model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
     }
     TrackChangePopup* popup() const { return program->popupIfLoaded(); }
     std::vector<double> slideIn() const {
@@ -83,7 +83,7 @@ TEST_F(TrackChangePopupTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEach
     EXPECT_TRUE(waitUntil([&] { return first.isNull(); }));
     EXPECT_TRUE(waitUntil(
         [this] { return !popup()->slideTimer->isRunning() && !popup()->clockTimer->isRunning(); }));
-    item("showPopupItem")->trigger();
+    actions().showPopup.trigger();
     EXPECT_TRUE(popup()->isVisible() && popup()->slideTimer->isRunning());
     EXPECT_EQ(popup()->leftTwips(), 18385);
     EXPECT_EQ(popup()->titleLabel->caption(), "b");

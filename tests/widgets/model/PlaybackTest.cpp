@@ -9,9 +9,9 @@
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
 #include "mainwindow/PositionBar.h"
-#include "mainwindow/Transport.h"
 #include "mainwindow/VolumeControl.h"
 #include "mainwindow/VolumeMath.h"
+#include "model/Playback.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "popup/TrackChangePopup.h"
@@ -21,24 +21,23 @@ namespace {
 const QColor kRed(255, 0, 0);
 const QColor kWhite(255, 255, 255);
 
-class TransportTest : public ProgramFixture {
+class PlaybackTest : public ProgramFixture {
 protected:
     void SetUp() override {
         start();
-        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
+        model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
         pl().fillFromStore();
     }
-    Transport& transport() { return mainWindow().transport(); }
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
 
-TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
-    transport().playSelectedLine();  // nothing selected
+TEST_F(PlaybackTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
+    pl().playSelected(false);  // nothing selected
     EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
     EXPECT_EQ(player().file, "");
 
-    QSignalSpy tips(&transport(), &Transport::trayTipChanged);
+    QSignalSpy tracks(&model(), &PlaybackModel::trackStarted);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
     for (const char* button :
@@ -48,14 +47,14 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
     }
     EXPECT_EQ(played, QStringList({"/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/a.mp3"}));
     EXPECT_EQ(label("titleMarquee")->caption(), "a");
-    EXPECT_EQ(mainWindow().loadedFile(), "a");
+    EXPECT_EQ(model().loadedFile(), "a");
     EXPECT_EQ(pl().listIndex(), 0);
-    EXPECT_EQ(tips.count(), 4);
-    EXPECT_EQ(tips.last().at(0).toString(), "a");
+    EXPECT_EQ(tracks.count(), 4);
+    EXPECT_EQ(tray->tip, "a");
     EXPECT_TRUE(timer("positionTimer")->isEnabled());
     EXPECT_EQ(flags({"playButton", "stopButton"}), "11");
 
-    program->store.fill({}, {});
+    model().fillPlaylist({}, {});
     click("nextButton");
     click("previousButton");
     EXPECT_EQ(playing(), "-");
@@ -63,7 +62,7 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
     EXPECT_EQ(messages->told().size(), 1);
 }
 
-TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
+TEST_F(PlaybackTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
     // What a screen reader reads of "Shuffle" and "Normal": checkable, and checked where red.
     const auto checks = [this] {
         QString digits;
@@ -76,12 +75,12 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
     };
     EXPECT_EQ(checks(), "1011");
     click("shuffleButton");
-    EXPECT_TRUE(program->shuffleOn);
+    EXPECT_TRUE(model().shuffle());
     EXPECT_EQ(label("shuffleButton")->backColor(), kRed);
     EXPECT_EQ(label("normalOrderButton")->backColor(), kWhite);
     EXPECT_EQ(checks(), "1110");
-    EXPECT_TRUE(item("shuffleItem")->isChecked());
-    EXPECT_FALSE(item("normalOrderItem")->isChecked());
+    EXPECT_TRUE(actions().shuffleOrder.isChecked());
+    EXPECT_FALSE(actions().normalOrder.isChecked());
     QStringList played;
     for (int i = 0; i < 4; ++i) {
         click("nextButton");
@@ -90,38 +89,38 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
     EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
     // Back to normal order: the position is kept, the next step reads it in list order.
     click("normalOrderButton");
-    EXPECT_FALSE(program->shuffleOn);
+    EXPECT_FALSE(model().shuffle());
     click("nextButton");
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 
     // Choosing the active order again falls back to list order, leaving the marks alone.
-    item("shuffleItem")->trigger();
-    EXPECT_TRUE(program->shuffleOn);
-    EXPECT_FALSE(item("normalOrderItem")->isChecked());
-    item("shuffleItem")->trigger();
-    EXPECT_FALSE(program->shuffleOn);
+    actions().shuffleOrder.trigger();
+    EXPECT_TRUE(model().shuffle());
+    EXPECT_FALSE(actions().normalOrder.isChecked());
+    actions().shuffleOrder.trigger();
+    EXPECT_FALSE(model().shuffle());
     EXPECT_EQ(label("shuffleButton")->backColor(), kWhite);
     EXPECT_EQ(label("normalOrderButton")->backColor(), kWhite);
     EXPECT_EQ(checks(), "1010");
-    EXPECT_TRUE(item("shuffleItem")->isChecked());
-    item("normalOrderItem")->trigger();
+    EXPECT_TRUE(actions().shuffleOrder.isChecked());
+    actions().normalOrder.trigger();
     EXPECT_EQ(label("normalOrderButton")->backColor(), kRed);
-    EXPECT_TRUE(item("normalOrderItem")->isChecked());
-    EXPECT_FALSE(item("shuffleItem")->isChecked());
+    EXPECT_TRUE(actions().normalOrder.isChecked());
+    EXPECT_FALSE(actions().shuffleOrder.isChecked());
 
     // Play selected, then next continues from that position in shuffle order.
     click("shuffleButton");
     pl().setListIndex(0);
-    transport().playSelectedLine();
+    pl().playSelected(false);
     EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(program->currentStep, 1);
+    EXPECT_EQ(model().step(), 1);
     click("nextButton");
     EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
     click("nextButton");
     EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
 }
 
-TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
+TEST_F(PlaybackTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     click("nextButton");
     EXPECT_EQ(player().next, "/m/b.mp3");
     player().finish();
@@ -134,38 +133,38 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
 
-TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
+TEST_F(PlaybackTest, PauseTogglesWhileTheTrayShowsPaused) {
     click("nextButton");
     click("pauseButton");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_FALSE(item("pauseItem")->isEnabled());
-    EXPECT_TRUE(item("resumeItem")->isEnabled());
+    EXPECT_FALSE(actions().pause.isEnabled());
+    EXPECT_TRUE(actions().resume.isEnabled());
     click("pauseButton");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
     click("pauseButton");
-    item("resumeItem")->trigger();
+    actions().resume.trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(item("pauseItem")->isEnabled());
-    EXPECT_FALSE(item("resumeItem")->isEnabled());
-    item("pauseItem")->trigger();
+    EXPECT_TRUE(actions().pause.isEnabled());
+    EXPECT_FALSE(actions().resume.isEnabled());
+    actions().pause.trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(item("resumeItem")->isEnabled());
+    EXPECT_TRUE(actions().resume.isEnabled());
 
-    item("resumeItem")->trigger();
+    actions().resume.trigger();
     player().position = 12;
     click("stopButton");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_EQ(player().position, 0);
     EXPECT_EQ(player().file, "/m/a.mp3");
-    EXPECT_FALSE(item("pauseItem")->isEnabled());
-    EXPECT_TRUE(item("resumeItem")->isEnabled());
+    EXPECT_FALSE(actions().pause.isEnabled());
+    EXPECT_TRUE(actions().resume.isEnabled());
 }
 
-TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
+TEST_F(PlaybackTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     mainWindow().setStandardFolder("/music");
     dialog().chosenFile = "/music/Leise.mp3";
-    item("openFileItem")->trigger();
+    actions().loadFile.trigger();
     EXPECT_EQ(dialog().initDir, "/music");
     EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
     EXPECT_EQ(player().file, "/music/Leise.mp3");
@@ -181,12 +180,12 @@ TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     dialog().chosenFile = "/music/Einzeln.mp3";
     click("openButton");
     EXPECT_EQ(playing(), "/music/Einzeln.mp3");
-    EXPECT_EQ(mainWindow().loadedFile(), "/music/Einzeln.mp3");
-    EXPECT_EQ(program->currentStep, 0);
+    EXPECT_EQ(model().loadedFile(), "/music/Einzeln.mp3");
+    EXPECT_EQ(model().step(), 0);
 }
 
 // Clickable labels are push buttons named by their tooltips; the others stay text.
-TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
+TEST_F(PlaybackTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
     const auto described = [](QWidget* w) {
         const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
         return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
@@ -228,7 +227,7 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
     for (const QString name :
          {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
         SCOPED_TRACE(name.toStdString());
-        program->store.fill({{name, "/m/n.mp3"}}, {1});
+        model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
         pl().fillFromStore();
         click("nextButton");
         EXPECT_EQ(shownText(*label("titleMarquee")), name);
@@ -250,7 +249,7 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
 }
 
 // The player's keys act like the controls, in the list where it has no use for them.
-TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
+TEST_F(PlaybackTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
     mainWindow().volume().setStoredVolume(16384);  // 50 %
     QSignalSpy jumps(&mainWindow().position(), &PositionBar::jumped);
