@@ -81,14 +81,13 @@ void MainWindow::buildControls() {
     };
     const QCursor transportCursor(skinimages::xpm(QStringLiteral(":/images/cursor.xpm")), 8, 0);
     const auto transport = [&](const char* name, double left, double top, const QString& caption,
-                               SkinLabel::Glyph glyph, const QString& tip, bool enabled) {
+                               SkinLabel::Glyph glyph, const QString& tip) {
         SkinLabel* l = make(name, left, top, 285, 360);
         l->setForeColor(kGreen);
         l->setCaption(caption);
         l->setGlyph(glyph);
         l->setToolTip(tip);
         l->setCursor(transportCursor);
-        l->setEnabled(enabled);
         return l;
     };
     const auto image = [&](const char* name, double left, double top, double width, double height,
@@ -188,7 +187,6 @@ void MainWindow::buildControls() {
     hidePlaylistButton->setCaption(QStringLiteral("5"));
     hidePlaylistButton->setGlyph(SkinLabel::Glyph::UpTriangle);
     hidePlaylistButton->setToolTip(QStringLiteral("Playlist verbergen"));
-    hidePlaylistButton->setEnabled(false);
     showPlaylistButton = make("showPlaylistButton", 5925, 2040, 285, 360);
     showPlaylistButton->setForeColor(kRed);
     showPlaylistButton->setCaption(QStringLiteral("6"));
@@ -197,15 +195,15 @@ void MainWindow::buildControls() {
 
     using G = SkinLabel::Glyph;
     nextButton = transport("nextButton", 4080, 720, QStringLiteral(":"), G::SkipForward,
-                           QStringLiteral("Nächster Track"), true);
-    pauseButton = transport("pauseButton", 3120, 720, QStringLiteral(";"), G::Pause,
-                            QStringLiteral("Pause"), false);
-    stopButton = transport("stopButton", 2640, 720, QStringLiteral("<"), G::Stop,
-                           QStringLiteral("Stop"), false);
+                           QStringLiteral("Nächster Track"));
+    pauseButton =
+        transport("pauseButton", 3120, 720, QStringLiteral(";"), G::Pause, QStringLiteral("Pause"));
+    stopButton =
+        transport("stopButton", 2640, 720, QStringLiteral("<"), G::Stop, QStringLiteral("Stop"));
     previousButton = transport("previousButton", 2160, 720, QStringLiteral("9"), G::SkipBack,
-                               QStringLiteral("Letzter Track"), true);
-    playButton = transport("playButton", 3600, 735, QStringLiteral("4"), G::Play,
-                           QStringLiteral("Play"), false);
+                               QStringLiteral("Letzter Track"));
+    playButton =
+        transport("playButton", 3600, 735, QStringLiteral("4"), G::Play, QStringLiteral("Play"));
 
     clock = make("clock", 5280, 1200, 975, 210);
     clock->setForeColor(kGreen);
