@@ -11,7 +11,6 @@
 #include "mainwindow/PositionBar.h"
 #include "mainwindow/VolumeControl.h"
 #include "mainwindow/VolumeMath.h"
-#include "model/Playback.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "popup/TrackChangePopup.h"
