@@ -36,7 +36,6 @@ TEST_F(PlaybackTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNo
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
     EXPECT_EQ(player().file, "");
 
-    QSignalSpy tracks(&model(), &PlaybackModel::trackStarted);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
     for (const char* button :
@@ -48,7 +47,6 @@ TEST_F(PlaybackTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNo
     EXPECT_EQ(label("titleMarquee")->caption(), "a");
     EXPECT_EQ(model().loadedFile(), "a");
     EXPECT_EQ(pl().listIndex(), 0);
-    EXPECT_EQ(tracks.count(), 4);
     EXPECT_EQ(tray->tip, "a");
     EXPECT_TRUE(timer("positionTimer")->isEnabled());
     EXPECT_EQ(flags({"playButton", "stopButton"}), "11");
