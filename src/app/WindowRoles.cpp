@@ -70,8 +70,18 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
                (&widget == &program_.form1() || &widget == program_.playlistIfLoaded())) {
         // Not from within the activation itself: the window manager is still at it.
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
+    } else if (&widget == &program_.form1()) {
+        mainActivated();
     }
     return false;
+}
+
+void WindowRoles::mainActivated() {
+    // The docked playlist window is part of the main window: whatever brought the main window
+    // up (the task list, a click) brings it up too.
+    if (QWidget* pl = program_.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
+        program_.windowSystem().stackAbove(*pl, program_.form1());
+    }
 }
 
 void WindowRoles::aboutToShow(QWidget& window) {

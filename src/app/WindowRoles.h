@@ -26,6 +26,7 @@ private:
     void aboutToShow(QWidget& window);
     void hidden(QWidget& window);
     void lockedWindowActivated();
+    void mainActivated();
     // The window a dialog shown now stays above.
     QWidget* ownerFor(const QWidget& dialog) const;
 

@@ -13,8 +13,8 @@ public:
     // Whether the window has an entry of its own in the panel's task list (and pager). May be
     // called before the window is first shown and while it is on screen.
     virtual void setInTaskList(QWidget& window, bool listed);
-    // Over the other windows, without the focus.
-    virtual void raise(QWidget& window);
+    // Over the other windows, directly over sibling (or higher), without the focus.
+    virtual void stackAbove(QWidget& window, const QWidget& sibling);
     // Up and active with the keyboard focus, on the user's behalf: called for a click or a
     // request the user made.
     virtual void bringToFront(QWidget& window);

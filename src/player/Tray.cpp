@@ -85,7 +85,7 @@ void Tray::showPlayer() {
     // The docked playlist window comes up with it.
     if (PlaylistPane* pl = program.playlistPaneIfLoaded();
         pl != nullptr && pl->paneWidget().isVisible()) {
-        program.windowSystem().raise(pl->paneWidget());
+        program.windowSystem().stackAbove(pl->paneWidget(), form_);
     }
     program.windowSystem().bringToFront(form_);
 }
