@@ -9,6 +9,7 @@
 #include "folders/frmdir.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
+#include "player/Tray.h"
 #include "playlist/playlist.h"
 #include "windows/options.h"
 
@@ -45,6 +46,7 @@ bool usable(const QWidget* window) {
 
 WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), program_(program) {
     qApp->installEventFilter(this);
+    connect(&program.form1().tray(), &Tray::iconReturned, this, &WindowRoles::applyTaskList);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         if (now != nullptr) {
             lastActive_ = now;
@@ -66,8 +68,7 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
         aboutToShow(widget);
     } else if (type == QEvent::Hide) {
         hidden(widget);
-    } else if (!widget.isEnabled() &&
-               (&widget == &program_.form1() || &widget == program_.playlistIfLoaded())) {
+    } else if (!widget.isEnabled()) {
         // Not from within the activation itself: the window manager is still at it.
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
     } else if (&widget == &program_.form1()) {
@@ -86,17 +87,52 @@ void WindowRoles::mainActivated() {
 
 void WindowRoles::aboutToShow(QWidget& window) {
     Form1& main = program_.form1();
-    // Sent before the window is mapped: what the window manager and panels read then counts.
-    program_.windowSystem().setInTaskList(window, &window == &main && !program_.trayIconExists());
-    if (!isDialog(window)) {
-        return;
+    if (isDialog(window)) {
+        window.winId();
+        QWindow* handle = window.windowHandle();
+        if (handle->transientParent() == nullptr) {
+            if (QWidget* owner = ownerFor(window)) {
+                owner->winId();
+                handle->setTransientParent(owner->windowHandle());
+            }
+        }
+        if (handle->transientParent() == main.windowHandle()) {
+            // Once Qt has told the window manager the dialog's owner, which it does as it shows
+            // the window: the playlist window is part of the main window, so the dialog stays
+            // above both.
+            QTimer::singleShot(0, &window, [this, &window] {
+                if (window.isVisible()) {
+                    program_.windowSystem().keepAboveAll(window);
+                }
+            });
+        }
     }
-    window.winId();
-    QWindow* handle = window.windowHandle();
-    if (handle->transientParent() == nullptr) {
-        if (QWidget* owner = ownerFor(window)) {
-            owner->winId();
-            handle->setTransientParent(owner->windowHandle());
+    // Sent before the window is mapped: what the window manager and panels read then counts.
+    program_.windowSystem().setInTaskList(window, listed(window));
+    if (&window == &main) {
+        applyTaskList();
+    }
+}
+
+bool WindowRoles::listed(const QWidget& window) const {
+    if (program_.trayIconExists()) {
+        return false;
+    }
+    const Form1& main = program_.form1();
+    if (&window == &main) {
+        return true;
+    }
+    // A dialog shown for the main window while that is hidden (the folder browser after
+    // "Insert") could not be reached otherwise.
+    const QWindow* handle = window.windowHandle();
+    return !main.isVisible() && isDialog(window) && handle != nullptr &&
+           handle->transientParent() == main.windowHandle();
+}
+
+void WindowRoles::applyTaskList() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && isManagedWindow(*window)) {
+            program_.windowSystem().setInTaskList(*window, listed(*window));
         }
     }
 }
@@ -113,6 +149,9 @@ QWidget* WindowRoles::ownerFor(const QWidget& dialog) const {
 }
 
 void WindowRoles::hidden(QWidget& window) {
+    if (&window == &program_.form1()) {
+        applyTaskList();
+    }
     // A key the window manager takes (Alt+F4) may have taken the focus from the window first.
     const QWidget* active = QApplication::activeWindow();
     const bool hadFocus =

@@ -10,10 +10,11 @@ class QWindow;
 
 // The part each window of the program plays on the desktop, for every window as it is shown:
 // while the tray icon exists no window has an entry of its own in the task list, and without
-// it only the main window has one. A dialog stays above the window it was opened over, a
-// click on a window that a dialog holds disabled brings that dialog to the front, and a
-// window that closes while it is active hands the keyboard focus back to the window it was
-// opened over.
+// it only the main window has one, or while that is hidden the dialog shown for it. A dialog
+// stays above the window it was opened over (above both player windows where that is the main
+// window), a click on a window that a dialog holds disabled brings that dialog to the front,
+// the playlist window comes up with the main window, and a window that closes while it is
+// active hands the keyboard focus back to the window it was opened over.
 class WindowRoles : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +28,10 @@ private:
     void hidden(QWidget& window);
     void lockedWindowActivated();
     void mainActivated();
+    // Whether the window has an entry of its own in the task list now.
+    bool listed(const QWidget& window) const;
+    // The task-list entries of the windows on screen, anew.
+    void applyTaskList();
     // The window a dialog shown now stays above.
     QWidget* ownerFor(const QWidget& dialog) const;
 

@@ -60,11 +60,12 @@ void frmdir::open() {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });
-    // Kept above the disabled options dialog: a click on that must not bury the chooser,
-    // the dialog's only way out.
+    // Kept above the disabled options dialog and modal to it: a click on that must neither
+    // bury the chooser, the dialog's only way out, nor take the keys from it.
     options& dialog = program_.optionsWindow();
     winId();
     windowHandle()->setTransientParent(dialog.windowHandle());
+    setWindowModality(Qt::WindowModal);
     show();
     raise();
     activateWindow();

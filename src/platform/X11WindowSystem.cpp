@@ -153,3 +153,16 @@ void X11WindowSystem::stackAbove(QWidget& window, const QWidget& sibling) {
     event.value_mask = XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE;
     sendToWindowManager(connection_, root_, event);
 }
+
+void X11WindowSystem::keepAboveAll(QWidget& dialog) {
+    if (connection_ == nullptr) {
+        return;
+    }
+    // Transient for the root window is transient for the window group, which holds every
+    // window of the program (ICCCM, as window managers read it). Task lists list such a
+    // dialog unless it skips them.
+    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(dialog.winId()), XCB_ATOM_WM_TRANSIENT_FOR,
+                        XCB_ATOM_WINDOW, 32, 1, &root_);
+    xcb_flush(connection_);
+}

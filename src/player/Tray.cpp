@@ -42,6 +42,8 @@ void Tray::setup() {
         icon->setMenu(*form_.mnusystemtray);
     }
     setTaskBarEntry(!program.trayIconExists());
+    // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
+    tmrTrayHost->setEnabled(!program.trayIconExists());
 }
 
 void Tray::setTip(const QString& title) {
@@ -78,7 +80,7 @@ void Tray::mnushowquick_Click() {
 
 void Tray::showPlayer() {
     Program& program = form_.program();
-    tmrTrayHost->setEnabled(false);
+    tmrTrayHost->setEnabled(!program.trayIconExists());
     setTaskBarEntry(!program.trayIconExists());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
@@ -94,6 +96,7 @@ void Tray::Form_Minimised() {
     if (!form_.program().trayIconExists()) {
         // Without a tray the task list is the way back.
         setTaskBarEntry(true);
+        tmrTrayHost->setEnabled(true);
         return;
     }
     // Iconified by the window manager, it stays so: out of the task list, the icon brings it
@@ -105,9 +108,16 @@ void Tray::Form_Minimised() {
 }
 
 void Tray::tmrTrayHost_Timer() {
+    const bool iconShown = form_.program().trayIconExists();
     if (form_.isVisible() && !form_.isMinimized()) {
-        tmrTrayHost->setEnabled(false);
-    } else if (!form_.program().trayIconExists()) {
+        if (iconShown) {
+            tmrTrayHost->setEnabled(false);
+            if (listed_) {
+                setTaskBarEntry(false);
+                emit iconReturned();
+            }
+        }
+    } else if (!iconShown && !listed_) {
         // Without the icon nothing could bring the hidden window back.
         showPlayer();
         form_.stayd->setEnabled(true);
@@ -115,5 +125,6 @@ void Tray::tmrTrayHost_Timer() {
 }
 
 void Tray::setTaskBarEntry(bool shown) {
+    listed_ = shown;
     form_.program().windowSystem().setInTaskList(form_, shown);
 }

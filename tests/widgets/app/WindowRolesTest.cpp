@@ -27,26 +27,35 @@ protected:
         item("mnuhelp")->trigger();
         click("Label5");
         opts().Command3->click();
-        std::vector<std::pair<QWidget*, QWidget*>> windows{{&form1(), nullptr},
-                                                           {&pl(), nullptr},
-                                                           {program->dateiinfoIfLoaded(), &form1()},
-                                                           {program->searchIfLoaded(), &form1()},
-                                                           {program->helpIfLoaded(), &form1()},
-                                                           {&opts(), &form1()},
-                                                           {program->frmdirIfLoaded(), &opts()}};
-        program->frmdirIfLoaded()->Command2->click();
+        std::vector<std::pair<QWidget*, QWidget*>> opened{{&form1(), nullptr},
+                                                          {&pl(), nullptr},
+                                                          {program->dateiinfoIfLoaded(), &form1()},
+                                                          {program->searchIfLoaded(), &form1()},
+                                                          {program->helpIfLoaded(), &form1()},
+                                                          {&opts(), &form1()}};
+        QCoreApplication::processEvents();  // once they are shown
+        frmdir& chooser = *program->frmdirIfLoaded();
+        EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
+        EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
+        EXPECT_FALSE(windows->inTaskList(chooser) || windows->aboveAll.contains(&chooser));
+        chooser.Command2->click();
         opts().Command2->click();
         click("Label7");  // hides the main window
-        windows.emplace_back(&browser(), &form1());
-        return windows;
+        QCoreApplication::processEvents();
+        opened.emplace_back(&browser(), &form1());
+        return opened;
     }
+    // The main window is hidden by then: the dialogs shown for it stand in for it.
     void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
         for (const auto& [window, owner] : opened) {
             ASSERT_NE(window, nullptr);
             SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &form1());
+            EXPECT_EQ(
+                windows->inTaskList(*window),
+                mainListed && (window == &form1() || (owner == &form1() && window->isVisible())));
             if (owner != nullptr) {
                 EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
+                EXPECT_EQ(windows->aboveAll.contains(window), owner == &form1());
             }
         }
     }
@@ -60,11 +69,22 @@ TEST_F(WindowRolesTest, WhileTheIconExistsNoWindowHasATaskListEntry) {
 
 TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAboveTheirOwner) {
     start();
-    expectPlaces(openEveryWindow(), true);
+    const auto opened = openEveryWindow();
+    expectPlaces(opened, true);
+    browser().Command2->click();
+    EXPECT_TRUE(windows->inTaskList(form1()));
+    EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
 }
 
 TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
+    EXPECT_TRUE(broughtToFront(form1()));  // at start-up
+    // Whatever activates the main window brings the playlist window up with it.
+    ASSERT_TRUE(activate(pl()));
+    windows->raised.clear();
+    ASSERT_TRUE(activate(form1()));
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{&pl()});
+
     click("Label1");
     frmsearch& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(search));
@@ -93,6 +113,9 @@ TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBri
     EXPECT_TRUE(broughtToFront(opts()));
     opts().Command3->click();
     activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+    windows->broughtToFront.clear();
+    activate(opts());
     EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
 }
 

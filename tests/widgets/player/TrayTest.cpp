@@ -88,6 +88,10 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     form1().tray().tmrTrayHost_Timer();
     EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
     EXPECT_TRUE(timer("stayd")->isEnabled());
+    tray->hostRunning = true;  // back: the entry goes again
+    form1().tray().tmrTrayHost_Timer();
+    EXPECT_FALSE(inTaskBar());
+    tray->hostRunning = false;
     minimise();  // only minimises
     EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
 
