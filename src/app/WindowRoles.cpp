@@ -73,6 +73,8 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
     } else if (&widget == &program_.form1()) {
         mainActivated();
+    } else if (&widget == program_.playlistIfLoaded()) {
+        playlistActivated();
     }
     return false;
 }
@@ -82,6 +84,17 @@ void WindowRoles::mainActivated() {
     // up (the task list, a click) brings it up too.
     if (QWidget* pl = program_.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
         program_.windowSystem().stackAbove(*pl, program_.form1());
+    }
+}
+
+void WindowRoles::playlistActivated() {
+    // The dialogs opened over the main window stay above the playlist window as well.
+    const QWindow* main = program_.form1().windowHandle();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && isDialog(*window) && window->windowHandle() != nullptr &&
+            window->windowHandle()->transientParent() == main) {
+            program_.windowSystem().stackAbove(*window, *program_.playlistIfLoaded());
+        }
     }
 }
 
@@ -95,16 +108,6 @@ void WindowRoles::aboutToShow(QWidget& window) {
                 owner->winId();
                 handle->setTransientParent(owner->windowHandle());
             }
-        }
-        if (handle->transientParent() == main.windowHandle()) {
-            // Once Qt has told the window manager the dialog's owner, which it does as it shows
-            // the window: the playlist window is part of the main window, so the dialog stays
-            // above both.
-            QTimer::singleShot(0, &window, [this, &window] {
-                if (window.isVisible()) {
-                    program_.windowSystem().keepAboveAll(window);
-                }
-            });
         }
     }
     // Sent before the window is mapped: what the window manager and panels read then counts.

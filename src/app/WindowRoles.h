@@ -28,6 +28,7 @@ private:
     void hidden(QWidget& window);
     void lockedWindowActivated();
     void mainActivated();
+    void playlistActivated();
     // Whether the window has an entry of its own in the task list now.
     bool listed(const QWidget& window) const;
     // The task-list entries of the windows on screen, anew.

@@ -8,8 +8,6 @@ QPoint WindowSystem::placeOf(const QWidget& window) const {
     return window.pos();
 }
 
-void WindowSystem::keepAboveAll(QWidget& /*dialog*/) {}
-
 void WindowSystem::stackAbove(QWidget& window, const QWidget& /*sibling*/) {
     window.raise();
 }

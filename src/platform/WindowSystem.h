@@ -11,11 +11,10 @@ public:
     virtual ~WindowSystem() = default;
 
     // Whether the window has an entry of its own in the panel's task list (and pager). May be
-    // called before the window is first shown and while it is on screen.
+    // called before the window is first shown and while it is on screen; a dialog on screen
+    // that gets an entry stands for the program's whole window group from then on, as task
+    // lists leave out a dialog that belongs to another window.
     virtual void setInTaskList(QWidget& window, bool listed);
-    // The dialog stays above every window of the program, not only above the window it was
-    // opened over. Called once the dialog is shown.
-    virtual void keepAboveAll(QWidget& dialog);
     // Over the other windows, directly over sibling (or higher), without the focus.
     virtual void stackAbove(QWidget& window, const QWidget& sibling);
     // Up and active with the keyboard focus, on the user's behalf: called for a click or a

@@ -97,6 +97,14 @@ void X11WindowSystem::setInTaskList(QWidget& window, bool listed) {
         event.data.data32[2] = skipPager_;
         event.data.data32[3] = kFromApplication;
         sendToWindowManager(connection_, root_, event);
+        if (const QWindow* owner = handle->transientParent()) {
+            // Transient for the root window is transient for the window group (ICCCM, as
+            // window managers read it); Qt names the owner again at the next show.
+            const xcb_window_t transientFor = listed ? root_ : owner->winId();
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR,
+                                XCB_ATOM_WINDOW, 32, 1, &transientFor);
+            xcb_flush(connection_);
+        }
         return;
     }
     // Before it is mapped the window's own property says it; Qt adds its states to it.
@@ -152,17 +160,4 @@ void X11WindowSystem::stackAbove(QWidget& window, const QWidget& sibling) {
     event.sibling = static_cast<xcb_window_t>(sibling.winId());
     event.value_mask = XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE;
     sendToWindowManager(connection_, root_, event);
-}
-
-void X11WindowSystem::keepAboveAll(QWidget& dialog) {
-    if (connection_ == nullptr) {
-        return;
-    }
-    // Transient for the root window is transient for the window group, which holds every
-    // window of the program (ICCCM, as window managers read it). Task lists list such a
-    // dialog unless it skips them.
-    xcb_change_property(connection_, XCB_PROP_MODE_REPLACE,
-                        static_cast<xcb_window_t>(dialog.winId()), XCB_ATOM_WM_TRANSIENT_FOR,
-                        XCB_ATOM_WINDOW, 32, 1, &root_);
-    xcb_flush(connection_);
 }

@@ -14,7 +14,6 @@ public:
     QPoint placeOf(const QWidget& window) const override;
     void bringToFront(QWidget& window) override;
     void stackAbove(QWidget& window, const QWidget& sibling) override;
-    void keepAboveAll(QWidget& dialog) override;
 
 private:
     xcb_atom_t atom(const char* name) const;

@@ -280,10 +280,8 @@ public:
     std::vector<const QWidget*> raised;
     std::vector<const QWidget*> broughtToFront;
     std::map<const QWidget*, QPoint> heldAt;
-    std::set<const QWidget*> aboveAll;
 
     void setInTaskList(QWidget& window, bool inList) override { listed[&window] = inList; }
-    void keepAboveAll(QWidget& dialog) override { aboveAll.insert(&dialog); }
     void stackAbove(QWidget& window, const QWidget& sibling) override {
         raised.push_back(&window);
         WindowSystem::stackAbove(window, sibling);
