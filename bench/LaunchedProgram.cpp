@@ -37,6 +37,34 @@ TemporaryProgramFolder::~TemporaryProgramFolder() {
     fs::remove_all(folder_, ignored);
 }
 
+ToneFolder::ToneFolder(int seconds) : seconds_(seconds) {
+    std::string pattern = (fs::temp_directory_path() / "bramble-bench-tone.XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    folder_ = pattern;
+    const fs::path wav = folder_ / "tone.wav";
+    runCommand("sox -R -D -n -r 44100 -c 2 -b 16 " + shellQuoted(wav) + " synth " +
+               std::to_string(seconds) + " sine 440 vol 0.5");
+    runCommand("lame --quiet --cbr -b 128 " + shellQuoted(wav) + " " + shellQuoted(file()));
+    fs::remove(wav);
+}
+
+ToneFolder::~ToneFolder() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+void runCommand(const std::string& command) {
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("failed: " + command);
+    }
+}
+
+std::string shellQuoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
 LaunchedProgram::LaunchedProgram(const fs::path& executable,
                                  const std::vector<std::string>& arguments) {
     const std::string path = executable.string();

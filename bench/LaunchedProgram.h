@@ -25,6 +25,29 @@ private:
     std::filesystem::path executable_;
 };
 
+// A folder holding one MP3 tone of the given length: a 440 Hz sine, stereo 44.1 kHz at
+// 128 kbit/s, as a song would be encoded (sox and lame make it). Removed on destruction.
+class ToneFolder {
+public:
+    explicit ToneFolder(int seconds);
+    ~ToneFolder();
+    ToneFolder(const ToneFolder&) = delete;
+    ToneFolder& operator=(const ToneFolder&) = delete;
+
+    const std::filesystem::path& folder() const { return folder_; }
+    std::filesystem::path file() const { return folder_ / "tone.mp3"; }
+    int seconds() const { return seconds_; }
+
+private:
+    int seconds_;
+    std::filesystem::path folder_;
+};
+
+// Runs a shell command; throws when it fails.
+void runCommand(const std::string& command);
+// The path in single quotes, for a shell command.
+std::string shellQuoted(const std::filesystem::path& path);
+
 // A running copy of a program, started with its folder as working directory and its output
 // discarded. Terminated and reaped on destruction. A bare name is looked up in PATH.
 class LaunchedProgram {

@@ -35,9 +35,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using bramble::bench::LaunchedProgram;
+using bramble::bench::runCommand;
 using bramble::bench::soundServer;
 using bramble::bench::StoppedServer;
 using bramble::bench::TemporaryProgramFolder;
+using bramble::bench::ToneFolder;
 using bramble::testsupport::TopLevelMapWatcher;
 
 constexpr auto kSettleTime = std::chrono::seconds(2);
@@ -110,16 +112,6 @@ Usage measure(const LaunchedProgram& program, const char* what) {
             static_cast<double>(*switchesAfter - *switchesBefore) / seconds};
 }
 
-std::string quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
-
-void run(const std::string& command) {
-    if (std::system(command.c_str()) != 0) {
-        throw std::runtime_error("failed: " + command);
-    }
-}
-
 // True once the sound server plays a stream of the process.
 bool waitForStream(pid_t pid) {
     const std::string command =
@@ -134,37 +126,6 @@ bool waitForStream(pid_t pid) {
     }
     return false;
 }
-
-// A folder holding one MP3 tone, stereo 44.1 kHz at 128 kbit/s.
-class ToneFolder {
-public:
-    explicit ToneFolder(int seconds) : seconds_(seconds) {
-        std::string pattern = (fs::temp_directory_path() / "bramble-bench-tone.XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot make a temporary folder");
-        }
-        folder_ = pattern;
-        const fs::path wav = folder_ / "tone.wav";
-        run("sox -R -D -n -r 44100 -c 2 -b 16 " + quoted(wav) + " synth " +
-            std::to_string(seconds) + " sine 440 vol 0.5");
-        run("lame --quiet --cbr -b 128 " + quoted(wav) + " " + quoted(file()));
-        fs::remove(wav);
-    }
-    ~ToneFolder() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-    ToneFolder(const ToneFolder&) = delete;
-    ToneFolder& operator=(const ToneFolder&) = delete;
-
-    const fs::path& folder() const { return folder_; }
-    fs::path file() const { return folder_ / "tone.mp3"; }
-    int seconds() const { return seconds_; }
-
-private:
-    int seconds_;
-    fs::path folder_;
-};
 
 Usage playerIdle(const fs::path& playerBinary) {
     TopLevelMapWatcher watcher;
@@ -187,8 +148,8 @@ void idleRun(const fs::path& playerBinary) {
 }
 
 void click(const bramble::testsupport::MappedWindow& window, int x, int y) {
-    run("xdotool mousemove --window " + std::to_string(window.id) + " " + std::to_string(x) + " " +
-        std::to_string(y) + " click 1");
+    runCommand("xdotool mousemove --window " + std::to_string(window.id) + " " + std::to_string(x) +
+               " " + std::to_string(y) + " click 1");
 }
 
 // A player in a program folder of its own whose saved folder list holds the tone.
@@ -258,8 +219,11 @@ std::optional<double> optionsAfterPause(const fs::path& playerBinary, const Tone
         stopped.emplace(*serverToStop);
     }
     click(*player.window, kPauseButtonX, kNextButtonY);
+    runCommand("xdotool mousemove --window " + std::to_string(player.window->id) + " " +
+               std::to_string(kOptionsButtonX) + " " + std::to_string(kOptionsButtonY));
     const auto start = std::chrono::steady_clock::now();
-    click(*player.window, kOptionsButtonX, kOptionsButtonY);
+    // Not waited for: xdotool lingers some 100 ms after the click, while the dialog may come.
+    const LaunchedProgram optionsClick("xdotool", {"click", "1"});
     const auto mapped =
         player.watcher.waitForWindow(player.program->pid(), "Optionen", std::chrono::seconds(20));
     if (!mapped) {

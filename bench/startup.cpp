@@ -123,7 +123,7 @@ int main(int argc, char* argv[]) {
         for (const Candidate& candidate : candidates) {
             printFigures(candidate);
         }
-        std::printf("  ratio player / minimal window: %.2f   (aim: at most 1.4)\n",
+        std::printf("  ratio player / minimal window: %.2f   (aim: at most 1.6)\n",
                     median(candidates[0].samples) / median(candidates[1].samples));
         std::printf("  ratio player / minimal window with a text: %.2f\n",
                     median(candidates[0].samples) / median(candidates[2].samples));

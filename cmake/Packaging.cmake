@@ -31,6 +31,8 @@ foreach(source brambleplayer.1 changelog.Debian)
 endforeach()
 add_custom_target(bramble_package_files ALL
     DEPENDS ${BRAMBLE_PACKAGE_DIR}/brambleplayer.1.gz ${BRAMBLE_PACKAGE_DIR}/changelog.Debian.gz)
+# `cmake --install` and cpack after a build of the player alone (./run) need them too.
+add_dependencies(brambleplayer bramble_package_files)
 install(FILES ${BRAMBLE_PACKAGE_DIR}/brambleplayer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/package/copyright
               ${BRAMBLE_PACKAGE_DIR}/changelog.Debian.gz

@@ -1,6 +1,8 @@
 #include "app/Accessibility.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QScrollBar>
 
 namespace {
@@ -37,6 +39,46 @@ private:
     QScrollBar* bar() const { return static_cast<QScrollBar*>(widget()); }
 };
 
+// A combo box named by its accessible name. On Linux Qt names one by its current text and leaves
+// the name to a label beside it, which the folder windows' drive lists have not; their current
+// drive is the value here.
+class NamedComboBoxAccessible : public QAccessibleWidget {
+public:
+    explicit NamedComboBoxAccessible(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = box()->view()->isVisible();
+        return state;
+    }
+    // The list that drops down.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr && child->object() == box()->view() ? 0 : -1;
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& actionName) override {
+        if (actionName == showMenuAction()) {
+            box()->showPopup();
+        } else {
+            QAccessibleWidget::doAction(actionName);
+        }
+    }
+
+private:
+    QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+};
+
 QAccessibleInterface* describe(const QString& className, QObject* object) {
     // Asked once per class the object is made of, most derived first: only that one counts.
     if (className != QLatin1String(object->metaObject()->className())) {
@@ -45,6 +87,10 @@ QAccessibleInterface* describe(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (auto* bar = qobject_cast<QScrollBar*>(object)) {
         return new ScrollBarAccessible(bar);  // Qt owns it
+    }
+    if (auto* box = qobject_cast<QComboBox*>(object);
+        box != nullptr && !box->isEditable() && !box->accessibleName().isEmpty()) {
+        return new NamedComboBoxAccessible(box);
     }
     // Qt's own windows, whose classes all begin with Q, describe themselves.
     if (widget != nullptr && widget->isWindow() && !className.startsWith(QLatin1Char('Q'))) {

@@ -13,6 +13,7 @@
 #include "player/Transport.h"
 #include "playlist/PlaylistCommands.h"
 #include "playlist/frmsearch.h"
+#include "playlist/playlist.h"
 #include "windows/frmhelp.h"
 #include "windows/quickinfo.h"
 
@@ -34,6 +35,7 @@ MainWindowHandlers::MainWindowHandlers(Program& program)
     connect(&form, &Form1::addFolderRequested, this, &H::Label7_Click);
     connect(&form, &Form1::searchRequested, this, &H::Label1_Click);
     connect(&form, &Form1::helpRequested, this, &H::mnuhelp_Click);
+    connect(&form, &Form1::playlistFocusRequested, this, &H::Form_F6);
     connect(&form, &Form1::closeRequested, this, &H::Form_QueryUnload);
     connect(&form, &Form1::firstPainted, this, &H::Form_FirstPaint, Qt::SingleShotConnection);
     connect(&form.transport(), &Transport::quickInfoAtTrackChange, this, &H::Transport_TrackChange);
@@ -84,6 +86,14 @@ void MainWindowHandlers::mnuhelp_Click() {
     ::mnuhelp_Click(program_);
 }
 
+void MainWindowHandlers::Form_F6() {
+    playlist* pl = program_.playlistIfLoaded();
+    if (pl != nullptr && pl->isVisible() && pl->isEnabled()) {
+        program_.windowSystem().bringToFront(*pl);
+        pl->List1->setFocus(Qt::TabFocusReason);
+    }
+}
+
 void MainWindowHandlers::Form_QueryUnload(QCloseEvent* event) {
     ::Form_QueryUnload(program_, event);
 }
@@ -96,13 +106,14 @@ void MainWindowHandlers::Form_FirstPaint() {
 }
 
 void MainWindowHandlers::openEngineAndMixer() {
-    const EngineStatus engine = program_.prepareEngine();
-    if (Mixer* mixer = program_.mixer()) {
-        mixer->open();
-    }
-    if (!engine.ok()) {
-        tellEngineMissing(program_.messages(), engine);
-    }
+    program_.prepareEngine([this](const EngineStatus& engine) {
+        if (Mixer* mixer = program_.mixer()) {
+            mixer->open();
+        }
+        if (!engine.ok()) {
+            tellEngineMissing(program_.messages(), engine);
+        }
+    });
 }
 
 void MainWindowHandlers::Transport_TrackChange(const QString& title) {

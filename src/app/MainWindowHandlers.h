@@ -25,6 +25,7 @@ public:
     void Label7_Click();
     void Label1_Click();
     void mnuhelp_Click();
+    void Form_F6();
     void Form_QueryUnload(QCloseEvent* event);
     void Form_FirstPaint();
     void Transport_TrackChange(const QString& title);

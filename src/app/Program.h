@@ -38,9 +38,9 @@ struct PlatformServices {
     std::unique_ptr<MessageBoxes> messages;
     std::function<std::unique_ptr<MediaPlayer>()> makePlayer;
     std::function<std::unique_ptr<FileDialog>()> makeFileDialog;
-    // Loads the playback engine, or tells why it is not available. Called once the main
-    // window is up.
-    std::function<EngineStatus()> prepareEngine;
+    // Loads the playback engine (away from the GUI thread: it takes long), then calls back on
+    // the GUI thread with whether it is available and why not. Called once the main window is up.
+    std::function<void(std::function<void(EngineStatus)>)> prepareEngine;
     // Ends the process at once: nothing is saved, no window is unloaded.
     std::function<void()> endProcess;
     // The system mixer the volume slider drives; none: the slider moves nothing.
@@ -78,8 +78,8 @@ public:
     MessageBoxes& messages() const { return *services_.messages; }
     std::unique_ptr<MediaPlayer> makePlayer() const;
     std::unique_ptr<FileDialog> makeFileDialog() const;
-    // Loads the engine and starts the main window's player on it.
-    EngineStatus prepareEngine() const;
+    // Loads the engine and starts the main window's player on it, then calls back.
+    void prepareEngine(std::function<void(EngineStatus)> done) const;
     Mixer* mixer() const { return services_.mixer.get(); }
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }

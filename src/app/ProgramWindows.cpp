@@ -48,12 +48,18 @@ Program::~Program() {
     form1_.reset();
 }
 
-EngineStatus Program::prepareEngine() const {
-    EngineStatus status = services_.prepareEngine ? services_.prepareEngine() : EngineStatus{};
-    if (status.ok() && form1_ && form1_->player() && !form1_->player()->prepare()) {
-        status.failure = EngineStatus::Failure::NotStarted;
+void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
+    const auto startPlayer = [this, done = std::move(done)](EngineStatus status) {
+        if (status.ok() && form1_ && form1_->player() && !form1_->player()->prepare()) {
+            status.failure = EngineStatus::Failure::NotStarted;
+        }
+        done(status);
+    };
+    if (services_.prepareEngine) {
+        services_.prepareEngine(startPlayer);
+    } else {
+        startPlayer({});
     }
-    return status;
 }
 
 Form1& Program::form1() {

@@ -1,13 +1,12 @@
 #include "app/RemoteControl.h"
 
 #include <QFileInfo>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
 #include "app/ExitCommands.h"
 #include "app/Program.h"
-#include "app/SingleFile.h"
+#include "platform/FileNames.h"
 #include "player/Form1.h"
 #include "player/Position.h"
 #include "player/Sequencing.h"
@@ -65,12 +64,16 @@ QString RemoteControl::loadedFile() const {
     return player != nullptr ? player->fileName() : QString();
 }
 
+bool RemoteControl::nextStepPlaysSomething() const {
+    return stepPlaysSomething(program_, program_.mp3pos);
+}
+
 MprisPlayer::State RemoteControl::state() const {
     State now;
     now.shuffle = program_.shufflemode;
     // Next and previous are the tray's items, which step through the playlist whatever the
     // player holds; previous is a forward step from two steps back.
-    now.canGoNext = stepPlaysSomething(program_, program_.mp3pos);
+    now.canGoNext = nextStepPlaysSomething();
     now.canGoPrevious = stepPlaysSomething(program_, program_.mp3pos - 2);
     const VolumeHolder& slider = form_.volumeSetting();
     if (slider.span() > 0) {
@@ -82,17 +85,21 @@ MprisPlayer::State RemoteControl::state() const {
     }
     now.status = statusOf(player->playState());
     const QString file = player->fileName();
+    now.canPlay = !file.isEmpty() || now.canGoNext;
     if (file.isEmpty()) {
         return now;
     }
     const double length = player->duration();
-    now.canPlay = true;
+    now.canPause = true;
     now.canSeek = length > 0;
-    now.track.id = QStringLiteral("/org/brambleplayer/track/%1").arg(trackSerial_);
-    now.track.title = file == trackFile_ ? trackTitle_ : QFileInfo(file).fileName();
-    now.track.url = QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded);
-    now.track.lengthUs = toMicroseconds(length);
     const TrackTags tags = player->tags();
+    now.track.id = QStringLiteral("/org/brambleplayer/track/%1").arg(trackSerial_);
+    // The tag's title, as other players give it; else the title the player shows.
+    now.track.title = !tags.title.isEmpty() ? tags.title
+                      : file == trackFile_  ? trackTitle_
+                                            : shownFileName(QFileInfo(file).fileName());
+    now.track.url = fileUrlOf(file);
+    now.track.lengthUs = toMicroseconds(length);
     now.track.artists = tags.artists;
     now.track.album = tags.album;
     now.track.albumArtists = tags.albumArtists;
@@ -120,7 +127,7 @@ void RemoteControl::settle() {
     const QString file = loadedFile();
     if (file != trackFile_) {
         trackFile_ = file;
-        trackTitle_ = QFileInfo(file).fileName();
+        trackTitle_ = shownFileName(QFileInfo(file).fileName());
         ++trackSerial_;
     }
     emit stateMayHaveChanged();
@@ -142,13 +149,15 @@ void RemoteControl::quit() {
     QTimer::singleShot(0, &form_, [this] { exitCommand(program_); });
 }
 
-FileRefusal RemoteControl::openFile(const QString& path) {
-    const FileRefusal refusal = checkSingleFile(path);
-    if (refusal == FileRefusal::None) {
-        form_.transport().playSingleFile(QFileInfo(path).absoluteFilePath());
-        settleSoon();
-    }
-    return refusal;
+void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal)> answer) {
+    const QString absolute = absoluteFilePath(path);
+    fileCheck_.check(absolute, [this, absolute, answer = std::move(answer)](FileRefusal refusal) {
+        if (refusal == FileRefusal::None) {
+            form_.transport().playSingleFile(absolute);
+            settleSoon();
+        }
+        answer(refusal);
+    });
 }
 
 void RemoteControl::next() {
@@ -162,6 +171,8 @@ void RemoteControl::previous() {
 void RemoteControl::play() {
     if (!loadedFile().isEmpty()) {
         form_.transport().mnuplayagain_Click();
+    } else if (nextStepPlaysSomething()) {
+        form_.transport().btnnext_Click();
     }
 }
 
@@ -174,6 +185,8 @@ void RemoteControl::pause() {
 void RemoteControl::playPause() {
     if (form_.transport().canPause()) {
         form_.transport().btnpause_Click();
+    } else if (loadedFile().isEmpty()) {
+        play();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "app/SingleFile.h"
 #include "platform/MprisPlayer.h"
 
 class Form1;
@@ -27,10 +28,12 @@ public:
     void next() override;
     void previous() override;
     // The tray's "Wiedergeben" and "Pause". The tray offers them only after some ways of
-    // starting a track; here they act whenever a file is loaded.
+    // starting a track; here they act whenever a file is loaded. With none loaded, play starts
+    // the first step of the playlist, as a click on the next glyph does.
     void play() override;
     void pause() override;
-    // A click on the pause glyph and on the stop glyph, which do nothing while disabled.
+    // A click on the pause glyph and on the stop glyph, which do nothing while disabled; with
+    // no file loaded the pause glyph's place is taken by play().
     void playPause() override;
     void stop() override;
     void setPositionUs(qint64 positionUs) override;
@@ -39,7 +42,7 @@ public:
     // The thumb moves there as in a tray step: settings.cfg is not written.
     void setVolume(double share) override;
     // As "Open" with the file chosen; the playlist stays as it is.
-    FileRefusal openFile(const QString& path) override;
+    void openFile(const QString& path, std::function<void(FileRefusal)> answer) override;
 
 private:
     // Soon, once the running handler has returned.
@@ -47,10 +50,12 @@ private:
     void settle();
     void trackStarted(const QString& title);
     QString loadedFile() const;
+    bool nextStepPlaysSomething() const;
 
     Program& program_;
     Form1& form_;
     QTimer settleTimer_;
+    SingleFileCheck fileCheck_;
     QString trackFile_;
     QString trackTitle_;
     quint64 trackSerial_ = 0;

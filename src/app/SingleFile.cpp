@@ -1,27 +1,101 @@
 #include "app/SingleFile.h"
 
+#include <sys/stat.h>
 #include <QDir>
-#include <QFileInfo>
+#include <mutex>
+#include <thread>
+
+#include "platform/FileNames.h"
+#include "util/RegularFile.h"
+
+namespace {
+
+// How far into a file a frame header is looked for: past a little leading junk, no further.
+constexpr qint64 kLookedAt = 8 * 1024;
+
+// The four bytes of an MPEG audio frame header: the sync bits, and no field at a value the
+// format reserves (version, layer, bit rate, sample rate, emphasis).
+bool isFrameHeader(QByteArrayView bytes) {
+    const auto byte = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
+    return byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0 && ((byte(1) >> 3) & 3) != 1 &&
+           ((byte(1) >> 1) & 3) != 0 && (byte(2) >> 4) != 0xF && ((byte(2) >> 2) & 3) != 3 &&
+           (byte(3) & 3) != 2;
+}
+
+bool exists(const QString& path) {
+    struct stat status {};
+    const QByteArray native = encodeFileName(path);
+    return !native.contains('\0') && ::stat(native.constData(), &status) == 0;
+}
+
+}  // namespace
 
 FileRefusal checkSingleFile(const QString& path) {
+    // By the bytes the name stands for: Qt's file classes would lose those of a Latin-1 name.
     if (path.isEmpty()) {
         return FileRefusal::Missing;
     }
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    if (isFolder(path)) {
         return FileRefusal::Folder;
     }
-    if (!info.exists()) {
+    if (!exists(path)) {
         return FileRefusal::Missing;
     }
-    if (!info.isFile() || !info.fileName().endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)) {
+    if (!isRegularFile(path) || !path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)) {
         return FileRefusal::NotMp3;
     }
     return FileRefusal::None;
 }
 
+bool looksLikeMp3(QByteArrayView start) {
+    if (start.startsWith("ID3")) {
+        return true;
+    }
+    for (qsizetype at = 0; at + 4 <= start.size(); ++at) {
+        if (isFrameHeader(start.sliced(at, 4))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where a finished check posts its verdict; nobody once the check has gone.
+struct SingleFileCheck::Mailbox {
+    std::mutex mutex;
+    SingleFileCheck* receiver = nullptr;
+};
+
+SingleFileCheck::SingleFileCheck(QObject* parent)
+    : QObject(parent), mailbox_(std::make_shared<Mailbox>()) {
+    mailbox_->receiver = this;
+}
+
+SingleFileCheck::~SingleFileCheck() {
+    const std::lock_guard lock(mailbox_->mutex);
+    mailbox_->receiver = nullptr;
+}
+
+void SingleFileCheck::check(const QString& path, Verdict verdict) {
+    if (const FileRefusal refusal = checkSingleFile(path); refusal != FileRefusal::None) {
+        verdict(refusal);
+        return;
+    }
+    // A read that never returns holds only its own thread.
+    std::thread([mailbox = mailbox_, path, verdict = std::move(verdict)]() mutable {
+        const std::optional<FileStart> start = readRegularFile(path, kLookedAt);
+        const FileRefusal refusal =
+            start && looksLikeMp3(start->bytes) ? FileRefusal::None : FileRefusal::NotMp3;
+        const std::lock_guard lock(mailbox->mutex);
+        if (mailbox->receiver != nullptr) {
+            QMetaObject::invokeMethod(
+                mailbox->receiver, [verdict = std::move(verdict), refusal] { verdict(refusal); },
+                Qt::QueuedConnection);
+        }
+    }).detach();
+}
+
 QString refusalText(FileRefusal refusal, const QString& path) {
-    const QString shown = QDir::toNativeSeparators(path);
+    const QString shown = QDir::toNativeSeparators(shownFileName(path));
     switch (refusal) {
         case FileRefusal::Folder:
             return QStringLiteral(

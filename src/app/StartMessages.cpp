@@ -1,6 +1,8 @@
 #include "app/StartMessages.h"
 
+#include <unistd.h>
 #include <QDir>
+#include <cstdio>
 
 #include "app/SingleFile.h"
 #include "platform/MessageBoxes.h"
@@ -12,10 +14,24 @@ void tellError(MessageBoxes& messages, const QString& text) {
                   MessageBoxes::Icon::Exclamation);
 }
 
+void sayOnStandardError(const QString& text) {
+    std::fputs(QStringLiteral("brambleplayer: %1\n").arg(text).toLocal8Bit().constData(), stderr);
+}
+
 }  // namespace
 
 void tellFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path) {
-    tellError(messages, refusalText(refusal, path));
+    const QString text = refusalText(refusal, path);
+    sayOnStandardError(text);
+    tellError(messages, text);
+}
+
+void tellHandedFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path) {
+    if (isatty(STDIN_FILENO) != 0 || isatty(STDERR_FILENO) != 0) {
+        sayOnStandardError(refusalText(refusal, path));
+    } else {
+        tellFileRefused(messages, refusal, path);
+    }
 }
 
 void tellRunningCopySilent(MessageBoxes& messages) {

@@ -8,8 +8,11 @@ class MessageBoxes;
 
 // What a start of the player tells the user when it cannot do what it was asked.
 
-// The file it was started with is refused.
+// The file it was started with is refused: said on standard error, and in a box.
 void tellFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path);
+// The same from a later start that handed its file to the running copy: the box only where the
+// start did not come from a terminal, whose script would wait for it to be clicked away.
+void tellHandedFileRefused(MessageBoxes& messages, FileRefusal refusal, const QString& path);
 // A copy runs already, or something holds its place, but it did not answer.
 void tellRunningCopySilent(MessageBoxes& messages);
 // This copy runs, but a later one started without a session bus would not find it: `path`

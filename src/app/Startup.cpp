@@ -7,7 +7,6 @@
 #include "app/MainWindowHandlers.h"
 #include "app/Module1.h"
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
 #include "app/WindowRoles.h"
 #include "folders/frmopen.h"
 #include "player/Form1.h"
@@ -69,10 +68,9 @@ void startUp(Program& program) {
     form.tray().setup();
     program.optionsWindow();
 
-    // A missing or broken settings file is not worth a message: the first bad line ends the
-    // read and everything after it keeps its initial value.
-    applyToHolders(program, readSettings(program.settingsPath(), ReadMode::StopAtFirstBadLine,
-                                         volumeRange(program)));
+    // A missing or broken settings file is not worth a message: a bad line keeps its initial
+    // value, and the others are read all the same.
+    rereadSettings(program);
     form.setStandardFolder(program.optionsWindow().estfolder->text());
     form.volume().placeThumb();
 

@@ -11,6 +11,7 @@
 #include "player/Form1.h"
 #include "player/Tray.h"
 #include "playlist/playlist.h"
+#include "skin/SkinLabel.h"
 #include "windows/options.h"
 
 namespace {
@@ -42,6 +43,16 @@ bool usable(const QWidget* window) {
     return window != nullptr && window->isVisible() && window->isEnabled();
 }
 
+// The control's window comes to the front, and the control takes the focus, marked.
+void giveFocusBack(WindowSystem& windows, QWidget& control) {
+    windows.bringToFront(*control.window());
+    if (auto* label = qobject_cast<SkinLabel*>(&control)) {
+        label->takeKeyboardFocus();
+    } else {
+        control.setFocus(Qt::TabFocusReason);
+    }
+}
+
 }  // namespace
 
 WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), program_(program) {
@@ -66,6 +77,9 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
     }
     if (type == QEvent::Show) {
         aboutToShow(widget);
+        if (!event->spontaneous() && isDialog(widget)) {
+            rememberOpener(widget);
+        }
     } else if (type == QEvent::Hide) {
         hidden(widget);
     } else if (!widget.isEnabled()) {
@@ -151,6 +165,27 @@ QWidget* WindowRoles::ownerFor(const QWidget& dialog) const {
     return active;
 }
 
+void WindowRoles::rememberOpener(const QWidget& dialog) {
+    std::erase_if(openers_, [&dialog](const auto& entry) {
+        return entry.first.isNull() || entry.first == &dialog;
+    });
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->window() != &dialog) {
+        openers_.emplace_back(&dialog, focus);
+    }
+}
+
+QPointer<QWidget> WindowRoles::takeOpener(const QWidget& dialog) {
+    QPointer<QWidget> opener;
+    std::erase_if(openers_, [&](const auto& entry) {
+        if (entry.first == &dialog) {
+            opener = entry.second;
+        }
+        return entry.first.isNull() || entry.first == &dialog;
+    });
+    return opener;
+}
+
 void WindowRoles::hidden(QWidget& window) {
     if (&window == &program_.form1()) {
         applyTaskList();
@@ -159,7 +194,11 @@ void WindowRoles::hidden(QWidget& window) {
     const QWidget* active = QApplication::activeWindow();
     const bool hadFocus =
         active == &window || (active == nullptr && lastActive_ == window.windowHandle());
-    if (!isDialog(window) || !hadFocus) {
+    if (!isDialog(window)) {
+        return;
+    }
+    const QPointer<QWidget> opener = takeOpener(window);
+    if (!hadFocus) {
         return;
     }
     QPointer<QWidget> owner;
@@ -172,14 +211,17 @@ void WindowRoles::hidden(QWidget& window) {
     }
     const QPointer<QWidget> closed = &window;
     // Once the hiding handler is done: it may still enable the windows it held.
-    QTimer::singleShot(0, this, [this, owner, closed] {
+    QTimer::singleShot(0, this, [this, owner, opener, closed] {
         Form1& main = program_.form1();
+        // The window manager may have chosen one of the player's windows already.
         const QWidget* now = QApplication::activeWindow();
-        if (now != nullptr && now != closed && now->isVisible() &&
+        if (now != nullptr && now != closed && now->isVisible() && now != &main &&
             now != program_.playlistIfLoaded()) {
             return;  // another window of the program was brought up meanwhile
         }
-        if (usable(owner)) {
+        if (usable(opener)) {
+            giveFocusBack(program_.windowSystem(), *opener);
+        } else if (usable(owner)) {
             program_.windowSystem().bringToFront(*owner);
         } else if (usable(&main)) {
             program_.windowSystem().bringToFront(main);

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
+#include <utility>
+#include <vector>
 
 class Program;
 class QWidget;
@@ -13,8 +15,9 @@ class QWindow;
 // it only the main window has one, or while that is hidden the dialog shown for it. A dialog
 // stays above the window it was opened over (above both player windows where that is the main
 // window), a click on a window that a dialog holds disabled brings that dialog to the front,
-// the playlist window comes up with the main window, and a window that closes while it is
-// active hands the keyboard focus back to the window it was opened over.
+// the playlist window comes up with the main window, and a dialog that closes while it is
+// active hands the keyboard focus back to the control that had it when the dialog opened
+// (marked, as if the user had tabbed there), else to the window it was opened over.
 class WindowRoles : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +29,9 @@ protected:
 private:
     void aboutToShow(QWidget& window);
     void hidden(QWidget& window);
+    // The control that has the focus as `dialog` opens, and the one it had when it opened.
+    void rememberOpener(const QWidget& dialog);
+    QPointer<QWidget> takeOpener(const QWidget& dialog);
     void lockedWindowActivated();
     void mainActivated();
     void playlistActivated();
@@ -39,4 +45,6 @@ private:
     Program& program_;
     // The program's window that last had the keyboard focus.
     QPointer<QWindow> lastActive_;
+    // Each open dialog with the control that had the focus when it opened.
+    std::vector<std::pair<QPointer<const QWidget>, QPointer<QWidget>>> openers_;
 };

@@ -1,8 +1,7 @@
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QTranslator>
 #include <clocale>
@@ -20,6 +19,7 @@
 #include "app/StartMessages.h"
 #include "app/Startup.h"
 #include "platform/AlsaMixer.h"
+#include "platform/FileNames.h"
 #include "platform/MprisService.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
@@ -36,7 +36,7 @@ namespace {
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QFile::decodeName(argv[i]);
+        arguments << decodeFileName(argv[i]);
     }
     return arguments;
 }
@@ -84,9 +84,7 @@ int main(int argc, char** argv) {
     const FileRefusal refusal =
         line.file.isEmpty() ? FileRefusal::None : checkSingleFile(line.file);
     // Absolute: the running copy that may take it has a working folder of its own.
-    const QString file = refusal == FileRefusal::None && !line.file.isEmpty()
-                             ? QFileInfo(line.file).absoluteFilePath()
-                             : QString();
+    const QString file = refusal == FileRefusal::None ? absoluteFilePath(line.file) : QString();
 
     // Exported before the name is claimed, so that whoever sees the name finds the object.
     // Calls wait in the event loop until the player is attached below.
@@ -105,11 +103,11 @@ int main(int argc, char** argv) {
             break;
         case SingleInstance::Outcome::HandedOver:
             if (refusal != FileRefusal::None) {
-                tellFileRefused(*messages, refusal, line.file);
+                tellHandedFileRefused(*messages, refusal, line.file);
             }
             std::_Exit(refusal == FileRefusal::None ? EXIT_SUCCESS : EXIT_FAILURE);
         case SingleInstance::Outcome::Refused:
-            tellFileRefused(*messages, instance.refusal(), line.file);
+            tellHandedFileRefused(*messages, instance.refusal(), line.file);
             std::_Exit(EXIT_FAILURE);
         case SingleInstance::Outcome::NoAnswer:
             tellRunningCopySilent(*messages);
@@ -124,15 +122,26 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     }
 
+    // The engine is loaded and started on a thread of its own: once the window is up, or, with
+    // a file to play, beside building the windows, the file waiting for it in the player. Its
+    // load holds the dynamic loader's lock throughout, which this thread also takes when it
+    // first needs a thread-exit hook, as Qt's first pattern match does: that comes first.
     MpvLibrary mpv;
+    const auto startEngine = [&mpv] {
+        mpv.preload([](MpvLibrary& library) { return MpvPlayer::makeInstance(library, false); });
+    };
+    if (!file.isEmpty()) {
+        static_cast<void>(QRegularExpression(QStringLiteral("x")).match(QStringLiteral("x")));
+        startEngine();
+    }
     PlatformServices services;
     services.desktop = std::make_unique<QtDesktop>();
     services.messages = std::move(messages);
     services.makePlayer = [&mpv] { return std::make_unique<MpvPlayer>(mpv); };
     services.makeFileDialog = [] { return std::make_unique<QtFileDialog>(); };
-    services.prepareEngine = [&mpv] {
-        mpv.load();
-        return mpv.status();
+    services.prepareEngine = [&mpv, &app, startEngine](std::function<void(EngineStatus)> done) {
+        startEngine();
+        mpv.whenLoaded(&app, [&mpv, done = std::move(done)] { done(mpv.status()); });
     };
     // The bus gets everything sent so far (a reply to Quit above all) and the socket goes.
     services.endProcess = [&mpris, &instance] {
@@ -150,11 +159,15 @@ int main(int argc, char** argv) {
     startUp(program);
     auto* remote = new RemoteControl(program);  // owned by the main window
     mpris.attach(remote);
-    instance.setRequestHandler([remote](const QString& handed) {
-        const FileRefusal answer = handed.isEmpty() ? FileRefusal::None : remote->openFile(handed);
-        remote->raise();
-        return answer;
-    });
+    instance.setRequestHandler(
+        [remote](const QString& handed, std::function<void(FileRefusal)> answer) {
+            remote->raise();
+            if (handed.isEmpty()) {
+                answer(FileRefusal::None);
+            } else {
+                remote->openFile(handed, std::move(answer));
+            }
+        });
     if (instance.uniquenessUnsure()) {
         tellUniquenessUnsure(program.messages(), instance.blockedPath());
     }
@@ -163,7 +176,13 @@ int main(int argc, char** argv) {
     }
     if (!file.isEmpty()) {
         // Once the window is up.
-        QTimer::singleShot(0, remote, [remote, file] { remote->openFile(file); });
+        QTimer::singleShot(0, remote, [remote, file, &program] {
+            remote->openFile(file, [&program, file](FileRefusal refused) {
+                if (refused != FileRefusal::None) {
+                    tellFileRefused(program.messages(), refused, file);
+                }
+            });
+        });
     }
     // Reached only if the application is made to quit some other way than the exit commands.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,

@@ -56,8 +56,11 @@ void FolderList::setPath(const QString& absolute, const QStringList& subfolders)
 void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,
                           const QIcon& icon) {
     static constexpr qsizetype kIndent = 2;  // blanks per level below the root
-    auto* item =
-        new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + shownFileName(name), this);
+    const QString shown = shownFileName(name);
+    auto* item = new QListWidgetItem(QString(depth * kIndent, QLatin1Char(' ')) + shown, this);
+    // A screen reader reads the name without the blanks, and the depth they show.
+    item->setData(Qt::AccessibleTextRole, shown);
+    item->setData(Qt::AccessibleDescriptionRole, QStringLiteral("Ebene %1").arg(depth + 1));
     item->setData(kPathRole, fullPath);
     item->setToolTip(nameToolTip(shownFileName(fullPath)));
     item->setIcon(icon);

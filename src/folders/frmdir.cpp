@@ -8,6 +8,7 @@
 #include "app/Program.h"
 #include "folders/Drives.h"
 #include "player/Form1.h"
+#include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
 #include "windows/options.h"
@@ -52,6 +53,7 @@ frmdir::frmdir(Program& program)
     connect(Dir1, &FolderList::openRequested, this, &frmdir::Dir1_Open);
     connect(Command1, &QPushButton::clicked, this, &frmdir::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmdir::Command2_Click);
+    answerDialogKeys(*this, [this] { Command2_Click(); });
 }
 
 void frmdir::open() {

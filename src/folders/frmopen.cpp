@@ -7,6 +7,7 @@
 #include "app/Program.h"
 #include "folders/Drives.h"
 #include "skin/SkinColors.h"
+#include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
 
@@ -145,6 +146,7 @@ void frmopen::wireControls() {
     connect(Command3, &QPushButton::clicked, this, &frmopen::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmopen::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &frmopen::Command5_Click);
+    answerDialogKeys(*this, [this] { Command2_Click(); });
 }
 
 void frmopen::presetFolder(const QString& folder) {

@@ -27,14 +27,42 @@ struct MixerCloser {
 };
 using MixerHandle = std::unique_ptr<snd_mixer_t, MixerCloser>;
 
-MixerHandle openMixer(const std::string& device) {
+struct ConfigDeleter {
+    void operator()(snd_config_t* config) const { snd_config_delete(config); }
+};
+using ConfigHandle = std::unique_ptr<snd_config_t, ConfigDeleter>;
+
+// The ALSA configuration as it reads now. In ALSA's own copy, what `default` means is settled at
+// the first opening in the process: with no sound server at that moment, it never names the
+// server that comes later. Each opening therefore reads a copy of its own.
+ConfigHandle currentConfig() {
+    snd_config_t* top = nullptr;
+    snd_config_update_t* update = nullptr;
+    if (snd_config_update_r(&top, &update, nullptr) < 0) {
+        return nullptr;
+    }
+    snd_config_update_free(update);
+    return ConfigHandle(top);
+}
+
+MixerHandle openMixer(const std::string& device, snd_config_t* config) {
     snd_lib_error_set_handler(silentAlsaError);
     snd_mixer_t* raw = nullptr;
     if (snd_mixer_open(&raw, 0) < 0) {
         return nullptr;
     }
     MixerHandle mixer(raw);
-    if (snd_mixer_attach(mixer.get(), device.c_str()) < 0 ||
+    snd_ctl_t* ctl = nullptr;
+    if (snd_ctl_open_lconf(&ctl, device.c_str(), 0, config) < 0) {
+        return nullptr;
+    }
+    snd_hctl_t* hctl = nullptr;
+    if (snd_hctl_open_ctl(&hctl, ctl) < 0) {
+        snd_ctl_close(ctl);
+        return nullptr;
+    }
+    // From here the mixer owns the control, and closes it even when attaching fails.
+    if (snd_mixer_attach_hctl(mixer.get(), hctl) < 0 ||
         snd_mixer_selem_register(mixer.get(), nullptr, nullptr) < 0 ||
         snd_mixer_load(mixer.get()) < 0) {
         return nullptr;
@@ -71,7 +99,8 @@ public:
 
     void open(const std::string& name) {
         close();
-        mixer_ = openMixer(name);
+        config_ = currentConfig();
+        mixer_ = config_ ? openMixer(name, config_.get()) : nullptr;
         if (mixer_) {
             speakers_ = playbackVolumeElement(mixer_.get(), "Master");
             microphone_ = playbackVolumeElement(mixer_.get(), "Mic");
@@ -79,11 +108,27 @@ public:
     }
     void close() {
         mixer_.reset();
+        config_.reset();  // after the mixer that was opened with it
         speakers_ = nullptr;
         microphone_ = nullptr;
     }
     Controls controls() const {
         return {describe(speakers_, kSpeakersId), describe(microphone_, kMicrophoneId)};
+    }
+    // The loudest channel of the speakers, as what is heard.
+    std::optional<long> speakersValue() const {
+        long loudest = 0;
+        bool found = false;
+        for (int channel = 0; speakers_ != nullptr && channel <= SND_MIXER_SCHN_LAST; ++channel) {
+            const auto id = static_cast<snd_mixer_selem_channel_id_t>(channel);
+            long value = 0;
+            if (snd_mixer_selem_has_playback_channel(speakers_, id) != 0 &&
+                snd_mixer_selem_get_playback_volume(speakers_, id, &value) >= 0) {
+                loudest = found ? std::max(loudest, value) : value;
+                found = true;
+            }
+        }
+        return found ? std::optional<long>(loudest) : std::nullopt;
     }
     // False when the mixer refused a value: its sound server has gone.
     bool write(const std::map<int, long>& values) {
@@ -97,6 +142,7 @@ public:
     }
 
 private:
+    ConfigHandle config_;
     MixerHandle mixer_;
     snd_mixer_elem_t* speakers_ = nullptr;
     snd_mixer_elem_t* microphone_ = nullptr;
@@ -118,6 +164,11 @@ AlsaMixer::~AlsaMixer() {
 std::optional<MixerControl> AlsaMixer::volumeControl(Line line) {
     const std::scoped_lock lock(mutex_);
     return line == Line::Speakers ? controls_.speakers : controls_.microphone;
+}
+
+std::optional<long> AlsaMixer::answeredValue(int controlId) {
+    const std::scoped_lock lock(mutex_);
+    return controlId == kSpeakersId ? speakersValue_ : std::nullopt;
 }
 
 bool AlsaMixer::setValue(int controlId, long value) {
@@ -197,6 +248,7 @@ void AlsaMixer::openDevice(Device& device) {
         const std::scoped_lock lock(mutex_);
         changed = found != controls_;
         controls_ = found;
+        speakersValue_ = device.speakersValue();
     }
     if (changed) {
         emit controlsChanged();

@@ -16,7 +16,8 @@
 // server and a write waits for its answer, which a stopped server never gives, and the window
 // must never wait for that. Values set faster than the mixer takes them are merged, so only
 // the latest one is written. When the sound server goes away (a write fails, or the mixer
-// reports its device gone) the mixer is opened anew for the next write.
+// reports its device gone) the mixer is opened anew for the next write. Each opening reads the
+// ALSA configuration afresh, so a server that came after the program started is found.
 class AlsaMixer final : public Mixer {
 public:
     // Nothing is opened before open() is called.
@@ -28,6 +29,7 @@ public:
 
     std::optional<MixerControl> volumeControl(Line line) override;
     bool setValue(int controlId, long value) override;
+    std::optional<long> answeredValue(int controlId) override;
     void open() override;
 
 private:
@@ -51,8 +53,9 @@ private:
     std::string device_;
     int wakeFd_ = -1;
     std::mutex mutex_;
-    Controls controls_;            // what the latest opening found
-    bool openWanted_ = false;      // open as soon as possible
-    std::map<int, long> pending_;  // control id -> latest value not yet written
-    std::jthread thread_;          // started by the first open()
+    Controls controls_;                  // what the latest opening found
+    std::optional<long> speakersValue_;  // the speakers' value at that opening
+    bool openWanted_ = false;            // open as soon as possible
+    std::map<int, long> pending_;        // control id -> latest value not yet written
+    std::jthread thread_;                // started by the first open()
 };

@@ -1,6 +1,7 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
+#include <QUrl>
 
 #include <sys/stat.h>
 
@@ -151,6 +152,29 @@ QString absoluteFilePath(const QString& path) {
     // QFileInfo would pass a path that needs cleaning through the lossy system encoding.
     return QDir::cleanPath(
         path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path);
+}
+
+QString fileUrlOf(const QString& path) {
+    // Left as they are: the characters a path of an address may hold besides the unreserved
+    // ones, as QUrl writes them.
+    return QStringLiteral("file://") +
+           QString::fromLatin1(encodeFileName(path).toPercentEncoding("/!$&'()*+,;=:@"));
+}
+
+std::optional<QString> pathOfFileUrl(const QString& url) {
+    const QUrl parsed(url);
+    const QString host = parsed.host();
+    if (!parsed.isValid() || parsed.scheme() != QLatin1String("file") ||
+        (!host.isEmpty() && host != QLatin1String("localhost"))) {
+        return std::nullopt;
+    }
+    // Encoded, a byte that is no UTF-8 stays the byte it stands for.
+    const QByteArray bytes =
+        QByteArray::fromPercentEncoding(parsed.path(QUrl::FullyEncoded).toLatin1());
+    if (!bytes.startsWith('/') || bytes.contains('\0')) {
+        return std::nullopt;
+    }
+    return decodeFileName(bytes);
 }
 
 bool isRegularFile(const QString& path) {

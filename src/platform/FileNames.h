@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 // Names of files and folders as the program holds them, and the bytes the system knows them by.
 //
@@ -29,6 +30,14 @@ QString shownFileName(const QString& name);
 // `path` made absolute against the working directory and cleaned of "." and "..", doubled and
 // trailing slashes, as text: escapes stay as they are.
 QString absoluteFilePath(const QString& path);
+
+// The file:// address of an absolute path. It carries the bytes the system knows the file by,
+// percent-encoded where they are not plain ASCII, so that a name that is not UTF-8 leads back to
+// its file.
+QString fileUrlOf(const QString& path);
+// The absolute path of a local file's address (file:///... or file://localhost/...), read from
+// the bytes its percent-encoding stands for; nothing for any other address.
+std::optional<QString> pathOfFileUrl(const QString& url);
 
 // What `path` names, following links; false when it names nothing or cannot be looked at.
 bool isRegularFile(const QString& path);

@@ -6,6 +6,7 @@
 
 // What a file's tags say of it; empty where it says nothing.
 struct TrackTags {
+    QString title;
     QStringList artists;
     QString album;
     QStringList albumArtists;

@@ -33,6 +33,9 @@ public:
     // Sets a control found by volumeControl() to a value within its bounds. The value may reach
     // the mixer a moment later. False when no such control was found.
     virtual bool setValue(int controlId, long value) = 0;
+    // The value a control found by volumeControl() had when the mixer answered; nothing when
+    // it told none.
+    virtual std::optional<long> answeredValue(int /*controlId*/) { return std::nullopt; }
     // Opens the mixer where it is not open: once the window is up (opening loads the sound
     // server's libraries, which would hold up the window's own), and again where it could not
     // be opened before (no sound server yet). The answer comes with controlsChanged().

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
+#include <QDBusError>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QList>
+#include <QMetaProperty>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -52,19 +57,21 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(bool CanGoNext READ canGoNext)
     Q_PROPERTY(bool CanGoPrevious READ canGoPrevious)
     Q_PROPERTY(bool CanPlay READ canPlay)
-    Q_PROPERTY(bool CanPause READ canPlay)
+    Q_PROPERTY(bool CanPause READ canPause)
     Q_PROPERTY(bool CanSeek READ canSeek)
     Q_PROPERTY(bool CanControl READ canControl)
 public:
     explicit MprisPlayerAdaptor(MprisService& service);
 
     QString playbackStatus() const;
-    // The playlist always wraps around at both ends, at normal speed: a client may ask for
-    // something else, and is told that nothing changed.
+    // The playlist always wraps around at both ends, at normal speed. A client may write the
+    // values these have, and a rate of 0, which pauses; refusal() turns away anything else.
     static QString loopStatus() { return QStringLiteral("Playlist"); }
     void setLoopStatus(const QString& /*wanted*/);
     static double rate() { return 1.0; }
-    void setRate(double /*wanted*/);
+    void setRate(double wanted);
+    // Why a value written to a property is not taken; empty when it is.
+    static QString refusal(const QString& property, const QVariant& value);
     bool shuffle() const;
     void setShuffle(bool on);
     QVariantMap metadata() const;
@@ -73,6 +80,7 @@ public:
     qlonglong position() const;
     static bool canControl() { return true; }
     bool canPlay() const;
+    bool canPause() const;
     bool canSeek() const;
     bool canGoNext() const;
     bool canGoPrevious() const;
@@ -92,5 +100,34 @@ signals:
     void Seeked(qlonglong Position);
 
 private:
+    MprisService& service_;
+};
+
+// The object's org.freedesktop.DBus.Properties, in place of QtDBus's own, which answers a write
+// with success whatever the setter makes of it: here a value the player cannot take is refused
+// with an error. QtDBus still describes the interface; this one only answers it.
+class MprisPropertiesAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.DBus.Properties")
+    Q_CLASSINFO("D-Bus Introspection", "")
+public:
+    explicit MprisPropertiesAdaptor(MprisService& service);
+
+public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
+    QDBusVariant Get(const QString& interface, const QString& name, const QDBusMessage& call);
+    QVariantMap GetAll(const QString& interface, const QDBusMessage& call);
+    void Set(const QString& interface, const QString& name, const QDBusVariant& value,
+             const QDBusMessage& call);
+
+private:
+    // The adaptor of an interface (of each, for none named), or none after answering the call
+    // with an error.
+    QList<QDBusAbstractAdaptor*> adaptorsOf(const QString& interface,
+                                            const QDBusMessage& call) const;
+    // The property of the call's interface, or an invalid one after answering with an error.
+    QMetaProperty propertyOf(const QString& interface, const QString& name,
+                             const QDBusMessage& call, QDBusAbstractAdaptor*& adaptor) const;
+    void refuse(const QDBusMessage& call, QDBusError::ErrorType type, const QString& why) const;
+
     MprisService& service_;
 };

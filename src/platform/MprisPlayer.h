@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/FileRefusal.h"
 
@@ -35,7 +36,8 @@ public:
         Status status = Status::Stopped;
         bool shuffle = false;
         double volume = 0.0;         // the slider's share of its range, 0 to 1
-        bool canPlay = false;        // a file is loaded, so that Play and Pause act on it
+        bool canPlay = false;        // Play would start something
+        bool canPause = false;       // a file is loaded, so that Pause acts on it
         bool canSeek = false;        // ... and its length is known
         bool canGoNext = false;      // Next would start an entry of the playlist
         bool canGoPrevious = false;  // ... and so would Previous
@@ -62,8 +64,9 @@ public:
     virtual void setPositionUs(qint64 positionUs) = 0;
     virtual void setShuffle(bool on) = 0;
     virtual void setVolume(double share) = 0;
-    // Plays a local MP3 file as a file opened by itself; when refused, nothing changes.
-    virtual FileRefusal openFile(const QString& path) = 0;
+    // Plays a local MP3 file as a file opened by itself; when refused, nothing changes. The
+    // file's content is looked at away from the GUI thread: `answer` may be told later.
+    virtual void openFile(const QString& path, std::function<void(FileRefusal)> answer) = 0;
 
 signals:
     // Something of state() may have changed.

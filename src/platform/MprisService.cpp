@@ -3,11 +3,10 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDir>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/FileNames.h"
 #include "platform/MprisAdaptors.h"
 
 namespace {
@@ -21,8 +20,10 @@ constexpr int kFlushTimeoutMs = 1000;
 
 MprisService::MprisService(QDBusConnection connection, QObject* parent)
     : QObject(parent), connection_(std::move(connection)) {
-    new MprisRootAdaptor(*this);  // owned by this object, as QtDBus requires
+    // Owned by this object, as QtDBus requires.
+    new MprisRootAdaptor(*this);
     playerAdaptor_ = new MprisPlayerAdaptor(*this);
+    new MprisPropertiesAdaptor(*this);
     exported_ = connection_.isConnected() &&
                 connection_.registerObject(QString::fromLatin1(kObjectPath), this,
                                            QDBusConnection::ExportAdaptors);
@@ -151,7 +152,9 @@ void MprisService::publishChanges() {
     }
     if (now.canPlay != published_.canPlay) {
         changed.insert(QStringLiteral("CanPlay"), now.canPlay);
-        changed.insert(QStringLiteral("CanPause"), now.canPlay);
+    }
+    if (now.canPause != published_.canPause) {
+        changed.insert(QStringLiteral("CanPause"), now.canPause);
     }
     if (now.canSeek != published_.canSeek) {
         changed.insert(QStringLiteral("CanSeek"), now.canSeek);
@@ -178,25 +181,28 @@ void MprisService::announce(const QVariantMap& changed) {
 }
 
 void MprisService::openUri(const QString& uri, const QDBusMessage& call) {
-    QUrl url(uri);
-    // file:///path, or file://localhost/path
-    const bool onThisHost = url.host().isEmpty() || url.host() == QLatin1String("localhost");
-    url.setHost({});
-    const QString path = url.toLocalFile();
-    FileRefusal refusal = FileRefusal::NotLocal;
-    if (url.isValid() && url.isLocalFile() && onThisHost && QDir::isAbsolutePath(path)) {
-        refusal = player_ ? player_->openFile(path) : FileRefusal::Missing;
-    }
-    if (refusal == FileRefusal::None) {
-        return;  // the empty reply goes out by itself
-    }
     call.setDelayedReply(true);
-    if (refusal == FileRefusal::Missing) {
-        connection_.send(
-            call.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.FileNotFound"), uri));
+    auto answer = [connection = connection_, call, uri](FileRefusal refusal) {
+        switch (refusal) {
+            case FileRefusal::None:
+                connection.send(call.createReply());
+                break;
+            case FileRefusal::Missing:
+                connection.send(call.createErrorReply(
+                    QStringLiteral("org.freedesktop.DBus.Error.FileNotFound"), uri));
+                break;
+            default:
+                connection.send(call.createErrorReply(
+                    QDBusError::InvalidArgs, QStringLiteral("Not a local MP3 file: %1").arg(uri)));
+        }
+    };
+    const std::optional<QString> path = pathOfFileUrl(uri);
+    if (!path) {
+        answer(FileRefusal::NotLocal);
+    } else if (!player_) {
+        answer(FileRefusal::Missing);
     } else {
-        connection_.send(call.createErrorReply(
-            QDBusError::InvalidArgs, QStringLiteral("Not a local MP3 file: %1").arg(uri)));
+        player_->openFile(*path, std::move(answer));
     }
 }
 

@@ -29,6 +29,7 @@ public:
     MprisService& operator=(const MprisService&) = delete;
 
     bool isExported() const { return exported_; }
+    const QDBusConnection& connection() const { return connection_; }
     // The player to show and drive.
     void attach(MprisPlayer* player);
     MprisPlayer* player() const { return player_; }
@@ -43,7 +44,8 @@ public:
     void seek(qint64 offsetUs);
     void setPosition(const QString& trackId, qint64 positionUs);
     void setVolume(double share);
-    // Plays the file of a file:// address; anything else is answered with an error.
+    // Plays the file of a file:// address; anything else is answered with an error. The answer
+    // may go out later, once the file has been looked at.
     void openUri(const QString& uri, const QDBusMessage& call);
     // Tells the clients the value of a property again, after a write that changed nothing.
     void announce(const QVariantMap& changed);

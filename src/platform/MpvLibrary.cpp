@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <clocale>
+#include <cstring>
 #include <utility>
 
 struct MpvLibrary::Functions {
@@ -66,6 +68,12 @@ bool libraryExists(const QString& soname, const QString& loaderMessage) {
 MpvLibrary::MpvLibrary(QString soname) : soname_(std::move(soname)) {}
 
 MpvLibrary::~MpvLibrary() {
+    if (preloader_.joinable()) {
+        preloader_.join();
+    }
+    if (mpv_handle* const unused = takePreloaded()) {
+        terminateDestroyLater(unused);
+    }
     if (ender_.joinable()) {
         ender_.request_stop();
         ender_.join();
@@ -73,9 +81,51 @@ MpvLibrary::~MpvLibrary() {
 }
 
 bool MpvLibrary::load() {
-    if (attempted_) {
-        return isLoaded();
+    if (preloader_.joinable()) {
+        preloader_.join();
     }
+    return attempted_ ? isLoaded() : open();
+}
+
+void MpvLibrary::preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance) {
+    if (attempted_ || preloader_.joinable()) {
+        return;
+    }
+    // mpv refuses to start unless C functions format numbers the C way; the locale is set here,
+    // as the thread that reads it must not.
+    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
+    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+    preloader_ = std::thread([this, makeInstance = std::move(makeInstance)] {
+        if (open()) {
+            preloaded_ = makeInstance(*this);
+        }
+        QMetaObject::invokeMethod(
+            &notifier_, [this] { finishPreload(); }, Qt::QueuedConnection);
+    });
+}
+
+void MpvLibrary::finishPreload() {
+    if (preloader_.joinable()) {
+        preloader_.join();
+    }
+    for (auto& [context, then] : std::exchange(waitingForLoad_, {})) {
+        if (context) {
+            then();
+        }
+    }
+}
+
+void MpvLibrary::whenLoaded(QObject* context, std::function<void()> then) {
+    if (preloader_.joinable()) {
+        waitingForLoad_.emplace_back(context, std::move(then));
+    } else {
+        then();
+    }
+}
+
+bool MpvLibrary::open() {
     attempted_ = true;
 
     void* const library = dlopen(soname_.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "platform/EngineStatus.h"
@@ -7,10 +9,13 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <stop_token>
 #include <thread>
+#include <utility>
+#include <vector>
 
 // Opaque types of the libmpv client API; only the implementation files see their definitions.
 struct mpv_handle;
@@ -30,8 +35,21 @@ public:
     MpvLibrary& operator=(const MpvLibrary&) = delete;
 
     // Opens the library and resolves its entry points. Only the first call does the work;
-    // later calls return its result.
+    // later calls return its result. While a preload runs, waits for it.
     bool load();
+
+    // Opens the library and makes one instance with makeInstance on a thread of its own, beside
+    // the rest of the start: loading the library's hundreds of dependencies takes longer than
+    // building the windows. Called on the thread of the players; only a call before any other
+    // load does anything.
+    void preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance);
+    // A preload runs: load() would wait for it.
+    bool preloading() const { return preloader_.joinable(); }
+    // Runs `then` once a running preload has finished, from the event loop of this thread, or
+    // at once when none runs. Dropped when `context` goes first.
+    void whenLoaded(QObject* context, std::function<void()> then);
+    // The instance the preload made, handed out once; null when there is none (any more).
+    mpv_handle* takePreloaded() { return std::exchange(preloaded_, nullptr); }
     bool isLoaded() const { return functions_ != nullptr; }
     bool attempted() const { return attempted_; }
     // Why load() failed, in the loader's words; empty when it did not.
@@ -66,6 +84,8 @@ public:
 private:
     struct Functions;
 
+    bool open();
+    void finishPreload();
     void endInstances(const std::stop_token& stop);
 
     QString soname_;
@@ -73,6 +93,12 @@ private:
     EngineStatus::Failure failure_ = EngineStatus::Failure::None;
     QString errorText_;
     std::unique_ptr<const Functions> functions_;
+
+    // Written by the preload's thread before it ends; read here once it has been joined.
+    mpv_handle* preloaded_ = nullptr;
+    std::thread preloader_;
+    QObject notifier_;  // brings the preload's end to this thread
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> waitingForLoad_;
 
     std::mutex endingMutex_;
     std::condition_variable_any endingWake_;

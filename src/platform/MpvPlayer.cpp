@@ -74,7 +74,9 @@ TrackTags tagsOf(const mpv_node& map) {
         if (value.isEmpty()) {
             continue;
         }
-        if (key == QLatin1String("artist")) {
+        if (key == QLatin1String("title")) {
+            tags.title = value;
+        } else if (key == QLatin1String("artist")) {
             tags.artists = QStringList{value};
         } else if (key == QLatin1String("album")) {
             tags.album = value;
@@ -150,6 +152,23 @@ MpvPlayer::MpvPlayer(MpvLibrary& library, QObject* parent)
 
 MpvPlayer::~MpvPlayer() = default;
 
+mpv_handle* MpvPlayer::makeInstance(MpvLibrary& library, bool muted) {
+    mpv_handle* const handle = library.create();
+    if (handle == nullptr) {
+        return nullptr;
+    }
+    // An option this libmpv does not know only costs that option.
+    for (const auto& [name, value] : kOptions) {
+        library.setOptionString(handle, name, value);
+    }
+    library.setOptionString(handle, "mute", muted ? "yes" : "no");
+    if (library.initialize(handle) < 0) {
+        library.terminateDestroyLater(handle);
+        return nullptr;
+    }
+    return handle;
+}
+
 bool MpvPlayer::ensureEngine() {
     if (handle_) {
         return true;
@@ -166,19 +185,16 @@ bool MpvPlayer::ensureEngine() {
         std::setlocale(LC_NUMERIC, "C");
     }
 
-    Handle handle(library_.create(), HandleCloser{&library_});
+    // The first player to need one takes the instance the preload made (unmuted).
+    mpv_handle* const preloaded = library_.takePreloaded();
+    Handle handle(preloaded != nullptr ? preloaded : makeInstance(library_, muted_),
+                  HandleCloser{&library_});
     if (!handle) {
         engineFailed_ = true;
         return false;
     }
-    // An option this libmpv does not know only costs that option.
-    for (const auto& [name, value] : kOptions) {
-        library_.setOptionString(handle.get(), name, value);
-    }
-    library_.setOptionString(handle.get(), "mute", muted_ ? "yes" : "no");
-    if (library_.initialize(handle.get()) < 0) {
-        engineFailed_ = true;
-        return false;
+    if (preloaded != nullptr && muted_) {
+        library_.setFlagAsync(handle.get(), "mute", true);
     }
     for (const ObservedProperty& property : kObserved) {
         library_.observe(handle.get(), property.id, property.name, property.format);
@@ -187,7 +203,45 @@ bool MpvPlayer::ensureEngine() {
     handle_ = std::move(handle);
     library_.setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
+    sendDeferredLoad();
     return true;
+}
+
+bool MpvPlayer::engineAvailable() {
+    if (handle_ || waitingForEngine_) {
+        return true;
+    }
+    if (!engineFailed_ && library_.preloading()) {
+        waitingForEngine_ = true;
+        library_.whenLoaded(this, [this] { onEngineLoaded(); });
+        return true;
+    }
+    return ensureEngine();
+}
+
+void MpvPlayer::onEngineLoaded() {
+    waitingForEngine_ = false;
+    if (deferredLoad_.isEmpty() || ensureEngine()) {
+        return;  // the instance is made at the next need, or ensureEngine() sent the file
+    }
+    // No engine after all: the file is known, as where libmpv is missing from the start.
+    deferredLoad_.clear();
+    setState(kStopped);
+    finishLoading();
+}
+
+// The file set while the engine was starting goes to it, paused or not as asked meanwhile.
+void MpvPlayer::sendDeferredLoad() {
+    if (deferredLoad_.isEmpty()) {
+        return;
+    }
+    const QString local = std::exchange(deferredLoad_, QString());
+    setPaused(deferredPaused_);
+    const QByteArray encoded = encodeFileName(local);
+    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+    if (loadRequest_ == 0) {
+        refuseCurrent();
+    }
 }
 
 // Runs on a thread of mpv: only queue one drain on the player's own thread.
@@ -260,7 +314,8 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
 void MpvPlayer::onPropertyChange(std::uint64_t id, const mpv_event_property& property) {
     switch (id) {
         case kTimePos:
-            if (const auto seconds = doubleOf(property); seconds && loaded_ && !seekTarget_) {
+            if (const auto seconds = doubleOf(property);
+                seconds && loaded_ && !seekTarget_ && !restingAtSeek_) {
                 position_ = std::max(0.0, *seconds);  // reads slightly negative after a seek to 0
             }
             break;
@@ -418,6 +473,10 @@ void MpvPlayer::onPlaybackRestart() {
     if (seekTarget_ && seekRequest_ == 0) {
         position_ = *seekTarget_;
         seekTarget_.reset();
+        // Not playing, mpv reports a little less than where the seek landed: it takes off the
+        // sound output's delay, though nothing was played. The target stands until playing
+        // goes on.
+        restingAtSeek_ = state_ != kPlaying;
     }
 }
 
@@ -487,7 +546,7 @@ void MpvPlayer::play() {
     }
     if (!hasEntry()) {
         const QString local = localFilePath(fileName_);
-        if (!local.isEmpty() && ensureEngine()) {
+        if (!local.isEmpty() && engineAvailable()) {
             loadCurrent(local, false);
         }
         return;
@@ -549,6 +608,7 @@ void MpvPlayer::setFileName(const QString& path) {
     seekRequest_ = 0;
     setState(kStopped);
     pendingSeek_.reset();
+    deferredLoad_.clear();
 
     const QString local = localFilePath(path);
     if (local.isEmpty()) {
@@ -558,16 +618,25 @@ void MpvPlayer::setFileName(const QString& path) {
         }
         return;
     }
-    if (ensureEngine()) {
+    if (engineAvailable()) {
         loadCurrent(local, !autoStart_);
     }
 }
 
 void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
-    setPaused(paused);
-    const QByteArray encoded = encodeFileName(localPath);
     currentEntry_ = 0;
     loaded_ = false;
+    if (!handle_) {
+        // The engine is still starting: it takes the file once it is there.
+        deferredLoad_ = localPath;
+        deferredPaused_ = paused;
+        seekAsked_ = false;
+        loading_ = true;
+        setState(paused ? kStopped : kPlaying);
+        return;
+    }
+    setPaused(paused);
+    const QByteArray encoded = encodeFileName(localPath);
     loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
     if (loadRequest_ == 0) {
         loadFailed_ = true;
@@ -629,6 +698,9 @@ void MpvPlayer::dropQueuedEntry() {
 }
 
 void MpvPlayer::setState(int state) {
+    if (state == kPlaying) {
+        restingAtSeek_ = false;
+    }
     if (state_ != state) {
         state_ = state;
         keepAudioOutputAlive();
@@ -637,6 +709,7 @@ void MpvPlayer::setState(int state) {
 }
 
 void MpvPlayer::setPaused(bool paused) {
+    deferredPaused_ = paused;
     if (handle_) {
         library_.setFlagAsync(handle_.get(), "pause", paused);
     }

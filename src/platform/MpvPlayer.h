@@ -31,9 +31,13 @@ public:
     ~MpvPlayer() override;
 
     // Creates the mpv instance now, so that the first file does not wait for it. False when
-    // libmpv is missing or refuses to start.
+    // libmpv is missing or refuses to start. Waits for a preload of the library that runs.
     bool ensureEngine();
     bool prepare() override { return ensureEngine(); }
+
+    // A new mpv instance set up as the player's, or null when mpv refuses to start. Callable on
+    // any thread, once the library is loaded and C functions format numbers the C way.
+    static mpv_handle* makeInstance(MpvLibrary& library, bool muted);
 
     void play() override;
     void pause() override;
@@ -94,13 +98,24 @@ private:
     std::uint64_t sendCommand(std::initializer_list<const char*> words);
     std::uint64_t nextRequest() { return ++lastRequest_; }
     // The file set last has an entry in mpv's playlist, or one is on its way.
-    bool hasEntry() const { return currentEntry_ != 0 || loadRequest_ != 0; }
+    bool hasEntry() const {
+        return currentEntry_ != 0 || loadRequest_ != 0 || !deferredLoad_.isEmpty();
+    }
+    // An engine runs, or is being made by the library's preload and takes what is asked of it
+    // meanwhile once it is there. False where libmpv is missing or refuses to start.
+    bool engineAvailable();
+    void onEngineLoaded();
+    void sendDeferredLoad();
     void keepAudioOutputAlive();
     void reopenAudioOutput();
 
     MpvLibrary& library_;
     Handle handle_;
     bool engineFailed_ = false;
+    bool waitingForEngine_ = false;  // told by the library once its preload has finished
+    // The file to load once the engine is there, and whether it is to start paused.
+    QString deferredLoad_;
+    bool deferredPaused_ = true;
     std::atomic<bool> drainQueued_{false};
     std::uint64_t lastRequest_ = 0;
 
@@ -125,6 +140,7 @@ private:
     double duration_ = 0.0;
     std::optional<double> seekTarget_;
     std::uint64_t seekRequest_ = 0;  // the latest seek, until mpv has taken it
+    bool restingAtSeek_ = false;     // not playing since a seek landed: its target is the position
     QString audioOutput_;            // mpv's audio output driver; "null" plays into nothing
 
     // The file that follows at a natural end, as wished, and the entry queued in mpv for it.

@@ -1,7 +1,27 @@
 #include "platform/QtFileDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+
+namespace {
+
+// Whether a file of that name is among those the filter offers (every file without a filter).
+bool offeredByFilter(const QString& name, const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return true;
+    }
+    QStringList patterns;
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        for (const QString& pattern : parts[i].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            patterns << pattern.trimmed();
+        }
+    }
+    return QDir::match(patterns, name);
+}
+
+}  // namespace
 
 QStringList toQtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -50,9 +70,22 @@ void QtFileDialog::run(Mode mode) {
     if (!dialogTitle.isEmpty()) {  // otherwise Qt's own "Öffnen" or "Speichern unter"
         dialog.setWindowTitle(dialogTitle);
     }
-    if (!initDir.isEmpty() && QFileInfo(initDir).isDir()) {
+    // It opens in its own folder; where that is missing, where the previous file lay. A file
+    // chosen before, maybe by another kind of dialog, is offered again only where it lies in
+    // that folder and passes the filter; a bare name preset by the caller always is.
+    const QFileInfo preset(fileName);
+    const QFileInfo folder(initDir);
+    const bool ownFolder = !initDir.isEmpty() && folder.isDir();
+    if (ownFolder) {
         dialog.setDirectory(initDir);
+    } else if (!fileName.isEmpty() && preset.isAbsolute() && QFileInfo(preset.path()).isDir()) {
+        dialog.setDirectory(preset.path());
     }
+    const bool offered =
+        !fileName.isEmpty() &&
+        (!preset.isAbsolute() ||
+         (ownFolder && QFileInfo(preset.path()).canonicalFilePath() == folder.canonicalFilePath() &&
+          offeredByFilter(preset.fileName(), filter)));
     const QStringList nameFilters = toQtNameFilters(filter);
     if (!nameFilters.isEmpty()) {
         dialog.setNameFilters(nameFilters);
@@ -62,7 +95,7 @@ void QtFileDialog::run(Mode mode) {
         suffix.remove(0, 1);
     }
     dialog.setDefaultSuffix(suffix);
-    if (!fileName.isEmpty()) {
+    if (offered) {
         dialog.selectFile(fileName);
     }
 

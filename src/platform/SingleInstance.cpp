@@ -12,13 +12,16 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QUrl>
+#include <QPointer>
+#include <cerrno>
 #include <memory>
+
+#include "platform/FileNames.h"
 
 namespace {
 
-// A request on the socket is the file's path in the file system's encoding, ended by a NUL
-// (alone: no file). Anything longer than any path is not a request of ours.
+// A request on the socket is the bytes of the file's path, ended by a NUL (alone: no file).
+// Anything longer than any path is not a request of ours.
 constexpr qsizetype kLongestRequest = 64 * 1024;
 
 // A folder of this user's alone: a real folder (not a link to one), owned by the user and
@@ -29,8 +32,19 @@ bool isPrivateFolder(const QString& path) {
            status.st_uid == getuid() && (status.st_mode & 077U) == 0;
 }
 
+// Nothing at the path, or a socket of this user's: the only things a copy of this program may
+// have left there. Anything else (a link, even to a socket, or another user's socket) belongs to
+// somebody else and is neither asked nor removed.
+bool holdsNothingButOwnSocket(const QByteArray& path) {
+    struct stat status {};
+    if (lstat(path.constData(), &status) != 0) {
+        return errno == ENOENT;
+    }
+    return S_ISSOCK(status.st_mode) && status.st_uid == getuid();
+}
+
 QByteArray requestFor(const QString& file) {
-    QByteArray request = file.isEmpty() ? QByteArray() : QFile::encodeName(file);
+    QByteArray request = encodeFileName(file);
     request.append('\0');
     return request;
 }
@@ -101,8 +115,7 @@ SingleInstance::Answer SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
     if (!file.isEmpty()) {
         QDBusMessage open = QDBusMessage::createMethodCall(names_.busName, names_.objectPath,
                                                            names_.playerInterface, names_.openCall);
-        open
-            << QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+        open << fileUrlOf(absoluteFilePath(file));
         const QDBusMessage answer = bus.call(open, QDBus::Block, kAnswerTimeoutMs);
         if (answer.type() == QDBusMessage::ErrorMessage) {
             const QString error = answer.errorName();
@@ -161,6 +174,10 @@ SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
         blockedPath_ = folder;
         return Outcome::OnlyCopy;
     }
+    if (!holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
+        blockedPath_ = names_.socketPath;
+        return Outcome::OnlyCopy;
+    }
     const Answer answer = askOwnerOnSocket(file);
     if (answer != Answer::NobodyThere) {
         return outcomeOf(answer);
@@ -173,14 +190,10 @@ SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
 
 bool SingleInstance::listen() {
     const QByteArray path = QFile::encodeName(names_.socketPath);
-    struct stat status {};
-    if (lstat(path.constData(), &status) == 0) {
-        // Nobody answered there. A socket of this user's was left by a copy that ended without
-        // removing it; anything else is not this program's to remove.
-        if (!S_ISSOCK(status.st_mode) || status.st_uid != getuid() ||
-            unlink(path.constData()) != 0) {
-            return false;
-        }
+    // Nobody answered there. A socket of this user's was left by a copy that ended without
+    // removing it; anything else (put there meanwhile) is not this program's to remove.
+    if (!holdsNothingButOwnSocket(path) || (unlink(path.constData()) != 0 && errno != ENOENT)) {
+        return false;
     }
     auto server = std::make_unique<QLocalServer>(this);
     if (!server->listen(names_.socketPath)) {
@@ -207,11 +220,20 @@ void SingleInstance::serve(QLocalSocket* later) {
             }
             return;
         }
-        const QString file = QFile::decodeName(received->left(end));
+        const QString file = decodeFileName(received->left(end));
         received->clear();
-        const FileRefusal refusal = handler_ ? handler_(file) : FileRefusal::None;
-        later->putChar(static_cast<char>('0' + static_cast<int>(refusal)));
-        later->disconnectFromServer();  // once the answer is out
+        // The later copy may have given up waiting, and its connection gone, meanwhile.
+        auto answer = [later = QPointer(later)](FileRefusal refusal) {
+            if (later) {
+                later->putChar(static_cast<char>('0' + static_cast<int>(refusal)));
+                later->disconnectFromServer();  // once the answer is out
+            }
+        };
+        if (handler_) {
+            handler_(file, std::move(answer));
+        } else {
+            answer(FileRefusal::None);
+        }
     });
 }
 

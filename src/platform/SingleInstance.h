@@ -38,8 +38,10 @@ public:
         QString openCall;
         QString socketPath;
     };
-    // A request of a later copy: open this file (empty: none), then come to the front.
-    using RequestHandler = std::function<FileRefusal(const QString& file)>;
+    // A request of a later copy: open this file (empty: none), then come to the front, and
+    // tell `answer` the outcome, maybe later.
+    using RequestHandler =
+        std::function<void(const QString& file, std::function<void(FileRefusal)> answer)>;
 
     // How long a running copy may take to answer.
     static constexpr int kAnswerTimeoutMs = 2000;

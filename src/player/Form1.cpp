@@ -12,6 +12,7 @@
 #include "player/Tray.h"
 #include "player/Volume.h"
 #include "skin/SkinColors.h"
+#include "skin/XpmImage.h"
 #include "util/Twips.h"
 
 void VolumeHolder::setValue(int value) {
@@ -25,7 +26,7 @@ Form1::Form1(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("MP3-Brambleplayer"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
+    setWindowIcon(QIcon(skinimages::xpm(QStringLiteral(":/images/icon.xpm"))));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -213,6 +214,11 @@ void Form1::changeEvent(QEvent* event) {
 
 bool Form1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
+        // Activated with no control focused (the window was disabled meanwhile), Qt would focus
+        // the first of the Tab order, "Minimieren": Space would then hide the player.
+        if (focusWidget() == nullptr) {
+            setFocus(Qt::ActiveWindowFocusReason);
+        }
         emit activated();
     }
     return QWidget::event(event);
@@ -225,6 +231,10 @@ void Form1::mouseMoveEvent(QMouseEvent* event) {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (keys_->handle(*event, false)) {
+        return;
+    }
+    if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
+        emit playlistFocusRequested();
         return;
     }
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

@@ -133,6 +133,8 @@ signals:
     void searchRequested();
     void helpRequested();
     void optionsRequested();
+    // F6: the keyboard moves on to the playlist window.
+    void playlistFocusRequested();
     // The docking timer ticked.
     void dockingTick();
     // The clock shows another time.

@@ -7,6 +7,7 @@
 #include "player/Form1.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinFonts.h"
+#include "skin/XpmImage.h"
 #include "util/MenuTable.h"
 
 using skinfonts::Face;
@@ -77,7 +78,7 @@ void Form1::buildControls() {
         l->setToolTip(tip);
         return l;
     };
-    const QCursor transportCursor(QPixmap(QStringLiteral(":/images/cursor.xpm")), 8, 0);
+    const QCursor transportCursor(skinimages::xpm(QStringLiteral(":/images/cursor.xpm")), 8, 0);
     const auto transport = [&](const char* name, double left, double top, const QString& caption,
                                SkinLabel::Glyph glyph, const QString& tip, bool enabled) {
         SkinLabel* l = make(name, left, top, 285, 360);
@@ -92,7 +93,7 @@ void Form1::buildControls() {
     const auto image = [&](const char* name, double left, double top, double width, double height,
                            const char* resource) {
         SkinLabel* l = make(name, left, top, width, height);
-        l->setPixmap(QPixmap(QString::fromLatin1(resource)));
+        l->setPixmap(skinimages::xpm(QString::fromLatin1(resource)));
         l->setAlignment(Qt::AlignCenter);
         l->setForeColor(kGreen);  // shows only in the focus mark
         return l;
@@ -172,6 +173,9 @@ void Form1::buildControls() {
                         QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
     Label3 = textButton("Label3", 1440, QStringLiteral("Save"), systemWindowColor(),
                         QStringLiteral("Speichert die Playlist"));
+    // Red marks the active play order.
+    Label12->setCheckedBackColor(kRed);
+    Label4->setCheckedBackColor(kRed);
     Label1 = textButton("Label1", 720, QStringLiteral("Search"), systemWindowColor(),
                         QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
     Label11 = textButton("Label11", 0, QStringLiteral("Open"), systemWindowColor(),

@@ -22,7 +22,7 @@ PlayerKeys::PlayerKeys(Form1& form) : QObject(&form), form_(form) {}
 bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
     using K = QKeyCombination;
     using P = PlayerKeys;
-    static const std::array<KeyAction, 17> kActions{{
+    static const std::array<KeyAction, 18> kActions{{
         {K(Qt::Key_Space), false, &P::playOrPause},
         {K(Qt::Key_Left), true, &P::seekBack},
         {K(Qt::Key_Right), true, &P::seekForward},
@@ -32,7 +32,7 @@ bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
         {K(Qt::CTRL, Qt::Key_Right), true, &P::next},
         {K(Qt::Key_M), false, &P::toggleMute},
         {K(Qt::Key_MediaTogglePlayPause), true, &P::playOrPause},
-        {K(Qt::Key_MediaPlay), true, &P::play},
+        {K(Qt::Key_MediaPlay), true, &P::playOrPause},  // many keyboards have no other
         {K(Qt::Key_MediaPause), true, &P::pauseIfPlaying},
         {K(Qt::Key_MediaStop), true, &P::stop},
         {K(Qt::Key_MediaNext), true, &P::next},
@@ -40,6 +40,7 @@ bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
         {K(Qt::Key_VolumeMute), true, &P::toggleMute},
         {K(Qt::Key_VolumeUp), true, &P::volumeUp},
         {K(Qt::Key_VolumeDown), true, &P::volumeDown},
+        {K(Qt::Key_F2), true, &P::search},
     }};
     // The arrows of the number pad count as the arrows.
     const K pressed(event.modifiers() & ~Qt::KeypadModifier, Qt::Key(event.key()));
@@ -60,10 +61,6 @@ bool PlayerKeys::playing() const {
 // A glyph's click() does nothing while the glyph is disabled.
 void PlayerKeys::playOrPause() {
     (playing() ? form_.btnpause : form_.btnplay)->click();
-}
-
-void PlayerKeys::play() {
-    form_.btnplay->click();
 }
 
 void PlayerKeys::pauseIfPlaying() {
@@ -98,6 +95,10 @@ void PlayerKeys::volumeUp() {
 
 void PlayerKeys::volumeDown() {
     form_.volume().mnuvoldown1_Click();
+}
+
+void PlayerKeys::search() {
+    form_.Label1->click();
 }
 
 void PlayerKeys::toggleMute() {

@@ -8,7 +8,8 @@ class QKeyEvent;
 // The player's keys. Each does what a click on the matching control of the main window does,
 // and only while that control is enabled: Space plays or pauses, Left and Right jump 5 s,
 // Up and Down step the volume as the tray does, Ctrl+Left and Ctrl+Right take the previous or
-// next track, M mutes; the media keys likewise.
+// next track, M mutes, F2 opens the search; the media keys likewise, the play key toggling as
+// the play/pause key does.
 class PlayerKeys : public QObject {
     Q_OBJECT
 public:
@@ -20,7 +21,6 @@ public:
 
 private:
     void playOrPause();
-    void play();
     void pauseIfPlaying();
     void stop();
     void previous();
@@ -30,6 +30,7 @@ private:
     void volumeUp();
     void volumeDown();
     void toggleMute();
+    void search();
     bool playing() const;
 
     Form1& form_;

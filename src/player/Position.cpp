@@ -108,6 +108,11 @@ double Position::sliderValue() const {
     return player != nullptr ? player->currentPosition() : 0.0;
 }
 
+QString Position::sliderText() const {
+    return QStringLiteral("%1 von %2")
+        .arg(position::timeText(sliderValue()), position::timeText(sliderMaximum()));
+}
+
 double Position::sliderMaximum() const {
     const MediaPlayer* player = form_.MediaPlayer1.get();
     return player != nullptr ? player->duration() : 0.0;

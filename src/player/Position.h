@@ -40,6 +40,8 @@ public:
 
     QString sliderName() const override;
     double sliderValue() const override;
+    // "0:11 von 0:30"
+    QString sliderText() const override;
     double sliderMaximum() const override;
     double sliderStep() const override;
     void moveSlider(double value) override { seekTo(value); }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/Program.h"
+#include "platform/FileNames.h"
 #include "player/Chrome.h"
 #include "player/Form1.h"
 #include "player/Sequencing.h"
@@ -230,7 +231,7 @@ void Transport::Label11_Click() {
 }
 
 void Transport::playSingleFile(const QString& path) {
-    loadSingleFile(path, QFileInfo(path).fileName());
+    loadSingleFile(path, shownFileName(QFileInfo(path).fileName()));
     titleCheck();
     btnplay_Click();
 }

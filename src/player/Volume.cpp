@@ -81,10 +81,25 @@ void Volume::takeMixerControls() {
             }
             placeThumb();
         }
+        if (!volumeChosen_ && mixer != nullptr) {
+            takeMixerLevel(*mixer);
+        }
     }
     if (mixerOwed_ && volCtrl_.id != 0) {
         setVolume_Change();
     }
+}
+
+void Volume::takeMixerLevel(Mixer& mixer) {
+    const std::optional<long> level = mixer.answeredValue(volCtrl_.id);
+    if (!level) {
+        return;
+    }
+    volumeChosen_ = true;
+    takingMixerLevel_ = true;
+    form_.setVolume.setValue(volume::valueForMixerLevel(*level, form_.setVolume.span()));
+    takingMixerLevel_ = false;
+    placeThumb();
 }
 
 void Volume::placeThumb() {
@@ -92,11 +107,24 @@ void Volume::placeThumb() {
 }
 
 void Volume::setStoredVolume(int value) {
+    volumeChosen_ = true;
     form_.setVolume.setValue(value);
     placeThumb();
 }
 
 void Volume::setVolume_Change() {
+    if (!takingMixerLevel_) {
+        volumeChosen_ = true;
+        writeMixer();
+    }
+    const int percent = volume::heardPercentage(form_.setVolume.value(), form_.setVolume.span());
+    if (percent != announcedPercent_) {
+        announcedPercent_ = percent;
+        form_.imgVol->announceSliderValue();
+    }
+}
+
+void Volume::writeMixer() {
     Mixer* mixer = form_.program().mixer();
     // A mixer that has not answered (its sound server came late, or not yet) is opened again;
     // the value follows once it answers.
@@ -107,11 +135,6 @@ void Volume::setVolume_Change() {
     Volumer::SetMixerControl(mixer, volCtrl_, 2L * form_.setVolume.value());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
     Volumer::SetMixerControl(mixer, micCtrl_, 0);
-    const int percent = volume::percentage(form_.setVolume.value(), form_.setVolume.span());
-    if (percent != announcedPercent_) {
-        announcedPercent_ = percent;
-        form_.imgVol->announceSliderValue();
-    }
 }
 
 void Volume::takeValueFromThumb() {
@@ -204,7 +227,7 @@ QString Volume::sliderName() const {
 }
 
 double Volume::sliderValue() const {
-    return volume::percentage(form_.setVolume.value(), form_.setVolume.span());
+    return volume::heardPercentage(form_.setVolume.value(), form_.setVolume.span());
 }
 
 void Volume::moveSlider(double percent) {

@@ -22,7 +22,8 @@ public:
 
     // Start-up: takes the mixer's controls as far as it has answered, and whatever it answers
     // later; the speakers control's bounds give the slider's range. Nothing found: the default
-    // range, and the mixer is not written.
+    // range, and the mixer is not written. Until a volume is set, the slider shows the level
+    // the speakers had when the mixer answered.
     void findMixerControls();
     // The mute button gets its start-up height.
     void setMutingHeight();
@@ -73,11 +74,15 @@ signals:
 private:
     volume::TrackGeometry track() const;
     void moveThumb(double left);
+    // The mixer follows the held value.
+    void writeMixer();
     // The value from the thumb, and the level caption from the value.
     void takeValueFromThumb();
     void endDrag();
     // The mixer's controls, as it answers now. The thumb moves only when the range changes.
     void takeMixerControls();
+    // The slider shows the speakers' level, which stays as it is.
+    void takeMixerLevel(Mixer& mixer);
     // The tray submenu shows the level the last move set.
     void showLevelInTray();
 
@@ -88,5 +93,8 @@ private:
     MixerControl micCtrl_;
     // The value changed while the mixer had not answered: it is written once it does.
     bool mixerOwed_ = false;
+    // A volume was stored, set or taken from the mixer: the mixer's level is not taken again.
+    bool volumeChosen_ = false;
+    bool takingMixerLevel_ = false;
     int announcedPercent_ = -1;  // the level screen readers were told last
 };

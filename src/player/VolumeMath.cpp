@@ -42,6 +42,14 @@ int percentage(int value, int span) {
     return span != 0 ? static_cast<int>(std::floor(static_cast<double>(value) / span * 100)) : 0;
 }
 
+int heardPercentage(int value, int span) {
+    return span != 0 ? static_cast<int>(std::lround(static_cast<double>(value) / span * 100)) : 0;
+}
+
+int valueForMixerLevel(long level, int span) {
+    return static_cast<int>(std::clamp<long>(std::lround(static_cast<double>(level) / 2), 0, span));
+}
+
 int valueForPercentage(int percent, int span) {
     if (span <= 0) {
         return 0;

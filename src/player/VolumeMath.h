@@ -27,8 +27,13 @@ int valueFromThumb(const TrackGeometry& track, double thumbLeft, int span);
 double thumbLeftForValue(const TrackGeometry& track, int value, int span);
 // Whole percent, rounded down; 0 when the slider has no length.
 int percentage(int value, int span);
+// Whole percent, the nearest: the level the mixer's own display shows for it.
+int heardPercentage(int value, int span);
 // The least value that shows `percent` (held within 0 to 100); 0 when the slider has no length.
+// Both percentages above read it as `percent`.
 int valueForPercentage(int percent, int span);
+// The value the mixer's speakers level stands for: the mixer is set to twice the value.
+int valueForMixerLevel(long level, int span);
 
 // The four tray steps, in twips: about 10 % and 5 % of the designed track.
 constexpr double kStepUp10 = 65;

@@ -10,6 +10,7 @@
 #include "platform/MediaPlayer.h"
 #include "player/Form1.h"
 #include "playlist/playlist.h"
+#include "util/DialogKeys.h"
 #include "util/Twips.h"
 
 namespace {
@@ -61,6 +62,7 @@ dateiinfo::dateiinfo(Program& program)
 
     connect(Command1, &QPushButton::clicked, this, &dateiinfo::Command1_Click);
     connect(loadTimeout, &QTimer::timeout, this, &dateiinfo::showLength);
+    answerDialogKeys(*this, [this] { Command1_Click(); });
     Form_Load();
 }
 

@@ -10,6 +10,7 @@
 #include "player/Form1.h"
 #include "playlist/TitleSearch.h"
 #include "playlist/playlist.h"
+#include "util/DialogKeys.h"
 #include "util/Twips.h"
 
 namespace {
@@ -64,10 +65,12 @@ frmsearch::frmsearch(Program& program)
     layout->addLayout(buttons);
 
     Text1->installEventFilter(this);
+    List2->installEventFilter(this);
     connect(Text1, &QLineEdit::textChanged, this, &frmsearch::Text1_Change);
     connect(List2, &QAbstractItemView::doubleClicked, this, &frmsearch::List2_DblClick);
     connect(Command1, &QPushButton::clicked, this, &frmsearch::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmsearch::Command2_Click);
+    answerDialogKeys(*this, [this] { Command2_Click(); });
 }
 
 frmsearch::~frmsearch() = default;
@@ -157,9 +160,22 @@ void frmsearch::closeEvent(QCloseEvent* event) {
 }
 
 bool frmsearch::eventFilter(QObject* watched, QEvent* event) {
+    const auto* key =
+        event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
+    const bool plain = key != nullptr && (key->modifiers() & ~Qt::KeypadModifier) == 0;
+    if (watched == List2 && plain &&
+        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chosenResult() >= 0) {
+        List2_DblClick();
+        return true;
+    }
     if (watched == Text1) {
-        if (event->type() == QEvent::KeyPress &&
-            typesACharacter(*static_cast<const QKeyEvent*>(event))) {
+        // Down goes on to the results, the first one chosen.
+        if (plain && key->key() == Qt::Key_Down && results->rowCount() > 0) {
+            List2->setFocus(Qt::TabFocusReason);
+            List2->setCurrentIndex(results->index(0));
+            return true;
+        }
+        if (key != nullptr && typesACharacter(*key)) {
             Text1_KeyPress();
         } else if (event->type() == QEvent::FocusIn) {
             // After the click that brought the focus has placed the cursor.

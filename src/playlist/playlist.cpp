@@ -187,7 +187,15 @@ void playlist::List1_ContextKey() {
 }
 
 void playlist::keyPressEvent(QKeyEvent* event) {
-    if (!program_.form1().keys().handle(*event, true)) {
+    Form1& main = program_.form1();
+    if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
+        // Back to the main window, to the control that had the focus there.
+        if (main.isVisible()) {
+            program_.windowSystem().bringToFront(main);
+        }
+        return;
+    }
+    if (!main.keys().handle(*event, true)) {
         QWidget::keyPressEvent(event);
     }
 }

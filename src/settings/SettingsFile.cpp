@@ -124,7 +124,7 @@ QByteArray formatSettings(const Settings& settings) {
     return bytes;
 }
 
-SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volumeRange) {
+SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     // Only a regular file: opening a FIFO would block, and a device may never end.
     const std::optional<FileStart> file = readRegularFile(path, kMaxReadBytes);
     if (!file) {
@@ -138,19 +138,14 @@ SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volume
     qsizetype pos = 0;
     for (int index = 0; index < kLineCount; ++index) {
         const Line line = nextLine(data, wholeFile, pos);
-        bool usable = false;
-        if (line.kind == Line::Kind::Present) {
-            if (index == kFolderLine) {
-                folder = toFolder(line.text);
-                usable = folder.has_value();
-            } else {
-                numbers.at(index) =
-                    index == kVolumeLine ? toVolume(line.text, volumeRange) : toCheckBox(line.text);
-                usable = numbers.at(index).has_value();
-            }
+        if (line.kind != Line::Kind::Present) {
+            continue;
         }
-        if (!usable && mode == ReadMode::StopAtFirstBadLine) {
-            break;
+        if (index == kFolderLine) {
+            folder = toFolder(line.text);
+        } else {
+            numbers.at(index) =
+                index == kVolumeLine ? toVolume(line.text, volumeRange) : toCheckBox(line.text);
         }
     }
 

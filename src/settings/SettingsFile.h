@@ -41,16 +41,12 @@ struct VolumeRange {
     int high = 32767;
 };
 
-enum class ReadMode {
-    StopAtFirstBadLine,  // start-up: the first missing or bad line ends the read
-    SkipBadLines,        // options dialog: a missing or bad line is passed over
-};
-
 // The file's exact bytes: seven lines ended by CR LF.
 QByteArray formatSettings(const Settings& settings);
 
-// Never creates the file; a missing or unreadable file reads as nothing.
-SettingsRead readSettings(const QString& path, ReadMode mode, VolumeRange volumeRange);
+// Each line is read on its own: a missing or bad line reads as nothing and the others as they
+// are. Never creates the file; a missing or unreadable file reads as nothing.
+SettingsRead readSettings(const QString& path, VolumeRange volumeRange);
 
 // Replaces the file whole. Returns false, leaving any old file untouched, when it cannot.
 bool writeSettings(const QString& path, const Settings& settings);

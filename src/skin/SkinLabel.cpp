@@ -67,9 +67,20 @@ void SkinLabel::setForeColor(const QColor& color) {
 }
 
 void SkinLabel::setBackColor(const QColor& color) {
+    const bool wasChecked = isChecked();
     backColor_ = color;
     setAutoFillBackground(color.isValid());
     applyPalette();
+    if (isChecked() != wasChecked && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void SkinLabel::setCheckedBackColor(const QColor& checkedBackColor) {
+    checkedBackColor_ = checkedBackColor;
 }
 
 void SkinLabel::setAutoSize(bool on) {
@@ -224,6 +235,12 @@ void SkinLabel::focusInEvent(QFocusEvent* event) {
             break;
     }
     QLabel::focusInEvent(event);
+    update();
+}
+
+void SkinLabel::takeKeyboardFocus() {
+    keyboardFocus_ = true;
+    setFocus(Qt::TabFocusReason);
     update();
 }
 

@@ -25,6 +25,11 @@ public:
     // An invalid colour means transparent.
     void setBackColor(const QColor& color);
     QColor backColor() const { return backColor_; }
+    // A label whose state its colour holds, such as the active play order: it is checkable, and
+    // checked while its back colour is `checkedBackColor`.
+    void setCheckedBackColor(const QColor& checkedBackColor);
+    bool isCheckable() const { return checkedBackColor_.isValid(); }
+    bool isChecked() const { return isCheckable() && backColor_ == checkedBackColor_; }
 
     // Auto-size: the label takes the size of its caption whenever the caption changes.
     void setAutoSize(bool on);
@@ -53,6 +58,9 @@ public:
     void setFocusPartner(SkinLabel* partner) { focusPartner_ = partner; }
     // The dotted frame shows: the label has the focus, and the keyboard put it there.
     bool showsFocusMark() const { return hasFocus() && keyboardFocus_; }
+    // Takes the focus as the keyboard gives it, marked; in a window still waiting to be
+    // activated, the mark shows once the activation brings the focus.
+    void takeKeyboardFocus();
 
 signals:
     void mouseDown(Qt::MouseButton button, QPointF twipsPos);
@@ -88,6 +96,7 @@ private:
 
     QColor foreColor_{Qt::black};
     QColor backColor_;
+    QColor checkedBackColor_;  // invalid: not checkable
     Glyph glyph_ = Glyph::None;
     bool autoSize_ = false;
     double twipsPerPixelX_ = 15.0;

@@ -38,7 +38,21 @@ QAccessible::Role SkinLabelAccessible::role() const {
     return image ? QAccessible::Graphic : QAccessible::StaticText;
 }
 
+QAccessible::State SkinLabelAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = label()->isCheckable();
+    state.checked = label()->isChecked();
+    return state;
+}
+
 QString SkinLabelAccessible::text(QAccessible::Text t) const {
+    const SkinSlider* const shown = label()->slider();
+    // The desktop's accessibility bus of this Qt carries no value text: a slider that has one
+    // tells it as its description too.
+    if ((t == QAccessible::Value || t == QAccessible::Description) && shown != nullptr &&
+        !shown->sliderText().isEmpty()) {
+        return shown->sliderText();
+    }
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
     }

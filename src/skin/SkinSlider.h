@@ -10,6 +10,8 @@ public:
 
     virtual QString sliderName() const = 0;
     virtual double sliderValue() const = 0;
+    // The value as a screen reader should say it; empty: the number does.
+    virtual QString sliderText() const { return {}; }
     virtual double sliderMaximum() const = 0;
     // How far one press of Left or Right moves it.
     virtual double sliderStep() const = 0;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -88,6 +89,95 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+// What a write finds at the target's name.
+struct OldFile {
+    bool exists = false;
+    mode_t mode = 0;
+};
+
+// Nothing yet, or a regular file that may be written: what a write may replace. A device or a
+// FIFO is not content of ours (a link to /dev/null may be how the user keeps the player from
+// saving), nor is a folder: nullopt.
+std::optional<OldFile> replaceableAt(const QByteArray& target) {
+    struct stat old {};
+    if (::stat(target.constData(), &old) != 0) {
+        return errno == ENOENT ? std::optional(OldFile{}) : std::nullopt;
+    }
+    if (!S_ISREG(old.st_mode) || ::access(target.constData(), W_OK) != 0) {
+        return std::nullopt;
+    }
+    return OldFile{true, old.st_mode};
+}
+
+// Gives the new file the old one's permissions and its content, on the disk.
+bool fill(int fd, const QByteArray& bytes, const OldFile& old) {
+    if (old.exists) {
+        ::fchmod(fd, old.mode & 07777);
+    }
+    return writeAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// Writes into an unnamed file in the target's folder, which a crash takes with it, and links it
+// into place once whole: straight at the target's name where there is no old file, else under
+// the temporary name, renamed over the old file at once. nullopt: the folder's file system has
+// no unnamed files, or they cannot be linked here.
+std::optional<bool> writeUnnamed(const QByteArray& folder, const QByteArray& target,
+                                 const QByteArray& temporary, const QByteArray& bytes,
+                                 const OldFile& old) {
+    const FileDescriptor file(::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return std::nullopt;
+    }
+    if (!fill(file.get(), bytes, old)) {
+        return false;
+    }
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.get());
+    const auto linkAs = [&self](const QByteArray& name) {
+        return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(),
+                        AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (!old.exists && linkAs(target)) {
+        return true;
+    }
+    ::unlink(temporary.constData());
+    if (!linkAs(temporary)) {
+        return std::nullopt;
+    }
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+// Writes into a file with the temporary name and renames it over the target once whole.
+bool writeNamed(const QByteArray& target, const QByteArray& temporary, const QByteArray& bytes,
+                const OldFile& old) {
+    // Left by an interrupted write; O_EXCL below also keeps a link planted there from being
+    // followed.
+    ::unlink(temporary.constData());
+    FileDescriptor file(
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return false;
+    }
+    const bool written = fill(file.get(), bytes, old) && file.close();
+    if (!written || ::rename(temporary.constData(), target.constData()) != 0) {
+        ::unlink(temporary.constData());
+        return false;
+    }
+    return true;
+}
+
+void removeTemporaryFilesIn(const QString& folder) {
+    const QDir dir(folder);
+    const QStringList stale = dir.entryList({QStringLiteral("?*") + kTemporarySuffix},
+                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : stale) {
+        QFile::remove(dir.filePath(name));
+    }
+}
+
 }  // namespace
 
 QString temporaryPathFor(const QString& path) {
@@ -96,48 +186,33 @@ QString temporaryPathFor(const QString& path) {
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString target = path.isEmpty() ? QString() : fileBehindLinks(path);
-    const QFileInfo targetInfo(target);
-    if (target.isEmpty() || targetInfo.isDir() ||
-        (targetInfo.exists() && !targetInfo.isWritable())) {
+    if (target.isEmpty()) {
         return false;
     }
-    const FolderLock lock(targetInfo.absolutePath(), kLockWait);
+    const QByteArray targetName = QFile::encodeName(target);
+    const std::optional<OldFile> old = replaceableAt(targetName);
+    if (!old) {
+        return false;
+    }
+    const QString folder = QFileInfo(target).absolutePath();
+    const FolderLock lock(folder, kLockWait);
     if (!lock.acquired()) {
         return false;
     }
+    // What writes killed here left behind (only a file system without unnamed files leaves any
+    // but by a rare chance).
+    removeTemporaryFilesIn(folder);
 
-    const QByteArray targetName = QFile::encodeName(target);
     const QByteArray temporaryName = QFile::encodeName(temporaryPathFor(target));
-    // Left by an interrupted write; O_EXCL below also keeps a link planted there from being
-    // followed.
-    ::unlink(temporaryName.constData());
-    FileDescriptor file(::open(temporaryName.constData(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-    if (file.get() < 0) {
-        return false;
-    }
-    struct stat old {};
-    if (::stat(targetName.constData(), &old) == 0) {
-        ::fchmod(file.get(), old.st_mode & 07777);  // the new content keeps the old permissions
-    }
-    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0 && file.close();
-    if (!written || ::rename(temporaryName.constData(), targetName.constData()) != 0) {
-        ::unlink(temporaryName.constData());
-        return false;
-    }
-    return true;
+    const std::optional<bool> unnamed =
+        writeUnnamed(QFile::encodeName(folder), targetName, temporaryName, bytes, *old);
+    return unnamed ? *unnamed : writeNamed(targetName, temporaryName, bytes, *old);
 }
 
 void removeStaleTemporaryFiles(const QString& folder) {
     // Another copy writing there now holds the lock; its temporary file is not stale.
     const FolderLock lock(folder, std::chrono::milliseconds(0));
-    if (!lock.acquired()) {
-        return;
-    }
-    const QDir dir(folder);
-    const QStringList stale = dir.entryList({QStringLiteral("?*") + kTemporarySuffix},
-                                            QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QString& name : stale) {
-        QFile::remove(dir.filePath(name));
+    if (lock.acquired()) {
+        removeTemporaryFilesIn(folder);
     }
 }

@@ -3,15 +3,19 @@
 #include <QByteArray>
 #include <QString>
 
-// Replaces the file at `path` with `bytes` whole: they go to a temporary file beside it, which is
-// renamed over the old file only once everything was written and synced, so a crash or a full
-// disk never leaves a half-written file. A link is followed and its target replaced. Returns
-// false, leaving any old file as it was, when it cannot (a read-only file stays as it is).
+// Replaces the file at `path` with `bytes` whole: they go to a new file beside it, which takes
+// the old file's place (and permissions) only once everything was written and synced, so a
+// crash or a full disk never leaves a half-written file. A link is followed and its target
+// replaced. Returns false, leaving any old file as it was, when it cannot: a read-only file, and
+// anything that is not a regular file (a folder, a device such as /dev/null, a FIFO), stay as
+// they are.
 //
-// Each file has one temporary name (temporaryPathFor): a crash between writing and renaming
-// leaves at most that one file, and the next write of the same file replaces it. Writers in one
-// folder, in this process or another copy of the program, take turns, so none renames another's
-// half-written temporary file.
+// The new file has no name while it is written, so a crash leaves nothing behind (it bears its
+// temporary name, temporaryPathFor, only for the instant between being linked in and renamed
+// over the old file). Where the file system has no unnamed files it is written under that name,
+// which a crash would leave; each write first removes such leftovers from its folder. Writers in
+// one folder, in this process or another copy of the program, take turns, so none renames or
+// removes another's temporary file.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The temporary file the writer uses for the file at `path`.

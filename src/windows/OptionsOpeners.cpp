@@ -7,8 +7,7 @@
 #include "windows/options.h"
 
 void rereadSettings(Program& program) {
-    applyToHolders(program, readSettings(program.settingsPath(), ReadMode::SkipBadLines,
-                                         volumeRange(program)));
+    applyToHolders(program, readSettings(program.settingsPath(), volumeRange(program)));
 }
 
 void wireOptionsOpeners(Program& program) {

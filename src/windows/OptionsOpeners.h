@@ -2,8 +2,8 @@
 
 class Program;
 
-// Reads settings.cfg into the settings holders again, as every opening of the options dialog
-// does: a line that cannot be used is passed over and its holder keeps its value. The volume
+// Reads settings.cfg into the settings holders, at start-up and at every opening of the options
+// dialog: a line that cannot be used is passed over and its holder keeps its value. The volume
 // goes back to the stored value.
 void rereadSettings(Program& program);
 

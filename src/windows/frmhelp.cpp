@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include "app/Program.h"
+#include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/RegularFile.h"
 #include "util/Twips.h"
@@ -26,12 +27,15 @@ frmhelp::frmhelp(Program& program)
     setGeometry(QRect(centredOnScreen(size, desktop), size));
     keepOnScreen(*this, desktop);
 
-    RichTextBox1 = new QTextBrowser(this);
+    // Not a QTextBrowser, which screen readers are told is a label.
+    RichTextBox1 = new QTextEdit(this);
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setAccessibleName(QStringLiteral("Hilfetext"));
-    RichTextBox1->setOpenLinks(false);
+    RichTextBox1->setReadOnly(true);
+    RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Form_Load();
     Form_Resize();
+    answerDialogKeys(*this, [this] { close(); });
 }
 
 frmhelp::~frmhelp() = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTextBrowser>
+#include <QTextEdit>
 #include <QWidget>
 
 class Program;
@@ -21,7 +21,8 @@ public:
     explicit frmhelp(Program& program);
     ~frmhelp() override;
 
-    QTextBrowser* RichTextBox1;
+    // Read-only, with a cursor the keys move: screen readers read it as a document.
+    QTextEdit* RichTextBox1;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

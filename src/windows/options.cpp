@@ -9,6 +9,7 @@
 #include "app/SettingsHolders.h"
 #include "folders/frmdir.h"
 #include "player/Form1.h"
+#include "util/DialogKeys.h"
 #include "util/FileMessages.h"
 #include "util/OnScreen.h"
 #include "windows/OptionsOpeners.h"
@@ -103,6 +104,7 @@ options::options(Program& program)
     connect(Command3, &QPushButton::clicked, this, &options::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &options::Command4_Click);
     connect(Timer1, &FormTimer::timeout, this, &options::Timer1_Timer);
+    answerDialogKeys(*this, nullptr);  // Escape is the dialog's own "Abbrechen"
 }
 
 void options::applyExpandRule() const {

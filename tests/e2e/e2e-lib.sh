@@ -101,8 +101,9 @@ e2e_stop_map_log() {
     E2E_MAP_LOG_PID=
 }
 
-# Starts a new map log, then the player from an unrelated working directory: the program must
-# find its files through its own folder.
+# e2e_start_player [ARGUMENT...]: starts a new map log, then the player from an unrelated working
+# directory: the program must find its files through its own folder.
+# shellcheck disable=SC2120 # most starts name no file
 e2e_start_player() {
     e2e_stop_map_log
     # Emptied here: the wait below must not take an earlier start's "ready" for this one's.
@@ -110,7 +111,7 @@ e2e_start_player() {
     "$E2E_MAP_LOGGER" >>"$E2E_DIR/maps.log" 2>&1 &
     E2E_MAP_LOG_PID=$!
     e2e_wait_for "the map logger did not start" grep -q '^ready$' "$E2E_DIR/maps.log"
-    (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer") \
+    (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer" "$@") \
         </dev/null >"$E2E_DIR/player.log" 2>&1 &
     E2E_PLAYER_PID=$!
 }

@@ -29,8 +29,12 @@ e2e_at_exit stop_all
 printf '%s\r\n' "$FIXTURES/A" >"$E2E_PROGRAM_DIR/folders.dat"
 SOCKET=$XDG_RUNTIME_DIR/brambleplayer
 NO_BUS="unix:path=$E2E_DIR/no-session-bus"
-# Copies of a 4 s tone, each told apart by its name and still playing when looked for.
-for name in "Übergabe am Bus.mp3" "Übergabe am Socket.mp3" "Ohne Bus.mp3"; do
+NOT_MP3=$FIXTURES/../audio/not_audio.mp3
+# Copies of a 4 s tone, each told apart by its name and still playing when looked for; the names
+# of two are Latin-1, not UTF-8, as on old disks.
+LATIN1_BUS=$'\xdcbergabe am Bus.mp3'
+LATIN1_START=$'Gr\xfc\xdfe ohne Bus.mp3'
+for name in "$LATIN1_BUS" "Übergabe am Socket.mp3" "Ohne Bus.mp3" "$LATIN1_START"; do
     cp "$FIXTURES/../audio/tone_550hz_4s.mp3" "$E2E_DIR/$name"
 done
 
@@ -40,10 +44,10 @@ is_above() {
         '$1 == a { if (!seen_b) ok = 1 } $1 == b { seen_b = 1 } END { exit !ok }'
 }
 
-# refused_with_message WHAT [ARGUMENT...]: the player started again from elsewhere shows a
-# message box "Fehler", then ends with status 1.
+# refused_with_message WHAT SAID [ARGUMENT...]: the player started again from elsewhere shows a
+# message box "Fehler", then ends with status 1; where SAID is given, standard error says it too.
 refused_with_message() {
-    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "${@:2}") </dev/null >"$E2E_DIR/second.log" 2>&1 &
+    (cd "$E2E_DIR/elsewhere" && exec "$PLAYER" "${@:3}") </dev/null >"$E2E_DIR/second.log" 2>&1 &
     SECOND_PID=$!
     box=$(e2e_find_window "Fehler" "$SECOND_PID") || e2e_fail "$1: $(cat "$E2E_DIR/second.log")"
     e2e_press_key "$box" Return
@@ -52,10 +56,14 @@ refused_with_message() {
     status=$?
     SECOND_PID=
     ((status == 1)) || e2e_fail "$1: the second start ended with status $status after its message"
+    [[ -n $2 ]] || return 0
+    grep -q "^brambleplayer: .*$2" "$E2E_DIR/second.log" ||
+        e2e_fail "$1: standard error did not say '$2': $(cat "$E2E_DIR/second.log")"
+    _e2e_streaming || e2e_fail "$1: the running player stopped playing"
 }
 
 opened() {
-    find "/proc/$E2E_PLAYER_PID/fd" -lname "$1" 2>/dev/null | grep -q .
+    LC_ALL=C find "/proc/$E2E_PLAYER_PID/fd" -lname "$1" 2>/dev/null | grep -q .
 }
 
 # hands_over WHAT FILE [ENVIRONMENT...]: a second start with two files ends with status 0, and the
@@ -63,7 +71,8 @@ opened() {
 hands_over() {
     local what=$1 file=$2
     shift 2
-    (cd "$E2E_DIR/elsewhere" && exec env "$@" "$PLAYER" "$file" "$FIXTURES/B/d_1200hz_2s.mp3") \
+    (cd "$E2E_DIR/elsewhere" &&
+        exec timeout 10 env "$@" "$PLAYER" "$file" "$FIXTURES/B/d_1200hz_2s.mp3") \
         </dev/null >"$E2E_DIR/second.log" 2>&1 ||
         e2e_fail "$what: the second start ended with status $?: $(cat "$E2E_DIR/second.log")"
     e2e_wait_for "$what: the running player did not open $file" opened "$file"
@@ -108,7 +117,7 @@ plain_second_start() {
 # frozen_first_player WHAT: a running player that does not answer within 2 s is told of.
 frozen_first_player() {
     kill -STOP "$E2E_PLAYER_PID"
-    refused_with_message "$1: the running player does not answer"
+    refused_with_message "$1: the running player does not answer" ""
     kill -CONT "$E2E_PLAYER_PID"
 }
 
@@ -189,10 +198,11 @@ status=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.bramble
     /org/mpris/MediaPlayer2 org.freedesktop.DBus.Properties.Get \
     string:org.mpris.MediaPlayer2.Player string:PlaybackStatus 2>&1)
 [[ $status == *'"Playing"'* ]] || e2e_fail "the running player tells the bus: $status"
-hands_over "with a session bus" "$E2E_DIR/Übergabe am Bus.mp3"
+hands_over "with a session bus, a Latin-1 name" "$E2E_DIR/$LATIN1_BUS"
 hands_over "without a bus, beside a player with one" "$E2E_DIR/Übergabe am Socket.mp3" \
     DBUS_SESSION_BUS_ADDRESS="$NO_BUS"
-refused_with_message "a folder" "$FIXTURES/B"
+refused_with_message "a folder" "ist ein Verzeichnis" "$FIXTURES/B"
+refused_with_message "a text file named .mp3" "ist keine MP3-Datei" "$NOT_MP3"
 frozen_first_player "with a session bus"
 reply=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.brambleplayer \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit 2>&1) || e2e_fail "Quit got no reply: $reply"
@@ -214,13 +224,16 @@ e2e_find_window "MP3-Brambleplayer" >/dev/null || exit 1
 kill -KILL "$E2E_PLAYER_PID" && wait "$E2E_PLAYER_PID" 2>/dev/null
 rm "$SOCKET"
 
-e2e_start_player
+e2e_start_player "$E2E_DIR/$LATIN1_START"
 MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
+e2e_wait_for "a Latin-1 name on the command line did not play" opened "$E2E_DIR/$LATIN1_START"
 e2e_wait_green_lines "$(e2e_find_window "Playlist")" 3 "the folder's three titles"
 e2e_click "$MAIN" 281 60 # "Nächster Track"
 e2e_wait_for "without a session bus: no sound stream after a click on next" _e2e_streaming
 cover_player "without a session bus"
 plain_second_start "without a session bus"
 hands_over "without a session bus" "$E2E_DIR/Ohne Bus.mp3"
+refused_with_message "without a session bus: a text file named .mp3" "ist keine MP3-Datei" \
+    "$NOT_MP3"
 frozen_first_player "without a session bus"
-e2e_pass "without a session bus: a file at the socket's place stays; raised, handed over, refused"
+e2e_pass "without a session bus: a file at the socket's place stays; started with a Latin-1 name, raised, handed over, refused"

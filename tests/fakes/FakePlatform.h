@@ -157,6 +157,7 @@ public:
     static constexpr int kMicrophone = 2;
     std::optional<MixerControl> speakers = MixerControl{kSpeakers, 0, 65535};
     std::optional<MixerControl> microphone;
+    std::optional<long> speakersLevel;  // told with the answer
     bool answered = true;
     int opens = 0;
     std::vector<std::pair<int, long>> writes;
@@ -175,6 +176,12 @@ public:
             return real->volumeControl(line);
         }
         return !answered ? std::nullopt : line == Line::Speakers ? speakers : microphone;
+    }
+    std::optional<long> answeredValue(int controlId) override {
+        if (real != nullptr) {
+            return real->answeredValue(controlId);
+        }
+        return answered && controlId == kSpeakers ? speakersLevel : std::nullopt;
     }
     void open() override {
         ++opens;

@@ -36,11 +36,11 @@ ProgramFixture::ProgramFixture() {
         dialogs.push_back(handOver<FakeFileDialog>(dialog));
         return dialog;
     };
-    services.prepareEngine = [this] {
-        return engineAvailable
-                   ? EngineStatus{}
-                   : EngineStatus{
-                         EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}};
+    services.prepareEngine = [this](const std::function<void(EngineStatus)>& done) {
+        done(
+            engineAvailable
+                ? EngineStatus{}
+                : EngineStatus{EngineStatus::Failure::NotFound, QStringLiteral("libmpv.so.2"), {}});
     };
     services.endProcess = [this] { ++processEnds; };
     program = std::make_unique<Program>(folder.path(), std::move(services));

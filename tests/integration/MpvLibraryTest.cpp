@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <QSignalSpy>
+#include <optional>
 #include <string>
 
 #include "MpvTestSupport.h"
@@ -40,6 +41,49 @@ TEST(MpvLibraryTest, LoadsOnceWhenAPlayerFirstNeedsItAndWithoutItEveryOperationD
     without.setFileName(QString());
     runEventsFor(300);
     EXPECT_EQ(ends.count(), 0);
+}
+
+// A start with a file to play loads the library on a thread of its own beside the windows: what
+// the players are asked meanwhile reaches the engine once it is there.
+TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceItIsThere) {
+    const auto makeInstance = [](MpvLibrary& library) {
+        return MpvPlayer::makeInstance(library, false);
+    };
+    MpvLibrary library;
+    library.preload(makeInstance);
+    MpvPlayer muted(library);  // the first to need an engine takes the unmuted one made ahead
+    MpvPlayer paused(library);
+    MpvPlayer player(library);
+    const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
+    std::optional<Listening> heard(std::in_place);
+    // Mixed tones read as the highest: the silenced ones are the higher ones.
+    muted.setMute(true);
+    muted.setFileName(tone990);
+    muted.play();
+    paused.setFileName(tone660);
+    paused.play();
+    paused.pause();
+    player.setFileName(tone440);
+    player.play();
+    EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
+    ASSERT_TRUE(waitUntil([&] { return ends.count() == 1; }));
+    EXPECT_EQ(paused.playState(), MediaPlayer::kPaused);
+    EXPECT_NEAR(paused.duration(), 1.0, 0.1);
+    EXPECT_EQ(paused.currentPosition(), 0.0);
+    if (heard->on()) {
+        EXPECT_TRUE(tonesAre(heard->tones(), {440}));
+    }
+
+    // Without a library the file waits for nothing: its opening ends, and nothing plays.
+    MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
+    missing.preload(makeInstance);
+    MpvPlayer without(missing);
+    const QSignalSpy opened(&without, &MediaPlayer::loadFinished);
+    without.setFileName(tone440);
+    without.play();
+    ASSERT_TRUE(waitUntil([&] { return !without.isLoading(); }));
+    EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(opened.count(), 1);
 }
 
 TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {

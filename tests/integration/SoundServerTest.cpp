@@ -1,3 +1,4 @@
+#include <alsa/asoundlib.h>
 #include <signal.h>
 
 #include <QProcess>
@@ -38,9 +39,34 @@ protected:
             pactl({"set-sink-volume", "@DEFAULT_SINK@", "100%"});
         }
     }
+    // As a desktop starts it after a crash or an update, or late in a session.
+    void startServerAnew() {
+        ASSERT_EQ(QProcess::execute("sh", {"-c",
+                                           "env -u DISPLAY pulseaudio --daemonize=yes -n "
+                                           "--exit-idle-time=-1 -F \"$BRAMBLE_PULSE_CONFIG\" "
+                                           "--log-target=file:\"$XDG_RUNTIME_DIR/restart.log\""}),
+                  0);
+        server = privateSoundServer();
+    }
+    void endServer() {
+        kill(server, SIGTERM);
+        ASSERT_TRUE(waitUntil([this] { return kill(server, 0) != 0; }));
+    }
+
     pid_t server = 0;
     AlsaMixer alsa;
 };
+
+// With no volume stored, the slider shows the sink's level once the mixer answers, and a step
+// goes on from there.
+TEST_F(SoundServerTest, WithoutAStoredVolumeTheSliderStartsAtTheSinksLevel) {
+    pactl({"set-sink-volume", "@DEFAULT_SINK@", "35%"});
+    mixer->setReal(&alsa);
+    start();
+    EXPECT_TRUE(waitUntil([this] { return std::get<2>(readOut(label("imgVol"))) == 35; }));
+    form1().volume().mnuvolup1_Click();
+    EXPECT_TRUE(sinkReaches(40));
+}
 
 // The server stops while a track plays: the window goes on (timers, position, tray menu,
 // options dialog), though pausing reaches the server only when it continues.
@@ -101,14 +127,8 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
 
-    // As a desktop does after a crash or an update.
-    kill(server, SIGTERM);
-    ASSERT_TRUE(waitUntil([this] { return kill(server, 0) != 0; }));
-    ASSERT_EQ(QProcess::execute("sh", {"-c",
-                                       "env -u DISPLAY pulseaudio --daemonize=yes -n "
-                                       "--exit-idle-time=-1 -F \"$BRAMBLE_PULSE_CONFIG\" "
-                                       "--log-target=file:\"$XDG_RUNTIME_DIR/restart.log\""}),
-              0);
+    endServer();
+    startServerAnew();
     const double restartedAt = player.currentPosition();
     const Listening listening;
     ASSERT_TRUE(listening.on()) << listening.why.toStdString();
@@ -128,6 +148,23 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     EXPECT_EQ(player.fileName(), longTone770);
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
     EXPECT_GT(player.currentPosition(), restartedAt);
+}
+
+// No server at start-up, and one that comes later: the next volume change reaches it. ALSA
+// settles what `default` means at the first opening in the process, here one that found no
+// server (as the mixer's own first opening does, or the engine's trying ALSA's output).
+TEST_F(SoundServerTest, AServerThatComesAfterThePlayerIsDrivenByTheSlider) {
+    endServer();
+    snd_mixer_t* early = nullptr;
+    ASSERT_GE(snd_mixer_open(&early, 0), 0);
+    EXPECT_LT(snd_mixer_attach(early, "default"), 0);
+    snd_mixer_close(early);
+    mixer->setReal(&alsa);
+    start();
+    ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));
+    startServerAnew();
+    form1().volume().nudgeToShare(0.4);
+    EXPECT_TRUE(sinkReaches(40));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
@@ -48,17 +50,20 @@ protected:
     QTemporaryDir dir_;
 };
 
-// The old file stays byte for byte until a write succeeds, and is then replaced whole.
-TEST_F(AtomicFileTest, AFailedWriteCleansUpAndAKilledOneLeavesATemporaryFileForLater) {
+// The old file stays byte for byte until a write succeeds, and is then replaced whole. A killed
+// write leaves nothing behind; what one left where the file system has no unnamed files goes
+// with the next write into that folder.
+TEST_F(AtomicFileTest, AFailedOrKilledWriteLeavesTheOldFileAndNothingElse) {
     const QByteArray old(500, 'x');
     ASSERT_TRUE(writeFileAtomically(path(), old));
     EXPECT_FALSE(writeOnAFullDisk(path()));
     EXPECT_EQ(files(), QStringList{"settings.cfg"});
     writeOnAFullDisk(path(), true);
-    writeOnAFullDisk(path(), true);
+    writeOnAFullDisk(path("neu.mpc"), true);
     EXPECT_EQ(read(), old);
-    EXPECT_EQ(files(), QStringList({"settings.cfg", "settings.cfg.bramble-tmp"}));
+    EXPECT_EQ(files(), QStringList{"settings.cfg"});
 
+    ASSERT_TRUE(QFile(path("rock.mpc.bramble-tmp")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(writeFileAtomically(path(), "neu\r\n"));
     EXPECT_EQ(read(), QByteArray("neu\r\n"));
     EXPECT_EQ(files(), QStringList{"settings.cfg"});
@@ -104,7 +109,27 @@ TEST_F(AtomicFileTest, ImpossibleTargetsFailWithoutTouchingAnything) {
     ASSERT_TRUE(QDir(dir_.path()).mkpath("folders.dat/inside"));
     EXPECT_FALSE(writeFileAtomically(path("folders.dat"), "x"));
     EXPECT_TRUE(QDir(path("folders.dat/inside")).exists());
-    EXPECT_EQ(files(), QStringList{"plain"});
+
+    // A FIFO, and a device (here a private /dev/zero), itself or behind a link.
+    const auto type = [this](const char* name) {
+        struct stat status {};
+        return ::stat(QFile::encodeName(path(name)).constData(), &status) == 0
+                   ? status.st_mode & S_IFMT
+                   : 0U;
+    };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path("fifo"), path("settings.cfg")));
+    EXPECT_FALSE(writeFileAtomically(path("settings.cfg"), "x"));
+    EXPECT_FALSE(writeFileAtomically(path("fifo"), "x"));
+    EXPECT_EQ(type("settings.cfg"), S_IFIFO);  // read through the link: neither was replaced
+    EXPECT_EQ(files(), QStringList({"plain", "settings.cfg"}));
+    if (::mknod(QFile::encodeName(path("zero")).constData(), S_IFCHR | 0600, makedev(1, 5)) != 0) {
+        GTEST_SKIP() << "no device node can be made here (root only)";
+    }
+    ASSERT_TRUE(QFile::link(path("zero"), path("rock.mpc")));
+    EXPECT_FALSE(writeFileAtomically(path("rock.mpc"), "x"));
+    EXPECT_EQ(type("rock.mpc"), S_IFCHR);
+    EXPECT_EQ(files(), QStringList({"plain", "rock.mpc", "settings.cfg"}));
 }
 
 }  // namespace

@@ -33,3 +33,17 @@ TEST(FileNames, EveryByteStringComesBackExactly) {
     EXPECT_EQ(absoluteFilePath(QStringLiteral("/a//b/./c/../") + decodeFileName("\xe9")),
               QStringLiteral("/a/b/") + decodeFileName("\xe9"));
 }
+
+// An address carries the name's bytes, encoded where they are no plain ASCII, and leads back to
+// the same name; only a local file's address has a path.
+TEST(FileNames, FileAddressesCarryTheBytesOfTheName) {
+    const QString name = decodeFileName("/M\xe4rchen/50% #1.mp3");
+    EXPECT_EQ(fileUrlOf(name), "file:///M%E4rchen/50%25%20%231.mp3");
+    EXPECT_EQ(pathOfFileUrl(fileUrlOf(name)), name);
+    EXPECT_EQ(pathOfFileUrl("file://localhost/Gr%C3%BC%C3%9Fe.mp3"),
+              QString::fromUtf8("/Grüße.mp3"));
+    for (const char* other :
+         {"http://example.org/a.mp3", "file://elsewhere/a.mp3", "a.mp3", "file:///a%00b.mp3"}) {
+        EXPECT_EQ(pathOfFileUrl(QString::fromLatin1(other)), std::nullopt) << other;
+    }
+}

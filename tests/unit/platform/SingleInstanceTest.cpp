@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/ScopedEnv.h"
+#include "util/FileDescriptor.h"
 
 namespace {
 
@@ -35,17 +36,23 @@ protected:
     QString socket = folder.filePath("brambleplayer");
 };
 
-// What a killed copy leaves behind, a socket file nobody listens on, is replaced, and the new
-// one goes at the end. Anything else at the path is left alone; the copy runs, unsure of being
-// the only one (and says so).
-TEST_F(SingleInstanceTest, OnlyAStaleSocketIsReplaced) {
+// A socket at `path`, listening (and never answering) while the descriptor is open.
+int socketAt(const QString& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, QFile::encodeName(socket).constData(),
+    std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
                  sizeof(address.sun_path) - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    ::close(fd);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    EXPECT_EQ(::listen(fd, 4), 0);
+    return fd;
+}
+
+// What a killed copy leaves behind, a socket file nobody listens on, is replaced, and the new
+// one goes at the end. Anything else at the path is left alone unasked, even where something
+// listens behind it; the copy runs, unsure of being the only one (and says so).
+TEST_F(SingleInstanceTest, OnlyAStaleSocketIsReplaced) {
+    ::close(socketAt(socket));  // a socket file nobody listens on, as a killed copy leaves
     SingleInstance first(names());
     EXPECT_EQ(claim(first), SingleInstance::Outcome::OnlyCopy);
     EXPECT_FALSE(first.uniquenessUnsure());
@@ -55,14 +62,31 @@ TEST_F(SingleInstanceTest, OnlyAStaleSocketIsReplaced) {
     first.release();
     EXPECT_FALSE(QFileInfo::exists(socket));
 
-    // Nor is a folder (a plain file is checked with the whole program).
+    const auto leftAlone = [this] {
+        const QFileInfo before(socket);
+        SingleInstance second(names());
+        EXPECT_EQ(claim(second), SingleInstance::Outcome::OnlyCopy);
+        EXPECT_EQ(second.blockedPath(), socket);
+        second.release();
+        const QFileInfo after(socket);
+        return after.isSymLink() == before.isSymLink() && after.isDir() == before.isDir() &&
+               after.exists() == before.exists() && after.ownerId() == before.ownerId();
+    };
+    // A folder (a plain file is checked with the whole program).
     ASSERT_TRUE(QDir().mkdir(socket));
-    SingleInstance second(names());
-    EXPECT_EQ(claim(second), SingleInstance::Outcome::OnlyCopy);
-    EXPECT_TRUE(second.uniquenessUnsure());
-    EXPECT_EQ(second.blockedPath(), socket);
-    second.release();
-    EXPECT_TRUE(QFileInfo(socket).isDir());
+    EXPECT_TRUE(leftAlone());
+    ASSERT_TRUE(QDir().rmdir(socket));
+    // A link to another program's socket, which never answers.
+    const FileDescriptor elsewhere(socketAt(folder.filePath("other-program")));
+    ASSERT_TRUE(QFile::link(folder.filePath("other-program"), socket));
+    EXPECT_TRUE(leftAlone());
+    ASSERT_TRUE(QFile::remove(socket));
+    // Such a socket of another user's (which only root can make).
+    if (getuid() == 0) {
+        const FileDescriptor foreign(socketAt(socket));
+        ASSERT_EQ(::chown(QFile::encodeName(socket).constData(), 65534, 65534), 0);
+        EXPECT_TRUE(leftAlone());
+    }
 }
 
 // Without a runtime folder the socket goes into a folder of the user's own, never straight

@@ -58,7 +58,7 @@ TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
     }
 }
 
-TEST(SettingsFileTest, RoundTripsEveryValueInBothModes) {
+TEST(SettingsFileTest, RoundTripsEveryValue) {
     const QTemporaryDir dir;
     const QString path = dir.filePath("settings.cfg");
     const std::vector<Settings> cases = {
@@ -68,55 +68,50 @@ TEST(SettingsFileTest, RoundTripsEveryValueInBothModes) {
     };
     for (const Settings& written : cases) {
         ASSERT_TRUE(writeSettings(path, written));
-        for (const ReadMode mode : {ReadMode::StopAtFirstBadLine, ReadMode::SkipBadLines}) {
-            Settings read{9, 9, 9, QStringLiteral("old"), 9, 9, 9};
-            readSettings(path, mode, kRange).applyTo(read);
-            EXPECT_EQ(read, written) << written.estfolder.toStdString();
-        }
+        Settings read{9, 9, 9, QStringLiteral("old"), 9, 9, 9};
+        readSettings(path, kRange).applyTo(read);
+        EXPECT_EQ(read, written) << written.estfolder.toStdString();
     }
 }
 
-TEST(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSkipsIt) {
+// Each line is read on its own: a bad one is passed over, and the lines after it still count.
+TEST(SettingsFileTest, ReadsTolerantlyAndPassesOverABadLine) {
     const QTemporaryDir dir;
     const QString path = dir.filePath("settings.cfg");
     struct Case {
         const char* what;
         std::optional<QByteArray> bytes;  // nothing: no file at all
-        int startUpReadsLines;            // lines 1..n are read at start-up
-        std::set<int> skippedLines;       // lines the options opener passes over
+        std::set<int> skippedLines;       // lines passed over
     };
     const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
     const std::vector<Case> cases = {
         // Read as the good file.
-        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n"), 7, {}},
+        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n"), {}},
         {"blanks around numbers",
          lines({"0", "\t0\t", "   1", "/musik/rock", "0     ", " \t 1 ", "1234"}),
-         7,
          {}},
         {"leading zeros and minus zero",
          lines({"00", "-0", "001", "/musik/rock", "0", "1", "01234"}),
-         7,
          {}},
-        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "}), 7, {}},
-        {"last line without line end", kGoodFile.chopped(2), 7, {}},
-        {"missing file", std::nullopt, 0, all},
-        {"empty file", QByteArray(), 0, all},
-        {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), 6, {7}},
-        {"garbled line 1", goodFileWithLine(1, "x1"), 0, {1}},
-        {"garbled line 3", goodFileWithLine(3, " 1.5 "), 2, {3}},
-        {"garbled line 7", goodFileWithLine(7, "laut"), 6, {7}},
-        {"blank number line", goodFileWithLine(6, "   "), 5, {6}},
-        {"check box value 2", goodFileWithLine(5, " 2 "), 4, {5}},
-        {"beyond 16 bits", goodFileWithLine(2, " 65537 "), 1, {2}},
-        {"volume above the slider", goodFileWithLine(7, " 2001 "), 6, {7}},
-        {"volume below the slider", goodFileWithLine(7, "-101 "), 6, {7}},
-        {"over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), 3, {4}},
-        {"NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), 3, {4}},
+        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "}), {}},
+        {"last line without line end", kGoodFile.chopped(2), {}},
+        {"missing file", std::nullopt, all},
+        {"empty file", QByteArray(), all},
+        {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), {7}},
+        {"garbled line 1", goodFileWithLine(1, "x1"), {1}},
+        {"garbled line 3", goodFileWithLine(3, " 1.5 "), {3}},
+        {"garbled line 7", goodFileWithLine(7, "laut"), {7}},
+        {"blank number line", goodFileWithLine(6, "   "), {6}},
+        {"check box value 2", goodFileWithLine(5, " 2 "), {5}},
+        {"beyond 16 bits", goodFileWithLine(2, " 65537 "), {2}},
+        {"volume above the slider", goodFileWithLine(7, " 2001 "), {7}},
+        {"volume below the slider", goodFileWithLine(7, "-101 "), {7}},
+        {"over-long folder", goodFileWithLine(4, QByteArray(64 * 1024 + 1, 'a')), {4}},
+        {"NUL byte in the folder", goodFileWithLine(4, QByteArray("/mu\0sik", 7)), {4}},
         // What follows a line that alone fills what seven lines may take is never reached.
         {"line filling the read",
          lines({" 0 ", " 0 ", " 1 "}) + QByteArray(qsizetype{8} * 64 * 1024, 'a') + "\r\n" +
              lines({" 0 ", " 1 ", " 1234 "}),
-         3,
          {4, 5, 6, 7}},
     };
     for (const Case& c : cases) {
@@ -128,14 +123,7 @@ TEST(SettingsFileTest, ReadsTolerantlyButStartUpStopsAtABadLineAndTheOpenerSkips
             ASSERT_EQ(file.write(*c.bytes), c.bytes->size());
             file.close();
         }
-        std::set<int> notReachedAtStartUp;
-        for (int line = c.startUpReadsLines + 1; line <= 7; ++line) {
-            notReachedAtStartUp.insert(line);
-        }
-        EXPECT_EQ(readSettings(path, ReadMode::StopAtFirstBadLine, kRange),
-                  goodReadWithout(notReachedAtStartUp));
-        EXPECT_EQ(readSettings(path, ReadMode::SkipBadLines, kRange),
-                  goodReadWithout(c.skippedLines));
+        EXPECT_EQ(readSettings(path, kRange), goodReadWithout(c.skippedLines));
         // Reading never creates the file.
         EXPECT_EQ(QFile::exists(path), c.bytes.has_value());
     }

@@ -130,7 +130,7 @@ TEST(RtfReaderTest, ShippedHelpReadsCleanly) {
           "versteckt das Hauptfenster", "Eine angezeigte Playlist bleibt auf dem Bildschirm",
           "Open, Normal, Shuffle, + und die Dreiecke für die Playlist ändern ihre Farbe nicht",
           "Info („Zeigt Informationen zur aktuell gespielen MP3“) ist grau",
-          "i („Playlist-Information“", "Die Taste F2, die der Hinweis nennt, tut nichts",
+          "i („Playlist-Information“", "ebenso die Taste F2 im Hauptfenster und in der Playlist",
           "wiederhergestellt"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(said))) << said;
     }

@@ -69,10 +69,11 @@ INSTANTIATE_TEST_SUITE_P(
                      {" 0 ", " 1 ", " 0 ", "", " 0 ", " 1 ", " 0 "},
                      65535,
                      "010000 [|] vol0 x360 mixer[] pl00 h368 -#ff0000 010"},
-        SettingsCase{"bad line 3",
-                     {" 0 ", " 0 ", " 2 ", "/x", " 0 ", " 0 ", " 5 "},
+        // A bad line keeps its initial value; the lines after it are read all the same.
+        SettingsCase{"bad line 1",
+                     {" 2 ", " 0 ", " 1 ", "/x", " 0 ", " 0 ", " 5 "},
                      65535,
-                     "000101 [|] vol0 x360 mixer[] pl00 h186 +#ffffff 010"},
+                     "101000 [/x|/x] vol5 x360 mixer[1:10] pl11 h186 +#ffffff 101"},
         // 0..2000 gives a slider 1000 steps long: 5000 is off it and ignored.
         SettingsCase{"volume off the slider",
                      {" 1 ", " 1 ", " 0 ", "", " 1 ", " 0 ", " 5000 "},

@@ -137,7 +137,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     QTest::mouseClick(browser().Label2, Qt::LeftButton);
     ASSERT_TRUE(browser().Command1->isEnabled());
 
-    QTest::mouseClick(browser().Command1, Qt::LeftButton);
+    QTest::keyClick(browser().Command1, Qt::Key_Return);  // presses it, as in a dialog
     const QString a = path("A");
     EXPECT_EQ(readFile("folders.dat"), (a + "\r\n" + a + "\r\n").toLocal8Bit());
     EXPECT_FALSE(browser().isVisible());
@@ -179,7 +179,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     EXPECT_FALSE(browser().Command1->isEnabled());
     clickRow(browser().File1, 0);
 
-    QTest::mouseClick(browser().Command2, Qt::LeftButton);
+    QTest::keyClick(list, Qt::Key_Escape);  // as "Abbrechen"
     EXPECT_FALSE(browser().isVisible());
     EXPECT_EQ(browser().folderList(), QStringList({path("A")}));
     EXPECT_EQ(readFile("folders.dat"), (path("A") + "\r\n").toLocal8Bit());

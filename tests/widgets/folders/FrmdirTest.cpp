@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
@@ -36,17 +37,27 @@ protected:
     }
 };
 
+// "Abbrechen", the close box and Escape give the focus back to "...", the chooser's opener.
 TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     startWithStandardFolder(path("musik"));
-    for (bool closeBox : {false, true}) {
-        SCOPED_TRACE(closeBox);
+    for (const int way : {0, 1, 2}) {
+        SCOPED_TRACE(way);
+        ASSERT_TRUE(activate(opts()));
         frmdir& dir = chooser();
         openInList(dir, "jazz");
-        closeBox ? void(dir.close()) : QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        ASSERT_TRUE(activate(dir));
+        if (way == 0) {
+            QTest::mouseClick(dir.Command2, Qt::LeftButton);
+        } else if (way == 1) {
+            dir.close();
+        } else {
+            QTest::keyClick(dir.Dir1, Qt::Key_Escape);
+        }
         EXPECT_EQ(opts().estfolder->text(), "/bearbeitet");
         EXPECT_FALSE(opts().Command4->isEnabled());
         EXPECT_TRUE(opts().isEnabled());
         EXPECT_EQ(program->frmdirIfLoaded(), nullptr);
+        EXPECT_TRUE(waitUntil([this] { return QApplication::focusWidget() == opts().Command3; }));
     }
 
     frmdir& first = chooser();
@@ -57,6 +68,16 @@ TEST_F(FrmdirTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     // Preset from the folder in use, not from the edited text.
     EXPECT_EQ(first.Dir1->path(), path("musik"));
     EXPECT_TRUE(first.Dir1->path().startsWith(first.Drive1->currentText()));
+    // A screen reader reads what the drive list is for, and a folder by its name and depth.
+    const QAccessibleInterface* drives = QAccessible::queryAccessibleInterface(first.Drive1);
+    EXPECT_EQ(drives->text(QAccessible::Name), "Laufwerk");
+    EXPECT_EQ(drives->text(QAccessible::Value), first.Drive1->currentText());
+    const QAccessibleInterface* shown =
+        QAccessible::queryAccessibleInterface(first.Dir1)->child(first.Dir1->currentRow());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(QAccessible::Name), "musik");
+    EXPECT_EQ(shown->text(QAccessible::Description),
+              QString("Ebene %1").arg(path("musik").count('/') + 1));
     QTest::mouseClick(first.Command1, Qt::LeftButton);
     EXPECT_EQ(opts().estfolder->text(), path("musik"));
     EXPECT_TRUE(opts().Command4->isEnabled());

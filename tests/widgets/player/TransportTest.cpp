@@ -63,10 +63,22 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
 }
 
 TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
+    // What a screen reader reads of "Shuffle" and "Normal": checkable, and checked where red.
+    const auto checks = [this] {
+        QString digits;
+        for (const char* name : {"Label4", "Label12"}) {
+            const QAccessible::State state =
+                QAccessible::queryAccessibleInterface(label(name))->state();
+            digits += QString::number(state.checkable) + QString::number(state.checked);
+        }
+        return digits;
+    };
+    EXPECT_EQ(checks(), "1011");
     click("Label4");
     EXPECT_TRUE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kRed);
     EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1110");
     EXPECT_TRUE(item("playshuffle")->isChecked());
     EXPECT_FALSE(item("playnormal")->isChecked());
     QStringList played;
@@ -89,6 +101,7 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
     EXPECT_FALSE(program->shufflemode);
     EXPECT_EQ(label("Label4")->backColor(), kWhite);
     EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1010");
     EXPECT_TRUE(item("playshuffle")->isChecked());
     item("playnormal")->trigger();
     EXPECT_EQ(label("Label12")->backColor(), kRed);
@@ -271,6 +284,8 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaTogglePlayPause), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPlay), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaPlay), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::CTRL, Qt::Key_Right), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
         {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},

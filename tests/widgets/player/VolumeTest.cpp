@@ -57,7 +57,8 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreen
     EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 48%");
 
     volume().setStoredVolume(16002);
-    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 48, 0, 100));
+    // The level the mixer shows, 48.8 %, where the caption cuts it down.
+    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 49, 0, 100));
     QAccessibleValueInterface* level =
         QAccessible::queryAccessibleInterface(label("imgVol"))->valueInterface();
     ASSERT_NE(level, nullptr);
@@ -156,6 +157,22 @@ TEST_F(VolumeTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLe
     EXPECT_TRUE(player().muted);
 }
 
+// With no volume stored the slider starts at the speakers' level, which stays as it is, and a
+// step goes on from there.
+TEST_F(VolumeTest, WithoutAStoredVolumeTheSliderStartsAtTheSpeakersLevel) {
+    mixer->answered = false;
+    mixer->speakersLevel = 3277;  // 5 % of the mixer's range
+    start();
+    mixer->answer();
+    EXPECT_EQ(value(), 1639);
+    EXPECT_EQ(std::get<2>(readOut(label("imgVol"))), 5);
+    EXPECT_TRUE(mixer->writes.empty());
+    volume().mnuvolup1_Click();
+    EXPECT_EQ(std::get<2>(readOut(label("imgVol"))), 10);
+    EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{6530});
+    EXPECT_FALSE(fileExists("settings.cfg"));
+}
+
 // A mixer that answers after start-up gets its range and the value set meanwhile.
 struct LateMixer {
     long upperBound;
@@ -170,6 +187,7 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     const LateMixer& late = GetParam();
     writeSettings(kStored);
     mixer->answered = false;
+    mixer->speakersLevel = 60000;  // the stored volume wins
     start();
     EXPECT_EQ(form1().volumeSetting().span(), 32767);
     EXPECT_EQ(value(), 100);

@@ -2,6 +2,7 @@
 #include <QKeyEvent>
 
 #include "fakes/ProgramFixture.h"
+#include "playlist/frmsearch.h"
 
 namespace {
 
@@ -91,6 +92,30 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
     EXPECT_EQ(player().file, "/m/c.mp3");
     EXPECT_FALSE(timer("tmrPT")->isEnabled());  // Enter leaves the clock alone
     EXPECT_TRUE(item("mnupause")->isEnabled());
+}
+
+// F6 takes the keyboard from one window to the other, where Return plays the chosen line; F2
+// opens the search from both.
+TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth) {
+    const auto focused = [](QWidget* widget) {
+        return waitUntil([widget] { return QApplication::focusWidget() == widget; });
+    };
+    pl().setListIndex(2);
+    ASSERT_TRUE(activate(form1()));
+    QTest::keyClick(&form1(), Qt::Key_F6);
+    ASSERT_TRUE(focused(pl().List1));
+    QTest::keyClick(pl().List1, Qt::Key_Up);
+    QTest::keyClick(pl().List1, Qt::Key_Return);
+    EXPECT_EQ(player().file, "/m/b.mp3");
+    for (QWidget* window : {static_cast<QWidget*>(pl().List1), static_cast<QWidget*>(&form1())}) {
+        QTest::keyClick(window, Qt::Key_F2);
+        ASSERT_NE(program->searchIfLoaded(), nullptr);
+        EXPECT_TRUE(program->searchIfLoaded()->isVisible());
+        program->unloadSearch();
+    }
+    QTest::keyClick(pl().List1, Qt::Key_F6);
+    EXPECT_TRUE(focused(&form1()));
+    EXPECT_EQ(label("Label1")->toolTip(), "Sucht einen Eintrag in der Playlist (F2)");
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {

@@ -101,6 +101,21 @@ TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUn
     EXPECT_TRUE(pl().isEnabled());
     click("Label1");
     EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
+
+    // The keyboard alone: Escape and Return on "Schließen" hide it as the button does; Down
+    // goes from the text to the first result, Return plays that as the double-click does.
+    QTest::keyClick(search().Text1, Qt::Key_Escape);
+    EXPECT_FALSE(search().isVisible());
+    click("Label1");
+    QTest::keyClick(search().Command2, Qt::Key_Return);
+    EXPECT_FALSE(search().isVisible());
+    click("Label1");
+    search().Text1->setText("abba");
+    QTest::keyClick(search().Text1, Qt::Key_Down);
+    EXPECT_EQ(search().List2->currentIndex().row(), 0);
+    QTest::keyClick(search().List2, Qt::Key_Return);
+    EXPECT_EQ(player().file, "/m/sos.mp3");
+    EXPECT_EQ(program->searchIfLoaded(), nullptr);
 }
 
 // Results of an older playlist select and play nothing.

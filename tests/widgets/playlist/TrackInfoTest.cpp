@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QPointer>
 
 #include "fakes/ProgramFixture.h"
@@ -84,6 +85,17 @@ TEST_F(TrackInfoTest, ShowsThePathAndTheLengthMeasuredOnceTheFileIsOpen) {
     info().loadTimeout->start(1);
     EXPECT_TRUE(waitUntil([this] { return !info().Label3->text().isEmpty(); }));
     EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
+
+    // Escape closes it as "Schließen" does; the playlist it was opened from has the focus again.
+    info().close();
+    ASSERT_TRUE(activate(form1()));  // where the closing just sent the focus
+    ASSERT_TRUE(activate(pl()));
+    pl().List1->setFocus();
+    trackInfo(0);
+    ASSERT_TRUE(activate(info()));
+    QTest::keyClick(info().Text1, Qt::Key_Escape);
+    EXPECT_EQ(program->dateiinfoIfLoaded(), nullptr);
+    EXPECT_TRUE(waitUntil([this] { return QApplication::focusWidget() == pl().List1; }));
 }
 
 }  // namespace

@@ -20,12 +20,20 @@ protected:
 TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
-    item("mnuhelp")->trigger();
+    ASSERT_TRUE(activate(form1()));
+    SkinLabel* search = label("Label1");
+    search->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(search, Qt::Key_F1);
     ASSERT_NE(help(), nullptr);
     EXPECT_TRUE(help()->isVisible());
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
     EXPECT_EQ(help()->RichTextBox1->toPlainText(), "Hilfe für den Player");
     EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
+    // A screen reader finds a read-only document.
+    const QAccessibleInterface* text = QAccessible::queryAccessibleInterface(help()->RichTextBox1);
+    EXPECT_EQ(text->role(), QAccessible::EditableText);
+    EXPECT_TRUE(text->state().readOnly);
+    EXPECT_EQ(text->text(QAccessible::Name), "Hilfetext");
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
     // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
     help()->resize(600, 400);
@@ -37,10 +45,13 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     item("mnuhelp")->trigger();
     EXPECT_EQ(help(), first);
 
+    // Escape closes it as the close box does; the focus is back where F1 was pressed, marked.
     const QPointer<frmhelp> closed(help());
-    help()->close();
+    ASSERT_TRUE(activate(*help()));
+    QTest::keyClick(help()->RichTextBox1, Qt::Key_Escape);
     EXPECT_EQ(help(), nullptr);
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
+    EXPECT_TRUE(waitUntil([search] { return search->showsFocusMark(); }));
 
     // Only a regular file of at most 4 MB is read: a FIFO would block the open, /dev/zero never
     // ends. Anything else gives the note naming the file; a long paragraph shows in pieces.

@@ -1,3 +1,5 @@
+#include <QApplication>
+
 #include "fakes/ProgramFixture.h"
 #include "playlist/frmsearch.h"
 
@@ -60,11 +62,18 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest
     // Line 3 cannot be used: it is passed over and the lines after it still count.
     writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
     start();
-    const std::vector<std::function<void()>> openers{
-        [this] { click("Label5"); },
-        [this] { item("optionen")->trigger(); },
-        [this] { item("mnuoptions")->trigger(); },
-        [this] { QTest::keyClick(pl().List1, Qt::Key_F3); },
+    // Each closing gives the focus back to the control that had it at the opening, marked;
+    // never to the first of the Tab order, "Minimieren", whose Space would hide the player.
+    struct Opener {
+        std::function<void()> open;
+        QWidget* focus;
+    };
+    SkinLabel* button = label("Label5");
+    const std::vector<Opener> openers{
+        {[button] { QTest::keyClick(button, Qt::Key_Return); }, button},
+        {[this] { item("optionen")->trigger(); }, &form1()},
+        {[this] { item("mnuoptions")->trigger(); }, &form1()},
+        {[this] { QTest::keyClick(pl().List1, Qt::Key_F3); }, pl().List1},
     };
     for (std::size_t i = 0; i < openers.size(); ++i) {
         SCOPED_TRACE(i);
@@ -72,7 +81,9 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest
         opts().estfolder->setText("/anders");
         opts().alwaysshow->setChecked(false);
         control<VolumeHolder>("setVolume")->setValue(100);
-        openers[i]();
+        ASSERT_TRUE(activate(*openers[i].focus->window()));
+        openers[i].focus->setFocus(Qt::TabFocusReason);
+        openers[i].open();
         EXPECT_TRUE(opts().isVisible());
         EXPECT_FALSE(playerWindowsEnabled());
         EXPECT_TRUE(opts().optending->isChecked());
@@ -80,9 +91,12 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest
         EXPECT_TRUE(opts().alwaysshow->isChecked());
         EXPECT_EQ(form1().volumeSetting().value(), 16000);
         EXPECT_EQ(label("imgVol")->x(), 381);
+        ASSERT_TRUE(activate(opts()));
         QTest::keyClick(&opts(), Qt::Key_Escape);
         EXPECT_FALSE(opts().isVisible());
         EXPECT_TRUE(playerWindowsEnabled());
+        EXPECT_TRUE(waitUntil([&] { return QApplication::focusWidget() == openers[i].focus; }));
+        EXPECT_TRUE(openers[i].focus != button || button->showsFocusMark());
     }
 
     // The player's windows come back only when no window holds them any more.
@@ -144,8 +158,10 @@ TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolde
     opts().Command4->click();
     opts().estfolder->clear();
     QTest::keyClicks(opts().estfolder, "/neu");
-    EXPECT_FALSE(opts().Command4->isEnabled());  // typing does not count
-    opts().Command1->click();
+    EXPECT_FALSE(opts().Command4->isEnabled());         // typing does not count
+    QTest::keyClick(opts().estfolder, Qt::Key_Return);  // presses no button
+    EXPECT_TRUE(opts().isVisible());
+    QTest::keyClick(opts().Command1, Qt::Key_Return);
     EXPECT_EQ(form1().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
