@@ -18,11 +18,11 @@
 #include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "app/Startup.h"
-#include "folders/cache.h"
-#include "folders/frmopen.h"
+#include "folderbrowser/FolderBrowser.h"
+#include "model/FolderScan.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
-#include "playlist/playlist.h"
+#include "playlistwindow/PlaylistWindow.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include "QtBenchmarkMain.h"
 #include "app/Program.h"
 #include "app/Startup.h"
-#include "folders/frmdir.h"
+#include "folderbrowser/FolderChooser.h"
+#include "mainwindow/MainWindow.h"
+#include "options/OptionsDialog.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
-#include "player/Form1.h"
-#include "windows/options.h"
 
 namespace {
 

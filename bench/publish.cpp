@@ -8,10 +8,10 @@
 
 #include "QtBenchmarkMain.h"
 #include "app/Program.h"
+#include "model/PlaylistStore.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
-#include "playlist/PlaylistStore.h"
-#include "playlist/playlist.h"
+#include "playlistwindow/PlaylistWindow.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // sorting the names), the cost of building the store from a full scan, and reading the longest
 // folder lists the reader takes. Figures only.
 
-#include "folders/FolderScanner.h"
-#include "playlist/ListFile.h"
-#include "playlist/PlaylistStore.h"
+#include "formats/ListFile.h"
+#include "model/FolderScanner.h"
+#include "model/PlaylistStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -11,11 +11,11 @@
 
 #include "QtBenchmarkMain.h"
 #include "app/Program.h"
+#include "help/HelpWindow.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
-#include "playlist/frmsearch.h"
-#include "playlist/playlist.h"
-#include "windows/frmhelp.h"
+#include "playlistwindow/PlaylistWindow.h"
+#include "playlistwindow/TitleSearchWindow.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/Docking.h"
 
 #include "app/Program.h"
-#include "player/Form1.h"
-#include "player/PlaylistDocking.h"
-#include "playlist/playlist.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PlaylistDocking.h"
+#include "playlistwindow/PlaylistWindow.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
 

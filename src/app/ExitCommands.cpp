@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 
 #include "app/Program.h"
-#include "windows/options.h"
+#include "options/OptionsDialog.h"
 
 namespace {
 

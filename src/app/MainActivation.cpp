@@ -4,7 +4,7 @@
 
 #include "app/Docking.h"
 #include "app/Program.h"
-#include "player/Form1.h"
+#include "mainwindow/MainWindow.h"
 
 MainActivation::MainActivation(Program& program, QObject* parent)
     : QObject(parent), program_(program), previous_(QGuiApplication::focusWindow()) {

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "settings/SettingsFile.h"
+#include "formats/SettingsFile.h"
 
 QString Program::settingsPath() const {
     return ::settingsPath(programFolder_);

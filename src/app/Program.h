@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/DockingState.h"
+#include "model/PlaylistStore.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -16,7 +17,6 @@
 #include "platform/Mixer.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowSystem.h"
-#include "playlist/PlaylistStore.h"
 #include "util/WindowSlot.h"
 
 class Form1;

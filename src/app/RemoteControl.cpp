@@ -6,12 +6,12 @@
 
 #include "app/ExitCommands.h"
 #include "app/Program.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PositionBar.h"
+#include "mainwindow/Transport.h"
+#include "mainwindow/VolumeControl.h"
+#include "model/Sequencing.h"
 #include "platform/FileNames.h"
-#include "player/Form1.h"
-#include "player/Position.h"
-#include "player/Sequencing.h"
-#include "player/Transport.h"
-#include "player/Volume.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/SettingsHolders.h"
 
 #include "app/Program.h"
-#include "player/Form1.h"
-#include "player/Volume.h"
-#include "windows/options.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/VolumeControl.h"
+#include "options/OptionsDialog.h"
 
 Settings settingsFromHolders(Program& program) {
     options& o = program.optionsWindow();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsFile.h"
+#include "formats/SettingsFile.h"
 
 class Program;
 

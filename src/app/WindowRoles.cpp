@@ -6,13 +6,13 @@
 #include <QWindow>
 
 #include "app/Program.h"
-#include "folders/frmdir.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "player/Tray.h"
-#include "playlist/playlist.h"
+#include "folderbrowser/FolderBrowser.h"
+#include "folderbrowser/FolderChooser.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/Tray.h"
+#include "options/OptionsDialog.h"
+#include "playlistwindow/PlaylistWindow.h"
 #include "skin/SkinLabel.h"
-#include "windows/options.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <tuple>
 #include <vector>
 
-#include "app/Module1.h"
+#include "app/PlaylistActions.h"
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
-#include "folders/frmopen.h"
-#include "player/Form1.h"
-#include "playlist/playlist.h"
-#include "windows/options.h"
+#include "folderbrowser/FolderBrowser.h"
+#include "mainwindow/MainWindow.h"
+#include "options/OptionsDialog.h"
+#include "playlistwindow/PlaylistWindow.h"
 
 // A program in a temporary program folder, with fake outside components that the test can
 // reach. Ending the process only counts.

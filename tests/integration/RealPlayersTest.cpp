@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "MpvTestSupport.h"
-#include "app/Module1.h"
+#include "app/PlaylistActions.h"
+#include "mainwindow/PositionBar.h"
 #include "platform/AlsaMixer.h"
 #include "platform/FileNames.h"
-#include "player/Position.h"
-#include "playlist/dateiinfo.h"
+#include "playlistwindow/TrackInfoWindow.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "MpvTestSupport.h"
+#include "mainwindow/PositionBar.h"
+#include "mainwindow/Transport.h"
+#include "mainwindow/VolumeControl.h"
 #include "platform/AlsaMixer.h"
-#include "player/Position.h"
-#include "player/Transport.h"
-#include "player/Volume.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
-#include "folders/frmdir.h"
-#include "playlist/dateiinfo.h"
-#include "playlist/frmsearch.h"
-#include "windows/frmhelp.h"
+#include "folderbrowser/FolderChooser.h"
+#include "help/HelpWindow.h"
+#include "playlistwindow/TitleSearchWindow.h"
+#include "playlistwindow/TrackInfoWindow.h"
 
 namespace {
 

@@ -1,0 +1,119 @@
+// The folder browser's editing of its folder list: add, delete, drag, clear, save and load.
+#include <QDir>
+#include <QFileInfo>
+
+#include "app/Program.h"
+#include "folderbrowser/FolderBrowser.h"
+#include "formats/ListFile.h"
+#include "platform/FileNames.h"
+#include "playlistwindow/PlaylistCommands.h"
+#include "util/FileMessages.h"
+
+void frmopen::Label2_Click() {
+    const QString folder = Dir1->highlightedPath();
+    if (folder.isEmpty()) {
+        return;
+    }
+    // The list files hold one folder per line: such a folder would be dropped at the commit.
+    if (!storableInListFile(folder)) {
+        program_.messages().show(
+            QStringLiteral("Der Ordner \"%1\" hat einen Zeilenumbruch im Namen und kann daher "
+                           "nicht in die Liste der Verzeichnisse aufgenommen werden.")
+                .arg(shownFileName(folder)),
+            QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    lstdirs->append(folder);  // the same folder may stand more than once
+}
+
+void frmopen::lstdirs_KeyDown(int key) {
+    const int row = lstdirs->listIndex();
+    if (key == Qt::Key_Delete && row >= 0) {
+        lstdirs->removeEntry(row);
+    }
+}
+
+void frmopen::lstdirs_MouseDown(QPoint /*pos*/) {
+    dragPosition_ = lstdirs->listIndex();
+}
+
+// The pressed line travels with the mouse one place at a time, the others keeping their
+// order, however far the mouse went since the last move.
+void frmopen::lstdirs_MouseMove(Qt::MouseButtons buttons, QPoint pos) {
+    const int target = lstdirs->rowAt(pos);
+    if (buttons == Qt::NoButton || dragPosition_ < 0 || target < 0 || target == dragPosition_) {
+        return;
+    }
+    const int step = target > dragPosition_ ? 1 : -1;
+    while (dragPosition_ != target) {
+        lstdirs->swapEntries(dragPosition_, dragPosition_ + step);
+        dragPosition_ += step;
+    }
+    lstdirs->setListIndex(dragPosition_);
+}
+
+void frmopen::lstdirs_MouseUp() {
+    dragPosition_ = -1;
+}
+
+bool frmopen::saveListVia(const QString& initDir) {
+    return CommonDialog1 && saveFolderListVia(program_, *CommonDialog1, initDir);
+}
+
+void frmopen::Command3_Click() {
+    saveListVia(program_.programFolder());
+}
+
+void frmopen::Command4_Click() {
+    if (lstdirs->count() == 0) {
+        return;
+    }
+    const MessageBoxes::Answer answer = program_.messages().show(
+        QStringLiteral("Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?"),
+        QStringLiteral("Meldung"), MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::None);
+    // A save that was cancelled or failed keeps the list: it was to be kept somewhere first.
+    const bool clear =
+        answer == MessageBoxes::Answer::No ||
+        (answer == MessageBoxes::Answer::Yes && saveListVia(program_.playlistFolder()));
+    if (clear) {
+        lstdirs->setEntries({});
+    }
+}
+
+void frmopen::Command5_Click() {
+    FileDialog* dialog = CommonDialog1.get();
+    if (dialog != nullptr) {
+        dialog->dialogTitle = QStringLiteral("Playlist laden");
+        dialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
+        dialog->initDir = program_.playlistFolder();
+        dialog->defaultExt = QStringLiteral(".mpc");
+        dialog->showOpen();
+        // A cancelled dialog leaves no name, and the list stays as it was.
+        if (!dialog->fileName.isEmpty()) {
+            loadList(dialog->fileName);
+        }
+    }
+    if (lstdirs->count() > 0) {
+        Command1->setEnabled(true);
+    }
+}
+
+void frmopen::loadList(const QString& path) {
+    if (QFileInfo(path).size() > kListFileMaxBytes) {
+        program_.messages().show(
+            QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "
+                           "Verzeichnisliste. Sie wurde nicht geladen.")
+                .arg(QDir::toNativeSeparators(path)),
+            QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    const std::optional<ListFileContents> read = readListFileContents(path);
+    if (!read) {
+        tellReadFailed(program_.messages(), path);
+        return;
+    }
+    // The store keeps its entries: the main player may move on to the next one while the
+    // browser is open, and closing the browser blanks them itself before it scans.
+    lstdirs->setEntries(read->records);
+    tellListCut(program_.messages(), path, *read);
+}

@@ -1,0 +1,64 @@
+#include "folderbrowser/FolderNavigation.h"
+
+#include "app/Program.h"
+#include "folderbrowser/Drives.h"
+#include "folderbrowser/FolderTree.h"
+#include "platform/FileNames.h"
+
+FolderContents listFolder(const FolderSource& source, const QString& folder, bool withMp3Names) {
+    if (folder.isEmpty()) {
+        return {};
+    }
+    // As text: a name that is not UTF-8 keeps its bytes.
+    FolderContents contents{absoluteFilePath(folder), {}, {}};
+    contents.subfolders = source.subfoldersOf(contents.path);
+    if (contents.subfolders && withMp3Names) {
+        const std::vector<QString> names = source.mp3NamesIn(contents.path);
+        contents.mp3Names = QStringList(names.begin(), names.end());
+    }
+    return contents;
+}
+
+FolderNavigation::FolderNavigation(Program& program, QWidget& window, DriveList& drives,
+                                   FolderList& folders, bool withMp3Names)
+    : QObject(&window),
+      program_(program),
+      drives_(drives),
+      folders_(folders),
+      withMp3Names_(withMp3Names),
+      requests_(new LatestRequest(this)) {
+    connect(requests_, &LatestRequest::busyChanged, &window, [&window](bool busy) {
+        if (busy) {
+            window.setCursor(Qt::BusyCursor);
+        } else {
+            window.unsetCursor();
+        }
+    });
+}
+
+void FolderNavigation::goTo(const QString& folder, std::function<void()> failed) {
+    const auto list = [source = program_.folderSource(), folder, withMp3Names = withMp3Names_](
+                          std::stop_token) { return listFolder(*source, folder, withMp3Names); };
+    requests_->start(list, [this, failed = std::move(failed)](const FolderContents& contents) {
+        if (!contents.subfolders) {
+            if (failed) {
+                failed();
+            }
+            return;
+        }
+        folders_.setPath(contents.path, *contents.subfolders);
+        drives_.selectDriveOf(folders_.path());
+        emit moved(contents.mp3Names);
+    });
+}
+
+void FolderNavigation::goToChosenDrive() {
+    goTo(drives_.currentText(), [this] {
+        tellNoMedium(program_.messages());
+        drives_.selectDriveOf(folders_.path());
+    });
+}
+
+void FolderNavigation::open(const QString& folder) {
+    goTo(folder, [this] { tellNoMedium(program_.messages()); });
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+#include "util/LatestRequest.h"
+
+class DriveList;
+class FolderList;
+class FolderSource;
+class Program;
+
+// What a folder window shows of one folder.
+struct FolderContents {
+    QString path;                           // absolute and clean
+    std::optional<QStringList> subfolders;  // nullopt: the folder cannot be listed
+    QStringList mp3Names;                   // listed only when asked for
+};
+
+// Lists a folder (absolute, or relative to the working directory) through the source.
+FolderContents listFolder(const FolderSource& source, const QString& folder, bool withMp3Names);
+
+// How a folder window moves its drive and folder lists to another folder. The folder is listed
+// on a worker, with the busy pointer on the window meanwhile, and the lists change when the
+// listing arrives; a newer move, or any other request of the window's, supersedes one under
+// way.
+class FolderNavigation : public QObject {
+    Q_OBJECT
+public:
+    // With mp3Names, each move lists the folder's MP3 files as well.
+    FolderNavigation(Program& program, QWidget& window, DriveList& drives, FolderList& folders,
+                     bool withMp3Names);
+
+    // Makes `folder` current in the folder list, with the drive list following; when it cannot
+    // be listed, calls failed() instead and changes nothing.
+    void goTo(const QString& folder, std::function<void()> failed = {});
+    // The drive chosen in the drive list; an unreadable one is told, and the drive list goes
+    // back to the drive of the folder shown.
+    void goToChosenDrive();
+    // A folder opened in the folder list; one that has gone since it was listed is told.
+    void open(const QString& folder);
+    // The window's listings, moves included, one at a time.
+    LatestRequest& requests() { return *requests_; }
+
+signals:
+    // A move was made; the MP3 files of the folder gone to, when asked for.
+    void moved(const QStringList& mp3Names);
+
+private:
+    Program& program_;
+    DriveList& drives_;
+    FolderList& folders_;
+    bool withMp3Names_;
+    LatestRequest* requests_;
+};

@@ -1,0 +1,169 @@
+#include "formats/SettingsFile.h"
+
+#include "platform/FileNames.h"
+#include "util/AtomicFile.h"
+#include "util/RegularFile.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+
+namespace {
+
+constexpr int kLineCount = 7;
+constexpr int kFolderLine = 3;  // index of the text line; every other line holds a number
+constexpr int kVolumeLine = 6;
+
+// Far beyond any folder path (PATH_MAX is 4096): a longer line is not a settings line.
+constexpr qsizetype kMaxLineBytes = qsizetype{64} * 1024;
+// Seven lines of the longest accepted length with their CR LF: nothing beyond is looked at,
+// so a huge file costs no more than a full settings file could.
+constexpr qint64 kMaxReadBytes = kLineCount * (kMaxLineBytes + 2);
+
+QByteArray numberLine(int value) {
+    // A space stands where a minus sign would be.
+    return (value >= 0 ? QByteArray(" ") : QByteArray()) + QByteArray::number(value) + " \r\n";
+}
+
+// A folder name holding a line break would shift every later value onto the wrong line, and
+// no path holds a NUL byte: such a folder cannot be stored, so its line is left empty.
+bool storableAsLine(const QString& text) {
+    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
+           !text.contains(QChar::Null);
+}
+
+struct Line {
+    enum class Kind { Missing, TooLong, Present } kind = Kind::Missing;
+    QByteArray text;  // without its line end
+};
+
+// Splits the next line off `data` from `pos`; a last line without line end counts when the
+// whole file was read, but not when the read stopped short of its end.
+Line nextLine(const QByteArray& data, bool wholeFile, qsizetype& pos) {
+    if (pos >= data.size()) {
+        return {};
+    }
+    const qsizetype start = pos;
+    const qsizetype lineFeed = data.indexOf('\n', start);
+    if (lineFeed < 0 && !wholeFile) {
+        pos = data.size();
+        return {Line::Kind::TooLong, {}};
+    }
+    const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
+    pos = lineFeed < 0 ? data.size() : lineFeed + 1;
+    QByteArray text = data.mid(start, end - start);
+    if (text.endsWith('\r')) {
+        text.chop(1);
+    }
+    if (text.size() > kMaxLineBytes) {
+        return {Line::Kind::TooLong, {}};
+    }
+    return {Line::Kind::Present, text};
+}
+
+std::optional<int> toNumber(const QByteArray& line) {
+    const QByteArray digits = line.trimmed();
+    std::int16_t value = 0;
+    const char* const first = digits.constData();
+    const char* const last = first + digits.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (digits.isEmpty() || error != std::errc() || end != last) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> toCheckBox(const QByteArray& line) {
+    const auto value = toNumber(line);
+    if (value && (*value == 0 || *value == 1)) {
+        return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> toVolume(const QByteArray& line, VolumeRange range) {
+    const auto value = toNumber(line);
+    if (value && *value >= range.low && *value <= range.high) {
+        return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> toFolder(const QByteArray& line) {
+    if (line.contains('\0')) {
+        return std::nullopt;
+    }
+    // Kept byte for byte, like the folder lists: a Latin-1 name survives every rewrite.
+    return decodeFileName(line);
+}
+
+}  // namespace
+
+void SettingsRead::applyTo(Settings& settings) const {
+    settings.optshowpl = optshowpl.value_or(settings.optshowpl);
+    settings.optexppl = optexppl.value_or(settings.optexppl);
+    settings.optending = optending.value_or(settings.optending);
+    settings.estfolder = estfolder.value_or(settings.estfolder);
+    settings.qinfo = qinfo.value_or(settings.qinfo);
+    settings.alwaysshow = alwaysshow.value_or(settings.alwaysshow);
+    settings.volume = volume.value_or(settings.volume);
+}
+
+QByteArray formatSettings(const Settings& settings) {
+    QByteArray bytes;
+    bytes += numberLine(settings.optshowpl);
+    bytes += numberLine(settings.optexppl);
+    bytes += numberLine(settings.optending);
+    if (storableAsLine(settings.estfolder)) {
+        bytes += encodeFileName(settings.estfolder);
+    }
+    bytes += "\r\n";
+    bytes += numberLine(settings.qinfo);
+    bytes += numberLine(settings.alwaysshow);
+    bytes += numberLine(settings.volume);
+    return bytes;
+}
+
+SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
+    // Only a regular file: opening a FIFO would block, and a device may never end.
+    const std::optional<FileStart> file = readRegularFile(path, kMaxReadBytes);
+    if (!file) {
+        return {};
+    }
+    const QByteArray& data = file->bytes;
+    const bool wholeFile = file->whole;
+
+    std::array<std::optional<int>, kLineCount> numbers;
+    std::optional<QString> folder;
+    qsizetype pos = 0;
+    for (int index = 0; index < kLineCount; ++index) {
+        const Line line = nextLine(data, wholeFile, pos);
+        if (line.kind != Line::Kind::Present) {
+            continue;
+        }
+        if (index == kFolderLine) {
+            folder = toFolder(line.text);
+        } else {
+            numbers.at(index) =
+                index == kVolumeLine ? toVolume(line.text, volumeRange) : toCheckBox(line.text);
+        }
+    }
+
+    SettingsRead read;
+    read.optshowpl = numbers[0];
+    read.optexppl = numbers[1];
+    read.optending = numbers[2];
+    read.estfolder = folder;
+    read.qinfo = numbers[4];
+    read.alwaysshow = numbers[5];
+    read.volume = numbers[kVolumeLine];
+    return read;
+}
+
+bool writeSettings(const QString& path, const Settings& settings) {
+    return writeFileAtomically(path, formatSettings(settings));
+}
+
+QString settingsPath(const QString& programFolder) {
+    return programFolder + QStringLiteral("/settings.cfg");
+}

@@ -1,0 +1,127 @@
+#include "help/HelpWindow.h"
+
+#include <QCloseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/Program.h"
+#include "formats/RtfReader.h"
+#include "util/DialogKeys.h"
+#include "util/OnScreen.h"
+#include "util/RegularFile.h"
+#include "util/Twips.h"
+
+#include <vector>
+
+// A sizable dialog: it stays above the main window on a desktop, and it has no minimise
+// button, as a window without a task-list entry could not be brought back from there.
+frmhelp::frmhelp(Program& program)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      program_(program) {
+    setObjectName(QStringLiteral("frmhelp"));
+    setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
+    const Desktop& desktop = program.desktop();
+    const QSize size = twips::size(kDesignWidth, kDesignHeight, desktop);
+    setGeometry(QRect(centredOnScreen(size, desktop), size));
+    keepOnScreen(*this, desktop);
+
+    // Not a QTextBrowser, which screen readers are told is a label.
+    RichTextBox1 = new QTextEdit(this);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setAccessibleName(QStringLiteral("Hilfetext"));
+    RichTextBox1->setReadOnly(true);
+    RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Form_Load();
+    Form_Resize();
+    answerDialogKeys(*this, [this] { close(); });
+}
+
+frmhelp::~frmhelp() = default;
+
+namespace {
+
+// The viewer lays out a paragraph whole before it can show any of it: one of megabytes (a file
+// of no help text) would hold up the window for seconds. Breaking it into pieces of a few
+// screens lets the viewer lay out only what it shows; no real help paragraph comes near that.
+void breakLongParagraphs(QTextDocument& document) {
+    constexpr int kLongest = 10'000;
+    constexpr int kPiece = 8'000;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() <= kLongest) {
+            continue;
+        }
+        const QString text = block.text();
+        std::vector<int> breaks;  // where pieces start, at a blank where there is one
+        for (int start = 0; text.size() - start > kLongest;) {
+            const int blank = static_cast<int>(text.lastIndexOf(QLatin1Char(' '), start + kPiece));
+            start = blank > start ? blank + 1 : start + kPiece;
+            if (text.at(start).isLowSurrogate()) {
+                ++start;  // never between the halves of one character
+            }
+            breaks.push_back(start);
+        }
+        // From the end, so that each break leaves the positions before it as they were.
+        QTextCursor cursor(block);
+        const int first = block.position();
+        for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
+            cursor.setPosition(first + *at);
+            cursor.insertBlock();
+        }
+    }
+}
+
+}  // namespace
+
+void frmhelp::Form_Load() {
+    const QString& path = program_.helpPath();
+    const std::optional<FileStart> read = readRegularFile(path, kLargestFile);
+    const QByteArray content = read && read->whole ? read->bytes : QByteArray();
+    if (content.isEmpty()) {
+        RichTextBox1->setPlainText(
+            QStringLiteral(
+                "Die Hilfedatei wurde nicht gefunden oder konnte nicht gelesen "
+                "werden:\n%1\n\nGelesen wird nur eine gewöhnliche Datei von höchstens 4 MB. "
+                "Der Player selbst arbeitet ohne sie weiter.")
+                .arg(path));
+        return;
+    }
+    QTextDocument& document = *RichTextBox1->document();
+    document.setUndoRedoEnabled(false);  // a viewer: nothing to undo, no second copy kept
+    // One edit: the document is laid out once, after the read, not after each of its pieces.
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
+    readRtf(content, document);
+    breakLongParagraphs(document);
+    edit.endEditBlock();
+    RichTextBox1->moveCursor(QTextCursor::Start);  // the reading left it at the end
+}
+
+void frmhelp::Form_Resize() {
+    const Desktop& d = program_.desktop();
+    const double width = twips::fromPixels(this->width(), d.twipsPerPixelX()) - kSpareWidth;
+    const double height = twips::fromPixels(this->height(), d.twipsPerPixelY()) - kSpareHeight;
+    // Too small a window leaves the text area as it was.
+    if (width > 0 && height > 0) {
+        twips::setGeometry(*RichTextBox1, 0, 0, width, height, d);
+    }
+}
+
+void frmhelp::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmhelp::closeEvent(QCloseEvent* event) {
+    // The close box destroys the viewer, once this event is over.
+    event->ignore();
+    program_.unloadHelp();
+}
+
+void mnuhelp_Click(Program& program) {
+    frmhelp& window = program.helpWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

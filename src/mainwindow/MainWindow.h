@@ -1,0 +1,275 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "platform/FileDialog.h"
+#include "platform/MediaPlayer.h"
+#include "skin/SkinLabel.h"
+#include "skin/SkinShapes.h"
+#include "skin/WindowTimer.h"
+
+class Program;
+
+// The title the main window shows while no file is loaded.
+inline const QString kNoFileLoaded = QStringLiteral("Keine Datei geladen");
+class Chrome;
+class PlayerKeys;
+class Position;
+class Transport;
+class Tray;
+class Volume;
+
+// The invisible scroll bar that holds the volume slider's value and range. Its range may run
+// backwards; only its length counts.
+class VolumeHolder : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    int min = 0;
+    int max = 32767;
+    int value() const { return value_; }
+    // Raises Change when the value differs from the one held.
+    void setValue(int value);
+    // The slider's length in value steps.
+    int span() const { return max > min ? max - min : min - max; }
+
+signals:
+    void Change();
+
+private:
+    int value_ = 0;
+};
+
+// The main window: a borderless, black, skinned window whose every button is a label.
+// It holds the controls and reports window events; the behaviour lives in its components
+// (chrome here, the rest wired up at start-up).
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // Design size of the client area in twips.
+    static constexpr double kDesignWidth = 6405;
+    static constexpr double kDesignHeight = 2325;
+    static constexpr double kDesignLeft = 4575;
+    static constexpr double kDesignTop = 1755;
+    static constexpr int kMarqueeWidth = 6500;  // a wider title scrolls
+
+    explicit Form1(Program& program);
+    ~Form1() override;
+
+    Program& program() const { return program_; }
+    Chrome& chrome() const { return *chrome_; }
+    Transport& transport() const { return *transport_; }
+    Position& position() const { return *position_; }
+    Volume& volume() const { return *volume_; }
+    Tray& tray() const { return *tray_; }
+    PlayerKeys& keys() const { return *keys_; }
+
+    // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
+    void placeTwips(QWidget& control, double left, double top, double width, double height) const;
+    double controlLeftTwips(const QWidget& control) const;
+    double controlWidthTwips(const QWidget& control) const;
+    void setControlLeftTwips(QWidget& control, double left) const;
+    void setControlHeightTwips(QWidget& control, double height) const;
+
+    // Destroys the two players, so that the sound stops at once.
+    void releasePlayers();
+
+    // Finds any menu item by its name.
+    QAction* menuItem(const QString& name) const;
+
+    // What other windows read or set of this window by design, and why:
+    //   player()          remote control: play state, position, the loaded file
+    //   infoPlayer()      track info: reads a file's length and tags with the second player
+    //   fileDialog()      playlist save: the main window's dialog
+    //   volumeSetting()   settings file: stores the slider's value; remote control: reads it
+    //   standardFolder()  options: sets it; browser and folder chooser: open at it
+    //   playTime()        quick-info popup: shows the clock
+    //   setPlaylistCount  playlist: tells how many lines it holds
+    //   menuItem()        remote control: raise, next and previous act as the tray's items
+    MediaPlayer* player() const { return MediaPlayer1.get(); }
+    MediaPlayer* infoPlayer() const { return forInfo.get(); }
+    FileDialog* fileDialog() const { return CommonDialog1.get(); }
+    const VolumeHolder& volumeSetting() const { return setVolume; }
+    const QString& standardFolder() const { return pathopt; }
+    void setStandardFolder(const QString& folder) { pathopt = folder; }
+    QString playTime() const;
+    void setPlaylistCount(int lines);
+
+    // The file loaded by "Open" or the playlist ("" when none).
+    const QString& loadedFile() const { return file; }
+    void setLoadedFile(const QString& path) { file = path; }
+
+    // The playlist's show/hide glyphs, the playlist menu and plcurr, all at once.
+    void setPlaylistShown(bool shown);
+    // Only the show/hide glyphs: the playlist window went away, the rest stays as it was.
+    void setPlaylistGlyphs(bool shown);
+    bool playlistWanted() const { return plcurr.toInt() == 1; }
+    const QString& playlistMark() const { return plcurr; }
+    void setPlaylistMark(const QString& mark) { plcurr = mark; }
+    // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
+    void setEnlarged(bool enlarged);
+    bool isEnlarged() const;
+
+    // The playlist clock starts once the playlist plays a line.
+    void startPlaylistClock();
+    // The docking timer looks again, or sleeps until something moves.
+    void wakeDocking();
+    void sleepDocking();
+
+signals:
+    // What the window's buttons and menu items ask of others; wired up at start-up.
+    void exitRequested();
+    void showPlaylistRequested();
+    void hidePlaylistRequested();
+    void sizeToggleRequested();
+    void clearRequested();
+    void saveListRequested();
+    void addFolderRequested();
+    void searchRequested();
+    void helpRequested();
+    void optionsRequested();
+    // F6: the keyboard moves on to the playlist window.
+    void playlistFocusRequested();
+    // The docking timer ticked.
+    void dockingTick();
+    // The clock shows another time.
+    void playTimeChanged();
+
+signals:
+    // Delivered directly: a handler may ignore() the event to keep the window open.
+    void closeRequested(QCloseEvent* event);
+    void activated();
+    // Every size or window-state change.
+    void resized();
+    // The window moved or changed size.
+    void geometryChanged();
+    // The window has been painted for the first time.
+    void firstPainted();
+    // The mouse moved over the bare window, not over one of its controls.
+    void mouseMoved();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // The window's components work its controls.
+    friend class Chrome;
+    friend class Transport;
+    friend class Position;
+    friend class Volume;
+    friend class Tray;
+    friend class PlayerKeys;
+
+    void buildControls();
+    void buildMenus();
+    void wireRequests();
+
+    // Timers
+    FormTimer* stayd;
+    FormTimer* tmrTime;
+    FormTimer* tmrMove;
+    FormTimer* tmrlaufschrift;
+    FormTimer* tmrPT;
+
+    VolumeHolder setVolume;
+    std::unique_ptr<FileDialog> CommonDialog1;
+    std::unique_ptr<MediaPlayer> MediaPlayer1;
+    std::unique_ptr<MediaPlayer> forInfo;
+
+    // Captions of hidden labels that serve as variables.
+    QString file;
+    QString plid;
+    QString pathopt;
+    QString plcurr = QStringLiteral("1");
+
+    // Labels and images, in the form's own order.
+    SkinLabel* Label16;
+    SkinFrame* Shape3;
+    SkinFrame* Shape2;
+    SkinFrame* Shape1;
+    SkinLabel* lblST;
+    SkinLabel* Label14;
+    SkinLabel* Label13;
+    SkinLabel* Label9;
+    SkinLine* Line2;
+    SkinLabel* Label6;
+    SkinLabel* lblplaylist;
+    SkinLabel* lblttVol;
+    SkinLabel* muting;
+    SkinLabel* imgVol;
+    SkinLine* Line1;
+    SkinLabel* lblVol;
+    SkinLabel* imgnotch;
+    SkinLabel* lblbar;
+    SkinLabel* lblinfo;
+    SkinLabel* Label2;
+    SkinLabel* Label8;
+    SkinLabel* Label12;
+    SkinLabel* Label10;
+    SkinLabel* Label7;
+    SkinLabel* Label5;
+    SkinLabel* Label4;
+    SkinLabel* Label3;
+    SkinLabel* Label1;
+    SkinLabel* Label11;
+    SkinLabel* hidepl;
+    SkinLabel* showpl;
+    SkinLabel* btnnext;
+    SkinLabel* btnpause;
+    SkinLabel* btnstop;
+    SkinLabel* btnprev;
+    SkinLabel* btnplay;
+    SkinLabel* lbltime;
+    SkinLabel* lbltracktitle;
+    SkinLine* timeline;
+    SkinLabel* muting2;
+    SkinLabel* Label15;
+
+    // Menus: none is shown as a menu bar; their items act through shortcut keys, the tray
+    // menu through the tray icon.
+    QMenu* mnuplayer;
+    QMenu* mnuplaylist;
+    QMenu* mnuansicht;
+    QMenu* help;
+    QMenu* mnupopup1;
+    QMenu* mnusystemtray;
+    QMenu* mnuvolume;
+    QAction* load_mp3;
+    QAction* optionen;
+    QAction* mnuend;
+    QAction* mnuhelp;
+    QAction* mnushowpl;
+    QAction* mnushowquick;
+    QAction* mnuplayagain;
+    QAction* mnupause;
+    QAction* mnunext;
+    QAction* mnulast;
+    QAction* playnormal;
+    QAction* playshuffle;
+    QAction* mnuoptions;
+    QAction* mnuexit2;
+
+    // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
+    void buildTabOrder();
+
+    Program& program_;
+    Chrome* chrome_ = nullptr;
+    Transport* transport_ = nullptr;
+    Position* position_ = nullptr;
+    Volume* volume_ = nullptr;
+    Tray* tray_ = nullptr;
+    PlayerKeys* keys_ = nullptr;
+    bool painted_ = false;
+};

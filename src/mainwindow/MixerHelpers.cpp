@@ -1,0 +1,28 @@
+#include "mainwindow/MixerHelpers.h"
+
+#include <algorithm>
+
+namespace Volumer {
+
+bool GetMixerControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
+    if (mixer == nullptr) {
+        return false;
+    }
+    const std::optional<MixerControl> found = mixer->volumeControl(line);
+    if (!found) {
+        return false;
+    }
+    record = *found;
+    return true;
+}
+
+bool SetMixerControl(Mixer* mixer, const MixerControl& record, long value) {
+    if (mixer == nullptr || record.id == 0) {
+        return false;
+    }
+    const long low = std::min(record.lowerBound, record.upperBound);
+    const long high = std::max(record.lowerBound, record.upperBound);
+    return mixer->setValue(record.id, std::clamp(value, low, high));
+}
+
+}  // namespace Volumer

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <memory>
+
+#include "formats/RtfReader.h"
+
+namespace {
+
+std::unique_ptr<QTextDocument> read(const QByteArray& rtf) {
+    auto document = std::make_unique<QTextDocument>();
+    readRtf(rtf, *document);
+    return document;
+}
+
+// Text and character format at one position of the document.
+QTextCharFormat formatAt(QTextDocument& document, int position) {
+    QTextCursor cursor(&document);
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
+    const auto doc = read(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Tahoma;}}"
+        "{\\*\\generator Writer 1.0;}{\\info{\\title Titel}}"
+        "Eins\\par\r\nZw\r\nei\\line drei\\tab vier\\par "
+        "Gr\\'FC\\'dfe \\'80 \\u8364? \\uc2\\u8212 xy\\uc0\\u-10179\\u-8704 .\\par "
+        "\\{a\\}\\\\b\\~c\\emdash\\endash\\bullet\\ldblquote\\rdblquote}");
+    EXPECT_EQ(doc->blockCount(), 4);
+    EXPECT_EQ(doc->findBlockByNumber(0).text(), "Eins");
+    EXPECT_EQ(doc->findBlockByNumber(1).text(), QStringLiteral("Zwei\u2028drei\tvier"));
+    EXPECT_EQ(doc->findBlockByNumber(2).text(), QStringLiteral("Grüße € € —😀."));
+    EXPECT_EQ(doc->findBlockByNumber(3).text(), QStringLiteral("{a}\\b\u00A0c—–•“”"));
+}
+
+TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
+    const auto doc = read(
+        "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+        "n{\\b b{\\i i\\ul u}b}\\i I\\i0 n\\ul U\\ulnone n\\ul0 "
+        "{\\fs40 G}{\\cf1 R}{\\cf2 B}{\\cf0 n}{\\cf9 n}\\b B\\plain n}");
+    ASSERT_EQ(doc->toPlainText(), "nbiubInUnGRBnnBn");
+    // Bold, italic and underlined, character by character.
+    QStringList shown;
+    for (const int pos : {0, 1, 2, 3, 4, 5, 6, 7, 8, 14, 15}) {
+        const QTextCharFormat f = formatAt(*doc, pos);
+        shown << QString(f.fontWeight() == QFont::Bold ? "b" : "-") + (f.fontItalic() ? "i" : "-") +
+                     (f.fontUnderline() ? "u" : "-");
+    }
+    EXPECT_EQ(shown.join(' '), "--- b-- bi- biu b-- -i- --- --u --- b-- ---");
+    EXPECT_DOUBLE_EQ(formatAt(*doc, 9).fontPointSize(), 20.0);
+    EXPECT_FALSE(formatAt(*doc, 8).hasProperty(QTextFormat::FontPointSize));
+    EXPECT_EQ(formatAt(*doc, 10).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(formatAt(*doc, 11).foreground().color(), QColor(0, 0, 255));
+    // The auto colour and a colour the table lacks leave the viewer's own colour.
+    EXPECT_FALSE(formatAt(*doc, 12).hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(formatAt(*doc, 13).hasProperty(QTextFormat::ForegroundBrush));
+}
+
+TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
+    const auto doc = read(
+        "{\\rtf1\\pard\\qc\\sa0 Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 \\bullet\\tab "
+        "Punkt\\par"
+        "\\pard Links}");
+    ASSERT_EQ(doc->blockCount(), 3);
+    EXPECT_EQ(doc->findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(0).blockFormat().bottomMargin(), 0.0);
+    const QTextBlockFormat bullet = doc->findBlockByNumber(1).blockFormat();
+    EXPECT_DOUBLE_EQ(bullet.leftMargin(), 60.0);
+    EXPECT_DOUBLE_EQ(bullet.textIndent(), -20.0);
+    EXPECT_DOUBLE_EQ(bullet.topMargin(), 10.0);
+    EXPECT_DOUBLE_EQ(bullet.bottomMargin(), 20.0);
+    ASSERT_EQ(bullet.tabPositions().size(), 1);
+    // The bullet's text lines up with the wrapped lines: tab stops count from where the first
+    // line starts, and 20 further on is the left indent.
+    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, 20.0);
+    EXPECT_EQ(bullet.tabPositions()[0].type, QTextOption::LeftTab);
+    EXPECT_EQ(doc->findBlockByNumber(2).blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
+    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().bottomMargin(), 0.0);
+}
+
+TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
+    const auto doc = read(
+        "{\\rtf1 a{\\pict\\pngblip\\bin6 }}{{x}}b{\\stylesheet{\\s1 Stil;}}"
+        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}}"
+        "{\\header Kopf}{\\footer Fuss}{\\*\\unbekannt {verschachtelt} text}c}");
+    EXPECT_EQ(doc->toPlainText(), "abLinkc");
+}
+
+TEST(RtfReaderTest, MalformedInputReadsWhatItCanWithoutFailing) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"{\\rtf1 abc{\\b def", "abcdef"},
+        {"{\\rtf1 a}}}b", "ab"},
+        {"{\\rtf1 x\\'4", "x"},
+        {"{\\rtf1 x\\'zzy}", "xzzy"},
+        {"{\\rtf1 x\\", "x"},
+        {"{\\rtf1 \\u x}", "x"},
+        {"{\\rtf1 \\u99999?x}", "x"},
+        {"{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
+        {"{\\rtf1 a\\bin999999 {}}", "a"},
+        {"{\\rtf1 a{\\*", "a"},
+        {"{\\rtf1 " + QByteArray(100000, '{') + "tief" + QByteArray(100000, '}') + "}", "tief"},
+        {"Nur Text\nzweite Zeile", "Nur Text\nzweite Zeile"},
+    };
+    for (const auto& [rtf, text] : cases) {
+        EXPECT_EQ(read(rtf)->toPlainText(), text) << rtf.left(60).toStdString();
+    }
+}
+
+// The help shipped with the player: every escape understood, nothing of RTF left in the text.
+TEST(RtfReaderTest, ShippedHelpReadsCleanly) {
+    QFile file(QStringLiteral(BRAMBLE_FIXTURES "/../../resources/hilfe.rtf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto doc = read(file.readAll());
+    const QString text = doc->toPlainText();
+    for (const QChar junk : {QChar('\\'), QChar('{'), QChar('}'), QChar(0xFFFD)}) {
+        EXPECT_FALSE(text.contains(junk)) << static_cast<int>(junk.unicode());
+    }
+    // The headings, and what the player does where it is easily told wrong.
+    for (const char* said :
+         {"Das Hauptfenster", "Die Playlist", "Die Verzeichnisliste", "Playlist-Dateien (.mpc)",
+          "Titel suchen", "Datei-Informationen", "Optionen", "Das Symbol im Infobereich",
+          "Schaltflächenleiste", "gilt trotzdem für diesen Programmlauf",
+          "Save, Verz. laden und „Ja“ bei Verz.löschen beginnen im Verzeichnis „Playlist“",
+          "Verz. speichern und „Ja“ bei Clear im Verzeichnis des Programms selbst",
+          "versteckt das Hauptfenster", "Eine angezeigte Playlist bleibt auf dem Bildschirm",
+          "Open, Normal, Shuffle, + und die Dreiecke für die Playlist ändern ihre Farbe nicht",
+          "Info („Zeigt Informationen zur aktuell gespielen MP3“) ist grau",
+          "i („Playlist-Information“", "ebenso die Taste F2 im Hauptfenster und in der Playlist",
+          "wiederhergestellt"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(said))) << said;
+    }
+    EXPECT_FALSE(text.contains("wieder hergestellt"));
+
+    // The items of a menu's menu are listed one level below it.
+    const auto indentOf = [&doc](const QString& start) {
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (b.text().section('\t', 1).startsWith(start)) {
+                return b.blockFormat().leftMargin();
+            }
+        }
+        return -1.0;
+    };
+    for (const auto& [menu, items] : std::vector<std::pair<QString, QStringList>>{
+             {"Rechte Maustaste auf einem Titel",
+              {"Track spielen", "Infos zum Track", "Verzeichnis hinzufügen", "Alles Löschen"}},
+             {"Rechte Maustaste auf dem Symbol",
+              {"Player wieder zeigen", "Quickinfo zeigen", "Wiedergeben und Pause", "Lautstärke:",
+               "Nächster Track und", "Tracks normal abspielen", "Optionen und Beenden"}}}) {
+        ASSERT_GT(indentOf(menu), 0) << menu.toStdString();
+        for (const QString& item : items) {
+            EXPECT_GT(indentOf(item), indentOf(menu)) << item.toStdString();
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,324 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "fakes/ProgramFixture.h"
+#include "fakes/ShownText.h"
+#include "mainwindow/PositionBar.h"
+#include "mainwindow/Transport.h"
+#include "mainwindow/VolumeControl.h"
+#include "mainwindow/VolumeMath.h"
+#include "platform/QtMessageBoxes.h"
+#include "platform/QtTrayIcon.h"
+#include "popup/TrackChangePopup.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+class TransportTest : public ProgramFixture {
+protected:
+    void SetUp() override {
+        start();
+        program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
+        pl().fillFromStore();
+    }
+    Transport& transport() { return form1().transport(); }
+    QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
+};
+
+TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
+    transport().playselected();  // nothing selected
+    EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
+    EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
+    EXPECT_EQ(player().file, "");
+
+    QSignalSpy tips(&transport(), &Transport::trayTipChanged);
+    QStringList played;
+    // Before anything played, previous lands on the second-to-last entry.
+    for (const char* button : {"btnprev", "btnprev", "btnprev", "btnnext"}) {
+        click(button);
+        played << playing();
+    }
+    EXPECT_EQ(played, QStringList({"/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/a.mp3"}));
+    EXPECT_EQ(label("lbltracktitle")->caption(), "a");
+    EXPECT_EQ(form1().loadedFile(), "a");
+    EXPECT_EQ(pl().listIndex(), 0);
+    EXPECT_EQ(tips.count(), 4);
+    EXPECT_EQ(tips.last().at(0).toString(), "a");
+    EXPECT_TRUE(timer("tmrPT")->isEnabled());
+    EXPECT_EQ(flags({"btnplay", "btnstop"}), "11");
+
+    program->store.fill({}, {});
+    click("btnnext");
+    click("btnprev");
+    EXPECT_EQ(playing(), "-");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(messages->told().size(), 1);
+}
+
+TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInIt) {
+    // What a screen reader reads of "Shuffle" and "Normal": checkable, and checked where red.
+    const auto checks = [this] {
+        QString digits;
+        for (const char* name : {"Label4", "Label12"}) {
+            const QAccessible::State state =
+                QAccessible::queryAccessibleInterface(label(name))->state();
+            digits += QString::number(state.checkable) + QString::number(state.checked);
+        }
+        return digits;
+    };
+    EXPECT_EQ(checks(), "1011");
+    click("Label4");
+    EXPECT_TRUE(program->shufflemode);
+    EXPECT_EQ(label("Label4")->backColor(), kRed);
+    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1110");
+    EXPECT_TRUE(item("playshuffle")->isChecked());
+    EXPECT_FALSE(item("playnormal")->isChecked());
+    QStringList played;
+    for (int i = 0; i < 4; ++i) {
+        click("btnnext");
+        played << playing();
+    }
+    EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
+    // Back to normal order: the position is kept, the next step reads it in list order.
+    click("Label12");
+    EXPECT_FALSE(program->shufflemode);
+    click("btnnext");
+    EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
+
+    // Choosing the active order again falls back to list order, leaving the marks alone.
+    item("playshuffle")->trigger();
+    EXPECT_TRUE(program->shufflemode);
+    EXPECT_FALSE(item("playnormal")->isChecked());
+    item("playshuffle")->trigger();
+    EXPECT_FALSE(program->shufflemode);
+    EXPECT_EQ(label("Label4")->backColor(), kWhite);
+    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    EXPECT_EQ(checks(), "1010");
+    EXPECT_TRUE(item("playshuffle")->isChecked());
+    item("playnormal")->trigger();
+    EXPECT_EQ(label("Label12")->backColor(), kRed);
+    EXPECT_TRUE(item("playnormal")->isChecked());
+    EXPECT_FALSE(item("playshuffle")->isChecked());
+
+    // Play selected, then next continues from that position in shuffle order.
+    click("Label4");
+    pl().setListIndex(0);
+    transport().playselected();
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    EXPECT_EQ(program->mp3pos, 1);
+    click("btnnext");
+    EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
+    click("btnnext");
+    EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
+}
+
+TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
+    click("btnnext");
+    EXPECT_EQ(player().next, "/m/b.mp3");
+    player().finish();
+    EXPECT_EQ(playing(), "/m/b.mp3");
+    EXPECT_EQ(player().next, "/m/c.mp3");
+    player().finish();
+    player().finish();
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    click("Label4");
+    EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
+}
+
+TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
+    click("btnnext");
+    click("btnpause");
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    EXPECT_FALSE(item("mnupause")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+    click("btnpause");
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+
+    click("btnpause");
+    item("mnuplayagain")->trigger();
+    EXPECT_EQ(player().state, MediaPlayer::kPlaying);
+    EXPECT_TRUE(item("mnupause")->isEnabled());
+    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
+    item("mnupause")->trigger();
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+
+    item("mnuplayagain")->trigger();
+    player().position = 12;
+    click("btnstop");
+    EXPECT_NE(player().state, MediaPlayer::kPlaying);
+    EXPECT_EQ(player().position, 0);
+    EXPECT_EQ(player().file, "/m/a.mp3");
+    EXPECT_FALSE(item("mnupause")->isEnabled());
+    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+}
+
+TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
+    form1().setStandardFolder("/music");
+    dialog().chosenFile = "/music/Leise.mp3";
+    item("load_mp3")->trigger();
+    EXPECT_EQ(dialog().initDir, "/music");
+    EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
+    EXPECT_EQ(player().file, "/music/Leise.mp3");
+    EXPECT_EQ(playing(), "-");
+    EXPECT_EQ(label("lbltracktitle")->caption(), "Leise.mp3");
+    EXPECT_EQ(flags({"btnnext", "btnprev", "btnstop"}), "001");
+
+    // "Open" with a cancelled dialog starts what the player already holds.
+    dialog().chosenFile.clear();
+    click("Label11");
+    EXPECT_EQ(playing(), "/music/Leise.mp3");
+
+    dialog().chosenFile = "/music/Einzeln.mp3";
+    click("Label11");
+    EXPECT_EQ(playing(), "/music/Einzeln.mp3");
+    EXPECT_EQ(form1().loadedFile(), "/music/Einzeln.mp3");
+    EXPECT_EQ(program->mp3pos, 0);
+}
+
+// Clickable labels are push buttons named by their tooltips; the others stay text.
+TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritten) {
+    const auto described = [](QWidget* w) {
+        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
+    };
+    using A = QAccessible;
+    EXPECT_EQ(described(label("btnnext")), std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(label("Label5")),
+              std::pair(A::Button, std::string("Programmoptionen aufrufen")));
+    EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(label("Label14")), std::pair(A::StaticText, std::string("?")));
+    EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
+    EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
+    showQuickInfo(*program, "Titel");
+    const quickinfo& popup = *program->quickinfoIfLoaded();
+    EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
+    EXPECT_EQ(described(popup.Label2), std::pair(A::StaticText, std::string("0:00 / 0:00")));
+    EXPECT_EQ(described(popup.Label1), std::pair(A::Graphic, std::string()));
+
+    const auto press = [](SkinLabel* label) {
+        QAccessibleActionInterface* action =
+            QAccessible::queryAccessibleInterface(label)->actionInterface();
+        ASSERT_NE(action, nullptr);
+        ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        action->doAction(QAccessibleActionInterface::pressAction());
+    };
+    press(label("btnnext"));
+    EXPECT_EQ(playing(), "/m/a.mp3");
+    EXPECT_EQ(label("btnnext")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
+    press(label("btnstop"));
+    EXPECT_EQ(playing(), "-");
+    label("btnplay")->setEnabled(false);
+    press(label("btnplay"));  // a disabled label takes no press
+    EXPECT_EQ(playing(), "-");
+
+    // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
+    QtTrayIcon trayIcon;
+    QtMessageBoxes boxes;
+    for (const QString name :
+         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
+        SCOPED_TRACE(name.toStdString());
+        program->store.fill({{name, "/m/n.mp3"}}, {1});
+        pl().fillFromStore();
+        click("btnnext");
+        EXPECT_EQ(shownText(*label("lbltracktitle")), name);
+        EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
+        const QModelIndex line = pl().lines->index(0);
+        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
+        trayIcon.setTip(name);
+        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
+        QString boxText;
+        QTimer::singleShot(0, [&boxText] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxText = shownText(box->text(), box->textFormat());
+                box->close();
+            }
+        });
+        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+        EXPECT_EQ(boxText, name);
+    }
+}
+
+// The player's keys act like the controls, in the list where it has no use for them.
+TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
+    player().length = 200;
+    form1().volume().setStoredVolume(16384);  // 50 %
+    QSignalSpy jumps(&form1().position(), &Position::jumped);
+    const auto summary = [this] {
+        static const QStringList kStates{"stopped", "paused", "playing"};
+        return QStringLiteral("%1 %2 %3s vol%4 mixer%5%6 line%7 %8")
+            .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
+                 kStates.value(player().state))
+            .arg(player().position)
+            .arg(
+                volume::percentage(form1().volumeSetting().value(), form1().volumeSetting().span()))
+            .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
+            .arg(player().muted ? " muted" : "")
+            .arg(pl().listIndex())
+            .arg(label("lbltime")->caption());
+    };
+    struct Row {
+        bool inList;
+        QKeyCombination key;
+        const char* after;
+    };
+    using K = QKeyCombination;
+    const Row rows[] = {
+        // Nothing loaded: play and pause are disabled, next is not.
+        {false, K(Qt::Key_Space), "- stopped 0s vol50 mixer32768 line-1 0:00 / 0:00"},
+        {false, K(Qt::CTRL, Qt::Key_Right), "a playing 0s vol50 mixer32768 line0 0:00 / 0:00"},
+        {true, K(Qt::Key_Right), "a playing 5s vol50 mixer32768 line0 0:05 / 3:20"},
+        {false, K(Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Space), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaPlay), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPause), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaTogglePlayPause), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPlay), "a paused 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaPlay), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::CTRL, Qt::Key_Right), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::CTRL, Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Up), "a playing 0s vol54 mixer36020 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeDown), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Down), "a playing 0s vol45 mixer29516 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeUp), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_M), "a playing 0s vol50 mixer32768 muted line0 0:00 / 3:20"},
+        {true, K(Qt::Key_VolumeMute), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        // The list's own keys stay its own, even where they move nothing.
+        {true, K(Qt::Key_Up), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_Space), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_M), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
+        {true, K(Qt::Key_Down), "a playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
+        {false, K(Qt::Key_MediaStop), "a stopped 0s vol50 mixer32768 line1 0:00 / 3:20"},
+    };
+    for (const Row& row : rows) {
+        QWidget* target =
+            row.inList ? static_cast<QWidget*>(pl().List1) : static_cast<QWidget*>(&form1());
+        // As the keyboard sends it; QTest knows no media keys.
+        const Qt::Key key = row.key.key();
+        const QString text = key < 0x7f ? QString(QChar(key)).toLower() : QString();
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, row.key.keyboardModifiers(), text);
+            QApplication::sendEvent(target, &event);
+        }
+        EXPECT_EQ(summary(), row.after) << (row.inList ? "list " : "main window ")
+                                        << QKeySequence(row.key).toString().toStdString();
+    }
+    ASSERT_EQ(jumps.size(), 3);
+    EXPECT_EQ(jumps.at(0).at(0).toDouble(), 5);
+    EXPECT_EQ(jumps.at(2).at(0).toDouble(), 0);
+}
+
+}  // namespace
