@@ -90,23 +90,23 @@ void BM_OpenBrowserOnFolder(benchmark::State& state) {
     const QString folder =
         folderOfFiles(root, QStringLiteral("A"), static_cast<int>(state.range(0)));
     StartedProgram started;
-    frmopen& browser = started.program.frmopenWindow();
+    FolderBrowser& browser = started.program.folderBrowser();
     double heldSeconds = 0;
     for (auto _ : state) {
         browser.hide();
         browser.presetFolder(root.path());
-        runUntil([&] { return browser.Dir1->path() == root.path(); });
+        runUntil([&] { return browser.folderTree->path() == root.path(); });
         QElapsedTimer timer;
         timer.start();
         browser.presetFolder(folder);  // as the openers do
         browser.show();
         double held = secondsSince(timer);
-        held = std::max(held, runUntil([&] { return browser.Dir1->path() == folder; }));
+        held = std::max(held, runUntil([&] { return browser.folderTree->path() == folder; }));
         held = std::max(held, settle(browser));
         state.SetIterationTime(secondsSince(timer));
         heldSeconds += held;
     }
-    state.counters["files"] = browser.File1->count();
+    state.counters["files"] = browser.fileList->count();
     state.counters["held_ms"] = heldSeconds * 1000 / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_OpenBrowserOnFolder)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -117,25 +117,26 @@ void BM_SwitchBetweenFolders(benchmark::State& state) {
     const QStringList folders{folderOfFiles(root, QStringLiteral("A"), files),
                               folderOfFiles(root, QStringLiteral("B"), files)};
     StartedProgram started;
-    frmopen& browser = started.program.frmopenWindow();
+    FolderBrowser& browser = started.program.folderBrowser();
     browser.presetFolder(folders[0]);
     browser.show();
     settle(browser);
-    runUntil([&] { return browser.Dir1->path() == folders[0]; });
+    runUntil([&] { return browser.folderTree->path() == folders[0]; });
     int next = 1;
     double heldSeconds = 0;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        browser.Dir1_Open(folders[next]);  // a double click in the folder list
+        browser.openFolder(folders[next]);  // a double click in the folder list
         double held = secondsSince(timer);
-        held = std::max(held, runUntil([&] { return browser.Dir1->path() == folders[next]; }));
+        held =
+            std::max(held, runUntil([&] { return browser.folderTree->path() == folders[next]; }));
         held = std::max(held, settle(browser));
         state.SetIterationTime(secondsSince(timer));
         heldSeconds += held;
         next = 1 - next;
     }
-    state.counters["files"] = browser.File1->count();
+    state.counters["files"] = browser.fileList->count();
     state.counters["held_ms"] = heldSeconds * 1000 / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_SwitchBetweenFolders)->Arg(2000)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -152,7 +153,7 @@ void BM_CommitToFilledPlaylist(benchmark::State& state) {
     }
     StartedProgram started;
     Program& program = started.program;
-    frmopen& browser = program.frmopenWindow();
+    FolderBrowser& browser = program.folderBrowser();
     double handlerSeconds = 0;
     double beyondDelaySeconds = 0;
     int lines = 0;
@@ -162,16 +163,16 @@ void BM_CommitToFilledPlaylist(benchmark::State& state) {
         settle(browser);
         QElapsedTimer timer;
         timer.start();
-        browser.Command1_Click();
+        browser.commit();
         handlerSeconds += secondsSince(timer);
         while (program.scanPending()) {
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
-        playlist& pl = program.playlistWindow();
+        PlaylistWindow& pl = program.playlistWindow();
         settle(pl);
         const double total = secondsSince(timer);
         state.SetIterationTime(total);
-        beyondDelaySeconds += total - cache::kDelayMs / 1000.0;
+        beyondDelaySeconds += total - FolderScan::kDelayMs / 1000.0;
         lines = pl.lineCount();
     }
     const auto perRun = [&state](double seconds) {

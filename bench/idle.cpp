@@ -47,12 +47,12 @@ constexpr auto kMeasureTime = std::chrono::seconds(10);
 constexpr double kTargetCpuSeconds = 0.05;
 constexpr int kSongSeconds = 240;
 constexpr int kShortSeconds = 20;
-// The centres of "Nächster Track" (btnnext) and "Pause" (btnpause) in the main window, in
+// The centres of "Nächster Track" (nextButton) and "Pause" (pauseButton) in the main window, in
 // pixels at 96 DPI.
 constexpr int kNextButtonX = 281;
 constexpr int kNextButtonY = 60;
 constexpr int kPauseButtonX = 217;
-// The centre of "Options" (Label5).
+// The centre of "Options" (optionsButton).
 constexpr int kOptionsButtonX = 357;
 constexpr int kOptionsButtonY = 127;
 // settings.cfg with the quick-info popup shown at each track and kept ("Immer anzeigen").

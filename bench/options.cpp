@@ -93,18 +93,19 @@ struct StartedPlayer {
 
 void BM_OpenOptionsDialog(benchmark::State& state) {
     StartedPlayer player(0);
-    Form1& form = player.program->form1();
-    options& dialog = player.program->optionsWindow();
+    MainWindow& form = player.program->mainWindow();
+    OptionsDialog& dialog = player.program->optionsDialog();
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(form.findChild<SkinLabel*>(QStringLiteral("Label5")), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<SkinLabel*>(QStringLiteral("optionsButton")),
+                          Qt::LeftButton);
         if (!waitForPaint(dialog)) {
             state.SkipWithError("the dialog was not painted");
             break;
         }
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
-        dialog.Command2->click();
+        dialog.cancelButton->click();
         settle();
     }
 }
@@ -112,24 +113,25 @@ BENCHMARK(BM_OpenOptionsDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
     StartedPlayer player(kSubfolders);
-    QTest::mouseClick(player.program->form1().findChild<SkinLabel*>(QStringLiteral("Label5")),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        player.program->mainWindow().findChild<SkinLabel*>(QStringLiteral("optionsButton")),
+        Qt::LeftButton);
     settle();
-    options& dialog = player.program->optionsWindow();
+    OptionsDialog& dialog = player.program->optionsDialog();
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        QTest::mouseClick(dialog.Command3, Qt::LeftButton);
-        frmdir* chooser = player.program->frmdirIfLoaded();
+        QTest::mouseClick(dialog.chooseFolderButton, Qt::LeftButton);
+        FolderChooser* chooser = player.program->folderChooserIfLoaded();
         // Its folders are listed on a worker: the paint that counts is the one that shows them.
-        const auto listed = [chooser] { return chooser->Dir1->count() > kSubfolders; };
-        if (chooser == nullptr || !waitForPaint(*chooser->Dir1->viewport(), listed)) {
+        const auto listed = [chooser] { return chooser->folderTree->count() > kSubfolders; };
+        if (chooser == nullptr || !waitForPaint(*chooser->folderTree->viewport(), listed)) {
             state.SkipWithError("the chooser was not painted");
             break;
         }
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
-        state.counters["entries"] = chooser->Dir1->count();
-        chooser->Command2->click();
+        state.counters["entries"] = chooser->folderTree->count();
+        chooser->cancelButton->click();
         settle();
     }
 }

@@ -37,7 +37,7 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
         order[static_cast<std::size_t>(i)] = i + 1;
     }
     program.store.fill(entries(count), order);
-    playlist& pl = program.playlistWindow();
+    PlaylistWindow& pl = program.playlistWindow();
     pl.show();
     QApplication::processEvents();
 
@@ -47,7 +47,8 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
         QElapsedTimer timer;
         timer.start();
         pl.appendLines(program.store.titles());
-        pl.List1->repaint();  // the first paint of the new lines happens before the loop runs on
+        pl.titleList
+            ->repaint();  // the first paint of the new lines happens before the loop runs on
         QApplication::processEvents();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }

@@ -45,24 +45,24 @@ void fillStore(Program& program) {
 void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     const std::unique_ptr<Program> program = makeProgram(QStringLiteral("/nonexistent"));
     fillStore(*program);
-    playlist& pl = program->playlistWindow();
+    PlaylistWindow& pl = program->playlistWindow();
     pl.fillFromStore();
     pl.show();
-    frmsearch& search = program->searchWindow();
+    TitleSearchWindow& search = program->searchWindow();
     search.show();
     QApplication::processEvents();
 
     for (auto _ : state) {
-        search.Text1->clear();
+        search.searchEdit->clear();
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        search.Text1->setText(text);
-        search.List2->repaint();
+        search.searchEdit->setText(text);
+        search.resultList->repaint();
         QApplication::processEvents();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
-    state.counters["found"] = static_cast<double>(search.Codlist.size());
+    state.counters["found"] = static_cast<double>(search.resultLines.size());
 }
 // `piece` repeated to the wanted size: one paragraph of words, or paragraphs of one word each,
 // the two texts of most and of least text per paragraph.
@@ -110,13 +110,13 @@ void BM_HelpViewerShows(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
-        mnuhelp_Click(*program);
+        showHelp(*program);
         program->helpWindow().repaint();
         QApplication::processEvents();
         state.SetIterationTime(static_cast<double>(timer.nsecsElapsed()) / 1e9);
         // Shown, not the note on a file that could not be read.
         state.counters["chars"] =
-            static_cast<double>(program->helpWindow().RichTextBox1->document()->characterCount());
+            static_cast<double>(program->helpWindow().helpText->document()->characterCount());
         program->unloadHelp();
         QApplication::processEvents();
     }
@@ -124,9 +124,9 @@ void BM_HelpViewerShows(benchmark::State& state) {
 }
 BENCHMARK(BM_HelpViewerShows)
     ->Args({int64_t{200} * 1024, 0})
-    ->Args({frmhelp::kLargestFile, 0})
-    ->Args({frmhelp::kLargestFile, 1})
-    ->Args({frmhelp::kLargestFile, 2})
+    ->Args({HelpWindow::kLargestFile, 0})
+    ->Args({HelpWindow::kLargestFile, 1})
+    ->Args({HelpWindow::kLargestFile, 2})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -50,7 +50,7 @@ constexpr int kSongSeconds = 240;
 constexpr auto kStreamTimeout = std::chrono::seconds(10);
 // How long a run plays before its memory is read: past the opening, into steady playing.
 constexpr auto kPlayingBeforeMemory = std::chrono::seconds(4);
-// The centre of "Nächster Track" (btnnext) in the main window, in pixels at 96 DPI.
+// The centre of "Nächster Track" (nextButton) in the main window, in pixels at 96 DPI.
 constexpr int kNextButtonX = 281;
 constexpr int kNextButtonY = 60;
 
@@ -80,7 +80,7 @@ public:
         }
         close(pipeEnds[1]);
         fd_ = pipeEnds[0];
-        // Subscribed once a change of the sink comes through: muting it and back makes two.
+        // Subscribed once a change of the sink comes through: muteButton it and back makes two.
         for (int attempt = 0; attempt < 50; ++attempt) {
             runCommand("pactl set-sink-mute @DEFAULT_SINK@ toggle");
             runCommand("pactl set-sink-mute @DEFAULT_SINK@ toggle");

@@ -10,15 +10,15 @@
 float dockingLimit(Program& program) {
     const Desktop& d = program.desktop();
     const double screenWidth = d.screenSize().width() * d.twipsPerPixelX();
-    return static_cast<float>(screenWidth / 2 - twips::top(program.form1(), d) / 2);
+    return static_cast<float>(screenWidth / 2 - twips::top(program.mainWindow(), d) / 2);
 }
 
-bool dockplaylist(Program& program) {
-    const playlist* pl = program.playlistIfLoaded();
+bool dockPlaylist(Program& program) {
+    const PlaylistWindow* pl = program.playlistIfLoaded();
     if (pl == nullptr) {
         return false;
     }
-    Form1& form = program.form1();
+    MainWindow& form = program.mainWindow();
     const Desktop& d = program.desktop();
     const double left = twips::left(form, d);
     const int top =
@@ -28,19 +28,19 @@ bool dockplaylist(Program& program) {
     return dockAt(program, QPoint(x, top));
 }
 
-void stayd_Timer(Program& program) {
-    if (!dockplaylist(program)) {
-        program.form1().sleepDocking();
+void keepDocked(Program& program) {
+    if (!dockPlaylist(program)) {
+        program.mainWindow().sleepDocking();
     }
 }
 
 void wakeDocking(Program& program) {
-    program.form1().wakeDocking();
+    program.mainWindow().wakeDocking();
 }
 
 void placePlaylistOverlapping(Program& program) {
-    if (playlist* pl = program.playlistIfLoaded()) {
-        const Form1& form = program.form1();
+    if (PlaylistWindow* pl = program.playlistIfLoaded()) {
+        const MainWindow& form = program.mainWindow();
         const Desktop& d = program.desktop();
         const QPoint overlapping(
             pl->x(),
@@ -56,17 +56,17 @@ void placePlaylistOverlapping(Program& program) {
 }
 
 void placeMainWindowOnScreen(Program& program) {
-    Form1& form = program.form1();
+    MainWindow& form = program.mainWindow();
     QRect both = form.geometry();
-    if (const playlist* pl = program.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
+    if (const PlaylistWindow* pl = program.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
         both.setHeight(both.height() + pl->height());
     }
     moveClientAreaTo(form, placedOnScreen(both, program.desktop().availableGeometry()));
 }
 
-void Form_Activate(Program& program) {
+void runActivationSteps(Program& program) {
     placePlaylistOverlapping(program);
-    Form1& form = program.form1();
+    MainWindow& form = program.mainWindow();
     const Desktop& d = program.desktop();
     if (twips::height(form, d) > kMaxMainHeight) {
         twips::setHeight(form, kMaxMainHeight, d);

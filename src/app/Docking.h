@@ -16,12 +16,12 @@ float dockingLimit(Program& program);
 
 // Each tick of the docking timer: keep the playlist window under the main window. Says
 // whether the docking must look again at the next tick.
-bool dockplaylist(Program& program);
+bool dockPlaylist(Program& program);
 
 // The docking timer's tick. A tick that finds the playlist window in place lets the timer
 // sleep until one of the two windows moves or changes size, or the screen does: until then
 // every tick would find the same, and an idle player would wake up 66 times a second for it.
-void stayd_Timer(Program& program);
+void keepDocked(Program& program);
 // Something that can change the docking happened: the sleeping docking timer ticks again.
 void wakeDocking(Program& program);
 
@@ -34,4 +34,4 @@ void placePlaylistOverlapping(Program& program);
 void placeMainWindowOnScreen(Program& program);
 
 // Each activation of the main window.
-void Form_Activate(Program& program);
+void runActivationSteps(Program& program);

@@ -11,7 +11,7 @@ namespace {
 // at a time: while it is open (its box runs the event loop), another exit command brings it to
 // the front instead of asking again.
 bool confirmExit(Program& program) {
-    if (options::value(*program.optionsWindow().optending) != 1) {
+    if (OptionsDialog::value(*program.optionsDialog().confirmExitBox) != 1) {
         return true;
     }
     if (program.exitQuestionOpen) {
@@ -34,7 +34,7 @@ void exitCommand(Program& program) {
     }
 }
 
-void Form_QueryUnload(Program& program, QCloseEvent* event) {
+void confirmClose(Program& program, QCloseEvent* event) {
     if (confirmExit(program)) {
         program.endProcess();
     } else {

@@ -6,4 +6,4 @@ class QCloseEvent;
 // "X", "Exit" and the tray's "Beenden": after the optional question the process ends at once.
 void exitCommand(Program& program);
 // The window system asks the main window to close.
-void Form_QueryUnload(Program& program, QCloseEvent* event);
+void confirmClose(Program& program, QCloseEvent* event);

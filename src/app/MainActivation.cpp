@@ -15,7 +15,7 @@ MainActivation::MainActivation(Program& program, QObject* parent)
 void MainActivation::focusWindowChanged(QWindow* now) {
     const bool fromInside = !previous_.isNull();
     previous_ = now;
-    if (fromInside && now != nullptr && now == program_.form1().windowHandle()) {
-        Form_Activate(program_);
+    if (fromInside && now != nullptr && now == program_.mainWindow().windowHandle()) {
+        runActivationSteps(program_);
     }
 }

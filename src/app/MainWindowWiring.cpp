@@ -17,95 +17,95 @@
 #include "playlistwindow/TitleSearchWindow.h"
 #include "popup/TrackChangePopup.h"
 
-MainWindowHandlers::MainWindowHandlers(Program& program)
-    : QObject(&program.form1()), program_(program) {
-    Form1& form = program.form1();
-    using H = MainWindowHandlers;
-    connect(&form, &Form1::dockingTick, this, &H::stayd_Timer);
-    connect(&form, &Form1::geometryChanged, this, &H::Form_Moved);
+MainWindowWiring::MainWindowWiring(Program& program)
+    : QObject(&program.mainWindow()), program_(program) {
+    MainWindow& form = program.mainWindow();
+    using H = MainWindowWiring;
+    connect(&form, &MainWindow::dockingTick, this, &H::keepDocked);
+    connect(&form, &MainWindow::geometryChanged, this, &H::wakeDockingTimer);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        connect(screen, &QScreen::geometryChanged, this, &H::Form_Moved);
+        connect(screen, &QScreen::geometryChanged, this, &H::wakeDockingTimer);
     }
-    connect(&form, &Form1::exitRequested, this, &H::Label9_Click);
-    connect(&form, &Form1::showPlaylistRequested, this, &H::showpl_Click);
-    connect(&form, &Form1::hidePlaylistRequested, this, &H::hidepl_Click);
-    connect(&form, &Form1::sizeToggleRequested, this, &H::Label2_Click);
-    connect(&form, &Form1::clearRequested, this, &H::Label10_Click);
-    connect(&form, &Form1::saveListRequested, this, &H::Label3_Click);
-    connect(&form, &Form1::addFolderRequested, this, &H::Label7_Click);
-    connect(&form, &Form1::searchRequested, this, &H::Label1_Click);
-    connect(&form, &Form1::helpRequested, this, &H::mnuhelp_Click);
-    connect(&form, &Form1::playlistFocusRequested, this, &H::Form_F6);
-    connect(&form, &Form1::closeRequested, this, &H::Form_QueryUnload);
-    connect(&form, &Form1::firstPainted, this, &H::Form_FirstPaint, Qt::SingleShotConnection);
-    connect(&form.transport(), &Transport::quickInfoAtTrackChange, this, &H::Transport_TrackChange);
-    connect(&form.transport(), &Transport::quickInfoTextChanged, this, &H::Transport_TitleChange);
+    connect(&form, &MainWindow::exitRequested, this, &H::exitProgram);
+    connect(&form, &MainWindow::showPlaylistRequested, this, &H::showPlaylistWindow);
+    connect(&form, &MainWindow::hidePlaylistRequested, this, &H::hidePlaylistWindow);
+    connect(&form, &MainWindow::sizeToggleRequested, this, &H::togglePlaylistSize);
+    connect(&form, &MainWindow::clearRequested, this, &H::clearPlaylist);
+    connect(&form, &MainWindow::saveListRequested, this, &H::savePlaylist);
+    connect(&form, &MainWindow::addFolderRequested, this, &H::insertFolder);
+    connect(&form, &MainWindow::searchRequested, this, &H::openSearch);
+    connect(&form, &MainWindow::helpRequested, this, &H::showHelp);
+    connect(&form, &MainWindow::playlistFocusRequested, this, &H::focusPlaylist);
+    connect(&form, &MainWindow::closeRequested, this, &H::confirmClose);
+    connect(&form, &MainWindow::firstPainted, this, &H::openEngineSoon, Qt::SingleShotConnection);
+    connect(&form.transport(), &Transport::announceTrackChange, this, &H::showTrackInPopup);
+    connect(&form.transport(), &Transport::popupTitleChanged, this, &H::retitlePopup);
 }
 
-void MainWindowHandlers::stayd_Timer() {
-    ::stayd_Timer(program_);
+void MainWindowWiring::keepDocked() {
+    ::keepDocked(program_);
 }
 
-void MainWindowHandlers::Form_Moved() {
+void MainWindowWiring::wakeDockingTimer() {
     wakeDocking(program_);
 }
 
-void MainWindowHandlers::Label9_Click() {
+void MainWindowWiring::exitProgram() {
     exitCommand(program_);
 }
 
-void MainWindowHandlers::showpl_Click() {
-    plaction(program_, QStringLiteral("showpl"));
+void MainWindowWiring::showPlaylistWindow() {
+    showPlaylist(program_);
 }
 
-void MainWindowHandlers::hidepl_Click() {
+void MainWindowWiring::hidePlaylistWindow() {
     hidePlaylist(program_);
 }
 
-void MainWindowHandlers::Label2_Click() {
-    toggleSize(program_);
+void MainWindowWiring::togglePlaylistSize() {
+    ::togglePlaylistSize(program_);
 }
 
-void MainWindowHandlers::Label10_Click() {
+void MainWindowWiring::clearPlaylist() {
     clearWithOffer(program_);
 }
 
-void MainWindowHandlers::Label3_Click() {
+void MainWindowWiring::savePlaylist() {
     saveFolderList(program_, program_.playlistFolder());
 }
 
-void MainWindowHandlers::Label7_Click() {
+void MainWindowWiring::insertFolder() {
     addFolder(program_, AddFolderFrom::MainWindow);
 }
 
-void MainWindowHandlers::Label1_Click() {
+void MainWindowWiring::openSearch() {
     showSearch(program_);
 }
 
-void MainWindowHandlers::mnuhelp_Click() {
-    ::mnuhelp_Click(program_);
+void MainWindowWiring::showHelp() {
+    ::showHelp(program_);
 }
 
-void MainWindowHandlers::Form_F6() {
-    playlist* pl = program_.playlistIfLoaded();
+void MainWindowWiring::focusPlaylist() {
+    PlaylistWindow* pl = program_.playlistIfLoaded();
     if (pl != nullptr && pl->isVisible() && pl->isEnabled()) {
         program_.windowSystem().bringToFront(*pl);
-        pl->List1->setFocus(Qt::TabFocusReason);
+        pl->titleList->setFocus(Qt::TabFocusReason);
     }
 }
 
-void MainWindowHandlers::Form_QueryUnload(QCloseEvent* event) {
-    ::Form_QueryUnload(program_, event);
+void MainWindowWiring::confirmClose(QCloseEvent* event) {
+    ::confirmClose(program_, event);
 }
 
-void MainWindowHandlers::Form_FirstPaint() {
+void MainWindowWiring::openEngineSoon() {
     // The playback engine and the mixer are opened once the window is on screen: both load
     // large libraries, and the window's own would wait for them. The mixer opens on its own
     // thread and finds the sound server's libraries already loaded by the engine.
-    QTimer::singleShot(0, this, &MainWindowHandlers::openEngineAndMixer);
+    QTimer::singleShot(0, this, &MainWindowWiring::openEngineAndMixer);
 }
 
-void MainWindowHandlers::openEngineAndMixer() {
+void MainWindowWiring::openEngineAndMixer() {
     program_.prepareEngine([this](const EngineStatus& engine) {
         if (Mixer* mixer = program_.mixer()) {
             mixer->open();
@@ -116,10 +116,10 @@ void MainWindowHandlers::openEngineAndMixer() {
     });
 }
 
-void MainWindowHandlers::Transport_TrackChange(const QString& title) {
-    quickInfoAtTrackChange(program_, title);
+void MainWindowWiring::showTrackInPopup(const QString& title) {
+    announceTrackChange(program_, title);
 }
 
-void MainWindowHandlers::Transport_TitleChange(const QString& title) {
-    setQuickInfoText(program_, title);
+void MainWindowWiring::retitlePopup(const QString& title) {
+    setPopupTitle(program_, title);
 }

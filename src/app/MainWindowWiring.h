@@ -7,29 +7,29 @@ class Program;
 class QCloseEvent;
 
 // What the main window's requests do in the rest of the program: one handler per button, menu
-// item or timer, named after it. Owned by the main window.
-class MainWindowHandlers : public QObject {
+// item or timer, named for what it does. Owned by the main window.
+class MainWindowWiring : public QObject {
     Q_OBJECT
 public:
     // Connects every request of the main window to its handler.
-    explicit MainWindowHandlers(Program& program);
+    explicit MainWindowWiring(Program& program);
 
-    void stayd_Timer();
-    void Form_Moved();
-    void Label9_Click();  // exit, as Label8 and mnuexit2
-    void showpl_Click();
-    void hidepl_Click();
-    void Label2_Click();
-    void Label10_Click();
-    void Label3_Click();
-    void Label7_Click();
-    void Label1_Click();
-    void mnuhelp_Click();
-    void Form_F6();
-    void Form_QueryUnload(QCloseEvent* event);
-    void Form_FirstPaint();
-    void Transport_TrackChange(const QString& title);
-    void Transport_TitleChange(const QString& title);
+    void keepDocked();
+    void wakeDockingTimer();
+    void exitProgram();  // exit, as exitButton and trayExitItem
+    void showPlaylistWindow();
+    void hidePlaylistWindow();
+    void togglePlaylistSize();
+    void clearPlaylist();
+    void savePlaylist();
+    void insertFolder();
+    void openSearch();
+    void showHelp();
+    void focusPlaylist();
+    void confirmClose(QCloseEvent* event);
+    void openEngineSoon();
+    void showTrackInPopup(const QString& title);
+    void retitlePopup(const QString& title);
 
 private:
     void openEngineAndMixer();

@@ -12,11 +12,9 @@
 #include "util/FileMessages.h"
 #include "util/Twips.h"
 
-namespace {
-
 void showPlaylist(Program& program) {
-    Form1& form = program.form1();
-    playlist& pl = program.playlistWindow();
+    MainWindow& form = program.mainWindow();
+    PlaylistWindow& pl = program.playlistWindow();
     const Desktop& d = program.desktop();
     pl.show();
     const double formTop = twips::top(form, d);
@@ -34,21 +32,17 @@ void showPlaylist(Program& program) {
     }
 }
 
-// Writes the folder browser's list to folders.dat. The caller goes on either way; when it
-// could not be written the user is told, since the list is then lost at the next reload.
-void makeauto(Program& program) {
+void writeFoldersDat(Program& program) {
     program.makeProgramFolder();
-    if (writeListFile(program.foldersPath(), program.frmopenWindow().folderList())) {
+    if (writeListFile(program.foldersPath(), program.folderBrowser().folderList())) {
         program.foldersCutTold = false;  // a new file: a cut of it is news
     } else {
         tellWriteFailed(program.messages(), program.foldersPath());
     }
 }
 
-// Reloads the folder list from folders.dat and asks for a scan. A missing file leaves the
-// list empty and asks for nothing: the state of a fresh installation.
-void openauto(Program& program) {
-    frmopen& browser = program.frmopenWindow();
+void reloadFoldersDat(Program& program) {
+    FolderBrowser& browser = program.folderBrowser();
     browser.setFolderList({});
     program.store.blankEntries();
     const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
@@ -61,21 +55,9 @@ void openauto(Program& program) {
     if (read->lostLines() && !program.foldersCutTold) {
         program.foldersCutTold = true;
         const ListFileContents lost{{}, read->cutShort, read->overlongLines, read->linesRead};
-        QTimer::singleShot(0, &program.form1(), [&program, lost] {
+        QTimer::singleShot(0, &program.mainWindow(), [&program, lost] {
             tellListCut(program.messages(), program.foldersPath(), lost);
         });
     }
     program.requestScan();
-}
-
-}  // namespace
-
-void plaction(Program& program, const QString& command) {
-    if (command == QLatin1String("showpl")) {
-        showPlaylist(program);
-    } else if (command == QLatin1String("openauto")) {
-        openauto(program);
-    } else if (command == QLatin1String("makeauto")) {
-        makeauto(program);
-    }
 }

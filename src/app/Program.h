@@ -19,17 +19,17 @@
 #include "platform/WindowSystem.h"
 #include "util/WindowSlot.h"
 
-class Form1;
-class playlist;
-class PlaylistPane;
-class frmopen;
-class options;
-class cache;
-class frmsearch;
-class dateiinfo;
-class frmhelp;
-class frmdir;
-class quickinfo;
+class MainWindow;
+class PlaylistWindow;
+class DockedPlaylist;
+class FolderBrowser;
+class OptionsDialog;
+class FolderScan;
+class TitleSearchWindow;
+class TrackInfoWindow;
+class HelpWindow;
+class FolderChooser;
+class TrackChangePopup;
 
 // The outside world as the program reaches it. main() puts in the real components; tests put
 // in fakes.
@@ -86,14 +86,14 @@ public:
     WindowSystem& windowSystem() const { return *services_.windows; }
 
     // Windows are created hidden on first use and live until unloaded.
-    Form1& form1();
-    playlist& playlistWindow();
+    MainWindow& mainWindow();
+    PlaylistWindow& playlistWindow();
     bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
-    playlist* playlistIfLoaded() const { return playlist_.get(); }
+    PlaylistWindow* playlistIfLoaded() const { return playlist_.get(); }
     // The same window as the main window sees it.
-    PlaylistPane& playlistPane();
-    PlaylistPane* playlistPaneIfLoaded() const;
+    DockedPlaylist& dockedPlaylist();
+    DockedPlaylist* dockedPlaylistIfLoaded() const;
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
 
@@ -104,28 +104,28 @@ public:
     // The holder lets go (a window that held nothing changes nothing for the others).
     void releasePlayerWindows(const QObject* holder);
     bool playerWindowsHeld() const { return !playerWindowHolders_.empty(); }
-    frmopen& frmopenWindow();
-    options& optionsWindow();
+    FolderBrowser& folderBrowser();
+    OptionsDialog& optionsDialog();
     // The title search, the track information and the help viewer: created when first
     // needed, destroyed when unloaded.
-    frmsearch& searchWindow();
-    frmsearch* searchIfLoaded() const { return search_.get(); }
+    TitleSearchWindow& searchWindow();
+    TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
     void unloadSearch();
-    dateiinfo& dateiinfoWindow();
-    dateiinfo* dateiinfoIfLoaded() const { return dateiinfo_.get(); }
-    void unloadDateiinfo();
-    frmhelp& helpWindow();
-    frmhelp* helpIfLoaded() const { return help_.get(); }
+    TrackInfoWindow& trackInfoWindow();
+    TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
+    void unloadTrackInfoWindow();
+    HelpWindow& helpWindow();
+    HelpWindow* helpIfLoaded() const { return help_.get(); }
     void unloadHelp();
     // The standard-folder chooser lives from its opening to its closing.
-    frmdir& frmdirWindow();
-    frmdir* frmdirIfLoaded() const { return frmdir_.get(); }
+    FolderChooser& folderChooser();
+    FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
     // Called as it closes; it is deleted once its handlers have returned.
-    void unloadFrmdir();
+    void unloadFolderChooser();
     // The quick-info popup: created when first needed, destroyed when unloaded.
-    quickinfo& quickinfoWindow();
-    quickinfo* quickinfoIfLoaded() const { return quickinfo_.get(); }
-    void unloadQuickinfo();
+    TrackChangePopup& popup();
+    TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
+    void unloadPopup();
 
     // The notification-area icon; while no tray shows it, minimising only minimises.
     TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
@@ -138,15 +138,15 @@ public:
     // that is already listing is superseded: its result is dropped.
     void requestScan();
     // A scan is pending or listing.
-    bool scanPending() const { return cache_ != nullptr; }
+    bool scanPending() const { return folderScan_ != nullptr; }
     // Drops a pending or listing scan; the store is published as it stands.
     void abandonScan();
     // Called by the scan when it is done.
     void finishScan();
 
     PlaylistStore store;
-    bool shufflemode = false;
-    int mp3pos = 0;
+    bool shuffleOn = false;
+    int currentStep = 0;
     // folders.dat was read cut short and the user was told so; cleared when it is written anew.
     bool foldersCutTold = false;
     // The question before the end of the program is on screen.
@@ -156,21 +156,21 @@ public:
 private:
     void applyPlayerWindowHolds();
     // The main window's requests that reach past its own windows, wired where it is made.
-    void Volume_VolumeToKeep();
-    void mnushowquick_Click(const QString& title);
+    void keepVolume();
+    void showPopupFromTray(const QString& title);
 
     QString programFolder_;
     QString helpFile_;
     PlatformServices services_;
-    std::unique_ptr<Form1> form1_;
-    WindowSlot<playlist> playlist_;
-    std::unique_ptr<frmopen> frmopen_;
-    std::unique_ptr<options> options_;
-    std::unique_ptr<cache> cache_;
-    WindowSlot<frmsearch> search_;
-    WindowSlot<dateiinfo> dateiinfo_;
-    WindowSlot<frmhelp> help_;
-    WindowSlot<frmdir> frmdir_;
-    WindowSlot<quickinfo> quickinfo_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    WindowSlot<PlaylistWindow> playlist_;
+    std::unique_ptr<FolderBrowser> folderBrowser_;
+    std::unique_ptr<OptionsDialog> optionsDialog_;
+    std::unique_ptr<FolderScan> folderScan_;
+    WindowSlot<TitleSearchWindow> search_;
+    WindowSlot<TrackInfoWindow> trackInfoWindow_;
+    WindowSlot<HelpWindow> help_;
+    WindowSlot<FolderChooser> folderChooser_;
+    WindowSlot<TrackChangePopup> popup_;
     std::vector<const QObject*> playerWindowHolders_;
 };

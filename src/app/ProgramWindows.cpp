@@ -35,22 +35,23 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
 }
 
 Program::~Program() {
-    cache_.reset();
+    folderScan_.reset();
     // The auxiliary windows refer to the main window; they go first.
     search_.reset();
-    dateiinfo_.reset();
+    trackInfoWindow_.reset();
     help_.reset();
-    quickinfo_.reset();
+    popup_.reset();
     playlist_.reset();
-    frmdir_.reset();
-    frmopen_.reset();
-    options_.reset();
-    form1_.reset();
+    folderChooser_.reset();
+    folderBrowser_.reset();
+    optionsDialog_.reset();
+    mainWindow_.reset();
 }
 
 void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
     const auto startPlayer = [this, done = std::move(done)](EngineStatus status) {
-        if (status.ok() && form1_ && form1_->player() && !form1_->player()->prepare()) {
+        if (status.ok() && mainWindow_ && mainWindow_->player() &&
+            !mainWindow_->player()->prepare()) {
             status.failure = EngineStatus::Failure::NotStarted;
         }
         done(status);
@@ -62,74 +63,75 @@ void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
     }
 }
 
-Form1& Program::form1() {
-    if (!form1_) {
-        form1_ = std::make_unique<Form1>(*this);
-        QObject::connect(&form1_->volume(), &Volume::volumeToKeep, form1_.get(),
-                         std::bind_front(&Program::Volume_VolumeToKeep, this));
-        QObject::connect(&form1_->tray(), &Tray::quickInfoRequested, form1_.get(),
-                         std::bind_front(&Program::mnushowquick_Click, this));
+MainWindow& Program::mainWindow() {
+    if (!mainWindow_) {
+        mainWindow_ = std::make_unique<MainWindow>(*this);
+        QObject::connect(&mainWindow_->volume(), &VolumeControl::volumeToKeep, mainWindow_.get(),
+                         std::bind_front(&Program::keepVolume, this));
+        QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
+                         std::bind_front(&Program::showPopupFromTray, this));
     }
-    return *form1_;
+    return *mainWindow_;
 }
 
-void Program::Volume_VolumeToKeep() {
+void Program::keepVolume() {
     // Nobody is told when writing fails: the volume is kept all the same.
     saveSettings(*this);
 }
 
-void Program::mnushowquick_Click(const QString& title) {
-    showQuickInfo(*this, title);
+void Program::showPopupFromTray(const QString& title) {
+    showPopup(*this, title);
 }
 
-playlist& Program::playlistWindow() {
-    if (playlist* loaded = playlist_.get()) {
+PlaylistWindow& Program::playlistWindow() {
+    if (PlaylistWindow* loaded = playlist_.get()) {
         return *loaded;
     }
-    playlist& created = playlist_.getOrCreate(*this);
+    PlaylistWindow& created = playlist_.getOrCreate(*this);
     created.setEnabled(!playerWindowsHeld());
     // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&created, &playlist::geometryChanged, &form1(), &Form1::wakeDocking);
+    QObject::connect(&created, &PlaylistWindow::geometryChanged, &mainWindow(),
+                     &MainWindow::wakeDocking);
     return created;
 }
 
-PlaylistPane& Program::playlistPane() {
+DockedPlaylist& Program::dockedPlaylist() {
     return playlistWindow();
 }
 
-PlaylistPane* Program::playlistPaneIfLoaded() const {
+DockedPlaylist* Program::dockedPlaylistIfLoaded() const {
     return playlist_.get();
 }
 
 void Program::unloadPlaylist() {
     // The window may be unloaded from one of its own handlers: it goes once they return.
     playlist_.unload();
-    if (form1_) {
-        form1_->setPlaylistGlyphs(false);
+    if (mainWindow_) {
+        mainWindow_->setPlaylistGlyphs(false);
     }
 }
 
 void Program::applyPlayerWindowHolds() {
     const bool enabled = !playerWindowsHeld();
-    form1().setEnabled(enabled);
-    if (playlist* pl = playlist_.get()) {
+    mainWindow().setEnabled(enabled);
+    if (PlaylistWindow* pl = playlist_.get()) {
         pl->setEnabled(enabled);
     }
 }
 
 void Program::requestScan() {
-    if (cache_ && cache_->listing()) {
-        cache_.reset();
+    if (folderScan_ && folderScan_->listing()) {
+        folderScan_.reset();
     }
-    if (!cache_) {
-        cache_ = std::make_unique<cache>(*this);
+    if (!folderScan_) {
+        folderScan_ = std::make_unique<FolderScan>(*this);
     }
 }
 
 void Program::abandonScan() {
-    if (cache_) {
-        cache_->publish();
-        cache_.reset();
+    if (folderScan_) {
+        folderScan_->publish();
+        folderScan_.reset();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
         playlist_.deleteUnloaded();
     }
@@ -137,33 +139,33 @@ void Program::abandonScan() {
 
 void Program::finishScan() {
     // The scan runs inside the scanner's own timer tick: delete it once that has returned.
-    if (cache_) {
-        cache* done = cache_.release();
+    if (folderScan_) {
+        FolderScan* done = folderScan_.release();
         done->publish();
         done->deleteLater();
     }
 }
 
-frmopen& Program::frmopenWindow() {
-    if (!frmopen_) {
-        frmopen_ = std::make_unique<frmopen>(*this);
+FolderBrowser& Program::folderBrowser() {
+    if (!folderBrowser_) {
+        folderBrowser_ = std::make_unique<FolderBrowser>(*this);
     }
-    return *frmopen_;
+    return *folderBrowser_;
 }
 
-options& Program::optionsWindow() {
-    if (!options_) {
-        options_ = std::make_unique<options>(*this);
+OptionsDialog& Program::optionsDialog() {
+    if (!optionsDialog_) {
+        optionsDialog_ = std::make_unique<OptionsDialog>(*this);
     }
-    return *options_;
+    return *optionsDialog_;
 }
 
 void Program::endProcess() {
-    if (form1_) {
-        form1_->releasePlayers();
+    if (mainWindow_) {
+        mainWindow_->releasePlayers();
     }
-    if (frmopen_) {
-        frmopen_->releasePreview();
+    if (folderBrowser_) {
+        folderBrowser_->releasePreview();
     }
     // No dead icon may stay behind in the notification area.
     if (services_.trayIcon) {
@@ -174,7 +176,7 @@ void Program::endProcess() {
     }
 }
 
-frmsearch& Program::searchWindow() {
+TitleSearchWindow& Program::searchWindow() {
     return search_.getOrCreate(*this);
 }
 
@@ -182,15 +184,15 @@ void Program::unloadSearch() {
     search_.unload();
 }
 
-dateiinfo& Program::dateiinfoWindow() {
-    return dateiinfo_.getOrCreate(*this);
+TrackInfoWindow& Program::trackInfoWindow() {
+    return trackInfoWindow_.getOrCreate(*this);
 }
 
-void Program::unloadDateiinfo() {
-    dateiinfo_.unload();
+void Program::unloadTrackInfoWindow() {
+    trackInfoWindow_.unload();
 }
 
-frmhelp& Program::helpWindow() {
+HelpWindow& Program::helpWindow() {
     return help_.getOrCreate(*this);
 }
 
@@ -198,22 +200,22 @@ void Program::unloadHelp() {
     help_.unload();
 }
 
-frmdir& Program::frmdirWindow() {
-    return frmdir_.getOrCreate(*this);
+FolderChooser& Program::folderChooser() {
+    return folderChooser_.getOrCreate(*this);
 }
 
-void Program::unloadFrmdir() {
-    frmdir_.unload();
+void Program::unloadFolderChooser() {
+    folderChooser_.unload();
 }
 
-quickinfo& Program::quickinfoWindow() {
-    return quickinfo_.getOrCreate(*this);
+TrackChangePopup& Program::popup() {
+    return popup_.getOrCreate(*this);
 }
 
-void Program::unloadQuickinfo() {
+void Program::unloadPopup() {
     // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
-    if (quickinfo* popup = quickinfo_.get()) {
+    if (TrackChangePopup* popup = popup_.get()) {
         popup->stopTimers();
     }
-    quickinfo_.unload();
+    popup_.unload();
 }

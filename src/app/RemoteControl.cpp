@@ -30,17 +30,17 @@ MprisPlayer::Status statusOf(int playState) {
     }
 }
 
-// Whether one step forward from `mp3pos` starts an entry that has a file.
-bool stepPlaysSomething(const Program& program, int mp3pos) {
+// Whether one step forward from `currentStep` starts an entry that has a file.
+bool stepPlaysSomething(const Program& program, int currentStep) {
     const PlaylistStore& store = program.store;
-    const int step = sequencing::nextStep(mp3pos, store.count());
-    return !store.path(sequencing::entryForStep(step, program.shufflemode, store)).isEmpty();
+    const int step = sequencing::nextStep(currentStep, store.count());
+    return !store.path(sequencing::entryForStep(step, program.shuffleOn, store)).isEmpty();
 }
 
 }  // namespace
 
 RemoteControl::RemoteControl(Program& program)
-    : MprisPlayer(&program.form1()), program_(program), form_(program.form1()) {
+    : MprisPlayer(&program.mainWindow()), program_(program), form_(program.mainWindow()) {
     settleTimer_.setSingleShot(true);
     settleTimer_.setInterval(0);
     connect(&settleTimer_, &QTimer::timeout, this, &RemoteControl::settle);
@@ -53,8 +53,8 @@ RemoteControl::RemoteControl(Program& program)
     }
     connect(&form_.transport(), &Transport::orderChosen, this, &RemoteControl::settleSoon);
     connect(&form_.transport(), &Transport::singleFileChosen, this, &RemoteControl::settleSoon);
-    connect(&form_.volumeSetting(), &VolumeHolder::Change, this, &RemoteControl::settleSoon);
-    connect(&form_.position(), &Position::jumped, this,
+    connect(&form_.volumeSetting(), &VolumeSetting::changed, this, &RemoteControl::settleSoon);
+    connect(&form_.position(), &PositionBar::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
     trackFile_ = loadedFile();
 }
@@ -65,17 +65,17 @@ QString RemoteControl::loadedFile() const {
 }
 
 bool RemoteControl::nextStepPlaysSomething() const {
-    return stepPlaysSomething(program_, program_.mp3pos);
+    return stepPlaysSomething(program_, program_.currentStep);
 }
 
 MprisPlayer::State RemoteControl::state() const {
     State now;
-    now.shuffle = program_.shufflemode;
+    now.shuffle = program_.shuffleOn;
     // Next and previous are the tray's items, which step through the playlist whatever the
     // player holds; previous is a forward step from two steps back.
     now.canGoNext = nextStepPlaysSomething();
-    now.canGoPrevious = stepPlaysSomething(program_, program_.mp3pos - 2);
-    const VolumeHolder& slider = form_.volumeSetting();
+    now.canGoPrevious = stepPlaysSomething(program_, program_.currentStep - 2);
+    const VolumeSetting& slider = form_.volumeSetting();
     if (slider.span() > 0) {
         now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
     }
@@ -141,7 +141,7 @@ void RemoteControl::trackStarted(const QString& title) {
 }
 
 void RemoteControl::raise() {
-    form_.menuItem(QStringLiteral("mnushowpl"))->trigger();
+    form_.menuItem(QStringLiteral("showPlayerItem"))->trigger();
 }
 
 void RemoteControl::quit() {
@@ -161,30 +161,30 @@ void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal
 }
 
 void RemoteControl::next() {
-    form_.menuItem(QStringLiteral("mnunext"))->trigger();
+    form_.menuItem(QStringLiteral("nextItem"))->trigger();
 }
 
 void RemoteControl::previous() {
-    form_.menuItem(QStringLiteral("mnulast"))->trigger();
+    form_.menuItem(QStringLiteral("previousItem"))->trigger();
 }
 
 void RemoteControl::play() {
     if (!loadedFile().isEmpty()) {
-        form_.transport().mnuplayagain_Click();
+        form_.transport().resumeFromMenu();
     } else if (nextStepPlaysSomething()) {
-        form_.transport().btnnext_Click();
+        form_.transport().playNext();
     }
 }
 
 void RemoteControl::pause() {
     if (!loadedFile().isEmpty()) {
-        form_.transport().mnupause_Click();
+        form_.transport().pauseFromMenu();
     }
 }
 
 void RemoteControl::playPause() {
     if (form_.transport().canPause()) {
-        form_.transport().btnpause_Click();
+        form_.transport().togglePause();
     } else if (loadedFile().isEmpty()) {
         play();
     }
@@ -192,7 +192,7 @@ void RemoteControl::playPause() {
 
 void RemoteControl::stop() {
     if (form_.transport().canStop()) {
-        form_.transport().btnstop_Click();
+        form_.transport().stop();
     }
 }
 
@@ -205,9 +205,9 @@ void RemoteControl::setPositionUs(qint64 positionUs) {
 
 void RemoteControl::setShuffle(bool on) {
     if (on) {
-        form_.transport().Label4_Click();
+        form_.transport().chooseShuffleOrder();
     } else {
-        form_.transport().Label12_Click();
+        form_.transport().chooseNormalOrder();
     }
     settleSoon();
 }

@@ -6,7 +6,7 @@
 #include "app/SingleFile.h"
 #include "platform/MprisPlayer.h"
 
-class Form1;
+class MainWindow;
 class Program;
 
 // The desktop's media controls acting on the player: each request does what the matching
@@ -53,7 +53,7 @@ private:
     bool nextStepPlaysSomething() const;
 
     Program& program_;
-    Form1& form_;
+    MainWindow& form_;
     QTimer settleTimer_;
     SingleFileCheck fileCheck_;
     QString trackFile_;

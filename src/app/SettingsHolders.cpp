@@ -6,46 +6,46 @@
 #include "options/OptionsDialog.h"
 
 Settings settingsFromHolders(Program& program) {
-    options& o = program.optionsWindow();
+    OptionsDialog& o = program.optionsDialog();
     Settings s;
-    s.optshowpl = options::value(*o.optshowpl);
-    s.optexppl = options::value(*o.optexppl);
-    s.optending = options::value(*o.optending);
-    s.estfolder = o.estfolder->text();
-    s.qinfo = options::value(*o.qinfo);
-    s.alwaysshow = options::value(*o.alwaysshow);
-    s.volume = program.form1().volumeSetting().value();
+    s.showPlaylistAtStart = OptionsDialog::value(*o.showPlaylistBox);
+    s.enlargePlaylistAtStart = OptionsDialog::value(*o.enlargePlaylistBox);
+    s.confirmExit = OptionsDialog::value(*o.confirmExitBox);
+    s.standardFolder = o.standardFolderEdit->text();
+    s.popupAtTrackChange = OptionsDialog::value(*o.popupBox);
+    s.keepPopupOpen = OptionsDialog::value(*o.keepPopupBox);
+    s.volume = program.mainWindow().volumeSetting().value();
     return s;
 }
 
 void applyToHolders(Program& program, const SettingsRead& read) {
-    options& o = program.optionsWindow();
-    if (read.optshowpl) {
-        options::setValue(*o.optshowpl, *read.optshowpl);
+    OptionsDialog& o = program.optionsDialog();
+    if (read.showPlaylistAtStart) {
+        OptionsDialog::setValue(*o.showPlaylistBox, *read.showPlaylistAtStart);
     }
-    if (read.optexppl) {
-        options::setValue(*o.optexppl, *read.optexppl);
+    if (read.enlargePlaylistAtStart) {
+        OptionsDialog::setValue(*o.enlargePlaylistBox, *read.enlargePlaylistAtStart);
     }
-    if (read.optending) {
-        options::setValue(*o.optending, *read.optending);
+    if (read.confirmExit) {
+        OptionsDialog::setValue(*o.confirmExitBox, *read.confirmExit);
     }
-    if (read.estfolder) {
-        o.estfolder->setText(*read.estfolder);
+    if (read.standardFolder) {
+        o.standardFolderEdit->setText(*read.standardFolder);
     }
-    if (read.qinfo) {
-        options::setValue(*o.qinfo, *read.qinfo);
+    if (read.popupAtTrackChange) {
+        OptionsDialog::setValue(*o.popupBox, *read.popupAtTrackChange);
     }
-    if (read.alwaysshow) {
-        options::setValue(*o.alwaysshow, *read.alwaysshow);
+    if (read.keepPopupOpen) {
+        OptionsDialog::setValue(*o.keepPopupBox, *read.keepPopupOpen);
     }
     if (read.volume) {
-        program.form1().volume().setStoredVolume(*read.volume);
+        program.mainWindow().volume().setStoredVolume(*read.volume);
     }
 }
 
 VolumeRange volumeRange(Program& program) {
     // The values the slider itself gives, from its left end to its right end.
-    return VolumeRange{0, program.form1().volumeSetting().span()};
+    return VolumeRange{0, program.mainWindow().volumeSetting().span()};
 }
 
 bool saveSettings(Program& program) {

@@ -21,28 +21,28 @@
 namespace {
 
 void wireMainWindow(Program& program) {
-    Form1& form = program.form1();
-    new MainWindowHandlers(program);     // owned by the main window
+    MainWindow& form = program.mainWindow();
+    new MainWindowWiring(program);       // owned by the main window
     new MainActivation(program, &form);  // owned by the main window
 }
 
 void applyPlaylistSettings(Program& program) {
-    Form1& form = program.form1();
-    options& opts = program.optionsWindow();
+    MainWindow& form = program.mainWindow();
+    OptionsDialog& opts = program.optionsDialog();
 
     form.setPlaylistShown(false);
-    if (options::value(*opts.optexppl) == 1) {
+    if (OptionsDialog::value(*opts.enlargePlaylistBox) == 1) {
         enlargePlaylist(program);
         form.setPlaylistMark(QStringLiteral("1"));
     }
-    if (options::value(*opts.optshowpl) == 1) {
-        plaction(program, QStringLiteral("showpl"));
+    if (OptionsDialog::value(*opts.showPlaylistBox) == 1) {
+        showPlaylist(program);
         form.setPlaylistShown(true);
     } else {
         program.playlistWindow().hide();
         form.setPlaylistShown(false);
     }
-    opts.applyAlwaysShowRule();
+    opts.applyKeepPopupRule();
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.
@@ -59,19 +59,19 @@ void removeLeftoversOfInterruptedWrites(const Program& program) {
 
 void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
-    Form1& form = program.form1();
+    MainWindow& form = program.mainWindow();
     new WindowRoles(program, &form);  // owned by the main window; before any window shows
-    form.volume().setMutingHeight();
+    form.volume().setMuteButtonHeight();
     form.volume().findMixerControls();
-    program.frmopenWindow();
-    plaction(program, QStringLiteral("openauto"));
+    program.folderBrowser();
+    reloadFoldersDat(program);
     form.tray().setup();
-    program.optionsWindow();
+    program.optionsDialog();
 
     // A missing or broken settings file is not worth a message: a bad line keeps its initial
     // value, and the others are read all the same.
     rereadSettings(program);
-    form.setStandardFolder(program.optionsWindow().estfolder->text());
+    form.setStandardFolder(program.optionsDialog().standardFolderEdit->text());
     form.volume().placeThumb();
 
     applyPlaylistSettings(program);

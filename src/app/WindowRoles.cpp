@@ -57,7 +57,7 @@ void giveFocusBack(WindowSystem& windows, QWidget& control) {
 
 WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), program_(program) {
     qApp->installEventFilter(this);
-    connect(&program.form1().tray(), &Tray::iconReturned, this, &WindowRoles::applyTaskList);
+    connect(&program.mainWindow().tray(), &Tray::iconReturned, this, &WindowRoles::applyTaskList);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         if (now != nullptr) {
             lastActive_ = now;
@@ -85,7 +85,7 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
     } else if (!widget.isEnabled()) {
         // Not from within the activation itself: the window manager is still at it.
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
-    } else if (&widget == &program_.form1()) {
+    } else if (&widget == &program_.mainWindow()) {
         mainActivated();
     } else if (&widget == program_.playlistIfLoaded()) {
         playlistActivated();
@@ -97,13 +97,13 @@ void WindowRoles::mainActivated() {
     // The docked playlist window is part of the main window: whatever brought the main window
     // up (the task list, a click) brings it up too.
     if (QWidget* pl = program_.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
-        program_.windowSystem().stackAbove(*pl, program_.form1());
+        program_.windowSystem().stackAbove(*pl, program_.mainWindow());
     }
 }
 
 void WindowRoles::playlistActivated() {
     // The dialogs opened over the main window stay above the playlist window as well.
-    const QWindow* main = program_.form1().windowHandle();
+    const QWindow* main = program_.mainWindow().windowHandle();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && isDialog(*window) && window->windowHandle() != nullptr &&
             window->windowHandle()->transientParent() == main) {
@@ -113,7 +113,7 @@ void WindowRoles::playlistActivated() {
 }
 
 void WindowRoles::aboutToShow(QWidget& window) {
-    Form1& main = program_.form1();
+    MainWindow& main = program_.mainWindow();
     if (isDialog(window)) {
         window.winId();
         QWindow* handle = window.windowHandle();
@@ -135,7 +135,7 @@ bool WindowRoles::listed(const QWidget& window) const {
     if (program_.trayIconExists()) {
         return false;
     }
-    const Form1& main = program_.form1();
+    const MainWindow& main = program_.mainWindow();
     if (&window == &main) {
         return true;
     }
@@ -155,7 +155,7 @@ void WindowRoles::applyTaskList() {
 }
 
 QWidget* WindowRoles::ownerFor(const QWidget& dialog) const {
-    Form1& main = program_.form1();
+    MainWindow& main = program_.mainWindow();
     QWidget* active = QApplication::activeWindow();
     if (active == nullptr || active == &dialog || !isManagedWindow(*active) ||
         (active == program_.playlistIfLoaded() && main.isVisible())) {
@@ -187,7 +187,7 @@ QPointer<QWidget> WindowRoles::takeOpener(const QWidget& dialog) {
 }
 
 void WindowRoles::hidden(QWidget& window) {
-    if (&window == &program_.form1()) {
+    if (&window == &program_.mainWindow()) {
         applyTaskList();
     }
     // A key the window manager takes (Alt+F4) may have taken the focus from the window first.
@@ -212,7 +212,7 @@ void WindowRoles::hidden(QWidget& window) {
     const QPointer<QWidget> closed = &window;
     // Once the hiding handler is done: it may still enable the windows it held.
     QTimer::singleShot(0, this, [this, owner, opener, closed] {
-        Form1& main = program_.form1();
+        MainWindow& main = program_.mainWindow();
         // The window manager may have chosen one of the player's windows already.
         const QWidget* now = QApplication::activeWindow();
         if (now != nullptr && now != closed && now->isVisible() && now != &main &&
@@ -231,8 +231,8 @@ void WindowRoles::hidden(QWidget& window) {
 
 void WindowRoles::lockedWindowActivated() {
     // The innermost lock first: the chooser holds the options dialog.
-    QWidget* locks[] = {program_.frmdirIfLoaded(), &program_.optionsWindow(),
-                        &program_.frmopenWindow()};
+    QWidget* locks[] = {program_.folderChooserIfLoaded(), &program_.optionsDialog(),
+                        &program_.folderBrowser()};
     for (QWidget* dialog : locks) {
         if (usable(dialog)) {
             program_.windowSystem().bringToFront(*dialog);

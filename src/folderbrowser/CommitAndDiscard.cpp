@@ -7,35 +7,35 @@
 #include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 
-void frmopen::Command1_Click() {
-    plaction(program_, QStringLiteral("makeauto"));
+void FolderBrowser::commit() {
+    writeFoldersDat(program_);
     // The playlist window comes back afresh, in the size the main window's toggle records.
     program_.unloadPlaylist();
-    plaction(program_, QStringLiteral("showpl"));
+    showPlaylist(program_);
     program_.abandonScan();
     closingSteps();
     giveMainWindowsBack();
 }
 
-void frmopen::Command2_Click() {
+void FolderBrowser::discard() {
     closingSteps();
     giveMainWindowsBack();
 }
 
 // The window ends up hidden, holding the list folders.dat holds, with a scan of it pending.
-void frmopen::closingSteps() {
+void FolderBrowser::closingSteps() {
     hide();
-    if (playlist* pl = program_.playlistIfLoaded()) {
+    if (PlaylistWindow* pl = program_.playlistIfLoaded()) {
         pl->clearList();
     }
-    plaction(program_, QStringLiteral("openauto"));
-    stopPreview();
+    reloadFoldersDat(program_);
+    unloadPreview();
     program_.releasePlayerWindows(this);
 }
 
-void frmopen::giveMainWindowsBack() {
-    program_.form1().show();
-    playlist& pl = program_.playlistWindow();
+void FolderBrowser::giveMainWindowsBack() {
+    program_.mainWindow().show();
+    PlaylistWindow& pl = program_.playlistWindow();
     pl.show();
     // Shown, and the main window's playlist buttons say so.
     markPlaylistShown(program_);

@@ -20,57 +20,57 @@ class Program;
 
 // The folder browser: where the user collects the folders whose MP3 files make up the
 // playlist. It browses drives and folders, previews a file with a player of its own, edits the
-// folder list lstdirs, saves and loads it, and commits it to folders.dat. Created hidden at
+// folder list (folderListBox), saves and loads it, and commits it to folders.dat. Created hidden at
 // start-up and only shown and hidden afterwards.
-class frmopen : public QWidget {
+class FolderBrowser : public QWidget {
     Q_OBJECT
 public:
-    explicit frmopen(Program& program);
-    ~frmopen() override;
+    explicit FolderBrowser(Program& program);
+    ~FolderBrowser() override;
 
-    QStringList folderList() const { return lstdirs->entries(); }
-    void setFolderList(const QStringList& folders) { lstdirs->setEntries(folders); }
+    QStringList folderList() const { return folderListBox->entries(); }
+    void setFolderList(const QStringList& folders) { folderListBox->setEntries(folders); }
     // Shows `folder` in the drive and folder lists once it is listed; a folder that cannot be
     // listed changes nothing and says nothing.
     void presetFolder(const QString& folder);
     // Destroys the preview player, so that its sound stops at once.
     void releasePreview();
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Dir1_Open(const QString& folder);
-    void File1_Click(const QString& name);
-    void Label2_Click();
-    void Label4_Click();
-    void Label5_Click();
-    void lstdirs_KeyDown(int key);
-    void lstdirs_MouseDown(QPoint pos);
-    void lstdirs_MouseMove(Qt::MouseButtons buttons, QPoint pos);
-    void lstdirs_MouseUp();
-    void Timer1_Timer();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
+    void goToChosenDrive();
+    void listFolderFiles();
+    void openFolder(const QString& folder);
+    void loadPreview(const QString& name);
+    void addHighlightedFolder();
+    void playPreview();
+    void stopPreview();
+    void removeOnDelete(int key);
+    void startDrag(QPoint pos);
+    void dragFolder(Qt::MouseButtons buttons, QPoint pos);
+    void endDrag();
+    void updateCommitButton();
+    void commit();
+    void discard();
+    void saveList();
+    void clearList();
+    void chooseAndLoadList();
 
-    DriveList* Drive1;
-    FolderList* Dir1;
-    Mp3FileList* File1;
-    QLabel* Label3;  // how many MP3 files the current folder holds
-    SkinLabel* Label2;
-    QLabel* Label1;
-    FolderListBox* lstdirs;  // the folder list, in scan order
-    SkinLabel* Label4;
-    SkinLabel* Label5;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
-    QPushButton* Command5;
-    std::unique_ptr<FileDialog> CommonDialog1;
-    std::unique_ptr<MediaPlayer> MediaPlayer1;  // the preview, apart from the main player
-    FormTimer* Timer1;
+    DriveList* driveBox;
+    FolderTree* folderTree;
+    Mp3FileList* fileList;
+    QLabel* fileCount;  // how many MP3 files the current folder holds
+    SkinLabel* addButton;
+    QLabel* listCaption;
+    FolderListBox* folderListBox;  // the folder list, in scan order
+    SkinLabel* previewPlayButton;
+    SkinLabel* previewStopButton;
+    QPushButton* commitButton;
+    QPushButton* cancelButton;
+    QPushButton* saveButton;
+    QPushButton* clearButton;
+    QPushButton* loadButton;
+    std::unique_ptr<FileDialog> fileDialog;
+    std::unique_ptr<MediaPlayer> previewPlayer;  // the preview, apart from the main player
+    WindowTimer* buttonTimer;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -85,7 +85,7 @@ private:
     // While no folder is shown: the home folder, else the root.
     void showFirstFolder();
     void showFiles(const QStringList& names);
-    void stopPreview();
+    void unloadPreview();
     // Writes the list to the file the save dialog returns; false when it was cancelled or the
     // file could not be written (then the user was told).
     bool saveListVia(const QString& initDir);

@@ -13,25 +13,25 @@ class Program;
 // The standard-folder chooser: picks the options dialog's standard MP3 folder by browsing.
 // It keeps nothing of its own: the program creates it when it is opened and drops it when it
 // closes, and the options dialog stays disabled meanwhile.
-class frmdir : public QWidget {
+class FolderChooser : public QWidget {
     Q_OBJECT
 public:
-    explicit frmdir(Program& program);
+    explicit FolderChooser(Program& program);
 
     // Shows the chooser, and disables the options dialog; its lists follow on the standard
     // folder in use (not the edited one), or, when that cannot be listed, on the program's
     // folder.
     void open();
 
-    void Drive1_Change();
-    void Dir1_Open(const QString& folder);
-    void Command1_Click();
-    void Command2_Click();
+    void goToChosenDrive();
+    void openFolder(const QString& folder);
+    void takeFolder();
+    void cancel();
 
-    DriveList* Drive1;
-    FolderList* Dir1;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    DriveList* driveBox;
+    FolderTree* folderTree;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
 protected:
     // The close box, "OK" and "Abbrechen" all end here.

@@ -9,8 +9,8 @@
 #include "playlistwindow/PlaylistCommands.h"
 #include "util/FileMessages.h"
 
-void frmopen::Label2_Click() {
-    const QString folder = Dir1->highlightedPath();
+void FolderBrowser::addHighlightedFolder() {
+    const QString folder = folderTree->highlightedPath();
     if (folder.isEmpty()) {
         return;
     }
@@ -23,49 +23,49 @@ void frmopen::Label2_Click() {
             QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
-    lstdirs->append(folder);  // the same folder may stand more than once
+    folderListBox->append(folder);  // the same folder may stand more than once
 }
 
-void frmopen::lstdirs_KeyDown(int key) {
-    const int row = lstdirs->listIndex();
+void FolderBrowser::removeOnDelete(int key) {
+    const int row = folderListBox->listIndex();
     if (key == Qt::Key_Delete && row >= 0) {
-        lstdirs->removeEntry(row);
+        folderListBox->removeEntry(row);
     }
 }
 
-void frmopen::lstdirs_MouseDown(QPoint /*pos*/) {
-    dragPosition_ = lstdirs->listIndex();
+void FolderBrowser::startDrag(QPoint /*pos*/) {
+    dragPosition_ = folderListBox->listIndex();
 }
 
 // The pressed line travels with the mouse one place at a time, the others keeping their
 // order, however far the mouse went since the last move.
-void frmopen::lstdirs_MouseMove(Qt::MouseButtons buttons, QPoint pos) {
-    const int target = lstdirs->rowAt(pos);
+void FolderBrowser::dragFolder(Qt::MouseButtons buttons, QPoint pos) {
+    const int target = folderListBox->rowAt(pos);
     if (buttons == Qt::NoButton || dragPosition_ < 0 || target < 0 || target == dragPosition_) {
         return;
     }
     const int step = target > dragPosition_ ? 1 : -1;
     while (dragPosition_ != target) {
-        lstdirs->swapEntries(dragPosition_, dragPosition_ + step);
+        folderListBox->swapEntries(dragPosition_, dragPosition_ + step);
         dragPosition_ += step;
     }
-    lstdirs->setListIndex(dragPosition_);
+    folderListBox->setListIndex(dragPosition_);
 }
 
-void frmopen::lstdirs_MouseUp() {
+void FolderBrowser::endDrag() {
     dragPosition_ = -1;
 }
 
-bool frmopen::saveListVia(const QString& initDir) {
-    return CommonDialog1 && saveFolderListVia(program_, *CommonDialog1, initDir);
+bool FolderBrowser::saveListVia(const QString& initDir) {
+    return fileDialog && saveFolderListVia(program_, *fileDialog, initDir);
 }
 
-void frmopen::Command3_Click() {
+void FolderBrowser::saveList() {
     saveListVia(program_.programFolder());
 }
 
-void frmopen::Command4_Click() {
-    if (lstdirs->count() == 0) {
+void FolderBrowser::clearList() {
+    if (folderListBox->count() == 0) {
         return;
     }
     const MessageBoxes::Answer answer = program_.messages().show(
@@ -76,12 +76,12 @@ void frmopen::Command4_Click() {
         answer == MessageBoxes::Answer::No ||
         (answer == MessageBoxes::Answer::Yes && saveListVia(program_.playlistFolder()));
     if (clear) {
-        lstdirs->setEntries({});
+        folderListBox->setEntries({});
     }
 }
 
-void frmopen::Command5_Click() {
-    FileDialog* dialog = CommonDialog1.get();
+void FolderBrowser::chooseAndLoadList() {
+    FileDialog* dialog = fileDialog.get();
     if (dialog != nullptr) {
         dialog->dialogTitle = QStringLiteral("Playlist laden");
         dialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
@@ -93,12 +93,12 @@ void frmopen::Command5_Click() {
             loadList(dialog->fileName);
         }
     }
-    if (lstdirs->count() > 0) {
-        Command1->setEnabled(true);
+    if (folderListBox->count() > 0) {
+        commitButton->setEnabled(true);
     }
 }
 
-void frmopen::loadList(const QString& path) {
+void FolderBrowser::loadList(const QString& path) {
     if (QFileInfo(path).size() > kListFileMaxBytes) {
         program_.messages().show(
             QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "
@@ -114,6 +114,6 @@ void frmopen::loadList(const QString& path) {
     }
     // The store keeps its entries: the main player may move on to the next one while the
     // browser is open, and closing the browser blanks them itself before it scans.
-    lstdirs->setEntries(read->records);
+    folderListBox->setEntries(read->records);
     tellListCut(program_.messages(), path, *read);
 }

@@ -20,7 +20,7 @@ FolderContents listFolder(const FolderSource& source, const QString& folder, boo
 }
 
 FolderNavigation::FolderNavigation(Program& program, QWidget& window, DriveList& drives,
-                                   FolderList& folders, bool withMp3Names)
+                                   FolderTree& folders, bool withMp3Names)
     : QObject(&window),
       program_(program),
       drives_(drives),

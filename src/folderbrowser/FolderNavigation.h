@@ -11,7 +11,7 @@
 #include "util/LatestRequest.h"
 
 class DriveList;
-class FolderList;
+class FolderTree;
 class FolderSource;
 class Program;
 
@@ -33,7 +33,7 @@ class FolderNavigation : public QObject {
     Q_OBJECT
 public:
     // With mp3Names, each move lists the folder's MP3 files as well.
-    FolderNavigation(Program& program, QWidget& window, DriveList& drives, FolderList& folders,
+    FolderNavigation(Program& program, QWidget& window, DriveList& drives, FolderTree& folders,
                      bool withMp3Names);
 
     // Makes `folder` current in the folder list, with the drive list following; when it cannot
@@ -54,7 +54,7 @@ signals:
 private:
     Program& program_;
     DriveList& drives_;
-    FolderList& folders_;
+    FolderTree& folders_;
     bool withMp3Names_;
     LatestRequest* requests_;
 };

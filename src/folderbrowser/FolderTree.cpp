@@ -25,7 +25,7 @@ QStringList foldersDownTo(const QString& path) {
 
 }  // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+FolderTree::FolderTree(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
@@ -34,7 +34,7 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     });
 }
 
-void FolderList::setPath(const QString& absolute, const QStringList& subfolders) {
+void FolderTree::setPath(const QString& absolute, const QStringList& subfolders) {
     path_ = absolute;
     setUpdatesEnabled(false);
     clear();
@@ -53,7 +53,7 @@ void FolderList::setPath(const QString& absolute, const QStringList& subfolders)
     setUpdatesEnabled(true);
 }
 
-void FolderList::addEntry(const QString& fullPath, const QString& name, int depth,
+void FolderTree::addEntry(const QString& fullPath, const QString& name, int depth,
                           const QIcon& icon) {
     static constexpr qsizetype kIndent = 2;  // blanks per level below the root
     const QString shown = shownFileName(name);
@@ -66,12 +66,12 @@ void FolderList::addEntry(const QString& fullPath, const QString& name, int dept
     item->setIcon(icon);
 }
 
-QString FolderList::highlightedPath() const {
+QString FolderTree::highlightedPath() const {
     const QList<QListWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? path_ : selected.first()->data(kPathRole).toString();
 }
 
-void FolderList::keyPressEvent(QKeyEvent* event) {
+void FolderTree::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
         emit openRequested(currentItem()->data(kPathRole).toString());
         return;

@@ -7,10 +7,10 @@
 // The folder list of the browser: the folders from the root down to the current one, then the
 // folders inside the current one. A click highlights an entry; a double click or Enter asks to
 // make it the current folder.
-class FolderList : public QListWidget {
+class FolderTree : public QListWidget {
     Q_OBJECT
 public:
-    explicit FolderList(QWidget* parent = nullptr);
+    explicit FolderTree(QWidget* parent = nullptr);
 
     // The current folder; "" until one was set.
     const QString& path() const { return path_; }

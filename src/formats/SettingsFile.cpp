@@ -100,26 +100,27 @@ std::optional<QString> toFolder(const QByteArray& line) {
 }  // namespace
 
 void SettingsRead::applyTo(Settings& settings) const {
-    settings.optshowpl = optshowpl.value_or(settings.optshowpl);
-    settings.optexppl = optexppl.value_or(settings.optexppl);
-    settings.optending = optending.value_or(settings.optending);
-    settings.estfolder = estfolder.value_or(settings.estfolder);
-    settings.qinfo = qinfo.value_or(settings.qinfo);
-    settings.alwaysshow = alwaysshow.value_or(settings.alwaysshow);
+    settings.showPlaylistAtStart = showPlaylistAtStart.value_or(settings.showPlaylistAtStart);
+    settings.enlargePlaylistAtStart =
+        enlargePlaylistAtStart.value_or(settings.enlargePlaylistAtStart);
+    settings.confirmExit = confirmExit.value_or(settings.confirmExit);
+    settings.standardFolder = standardFolder.value_or(settings.standardFolder);
+    settings.popupAtTrackChange = popupAtTrackChange.value_or(settings.popupAtTrackChange);
+    settings.keepPopupOpen = keepPopupOpen.value_or(settings.keepPopupOpen);
     settings.volume = volume.value_or(settings.volume);
 }
 
 QByteArray formatSettings(const Settings& settings) {
     QByteArray bytes;
-    bytes += numberLine(settings.optshowpl);
-    bytes += numberLine(settings.optexppl);
-    bytes += numberLine(settings.optending);
-    if (storableAsLine(settings.estfolder)) {
-        bytes += encodeFileName(settings.estfolder);
+    bytes += numberLine(settings.showPlaylistAtStart);
+    bytes += numberLine(settings.enlargePlaylistAtStart);
+    bytes += numberLine(settings.confirmExit);
+    if (storableAsLine(settings.standardFolder)) {
+        bytes += encodeFileName(settings.standardFolder);
     }
     bytes += "\r\n";
-    bytes += numberLine(settings.qinfo);
-    bytes += numberLine(settings.alwaysshow);
+    bytes += numberLine(settings.popupAtTrackChange);
+    bytes += numberLine(settings.keepPopupOpen);
     bytes += numberLine(settings.volume);
     return bytes;
 }
@@ -150,12 +151,12 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     }
 
     SettingsRead read;
-    read.optshowpl = numbers[0];
-    read.optexppl = numbers[1];
-    read.optending = numbers[2];
-    read.estfolder = folder;
-    read.qinfo = numbers[4];
-    read.alwaysshow = numbers[5];
+    read.showPlaylistAtStart = numbers[0];
+    read.enlargePlaylistAtStart = numbers[1];
+    read.confirmExit = numbers[2];
+    read.standardFolder = folder;
+    read.popupAtTrackChange = numbers[4];
+    read.keepPopupOpen = numbers[5];
     read.volume = numbers[kVolumeLine];
     return read;
 }

@@ -8,25 +8,25 @@
 // The player's seven persistent settings, in the order settings.cfg stores them. The defaults
 // are the values a player starts with when nothing could be read.
 struct Settings {
-    int optshowpl = 1;   // show the playlist window at start
-    int optexppl = 1;    // open the playlist window enlarged
-    int optending = 0;   // ask before exit
-    QString estfolder;   // the standard MP3 folder
-    int qinfo = 1;       // quick-info popup at each track change
-    int alwaysshow = 0;  // keep the quick-info popup open
-    int volume = 0;      // volume slider value
+    int showPlaylistAtStart = 1;     // show the playlist window at start
+    int enlargePlaylistAtStart = 1;  // open the playlist window enlarged
+    int confirmExit = 0;             // ask before exit
+    QString standardFolder;          // the standard MP3 folder
+    int popupAtTrackChange = 1;      // quick-info popup at each track change
+    int keepPopupOpen = 0;           // keep the quick-info popup open
+    int volume = 0;                  // volume slider value
 
     bool operator==(const Settings&) const = default;
 };
 
 // The values a read found usable; an absent value leaves its holder as it is.
 struct SettingsRead {
-    std::optional<int> optshowpl;
-    std::optional<int> optexppl;
-    std::optional<int> optending;
-    std::optional<QString> estfolder;
-    std::optional<int> qinfo;
-    std::optional<int> alwaysshow;
+    std::optional<int> showPlaylistAtStart;
+    std::optional<int> enlargePlaylistAtStart;
+    std::optional<int> confirmExit;
+    std::optional<QString> standardFolder;
+    std::optional<int> popupAtTrackChange;
+    std::optional<int> keepPopupOpen;
     std::optional<int> volume;
 
     // Copies the values that were read into `settings`.

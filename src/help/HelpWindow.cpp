@@ -16,11 +16,11 @@
 
 // A sizable dialog: it stays above the main window on a desktop, and it has no minimise
 // button, as a window without a task-list entry could not be brought back from there.
-frmhelp::frmhelp(Program& program)
+HelpWindow::HelpWindow(Program& program)
     : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       program_(program) {
-    setObjectName(QStringLiteral("frmhelp"));
+    setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
     const Desktop& desktop = program.desktop();
     const QSize size = twips::size(kDesignWidth, kDesignHeight, desktop);
@@ -28,17 +28,17 @@ frmhelp::frmhelp(Program& program)
     keepOnScreen(*this, desktop);
 
     // Not a QTextBrowser, which screen readers are told is a label.
-    RichTextBox1 = new QTextEdit(this);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setAccessibleName(QStringLiteral("Hilfetext"));
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Form_Load();
-    Form_Resize();
+    helpText = new QTextEdit(this);
+    helpText->setObjectName(QStringLiteral("helpText"));
+    helpText->setAccessibleName(QStringLiteral("Hilfetext"));
+    helpText->setReadOnly(true);
+    helpText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    loadHelpFile();
+    fitText();
     answerDialogKeys(*this, [this] { close(); });
 }
 
-frmhelp::~frmhelp() = default;
+HelpWindow::~HelpWindow() = default;
 
 namespace {
 
@@ -74,12 +74,12 @@ void breakLongParagraphs(QTextDocument& document) {
 
 }  // namespace
 
-void frmhelp::Form_Load() {
+void HelpWindow::loadHelpFile() {
     const QString& path = program_.helpPath();
     const std::optional<FileStart> read = readRegularFile(path, kLargestFile);
     const QByteArray content = read && read->whole ? read->bytes : QByteArray();
     if (content.isEmpty()) {
-        RichTextBox1->setPlainText(
+        helpText->setPlainText(
             QStringLiteral(
                 "Die Hilfedatei wurde nicht gefunden oder konnte nicht gelesen "
                 "werden:\n%1\n\nGelesen wird nur eine gewöhnliche Datei von höchstens 4 MB. "
@@ -87,7 +87,7 @@ void frmhelp::Form_Load() {
                 .arg(path));
         return;
     }
-    QTextDocument& document = *RichTextBox1->document();
+    QTextDocument& document = *helpText->document();
     document.setUndoRedoEnabled(false);  // a viewer: nothing to undo, no second copy kept
     // One edit: the document is laid out once, after the read, not after each of its pieces.
     QTextCursor edit(&document);
@@ -95,32 +95,32 @@ void frmhelp::Form_Load() {
     readRtf(content, document);
     breakLongParagraphs(document);
     edit.endEditBlock();
-    RichTextBox1->moveCursor(QTextCursor::Start);  // the reading left it at the end
+    helpText->moveCursor(QTextCursor::Start);  // the reading left it at the end
 }
 
-void frmhelp::Form_Resize() {
+void HelpWindow::fitText() {
     const Desktop& d = program_.desktop();
     const double width = twips::fromPixels(this->width(), d.twipsPerPixelX()) - kSpareWidth;
     const double height = twips::fromPixels(this->height(), d.twipsPerPixelY()) - kSpareHeight;
     // Too small a window leaves the text area as it was.
     if (width > 0 && height > 0) {
-        twips::setGeometry(*RichTextBox1, 0, 0, width, height, d);
+        twips::setGeometry(*helpText, 0, 0, width, height, d);
     }
 }
 
-void frmhelp::resizeEvent(QResizeEvent* event) {
+void HelpWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    fitText();
 }
 
-void frmhelp::closeEvent(QCloseEvent* event) {
+void HelpWindow::closeEvent(QCloseEvent* event) {
     // The close box destroys the viewer, once this event is over.
     event->ignore();
     program_.unloadHelp();
 }
 
-void mnuhelp_Click(Program& program) {
-    frmhelp& window = program.helpWindow();
+void showHelp(Program& program) {
+    HelpWindow& window = program.helpWindow();
     window.show();
     window.raise();
     window.activateWindow();

@@ -6,7 +6,7 @@
 class Program;
 
 // The help viewer: shows hilfe.rtf from the program folder. It changes nothing of the player.
-class frmhelp : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr double kDesignWidth = 9600;
@@ -18,22 +18,22 @@ public:
     // window for seconds.
     static constexpr qint64 kLargestFile = qint64{4} * 1024 * 1024;
 
-    explicit frmhelp(Program& program);
-    ~frmhelp() override;
+    explicit HelpWindow(Program& program);
+    ~HelpWindow() override;
 
     // Read-only, with a cursor the keys move: screen readers read it as a document.
-    QTextEdit* RichTextBox1;
+    QTextEdit* helpText;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Resize();
+    void loadHelpFile();
+    void fitText();
 
     Program& program_;
 };
 
 // F1 on the main window: shows the help viewer, or brings it to the front when it is open.
-void mnuhelp_Click(Program& program);
+void showHelp(Program& program);

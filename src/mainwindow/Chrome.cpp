@@ -22,32 +22,32 @@ const QString kMarqueeSeparator = QStringLiteral("       ---        ");
 
 }  // namespace
 
-Chrome::Chrome(Form1& form) : QObject(&form), form_(form) {
+Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connectPressedLooks();
-    connect(form_.Label6, &SkinLabel::mouseDown, this, &Chrome::Label6_MouseDown);
-    connect(form_.Label6, &SkinLabel::mouseUp, this, [this] { Label6_MouseUp(); });
-    connect(form_.tmrMove, &FormTimer::timeout, this, &Chrome::tmrMove_Timer);
-    connect(form_.Label13, &SkinLabel::clicked, this, &Chrome::Label13_Click);
-    connect(form_.tmrlaufschrift, &FormTimer::timeout, this, &Chrome::tmrlaufschrift_Timer);
-    connect(&form_, &Form1::resized, this, &Chrome::Form_Resize);
+    connect(form_.titleBar, &SkinLabel::mouseDown, this, &Chrome::startDrag);
+    connect(form_.titleBar, &SkinLabel::mouseUp, this, [this] { endDrag(); });
+    connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
+    connect(form_.minimiseButton, &SkinLabel::clicked, this, &Chrome::minimise);
+    connect(form_.marqueeTimer, &WindowTimer::timeout, this, &Chrome::scrollTitle);
+    connect(&form_, &MainWindow::resized, this, &Chrome::applyWindowState);
 }
 
 void Chrome::connectPressedLooks() {
     // The looks react to any mouse button.
-    for (SkinLabel* glyph :
-         {form_.btnplay, form_.btnpause, form_.btnstop, form_.btnprev, form_.btnnext}) {
+    for (SkinLabel* glyph : {form_.playButton, form_.pauseButton, form_.stopButton,
+                             form_.previousButton, form_.nextButton}) {
         connect(glyph, &SkinLabel::mouseDown, this, [glyph] { glyph->setForeColor(kBlue); });
         connect(glyph, &SkinLabel::mouseUp, this, [glyph] { glyph->setForeColor(kGreen); });
     }
-    for (SkinLabel* button :
-         {form_.Label1, form_.Label3, form_.Label5, form_.Label7, form_.Label8, form_.Label10}) {
+    for (SkinLabel* button : {form_.searchButton, form_.saveButton, form_.optionsButton,
+                              form_.insertButton, form_.exitButton, form_.clearButton}) {
         connect(button, &SkinLabel::mouseDown, this, [button] { button->setBackColor(kCyan); });
         connect(button, &SkinLabel::mouseUp, this, [button] { button->setBackColor(kWhite); });
     }
     const std::array<std::pair<SkinLabel*, SkinFrame*>, 3> titleButtons{
-        {{form_.Label13, form_.Shape1},
-         {form_.Label14, form_.Shape3},
-         {form_.Label9, form_.Shape2}}};
+        {{form_.minimiseButton, form_.minimiseFrame},
+         {form_.helpButton, form_.helpFrame},
+         {form_.closeButton, form_.closeFrame}}};
     for (const auto& button : titleButtons) {
         SkinLabel* label = button.first;
         SkinFrame* frame = button.second;
@@ -62,39 +62,39 @@ void Chrome::connectPressedLooks() {
     }
 }
 
-void Chrome::Label6_MouseDown(Qt::MouseButton /*button*/, QPointF twipsPos) {
+void Chrome::startDrag(Qt::MouseButton /*button*/, QPointF twipsPos) {
     grabX_ = twipsPos.x();
     grabYFlag_ = twipsPos.y() != 0;
     moveDrag_ = true;
     settleTicks_ = 0;
-    form_.tmrMove->setInterval(10);
+    form_.windowDragTimer->setInterval(10);
 }
 
-void Chrome::Label6_MouseUp() {
+void Chrome::endDrag() {
     moveDrag_ = false;
     // The window manager may yet put either window elsewhere than the drag did. The docking
     // timer follows them; while it is off, the drag's own docking goes on until the two have
     // stood still for a while.
-    settleTicks_ = form_.stayd->isEnabled() ? 0 : kSettleTicks;
-    form_.tmrMove->setInterval(settleTicks_ > 0 ? 10 : 0);
+    settleTicks_ = form_.dockingTimer->isEnabled() ? 0 : kSettleTicks;
+    form_.windowDragTimer->setInterval(settleTicks_ > 0 ? 10 : 0);
 }
 
 void Chrome::settleAfterDrag() {
     const bool moved = dockAt(form_.program(), QPoint(form_.x(), form_.y() + form_.height()));
     settleTicks_ = moved ? kSettleTicks : settleTicks_ - 1;
     if (settleTicks_ <= 0) {
-        form_.tmrMove->setInterval(0);
+        form_.windowDragTimer->setInterval(0);
     }
 }
 
 void Chrome::dockPlaylistForDrag() {
     Program& program = form_.program();
-    PlaylistPane* pl = program.playlistPaneIfLoaded();
+    DockedPlaylist* pl = program.dockedPlaylistIfLoaded();
     if (pl == nullptr) {
         return;
     }
     const Desktop& d = program.desktop();
-    QWidget& list = pl->paneWidget();
+    QWidget& list = pl->dockedWidget();
     const QPoint under(
         twips::toPixels(twips::left(form_, d), d.twipsPerPixelX()),
         twips::toPixels(twips::top(form_, d) + twips::height(form_, d), d.twipsPerPixelY()));
@@ -104,7 +104,7 @@ void Chrome::dockPlaylistForDrag() {
     }
 }
 
-void Chrome::tmrMove_Timer() {
+void Chrome::moveWithMouse() {
     if (!moveDrag_ && settleTicks_ > 0) {
         settleAfterDrag();
         return;
@@ -122,7 +122,7 @@ void Chrome::tmrMove_Timer() {
     dockPlaylistForDrag();
 }
 
-void Chrome::Label13_Click() {
+void Chrome::minimise() {
     if (form_.program().trayIconExists()) {
         // Straight into the tray: a window the window manager iconified and that was then
         // withdrawn came back iconic at its next map, and vanished again at once.
@@ -130,10 +130,10 @@ void Chrome::Label13_Click() {
     } else {
         form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
     }
-    form_.stayd->setEnabled(false);
+    form_.dockingTimer->setEnabled(false);
 }
 
-void Chrome::Form_Resize() {
+void Chrome::applyWindowState() {
     resizeSteps(form_.windowState().testFlag(Qt::WindowMinimized));
 }
 
@@ -142,45 +142,45 @@ void Chrome::resizeSteps(bool minimised) {
     const bool playlistWanted = form_.playlistWanted();
 
     if (minimised) {
-        form_.tray().Form_Minimised();
+        form_.tray().minimiseIntoTray();
     } else {
         // Back from the task bar without a tray icon: nothing else would restart the docking.
         if (!program.trayIconExists()) {
-            form_.stayd->setEnabled(true);
+            form_.dockingTimer->setEnabled(true);
         }
         if (playlistWanted) {
-            program.playlistPane().paneWidget().show();
-        } else if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
-            pl->paneWidget().hide();
+            program.dockedPlaylist().dockedWidget().show();
+        } else if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded()) {
+            pl->dockedWidget().hide();
         }
-        if (PlaylistPane* pl = program.playlistPaneIfLoaded()) {
-            pl->paneWidget().setWindowState(Qt::WindowNoState);
+        if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded()) {
+            pl->dockedWidget().setWindowState(Qt::WindowNoState);
         }
     }
     form_.setPlaylistShown(playlistWanted);
     if (playlistWanted) {
-        program.playlistPane().paneWidget().show();
+        program.dockedPlaylist().dockedWidget().show();
     }
-    if (form_.lbltracktitle->caption().isEmpty()) {
-        form_.lbltracktitle->setCaption(kNoFileLoaded);
+    if (form_.titleMarquee->caption().isEmpty()) {
+        form_.titleMarquee->setCaption(kNoFileLoaded);
     }
 }
 
 void Chrome::setTrackTitle(const QString& title) {
-    form_.lbltracktitle->setCaption(title);
-    titleCheck();
+    form_.titleMarquee->setCaption(title);
+    updateMarquee();
 }
 
-void Chrome::titleCheck() {
-    const double width = form_.controlWidthTwips(*form_.lbltracktitle);
-    if (width > Form1::kMarqueeWidth) {
-        form_.lbltracktitle->setCaption(form_.lbltracktitle->caption() + kMarqueeSeparator);
-        form_.tmrlaufschrift->setEnabled(true);
-    } else if (width < Form1::kMarqueeWidth) {
-        form_.tmrlaufschrift->setEnabled(false);
+void Chrome::updateMarquee() {
+    const double width = form_.controlWidthTwips(*form_.titleMarquee);
+    if (width > MainWindow::kMarqueeWidth) {
+        form_.titleMarquee->setCaption(form_.titleMarquee->caption() + kMarqueeSeparator);
+        form_.marqueeTimer->setEnabled(true);
+    } else if (width < MainWindow::kMarqueeWidth) {
+        form_.marqueeTimer->setEnabled(false);
     }
 }
 
-void Chrome::tmrlaufschrift_Timer() const {
-    form_.lbltracktitle->setCaption(marqueeStep(form_.lbltracktitle->caption()));
+void Chrome::scrollTitle() const {
+    form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption()));
 }

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointF>
 
-class Form1;
+class MainWindow;
 class SkinLabel;
 class SkinFrame;
 
@@ -14,20 +14,20 @@ class Chrome : public QObject {
 public:
     static constexpr double kDragTopOffset = 100;  // twips between the window top and the mouse
 
-    explicit Chrome(Form1& form);
+    explicit Chrome(MainWindow& form);
 
     // Sets the track title and starts or stops the marquee for its width.
     void setTrackTitle(const QString& title);
     // After a change of title: a title wider than the window gets the separator and scrolls,
     // a narrower one stands still.
-    void titleCheck();
+    void updateMarquee();
 
-    void Label6_MouseDown(Qt::MouseButton button, QPointF twipsPos);
-    void Label6_MouseUp();
-    void tmrMove_Timer();
-    void Label13_Click();
-    void Form_Resize();
-    void tmrlaufschrift_Timer() const;
+    void startDrag(Qt::MouseButton button, QPointF twipsPos);
+    void endDrag();
+    void moveWithMouse();
+    void minimise();
+    void applyWindowState();
+    void scrollTitle() const;
 
     bool isDragging() const { return moveDrag_; }
 
@@ -39,7 +39,7 @@ private:
     // A drag's docking after the release, while the docking timer is off.
     void settleAfterDrag();
 
-    Form1& form_;
+    MainWindow& form_;
     bool moveDrag_ = false;
     double grabX_ = 0;
     bool grabYFlag_ = false;

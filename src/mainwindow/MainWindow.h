@@ -18,14 +18,14 @@ class Program;
 inline const QString kNoFileLoaded = QStringLiteral("Keine Datei geladen");
 class Chrome;
 class PlayerKeys;
-class Position;
+class PositionBar;
 class Transport;
 class Tray;
-class Volume;
+class VolumeControl;
 
-// The invisible scroll bar that holds the volume slider's value and range. Its range may run
+// The setting that holds the volume slider's value and range. Its range may run
 // backwards; only its length counts.
-class VolumeHolder : public QObject {
+class VolumeSetting : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
@@ -33,13 +33,13 @@ public:
     int min = 0;
     int max = 32767;
     int value() const { return value_; }
-    // Raises Change when the value differs from the one held.
+    // Emits changed() when the value differs from the one held.
     void setValue(int value);
     // The slider's length in value steps.
     int span() const { return max > min ? max - min : min - max; }
 
 signals:
-    void Change();
+    void changed();
 
 private:
     int value_ = 0;
@@ -48,7 +48,7 @@ private:
 // The main window: a borderless, black, skinned window whose every button is a label.
 // It holds the controls and reports window events; the behaviour lives in its components
 // (chrome here, the rest wired up at start-up).
-class Form1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // Design size of the client area in twips.
@@ -58,14 +58,14 @@ public:
     static constexpr double kDesignTop = 1755;
     static constexpr int kMarqueeWidth = 6500;  // a wider title scrolls
 
-    explicit Form1(Program& program);
-    ~Form1() override;
+    explicit MainWindow(Program& program);
+    ~MainWindow() override;
 
     Program& program() const { return program_; }
     Chrome& chrome() const { return *chrome_; }
     Transport& transport() const { return *transport_; }
-    Position& position() const { return *position_; }
-    Volume& volume() const { return *volume_; }
+    PositionBar& position() const { return *position_; }
+    VolumeControl& volume() const { return *volume_; }
     Tray& tray() const { return *tray_; }
     PlayerKeys& keys() const { return *keys_; }
 
@@ -91,26 +91,26 @@ public:
     //   playTime()        quick-info popup: shows the clock
     //   setPlaylistCount  playlist: tells how many lines it holds
     //   menuItem()        remote control: raise, next and previous act as the tray's items
-    MediaPlayer* player() const { return MediaPlayer1.get(); }
-    MediaPlayer* infoPlayer() const { return forInfo.get(); }
-    FileDialog* fileDialog() const { return CommonDialog1.get(); }
-    const VolumeHolder& volumeSetting() const { return setVolume; }
-    const QString& standardFolder() const { return pathopt; }
-    void setStandardFolder(const QString& folder) { pathopt = folder; }
+    MediaPlayer* player() const { return player_.get(); }
+    MediaPlayer* infoPlayer() const { return infoPlayer_.get(); }
+    FileDialog* fileDialog() const { return fileDialog_.get(); }
+    const VolumeSetting& volumeSetting() const { return volumeSetting_; }
+    const QString& standardFolder() const { return standardFolder_; }
+    void setStandardFolder(const QString& folder) { standardFolder_ = folder; }
     QString playTime() const;
     void setPlaylistCount(int lines);
 
     // The file loaded by "Open" or the playlist ("" when none).
-    const QString& loadedFile() const { return file; }
-    void setLoadedFile(const QString& path) { file = path; }
+    const QString& loadedFile() const { return loadedFile_; }
+    void setLoadedFile(const QString& path) { loadedFile_ = path; }
 
-    // The playlist's show/hide glyphs, the playlist menu and plcurr, all at once.
+    // The playlist's show/hide glyphs, the playlist menu and the playlist mark, all at once.
     void setPlaylistShown(bool shown);
     // Only the show/hide glyphs: the playlist window went away, the rest stays as it was.
     void setPlaylistGlyphs(bool shown);
-    bool playlistWanted() const { return plcurr.toInt() == 1; }
-    const QString& playlistMark() const { return plcurr; }
-    void setPlaylistMark(const QString& mark) { plcurr = mark; }
+    bool playlistWanted() const { return playlistMark_.toInt() == 1; }
+    const QString& playlistMark() const { return playlistMark_; }
+    void setPlaylistMark(const QString& mark) { playlistMark_ = mark; }
     // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
     void setEnlarged(bool enlarged);
     bool isEnlarged() const;
@@ -167,8 +167,8 @@ private:
     // The window's components work its controls.
     friend class Chrome;
     friend class Transport;
-    friend class Position;
-    friend class Volume;
+    friend class PositionBar;
+    friend class VolumeControl;
     friend class Tray;
     friend class PlayerKeys;
 
@@ -177,89 +177,88 @@ private:
     void wireRequests();
 
     // Timers
-    FormTimer* stayd;
-    FormTimer* tmrTime;
-    FormTimer* tmrMove;
-    FormTimer* tmrlaufschrift;
-    FormTimer* tmrPT;
+    WindowTimer* dockingTimer;
+    WindowTimer* volumeDragTimer;
+    WindowTimer* windowDragTimer;
+    WindowTimer* marqueeTimer;
+    WindowTimer* positionTimer;
 
-    VolumeHolder setVolume;
-    std::unique_ptr<FileDialog> CommonDialog1;
-    std::unique_ptr<MediaPlayer> MediaPlayer1;
-    std::unique_ptr<MediaPlayer> forInfo;
+    VolumeSetting volumeSetting_;
+    std::unique_ptr<FileDialog> fileDialog_;
+    std::unique_ptr<MediaPlayer> player_;
+    std::unique_ptr<MediaPlayer> infoPlayer_;
 
-    // Captions of hidden labels that serve as variables.
-    QString file;
-    QString plid;
-    QString pathopt;
-    QString plcurr = QStringLiteral("1");
+    // What the window holds besides its controls.
+    QString loadedFile_;
+    QString standardFolder_;
+    QString playlistMark_ = QStringLiteral("1");
 
-    // Labels and images, in the form's own order.
-    SkinLabel* Label16;
-    SkinFrame* Shape3;
-    SkinFrame* Shape2;
-    SkinFrame* Shape1;
-    SkinLabel* lblST;
-    SkinLabel* Label14;
-    SkinLabel* Label13;
-    SkinLabel* Label9;
-    SkinLine* Line2;
-    SkinLabel* Label6;
-    SkinLabel* lblplaylist;
-    SkinLabel* lblttVol;
-    SkinLabel* muting;
-    SkinLabel* imgVol;
-    SkinLine* Line1;
-    SkinLabel* lblVol;
-    SkinLabel* imgnotch;
-    SkinLabel* lblbar;
-    SkinLabel* lblinfo;
-    SkinLabel* Label2;
-    SkinLabel* Label8;
-    SkinLabel* Label12;
-    SkinLabel* Label10;
-    SkinLabel* Label7;
-    SkinLabel* Label5;
-    SkinLabel* Label4;
-    SkinLabel* Label3;
-    SkinLabel* Label1;
-    SkinLabel* Label11;
-    SkinLabel* hidepl;
-    SkinLabel* showpl;
-    SkinLabel* btnnext;
-    SkinLabel* btnpause;
-    SkinLabel* btnstop;
-    SkinLabel* btnprev;
-    SkinLabel* btnplay;
-    SkinLabel* lbltime;
-    SkinLabel* lbltracktitle;
-    SkinLine* timeline;
-    SkinLabel* muting2;
-    SkinLabel* Label15;
+    // Labels and images, in the window's own order.
+    SkinLabel* playlistInfoButton;
+    SkinFrame* helpFrame;
+    SkinFrame* closeFrame;
+    SkinFrame* minimiseFrame;
+    SkinLabel* seekTip;
+    SkinLabel* helpButton;
+    SkinLabel* minimiseButton;
+    SkinLabel* closeButton;
+    SkinLine* titleRule;
+    SkinLabel* titleBar;
+    SkinLabel* playlistCountLabel;
+    SkinLabel* volumeTip;
+    SkinLabel* muteButton;
+    SkinLabel* volumeThumb;
+    SkinLine* volumeRule;
+    SkinLabel* volumeTrack;
+    SkinLabel* positionNotch;
+    SkinLabel* positionTrack;
+    SkinLabel* infoButton;
+    SkinLabel* playlistSizeButton;
+    SkinLabel* exitButton;
+    SkinLabel* normalOrderButton;
+    SkinLabel* clearButton;
+    SkinLabel* insertButton;
+    SkinLabel* optionsButton;
+    SkinLabel* shuffleButton;
+    SkinLabel* saveButton;
+    SkinLabel* searchButton;
+    SkinLabel* openButton;
+    SkinLabel* hidePlaylistButton;
+    SkinLabel* showPlaylistButton;
+    SkinLabel* nextButton;
+    SkinLabel* pauseButton;
+    SkinLabel* stopButton;
+    SkinLabel* previousButton;
+    SkinLabel* playButton;
+    SkinLabel* clock;
+    SkinLabel* titleMarquee;
+    SkinLine* positionRule;
+    SkinLabel* unmuteButton;
+    SkinLabel* versionLabel;
 
     // Menus: none is shown as a menu bar; their items act through shortcut keys, the tray
     // menu through the tray icon.
-    QMenu* mnuplayer;
-    QMenu* mnuplaylist;
-    QMenu* mnuansicht;
-    QMenu* help;
-    QMenu* mnupopup1;
-    QMenu* mnusystemtray;
-    QMenu* mnuvolume;
-    QAction* load_mp3;
-    QAction* optionen;
-    QAction* mnuend;
-    QAction* mnuhelp;
-    QAction* mnushowpl;
-    QAction* mnushowquick;
-    QAction* mnuplayagain;
-    QAction* mnupause;
-    QAction* mnunext;
-    QAction* mnulast;
-    QAction* playnormal;
-    QAction* playshuffle;
-    QAction* mnuoptions;
-    QAction* mnuexit2;
+    QMenu* playerMenu;
+    QMenu* playlistMenu;
+    QMenu* viewMenu;
+    QMenu* helpMenu;
+    QMenu* listMenu;
+    QMenu* trayMenu;
+    QMenu* volumeMenu;
+    QAction* openFileItem;
+    QAction* optionsItem;
+    QAction* exitItem;
+    QAction* helpItem;
+    QAction* showPlayerItem;
+    QAction* showPopupItem;
+    QAction* resumeItem;
+    QAction* pauseItem;
+    QAction* nextItem;
+    QAction* previousItem;
+    QAction* normalOrderItem;
+    QAction* shuffleItem;
+    QAction* trayOptionsItem;
+    QAction* trayExitItem;
 
     // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
     void buildTabOrder();
@@ -267,8 +266,8 @@ private:
     Program& program_;
     Chrome* chrome_ = nullptr;
     Transport* transport_ = nullptr;
-    Position* position_ = nullptr;
-    Volume* volume_ = nullptr;
+    PositionBar* position_ = nullptr;
+    VolumeControl* volume_ = nullptr;
     Tray* tray_ = nullptr;
     PlayerKeys* keys_ = nullptr;
     bool painted_ = false;

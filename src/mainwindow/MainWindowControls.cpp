@@ -32,7 +32,7 @@ QColor systemWindowTextColor() {
 
 }  // namespace
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     const auto make = [this](const char* name, double left, double top, double width,
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
@@ -99,141 +99,142 @@ void Form1::buildControls() {
         return l;
     };
 
-    Label16 = make("Label16", 0, 2085, 210, 195);
-    Label16->setForeColor(kRed);
-    Label16->setFont(skinFont(Face::Tahoma, 8.25, true));
-    Label16->setCaption(QStringLiteral("  i"));
-    Label16->setToolTip(QStringLiteral("Playlist-Information"));
-    Label16->setEnabled(false);
+    playlistInfoButton = make("playlistInfoButton", 0, 2085, 210, 195);
+    playlistInfoButton->setForeColor(kRed);
+    playlistInfoButton->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistInfoButton->setCaption(QStringLiteral("  i"));
+    playlistInfoButton->setToolTip(QStringLiteral("Playlist-Information"));
+    playlistInfoButton->setEnabled(false);
 
-    Shape3 = frame("Shape3", 5710, 15, 195);
-    Shape2 = frame("Shape2", 6190, 15, 195);
-    Shape1 = frame("Shape1", 5960, 15, 195);
+    helpFrame = frame("helpFrame", 5710, 15, 195);
+    closeFrame = frame("closeFrame", 6190, 15, 195);
+    minimiseFrame = frame("minimiseFrame", 5960, 15, 195);
 
-    lblST = make("lblST", 1680, 1000, 0, 195);
-    lblST->setBackColor(kTooltipBlue);
-    lblST->setFont(skinFont(Face::Tahoma, 8.25));
-    lblST->setAutoSize(true);
-    lblST->hide();
+    seekTip = make("seekTip", 1680, 1000, 0, 195);
+    seekTip->setBackColor(kTooltipBlue);
+    seekTip->setFont(skinFont(Face::Tahoma, 8.25));
+    seekTip->setAutoSize(true);
+    seekTip->hide();
 
-    Label14 = titleButton("Label14", 5760, 0, 105, QStringLiteral("?"), QStringLiteral("Hilfe"));
-    Label13 =
-        titleButton("Label13", 5985, -30, 120, QStringLiteral("_"), QStringLiteral("Minimieren"));
-    Label9 =
-        titleButton("Label9", 6240, 0, 120, QStringLiteral("X"), QStringLiteral("Player Beenden"));
+    helpButton =
+        titleButton("helpButton", 5760, 0, 105, QStringLiteral("?"), QStringLiteral("Hilfe"));
+    minimiseButton = titleButton("minimiseButton", 5985, -30, 120, QStringLiteral("_"),
+                                 QStringLiteral("Minimieren"));
+    closeButton = titleButton("closeButton", 6240, 0, 120, QStringLiteral("X"),
+                              QStringLiteral("Player Beenden"));
 
-    Line2 = line("Line2", 6360, 0, 240);
+    titleRule = line("titleRule", 6360, 0, 240);
 
-    Label6 = make("Label6", 0, -15, 5685, 255);
-    Label6->setForeColor(kBlue);
-    Label6->setFont(skinFont(Face::Dungeon, 9.75));
-    Label6->setCaption(QStringLiteral(" MP3-Brambleplayer"));
+    titleBar = make("titleBar", 0, -15, 5685, 255);
+    titleBar->setForeColor(kBlue);
+    titleBar->setFont(skinFont(Face::Dungeon, 9.75));
+    titleBar->setCaption(QStringLiteral(" MP3-Brambleplayer"));
 
-    lblplaylist = make("lblplaylist", 240, 2085, 4575, 255);
-    lblplaylist->setForeColor(kGreen);
-    lblplaylist->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistCountLabel = make("playlistCountLabel", 240, 2085, 4575, 255);
+    playlistCountLabel->setForeColor(kGreen);
+    playlistCountLabel->setFont(skinFont(Face::Tahoma, 8.25, true));
 
-    lblttVol = make("lblttVol", 5280, 480, 0, 195);
-    lblttVol->setBackColor(kTooltipBlue);
-    lblttVol->setAutoSize(true);
-    lblttVol->hide();
+    volumeTip = make("volumeTip", 5280, 480, 0, 195);
+    volumeTip->setBackColor(kTooltipBlue);
+    volumeTip->setAutoSize(true);
+    volumeTip->hide();
 
-    muting = image("muting", 4815, 675, 480, 495, ":/images/speaker.xpm");
-    muting->setToolTip(QStringLiteral("Ton ausschalten"));
-    imgVol = image("imgVol", 5880, 780, 210, 210, ":/images/thumb.xpm");
-    imgVol->setToolTip(QStringLiteral("Lautstärke"));
-    Line1 = line("Line1", 5400, 6240, 885);
-    lblVol = make("lblVol", 5400, 825, 855, 135);
-    imgnotch = image("imgnotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
-    lblbar = make("lblbar", 1560, 1320, 3375, 135);
-    lblbar->setForeColor(kGreen);  // shows only in the focus mark
+    muteButton = image("muteButton", 4815, 675, 480, 495, ":/images/speaker.xpm");
+    muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
+    volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
+    volumeThumb->setToolTip(QStringLiteral("Lautstärke"));
+    volumeRule = line("volumeRule", 5400, 6240, 885);
+    volumeTrack = make("volumeTrack", 5400, 825, 855, 135);
+    positionNotch = image("positionNotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
+    positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
+    positionTrack->setForeColor(kGreen);  // shows only in the focus mark
 
-    lblinfo = textButton("lblinfo", 2880, QStringLiteral("Info"), systemWindowColor(),
-                         QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
-    lblinfo->setEnabled(false);
+    infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindowColor(),
+                            QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
+    infoButton->setEnabled(false);
 
-    Label2 = make("Label2", 5760, 2080, 165, 300);
-    Label2->setForeColor(kWhite);
-    Label2->setFont(skinFont(Face::SansSerif, 12, true));
-    Label2->setAutoSize(true);
-    Label2->setCaption(QStringLiteral("+"));
-    Label2->setToolTip(QStringLiteral("Playlist vergrößern"));
+    playlistSizeButton = make("playlistSizeButton", 5760, 2080, 165, 300);
+    playlistSizeButton->setForeColor(kWhite);
+    playlistSizeButton->setFont(skinFont(Face::SansSerif, 12, true));
+    playlistSizeButton->setAutoSize(true);
+    playlistSizeButton->setCaption(QStringLiteral("+"));
+    playlistSizeButton->setToolTip(QStringLiteral("Playlist vergrößern"));
 
-    Label8 = textButton("Label8", 5760, QStringLiteral("Exit"), kWhite,
-                        QStringLiteral("Programm beenden"));
-    Label12 = textButton("Label12", 3600, QStringLiteral("Normal"), kRed,
-                         QStringLiteral("Playlist normal abspielen"));
-    Label10 = textButton("Label10", 2160, QStringLiteral("Clear"), kWhite,
-                         QStringLiteral("Löscht alle Einträge der Playlist"));
-    Label7 = textButton("Label7", 0, QStringLiteral("Insert"), systemWindowColor(),
-                        QStringLiteral("MP3-Verzeichnis hinzufügen"));
-    Label5 = textButton("Label5", 5040, QStringLiteral("Options"), kWhite,
-                        QStringLiteral("Programmoptionen aufrufen"));
-    Label4 = textButton("Label4", 4320, QStringLiteral("Shuffle"), kWhite,
-                        QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
-    Label3 = textButton("Label3", 1440, QStringLiteral("Save"), systemWindowColor(),
-                        QStringLiteral("Speichert die Playlist"));
+    exitButton = textButton("exitButton", 5760, QStringLiteral("Exit"), kWhite,
+                            QStringLiteral("Programm beenden"));
+    normalOrderButton = textButton("normalOrderButton", 3600, QStringLiteral("Normal"), kRed,
+                                   QStringLiteral("Playlist normal abspielen"));
+    clearButton = textButton("clearButton", 2160, QStringLiteral("Clear"), kWhite,
+                             QStringLiteral("Löscht alle Einträge der Playlist"));
+    insertButton = textButton("insertButton", 0, QStringLiteral("Insert"), systemWindowColor(),
+                              QStringLiteral("MP3-Verzeichnis hinzufügen"));
+    optionsButton = textButton("optionsButton", 5040, QStringLiteral("Options"), kWhite,
+                               QStringLiteral("Programmoptionen aufrufen"));
+    shuffleButton = textButton("shuffleButton", 4320, QStringLiteral("Shuffle"), kWhite,
+                               QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
+    saveButton = textButton("saveButton", 1440, QStringLiteral("Save"), systemWindowColor(),
+                            QStringLiteral("Speichert die Playlist"));
     // Red marks the active play order.
-    Label12->setCheckedBackColor(kRed);
-    Label4->setCheckedBackColor(kRed);
-    Label1 = textButton("Label1", 720, QStringLiteral("Search"), systemWindowColor(),
-                        QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
-    Label11 = textButton("Label11", 0, QStringLiteral("Open"), systemWindowColor(),
-                         QStringLiteral("Einzelne MP3 abspielen"), 720);
+    normalOrderButton->setCheckedBackColor(kRed);
+    shuffleButton->setCheckedBackColor(kRed);
+    searchButton = textButton("searchButton", 720, QStringLiteral("Search"), systemWindowColor(),
+                              QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
+    openButton = textButton("openButton", 0, QStringLiteral("Open"), systemWindowColor(),
+                            QStringLiteral("Einzelne MP3 abspielen"), 720);
 
-    hidepl = make("hidepl", 6165, 2040, 285, 360);
-    hidepl->setForeColor(kRed);
-    hidepl->setCaption(QStringLiteral("5"));
-    hidepl->setGlyph(SkinLabel::Glyph::UpTriangle);
-    hidepl->setToolTip(QStringLiteral("Playlist verbergen"));
-    hidepl->setEnabled(false);
-    showpl = make("showpl", 5925, 2040, 285, 360);
-    showpl->setForeColor(kRed);
-    showpl->setCaption(QStringLiteral("6"));
-    showpl->setGlyph(SkinLabel::Glyph::DownTriangle);
-    showpl->setToolTip(QStringLiteral("Playlist zeigen"));
+    hidePlaylistButton = make("hidePlaylistButton", 6165, 2040, 285, 360);
+    hidePlaylistButton->setForeColor(kRed);
+    hidePlaylistButton->setCaption(QStringLiteral("5"));
+    hidePlaylistButton->setGlyph(SkinLabel::Glyph::UpTriangle);
+    hidePlaylistButton->setToolTip(QStringLiteral("Playlist verbergen"));
+    hidePlaylistButton->setEnabled(false);
+    showPlaylistButton = make("showPlaylistButton", 5925, 2040, 285, 360);
+    showPlaylistButton->setForeColor(kRed);
+    showPlaylistButton->setCaption(QStringLiteral("6"));
+    showPlaylistButton->setGlyph(SkinLabel::Glyph::DownTriangle);
+    showPlaylistButton->setToolTip(QStringLiteral("Playlist zeigen"));
 
     using G = SkinLabel::Glyph;
-    btnnext = transport("btnnext", 4080, 720, QStringLiteral(":"), G::SkipForward,
-                        QStringLiteral("Nächster Track"), true);
-    btnpause = transport("btnpause", 3120, 720, QStringLiteral(";"), G::Pause,
-                         QStringLiteral("Pause"), false);
-    btnstop = transport("btnstop", 2640, 720, QStringLiteral("<"), G::Stop, QStringLiteral("Stop"),
-                        false);
-    btnprev = transport("btnprev", 2160, 720, QStringLiteral("9"), G::SkipBack,
-                        QStringLiteral("Letzter Track"), true);
-    btnplay = transport("btnplay", 3600, 735, QStringLiteral("4"), G::Play, QStringLiteral("Play"),
-                        false);
+    nextButton = transport("nextButton", 4080, 720, QStringLiteral(":"), G::SkipForward,
+                           QStringLiteral("Nächster Track"), true);
+    pauseButton = transport("pauseButton", 3120, 720, QStringLiteral(";"), G::Pause,
+                            QStringLiteral("Pause"), false);
+    stopButton = transport("stopButton", 2640, 720, QStringLiteral("<"), G::Stop,
+                           QStringLiteral("Stop"), false);
+    previousButton = transport("previousButton", 2160, 720, QStringLiteral("9"), G::SkipBack,
+                               QStringLiteral("Letzter Track"), true);
+    playButton = transport("playButton", 3600, 735, QStringLiteral("4"), G::Play,
+                           QStringLiteral("Play"), false);
 
-    lbltime = make("lbltime", 5280, 1200, 975, 210);
-    lbltime->setForeColor(kGreen);
-    lbltime->setFont(skinFont(Face::Tahoma, 9));
-    lbltime->setAlignment(Qt::AlignCenter);
-    lbltime->setAutoSize(true);
-    lbltime->setCaption(QStringLiteral("0:00 / 0:00"));
-    lbltime->setToolTip(QStringLiteral("aktuelle Zeit / Zeit insgesamt"));
+    clock = make("clock", 5280, 1200, 975, 210);
+    clock->setForeColor(kGreen);
+    clock->setFont(skinFont(Face::Tahoma, 9));
+    clock->setAlignment(Qt::AlignCenter);
+    clock->setAutoSize(true);
+    clock->setCaption(QStringLiteral("0:00 / 0:00"));
+    clock->setToolTip(QStringLiteral("aktuelle Zeit / Zeit insgesamt"));
 
-    lbltracktitle = make("lbltracktitle", 2280, 360, 1920, 240);
-    lbltracktitle->setForeColor(kGreen);
-    lbltracktitle->setFont(skinFont(Face::Tahoma, 9.75, true));
-    lbltracktitle->setAlignment(Qt::AlignCenter);
-    lbltracktitle->setAutoSize(true);
-    lbltracktitle->setCaption(kNoFileLoaded);
-    lbltracktitle->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
+    titleMarquee = make("titleMarquee", 2280, 360, 1920, 240);
+    titleMarquee->setForeColor(kGreen);
+    titleMarquee->setFont(skinFont(Face::Tahoma, 9.75, true));
+    titleMarquee->setAlignment(Qt::AlignCenter);
+    titleMarquee->setAutoSize(true);
+    titleMarquee->setCaption(kNoFileLoaded);
+    titleMarquee->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
 
-    timeline = line("timeline", 4920, 1560, 1380);
+    positionRule = line("positionRule", 4920, 1560, 1380);
 
-    muting2 = image("muting2", 4815, 675, 480, 495, ":/images/speaker_muted.xpm");
-    muting2->setToolTip(QStringLiteral("Ton einschalten"));  // its name while it is hidden
-    muting2->hide();
+    unmuteButton = image("unmuteButton", 4815, 675, 480, 495, ":/images/speaker_muted.xpm");
+    unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));  // its name while it is hidden
+    unmuteButton->hide();
 
-    Label15 = make("Label15", 5160, 45, 450, 255);
-    Label15->setForeColor(kBlue);
-    Label15->setFont(skinFont(Face::Dungeon, 8.25));
-    Label15->setCaption(QStringLiteral("v. 1.0"));
+    versionLabel = make("versionLabel", 5160, 45, 450, 255);
+    versionLabel->setForeColor(kBlue);
+    versionLabel->setFont(skinFont(Face::Dungeon, 8.25));
+    versionLabel->setCaption(QStringLiteral("v. 1.0"));
 }
 
-void Form1::buildMenus() {
+void MainWindow::buildMenus() {
     const auto menu = [this](const char* name, const char* title,
                              std::initializer_list<MenuItem> items, QMenu* parentMenu = nullptr) {
         auto* m = new QMenu(QString::fromUtf8(title),
@@ -243,75 +244,75 @@ void Form1::buildMenus() {
         return m;
     };
 
-    mnuplayer = menu("mnuplayer", "&Player",
-                     {{"load_mp3", "Einzelne MP3 öffnen"},
-                      {"t2", "-"},
-                      {"optionen", "Programmoptionen"},
-                      {"t3", "-"},
-                      {"mnuend", "Beenden"}});
-    mnuplaylist = menu("mnuplaylist", "&Playlist",
-                       {{"mnuinsert", "MP3 hinzufügen"},
-                        {"t5", "-"},
-                        {"mnuloadpl", "Playlist laden", false},
-                        {"mnusavepl", "Playlist speichern", false},
-                        {"t1", "-"},
-                        {"mnuclear", "Playlist-Einträge löschen"},
-                        {"mnudelete", "MP3 aus Playlist entfernen"}});
-    mnuansicht = menu("mnuansicht", "&Ansicht", {{"mnushowplaylist", "Playlist zeigen/verbergen"}});
-    help = menu("help", "&?", {{"mnuhelp", "Hilfe"}, {"t4", "-"}, {"mnuinfo", "Info"}});
-    mnupopup1 = menu("mnupopup1", "Popup1",
-                     {{"mnuinsert1", "Hinzufügen"},
-                      {"mnudelete1", "Selektierter Track Löschen", false},
-                      {"mnudeleteall1", "Alles Löschen"},
-                      {"tp1", "-"},
-                      {"mnuplay", "Selektierter Track Spielen", false}});
-    mnusystemtray = menu("mnusystemtray", "popup2",
-                         {{"mnushowpl", "Player wieder zeigen"},
-                          {"mnushowquick", "Quickinfo zeigen"},
-                          {"t6", "-"},
-                          {"mnuplayagain", "Wiedergeben", false},
-                          {"mnupause", "Pause", false},
-                          {"t12", "-"}});
-    mnuvolume = menu("mnuvolume", "Lautstärke",
-                     {{"mnuvolup", "Lauter um 10%"},
-                      {"mnuvolup1", "Lauter um 5%"},
-                      {"tl", "-"},
-                      {"mnuvoldown1", "Leiser um 5%"},
-                      {"mnuvoldown", "Leiser um 10%"}},
-                     mnusystemtray);
-    mnusystemtray->addMenu(mnuvolume);
-    addMenuItems(*mnusystemtray, {{"tr1", "-"},
-                                  {"mnunext", "Nächster Track"},
-                                  {"mnulast", "Letzter Track"},
-                                  {"t7", "-"},
-                                  {"playnormal", "Tracks normal abspielen", true, true},
-                                  {"playshuffle", "Tracks zufällig abspielen"},
-                                  {"t8", "-"},
-                                  {"mnuoptions", "Optionen"},
-                                  {"trenn", "-"},
-                                  {"mnuexit2", "Beenden"}});
+    playerMenu = menu("playerMenu", "&Player",
+                      {{"openFileItem", "Einzelne MP3 öffnen"},
+                       {"t2", "-"},
+                       {"optionsItem", "Programmoptionen"},
+                       {"t3", "-"},
+                       {"exitItem", "Beenden"}});
+    playlistMenu = menu("playlistMenu", "&Playlist",
+                        {{"addFolderItem", "MP3 hinzufügen"},
+                         {"t5", "-"},
+                         {"loadListItem", "Playlist laden", false},
+                         {"saveListItem", "Playlist speichern", false},
+                         {"t1", "-"},
+                         {"clearItem", "Playlist-Einträge löschen"},
+                         {"removeItem", "MP3 aus Playlist entfernen"}});
+    viewMenu = menu("viewMenu", "&Ansicht", {{"togglePlaylistItem", "Playlist zeigen/verbergen"}});
+    helpMenu = menu("helpMenu", "&?", {{"helpItem", "Hilfe"}, {"t4", "-"}, {"aboutItem", "Info"}});
+    listMenu = menu("listMenu", "Popup1",
+                    {{"listAddFolderItem", "Hinzufügen"},
+                     {"listRemoveItem", "Selektierter Track Löschen", false},
+                     {"listClearItem", "Alles Löschen"},
+                     {"tp1", "-"},
+                     {"listPlayItem", "Selektierter Track Spielen", false}});
+    trayMenu = menu("trayMenu", "popup2",
+                    {{"showPlayerItem", "Player wieder zeigen"},
+                     {"showPopupItem", "Quickinfo zeigen"},
+                     {"t6", "-"},
+                     {"resumeItem", "Wiedergeben", false},
+                     {"pauseItem", "Pause", false},
+                     {"t12", "-"}});
+    volumeMenu = menu("volumeMenu", "Lautstärke",
+                      {{"volumeUp10Item", "Lauter um 10%"},
+                       {"volumeUp5Item", "Lauter um 5%"},
+                       {"tl", "-"},
+                       {"volumeDown5Item", "Leiser um 5%"},
+                       {"volumeDown10Item", "Leiser um 10%"}},
+                      trayMenu);
+    trayMenu->addMenu(volumeMenu);
+    addMenuItems(*trayMenu, {{"tr1", "-"},
+                             {"nextItem", "Nächster Track"},
+                             {"previousItem", "Letzter Track"},
+                             {"t7", "-"},
+                             {"normalOrderItem", "Tracks normal abspielen", true, true},
+                             {"shuffleItem", "Tracks zufällig abspielen"},
+                             {"t8", "-"},
+                             {"trayOptionsItem", "Optionen"},
+                             {"trenn", "-"},
+                             {"trayExitItem", "Beenden"}});
 
-    load_mp3 = menuItem(QStringLiteral("load_mp3"));
-    optionen = menuItem(QStringLiteral("optionen"));
-    mnuend = menuItem(QStringLiteral("mnuend"));
-    mnuhelp = menuItem(QStringLiteral("mnuhelp"));
-    mnushowpl = menuItem(QStringLiteral("mnushowpl"));
-    mnushowquick = menuItem(QStringLiteral("mnushowquick"));
-    mnuplayagain = menuItem(QStringLiteral("mnuplayagain"));
-    mnupause = menuItem(QStringLiteral("mnupause"));
-    mnunext = menuItem(QStringLiteral("mnunext"));
-    mnulast = menuItem(QStringLiteral("mnulast"));
-    playnormal = menuItem(QStringLiteral("playnormal"));
-    playshuffle = menuItem(QStringLiteral("playshuffle"));
-    mnuoptions = menuItem(QStringLiteral("mnuoptions"));
-    mnuexit2 = menuItem(QStringLiteral("mnuexit2"));
-    playshuffle->setCheckable(true);
+    openFileItem = menuItem(QStringLiteral("openFileItem"));
+    optionsItem = menuItem(QStringLiteral("optionsItem"));
+    exitItem = menuItem(QStringLiteral("exitItem"));
+    helpItem = menuItem(QStringLiteral("helpItem"));
+    showPlayerItem = menuItem(QStringLiteral("showPlayerItem"));
+    showPopupItem = menuItem(QStringLiteral("showPopupItem"));
+    resumeItem = menuItem(QStringLiteral("resumeItem"));
+    pauseItem = menuItem(QStringLiteral("pauseItem"));
+    nextItem = menuItem(QStringLiteral("nextItem"));
+    previousItem = menuItem(QStringLiteral("previousItem"));
+    normalOrderItem = menuItem(QStringLiteral("normalOrderItem"));
+    shuffleItem = menuItem(QStringLiteral("shuffleItem"));
+    trayOptionsItem = menuItem(QStringLiteral("trayOptionsItem"));
+    trayExitItem = menuItem(QStringLiteral("trayExitItem"));
+    shuffleItem->setCheckable(true);
 
     // The menus are never shown as a bar, so the shortcut keys must live on the window.
-    load_mp3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    optionen->setShortcut(QKeySequence(Qt::Key_F3));
-    mnuhelp->setShortcut(QKeySequence(Qt::Key_F1));
-    for (QAction* action : {load_mp3, optionen, mnuhelp}) {
+    openFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    optionsItem->setShortcut(QKeySequence(Qt::Key_F3));
+    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+    for (QAction* action : {openFileItem, optionsItem, helpItem}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }

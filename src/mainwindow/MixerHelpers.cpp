@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-namespace Volumer {
+namespace mixerhelpers {
 
-bool GetMixerControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
+bool findVolumeControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
     if (mixer == nullptr) {
         return false;
     }
@@ -16,7 +16,7 @@ bool GetMixerControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
     return true;
 }
 
-bool SetMixerControl(Mixer* mixer, const MixerControl& record, long value) {
+bool setVolumeControl(Mixer* mixer, const MixerControl& record, long value) {
     if (mixer == nullptr || record.id == 0) {
         return false;
     }
@@ -25,4 +25,4 @@ bool SetMixerControl(Mixer* mixer, const MixerControl& record, long value) {
     return mixer->setValue(record.id, std::clamp(value, low, high));
 }
 
-}  // namespace Volumer
+}  // namespace mixerhelpers

@@ -3,13 +3,13 @@
 #include "platform/Mixer.h"
 
 // The mixer procedures of the volume slider. Without a mixer nothing is found and nothing set.
-namespace Volumer {
+namespace mixerhelpers {
 
 // Fills `record` with the line's volume control; false (record untouched) when there is none.
-bool GetMixerControl(Mixer* mixer, Mixer::Line line, MixerControl& record);
+bool findVolumeControl(Mixer* mixer, Mixer::Line line, MixerControl& record);
 
 // Sets the control to `value`, held within the control's bounds. A record that found nothing
 // (id 0) sets nothing: no other control is ever touched in its place.
-bool SetMixerControl(Mixer* mixer, const MixerControl& record, long value);
+bool setVolumeControl(Mixer* mixer, const MixerControl& record, long value);
 
-}  // namespace Volumer
+}  // namespace mixerhelpers

@@ -17,7 +17,7 @@ struct KeyAction {
 
 }  // namespace
 
-PlayerKeys::PlayerKeys(Form1& form) : QObject(&form), form_(form) {}
+PlayerKeys::PlayerKeys(MainWindow& form) : QObject(&form), form_(form) {}
 
 bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
     using K = QKeyCombination;
@@ -54,54 +54,54 @@ bool PlayerKeys::handle(const QKeyEvent& event, bool inList) {
 }
 
 bool PlayerKeys::playing() const {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+    const MediaPlayer* player = form_.player_.get();
     return player != nullptr && player->playState() == MediaPlayer::kPlaying;
 }
 
 // A glyph's click() does nothing while the glyph is disabled.
 void PlayerKeys::playOrPause() {
-    (playing() ? form_.btnpause : form_.btnplay)->click();
+    (playing() ? form_.pauseButton : form_.playButton)->click();
 }
 
 void PlayerKeys::pauseIfPlaying() {
     if (playing()) {
-        form_.btnpause->click();
+        form_.pauseButton->click();
     }
 }
 
 void PlayerKeys::stop() {
-    form_.btnstop->click();
+    form_.stopButton->click();
 }
 
 void PlayerKeys::previous() {
-    form_.btnprev->click();
+    form_.previousButton->click();
 }
 
 void PlayerKeys::next() {
-    form_.btnnext->click();
+    form_.nextButton->click();
 }
 
 void PlayerKeys::seekBack() {
-    form_.position().seekBy(-Position::kKeyStepSeconds);
+    form_.position().seekBy(-PositionBar::kKeyStepSeconds);
 }
 
 void PlayerKeys::seekForward() {
-    form_.position().seekBy(Position::kKeyStepSeconds);
+    form_.position().seekBy(PositionBar::kKeyStepSeconds);
 }
 
 void PlayerKeys::volumeUp() {
-    form_.volume().mnuvolup1_Click();
+    form_.volume().volumeUp5();
 }
 
 void PlayerKeys::volumeDown() {
-    form_.volume().mnuvoldown1_Click();
+    form_.volume().volumeDown5();
 }
 
 void PlayerKeys::search() {
-    form_.Label1->click();
+    form_.searchButton->click();
 }
 
 void PlayerKeys::toggleMute() {
     // The speaker that shows is the one whose click matches the player's state.
-    (form_.muting->isVisibleTo(&form_) ? form_.muting : form_.muting2)->click();
+    (form_.muteButton->isVisibleTo(&form_) ? form_.muteButton : form_.unmuteButton)->click();
 }

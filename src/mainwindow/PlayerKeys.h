@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Form1;
+class MainWindow;
 class QKeyEvent;
 
 // The player's keys. Each does what a click on the matching control of the main window does,
@@ -13,7 +13,7 @@ class QKeyEvent;
 class PlayerKeys : public QObject {
     Q_OBJECT
 public:
-    explicit PlayerKeys(Form1& form);
+    explicit PlayerKeys(MainWindow& form);
 
     // Acts on a key of the player and tells whether it was one. A key pressed in a list that
     // means something there (Up, Down, Space, letters) is left to the list.
@@ -33,5 +33,5 @@ private:
     void search();
     bool playing() const;
 
-    Form1& form_;
+    MainWindow& form_;
 };

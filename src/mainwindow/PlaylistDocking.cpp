@@ -28,12 +28,12 @@ QPoint dockedPlace(QPoint under, QSize list, const QRect& main, const QRect& are
 }
 
 bool dockAt(Program& program, QPoint under) {
-    PlaylistPane* pane = program.playlistPaneIfLoaded();
+    DockedPlaylist* pane = program.dockedPlaylistIfLoaded();
     if (pane == nullptr) {
         return false;
     }
-    QWidget* const pl = &pane->paneWidget();
-    Form1& form = program.form1();
+    QWidget* const pl = &pane->dockedWidget();
+    MainWindow& form = program.mainWindow();
     const QPoint target =
         dockedPlace(under, pl->size(), form.geometry(), program.desktop().availableGeometry());
     DockingState& state = program.docking;

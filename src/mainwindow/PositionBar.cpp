@@ -7,37 +7,38 @@
 #include "mainwindow/MainWindow.h"
 #include "util/Twips.h"
 
-Position::Position(Form1& form)
-    : QObject(&form), form_(form), notchLeft_(form.controlLeftTwips(*form.imgnotch)) {
+PositionBar::PositionBar(MainWindow& form)
+    : QObject(&form), form_(form), notchLeft_(form.controlLeftTwips(*form.positionNotch)) {
     // The notch lies over the bar, so that a press on it is the notch's; the tooltip over all.
-    form_.imgnotch->raise();
-    form_.lblST->raise();
-    form_.lblbar->setSlider(this);
-    connect(form_.tmrPT, &FormTimer::timeout, this, &Position::tmrPT_Timer);
-    connect(form_.lblbar, &SkinLabel::clicked, this, &Position::lblbar_Click);
-    connect(form_.imgnotch, &SkinLabel::mouseDown, this, &Position::imgnotch_MouseDown);
-    connect(form_.lblbar, &SkinLabel::mouseDown, this, &Position::lblbar_MouseDown);
-    connect(form_.imgnotch, &SkinLabel::mouseUp, this, &Position::imgnotch_MouseUp);
-    connect(form_.lblbar, &SkinLabel::mouseUp, this, &Position::lblbar_MouseUp);
-    connect(&form_, &Form1::mouseMoved, this, &Position::Form_MouseMove);
+    form_.positionNotch->raise();
+    form_.seekTip->raise();
+    form_.positionTrack->setSlider(this);
+    connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::positionTimerTick);
+    connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::trackClicked);
+    connect(form_.positionNotch, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
+    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::trackPressed);
+    connect(form_.positionNotch, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
+    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::trackReleased);
+    connect(&form_, &MainWindow::mouseMoved, this, &PositionBar::hideSeekTip);
 }
 
-position::BarGeometry Position::bar() const {
-    return {form_.controlLeftTwips(*form_.lblbar), form_.controlWidthTwips(*form_.lblbar),
-            form_.controlWidthTwips(*form_.imgnotch)};
+position::BarGeometry PositionBar::bar() const {
+    return {form_.controlLeftTwips(*form_.positionTrack),
+            form_.controlWidthTwips(*form_.positionTrack),
+            form_.controlWidthTwips(*form_.positionNotch)};
 }
 
-void Position::placeNotch(double left) {
+void PositionBar::placeNotch(double left) {
     notchLeft_ = left;
-    form_.setControlLeftTwips(*form_.imgnotch, left);  // moves only to another pixel
+    form_.setControlLeftTwips(*form_.positionNotch, left);  // moves only to another pixel
 }
 
-void Position::SeekTick() {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+void PositionBar::showPosition() {
+    const MediaPlayer* player = form_.player_.get();
     const double now = player != nullptr ? player->currentPosition() : 0.0;
     const double length = player != nullptr ? player->duration() : 0.0;
-    form_.lbltime->setCaption(position::timeText(now) + QStringLiteral(" / ") +
-                              position::timeText(length));
+    form_.clock->setCaption(position::timeText(now) + QStringLiteral(" / ") +
+                            position::timeText(length));
     if (!seekDrag_) {
         placeNotch(position::notchLeftForPosition(bar(), now, length));
     } else {
@@ -47,30 +48,30 @@ void Position::SeekTick() {
     const long second = std::lround(now);
     if (second != announcedSecond_) {
         announcedSecond_ = second;
-        form_.lblbar->announceSliderValue();
+        form_.positionTrack->announceSliderValue();
     }
 }
 
-void Position::followMouse(double duration) {
+void PositionBar::followMouse(double duration) {
     const Desktop& desktop = form_.program().desktop();
     const position::BarGeometry geometry = bar();
     const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
     placeNotch(position::notchLeftForMouse(geometry, mouseX, twips::left(form_, desktop)));
 
-    SkinLabel& tip = *form_.lblST;
+    SkinLabel& tip = *form_.seekTip;
     tip.setCaption(position::seekTipText(duration, position::notchFraction(geometry, notchLeft_)));
     form_.setControlLeftTwips(
         tip, position::seekTipLeft(geometry, notchLeft_, form_.controlWidthTwips(tip),
                                    twips::width(form_, desktop)));
 }
 
-void Position::imgnotch_MouseDown() {
+void PositionBar::grabNotch() {
     seekDrag_ = true;
-    form_.lblST->show();
+    form_.seekTip->show();
 }
 
-void Position::imgnotch_MouseUp() {
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+void PositionBar::dropNotch() {
+    if (MediaPlayer* player = form_.player_.get()) {
         // A file of unknown length has nowhere to seek to.
         if (const auto target = position::seekTarget(bar(), notchLeft_, player->duration())) {
             player->setCurrentPosition(*target);
@@ -78,11 +79,11 @@ void Position::imgnotch_MouseUp() {
         }
     }
     seekDrag_ = false;
-    form_.lblST->hide();
+    form_.seekTip->hide();
 }
 
-void Position::seekTo(double seconds) {
-    MediaPlayer* player = form_.MediaPlayer1.get();
+void PositionBar::seekTo(double seconds) {
+    MediaPlayer* player = form_.player_.get();
     const double length = player != nullptr ? player->duration() : 0.0;
     if (!(length > 0) || !std::isfinite(seconds)) {
         return;
@@ -90,39 +91,39 @@ void Position::seekTo(double seconds) {
     const double target = std::clamp(seconds, 0.0, length);
     player->setCurrentPosition(target);
     emit jumped(target);
-    SeekTick();
+    showPosition();
 }
 
-void Position::seekBy(double seconds) {
-    if (const MediaPlayer* player = form_.MediaPlayer1.get()) {
+void PositionBar::seekBy(double seconds) {
+    if (const MediaPlayer* player = form_.player_.get()) {
         seekTo(player->currentPosition() + seconds);
     }
 }
 
-QString Position::sliderName() const {
+QString PositionBar::sliderName() const {
     return QStringLiteral("Position");
 }
 
-double Position::sliderValue() const {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+double PositionBar::sliderValue() const {
+    const MediaPlayer* player = form_.player_.get();
     return player != nullptr ? player->currentPosition() : 0.0;
 }
 
-QString Position::sliderText() const {
+QString PositionBar::sliderText() const {
     return QStringLiteral("%1 von %2")
         .arg(position::timeText(sliderValue()), position::timeText(sliderMaximum()));
 }
 
-double Position::sliderMaximum() const {
-    const MediaPlayer* player = form_.MediaPlayer1.get();
+double PositionBar::sliderMaximum() const {
+    const MediaPlayer* player = form_.player_.get();
     return player != nullptr ? player->duration() : 0.0;
 }
 
-double Position::sliderStep() const {
+double PositionBar::sliderStep() const {
     return kKeyStepSeconds;
 }
 
-void Position::Form_MouseMove() {
-    form_.lblST->hide();
-    form_.tmrMove->setEnabled(true);
+void PositionBar::hideSeekTip() {
+    form_.seekTip->hide();
+    form_.windowDragTimer->setEnabled(true);
 }

@@ -5,33 +5,33 @@
 #include "mainwindow/PositionMath.h"
 #include "skin/SkinSlider.h"
 
-class Form1;
+class MainWindow;
 
 // The clock and the notch of the playing track, and seeking by dragging the notch or clicking
 // the bar. One timer drives it all: the notch follows the mouse only on its ticks, and a release
 // seeks to where the last tick put the notch. For the keyboard and screen readers the bar is a
 // slider of the playing position in seconds.
-class Position : public QObject, public SkinSlider {
+class PositionBar : public QObject, public SkinSlider {
     Q_OBJECT
 public:
     // How far Left and Right jump.
     static constexpr double kKeyStepSeconds = 5;
 
-    explicit Position(Form1& form);
+    explicit PositionBar(MainWindow& form);
 
-    // The tick of tmrPT and a click on the bar: the clock, then the notch.
-    void SeekTick();
-    void tmrPT_Timer() { SeekTick(); }
-    void lblbar_Click() { SeekTick(); }
+    // The tick of positionTimer and a click on the bar: the clock, then the notch.
+    void showPosition();
+    void positionTimerTick() { showPosition(); }
+    void trackClicked() { showPosition(); }
 
     // Press and release on the notch or the bar, with any mouse button.
-    void imgnotch_MouseDown();
-    void lblbar_MouseDown() { imgnotch_MouseDown(); }
-    void imgnotch_MouseUp();
-    void lblbar_MouseUp() { imgnotch_MouseUp(); }
+    void grabNotch();
+    void trackPressed() { grabNotch(); }
+    void dropNotch();
+    void trackReleased() { dropNotch(); }
 
     // The mouse moved over the bare window, or the tray icon sent a message.
-    void Form_MouseMove();
+    void hideSeekTip();
 
     // Jumps as a drop of the notch does, to `seconds` held within the track, and shows it.
     // A track of unknown length has nowhere to jump to.
@@ -60,7 +60,7 @@ private:
     void placeNotch(double left);
     void followMouse(double duration);
 
-    Form1& form_;
+    MainWindow& form_;
     bool seekDrag_ = false;
     double notchLeft_;
     long announcedSecond_ = -1;  // the whole second screen readers were told last

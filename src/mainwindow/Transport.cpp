@@ -17,143 +17,142 @@ using skincolors::kWhite;
 
 }  // namespace
 
-Transport::Transport(Form1& form) : QObject(&form), form_(form), program_(form.program()) {
-    connect(form_.btnnext, &SkinLabel::clicked, this, &Transport::btnnext_Click);
-    connect(form_.btnprev, &SkinLabel::clicked, this, &Transport::btnprev_Click);
-    connect(form_.btnplay, &SkinLabel::clicked, this, &Transport::btnplay_Click);
-    connect(form_.btnpause, &SkinLabel::clicked, this, &Transport::btnpause_Click);
-    connect(form_.btnstop, &SkinLabel::clicked, this, &Transport::btnstop_Click);
-    connect(form_.Label11, &SkinLabel::clicked, this, &Transport::Label11_Click);
-    connect(form_.Label12, &SkinLabel::clicked, this, &Transport::Label12_Click);
-    connect(form_.Label4, &SkinLabel::clicked, this, &Transport::Label4_Click);
-    connect(form_.load_mp3, &QAction::triggered, this, &Transport::load_mp3_Click);
-    connect(form_.mnunext, &QAction::triggered, this, &Transport::mnunext_Click);
-    connect(form_.mnulast, &QAction::triggered, this, &Transport::mnulast_Click);
-    connect(form_.mnupause, &QAction::triggered, this, &Transport::mnupause_Click);
-    connect(form_.mnuplayagain, &QAction::triggered, this, &Transport::mnuplayagain_Click);
-    connect(form_.playnormal, &QAction::triggered, this, &Transport::playnormal_Click);
-    connect(form_.playshuffle, &QAction::triggered, this, &Transport::playshuffle_Click);
-    if (form_.MediaPlayer1) {
-        connect(form_.MediaPlayer1.get(), &MediaPlayer::endOfStream, this,
-                &Transport::MediaPlayer1_EndOfStream);
+Transport::Transport(MainWindow& form) : QObject(&form), form_(form), program_(form.program()) {
+    connect(form_.nextButton, &SkinLabel::clicked, this, &Transport::playNext);
+    connect(form_.previousButton, &SkinLabel::clicked, this, &Transport::playPrevious);
+    connect(form_.playButton, &SkinLabel::clicked, this, &Transport::play);
+    connect(form_.pauseButton, &SkinLabel::clicked, this, &Transport::togglePause);
+    connect(form_.stopButton, &SkinLabel::clicked, this, &Transport::stop);
+    connect(form_.openButton, &SkinLabel::clicked, this, &Transport::openAndPlay);
+    connect(form_.normalOrderButton, &SkinLabel::clicked, this, &Transport::chooseNormalOrder);
+    connect(form_.shuffleButton, &SkinLabel::clicked, this, &Transport::chooseShuffleOrder);
+    connect(form_.openFileItem, &QAction::triggered, this, &Transport::openFileSilently);
+    connect(form_.nextItem, &QAction::triggered, this, &Transport::playNextFromMenu);
+    connect(form_.previousItem, &QAction::triggered, this, &Transport::playPreviousFromMenu);
+    connect(form_.pauseItem, &QAction::triggered, this, &Transport::pauseFromMenu);
+    connect(form_.resumeItem, &QAction::triggered, this, &Transport::resumeFromMenu);
+    connect(form_.normalOrderItem, &QAction::triggered, this,
+            &Transport::chooseNormalOrderFromMenu);
+    connect(form_.shuffleItem, &QAction::triggered, this, &Transport::chooseShuffleOrderFromMenu);
+    if (form_.player_) {
+        connect(form_.player_.get(), &MediaPlayer::endOfStream, this, &Transport::playFollowing);
     }
 }
 
-void Transport::nexttrack() {
+void Transport::stepForward() {
     const PlaylistStore& store = program_.store;
-    program_.mp3pos = sequencing::nextStep(program_.mp3pos, store.count());
-    const int entry = sequencing::entryForStep(program_.mp3pos, program_.shufflemode, store);
+    program_.currentStep = sequencing::nextStep(program_.currentStep, store.count());
+    const int entry = sequencing::entryForStep(program_.currentStep, program_.shuffleOn, store);
     const QString title = store.title(entry);
 
-    form_.lbltracktitle->setCaption(title);
-    if (PlaylistPane* pl = program_.playlistPaneIfLoaded()) {
+    form_.titleMarquee->setCaption(title);
+    if (DockedPlaylist* pl = program_.dockedPlaylistIfLoaded()) {
         pl->setListIndex(entry - 1);
     }
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+    if (MediaPlayer* player = form_.player_.get()) {
         player->setFileName(store.path(entry));
         player->play();
     }
     emit trayTipChanged(title);
-    form_.file = title;
-    emit quickInfoAtTrackChange(form_.lbltracktitle->caption());
+    form_.loadedFile_ = title;
+    emit announceTrackChange(form_.titleMarquee->caption());
     queueFollowing();
 }
 
-void Transport::playselected() {
-    const PlaylistPane* pl = program_.playlistPaneIfLoaded();
+void Transport::playSelectedLine() {
+    const DockedPlaylist* pl = program_.dockedPlaylistIfLoaded();
     const int line = pl != nullptr ? pl->listIndex() : -1;
-    form_.file = pl != nullptr ? pl->selectedText() : QString();
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+    form_.loadedFile_ = pl != nullptr ? pl->selectedText() : QString();
+    if (MediaPlayer* player = form_.player_.get()) {
         player->setFileName(program_.store.path(line + 1));
-        if (!form_.file.isEmpty()) {
+        if (!form_.loadedFile_.isEmpty()) {
             player->play();
         }
     }
-    if (!form_.file.isEmpty()) {
-        form_.lbltracktitle->setCaption(form_.file);
+    if (!form_.loadedFile_.isEmpty()) {
+        form_.titleMarquee->setCaption(form_.loadedFile_);
         enableTransportButtons();
     } else {
         program_.messages().show(QStringLiteral("Keine Datei zum Abspielen gefunden!"),
                                  QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok,
                                  MessageBoxes::Icon::None);
     }
-    titleCheck();
-    program_.mp3pos = line + 1;
-    const QString title = program_.store.title(program_.mp3pos);
+    updateMarquee();
+    program_.currentStep = line + 1;
+    const QString title = program_.store.title(program_.currentStep);
     emit trayTipChanged(title);
-    emit quickInfoTextChanged(title);
+    emit popupTitleChanged(title);
     queueFollowing();
 }
 
 void Transport::queueFollowing() {
     emit followingChanged();
-    MediaPlayer* player = form_.MediaPlayer1.get();
+    MediaPlayer* player = form_.player_.get();
     if (player == nullptr) {
         return;
     }
     const PlaylistStore& store = program_.store;
-    const int step = sequencing::nextStep(program_.mp3pos, store.count());
-    player->setNextFileName(
-        store.path(sequencing::entryForStep(step, program_.shufflemode, store)));
+    const int step = sequencing::nextStep(program_.currentStep, store.count());
+    player->setNextFileName(store.path(sequencing::entryForStep(step, program_.shuffleOn, store)));
 }
 
-void Transport::titleCheck() {
-    form_.chrome().titleCheck();
+void Transport::updateMarquee() {
+    form_.chrome().updateMarquee();
 }
 
-void Transport::buttonCheck() {
-    if (!form_.file.isEmpty()) {
+void Transport::updateButtons() {
+    if (!form_.loadedFile_.isEmpty()) {
         enableTransportButtons();
     } else {
-        form_.lbltracktitle->setCaption(kNoFileLoaded);
+        form_.titleMarquee->setCaption(kNoFileLoaded);
     }
 }
 
 void Transport::enableTransportButtons() {
-    for (SkinLabel* button :
-         {form_.btnpause, form_.btnplay, form_.btnstop, form_.btnnext, form_.btnprev}) {
+    for (SkinLabel* button : {form_.pauseButton, form_.playButton, form_.stopButton,
+                              form_.nextButton, form_.previousButton}) {
         button->setEnabled(true);
     }
 }
 
-void Transport::btnnext_Click() {
-    nexttrack();
-    titleCheck();
-    form_.tmrPT->setEnabled(true);
-    buttonCheck();
+void Transport::playNext() {
+    stepForward();
+    updateMarquee();
+    form_.positionTimer->setEnabled(true);
+    updateButtons();
 }
 
-void Transport::mnunext_Click() {
-    nexttrack();
-    titleCheck();
-    buttonCheck();
+void Transport::playNextFromMenu() {
+    stepForward();
+    updateMarquee();
+    updateButtons();
 }
 
-void Transport::btnprev_Click() {
-    program_.mp3pos -= 2;
-    btnnext_Click();
+void Transport::playPrevious() {
+    program_.currentStep -= 2;
+    playNext();
 }
 
-void Transport::mnulast_Click() {
-    program_.mp3pos -= 2;
-    mnunext_Click();
+void Transport::playPreviousFromMenu() {
+    program_.currentStep -= 2;
+    playNextFromMenu();
 }
 
-void Transport::MediaPlayer1_EndOfStream() {
-    nexttrack();
-    titleCheck();
+void Transport::playFollowing() {
+    stepForward();
+    updateMarquee();
 }
 
-void Transport::btnplay_Click() {
-    if (form_.MediaPlayer1) {
-        form_.MediaPlayer1->play();
+void Transport::play() {
+    if (form_.player_) {
+        form_.player_->play();
     }
 }
 
-void Transport::btnpause_Click() {
-    form_.mnupause->setEnabled(false);
-    form_.mnuplayagain->setEnabled(true);
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+void Transport::togglePause() {
+    form_.pauseItem->setEnabled(false);
+    form_.resumeItem->setEnabled(true);
+    if (MediaPlayer* player = form_.player_.get()) {
         if (player->playState() == MediaPlayer::kPlaying) {
             player->pause();
         } else {
@@ -162,147 +161,147 @@ void Transport::btnpause_Click() {
     }
 }
 
-void Transport::mnupause_Click() {
-    if (form_.MediaPlayer1) {
-        form_.MediaPlayer1->pause();
+void Transport::pauseFromMenu() {
+    if (form_.player_) {
+        form_.player_->pause();
     }
-    form_.mnuplayagain->setEnabled(true);
-    form_.mnupause->setEnabled(false);
+    form_.resumeItem->setEnabled(true);
+    form_.pauseItem->setEnabled(false);
 }
 
-void Transport::mnuplayagain_Click() {
-    if (form_.MediaPlayer1) {
-        form_.MediaPlayer1->play();
+void Transport::resumeFromMenu() {
+    if (form_.player_) {
+        form_.player_->play();
     }
-    form_.mnupause->setEnabled(true);
-    form_.mnuplayagain->setEnabled(false);
+    form_.pauseItem->setEnabled(true);
+    form_.resumeItem->setEnabled(false);
 }
 
-void Transport::btnstop_Click() {
-    if (MediaPlayer* player = form_.MediaPlayer1.get()) {
+void Transport::stop() {
+    if (MediaPlayer* player = form_.player_.get()) {
         player->stop();
         player->setCurrentPosition(0);
     }
-    form_.mnupause->setEnabled(false);
-    form_.mnuplayagain->setEnabled(true);
+    form_.pauseItem->setEnabled(false);
+    form_.resumeItem->setEnabled(true);
 }
 
 void Transport::updateTrayItemsFromFile() {
-    const bool loaded = form_.MediaPlayer1 && !form_.MediaPlayer1->fileName().isEmpty();
-    form_.mnupause->setEnabled(loaded);
-    form_.mnuplayagain->setEnabled(false);
+    const bool loaded = form_.player_ && !form_.player_->fileName().isEmpty();
+    form_.pauseItem->setEnabled(loaded);
+    form_.resumeItem->setEnabled(false);
 }
 
 void Transport::openSingleFile() {
-    FileDialog* dialog = form_.CommonDialog1.get();
+    FileDialog* dialog = form_.fileDialog_.get();
     if (dialog == nullptr) {
         return;
     }
-    dialog->initDir = form_.pathopt;
+    dialog->initDir = form_.standardFolder_;
     dialog->filter = QStringLiteral("MP3 - Dateien (*.mp3)|*.mp3");
     dialog->showOpen();
     if (!dialog->fileName.isEmpty()) {
         loadSingleFile(dialog->fileName, dialog->fileTitle());
     }
-    titleCheck();
+    updateMarquee();
 }
 
 void Transport::loadSingleFile(const QString& path, const QString& title) {
-    form_.file = path;
-    form_.lbltracktitle->setCaption(title);
-    if (form_.MediaPlayer1) {
-        form_.MediaPlayer1->setFileName(path);
+    form_.loadedFile_ = path;
+    form_.titleMarquee->setCaption(title);
+    if (form_.player_) {
+        form_.player_->setFileName(path);
     }
-    if (!form_.file.isEmpty()) {
-        form_.btnpause->setEnabled(true);
-        form_.btnplay->setEnabled(true);
-        form_.btnstop->setEnabled(true);
-        form_.btnnext->setEnabled(false);
-        form_.btnprev->setEnabled(false);
+    if (!form_.loadedFile_.isEmpty()) {
+        form_.pauseButton->setEnabled(true);
+        form_.playButton->setEnabled(true);
+        form_.stopButton->setEnabled(true);
+        form_.nextButton->setEnabled(false);
+        form_.previousButton->setEnabled(false);
     }
     queueFollowing();
 }
 
-void Transport::Label11_Click() {
+void Transport::openAndPlay() {
     openSingleFile();
     // Also after a cancelled dialog: whatever the player holds starts or resumes.
-    btnplay_Click();
+    play();
     emit singleFileChosen();
 }
 
 void Transport::playSingleFile(const QString& path) {
     loadSingleFile(path, shownFileName(QFileInfo(path).fileName()));
-    titleCheck();
-    btnplay_Click();
+    updateMarquee();
+    play();
 }
 
-void Transport::load_mp3_Click() {
+void Transport::openFileSilently() {
     openSingleFile();
     emit singleFileChosen();
 }
 
 bool Transport::canPause() const {
-    return form_.btnpause->isEnabledTo(&form_);
+    return form_.pauseButton->isEnabledTo(&form_);
 }
 
 bool Transport::canStop() const {
-    return form_.btnstop->isEnabledTo(&form_);
+    return form_.stopButton->isEnabledTo(&form_);
 }
 
 void Transport::setNormalOrder() {
-    form_.Label12->setBackColor(kRed);
-    form_.playnormal->setChecked(true);
-    form_.playshuffle->setChecked(false);
-    program_.shufflemode = false;
+    form_.normalOrderButton->setBackColor(kRed);
+    form_.normalOrderItem->setChecked(true);
+    form_.shuffleItem->setChecked(false);
+    program_.shuffleOn = false;
 }
 
 void Transport::setShuffleOrder() {
-    form_.Label4->setBackColor(kRed);
-    form_.playshuffle->setChecked(true);
-    form_.playnormal->setChecked(false);
-    program_.shufflemode = true;
+    form_.shuffleButton->setBackColor(kRed);
+    form_.shuffleItem->setChecked(true);
+    form_.normalOrderItem->setChecked(false);
+    program_.shuffleOn = true;
 }
 
-void Transport::Label12_Click() {
-    if (form_.Label12->backColor() == kWhite) {
+void Transport::chooseNormalOrder() {
+    if (form_.normalOrderButton->backColor() == kWhite) {
         setNormalOrder();
     }
-    form_.Label4->setBackColor(kWhite);
+    form_.shuffleButton->setBackColor(kWhite);
     queueFollowing();
     emit orderChosen();
 }
 
-void Transport::Label4_Click() {
-    if (form_.Label4->backColor() == kWhite) {
+void Transport::chooseShuffleOrder() {
+    if (form_.shuffleButton->backColor() == kWhite) {
         setShuffleOrder();
     }
-    form_.Label12->setBackColor(kWhite);
+    form_.normalOrderButton->setBackColor(kWhite);
     queueFollowing();
     emit orderChosen();
 }
 
-void Transport::playnormal_Click() {
+void Transport::chooseNormalOrderFromMenu() {
     // A checkable item toggles itself on a click; its mark follows the order, not the click.
-    form_.playnormal->setChecked(!form_.playnormal->isChecked());
-    if (form_.Label12->backColor() == kWhite) {
+    form_.normalOrderItem->setChecked(!form_.normalOrderItem->isChecked());
+    if (form_.normalOrderButton->backColor() == kWhite) {
         setNormalOrder();
     } else {
-        form_.Label12->setBackColor(kWhite);
+        form_.normalOrderButton->setBackColor(kWhite);
     }
-    form_.Label4->setBackColor(kWhite);
+    form_.shuffleButton->setBackColor(kWhite);
     queueFollowing();
     emit orderChosen();
 }
 
-void Transport::playshuffle_Click() {
-    form_.playshuffle->setChecked(!form_.playshuffle->isChecked());
-    if (form_.Label4->backColor() == kWhite) {
+void Transport::chooseShuffleOrderFromMenu() {
+    form_.shuffleItem->setChecked(!form_.shuffleItem->isChecked());
+    if (form_.shuffleButton->backColor() == kWhite) {
         setShuffleOrder();
     } else {
-        form_.Label4->setBackColor(kWhite);
-        program_.shufflemode = false;
+        form_.shuffleButton->setBackColor(kWhite);
+        program_.shuffleOn = false;
     }
-    form_.Label12->setBackColor(kWhite);
+    form_.normalOrderButton->setBackColor(kWhite);
     queueFollowing();
     emit orderChosen();
 }

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class Form1;
+class MainWindow;
 class Program;
 
 // Play, pause, stop, next and previous, play the selected line, open a single file, the
@@ -12,34 +12,34 @@ class Program;
 class Transport : public QObject {
     Q_OBJECT
 public:
-    explicit Transport(Form1& form);
+    explicit Transport(MainWindow& form);
 
     // One step forward in the current order, then start that entry.
-    void nexttrack();
+    void stepForward();
     // Start the entry selected in the playlist window.
-    void playselected();
+    void playSelectedLine();
 
-    void btnnext_Click();
-    void mnunext_Click();
-    void btnprev_Click();
-    void mnulast_Click();
-    void MediaPlayer1_EndOfStream();
+    void playNext();
+    void playNextFromMenu();
+    void playPrevious();
+    void playPreviousFromMenu();
+    void playFollowing();
 
-    void btnplay_Click();
-    void btnpause_Click();
-    void btnstop_Click();
-    void mnupause_Click();
-    void mnuplayagain_Click();
+    void play();
+    void togglePause();
+    void stop();
+    void pauseFromMenu();
+    void resumeFromMenu();
 
-    void Label11_Click();   // choose a single file and play it
-    void load_mp3_Click();  // choose a single file, loaded but silent
+    void openAndPlay();       // choose a single file and play it
+    void openFileSilently();  // choose a single file, loaded but silent
     // "Open" with a file chosen elsewhere (a full path to an MP3 file).
     void playSingleFile(const QString& path);
 
-    void Label12_Click();
-    void Label4_Click();
-    void playnormal_Click();
-    void playshuffle_Click();
+    void chooseNormalOrder();
+    void chooseShuffleOrder();
+    void chooseNormalOrderFromMenu();
+    void chooseShuffleOrderFromMenu();
 
     // Whether the pause and stop buttons take a click now.
     bool canPause() const;
@@ -64,19 +64,19 @@ signals:
     void trayTipChanged(const QString& title);
     // A track change: the quick-info popup closes unless it stays open, and shows the title
     // when the option says so.
-    void quickInfoAtTrackChange(const QString& title);
+    void announceTrackChange(const QString& title);
     // The quick-info popup's title text, without showing it.
-    void quickInfoTextChanged(const QString& title);
+    void popupTitleChanged(const QString& title);
 
 private:
-    void titleCheck();
-    void buttonCheck();
+    void updateMarquee();
+    void updateButtons();
     void enableTransportButtons();
     void openSingleFile();
     void loadSingleFile(const QString& path, const QString& title);
     void setNormalOrder();
     void setShuffleOrder();
 
-    Form1& form_;
+    MainWindow& form_;
     Program& program_;
 };

@@ -23,15 +23,15 @@ QString tipText(const QString& title) {
 
 }  // namespace
 
-Tray::Tray(Form1& form) : QObject(&form), form_(form) {
-    tmrTrayHost = new FormTimer(kHostCheckInterval, false, this);
-    connect(tmrTrayHost, &FormTimer::timeout, this, &Tray::tmrTrayHost_Timer);
-    connect(form_.mnusystemtray, &QMenu::aboutToHide, this, [this] { busy_ = false; });
-    connect(form_.mnushowpl, &QAction::triggered, this, &Tray::mnushowpl_Click);
-    connect(form_.mnushowquick, &QAction::triggered, this, &Tray::mnushowquick_Click);
+Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
+    trayHostTimer = new WindowTimer(kHostCheckInterval, false, this);
+    connect(trayHostTimer, &WindowTimer::timeout, this, &Tray::checkTrayHost);
+    connect(form_.trayMenu, &QMenu::aboutToHide, this, [this] { busy_ = false; });
+    connect(form_.showPlayerItem, &QAction::triggered, this, &Tray::showPlayerFromMenu);
+    connect(form_.showPopupItem, &QAction::triggered, this, &Tray::showPopupFromTray);
     connect(&form_.transport(), &Transport::trayTipChanged, this, &Tray::setTip);
     if (TrayIcon* icon = form_.program().trayIcon()) {
-        connect(icon, &TrayIcon::message, this, &Tray::Form_MouseMove);
+        connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
     }
 }
 
@@ -39,11 +39,11 @@ void Tray::setup() {
     Program& program = form_.program();
     if (TrayIcon* icon = program.trayIcon()) {
         icon->add(form_.windowIcon(), kProgramName);
-        icon->setMenu(*form_.mnusystemtray);
+        icon->setMenu(*form_.trayMenu);
     }
     setTaskBarEntry(!program.trayIconExists());
     // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
-    tmrTrayHost->setEnabled(!program.trayIconExists());
+    trayHostTimer->setEnabled(!program.trayIconExists());
 }
 
 void Tray::setTip(const QString& title) {
@@ -52,51 +52,51 @@ void Tray::setTip(const QString& title) {
     }
 }
 
-void Tray::Form_MouseMove(int message) {
-    form_.position().Form_MouseMove();
+void Tray::answerIconEvent(TrayIcon::Event event) {
+    form_.position().hideSeekTip();
     // The menu hides before its chosen item runs: a question that item asks (the exit
     // confirmation) keeps the tray busy until it is answered.
     if (busy_ || QApplication::activeModalWidget() != nullptr) {
         return;
     }
-    if (message == TrayIcon::kDoubleClick) {
+    if (event == TrayIcon::Event::Activated) {
         showPlayer();
-        form_.stayd->setEnabled(true);
-    } else if (message == TrayIcon::kContextRequest) {
+        form_.dockingTimer->setEnabled(true);
+    } else if (event == TrayIcon::Event::MenuRequested) {
         // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
         // closes it: the main window need not come to the front first.
         busy_ = true;
-        form_.mnusystemtray->popup(form_.program().desktop().cursorPos());
+        form_.trayMenu->popup(form_.program().desktop().cursorPos());
     }
 }
 
-void Tray::mnushowpl_Click() {
+void Tray::showPlayerFromMenu() {
     showPlayer();
 }
 
-void Tray::mnushowquick_Click() {
-    emit quickInfoRequested(form_.lbltracktitle->caption());
+void Tray::showPopupFromTray() {
+    emit popupRequested(form_.titleMarquee->caption());
 }
 
 void Tray::showPlayer() {
     Program& program = form_.program();
-    tmrTrayHost->setEnabled(!program.trayIconExists());
+    trayHostTimer->setEnabled(!program.trayIconExists());
     setTaskBarEntry(!program.trayIconExists());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
     // The docked playlist window comes up with it.
-    if (PlaylistPane* pl = program.playlistPaneIfLoaded();
-        pl != nullptr && pl->paneWidget().isVisible()) {
-        program.windowSystem().stackAbove(pl->paneWidget(), form_);
+    if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded();
+        pl != nullptr && pl->dockedWidget().isVisible()) {
+        program.windowSystem().stackAbove(pl->dockedWidget(), form_);
     }
     program.windowSystem().bringToFront(form_);
 }
 
-void Tray::Form_Minimised() {
+void Tray::minimiseIntoTray() {
     if (!form_.program().trayIconExists()) {
         // Without a tray the task list is the way back.
         setTaskBarEntry(true);
-        tmrTrayHost->setEnabled(true);
+        trayHostTimer->setEnabled(true);
         return;
     }
     // Iconified by the window manager, it stays so: out of the task list, the icon brings it
@@ -104,14 +104,14 @@ void Tray::Form_Minimised() {
     if (!form_.isMinimized()) {
         form_.hide();
     }
-    tmrTrayHost->setEnabled(true);
+    trayHostTimer->setEnabled(true);
 }
 
-void Tray::tmrTrayHost_Timer() {
+void Tray::checkTrayHost() {
     const bool iconShown = form_.program().trayIconExists();
     if (form_.isVisible() && !form_.isMinimized()) {
         if (iconShown) {
-            tmrTrayHost->setEnabled(false);
+            trayHostTimer->setEnabled(false);
             if (listed_) {
                 setTaskBarEntry(false);
                 emit iconReturned();
@@ -120,7 +120,7 @@ void Tray::tmrTrayHost_Timer() {
     } else if (!iconShown && !listed_) {
         // Without the icon nothing could bring the hidden window back.
         showPlayer();
-        form_.stayd->setEnabled(true);
+        form_.dockingTimer->setEnabled(true);
     }
 }
 

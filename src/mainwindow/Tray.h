@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 
-class Form1;
-class FormTimer;
+#include "platform/TrayIcon.h"
+
+class MainWindow;
+class WindowTimer;
 
 // The icon in the notification area and its menu: the icon's tip shows the track, a
 // double-click brings the hidden main window back, the context request opens the tray menu.
@@ -17,31 +19,31 @@ public:
     // How often a window hidden in the tray checks that the tray is still there.
     static constexpr int kHostCheckInterval = 1000;
 
-    explicit Tray(Form1& form);
+    explicit Tray(MainWindow& form);
 
     // The main window's load: adds the icon with the program's name as its tip.
     void setup();
     // Each change of track: the tip shows the title, as far as it fits.
     void setTip(const QString& title);
-    // The icon's mouse messages, which first do what every mouse move over the main window
-    // does (Position::Form_MouseMove). While the tray menu is open, they do nothing more.
-    void Form_MouseMove(int message);
-    void mnushowpl_Click();
-    void mnushowquick_Click();
+    // What the user did with the icon. It first does what every mouse move over the main
+    // window does (PositionBar::hideSeekTip); while the tray menu is open, nothing more.
+    void answerIconEvent(TrayIcon::Event event);
+    void showPlayerFromMenu();
+    void showPopupFromTray();
 
     // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.
-    void Form_Minimised();
+    void minimiseIntoTray();
     // While the main window is hidden in the tray: a tray that went away gives it back. While
     // the icon is missing: its return takes the main window out of the task list again.
-    void tmrTrayHost_Timer();
+    void checkTrayHost();
 
     bool isBusy() const { return busy_; }
 
-    FormTimer* tmrTrayHost;
+    WindowTimer* trayHostTimer;
 
 signals:
     // "Quick-Info" of the tray menu: the popup shows this title.
-    void quickInfoRequested(const QString& title);
+    void popupRequested(const QString& title);
     // A tray shows the icon again (or at last): the main window left the task list.
     void iconReturned();
 
@@ -50,7 +52,7 @@ private:
     void showPlayer();
     void setTaskBarEntry(bool shown);
 
-    Form1& form_;
+    MainWindow& form_;
     bool busy_ = false;
     // The main window has an entry in the task list.
     bool listed_ = true;

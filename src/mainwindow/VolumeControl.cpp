@@ -18,60 +18,60 @@ QString levelText(int percent) {
 
 }  // namespace
 
-Volume::Volume(Form1& form)
-    : QObject(&form), form_(form), thumbLeft_(form.controlLeftTwips(*form.imgVol)) {
+VolumeControl::VolumeControl(MainWindow& form)
+    : QObject(&form), form_(form), thumbLeft_(form.controlLeftTwips(*form.volumeThumb)) {
     // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
-    form_.imgVol->raise();
-    form_.lblttVol->raise();
-    form_.imgVol->setSlider(this);
-    connect(form_.imgVol, &SkinLabel::mouseDown, this, &Volume::imgVol_MouseDown);
-    connect(form_.lblVol, &SkinLabel::mouseDown, this, &Volume::lblVol_MouseDown);
-    connect(form_.tmrTime, &FormTimer::timeout, this, &Volume::tmrTime_Timer);
-    connect(form_.imgVol, &SkinLabel::mouseUp, this, &Volume::imgVol_MouseUp);
-    connect(form_.lblVol, &SkinLabel::mouseUp, this, &Volume::lblVol_MouseUp);
-    connect(form_.imgVol, &SkinLabel::mouseMoved, this, &Volume::imgVol_MouseMove);
-    connect(&form_.setVolume, &VolumeHolder::Change, this, &Volume::setVolume_Change);
-    using Step = std::pair<const char*, void (Volume::*)()>;
-    const std::array<Step, 4> steps{{{"mnuvolup", &Volume::mnuvolup_Click},
-                                     {"mnuvolup1", &Volume::mnuvolup1_Click},
-                                     {"mnuvoldown1", &Volume::mnuvoldown1_Click},
-                                     {"mnuvoldown", &Volume::mnuvoldown_Click}}};
+    form_.volumeThumb->raise();
+    form_.volumeTip->raise();
+    form_.volumeThumb->setSlider(this);
+    connect(form_.volumeThumb, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
+    connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::trackPressed);
+    connect(form_.volumeDragTimer, &WindowTimer::timeout, this, &VolumeControl::moveThumbWithMouse);
+    connect(form_.volumeThumb, &SkinLabel::mouseUp, this, &VolumeControl::dropThumb);
+    connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::trackReleased);
+    connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
+    connect(&form_.volumeSetting_, &VolumeSetting::changed, this, &VolumeControl::applyVolume);
+    using Step = std::pair<const char*, void (VolumeControl::*)()>;
+    const std::array<Step, 4> steps{{{"volumeUp10Item", &VolumeControl::volumeUp10},
+                                     {"volumeUp5Item", &VolumeControl::volumeUp5},
+                                     {"volumeDown5Item", &VolumeControl::volumeDown5},
+                                     {"volumeDown10Item", &VolumeControl::volumeDown10}}};
     for (const auto& [name, handler] : steps) {
         connect(form_.menuItem(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     }
-    connect(form_.muting, &SkinLabel::clicked, this, &Volume::muting_Click);
-    connect(form_.muting2, &SkinLabel::clicked, this, &Volume::muting2_Click);
+    connect(form_.muteButton, &SkinLabel::clicked, this, &VolumeControl::mute);
+    connect(form_.unmuteButton, &SkinLabel::clicked, this, &VolumeControl::unmute);
 }
 
-volume::TrackGeometry Volume::track() const {
-    return {form_.controlLeftTwips(*form_.lblVol), form_.controlWidthTwips(*form_.lblVol),
-            form_.controlWidthTwips(*form_.imgVol)};
+volume::TrackGeometry VolumeControl::track() const {
+    return {form_.controlLeftTwips(*form_.volumeTrack), form_.controlWidthTwips(*form_.volumeTrack),
+            form_.controlWidthTwips(*form_.volumeThumb)};
 }
 
-void Volume::moveThumb(double left) {
+void VolumeControl::moveThumb(double left) {
     thumbLeft_ = left;
-    form_.setControlLeftTwips(*form_.imgVol, left);
+    form_.setControlLeftTwips(*form_.volumeThumb, left);
 }
 
-void Volume::setMutingHeight() {
-    form_.setControlHeightTwips(*form_.muting, 480);
+void VolumeControl::setMuteButtonHeight() {
+    form_.setControlHeightTwips(*form_.muteButton, 480);
 }
 
-void Volume::findMixerControls() {
+void VolumeControl::findMixerControls() {
     if (Mixer* mixer = form_.program().mixer()) {
-        connect(mixer, &Mixer::controlsChanged, this, &Volume::takeMixerControls,
+        connect(mixer, &Mixer::controlsChanged, this, &VolumeControl::takeMixerControls,
                 Qt::UniqueConnection);
     }
     takeMixerControls();
 }
 
-void Volume::takeMixerControls() {
+void VolumeControl::takeMixerControls() {
     Mixer* mixer = form_.program().mixer();
-    VolumeHolder& slider = form_.setVolume;
-    Volumer::GetMixerControl(mixer, Mixer::Line::MicrophoneMonitor, micCtrl_);
-    if (Volumer::GetMixerControl(mixer, Mixer::Line::Speakers, volCtrl_)) {
+    VolumeSetting& slider = form_.volumeSetting_;
+    mixerhelpers::findVolumeControl(mixer, Mixer::Line::MicrophoneMonitor, monitorControl_);
+    if (mixerhelpers::findVolumeControl(mixer, Mixer::Line::Speakers, speakersControl_)) {
         const volume::SliderRange range =
-            volume::rangeFromBounds(volCtrl_.lowerBound, volCtrl_.upperBound);
+            volume::rangeFromBounds(speakersControl_.lowerBound, speakersControl_.upperBound);
         if (range.min != slider.min || range.max != slider.max) {
             slider.max = range.max;
             slider.min = range.min;
@@ -85,71 +85,73 @@ void Volume::takeMixerControls() {
             takeMixerLevel(*mixer);
         }
     }
-    if (mixerOwed_ && volCtrl_.id != 0) {
-        setVolume_Change();
+    if (mixerOwed_ && speakersControl_.id != 0) {
+        applyVolume();
     }
 }
 
-void Volume::takeMixerLevel(Mixer& mixer) {
-    const std::optional<long> level = mixer.answeredValue(volCtrl_.id);
+void VolumeControl::takeMixerLevel(Mixer& mixer) {
+    const std::optional<long> level = mixer.answeredValue(speakersControl_.id);
     if (!level) {
         return;
     }
     volumeChosen_ = true;
     takingMixerLevel_ = true;
-    form_.setVolume.setValue(volume::valueForMixerLevel(*level, form_.setVolume.span()));
+    form_.volumeSetting_.setValue(volume::valueForMixerLevel(*level, form_.volumeSetting_.span()));
     takingMixerLevel_ = false;
     placeThumb();
 }
 
-void Volume::placeThumb() {
-    moveThumb(volume::thumbLeftForValue(track(), form_.setVolume.value(), form_.setVolume.span()));
+void VolumeControl::placeThumb() {
+    moveThumb(volume::thumbLeftForValue(track(), form_.volumeSetting_.value(),
+                                        form_.volumeSetting_.span()));
 }
 
-void Volume::setStoredVolume(int value) {
+void VolumeControl::setStoredVolume(int value) {
     volumeChosen_ = true;
-    form_.setVolume.setValue(value);
+    form_.volumeSetting_.setValue(value);
     placeThumb();
 }
 
-void Volume::setVolume_Change() {
+void VolumeControl::applyVolume() {
     if (!takingMixerLevel_) {
         volumeChosen_ = true;
         writeMixer();
     }
-    const int percent = volume::heardPercentage(form_.setVolume.value(), form_.setVolume.span());
+    const int percent =
+        volume::heardPercentage(form_.volumeSetting_.value(), form_.volumeSetting_.span());
     if (percent != announcedPercent_) {
         announcedPercent_ = percent;
-        form_.imgVol->announceSliderValue();
+        form_.volumeThumb->announceSliderValue();
     }
 }
 
-void Volume::writeMixer() {
+void VolumeControl::writeMixer() {
     Mixer* mixer = form_.program().mixer();
     // A mixer that has not answered (its sound server came late, or not yet) is opened again;
     // the value follows once it answers.
-    mixerOwed_ = volCtrl_.id == 0;
+    mixerOwed_ = speakersControl_.id == 0;
     if (mixerOwed_ && mixer != nullptr) {
         mixer->open();
     }
-    Volumer::SetMixerControl(mixer, volCtrl_, 2L * form_.setVolume.value());
+    mixerhelpers::setVolumeControl(mixer, speakersControl_, 2L * form_.volumeSetting_.value());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
-    Volumer::SetMixerControl(mixer, micCtrl_, 0);
+    mixerhelpers::setVolumeControl(mixer, monitorControl_, 0);
 }
 
-void Volume::takeValueFromThumb() {
-    const int span = form_.setVolume.span();
-    form_.setVolume.setValue(volume::valueFromThumb(track(), thumbLeft_, span));
-    form_.lblttVol->setCaption(levelText(volume::percentage(form_.setVolume.value(), span)));
+void VolumeControl::takeValueFromThumb() {
+    const int span = form_.volumeSetting_.span();
+    form_.volumeSetting_.setValue(volume::valueFromThumb(track(), thumbLeft_, span));
+    form_.volumeTip->setCaption(levelText(volume::percentage(form_.volumeSetting_.value(), span)));
 }
 
-void Volume::imgVol_MouseDown() {
+void VolumeControl::grabThumb() {
     volDrag_ = true;
-    form_.lblttVol->show();
-    form_.tmrTime->setInterval(10);
+    form_.volumeTip->show();
+    form_.volumeDragTimer->setInterval(10);
 }
 
-void Volume::tmrTime_Timer() {
+void VolumeControl::moveThumbWithMouse() {
     if (!volDrag_) {
         return;
     }
@@ -159,89 +161,89 @@ void Volume::tmrTime_Timer() {
     takeValueFromThumb();
 }
 
-void Volume::endDrag() {
+void VolumeControl::endDrag() {
     volDrag_ = false;
-    form_.lblttVol->hide();
-    form_.tmrTime->setInterval(0);
+    form_.volumeTip->hide();
+    form_.volumeDragTimer->setInterval(0);
     // Nobody is told when this fails: the volume is kept all the same.
     emit volumeToKeep();
 }
 
-void Volume::imgVol_MouseUp() {
+void VolumeControl::dropThumb() {
     endDrag();
     showLevelInTray();
 }
 
-void Volume::showLevelInTray() {
+void VolumeControl::showLevelInTray() {
     // A click shorter than one tick gave the level label no text yet: the tray keeps its own.
-    if (!form_.lblttVol->caption().isEmpty()) {
-        form_.mnuvolume->setTitle(form_.lblttVol->caption());
+    if (!form_.volumeTip->caption().isEmpty()) {
+        form_.volumeMenu->setTitle(form_.volumeTip->caption());
     }
 }
 
-void Volume::lblVol_MouseUp() {
+void VolumeControl::trackReleased() {
     endDrag();
 }
 
-void Volume::imgVol_MouseMove() {
-    form_.imgVol->setToolTip(
+void VolumeControl::updateThumbTip() {
+    form_.volumeThumb->setToolTip(
         QStringLiteral("Lautstärke bei %1%")
-            .arg(volume::percentage(form_.setVolume.value(), form_.setVolume.span())));
+            .arg(volume::percentage(form_.volumeSetting_.value(), form_.volumeSetting_.span())));
 }
 
-void Volume::VolumeNudge(double stepTwips) {
+void VolumeControl::nudge(double stepTwips) {
     moveThumb(track().clamp(thumbLeft_ + stepTwips));
     takeValueFromThumb();
-    form_.mnuvolume->setTitle(form_.lblttVol->caption());
+    form_.volumeMenu->setTitle(form_.volumeTip->caption());
 }
 
-void Volume::nudgeToShare(double share) {
+void VolumeControl::nudgeToShare(double share) {
     const volume::TrackGeometry geometry = track();
-    VolumeNudge(geometry.trackLeft + share * geometry.travel() - thumbLeft_);
+    nudge(geometry.trackLeft + share * geometry.travel() - thumbLeft_);
 }
 
-void Volume::muting_Click() {
-    MediaPlayer* player = form_.MediaPlayer1.get();
+void VolumeControl::mute() {
+    MediaPlayer* player = form_.player_.get();
     if (player == nullptr || player->mute()) {
         return;
     }
     player->setMute(true);
-    form_.muting2->show();
-    form_.muting->hide();
-    form_.muting2->setToolTip(QStringLiteral("Ton einschalten"));
+    form_.unmuteButton->show();
+    form_.muteButton->hide();
+    form_.unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));
 }
 
-void Volume::muting2_Click() {
-    MediaPlayer* player = form_.MediaPlayer1.get();
+void VolumeControl::unmute() {
+    MediaPlayer* player = form_.player_.get();
     if (player == nullptr || !player->mute()) {
         return;
     }
     player->setMute(false);
-    form_.muting2->hide();
-    form_.muting->show();
-    form_.muting->setToolTip(QStringLiteral("Ton ausschalten"));
+    form_.unmuteButton->hide();
+    form_.muteButton->show();
+    form_.muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
 }
 
-QString Volume::sliderName() const {
+QString VolumeControl::sliderName() const {
     return QStringLiteral("Lautstärke");
 }
 
-double Volume::sliderValue() const {
-    return volume::heardPercentage(form_.setVolume.value(), form_.setVolume.span());
+double VolumeControl::sliderValue() const {
+    return volume::heardPercentage(form_.volumeSetting_.value(), form_.volumeSetting_.span());
 }
 
-void Volume::moveSlider(double percent) {
+void VolumeControl::moveSlider(double percent) {
     if (!std::isfinite(percent)) {
         return;
     }
-    const int span = form_.setVolume.span();
+    const int span = form_.volumeSetting_.span();
     const int wanted = static_cast<int>(std::lround(std::clamp(percent, 0.0, 100.0)));
-    form_.setVolume.setValue(volume::valueForPercentage(wanted, span));
+    form_.volumeSetting_.setValue(volume::valueForPercentage(wanted, span));
     placeThumb();
-    form_.lblttVol->setCaption(levelText(volume::percentage(form_.setVolume.value(), span)));
+    form_.volumeTip->setCaption(levelText(volume::percentage(form_.volumeSetting_.value(), span)));
 }
 
-void Volume::endSliderChange() {
+void VolumeControl::endSliderChange() {
     // Nobody is told when this fails, as at the end of a drag.
     emit volumeToKeep();
     showLevelInTray();

@@ -6,19 +6,19 @@
 #include "platform/Mixer.h"
 #include "skin/SkinSlider.h"
 
-class Form1;
+class MainWindow;
 
 // The volume slider, which drives the system mixer's speakers volume, and the mute button,
-// which mutes only the player. The value lives in the window's hidden scroll bar setVolume;
+// which mutes only the player. The value lives in the window's volume setting;
 // the mixer follows every change of it. For the keyboard and screen readers the thumb is a
 // slider of the level in percent.
-class Volume : public QObject, public SkinSlider {
+class VolumeControl : public QObject, public SkinSlider {
     Q_OBJECT
 public:
     // How far Left and Right move the focused slider.
     static constexpr int kKeyStepPercent = 5;
 
-    explicit Volume(Form1& form);
+    explicit VolumeControl(MainWindow& form);
 
     // Start-up: takes the mixer's controls as far as it has answered, and whatever it answers
     // later; the speakers control's bounds give the slider's range. Nothing found: the default
@@ -26,32 +26,32 @@ public:
     // the speakers had when the mixer answered.
     void findMixerControls();
     // The mute button gets its start-up height.
-    void setMutingHeight();
+    void setMuteButtonHeight();
     // Puts the thumb where the held value says.
     void placeThumb();
     // Sets the held value, as a read of the settings does: the mixer and the thumb follow.
     void setStoredVolume(int value);
 
-    void imgVol_MouseDown();
-    void lblVol_MouseDown() { imgVol_MouseDown(); }
-    void tmrTime_Timer();
-    void imgVol_MouseUp();
-    void lblVol_MouseUp();
-    void imgVol_MouseMove();
-    void setVolume_Change();
+    void grabThumb();
+    void trackPressed() { grabThumb(); }
+    void moveThumbWithMouse();
+    void dropThumb();
+    void trackReleased();
+    void updateThumbTip();
+    void applyVolume();
 
     // The tray's volume steps: the thumb moves by `stepTwips`, the mixer follows and the tray
     // submenu shows the new level. settings.cfg is not written.
-    void VolumeNudge(double stepTwips);
-    void mnuvolup_Click() { VolumeNudge(volume::kStepUp10); }
-    void mnuvolup1_Click() { VolumeNudge(volume::kStepUp5); }
-    void mnuvoldown1_Click() { VolumeNudge(volume::kStepDown5); }
-    void mnuvoldown_Click() { VolumeNudge(volume::kStepDown10); }
+    void nudge(double stepTwips);
+    void volumeUp10() { nudge(volume::kStepUp10); }
+    void volumeUp5() { nudge(volume::kStepUp5); }
+    void volumeDown5() { nudge(volume::kStepDown5); }
+    void volumeDown10() { nudge(volume::kStepDown10); }
     // A tray step that lands the thumb at this share (0 to 1) of its track.
     void nudgeToShare(double share);
 
-    void muting_Click();
-    void muting2_Click();
+    void mute();
+    void unmute();
 
     QString sliderName() const override;
     double sliderValue() const override;
@@ -86,11 +86,11 @@ private:
     // The tray submenu shows the level the last move set.
     void showLevelInTray();
 
-    Form1& form_;
+    MainWindow& form_;
     bool volDrag_ = false;
     double thumbLeft_;
-    MixerControl volCtrl_;
-    MixerControl micCtrl_;
+    MixerControl speakersControl_;
+    MixerControl monitorControl_;
     // The value changed while the mixer had not answered: it is written once it does.
     bool mixerOwed_ = false;
     // A volume was stored, set or taken from the mixer: the mixer's level is not taken again.

@@ -17,24 +17,24 @@ struct ScanResult {
 
 }  // namespace
 
-cache::cache(Program& program) : program_(program), scan_(new LatestRequest(this)) {
-    Timer1 = new FormTimer(kDelayMs, true, this);
-    connect(Timer1, &FormTimer::timeout, this, &cache::Timer1_Timer);
+FolderScan::FolderScan(Program& program) : program_(program), scan_(new LatestRequest(this)) {
+    delayTimer = new WindowTimer(kDelayMs, true, this);
+    connect(delayTimer, &WindowTimer::timeout, this, &FolderScan::startScan);
 }
 
-bool cache::listing() const {
+bool FolderScan::listing() const {
     return scan_->busy();
 }
 
-void cache::publish() {
-    if (playlist* pl = program_.playlistIfLoaded()) {
+void FolderScan::publish() {
+    if (PlaylistWindow* pl = program_.playlistIfLoaded()) {
         pl->appendLines(program_.store.titles());
     }
-    program_.form1().transport().queueFollowing();
+    program_.mainWindow().transport().queueFollowing();
 }
 
-void cache::Timer1_Timer() {
-    Timer1->setEnabled(false);
+void FolderScan::startScan() {
+    delayTimer->setEnabled(false);
     const auto scan = [foldersPath = program_.foldersPath(),
                        source = program_.folderSource()](std::stop_token stop) {
         // The list is read again here, so a scan asked for twice sees the newest one.

@@ -11,14 +11,14 @@ class LatestRequest;
 // event that asked for it has finished; the folders are listed on a worker, and the store is
 // filled when the listing is done. Whether it scanned or was abandoned, the store is then
 // published into the playlist window. Gone before the listing is done, it drops its result.
-class cache : public QObject {
+class FolderScan : public QObject {
     Q_OBJECT
 public:
     static constexpr int kDelayMs = 200;
 
-    explicit cache(Program& program);
+    explicit FolderScan(Program& program);
 
-    void Timer1_Timer();
+    void startScan();
     // Appends the store's titles to the playlist window's list.
     void publish();
     // The timer has fired and the folders are being listed.
@@ -26,6 +26,6 @@ public:
 
 private:
     Program& program_;
-    FormTimer* Timer1;
+    WindowTimer* delayTimer;
     LatestRequest* scan_;
 };

@@ -6,12 +6,12 @@
 // number itself in normal order, a slot of the store's order in shuffle order.
 namespace sequencing {
 
-// One step forward from `mp3pos`, wrapping at both ends: previous is this after mp3pos -= 2, so
-// from step 1 it lands on step `count`. The result never falls below 0: with an empty store
-// repeated previous steps would otherwise walk ever further below the first entry, and the
+// One step forward from `currentStep`, wrapping at both ends: previous is this from two steps
+// back, so from step 1 it lands on step `count`. The result never falls below 0: with an empty
+// store repeated previous steps would otherwise walk ever further below the first entry, and the
 // next store would play nothing until as many next steps had climbed back.
-inline int nextStep(int mp3pos, int count) {
-    int step = mp3pos + 1;
+inline int nextStep(int currentStep, int count) {
+    int step = currentStep + 1;
     if (step < 1) {
         step += count;
     }

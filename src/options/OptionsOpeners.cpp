@@ -11,7 +11,7 @@ void rereadSettings(Program& program) {
 }
 
 void wireOptionsOpeners(Program& program) {
-    Form1& form = program.form1();
-    const auto open = [&program] { program.optionsWindow().openFromSettings(); };
-    QObject::connect(&form, &Form1::optionsRequested, &form, open);
+    MainWindow& form = program.mainWindow();
+    const auto open = [&program] { program.optionsDialog().openFromSettings(); };
+    QObject::connect(&form, &MainWindow::optionsRequested, &form, open);
 }

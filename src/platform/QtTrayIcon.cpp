@@ -11,18 +11,18 @@ QtTrayIcon::QtTrayIcon() {
     if (StatusNotifierItem::trayRunsOn(bus)) {
         item_ = std::make_unique<StatusNotifierItem>(bus, QStringLiteral("MP3-Brambleplayer"));
         connect(item_.get(), &StatusNotifierItem::activated, this,
-                [this] { emit message(kDoubleClick); });
+                [this] { emit eventHappened(Event::Activated); });
         connect(item_.get(), &StatusNotifierItem::contextMenuRequested, this,
-                [this] { emit message(kContextRequest); });
+                [this] { emit eventHappened(Event::MenuRequested); });
         return;
     }
     icon_ = std::make_unique<QSystemTrayIcon>();
     connect(icon_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick) {
-                    emit message(kDoubleClick);
+                    emit eventHappened(Event::Activated);
                 } else if (reason == QSystemTrayIcon::Context) {
-                    emit message(kContextRequest);
+                    emit eventHappened(Event::MenuRequested);
                 }
             });
 }

@@ -6,14 +6,14 @@
 
 class QMenu;
 
-// The player's icon in the desktop's notification area. Its mouse messages arrive as numbers:
-// a left double-click and a context request (right button). On a tray that reports a click as
-// one activation (the D-Bus tray protocol) the click counts as the double-click.
+// The player's icon in the desktop's notification area. What the user does with it arrives
+// as an event: an activation (a left double-click; on a tray that reports a click as one
+// activation, the D-Bus tray protocol, the click) or a request for the menu (right button).
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDoubleClick = 515;
-    static constexpr int kContextRequest = 517;
+    // What the user did with the icon.
+    enum class Event { Activated, MenuRequested };
 
     using QObject::QObject;
     ~TrayIcon() override = default;
@@ -23,12 +23,12 @@ public:
     virtual void add(const QIcon& icon, const QString& tip) = 0;
     virtual void setTip(const QString& tip) = 0;
     // A tray that shows the icon's menu itself is given it, kept current; a classic tray asks
-    // with kContextRequest instead.
+    // with Event::MenuRequested instead.
     virtual void setMenu(QMenu& menu) = 0;
     virtual void remove() = 0;
     // True while the icon is added and a tray host shows it.
     virtual bool isShownInTray() const = 0;
 
 signals:
-    void message(int message);
+    void eventHappened(TrayIcon::Event event);
 };

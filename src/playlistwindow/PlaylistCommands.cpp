@@ -28,7 +28,7 @@ bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& init
     if (chosen.isEmpty()) {
         return false;
     }
-    if (!writeListFile(chosen, program.frmopenWindow().folderList())) {
+    if (!writeListFile(chosen, program.folderBrowser().folderList())) {
         tellWriteFailed(program.messages(), chosen);
         return false;
     }
@@ -36,13 +36,13 @@ bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& init
 }
 
 void saveFolderList(Program& program, const QString& initDir) {
-    if (FileDialog* dialog = program.form1().fileDialog()) {
+    if (FileDialog* dialog = program.mainWindow().fileDialog()) {
         saveFolderListVia(program, *dialog, initDir);
     }
 }
 
 void clearWithOffer(Program& program) {
-    playlist* pl = program.playlistIfLoaded();
+    PlaylistWindow* pl = program.playlistIfLoaded();
     if (pl == nullptr || pl->lineCount() == 0) {
         return;
     }
@@ -57,13 +57,13 @@ void clearWithOffer(Program& program) {
         saveFolderList(program, program.programFolder());
     }
     // The save dialog may have run the event loop: the window may be gone by now.
-    if (playlist* still = program.playlistIfLoaded()) {
+    if (PlaylistWindow* still = program.playlistIfLoaded()) {
         still->clearList();
     }
 }
 
 void removeSelected(Program& program) {
-    playlist& pl = program.playlistWindow();
+    PlaylistWindow& pl = program.playlistWindow();
     const int line = pl.listIndex();
     if (line == -1) {
         program.messages().show(QStringLiteral("Keine Datei selektiert!"), QStringLiteral("Fehler"),
@@ -72,33 +72,33 @@ void removeSelected(Program& program) {
     }
     pl.removeLine(line);
     program.store.removeEntry(line + 1);
-    program.form1().transport().queueFollowing();
+    program.mainWindow().transport().queueFollowing();
 }
 
 void hidePlaylist(Program& program) {
     program.unloadPlaylist();
-    program.form1().setPlaylistShown(false);
+    program.mainWindow().setPlaylistShown(false);
 }
 
 void markPlaylistShown(Program& program) {
-    program.form1().setPlaylistShown(true);
+    program.mainWindow().setPlaylistShown(true);
 }
 
 void enlargePlaylist(Program& program) {
-    playlist& pl = program.playlistWindow();
-    pl.setListHeightTwips(playlist::kEnlargedListHeight);
-    pl.setHeightTwips(playlist::kEnlargedHeight);
-    program.form1().setEnlarged(true);
+    PlaylistWindow& pl = program.playlistWindow();
+    pl.setListHeightTwips(PlaylistWindow::kEnlargedListHeight);
+    pl.setHeightTwips(PlaylistWindow::kEnlargedHeight);
+    program.mainWindow().setEnlarged(true);
 }
 
 void shrinkPlaylist(Program& program) {
-    playlist& pl = program.playlistWindow();
-    pl.setListHeightTwips(playlist::kNormalListHeight);
-    pl.setHeightTwips(playlist::kNormalHeight);
-    program.form1().setEnlarged(false);
+    PlaylistWindow& pl = program.playlistWindow();
+    pl.setListHeightTwips(PlaylistWindow::kNormalListHeight);
+    pl.setHeightTwips(PlaylistWindow::kNormalHeight);
+    program.mainWindow().setEnlarged(false);
 }
 
-void toggleSize(Program& program) {
+void togglePlaylistSize(Program& program) {
     const double height = program.playlistWindow().heightTwips();
     if (height < kEnlargeBelow) {
         enlargePlaylist(program);
@@ -107,22 +107,22 @@ void toggleSize(Program& program) {
     }
 }
 
-void insertmp3(Program& program) {
-    frmopen& browser = program.frmopenWindow();
-    browser.presetFolder(program.form1().standardFolder());
+void openFolderBrowser(Program& program) {
+    FolderBrowser& browser = program.folderBrowser();
+    browser.presetFolder(program.mainWindow().standardFolder());
     browser.show();
 }
 
 void addFolder(Program& program, AddFolderFrom from) {
-    Form1& form = program.form1();
+    MainWindow& form = program.mainWindow();
     if (from == AddFolderFrom::MainWindow) {
-        insertmp3(program);
+        openFolderBrowser(program);
         form.hide();
-        if (playlist* pl = program.playlistIfLoaded()) {
+        if (PlaylistWindow* pl = program.playlistIfLoaded()) {
             pl->hide();
         }
     } else {
-        frmopen& browser = program.frmopenWindow();
+        FolderBrowser& browser = program.folderBrowser();
         browser.presetFolder(form.standardFolder());
         program.holdPlayerWindows(&browser);
         browser.show();

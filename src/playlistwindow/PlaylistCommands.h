@@ -21,16 +21,16 @@ bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& init
 // The hide glyph: unloads the playlist window.
 void hidePlaylist(Program& program);
 // The main window's playlist controls after the playlist window was shown: the hide glyph
-// and the playlist menu enabled, the show glyph disabled, plcurr "1".
+// and the playlist menu enabled, the show glyph disabled, the playlist mark "1".
 void markPlaylistShown(Program& program);
 // "+" / "-": enlarges a normal playlist window or shrinks an enlarged one.
-void toggleSize(Program& program);
+void togglePlaylistSize(Program& program);
 // The two sizes; the colour of the "+" / "-" label records which one is in use.
 void enlargePlaylist(Program& program);
 void shrinkPlaylist(Program& program);
 
 // The main window's public procedure that opens the folder browser at the standard folder.
-void insertmp3(Program& program);
+void openFolderBrowser(Program& program);
 
 enum class AddFolderFrom { MainWindow, PlaylistWindow };
 // "Insert" / "Verzeichnis hinzufügen": opens the folder browser at the standard folder, with

@@ -14,9 +14,9 @@
 #include "util/MenuTable.h"
 #include "util/Twips.h"
 
-playlist::playlist(Program& program)
+PlaylistWindow::PlaylistWindow(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
-    setObjectName(QStringLiteral("playlist"));
+    setObjectName(QStringLiteral("PlaylistWindow"));
     setWindowTitle(QStringLiteral("Playlist"));
     // Docked under the main window, it comes and goes with it: the main window keeps the focus.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -26,168 +26,170 @@ playlist::playlist(Program& program)
     setAutoFillBackground(true);
 
     lines = new PlaylistLines(this);
-    List1 = new PlaylistView(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setAccessibleName(QStringLiteral("Playlist"));
-    List1->setModel(lines);
-    List1->setUniformItemSizes(true);
-    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setFrameShape(QFrame::NoFrame);
-    List1->setFont(skinfonts::font(skinfonts::Face::Tahoma, 8.25));
-    QPalette listPal = List1->palette();
+    titleList = new PlaylistView(this);
+    titleList->setObjectName(QStringLiteral("titleList"));
+    titleList->setAccessibleName(QStringLiteral("Playlist"));
+    titleList->setModel(lines);
+    titleList->setUniformItemSizes(true);
+    titleList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    titleList->setSelectionMode(QAbstractItemView::SingleSelection);
+    titleList->setFrameShape(QFrame::NoFrame);
+    titleList->setFont(skinfonts::font(skinfonts::Face::Tahoma, 8.25));
+    QPalette listPal = titleList->palette();
     listPal.setColor(QPalette::Base, Qt::black);
     listPal.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
-    List1->setPalette(listPal);
+    titleList->setPalette(listPal);
 
-    Timer1 = new FormTimer(500, true, this);
+    countTimer = new WindowTimer(500, true, this);
 
-    mnupopup1 = new QMenu(QStringLiteral("Popup1"), this);
-    mnupopup1->setObjectName(QStringLiteral("mnupopup1"));
-    addMenuItems(*mnupopup1, {{"mnuplay1", "Track spielen"},
-                              {"mnutrackinfo", "Infos zum Track"},
-                              {"tp2", "-"},
-                              {"mnuinsert1", "Verzeichnis hinzufügen"},
-                              {"mnudeleteall1", "Alles Löschen"}});
-    mnuplay1 = menuAction(*mnupopup1, "mnuplay1");
-    mnutrackinfo = menuAction(*mnupopup1, "mnutrackinfo");
-    mnuinsert1 = menuAction(*mnupopup1, "mnuinsert1");
-    mnudeleteall1 = menuAction(*mnupopup1, "mnudeleteall1");
+    contextMenu = new QMenu(QStringLiteral("Popup1"), this);
+    contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    addMenuItems(*contextMenu, {{"playItem", "Track spielen"},
+                                {"trackInfoItem", "Infos zum Track"},
+                                {"tp2", "-"},
+                                {"addFolderItem", "Verzeichnis hinzufügen"},
+                                {"clearItem", "Alles Löschen"}});
+    playItem = menuAction(*contextMenu, "playItem");
+    trackInfoItem = menuAction(*contextMenu, "trackInfoItem");
+    addFolderItem = menuAction(*contextMenu, "addFolderItem");
+    clearItem = menuAction(*contextMenu, "clearItem");
 
     // Loading takes the main window's width and sits under it until the docking places it.
     const Desktop& d = program.desktop();
-    const Form1& main = program.form1();
+    const MainWindow& main = program.mainWindow();
     twips::setGeometry(*this, twips::left(main, d), twips::top(main, d) + twips::height(main, d),
                        twips::width(main, d), kNormalHeight, d);
-    twips::setGeometry(*List1, 0, 0, twips::width(main, d), kNormalListHeight, d);
+    twips::setGeometry(*titleList, 0, 0, twips::width(main, d), kNormalListHeight, d);
 
-    connect(List1, &QAbstractItemView::doubleClicked, this, &playlist::List1_DblClick);
-    connect(List1, &PlaylistView::keyDown, this, &playlist::List1_KeyDown);
-    connect(List1, &PlaylistView::rightPressed, this, &playlist::List1_MouseDown);
-    connect(List1, &PlaylistView::contextMenuKey, this, &playlist::List1_ContextKey);
-    connect(Timer1, &FormTimer::timeout, this, &playlist::Timer1_Timer);
-    connect(mnuplay1, &QAction::triggered, this, &playlist::mnuplay1_Click);
-    connect(mnuinsert1, &QAction::triggered, this,
+    connect(titleList, &QAbstractItemView::doubleClicked, this,
+            &PlaylistWindow::playLineAndStartClock);
+    connect(titleList, &PlaylistView::keyDown, this, &PlaylistWindow::answerListKey);
+    connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
+    connect(titleList, &PlaylistView::contextMenuKey, this,
+            &PlaylistWindow::openContextMenuAtSelection);
+    connect(countTimer, &WindowTimer::timeout, this, &PlaylistWindow::showLineCount);
+    connect(playItem, &QAction::triggered, this, &PlaylistWindow::playFromMenu);
+    connect(addFolderItem, &QAction::triggered, this,
             [this] { addFolder(program_, AddFolderFrom::PlaylistWindow); });
-    connect(mnudeleteall1, &QAction::triggered, this, [this] { clearWithOffer(program_); });
-    connect(mnutrackinfo, &QAction::triggered, this, [this] { mnutrackinfo_Click(program_); });
+    connect(clearItem, &QAction::triggered, this, [this] { clearWithOffer(program_); });
+    connect(trackInfoItem, &QAction::triggered, this, [this] { showTrackInfo(program_); });
 }
 
-playlist::~playlist() = default;
+PlaylistWindow::~PlaylistWindow() = default;
 
-void playlist::setHeightTwips(double height) {
+void PlaylistWindow::setHeightTwips(double height) {
     twips::setHeight(*this, height, program_.desktop());
 }
 
-void playlist::setListHeightTwips(double height) {
-    twips::setHeight(*List1, height, program_.desktop());
+void PlaylistWindow::setListHeightTwips(double height) {
+    twips::setHeight(*titleList, height, program_.desktop());
 }
 
-double playlist::heightTwips() const {
+double PlaylistWindow::heightTwips() const {
     return twips::height(*this, program_.desktop());
 }
 
-int playlist::listIndex() const {
-    const QModelIndexList selected = List1->selectionModel()->selectedIndexes();
+int PlaylistWindow::listIndex() const {
+    const QModelIndexList selected = titleList->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void playlist::setListIndex(int line) {
+void PlaylistWindow::setListIndex(int line) {
     if (line < 0 || line >= lineCount()) {
-        List1->clearSelection();
+        titleList->clearSelection();
         return;
     }
     const QModelIndex index = lines->index(line);
-    List1->setCurrentIndex(index);
-    List1->scrollTo(index);
+    titleList->setCurrentIndex(index);
+    titleList->scrollTo(index);
 }
 
-void playlist::InsertItem(int nr) {
+void PlaylistWindow::selectLine(int nr) {
     if (nr >= 0 && nr < lineCount()) {
         setListIndex(nr);
     }
 }
 
-QString playlist::selectedText() const {
+QString PlaylistWindow::selectedText() const {
     const int line = listIndex();
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
 }
 
-void playlist::fillFromStore() {
+void PlaylistWindow::fillFromStore() {
     lines->setStringList(program_.store.titles());
 }
 
-void playlist::appendLines(const QStringList& titles) {
+void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);
     }
 }
 
-void playlist::clearList() {
+void PlaylistWindow::clearList() {
     lines->setStringList({});
 }
 
-void playlist::removeLine(int line) {
+void PlaylistWindow::removeLine(int line) {
     lines->removeRows(line, 1);
     // As a list box does: after a removal no line is selected, so that a second Delete cannot
     // take the next entry unseen.
-    List1->clearSelection();
+    titleList->clearSelection();
 }
 
-int playlist::PopUpListBox(QPoint pos) const {
-    const QModelIndex index = List1->indexAt(pos);
+int PlaylistWindow::lineAt(QPoint pos) const {
+    const QModelIndex index = titleList->indexAt(pos);
     return index.isValid() ? index.row() : -1;
 }
 
-void playlist::playSelected(bool startClock) {
-    Form1& form = program_.form1();
-    form.transport().playselected();
+void PlaylistWindow::playSelected(bool startClock) {
+    MainWindow& form = program_.mainWindow();
+    form.transport().playSelectedLine();
     form.transport().updateTrayItemsFromFile();
     if (startClock) {
         form.startPlaylistClock();
     }
 }
 
-void playlist::List1_DblClick() {
+void PlaylistWindow::playLineAndStartClock() {
     playSelected(true);
 }
 
-void playlist::mnuplay1_Click() {
+void PlaylistWindow::playFromMenu() {
     playSelected(true);
 }
 
-void playlist::List1_KeyDown(int key) {
+void PlaylistWindow::answerListKey(int key) {
     if (key == Qt::Key_Delete) {
         removeSelected(program_);
     } else if (key == Qt::Key_F3) {
-        program_.optionsWindow().openFromSettings();
+        program_.optionsDialog().openFromSettings();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         playSelected(false);
     }
 }
 
-void playlist::List1_MouseDown(QPoint pos) {
-    const int line = PopUpListBox(pos);
+void PlaylistWindow::openContextMenuAt(QPoint pos) {
+    const int line = lineAt(pos);
     if (line == -1) {
         return;
     }
     setListIndex(line);
-    mnupopup1->popup(List1->viewport()->mapToGlobal(pos));
+    contextMenu->popup(titleList->viewport()->mapToGlobal(pos));
 }
 
-void playlist::List1_ContextKey() {
+void PlaylistWindow::openContextMenuAtSelection() {
     // Without a selected line the menu opens at the top: it also adds a folder or clears.
     QPoint at;
     if (const int line = listIndex(); line >= 0) {
         const QModelIndex index = lines->index(line);
-        List1->scrollTo(index);
-        at = List1->visualRect(index).bottomLeft();
+        titleList->scrollTo(index);
+        at = titleList->visualRect(index).bottomLeft();
     }
-    mnupopup1->popup(List1->viewport()->mapToGlobal(at));
+    contextMenu->popup(titleList->viewport()->mapToGlobal(at));
 }
 
-void playlist::keyPressEvent(QKeyEvent* event) {
-    Form1& main = program_.form1();
+void PlaylistWindow::keyPressEvent(QKeyEvent* event) {
+    MainWindow& main = program_.mainWindow();
     if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
         // Back to the main window, to the control that had the focus there.
         if (main.isVisible()) {
@@ -200,36 +202,36 @@ void playlist::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void playlist::Timer1_Timer() {
-    program_.form1().setPlaylistCount(lineCount());
+void PlaylistWindow::showLineCount() {
+    program_.mainWindow().setPlaylistCount(lineCount());
 }
 
-bool playlist::event(QEvent* event) {
+bool PlaylistWindow::event(QEvent* event) {
     // Brought forward while the main window is minimised: it goes down with it.
     if (event->type() == QEvent::WindowActivate &&
-        program_.form1().windowState().testFlag(Qt::WindowMinimized)) {
+        program_.mainWindow().windowState().testFlag(Qt::WindowMinimized)) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     }
     return QWidget::event(event);
 }
 
-void playlist::moveEvent(QMoveEvent* event) {
+void PlaylistWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     emit geometryChanged();
 }
 
-void playlist::resizeEvent(QResizeEvent* event) {
+void PlaylistWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     emit geometryChanged();
 }
 
-void playlist::showEvent(QShowEvent* event) {
+void PlaylistWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     emit geometryChanged();
 }
 
-void playlist::closeEvent(QCloseEvent* event) {
+void PlaylistWindow::closeEvent(QCloseEvent* event) {
     // Closed by the window system: unloaded like any other way, once this event is over.
     event->ignore();
     program_.unloadPlaylist();

@@ -12,7 +12,7 @@ class Program;
 
 // The borderless playlist window docked under the main window. Its list shows the titles of
 // the playlist; it exists only while the window is loaded.
-class playlist : public QWidget, public PlaylistPane {
+class PlaylistWindow : public QWidget, public DockedPlaylist {
     Q_OBJECT
 public:
     static constexpr double kNormalListHeight = 2760;
@@ -20,8 +20,8 @@ public:
     static constexpr double kEnlargedListHeight = 5490;
     static constexpr double kEnlargedHeight = 5520;
 
-    explicit playlist(Program& program);
-    ~playlist() override;
+    explicit PlaylistWindow(Program& program);
+    ~PlaylistWindow() override;
 
     void setHeightTwips(double height);
     void setListHeightTwips(double height);
@@ -31,9 +31,9 @@ public:
     int listIndex() const override;
     void setListIndex(int line) override;
     // Selects line nr; a line the list does not have changes nothing.
-    void InsertItem(int nr);
+    void selectLine(int nr);
     QString selectedText() const override;
-    QWidget& paneWidget() override { return *this; }
+    QWidget& dockedWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
     // Shows the titles of the store, replacing whatever the list showed.
     void fillFromStore();
@@ -42,24 +42,24 @@ public:
     void removeLine(int line);
 
     // The line under a point of the list (-1: none).
-    int PopUpListBox(QPoint pos) const;
+    int lineAt(QPoint pos) const;
 
-    void List1_DblClick();
-    void List1_KeyDown(int key);
-    void List1_MouseDown(QPoint pos);
+    void playLineAndStartClock();
+    void answerListKey(int key);
+    void openContextMenuAt(QPoint pos);
     // Shift+F10 and the menu key: the context menu at the selected line.
-    void List1_ContextKey();
-    void Timer1_Timer();
-    void mnuplay1_Click();
+    void openContextMenuAtSelection();
+    void showLineCount();
+    void playFromMenu();
 
-    PlaylistView* List1;
-    PlaylistLines* lines;  // what List1 shows, one title per line
-    FormTimer* Timer1;
-    QMenu* mnupopup1;
-    QAction* mnuplay1;
-    QAction* mnutrackinfo;
-    QAction* mnuinsert1;
-    QAction* mnudeleteall1;
+    PlaylistView* titleList;
+    PlaylistLines* lines;  // what titleList shows, one title per line
+    WindowTimer* countTimer;
+    QMenu* contextMenu;
+    QAction* playItem;
+    QAction* trackInfoItem;
+    QAction* addFolderItem;
+    QAction* clearItem;
 
 signals:
     // The window moved, changed size or was shown.

@@ -24,106 +24,107 @@ bool typesACharacter(const QKeyEvent& key) {
 
 }  // namespace
 
-frmsearch::frmsearch(Program& program)
+TitleSearchWindow::TitleSearchWindow(Program& program)
     : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), program_(program) {
-    setObjectName(QStringLiteral("frmsearch"));
+    setObjectName(QStringLiteral("TitleSearchWindow"));
     setWindowTitle(QStringLiteral("MP3-Titel suchen"));
     setFixedSize(twips::size(kClientWidth, kClientHeight, program.desktop()));
 
-    Label1 = new QLabel(QStringLiteral("Bitte Liedtitel eingeben, welcher gesucht werden soll."));
-    Label1->setWordWrap(true);
-    Text1 = new QLineEdit(QStringLiteral("Liedtitel eingeben..."));
-    Text1->setAccessibleName(QStringLiteral("Liedtitel"));
-    Label3 = new QLabel(QStringLiteral(
+    promptLabel =
+        new QLabel(QStringLiteral("Bitte Liedtitel eingeben, welcher gesucht werden soll."));
+    promptLabel->setWordWrap(true);
+    searchEdit = new QLineEdit(QStringLiteral("Liedtitel eingeben..."));
+    searchEdit->setAccessibleName(QStringLiteral("Liedtitel"));
+    tipLabel = new QLabel(QStringLiteral(
         "TIPP: Wenn sie einen Titel suchen und er nicht gefunden wird, setzen sie noch ein * "
         "ganz am Anfang des Textfeldes!"));
-    Label3->setWordWrap(true);
-    Label2 = new QLabel(QStringLiteral("Gefundene Titel"));
+    tipLabel->setWordWrap(true);
+    resultsLabel = new QLabel(QStringLiteral("Gefundene Titel"));
     results = new PlaylistLines(this);
-    List2 = new QListView;
-    List2->setAccessibleName(QStringLiteral("Suchergebnisse"));
-    List2->setModel(results);
-    List2->setUniformItemSizes(true);
-    List2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    List2->setSelectionMode(QAbstractItemView::SingleSelection);
-    found = new QLabel(QStringLiteral("Wurden MP3's gefunden?"));
-    Command1 = new QPushButton(QStringLiteral("nur markieren"));
-    Command1->setToolTip(
+    resultList = new QListView;
+    resultList->setAccessibleName(QStringLiteral("Suchergebnisse"));
+    resultList->setModel(results);
+    resultList->setUniformItemSizes(true);
+    resultList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultList->setSelectionMode(QAbstractItemView::SingleSelection);
+    foundLabel = new QLabel(QStringLiteral("Wurden MP3's gefunden?"));
+    markButton = new QPushButton(QStringLiteral("nur markieren"));
+    markButton->setToolTip(
         QStringLiteral("Markiert nur den gewünschten Titel und schließt das Fenster"));
-    Command2 = new QPushButton(QStringLiteral("Schließen"));
+    closeButton = new QPushButton(QStringLiteral("Schließen"));
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(markButton);
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Text1);
-    layout->addWidget(Label3);
-    layout->addWidget(Label2);
-    layout->addWidget(List2, 1);
-    layout->addWidget(found);
+    layout->addWidget(promptLabel);
+    layout->addWidget(searchEdit);
+    layout->addWidget(tipLabel);
+    layout->addWidget(resultsLabel);
+    layout->addWidget(resultList, 1);
+    layout->addWidget(foundLabel);
     layout->addLayout(buttons);
 
-    Text1->installEventFilter(this);
-    List2->installEventFilter(this);
-    connect(Text1, &QLineEdit::textChanged, this, &frmsearch::Text1_Change);
-    connect(List2, &QAbstractItemView::doubleClicked, this, &frmsearch::List2_DblClick);
-    connect(Command1, &QPushButton::clicked, this, &frmsearch::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frmsearch::Command2_Click);
-    answerDialogKeys(*this, [this] { Command2_Click(); });
+    searchEdit->installEventFilter(this);
+    resultList->installEventFilter(this);
+    connect(searchEdit, &QLineEdit::textChanged, this, &TitleSearchWindow::showMatches);
+    connect(resultList, &QAbstractItemView::doubleClicked, this, &TitleSearchWindow::playChosen);
+    connect(markButton, &QPushButton::clicked, this, &TitleSearchWindow::markChosen);
+    connect(closeButton, &QPushButton::clicked, this, &TitleSearchWindow::hideWindow);
+    answerDialogKeys(*this, [this] { hideWindow(); });
 }
 
-frmsearch::~frmsearch() = default;
+TitleSearchWindow::~TitleSearchWindow() = default;
 
-void frmsearch::Text1_Change() {
-    Codlist.clear();
-    const QString text = Text1->text();
+void TitleSearchWindow::showMatches() {
+    resultLines.clear();
+    const QString text = searchEdit->text();
     if (text.isEmpty()) {
         results->setStringList({});
         return;  // the count message stays as it was
     }
     // While the playlist window is hidden its list does not exist, so nothing is found.
-    const playlist* pl = program_.playlistIfLoaded();
+    const PlaylistWindow* pl = program_.playlistIfLoaded();
     const QStringList titles = pl != nullptr ? pl->lines->stringList() : QStringList();
-    Codlist = findTitles(titles, text);
+    resultLines = findTitles(titles, text);
     QStringList shown;
-    shown.reserve(static_cast<qsizetype>(Codlist.size()));
-    for (const int line : Codlist) {
+    shown.reserve(static_cast<qsizetype>(resultLines.size()));
+    for (const int line : resultLines) {
         shown << titles[line];
     }
     results->setStringList(shown);
-    found->setText(
+    foundLabel->setText(
         shown.isEmpty()
             ? kNothingFound
             : QStringLiteral("%1 MP3 mit diesem Suchbegriff gefunden!").arg(shown.size()));
 }
 
-void frmsearch::Text1_KeyPress() {
+void TitleSearchWindow::sayIfNothingFound() {
     if (results->rowCount() == 0) {
-        found->setText(kNothingFound);
+        foundLabel->setText(kNothingFound);
     }
 }
 
-int frmsearch::chosenResult() const {
-    const QModelIndexList selected = List2->selectionModel()->selectedIndexes();
+int TitleSearchWindow::chosenResult() const {
+    const QModelIndexList selected = resultList->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-playlist* frmsearch::markInPlaylist(int result) const {
-    playlist* pl = program_.playlistIfLoaded();
-    if (pl == nullptr || result < 0 || result >= static_cast<int>(Codlist.size())) {
+PlaylistWindow* TitleSearchWindow::markInPlaylist(int result) const {
+    PlaylistWindow* pl = program_.playlistIfLoaded();
+    if (pl == nullptr || result < 0 || result >= static_cast<int>(resultLines.size())) {
         return nullptr;
     }
-    const int line = Codlist[static_cast<std::size_t>(result)];
+    const int line = resultLines[static_cast<std::size_t>(result)];
     if (line >= pl->lineCount() ||
         pl->lines->stringList().at(line) != results->stringList().at(result)) {
         return nullptr;
     }
-    pl->InsertItem(line);
+    pl->selectLine(line);
     return pl;
 }
 
-void frmsearch::Command1_Click() {
+void TitleSearchWindow::markChosen() {
     const int result = chosenResult();
     if (result < 0) {
         return;
@@ -132,61 +133,61 @@ void frmsearch::Command1_Click() {
     unload();
 }
 
-void frmsearch::List2_DblClick() {
+void TitleSearchWindow::playChosen() {
     const int result = chosenResult();
     if (result < 0) {
         return;
     }
-    if (playlist* pl = markInPlaylist(result)) {
-        pl->List1_DblClick();
+    if (PlaylistWindow* pl = markInPlaylist(result)) {
+        pl->playLineAndStartClock();
     }
     unload();
 }
 
-void frmsearch::Command2_Click() {
+void TitleSearchWindow::hideWindow() {
     hide();  // stays loaded: the next opening shows the last search
 }
 
-void frmsearch::unload() {
+void TitleSearchWindow::unload() {
     // Frees the player's windows unless another window still holds them.
     program_.releasePlayerWindows(this);
     program_.unloadSearch();
 }
 
-void frmsearch::closeEvent(QCloseEvent* event) {
+void TitleSearchWindow::closeEvent(QCloseEvent* event) {
     // The close box unloads the window, once this event is over.
     event->ignore();
     unload();
 }
 
-bool frmsearch::eventFilter(QObject* watched, QEvent* event) {
+bool TitleSearchWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key =
         event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent*>(event) : nullptr;
     const bool plain = key != nullptr && (key->modifiers() & ~Qt::KeypadModifier) == 0;
-    if (watched == List2 && plain &&
+    if (watched == resultList && plain &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chosenResult() >= 0) {
-        List2_DblClick();
+        playChosen();
         return true;
     }
-    if (watched == Text1) {
+    if (watched == searchEdit) {
         // Down goes on to the results, the first one chosen.
         if (plain && key->key() == Qt::Key_Down && results->rowCount() > 0) {
-            List2->setFocus(Qt::TabFocusReason);
-            List2->setCurrentIndex(results->index(0));
+            resultList->setFocus(Qt::TabFocusReason);
+            resultList->setCurrentIndex(results->index(0));
             return true;
         }
         if (key != nullptr && typesACharacter(*key)) {
-            Text1_KeyPress();
+            sayIfNothingFound();
         } else if (event->type() == QEvent::FocusIn) {
             // After the click that brought the focus has placed the cursor.
-            QTimer::singleShot(0, Text1, &QLineEdit::selectAll);
+            QTimer::singleShot(0, searchEdit, &QLineEdit::selectAll);
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void showSearch(Program& program) {
-    frmsearch& window = program.searchWindow();
+    TitleSearchWindow& window = program.searchWindow();
     window.show();
     window.raise();
     window.activateWindow();

@@ -10,11 +10,11 @@
 #include "playlistwindow/PlaylistLines.h"
 
 class Program;
-class playlist;
+class PlaylistWindow;
 
 // The title search: finds lines of the playlist window by their title while the user types,
 // marks the chosen one in the playlist or plays it.
-class frmsearch : public QWidget {
+class TitleSearchWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr double kClientWidth = 4950;
@@ -22,38 +22,38 @@ public:
     static inline const QString kNothingFound =
         QStringLiteral("Keine MP3 gefunden. Andere Eingabe wählen");
 
-    explicit frmsearch(Program& program);
-    ~frmsearch() override;
+    explicit TitleSearchWindow(Program& program);
+    ~TitleSearchWindow() override;
 
-    void Text1_Change();
-    void Text1_KeyPress();
-    void Command1_Click();
-    void Command2_Click();
-    void List2_DblClick();
+    void showMatches();
+    void sayIfNothingFound();
+    void markChosen();
+    void hideWindow();
+    void playChosen();
 
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QLabel* Label3;
-    QLabel* Label2;
-    QListView* List2;
-    PlaylistLines* results;  // what List2 shows
-    // For each line of List2, the playlist line it was found in.
-    std::vector<int> Codlist;
-    QLabel* found;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QLabel* promptLabel;
+    QLineEdit* searchEdit;
+    QLabel* tipLabel;
+    QLabel* resultsLabel;
+    QListView* resultList;
+    PlaylistLines* results;  // what resultList shows
+    // For each line of resultList, the playlist line it was found in.
+    std::vector<int> resultLines;
+    QLabel* foundLabel;
+    QPushButton* markButton;
+    QPushButton* closeButton;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The line of List2 the user chose (-1: none).
+    // The line of resultList the user chose (-1: none).
     int chosenResult() const;
     // Selects the playlist line of a result. The search keeps line numbers, so a playlist
     // changed since may no longer show that title there, or have no such line: then nothing
     // is selected and the result is nullptr.
-    playlist* markInPlaylist(int result) const;
+    PlaylistWindow* markInPlaylist(int result) const;
     void unload();
 
     Program& program_;

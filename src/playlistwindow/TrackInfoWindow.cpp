@@ -17,7 +17,7 @@ namespace {
 
 // The path of the selected playlist line; "" without a selection or a slot in the store.
 QString selectedPath(const Program& program) {
-    const playlist* pl = program.playlistIfLoaded();
+    const PlaylistWindow* pl = program.playlistIfLoaded();
     const int line = pl != nullptr ? pl->listIndex() : -1;
     return program.store.path(line + 1);
 }
@@ -32,93 +32,94 @@ QString lengthText(double seconds) {
     return QStringLiteral("%1:%2 Minuten").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
-dateiinfo::dateiinfo(Program& program)
+TrackInfoWindow::TrackInfoWindow(Program& program)
     : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), program_(program) {
-    setObjectName(QStringLiteral("dateiinfo"));
+    setObjectName(QStringLiteral("TrackInfoWindow"));
     setWindowTitle(QStringLiteral("Datei-Informationen"));
     setFixedSize(twips::size(kClientWidth, kClientHeight, program.desktop()));
 
-    Label2 = new QLabel(QStringLiteral("Dateipfad:"));
-    Text1 = new QLineEdit;
-    Text1->setAccessibleName(QStringLiteral("Dateipfad"));
-    Text1->setReadOnly(true);
-    QPalette grey = Text1->palette();
+    pathLabel = new QLabel(QStringLiteral("Dateipfad:"));
+    pathEdit = new QLineEdit;
+    pathEdit->setAccessibleName(QStringLiteral("Dateipfad"));
+    pathEdit->setReadOnly(true);
+    QPalette grey = pathEdit->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
-    Text1->setPalette(grey);
-    Label4 = new QLabel(QStringLiteral("Länge:"));
-    Label3 = new QLabel;
-    Command1 = new QPushButton(QStringLiteral("Schließen"));
+    pathEdit->setPalette(grey);
+    lengthCaption = new QLabel(QStringLiteral("Länge:"));
+    lengthLabel = new QLabel;
+    closeButton = new QPushButton(QStringLiteral("Schließen"));
     loadTimeout = new QTimer(this);
     loadTimeout->setSingleShot(true);
     loadTimeout->setInterval(kLoadTimeoutMs);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(Label2, 0, 0);
-    layout->addWidget(Text1, 1, 0, 1, 2);
-    layout->addWidget(Label4, 2, 0);
-    layout->addWidget(Label3, 2, 1);
-    layout->addWidget(Command1, 3, 1, Qt::AlignRight);
+    layout->addWidget(pathLabel, 0, 0);
+    layout->addWidget(pathEdit, 1, 0, 1, 2);
+    layout->addWidget(lengthCaption, 2, 0);
+    layout->addWidget(lengthLabel, 2, 1);
+    layout->addWidget(closeButton, 3, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
 
-    connect(Command1, &QPushButton::clicked, this, &dateiinfo::Command1_Click);
-    connect(loadTimeout, &QTimer::timeout, this, &dateiinfo::showLength);
-    answerDialogKeys(*this, [this] { Command1_Click(); });
-    Form_Load();
+    connect(closeButton, &QPushButton::clicked, this, &TrackInfoWindow::closeWindow);
+    connect(loadTimeout, &QTimer::timeout, this, &TrackInfoWindow::showLength);
+    answerDialogKeys(*this, [this] { closeWindow(); });
+    measureLength();
 }
 
-dateiinfo::~dateiinfo() = default;
+TrackInfoWindow::~TrackInfoWindow() = default;
 
-void dateiinfo::Form_Load() {
-    MediaPlayer* forInfo = program_.form1().infoPlayer();
+void TrackInfoWindow::measureLength() {
+    MediaPlayer* infoPlayer = program_.mainWindow().infoPlayer();
     const QString path = selectedPath(program_);
-    if (forInfo == nullptr || path.isEmpty()) {
-        Label3->setText(lengthText(0));
+    if (infoPlayer == nullptr || path.isEmpty()) {
+        lengthLabel->setText(lengthText(0));
         return;
     }
-    forInfo->setAutoStart(false);
-    forInfo->setFileName(path);
+    infoPlayer->setAutoStart(false);
+    infoPlayer->setFileName(path);
     // The player opens a file in the background; its length is known once it is open.
-    if (forInfo->isLoading()) {
-        loadFinished_ = connect(forInfo, &MediaPlayer::loadFinished, this, &dateiinfo::showLength);
+    if (infoPlayer->isLoading()) {
+        loadFinished_ =
+            connect(infoPlayer, &MediaPlayer::loadFinished, this, &TrackInfoWindow::showLength);
         loadTimeout->start();
     } else {
         showLength();
     }
 }
 
-void dateiinfo::showLength() {
+void TrackInfoWindow::showLength() {
     disconnect(loadFinished_);
     loadTimeout->stop();
-    MediaPlayer* forInfo = program_.form1().infoPlayer();
-    if (forInfo == nullptr) {
-        Label3->setText(lengthText(0));
+    MediaPlayer* infoPlayer = program_.mainWindow().infoPlayer();
+    if (infoPlayer == nullptr) {
+        lengthLabel->setText(lengthText(0));
         return;
     }
     // Still opening after the timeout: the file is taken as unmeasurable.
-    Label3->setText(lengthText(forInfo->isLoading() ? 0.0 : forInfo->duration()));
-    forInfo->setAutoStart(false);
-    forInfo->stop();
+    lengthLabel->setText(lengthText(infoPlayer->isLoading() ? 0.0 : infoPlayer->duration()));
+    infoPlayer->setAutoStart(false);
+    infoPlayer->stop();
 }
 
-void dateiinfo::Command1_Click() {
+void TrackInfoWindow::closeWindow() {
     unload();
 }
 
-void dateiinfo::unload() {
-    Text1->clear();
-    program_.unloadDateiinfo();
+void TrackInfoWindow::unload() {
+    pathEdit->clear();
+    program_.unloadTrackInfoWindow();
 }
 
-void dateiinfo::closeEvent(QCloseEvent* event) {
+void TrackInfoWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     unload();
 }
 
-void mnutrackinfo_Click(Program& program) {
+void showTrackInfo(Program& program) {
     // Loading the window measures the length; a window already open keeps its length.
-    dateiinfo& window = program.dateiinfoWindow();
+    TrackInfoWindow& window = program.trackInfoWindow();
     window.show();
     window.raise();
     window.activateWindow();
-    window.Text1->setText(selectedPath(program));
+    window.pathEdit->setText(selectedPath(program));
 }

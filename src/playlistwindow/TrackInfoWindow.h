@@ -11,7 +11,7 @@ class Program;
 // The track information: path and playing length of the file behind the selected playlist
 // line. The length is measured once, when the window is loaded, with the main window's
 // second player, so that playback goes on undisturbed.
-class dateiinfo : public QWidget {
+class TrackInfoWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr double kClientWidth = 5850;
@@ -19,23 +19,23 @@ public:
     // How long the length waits for the player to open the file.
     static constexpr int kLoadTimeoutMs = 2000;
 
-    explicit dateiinfo(Program& program);
-    ~dateiinfo() override;
+    explicit TrackInfoWindow(Program& program);
+    ~TrackInfoWindow() override;
 
-    void Command1_Click();
+    void closeWindow();
 
-    QLabel* Label2;
-    QLineEdit* Text1;
-    QLabel* Label4;
-    QLabel* Label3;
-    QPushButton* Command1;
+    QLabel* pathLabel;
+    QLineEdit* pathEdit;
+    QLabel* lengthCaption;
+    QLabel* lengthLabel;
+    QPushButton* closeButton;
     QTimer* loadTimeout;  // runs while the file is being opened
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    void measureLength();
     void showLength();
     void unload();
 
@@ -48,4 +48,4 @@ private:
 QString lengthText(double seconds);
 
 // "Infos zum Track" in the playlist window's menu.
-void mnutrackinfo_Click(Program& program);
+void showTrackInfo(Program& program);

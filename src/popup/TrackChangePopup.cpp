@@ -20,11 +20,11 @@ const QString kTitleSeparator = QStringLiteral("   ---   ");
 
 }  // namespace
 
-quickinfo::quickinfo(Program& program)
+TrackChangePopup::TrackChangePopup(Program& program)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
       program_(program) {
-    setObjectName(QStringLiteral("quickinfo"));
+    setObjectName(QStringLiteral("TrackChangePopup"));
     setWindowTitle(QStringLiteral("Trackinfo"));
     // It starts off screen and moves on its own: no window manager may place it or give it
     // the focus.
@@ -34,9 +34,9 @@ quickinfo::quickinfo(Program& program)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    tmrTime = new FormTimer(1, true, this);
-    tmrpopup = new FormTimer(kFirstTick, true, this);
-    tmrlauf2 = new FormTimer(kMarqueeTick, false, this);
+    clockTimer = new WindowTimer(1, true, this);
+    slideTimer = new WindowTimer(kFirstTick, true, this);
+    marqueeTimer = new WindowTimer(kMarqueeTick, false, this);
 
     const Desktop& desktop = program.desktop();
     const auto make = [this, &desktop](const char* name, double left, double top, double width,
@@ -48,48 +48,48 @@ quickinfo::quickinfo(Program& program)
         // Not a click: the labels are text, no buttons, to a screen reader.
         connect(label, &SkinLabel::mouseUp, this, [this](Qt::MouseButton button) {
             if (button == Qt::LeftButton) {
-                Form_Click();
+                dismiss();
             }
         });
         return label;
     };
-    Label2 = make("Label2", 2280, 255, 615, 165);
-    Label2->setForeColor(kRed);
-    Label2->setFont(skinfonts::font(Face::SansSerif, 6.75));
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2->setAutoSize(true);
-    Label2->setCaption(QStringLiteral("0:00 / 0:00"));
+    clock = make("clock", 2280, 255, 615, 165);
+    clock->setForeColor(kRed);
+    clock->setFont(skinfonts::font(Face::SansSerif, 6.75));
+    clock->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    clock->setAutoSize(true);
+    clock->setCaption(QStringLiteral("0:00 / 0:00"));
 
-    Label1 = make("Label1", 20, 40, 195, 270);
-    Label1->setForeColor(kGreen);
-    Label1->setCaption(QStringLiteral("4"));
-    Label1->setGlyph(SkinLabel::Glyph::Play);
+    playGlyph = make("playGlyph", 20, 40, 195, 270);
+    playGlyph->setForeColor(kGreen);
+    playGlyph->setCaption(QStringLiteral("4"));
+    playGlyph->setGlyph(SkinLabel::Glyph::Play);
 
-    Shape1 = new SkinFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    twips::setGeometry(*Shape1, 0, 0, kClientWidth, kClientHeight, desktop);
+    border = new SkinFrame(this);
+    border->setObjectName(QStringLiteral("border"));
+    twips::setGeometry(*border, 0, 0, kClientWidth, kClientHeight, desktop);
 
-    quicki = make("quicki", 240, 75, kTitleWidth, 195);
-    quicki->setForeColor(kGreen);
-    quicki->setFont(skinfonts::font(Face::Tahoma, 8.25));
-    quicki->setAutoSize(true);
-    quicki->setCaption(QStringLiteral("No Track now"));
+    titleLabel = make("titleLabel", 240, 75, kTitleWidth, 195);
+    titleLabel->setForeColor(kGreen);
+    titleLabel->setFont(skinfonts::font(Face::Tahoma, 8.25));
+    titleLabel->setAutoSize(true);
+    titleLabel->setCaption(QStringLiteral("No Track now"));
 
-    connect(tmrTime, &FormTimer::timeout, this, &quickinfo::tmrTime_Timer);
-    connect(&program.form1(), &Form1::playTimeChanged, tmrTime, &FormTimer::wake);
-    connect(tmrpopup, &FormTimer::timeout, this, &quickinfo::tmrpopup_Timer);
-    connect(tmrlauf2, &FormTimer::timeout, this, &quickinfo::tmrlauf2_Timer);
-    Form_Load();
+    connect(clockTimer, &WindowTimer::timeout, this, &TrackChangePopup::copyClock);
+    connect(&program.mainWindow(), &MainWindow::playTimeChanged, clockTimer, &WindowTimer::wake);
+    connect(slideTimer, &WindowTimer::timeout, this, &TrackChangePopup::slideStep);
+    connect(marqueeTimer, &WindowTimer::timeout, this, &TrackChangePopup::scrollTitle);
+    placeOffScreen();
 }
 
-quickinfo::~quickinfo() = default;
+TrackChangePopup::~TrackChangePopup() = default;
 
-double quickinfo::screenWidth() const {
+double TrackChangePopup::screenWidth() const {
     const Desktop& d = program_.desktop();
     return twips::fromPixels(d.screenSize().width(), d.twipsPerPixelX());
 }
 
-void quickinfo::Form_Load() {
+void TrackChangePopup::placeOffScreen() {
     const Desktop& d = program_.desktop();
     top_ = twips::fromPixels(d.screenSize().height(), d.twipsPerPixelY()) - kAboveScreenBottom;
     left_ = screenWidth() + kClientWidth + kEdgeGap;  // wholly off the right edge
@@ -97,35 +97,35 @@ void quickinfo::Form_Load() {
     slideIn_ = true;
 }
 
-void quickinfo::Form_Activate() {
+void TrackChangePopup::comeToFront() {
     raise();
 }
 
-void quickinfo::showEvent(QShowEvent* event) {
+void TrackChangePopup::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Form_Activate();
-    for (FormTimer* timer : {tmrTime, tmrpopup, tmrlauf2}) {
+    comeToFront();
+    for (WindowTimer* timer : {clockTimer, slideTimer, marqueeTimer}) {
         timer->wake();
     }
 }
 
-void quickinfo::mouseReleaseEvent(QMouseEvent* event) {
+void TrackChangePopup::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        Form_Click();
+        dismiss();
     }
 }
 
-void quickinfo::Form_Click() {
-    program_.unloadQuickinfo();
+void TrackChangePopup::dismiss() {
+    program_.unloadPopup();
 }
 
-void quickinfo::stopTimers() {
-    for (FormTimer* timer : {tmrTime, tmrpopup, tmrlauf2}) {
+void TrackChangePopup::stopTimers() {
+    for (WindowTimer* timer : {clockTimer, slideTimer, marqueeTimer}) {
         timer->setEnabled(false);
     }
 }
 
-bool quickinfo::sleepWhileHidden(FormTimer& timer) {
+bool TrackChangePopup::sleepWhileHidden(WindowTimer& timer) {
     if (isVisible()) {
         return false;
     }
@@ -133,25 +133,25 @@ bool quickinfo::sleepWhileHidden(FormTimer& timer) {
     return true;
 }
 
-void quickinfo::setLeft(double left) {
+void TrackChangePopup::setLeft(double left) {
     left_ = left;
     twips::moveTo(*this, left_, top_, program_.desktop());
 }
 
-void quickinfo::tmrTime_Timer() {
-    if (sleepWhileHidden(*tmrTime)) {
+void TrackChangePopup::copyClock() {
+    if (sleepWhileHidden(*clockTimer)) {
         return;
     }
-    Label2->setCaption(program_.form1().playTime());
+    clock->setCaption(program_.mainWindow().playTime());
     // Until the main window's clock shows another time, every tick would copy the same.
-    tmrTime->sleepUntilWoken();
+    clockTimer->sleepUntilWoken();
 }
 
-void quickinfo::tmrpopup_Timer() {
-    if (sleepWhileHidden(*tmrpopup)) {
+void TrackChangePopup::slideStep() {
+    if (sleepWhileHidden(*slideTimer)) {
         return;
     }
-    tmrpopup->setInterval(kSlideTick);
+    slideTimer->setInterval(kSlideTick);
     if (slideIn_) {
         const double arrivedLeft = screenWidth() - (kClientWidth + kEdgeGap);
         // Once there it stays put: a popup that stays open is set going again at each change
@@ -165,54 +165,54 @@ void quickinfo::tmrpopup_Timer() {
     } else {
         setLeft(left_ + kSlideOutStep);
         if (screenWidth() + kEdgeGap <= left_) {
-            tmrpopup->setEnabled(false);
-            program_.unloadQuickinfo();
+            slideTimer->setEnabled(false);
+            program_.unloadPopup();
         }
     }
 }
 
 // The popup holds where it arrived; the tick after the hold starts the slide out.
-void quickinfo::arrive() {
-    const double width = twips::width(*quicki, program_.desktop());
+void TrackChangePopup::arrive() {
+    const double width = twips::width(*titleLabel, program_.desktop());
     if (width > kTitleWidth) {
-        quicki->setCaption(quicki->caption() + kTitleSeparator);
-        tmrlauf2->setEnabled(true);
-        tmrpopup->setInterval(kLongHold);
+        titleLabel->setCaption(titleLabel->caption() + kTitleSeparator);
+        marqueeTimer->setEnabled(true);
+        slideTimer->setInterval(kLongHold);
     } else if (width < kTitleWidth) {
-        tmrlauf2->setEnabled(false);
-        tmrpopup->setInterval(kShortHold);
+        marqueeTimer->setEnabled(false);
+        slideTimer->setInterval(kShortHold);
     }
-    if (options::value(*program_.optionsWindow().alwaysshow) == 1) {
-        tmrpopup->setEnabled(false);
+    if (OptionsDialog::value(*program_.optionsDialog().keepPopupBox) == 1) {
+        slideTimer->setEnabled(false);
     } else {
         slideIn_ = false;
     }
 }
 
-void quickinfo::tmrlauf2_Timer() {
-    if (sleepWhileHidden(*tmrlauf2)) {
+void TrackChangePopup::scrollTitle() {
+    if (sleepWhileHidden(*marqueeTimer)) {
         return;
     }
-    quicki->setCaption(marqueeStep(quicki->caption()));
+    titleLabel->setCaption(marqueeStep(titleLabel->caption()));
 }
 
-void showQuickInfo(Program& program, const QString& title) {
-    quickinfo& popup = program.quickinfoWindow();
+void showPopup(Program& program, const QString& title) {
+    TrackChangePopup& popup = program.popup();
     popup.show();
-    popup.quicki->setCaption(title);
+    popup.titleLabel->setCaption(title);
 }
 
-void quickInfoAtTrackChange(Program& program, const QString& title) {
-    const options& opts = program.optionsWindow();
-    if (options::value(*opts.alwaysshow) == 0) {
-        program.unloadQuickinfo();
+void announceTrackChange(Program& program, const QString& title) {
+    const OptionsDialog& opts = program.optionsDialog();
+    if (OptionsDialog::value(*opts.keepPopupBox) == 0) {
+        program.unloadPopup();
     }
-    if (options::value(*opts.qinfo) == 1) {
-        showQuickInfo(program, title);
+    if (OptionsDialog::value(*opts.popupBox) == 1) {
+        showPopup(program, title);
     }
-    program.quickinfoWindow().tmrpopup->setEnabled(true);
+    program.popup().slideTimer->setEnabled(true);
 }
 
-void setQuickInfoText(Program& program, const QString& title) {
-    program.quickinfoWindow().quicki->setCaption(title);
+void setPopupTitle(Program& program, const QString& title) {
+    program.popup().titleLabel->setCaption(title);
 }

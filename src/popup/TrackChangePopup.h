@@ -13,7 +13,7 @@ class Program;
 // screen with the track's title and the clock of the main window, holds for a while and slides
 // out again, or stays with "Immer anzeigen". A click anywhere on it closes it. Its timers run
 // only while it is on screen.
-class quickinfo : public QWidget {
+class TrackChangePopup : public QWidget {
     Q_OBJECT
 public:
     static constexpr double kClientWidth = 3015;
@@ -30,14 +30,14 @@ public:
     static constexpr int kLongHold = 15000;
     static constexpr int kMarqueeTick = 200;
 
-    explicit quickinfo(Program& program);
-    ~quickinfo() override;
+    explicit TrackChangePopup(Program& program);
+    ~TrackChangePopup() override;
 
-    void tmrTime_Timer();
-    void tmrpopup_Timer();
-    void tmrlauf2_Timer();
+    void copyClock();
+    void slideStep();
+    void scrollTitle();
     // The click on the popup and on each of its labels.
-    void Form_Click();
+    void dismiss();
 
     // Stops all three timers for good: an unloaded popup does nothing more.
     void stopTimers();
@@ -46,26 +46,26 @@ public:
     double leftTwips() const { return left_; }
     bool slideIn() const { return slideIn_; }
 
-    FormTimer* tmrTime;
-    FormTimer* tmrpopup;
-    FormTimer* tmrlauf2;
-    SkinLabel* Label2;
-    SkinLabel* Label1;
-    SkinFrame* Shape1;
-    SkinLabel* quicki;
+    WindowTimer* clockTimer;
+    WindowTimer* slideTimer;
+    WindowTimer* marqueeTimer;
+    SkinLabel* clock;
+    SkinLabel* playGlyph;
+    SkinFrame* border;
+    SkinLabel* titleLabel;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void Form_Load();
-    void Form_Activate();
+    void placeOffScreen();
+    void comeToFront();
     void arrive();
     void setLeft(double left);
     double screenWidth() const;
     // A tick of a popup that is not on screen puts its timer to sleep until the popup shows.
-    bool sleepWhileHidden(FormTimer& timer);
+    bool sleepWhileHidden(WindowTimer& timer);
 
     Program& program_;
     double left_ = 0;
@@ -74,9 +74,9 @@ private:
 };
 
 // Shows the popup, loading it if needed, with this title.
-void showQuickInfo(Program& program, const QString& title);
+void showPopup(Program& program, const QString& title);
 // At a change of track: the popup closes unless it stays open, and shows the title when the
 // option says so; its slide timer runs in any case.
-void quickInfoAtTrackChange(Program& program, const QString& title);
+void announceTrackChange(Program& program, const QString& title);
 // The popup's title, without showing it.
-void setQuickInfoText(Program& program, const QString& title);
+void setPopupTitle(Program& program, const QString& title);

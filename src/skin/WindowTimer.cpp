@@ -2,37 +2,37 @@
 
 #include <algorithm>
 
-FormTimer::FormTimer(int interval, bool enabled, QObject* parent)
+WindowTimer::WindowTimer(int interval, bool enabled, QObject* parent)
     : QObject(parent), interval_(interval), enabled_(enabled) {
     timer_.setTimerType(Qt::CoarseTimer);
-    connect(&timer_, &QTimer::timeout, this, &FormTimer::timeout);
+    connect(&timer_, &QTimer::timeout, this, &WindowTimer::timeout);
     update();
 }
 
-void FormTimer::setInterval(int ms) {
+void WindowTimer::setInterval(int ms) {
     interval_ = ms;
     update();
 }
 
-void FormTimer::setEnabled(bool on) {
+void WindowTimer::setEnabled(bool on) {
     enabled_ = on;
     asleep_ = false;
     update();
 }
 
-void FormTimer::sleepUntilWoken() {
+void WindowTimer::sleepUntilWoken() {
     asleep_ = true;
     timer_.stop();
 }
 
-void FormTimer::wake() {
+void WindowTimer::wake() {
     if (asleep_) {
         asleep_ = false;
         update();
     }
 }
 
-void FormTimer::update() {
+void WindowTimer::update() {
     if (!enabled_ || interval_ <= 0 || asleep_) {
         timer_.stop();
         return;

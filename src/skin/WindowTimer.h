@@ -6,12 +6,12 @@
 // A window timer with an interval and an enabled switch: it ticks only while it is enabled
 // and its interval is above 0. Intervals below the desktop's usual tick of 15 ms run at 15 ms,
 // so a "1 ms" timer does not keep a core busy.
-class FormTimer : public QObject {
+class WindowTimer : public QObject {
     Q_OBJECT
 public:
     static constexpr int kShortestInterval = 15;
 
-    FormTimer(int interval, bool enabled, QObject* parent = nullptr);
+    WindowTimer(int interval, bool enabled, QObject* parent = nullptr);
 
     void setInterval(int ms);
     int interval() const { return interval_; }

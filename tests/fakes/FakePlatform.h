@@ -221,7 +221,7 @@ public:
     void remove() override { added = false; }
     bool isShownInTray() const override { return added && hostRunning; }
 
-    void send(int number) { emit message(number); }
+    void send(TrayIcon::Event event) { emit eventHappened(event); }
 };
 
 // This machine's folders behind a gate: a listing of a held folder waits until it is released.

@@ -106,7 +106,7 @@ std::tuple<QAccessible::Role, QString, double, double, double> ProgramFixture::r
 }
 
 QAction* ProgramFixture::item(const char* name) const {
-    QAction* const found = form1().menuItem(QString::fromLatin1(name));
+    QAction* const found = mainWindow().menuItem(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
 }

@@ -39,10 +39,10 @@ protected:
     // What a screen reader reads: role, name, and a slider's value, minimum and maximum.
     static std::tuple<QAccessible::Role, QString, double, double, double> readOut(QWidget* widget);
 
-    Form1& form1() const { return program->form1(); }
-    playlist& pl() const { return program->playlistWindow(); }
-    options& opts() const { return program->optionsWindow(); }
-    frmopen& browser() const { return program->frmopenWindow(); }
+    MainWindow& mainWindow() const { return program->mainWindow(); }
+    PlaylistWindow& pl() const { return program->playlistWindow(); }
+    OptionsDialog& opts() const { return program->optionsDialog(); }
+    FolderBrowser& browser() const { return program->folderBrowser(); }
     FakePlayer& player() const { return *players.at(0); }  // the main window's
     FakeFileDialog& dialog() const { return *dialogs.at(0); }
     QStringList shownLines() const { return pl().lines->stringList(); }
@@ -52,12 +52,12 @@ protected:
     // A control or timer of the main window, found by name: the window keeps them to itself.
     template <typename T = QWidget>
     T* control(const char* name) const {
-        T* const found = program->form1().findChild<T*>(QString::fromLatin1(name));
+        T* const found = program->mainWindow().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
     SkinLabel* label(const char* name) const { return control<SkinLabel>(name); }
-    FormTimer* timer(const char* name) const { return control<FormTimer>(name); }
+    WindowTimer* timer(const char* name) const { return control<WindowTimer>(name); }
     QAction* item(const char* name) const;  // a menu item of the main window
     void click(const char* name) const { QTest::mouseClick(label(name), Qt::LeftButton); }
     static bool activate(QWidget& window) {

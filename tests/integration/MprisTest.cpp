@@ -104,13 +104,13 @@ protected:
 };
 
 TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
-    MediaPlayer& player = *form1().player();
+    MediaPlayer& player = *mainWindow().player();
 
     // Next is the tray's "Nächster Track": it leaves the clock alone, unlike the glyph.
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.playState() == MediaPlayer::kPlaying; }));
     EXPECT_EQ(player.fileName(), longTone550);
-    EXPECT_FALSE(timer("tmrPT")->isEnabled());
+    EXPECT_FALSE(timer("positionTimer")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Playing"));
     ASSERT_TRUE(announcedTitle("550"));
     ASSERT_TRUE(
@@ -120,7 +120,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
     // PlayPause is the pause glyph: it toggles, and the tray then offers "Wiedergeben".
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPaused);
-    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+    EXPECT_TRUE(item("resumeItem")->isEnabled());
     EXPECT_TRUE(announced("PlaybackStatus", "Paused"));
     playerCall("PlayPause");
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
@@ -149,7 +149,7 @@ TEST_F(MprisTest, TransportCallsActAsTheirControlsAndAreAnnounced) {
 }
 
 TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
-    MediaPlayer& player = *form1().player();
+    MediaPlayer& player = *mainWindow().player();
     playerCall("Next");
     ASSERT_TRUE(waitUntil([&] { return player.duration() > 0; }));
     ASSERT_TRUE(announced("CanSeek", true));
@@ -169,8 +169,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
     EXPECT_EQ(listener.jumps.size(), 1);
 
     // A release on the position bar makes a jump as well.
-    QTest::mousePress(label("lblbar"), Qt::LeftButton);
-    QTest::mouseRelease(label("lblbar"), Qt::LeftButton);
+    QTest::mousePress(label("positionTrack"), Qt::LeftButton);
+    QTest::mouseRelease(label("positionTrack"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return listener.jumps.size() == 2; }));
 
     // Seeking back past the start lands on the start; past the end is the next track.
@@ -184,20 +184,20 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
 
 TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     setProperty("Volume", "double:0.5");
-    const auto* volume = control<VolumeHolder>("setVolume");
+    const auto* volume = control<VolumeSetting>("volumeSetting");
     EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 50%");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 50%");
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
     EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
 
     setProperty("Shuffle", "boolean:true");
-    EXPECT_TRUE(program->shufflemode);
+    EXPECT_TRUE(program->shuffleOn);
     EXPECT_TRUE(announced("Shuffle", true));
     // In shuffle order the next step takes the first entry of the shuffled order.
     playerCall("Next");
     EXPECT_TRUE(announcedTitle("660"));
     setProperty("Shuffle", "boolean:false");
-    EXPECT_FALSE(program->shufflemode);
+    EXPECT_FALSE(program->shuffleOn);
     EXPECT_TRUE(announced("Shuffle", false));
 
     // The playlist always wraps around, at normal speed: other values are refused, and a rate
@@ -207,15 +207,15 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     EXPECT_TRUE(announced("LoopStatus", "Playlist"));
     setProperty("Rate", "double:2.5", false);
     setProperty("Rate", "string:1", false);
-    EXPECT_EQ(form1().player()->playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(mainWindow().player()->playState(), MediaPlayer::kPlaying);
     setProperty("Rate", "double:0");
-    EXPECT_EQ(form1().player()->playState(), MediaPlayer::kPaused);
+    EXPECT_EQ(mainWindow().player()->playState(), MediaPlayer::kPaused);
     EXPECT_TRUE(announced("Rate", 1.0));
     EXPECT_TRUE(getProperty("Rate").contains("double 1"));
     EXPECT_FALSE(fileExists("settings.cfg"));
 
     // Raise shows the player, Quit asks first.
-    QSignalSpy shown(item("mnushowpl"), &QAction::triggered);
+    QSignalSpy shown(item("showPlayerItem"), &QAction::triggered);
     windows->raised.clear();
     windows->broughtToFront.clear();
     send("org.mpris.MediaPlayer2.Raise");
@@ -225,9 +225,9 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     const QWidget* docked = &pl();
     EXPECT_EQ(std::set<const QWidget*>(windows->raised.begin(), windows->raised.end()),
               std::set<const QWidget*>{docked});
-    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&form1()});
+    EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&mainWindow()});
 
-    opts().optending->setChecked(true);
+    opts().confirmExitBox->setChecked(true);
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     send("org.mpris.MediaPlayer2.Quit");
     ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
@@ -244,7 +244,7 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) 
     EXPECT_TRUE(announced("CanGoPrevious", false));
     EXPECT_TRUE(getProperty("CanPlay").contains("boolean false"));
     playerCall("Next");
-    MediaPlayer& player = *form1().player();
+    MediaPlayer& player = *mainWindow().player();
     EXPECT_TRUE(player.fileName().isEmpty());
 
     // Nothing loaded yet: Play starts the first step, as the next glyph does; Pause has
@@ -272,7 +272,7 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) 
     playerCall("OpenUri", {"string:" + url});
     EXPECT_TRUE(waitUntil([&] { return player.fileName() == decodeFileName(latin1 + "/b.mp3"); }));
     EXPECT_EQ(player.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(label("lbltracktitle")->caption(), "b.mp3");
+    EXPECT_EQ(label("titleMarquee")->caption(), "b.mp3");
     EXPECT_TRUE(waitUntil([&] {
         return metadata().value("xesam:url") == url &&
                metadata().value("xesam:title") == "Erster Titel";

@@ -13,13 +13,13 @@ namespace {
 
 class RealPlayersTest : public RealPlayersFixture {
 protected:
-    MediaPlayer& player() { return *form1().player(); }
+    MediaPlayer& player() { return *mainWindow().player(); }
     // Drags the position notch to the mouse's place, in pixels.
     void dragNotchTo(QPoint mouse) {
-        QTest::mousePress(label("imgnotch"), Qt::LeftButton);
+        QTest::mousePress(label("positionNotch"), Qt::LeftButton);
         desktop->cursor = mouse;
-        form1().position().SeekTick();
-        QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
+        mainWindow().position().showPosition();
+        QTest::mouseRelease(label("positionNotch"), Qt::LeftButton);
     }
 };
 
@@ -28,33 +28,33 @@ protected:
 TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPlaysBeside) {
     start();
     program->store.fill({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
-    click("btnnext");
-    for (const auto& [halt, next] : {std::pair{"btnpause", "B"}, {"btnstop", "C"}}) {
+    click("nextButton");
+    for (const auto& [halt, next] : {std::pair{"pauseButton", "B"}, {"stopButton", "C"}}) {
         SCOPED_TRACE(next);
         ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.1; }));
         click(halt);
         ASSERT_NE(player().playState(), MediaPlayer::kPlaying);
         dragNotchTo(QPoint(5000, 0));  // far right of the bar
         ASSERT_TRUE(waitUntil([&] {
-            return label("lbltracktitle")->caption() == next &&
+            return label("titleMarquee")->caption() == next &&
                    player().playState() == MediaPlayer::kPlaying && player().duration() > 0;
         }));
-        form1().position().SeekTick();
-        EXPECT_TRUE(label("lbltime")->caption().endsWith(" / 0:04"))
-            << label("lbltime")->caption().toStdString();
+        mainWindow().position().showPosition();
+        EXPECT_TRUE(label("clock")->caption().endsWith(" / 0:04"))
+            << label("clock")->caption().toStdString();
     }
     ASSERT_TRUE(
         waitUntil([&] { return player().duration() > 0 && player().currentPosition() > 0.1; }));
     player().pause();
     // The notch 2380 of 3165 twips along the bar, 170 twips left of the mouse.
-    dragNotchTo(QPoint(form1().x() + (3940 + 170) / 15, form1().y()));
+    dragNotchTo(QPoint(mainWindow().x() + (3940 + 170) / 15, mainWindow().y()));
     const double target = player().duration() * 2380 / 3165;
     EXPECT_TRUE(waitUntil([&] { return std::abs(player().currentPosition() - target) < 0.5; }))
         << "at " << player().currentPosition() << " s, target " << target << " s";
     runEventsFor(300);  // mpv's reports once the seek has landed
     EXPECT_NEAR(player().currentPosition(), target, 0.001);
-    form1().position().SeekTick();
-    EXPECT_EQ(label("lbltime")->caption(), "0:03 / 0:04");
+    mainWindow().position().showPosition();
+    EXPECT_EQ(label("clock")->caption(), "0:03 / 0:04");
 
     // The folder browser's preview is a libmpv instance of its own, beside the main player.
     // Folder and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
@@ -70,17 +70,17 @@ TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPla
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
 
     browser().presetFolder(decodeFileName(latin1));
-    ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == decodeFileName(latin1); }));
-    MediaPlayer& preview = *browser().MediaPlayer1;
-    ASSERT_EQ(browser().File1->count(), 1);
-    browser().File1_Click(browser().File1->fileName(0));
+    ASSERT_TRUE(waitUntil([&] { return browser().folderTree->path() == decodeFileName(latin1); }));
+    MediaPlayer& preview = *browser().previewPlayer;
+    ASSERT_EQ(browser().fileList->count(), 1);
+    browser().loadPreview(browser().fileList->fileName(0));
     runEventsFor(300);  // loaded, not started
     EXPECT_EQ(preview.currentPosition(), 0.0);
-    QTest::mouseClick(browser().Label4, Qt::LeftButton);
+    QTest::mouseClick(browser().previewPlayButton, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
     const double mainPosition = player().currentPosition();
     EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
-    QTest::mouseClick(browser().Label5, Qt::LeftButton);
+    QTest::mouseClick(browser().previewStopButton, Qt::LeftButton);
     EXPECT_EQ(preview.fileName(), "");
     EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
     EXPECT_EQ(player().fileName(), longTone550);
@@ -92,22 +92,22 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
     start();
     program->store.fill({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
-    plaction(*program, "showpl");
-    MediaPlayer& forInfo = *form1().infoPlayer();
+    showPlaylist(*program);
+    MediaPlayer& infoPlayer = *mainWindow().infoPlayer();
     pl().setListIndex(0);
-    pl().List1_DblClick();
+    pl().playLineAndStartClock();
     ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.5; }));
 
     // Read at once, the length would still be 0: the window waits for the file to open.
     for (const auto& [line, length, seconds] :
          {std::tuple{1, "0:01 Minuten", 1.0}, {2, "0:00 Minuten", 0.0}}) {
         pl().setListIndex(line);
-        pl().mnutrackinfo->trigger();
-        dateiinfo& info = program->dateiinfoWindow();
-        ASSERT_TRUE(waitUntil([&] { return !info.Label3->text().isEmpty(); }));
-        EXPECT_EQ(info.Label3->text(), length);
-        EXPECT_NEAR(forInfo.duration(), seconds, 0.1);
-        EXPECT_NE(forInfo.playState(), MediaPlayer::kPlaying);
+        pl().trackInfoItem->trigger();
+        TrackInfoWindow& info = program->trackInfoWindow();
+        ASSERT_TRUE(waitUntil([&] { return !info.lengthLabel->text().isEmpty(); }));
+        EXPECT_EQ(info.lengthLabel->text(), length);
+        EXPECT_NEAR(infoPlayer.duration(), seconds, 0.1);
+        EXPECT_NE(infoPlayer.playState(), MediaPlayer::kPlaying);
         EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
         EXPECT_EQ(player().fileName(), longTone550);
         info.close();

@@ -63,8 +63,8 @@ TEST_F(SoundServerTest, WithoutAStoredVolumeTheSliderStartsAtTheSinksLevel) {
     pactl({"set-sink-volume", "@DEFAULT_SINK@", "35%"});
     mixer->setReal(&alsa);
     start();
-    EXPECT_TRUE(waitUntil([this] { return std::get<2>(readOut(label("imgVol"))) == 35; }));
-    form1().volume().mnuvolup1_Click();
+    EXPECT_TRUE(waitUntil([this] { return std::get<2>(readOut(label("volumeThumb"))) == 35; }));
+    mainWindow().volume().volumeUp5();
     EXPECT_TRUE(sinkReaches(40));
 }
 
@@ -73,7 +73,7 @@ TEST_F(SoundServerTest, WithoutAStoredVolumeTheSliderStartsAtTheSinksLevel) {
 TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     tray->hostRunning = true;
     start();
-    MediaPlayer& player = *form1().player();
+    MediaPlayer& player = *mainWindow().player();
     player.setFileName(longTone550);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.3; }));
@@ -88,17 +88,17 @@ TEST_F(SoundServerTest, AServerStoppedDuringPlaybackLeavesTheWindowAnswering) {
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(20);
-    form1().transport().btnpause_Click();
-    form1().position().SeekTick();
-    tray->send(TrayIcon::kContextRequest);
-    EXPECT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
-    control<QMenu>("mnusystemtray")->close();
-    click("Label5");  // "Options"
+    mainWindow().transport().togglePause();
+    mainWindow().position().showPosition();
+    tray->send(TrayIcon::Event::MenuRequested);
+    EXPECT_TRUE(control<QMenu>("trayMenu")->isVisible());
+    control<QMenu>("trayMenu")->close();
+    click("optionsButton");  // "Options"
     EXPECT_TRUE(opts().isVisible());
     EXPECT_TRUE(waitUntil([&] { return ticks >= 25; }));
     EXPECT_FALSE(QFile::exists(rescued)) << "the window waited for the stopped sound server";
     rescue.close();
-    EXPECT_EQ(label("lbltime")->caption().right(4), QStringLiteral("0:04"));
+    EXPECT_EQ(label("clock")->caption().right(4), QStringLiteral("0:04"));
 }
 
 // The window comes up without the server; once it goes on the slider drives its sink (and not
@@ -110,19 +110,20 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     mixer->setReal(&alsa);
     start();
     ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));  // once painted
-    EXPECT_TRUE(form1().isVisible());
-    form1().volume().nudgeToShare(0.5);
+    EXPECT_TRUE(mainWindow().isVisible());
+    mainWindow().volume().nudgeToShare(0.5);
     kill(server, SIGCONT);
     EXPECT_TRUE(sinkReaches(50));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    EXPECT_TRUE(waitUntil([this] { return control<VolumeHolder>("setVolume")->span() == 32767; }));
-    form1().volume().nudgeToShare(0.25);
+    EXPECT_TRUE(
+        waitUntil([this] { return control<VolumeSetting>("volumeSetting")->span() == 32767; }));
+    mainWindow().volume().nudgeToShare(0.25);
     EXPECT_TRUE(sinkReaches(25));
     EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);
 
     ASSERT_TRUE(
         waitUntil([this] { return alsa.volumeControl(Mixer::Line::Speakers).has_value(); }));
-    MediaPlayer& player = *form1().player();
+    MediaPlayer& player = *mainWindow().player();
     player.setFileName(longTone770);
     player.play();
     ASSERT_TRUE(waitUntil([&] { return player.currentPosition() > 0.5; }));
@@ -136,7 +137,7 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     const bramble::testsupport::SinkPacer pacer(
         bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink));
 
-    form1().volume().nudgeToShare(0.5);
+    mainWindow().volume().nudgeToShare(0.5);
     EXPECT_TRUE(sinkReaches(50));
     const auto heard = [&] {
         const std::vector<ToneRun> runs = bramble::testsupport::toneRuns(listening.samples());
@@ -163,7 +164,7 @@ TEST_F(SoundServerTest, AServerThatComesAfterThePlayerIsDrivenByTheSlider) {
     start();
     ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));
     startServerAnew();
-    form1().volume().nudgeToShare(0.4);
+    mainWindow().volume().nudgeToShare(0.4);
     EXPECT_TRUE(sinkReaches(40));
 }
 

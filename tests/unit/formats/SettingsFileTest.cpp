@@ -70,7 +70,7 @@ TEST(SettingsFileTest, RoundTripsEveryValue) {
         ASSERT_TRUE(writeSettings(path, written));
         Settings read{9, 9, 9, QStringLiteral("old"), 9, 9, 9};
         readSettings(path, kRange).applyTo(read);
-        EXPECT_EQ(read, written) << written.estfolder.toStdString();
+        EXPECT_EQ(read, written) << written.standardFolder.toStdString();
     }
 }
 

@@ -6,8 +6,8 @@ namespace {
 
 using sequencing::nextStep;
 
-int previousStep(int mp3pos, int count) {
-    return nextStep(mp3pos - 2, count);
+int previousStep(int currentStep, int count) {
+    return nextStep(currentStep - 2, count);
 }
 
 TEST(Sequencing, StepsFromPastTheEndAndBeforeAnythingPlayed) {
@@ -21,13 +21,13 @@ TEST(Sequencing, StepsFromPastTheEndAndBeforeAnythingPlayed) {
 }
 
 TEST(Sequencing, PreviousInAnEmptyStoreDoesNotDriftAway) {
-    int mp3pos = 0;
+    int currentStep = 0;
     for (int press = 0; press < 10; ++press) {
-        mp3pos = previousStep(mp3pos, 0);
-        EXPECT_GE(mp3pos, 0);
+        currentStep = previousStep(currentStep, 0);
+        EXPECT_GE(currentStep, 0);
     }
     // Once folders are added, the first next plays the first entry.
-    EXPECT_EQ(nextStep(mp3pos, 3), 1);
+    EXPECT_EQ(nextStep(currentStep, 3), 1);
 }
 
 }  // namespace

@@ -14,75 +14,75 @@ protected:
 TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     for (const auto& [left, docked] :
          {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
-        form1().move(left, 200);
+        mainWindow().move(left, 200);
         pl().move(10, 10);
-        dockplaylist(*program);
+        dockPlaylist(*program);
         EXPECT_EQ(pl().pos(), docked) << left;
     }
 
     // Left 5000 twips is not beyond 9600 - 3000/2: overlap and take the left.
-    form1().move(333, 200);
+    mainWindow().move(333, 200);
     pl().move(0, 0);
-    plaction(*program, "showpl");
+    showPlaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
-    form1().move(600, 200);
+    mainWindow().move(600, 200);
     pl().move(7, 0);
-    plaction(*program, "showpl");
+    showPlaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(7, 355));
-    EXPECT_EQ(form1().playlistMark(), "1");
+    EXPECT_EQ(mainWindow().playlistMark(), "1");
 
     ASSERT_TRUE(activate(pl()));
-    form1().resize(form1().width(), 200);
+    mainWindow().resize(mainWindow().width(), 200);
     emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 200);
+    ASSERT_TRUE(activate(mainWindow()));
+    EXPECT_EQ(mainWindow().height(), 200);
 
     ASSERT_TRUE(activate(pl()));
-    ASSERT_TRUE(activate(form1()));
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
+    ASSERT_TRUE(activate(mainWindow()));
+    EXPECT_EQ(mainWindow().height(), 157);  // 2355 twips
 
-    form1().move(100, 100);
-    form1().resize(form1().width(), 200);
-    Form_Activate(*program);
+    mainWindow().move(100, 100);
+    mainWindow().resize(mainWindow().width(), 200);
+    runActivationSteps(*program);
     EXPECT_EQ(pl().y(), 100 + 200 - 20);
-    EXPECT_EQ(form1().height(), 157);  // 2355 twips
+    EXPECT_EQ(mainWindow().height(), 157);  // 2355 twips
 
-    form1().resize(form1().width(), 150);
-    Form_Activate(*program);
-    EXPECT_EQ(form1().height(), 150);
+    mainWindow().resize(mainWindow().width(), 150);
+    runActivationSteps(*program);
+    EXPECT_EQ(mainWindow().height(), 150);
 }
 
 TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHoldsOne) {
-    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
-    EXPECT_TRUE(timer("stayd")->isEnabled());
-    EXPECT_EQ(pl().pos(), form1().pos() + QPoint(0, form1().height()));
+    ASSERT_TRUE(waitUntil([this] { return !timer("dockingTimer")->isRunning(); }));
+    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
+    EXPECT_EQ(pl().pos(), mainWindow().pos() + QPoint(0, mainWindow().height()));
 
-    form1().move(200, 150);
+    mainWindow().move(200, 150);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-    ASSERT_TRUE(waitUntil([this] { return !timer("stayd")->isRunning(); }));
+    ASSERT_TRUE(waitUntil([this] { return !timer("dockingTimer")->isRunning(); }));
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 
     // Without room above the desktop's panel it goes over the main window instead.
     desktop->available = QRect(0, 0, 1280, 990);
-    form1().move(300, 400);
+    mainWindow().move(300, 400);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(300, 555); }));
-    form1().move(300, 700);
+    mainWindow().move(300, 700);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(300, 700 - pl().height()); }));
 
     // The window manager silently holds the playlist 90 px higher, over the main window.
-    form1().move(300, 400);
+    mainWindow().move(300, 400);
     windows->heldAt[&pl()] = QPoint(300, 465);
     EXPECT_TRUE(waitUntil([this] {
-        return !timer("stayd")->isRunning() && form1().pos() == QPoint(300, 310) &&
+        return !timer("dockingTimer")->isRunning() && mainWindow().pos() == QPoint(300, 310) &&
                pl().pos() == QPoint(300, 465);
     }));
 
-    windows->heldAt = {{&form1(), QPoint(300, 100)}};
-    form1().move(300, 50);
+    windows->heldAt = {{&mainWindow(), QPoint(300, 100)}};
+    mainWindow().move(300, 50);
     EXPECT_TRUE(waitUntil(
-        [this] { return !timer("stayd")->isRunning() && pl().pos() == QPoint(300, 255); }));
+        [this] { return !timer("dockingTimer")->isRunning() && pl().pos() == QPoint(300, 255); }));
 }
 
 }  // namespace

@@ -19,20 +19,20 @@ protected:
 TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWindowsAlong) {
     startWithConfirmation(false);
     ASSERT_TRUE(tray->added);
-    click("Label9");
+    click("closeButton");
     EXPECT_EQ(processEnds, 1);
-    EXPECT_EQ(form1().player(), nullptr);
-    EXPECT_EQ(form1().infoPlayer(), nullptr);
+    EXPECT_EQ(mainWindow().player(), nullptr);
+    EXPECT_EQ(mainWindow().infoPlayer(), nullptr);
     EXPECT_FALSE(tray->added);
-    click("Label8");
-    item("mnuexit2")->trigger();
-    form1().close();
+    click("exitButton");
+    item("trayExitItem")->trigger();
+    mainWindow().close();
     EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
 
     // A program that ends before an unloaded window is deleted takes it along.
-    const QPointer<playlist> unloaded = &pl();
+    const QPointer<PlaylistWindow> unloaded = &pl();
     program->unloadPlaylist();
     ASSERT_FALSE(unloaded.isNull());
     program.reset();
@@ -43,30 +43,30 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWin
 TEST_F(ExitTest, TheQuestionIsAskedOnceAtATimeAndItsAnswerDecides) {
     startWithConfirmation(true);
     messages->whileOpen = [&] {
-        item("mnuexit2")->trigger();
-        EXPECT_FALSE(form1().close());
+        item("trayExitItem")->trigger();
+        EXPECT_FALSE(mainWindow().close());
     };
     messages->answers = {Answer::No};
-    click("Label9");
+    click("closeButton");
     ASSERT_EQ(messages->told(),
               QStringList({"Programm beenden: Soll das Programm beendet werden ?"}));
     EXPECT_EQ(messages->shown[0].buttons, MessageBoxes::Buttons::YesNo);
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Critical);
     EXPECT_EQ(messages->raises, 2);
     EXPECT_EQ(processEnds, 0);
-    EXPECT_TRUE(form1().isVisible());
-    EXPECT_NE(form1().player(), nullptr);
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_NE(mainWindow().player(), nullptr);
     EXPECT_TRUE(tray->added);
 
     messages->answers = {Answer::No};
-    EXPECT_FALSE(form1().close());
-    EXPECT_TRUE(form1().isVisible());
+    EXPECT_FALSE(mainWindow().close());
+    EXPECT_TRUE(mainWindow().isVisible());
     messages->answers = {Answer::Yes};
-    form1().close();
+    mainWindow().close();
     EXPECT_EQ(messages->shown.size(), 3U);
     EXPECT_EQ(processEnds, 1);
     messages->answers = {Answer::Yes};
-    item("mnuexit2")->trigger();
+    item("trayExitItem")->trigger();
     EXPECT_EQ(messages->shown.size(), 4U);
     EXPECT_EQ(processEnds, 2);
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);

@@ -5,30 +5,33 @@ namespace {
 
 class StartupTest : public ProgramFixture {
 protected:
-    // The options' boxes (then whether alwaysshow is enabled), folder, volume, thumb, mixer
-    // writes, the playlist window and the enabling of hidepl, showpl and the playlist menu.
+    // The options' boxes (then whether keepPopupBox is enabled), folder, volume, thumb, mixer
+    // writes, the playlist window and the enabling of hidePlaylistButton, showPlaylistButton and
+    // the playlist menu.
     QString summary() {
         QString boxes;
-        for (const QCheckBox* box : {opts().optshowpl, opts().optexppl, opts().optending,
-                                     opts().qinfo, opts().alwaysshow, opts().alwaysshow}) {
+        for (const QCheckBox* box :
+             {opts().showPlaylistBox, opts().enlargePlaylistBox, opts().confirmExitBox,
+              opts().popupBox, opts().keepPopupBox, opts().keepPopupBox}) {
             boxes +=
-                QString::number(box == opts().alwaysshow && boxes.size() == 5 ? box->isEnabled()
-                                                                              : box->isChecked());
+                QString::number(box == opts().keepPopupBox && boxes.size() == 5 ? box->isEnabled()
+                                                                                : box->isChecked());
         }
         QStringList written;
         for (const auto& [id, value] : mixer->writes) {
             written << QStringLiteral("%1:%2").arg(id).arg(value);
         }
         return QStringLiteral("%1 [%2|%3] vol%4 x%5 mixer[%6] pl%7%8 h%9 %10%11 %12%13")
-            .arg(boxes, opts().estfolder->text(), form1().standardFolder())
-            .arg(form1().volumeSetting().value())
-            .arg(label("imgVol")->x())
-            .arg(written.join(','), form1().playlistMark())
+            .arg(boxes, opts().standardFolderEdit->text(), mainWindow().standardFolder())
+            .arg(mainWindow().volumeSetting().value())
+            .arg(label("volumeThumb")->x())
+            .arg(written.join(','), mainWindow().playlistMark())
             .arg(pl().isVisible())
             .arg(pl().height())
-            .arg(label("Label2")->caption(), label("Label2")->foreColor().name())
-            .arg(flags({"hidepl", "showpl"}))
-            .arg(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+            .arg(label("playlistSizeButton")->caption(),
+                 label("playlistSizeButton")->foreColor().name())
+            .arg(flags({"hidePlaylistButton", "showPlaylistButton"}))
+            .arg(control<QMenu>("playlistMenu")->menuAction()->isEnabled());
     }
 };
 
@@ -99,7 +102,7 @@ TEST_F(StartupTest, AnUnusableEngineIsToldAndOnlyTemporaryFilesAreRemoved) {
     ASSERT_EQ(messages->shown.size(), 1U);
     EXPECT_TRUE(messages->told()[0].startsWith("Fehler: ")) << messages->told()[0].toStdString();
     EXPECT_TRUE(messages->told()[0].contains("(libmpv.so.2) wurde nicht gefunden"));
-    EXPECT_TRUE(form1().isVisible());
+    EXPECT_TRUE(mainWindow().isVisible());
 }
 
 struct ScreenCase {
@@ -120,10 +123,10 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
         writeSettings({" 0 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
     }
     start();
-    EXPECT_EQ(form1().pos(), c.mainWindow);
+    EXPECT_EQ(mainWindow().pos(), c.mainWindow);
     EXPECT_EQ(pl().isVisible(), c.playlistShown);
-    dockplaylist(*program);
-    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, form1().height()));
+    dockPlaylist(*program);
+    EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, mainWindow().height()));
     EXPECT_TRUE(desktop->availableGeometry().contains(browser().geometry()));
 }
 

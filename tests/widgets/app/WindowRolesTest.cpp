@@ -22,25 +22,26 @@ protected:
         program->store.fill({{"Eins", "/m/1.mp3"}}, {1});
         pl().fillFromStore();
         pl().setListIndex(0);
-        pl().mnutrackinfo->trigger();
-        click("Label1");
-        item("mnuhelp")->trigger();
-        click("Label5");
-        opts().Command3->click();
-        std::vector<std::pair<QWidget*, QWidget*>> opened{{&form1(), nullptr},
-                                                          {&pl(), nullptr},
-                                                          {program->dateiinfoIfLoaded(), &form1()},
-                                                          {program->searchIfLoaded(), &form1()},
-                                                          {program->helpIfLoaded(), &form1()},
-                                                          {&opts(), &form1()}};
-        frmdir& chooser = *program->frmdirIfLoaded();
+        pl().trackInfoItem->trigger();
+        click("searchButton");
+        item("helpItem")->trigger();
+        click("optionsButton");
+        opts().chooseFolderButton->click();
+        std::vector<std::pair<QWidget*, QWidget*>> opened{
+            {&mainWindow(), nullptr},
+            {&pl(), nullptr},
+            {program->trackInfoWindowIfLoaded(), &mainWindow()},
+            {program->searchIfLoaded(), &mainWindow()},
+            {program->helpIfLoaded(), &mainWindow()},
+            {&opts(), &mainWindow()}};
+        FolderChooser& chooser = *program->folderChooserIfLoaded();
         EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
         EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
         EXPECT_FALSE(windows->inTaskList(chooser));
-        chooser.Command2->click();
-        opts().Command2->click();
-        click("Label7");  // hides the main window
-        opened.emplace_back(&browser(), &form1());
+        chooser.cancelButton->click();
+        opts().cancelButton->click();
+        click("insertButton");  // hides the main window
+        opened.emplace_back(&browser(), &mainWindow());
         return opened;
     }
     // The main window is hidden by then: the dialogs shown for it stand in for it.
@@ -48,9 +49,9 @@ protected:
         for (const auto& [window, owner] : opened) {
             ASSERT_NE(window, nullptr);
             SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(
-                windows->inTaskList(*window),
-                mainListed && (window == &form1() || (owner == &form1() && window->isVisible())));
+            EXPECT_EQ(windows->inTaskList(*window),
+                      mainListed && (window == &mainWindow() ||
+                                     (owner == &mainWindow() && window->isVisible())));
             if (owner != nullptr) {
                 EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
             }
@@ -68,54 +69,55 @@ TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAbove
     start();
     const auto opened = openEveryWindow();
     expectPlaces(opened, true);
-    browser().Command2->click();
-    EXPECT_TRUE(windows->inTaskList(form1()));
+    browser().cancelButton->click();
+    EXPECT_TRUE(windows->inTaskList(mainWindow()));
     EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
 }
 
 TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
-    EXPECT_TRUE(broughtToFront(form1()));  // at start-up
+    EXPECT_TRUE(broughtToFront(mainWindow()));  // at start-up
     // Whatever activates the main window brings the playlist window up with it.
     ASSERT_TRUE(activate(pl()));
     windows->raised.clear();
-    ASSERT_TRUE(activate(form1()));
+    ASSERT_TRUE(activate(mainWindow()));
     EXPECT_EQ(windows->raised, std::vector<const QWidget*>{&pl()});
 
-    click("Label1");
-    frmsearch& search = *program->searchIfLoaded();
+    click("searchButton");
+    TitleSearchWindow& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(pl()));  // the search stays above it
     EXPECT_EQ(windows->raised.back(), &search);
     ASSERT_TRUE(activate(search));
     search.close();  // the close box
-    EXPECT_TRUE(broughtToFront(form1()));
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    click("Label5");
+    click("optionsButton");
     ASSERT_TRUE(activate(opts()));
-    opts().Command3->click();
-    ASSERT_TRUE(activate(*program->frmdirIfLoaded()));
-    program->frmdirIfLoaded()->Command2->click();
+    opts().chooseFolderButton->click();
+    ASSERT_TRUE(activate(*program->folderChooserIfLoaded()));
+    program->folderChooserIfLoaded()->cancelButton->click();
     EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command2->click();
-    EXPECT_TRUE(broughtToFront(form1()));
+    opts().cancelButton->click();
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No, &form1());
+    QMessageBox question(QMessageBox::NoIcon, "Programm beenden", "?", QMessageBox::No,
+                         &mainWindow());
     question.show();
     ASSERT_TRUE(activate(question));
     windows->broughtToFront.clear();
     question.button(QMessageBox::No)->click();
-    EXPECT_TRUE(broughtToFront(form1()));
+    EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    click("Label5");
-    ASSERT_FALSE(form1().isEnabled());
-    activate(form1());
+    click("optionsButton");
+    ASSERT_FALSE(mainWindow().isEnabled());
+    activate(mainWindow());
     EXPECT_TRUE(broughtToFront(opts()));
-    opts().Command3->click();
+    opts().chooseFolderButton->click();
     activate(pl());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+    EXPECT_TRUE(broughtToFront(*program->folderChooserIfLoaded()));
     windows->broughtToFront.clear();
     activate(opts());
-    EXPECT_TRUE(broughtToFront(*program->frmdirIfLoaded()));
+    EXPECT_TRUE(broughtToFront(*program->folderChooserIfLoaded()));
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ using Answer = MessageBoxes::Answer;
 
 class FolderBrowserTest : public ProgramFixture {
 protected:
-    FakePlayer& preview() { return dynamic_cast<FakePlayer&>(*browser().MediaPlayer1); }
-    FakeFileDialog& dialog() { return dynamic_cast<FakeFileDialog&>(*browser().CommonDialog1); }
+    FakePlayer& preview() { return dynamic_cast<FakePlayer&>(*browser().previewPlayer); }
+    FakeFileDialog& dialog() { return dynamic_cast<FakeFileDialog&>(*browser().fileDialog); }
     QString path(const QString& sub) const { return folder.filePath(sub); }
     static QPoint centre(const QAbstractItemView* view, int row) {
         return view->visualRect(view->model()->index(row, 0)).center();
@@ -31,7 +31,7 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre(view, row));
     }
     bool browserShows(const QString& sub) {
-        return waitUntil([&] { return browser().Dir1->path() == path(sub); });
+        return waitUntil([&] { return browser().folderTree->path() == path(sub); });
     }
     QString count(int n) {
         return QString("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können").arg(n);
@@ -42,49 +42,50 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     makeFiles("Musik", {"b.mp3", "A.MP3", "note.txt", ".versteckt.mp3"});
     makeFiles("Leer", {});
     start();
-    form1().setStandardFolder(path("Musik"));
-    click("Label7");
-    ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(2); }));
-    EXPECT_EQ(browser().File1->fileName(0), "A.MP3");
-    EXPECT_EQ(browser().Drive1->currentText(), "/");
+    mainWindow().setStandardFolder(path("Musik"));
+    click("insertButton");
+    ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
+    EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
+    EXPECT_EQ(browser().driveBox->currentText(), "/");
     // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
-    browser().Drive1->setFocus(Qt::TabFocusReason);
+    browser().driveBox->setFocus(Qt::TabFocusReason);
     QWidgetList order;
     for (int i = 0; i < 11; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget();
     }
-    frmopen& b = browser();
-    EXPECT_EQ(order, QWidgetList({b.Dir1, b.File1, b.Label4, b.Label5, b.Label2, b.lstdirs,
-                                  b.Command2, b.Command3, b.Command4, b.Command5, b.Drive1}));
+    FolderBrowser& b = browser();
+    EXPECT_EQ(order, QWidgetList({b.folderTree, b.fileList, b.previewPlayButton,
+                                  b.previewStopButton, b.addButton, b.folderListBox, b.cancelButton,
+                                  b.saveButton, b.clearButton, b.loadButton, b.driveBox}));
 
-    clickRow(browser().File1, 1);  // loads the file but does not start it
+    clickRow(browser().fileList, 1);  // loads the file but does not start it
     EXPECT_EQ(preview().calls, QStringList({"stop", "file:" + path("Musik/b.mp3")}));
     EXPECT_NE(preview().state, MediaPlayer::kPlaying);
     EXPECT_FALSE(preview().autoStarts);
-    QTest::mouseClick(browser().Label4, Qt::LeftButton);
+    QTest::mouseClick(browser().previewPlayButton, Qt::LeftButton);
     EXPECT_EQ(preview().state, MediaPlayer::kPlaying);
-    QTest::mouseClick(browser().Label5, Qt::LeftButton);
+    QTest::mouseClick(browser().previewStopButton, Qt::LeftButton);
     EXPECT_EQ(preview().file, "");
     EXPECT_NE(preview().state, MediaPlayer::kPlaying);
-    QTest::mouseClick(browser().Label4, Qt::LeftButton);  // nothing loaded
+    QTest::mouseClick(browser().previewPlayButton, Qt::LeftButton);  // nothing loaded
     EXPECT_EQ(messages->told(), QStringList({"Abspielfehler!: Keine MP3 zum abspielen gewählt"}));
     EXPECT_TRUE(players.at(0)->calls.isEmpty());  // the main player was never touched
 
-    browser().Dir1_Open(path("Leer"));
-    ASSERT_TRUE(waitUntil([this] { return browser().Label3->text() == count(0); }));
-    browser().Drive1->addItem(path("weg"));
-    browser().Drive1->setCurrentIndex(browser().Drive1->count() - 1);
-    browser().Drive1_Change();
+    browser().openFolder(path("Leer"));
+    ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(0); }));
+    browser().driveBox->addItem(path("weg"));
+    browser().driveBox->setCurrentIndex(browser().driveBox->count() - 1);
+    browser().goToChosenDrive();
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 2; }));
-    browser().Dir1_Open(path("weg"));
+    browser().openFolder(path("weg"));
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 3; }));
     EXPECT_EQ(messages->told().mid(1),
               QStringList(2, "Fehler!: Kein Datenträger in diesem Laufwerk!"));
-    EXPECT_EQ(browser().Dir1->path(), path("Leer"));
-    EXPECT_EQ(browser().Drive1->currentText(), "/");
-    EXPECT_EQ(browser().Label3->text(), count(0));
+    EXPECT_EQ(browser().folderTree->path(), path("Leer"));
+    EXPECT_EQ(browser().driveBox->currentText(), "/");
+    EXPECT_EQ(browser().fileCount->text(), count(0));
 }
 
 TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
@@ -92,23 +93,23 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     makeFiles("Schnell", {"s.mp3", "t.mp3"});
     listings->hold(path("Langsam"));
     start();
-    form1().setStandardFolder(path("Langsam"));
-    click("Label7");
+    mainWindow().setStandardFolder(path("Langsam"));
+    click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_TRUE(browser().isVisible());
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(browser().File1->count(), 0);
+    EXPECT_EQ(browser().fileList->count(), 0);
 
-    browser().Dir1_Open(path("Schnell"));
+    browser().openFolder(path("Schnell"));
     ASSERT_TRUE(browserShows("Schnell"));
     EXPECT_EQ(browser().cursor().shape(), Qt::ArrowCursor);
     listings->release(path("Langsam"));
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 0; }));
     runEventsFor(300);
-    EXPECT_EQ(browser().Dir1->path(), path("Schnell"));
-    EXPECT_EQ(browser().Label3->text(), count(2));
-    EXPECT_EQ(browser().File1->count(), 2);
-    EXPECT_EQ(browser().File1->fileName(0), "s.mp3");
+    EXPECT_EQ(browser().folderTree->path(), path("Schnell"));
+    EXPECT_EQ(browser().fileCount->text(), count(2));
+    EXPECT_EQ(browser().fileList->count(), 2);
+    EXPECT_EQ(browser().fileList->fileName(0), "s.mp3");
 }
 
 // "Insert" hides the player's windows, the playlist menu disables them.
@@ -118,35 +119,36 @@ class FolderBrowserCommitTest : public FolderBrowserTest,
 TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     makeFiles("A", {"y.mp3", "x.mp3"});
     start();
-    ASSERT_EQ(label("Label2")->foreColor(), QColor(255, 0, 0));  // enlarged, as without settings
-    form1().setStandardFolder(path("A"));
+    ASSERT_EQ(label("playlistSizeButton")->foreColor(),
+              QColor(255, 0, 0));  // enlarged, as without settings
+    mainWindow().setStandardFolder(path("A"));
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
     ASSERT_TRUE(browserShows("A"));
     QWidget& before = pl();
     const bool fromMain = GetParam() == AddFolderFrom::MainWindow;
-    for (const QWidget* window : {static_cast<QWidget*>(&form1()), &before}) {
+    for (const QWidget* window : {static_cast<QWidget*>(&mainWindow()), &before}) {
         EXPECT_EQ(window->isVisible(), !fromMain);
         EXPECT_EQ(window->isEnabled(), fromMain);
     }
 
-    QTest::mousePress(browser().Label2, Qt::LeftButton);
-    EXPECT_EQ(browser().Label2->foreColor(), QColor(0, 0, 255));
-    QTest::mouseRelease(browser().Label2, Qt::LeftButton);
-    EXPECT_EQ(browser().Label2->foreColor(), QColor(0, 0, 0));
-    QTest::mouseClick(browser().Label2, Qt::LeftButton);
-    ASSERT_TRUE(browser().Command1->isEnabled());
+    QTest::mousePress(browser().addButton, Qt::LeftButton);
+    EXPECT_EQ(browser().addButton->foreColor(), QColor(0, 0, 255));
+    QTest::mouseRelease(browser().addButton, Qt::LeftButton);
+    EXPECT_EQ(browser().addButton->foreColor(), QColor(0, 0, 0));
+    QTest::mouseClick(browser().addButton, Qt::LeftButton);
+    ASSERT_TRUE(browser().commitButton->isEnabled());
 
-    QTest::keyClick(browser().Command1, Qt::Key_Return);  // presses it, as in a dialog
+    QTest::keyClick(browser().commitButton, Qt::Key_Return);  // presses it, as in a dialog
     const QString a = path("A");
     EXPECT_EQ(readFile("folders.dat"), (a + "\r\n" + a + "\r\n").toLocal8Bit());
     EXPECT_FALSE(browser().isVisible());
     EXPECT_EQ(browser().folderList(), QStringList({a, a}));
     QWidget& after = pl();
-    EXPECT_TRUE(form1().isVisible() && after.isVisible() && form1().isEnabled() &&
+    EXPECT_TRUE(mainWindow().isVisible() && after.isVisible() && mainWindow().isEnabled() &&
                 after.isEnabled());
     EXPECT_EQ(after.height(), 368);  // still enlarged
-    EXPECT_EQ(form1().playlistMark(), "1");
+    EXPECT_EQ(mainWindow().playlistMark(), "1");
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"x", "y", "x", "y"}));
 }
@@ -161,30 +163,30 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     writeFolders({"A"});
     start();
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
-    form1().setStandardFolder(path("B"));
-    click("Label7");
+    mainWindow().setStandardFolder(path("B"));
+    click("insertButton");
     ASSERT_TRUE(browserShows("B"));
-    QTest::mouseClick(browser().Label2, Qt::LeftButton);
-    FolderListBox* list = browser().lstdirs;
+    QTest::mouseClick(browser().addButton, Qt::LeftButton);
+    FolderListBox* list = browser().folderListBox;
     QTest::keyClick(list, Qt::Key_Delete);  // nothing selected
     list->setListIndex(0);
     QTest::keyClick(list, Qt::Key_Delete);
     QTest::keyClick(list, Qt::Key_Delete);
     ASSERT_EQ(browser().folderList(), QStringList({path("B")}));
-    ASSERT_TRUE(browser().Command1->isEnabled());
+    ASSERT_TRUE(browser().commitButton->isEnabled());
     list->setListIndex(0);
     QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_FALSE(browser().Command1->isEnabled());
+    EXPECT_FALSE(browser().commitButton->isEnabled());
     runEventsFor(150);  // nor does the 100 ms timer that keeps it in step enable it again
-    EXPECT_FALSE(browser().Command1->isEnabled());
-    clickRow(browser().File1, 0);
+    EXPECT_FALSE(browser().commitButton->isEnabled());
+    clickRow(browser().fileList, 0);
 
     QTest::keyClick(list, Qt::Key_Escape);  // as "Abbrechen"
     EXPECT_FALSE(browser().isVisible());
     EXPECT_EQ(browser().folderList(), QStringList({path("A")}));
     EXPECT_EQ(readFile("folders.dat"), (path("A") + "\r\n").toLocal8Bit());
     EXPECT_EQ(preview().file, "");
-    EXPECT_TRUE(form1().isVisible());
+    EXPECT_TRUE(mainWindow().isVisible());
     EXPECT_TRUE(shownLines().isEmpty());  // cleared, and rebuilt by the scan
     ASSERT_TRUE(program->scanPending());
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
@@ -197,7 +199,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     const QString entry =
         "/musik/" + QString(300, 'a') + "/<b>fett</b> & mehr/" + QString(200, 'b');
     browser().setFolderList({"/kurz", entry});
-    FolderListBox* list = browser().lstdirs;
+    FolderListBox* list = browser().folderListBox;
     QHelpEvent hover(QEvent::ToolTip, centre(list, 1),
                      list->viewport()->mapToGlobal(centre(list, 1)));
     QApplication::sendEvent(list->viewport(), &hover);
@@ -212,10 +214,10 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 
     makeFiles("<i>kursiv &amp;", {});
-    browser().Dir1_Open(folder.path());
+    browser().openFolder(folder.path());
     QList<QListWidgetItem*> found;
     ASSERT_TRUE(waitUntil([&] {
-        found = browser().Dir1->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
+        found = browser().folderTree->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
         return found.size() == 1;
     }));
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
@@ -230,28 +232,28 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(list, 3));
         QTest::mouseMove(list->viewport(), centre(list, 4));  // released: changes nothing
         EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
-        EXPECT_EQ(browser().lstdirs->listIndex(), 3);
+        EXPECT_EQ(browser().folderListBox->listIndex(), 3);
     }
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
     browser().setFolderList(records);
     program->store.fill({{"t", "/Musik/Rock/t.mp3"}}, {1});
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    QTest::mouseClick(browser().saveButton, Qt::LeftButton);
+    QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(browser().folderList(), records);
     EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
-    QTest::mouseClick(browser().Command3, Qt::LeftButton);
+    QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     const FakeFileDialog& d = dialog();
     EXPECT_EQ(d.initDir, folder.path());
     browser().setFolderList({});
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
               QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
                            folder.path() + "/Playlist"}));
     EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(browser().Command1->isEnabled());
+    EXPECT_TRUE(browser().commitButton->isEnabled());
     // The main player may still move on to the next entry while the browser is open.
     EXPECT_EQ(program->store.path(1), "/Musik/Rock/t.mp3");
     EXPECT_TRUE(messages->shown.empty());
@@ -269,13 +271,13 @@ class FolderBrowserClearTest : public FolderBrowserTest,
 TEST_P(FolderBrowserClearTest, TheAnswerDecidesWhatIsSavedAndCleared) {
     const ClearCase& c = GetParam();
     start();
-    QTest::mouseClick(browser().Command4, Qt::LeftButton);  // an empty list asks nothing
+    QTest::mouseClick(browser().clearButton, Qt::LeftButton);  // an empty list asks nothing
     EXPECT_TRUE(messages->shown.empty());
 
     browser().setFolderList({"/m", "/n"});
     messages->answers = {c.answer};
     dialog().chosenFile = c.chooseFile ? folder.filePath("vorher.mpc") : QString();
-    QTest::mouseClick(browser().Command4, Qt::LeftButton);
+    QTest::mouseClick(browser().clearButton, Qt::LeftButton);
     EXPECT_EQ(
         messages->told(),
         QStringList({"Meldung: Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?"}));
@@ -312,7 +314,7 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
     start();
     browser().setFolderList({"/m"});
     dialog().chosenFile = folder.filePath(fault.name);
-    QTest::mouseClick(fault.save ? browser().Command3 : browser().Command5, Qt::LeftButton);
+    QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), fault.told ? 1U : 0U);
     EXPECT_EQ(browser().folderList() == QStringList({"/m"}), fault.told);
     if (fault.told) {
@@ -320,7 +322,7 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         return;
     }
-    EXPECT_LE(browser().lstdirs->model()->index(0, 0).data().toString().size(),
+    EXPECT_LE(browser().folderListBox->model()->index(0, 0).data().toString().size(),
               FolderLines::kShownChars + 1);
     EXPECT_EQ(browser().folderList()[0].size(),
               QString::fromLocal8Bit(fault.content.split('\r').first()).size());
@@ -360,26 +362,26 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreak
     EXPECT_EQ(played, latin1 + "/Caf\xe9.mp3");
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 
-    form1().setStandardFolder(folder.path());
-    click("Label7");
+    mainWindow().setStandardFolder(folder.path());
+    click("insertButton");
     QList<QListWidgetItem*> shown;
     ASSERT_TRUE(waitUntil([&] {
-        shown = browser().Dir1->findItems("Mötley", Qt::MatchEndsWith);
+        shown = browser().folderTree->findItems("Mötley", Qt::MatchEndsWith);
         return shown.size() == 1;
     }));
-    browser().Dir1->setCurrentItem(shown[0]);
-    QTest::mouseClick(browser().Label2, Qt::LeftButton);
-    QTest::mouseClick(browser().Command1, Qt::LeftButton);
+    browser().folderTree->setCurrentItem(shown[0]);
+    QTest::mouseClick(browser().addButton, Qt::LeftButton);
+    QTest::mouseClick(browser().commitButton, Qt::LeftButton);
     EXPECT_EQ(readFile("folders.dat"), kept + root + "/A\r\n" + latin1 + "\r\n");
 
     // A folder with a line break in its name is not added.
     const QStringList before = browser().folderList();
-    click("Label7");
+    click("insertButton");
     for (const QString name : {"Zeilen\numbruch", "Wagen\rruecklauf"}) {
         makeFiles(name, {"z.mp3"});
         browser().presetFolder(path(name));
-        ASSERT_TRUE(waitUntil([&] { return browser().Dir1->path() == path(name); }));
-        QTest::mouseClick(browser().Label2, Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return browser().folderTree->path() == path(name); }));
+        QTest::mouseClick(browser().addButton, Qt::LeftButton);
     }
     EXPECT_EQ(browser().folderList(), before);
     ASSERT_EQ(messages->shown.size(), 2U);
@@ -401,15 +403,15 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     EXPECT_TRUE(messages->shown[0].text.contains(path("folders.dat") + "\" ist länger"));
     EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
 
-    click("Label7");
-    QTest::mouseClick(browser().Command2, Qt::LeftButton);
+    click("insertButton");
+    QTest::mouseClick(browser().cancelButton, Qt::LeftButton);
     runEventsFor(50);
     EXPECT_EQ(messages->shown.size(), 1U);
 
-    click("Label7");
+    click("insertButton");
     writeFile("lang.mpc", tooLong);
     dialog().chosenFile = path("lang.mpc");
-    QTest::mouseClick(browser().Command5, Qt::LeftButton);
+    QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_TRUE(messages->shown[1].text.contains("lang.mpc\" ist länger"));
     EXPECT_EQ(browser().folderList().size(), kListFileMaxRecords);

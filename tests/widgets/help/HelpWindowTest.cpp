@@ -11,44 +11,44 @@
 
 namespace {
 
-class HelpViewerTest : public ProgramFixture {
+class HelpWindowTest : public ProgramFixture {
 protected:
     void writeHelp(const QByteArray& rtf) const { writeFile("hilfe.rtf", rtf); }
-    frmhelp* help() const { return program->helpIfLoaded(); }
+    HelpWindow* help() const { return program->helpIfLoaded(); }
 };
 
-TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt) {
+TEST_F(HelpWindowTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt) {
     writeHelp(R"({\rtf1 {\b Hilfe} f\'fcr den Player})");
     start();
-    ASSERT_TRUE(activate(form1()));
-    SkinLabel* search = label("Label1");
+    ASSERT_TRUE(activate(mainWindow()));
+    SkinLabel* search = label("searchButton");
     search->setFocus(Qt::TabFocusReason);
     QTest::keyClick(search, Qt::Key_F1);
     ASSERT_NE(help(), nullptr);
     EXPECT_TRUE(help()->isVisible());
     EXPECT_EQ(help()->windowTitle(), "Hilfe zum MP3-Brambleplayer");
-    EXPECT_EQ(help()->RichTextBox1->toPlainText(), "Hilfe für den Player");
-    EXPECT_EQ(help()->RichTextBox1->textCursor().position(), 0);  // shown from the top
+    EXPECT_EQ(help()->helpText->toPlainText(), "Hilfe für den Player");
+    EXPECT_EQ(help()->helpText->textCursor().position(), 0);  // shown from the top
     // A screen reader finds a read-only document.
-    const QAccessibleInterface* text = QAccessible::queryAccessibleInterface(help()->RichTextBox1);
+    const QAccessibleInterface* text = QAccessible::queryAccessibleInterface(help()->helpText);
     EXPECT_EQ(text->role(), QAccessible::EditableText);
     EXPECT_TRUE(text->state().readOnly);
     EXPECT_EQ(text->text(QAccessible::Name), "Hilfetext");
     EXPECT_EQ(help()->geometry(), QRect(320, 272, 640, 480));
     // The text area stays 100 twips narrower and 500 lower: 6.67 and 33.33 pixels.
     help()->resize(600, 400);
-    EXPECT_EQ(help()->RichTextBox1->geometry(), QRect(0, 0, 593, 367));
+    EXPECT_EQ(help()->helpText->geometry(), QRect(0, 0, 593, 367));
     help()->resize(5, 20);  // too small: the text area keeps its size
-    EXPECT_EQ(help()->RichTextBox1->size(), QSize(593, 367));
+    EXPECT_EQ(help()->helpText->size(), QSize(593, 367));
 
-    frmhelp* const first = help();
-    item("mnuhelp")->trigger();
+    HelpWindow* const first = help();
+    item("helpItem")->trigger();
     EXPECT_EQ(help(), first);
 
     // Escape closes it as the close box does; the focus is back where F1 was pressed, marked.
-    const QPointer<frmhelp> closed(help());
+    const QPointer<HelpWindow> closed(help());
     ASSERT_TRUE(activate(*help()));
-    QTest::keyClick(help()->RichTextBox1, Qt::Key_Escape);
+    QTest::keyClick(help()->helpText, Qt::Key_Escape);
     EXPECT_EQ(help(), nullptr);
     EXPECT_TRUE(waitUntil([&] { return closed.isNull(); }));
     EXPECT_TRUE(waitUntil([search] { return search->showsFocusMark(); }));
@@ -70,10 +70,10 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
         int paragraphs;
     };
     const Case cases[] = {
-        {"4 MB", [&] { sized(frmhelp::kLargestFile); }, "Hilfe", 1},
+        {"4 MB", [&] { sized(HelpWindow::kLargestFile); }, "Hilfe", 1},
         {"a long paragraph", [&] { writeHelp("{\\rtf1 " + words + "}"); }, words, 3},
         {"missing", [] {}, {}, 0},
-        {"one byte more", [&] { sized(frmhelp::kLargestFile + 1); }, {}, 0},
+        {"one byte more", [&] { sized(HelpWindow::kLargestFile + 1); }, {}, 0},
         {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }, {}, 0},
         {"a link to /dev/zero",
          [&] { ASSERT_EQ(::symlink("/dev/zero", native.constData()), 0); },
@@ -84,9 +84,9 @@ TEST_F(HelpViewerTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt
     for (const Case& c : cases) {
         std::filesystem::remove_all(native.toStdString());
         c.make();
-        item("mnuhelp")->trigger();
+        item("helpItem")->trigger();
         ASSERT_NE(help(), nullptr) << c.what;
-        const QTextDocument& document = *help()->RichTextBox1->document();
+        const QTextDocument& document = *help()->helpText->document();
         const QString shown = document.toPlainText();
         if (!c.shown.isEmpty()) {
             EXPECT_EQ(QString(shown).remove('\n'), c.shown) << c.what;

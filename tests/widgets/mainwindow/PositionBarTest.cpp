@@ -11,81 +11,83 @@ int pixels(double twips) {
     return static_cast<int>(std::nearbyint(twips / 15));
 }
 
-class PositionTest : public ProgramFixture {
+class PositionBarTest : public ProgramFixture {
 protected:
     void SetUp() override {
         start();
         player().file = QStringLiteral("/m/a.mp3");
         player().length = 200;
     }
-    Position& position() { return form1().position(); }
+    PositionBar& position() { return mainWindow().position(); }
     // Puts the mouse so that a drag tick places the notch's left edge at `notchTwips`, which
     // must fall on a whole pixel of the mouse: 170 twips left of it.
     void mouseForNotch(double notchTwips) {
-        desktop->cursor = QPoint(form1().x() + pixels(notchTwips + 170), form1().y() + 90);
+        desktop->cursor =
+            QPoint(mainWindow().x() + pixels(notchTwips + 170), mainWindow().y() + 90);
     }
 };
 
-TEST_F(PositionTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysInside) {
+TEST_F(PositionBarTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysInside) {
     player().position = 125.5;
-    timer("tmrPT")->setEnabled(true);
-    ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "2:06 / 3:20"; }));
+    timer("positionTimer")->setEnabled(true);
+    ASSERT_TRUE(waitUntil([this] { return label("clock")->caption() == "2:06 / 3:20"; }));
     // 1560 + 3165 x 125.5 / 200 twips.
     EXPECT_NEAR(position().notchLeft(), 3546.04, 0.01);
-    EXPECT_EQ(label("imgnotch")->x(), 236);
+    EXPECT_EQ(label("positionNotch")->x(), 236);
     player().position = 200;
-    ASSERT_TRUE(waitUntil([this] { return label("lbltime")->caption() == "3:20 / 3:20"; }));
-    EXPECT_EQ(label("imgnotch")->x(), pixels(4725));
+    ASSERT_TRUE(waitUntil([this] { return label("clock")->caption() == "3:20 / 3:20"; }));
+    EXPECT_EQ(label("positionNotch")->x(), pixels(4725));
 
-    label("lblST")->show();
-    QTest::mouseMove(label("lblbar"));
-    EXPECT_TRUE(label("lblST")->isVisible());
-    QTest::mouseMove(&form1(), QPoint(5, 100));
-    EXPECT_FALSE(label("lblST")->isVisible());
+    label("seekTip")->show();
+    QTest::mouseMove(label("positionTrack"));
+    EXPECT_TRUE(label("seekTip")->isVisible());
+    QTest::mouseMove(&mainWindow(), QPoint(5, 100));
+    EXPECT_FALSE(label("seekTip")->isVisible());
 
-    timer("tmrPT")->setEnabled(false);
+    timer("positionTimer")->setEnabled(false);
     player().position = 50;
-    position().SeekTick();
+    position().showPosition();
     player().position = 50.08;  // played on since the tick
-    QTest::mouseClick(label("lblbar"), Qt::LeftButton, {}, QPoint(200, 4));
+    QTest::mouseClick(label("positionTrack"), Qt::LeftButton, {}, QPoint(200, 4));
     // Back to where the notch showed it, not to a pixel near it; the click redraws the clock.
     EXPECT_NEAR(player().position, 50, 1e-3);
-    EXPECT_EQ(label("lbltime")->caption(), "0:50 / 3:20");
-    EXPECT_FALSE(label("lblST")->isVisible());
+    EXPECT_EQ(label("clock")->caption(), "0:50 / 3:20");
+    EXPECT_FALSE(label("seekTip")->isVisible());
 
-    QTest::mousePress(label("lblbar"), Qt::LeftButton);
-    desktop->cursor = QPoint(form1().x() - 500, 0);
-    position().SeekTick();
+    QTest::mousePress(label("positionTrack"), Qt::LeftButton);
+    desktop->cursor = QPoint(mainWindow().x() - 500, 0);
+    position().showPosition();
     EXPECT_EQ(position().notchLeft(), 1560);
-    EXPECT_EQ(label("lblST")->caption(), "0:00/3:20  0%");
-    EXPECT_GE(label("lblST")->x(), 0);
+    EXPECT_EQ(label("seekTip")->caption(), "0:00/3:20  0%");
+    EXPECT_GE(label("seekTip")->x(), 0);
 
-    desktop->cursor = QPoint(form1().x() + 2000, 0);
-    position().SeekTick();
+    desktop->cursor = QPoint(mainWindow().x() + 2000, 0);
+    position().showPosition();
     EXPECT_EQ(position().notchLeft(), 4725);
-    EXPECT_EQ(label("lblST")->caption(), "3:20/3:20  100%");
+    EXPECT_EQ(label("seekTip")->caption(), "3:20/3:20  100%");
     // At least 100 twips clear of the window's right edge.
-    EXPECT_LE(label("lblST")->geometry().right() + 1, form1().width() - 6);
-    QTest::mouseRelease(label("lblbar"), Qt::LeftButton);
+    EXPECT_LE(label("seekTip")->geometry().right() + 1, mainWindow().width() - 6);
+    QTest::mouseRelease(label("positionTrack"), Qt::LeftButton);
     EXPECT_EQ(player().position, 200);
 }
 
 // The bar is a slider of seconds that screen readers and keys set.
-TEST_F(PositionTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthIsUnknown) {
+TEST_F(PositionBarTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthIsUnknown) {
     player().position = 125.5;
-    EXPECT_EQ(readOut(label("lblbar")), std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
+    EXPECT_EQ(readOut(label("positionTrack")),
+              std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
     // Said as the clock shows it, also as the description, which the desktop's bus carries.
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(label("lblbar"));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(label("positionTrack"));
     EXPECT_EQ(bar->text(QAccessible::Value), "2:06 von 3:20");
     EXPECT_EQ(bar->text(QAccessible::Description), "2:06 von 3:20");
     QAccessibleValueInterface* value = bar->valueInterface();
     ASSERT_NE(value, nullptr);
 
-    QSignalSpy jumps(&position(), &Position::jumped);
+    QSignalSpy jumps(&position(), &PositionBar::jumped);
     value->setCurrentValue(50.0);
     EXPECT_EQ(player().position, 50);
-    EXPECT_EQ(label("lbltime")->caption(), "0:50 / 3:20");
-    EXPECT_EQ(label("imgnotch")->x(), pixels(1560 + 3165 * 50 / 200.0));
+    EXPECT_EQ(label("clock")->caption(), "0:50 / 3:20");
+    EXPECT_EQ(label("positionNotch")->x(), pixels(1560 + 3165 * 50 / 200.0));
     value->setCurrentValue(500.0);  // held within the track
     EXPECT_EQ(player().position, 200);
 
@@ -95,49 +97,49 @@ TEST_F(PositionTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthI
                                                        {Qt::Key_Right, 5},
                                                        {Qt::Key_End, 200}};
     for (const auto& [key, seconds] : keys) {
-        QTest::keyClick(label("lblbar"), key);
+        QTest::keyClick(label("positionTrack"), key);
         EXPECT_EQ(player().position, seconds) << QKeySequence(key).toString().toStdString();
     }
     ASSERT_EQ(jumps.size(), 7);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 50);
 
     // While playing, a screen reader hears of each new second only.
-    QSignalSpy told(label("lblbar"), &SkinLabel::sliderValueChanged);
+    QSignalSpy told(label("positionTrack"), &SkinLabel::sliderValueChanged);
     for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
         player().position = at;
-        position().SeekTick();
+        position().showPosition();
     }
     EXPECT_EQ(told.size(), 2);
 
     player().position = 125.5;
-    position().SeekTick();
-    QTest::mousePress(label("imgnotch"), Qt::RightButton);  // any button drags
-    EXPECT_TRUE(label("lblST")->isVisible());
+    position().showPosition();
+    QTest::mousePress(label("positionNotch"), Qt::RightButton);  // any button drags
+    EXPECT_TRUE(label("seekTip")->isVisible());
 
     mouseForNotch(2830);  // 1270 of 3165 twips along the bar
-    position().SeekTick();
+    position().showPosition();
     EXPECT_EQ(position().notchLeft(), 2830);
-    EXPECT_EQ(label("lbltime")->caption(), "2:06 / 3:20");
-    EXPECT_EQ(label("lblST")->caption(), "1:20/3:20  40%");
-    EXPECT_NEAR(label("lblST")->x() + label("lblST")->width() / 2.0, (2830 + 105) / 15.0, 1);
+    EXPECT_EQ(label("clock")->caption(), "2:06 / 3:20");
+    EXPECT_EQ(label("seekTip")->caption(), "1:20/3:20  40%");
+    EXPECT_NEAR(label("seekTip")->x() + label("seekTip")->width() / 2.0, (2830 + 105) / 15.0, 1);
     EXPECT_EQ(player().position, 125.5);  // nothing seeks before the release
 
-    QTest::mouseRelease(label("imgnotch"), Qt::RightButton);
+    QTest::mouseRelease(label("positionNotch"), Qt::RightButton);
     EXPECT_NEAR(player().position, 200 * 1270 / 3165.0, 1e-3);
-    EXPECT_FALSE(label("lblST")->isVisible());
+    EXPECT_FALSE(label("seekTip")->isVisible());
     EXPECT_FALSE(position().isDragging());
 
     player().length = 0;
     player().position = 7;
-    position().SeekTick();
-    EXPECT_EQ(label("lbltime")->caption(), "0:07 / 0:00");
-    EXPECT_EQ(label("imgnotch")->x(), label("lblbar")->x());
+    position().showPosition();
+    EXPECT_EQ(label("clock")->caption(), "0:07 / 0:00");
+    EXPECT_EQ(label("positionNotch")->x(), label("positionTrack")->x());
 
-    QTest::mousePress(label("imgnotch"), Qt::LeftButton);
+    QTest::mousePress(label("positionNotch"), Qt::LeftButton);
     mouseForNotch(2830);
-    position().SeekTick();
-    EXPECT_EQ(label("lblST")->caption(), "0:00/0:00  40%");
-    QTest::mouseRelease(label("imgnotch"), Qt::LeftButton);
+    position().showPosition();
+    EXPECT_EQ(label("seekTip")->caption(), "0:00/0:00  40%");
+    QTest::mouseRelease(label("positionNotch"), Qt::LeftButton);
     EXPECT_EQ(player().position, 7);
 }
 

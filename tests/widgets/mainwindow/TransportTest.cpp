@@ -28,12 +28,12 @@ protected:
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
         pl().fillFromStore();
     }
-    Transport& transport() { return form1().transport(); }
+    Transport& transport() { return mainWindow().transport(); }
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
 
 TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysNothing) {
-    transport().playselected();  // nothing selected
+    transport().playSelectedLine();  // nothing selected
     EXPECT_EQ(messages->told(), QStringList({"Fehler: Keine Datei zum Abspielen gefunden!"}));
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::None);
     EXPECT_EQ(player().file, "");
@@ -41,24 +41,25 @@ TEST_F(TransportTest, PreviousAndNextWrapAroundInListOrderAndNothingToPlayPlaysN
     QSignalSpy tips(&transport(), &Transport::trayTipChanged);
     QStringList played;
     // Before anything played, previous lands on the second-to-last entry.
-    for (const char* button : {"btnprev", "btnprev", "btnprev", "btnnext"}) {
+    for (const char* button :
+         {"previousButton", "previousButton", "previousButton", "nextButton"}) {
         click(button);
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/b.mp3", "/m/a.mp3", "/m/c.mp3", "/m/a.mp3"}));
-    EXPECT_EQ(label("lbltracktitle")->caption(), "a");
-    EXPECT_EQ(form1().loadedFile(), "a");
+    EXPECT_EQ(label("titleMarquee")->caption(), "a");
+    EXPECT_EQ(mainWindow().loadedFile(), "a");
     EXPECT_EQ(pl().listIndex(), 0);
     EXPECT_EQ(tips.count(), 4);
     EXPECT_EQ(tips.last().at(0).toString(), "a");
-    EXPECT_TRUE(timer("tmrPT")->isEnabled());
-    EXPECT_EQ(flags({"btnplay", "btnstop"}), "11");
+    EXPECT_TRUE(timer("positionTimer")->isEnabled());
+    EXPECT_EQ(flags({"playButton", "stopButton"}), "11");
 
     program->store.fill({}, {});
-    click("btnnext");
-    click("btnprev");
+    click("nextButton");
+    click("previousButton");
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Keine Datei geladen");
+    EXPECT_EQ(label("titleMarquee")->caption(), "Keine Datei geladen");
     EXPECT_EQ(messages->told().size(), 1);
 }
 
@@ -66,7 +67,7 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
     // What a screen reader reads of "Shuffle" and "Normal": checkable, and checked where red.
     const auto checks = [this] {
         QString digits;
-        for (const char* name : {"Label4", "Label12"}) {
+        for (const char* name : {"shuffleButton", "normalOrderButton"}) {
             const QAccessible::State state =
                 QAccessible::queryAccessibleInterface(label(name))->state();
             digits += QString::number(state.checkable) + QString::number(state.checked);
@@ -74,54 +75,54 @@ TEST_F(TransportTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesIn
         return digits;
     };
     EXPECT_EQ(checks(), "1011");
-    click("Label4");
-    EXPECT_TRUE(program->shufflemode);
-    EXPECT_EQ(label("Label4")->backColor(), kRed);
-    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    click("shuffleButton");
+    EXPECT_TRUE(program->shuffleOn);
+    EXPECT_EQ(label("shuffleButton")->backColor(), kRed);
+    EXPECT_EQ(label("normalOrderButton")->backColor(), kWhite);
     EXPECT_EQ(checks(), "1110");
-    EXPECT_TRUE(item("playshuffle")->isChecked());
-    EXPECT_FALSE(item("playnormal")->isChecked());
+    EXPECT_TRUE(item("shuffleItem")->isChecked());
+    EXPECT_FALSE(item("normalOrderItem")->isChecked());
     QStringList played;
     for (int i = 0; i < 4; ++i) {
-        click("btnnext");
+        click("nextButton");
         played << playing();
     }
     EXPECT_EQ(played, QStringList({"/m/c.mp3", "/m/a.mp3", "/m/b.mp3", "/m/c.mp3"}));
     // Back to normal order: the position is kept, the next step reads it in list order.
-    click("Label12");
-    EXPECT_FALSE(program->shufflemode);
-    click("btnnext");
+    click("normalOrderButton");
+    EXPECT_FALSE(program->shuffleOn);
+    click("nextButton");
     EXPECT_EQ(playing(), "/m/b.mp3");  // shuffle step 2 would be entry 1
 
     // Choosing the active order again falls back to list order, leaving the marks alone.
-    item("playshuffle")->trigger();
-    EXPECT_TRUE(program->shufflemode);
-    EXPECT_FALSE(item("playnormal")->isChecked());
-    item("playshuffle")->trigger();
-    EXPECT_FALSE(program->shufflemode);
-    EXPECT_EQ(label("Label4")->backColor(), kWhite);
-    EXPECT_EQ(label("Label12")->backColor(), kWhite);
+    item("shuffleItem")->trigger();
+    EXPECT_TRUE(program->shuffleOn);
+    EXPECT_FALSE(item("normalOrderItem")->isChecked());
+    item("shuffleItem")->trigger();
+    EXPECT_FALSE(program->shuffleOn);
+    EXPECT_EQ(label("shuffleButton")->backColor(), kWhite);
+    EXPECT_EQ(label("normalOrderButton")->backColor(), kWhite);
     EXPECT_EQ(checks(), "1010");
-    EXPECT_TRUE(item("playshuffle")->isChecked());
-    item("playnormal")->trigger();
-    EXPECT_EQ(label("Label12")->backColor(), kRed);
-    EXPECT_TRUE(item("playnormal")->isChecked());
-    EXPECT_FALSE(item("playshuffle")->isChecked());
+    EXPECT_TRUE(item("shuffleItem")->isChecked());
+    item("normalOrderItem")->trigger();
+    EXPECT_EQ(label("normalOrderButton")->backColor(), kRed);
+    EXPECT_TRUE(item("normalOrderItem")->isChecked());
+    EXPECT_FALSE(item("shuffleItem")->isChecked());
 
     // Play selected, then next continues from that position in shuffle order.
-    click("Label4");
+    click("shuffleButton");
     pl().setListIndex(0);
-    transport().playselected();
+    transport().playSelectedLine();
     EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(program->mp3pos, 1);
-    click("btnnext");
+    EXPECT_EQ(program->currentStep, 1);
+    click("nextButton");
     EXPECT_EQ(playing(), "/m/a.mp3");  // order(2) = 1
-    click("btnnext");
+    click("nextButton");
     EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
 }
 
 TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
-    click("btnnext");
+    click("nextButton");
     EXPECT_EQ(player().next, "/m/b.mp3");
     player().finish();
     EXPECT_EQ(playing(), "/m/b.mp3");
@@ -129,59 +130,59 @@ TEST_F(TransportTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     player().finish();
     player().finish();
     EXPECT_EQ(playing(), "/m/a.mp3");
-    click("Label4");
+    click("shuffleButton");
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
 }
 
 TEST_F(TransportTest, PauseTogglesWhileTheTrayShowsPaused) {
-    click("btnnext");
-    click("btnpause");
+    click("nextButton");
+    click("pauseButton");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_FALSE(item("mnupause")->isEnabled());
-    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
-    click("btnpause");
+    EXPECT_FALSE(item("pauseItem")->isEnabled());
+    EXPECT_TRUE(item("resumeItem")->isEnabled());
+    click("pauseButton");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
 
-    click("btnpause");
-    item("mnuplayagain")->trigger();
+    click("pauseButton");
+    item("resumeItem")->trigger();
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(item("mnupause")->isEnabled());
-    EXPECT_FALSE(item("mnuplayagain")->isEnabled());
-    item("mnupause")->trigger();
+    EXPECT_TRUE(item("pauseItem")->isEnabled());
+    EXPECT_FALSE(item("resumeItem")->isEnabled());
+    item("pauseItem")->trigger();
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
-    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+    EXPECT_TRUE(item("resumeItem")->isEnabled());
 
-    item("mnuplayagain")->trigger();
+    item("resumeItem")->trigger();
     player().position = 12;
-    click("btnstop");
+    click("stopButton");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_EQ(player().position, 0);
     EXPECT_EQ(player().file, "/m/a.mp3");
-    EXPECT_FALSE(item("mnupause")->isEnabled());
-    EXPECT_TRUE(item("mnuplayagain")->isEnabled());
+    EXPECT_FALSE(item("pauseItem")->isEnabled());
+    EXPECT_TRUE(item("resumeItem")->isEnabled());
 }
 
 TEST_F(TransportTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
-    form1().setStandardFolder("/music");
+    mainWindow().setStandardFolder("/music");
     dialog().chosenFile = "/music/Leise.mp3";
-    item("load_mp3")->trigger();
+    item("openFileItem")->trigger();
     EXPECT_EQ(dialog().initDir, "/music");
     EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
     EXPECT_EQ(player().file, "/music/Leise.mp3");
     EXPECT_EQ(playing(), "-");
-    EXPECT_EQ(label("lbltracktitle")->caption(), "Leise.mp3");
-    EXPECT_EQ(flags({"btnnext", "btnprev", "btnstop"}), "001");
+    EXPECT_EQ(label("titleMarquee")->caption(), "Leise.mp3");
+    EXPECT_EQ(flags({"nextButton", "previousButton", "stopButton"}), "001");
 
     // "Open" with a cancelled dialog starts what the player already holds.
     dialog().chosenFile.clear();
-    click("Label11");
+    click("openButton");
     EXPECT_EQ(playing(), "/music/Leise.mp3");
 
     dialog().chosenFile = "/music/Einzeln.mp3";
-    click("Label11");
+    click("openButton");
     EXPECT_EQ(playing(), "/music/Einzeln.mp3");
-    EXPECT_EQ(form1().loadedFile(), "/music/Einzeln.mp3");
-    EXPECT_EQ(program->mp3pos, 0);
+    EXPECT_EQ(mainWindow().loadedFile(), "/music/Einzeln.mp3");
+    EXPECT_EQ(program->currentStep, 0);
 }
 
 // Clickable labels are push buttons named by their tooltips; the others stay text.
@@ -191,19 +192,19 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
         return std::pair(a->role(), a->text(QAccessible::Name).toStdString());
     };
     using A = QAccessible;
-    EXPECT_EQ(described(label("btnnext")), std::pair(A::Button, std::string("Nächster Track")));
-    EXPECT_EQ(described(label("Label5")),
+    EXPECT_EQ(described(label("nextButton")), std::pair(A::Button, std::string("Nächster Track")));
+    EXPECT_EQ(described(label("optionsButton")),
               std::pair(A::Button, std::string("Programmoptionen aufrufen")));
-    EXPECT_EQ(described(label("muting")), std::pair(A::Button, std::string("Ton ausschalten")));
-    EXPECT_EQ(described(label("Label14")), std::pair(A::StaticText, std::string("?")));
-    EXPECT_EQ(described(label("Label15")), std::pair(A::StaticText, std::string("v. 1.0")));
-    EXPECT_NE(described(label("lblbar")).first, A::Button);  // says nothing of itself
-    EXPECT_EQ(described(&form1()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
-    showQuickInfo(*program, "Titel");
-    const quickinfo& popup = *program->quickinfoIfLoaded();
-    EXPECT_EQ(described(popup.quicki), std::pair(A::StaticText, std::string("Titel")));
-    EXPECT_EQ(described(popup.Label2), std::pair(A::StaticText, std::string("0:00 / 0:00")));
-    EXPECT_EQ(described(popup.Label1), std::pair(A::Graphic, std::string()));
+    EXPECT_EQ(described(label("muteButton")), std::pair(A::Button, std::string("Ton ausschalten")));
+    EXPECT_EQ(described(label("helpButton")), std::pair(A::StaticText, std::string("?")));
+    EXPECT_EQ(described(label("versionLabel")), std::pair(A::StaticText, std::string("v. 1.0")));
+    EXPECT_NE(described(label("positionTrack")).first, A::Button);  // says nothing of itself
+    EXPECT_EQ(described(&mainWindow()), std::pair(A::Window, std::string("MP3-Brambleplayer")));
+    showPopup(*program, "Titel");
+    const TrackChangePopup& popup = *program->popupIfLoaded();
+    EXPECT_EQ(described(popup.titleLabel), std::pair(A::StaticText, std::string("Titel")));
+    EXPECT_EQ(described(popup.clock), std::pair(A::StaticText, std::string("0:00 / 0:00")));
+    EXPECT_EQ(described(popup.playGlyph), std::pair(A::Graphic, std::string()));
 
     const auto press = [](SkinLabel* label) {
         QAccessibleActionInterface* action =
@@ -212,13 +213,13 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
         ASSERT_TRUE(action->actionNames().contains(QAccessibleActionInterface::pressAction()));
         action->doAction(QAccessibleActionInterface::pressAction());
     };
-    press(label("btnnext"));
+    press(label("nextButton"));
     EXPECT_EQ(playing(), "/m/a.mp3");
-    EXPECT_EQ(label("btnnext")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
-    press(label("btnstop"));
+    EXPECT_EQ(label("nextButton")->foreColor(), QColor(0, 255, 0));  // no pressed look left behind
+    press(label("stopButton"));
     EXPECT_EQ(playing(), "-");
-    label("btnplay")->setEnabled(false);
-    press(label("btnplay"));  // a disabled label takes no press
+    label("playButton")->setEnabled(false);
+    press(label("playButton"));  // a disabled label takes no press
     EXPECT_EQ(playing(), "-");
 
     // A name is shown exactly as named wherever it appears: nothing of it is read as markup.
@@ -229,9 +230,9 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
         SCOPED_TRACE(name.toStdString());
         program->store.fill({{name, "/m/n.mp3"}}, {1});
         pl().fillFromStore();
-        click("btnnext");
-        EXPECT_EQ(shownText(*label("lbltracktitle")), name);
-        EXPECT_EQ(shownText(*program->quickinfoWindow().quicki), name);
+        click("nextButton");
+        EXPECT_EQ(shownText(*label("titleMarquee")), name);
+        EXPECT_EQ(shownText(*program->popup().titleLabel), name);
         const QModelIndex line = pl().lines->index(0);
         EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
         trayIcon.setTip(name);
@@ -251,20 +252,20 @@ TEST_F(TransportTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritt
 // The player's keys act like the controls, in the list where it has no use for them.
 TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
-    form1().volume().setStoredVolume(16384);  // 50 %
-    QSignalSpy jumps(&form1().position(), &Position::jumped);
+    mainWindow().volume().setStoredVolume(16384);  // 50 %
+    QSignalSpy jumps(&mainWindow().position(), &PositionBar::jumped);
     const auto summary = [this] {
         static const QStringList kStates{"stopped", "paused", "playing"};
         return QStringLiteral("%1 %2 %3s vol%4 mixer%5%6 line%7 %8")
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(
-                volume::percentage(form1().volumeSetting().value(), form1().volumeSetting().span()))
+            .arg(volume::percentage(mainWindow().volumeSetting().value(),
+                                    mainWindow().volumeSetting().span()))
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
             .arg(pl().listIndex())
-            .arg(label("lbltime")->caption());
+            .arg(label("clock")->caption());
     };
     struct Row {
         bool inList;
@@ -304,8 +305,8 @@ TEST_F(TransportTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeaves
         {false, K(Qt::Key_MediaStop), "a stopped 0s vol50 mixer32768 line1 0:00 / 3:20"},
     };
     for (const Row& row : rows) {
-        QWidget* target =
-            row.inList ? static_cast<QWidget*>(pl().List1) : static_cast<QWidget*>(&form1());
+        QWidget* target = row.inList ? static_cast<QWidget*>(pl().titleList)
+                                     : static_cast<QWidget*>(&mainWindow());
         // As the keyboard sends it; QTest knows no media keys.
         const Qt::Key key = row.key.key();
         const QString text = key < 0x7f ? QString(QChar(key)).toLower() : QString();

@@ -17,15 +17,15 @@ protected:
     }
     // The window system's answer to the minimise arrives before anything else can happen.
     void minimise() {
-        click("Label13");
+        click("minimiseButton");
         QCoreApplication::processEvents();
     }
-    bool inTaskBar() { return windows->inTaskList(form1()); }
+    bool inTaskBar() { return windows->inTaskList(mainWindow()); }
     void withTrayMenu(const std::function<void()>& inside) {
-        tray->send(TrayIcon::kContextRequest);
-        ASSERT_TRUE(control<QMenu>("mnusystemtray")->isVisible());
+        tray->send(TrayIcon::Event::MenuRequested);
+        ASSERT_TRUE(control<QMenu>("trayMenu")->isVisible());
         inside();
-        control<QMenu>("mnusystemtray")->close();
+        control<QMenu>("trayMenu")->close();
     }
 };
 
@@ -35,37 +35,37 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     const QString seventy(70, QLatin1Char('t'));
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     program->store.fill({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
-    click("btnnext");
+    click("nextButton");
     EXPECT_EQ(tray->tip, seventy.left(63));
-    click("btnnext");
+    click("nextButton");
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
 
-    label("lblST")->show();
-    tray->send(TrayIcon::kDoubleClick);  // while visible: it stays as it is
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
-    EXPECT_FALSE(label("lblST")->isVisible());  // every message of the window hides the tooltip
+    label("seekTip")->show();
+    tray->send(TrayIcon::Event::Activated);  // while visible: it stays as it is
+    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized());
+    EXPECT_FALSE(label("seekTip")->isVisible());  // every message of the window hides the tooltip
 
     minimise();
-    EXPECT_FALSE(form1().isVisible());
-    withTrayMenu([this] { item("mnushowpl")->trigger(); });
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
-    EXPECT_FALSE(timer("stayd")->isEnabled());
+    EXPECT_FALSE(mainWindow().isVisible());
+    withTrayMenu([this] { item("showPlayerItem")->trigger(); });
+    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized());
+    EXPECT_FALSE(timer("dockingTimer")->isEnabled());
     minimise();
-    tray->send(TrayIcon::kDoubleClick);
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized());
-    EXPECT_TRUE(timer("stayd")->isEnabled());
+    tray->send(TrayIcon::Event::Activated);
+    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized());
+    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
     EXPECT_FALSE(inTaskBar());
 }
 
 TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowComesBack) {
-    QSignalSpy opened(control<QMenu>("mnusystemtray"), &QMenu::aboutToShow);
+    QSignalSpy opened(control<QMenu>("trayMenu"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
-        tray->send(TrayIcon::kContextRequest);
-        tray->send(TrayIcon::kDoubleClick);
+        tray->send(TrayIcon::Event::MenuRequested);
+        tray->send(TrayIcon::Event::Activated);
     });
     EXPECT_EQ(opened.count(), 1);
-    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(mainWindow().isVisible());
     withTrayMenu([] {});
     EXPECT_EQ(opened.count(), 2);
 
@@ -73,40 +73,40 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     QMessageBox question;
     question.setWindowModality(Qt::ApplicationModal);
     question.show();
-    tray->send(TrayIcon::kContextRequest);
-    tray->send(TrayIcon::kDoubleClick);
+    tray->send(TrayIcon::Event::MenuRequested);
+    tray->send(TrayIcon::Event::Activated);
     EXPECT_EQ(opened.count(), 2);
-    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(mainWindow().isVisible());
     question.close();
-    tray->send(TrayIcon::kContextRequest);
+    tray->send(TrayIcon::Event::MenuRequested);
     EXPECT_EQ(opened.count(), 3);
-    control<QMenu>("mnusystemtray")->close();
+    control<QMenu>("trayMenu")->close();
 
     // Without a tray, the window hidden in it comes back (it is hidden there already).
-    EXPECT_TRUE(form1().tray().tmrTrayHost->isRunning());
+    EXPECT_TRUE(mainWindow().tray().trayHostTimer->isRunning());
     tray->hostRunning = false;
-    form1().tray().tmrTrayHost_Timer();
-    EXPECT_TRUE(form1().isVisible() && !form1().isMinimized() && inTaskBar());
-    EXPECT_TRUE(timer("stayd")->isEnabled());
+    mainWindow().tray().checkTrayHost();
+    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized() && inTaskBar());
+    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
     tray->hostRunning = true;  // back: the entry goes again
-    form1().tray().tmrTrayHost_Timer();
+    mainWindow().tray().checkTrayHost();
     EXPECT_FALSE(inTaskBar());
     tray->hostRunning = false;
     minimise();  // only minimises
-    EXPECT_TRUE(form1().isVisible() && form1().isMinimized());
+    EXPECT_TRUE(mainWindow().isVisible() && mainWindow().isMinimized());
 
     // Gone while out of the task bar: minimising puts it back there.
     tray->hostRunning = true;
-    tray->send(TrayIcon::kDoubleClick);
+    tray->send(TrayIcon::Event::Activated);
     ASSERT_FALSE(inTaskBar());
     tray->hostRunning = false;
     minimise();
-    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && form1().isVisible(); }));
-    EXPECT_TRUE(form1().isMinimized());
+    ASSERT_TRUE(waitUntil([this] { return inTaskBar() && mainWindow().isVisible(); }));
+    EXPECT_TRUE(mainWindow().isMinimized());
 }
 
 TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
-    ASSERT_EQ(tray->menu, control<QMenu>("mnusystemtray"));
+    ASSERT_EQ(tray->menu, control<QMenu>("trayMenu"));
     DBusMenuExporter exporter(*tray->menu);
     const auto shown = [&exporter](const QAction* item) {
         return exporter.propertiesOf(exporter.idOf(item));
@@ -124,26 +124,26 @@ TEST_F(TrayTest, DBusTrayGetsTheMenuWithItsStatesKeptCurrentAndChoosesInIt) {
     EXPECT_EQ(root.children[2].properties.value("type").toString(), "separator");
     EXPECT_EQ(root.children[6].properties.value("children-display").toString(), "submenu");
     EXPECT_EQ(root.children[6].children.size(), 5);
-    EXPECT_FALSE(shown(item("mnupause")).value("enabled").toBool());
-    EXPECT_TRUE(shown(item("mnunext")).value("enabled").toBool());
-    EXPECT_EQ(shown(item("playnormal")).value("toggle-state").toInt(), 1);
-    EXPECT_EQ(shown(item("playshuffle")).value("toggle-state").toInt(), 0);
+    EXPECT_FALSE(shown(item("pauseItem")).value("enabled").toBool());
+    EXPECT_TRUE(shown(item("nextItem")).value("enabled").toBool());
+    EXPECT_EQ(shown(item("normalOrderItem")).value("toggle-state").toInt(), 1);
+    EXPECT_EQ(shown(item("shuffleItem")).value("toggle-state").toInt(), 0);
 
     QSignalSpy updated(&exporter, &DBusMenuExporter::LayoutUpdated);
-    form1().menuItem("mnuvolup1")->trigger();
+    mainWindow().menuItem("volumeUp5Item")->trigger();
     ASSERT_TRUE(waitUntil([&updated] { return !updated.isEmpty(); }));
     EXPECT_GT(exporter.GetLayout(DBusMenuExporter::kRootId, -1, {}, root), revision);
-    ASSERT_NE(control<QMenu>("mnuvolume")->title(), "Lautstärke");
+    ASSERT_NE(control<QMenu>("volumeMenu")->title(), "Lautstärke");
     EXPECT_EQ(root.children[6].properties.value("label").toString(),
-              control<QMenu>("mnuvolume")->title());
+              control<QMenu>("volumeMenu")->title());
 
     // A disabled item does nothing, an unknown one is reported.
-    item("playshuffle")->setEnabled(false);
-    exporter.Event(exporter.idOf(item("playshuffle")), "clicked", {}, 0);
-    exporter.Event(exporter.idOf(item("mnuexit2")), "clicked", {}, 0);
+    item("shuffleItem")->setEnabled(false);
+    exporter.Event(exporter.idOf(item("shuffleItem")), "clicked", {}, 0);
+    exporter.Event(exporter.idOf(item("trayExitItem")), "clicked", {}, 0);
     EXPECT_EQ(processEnds, 0);
     EXPECT_TRUE(waitUntil([this] { return processEnds == 1; }));
-    EXPECT_FALSE(item("playshuffle")->isChecked());
+    EXPECT_FALSE(item("shuffleItem")->isChecked());
     EXPECT_EQ(exporter.EventGroup({{999, "clicked", {}, 0}}), QList<int>{999});
 }
 

@@ -19,56 +19,58 @@ QByteArray fileOf(std::vector<QByteArray> lines, const QByteArray& volumeLine) {
     return bytes;
 }
 
-class VolumeTest : public ProgramFixture {
+class VolumeControlTest : public ProgramFixture {
 protected:
-    Volume& volume() { return form1().volume(); }
-    int value() { return form1().volumeSetting().value(); }
+    VolumeControl& volume() { return mainWindow().volume(); }
+    int value() { return mainWindow().volumeSetting().value(); }
     void mouseAt(double twips) {
-        desktop->cursor = QPoint(form1().x() + static_cast<int>(twips / 15), form1().y() + 60);
+        desktop->cursor =
+            QPoint(mainWindow().x() + static_cast<int>(twips / 15), mainWindow().y() + 60);
     }
-    QPoint onTrack() { return {label("lblVol")->width() - 3, 4}; }  // clear of the thumb
+    QPoint onTrack() { return {label("volumeTrack")->width() - 3, 4}; }  // clear of the thumb
 };
 
-TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreenReadersDo) {
+TEST_F(VolumeControlTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreenReadersDo) {
     writeSettings(kStored);
     start();
     // A click released before the first tick leaves the tray's caption as it was.
-    click("imgVol");
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke");
+    click("volumeThumb");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke");
     mixer->writes.clear();
-    QTest::mousePress(label("imgVol"), Qt::LeftButton);
-    EXPECT_TRUE(label("lblttVol")->isVisible());
-    EXPECT_TRUE(timer("tmrTime")->isRunning());
+    QTest::mousePress(label("volumeThumb"), Qt::LeftButton);
+    EXPECT_TRUE(label("volumeTip")->isVisible());
+    EXPECT_TRUE(timer("volumeDragTimer")->isRunning());
 
     // The thumb centres on the mouse: 5820 - 105 twips, 315 of 645 along the track.
     mouseAt(5820);
     ASSERT_TRUE(waitUntil([this] { return value() == 16002; }));
     EXPECT_EQ(volume().thumbLeft(), 5715);
-    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 48%");
+    EXPECT_EQ(label("volumeTip")->caption(), "Lautstärke 48%");
     runEventsFor(60);  // more ticks with the mouse standing still write nothing more
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{32004});
     EXPECT_EQ(mixer->writes.size(), 1U);
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 100 "));  // written only at the end
 
-    QTest::mouseRelease(label("imgVol"), Qt::LeftButton);
-    EXPECT_FALSE(label("lblttVol")->isVisible());
-    EXPECT_FALSE(timer("tmrTime")->isRunning());
+    QTest::mouseRelease(label("volumeThumb"), Qt::LeftButton);
+    EXPECT_FALSE(label("volumeTip")->isVisible());
+    EXPECT_FALSE(timer("volumeDragTimer")->isRunning());
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 48%");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 48%");
 
     volume().setStoredVolume(16002);
     // The level the mixer shows, 48.8 %, where the caption cuts it down.
-    EXPECT_EQ(readOut(label("imgVol")), std::tuple(QAccessible::Slider, "Lautstärke", 49, 0, 100));
+    EXPECT_EQ(readOut(label("volumeThumb")),
+              std::tuple(QAccessible::Slider, "Lautstärke", 49, 0, 100));
     QAccessibleValueInterface* level =
-        QAccessible::queryAccessibleInterface(label("imgVol"))->valueInterface();
+        QAccessible::queryAccessibleInterface(label("volumeThumb"))->valueInterface();
     ASSERT_NE(level, nullptr);
 
-    QSignalSpy told(label("imgVol"), &SkinLabel::sliderValueChanged);
+    QSignalSpy told(label("volumeThumb"), &SkinLabel::sliderValueChanged);
     level->setCurrentValue(3.0);  // reads back as 3, not 2, however the value rounds
     EXPECT_EQ(level->currentValue().toDouble(), 3);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 2L * value());
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " " + QByteArray::number(value()) + " "));
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 3%");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 3%");
     EXPECT_DOUBLE_EQ(volume().thumbLeft(), 5400 + 645.0 * value() / 32767);
     EXPECT_EQ(told.size(), 1);
 
@@ -76,99 +78,99 @@ TEST_F(VolumeTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAndScreen
         {Qt::Key_Right, 8}, {Qt::Key_Home, 0}, {Qt::Key_Left, 0}, {Qt::Key_End, 100}};
     for (const auto& [key, percent] : keys) {
         const QByteArray saved = readFile("settings.cfg");
-        QTest::keyPress(label("imgVol"), key);
+        QTest::keyPress(label("volumeThumb"), key);
         EXPECT_EQ(level->currentValue().toInt(), percent);
         EXPECT_EQ(readFile("settings.cfg"), saved);  // not while the key is held
-        QTest::keyRelease(label("imgVol"), key);
+        QTest::keyRelease(label("volumeThumb"), key);
         EXPECT_EQ(readFile("settings.cfg"),
                   fileOf(kStored, " " + QByteArray::number(value()) + " "));
-        EXPECT_EQ(control<QMenu>("mnuvolume")->title(),
+        EXPECT_EQ(control<QMenu>("volumeMenu")->title(),
                   QStringLiteral("Lautstärke %1%").arg(percent));
     }
     EXPECT_EQ(value(), 32767);
 }
 
-TEST_F(VolumeTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
+TEST_F(VolumeControlTest, DragOnTheTrackIsHeldAtBothEndsAndLeavesTheTrayCaption) {
     start();
     mixer->microphone = MixerControl{FakeMixer::kMicrophone, 0, 31};
     volume().findMixerControls();
-    QTest::mousePress(label("lblVol"), Qt::LeftButton, {}, onTrack());
+    QTest::mousePress(label("volumeTrack"), Qt::LeftButton, {}, onTrack());
     mouseAt(30000);
     ASSERT_TRUE(waitUntil([this] { return value() == 32767; }));
     EXPECT_EQ(volume().thumbLeft(), 6045);
-    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 100%");
+    EXPECT_EQ(label("volumeTip")->caption(), "Lautstärke 100%");
     mouseAt(0);
     ASSERT_TRUE(waitUntil([this] { return value() == 0; }));
     EXPECT_EQ(volume().thumbLeft(), 5400);
-    EXPECT_EQ(label("lblttVol")->caption(), "Lautstärke 0%");
-    QTest::mouseRelease(label("lblVol"), Qt::LeftButton, {}, onTrack());
+    EXPECT_EQ(label("volumeTip")->caption(), "Lautstärke 0%");
+    QTest::mouseRelease(label("volumeTrack"), Qt::LeftButton, {}, onTrack());
 
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), (std::vector<long>{65534, 0}));
     // A monitor line into the speakers is silenced with every change.
     EXPECT_EQ(mixer->writesTo(FakeMixer::kMicrophone), (std::vector<long>{0, 0}));
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke");
     EXPECT_TRUE(readFile("settings.cfg").endsWith("\r\n 0 \r\n"));
 }
 
-TEST_F(VolumeTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLevel) {
+TEST_F(VolumeControlTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTellsTheLevel) {
     start();
     const double start = volume().thumbLeft();
-    volume().mnuvolup1_Click();
-    volume().mnuvolup1_Click();
+    volume().volumeUp5();
+    volume().volumeUp5();
     EXPECT_EQ(volume().thumbLeft(), start + 64);
-    volume().mnuvolup_Click();
+    volume().volumeUp10();
     EXPECT_EQ(volume().thumbLeft(), start + 129);
     // 129 of 645 twips: a fifth of 32767.
     EXPECT_EQ(value(), 6553);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers).back(), 13106);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 19%");
-    EXPECT_FALSE(label("lblttVol")->isVisible());
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 19%");
+    EXPECT_FALSE(label("volumeTip")->isVisible());
     for (int i = 0; i < 12; ++i) {
-        volume().mnuvolup_Click();
+        volume().volumeUp10();
     }
     EXPECT_EQ(value(), 32767);
     EXPECT_EQ(volume().thumbLeft(), 6045);
     for (int i = 0; i < 12; ++i) {
-        volume().mnuvoldown_Click();
+        volume().volumeDown10();
     }
-    volume().mnuvoldown1_Click();
+    volume().volumeDown5();
     EXPECT_EQ(value(), 0);
-    EXPECT_EQ(control<QMenu>("mnuvolume")->title(), "Lautstärke 0%");
+    EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 0%");
     EXPECT_FALSE(fileExists("settings.cfg"));
 
     volume().setStoredVolume(1000);
-    QTest::mouseMove(label("imgVol"));
-    EXPECT_EQ(label("imgVol")->toolTip(), "Lautstärke bei 3%");
+    QTest::mouseMove(label("volumeThumb"));
+    EXPECT_EQ(label("volumeThumb")->toolTip(), "Lautstärke bei 3%");
     mixer->writes.clear();
-    click("muting");
+    click("muteButton");
     EXPECT_TRUE(player().muted);
-    EXPECT_EQ(flags({"muting2", "muting"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting2")->toolTip(), "Ton einschalten");
-    click("muting2");
+    EXPECT_EQ(flags({"unmuteButton", "muteButton"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("unmuteButton")->toolTip(), "Ton einschalten");
+    click("unmuteButton");
     EXPECT_FALSE(player().muted);
-    EXPECT_EQ(flags({"muting", "muting2"}, &QWidget::isVisible), "10");
-    EXPECT_EQ(label("muting")->toolTip(), "Ton ausschalten");
+    EXPECT_EQ(flags({"muteButton", "unmuteButton"}, &QWidget::isVisible), "10");
+    EXPECT_EQ(label("muteButton")->toolTip(), "Ton ausschalten");
     EXPECT_TRUE(mixer->writes.empty());
     EXPECT_EQ(value(), 1000);
 
     player().muted = true;
-    click("muting");
-    EXPECT_TRUE(label("muting")->isVisible());
+    click("muteButton");
+    EXPECT_TRUE(label("muteButton")->isVisible());
     EXPECT_TRUE(player().muted);
 }
 
 // With no volume stored the slider starts at the speakers' level, which stays as it is, and a
 // step goes on from there.
-TEST_F(VolumeTest, WithoutAStoredVolumeTheSliderStartsAtTheSpeakersLevel) {
+TEST_F(VolumeControlTest, WithoutAStoredVolumeTheSliderStartsAtTheSpeakersLevel) {
     mixer->answered = false;
     mixer->speakersLevel = 3277;  // 5 % of the mixer's range
     start();
     mixer->answer();
     EXPECT_EQ(value(), 1639);
-    EXPECT_EQ(std::get<2>(readOut(label("imgVol"))), 5);
+    EXPECT_EQ(std::get<2>(readOut(label("volumeThumb"))), 5);
     EXPECT_TRUE(mixer->writes.empty());
-    volume().mnuvolup1_Click();
-    EXPECT_EQ(std::get<2>(readOut(label("imgVol"))), 10);
+    volume().volumeUp5();
+    EXPECT_EQ(std::get<2>(readOut(label("volumeThumb"))), 10);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{6530});
     EXPECT_FALSE(fileExists("settings.cfg"));
 }
@@ -181,7 +183,7 @@ struct LateMixer {
     bool thumbMoves;
 };
 
-class LateMixerTest : public VolumeTest, public ::testing::WithParamInterface<LateMixer> {};
+class LateMixerTest : public VolumeControlTest, public ::testing::WithParamInterface<LateMixer> {};
 
 TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     const LateMixer& late = GetParam();
@@ -189,25 +191,25 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     mixer->answered = false;
     mixer->speakersLevel = 60000;  // the stored volume wins
     start();
-    EXPECT_EQ(form1().volumeSetting().span(), 32767);
+    EXPECT_EQ(mainWindow().volumeSetting().span(), 32767);
     EXPECT_EQ(value(), 100);
     volume().nudgeToShare(0.5);
-    const int thumb = label("imgVol")->x();
+    const int thumb = label("volumeThumb")->x();
     EXPECT_EQ(value(), 16384);
     EXPECT_TRUE(mixer->writes.empty());
     EXPECT_GT(mixer->opens, 0);  // asked to open with every change
 
     mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
     mixer->answer();
-    EXPECT_EQ(form1().volumeSetting().span(), late.span);
+    EXPECT_EQ(mainWindow().volumeSetting().span(), late.span);
     EXPECT_EQ(value(), late.value);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
-    EXPECT_EQ(label("imgVol")->x() != thumb, late.thumbMoves);
+    EXPECT_EQ(label("volumeThumb")->x() != thumb, late.thumbMoves);
     mixer->answer();
     EXPECT_EQ(mixer->writes.size(), 1U);
 }
 
-INSTANTIATE_TEST_SUITE_P(VolumeTest, LateMixerTest,
+INSTANTIATE_TEST_SUITE_P(VolumeControlTest, LateMixerTest,
                          ::testing::Values(LateMixer{65535, 32767, 16384, false},
                                            LateMixer{2000, 1000, 1000, true}));
 

@@ -26,7 +26,7 @@ TEST_F(ScanScheduleTest, ASecondRequestWhilePendingScansOnceWithTheNewestList) {
     writeFolders({"A"});
     start();
     writeFolders({"B"});
-    plaction(*program, "openauto");
+    reloadFoldersDat(*program);
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"b"}));
     EXPECT_EQ(program->store.count(), 1);
@@ -67,7 +67,7 @@ TEST_F(ScanScheduleTest, ARequestWhileListingSupersedesTheScanUnderWay) {
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(folder.filePath("A")) == 1; }));
     EXPECT_TRUE(program->scanPending());
     writeFolders({"B"});
-    plaction(*program, "openauto");
+    reloadFoldersDat(*program);
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"b"}));
 
@@ -85,9 +85,9 @@ TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(fileExists("folders.dat"));
     browser().setFolderList({"/eins", " ", "/zwei, drei"});
-    plaction(*program, "makeauto");
+    writeFoldersDat(*program);
     EXPECT_EQ(readFile("folders.dat"), QByteArray("/eins\r\n \r\n/zwei, drei\r\n"));
-    plaction(*program, "openauto");
+    reloadFoldersDat(*program);
     EXPECT_EQ(browser().folderList(), QStringList({"/eins", "", "/zwei, drei"}));
 }
 

@@ -5,9 +5,9 @@
 
 namespace {
 
-class OptionsTest : public ProgramFixture {
+class OptionsDialogTest : public ProgramFixture {
 protected:
-    bool playerWindowsEnabled() { return form1().isEnabled() && pl().isEnabled(); }
+    bool playerWindowsEnabled() { return mainWindow().isEnabled() && pl().isEnabled(); }
     std::vector<QRect> layout() {
         std::vector<QRect> places{opts().rect()};
         for (const QWidget* w : opts().findChildren<QWidget*>()) {
@@ -17,48 +17,48 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxItDependsOn) {
+TEST_F(OptionsDialogTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxItDependsOn) {
     start();
-    click("Label5");
+    click("optionsButton");
     EXPECT_EQ(opts().pos(), QPoint((1280 - opts().width()) / 2, (1024 - opts().height()) / 2));
-    EXPECT_TRUE(opts().Command4->isEnabled());
+    EXPECT_TRUE(opts().applyButton->isEnabled());
     EXPECT_EQ(opts().minimumSize(), opts().maximumSize());  // fixed size
     const std::vector<QRect> designed = layout();
-    opts().optending->click();
-    opts().estfolder->setText("/musik/ä, b");
-    opts().Command4->click();
+    opts().confirmExitBox->click();
+    opts().standardFolderEdit->setText("/musik/ä, b");
+    opts().applyButton->click();
     EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
-    EXPECT_EQ(form1().standardFolder(), "/musik/ä, b");
-    EXPECT_FALSE(opts().Command4->isEnabled());
-    EXPECT_TRUE(opts().Label3->isVisible());
+    EXPECT_EQ(mainWindow().standardFolder(), "/musik/ä, b");
+    EXPECT_FALSE(opts().applyButton->isEnabled());
+    EXPECT_TRUE(opts().changedNote->isVisible());
     EXPECT_TRUE(opts().isVisible());
     EXPECT_FALSE(playerWindowsEnabled());
-    EXPECT_TRUE(opts().Timer1->isRunning());
-    EXPECT_EQ(opts().Timer1->interval(), 5000);
-    emit opts().Timer1->timeout();
-    EXPECT_FALSE(opts().Label3->isVisible());
-    EXPECT_FALSE(opts().Timer1->isEnabled());
+    EXPECT_TRUE(opts().noteTimer->isRunning());
+    EXPECT_EQ(opts().noteTimer->interval(), 5000);
+    emit opts().noteTimer->timeout();
+    EXPECT_FALSE(opts().changedNote->isVisible());
+    EXPECT_FALSE(opts().noteTimer->isEnabled());
     EXPECT_EQ(layout(), designed);
 
     // Each box follows the box it depends on, both ways.
-    for (auto [parent, child] : {std::pair{opts().optshowpl, opts().optexppl},
-                                 std::pair{opts().qinfo, opts().alwaysshow}}) {
+    for (auto [parent, child] : {std::pair{opts().showPlaylistBox, opts().enlargePlaylistBox},
+                                 std::pair{opts().popupBox, opts().keepPopupBox}}) {
         SCOPED_TRACE(child->text().toStdString());
         child->setChecked(true);
-        opts().Command4->click();
+        opts().applyButton->click();
         parent->click();
         EXPECT_FALSE(child->isChecked());
         EXPECT_FALSE(child->isEnabled());
-        EXPECT_TRUE(opts().Command4->isEnabled());
+        EXPECT_TRUE(opts().applyButton->isEnabled());
         parent->click();  // available again, but its check is not restored
         EXPECT_TRUE(child->isEnabled());
         EXPECT_FALSE(child->isChecked());
     }
 }
 
-TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest) {
+TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest) {
     // Line 3 cannot be used: it is passed over and the lines after it still count.
     writeSettings({" 1 ", " 1 ", " x ", "/musik", " 1 ", " 1 ", " 16000 "});
     start();
@@ -68,29 +68,29 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest
         std::function<void()> open;
         QWidget* focus;
     };
-    SkinLabel* button = label("Label5");
+    SkinLabel* button = label("optionsButton");
     const std::vector<Opener> openers{
         {[button] { QTest::keyClick(button, Qt::Key_Return); }, button},
-        {[this] { item("optionen")->trigger(); }, &form1()},
-        {[this] { item("mnuoptions")->trigger(); }, &form1()},
-        {[this] { QTest::keyClick(pl().List1, Qt::Key_F3); }, pl().List1},
+        {[this] { item("optionsItem")->trigger(); }, &mainWindow()},
+        {[this] { item("trayOptionsItem")->trigger(); }, &mainWindow()},
+        {[this] { QTest::keyClick(pl().titleList, Qt::Key_F3); }, pl().titleList},
     };
     for (std::size_t i = 0; i < openers.size(); ++i) {
         SCOPED_TRACE(i);
-        opts().optending->setChecked(true);
-        opts().estfolder->setText("/anders");
-        opts().alwaysshow->setChecked(false);
-        control<VolumeHolder>("setVolume")->setValue(100);
+        opts().confirmExitBox->setChecked(true);
+        opts().standardFolderEdit->setText("/anders");
+        opts().keepPopupBox->setChecked(false);
+        control<VolumeSetting>("volumeSetting")->setValue(100);
         ASSERT_TRUE(activate(*openers[i].focus->window()));
         openers[i].focus->setFocus(Qt::TabFocusReason);
         openers[i].open();
         EXPECT_TRUE(opts().isVisible());
         EXPECT_FALSE(playerWindowsEnabled());
-        EXPECT_TRUE(opts().optending->isChecked());
-        EXPECT_EQ(opts().estfolder->text(), "/musik");
-        EXPECT_TRUE(opts().alwaysshow->isChecked());
-        EXPECT_EQ(form1().volumeSetting().value(), 16000);
-        EXPECT_EQ(label("imgVol")->x(), 381);
+        EXPECT_TRUE(opts().confirmExitBox->isChecked());
+        EXPECT_EQ(opts().standardFolderEdit->text(), "/musik");
+        EXPECT_TRUE(opts().keepPopupBox->isChecked());
+        EXPECT_EQ(mainWindow().volumeSetting().value(), 16000);
+        EXPECT_EQ(label("volumeThumb")->x(), 381);
         ASSERT_TRUE(activate(opts()));
         QTest::keyClick(&opts(), Qt::Key_Escape);
         EXPECT_FALSE(opts().isVisible());
@@ -102,89 +102,89 @@ TEST_F(OptionsTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHoldsNest
     // The player's windows come back only when no window holds them any more.
     program->store.fill({{"a", "/m/a.mp3"}}, {1});
     pl().fillFromStore();
-    const std::vector<std::function<void(frmsearch&)>> searchClosers{
-        [](frmsearch& s) { s.close(); },
-        [](frmsearch& s) { s.Command1->click(); },
-        [](frmsearch& s) { s.List2_DblClick(); },
+    const std::vector<std::function<void(TitleSearchWindow&)>> searchClosers{
+        [](TitleSearchWindow& s) { s.close(); },
+        [](TitleSearchWindow& s) { s.markButton->click(); },
+        [](TitleSearchWindow& s) { s.playChosen(); },
     };
     for (std::size_t i = 0; i < searchClosers.size(); ++i) {
         SCOPED_TRACE(i);
-        click("Label1");
-        frmsearch& search = program->searchWindow();
-        search.Text1->setText("a");
-        search.List2->setCurrentIndex(search.results->index(0));
-        click("Label5");
+        click("searchButton");
+        TitleSearchWindow& search = program->searchWindow();
+        search.searchEdit->setText("a");
+        search.resultList->setCurrentIndex(search.results->index(0));
+        click("optionsButton");
         searchClosers[i](search);
         EXPECT_FALSE(playerWindowsEnabled());
-        opts().Command2->click();
+        opts().cancelButton->click();
         EXPECT_TRUE(playerWindowsEnabled());
     }
 
-    frmopen& browser = this->browser();
-    pl().mnuinsert1->trigger();
-    item("mnuoptions")->trigger();
-    opts().Command1->click();
+    FolderBrowser& browser = this->browser();
+    pl().addFolderItem->trigger();
+    item("trayOptionsItem")->trigger();
+    opts().okButton->click();
     EXPECT_FALSE(playerWindowsEnabled());
-    browser.Command2->click();
+    browser.cancelButton->click();
     EXPECT_TRUE(playerWindowsEnabled());
 
     // The other way round; the playlist window the commit makes anew is held as well.
-    pl().mnuinsert1->trigger();
-    item("mnuoptions")->trigger();
+    pl().addFolderItem->trigger();
+    item("trayOptionsItem")->trigger();
     browser.setFolderList({folder.path()});
-    browser.Command1->click();
+    browser.commitButton->click();
     EXPECT_FALSE(browser.isVisible());
     EXPECT_FALSE(playerWindowsEnabled());
-    opts().Command2->click();
+    opts().cancelButton->click();
     EXPECT_TRUE(playerWindowsEnabled());
 }
 
-TEST_F(OptionsTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolder) {
+TEST_F(OptionsDialogTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesATypedFolder) {
     writeSettings({" 1 ", " 1 ", " 1 ", "", " 1 ", " 0 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     start();
-    click("Label5");
-    opts().optending->click();
-    opts().Command2->click();
+    click("optionsButton");
+    opts().confirmExitBox->click();
+    opts().cancelButton->click();
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
     EXPECT_EQ(readFile("settings.cfg"), before);
 
-    click("Label9");
+    click("closeButton");
     EXPECT_EQ(processEnds, 1);
     EXPECT_TRUE(messages->shown.empty());
 
-    click("Label5");
-    opts().Command4->click();
-    opts().estfolder->clear();
-    QTest::keyClicks(opts().estfolder, "/neu");
-    EXPECT_FALSE(opts().Command4->isEnabled());         // typing does not count
-    QTest::keyClick(opts().estfolder, Qt::Key_Return);  // presses no button
+    click("optionsButton");
+    opts().applyButton->click();
+    opts().standardFolderEdit->clear();
+    QTest::keyClicks(opts().standardFolderEdit, "/neu");
+    EXPECT_FALSE(opts().applyButton->isEnabled());               // typing does not count
+    QTest::keyClick(opts().standardFolderEdit, Qt::Key_Return);  // presses no button
     EXPECT_TRUE(opts().isVisible());
-    QTest::keyClick(opts().Command1, Qt::Key_Return);
-    EXPECT_EQ(form1().standardFolder(), "/neu");
+    QTest::keyClick(opts().okButton, Qt::Key_Return);
+    EXPECT_EQ(mainWindow().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());
 }
 
-TEST_F(OptionsTest, UnwritableFileIsReportedAndKeptWhole) {
+TEST_F(OptionsDialogTest, UnwritableFileIsReportedAndKeptWhole) {
     writeSettings({" 1 ", " 1 ", " 0 ", "/alt", " 1 ", " 0 ", " 0 "});
     const QByteArray before = readFile("settings.cfg");
     // A folder in the place of the writer's temporary file stops the write, even for root.
     ASSERT_TRUE(QDir(folder.path()).mkdir("settings.cfg.bramble-tmp"));
     start();
-    click("Label5");
-    opts().estfolder->setText("/neu");
-    for (QPushButton* button : {opts().Command4, opts().Command1}) {
+    click("optionsButton");
+    opts().standardFolderEdit->setText("/neu");
+    for (QPushButton* button : {opts().applyButton, opts().okButton}) {
         messages->shown.clear();
         button->click();
         ASSERT_EQ(messages->shown.size(), 1U);
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
-        EXPECT_EQ(form1().standardFolder(), "/neu");
+        EXPECT_EQ(mainWindow().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());

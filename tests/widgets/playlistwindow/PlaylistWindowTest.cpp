@@ -17,81 +17,83 @@ protected:
         start();
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
         browser().setFolderList({"/m", "/n, alt"});
-        plaction(*program, "showpl");
+        showPlaylist(*program);
     }
-    QPoint lineCentre(int line) { return pl().List1->visualRect(pl().lines->index(line)).center(); }
+    QPoint lineCentre(int line) {
+        return pl().titleList->visualRect(pl().lines->index(line)).center();
+    }
 };
 
 TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSizes) {
-    pl().Timer1_Timer();
-    EXPECT_EQ(label("lblplaylist")->caption(), "Playlist mit 3 MP3");
-    EXPECT_TRUE(waitUntil([this] { return pl().Timer1->isRunning(); }));
+    pl().showLineCount();
+    EXPECT_EQ(label("playlistCountLabel")->caption(), "Playlist mit 3 MP3");
+    EXPECT_TRUE(waitUntil([this] { return pl().countTimer->isRunning(); }));
     EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
 
-    click("hidepl");
+    click("hidePlaylistButton");
     EXPECT_FALSE(program->playlistLoaded());
-    EXPECT_EQ(form1().playlistMark(), "0");
-    EXPECT_EQ(flags({"showpl", "hidepl"}), "10");
-    EXPECT_FALSE(control<QMenu>("mnuplaylist")->menuAction()->isEnabled());
+    EXPECT_EQ(mainWindow().playlistMark(), "0");
+    EXPECT_EQ(flags({"showPlaylistButton", "hidePlaylistButton"}), "10");
+    EXPECT_FALSE(control<QMenu>("playlistMenu")->menuAction()->isEnabled());
     // The docking tick does not bring a hidden playlist back.
-    timer("stayd")->setEnabled(true);
+    timer("dockingTimer")->setEnabled(true);
     QTest::qWait(50);
     EXPECT_FALSE(program->playlistLoaded());
 
-    click("showpl");
+    click("showPlaylistButton");
     ASSERT_TRUE(program->playlistLoaded());
     EXPECT_TRUE(pl().isVisible());
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(form1().playlistMark(), "1");
+    EXPECT_EQ(mainWindow().playlistMark(), "1");
 
-    click("Label7");
+    click("insertButton");
     EXPECT_TRUE(browser().isVisible());
-    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(mainWindow().isVisible());
     EXPECT_FALSE(pl().isVisible());
     browser().close();
-    EXPECT_TRUE(form1().isVisible());
+    EXPECT_TRUE(mainWindow().isVisible());
     EXPECT_TRUE(pl().isVisible());
 
-    click("Label2");
+    click("playlistSizeButton");
     EXPECT_EQ(pl().height(), 368);
-    EXPECT_EQ(pl().List1->height(), 366);
-    EXPECT_EQ(label("Label2")->caption(), "-");
-    EXPECT_EQ(label("Label2")->foreColor(), kRed);
+    EXPECT_EQ(pl().titleList->height(), 366);
+    EXPECT_EQ(label("playlistSizeButton")->caption(), "-");
+    EXPECT_EQ(label("playlistSizeButton")->foreColor(), kRed);
     // The enlarged state survives hiding and showing: it is kept in the label's colour.
-    click("hidepl");
-    click("showpl");
+    click("hidePlaylistButton");
+    click("showPlaylistButton");
     EXPECT_EQ(pl().height(), 368);
 
-    click("Label2");
+    click("playlistSizeButton");
     EXPECT_EQ(pl().height(), 186);
-    EXPECT_EQ(label("Label2")->caption(), "+");
-    EXPECT_EQ(label("Label2")->foreColor(), kWhite);
+    EXPECT_EQ(label("playlistSizeButton")->caption(), "+");
+    EXPECT_EQ(label("playlistSizeButton")->foreColor(), kWhite);
 
     // Between 3500 and 5500 twips nothing changes: 234 px are 3510 twips, 366 px 5490.
     for (const int height : {234, 366}) {
         pl().resize(pl().width(), height);
-        click("Label2");
+        click("playlistSizeButton");
         EXPECT_EQ(pl().height(), height);
     }
 }
 
 TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
-    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    QTest::keyClick(pl().titleList, Qt::Key_Delete);
     ASSERT_EQ(messages->shown.size(), 1U);
     EXPECT_EQ(messages->shown[0].icon, MessageBoxes::Icon::Exclamation);
 
     pl().setListIndex(0);
-    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    QTest::keyClick(pl().titleList, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(program->store.count(), 2);
-    QTest::keyClick(pl().List1, Qt::Key_Delete);
+    QTest::keyClick(pl().titleList, Qt::Key_Delete);
     EXPECT_EQ(shownLines(), QStringList({"b", "c"}));
     EXPECT_EQ(messages->told(), QStringList(2, "Fehler: Keine Datei selektiert!"));
     pl().setListIndex(1);
-    QTest::keyClick(pl().List1, Qt::Key_Return);
+    QTest::keyClick(pl().titleList, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/c.mp3");
-    EXPECT_FALSE(timer("tmrPT")->isEnabled());  // Enter leaves the clock alone
-    EXPECT_TRUE(item("mnupause")->isEnabled());
+    EXPECT_FALSE(timer("positionTimer")->isEnabled());  // Enter leaves the clock alone
+    EXPECT_TRUE(item("pauseItem")->isEnabled());
 }
 
 // F6 takes the keyboard from one window to the other, where Return plays the chosen line; F2
@@ -101,43 +103,44 @@ TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth
         return waitUntil([widget] { return QApplication::focusWidget() == widget; });
     };
     pl().setListIndex(2);
-    ASSERT_TRUE(activate(form1()));
-    QTest::keyClick(&form1(), Qt::Key_F6);
-    ASSERT_TRUE(focused(pl().List1));
-    QTest::keyClick(pl().List1, Qt::Key_Up);
-    QTest::keyClick(pl().List1, Qt::Key_Return);
+    ASSERT_TRUE(activate(mainWindow()));
+    QTest::keyClick(&mainWindow(), Qt::Key_F6);
+    ASSERT_TRUE(focused(pl().titleList));
+    QTest::keyClick(pl().titleList, Qt::Key_Up);
+    QTest::keyClick(pl().titleList, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/b.mp3");
-    for (QWidget* window : {static_cast<QWidget*>(pl().List1), static_cast<QWidget*>(&form1())}) {
+    for (QWidget* window :
+         {static_cast<QWidget*>(pl().titleList), static_cast<QWidget*>(&mainWindow())}) {
         QTest::keyClick(window, Qt::Key_F2);
         ASSERT_NE(program->searchIfLoaded(), nullptr);
         EXPECT_TRUE(program->searchIfLoaded()->isVisible());
         program->unloadSearch();
     }
-    QTest::keyClick(pl().List1, Qt::Key_F6);
-    EXPECT_TRUE(focused(&form1()));
-    EXPECT_EQ(label("Label1")->toolTip(), "Sucht einen Eintrag in der Playlist (F2)");
+    QTest::keyClick(pl().titleList, Qt::Key_F6);
+    EXPECT_TRUE(focused(&mainWindow()));
+    EXPECT_EQ(label("searchButton")->toolTip(), "Sucht einen Eintrag in der Playlist (F2)");
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {
     const QPoint where = lineCentre(2);
-    QTest::mouseClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
-    QTest::mouseDClick(pl().List1->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseClick(pl().titleList->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(pl().titleList->viewport(), Qt::LeftButton, {}, where);
     EXPECT_EQ(player().file, "/m/c.mp3");
     EXPECT_EQ(player().state, MediaPlayer::kPlaying);
-    EXPECT_EQ(label("lbltracktitle")->caption(), "c");
-    EXPECT_TRUE(timer("tmrPT")->isEnabled());
-    EXPECT_EQ(program->mp3pos, 3);
+    EXPECT_EQ(label("titleMarquee")->caption(), "c");
+    EXPECT_TRUE(timer("positionTimer")->isEnabled());
+    EXPECT_EQ(program->currentStep, 3);
 
-    pl().List1_MouseDown(lineCentre(1));
+    pl().openContextMenuAt(lineCentre(1));
     EXPECT_EQ(pl().listIndex(), 1);
-    EXPECT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
-    pl().mnupopup1->close();
+    EXPECT_TRUE(waitUntil([this] { return pl().contextMenu->isVisible(); }));
+    pl().contextMenu->close();
 
-    pl().List1_MouseDown(QPoint(5, pl().List1->height() - 2));
+    pl().openContextMenuAt(QPoint(5, pl().titleList->height() - 2));
     EXPECT_EQ(pl().listIndex(), 1);
-    EXPECT_FALSE(pl().mnupopup1->isVisible());
+    EXPECT_FALSE(pl().contextMenu->isVisible());
     QStringList items;
-    for (const QAction* a : pl().mnupopup1->actions()) {
+    for (const QAction* a : pl().contextMenu->actions()) {
         items << (a->isSeparator() ? "-" : a->text());
     }
     EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-", "Verzeichnis hinzufügen",
@@ -147,37 +150,38 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyO
          {QKeyCombination(Qt::SHIFT, Qt::Key_F10), QKeyCombination(Qt::Key_Menu)}) {
         pl().setListIndex(2);
         QKeyEvent press(QEvent::KeyPress, key.key(), key.keyboardModifiers());
-        QApplication::sendEvent(pl().List1, &press);
-        ASSERT_TRUE(waitUntil([this] { return pl().mnupopup1->isVisible(); }));
-        const QRect line = pl().List1->visualRect(pl().lines->index(2));
-        EXPECT_EQ(pl().mnupopup1->pos(), pl().List1->viewport()->mapToGlobal(line.bottomLeft()));
-        pl().mnupopup1->close();
+        QApplication::sendEvent(pl().titleList, &press);
+        ASSERT_TRUE(waitUntil([this] { return pl().contextMenu->isVisible(); }));
+        const QRect line = pl().titleList->visualRect(pl().lines->index(2));
+        EXPECT_EQ(pl().contextMenu->pos(),
+                  pl().titleList->viewport()->mapToGlobal(line.bottomLeft()));
+        pl().contextMenu->close();
     }
 }
 
 TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesTheFolders) {
     messages->answers = {Answer::Cancel};
-    click("Label10");
+    click("clearButton");
     EXPECT_EQ(shownLines().size(), 3);
 
-    form1().setLoadedFile("b");
-    label("lbltracktitle")->setCaption("b");
+    mainWindow().setLoadedFile("b");
+    label("titleMarquee")->setCaption("b");
     messages->answers = {Answer::No};
-    click("Label10");
+    click("clearButton");
     EXPECT_TRUE(shownLines().isEmpty());
-    EXPECT_EQ(label("lbltracktitle")->caption(), "b");
+    EXPECT_EQ(label("titleMarquee")->caption(), "b");
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_EQ(messages->shown[1].title, "Meldung");
     EXPECT_EQ(messages->shown[1].buttons, MessageBoxes::Buttons::YesNoCancel);
 
-    click("Label10");
+    click("clearButton");
     EXPECT_EQ(messages->shown.size(), 2U);
 
-    click("hidepl");
-    click("showpl");
+    click("hidePlaylistButton");
+    click("showPlaylistButton");
     EXPECT_EQ(shownLines().size(), 3);
 
-    click("Label3");
+    click("saveButton");
     EXPECT_EQ(dialog().saves, 1);  // after none while clearing
     EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
     EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
@@ -186,13 +190,13 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
-    click("Label3");
+    click("saveButton");
     EXPECT_EQ(readFile("liste.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
 
     // Saving before clearing starts beside the program.
     dialog().chosenFile = folder.filePath("gesichert.mpc");
     messages->answers = {Answer::Yes};
-    pl().mnudeleteall1->trigger();
+    pl().clearItem->trigger();
     EXPECT_EQ(dialog().initDir, folder.path());
     EXPECT_EQ(readFile("gesichert.mpc"), QByteArray("/m\r\n/n, alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());
@@ -202,7 +206,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
                messages->shown.back().text.contains("\"" + path + "\"");
     };
     dialog().chosenFile = folder.filePath("fehlt/liste.mpc");
-    click("Label3");
+    click("saveButton");
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_FALSE(QDir(folder.filePath("fehlt")).exists());
 
@@ -212,7 +216,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
     pl().fillFromStore();
     messages->answers = {Answer::Yes};
-    pl().mnudeleteall1->trigger();
+    pl().clearItem->trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
     EXPECT_EQ(readFile("alt.mpc"), QByteArray("/alt\r\n"));
     EXPECT_TRUE(shownLines().isEmpty());

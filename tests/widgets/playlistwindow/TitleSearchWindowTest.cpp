@@ -3,7 +3,7 @@
 
 namespace {
 
-class SearchWindowTest : public ProgramFixture {
+class TitleSearchWindowTest : public ProgramFixture {
 protected:
     void SetUp() override {
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
@@ -12,118 +12,121 @@ protected:
                              {"Best of Abba", "/m/best.mp3"},
                              {"Ärzte - Junge", "/m/junge.mp3"}},
                             {1, 2, 3});
-        plaction(*program, "showpl");
-        click("Label1");
+        showPlaylist(*program);
+        click("searchButton");
     }
-    frmsearch& search() { return program->searchWindow(); }
+    TitleSearchWindow& search() { return program->searchWindow(); }
     QStringList results() { return search().results->stringList(); }
-    void choose(int result) { search().List2->setCurrentIndex(search().results->index(result)); }
+    void choose(int result) {
+        search().resultList->setCurrentIndex(search().results->index(result));
+    }
     bool played() { return player().calls.contains("play"); }
 };
 
-TEST_F(SearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
+TEST_F(TitleSearchWindowTest, OpensWithItsTextsAndRefillsOnEveryChange) {
     ASSERT_NE(program->searchIfLoaded(), nullptr);
     EXPECT_TRUE(search().isVisible());
     EXPECT_EQ(search().size(), QSize(330, 321));
     EXPECT_EQ(
-        QStringList({search().windowTitle(), search().Text1->text(), search().Label2->text(),
-                     search().found->text(), search().Command1->text(),
-                     search().Command1->toolTip(), search().Command2->text()}),
+        QStringList({search().windowTitle(), search().searchEdit->text(),
+                     search().resultsLabel->text(), search().foundLabel->text(),
+                     search().markButton->text(), search().markButton->toolTip(),
+                     search().closeButton->text()}),
         QStringList({"MP3-Titel suchen", "Liedtitel eingeben...", "Gefundene Titel",
                      "Wurden MP3's gefunden?", "nur markieren",
                      "Markiert nur den gewünschten Titel und schließt das Fenster", "Schließen"}));
 
     // Delete types no character, though X11 gives it one (DEL): it says nothing.
-    search().Text1->clear();
-    QTest::sendKeyEvent(QTest::Click, search().Text1, Qt::Key_Delete, QChar(0x7F), {});
-    EXPECT_EQ(search().found->text(), "Wurden MP3's gefunden?");
-    search().Text1->selectAll();
-    QTest::keyClick(search().Text1, Qt::Key_Backspace);
-    EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
+    search().searchEdit->clear();
+    QTest::sendKeyEvent(QTest::Click, search().searchEdit, Qt::Key_Delete, QChar(0x7F), {});
+    EXPECT_EQ(search().foundLabel->text(), "Wurden MP3's gefunden?");
+    search().searchEdit->selectAll();
+    QTest::keyClick(search().searchEdit, Qt::Key_Backspace);
+    EXPECT_EQ(search().foundLabel->text(), TitleSearchWindow::kNothingFound);
 
-    QTest::keyClicks(search().Text1, "*ABBA");
+    QTest::keyClicks(search().searchEdit, "*ABBA");
     EXPECT_EQ(results(), QStringList({"Abba - SOS", "Best of Abba"}));
-    EXPECT_EQ(search().Codlist, std::vector<int>({0, 1}));
-    EXPECT_EQ(search().found->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
+    EXPECT_EQ(search().resultLines, std::vector<int>({0, 1}));
+    EXPECT_EQ(search().foundLabel->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
     EXPECT_EQ(search().results->data(search().results->index(1), Qt::ToolTipRole), "Best of Abba");
 
-    search().Text1->clear();
+    search().searchEdit->clear();
     EXPECT_TRUE(results().isEmpty());
-    EXPECT_TRUE(search().Codlist.empty());
-    EXPECT_EQ(search().found->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
+    EXPECT_TRUE(search().resultLines.empty());
+    EXPECT_EQ(search().foundLabel->text(), "2 MP3 mit diesem Suchbegriff gefunden!");
 
-    search().Text1->setText("Queen");
+    search().searchEdit->setText("Queen");
     EXPECT_TRUE(results().isEmpty());
-    EXPECT_EQ(search().found->text(), frmsearch::kNothingFound);
+    EXPECT_EQ(search().foundLabel->text(), TitleSearchWindow::kNothingFound);
 
-    click("hidepl");
-    search().Text1->setText("*");
+    click("hidePlaylistButton");
+    search().searchEdit->setText("*");
     EXPECT_TRUE(results().isEmpty());
 }
 
-TEST_F(SearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUnloads) {
-    search().Text1->setText("*abba");
-    QTest::mouseClick(search().Command1, Qt::LeftButton);  // nothing chosen: stays open
+TEST_F(TitleSearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeepsOrUnloads) {
+    search().searchEdit->setText("*abba");
+    QTest::mouseClick(search().markButton, Qt::LeftButton);  // nothing chosen: stays open
     EXPECT_EQ(program->searchIfLoaded(), &search());
     EXPECT_EQ(pl().listIndex(), -1);
 
     choose(1);
-    form1().setEnabled(false);
-    QTest::mouseClick(search().Command1, Qt::LeftButton);
+    mainWindow().setEnabled(false);
+    QTest::mouseClick(search().markButton, Qt::LeftButton);
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_FALSE(played());
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
-    EXPECT_TRUE(form1().isEnabled());
+    EXPECT_TRUE(mainWindow().isEnabled());
 
-    click("Label1");
-    search().Text1->setText("*abba");
-    const QPoint where = search().List2->visualRect(search().results->index(1)).center();
-    QTest::mouseClick(search().List2->viewport(), Qt::LeftButton, {}, where);
-    QTest::mouseDClick(search().List2->viewport(), Qt::LeftButton, {}, where);
+    click("searchButton");
+    search().searchEdit->setText("*abba");
+    const QPoint where = search().resultList->visualRect(search().results->index(1)).center();
+    QTest::mouseClick(search().resultList->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(search().resultList->viewport(), Qt::LeftButton, {}, where);
     EXPECT_EQ(pl().listIndex(), 1);
     EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 
-    click("Label1");
-    search().Text1->setText("*abba");
-    QTest::mouseClick(search().Command2, Qt::LeftButton);
+    click("searchButton");
+    search().searchEdit->setText("*abba");
+    QTest::mouseClick(search().closeButton, Qt::LeftButton);
     EXPECT_FALSE(search().isVisible());
-    click("Label1");
+    click("searchButton");
     EXPECT_TRUE(search().isVisible());
-    EXPECT_EQ(search().Text1->text(), "*abba");
+    EXPECT_EQ(search().searchEdit->text(), "*abba");
     EXPECT_EQ(results().size(), 2);
 
-    form1().setEnabled(false);
+    mainWindow().setEnabled(false);
     pl().setEnabled(false);
     search().close();
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
-    EXPECT_TRUE(form1().isEnabled());
+    EXPECT_TRUE(mainWindow().isEnabled());
     EXPECT_TRUE(pl().isEnabled());
-    click("Label1");
-    EXPECT_EQ(search().Text1->text(), "Liedtitel eingeben...");
+    click("searchButton");
+    EXPECT_EQ(search().searchEdit->text(), "Liedtitel eingeben...");
 
     // The keyboard alone: Escape and Return on "Schließen" hide it as the button does; Down
     // goes from the text to the first result, Return plays that as the double-click does.
-    QTest::keyClick(search().Text1, Qt::Key_Escape);
+    QTest::keyClick(search().searchEdit, Qt::Key_Escape);
     EXPECT_FALSE(search().isVisible());
-    click("Label1");
-    QTest::keyClick(search().Command2, Qt::Key_Return);
+    click("searchButton");
+    QTest::keyClick(search().closeButton, Qt::Key_Return);
     EXPECT_FALSE(search().isVisible());
-    click("Label1");
-    search().Text1->setText("abba");
-    QTest::keyClick(search().Text1, Qt::Key_Down);
-    EXPECT_EQ(search().List2->currentIndex().row(), 0);
-    QTest::keyClick(search().List2, Qt::Key_Return);
+    click("searchButton");
+    search().searchEdit->setText("abba");
+    QTest::keyClick(search().searchEdit, Qt::Key_Down);
+    EXPECT_EQ(search().resultList->currentIndex().row(), 0);
+    QTest::keyClick(search().resultList, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/sos.mp3");
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 }
 
 // Results of an older playlist select and play nothing.
-TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
+TEST_F(TitleSearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
     for (const auto& [doubleClick, shorter] : {std::pair{false, false}, std::pair{true, true}}) {
-        plaction(*program, "showpl");
-        click("Label1");
-        search().Text1->setText("*abba");
+        showPlaylist(*program);
+        click("searchButton");
+        search().searchEdit->setText("*abba");
         choose(1);
         if (shorter) {
             pl().clearList();
@@ -131,15 +134,15 @@ TEST_F(SearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
             pl().removeLine(0);  // line 1 now shows "Ärzte - Junge"
         }
         if (doubleClick) {
-            search().List2_DblClick();
+            search().playChosen();
         } else {
-            QTest::mouseClick(search().Command1, Qt::LeftButton);
+            QTest::mouseClick(search().markButton, Qt::LeftButton);
         }
         EXPECT_EQ(pl().listIndex(), -1) << doubleClick << shorter;
         EXPECT_FALSE(played());
         EXPECT_TRUE(messages->shown.empty());
         EXPECT_EQ(program->searchIfLoaded(), nullptr);
-        click("hidepl");
+        click("hidePlaylistButton");
     }
 }
 

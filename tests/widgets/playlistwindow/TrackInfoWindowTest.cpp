@@ -6,96 +6,96 @@
 
 namespace {
 
-class TrackInfoTest : public ProgramFixture {
+class TrackInfoWindowTest : public ProgramFixture {
 protected:
     void SetUp() override {
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});
         start();
         program->store.fill({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}}, {1, 2});
-        plaction(*program, "showpl");
+        showPlaylist(*program);
     }
-    FakePlayer& forInfo() { return static_cast<FakePlayer&>(*form1().infoPlayer()); }
-    dateiinfo& info() { return program->dateiinfoWindow(); }
+    FakePlayer& infoPlayer() { return static_cast<FakePlayer&>(*mainWindow().infoPlayer()); }
+    TrackInfoWindow& info() { return program->trackInfoWindow(); }
     void trackInfo(int line) {
         pl().setListIndex(line);
-        pl().mnutrackinfo->trigger();
+        pl().trackInfoItem->trigger();
     }
 };
 
-TEST_F(TrackInfoTest, ShowsThePathAndTheLengthMeasuredOnceTheFileIsOpen) {
-    forInfo().length = 185.6;
+TEST_F(TrackInfoWindowTest, ShowsThePathAndTheLengthMeasuredOnceTheFileIsOpen) {
+    infoPlayer().length = 185.6;
     trackInfo(1);
-    ASSERT_NE(program->dateiinfoIfLoaded(), nullptr);
+    ASSERT_NE(program->trackInfoWindowIfLoaded(), nullptr);
     EXPECT_TRUE(info().isVisible());
     EXPECT_EQ(info().windowTitle(), "Datei-Informationen");
     EXPECT_EQ(info().size(), QSize(390, 162));
-    EXPECT_EQ(info().Text1->text(), "/m/b.mp3");
-    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
+    EXPECT_EQ(info().pathEdit->text(), "/m/b.mp3");
+    EXPECT_EQ(info().lengthLabel->text(), "3:06 Minuten");
     // Measured on the second player, which is left stopped; the first is not touched.
-    EXPECT_EQ(forInfo().calls, QStringList({"file:/m/b.mp3", "stop"}));
-    EXPECT_FALSE(forInfo().autoStarts);
+    EXPECT_EQ(infoPlayer().calls, QStringList({"file:/m/b.mp3", "stop"}));
+    EXPECT_FALSE(infoPlayer().autoStarts);
     EXPECT_TRUE(players.at(0)->calls.isEmpty());
 
-    const QPointer<QLineEdit> path(info().Text1);
-    QTest::mouseClick(info().Command1, Qt::LeftButton);
-    EXPECT_EQ(program->dateiinfoIfLoaded(), nullptr);
+    const QPointer<QLineEdit> path(info().pathEdit);
+    QTest::mouseClick(info().closeButton, Qt::LeftButton);
+    EXPECT_EQ(program->trackInfoWindowIfLoaded(), nullptr);
     EXPECT_TRUE(path.isNull() || path->text().isEmpty());
 
     for (const auto& [seconds, text] :
          {std::pair{59.5, "1:00 Minuten"}, {0.5, "0:00 Minuten"}, {3725.0, "62:05 Minuten"}}) {
-        forInfo().length = seconds;
+        infoPlayer().length = seconds;
         trackInfo(0);
-        EXPECT_EQ(info().Label3->text(), text) << seconds;
+        EXPECT_EQ(info().lengthLabel->text(), text) << seconds;
         info().close();
     }
     pl().appendLines({"ohne Eintrag"});
-    forInfo().calls.clear();
+    infoPlayer().calls.clear();
     trackInfo(2);
-    EXPECT_EQ(info().Text1->text(), "");
-    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
-    EXPECT_TRUE(forInfo().calls.isEmpty());
+    EXPECT_EQ(info().pathEdit->text(), "");
+    EXPECT_EQ(info().lengthLabel->text(), "0:00 Minuten");
+    EXPECT_TRUE(infoPlayer().calls.isEmpty());
 
     info().close();
-    forInfo().length = 185.6;
+    infoPlayer().length = 185.6;
     trackInfo(0);
-    forInfo().length = 59.5;
+    infoPlayer().length = 59.5;
     trackInfo(1);
-    EXPECT_EQ(info().Text1->text(), "/m/b.mp3");
-    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
-    EXPECT_EQ(forInfo().file, "/m/a.mp3");
+    EXPECT_EQ(info().pathEdit->text(), "/m/b.mp3");
+    EXPECT_EQ(info().lengthLabel->text(), "3:06 Minuten");
+    EXPECT_EQ(infoPlayer().file, "/m/a.mp3");
 
     info().close();
     trackInfo(1);
-    EXPECT_EQ(info().Label3->text(), "1:00 Minuten");
+    EXPECT_EQ(info().lengthLabel->text(), "1:00 Minuten");
 
     info().close();
-    forInfo().slowLoad = true;
+    infoPlayer().slowLoad = true;
     trackInfo(0);
-    EXPECT_TRUE(info().Label3->text().isEmpty());
+    EXPECT_TRUE(info().lengthLabel->text().isEmpty());
     EXPECT_TRUE(info().loadTimeout->isActive());
     EXPECT_EQ(info().loadTimeout->interval(), 2000);
-    forInfo().length = 185.6;
-    forInfo().finishLoad();
-    EXPECT_EQ(info().Label3->text(), "3:06 Minuten");
+    infoPlayer().length = 185.6;
+    infoPlayer().finishLoad();
+    EXPECT_EQ(info().lengthLabel->text(), "3:06 Minuten");
     EXPECT_FALSE(info().loadTimeout->isActive());
-    EXPECT_EQ(forInfo().calls.last(), "stop");
+    EXPECT_EQ(infoPlayer().calls.last(), "stop");
 
     info().close();
     trackInfo(1);
     info().loadTimeout->start(1);
-    EXPECT_TRUE(waitUntil([this] { return !info().Label3->text().isEmpty(); }));
-    EXPECT_EQ(info().Label3->text(), "0:00 Minuten");
+    EXPECT_TRUE(waitUntil([this] { return !info().lengthLabel->text().isEmpty(); }));
+    EXPECT_EQ(info().lengthLabel->text(), "0:00 Minuten");
 
     // Escape closes it as "Schließen" does; the playlist it was opened from has the focus again.
     info().close();
-    ASSERT_TRUE(activate(form1()));  // where the closing just sent the focus
+    ASSERT_TRUE(activate(mainWindow()));  // where the closing just sent the focus
     ASSERT_TRUE(activate(pl()));
-    pl().List1->setFocus();
+    pl().titleList->setFocus();
     trackInfo(0);
     ASSERT_TRUE(activate(info()));
-    QTest::keyClick(info().Text1, Qt::Key_Escape);
-    EXPECT_EQ(program->dateiinfoIfLoaded(), nullptr);
-    EXPECT_TRUE(waitUntil([this] { return QApplication::focusWidget() == pl().List1; }));
+    QTest::keyClick(info().pathEdit, Qt::Key_Escape);
+    EXPECT_EQ(program->trackInfoWindowIfLoaded(), nullptr);
+    EXPECT_TRUE(waitUntil([this] { return QApplication::focusWidget() == pl().titleList; }));
 }
 
 }  // namespace
