@@ -82,4 +82,6 @@ void startUp(Program& program) {
     wireMainWindow(program);
     wireOptionsOpeners(program);
     form.show();
+    // A window manager may leave a window out of the task list unfocused when it maps it.
+    program.windowSystem().bringToFront(form);
 }

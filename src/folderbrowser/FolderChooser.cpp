@@ -62,11 +62,12 @@ void FolderChooser::open() {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });
-    // Kept above the disabled options dialog: a click on that must not bury the chooser,
-    // the dialog's only way out.
+    // Kept above the disabled options dialog and modal to it: a click on that must neither
+    // bury the chooser, the dialog's only way out, nor take the keys from it.
     OptionsDialog& dialog = program_.optionsDialog();
     winId();
     windowHandle()->setTransientParent(dialog.windowHandle());
+    setWindowModality(Qt::WindowModal);
     show();
     raise();
     activateWindow();
