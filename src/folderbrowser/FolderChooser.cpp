@@ -7,7 +7,6 @@
 
 #include "app/Program.h"
 #include "folderbrowser/Drives.h"
-#include "mainwindow/MainWindow.h"
 #include "options/OptionsDialog.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
@@ -58,7 +57,7 @@ FolderChooser::FolderChooser(Program& program)
 
 void FolderChooser::open() {
     driveBox->refresh();
-    navigation_->goTo(program_.mainWindow().standardFolder(), [this] {
+    navigation_->goTo(program_.settings().standardFolder(), [this] {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });
