@@ -7,7 +7,6 @@
 
 #include "app/Program.h"
 #include "folderbrowser/Drives.h"
-#include "options/OptionsDialog.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
@@ -55,21 +54,21 @@ FolderChooser::FolderChooser(Program& program)
     answerDialogKeys(*this, [this] { cancel(); });
 }
 
-void FolderChooser::open() {
+void FolderChooser::open(QWidget& opener, const QString& folder) {
     driveBox->refresh();
-    navigation_->goTo(program_.settings().standardFolder(), [this] {
+    navigation_->goTo(folder, [this] {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });
-    // Kept above the disabled options dialog: a click on that must not bury the chooser,
-    // the dialog's only way out.
-    OptionsDialog& dialog = program_.optionsDialog();
+    // Kept above its disabled opener: a click on that must not bury the chooser, the opener's
+    // only way out.
+    opener_ = &opener;
     winId();
-    windowHandle()->setTransientParent(dialog.windowHandle());
+    windowHandle()->setTransientParent(opener.windowHandle());
     show();
     raise();
     activateWindow();
-    dialog.setEnabled(false);
+    opener.setEnabled(false);
 }
 
 void FolderChooser::goToChosenDrive() {
@@ -81,9 +80,7 @@ void FolderChooser::openFolder(const QString& folder) {
 }
 
 void FolderChooser::takeFolder() {
-    OptionsDialog& dialog = program_.optionsDialog();
-    dialog.standardFolderEdit->setText(folderTree->path());
-    dialog.applyButton->setEnabled(true);
+    emit chosen(folderTree->path());
     close();
 }
 
@@ -92,7 +89,9 @@ void FolderChooser::cancel() {
 }
 
 void FolderChooser::closeEvent(QCloseEvent* event) {
-    program_.optionsDialog().setEnabled(true);
+    if (opener_) {
+        opener_->setEnabled(true);
+    }
     QWidget::closeEvent(event);
     program_.unloadFolderChooser();
 }

@@ -145,7 +145,15 @@ void OptionsDialog::reject() {
 }
 
 void OptionsDialog::chooseFolder() {
-    program_.folderChooser().open();
+    FolderChooser& chooser = program_.folderChooser();
+    connect(&chooser, &FolderChooser::chosen, this, &OptionsDialog::takeChosenFolder,
+            Qt::UniqueConnection);
+    chooser.open(*this, settings_.standardFolder());
+}
+
+void OptionsDialog::takeChosenFolder(const QString& folder) {
+    settings_.setEditedFolder(folder);
+    applyButton->setEnabled(true);
 }
 
 void OptionsDialog::apply() {

@@ -54,6 +54,8 @@ private:
     // The boxes and the field follow the settings. A box that changes, whoever changed it,
     // counts as a click: it enables "Übernehmen".
     void showSettings();
+    // The folder chooser's "OK".
+    void takeChosenFolder(const QString& folder);
     // Writes settings.cfg and makes the folder the one in use.
     void storeAndApply();
 
