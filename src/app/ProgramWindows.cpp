@@ -5,13 +5,11 @@
 
 #include "app/Accessibility.h"
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
-#include "mainwindow/VolumeControl.h"
 #include "model/FolderScan.h"
 #include "options/OptionsDialog.h"
 #include "platform/LocalFolders.h"
@@ -24,7 +22,8 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      settings_(::settingsPath(programFolder_), [this] { makeProgramFolder(); }) {
     installAccessibility();
     if (!services_.folders) {
         services_.folders = std::make_shared<LocalFolders>();
@@ -66,17 +65,10 @@ void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
 MainWindow& Program::mainWindow() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(*this);
-        QObject::connect(&mainWindow_->volume(), &VolumeControl::volumeToKeep, mainWindow_.get(),
-                         std::bind_front(&Program::keepVolume, this));
         QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
                          std::bind_front(&Program::showPopupFromTray, this));
     }
     return *mainWindow_;
-}
-
-void Program::keepVolume() {
-    // Nobody is told when writing fails: the volume is kept all the same.
-    saveSettings(*this);
 }
 
 void Program::showPopupFromTray(const QString& title) {
@@ -155,7 +147,7 @@ FolderBrowser& Program::folderBrowser() {
 
 OptionsDialog& Program::optionsDialog() {
     if (!optionsDialog_) {
-        optionsDialog_ = std::make_unique<OptionsDialog>(*this);
+        optionsDialog_ = std::make_unique<OptionsDialog>(*this, settings_);
     }
     return *optionsDialog_;
 }

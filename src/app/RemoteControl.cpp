@@ -53,7 +53,7 @@ RemoteControl::RemoteControl(Program& program)
     }
     connect(&form_.transport(), &Transport::orderChosen, this, &RemoteControl::settleSoon);
     connect(&form_.transport(), &Transport::singleFileChosen, this, &RemoteControl::settleSoon);
-    connect(&form_.volumeSetting(), &VolumeSetting::changed, this, &RemoteControl::settleSoon);
+    connect(&program.settings(), &SettingsModel::volumeChanged, this, &RemoteControl::settleSoon);
     connect(&form_.position(), &PositionBar::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
     trackFile_ = loadedFile();
@@ -75,9 +75,9 @@ MprisPlayer::State RemoteControl::state() const {
     // player holds; previous is a forward step from two steps back.
     now.canGoNext = nextStepPlaysSomething();
     now.canGoPrevious = stepPlaysSomething(program_, program_.currentStep - 2);
-    const VolumeSetting& slider = form_.volumeSetting();
-    if (slider.span() > 0) {
-        now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
+    const int span = program_.settings().volumeSpan();
+    if (span > 0) {
+        now.volume = std::clamp(static_cast<double>(program_.settings().volume()) / span, 0.0, 1.0);
     }
     const MediaPlayer* player = form_.player();
     if (player == nullptr) {

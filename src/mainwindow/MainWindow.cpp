@@ -15,13 +15,6 @@
 #include "skin/XpmImage.h"
 #include "util/Twips.h"
 
-void VolumeSetting::setValue(int value) {
-    if (value != value_) {
-        value_ = value;
-        emit changed();
-    }
-}
-
 MainWindow::MainWindow(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
     setObjectName(QStringLiteral("MainWindow"));
@@ -39,8 +32,6 @@ MainWindow::MainWindow(Program& program)
     marqueeTimer = new WindowTimer(400, false, this);
     positionTimer = new WindowTimer(100, false, this);
 
-    volumeSetting_.setParent(this);
-    volumeSetting_.setObjectName(QStringLiteral("volumeSetting"));
     dockingTimer->setObjectName(QStringLiteral("dockingTimer"));
     volumeDragTimer->setObjectName(QStringLiteral("volumeDragTimer"));
     windowDragTimer->setObjectName(QStringLiteral("windowDragTimer"));

@@ -23,28 +23,6 @@ class Transport;
 class Tray;
 class VolumeControl;
 
-// The setting that holds the volume slider's value and range. Its range may run
-// backwards; only its length counts.
-class VolumeSetting : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-    int min = 0;
-    int max = 32767;
-    int value() const { return value_; }
-    // Emits changed() when the value differs from the one held.
-    void setValue(int value);
-    // The slider's length in value steps.
-    int span() const { return max > min ? max - min : min - max; }
-
-signals:
-    void changed();
-
-private:
-    int value_ = 0;
-};
-
 // The main window: a borderless, black, skinned window whose every button is a label.
 // It holds the controls and reports window events; the behaviour lives in its components
 // (chrome here, the rest wired up at start-up).
@@ -86,17 +64,12 @@ public:
     //   player()          remote control: play state, position, the loaded file
     //   infoPlayer()      track info: reads a file's length and tags with the second player
     //   fileDialog()      playlist save: the main window's dialog
-    //   volumeSetting()   settings file: stores the slider's value; remote control: reads it
-    //   standardFolder()  options: sets it; browser and folder chooser: open at it
     //   playTime()        quick-info popup: shows the clock
     //   setPlaylistCount  playlist: tells how many lines it holds
     //   menuItem()        remote control: raise, next and previous act as the tray's items
     MediaPlayer* player() const { return player_.get(); }
     MediaPlayer* infoPlayer() const { return infoPlayer_.get(); }
     FileDialog* fileDialog() const { return fileDialog_.get(); }
-    const VolumeSetting& volumeSetting() const { return volumeSetting_; }
-    const QString& standardFolder() const { return standardFolder_; }
-    void setStandardFolder(const QString& folder) { standardFolder_ = folder; }
     QString playTime() const;
     void setPlaylistCount(int lines);
 
@@ -183,14 +156,12 @@ private:
     WindowTimer* marqueeTimer;
     WindowTimer* positionTimer;
 
-    VolumeSetting volumeSetting_;
     std::unique_ptr<FileDialog> fileDialog_;
     std::unique_ptr<MediaPlayer> player_;
     std::unique_ptr<MediaPlayer> infoPlayer_;
 
     // What the window holds besides its controls.
     QString loadedFile_;
-    QString standardFolder_;
     QString playlistMark_ = QStringLiteral("1");
 
     // Labels and images, in the window's own order.

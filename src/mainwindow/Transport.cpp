@@ -197,7 +197,7 @@ void Transport::openSingleFile() {
     if (dialog == nullptr) {
         return;
     }
-    dialog->initDir = form_.standardFolder_;
+    dialog->initDir = program_.settings().standardFolder();
     dialog->filter = QStringLiteral("MP3 - Dateien (*.mp3)|*.mp3");
     dialog->showOpen();
     if (!dialog->fileName.isEmpty()) {

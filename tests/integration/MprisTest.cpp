@@ -184,8 +184,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
 
 TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     setProperty("Volume", "double:0.5");
-    const auto* volume = control<VolumeSetting>("volumeSetting");
-    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
+    const SettingsModel& settings = program->settings();
+    EXPECT_NEAR(static_cast<double>(settings.volume()) / settings.volumeSpan(), 0.5, 1e-4);
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 50%");
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
     EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
@@ -227,7 +227,7 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
               std::set<const QWidget*>{docked});
     EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&mainWindow()});
 
-    opts().confirmExitBox->setChecked(true);
+    program->settings().set(SettingsModel::ConfirmExit, true);
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     send("org.mpris.MediaPlayer2.Quit");
     ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));
