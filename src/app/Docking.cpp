@@ -42,7 +42,16 @@ void placePlaylistOverlapping(Program& program) {
     if (PlaylistWindow* pl = program.playlistIfLoaded()) {
         const MainWindow& form = program.mainWindow();
         const Desktop& d = program.desktop();
-        twips::setTop(*pl, twips::top(form, d) + twips::height(form, d) - kActivationOverlap, d);
+        const QPoint overlapping(
+            pl->x(),
+            twips::toPixels(twips::top(form, d) + twips::height(form, d) - kActivationOverlap,
+                            d.twipsPerPixelY()));
+        // Where it has no room there, the docking keeps it over the main window.
+        const QPoint target =
+            dockedPlace(overlapping, pl->size(), form.geometry(), d.availableGeometry());
+        if (pl->pos() != target) {
+            pl->move(target);
+        }
     }
 }
 

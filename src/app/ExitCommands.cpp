@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 
 #include "app/Program.h"
-#include "options/OptionsDialog.h"
 
 namespace {
 
@@ -11,7 +10,7 @@ namespace {
 // at a time: while it is open (its box runs the event loop), another exit command brings it to
 // the front instead of asking again.
 bool confirmExit(Program& program) {
-    if (OptionsDialog::value(*program.optionsDialog().confirmExitBox) != 1) {
+    if (!program.settings().isOn(SettingsModel::ConfirmExit)) {
         return true;
     }
     if (program.exitQuestionOpen) {

@@ -9,6 +9,7 @@
 #include "app/DockingState.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
+#include "model/SettingsModel.h"
 #include "platform/Desktop.h"
 #include "platform/EngineStatus.h"
 #include "platform/FileDialog.h"
@@ -72,6 +73,8 @@ public:
     // Where the folder lists (.mpc) are saved by default.
     QString playlistFolder() const;
     const QString& helpPath() const { return helpFile_; }
+    // The settings as the program uses them; settings.cfg is read and written through them.
+    SettingsModel& settings() { return settings_; }
     // Makes the program folder, with its Playlist folder, where it does not exist yet: a
     // writer calls it first, so a user's own folder comes into being at the first write.
     void makeProgramFolder() const;
@@ -162,12 +165,12 @@ public:
 private:
     void applyPlayerWindowHolds();
     // The main window's requests that reach past its own windows, wired where it is made.
-    void keepVolume();
     void showPopupFromTray(const QString& title);
 
     QString programFolder_;
     QString helpFile_;
     PlatformServices services_;
+    SettingsModel settings_;
     PlaybackModel playbackModel_;
     std::unique_ptr<PlayerActions> actions_;
     std::unique_ptr<Playback> playback_;

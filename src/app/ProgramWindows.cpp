@@ -5,13 +5,11 @@
 
 #include "app/Accessibility.h"
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
-#include "mainwindow/VolumeControl.h"
 #include "model/FolderScan.h"
 #include "model/Playback.h"
 #include "options/OptionsDialog.h"
@@ -25,7 +23,8 @@ Program::Program(QString programFolder, PlatformServices services, QString helpF
     : programFolder_(std::move(programFolder)),
       helpFile_(helpFile.isEmpty() ? programFolder_ + QStringLiteral("/hilfe.rtf")
                                    : std::move(helpFile)),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      settings_(::settingsPath(programFolder_), [this] { makeProgramFolder(); }) {
     installAccessibility();
     if (!services_.folders) {
         services_.folders = std::make_shared<LocalFolders>();
@@ -71,9 +70,7 @@ MainWindow& Program::mainWindow() {
         mainWindow_ = std::make_unique<MainWindow>(*this, playbackModel_, actions());
         playback_ = std::make_unique<Playback>(playbackModel_, actions(), messages(),
                                                mainWindow_->player(), mainWindow_->fileDialog(),
-                                               [this] { return mainWindow_->standardFolder(); });
-        QObject::connect(&mainWindow_->volume(), &VolumeControl::volumeToKeep, mainWindow_.get(),
-                         std::bind_front(&Program::keepVolume, this));
+                                               [this] { return settings_.standardFolder(); });
         QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
                          std::bind_front(&Program::showPopupFromTray, this));
     }
@@ -90,11 +87,6 @@ PlayerActions& Program::actions() {
 Playback& Program::playback() {
     mainWindow();
     return *playback_;
-}
-
-void Program::keepVolume() {
-    // Nobody is told when writing fails: the volume is kept all the same.
-    saveSettings(*this);
 }
 
 void Program::showPopupFromTray(const QString& title) {
@@ -173,7 +165,7 @@ FolderBrowser& Program::folderBrowser() {
 
 OptionsDialog& Program::optionsDialog() {
     if (!optionsDialog_) {
-        optionsDialog_ = std::make_unique<OptionsDialog>(*this);
+        optionsDialog_ = std::make_unique<OptionsDialog>(*this, settings_);
     }
     return *optionsDialog_;
 }

@@ -52,7 +52,7 @@ RemoteControl::RemoteControl(Program& program)
     if (MediaPlayer* player = form_.player()) {
         connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
     }
-    connect(&form_.volumeSetting(), &VolumeSetting::changed, this, &RemoteControl::settleSoon);
+    connect(&program.settings(), &SettingsModel::volumeChanged, this, &RemoteControl::settleSoon);
     connect(&form_.position(), &PositionBar::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
     trackFile_ = loadedFile();
@@ -74,9 +74,9 @@ MprisPlayer::State RemoteControl::state() const {
     // player holds.
     now.canGoNext = stepPlaysSomething(PlaybackModel::Direction::Forward);
     now.canGoPrevious = stepPlaysSomething(PlaybackModel::Direction::Back);
-    const VolumeSetting& slider = form_.volumeSetting();
-    if (slider.span() > 0) {
-        now.volume = std::clamp(static_cast<double>(slider.value()) / slider.span(), 0.0, 1.0);
+    const int span = program_.settings().volumeSpan();
+    if (span > 0) {
+        now.volume = std::clamp(static_cast<double>(program_.settings().volume()) / span, 0.0, 1.0);
     }
     const MediaPlayer* player = form_.player();
     if (player == nullptr) {

@@ -13,7 +13,6 @@
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
 #include "options/OptionsDialog.h"
-#include "options/OptionsOpeners.h"
 #include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "util/AtomicFile.h"
@@ -24,25 +23,30 @@ void wireMainWindow(Program& program) {
     MainWindow& form = program.mainWindow();
     new MainWindowWiring(program);       // owned by the main window
     new MainActivation(program, &form);  // owned by the main window
+    QObject::connect(&program.actions().options, &QAction::triggered, &form,
+                     [&program] { program.optionsDialog().openFromSettings(); });
 }
 
 void applyPlaylistSettings(Program& program) {
     MainWindow& form = program.mainWindow();
-    OptionsDialog& opts = program.optionsDialog();
+    SettingsModel& settings = program.settings();
 
     form.setPlaylistShown(false);
-    if (OptionsDialog::value(*opts.enlargePlaylistBox) == 1) {
+    if (settings.isOn(SettingsModel::EnlargePlaylistAtStart)) {
         enlargePlaylist(program);
         form.setPlaylistMark(QStringLiteral("1"));
     }
-    if (OptionsDialog::value(*opts.showPlaylistBox) == 1) {
+    if (settings.isOn(SettingsModel::ShowPlaylistAtStart)) {
         showPlaylist(program);
         form.setPlaylistShown(true);
     } else {
         program.playlistWindow().hide();
         form.setPlaylistShown(false);
     }
-    opts.applyKeepPopupRule();
+    // Keeping the popup open is only offered while the popup is on.
+    if (!settings.isOn(SettingsModel::PopupAtTrackChange)) {
+        settings.set(SettingsModel::KeepPopupOpen, false);
+    }
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.
@@ -70,8 +74,9 @@ void startUp(Program& program) {
 
     // A missing or broken settings file is not worth a message: a bad line keeps its initial
     // value, and the others are read all the same.
-    rereadSettings(program);
-    form.setStandardFolder(program.optionsDialog().standardFolderEdit->text());
+    SettingsModel& settings = program.settings();
+    settings.reread();
+    settings.setStandardFolder(settings.editedFolder());
     form.volume().placeThumb();
 
     applyPlaylistSettings(program);
@@ -80,6 +85,7 @@ void startUp(Program& program) {
     placeMainWindowOnScreen(program);
     placePlaylistOverlapping(program);
     wireMainWindow(program);
-    wireOptionsOpeners(program);
     form.show();
+    // A window manager may leave a window out of the task list unfocused when it maps it.
+    program.windowSystem().bringToFront(form);
 }

@@ -9,6 +9,7 @@
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "mainwindow/MainWindow.h"
+#include "mainwindow/Tray.h"
 #include "options/OptionsDialog.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "skin/SkinLabel.h"
@@ -56,6 +57,7 @@ void giveFocusBack(WindowSystem& windows, QWidget& control) {
 
 WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), program_(program) {
     qApp->installEventFilter(this);
+    connect(&program.mainWindow().tray(), &Tray::iconReturned, this, &WindowRoles::applyTaskList);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
         if (now != nullptr) {
             lastActive_ = now;
@@ -80,27 +82,74 @@ bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (type == QEvent::Hide) {
         hidden(widget);
-    } else if (!widget.isEnabled() &&
-               (&widget == &program_.mainWindow() || &widget == program_.playlistIfLoaded())) {
+    } else if (!widget.isEnabled()) {
         // Not from within the activation itself: the window manager is still at it.
         QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
+    } else if (&widget == &program_.mainWindow()) {
+        mainActivated();
+    } else if (&widget == program_.playlistIfLoaded()) {
+        playlistActivated();
     }
     return false;
 }
 
+void WindowRoles::mainActivated() {
+    // The docked playlist window is part of the main window: whatever brought the main window
+    // up (the task list, a click) brings it up too.
+    if (QWidget* pl = program_.playlistIfLoaded(); pl != nullptr && pl->isVisible()) {
+        program_.windowSystem().stackAbove(*pl, program_.mainWindow());
+    }
+}
+
+void WindowRoles::playlistActivated() {
+    // The dialogs opened over the main window stay above the playlist window as well.
+    const QWindow* main = program_.mainWindow().windowHandle();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && isDialog(*window) && window->windowHandle() != nullptr &&
+            window->windowHandle()->transientParent() == main) {
+            program_.windowSystem().stackAbove(*window, *program_.playlistIfLoaded());
+        }
+    }
+}
+
 void WindowRoles::aboutToShow(QWidget& window) {
     MainWindow& main = program_.mainWindow();
-    // Sent before the window is mapped: what the window manager and panels read then counts.
-    program_.windowSystem().setInTaskList(window, &window == &main && !program_.trayIconExists());
-    if (!isDialog(window)) {
-        return;
+    if (isDialog(window)) {
+        window.winId();
+        QWindow* handle = window.windowHandle();
+        if (handle->transientParent() == nullptr) {
+            if (QWidget* owner = ownerFor(window)) {
+                owner->winId();
+                handle->setTransientParent(owner->windowHandle());
+            }
+        }
     }
-    window.winId();
-    QWindow* handle = window.windowHandle();
-    if (handle->transientParent() == nullptr) {
-        if (QWidget* owner = ownerFor(window)) {
-            owner->winId();
-            handle->setTransientParent(owner->windowHandle());
+    // Sent before the window is mapped: what the window manager and panels read then counts.
+    program_.windowSystem().setInTaskList(window, listed(window));
+    if (&window == &main) {
+        applyTaskList();
+    }
+}
+
+bool WindowRoles::listed(const QWidget& window) const {
+    if (program_.trayIconExists()) {
+        return false;
+    }
+    const MainWindow& main = program_.mainWindow();
+    if (&window == &main) {
+        return true;
+    }
+    // A dialog shown for the main window while that is hidden (the folder browser after
+    // "Insert") could not be reached otherwise.
+    const QWindow* handle = window.windowHandle();
+    return !main.isVisible() && isDialog(window) && handle != nullptr &&
+           handle->transientParent() == main.windowHandle();
+}
+
+void WindowRoles::applyTaskList() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && isManagedWindow(*window)) {
+            program_.windowSystem().setInTaskList(*window, listed(*window));
         }
     }
 }
@@ -138,6 +187,9 @@ QPointer<QWidget> WindowRoles::takeOpener(const QWidget& dialog) {
 }
 
 void WindowRoles::hidden(QWidget& window) {
+    if (&window == &program_.mainWindow()) {
+        applyTaskList();
+    }
     // A key the window manager takes (Alt+F4) may have taken the focus from the window first.
     const QWidget* active = QApplication::activeWindow();
     const bool hadFocus =

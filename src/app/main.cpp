@@ -14,7 +14,6 @@
 #include "app/Program.h"
 #include "app/ProgramFolders.h"
 #include "app/RemoteControl.h"
-#include "app/SettingsHolders.h"
 #include "app/SingleFile.h"
 #include "app/StartMessages.h"
 #include "app/Startup.h"
@@ -186,6 +185,6 @@ int main(int argc, char** argv) {
     }
     // Reached only if the application is made to quit some other way than the exit commands.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app,
-                     [&program] { saveSettings(program); });
+                     [&program] { program.settings().save(); });
     return QApplication::exec();
 }

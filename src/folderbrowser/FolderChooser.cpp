@@ -7,8 +7,6 @@
 
 #include "app/Program.h"
 #include "folderbrowser/Drives.h"
-#include "mainwindow/MainWindow.h"
-#include "options/OptionsDialog.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
 #include "util/Twips.h"
@@ -56,21 +54,22 @@ FolderChooser::FolderChooser(Program& program)
     answerDialogKeys(*this, [this] { cancel(); });
 }
 
-void FolderChooser::open() {
+void FolderChooser::open(QWidget& opener, const QString& folder) {
     driveBox->refresh();
-    navigation_->goTo(program_.mainWindow().standardFolder(), [this] {
+    navigation_->goTo(folder, [this] {
         navigation_->goTo(program_.programFolder(),
                           [this] { navigation_->goTo(QStringLiteral("/")); });
     });
-    // Kept above the disabled options dialog: a click on that must not bury the chooser,
-    // the dialog's only way out.
-    OptionsDialog& dialog = program_.optionsDialog();
+    // Kept above its disabled opener and modal to it: a click on that must neither bury the
+    // chooser, the opener's only way out, nor take the keys from it.
+    opener_ = &opener;
     winId();
-    windowHandle()->setTransientParent(dialog.windowHandle());
+    windowHandle()->setTransientParent(opener.windowHandle());
+    setWindowModality(Qt::WindowModal);
     show();
     raise();
     activateWindow();
-    dialog.setEnabled(false);
+    opener.setEnabled(false);
 }
 
 void FolderChooser::goToChosenDrive() {
@@ -82,9 +81,7 @@ void FolderChooser::openFolder(const QString& folder) {
 }
 
 void FolderChooser::takeFolder() {
-    OptionsDialog& dialog = program_.optionsDialog();
-    dialog.standardFolderEdit->setText(folderTree->path());
-    dialog.applyButton->setEnabled(true);
+    emit chosen(folderTree->path());
     close();
 }
 
@@ -93,7 +90,9 @@ void FolderChooser::cancel() {
 }
 
 void FolderChooser::closeEvent(QCloseEvent* event) {
-    program_.optionsDialog().setEnabled(true);
+    if (opener_) {
+        opener_->setEnabled(true);
+    }
     QWidget::closeEvent(event);
     program_.unloadFolderChooser();
 }

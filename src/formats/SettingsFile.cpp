@@ -99,17 +99,6 @@ std::optional<QString> toFolder(const QByteArray& line) {
 
 }  // namespace
 
-void SettingsRead::applyTo(Settings& settings) const {
-    settings.showPlaylistAtStart = showPlaylistAtStart.value_or(settings.showPlaylistAtStart);
-    settings.enlargePlaylistAtStart =
-        enlargePlaylistAtStart.value_or(settings.enlargePlaylistAtStart);
-    settings.confirmExit = confirmExit.value_or(settings.confirmExit);
-    settings.standardFolder = standardFolder.value_or(settings.standardFolder);
-    settings.popupAtTrackChange = popupAtTrackChange.value_or(settings.popupAtTrackChange);
-    settings.keepPopupOpen = keepPopupOpen.value_or(settings.keepPopupOpen);
-    settings.volume = volume.value_or(settings.volume);
-}
-
 QByteArray formatSettings(const Settings& settings) {
     QByteArray bytes;
     bytes += numberLine(settings.showPlaylistAtStart);

@@ -29,9 +29,6 @@ struct SettingsRead {
     std::optional<int> keepPopupOpen;
     std::optional<int> volume;
 
-    // Copies the values that were read into `settings`.
-    void applyTo(Settings& settings) const;
-
     bool operator==(const SettingsRead&) const = default;
 };
 

@@ -97,8 +97,14 @@ void Chrome::dockPlaylistForDrag() {
         return;
     }
     const Desktop& d = program.desktop();
-    twips::moveTo(pl->dockedWidget(), twips::left(form_, d),
-                  twips::top(form_, d) + twips::height(form_, d), d);
+    QWidget& list = pl->dockedWidget();
+    const QPoint under(
+        twips::toPixels(twips::left(form_, d), d.twipsPerPixelX()),
+        twips::toPixels(twips::top(form_, d) + twips::height(form_, d), d.twipsPerPixelY()));
+    const QPoint target = dockedPlace(under, list.size(), form_.geometry(), d.availableGeometry());
+    if (list.pos() != target) {
+        list.move(target);
+    }
 }
 
 void Chrome::moveWithMouse() {

@@ -16,13 +16,6 @@
 #include "skin/XpmImage.h"
 #include "util/Twips.h"
 
-void VolumeSetting::setValue(int value) {
-    if (value != value_) {
-        value_ = value;
-        emit changed();
-    }
-}
-
 MainWindow::MainWindow(Program& program, PlaybackModel& model, PlayerActions& actions)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       program_(program),
@@ -43,8 +36,6 @@ MainWindow::MainWindow(Program& program, PlaybackModel& model, PlayerActions& ac
     marqueeTimer = new WindowTimer(400, false, this);
     positionTimer = new WindowTimer(100, false, this);
 
-    volumeSetting_.setParent(this);
-    volumeSetting_.setObjectName(QStringLiteral("volumeSetting"));
     dockingTimer->setObjectName(QStringLiteral("dockingTimer"));
     volumeDragTimer->setObjectName(QStringLiteral("volumeDragTimer"));
     windowDragTimer->setObjectName(QStringLiteral("windowDragTimer"));

@@ -21,28 +21,6 @@ class PositionBar;
 class Tray;
 class VolumeControl;
 
-// The setting that holds the volume slider's value and range. Its range may run
-// backwards; only its length counts.
-class VolumeSetting : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-    int min = 0;
-    int max = 32767;
-    int value() const { return value_; }
-    // Emits changed() when the value differs from the one held.
-    void setValue(int value);
-    // The slider's length in value steps.
-    int span() const { return max > min ? max - min : min - max; }
-
-signals:
-    void changed();
-
-private:
-    int value_ = 0;
-};
-
 // The main window: a borderless, black, skinned window whose every button is a label standing
 // for one of the player's actions. It holds the controls, shows the playback model and reports
 // window events; the behaviour lives in its components (chrome here, the rest wired up at
@@ -81,16 +59,11 @@ public:
     //   player()          playback: drives it; remote control: position and tags
     //   infoPlayer()      track info: reads a file's length and tags with the second player
     //   fileDialog()      playlist save and "Open": the main window's dialog
-    //   volumeSetting()   settings file: stores the slider's value; remote control: reads it
-    //   standardFolder()  options: sets it; browser and folder chooser: open at it
     //   playTime()        quick-info popup: shows the clock
     //   setPlaylistCount  playlist: tells how many lines it holds
     MediaPlayer* player() const { return player_.get(); }
     MediaPlayer* infoPlayer() const { return infoPlayer_.get(); }
     FileDialog* fileDialog() const { return fileDialog_.get(); }
-    const VolumeSetting& volumeSetting() const { return volumeSetting_; }
-    const QString& standardFolder() const { return standardFolder_; }
-    void setStandardFolder(const QString& folder) { standardFolder_ = folder; }
     QString playTime() const;
     void setPlaylistCount(int lines);
 
@@ -163,13 +136,11 @@ private:
     WindowTimer* marqueeTimer;
     WindowTimer* positionTimer;
 
-    VolumeSetting volumeSetting_;
     std::unique_ptr<FileDialog> fileDialog_;
     std::unique_ptr<MediaPlayer> player_;
     std::unique_ptr<MediaPlayer> infoPlayer_;
 
     // What the window holds besides its controls.
-    QString standardFolder_;
     QString playlistMark_ = QStringLiteral("1");
 
     // Labels and images, in the window's own order.

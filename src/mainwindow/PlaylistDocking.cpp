@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/Program.h"
 #include "mainwindow/Chrome.h"
@@ -16,13 +17,25 @@ constexpr int kTicksBeforeGivingIn = 40;
 
 }  // namespace
 
-bool dockAt(Program& program, QPoint target) {
+QPoint dockedPlace(QPoint under, QSize list, const QRect& main, const QRect& area) {
+    const int x = std::max(area.left(), std::min(under.x(), area.right() + 1 - list.width()));
+    const int roomUnder = area.bottom() + 1 - under.y();
+    const int roomOver = main.top() - area.top();
+    if (list.height() <= roomUnder || roomUnder >= roomOver) {
+        return {x, std::max(under.y(), area.top())};
+    }
+    return {x, main.top() - list.height()};
+}
+
+bool dockAt(Program& program, QPoint under) {
     DockedPlaylist* pane = program.dockedPlaylistIfLoaded();
     if (pane == nullptr) {
         return false;
     }
     QWidget* const pl = &pane->dockedWidget();
     MainWindow& form = program.mainWindow();
+    const QPoint target =
+        dockedPlace(under, pl->size(), form.geometry(), program.desktop().availableGeometry());
     DockingState& state = program.docking;
     if (!form.isVisible() || !pl->isVisible() || form.chrome().isDragging()) {
         // Nothing to hold while hidden; a drag moves both windows at every tick.

@@ -44,6 +44,8 @@ void Tray::setup() {
         icon->setMenu(*form_.trayMenu);
     }
     setTaskBarEntry(!program.trayIconExists());
+    // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
+    trayHostTimer->setEnabled(!program.trayIconExists());
 }
 
 void Tray::setTip(const QString& title) {
@@ -76,14 +78,14 @@ void Tray::showPopupFromTray() {
 
 void Tray::showPlayer() {
     Program& program = form_.program();
-    trayHostTimer->setEnabled(false);
+    trayHostTimer->setEnabled(!program.trayIconExists());
     setTaskBarEntry(!program.trayIconExists());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
     // The docked playlist window comes up with it.
     if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded();
         pl != nullptr && pl->dockedWidget().isVisible()) {
-        program.windowSystem().raise(pl->dockedWidget());
+        program.windowSystem().stackAbove(pl->dockedWidget(), form_);
     }
     program.windowSystem().bringToFront(form_);
 }
@@ -92,6 +94,7 @@ void Tray::minimiseIntoTray() {
     if (!form_.program().trayIconExists()) {
         // Without a tray the task list is the way back.
         setTaskBarEntry(true);
+        trayHostTimer->setEnabled(true);
         return;
     }
     // Iconified by the window manager, it stays so: out of the task list, the icon brings it
@@ -103,9 +106,16 @@ void Tray::minimiseIntoTray() {
 }
 
 void Tray::checkTrayHost() {
+    const bool iconShown = form_.program().trayIconExists();
     if (form_.isVisible() && !form_.isMinimized()) {
-        trayHostTimer->setEnabled(false);
-    } else if (!form_.program().trayIconExists()) {
+        if (iconShown) {
+            trayHostTimer->setEnabled(false);
+            if (listed_) {
+                setTaskBarEntry(false);
+                emit iconReturned();
+            }
+        }
+    } else if (!iconShown && !listed_) {
         // Without the icon nothing could bring the hidden window back.
         showPlayer();
         form_.dockingTimer->setEnabled(true);
@@ -113,5 +123,6 @@ void Tray::checkTrayHost() {
 }
 
 void Tray::setTaskBarEntry(bool shown) {
+    listed_ = shown;
     form_.program().windowSystem().setInTaskList(form_, shown);
 }

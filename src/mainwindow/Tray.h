@@ -33,7 +33,8 @@ public:
 
     // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.
     void minimiseIntoTray();
-    // While the main window is hidden in the tray: a tray that went away gives it back.
+    // While the main window is hidden in the tray: a tray that went away gives it back. While
+    // the icon is missing: its return takes the main window out of the task list again.
     void checkTrayHost();
 
     bool isBusy() const { return busy_; }
@@ -43,6 +44,8 @@ public:
 signals:
     // "Quick-Info" of the tray menu: the popup shows this title.
     void popupRequested(const QString& title);
+    // A tray shows the icon again (or at last): the main window left the task list.
+    void iconReturned();
 
 private:
     // "Player wieder zeigen" and the double-click: shown, in front, with the keyboard focus.
@@ -51,4 +54,6 @@ private:
 
     MainWindow& form_;
     bool busy_ = false;
+    // The main window has an entry in the task list.
+    bool listed_ = true;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <utility>
 
 #include "app/Program.h"
@@ -20,7 +21,10 @@ QString levelText(int percent) {
 }  // namespace
 
 VolumeControl::VolumeControl(MainWindow& form)
-    : QObject(&form), form_(form), thumbLeft_(form.controlLeftTwips(*form.volumeThumb)) {
+    : QObject(&form),
+      form_(form),
+      settings_(form.program().settings()),
+      thumbLeft_(form.controlLeftTwips(*form.volumeThumb)) {
     // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
     form_.volumeThumb->raise();
     form_.volumeTip->raise();
@@ -31,7 +35,7 @@ VolumeControl::VolumeControl(MainWindow& form)
     connect(form_.volumeThumb, &SkinLabel::mouseUp, this, &VolumeControl::dropThumb);
     connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::trackReleased);
     connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
-    connect(&form_.volumeSetting_, &VolumeSetting::changed, this, &VolumeControl::applyVolume);
+    connect(&settings_, &SettingsModel::volumeChanged, this, &VolumeControl::applyVolume);
     PlayerActions& a = form_.actions_;
     const std::array<std::pair<QAction*, double>, 4> steps{
         {{&a.volumeUp10, volume::kStepUp10},
@@ -69,21 +73,16 @@ void VolumeControl::findMixerControls() {
 
 void VolumeControl::takeMixerControls() {
     Mixer* mixer = form_.program().mixer();
-    VolumeSetting& slider = form_.volumeSetting_;
     mixerhelpers::findVolumeControl(mixer, Mixer::Line::MicrophoneMonitor, monitorControl_);
     if (mixerhelpers::findVolumeControl(mixer, Mixer::Line::Speakers, speakersControl_)) {
         const volume::SliderRange range =
             volume::rangeFromBounds(speakersControl_.lowerBound, speakersControl_.upperBound);
-        if (range.min != slider.min || range.max != slider.max) {
-            slider.max = range.max;
-            slider.min = range.min;
-            // A value beyond the new end is held at it.
-            if (slider.value() > slider.span()) {
-                slider.setValue(slider.span());
-            }
+        const int span = std::abs(range.max - range.min);
+        if (span != settings_.volumeSpan()) {
+            settings_.setVolumeSpan(span);
             placeThumb();
         }
-        if (!volumeChosen_ && mixer != nullptr) {
+        if (!settings_.volumeSet() && mixer != nullptr) {
             takeMixerLevel(*mixer);
         }
     }
@@ -97,31 +96,26 @@ void VolumeControl::takeMixerLevel(Mixer& mixer) {
     if (!level) {
         return;
     }
-    volumeChosen_ = true;
     takingMixerLevel_ = true;
-    form_.volumeSetting_.setValue(volume::valueForMixerLevel(*level, form_.volumeSetting_.span()));
+    settings_.setVolume(volume::valueForMixerLevel(*level, settings_.volumeSpan()));
     takingMixerLevel_ = false;
-    placeThumb();
 }
 
 void VolumeControl::placeThumb() {
-    moveThumb(volume::thumbLeftForValue(track(), form_.volumeSetting_.value(),
-                                        form_.volumeSetting_.span()));
-}
-
-void VolumeControl::setStoredVolume(int value) {
-    volumeChosen_ = true;
-    form_.volumeSetting_.setValue(value);
-    placeThumb();
+    moveThumb(volume::thumbLeftForValue(track(), settings_.volume(), settings_.volumeSpan()));
 }
 
 void VolumeControl::applyVolume() {
     if (!takingMixerLevel_) {
-        volumeChosen_ = true;
         writeMixer();
     }
-    const int percent =
-        volume::heardPercentage(form_.volumeSetting_.value(), form_.volumeSetting_.span());
+    // A value set elsewhere (a read of the settings, the keys, the mixer's level) moves the
+    // thumb; one taken from the thumb leaves it where the mouse put it.
+    const int span = settings_.volumeSpan();
+    if (volume::valueFromThumb(track(), thumbLeft_, span) != settings_.volume()) {
+        placeThumb();
+    }
+    const int percent = volume::heardPercentage(settings_.volume(), span);
     if (percent != announcedPercent_) {
         announcedPercent_ = percent;
         form_.volumeThumb->announceSliderValue();
@@ -136,15 +130,15 @@ void VolumeControl::writeMixer() {
     if (mixerOwed_ && mixer != nullptr) {
         mixer->open();
     }
-    mixerhelpers::setVolumeControl(mixer, speakersControl_, 2L * form_.volumeSetting_.value());
+    mixerhelpers::setVolumeControl(mixer, speakersControl_, 2L * settings_.volume());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
     mixerhelpers::setVolumeControl(mixer, monitorControl_, 0);
 }
 
 void VolumeControl::takeValueFromThumb() {
-    const int span = form_.volumeSetting_.span();
-    form_.volumeSetting_.setValue(volume::valueFromThumb(track(), thumbLeft_, span));
-    form_.volumeTip->setCaption(levelText(volume::percentage(form_.volumeSetting_.value(), span)));
+    const int span = settings_.volumeSpan();
+    settings_.setVolume(volume::valueFromThumb(track(), thumbLeft_, span));
+    form_.volumeTip->setCaption(levelText(volume::percentage(settings_.volume(), span)));
 }
 
 void VolumeControl::grabThumb() {
@@ -168,7 +162,7 @@ void VolumeControl::endDrag() {
     form_.volumeTip->hide();
     form_.volumeDragTimer->setInterval(0);
     // Nobody is told when this fails: the volume is kept all the same.
-    emit volumeToKeep();
+    settings_.save();
 }
 
 void VolumeControl::dropThumb() {
@@ -190,7 +184,7 @@ void VolumeControl::trackReleased() {
 void VolumeControl::updateThumbTip() {
     form_.volumeThumb->setToolTip(
         QStringLiteral("Lautstärke bei %1%")
-            .arg(volume::percentage(form_.volumeSetting_.value(), form_.volumeSetting_.span())));
+            .arg(volume::percentage(settings_.volume(), settings_.volumeSpan())));
 }
 
 void VolumeControl::nudge(double stepTwips) {
@@ -231,22 +225,22 @@ QString VolumeControl::sliderName() const {
 }
 
 double VolumeControl::sliderValue() const {
-    return volume::heardPercentage(form_.volumeSetting_.value(), form_.volumeSetting_.span());
+    return volume::heardPercentage(settings_.volume(), settings_.volumeSpan());
 }
 
 void VolumeControl::moveSlider(double percent) {
     if (!std::isfinite(percent)) {
         return;
     }
-    const int span = form_.volumeSetting_.span();
+    const int span = settings_.volumeSpan();
     const int wanted = static_cast<int>(std::lround(std::clamp(percent, 0.0, 100.0)));
-    form_.volumeSetting_.setValue(volume::valueForPercentage(wanted, span));
+    settings_.setVolume(volume::valueForPercentage(wanted, span));
     placeThumb();
-    form_.volumeTip->setCaption(levelText(volume::percentage(form_.volumeSetting_.value(), span)));
+    form_.volumeTip->setCaption(levelText(volume::percentage(settings_.volume(), span)));
 }
 
 void VolumeControl::endSliderChange() {
     // Nobody is told when this fails, as at the end of a drag.
-    emit volumeToKeep();
+    settings_.save();
     showLevelInTray();
 }

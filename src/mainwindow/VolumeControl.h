@@ -3,15 +3,16 @@
 #include <QObject>
 
 #include "mainwindow/VolumeMath.h"
+#include "model/SettingsModel.h"
 #include "platform/Mixer.h"
 #include "skin/SkinSlider.h"
 
 class MainWindow;
 
 // The volume slider, which drives the system mixer's speakers volume, and the mute button,
-// which mutes only the player. The value lives in the window's volume setting;
-// the mixer follows every change of it. For the keyboard and screen readers the thumb is a
-// slider of the level in percent.
+// which mutes only the player. The value lives in the settings model; the mixer follows every
+// change of it, and so does the thumb where it does not show the value already. For the keyboard
+// and screen readers the thumb is a slider of the level in percent.
 class VolumeControl : public QObject, public SkinSlider {
     Q_OBJECT
 public:
@@ -29,8 +30,6 @@ public:
     void setMuteButtonHeight();
     // Puts the thumb where the held value says.
     void placeThumb();
-    // Sets the held value, as a read of the settings does: the mixer and the thumb follow.
-    void setStoredVolume(int value);
 
     void grabThumb();
     void trackPressed() { grabThumb(); }
@@ -63,10 +62,6 @@ public:
     // pixels).
     double thumbLeft() const { return thumbLeft_; }
 
-signals:
-    // The user has set a volume: it is kept in settings.cfg.
-    void volumeToKeep();
-
 private:
     volume::TrackGeometry track() const;
     void moveThumb(double left);
@@ -83,14 +78,13 @@ private:
     void showLevelInTray();
 
     MainWindow& form_;
+    SettingsModel& settings_;
     bool volDrag_ = false;
     double thumbLeft_;
     MixerControl speakersControl_;
     MixerControl monitorControl_;
     // The value changed while the mixer had not answered: it is written once it does.
     bool mixerOwed_ = false;
-    // A volume was stored, set or taken from the mixer: the mixer's level is not taken again.
-    bool volumeChosen_ = false;
     bool takingMixerLevel_ = false;
     int announcedPercent_ = -1;  // the level screen readers were told last
 };

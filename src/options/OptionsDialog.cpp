@@ -6,17 +6,15 @@
 #include <QVBoxLayout>
 
 #include "app/Program.h"
-#include "app/SettingsHolders.h"
 #include "folderbrowser/FolderChooser.h"
-#include "mainwindow/MainWindow.h"
-#include "options/OptionsOpeners.h"
 #include "util/DialogKeys.h"
 #include "util/FileMessages.h"
 #include "util/OnScreen.h"
 
-OptionsDialog::OptionsDialog(Program& program)
+OptionsDialog::OptionsDialog(Program& program, SettingsModel& settings)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      program_(program) {
+      program_(program),
+      settings_(settings) {
     setObjectName(QStringLiteral("OptionsDialog"));
     setWindowTitle(QStringLiteral("Optionen"));
 
@@ -81,21 +79,22 @@ OptionsDialog::OptionsDialog(Program& program)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // State before any settings are loaded.
-    confirmExitBox->setChecked(false);
-    showPlaylistBox->setChecked(true);
-    enlargePlaylistBox->setChecked(true);
-    popupBox->setChecked(true);
-    keepPopupBox->setChecked(false);
-    keepPopupBox->setEnabled(false);
-    applyExpandRule();
-
-    // A change of state, by the user or by loading a value, counts as a click.
-    connect(showPlaylistBox, &QCheckBox::stateChanged, this, &OptionsDialog::showPlaylistToggled);
-    connect(popupBox, &QCheckBox::stateChanged, this, &OptionsDialog::popupToggled);
-    for (QCheckBox* box : {confirmExitBox, enlargePlaylistBox, keepPopupBox}) {
-        connect(box, &QCheckBox::stateChanged, this, [this] { applyButton->setEnabled(true); });
+    optionBoxes_ = {{{showPlaylistBox, SettingsModel::ShowPlaylistAtStart},
+                     {enlargePlaylistBox, SettingsModel::EnlargePlaylistAtStart},
+                     {confirmExitBox, SettingsModel::ConfirmExit},
+                     {popupBox, SettingsModel::PopupAtTrackChange},
+                     {keepPopupBox, SettingsModel::KeepPopupOpen}}};
+    showSettings();
+    for (const auto& [box, option] : optionBoxes_) {
+        connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
+            settings_.set(option, on);
+            applyButton->setEnabled(true);
+        });
     }
+    // Typing does not count as a click.
+    connect(standardFolderEdit, &QLineEdit::textChanged, &settings_,
+            &SettingsModel::setEditedFolder);
+    connect(&settings_, &SettingsModel::optionsChanged, this, &OptionsDialog::showSettings);
 
     // Enter in the folder box must not press a button of its own accord.
     for (QPushButton* button : {okButton, cancelButton, chooseFolderButton, applyButton}) {
@@ -109,40 +108,24 @@ OptionsDialog::OptionsDialog(Program& program)
     answerDialogKeys(*this, nullptr);  // Escape is the dialog's own "Abbrechen"
 }
 
-void OptionsDialog::applyExpandRule() const {
-    if (showPlaylistBox->isChecked()) {
-        enlargePlaylistBox->setEnabled(true);
-    } else {
-        enlargePlaylistBox->setChecked(false);
-        enlargePlaylistBox->setEnabled(false);
+void OptionsDialog::showSettings() {
+    for (const auto& [box, option] : optionBoxes_) {
+        box->setChecked(settings_.isOn(option));
     }
-}
-
-void OptionsDialog::applyKeepPopupRule() const {
-    if (popupBox->isChecked()) {
-        keepPopupBox->setEnabled(true);
-    } else {
-        keepPopupBox->setChecked(false);
-        keepPopupBox->setEnabled(false);
+    // Enlarging and keeping open are offered only while what they belong to is on.
+    enlargePlaylistBox->setEnabled(settings_.isOn(SettingsModel::ShowPlaylistAtStart));
+    keepPopupBox->setEnabled(settings_.isOn(SettingsModel::PopupAtTrackChange));
+    if (standardFolderEdit->text() != settings_.editedFolder()) {
+        standardFolderEdit->setText(settings_.editedFolder());
     }
-}
-
-void OptionsDialog::showPlaylistToggled() {
-    applyExpandRule();
-    applyButton->setEnabled(true);
-}
-
-void OptionsDialog::popupToggled() {
-    applyButton->setEnabled(true);
-    applyKeepPopupRule();
 }
 
 void OptionsDialog::storeAndApply() {
     // The settings still take effect when they cannot be stored; the user is told.
-    if (!saveSettings(program_)) {
-        tellWriteFailed(program_.messages(), program_.settingsPath());
+    if (!settings_.save()) {
+        tellWriteFailed(program_.messages(), settings_.path());
     }
-    program_.mainWindow().setStandardFolder(standardFolderEdit->text());
+    settings_.setStandardFolder(settings_.editedFolder());
 }
 
 void OptionsDialog::acceptAndClose() {
@@ -152,7 +135,7 @@ void OptionsDialog::acceptAndClose() {
 }
 
 void OptionsDialog::cancel() {
-    // Nothing is restored: the controls are the live settings as the user left them.
+    // Nothing is restored: the options stay as the user left them.
     program_.releasePlayerWindows(this);
     hide();
 }
@@ -162,7 +145,15 @@ void OptionsDialog::reject() {
 }
 
 void OptionsDialog::chooseFolder() {
-    program_.folderChooser().open();
+    FolderChooser& chooser = program_.folderChooser();
+    connect(&chooser, &FolderChooser::chosen, this, &OptionsDialog::takeChosenFolder,
+            Qt::UniqueConnection);
+    chooser.open(*this, settings_.standardFolder());
+}
+
+void OptionsDialog::takeChosenFolder(const QString& folder) {
+    settings_.setEditedFolder(folder);
+    applyButton->setEnabled(true);
 }
 
 void OptionsDialog::apply() {
@@ -180,7 +171,7 @@ void OptionsDialog::hideNote() {
 }
 
 void OptionsDialog::openFromSettings() {
-    rereadSettings(program_);
+    settings_.reread();
     // Centred once; a place the user gives it later is kept.
     if (!placed_) {
         placed_ = true;

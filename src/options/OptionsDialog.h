@@ -5,33 +5,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
+#include <utility>
 
+#include "model/SettingsModel.h"
 #include "skin/WindowTimer.h"
 
 class Program;
 
-// The options dialog. Its controls are the live settings that the rest of the program reads.
-// While it is shown the main window and the playlist window are disabled, so it acts as modal;
-// it is left only by "OK" or "Abbrechen".
+// The options dialog. Its boxes and its folder field show the settings model and edit it as
+// they change: an option takes effect at once, and stays so on "Abbrechen"; the standard
+// folder comes into use, and settings.cfg is written, only by "OK" and "Übernehmen". While it
+// is shown the main window and the playlist window are disabled, so it acts as modal; it is
+// left only by "OK" or "Abbrechen".
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OptionsDialog(Program& program);
+    OptionsDialog(Program& program, SettingsModel& settings);
 
-    // Check-box values as stored: 0 or 1.
-    static int value(const QCheckBox& box) { return box.isChecked() ? 1 : 0; }
-    // Sets a box; a change counts as a click, so the rules that tie the boxes together apply.
-    static void setValue(QCheckBox& box, int value) { box.setChecked(value != 0); }
-
-    // The settings' controls. Other windows use their values by design, and only these:
-    // - all six: the settings file's readers and writers (SettingsHolders) fill and read them;
-    // - enlargePlaylistBox, showPlaylistBox, standardFolderEdit: start-up opens the playlist
-    //   window and takes the folder;
-    // - confirmExitBox: the exit asks first;
-    // - popupBox, keepPopupBox: a track change and the popup decide whether the popup shows
-    //   and stays;
-    // - standardFolderEdit and applyButton: the folder chooser fills in the folder and offers
-    //   "Übernehmen".
     QCheckBox* confirmExitBox;
     QCheckBox* showPlaylistBox;
     QCheckBox* enlargePlaylistBox;
@@ -46,8 +37,8 @@ public:
     QLabel* changedNote;
     WindowTimer* noteTimer;
 
-    // Every opener: settings.cfg is read again into the controls (and the volume), then the
-    // dialog shows and the player's windows are disabled.
+    // Every opener: settings.cfg is read again into the settings, the volume included, then
+    // the dialog shows and the player's windows are disabled.
     void openFromSettings();
 
     void acceptAndClose();
@@ -59,16 +50,17 @@ public:
     // Escape or a close request from the window system: the same as "Abbrechen".
     void reject() override;
 
-    // "Always show" is only offered while the popup is on.
-    void applyKeepPopupRule() const;
-
 private:
-    void showPlaylistToggled();
-    void popupToggled();
-    // Writes settings.cfg from the controls and makes the folder the one in use.
+    // The boxes and the field follow the settings. A box that changes, whoever changed it,
+    // counts as a click: it enables "Übernehmen".
+    void showSettings();
+    // The folder chooser's "OK".
+    void takeChosenFolder(const QString& folder);
+    // Writes settings.cfg and makes the folder the one in use.
     void storeAndApply();
-    void applyExpandRule() const;
 
     Program& program_;
+    SettingsModel& settings_;
+    std::array<std::pair<QCheckBox*, SettingsModel::Option>, 5> optionBoxes_;
     bool placed_ = false;
 };

@@ -8,7 +8,7 @@ QPoint WindowSystem::placeOf(const QWidget& window) const {
     return window.pos();
 }
 
-void WindowSystem::raise(QWidget& window) {
+void WindowSystem::stackAbove(QWidget& window, const QWidget& /*sibling*/) {
     window.raise();
 }
 

@@ -24,8 +24,9 @@ constexpr uint32_t kAdd = 1;
 constexpr uint32_t kFromApplication = 1;
 constexpr uint32_t kFromUser = 2;
 
-void sendToWindowManager(xcb_connection_t* connection, xcb_window_t root,
-                         const xcb_client_message_event_t& event) {
+// An event of 32 bytes, as xcb sends them.
+template <class Event>
+void sendToWindowManager(xcb_connection_t* connection, xcb_window_t root, const Event& event) {
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));  // NOLINT: xcb takes raw bytes
@@ -48,6 +49,15 @@ X11WindowSystem::X11WindowSystem() {
     skipTaskbar_ = atom("_NET_WM_STATE_SKIP_TASKBAR");
     skipPager_ = atom("_NET_WM_STATE_SKIP_PAGER");
     activeWindow_ = atom("_NET_ACTIVE_WINDOW");
+    supportingWmCheck_ = atom("_NET_SUPPORTING_WM_CHECK");
+}
+
+bool X11WindowSystem::windowManagerRuns() const {
+    const Reply<xcb_get_property_reply_t> reply{xcb_get_property_reply(
+        connection_,
+        xcb_get_property(connection_, 0, root_, supportingWmCheck_, XCB_ATOM_WINDOW, 0, 1),
+        nullptr)};
+    return reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4;
 }
 
 xcb_atom_t X11WindowSystem::atom(const char* name) const {
@@ -87,6 +97,14 @@ void X11WindowSystem::setInTaskList(QWidget& window, bool listed) {
         event.data.data32[2] = skipPager_;
         event.data.data32[3] = kFromApplication;
         sendToWindowManager(connection_, root_, event);
+        if (const QWindow* owner = handle->transientParent()) {
+            // Transient for the root window is transient for the window group (ICCCM, as
+            // window managers read it); Qt names the owner again at the next show.
+            const xcb_window_t transientFor = listed ? root_ : owner->winId();
+            xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_TRANSIENT_FOR,
+                                XCB_ATOM_WINDOW, 32, 1, &transientFor);
+            xcb_flush(connection_);
+        }
         return;
     }
     // Before it is mapped the window's own property says it; Qt adds its states to it.
@@ -123,5 +141,23 @@ void X11WindowSystem::bringToFront(QWidget& window) {
     event.type = activeWindow_;
     event.data.data32[0] = kFromUser;
     event.data.data32[1] = XCB_CURRENT_TIME;
+    sendToWindowManager(connection_, root_, event);
+}
+
+void X11WindowSystem::stackAbove(QWidget& window, const QWidget& sibling) {
+    if (connection_ == nullptr || !window.isVisible() || !windowManagerRuns()) {
+        WindowSystem::stackAbove(window, sibling);
+        return;
+    }
+    // Not a plain raise: some window managers (xfwm4) take that for a request for the focus.
+    // Naming the sibling, the request goes to the window manager as the ICCCM says for a
+    // window that is no sibling of the other on the server.
+    xcb_configure_request_event_t event{};
+    event.response_type = XCB_CONFIGURE_REQUEST;
+    event.stack_mode = XCB_STACK_MODE_ABOVE;
+    event.parent = root_;
+    event.window = static_cast<xcb_window_t>(window.winId());
+    event.sibling = static_cast<xcb_window_t>(sibling.winId());
+    event.value_mask = XCB_CONFIG_WINDOW_SIBLING | XCB_CONFIG_WINDOW_STACK_MODE;
     sendToWindowManager(connection_, root_, event);
 }

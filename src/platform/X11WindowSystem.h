@@ -13,9 +13,11 @@ public:
     void setInTaskList(QWidget& window, bool listed) override;
     QPoint placeOf(const QWidget& window) const override;
     void bringToFront(QWidget& window) override;
+    void stackAbove(QWidget& window, const QWidget& sibling) override;
 
 private:
     xcb_atom_t atom(const char* name) const;
+    bool windowManagerRuns() const;
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_NONE;
@@ -23,4 +25,5 @@ private:
     xcb_atom_t skipTaskbar_ = XCB_NONE;
     xcb_atom_t skipPager_ = XCB_NONE;
     xcb_atom_t activeWindow_ = XCB_NONE;
+    xcb_atom_t supportingWmCheck_ = XCB_NONE;
 };

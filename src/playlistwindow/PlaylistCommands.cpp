@@ -107,7 +107,7 @@ void togglePlaylistSize(Program& program) {
 
 void openFolderBrowser(Program& program) {
     FolderBrowser& browser = program.folderBrowser();
-    browser.presetFolder(program.mainWindow().standardFolder());
+    browser.presetFolder(program.settings().standardFolder());
     browser.show();
 }
 
@@ -121,7 +121,7 @@ void addFolder(Program& program, AddFolderFrom from) {
         }
     } else {
         FolderBrowser& browser = program.folderBrowser();
-        browser.presetFolder(form.standardFolder());
+        browser.presetFolder(program.settings().standardFolder());
         program.holdPlayerWindows(&browser);
         browser.show();
     }

@@ -18,6 +18,8 @@ PlaylistWindow::PlaylistWindow(Program& program)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
     setObjectName(QStringLiteral("PlaylistWindow"));
     setWindowTitle(QStringLiteral("Playlist"));
+    // Docked under the main window, it comes and goes with it: the main window keeps the focus.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);

@@ -4,7 +4,6 @@
 
 #include "app/Program.h"
 #include "mainwindow/MainWindow.h"
-#include "options/OptionsDialog.h"
 #include "skin/Marquee.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinFonts.h"
@@ -182,7 +181,7 @@ void TrackChangePopup::arrive() {
         marqueeTimer->setEnabled(false);
         slideTimer->setInterval(kShortHold);
     }
-    if (OptionsDialog::value(*program_.optionsDialog().keepPopupBox) == 1) {
+    if (program_.settings().isOn(SettingsModel::KeepPopupOpen)) {
         slideTimer->setEnabled(false);
     } else {
         slideIn_ = false;
@@ -203,11 +202,11 @@ void showPopup(Program& program, const QString& title) {
 }
 
 void announceTrackChange(Program& program, const QString& title) {
-    const OptionsDialog& opts = program.optionsDialog();
-    if (OptionsDialog::value(*opts.keepPopupBox) == 0) {
+    const SettingsModel& settings = program.settings();
+    if (!settings.isOn(SettingsModel::KeepPopupOpen)) {
         program.unloadPopup();
     }
-    if (OptionsDialog::value(*opts.popupBox) == 1) {
+    if (settings.isOn(SettingsModel::PopupAtTrackChange)) {
         showPopup(program, title);
     }
     program.popup().slideTimer->setEnabled(true);

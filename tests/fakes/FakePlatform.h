@@ -296,9 +296,9 @@ public:
     std::map<const QWidget*, QPoint> heldAt;
 
     void setInTaskList(QWidget& window, bool inList) override { listed[&window] = inList; }
-    void raise(QWidget& window) override {
+    void stackAbove(QWidget& window, const QWidget& sibling) override {
         raised.push_back(&window);
-        WindowSystem::raise(window);
+        WindowSystem::stackAbove(window, sibling);
     }
     QPoint placeOf(const QWidget& window) const override {
         const auto held = heldAt.find(&window);

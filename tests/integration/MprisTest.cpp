@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
 #include "MpvTestSupport.h"
 #include "app/RemoteControl.h"
@@ -183,8 +184,8 @@ TEST_F(MprisTest, SetPositionJumpsWithinTheCurrentTrackOnly) {
 
 TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     setProperty("Volume", "double:0.5");
-    const auto* volume = control<VolumeSetting>("volumeSetting");
-    EXPECT_NEAR(static_cast<double>(volume->value()) / volume->span(), 0.5, 1e-4);
+    const SettingsModel& settings = program->settings();
+    EXPECT_NEAR(static_cast<double>(settings.volume()) / settings.volumeSpan(), 0.5, 1e-4);
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 50%");
     ASSERT_TRUE(waitUntil([&] { return listener.latest.contains("Volume"); }));
     EXPECT_NEAR(listener.latest.value("Volume").toDouble(), 0.5, 1e-4);
@@ -215,14 +216,18 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
 
     // Raise shows the player, Quit asks first.
     QSignalSpy shown(&actions().showPlayer, &QAction::triggered);
+    windows->raised.clear();
+    windows->broughtToFront.clear();
     send("org.mpris.MediaPlayer2.Raise");
     EXPECT_EQ(shown.count(), 1);
-    // The docked playlist window comes up with the main window, which takes the focus.
+    // The docked playlist window comes up with the main window (again as that becomes
+    // active), which takes the focus.
     const QWidget* docked = &pl();
-    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{docked});
+    EXPECT_EQ(std::set<const QWidget*>(windows->raised.begin(), windows->raised.end()),
+              std::set<const QWidget*>{docked});
     EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&mainWindow()});
 
-    opts().confirmExitBox->setChecked(true);
+    program->settings().set(SettingsModel::ConfirmExit, true);
     messages->answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
     send("org.mpris.MediaPlayer2.Quit");
     ASSERT_TRUE(waitUntil([&] { return messages->shown.size() == 1; }));

@@ -114,8 +114,7 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     kill(server, SIGCONT);
     EXPECT_TRUE(sinkReaches(50));
     // PulseAudio's Master runs 0..65536: half of it, held to 16 bits, is the slider's length.
-    EXPECT_TRUE(
-        waitUntil([this] { return control<VolumeSetting>("volumeSetting")->span() == 32767; }));
+    EXPECT_TRUE(waitUntil([this] { return program->settings().volumeSpan() == 32767; }));
     mainWindow().volume().nudgeToShare(0.25);
     EXPECT_TRUE(sinkReaches(25));
     EXPECT_EQ(pactl({"get-source-volume", "@DEFAULT_SOURCE@"}), sourceBefore);

@@ -45,8 +45,9 @@ BRAMBLE_PACKAGES=(
     lintian appstream
     # a slow folder of the tests' own: a FUSE mirror whose every listing takes a while
     python3-fusepy libfuse2
-    # real desktops: openbox with the tint2 panel, and a D-Bus tray of the tests' own
-    openbox tint2 python3-dbus
+    # real desktops: openbox with the tint2 panel, xfwm4 with xfce4-panel, and a D-Bus tray of
+    # the tests' own
+    openbox tint2 xfwm4 xfce4-panel python3-dbus
 )
 
 bramble_install_packages() {

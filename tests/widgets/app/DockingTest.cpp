@@ -64,13 +64,19 @@ TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndFollowsWhereTheWindowManagerHol
     pl().move(0, 0);
     EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
 
-    // Near the bottom edge the window manager silently holds the playlist 90 px higher.
-    mainWindow().move(300, 800);
-    windows->heldAt[&pl()] = QPoint(300, 865);
-    wakeDocking(*program);
+    // Without room above the desktop's panel it goes over the main window instead.
+    desktop->available = QRect(0, 0, 1280, 990);
+    mainWindow().move(300, 400);
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(300, 555); }));
+    mainWindow().move(300, 700);
+    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(300, 700 - pl().height()); }));
+
+    // The window manager silently holds the playlist 90 px higher, over the main window.
+    mainWindow().move(300, 400);
+    windows->heldAt[&pl()] = QPoint(300, 465);
     EXPECT_TRUE(waitUntil([this] {
-        return !timer("dockingTimer")->isRunning() && mainWindow().pos() == QPoint(300, 710) &&
-               pl().pos() == QPoint(300, 865);
+        return !timer("dockingTimer")->isRunning() && mainWindow().pos() == QPoint(300, 310) &&
+               pl().pos() == QPoint(300, 465);
     }));
 
     windows->heldAt = {{&mainWindow(), QPoint(300, 100)}};

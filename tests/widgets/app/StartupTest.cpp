@@ -5,25 +5,26 @@ namespace {
 
 class StartupTest : public ProgramFixture {
 protected:
-    // The options' boxes (then whether keepPopupBox is enabled), folder, volume, thumb, mixer
-    // writes, the playlist window and the enabling of hidePlaylistButton, showPlaylistButton and
-    // the playlist menu.
+    // The options in file order (then whether keepPopupBox is enabled), the folder edited and
+    // in use, volume, thumb, mixer writes, the playlist window and the enabling of
+    // hidePlaylistButton, showPlaylistButton and the playlist menu.
     QString summary() {
+        const SettingsModel& settings = program->settings();
         QString boxes;
-        for (const QCheckBox* box :
-             {opts().showPlaylistBox, opts().enlargePlaylistBox, opts().confirmExitBox,
-              opts().popupBox, opts().keepPopupBox, opts().keepPopupBox}) {
-            boxes +=
-                QString::number(box == opts().keepPopupBox && boxes.size() == 5 ? box->isEnabled()
-                                                                                : box->isChecked());
+        for (const auto option :
+             {SettingsModel::ShowPlaylistAtStart, SettingsModel::EnlargePlaylistAtStart,
+              SettingsModel::ConfirmExit, SettingsModel::PopupAtTrackChange,
+              SettingsModel::KeepPopupOpen}) {
+            boxes += QString::number(settings.isOn(option));
         }
+        boxes += QString::number(opts().keepPopupBox->isEnabled());
         QStringList written;
         for (const auto& [id, value] : mixer->writes) {
             written << QStringLiteral("%1:%2").arg(id).arg(value);
         }
         return QStringLiteral("%1 [%2|%3] vol%4 x%5 mixer[%6] pl%7%8 h%9 %10%11 %12%13")
-            .arg(boxes, opts().standardFolderEdit->text(), mainWindow().standardFolder())
-            .arg(mainWindow().volumeSetting().value())
+            .arg(boxes, settings.editedFolder(), settings.standardFolder())
+            .arg(settings.volume())
             .arg(label("volumeThumb")->x())
             .arg(written.join(','), mainWindow().playlistMark())
             .arg(pl().isVisible())

@@ -27,25 +27,31 @@ protected:
         actions().help.trigger();
         click("optionsButton");
         opts().chooseFolderButton->click();
-        std::vector<std::pair<QWidget*, QWidget*>> windows{
+        std::vector<std::pair<QWidget*, QWidget*>> opened{
             {&mainWindow(), nullptr},
             {&pl(), nullptr},
             {program->trackInfoWindowIfLoaded(), &mainWindow()},
             {program->searchIfLoaded(), &mainWindow()},
             {program->helpIfLoaded(), &mainWindow()},
-            {&opts(), &mainWindow()},
-            {program->folderChooserIfLoaded(), &opts()}};
-        program->folderChooserIfLoaded()->cancelButton->click();
+            {&opts(), &mainWindow()}};
+        FolderChooser& chooser = *program->folderChooserIfLoaded();
+        EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
+        EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
+        EXPECT_FALSE(windows->inTaskList(chooser));
+        chooser.cancelButton->click();
         opts().cancelButton->click();
         click("insertButton");  // hides the main window
-        windows.emplace_back(&browser(), &mainWindow());
-        return windows;
+        opened.emplace_back(&browser(), &mainWindow());
+        return opened;
     }
+    // The main window is hidden by then: the dialogs shown for it stand in for it.
     void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
         for (const auto& [window, owner] : opened) {
             ASSERT_NE(window, nullptr);
             SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(windows->inTaskList(*window), mainListed && window == &mainWindow());
+            EXPECT_EQ(windows->inTaskList(*window),
+                      mainListed && (window == &mainWindow() ||
+                                     (owner == &mainWindow() && window->isVisible())));
             if (owner != nullptr) {
                 EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
             }
@@ -61,13 +67,26 @@ TEST_F(WindowRolesTest, WhileTheIconExistsNoWindowHasATaskListEntry) {
 
 TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAboveTheirOwner) {
     start();
-    expectPlaces(openEveryWindow(), true);
+    const auto opened = openEveryWindow();
+    expectPlaces(opened, true);
+    browser().cancelButton->click();
+    EXPECT_TRUE(windows->inTaskList(mainWindow()));
+    EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
 }
 
 TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
     start();
+    EXPECT_TRUE(broughtToFront(mainWindow()));  // at start-up
+    // Whatever activates the main window brings the playlist window up with it.
+    ASSERT_TRUE(activate(pl()));
+    windows->raised.clear();
+    ASSERT_TRUE(activate(mainWindow()));
+    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{&pl()});
+
     click("searchButton");
     TitleSearchWindow& search = *program->searchIfLoaded();
+    ASSERT_TRUE(activate(pl()));  // the search stays above it
+    EXPECT_EQ(windows->raised.back(), &search);
     ASSERT_TRUE(activate(search));
     search.close();  // the close box
     EXPECT_TRUE(broughtToFront(mainWindow()));
@@ -95,6 +114,9 @@ TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBri
     EXPECT_TRUE(broughtToFront(opts()));
     opts().chooseFolderButton->click();
     activate(pl());
+    EXPECT_TRUE(broughtToFront(*program->folderChooserIfLoaded()));
+    windows->broughtToFront.clear();
+    activate(opts());
     EXPECT_TRUE(broughtToFront(*program->folderChooserIfLoaded()));
 }
 

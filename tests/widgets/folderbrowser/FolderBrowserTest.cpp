@@ -42,7 +42,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     makeFiles("Musik", {"b.mp3", "A.MP3", "note.txt", ".versteckt.mp3"});
     makeFiles("Leer", {});
     start();
-    mainWindow().setStandardFolder(path("Musik"));
+    program->settings().setStandardFolder(path("Musik"));
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
     EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
@@ -93,7 +93,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     makeFiles("Schnell", {"s.mp3", "t.mp3"});
     listings->hold(path("Langsam"));
     start();
-    mainWindow().setStandardFolder(path("Langsam"));
+    program->settings().setStandardFolder(path("Langsam"));
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_TRUE(browser().isVisible());
@@ -121,7 +121,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     start();
     ASSERT_EQ(label("playlistSizeButton")->foreColor(),
               QColor(255, 0, 0));  // enlarged, as without settings
-    mainWindow().setStandardFolder(path("A"));
+    program->settings().setStandardFolder(path("A"));
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
     ASSERT_TRUE(browserShows("A"));
@@ -163,7 +163,7 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     writeFolders({"A"});
     start();
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
-    mainWindow().setStandardFolder(path("B"));
+    program->settings().setStandardFolder(path("B"));
     click("insertButton");
     ASSERT_TRUE(browserShows("B"));
     QTest::mouseClick(browser().addButton, Qt::LeftButton);
@@ -362,7 +362,7 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreak
     EXPECT_EQ(played, latin1 + "/Caf\xe9.mp3");
     EXPECT_EQ(::access(played.constData(), R_OK), 0);
 
-    mainWindow().setStandardFolder(folder.path());
+    program->settings().setStandardFolder(folder.path());
     click("insertButton");
     QList<QListWidgetItem*> shown;
     ASSERT_TRUE(waitUntil([&] {

@@ -88,6 +88,10 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     mainWindow().tray().checkTrayHost();
     EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized() && inTaskBar());
     EXPECT_TRUE(timer("dockingTimer")->isEnabled());
+    tray->hostRunning = true;  // back: the entry goes again
+    mainWindow().tray().checkTrayHost();
+    EXPECT_FALSE(inTaskBar());
+    tray->hostRunning = false;
     minimise();  // only minimises
     EXPECT_TRUE(mainWindow().isVisible() && mainWindow().isMinimized());
 

@@ -22,7 +22,7 @@ QByteArray fileOf(std::vector<QByteArray> lines, const QByteArray& volumeLine) {
 class VolumeControlTest : public ProgramFixture {
 protected:
     VolumeControl& volume() { return mainWindow().volume(); }
-    int value() { return mainWindow().volumeSetting().value(); }
+    int value() { return program->settings().volume(); }
     void mouseAt(double twips) {
         desktop->cursor =
             QPoint(mainWindow().x() + static_cast<int>(twips / 15), mainWindow().y() + 60);
@@ -57,7 +57,6 @@ TEST_F(VolumeControlTest, DragSetsTheMixerOncePerChangeAndSavesOnReleaseAsKeysAn
     EXPECT_EQ(readFile("settings.cfg"), fileOf(kStored, " 16002 "));
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 48%");
 
-    volume().setStoredVolume(16002);
     // The level the mixer shows, 48.8 %, where the caption cuts it down.
     EXPECT_EQ(readOut(label("volumeThumb")),
               std::tuple(QAccessible::Slider, "Lautstärke", 49, 0, 100));
@@ -138,7 +137,7 @@ TEST_F(VolumeControlTest, TrayStepsStopAtTheEndsMuteTogglesOnlyThePlayerHoverTel
     EXPECT_EQ(control<QMenu>("volumeMenu")->title(), "Lautstärke 0%");
     EXPECT_FALSE(fileExists("settings.cfg"));
 
-    volume().setStoredVolume(1000);
+    program->settings().setVolume(1000);
     QTest::mouseMove(label("volumeThumb"));
     EXPECT_EQ(label("volumeThumb")->toolTip(), "Lautstärke bei 3%");
     mixer->writes.clear();
@@ -191,7 +190,7 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
     mixer->answered = false;
     mixer->speakersLevel = 60000;  // the stored volume wins
     start();
-    EXPECT_EQ(mainWindow().volumeSetting().span(), 32767);
+    EXPECT_EQ(program->settings().volumeSpan(), 32767);
     EXPECT_EQ(value(), 100);
     volume().nudgeToShare(0.5);
     const int thumb = label("volumeThumb")->x();
@@ -201,7 +200,7 @@ TEST_P(LateMixerTest, GetsItsRangeAndTheValueSetMeanwhile) {
 
     mixer->speakers = MixerControl{FakeMixer::kSpeakers, 0, late.upperBound};
     mixer->answer();
-    EXPECT_EQ(mainWindow().volumeSetting().span(), late.span);
+    EXPECT_EQ(program->settings().volumeSpan(), late.span);
     EXPECT_EQ(value(), late.value);
     EXPECT_EQ(mixer->writesTo(FakeMixer::kSpeakers), std::vector<long>{2L * late.value});
     EXPECT_EQ(label("volumeThumb")->x() != thumb, late.thumbMoves);

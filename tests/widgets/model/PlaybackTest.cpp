@@ -159,7 +159,7 @@ TEST_F(PlaybackTest, PauseTogglesWhileTheTrayShowsPaused) {
 }
 
 TEST_F(PlaybackTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
-    mainWindow().setStandardFolder("/music");
+    program->settings().setStandardFolder("/music");
     dialog().chosenFile = "/music/Leise.mp3";
     actions().loadFile.trigger();
     EXPECT_EQ(dialog().initDir, "/music");
@@ -248,7 +248,7 @@ TEST_F(PlaybackTest, ClickableLabelsAreAccessiblePushButtonsAndNamesShowAsWritte
 // The player's keys act like the controls, in the list where it has no use for them.
 TEST_F(PlaybackTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesThem) {
     player().length = 200;
-    mainWindow().volume().setStoredVolume(16384);  // 50 %
+    program->settings().setVolume(16384);  // 50 %
     QSignalSpy jumps(&mainWindow().position(), &PositionBar::jumped);
     const auto summary = [this] {
         static const QStringList kStates{"stopped", "paused", "playing"};
@@ -256,8 +256,7 @@ TEST_F(PlaybackTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesT
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(volume::percentage(mainWindow().volumeSetting().value(),
-                                    mainWindow().volumeSetting().span()))
+            .arg(volume::percentage(program->settings().volume(), program->settings().volumeSpan()))
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
             .arg(pl().listIndex())

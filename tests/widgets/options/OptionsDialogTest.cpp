@@ -30,7 +30,7 @@ TEST_F(OptionsDialogTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxI
     EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
-    EXPECT_EQ(mainWindow().standardFolder(), "/musik/ä, b");
+    EXPECT_EQ(program->settings().standardFolder(), "/musik/ä, b");
     EXPECT_FALSE(opts().applyButton->isEnabled());
     EXPECT_TRUE(opts().changedNote->isVisible());
     EXPECT_TRUE(opts().isVisible());
@@ -75,12 +75,13 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
         {[this] { actions().options.trigger(); }, &mainWindow()},
         {[this] { QTest::keyClick(pl().titleList, Qt::Key_F3); }, pl().titleList},
     };
+    SettingsModel& settings = program->settings();
     for (std::size_t i = 0; i < openers.size(); ++i) {
         SCOPED_TRACE(i);
-        opts().confirmExitBox->setChecked(true);
-        opts().standardFolderEdit->setText("/anders");
-        opts().keepPopupBox->setChecked(false);
-        control<VolumeSetting>("volumeSetting")->setValue(100);
+        settings.set(SettingsModel::ConfirmExit, true);
+        settings.setEditedFolder("/anders");
+        settings.set(SettingsModel::KeepPopupOpen, false);
+        settings.setVolume(100);
         ASSERT_TRUE(activate(*openers[i].focus->window()));
         openers[i].focus->setFocus(Qt::TabFocusReason);
         openers[i].open();
@@ -89,7 +90,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
         EXPECT_TRUE(opts().confirmExitBox->isChecked());
         EXPECT_EQ(opts().standardFolderEdit->text(), "/musik");
         EXPECT_TRUE(opts().keepPopupBox->isChecked());
-        EXPECT_EQ(mainWindow().volumeSetting().value(), 16000);
+        EXPECT_EQ(settings.volume(), 16000);
         EXPECT_EQ(label("volumeThumb")->x(), 381);
         ASSERT_TRUE(activate(opts()));
         QTest::keyClick(&opts(), Qt::Key_Escape);
@@ -162,7 +163,7 @@ TEST_F(OptionsDialogTest, CancelKeepsTheUncheckedConfirmationLiveAndOkSavesAType
     QTest::keyClick(opts().standardFolderEdit, Qt::Key_Return);  // presses no button
     EXPECT_TRUE(opts().isVisible());
     QTest::keyClick(opts().okButton, Qt::Key_Return);
-    EXPECT_EQ(mainWindow().standardFolder(), "/neu");
+    EXPECT_EQ(program->settings().standardFolder(), "/neu");
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/neu\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_FALSE(opts().isVisible());
@@ -184,7 +185,7 @@ TEST_F(OptionsDialogTest, UnwritableFileIsReportedAndKeptWhole) {
         EXPECT_EQ(messages->shown[0].title, "Fehler");
         EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
         EXPECT_EQ(readFile("settings.cfg"), before);
-        EXPECT_EQ(mainWindow().standardFolder(), "/neu");
+        EXPECT_EQ(program->settings().standardFolder(), "/neu");
     }
     EXPECT_FALSE(opts().isVisible());
     EXPECT_TRUE(playerWindowsEnabled());

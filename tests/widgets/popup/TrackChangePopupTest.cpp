@@ -74,7 +74,7 @@ TEST_F(TrackChangePopupTest, QuickInfoOffClosesThePopupAndLeavesAHiddenOneAtEach
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->titleLabel->caption(), "a");
 
-    OptionsDialog::setValue(*opts().popupBox, 0);
+    program->settings().set(SettingsModel::PopupAtTrackChange, false);
     click("nextButton");
     ASSERT_NE(popup(), first.data());
     EXPECT_FALSE(popup()->isVisible());
@@ -110,7 +110,7 @@ TEST_F(TrackChangePopupTest, ATickDueAtUnloadReachesNoOtherPopupAndImmerAnzeigen
     QTest::mouseClick(popup()->titleLabel, Qt::LeftButton);  // during the slide
     EXPECT_EQ(popup(), nullptr);
 
-    OptionsDialog::setValue(*opts().keepPopupBox, 1);
+    program->settings().set(SettingsModel::KeepPopupOpen, true);
     click("nextButton");
     TrackChangePopup* const first = popup();
     slideIn();
