@@ -72,3 +72,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmpv2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-liberation2, qt6-translations-l10n, libasound2-plugins | pipewire-alsa")
 include(CPack)
+
+# The package's checks: made as the README says, checked as Debian's tools check it.
+if(BRAMBLE_BUILD_TESTS)
+    add_test(NAME package_debian
+             COMMAND bash ${PROJECT_SOURCE_DIR}/tools/check-package.sh ${CMAKE_CPACK_COMMAND}
+                     ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources/brambleplayer.desktop
+                     ${CMAKE_COMMAND})
+    # It builds in the build folder, from which the installing test copies.
+    set_tests_properties(package_debian PROPERTIES LABELS package TIMEOUT 120
+                                        RESOURCE_LOCK build_folder)
+endif()

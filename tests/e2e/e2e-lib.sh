@@ -70,11 +70,10 @@ e2e_wait_for() {
     e2e_poll "$E2E_DEADLINE_SECONDS" "$@" || e2e_fail "$what within ${E2E_DEADLINE_SECONDS} s"
 }
 
-# e2e_setup PLAYER MAP_LOGGER: a fresh program folder laid out as the build does.
+# e2e_setup PLAYER: a fresh program folder laid out as the build does.
 e2e_setup() {
     [[ -n ${DISPLAY:-} ]] || e2e_fail "DISPLAY is not set; ./test starts an X server"
-    e2e_require "$1" "$2" xdotool
-    E2E_MAP_LOGGER=$2
+    e2e_require "$1" xdotool
     E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/bramble-e2e.XXXXXX") || exit 1
     trap e2e_cleanup EXIT
     # A runtime folder of its own: a player another test runs meanwhile is not taken for this
@@ -108,7 +107,7 @@ e2e_start_player() {
     e2e_stop_map_log
     # Emptied here: the wait below must not take an earlier start's "ready" for this one's.
     : >"$E2E_DIR/maps.log"
-    "$E2E_MAP_LOGGER" >>"$E2E_DIR/maps.log" 2>&1 &
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/map_log.py" >>"$E2E_DIR/maps.log" 2>&1 &
     E2E_MAP_LOG_PID=$!
     e2e_wait_for "the map logger did not start" grep -q '^ready$' "$E2E_DIR/maps.log"
     (cd "$E2E_DIR/elsewhere" && exec "$E2E_PROGRAM_DIR/brambleplayer" "$@") \

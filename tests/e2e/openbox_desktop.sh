@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # The player on a real desktop, on a display of the test's own, as the window manager must not
 # stay behind for the other tests: openbox with the tint2 panel, which has a classic tray, or
-# (third argument "xfce") xfwm4 with xfce4-panel, whose tray speaks the D-Bus tray protocol on a
+# (second argument "xfce") xfwm4 with xfce4-panel, whose tray speaks the D-Bus tray protocol on a
 # session bus of the test's own.
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-DESKTOP=${3:-openbox}
+DESKTOP=${2:-openbox}
 TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
 if [[ $DESKTOP == xfce ]]; then
     e2e_require Xvfb xfwm4 xfce4-panel dbus-daemon dbus-send xprop xmessage
 else
     e2e_require Xvfb openbox tint2 xprop xmessage
 fi
-e2e_setup "$1" "$2"
+e2e_setup "$1"
 # stop_at_exit PID: the desktop's programs end with the script, the latest first.
 stop_at_exit() {
     e2e_at_exit "kill -TERM $1 && wait $1 2>/dev/null"

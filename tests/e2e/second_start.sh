@@ -6,12 +6,12 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-FIXTURES=$3 # absolute: the lists name it from elsewhere
+FIXTURES=$2 # absolute: the lists name it from elsewhere
 TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
 e2e_require xwininfo xmessage dbus-daemon dbus-send pactl
 /usr/bin/python3 -c "import dbus, gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
     e2e_fail "python3-dbus, python3-gi or gir1.2-atspi-2.0 is not installed"
-e2e_setup "$1" "$2"
+e2e_setup "$1"
 PLAYER=$E2E_PROGRAM_DIR/brambleplayer
 sink_volume() {
     pactl get-sink-volume @DEFAULT_SINK@ | grep -o -m 1 '[0-9]* / *[0-9]*%' | head -n 1

@@ -5,13 +5,13 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-FIXTURES=$3 # absolute: the lists name it from elsewhere
+FIXTURES=$2 # absolute: the lists name it from elsewhere
 /usr/bin/python3 -c 'import fusepy' 2>/dev/null || e2e_fail "python3-fusepy is not installed"
 if [[ ! -c /dev/fuse ]] || ((EUID != 0)); then
     echo "SKIPPED: mounting the slow FUSE folder takes /dev/fuse and root"
     exit 77
 fi
-e2e_setup "$1" "$2"
+e2e_setup "$1"
 MOUNT=$E2E_DIR/mount
 LOG=$E2E_DIR/mount.log
 HOLD=$E2E_DIR/hold

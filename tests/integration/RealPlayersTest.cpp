@@ -88,7 +88,7 @@ TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPla
 }
 
 TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
-    Listening heard;
+    const Listening listening;
     writeSettings({" 1 ", " 0 ", " 0 ", "", " 0 ", " 0 ", " 0 "});
     start();
     model().fillPlaylist({{"550", longTone550}, {"440", tone440}, {"kaputt", notAudio}}, {1, 2, 3});
@@ -113,16 +113,16 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
         info.close();
     }
 
-    if (!heard.on()) {
-        GTEST_SKIP() << "what is heard was not checked: " << heard.why.toStdString();
+    if (!listening.on()) {
+        GTEST_SKIP() << "what is heard was not checked: " << listening.why.toStdString();
     }
     // Only the main tone is listened to: nothing follows it.
     QObject::disconnect(&player(), &MediaPlayer::endOfStream, nullptr, nullptr);
     player().setNextFileName({});
-    const std::vector<ToneRun> tones = heard.tones();
-    ASSERT_TRUE(tonesAre(tones, {550}));
-    EXPECT_NEAR(tones[0].seconds, 4.0, 0.15);
-    EXPECT_LT(bramble::testsupport::longestGapInSound(heard.samples()), 0.005);
+    const Heard heard = listening.heard();
+    ASSERT_TRUE(tonesAre(heard, {550}));
+    EXPECT_NEAR(heard.tones[0].second, 4.0, 0.15);
+    EXPECT_LT(heard.gap, 0.005);
 }
 
 TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {

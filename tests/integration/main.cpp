@@ -7,9 +7,8 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
-#include <optional>
 
-#include "SinkRecording.h"
+#include "MpvTestSupport.h"
 
 // Offscreen windows, a session bus of the run's own, and the null sink kept in step.
 int main(int argc, char** argv) {
@@ -37,13 +36,13 @@ int main(int argc, char** argv) {
     if (*std::localeconv()->decimal_point != ',') {
         std::fprintf(stderr, "No German locale: the players start under a decimal point.\n");
     }
-    QString noSink;
-    const QString monitor = bramble::testsupport::SinkRecorder::nullSinkMonitor(&noSink);
-    std::optional<bramble::testsupport::SinkPacer> pacer;
-    if (!monitor.isEmpty()) {
-        pacer.emplace(monitor);
+    QProcess pacer;
+    if (pactl({"get-default-sink"}).value_or(QString()).trimmed() == "nullsink") {
+        recordSink(pacer, QProcess::nullDevice());
     }
     const int result = RUN_ALL_TESTS();
+    pacer.kill();
+    pacer.waitForFinished();
     bus.terminate();
     bus.waitForFinished();
     return result;

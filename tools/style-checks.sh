@@ -5,7 +5,7 @@
 # clang-format finds nothing to change in our C++ files (not the fixtures, data the tests read).
 bramble_check_format() {
     local files
-    mapfile -t files < <(cd "$BRAMBLE_ROOT" && find src tests bench -path tests/fixtures -prune \
+    mapfile -t files < <(cd "$BRAMBLE_ROOT" && find src tests bench tools -path tests/fixtures -prune \
         -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort)
     ((${#files[@]} > 0)) || {
         echo "clang-format: no C++ files found" >&2
@@ -22,7 +22,7 @@ bramble_check_scripts() {
     local scripts
     mapfile -t scripts < <(cd "$BRAMBLE_ROOT" && {
         printf '%s\n' run test .ci/run bench/run
-        find .ci bench cmake resources src tests -type f -name '*.sh'
+        find .ci bench cmake resources src tests tools -type f -name '*.sh'
     } | sort -u)
     # -x follows the scripts' `source` lines, whose paths are relative to the project folder.
     (cd "$BRAMBLE_ROOT" && shellcheck -x "${scripts[@]}")

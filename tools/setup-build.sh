@@ -6,7 +6,7 @@
 #   bramble_build [TARGET...]            configures and builds in $BRAMBLE_BUILD_DIR (default
 #                                        build/), from the preset BRAMBLE_PRESET if set
 
-BRAMBLE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BRAMBLE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BRAMBLE_BUILD_DIR=${BRAMBLE_BUILD_DIR:-$BRAMBLE_ROOT/build}
 # The configure preset (CMakePresets.json) a build starts from; empty keeps the folder's settings.
 BRAMBLE_PRESET=
