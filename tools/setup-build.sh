@@ -33,8 +33,8 @@ BRAMBLE_PACKAGES=(
     xvfb xdotool pulseaudio pulseaudio-utils
     # windows stacked over the player (xwininfo, xmessage)
     x11-utils
-    # making and measuring sound fixtures
-    lame sox
+    # making sound fixtures, judging what the null sink played, watching windows being mapped
+    lame sox ffmpeg python3-xlib
     # the benchmarks' yardstick for the CPU time of playing a file
     mpv
     # the launcher, the Debian package (cpack reads dependencies with dpkg-shlibdeps and file)
