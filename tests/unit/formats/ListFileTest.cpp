@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/FakePlatform.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -65,40 +67,35 @@ QByteArray numberedLines(int width, qint64 bytes) {
     return data;
 }
 
-TEST_F(ListFileTest, ReadsStopAtTheLimitsAndKeepWhatCameBefore) {
-    const QByteArray longLine(kListFileMaxLineBytes + 1, 'x');
-    const qsizetype byteLimitRecords = kListFileMaxBytes / 100;  // whole 100-byte lines
-    struct Case {
-        const char* what;
+// A line over 64 KB is passed over; a read stops after 1 MB or 100,000 records, keeping what
+// came before, and the user is told what was lost.
+TEST_F(ListFileTest, ReadsStopAtTheLimitsKeepWhatCameBeforeAndSaySo) {
+    const QString kept = " Was fehlt, wird beim nächsten Speichern der Liste nicht mitgeschrieben.";
+    const QString cut =
+        "Fehler: Die Verzeichnisliste \"%1\" ist länger als erlaubt (höchstens "
+        "100.000 Einträge und 1 MB) und wurde nach Zeile %2 abgeschnitten.";
+    const struct {
         QByteArray bytes;
         qsizetype records;
-        QString lastRecord;
-        bool cutShort;
-        int overlong;
-        qsizetype lines;  // read, overlong ones included
+        QByteArray lastRecord;
+        QString told;
+    } cases[] = {
+        {"/a\r\n" + QByteArray(64 * 1024 + 1, 'x') + "\r\n/b", 2, "/b",
+         "Fehler: In der Verzeichnisliste \"%1\" wurden eine Zeile übergangen, die länger als "
+         "64 KB ist."},
+        {numberedLines(100, 2 * 1024 * 1024), 10485, QByteArray(93, '/') + "10484",
+         cut.arg("%1", "10.485")},
+        {numberedLines(8, 1536 * 1024), 100000, "/99999", cut.arg("%1", "100.000")},
     };
-    const Case cases[] = {
-        {"a line over the cap", "/a\r\n" + longLine + "\r\n/b", 2, "/b", false, 1, 3},
-        {"more bytes than the limit", numberedLines(100, 2 * kListFileMaxBytes), byteLimitRecords,
-         QByteArray::number(byteLimitRecords - 1).rightJustified(98, '/'), true, 0,
-         byteLimitRecords},
-        {"more records than the limit", numberedLines(8, 3 * kListFileMaxBytes / 2),
-         kListFileMaxRecords, QByteArray::number(kListFileMaxRecords - 1).rightJustified(6, '/'),
-         true, 0, kListFileMaxRecords},
-        {"no line end before the limit", QByteArray(2 * kListFileMaxBytes, 'x'), 0, {}, true, 0, 0},
-        {"no line end in a long line", longLine, 0, {}, false, 1, 1},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         writeRaw(c.bytes);
         const auto read = readListFileContents(path());
-        ASSERT_TRUE(read.has_value()) << c.what;
-        EXPECT_EQ(read->records.size(), c.records) << c.what;
-        EXPECT_EQ(read->records.isEmpty() ? QString() : read->records.back(), c.lastRecord)
-            << c.what;
-        EXPECT_EQ(read->cutShort, c.cutShort) << c.what;
-        EXPECT_EQ(read->overlongLines, c.overlong) << c.what;
-        EXPECT_EQ(read->linesRead, c.lines) << c.what;
-        EXPECT_EQ(read->lostLines(), c.cutShort || c.overlong > 0) << c.what;
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->records.size(), c.records);
+        EXPECT_EQ(read->records.back(), QString::fromLatin1(c.lastRecord));
+        FakeMessageBoxes messages;
+        tellListCut(messages, path(), *read);
+        EXPECT_EQ(messages.told(), QStringList{c.told.arg(path()) + kept});
     }
 }
 

@@ -63,8 +63,7 @@ TEST(SettingsFileTest, RoundTripsEveryValue) {
     const QString path = dir.filePath("settings.cfg");
     const std::vector<Settings> cases = {
         Settings{},
-        Settings{0, 0, 1, QStringLiteral("/home/jörg/Musik, Älteres"), 0, 1, -5},
-        Settings{1, 0, 1, QStringLiteral("  führende und folgende Leerzeichen  "), 1, 1, 2000},
+        Settings{0, 0, 1, QStringLiteral("  /home/jörg/Musik, Älteres "), 0, 1, -5},
     };
     for (const Settings& w : cases) {
         ASSERT_TRUE(writeSettings(path, w));
@@ -87,22 +86,18 @@ TEST(SettingsFileTest, ReadsTolerantlyAndPassesOverABadLine) {
     const std::set<int> all = {1, 2, 3, 4, 5, 6, 7};
     const std::vector<Case> cases = {
         // Read as the good file.
-        {"bare LF", QByteArray(kGoodFile).replace("\r\n", "\n"), {}},
-        {"blanks around numbers",
-         lines({"0", "\t0\t", "   1", "/musik/rock", "0     ", " \t 1 ", "1234"}),
+        {"bare LF, lines after the seventh",
+         QByteArray(kGoodFile + "x\r\n").replace("\r\n", "\n"),
          {}},
-        {"leading zeros and minus zero",
-         lines({"00", "-0", "001", "/musik/rock", "0", "1", "01234"}),
+        {"blanks, leading zeros and minus zero",
+         lines({"00", "\t-0\t", "   001", "/musik/rock", "0     ", " \t 1 ", "01234"}),
          {}},
-        {"lines after the seventh", kGoodFile + lines({"garbage", " 1 "}), {}},
         {"last line without line end", kGoodFile.chopped(2), {}},
         {"missing file", std::nullopt, all},
-        {"empty file", QByteArray(), all},
         {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), {7}},
         {"garbled line 1", goodFileWithLine(1, "x1"), {1}},
-        {"garbled line 3", goodFileWithLine(3, " 1.5 "), {3}},
+        {"a fraction", goodFileWithLine(3, " 1.5 "), {3}},
         {"garbled line 7", goodFileWithLine(7, "laut"), {7}},
-        {"blank number line", goodFileWithLine(6, "   "), {6}},
         {"check box value 2", goodFileWithLine(5, " 2 "), {5}},
         {"beyond 16 bits", goodFileWithLine(2, " 65537 "), {2}},
         {"volume above the slider", goodFileWithLine(7, " 2001 "), {7}},

@@ -10,7 +10,6 @@ TEST(TitleSearch, FindsTheMatchingLinesInOrder) {
         {abba, "*abba", {0, 1}},
         {abba, "*", {0, 1}},
         {abba, "", {}},
-        {abba, "Queen", {}},
         {{"Ab", "abba"}, "ABBA", {1}},
         // Only a leading star means "anywhere"; any other is a character.
         {{"Ab*ba", "Abba", "Ab ba*"}, "ab*", {0}},
@@ -18,7 +17,6 @@ TEST(TitleSearch, FindsTheMatchingLinesInOrder) {
         {umlauts, "ärzte", {0}},
         {umlauts, "ÜBER", {2}},
         {umlauts, "*ÄRZTE", {0, 1}},
-        {umlauts, "*öl", {3}},
         {umlauts, "*Arzte", {}},
     };
     for (const auto& [titles, text, lines] : cases) {
