@@ -58,13 +58,8 @@ tray_runs() {
         watcher IsStatusNotifierHostRegistered | grep -q 'boolean true'
         return
     fi
-    /usr/bin/python3 -c "import ctypes as c, sys
-x = c.cdll.LoadLibrary('libX11.so.6')
-x.XOpenDisplay.restype = c.c_void_p
-x.XInternAtom.argtypes, x.XInternAtom.restype = [c.c_void_p, c.c_char_p, c.c_int], c.c_ulong
-x.XGetSelectionOwner.argtypes, x.XGetSelectionOwner.restype = [c.c_void_p, c.c_ulong], c.c_ulong
-d = x.XOpenDisplay(None)
-sys.exit(not (d and x.XGetSelectionOwner(d, x.XInternAtom(d, b'_NET_SYSTEM_TRAY_S0', 0))))"
+    /usr/bin/python3 -c "from Xlib import display; d = display.Display()
+exit(not d.get_selection_owner(d.intern_atom('_NET_SYSTEM_TRAY_S0')))"
 }
 wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 e2e_wait_for "no window manager" wm_runs
@@ -171,7 +166,7 @@ cover_the_player() {
     e2e_wait_for "$1: the other program active" is_active "$cover"
 }
 restored=0
-for ((round = 1; round <= 10; round++)); do
+for round in 1 2; do
     cover_the_player "round $round"
     e2e_click "$main" 403 6 # "_"
     e2e_wait_window_gone "$main" "MP3-Brambleplayer"
@@ -181,37 +176,29 @@ for ((round = 1; round <= 10; round++)); do
     e2e_poll "$E2E_DEADLINE_SECONDS" in_front && sleep 0.3 && is_viewable "$main" &&
         ((restored += 1))
 done
-((restored == 10)) || e2e_fail "shown, in front with the playlist and active $restored times of 10"
+((restored == 2)) || e2e_fail "shown, in front with the playlist and active $restored times of 2"
 expect_no_task_buttons "after restoring"
-e2e_pass "restored from the tray 10 times of 10, none of the player's windows in the task list"
+e2e_pass "restored by the icon and by its menu, none of the player's windows in the task list"
 
 # focus_back WINDOW WHAT: a closed dialog gave the focus back. xfwm4 passes it on to a window
 # of its own choice meanwhile, now and then after the program took it back: not checked there.
 focus_back() {
     [[ $DESKTOP == xfce ]] || e2e_wait_for "the focus back on $2" is_active "$1"
 }
-# The search and the help stay above the playlist window brought up beside them; closed by the
-# window manager's Alt+F4, they give the focus back.
-for opened in "MP3-Titel suchen" "Hilfe zum MP3-Brambleplayer"; do
-    if [[ $opened == Hilfe* ]]; then
-        e2e_click "$main" 387 7 # "?", which does nothing
-        e2e_wait_for "the main window active for F1" is_active "$main"
-        xdotool key F1
-    else
-        e2e_click "$main" 69 127
-    fi
-    dialog=$(e2e_find_window "$opened") || exit 1
-    e2e_wait_for "$opened active" is_active "$dialog"
-    xdotool windowactivate "$playlist" # as a click on it, wherever the dialog leaves it free
-    e2e_wait_for "the playlist window active beside '$opened'" is_active "$playlist"
-    e2e_wait_for "'$opened' above the playlist window" is_above "$dialog" "$playlist"
-    expect_no_task_buttons "with '$opened'"
-    e2e_click "$dialog" 10 10
-    e2e_wait_for "'$opened' active again" is_active "$dialog"
-    xdotool key alt+F4
-    e2e_wait_window_gone "$dialog" "$opened"
-    focus_back "$main" "the main window after '$opened'"
-done
+# The search stays above the playlist window brought up beside it; closed by the window
+# manager's Alt+F4, it gives the focus back.
+e2e_click "$main" 69 127
+dialog=$(e2e_find_window "MP3-Titel suchen") || exit 1
+e2e_wait_for "the search active" is_active "$dialog"
+xdotool windowactivate "$playlist" # as a click on it, wherever the dialog leaves it free
+e2e_wait_for "the playlist window active beside the search" is_active "$playlist"
+e2e_wait_for "the search above the playlist window" is_above "$dialog" "$playlist"
+expect_no_task_buttons "with the search"
+e2e_click "$dialog" 10 10
+e2e_wait_for "the search active again" is_active "$dialog"
+xdotool key alt+F4
+e2e_wait_window_gone "$dialog" "MP3-Titel suchen"
+focus_back "$main" "the main window after the search"
 
 # "Options" locks the main window; a click on it leaves the dialog on top. Its folder chooser
 # keeps the keys while the options dialog is clicked.

@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Starts without a display, options that only print, and second starts beside a running player:
 # once over a private session bus, once without one (where both meet on the local socket). On the
-# bus, the player as a screen reader and a D-Bus tray (a watcher of the test's own; the X tray is
-# the desktop script's) find it.
+# bus, a screen reader walks the player's windows (the trays are the desktop script's).
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
 FIXTURES=$2 # absolute: the lists name it from elsewhere
-TRAY="/usr/bin/python3 $(dirname "$0")/sni_tray.py"
 e2e_require xwininfo xmessage dbus-daemon dbus-send pactl
 /usr/bin/python3 -c "import dbus, gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
     e2e_fail "python3-dbus, python3-gi or gir1.2-atspi-2.0 is not installed"
@@ -19,7 +17,6 @@ sink_volume() {
 # Given back at the end: the tests that follow hear the sink at the volume they expect.
 SINK_BEFORE=$(sink_volume | cut -d ' ' -f 1)
 stop_all() {
-    [[ -n $TRAY_PID ]] && kill "$TRAY_PID"
     bramble_session_bus_stop # the accessibility bus it started ends with it
     pactl set-sink-volume @DEFAULT_SINK@ "$SINK_BEFORE"
     [[ -n $COVER_PID ]] && kill "$COVER_PID"
@@ -139,9 +136,6 @@ done
 e2e_pass "without a display: status 1 and one line: $err"
 
 bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
-$TRAY watch >"$E2E_DIR/tray.log" 2>&1 &
-TRAY_PID=$!
-e2e_wait_for "the test's tray did not start" grep -q '^ready$' "$E2E_DIR/tray.log"
 # Qt publishes its widgets only when it finds the accessibility bus through the session bus.
 unset AT_SPI_BUS_ADDRESS
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 e2e_start_player
@@ -159,24 +153,6 @@ saved=$(sed -n 7p "$E2E_PROGRAM_DIR/settings.cfg" 2>/dev/null | tr -d ' \r')
 [[ $saved == 9831 ]] || e2e_fail "settings.cfg holds the volume '$saved', not 9831"
 e2e_pass "the press started playback, the sink volume followed the slider, settings.cfg holds it"
 
-e2e_wait_for "the icon did not register with the tray" grep -q '^item ' "$E2E_DIR/tray.log"
-item=$(awk '$1 == "item" { print $2; exit }' "$E2E_DIR/tray.log")
-shown_and_active() {
-    _e2e_shown "$MAIN" "MP3-Brambleplayer" && [[ $(xdotool getwindowfocus 2>/dev/null) == "$MAIN" ]]
-}
-shown=0
-for ((round = 1; round <= 10; round++)); do
-    e2e_click "$MAIN" 403 6 # "_"
-    e2e_wait_window_gone "$MAIN" "MP3-Brambleplayer"
-    if ((round % 2)); then
-        $TRAY activate "$item" || e2e_fail "Activate on the icon failed"
-    else
-        $TRAY click "$item" "Player wieder zeigen" || e2e_fail "the menu item could not be chosen"
-    fi
-    e2e_poll "$E2E_DEADLINE_SECONDS" shown_and_active && ((shown += 1))
-done
-((shown == 10)) || e2e_fail "the icon and its menu brought the player back $shown times of 10"
-e2e_pass "a click on the icon and its menu's item bring the player back with the focus"
 cover_player "with a session bus"
 # Options only print: no display needed, and the running player stays behind the cover.
 if ! { DISPLAY='' "$PLAYER" --help >"$E2E_DIR/help.out" 2>"$E2E_DIR/help.err" &&

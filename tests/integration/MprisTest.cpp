@@ -4,11 +4,9 @@
 #include <QDBusObjectPath>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <QUrl>
 #include <cmath>
 #include <filesystem>
-#include <set>
 
 #include "MpvTestSupport.h"
 #include "app/RemoteControl.h"
@@ -206,25 +204,15 @@ TEST_F(MprisTest, PropertiesSaveNothingRaiseShowsThePlayerAndQuitAsksFirst) {
     setProperty("LoopStatus", "string:Playlist");
     EXPECT_TRUE(announced("LoopStatus", "Playlist"));
     setProperty("Rate", "double:2.5", false);
-    setProperty("Rate", "string:1", false);
     EXPECT_EQ(mainWindow().player()->playState(), MediaPlayer::kPlaying);
     setProperty("Rate", "double:0");
     EXPECT_EQ(mainWindow().player()->playState(), MediaPlayer::kPaused);
     EXPECT_TRUE(announced("Rate", 1.0));
-    EXPECT_TRUE(getProperty("Rate").contains("double 1"));
     EXPECT_FALSE(fileExists("settings.cfg"));
 
     // Raise shows the player, Quit asks first.
-    QSignalSpy shown(&actions().showPlayer, &QAction::triggered);
-    windows->raised.clear();
     windows->broughtToFront.clear();
     send("org.mpris.MediaPlayer2.Raise");
-    EXPECT_EQ(shown.count(), 1);
-    // The docked playlist window comes up with the main window (again as that becomes
-    // active), which takes the focus.
-    const QWidget* docked = &pl();
-    EXPECT_EQ(std::set<const QWidget*>(windows->raised.begin(), windows->raised.end()),
-              std::set<const QWidget*>{docked});
     EXPECT_EQ(windows->broughtToFront, std::vector<const QWidget*>{&mainWindow()});
 
     program->settings().set(SettingsModel::ConfirmExit, true);
@@ -282,12 +270,10 @@ TEST_F(MprisTest, CanPropertiesFollowThePlaylistAndOpenUriPlaysAFileAsOpenDoes) 
     playerCall("Pause");
     const QString kept = player.fileName();
     makeFiles("folder.mp3", {"notes.txt"});
-    for (const QString& refused :
-         {QStringLiteral("http://example.org/song.mp3"),
-          QUrl::fromLocalFile(folder.filePath("missing.mp3")).toString(),
-          QUrl::fromLocalFile(folder.filePath("folder.mp3")).toString(),
-          QUrl::fromLocalFile(folder.filePath("folder.mp3/notes.txt")).toString(),
-          QUrl::fromLocalFile(notAudio).toString()}) {
+    for (const QString& refused : {QStringLiteral("http://example.org/song.mp3"),
+                                   QUrl::fromLocalFile(folder.filePath("missing.mp3")).toString(),
+                                   QUrl::fromLocalFile(folder.filePath("folder.mp3")).toString(),
+                                   QUrl::fromLocalFile(notAudio).toString()}) {
         send(kPlayer + ".OpenUri", {"string:" + refused}, false);
         EXPECT_EQ(player.fileName(), kept) << refused.toStdString();
         EXPECT_EQ(player.playState(), MediaPlayer::kPaused) << refused.toStdString();
