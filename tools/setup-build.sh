@@ -43,8 +43,6 @@ BRAMBLE_PACKAGES=(
     dbus at-spi2-core python3-gi gir1.2-atspi-2.0
     # Debian's checks of the package and of its AppStream metadata
     lintian appstream
-    # a slow folder of the tests' own: a FUSE mirror whose every listing takes a while
-    python3-fusepy libfuse2
     # real desktops: openbox with the tint2 panel, xfwm4 with xfce4-panel, and a D-Bus tray of
     # the tests' own
     openbox tint2 xfwm4 xfce4-panel python3-dbus

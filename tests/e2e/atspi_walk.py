@@ -36,25 +36,20 @@ def descendants(node):
         yield from descendants(child)
 
 
-def application():
-    for app in children(Atspi.get_desktop(0)):
-        if app.get_process_id() == PID:
-            app.clear_cache()
-            return app
-    return None
-
-
 def action_names(node):
     action = node.get_action_iface()
     return [action.get_action_name(i) for i in range(action.get_n_actions())] if action else []
 
 
 def until(what, find, seconds=10):
-    """find(app) once it finds something; fails after the time unless what is None."""
+    """find(application) once it finds something; fails after the time unless what is None."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         try:
-            app = application()
+            app = next((a for a in children(Atspi.get_desktop(0)) if a.get_process_id() == PID),
+                       None)
+            if app is not None:
+                app.clear_cache()
             found = find(app) if app is not None else None
         except GLib.Error:
             found = None  # an object gone while asked, as the popup of a track that ended
@@ -91,7 +86,7 @@ def press(frame_name, name):
 
 def walk():
     """Checks every window of the program not walked before, hidden or shown."""
-    for window in children(application()):
+    for window in until('no application', children):
         try:
             title = window.get_name()
             if title in walked:
@@ -101,15 +96,12 @@ def walk():
                 found.append(f'a window shown as {window.get_role().value_nick} "{title}"')
             for node in descendants(window):
                 focusable = node.get_state_set().contains(Atspi.StateType.FOCUSABLE)
-                actions = action_names(node)
-                if (focusable or actions) and not node.get_name():
-                    found.append(f'in "{title}": a {node.get_role().value_nick} without a name '
-                                 f'(focusable: {focusable}, actions: {actions})')
+                if (focusable or action_names(node)) and not node.get_name():
+                    found.append(f'in "{title}": a {node.get_role().value_nick} without a name')
         except GLib.Error:
             continue  # gone while walked: walked when it comes again
         walked.add(title)
         problems.extend(found)
-        print(f'walked "{title}"')
 
 
 def keys(window_title, *keys_to_press):
@@ -124,13 +116,9 @@ showing('MP3-Brambleplayer')
 until('the playlist lists no tracks', lambda _: any(
     n.get_role() == Atspi.Role.LIST and n.get_child_count() > 0
     for n in descendants(showing('Playlist'))))
-walk()
-
-# A track plays: the quick-info popup comes with it.
-press('MP3-Brambleplayer', 'Nächster Track')
+press('MP3-Brambleplayer', 'Nächster Track')  # the quick-info popup comes with the track
 showing('Trackinfo')
 walk()
-
 press('MP3-Brambleplayer', 'Sucht einen Eintrag in der Playlist (F2)')
 press('MP3-Titel suchen', 'Schließen')
 press('MP3-Brambleplayer', 'Programmoptionen aufrufen')
@@ -141,7 +129,6 @@ press('Standard-Verzeichnis wählen', 'Abbrechen')
 press('Optionen', 'Abbrechen')
 press('MP3-Brambleplayer', 'MP3-Verzeichnis hinzufügen')
 press('MP3 Verzeichnis einfügen', 'Abbrechen')
-
 # The track information has no button: the playlist's menu opens from the keyboard at the first
 # line. The menu is not in the tree; should its keys arrive before it shows, the next try does.
 for _ in range(5):
@@ -162,9 +149,8 @@ missing = {'MP3-Brambleplayer', 'Playlist', 'Trackinfo', 'MP3-Titel suchen', 'Op
 if problems or missing:
     fail(f'not walked: {sorted(missing)}' if missing else '')
 
-slider = named(showing('MP3-Brambleplayer'), Atspi.Role.SLIDER, 'Lautstärke')
-level = slider.get_value_iface()
-if level.get_minimum_value() != 0 or level.get_maximum_value() != 100:
+level = named(showing('MP3-Brambleplayer'), Atspi.Role.SLIDER, 'Lautstärke').get_value_iface()
+if (level.get_minimum_value(), level.get_maximum_value()) != (0, 100):
     fail(f'the volume runs from {level.get_minimum_value()} to {level.get_maximum_value()}')
 level.set_current_value(VOLUME)
-print(f'set "Lautstärke" to {VOLUME:g}, it reads {level.get_current_value():g}')
+print(f'walked {len(walked)} windows; set "Lautstärke" to {VOLUME:g}')

@@ -22,10 +22,10 @@ TEST(TimeText, RoundsHalvesToEvenAndNeverWrapsMinutesIntoHours) {
 
 TEST(SeekTip, CutsThePercentDownAndSitsCentredInsideTheWindow) {
     EXPECT_EQ(position::seekTipText(225, 83.0 / 225), "1:23/3:45  36%");
-    EXPECT_EQ(position::seekTipLeft(kBar, 2830, 1000, 6405), 2830 + 105 - 500);
+    EXPECT_EQ(position::seekTipLeft(kBar, 2830, 1000, 6405), 2435);
     EXPECT_EQ(position::seekTipLeft(kBar, 1560, 3500, 6405), 0);
     // 100 twips clear of the right edge.
-    EXPECT_EQ(position::seekTipLeft(kBar, 4725, 600, 5000), 5000 - 100 - 600);
+    EXPECT_EQ(position::seekTipLeft(kBar, 4725, 600, 5000), 4300);
 }
 
 TEST(VolumeRange, UpperHalfAndLowerBoundHeldToSixteenBits) {
@@ -48,7 +48,7 @@ TEST(VolumeRange, UpperHalfAndLowerBoundHeldToSixteenBits) {
 
 TEST(VolumeThumb, RoundsHalvesToEvenAndNeverDividesByZero) {
     // 16383.5 rounds to the even 16384.
-    EXPECT_EQ(volume::valueFromThumb(kTrack, 5400 + 645 / 2.0, 32767), 16384);
+    EXPECT_EQ(volume::valueFromThumb(kTrack, 5722.5, 32767), 16384);
     EXPECT_EQ(volume::percentage(0, 0), 0);
     EXPECT_EQ(volume::thumbLeftForValue(kTrack, 0, 0), 5400);
 }
