@@ -1,12 +1,7 @@
-#include <sys/stat.h>
-#include <QScopeGuard>
-#include <filesystem>
-
 #include "MpvTestSupport.h"
 #include "app/PlaylistActions.h"
 #include "mainwindow/PositionBar.h"
 #include "platform/AlsaMixer.h"
-#include "platform/FileNames.h"
 #include "playlistwindow/TrackInfoWindow.h"
 
 namespace {
@@ -25,7 +20,7 @@ protected:
 
 // A seek to the end while paused, or after Stop, ends the track as playing up to it does; a seek
 // while paused lands where the notch was let go.
-TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPlaysBeside) {
+TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndLandsWhereLetGo) {
     start();
     model().fillPlaylist({{"A", longTone550}, {"B", longTone550}, {"C", longTone550}}, {1, 2, 3});
     click("nextButton");
@@ -55,36 +50,6 @@ TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPla
     EXPECT_NEAR(player().currentPosition(), target, 0.001);
     mainWindow().position().showPosition();
     EXPECT_EQ(label("clock")->caption(), "0:03 / 0:04");
-
-    // The folder browser's preview is a libmpv instance of its own, beside the main player.
-    // Folder and file carry Latin-1 names, as on old disks: the engine opens them by their bytes.
-    const QTemporaryDir music;
-    const QByteArray latin1 = QFile::encodeName(music.path()) + "/M\xf6tley";
-    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
-    // QTemporaryDir cannot see such names, and would leave them behind.
-    const auto removal = qScopeGuard([&] { std::filesystem::remove_all(latin1.toStdString()); });
-    std::filesystem::copy_file(QFile::encodeName(tone440).toStdString(),
-                               QByteArray(latin1 + "/Caf\xe9.mp3").toStdString());
-    player().setFileName(longTone550);
-    player().play();
-    ASSERT_TRUE(waitUntil([&] { return player().currentPosition() > 0.3; }));
-
-    browser().presetFolder(decodeFileName(latin1));
-    ASSERT_TRUE(waitUntil([&] { return browser().folderTree->path() == decodeFileName(latin1); }));
-    MediaPlayer& preview = *browser().previewPlayer;
-    ASSERT_EQ(browser().fileList->count(), 1);
-    browser().loadPreview(browser().fileList->fileName(0));
-    runEventsFor(300);  // loaded, not started
-    EXPECT_EQ(preview.currentPosition(), 0.0);
-    QTest::mouseClick(browser().previewPlayButton, Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return preview.currentPosition() > 0.3; }));
-    const double mainPosition = player().currentPosition();
-    EXPECT_GT(mainPosition, 0.6);  // it ran on all the while
-    QTest::mouseClick(browser().previewStopButton, Qt::LeftButton);
-    EXPECT_EQ(preview.fileName(), "");
-    EXPECT_TRUE(waitUntil([&] { return player().currentPosition() > mainPosition + 0.2; }));
-    EXPECT_EQ(player().fileName(), longTone550);
-    EXPECT_EQ(player().playState(), MediaPlayer::kPlaying);
 }
 
 TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
