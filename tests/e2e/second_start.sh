@@ -31,7 +31,7 @@ NOT_MP3=$FIXTURES/../audio/not_audio.mp3
 # of two are Latin-1, not UTF-8, as on old disks.
 LATIN1_BUS=$'\xdcbergabe am Bus.mp3'
 LATIN1_START=$'Gr\xfc\xdfe ohne Bus.mp3'
-for name in "$LATIN1_BUS" "Übergabe am Socket.mp3" "Ohne Bus.mp3" "$LATIN1_START"; do
+for name in "$LATIN1_BUS" "Übergabe am Socket.mp3" "$LATIN1_START"; do
     cp "$FIXTURES/../audio/tone_550hz_4s.mp3" "$E2E_DIR/$name"
 done
 
@@ -208,8 +208,5 @@ e2e_click "$MAIN" 281 60 # "Nächster Track"
 e2e_wait_for "without a session bus: no sound stream after a click on next" _e2e_streaming
 cover_player "without a session bus"
 plain_second_start "without a session bus"
-hands_over "without a session bus" "$E2E_DIR/Ohne Bus.mp3"
-refused_with_message "without a session bus: a text file named .mp3" "ist keine MP3-Datei" \
-    "$NOT_MP3"
 frozen_first_player "without a session bus"
-e2e_pass "without a session bus: a file at the socket's place stays; started with a Latin-1 name, raised, handed over, refused"
+e2e_pass "without a session bus: a file at the socket's place stays; started with a Latin-1 name, raised"

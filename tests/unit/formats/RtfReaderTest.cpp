@@ -60,29 +60,6 @@ TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
     EXPECT_FALSE(formatAt(*doc, 13).hasProperty(QTextFormat::ForegroundBrush));
 }
 
-TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
-    const auto doc = read(
-        "{\\rtf1\\pard\\qc\\sa0 Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 \\bullet\\tab "
-        "Punkt\\par"
-        "\\pard Links}");
-    ASSERT_EQ(doc->blockCount(), 3);
-    EXPECT_EQ(doc->findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(0).blockFormat().bottomMargin(), 0.0);
-    const QTextBlockFormat bullet = doc->findBlockByNumber(1).blockFormat();
-    EXPECT_DOUBLE_EQ(bullet.leftMargin(), 60.0);
-    EXPECT_DOUBLE_EQ(bullet.textIndent(), -20.0);
-    EXPECT_DOUBLE_EQ(bullet.topMargin(), 10.0);
-    EXPECT_DOUBLE_EQ(bullet.bottomMargin(), 20.0);
-    ASSERT_EQ(bullet.tabPositions().size(), 1);
-    // The bullet's text lines up with the wrapped lines: tab stops count from where the first
-    // line starts, and 20 further on is the left indent.
-    EXPECT_DOUBLE_EQ(bullet.tabPositions()[0].position, 20.0);
-    EXPECT_EQ(bullet.tabPositions()[0].type, QTextOption::LeftTab);
-    EXPECT_EQ(doc->findBlockByNumber(2).blockFormat().alignment(), Qt::AlignLeft);
-    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
-    EXPECT_DOUBLE_EQ(doc->findBlockByNumber(2).blockFormat().bottomMargin(), 0.0);
-}
-
 TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
     const auto doc = read(
         "{\\rtf1 a{\\pict\\pngblip\\bin6 }}{{x}}b{\\stylesheet{\\s1 Stil;}}"
