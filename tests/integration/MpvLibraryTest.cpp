@@ -6,29 +6,6 @@
 #include "MpvTestSupport.h"
 #include "app/EngineMessage.h"
 
-TEST(MpvLibraryTest, LoadsWhenAPlayerFirstNeedsItAndWithoutItEveryOperationDoesNothing) {
-    MpvLibrary library;
-    MpvPlayer player(library);
-    player.setMute(true);
-    EXPECT_FALSE(library.attempted());
-    player.setFileName(tone440);
-    ASSERT_TRUE(library.isLoaded()) << library.errorText().toStdString();
-
-    MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
-    MpvPlayer without(missing);
-    const QSignalSpy ends(&without, &MediaPlayer::endOfStream);
-    EXPECT_FALSE(without.ensureEngine());
-    without.setFileName(tone440);
-    without.setNextFileName(tone660);
-    without.play();
-    without.setCurrentPosition(0.5);
-    EXPECT_EQ(without.fileName(), tone440);
-    EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
-    EXPECT_EQ(without.currentPosition() + without.duration(), 0.0);
-    runEventsFor(300);
-    EXPECT_EQ(ends.count(), 0);
-}
-
 // A start with a file to play loads the library on a thread of its own beside the windows: what
 // the players are asked meanwhile reaches the engine once it is there.
 TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceItIsThere) {
@@ -60,16 +37,24 @@ TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceI
         EXPECT_TRUE(tonesAre(listening.heard(), {440}));
     }
 
-    // Without a library the file waits for nothing: its opening ends, and nothing plays.
+    // Without a library the file waits for nothing: its opening ends, nothing plays, and every
+    // other operation does nothing.
     MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
     missing.preload(makeInstance);
     MpvPlayer without(missing);
     const QSignalSpy opened(&without, &MediaPlayer::loadFinished);
+    const QSignalSpy ended(&without, &MediaPlayer::endOfStream);
     without.setFileName(tone440);
+    without.setNextFileName(tone660);
     without.play();
     ASSERT_TRUE(waitUntil([&] { return !without.isLoading(); }));
+    without.setCurrentPosition(0.5);
+    EXPECT_EQ(without.fileName(), tone440);
     EXPECT_NE(without.playState(), MediaPlayer::kPlaying);
+    EXPECT_EQ(without.currentPosition() + without.duration(), 0.0);
     EXPECT_EQ(opened.count(), 1);
+    runEventsFor(300);
+    EXPECT_EQ(ended.count(), 0);
 }
 
 TEST(MpvLibraryTest, TheMessageNamesWhyTheLibraryCannotBeUsed) {

@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <csignal>
-#include <thread>
 
 namespace {
 
@@ -78,24 +77,6 @@ TEST_F(AtomicFileTest, ALinkedFileIsReplacedBehindTheLinkWithItsPermissions) {
     EXPECT_EQ(read("real.mpc"), QByteArray("neu\r\n"));
     EXPECT_EQ(QFile::permissions(path("real.mpc")),
               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
-}
-
-TEST_F(AtomicFileTest, WritersOfOneFileTakeTurnsSoEveryReadSeesOneWholeContent) {
-    const QByteArray first(64 * 1024, 'a');
-    const QByteArray second(64 * 1024, 'b');
-    ASSERT_TRUE(writeFileAtomically(path(), first));
-    const auto writeRepeatedly = [this](const QByteArray& bytes) {
-        for (int i = 0; i < 40; ++i) {
-            EXPECT_TRUE(writeFileAtomically(path(), bytes));
-        }
-    };
-    std::thread one(writeRepeatedly, first);
-    std::thread other(writeRepeatedly, second);
-    one.join();
-    other.join();
-    const QByteArray last = read();
-    EXPECT_TRUE(last == first || last == second);
-    EXPECT_EQ(files(), QStringList{"settings.cfg"});
 }
 
 TEST_F(AtomicFileTest, ImpossibleTargetsFailWithoutTouchingAnything) {
