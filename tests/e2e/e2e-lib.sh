@@ -13,9 +13,7 @@ E2E_MAP_LOG_PID=
 E2E_AT_EXIT=()
 
 # e2e_at_exit COMMAND: run at exit, after the player is stopped; last added first.
-e2e_at_exit() {
-    E2E_AT_EXIT+=("$1")
-}
+e2e_at_exit() { E2E_AT_EXIT+=("$1"); }
 
 e2e_cleanup() {
     local i
@@ -29,9 +27,7 @@ e2e_cleanup() {
     return 0
 }
 
-e2e_not() {
-    ! "$@"
-}
+e2e_not() { ! "$@"; }
 
 e2e_fail() {
     echo "FAILED: $*" >&2
@@ -41,9 +37,7 @@ e2e_fail() {
     exit 1
 }
 
-e2e_pass() {
-    echo "passed: $*"
-}
+e2e_pass() { echo "passed: $*"; }
 
 e2e_require() {
     local tool
@@ -166,9 +160,7 @@ e2e_geometry() {
         awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
 }
 
-_e2e_geometry_is() {
-    [[ $(e2e_geometry "$1") == "$2" ]]
-}
+_e2e_geometry_is() { [[ $(e2e_geometry "$1") == "$2" ]]; }
 
 # e2e_expect_geometry WINDOW_ID "X Y WIDTH HEIGHT" WHAT: the window may still be settling.
 e2e_expect_geometry() {
