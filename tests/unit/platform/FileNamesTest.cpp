@@ -18,6 +18,7 @@ TEST(FileNames, EveryByteStringComesBackExactly) {
         {"a sequence cut short", "a\xc3", false},
         {"an overlong slash", "\xc0\xaf", false},
         {"an encoded surrogate", "\xed\xa0\x80", false},
+        {"beyond U+10FFFF", "\xf4\x90\x80\x80", false},
         {"an escape's own UTF-8 form", "\xed\xb3\xb6", false},
         {"a NUL byte", QByteArray("a\0b", 3), true},
     };
