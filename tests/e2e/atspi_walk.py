@@ -122,15 +122,22 @@ keys('MP3-Brambleplayer', 'F1')
 showing('Hilfe zum MP3-Brambleplayer')
 walk()
 press('MP3-Brambleplayer', 'Programmoptionen aufrufen')
-showing('Optionen')
+press('Optionen', 'Standard-Verzeichnis wählen')
+showing('Standard-Verzeichnis wählen')
 walk()
+press('Standard-Verzeichnis wählen', 'Abbrechen')
 press('Optionen', 'Abbrechen')
+press('MP3-Brambleplayer', 'MP3-Verzeichnis hinzufügen')
+showing('MP3 Verzeichnis einfügen')
+walk()
+press('MP3 Verzeichnis einfügen', 'Abbrechen')
 # Pressed once the options dialog no longer locks the main window.
 press('MP3-Brambleplayer', 'Sucht einen Eintrag in der Playlist (F2)')
 showing('MP3-Titel suchen')
 walk()
 press('MP3-Titel suchen', 'Schließen')
 missing = {'MP3-Brambleplayer', 'Playlist', 'Trackinfo', 'MP3-Titel suchen', 'Optionen',
+           'Standard-Verzeichnis wählen', 'MP3 Verzeichnis einfügen',
            'Hilfe zum MP3-Brambleplayer'} - walked
 if problems or missing:
     fail(f'not walked: {sorted(missing)}' if missing else '')
