@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <memory>
+#include <tuple>
 
 #include "formats/RtfReader.h"
 
@@ -58,6 +59,23 @@ TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
     // The auto colour and a colour the table lacks leave the viewer's own colour.
     EXPECT_FALSE(formatAt(*doc, 12).hasProperty(QTextFormat::ForegroundBrush));
     EXPECT_FALSE(formatAt(*doc, 13).hasProperty(QTextFormat::ForegroundBrush));
+}
+
+// Twips become pixels at 96 DPI; \pard starts a plain paragraph again. The bullet's text lines up
+// with its wrapped lines: the tab stop lies where the left indent is.
+TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
+    const auto doc = read(
+        "{\\rtf1\\pard\\qc Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 "
+        "\\bullet\\tab Punkt\\par\\pard Links}");
+    const auto format = [&doc](int block) { return doc->findBlockByNumber(block).blockFormat(); };
+    EXPECT_EQ(format(0).alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(std::tuple(format(1).leftMargin(), format(1).textIndent(), format(1).topMargin(),
+                         format(1).bottomMargin()),
+              std::tuple(60.0, -20.0, 10.0, 20.0));
+    ASSERT_EQ(format(1).tabPositions().size(), 1);
+    EXPECT_EQ(format(1).tabPositions()[0].position, 20.0);
+    EXPECT_EQ(std::pair(format(2).alignment(), format(2).leftMargin()),
+              std::pair(Qt::Alignment(Qt::AlignLeft), 0.0));
 }
 
 TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
