@@ -35,7 +35,7 @@ TEST(PlaylistStore, HoldsItsEntriesAndNothingOutsideThem) {
     EXPECT_EQ(store.titles(), QStringList({"t1", "t2", "t3"}));
     EXPECT_EQ(store.path(3), "/m/t3.mp3");
     EXPECT_EQ(orderOf(store), (std::vector<int>{2, 3, 1}));
-    for (const int slot : {0, 4}) {
+    for (const int slot : {-1, 0, 4}) {
         EXPECT_EQ(store.title(slot) + store.path(slot), "") << slot;
         EXPECT_EQ(store.order(slot), 0) << slot;
     }
@@ -74,7 +74,7 @@ TEST(PlaylistStore, RemovingAnEntryMovesTheLaterOnesDownAndRenumbersTheOrder) {
     EXPECT_EQ(orderOf(middle), (std::vector<int>{4, 1, 3, 2}));
 
     // A slot outside the entries changes nothing; the last and the first go like any other.
-    for (const int slot : {0, 5, 4, 1}) {
+    for (const int slot : {-1, 0, 5, 4, 1}) {
         middle.removeEntry(slot);
     }
     EXPECT_EQ(middle.titles(), QStringList({"t2", "t4"}));
