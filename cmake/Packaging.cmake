@@ -73,8 +73,9 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "fonts-liberation2, qt6-translations-l10n, libasound2-plugins | pipewire-alsa")
 include(CPack)
 
-# The package's checks: made as the README says, checked as Debian's tools check it.
-if(BRAMBLE_BUILD_TESTS)
+# The package's checks: made as the README says, checked as Debian's tools check it (not from
+# the sanitizers' build, which is no package).
+if(BRAMBLE_BUILD_TESTS AND NOT BRAMBLE_SANITIZE)
     add_test(NAME package_debian
              COMMAND bash ${PROJECT_SOURCE_DIR}/tools/check-package.sh ${CMAKE_CPACK_COMMAND}
                      ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR}/resources/brambleplayer.desktop
