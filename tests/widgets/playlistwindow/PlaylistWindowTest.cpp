@@ -24,11 +24,9 @@ protected:
     }
 };
 
-TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSizes) {
+TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndSizes) {
     pl().showLineCount();
     EXPECT_EQ(label("playlistCountLabel")->caption(), "Playlist mit 3 MP3");
-    EXPECT_TRUE(waitUntil([this] { return pl().countTimer->isRunning(); }));
-    EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
 
     click("hidePlaylistButton");
     EXPECT_FALSE(program->playlistLoaded());
@@ -46,17 +44,8 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSiz
     EXPECT_EQ(shownLines(), QStringList({"a", "b", "c"}));
     EXPECT_EQ(mainWindow().playlistMark(), "1");
 
-    click("insertButton");
-    EXPECT_TRUE(browser().isVisible());
-    EXPECT_FALSE(mainWindow().isVisible());
-    EXPECT_FALSE(pl().isVisible());
-    browser().close();
-    EXPECT_TRUE(mainWindow().isVisible());
-    EXPECT_TRUE(pl().isVisible());
-
     click("playlistSizeButton");
     EXPECT_EQ(pl().height(), 368);
-    EXPECT_EQ(pl().titleList->height(), 366);
     EXPECT_EQ(label("playlistSizeButton")->caption(), "-");
     EXPECT_EQ(label("playlistSizeButton")->foreColor(), kRed);
     // The enlarged state survives hiding and showing: it is kept in the label's colour.
@@ -118,7 +107,6 @@ TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth
     }
     QTest::keyClick(pl().titleList, Qt::Key_F6);
     EXPECT_TRUE(focused(&mainWindow()));
-    EXPECT_EQ(label("searchButton")->toolTip(), "Sucht einen Eintrag in der Playlist (F2)");
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {
