@@ -90,15 +90,6 @@ TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBri
     search.close();  // the close box
     EXPECT_TRUE(broughtToFront(mainWindow()));
 
-    click("optionsButton");
-    ASSERT_TRUE(activate(opts()));
-    opts().chooseFolderButton->click();
-    ASSERT_TRUE(activate(*program->folderChooserIfLoaded()));
-    program->folderChooserIfLoaded()->cancelButton->click();
-    EXPECT_TRUE(broughtToFront(opts()));
-    opts().cancelButton->click();
-    EXPECT_TRUE(broughtToFront(mainWindow()));
-
     // A click on the main window, which the options dialog holds, brings the dialog back up.
     click("optionsButton");
     ASSERT_FALSE(mainWindow().isEnabled());
