@@ -83,29 +83,19 @@ TEST_F(TitleSearchWindowTest, MarkSelectsWithoutPlayingDoubleClickPlaysCloseKeep
     EXPECT_EQ(player().file, "/m/best.mp3");
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
 
-    // "Schließen" (or Escape) hides it with its text; the close box unloads it.
+    // "Schließen" hides it with its text; the close box unloads it.
     click("searchButton");
     search().searchEdit->setText("*abba");
-    QTest::keyClick(search().closeButton, Qt::Key_Return);
+    QTest::mouseClick(search().closeButton, Qt::LeftButton);
     EXPECT_FALSE(search().isVisible());
     click("searchButton");
     EXPECT_EQ(results().size(), 2);
-    QTest::keyClick(search().searchEdit, Qt::Key_Escape);
-    EXPECT_FALSE(search().isVisible());
-    click("searchButton");
     pl().setEnabled(false);
     search().close();
     EXPECT_EQ(program->searchIfLoaded(), nullptr);
     EXPECT_TRUE(pl().isEnabled());
     click("searchButton");
     EXPECT_EQ(search().searchEdit->text(), "Liedtitel eingeben...");
-
-    // Down goes from the text to the first result, Return plays it as the double-click does.
-    search().searchEdit->setText("abba");
-    QTest::keyClick(search().searchEdit, Qt::Key_Down);
-    QTest::keyClick(search().resultList, Qt::Key_Return);
-    EXPECT_EQ(player().file, "/m/sos.mp3");
-    EXPECT_EQ(program->searchIfLoaded(), nullptr);
 }
 
 // Results of an older playlist select and play nothing.
