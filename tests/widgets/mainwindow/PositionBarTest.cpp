@@ -64,10 +64,9 @@ TEST_F(PositionBarTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLeng
     player().position = 125.5;
     EXPECT_EQ(readOut(label("positionTrack")),
               std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
-    // Said as the clock shows it, also as the description, which the desktop's bus carries.
+    // Said as the clock shows it.
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(label("positionTrack"));
     EXPECT_EQ(bar->text(QAccessible::Value), "2:06 von 3:20");
-    EXPECT_EQ(bar->text(QAccessible::Description), "2:06 von 3:20");
     QAccessibleValueInterface* value = bar->valueInterface();
     ASSERT_NE(value, nullptr);
 
@@ -88,14 +87,6 @@ TEST_F(PositionBarTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLeng
     }
     ASSERT_EQ(jumps.size(), 7);
     EXPECT_EQ(jumps.at(0).at(0).toDouble(), 50);
-
-    // While playing, a screen reader hears of each new second only.
-    QSignalSpy told(label("positionTrack"), &SkinLabel::sliderValueChanged);
-    for (const double at : {10.2, 10.4, 10.4, 11.0, 11.3}) {
-        player().position = at;
-        position().showPosition();
-    }
-    EXPECT_EQ(told.size(), 2);
 
     player().position = 125.5;
     position().showPosition();

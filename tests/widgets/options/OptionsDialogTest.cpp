@@ -8,24 +8,15 @@ namespace {
 class OptionsDialogTest : public ProgramFixture {
 protected:
     bool playerWindowsEnabled() { return mainWindow().isEnabled() && pl().isEnabled(); }
-    std::vector<QRect> layout() {
-        std::vector<QRect> places{opts().rect()};
-        for (const QWidget* w : opts().findChildren<QWidget*>()) {
-            places.emplace_back(w->mapTo(&opts(), QPoint(0, 0)), w->size());
-        }
-        return places;
-    }
 };
 
 TEST_F(OptionsDialogTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxItDependsOn) {
     start();
     click("optionsButton");
     EXPECT_TRUE(opts().applyButton->isEnabled());
-    const std::vector<QRect> designed = layout();
     opts().confirmExitBox->click();
     opts().standardFolderEdit->setText("/musik/ä, b");
     opts().applyButton->click();
-    EXPECT_EQ(layout(), designed);
     EXPECT_EQ(readFile("settings.cfg"),
               QByteArray(" 1 \r\n 1 \r\n 1 \r\n/musik/ä, b\r\n 1 \r\n 0 \r\n 0 \r\n"));
     EXPECT_EQ(program->settings().standardFolder(), "/musik/ä, b");
@@ -36,7 +27,6 @@ TEST_F(OptionsDialogTest, ApplyWritesTheFileShowsTheNoteAndEachBoxFollowsTheBoxI
     emit opts().noteTimer->timeout();
     EXPECT_FALSE(opts().changedNote->isVisible());
     EXPECT_FALSE(opts().noteTimer->isEnabled());
-    EXPECT_EQ(layout(), designed);
 
     // Each box follows the box it depends on, both ways.
     for (auto [parent, child] : {std::pair{opts().showPlaylistBox, opts().enlargePlaylistBox},
