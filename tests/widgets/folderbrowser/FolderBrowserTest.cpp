@@ -177,6 +177,11 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     }));
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
 
+    // A very long entry shows cut, its record whole.
+    browser().setFolderList({QString(60'000, 'x')});
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QString(4096, 'x') + "…");
+    EXPECT_EQ(browser().folderList()[0].size(), 60'000);
+
     // However fast the mouse goes, the pressed entry passes the others one at a time.
     for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
         browser().setFolderList({"a", "b", "c", "d", "e"});

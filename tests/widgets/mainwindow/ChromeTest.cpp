@@ -14,7 +14,16 @@ protected:
     void SetUp() override { start(); }
 };
 
-TEST_F(ChromeTest, MinimiseStopsTheDockingButtonsLookPressedALongTitleScrollsByWholeCharacters) {
+TEST_F(ChromeTest, ADragKeepsTheGrabPointButtonsLookPressedALongTitleScrollsByWholeCharacters) {
+    // Pressed 30 px into the title at its top edge, then the mouse moves to (600, 400).
+    QTest::mousePress(label("titleBar"), Qt::LeftButton, {}, QPoint(30, 0));
+    desktop->cursor = QPoint(600, 400);
+    // The playlist window follows at the docking's own tick, which may come after the drag's.
+    ASSERT_TRUE(waitUntil([this] {
+        return mainWindow().pos() == QPoint(570, 393) && pl().pos() == QPoint(570, 548);
+    }));
+    QTest::mouseRelease(label("titleBar"), Qt::LeftButton, {}, QPoint(30, 0));
+
     click("minimiseButton");
     EXPECT_TRUE(mainWindow().windowState().testFlag(Qt::WindowMinimized));
     EXPECT_FALSE(timer("dockingTimer")->isEnabled());
@@ -29,6 +38,9 @@ TEST_F(ChromeTest, MinimiseStopsTheDockingButtonsLookPressedALongTitleScrollsByW
     EXPECT_EQ(label("nextButton")->foreColor(), QColor(Qt::blue));
     QTest::mouseRelease(label("nextButton"), Qt::LeftButton);
     EXPECT_EQ(label("nextButton")->foreColor(), QColor(Qt::green));
+    QTest::mousePress(label("insertButton"), Qt::RightButton);  // any button, another look
+    EXPECT_EQ(label("insertButton")->backColor(), QColor(Qt::cyan));
+    QTest::mouseRelease(label("insertButton"), Qt::RightButton);
     const QString shown = label("titleMarquee")->caption();
     ASSERT_EQ(shown, title + "       ---        ");
     EXPECT_TRUE(timer("marqueeTimer")->isRunning());
@@ -47,7 +59,7 @@ TEST_F(ChromeTest, MinimiseStopsTheDockingButtonsLookPressedALongTitleScrollsByW
     EXPECT_FALSE(timer("marqueeTimer")->isRunning());
 }
 
-TEST_F(ChromeTest, OpensAsDesignedAndTabTakesTheButtonsInReadingOrder) {
+TEST_F(ChromeTest, OpensAsDesignedTakesTheFocusItselfAndTabsInReadingOrder) {
     EXPECT_EQ(accessibleTree(mainWindow()), R"(Window MP3-Brambleplayer 305,117 427x155
 StaticText   i 0,139 14x13 off
 StaticText ? 384,0 8x14
@@ -92,8 +104,17 @@ Slider Lautstärke 360,52 14x14)");
     ASSERT_TRUE(activate(*program->searchIfLoaded()));
     ASSERT_TRUE(activate(mainWindow()));
     EXPECT_EQ(QApplication::focusWidget(), &mainWindow());
-    QTest::keyClick(&mainWindow(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), label("minimiseButton"));
+    // Tab walks the enabled controls in reading order.
+    QStringList order;
+    for (int i = 0; i < 18; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order.join(' '),
+              "minimiseButton closeButton openButton previousButton nextButton muteButton "
+              "volumeThumb positionTrack insertButton searchButton saveButton clearButton "
+              "normalOrderButton shuffleButton optionsButton exitButton playlistSizeButton "
+              "hidePlaylistButton");
 
     // The window's shortcuts: load a file, help, options.
     for (const auto& [key, action] :

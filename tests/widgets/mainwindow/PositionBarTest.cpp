@@ -67,6 +67,7 @@ TEST_F(PositionBarTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLeng
     // Said as the clock shows it.
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(label("positionTrack"));
     EXPECT_EQ(bar->text(QAccessible::Value), "2:06 von 3:20");
+    EXPECT_EQ(bar->text(QAccessible::Description), "2:06 von 3:20");  // the bus's only text
     QAccessibleValueInterface* value = bar->valueInterface();
     ASSERT_NE(value, nullptr);
 

@@ -134,9 +134,12 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyO
     EXPECT_EQ(items, QStringList({"Track spielen", "Infos zum Track", "-", "Verzeichnis hinzufügen",
                                   "Alles Löschen"}));
 
+    pl().setListIndex(2);  // the key opens it below the chosen line
     QKeyEvent menuKey(QEvent::KeyPress, Qt::Key_Menu, {});
     QApplication::sendEvent(pl().titleList, &menuKey);
-    EXPECT_TRUE(waitUntil([this] { return pl().contextMenu->isVisible(); }));
+    ASSERT_TRUE(waitUntil([this] { return pl().contextMenu->isVisible(); }));
+    const QRect line = pl().titleList->visualRect(pl().lines->index(2));
+    EXPECT_EQ(pl().contextMenu->pos(), pl().titleList->viewport()->mapToGlobal(line.bottomLeft()));
 }
 
 TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesTheFolders) {
