@@ -42,6 +42,18 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
     EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
+    // Tab passes over "Verz. einfügen", disabled while the list is empty.
+    ASSERT_TRUE(activate(browser()));
+    browser().driveBox->setFocus(Qt::TabFocusReason);
+    QWidgetList order;
+    for (int i = 0; i < 11; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget();
+    }
+    FolderBrowser& b = browser();
+    EXPECT_EQ(order, QWidgetList({b.folderTree, b.fileList, b.previewPlayButton,
+                                  b.previewStopButton, b.addButton, b.folderListBox, b.cancelButton,
+                                  b.saveButton, b.clearButton, b.loadButton, b.driveBox}));
 
     clickRow(browser().fileList, 1);  // loads the file but does not start it
     EXPECT_EQ(preview().calls, QStringList({"stop", "file:" + path("Musik/b.mp3")}));
@@ -62,7 +74,10 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     browser().driveBox->setCurrentIndex(browser().driveBox->count() - 1);
     browser().goToChosenDrive();
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 2; }));
-    EXPECT_EQ(messages->told()[1], "Fehler!: Kein Datenträger in diesem Laufwerk!");
+    browser().openFolder(path("weg"));
+    ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 3; }));
+    EXPECT_EQ(messages->told().mid(1),
+              QStringList(2, "Fehler!: Kein Datenträger in diesem Laufwerk!"));
     EXPECT_EQ(browser().folderTree->path(), path("Leer"));
     EXPECT_EQ(browser().driveBox->currentText(), "/");
     EXPECT_EQ(browser().fileCount->text(), count(0));
