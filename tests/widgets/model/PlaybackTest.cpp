@@ -10,7 +10,6 @@
 #include "fakes/ShownText.h"
 #include "mainwindow/PositionBar.h"
 #include "mainwindow/VolumeControl.h"
-#include "mainwindow/VolumeMath.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/QtTrayIcon.h"
 #include "popup/TrackChangePopup.h"
@@ -230,7 +229,7 @@ TEST_F(PlaybackTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesT
             .arg(player().file.isEmpty() ? "-" : QFileInfo(player().file).baseName(),
                  kStates.value(player().state))
             .arg(player().position)
-            .arg(volume::percentage(program->settings().volume(), program->settings().volumeSpan()))
+            .arg(std::get<2>(readOut(label("volumeThumb"))))  // the level a screen reader tells
             .arg(mixer->writesTo(FakeMixer::kSpeakers).back())
             .arg(player().muted ? " muted" : "")
             .arg(pl().listIndex())
@@ -258,7 +257,7 @@ TEST_F(PlaybackTest, KeysActLikeTheControlsInTheMainWindowAndWhereTheListLeavesT
         {false, K(Qt::Key_MediaPrevious), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {true, K(Qt::Key_MediaNext), "b playing 0s vol50 mixer32768 line1 0:00 / 3:20"},
         {false, K(Qt::CTRL, Qt::Key_Left), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
-        {false, K(Qt::Key_Up), "a playing 0s vol54 mixer36020 line0 0:00 / 3:20"},
+        {false, K(Qt::Key_Up), "a playing 0s vol55 mixer36020 line0 0:00 / 3:20"},
         {true, K(Qt::Key_VolumeDown), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},
         {false, K(Qt::Key_Down), "a playing 0s vol45 mixer29516 line0 0:00 / 3:20"},
         {true, K(Qt::Key_VolumeUp), "a playing 0s vol50 mixer32768 line0 0:00 / 3:20"},

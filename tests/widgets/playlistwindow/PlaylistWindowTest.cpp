@@ -166,10 +166,10 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
 
     click("saveButton");
     EXPECT_EQ(dialog().saves, 1);  // after none while clearing
-    EXPECT_EQ(dialog().dialogTitle, "Playlist speichern");
-    EXPECT_EQ(dialog().filter, "Playlist-Dateien |*.mpc");
-    EXPECT_EQ(dialog().defaultExt, ".mpc");
-    EXPECT_EQ(dialog().initDir, folder.path() + "/Playlist");
+    EXPECT_EQ(
+        QStringList({dialog().dialogTitle, dialog().filter, dialog().defaultExt, dialog().initDir}),
+        QStringList({"Playlist speichern", "Playlist-Dateien |*.mpc", ".mpc",
+                     folder.path() + "/Playlist"}));
     EXPECT_EQ(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files), QStringList());
 
     dialog().chosenFile = folder.filePath("liste.mpc");
