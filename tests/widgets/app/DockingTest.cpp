@@ -12,8 +12,7 @@ protected:
 
 // Beyond 9600 - 3000/2 twips (540 px) the playlist keeps its own left.
 TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
-    for (const auto& [left, docked] :
-         {std::pair{300, QPoint(300, 355)}, {540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
+    for (const auto& [left, docked] : {std::pair{540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         mainWindow().move(left, 200);
         pl().move(10, 10);
         dockPlaylist(*program);
@@ -34,11 +33,6 @@ TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
 
     ASSERT_TRUE(activate(pl()));
     mainWindow().resize(mainWindow().width(), 200);
-    emit qGuiApp->focusWindowChanged(nullptr);
-    ASSERT_TRUE(activate(mainWindow()));
-    EXPECT_EQ(mainWindow().height(), 200);
-
-    ASSERT_TRUE(activate(pl()));
     ASSERT_TRUE(activate(mainWindow()));
     EXPECT_EQ(mainWindow().height(), 157);  // 2355 twips
 

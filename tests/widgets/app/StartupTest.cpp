@@ -133,8 +133,7 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, StartupScreenTest,
-    ::testing::Values(ScreenCase{{1280, 1024}, {}, true, {305, 117}},
-                      ScreenCase{{640, 480}, {0, 60, 640, 420}, false, {213, 117}},
+    ::testing::Values(ScreenCase{{640, 480}, {0, 60, 640, 420}, false, {213, 117}},
                       ScreenCase{{640, 480}, {}, true, {213, 0}},
                       ScreenCase{{800, 600}, {0, 24, 800, 536}, true, {305, 37}}));
 

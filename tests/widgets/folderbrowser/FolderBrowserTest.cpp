@@ -1,11 +1,7 @@
 #include <QApplication>
-#include <QHelpEvent>
-#include <QLabel>
-#include <QScreen>
 
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
-#include "formats/ListFile.h"
 #include "platform/FileNames.h"
 #include "playlistwindow/PlaylistCommands.h"
 
@@ -46,7 +42,6 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
     EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
-    EXPECT_EQ(browser().driveBox->currentText(), "/");
     // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
     browser().driveBox->setFocus(Qt::TabFocusReason);
@@ -96,9 +91,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     program->settings().setStandardFolder(path("Langsam"));
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
-    EXPECT_TRUE(browser().isVisible());
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(browser().fileList->count(), 0);
 
     browser().openFolder(path("Schnell"));
     ASSERT_TRUE(browserShows("Schnell"));
@@ -108,8 +101,6 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     runEventsFor(300);
     EXPECT_EQ(browser().folderTree->path(), path("Schnell"));
     EXPECT_EQ(browser().fileCount->text(), count(2));
-    EXPECT_EQ(browser().fileList->count(), 2);
-    EXPECT_EQ(browser().fileList->fileName(0), "s.mp3");
 }
 
 // "Insert" hides the player's windows, the playlist menu disables them.
@@ -119,8 +110,6 @@ class FolderBrowserCommitTest : public FolderBrowserTest,
 TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     makeFiles("A", {"y.mp3", "x.mp3"});
     start();
-    ASSERT_EQ(label("playlistSizeButton")->foreColor(),
-              QColor(255, 0, 0));  // enlarged, as without settings
     program->settings().setStandardFolder(path("A"));
     addFolder(*program, GetParam());
     ASSERT_TRUE(browser().isVisible());
@@ -132,10 +121,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
         EXPECT_EQ(window->isEnabled(), fromMain);
     }
 
-    QTest::mousePress(browser().addButton, Qt::LeftButton);
-    EXPECT_EQ(browser().addButton->foreColor(), QColor(0, 0, 255));
-    QTest::mouseRelease(browser().addButton, Qt::LeftButton);
-    EXPECT_EQ(browser().addButton->foreColor(), QColor(0, 0, 0));
+    QTest::mouseClick(browser().addButton, Qt::LeftButton);
     QTest::mouseClick(browser().addButton, Qt::LeftButton);
     ASSERT_TRUE(browser().commitButton->isEnabled());
 
@@ -147,7 +133,7 @@ TEST_P(FolderBrowserCommitTest, AFolderAddedTwiceGivesItsFilesTwice) {
     QWidget& after = pl();
     EXPECT_TRUE(mainWindow().isVisible() && after.isVisible() && mainWindow().isEnabled() &&
                 after.isEnabled());
-    EXPECT_EQ(after.height(), 368);  // still enlarged
+    EXPECT_EQ(after.height(), 368);  // still enlarged, as without settings
     EXPECT_EQ(mainWindow().playlistMark(), "1");
     ASSERT_TRUE(waitUntil([this] { return !program->scanPending(); }));
     EXPECT_EQ(shownLines(), QStringList({"x", "y", "x", "y"}));
@@ -193,26 +179,10 @@ TEST_F(FolderBrowserTest, DeleteTakesOnlyASelectedEntryAndAbbrechenRestoresTheSa
     EXPECT_EQ(shownLines(), QStringList({"a"}));
 }
 
-TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadKeepsThem) {
+TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThenLoadKeepsThem) {
     start();
     browser().show();
-    const QString entry =
-        "/musik/" + QString(300, 'a') + "/<b>fett</b> & mehr/" + QString(200, 'b');
-    browser().setFolderList({"/kurz", entry});
     FolderListBox* list = browser().folderListBox;
-    QHelpEvent hover(QEvent::ToolTip, centre(list, 1),
-                     list->viewport()->mapToGlobal(centre(list, 1)));
-    QApplication::sendEvent(list->viewport(), &hover);
-    const QLabel* tip = nullptr;
-    for (const QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->inherits("QTipLabel") && w->isVisible()) {
-            tip = qobject_cast<const QLabel*>(w);
-        }
-    }
-    ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(shownText(*tip), entry);
-    EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
-
     makeFiles("<i>kursiv &amp;", {});
     browser().openFolder(folder.path());
     QList<QListWidgetItem*> found;
@@ -221,6 +191,11 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
         return found.size() == 1;
     }));
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
+
+    // A very long entry shows cut, its record whole.
+    browser().setFolderList({QString(60'000, 'x')});
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QString(4096, 'x') + "…");
+    EXPECT_EQ(browser().folderList()[0].size(), 60'000);
 
     // However fast the mouse goes, the pressed entry passes the others one at a time.
     for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
@@ -238,11 +213,8 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
     browser().setFolderList(records);
     model().fillPlaylist({{"t", "/Musik/Rock/t.mp3"}}, {1});
-    QTest::mouseClick(browser().saveButton, Qt::LeftButton);
-    QTest::mouseClick(browser().loadButton, Qt::LeftButton);
+    QTest::mouseClick(browser().loadButton, Qt::LeftButton);  // cancelled
     EXPECT_EQ(browser().folderList(), records);
-    EXPECT_TRUE(QDir(folder.path()).entryList({"*.mpc"}, QDir::Files).isEmpty());
-
     dialog().chosenFile = folder.filePath("liste.mpc");
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     const FakeFileDialog& d = dialog();
@@ -299,7 +271,6 @@ struct FileFault {
     bool save;
     QString name;  // below the program folder
     QByteArray content;
-    bool told;  // false: the file loads, however odd its records
 };
 
 class FolderBrowserFileFaultTest : public FolderBrowserTest,
@@ -315,28 +286,16 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
     browser().setFolderList({"/m"});
     dialog().chosenFile = folder.filePath(fault.name);
     QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
-    ASSERT_EQ(messages->shown.size(), fault.told ? 1U : 0U);
-    EXPECT_EQ(browser().folderList() == QStringList({"/m"}), fault.told);
-    if (fault.told) {
-        EXPECT_TRUE(messages->shown[0].text.contains(fault.name));
-        EXPECT_EQ(messages->shown[0].title, "Fehler");
-        return;
-    }
-    EXPECT_LE(browser().folderListBox->model()->index(0, 0).data().toString().size(),
-              FolderLines::kShownChars + 1);
-    EXPECT_EQ(browser().folderList()[0].size(),
-              QString::fromLocal8Bit(fault.content.split('\r').first()).size());
+    ASSERT_EQ(messages->shown.size(), 1U);
+    EXPECT_EQ(browser().folderList(), QStringList({"/m"}));
+    EXPECT_TRUE(messages->shown[0].text.contains(fault.name));
+    EXPECT_EQ(messages->shown[0].title, "Fehler");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FolderBrowserFileFaultTest,
-    ::testing::Values(FileFault{true, "fehlt/liste.mpc", {}, true},
-                      FileFault{false, "ordner.mpc", {}, true},
-                      FileFault{false, "gross.mpc", QByteArray(kListFileMaxBytes + 1, 'x'), true},
-                      FileFault{false, "binaer.mpc",
-                                QByteArray("\x00\xff\x01\r\n\xfe", 6).repeated(50000), false},
-                      FileFault{false, "zeilen.mpc",
-                                (QByteArray(60'000, 'x') + "\r\n").repeated(10), false}));
+    ::testing::Values(FileFault{true, "fehlt/liste.mpc", {}}, FileFault{false, "ordner.mpc", {}},
+                      FileFault{false, "gross.mpc", QByteArray(1024 * 1024 + 1, 'x')}));
 
 // Latin-1 names and a trailing blank are listed, scanned and written back byte for byte.
 TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreakALine) {
@@ -394,11 +353,11 @@ TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreak
 // The user hears once of a list cut at the limit, before a commit writes it back.
 TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     makeFiles("A", {"a.mp3"});
-    const QByteArray tooLong = "\r\n" + QByteArray("/m\r\n").repeated(kListFileMaxRecords);
+    const QByteArray tooLong = "\r\n" + QByteArray("/m\r\n").repeated(100000);
     writeFile("folders.dat", QFile::encodeName(path("A")) + tooLong);
     start();
     ASSERT_TRUE(waitUntil([this] { return !messages->shown.empty(); }));
-    EXPECT_EQ(browser().folderList().size(), kListFileMaxRecords);
+    EXPECT_EQ(browser().folderList().size(), 100000);
     EXPECT_EQ(messages->shown[0].title, "Fehler");
     EXPECT_TRUE(messages->shown[0].text.contains(path("folders.dat") + "\" ist länger"));
     EXPECT_TRUE(messages->shown[0].text.contains("nach Zeile 100.000 abgeschnitten"));
@@ -414,7 +373,7 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 2U);
     EXPECT_TRUE(messages->shown[1].text.contains("lang.mpc\" ist länger"));
-    EXPECT_EQ(browser().folderList().size(), kListFileMaxRecords);
+    EXPECT_EQ(browser().folderList().size(), 100000);
 }
 
 }  // namespace
