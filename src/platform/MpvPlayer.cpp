@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/FileNames.h"
+#include "platform/MpvFunctions.h"
 #include "platform/MpvLibrary.h"
 
 namespace {
@@ -137,10 +138,16 @@ std::int64_t entryOf(const mpv_event& reply) {
     return 0;
 }
 
+// Sets a yes/no property; mpv takes it in its own time.
+void setFlag(const MpvFunctions& mpv, mpv_handle* handle, const char* name, bool value) {
+    int flag = value ? 1 : 0;  // copied before the call returns
+    mpv.setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
+}
+
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
-    library->setWakeupCallback(handle, nullptr, nullptr);
+    library->api().setWakeupCallback(handle, nullptr, nullptr);
     library->terminateDestroyLater(handle);
 }
 
@@ -153,16 +160,17 @@ MpvPlayer::MpvPlayer(MpvLibrary& library, QObject* parent)
 MpvPlayer::~MpvPlayer() = default;
 
 mpv_handle* MpvPlayer::makeInstance(MpvLibrary& library, bool muted) {
-    mpv_handle* const handle = library.create();
+    const MpvFunctions& mpv = library.api();
+    mpv_handle* const handle = mpv.create();
     if (handle == nullptr) {
         return nullptr;
     }
     // An option this libmpv does not know only costs that option.
     for (const auto& [name, value] : kOptions) {
-        library.setOptionString(handle, name, value);
+        mpv.setOptionString(handle, name, value);
     }
-    library.setOptionString(handle, "mute", muted ? "yes" : "no");
-    if (library.initialize(handle) < 0) {
+    mpv.setOptionString(handle, "mute", muted ? "yes" : "no");
+    if (mpv.initialize(handle) < 0) {
         library.terminateDestroyLater(handle);
         return nullptr;
     }
@@ -194,14 +202,14 @@ bool MpvPlayer::ensureEngine() {
         return false;
     }
     if (preloaded != nullptr && muted_) {
-        library_.setFlagAsync(handle.get(), "mute", true);
+        setFlag(library_.api(), handle.get(), "mute", true);
     }
     for (const ObservedProperty& property : kObserved) {
-        library_.observe(handle.get(), property.id, property.name, property.format);
+        library_.api().observeProperty(handle.get(), property.id, property.name, property.format);
     }
 
     handle_ = std::move(handle);
-    library_.setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
+    library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
     return true;
@@ -256,7 +264,7 @@ void MpvPlayer::drainEvents() {
     // Cleared first: a wakeup arriving while draining queues the next drain.
     drainQueued_.store(false);
     while (handle_) {
-        const mpv_event* const event = library_.waitEvent(handle_.get(), 0);
+        const mpv_event* const event = library_.api().waitEvent(handle_.get(), 0);
         if (event->event_id == MPV_EVENT_NONE) {
             return;
         }
@@ -414,11 +422,13 @@ void MpvPlayer::onFileLoaded() {
         return;
     }
     tagsRequest_ = nextRequest();
-    if (library_.getNodeAsync(handle_.get(), tagsRequest_, "metadata") < 0) {
+    if (library_.api().getPropertyAsync(handle_.get(), tagsRequest_, "metadata", MPV_FORMAT_NODE) <
+        0) {
         tagsRequest_ = 0;
     }
     lengthRequest_ = nextRequest();
-    if (library_.getDoubleAsync(handle_.get(), lengthRequest_, "duration") < 0) {
+    if (library_.api().getPropertyAsync(handle_.get(), lengthRequest_, "duration",
+                                        MPV_FORMAT_DOUBLE) < 0) {
         lengthRequest_ = 0;
     }
 }
@@ -711,7 +721,7 @@ void MpvPlayer::setState(int state) {
 void MpvPlayer::setPaused(bool paused) {
     deferredPaused_ = paused;
     if (handle_) {
-        library_.setFlagAsync(handle_.get(), "pause", paused);
+        setFlag(library_.api(), handle_.get(), "pause", paused);
     }
 }
 
@@ -738,7 +748,7 @@ void MpvPlayer::setCurrentPosition(double seconds) {
 void MpvPlayer::setMute(bool on) {
     muted_ = on;
     if (handle_) {
-        library_.setFlagAsync(handle_.get(), "mute", on);
+        setFlag(library_.api(), handle_.get(), "mute", on);
     }
 }
 
@@ -757,7 +767,7 @@ std::uint64_t MpvPlayer::sendCommand(std::initializer_list<const char*> words) {
     std::vector<const char*> args(words);
     args.push_back(nullptr);
     const std::uint64_t request = nextRequest();
-    return library_.commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
+    return library_.api().commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
 }
 
 // mpv falls back to its null output when the sound server goes away (or was never there) and
