@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <tuple>
 
 // The structures of the D-Bus tray protocol (StatusNotifierItem) and of the menus it exports
 // (com.canonical.dbusmenu), with their D-Bus signatures.
@@ -17,6 +18,9 @@ struct DBusImage {
     int width = 0;
     int height = 0;
     QByteArray pixels;
+
+    auto dbusFields() const { return std::tie(width, height, pixels); }
+    auto dbusFields() { return std::tie(width, height, pixels); }
 };
 using DBusImageList = QList<DBusImage>;
 
@@ -26,6 +30,9 @@ struct DBusToolTip {
     DBusImageList images;
     QString title;
     QString text;
+
+    auto dbusFields() const { return std::tie(iconName, images, title, text); }
+    auto dbusFields() { return std::tie(iconName, images, title, text); }
 };
 
 // A menu item with its children, as deep as asked for. (ia{sv}av), each child a variant.
@@ -39,6 +46,9 @@ struct DBusMenuLayout {
 struct DBusMenuItem {
     int id = 0;
     QVariantMap properties;
+
+    auto dbusFields() const { return std::tie(id, properties); }
+    auto dbusFields() { return std::tie(id, properties); }
 };
 using DBusMenuItemList = QList<DBusMenuItem>;
 
@@ -46,6 +56,9 @@ using DBusMenuItemList = QList<DBusMenuItem>;
 struct DBusMenuItemKeys {
     int id = 0;
     QStringList names;
+
+    auto dbusFields() const { return std::tie(id, names); }
+    auto dbusFields() { return std::tie(id, names); }
 };
 using DBusMenuItemKeysList = QList<DBusMenuItemKeys>;
 
@@ -55,6 +68,9 @@ struct DBusMenuEvent {
     QString eventId;
     QDBusVariant data;
     uint timestamp = 0;
+
+    auto dbusFields() const { return std::tie(id, eventId, data, timestamp); }
+    auto dbusFields() { return std::tie(id, eventId, data, timestamp); }
 };
 using DBusMenuEventList = QList<DBusMenuEvent>;
 
@@ -65,18 +81,30 @@ Q_DECLARE_METATYPE(DBusMenuItem)
 Q_DECLARE_METATYPE(DBusMenuItemKeys)
 Q_DECLARE_METATYPE(DBusMenuEvent)
 
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusImage& image);
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusImage& image);
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusToolTip& tip);
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusToolTip& tip);
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayout& layout);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayout& layout);
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItem& item);
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItem& item);
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys);
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys);
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event);
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event);
+
+// A structure with dbusFields() goes over the bus as those fields in order.
+template <typename T>
+concept DBusStructure = requires(T& value) {
+    value.dbusFields();
+};
+
+template <DBusStructure T>
+QDBusArgument& operator<<(QDBusArgument& arg, const T& value) {
+    arg.beginStructure();
+    std::apply([&arg](const auto&... field) { (arg << ... << field); }, value.dbusFields());
+    arg.endStructure();
+    return arg;
+}
+
+template <DBusStructure T>
+const QDBusArgument& operator>>(const QDBusArgument& arg, T& value) {
+    arg.beginStructure();
+    std::apply([&arg](auto&... field) { (arg >> ... >> field); }, value.dbusFields());
+    arg.endStructure();
+    return arg;
+}
 
 // Makes the types above known to Qt's D-Bus marshalling; once is enough, more is harmless.
 void registerDBusTrayTypes();
