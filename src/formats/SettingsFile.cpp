@@ -1,7 +1,7 @@
 #include "formats/SettingsFile.h"
 
+#include "formats/ListFile.h"
 #include "platform/FileNames.h"
-#include "util/AtomicFile.h"
 #include "util/RegularFile.h"
 
 #include <array>
@@ -23,13 +23,6 @@ constexpr qint64 kMaxReadBytes = kLineCount * (kMaxLineBytes + 2);
 QByteArray numberLine(int value) {
     // A space stands where a minus sign would be.
     return (value >= 0 ? QByteArray(" ") : QByteArray()) + QByteArray::number(value) + " \r\n";
-}
-
-// A folder name holding a line break would shift every later value onto the wrong line, and
-// no path holds a NUL byte: such a folder cannot be stored, so its line is left empty.
-bool storableAsLine(const QString& text) {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
-           !text.contains(QChar::Null);
 }
 
 struct Line {
@@ -104,7 +97,9 @@ QByteArray formatSettings(const Settings& settings) {
     bytes += numberLine(settings.showPlaylistAtStart);
     bytes += numberLine(settings.enlargePlaylistAtStart);
     bytes += numberLine(settings.confirmExit);
-    if (storableAsLine(settings.standardFolder)) {
+    // A folder name holding a line break would shift every later value onto the wrong line, and
+    // no path holds a NUL byte: such a folder cannot be stored, so its line is left empty.
+    if (storableInListFile(settings.standardFolder)) {
         bytes += encodeFileName(settings.standardFolder);
     }
     bytes += "\r\n";
@@ -148,10 +143,6 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     read.keepPopupOpen = numbers[5];
     read.volume = numbers[kVolumeLine];
     return read;
-}
-
-bool writeSettings(const QString& path, const Settings& settings) {
-    return writeFileAtomically(path, formatSettings(settings));
 }
 
 QString settingsPath(const QString& programFolder) {

@@ -90,15 +90,11 @@ int DBusMenuExporter::idOf(const QAction* item) const {
     return ids_.value(item, -1);
 }
 
-QAction* DBusMenuExporter::itemOf(int id) const {
-    return items_.value(id).data();
-}
-
 QList<QAction*> DBusMenuExporter::childrenOf(int id) const {
     if (id == kRootId) {
         return menu_ ? menu_->actions() : QList<QAction*>{};
     }
-    const QAction* item = itemOf(id);
+    const QAction* item = items_.value(id);
     return item != nullptr && item->menu() != nullptr ? item->menu()->actions() : QList<QAction*>{};
 }
 
@@ -108,7 +104,7 @@ QVariantMap DBusMenuExporter::propertiesOf(int id, const QStringList& names) con
         all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
         return only(all, names);
     }
-    const QAction* item = itemOf(id);
+    const QAction* item = items_.value(id);
     if (item == nullptr) {
         return {};
     }
@@ -153,7 +149,7 @@ DBusMenuItemList DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
     DBusMenuItemList items;
     const QList<int> wanted = ids.isEmpty() ? items_.keys() : ids;
     for (const int id : wanted) {
-        if (id == kRootId || itemOf(id) != nullptr) {
+        if (id == kRootId || !items_.value(id).isNull()) {
             items.append({id, propertiesOf(id, propertyNames)});
         }
     }
@@ -165,7 +161,7 @@ QDBusVariant DBusMenuExporter::GetProperty(int id, const QString& name) {
 }
 
 bool DBusMenuExporter::handle(int id, const QString& eventId) {
-    QAction* item = itemOf(id);
+    QAction* item = items_.value(id);
     if (item == nullptr && id != kRootId) {
         return false;
     }
@@ -204,7 +200,7 @@ bool DBusMenuExporter::AboutToShow(int /*id*/) {
 QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
     idErrors.clear();
     for (const int id : ids) {
-        if (id != kRootId && itemOf(id) == nullptr) {
+        if (id != kRootId && items_.value(id).isNull()) {
             idErrors.append(id);
         }
     }

@@ -57,7 +57,6 @@ protected:
 private:
     // Ids for the items of the menu and its sub-menus, and a watch on every menu among them.
     void learn(QMenu& menu);
-    QAction* itemOf(int id) const;
     QList<QAction*> childrenOf(int id) const;
     DBusMenuLayout layoutOf(int id, int depth, const QStringList& names) const;
     // Handles an event; false when the id names no item.
