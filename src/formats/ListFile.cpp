@@ -28,7 +28,7 @@ QString recordOf(QByteArrayView line) {
     const QByteArrayView trimmed = withoutBlanks(line);
     if (trimmed.size() != line.size()) {
         QString whole = decodeFileName(line);
-        if (isFolder(whole)) {
+        if (fileTypeOf(whole) == FileType::Folder) {
             return whole;
         }
     }

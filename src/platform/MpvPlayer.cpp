@@ -55,7 +55,7 @@ QString localFilePath(const QString& path) {
         return {};
     }
     // Looked at by the bytes the name stands for: a Latin-1 name must reach the same file.
-    return isRegularFile(path) ? absoluteFilePath(path) : QString();
+    return fileTypeOf(path) == FileType::Regular ? absoluteFilePath(path) : QString();
 }
 
 // The tags libmpv reports for a file (its "metadata" map; the keys are the demuxer's, in any
