@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
-#include <tuple>
+#include <type_traits>
 
 // The structures of the D-Bus tray protocol (StatusNotifierItem) and of the menus it exports
 // (com.canonical.dbusmenu), with their D-Bus signatures.
@@ -19,8 +19,7 @@ struct DBusImage {
     int height = 0;
     QByteArray pixels;
 
-    auto dbusFields() const { return std::tie(width, height, pixels); }
-    auto dbusFields() { return std::tie(width, height, pixels); }
+    static constexpr int kDBusFields = 3;  // streamed in this order
 };
 using DBusImageList = QList<DBusImage>;
 
@@ -31,8 +30,7 @@ struct DBusToolTip {
     QString title;
     QString text;
 
-    auto dbusFields() const { return std::tie(iconName, images, title, text); }
-    auto dbusFields() { return std::tie(iconName, images, title, text); }
+    static constexpr int kDBusFields = 4;  // streamed in this order
 };
 
 // A menu item with its children, as deep as asked for. (ia{sv}av), each child a variant.
@@ -47,8 +45,7 @@ struct DBusMenuItem {
     int id = 0;
     QVariantMap properties;
 
-    auto dbusFields() const { return std::tie(id, properties); }
-    auto dbusFields() { return std::tie(id, properties); }
+    static constexpr int kDBusFields = 2;  // streamed in this order
 };
 using DBusMenuItemList = QList<DBusMenuItem>;
 
@@ -57,8 +54,7 @@ struct DBusMenuItemKeys {
     int id = 0;
     QStringList names;
 
-    auto dbusFields() const { return std::tie(id, names); }
-    auto dbusFields() { return std::tie(id, names); }
+    static constexpr int kDBusFields = 2;  // streamed in this order
 };
 using DBusMenuItemKeysList = QList<DBusMenuItemKeys>;
 
@@ -69,8 +65,7 @@ struct DBusMenuEvent {
     QDBusVariant data;
     uint timestamp = 0;
 
-    auto dbusFields() const { return std::tie(id, eventId, data, timestamp); }
-    auto dbusFields() { return std::tie(id, eventId, data, timestamp); }
+    static constexpr int kDBusFields = 4;  // streamed in this order
 };
 using DBusMenuEventList = QList<DBusMenuEvent>;
 
@@ -84,16 +79,32 @@ Q_DECLARE_METATYPE(DBusMenuEvent)
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayout& layout);
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayout& layout);
 
-// A structure with dbusFields() goes over the bus as those fields in order.
+// A structure with kDBusFields goes over the bus as its fields in order.
 template <typename T>
-concept DBusStructure = requires(T& value) {
-    value.dbusFields();
+concept DBusStructure = requires {
+    std::remove_const_t<T>::kDBusFields;
 };
+
+template <DBusStructure T, typename Take>
+void forEachField(T& value, Take take) {
+    constexpr int kCount = std::remove_const_t<T>::kDBusFields;
+    static_assert(kCount >= 2 && kCount <= 4);
+    if constexpr (kCount == 2) {
+        auto& [a, b] = value;
+        take(a), take(b);
+    } else if constexpr (kCount == 3) {
+        auto& [a, b, c] = value;
+        take(a), take(b), take(c);
+    } else {
+        auto& [a, b, c, d] = value;
+        take(a), take(b), take(c), take(d);
+    }
+}
 
 template <DBusStructure T>
 QDBusArgument& operator<<(QDBusArgument& arg, const T& value) {
     arg.beginStructure();
-    std::apply([&arg](const auto&... field) { (arg << ... << field); }, value.dbusFields());
+    forEachField(value, [&arg](const auto& field) { arg << field; });
     arg.endStructure();
     return arg;
 }
@@ -101,7 +112,7 @@ QDBusArgument& operator<<(QDBusArgument& arg, const T& value) {
 template <DBusStructure T>
 const QDBusArgument& operator>>(const QDBusArgument& arg, T& value) {
     arg.beginStructure();
-    std::apply([&arg](auto&... field) { (arg >> ... >> field); }, value.dbusFields());
+    forEachField(value, [&arg](auto& field) { arg >> field; });
     arg.endStructure();
     return arg;
 }
