@@ -2,6 +2,9 @@
 
 #include <mpv/client.h>
 
+#include <clocale>
+#include <cstring>
+
 // The entry points of libmpv that the player uses, as MpvLibrary resolves them at run time.
 // Only the player's own files include this, with the library's header.
 struct MpvFunctions {
@@ -17,3 +20,12 @@ struct MpvFunctions {
     decltype(&::mpv_wait_event) waitEvent = nullptr;
     decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
 };
+
+// mpv refuses to start unless C functions format numbers the C way. Qt formats numbers through
+// QLocale, so the program's own number texts do not change.
+inline void useCNumbers() {
+    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
+    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
+        std::setlocale(LC_NUMERIC, "C");
+    }
+}

@@ -6,8 +6,6 @@
 
 #include <QFileInfo>
 
-#include <clocale>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -77,12 +75,7 @@ void MpvLibrary::preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance) {
     if (attempted_ || preloader_.joinable()) {
         return;
     }
-    // mpv refuses to start unless C functions format numbers the C way; the locale is set here,
-    // as the thread that reads it must not.
-    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    useCNumbers();  // here: the thread that reads the locale must not set it
     preloader_ = std::thread([this, makeInstance = std::move(makeInstance)] {
         if (open()) {
             preloaded_ = makeInstance(*this);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -186,12 +185,7 @@ bool MpvPlayer::ensureEngine() {
         return false;
     }
 
-    // mpv refuses to start unless C functions format numbers the C way. Qt formats numbers
-    // through QLocale, so the program's own number texts do not change.
-    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    useCNumbers();
 
     // The first player to need one takes the instance the preload made (unmuted).
     mpv_handle* const preloaded = library_.takePreloaded();
@@ -459,9 +453,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
     currentEntry_ = 0;
     setState(kStopped);
     arrivedByQueue_ = false;
-    queuedEntry_ = 0;
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();
     if (reason == MPV_END_FILE_REASON_ERROR || reason == MPV_END_FILE_REASON_REDIRECT) {
         loadFailed_ = true;
     }
@@ -472,9 +464,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
 void MpvPlayer::onIdle() {
     if (awaitingSuccessor_) {
         // The queued entry came too late for mpv to run into it.
-        queuedEntry_ = 0;
-        queuedPath_.clear();
-        appendRequest_ = 0;
+        forgetQueuedEntry();
         finishNaturalEnd();
     }
 }
@@ -505,9 +495,7 @@ void MpvPlayer::onShutdown() {
     reopenRequest_ = 0;
     setState(kStopped);
     finishLoading();
-    queuedEntry_ = 0;
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();
     awaitingSuccessor_ = false;
 }
 
@@ -601,9 +589,7 @@ void MpvPlayer::setFileName(const QString& path) {
     awaitingSuccessor_ = false;
     fileName_ = path;
     nextFileName_.clear();
-    queuedEntry_ = 0;  // a replacing load clears mpv's playlist
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();  // a replacing load clears mpv's playlist
     currentEntry_ = 0;
     loadRequest_ = 0;
     loaded_ = false;
@@ -701,9 +687,7 @@ void MpvPlayer::dropQueuedEntry() {
     if (queuedEntry_ == 0 && appendRequest_ == 0) {
         return;
     }
-    queuedEntry_ = 0;
-    appendRequest_ = 0;
-    queuedPath_.clear();
+    forgetQueuedEntry();
     sendCommand({"playlist-clear"});
 }
 

@@ -88,6 +88,11 @@ private:
     void refuseCurrent();
     void appendQueuedFile();
     void dropQueuedEntry();
+    void forgetQueuedEntry() {
+        queuedEntry_ = 0;
+        appendRequest_ = 0;
+        queuedPath_.clear();
+    }
     void takeOverQueuedEntry();
     void finishNaturalEnd();
     void finishLoading();
