@@ -149,7 +149,7 @@ DBusMenuItemList DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
     DBusMenuItemList items;
     const QList<int> wanted = ids.isEmpty() ? items_.keys() : ids;
     for (const int id : wanted) {
-        if (id == kRootId || !items_.value(id).isNull()) {
+        if (knows(id)) {
             items.append({id, propertiesOf(id, propertyNames)});
         }
     }
@@ -160,33 +160,26 @@ QDBusVariant DBusMenuExporter::GetProperty(int id, const QString& name) {
     return QDBusVariant(propertiesOf(id, {name}).value(name));
 }
 
-bool DBusMenuExporter::handle(int id, const QString& eventId) {
+void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
+                             uint /*timestamp*/) {
     QAction* item = items_.value(id);
-    if (item == nullptr && id != kRootId) {
-        return false;
-    }
     if (eventId == QLatin1String("clicked") && item != nullptr && item->menu() == nullptr &&
         !item->isSeparator() && item->isEnabled()) {
         // After the reply: the item may ask a question, which waits for the user.
-        const QPointer<QAction> chosen = item;
-        QTimer::singleShot(0, this, [chosen] {
+        QTimer::singleShot(0, this, [chosen = QPointer<QAction>(item)] {
             if (chosen && chosen->isEnabled()) {
                 chosen->trigger();
             }
         });
     }
-    return true;
-}
-
-void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
-                             uint /*timestamp*/) {
-    handle(id, eventId);
 }
 
 QList<int> DBusMenuExporter::EventGroup(const DBusMenuEventList& events) {
     QList<int> idErrors;
     for (const DBusMenuEvent& event : events) {
-        if (!handle(event.id, event.eventId)) {
+        if (knows(event.id)) {
+            Event(event.id, event.eventId, event.data, event.timestamp);
+        } else {
             idErrors.append(event.id);
         }
     }
@@ -200,7 +193,7 @@ bool DBusMenuExporter::AboutToShow(int /*id*/) {
 QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
     idErrors.clear();
     for (const int id : ids) {
-        if (id != kRootId && items_.value(id).isNull()) {
+        if (!knows(id)) {
             idErrors.append(id);
         }
     }
