@@ -176,7 +176,7 @@ mpv_handle* MpvPlayer::makeInstance(MpvLibrary& library, bool muted) {
     return handle;
 }
 
-bool MpvPlayer::ensureEngine() {
+bool MpvPlayer::prepare() {
     if (handle_) {
         return true;
     }
@@ -218,13 +218,13 @@ bool MpvPlayer::engineAvailable() {
         library_.whenLoaded(this, [this] { onEngineLoaded(); });
         return true;
     }
-    return ensureEngine();
+    return prepare();
 }
 
 void MpvPlayer::onEngineLoaded() {
     waitingForEngine_ = false;
-    if (deferredLoad_.isEmpty() || ensureEngine()) {
-        return;  // the instance is made at the next need, or ensureEngine() sent the file
+    if (deferredLoad_.isEmpty() || prepare()) {
+        return;  // the instance is made at the next need, or prepare() sent the file
     }
     // No engine after all: the file is known, as where libmpv is missing from the start.
     deferredLoad_.clear();

@@ -20,7 +20,7 @@ TEST(MpvLibraryTest, LoadsOnceWhenAPlayerFirstNeedsItAndWithoutItEveryOperationD
     MpvLibrary missing(QStringLiteral("libmpv-not-installed.so.99"));
     MpvPlayer without(missing);
     const QSignalSpy ends(&without, &MediaPlayer::endOfStream);
-    EXPECT_FALSE(without.ensureEngine());
+    EXPECT_FALSE(without.prepare());
     EXPECT_FALSE(missing.errorText().isEmpty());
     EXPECT_FALSE(missing.load());
 
