@@ -25,35 +25,6 @@ QByteArray numberLine(int value) {
     return (value >= 0 ? QByteArray(" ") : QByteArray()) + QByteArray::number(value) + " \r\n";
 }
 
-struct Line {
-    enum class Kind { Missing, TooLong, Present } kind = Kind::Missing;
-    QByteArray text;  // without its line end
-};
-
-// Splits the next line off `data` from `pos`; a last line without line end counts when the
-// whole file was read, but not when the read stopped short of its end.
-Line nextLine(const QByteArray& data, bool wholeFile, qsizetype& pos) {
-    if (pos >= data.size()) {
-        return {};
-    }
-    const qsizetype start = pos;
-    const qsizetype lineFeed = data.indexOf('\n', start);
-    if (lineFeed < 0 && !wholeFile) {
-        pos = data.size();
-        return {Line::Kind::TooLong, {}};
-    }
-    const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
-    pos = lineFeed < 0 ? data.size() : lineFeed + 1;
-    QByteArray text = data.mid(start, end - start);
-    if (text.endsWith('\r')) {
-        text.chop(1);
-    }
-    if (text.size() > kMaxLineBytes) {
-        return {Line::Kind::TooLong, {}};
-    }
-    return {Line::Kind::Present, text};
-}
-
 std::optional<int> toNumber(const QByteArray& line) {
     const QByteArray digits = line.trimmed();
     std::int16_t value = 0;
@@ -122,15 +93,16 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     std::optional<QString> folder;
     qsizetype pos = 0;
     for (int index = 0; index < kLineCount; ++index) {
-        const Line line = nextLine(data, wholeFile, pos);
-        if (line.kind != Line::Kind::Present) {
+        const std::optional<QByteArrayView> line = nextLine(data, wholeFile, pos);
+        if (!line || line->size() > kMaxLineBytes) {
             continue;
         }
+        const QByteArray text = line->toByteArray();
         if (index == kFolderLine) {
-            folder = toFolder(line.text);
+            folder = toFolder(text);
         } else {
             numbers.at(index) =
-                index == kVolumeLine ? toVolume(line.text, volumeRange) : toCheckBox(line.text);
+                index == kVolumeLine ? toVolume(text, volumeRange) : toCheckBox(text);
         }
     }
 
