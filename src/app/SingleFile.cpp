@@ -1,6 +1,5 @@
 #include "app/SingleFile.h"
 
-#include <sys/stat.h>
 #include <QDir>
 #include <mutex>
 #include <thread>
@@ -22,29 +21,20 @@ bool isFrameHeader(QByteArrayView bytes) {
            (byte(3) & 3) != 2;
 }
 
-bool exists(const QString& path) {
-    struct stat status {};
-    const QByteArray native = encodeFileName(path);
-    return !native.contains('\0') && ::stat(native.constData(), &status) == 0;
-}
-
 }  // namespace
 
 FileRefusal checkSingleFile(const QString& path) {
     // By the bytes the name stands for: Qt's file classes would lose those of a Latin-1 name.
-    if (path.isEmpty()) {
+    const FileType type = fileTypeOf(path);
+    if (type == FileType::None) {
         return FileRefusal::Missing;
     }
-    if (isFolder(path)) {
+    if (type == FileType::Folder) {
         return FileRefusal::Folder;
     }
-    if (!exists(path)) {
-        return FileRefusal::Missing;
-    }
-    if (!isRegularFile(path) || !path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)) {
-        return FileRefusal::NotMp3;
-    }
-    return FileRefusal::None;
+    return type == FileType::Regular && path.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive)
+               ? FileRefusal::None
+               : FileRefusal::NotMp3;
 }
 
 bool looksLikeMp3(QByteArrayView start) {

@@ -28,7 +28,7 @@ QString recordOf(QByteArrayView line) {
     const QByteArrayView trimmed = withoutBlanks(line);
     if (trimmed.size() != line.size()) {
         QString whole = decodeFileName(line);
-        if (isFolder(whole)) {
+        if (fileTypeOf(whole) == FileType::Folder) {
             return whole;
         }
     }
@@ -36,6 +36,20 @@ QString recordOf(QByteArrayView line) {
 }
 
 }  // namespace
+
+std::optional<QByteArrayView> nextLine(const QByteArray& data, bool wholeFile, qsizetype& pos) {
+    const qsizetype lineFeed = data.indexOf('\n', pos);
+    if (pos >= data.size() || (lineFeed < 0 && !wholeFile)) {
+        return std::nullopt;
+    }
+    const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
+    QByteArrayView line(data.constData() + pos, end - pos);
+    pos = end + 1;
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    return line;
+}
 
 bool storableInListFile(const QString& record) {
     return !record.contains(QLatin1Char('\n')) && !record.contains(QLatin1Char('\r')) &&
@@ -52,26 +66,20 @@ std::optional<ListFileContents> readListFileContents(const QString& path) {
     const bool wholeFile = read->whole;
 
     ListFileContents contents;
-    qsizetype start = 0;
-    while (start < data.size() && contents.records.size() < kListFileMaxRecords) {
-        const qsizetype lineFeed = data.indexOf('\n', start);
-        if (lineFeed < 0 && !wholeFile) {
-            break;  // the line goes on beyond the limit
-        }
-        const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
-        QByteArrayView line(data.constData() + start, end - start);
-        start = end + 1;
-        if (line.endsWith('\r')) {
-            line.chop(1);
+    qsizetype pos = 0;
+    while (contents.records.size() < kListFileMaxRecords) {
+        const std::optional<QByteArrayView> line = nextLine(data, wholeFile, pos);
+        if (!line) {
+            break;
         }
         ++contents.linesRead;
-        if (line.size() > kListFileMaxLineBytes) {
+        if (line->size() > kListFileMaxLineBytes) {
             ++contents.overlongLines;
             continue;
         }
-        contents.records.append(recordOf(line));
+        contents.records.append(recordOf(*line));
     }
-    contents.cutShort = start < data.size() || !wholeFile;
+    contents.cutShort = pos < data.size() || !wholeFile;
     return contents;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +42,11 @@ std::optional<ListFileContents> readListFileContents(const QString& path);
 
 // The records of readListFileContents.
 std::optional<QStringList> readListFile(const QString& path);
+
+// The line of `data` that starts at `pos`, without its line end (CR LF or a bare LF), moving
+// `pos` past it. nullopt at the end of the data, and for a last line without line end that the
+// read did not take whole (`wholeFile` false): it may go on beyond.
+std::optional<QByteArrayView> nextLine(const QByteArray& data, bool wholeFile, qsizetype& pos);
 
 // False for a record holding a line break or a NUL byte: it cannot be stored as one line.
 bool storableInListFile(const QString& record);

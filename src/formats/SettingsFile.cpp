@@ -1,7 +1,7 @@
 #include "formats/SettingsFile.h"
 
+#include "formats/ListFile.h"
 #include "platform/FileNames.h"
-#include "util/AtomicFile.h"
 #include "util/RegularFile.h"
 
 #include <array>
@@ -23,42 +23,6 @@ constexpr qint64 kMaxReadBytes = kLineCount * (kMaxLineBytes + 2);
 QByteArray numberLine(int value) {
     // A space stands where a minus sign would be.
     return (value >= 0 ? QByteArray(" ") : QByteArray()) + QByteArray::number(value) + " \r\n";
-}
-
-// A folder name holding a line break would shift every later value onto the wrong line, and
-// no path holds a NUL byte: such a folder cannot be stored, so its line is left empty.
-bool storableAsLine(const QString& text) {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
-           !text.contains(QChar::Null);
-}
-
-struct Line {
-    enum class Kind { Missing, TooLong, Present } kind = Kind::Missing;
-    QByteArray text;  // without its line end
-};
-
-// Splits the next line off `data` from `pos`; a last line without line end counts when the
-// whole file was read, but not when the read stopped short of its end.
-Line nextLine(const QByteArray& data, bool wholeFile, qsizetype& pos) {
-    if (pos >= data.size()) {
-        return {};
-    }
-    const qsizetype start = pos;
-    const qsizetype lineFeed = data.indexOf('\n', start);
-    if (lineFeed < 0 && !wholeFile) {
-        pos = data.size();
-        return {Line::Kind::TooLong, {}};
-    }
-    const qsizetype end = lineFeed < 0 ? data.size() : lineFeed;
-    pos = lineFeed < 0 ? data.size() : lineFeed + 1;
-    QByteArray text = data.mid(start, end - start);
-    if (text.endsWith('\r')) {
-        text.chop(1);
-    }
-    if (text.size() > kMaxLineBytes) {
-        return {Line::Kind::TooLong, {}};
-    }
-    return {Line::Kind::Present, text};
 }
 
 std::optional<int> toNumber(const QByteArray& line) {
@@ -104,7 +68,9 @@ QByteArray formatSettings(const Settings& settings) {
     bytes += numberLine(settings.showPlaylistAtStart);
     bytes += numberLine(settings.enlargePlaylistAtStart);
     bytes += numberLine(settings.confirmExit);
-    if (storableAsLine(settings.standardFolder)) {
+    // A folder name holding a line break would shift every later value onto the wrong line, and
+    // no path holds a NUL byte: such a folder cannot be stored, so its line is left empty.
+    if (storableInListFile(settings.standardFolder)) {
         bytes += encodeFileName(settings.standardFolder);
     }
     bytes += "\r\n";
@@ -127,15 +93,16 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     std::optional<QString> folder;
     qsizetype pos = 0;
     for (int index = 0; index < kLineCount; ++index) {
-        const Line line = nextLine(data, wholeFile, pos);
-        if (line.kind != Line::Kind::Present) {
+        const std::optional<QByteArrayView> line = nextLine(data, wholeFile, pos);
+        if (!line || line->size() > kMaxLineBytes) {
             continue;
         }
+        const QByteArray text = line->toByteArray();
         if (index == kFolderLine) {
-            folder = toFolder(line.text);
+            folder = toFolder(text);
         } else {
             numbers.at(index) =
-                index == kVolumeLine ? toVolume(line.text, volumeRange) : toCheckBox(line.text);
+                index == kVolumeLine ? toVolume(text, volumeRange) : toCheckBox(text);
         }
     }
 
@@ -148,10 +115,6 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
     read.keepPopupOpen = numbers[5];
     read.volume = numbers[kVolumeLine];
     return read;
-}
-
-bool writeSettings(const QString& path, const Settings& settings) {
-    return writeFileAtomically(path, formatSettings(settings));
 }
 
 QString settingsPath(const QString& programFolder) {

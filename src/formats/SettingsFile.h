@@ -45,7 +45,4 @@ QByteArray formatSettings(const Settings& settings);
 // are. Never creates the file; a missing or unreadable file reads as nothing.
 SettingsRead readSettings(const QString& path, VolumeRange volumeRange);
 
-// Replaces the file whole. Returns false, leaving any old file untouched, when it cannot.
-bool writeSettings(const QString& path, const Settings& settings);
-
 QString settingsPath(const QString& programFolder);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "util/AtomicFile.h"
+
 namespace {
 
 int Settings::*field(SettingsModel::Option option) {
@@ -82,5 +84,5 @@ void SettingsModel::reread() {
 
 bool SettingsModel::save() const {
     makeFolder_();
-    return writeSettings(path_, values_);
+    return writeFileAtomically(path_, formatSettings(values_));
 }

@@ -44,8 +44,6 @@ private:
     void run(const std::stop_token& stop);
     // Opens the mixer; a mixer that opens tells what it found.
     void openDevice(Device& device);
-    // Writes what is pending; false when the device failed.
-    bool writePending(Device& device);
     // Sleeps until asked for something or the device reports; false when the device went away.
     bool waitForWork(Device& device);
     void wake() const;

@@ -90,15 +90,11 @@ int DBusMenuExporter::idOf(const QAction* item) const {
     return ids_.value(item, -1);
 }
 
-QAction* DBusMenuExporter::itemOf(int id) const {
-    return items_.value(id).data();
-}
-
 QList<QAction*> DBusMenuExporter::childrenOf(int id) const {
     if (id == kRootId) {
         return menu_ ? menu_->actions() : QList<QAction*>{};
     }
-    const QAction* item = itemOf(id);
+    const QAction* item = items_.value(id);
     return item != nullptr && item->menu() != nullptr ? item->menu()->actions() : QList<QAction*>{};
 }
 
@@ -108,7 +104,7 @@ QVariantMap DBusMenuExporter::propertiesOf(int id, const QStringList& names) con
         all.insert(QStringLiteral("children-display"), QStringLiteral("submenu"));
         return only(all, names);
     }
-    const QAction* item = itemOf(id);
+    const QAction* item = items_.value(id);
     if (item == nullptr) {
         return {};
     }
@@ -153,7 +149,7 @@ DBusMenuItemList DBusMenuExporter::GetGroupProperties(const QList<int>& ids,
     DBusMenuItemList items;
     const QList<int> wanted = ids.isEmpty() ? items_.keys() : ids;
     for (const int id : wanted) {
-        if (id == kRootId || itemOf(id) != nullptr) {
+        if (knows(id)) {
             items.append({id, propertiesOf(id, propertyNames)});
         }
     }
@@ -164,33 +160,26 @@ QDBusVariant DBusMenuExporter::GetProperty(int id, const QString& name) {
     return QDBusVariant(propertiesOf(id, {name}).value(name));
 }
 
-bool DBusMenuExporter::handle(int id, const QString& eventId) {
-    QAction* item = itemOf(id);
-    if (item == nullptr && id != kRootId) {
-        return false;
-    }
+void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
+                             uint /*timestamp*/) {
+    QAction* item = items_.value(id);
     if (eventId == QLatin1String("clicked") && item != nullptr && item->menu() == nullptr &&
         !item->isSeparator() && item->isEnabled()) {
         // After the reply: the item may ask a question, which waits for the user.
-        const QPointer<QAction> chosen = item;
-        QTimer::singleShot(0, this, [chosen] {
+        QTimer::singleShot(0, this, [chosen = QPointer<QAction>(item)] {
             if (chosen && chosen->isEnabled()) {
                 chosen->trigger();
             }
         });
     }
-    return true;
-}
-
-void DBusMenuExporter::Event(int id, const QString& eventId, const QDBusVariant& /*data*/,
-                             uint /*timestamp*/) {
-    handle(id, eventId);
 }
 
 QList<int> DBusMenuExporter::EventGroup(const DBusMenuEventList& events) {
     QList<int> idErrors;
     for (const DBusMenuEvent& event : events) {
-        if (!handle(event.id, event.eventId)) {
+        if (knows(event.id)) {
+            Event(event.id, event.eventId, event.data, event.timestamp);
+        } else {
             idErrors.append(event.id);
         }
     }
@@ -204,7 +193,7 @@ bool DBusMenuExporter::AboutToShow(int /*id*/) {
 QList<int> DBusMenuExporter::AboutToShowGroup(const QList<int>& ids, QList<int>& idErrors) {
     idErrors.clear();
     for (const int id : ids) {
-        if (id != kRootId && itemOf(id) == nullptr) {
+        if (!knows(id)) {
             idErrors.append(id);
         }
     }

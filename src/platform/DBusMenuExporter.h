@@ -57,11 +57,10 @@ protected:
 private:
     // Ids for the items of the menu and its sub-menus, and a watch on every menu among them.
     void learn(QMenu& menu);
-    QAction* itemOf(int id) const;
     QList<QAction*> childrenOf(int id) const;
     DBusMenuLayout layoutOf(int id, int depth, const QStringList& names) const;
-    // Handles an event; false when the id names no item.
-    bool handle(int id, const QString& eventId);
+    // The id names the menu or one of its items.
+    bool knows(int id) const { return id == kRootId || !items_.value(id).isNull(); }
 
     QPointer<QMenu> menu_;
     QHash<const QAction*, int> ids_;

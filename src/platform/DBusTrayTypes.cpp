@@ -4,34 +4,6 @@
 #include <QImage>
 #include <QtEndian>
 
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusImage& image) {
-    arg.beginStructure();
-    arg << image.width << image.height << image.pixels;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusImage& image) {
-    arg.beginStructure();
-    arg >> image.width >> image.height >> image.pixels;
-    arg.endStructure();
-    return arg;
-}
-
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusToolTip& tip) {
-    arg.beginStructure();
-    arg << tip.iconName << tip.images << tip.title << tip.text;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusToolTip& tip) {
-    arg.beginStructure();
-    arg >> tip.iconName >> tip.images >> tip.title >> tip.text;
-    arg.endStructure();
-    return arg;
-}
-
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayout& layout) {
     arg.beginStructure();
     arg << layout.id << layout.properties;
@@ -57,48 +29,6 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayout& layout
         layout.children.append(item);
     }
     arg.endArray();
-    arg.endStructure();
-    return arg;
-}
-
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItem& item) {
-    arg.beginStructure();
-    arg << item.id << item.properties;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItem& item) {
-    arg.beginStructure();
-    arg >> item.id >> item.properties;
-    arg.endStructure();
-    return arg;
-}
-
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemKeys& keys) {
-    arg.beginStructure();
-    arg << keys.id << keys.names;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemKeys& keys) {
-    arg.beginStructure();
-    arg >> keys.id >> keys.names;
-    arg.endStructure();
-    return arg;
-}
-
-QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg << event.id << event.eventId << event.data << event.timestamp;
-    arg.endStructure();
-    return arg;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg >> event.id >> event.eventId >> event.data >> event.timestamp;
     arg.endStructure();
     return arg;
 }

@@ -83,14 +83,6 @@ void forEachPart(const QString& text, OnText onText, OnByte onByte) {
     onText(view.sliced(runStart));
 }
 
-bool hasType(const QString& path, mode_t type) {
-    const QByteArray native = encodeFileName(path);
-    struct stat status {};
-    // A NUL byte would cut the path short and name something else.
-    return !native.isEmpty() && !native.contains('\0') &&
-           ::stat(native.constData(), &status) == 0 && (status.st_mode & S_IFMT) == type;
-}
-
 }  // namespace
 
 QString decodeFileName(QByteArrayView bytes) {
@@ -177,10 +169,15 @@ std::optional<QString> pathOfFileUrl(const QString& url) {
     return decodeFileName(bytes);
 }
 
-bool isRegularFile(const QString& path) {
-    return hasType(path, S_IFREG);
-}
-
-bool isFolder(const QString& path) {
-    return hasType(path, S_IFDIR);
+FileType fileTypeOf(const QString& path) {
+    const QByteArray native = encodeFileName(path);
+    struct stat status {};
+    // A NUL byte would cut the path short and name something else.
+    if (native.isEmpty() || native.contains('\0') || ::stat(native.constData(), &status) != 0) {
+        return FileType::None;
+    }
+    if (S_ISREG(status.st_mode)) {
+        return FileType::Regular;
+    }
+    return S_ISDIR(status.st_mode) ? FileType::Folder : FileType::Other;
 }

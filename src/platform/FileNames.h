@@ -39,6 +39,6 @@ QString fileUrlOf(const QString& path);
 // the bytes its percent-encoding stands for; nothing for any other address.
 std::optional<QString> pathOfFileUrl(const QString& url);
 
-// What `path` names, following links; false when it names nothing or cannot be looked at.
-bool isRegularFile(const QString& path);
-bool isFolder(const QString& path);
+// What `path` names, following links; None when it names nothing or cannot be looked at.
+enum class FileType { None, Regular, Folder, Other };
+FileType fileTypeOf(const QString& path);

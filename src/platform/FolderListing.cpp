@@ -1,6 +1,7 @@
 #include "platform/FolderListing.h"
 
 #include "platform/FileNames.h"
+#include "platform/LocalFolders.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -69,7 +70,7 @@ bool forEachEntry(const QString& folder, Take take) {
 
 }  // namespace
 
-std::vector<QString> mp3NamesIn(const QString& folder) {
+std::vector<QString> LocalFolders::mp3NamesIn(const QString& folder) const {
     std::vector<QString> names;
     forEachEntry(folder, [&names](DIR* directory, const dirent& entry) {
         if (!isMp3Name(entry.d_name) || !hasType(directory, entry, DT_REG, S_IFREG)) {
@@ -81,7 +82,7 @@ std::vector<QString> mp3NamesIn(const QString& folder) {
     return names;
 }
 
-std::optional<QStringList> subfoldersOf(const QString& folder) {
+std::optional<QStringList> LocalFolders::subfoldersOf(const QString& folder) const {
     QStringList names;
     const bool listed = forEachEntry(folder, [&names](DIR* directory, const dirent& entry) {
         if (isHidden(entry.d_name) || !hasType(directory, entry, DT_DIR, S_IFDIR)) {

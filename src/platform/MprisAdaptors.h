@@ -25,7 +25,8 @@ class MprisRootAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QStringList SupportedUriSchemes READ supportedUriSchemes)
     Q_PROPERTY(QStringList SupportedMimeTypes READ supportedMimeTypes)
 public:
-    explicit MprisRootAdaptor(MprisService& service);
+    explicit MprisRootAdaptor(MprisService& service)
+        : QDBusAbstractAdaptor(&service), service_(service) {}
 
     static bool yes() { return true; }
     static bool no() { return false; }
@@ -61,9 +62,10 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(bool CanSeek READ canSeek)
     Q_PROPERTY(bool CanControl READ canControl)
 public:
-    explicit MprisPlayerAdaptor(MprisService& service);
+    explicit MprisPlayerAdaptor(MprisService& service)
+        : QDBusAbstractAdaptor(&service), service_(service) {}
 
-    QString playbackStatus() const;
+    QString playbackStatus() const { return MprisService::statusText(service_.state().status); }
     // The playlist always wraps around at both ends, at normal speed. A client may write the
     // values these have, and a rate of 0, which pauses; refusal() turns away anything else.
     static QString loopStatus() { return QStringLiteral("Playlist"); }
@@ -72,18 +74,18 @@ public:
     void setRate(double wanted);
     // Why a value written to a property is not taken; empty when it is.
     static QString refusal(const QString& property, const QVariant& value);
-    bool shuffle() const;
+    bool shuffle() const { return service_.state().shuffle; }
     void setShuffle(bool on);
-    QVariantMap metadata() const;
-    double volume() const;
-    void setVolume(double share);
-    qlonglong position() const;
+    QVariantMap metadata() const { return MprisService::metadata(service_.state().track); }
+    double volume() const { return service_.state().volume; }
+    void setVolume(double share) { service_.setVolume(share); }
+    qlonglong position() const { return service_.positionUs(); }
     static bool canControl() { return true; }
-    bool canPlay() const;
-    bool canPause() const;
-    bool canSeek() const;
-    bool canGoNext() const;
-    bool canGoPrevious() const;
+    bool canPlay() const { return service_.state().canPlay; }
+    bool canPause() const { return service_.state().canPause; }
+    bool canSeek() const { return service_.state().canSeek; }
+    bool canGoNext() const { return service_.state().canGoNext; }
+    bool canGoPrevious() const { return service_.state().canGoPrevious; }
 
 public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
     void Next() { service_.drive(&MprisPlayer::next); }
@@ -92,9 +94,13 @@ public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs the
     void PlayPause() { service_.drive(&MprisPlayer::playPause); }
     void Stop() { service_.drive(&MprisPlayer::stop); }
     void Play() { service_.drive(&MprisPlayer::play); }
-    void Seek(qlonglong Offset);
-    void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position);
-    void OpenUri(const QString& Uri, const QDBusMessage& message);
+    void Seek(qlonglong Offset) { service_.seek(Offset); }
+    void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
+        service_.setPosition(TrackId.path(), Position);
+    }
+    void OpenUri(const QString& Uri, const QDBusMessage& message) {
+        service_.openUri(Uri, message);
+    }
 
 signals:
     void Seeked(qlonglong Position);
@@ -111,7 +117,8 @@ class MprisPropertiesAdaptor : public QDBusAbstractAdaptor {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.DBus.Properties")
     Q_CLASSINFO("D-Bus Introspection", "")
 public:
-    explicit MprisPropertiesAdaptor(MprisService& service);
+    explicit MprisPropertiesAdaptor(MprisService& service)
+        : QDBusAbstractAdaptor(&service), service_(service) {}
 
 public slots:  // NOLINT(readability-redundant-access-specifiers): moc needs them apart
     QDBusVariant Get(const QString& interface, const QString& name, const QDBusMessage& call);

@@ -138,33 +138,21 @@ void MprisService::publishChanges() {
         return;
     }
     QVariantMap changed;
-    if (now.status != published_.status) {
-        changed.insert(QStringLiteral("PlaybackStatus"), statusText(now.status));
-    }
-    if (now.shuffle != published_.shuffle) {
-        changed.insert(QStringLiteral("Shuffle"), now.shuffle);
-    }
-    if (now.volume != published_.volume) {
-        changed.insert(QStringLiteral("Volume"), now.volume);
-    }
-    if (now.track != published_.track) {
-        changed.insert(QStringLiteral("Metadata"), metadata(now.track));
-    }
-    if (now.canPlay != published_.canPlay) {
-        changed.insert(QStringLiteral("CanPlay"), now.canPlay);
-    }
-    if (now.canPause != published_.canPause) {
-        changed.insert(QStringLiteral("CanPause"), now.canPause);
-    }
-    if (now.canSeek != published_.canSeek) {
-        changed.insert(QStringLiteral("CanSeek"), now.canSeek);
-    }
-    if (now.canGoNext != published_.canGoNext) {
-        changed.insert(QStringLiteral("CanGoNext"), now.canGoNext);
-    }
-    if (now.canGoPrevious != published_.canGoPrevious) {
-        changed.insert(QStringLiteral("CanGoPrevious"), now.canGoPrevious);
-    }
+    const auto note = [&changed](const char* property, bool differs, const auto& value) {
+        if (differs) {
+            changed.insert(QLatin1String(property), QVariant::fromValue(value));
+        }
+    };
+    const MprisPlayer::State& was = published_;
+    note("PlaybackStatus", now.status != was.status, statusText(now.status));
+    note("Shuffle", now.shuffle != was.shuffle, now.shuffle);
+    note("Volume", now.volume != was.volume, now.volume);
+    note("Metadata", now.track != was.track, metadata(now.track));
+    note("CanPlay", now.canPlay != was.canPlay, now.canPlay);
+    note("CanPause", now.canPause != was.canPause, now.canPause);
+    note("CanSeek", now.canSeek != was.canSeek, now.canSeek);
+    note("CanGoNext", now.canGoNext != was.canGoNext, now.canGoNext);
+    note("CanGoPrevious", now.canGoPrevious != was.canGoPrevious, now.canGoPrevious);
     published_ = now;
     announce(changed);
 }

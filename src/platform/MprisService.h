@@ -28,7 +28,6 @@ public:
     MprisService(const MprisService&) = delete;
     MprisService& operator=(const MprisService&) = delete;
 
-    bool isExported() const { return exported_; }
     const QDBusConnection& connection() const { return connection_; }
     // The player to show and drive.
     void attach(MprisPlayer* player);

@@ -1,28 +1,12 @@
 #include "platform/MpvLibrary.h"
 
+#include "platform/MpvFunctions.h"
+
 #include <dlfcn.h>
-#include <mpv/client.h>
 
 #include <QFileInfo>
 
-#include <clocale>
-#include <cstring>
 #include <utility>
-
-struct MpvLibrary::Functions {
-    decltype(&::mpv_client_api_version) clientApiVersion = nullptr;
-    decltype(&::mpv_create) create = nullptr;
-    decltype(&::mpv_initialize) initialize = nullptr;
-    decltype(&::mpv_terminate_destroy) terminateDestroy = nullptr;
-    decltype(&::mpv_set_option_string) setOptionString = nullptr;
-    decltype(&::mpv_command_async) commandAsync = nullptr;
-    decltype(&::mpv_get_property_async) getPropertyAsync = nullptr;
-    decltype(&::mpv_set_property_async) setPropertyAsync = nullptr;
-    decltype(&::mpv_observe_property) observeProperty = nullptr;
-    decltype(&::mpv_wait_event) waitEvent = nullptr;
-    decltype(&::mpv_set_wakeup_callback) setWakeupCallback = nullptr;
-    decltype(&::mpv_error_string) errorString = nullptr;
-};
 
 namespace {
 
@@ -91,12 +75,7 @@ void MpvLibrary::preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance) {
     if (attempted_ || preloader_.joinable()) {
         return;
     }
-    // mpv refuses to start unless C functions format numbers the C way; the locale is set here,
-    // as the thread that reads it must not.
-    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    useCNumbers();  // here: the thread that reads the locale must not set it
     preloader_ = std::thread([this, makeInstance = std::move(makeInstance)] {
         if (open()) {
             preloaded_ = makeInstance(*this);
@@ -137,7 +116,7 @@ bool MpvLibrary::open() {
         return false;
     }
 
-    auto functions = std::make_unique<Functions>();
+    auto functions = std::make_unique<MpvFunctions>();
     // The version first: a library of another interface may lack some of the entry points.
     const bool complete =
         resolve(library, "mpv_client_api_version", functions->clientApiVersion, errorText_) &&
@@ -151,8 +130,7 @@ bool MpvLibrary::open() {
         resolve(library, "mpv_set_property_async", functions->setPropertyAsync, errorText_) &&
         resolve(library, "mpv_observe_property", functions->observeProperty, errorText_) &&
         resolve(library, "mpv_wait_event", functions->waitEvent, errorText_) &&
-        resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_) &&
-        resolve(library, "mpv_error_string", functions->errorString, errorText_);
+        resolve(library, "mpv_set_wakeup_callback", functions->setWakeupCallback, errorText_);
     if (!complete) {
         failure_ = EngineStatus::Failure::WrongInterface;
         dlclose(library);  // nothing of it has been used yet
@@ -161,14 +139,6 @@ bool MpvLibrary::open() {
 
     functions_ = std::move(functions);
     return true;
-}
-
-mpv_handle* MpvLibrary::create() const {
-    return functions_->create();
-}
-
-int MpvLibrary::initialize(mpv_handle* handle) const {
-    return functions_->initialize(handle);
 }
 
 void MpvLibrary::terminateDestroyLater(mpv_handle* handle) {
@@ -195,41 +165,4 @@ void MpvLibrary::endInstances(const std::stop_token& stop) {
         functions_->terminateDestroy(handle);
         lock.lock();
     }
-}
-
-int MpvLibrary::setOptionString(mpv_handle* handle, const char* name, const char* value) const {
-    return functions_->setOptionString(handle, name, value);
-}
-
-int MpvLibrary::commandAsync(mpv_handle* handle, std::uint64_t request, const char** args) const {
-    return functions_->commandAsync(handle, request, args);
-}
-
-int MpvLibrary::setFlagAsync(mpv_handle* handle, const char* name, bool value) const {
-    int flag = value ? 1 : 0;  // copied before the call returns
-    return functions_->setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
-}
-
-int MpvLibrary::getDoubleAsync(mpv_handle* handle, std::uint64_t request, const char* name) const {
-    return functions_->getPropertyAsync(handle, request, name, MPV_FORMAT_DOUBLE);
-}
-
-int MpvLibrary::getNodeAsync(mpv_handle* handle, std::uint64_t request, const char* name) const {
-    return functions_->getPropertyAsync(handle, request, name, MPV_FORMAT_NODE);
-}
-
-int MpvLibrary::observe(mpv_handle* handle, std::uint64_t id, const char* name, int format) const {
-    return functions_->observeProperty(handle, id, name, static_cast<mpv_format>(format));
-}
-
-mpv_event* MpvLibrary::waitEvent(mpv_handle* handle, double timeoutSeconds) const {
-    return functions_->waitEvent(handle, timeoutSeconds);
-}
-
-void MpvLibrary::setWakeupCallback(mpv_handle* handle, void (*callback)(void*), void* data) const {
-    functions_->setWakeupCallback(handle, callback, data);
-}
-
-QString MpvLibrary::errorString(int error) const {
-    return QString::fromUtf8(functions_->errorString(error));
 }

@@ -19,7 +19,7 @@
 
 // Opaque types of the libmpv client API; only the implementation files see their definitions.
 struct mpv_handle;
-struct mpv_event;
+struct MpvFunctions;
 
 // libmpv, opened at run time: linking it would cost start-up time, and the player must run on
 // (without sound) where it is missing. The program owns one instance and hands it to every
@@ -58,32 +58,17 @@ public:
     EngineStatus status() const { return {failure_, soname_, errorText_}; }
     const QString& soname() const { return soname_; }
 
-    // Thin wrappers of the mpv_* functions the player needs. Results are mpv's error codes
-    // (negative on failure). Everything that reaches the running engine is asynchronous: mpv's
-    // core waits for the audio output, which waits for the sound server, and a caller on the
-    // GUI thread must never wait with it. Replies arrive as events carrying `request`.
-    mpv_handle* create() const;
-    int initialize(mpv_handle* handle) const;
+    // The entry points (platform/MpvFunctions.h), once load() has succeeded. Everything that
+    // reaches the running engine goes through the asynchronous ones: mpv's core waits for the
+    // audio output, which waits for the sound server, and a caller on the GUI thread must never
+    // wait with it. Replies arrive as events carrying the request's number.
+    const MpvFunctions& api() const { return *functions_; }
     // Ends the instance on a thread of the library's own: mpv waits for its audio output to
     // close, and a sound server that has stopped answering would hold the caller for as long.
     // The library waits for these ends when it goes.
     void terminateDestroyLater(mpv_handle* handle);
-    int setOptionString(mpv_handle* handle, const char* name, const char* value) const;
-    int commandAsync(mpv_handle* handle, std::uint64_t request, const char** args) const;
-    int setFlagAsync(mpv_handle* handle, const char* name, bool value) const;
-    int getDoubleAsync(mpv_handle* handle, std::uint64_t request, const char* name) const;
-    // The property as a node (a map, a list, ...), mpv's own until the next event is read.
-    int getNodeAsync(mpv_handle* handle, std::uint64_t request, const char* name) const;
-    // Asks for an event whenever the property changes; `id` comes back with it. `format` is an
-    // mpv_format.
-    int observe(mpv_handle* handle, std::uint64_t id, const char* name, int format) const;
-    mpv_event* waitEvent(mpv_handle* handle, double timeoutSeconds) const;
-    void setWakeupCallback(mpv_handle* handle, void (*callback)(void*), void* data) const;
-    QString errorString(int error) const;
 
 private:
-    struct Functions;
-
     bool open();
     void finishPreload();
     void endInstances(const std::stop_token& stop);
@@ -92,7 +77,7 @@ private:
     bool attempted_ = false;
     EngineStatus::Failure failure_ = EngineStatus::Failure::None;
     QString errorText_;
-    std::unique_ptr<const Functions> functions_;
+    std::unique_ptr<const MpvFunctions> functions_;
 
     // Written by the preload's thread before it ends; read here once it has been joined.
     mpv_handle* preloaded_ = nullptr;

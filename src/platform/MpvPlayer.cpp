@@ -6,13 +6,13 @@
 
 #include <algorithm>
 #include <array>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "platform/FileNames.h"
+#include "platform/MpvFunctions.h"
 #include "platform/MpvLibrary.h"
 
 namespace {
@@ -54,7 +54,7 @@ QString localFilePath(const QString& path) {
         return {};
     }
     // Looked at by the bytes the name stands for: a Latin-1 name must reach the same file.
-    return isRegularFile(path) ? absoluteFilePath(path) : QString();
+    return fileTypeOf(path) == FileType::Regular ? absoluteFilePath(path) : QString();
 }
 
 // The tags libmpv reports for a file (its "metadata" map; the keys are the demuxer's, in any
@@ -137,10 +137,16 @@ std::int64_t entryOf(const mpv_event& reply) {
     return 0;
 }
 
+// Sets a yes/no property; mpv takes it in its own time.
+void setFlag(const MpvFunctions& mpv, mpv_handle* handle, const char* name, bool value) {
+    int flag = value ? 1 : 0;  // copied before the call returns
+    mpv.setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
+}
+
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
-    library->setWakeupCallback(handle, nullptr, nullptr);
+    library->api().setWakeupCallback(handle, nullptr, nullptr);
     library->terminateDestroyLater(handle);
 }
 
@@ -153,23 +159,24 @@ MpvPlayer::MpvPlayer(MpvLibrary& library, QObject* parent)
 MpvPlayer::~MpvPlayer() = default;
 
 mpv_handle* MpvPlayer::makeInstance(MpvLibrary& library, bool muted) {
-    mpv_handle* const handle = library.create();
+    const MpvFunctions& mpv = library.api();
+    mpv_handle* const handle = mpv.create();
     if (handle == nullptr) {
         return nullptr;
     }
     // An option this libmpv does not know only costs that option.
     for (const auto& [name, value] : kOptions) {
-        library.setOptionString(handle, name, value);
+        mpv.setOptionString(handle, name, value);
     }
-    library.setOptionString(handle, "mute", muted ? "yes" : "no");
-    if (library.initialize(handle) < 0) {
+    mpv.setOptionString(handle, "mute", muted ? "yes" : "no");
+    if (mpv.initialize(handle) < 0) {
         library.terminateDestroyLater(handle);
         return nullptr;
     }
     return handle;
 }
 
-bool MpvPlayer::ensureEngine() {
+bool MpvPlayer::prepare() {
     if (handle_) {
         return true;
     }
@@ -178,12 +185,7 @@ bool MpvPlayer::ensureEngine() {
         return false;
     }
 
-    // mpv refuses to start unless C functions format numbers the C way. Qt formats numbers
-    // through QLocale, so the program's own number texts do not change.
-    const char* const numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (numeric == nullptr || std::strcmp(numeric, "C") != 0) {
-        std::setlocale(LC_NUMERIC, "C");
-    }
+    useCNumbers();
 
     // The first player to need one takes the instance the preload made (unmuted).
     mpv_handle* const preloaded = library_.takePreloaded();
@@ -194,14 +196,14 @@ bool MpvPlayer::ensureEngine() {
         return false;
     }
     if (preloaded != nullptr && muted_) {
-        library_.setFlagAsync(handle.get(), "mute", true);
+        setFlag(library_.api(), handle.get(), "mute", true);
     }
     for (const ObservedProperty& property : kObserved) {
-        library_.observe(handle.get(), property.id, property.name, property.format);
+        library_.api().observeProperty(handle.get(), property.id, property.name, property.format);
     }
 
     handle_ = std::move(handle);
-    library_.setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
+    library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
     return true;
@@ -216,13 +218,13 @@ bool MpvPlayer::engineAvailable() {
         library_.whenLoaded(this, [this] { onEngineLoaded(); });
         return true;
     }
-    return ensureEngine();
+    return prepare();
 }
 
 void MpvPlayer::onEngineLoaded() {
     waitingForEngine_ = false;
-    if (deferredLoad_.isEmpty() || ensureEngine()) {
-        return;  // the instance is made at the next need, or ensureEngine() sent the file
+    if (deferredLoad_.isEmpty() || prepare()) {
+        return;  // the instance is made at the next need, or prepare() sent the file
     }
     // No engine after all: the file is known, as where libmpv is missing from the start.
     deferredLoad_.clear();
@@ -256,7 +258,7 @@ void MpvPlayer::drainEvents() {
     // Cleared first: a wakeup arriving while draining queues the next drain.
     drainQueued_.store(false);
     while (handle_) {
-        const mpv_event* const event = library_.waitEvent(handle_.get(), 0);
+        const mpv_event* const event = library_.api().waitEvent(handle_.get(), 0);
         if (event->event_id == MPV_EVENT_NONE) {
             return;
         }
@@ -414,11 +416,13 @@ void MpvPlayer::onFileLoaded() {
         return;
     }
     tagsRequest_ = nextRequest();
-    if (library_.getNodeAsync(handle_.get(), tagsRequest_, "metadata") < 0) {
+    if (library_.api().getPropertyAsync(handle_.get(), tagsRequest_, "metadata", MPV_FORMAT_NODE) <
+        0) {
         tagsRequest_ = 0;
     }
     lengthRequest_ = nextRequest();
-    if (library_.getDoubleAsync(handle_.get(), lengthRequest_, "duration") < 0) {
+    if (library_.api().getPropertyAsync(handle_.get(), lengthRequest_, "duration",
+                                        MPV_FORMAT_DOUBLE) < 0) {
         lengthRequest_ = 0;
     }
 }
@@ -449,9 +453,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
     currentEntry_ = 0;
     setState(kStopped);
     arrivedByQueue_ = false;
-    queuedEntry_ = 0;
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();
     if (reason == MPV_END_FILE_REASON_ERROR || reason == MPV_END_FILE_REASON_REDIRECT) {
         loadFailed_ = true;
     }
@@ -462,9 +464,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
 void MpvPlayer::onIdle() {
     if (awaitingSuccessor_) {
         // The queued entry came too late for mpv to run into it.
-        queuedEntry_ = 0;
-        queuedPath_.clear();
-        appendRequest_ = 0;
+        forgetQueuedEntry();
         finishNaturalEnd();
     }
 }
@@ -495,9 +495,7 @@ void MpvPlayer::onShutdown() {
     reopenRequest_ = 0;
     setState(kStopped);
     finishLoading();
-    queuedEntry_ = 0;
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();
     awaitingSuccessor_ = false;
 }
 
@@ -591,9 +589,7 @@ void MpvPlayer::setFileName(const QString& path) {
     awaitingSuccessor_ = false;
     fileName_ = path;
     nextFileName_.clear();
-    queuedEntry_ = 0;  // a replacing load clears mpv's playlist
-    queuedPath_.clear();
-    appendRequest_ = 0;
+    forgetQueuedEntry();  // a replacing load clears mpv's playlist
     currentEntry_ = 0;
     loadRequest_ = 0;
     loaded_ = false;
@@ -691,9 +687,7 @@ void MpvPlayer::dropQueuedEntry() {
     if (queuedEntry_ == 0 && appendRequest_ == 0) {
         return;
     }
-    queuedEntry_ = 0;
-    appendRequest_ = 0;
-    queuedPath_.clear();
+    forgetQueuedEntry();
     sendCommand({"playlist-clear"});
 }
 
@@ -711,7 +705,7 @@ void MpvPlayer::setState(int state) {
 void MpvPlayer::setPaused(bool paused) {
     deferredPaused_ = paused;
     if (handle_) {
-        library_.setFlagAsync(handle_.get(), "pause", paused);
+        setFlag(library_.api(), handle_.get(), "pause", paused);
     }
 }
 
@@ -738,7 +732,7 @@ void MpvPlayer::setCurrentPosition(double seconds) {
 void MpvPlayer::setMute(bool on) {
     muted_ = on;
     if (handle_) {
-        library_.setFlagAsync(handle_.get(), "mute", on);
+        setFlag(library_.api(), handle_.get(), "mute", on);
     }
 }
 
@@ -757,7 +751,7 @@ std::uint64_t MpvPlayer::sendCommand(std::initializer_list<const char*> words) {
     std::vector<const char*> args(words);
     args.push_back(nullptr);
     const std::uint64_t request = nextRequest();
-    return library_.commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
+    return library_.api().commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
 }
 
 // mpv falls back to its null output when the sound server goes away (or was never there) and

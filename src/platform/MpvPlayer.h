@@ -16,7 +16,7 @@ struct mpv_event;
 struct mpv_event_property;
 
 // The media player on libmpv: one mpv instance per object, audio only, local files only.
-// The instance is created at first need (or by ensureEngine()); where libmpv cannot be loaded
+// The instance is created at first need (or by prepare()); where libmpv cannot be loaded
 // every operation does nothing and the player stays silent.
 //
 // Nothing here waits for mpv: while mpv's core waits for the audio output (a sound server that
@@ -32,8 +32,7 @@ public:
 
     // Creates the mpv instance now, so that the first file does not wait for it. False when
     // libmpv is missing or refuses to start. Waits for a preload of the library that runs.
-    bool ensureEngine();
-    bool prepare() override { return ensureEngine(); }
+    bool prepare() override;
 
     // A new mpv instance set up as the player's, or null when mpv refuses to start. Callable on
     // any thread, once the library is loaded and C functions format numbers the C way.
@@ -88,6 +87,11 @@ private:
     void refuseCurrent();
     void appendQueuedFile();
     void dropQueuedEntry();
+    void forgetQueuedEntry() {
+        queuedEntry_ = 0;
+        appendRequest_ = 0;
+        queuedPath_.clear();
+    }
     void takeOverQueuedEntry();
     void finishNaturalEnd();
     void finishLoading();

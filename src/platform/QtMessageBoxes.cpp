@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <array>
 
 MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& title,
                                           Buttons buttons, Icon icon) {
@@ -12,59 +13,36 @@ MessageBoxes::Answer QtMessageBoxes::show(const QString& text, const QString& ti
     // Texts name files and folders: shown as written, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
-    switch (icon) {
-        case Icon::None:
-            box.setIcon(QMessageBox::NoIcon);
-            break;
-        case Icon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case Icon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case Icon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-    }
+    // In the order of Icon.
+    constexpr std::array kIcons{QMessageBox::NoIcon, QMessageBox::Critical, QMessageBox::Warning,
+                                QMessageBox::Information};
+    box.setIcon(kIcons.at(static_cast<std::size_t>(icon)));
     QPushButton* yes = nullptr;
-    QPushButton* no = nullptr;
     QPushButton* cancel = nullptr;
-    switch (buttons) {
-        case Buttons::Ok:
-            box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-            break;
-        case Buttons::YesNo:
-            yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
-            box.setEscapeButton(no);
-            break;
-        case Buttons::YesNoCancel:
-            yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    if (buttons == Buttons::Ok) {
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    } else {
+        yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        QPushButton* const no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        if (buttons == Buttons::YesNoCancel) {
             cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-            box.setEscapeButton(cancel);
-            break;
-    }
-    if (yes != nullptr) {
+        }
+        box.setEscapeButton(cancel != nullptr ? cancel : no);
         box.setDefaultButton(yes);
     }
     open_.emplace_back(&box);
     box.exec();
     open_.pop_back();
-    const auto* clicked = box.clickedButton();
-    if (clicked == nullptr) {
-        return buttons == Buttons::Ok ? Answer::Ok : (cancel ? Answer::Cancel : Answer::No);
+    // A box closed without a button answers as Escape does.
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
     }
+    const QAbstractButton* clicked =
+        box.clickedButton() != nullptr ? box.clickedButton() : box.escapeButton();
     if (clicked == yes) {
         return Answer::Yes;
     }
-    if (clicked == no) {
-        return Answer::No;
-    }
-    if (clicked == cancel) {
-        return Answer::Cancel;
-    }
-    return Answer::Ok;
+    return clicked == cancel ? Answer::Cancel : Answer::No;
 }
 
 void QtMessageBoxes::raiseOpen() {

@@ -8,19 +8,16 @@
 
 namespace {
 
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
 const QString kMenuPath = QStringLiteral("/MenuBar");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
-QString watcherService() {
-    return QString::fromLatin1(StatusNotifierItem::kWatcherService);
-}
-
 QDBusMessage hostQuestion() {
     QDBusMessage question = QDBusMessage::createMethodCall(
-        watcherService(), kWatcherPath, kPropertiesInterface, QStringLiteral("Get"));
-    question << watcherService() << QStringLiteral("IsStatusNotifierHostRegistered");
+        kWatcherService, kWatcherPath, kPropertiesInterface, QStringLiteral("Get"));
+    question << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
     return question;
 }
 
@@ -37,7 +34,7 @@ StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, QString title
       title_(std::move(title)),
       serviceName_(QStringLiteral("org.kde.StatusNotifierItem-%1-1")
                        .arg(QCoreApplication::applicationPid())),
-      watcher_(watcherService(), bus, QDBusServiceWatcher::WatchForOwnerChange) {
+      watcher_(kWatcherService, bus, QDBusServiceWatcher::WatchForOwnerChange) {
     registerDBusTrayTypes();
     // A tray that starts again (or later) learns of the icon anew.
     connect(&watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
@@ -49,9 +46,9 @@ StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, QString title
         accepted_ = false;
         hostRuns_ = false;
     });
-    bus_.connect(watcherService(), kWatcherPath, watcherService(),
+    bus_.connect(kWatcherService, kWatcherPath, kWatcherService,
                  QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWhetherHostRuns()));
-    bus_.connect(watcherService(), kWatcherPath, watcherService(),
+    bus_.connect(kWatcherService, kWatcherPath, kWatcherService,
                  QStringLiteral("StatusNotifierHostUnregistered"), this,
                  SLOT(askWhetherHostRuns()));
 }
@@ -97,7 +94,7 @@ void StatusNotifierItem::show(const QIcon& icon, const QString& tip) {
 
 void StatusNotifierItem::registerWithWatcher() {
     QDBusMessage call =
-        QDBusMessage::createMethodCall(watcherService(), kWatcherPath, watcherService(),
+        QDBusMessage::createMethodCall(kWatcherService, kWatcherPath, kWatcherService,
                                        QStringLiteral("RegisterStatusNotifierItem"));
     call << serviceName_;
     auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);

@@ -33,8 +33,6 @@ class StatusNotifierItem : public QObject {
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menuPath)
 public:
-    static constexpr const char* kWatcherService = "org.kde.StatusNotifierWatcher";
-
     // title: the program's name, which the tray may show.
     StatusNotifierItem(const QDBusConnection& bus, QString title, QObject* parent = nullptr);
     ~StatusNotifierItem() override;

@@ -4,8 +4,10 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -31,6 +33,18 @@ void sendToWindowManager(xcb_connection_t* connection, xcb_window_t root, const 
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));  // NOLINT: xcb takes raw bytes
     xcb_flush(connection);
+}
+
+// A message of the freedesktop.org window-manager hints about `window`.
+void sendClientMessage(xcb_connection_t* connection, xcb_window_t root, xcb_window_t window,
+                       xcb_atom_t type, std::array<uint32_t, 4> data) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    std::copy(data.begin(), data.end(), std::begin(event.data.data32));
+    sendToWindowManager(connection, root, event);
 }
 
 }  // namespace
@@ -87,16 +101,8 @@ void X11WindowSystem::setInTaskList(QWidget& window, bool listed) {
     const QWindow* handle = window.windowHandle();
     if (handle != nullptr && handle->isVisible()) {
         // A window on screen belongs to the window manager: it is asked to change the state.
-        xcb_client_message_event_t event{};
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = id;
-        event.type = state_;
-        event.data.data32[0] = listed ? kRemove : kAdd;
-        event.data.data32[1] = skipTaskbar_;
-        event.data.data32[2] = skipPager_;
-        event.data.data32[3] = kFromApplication;
-        sendToWindowManager(connection_, root_, event);
+        sendClientMessage(connection_, root_, id, state_,
+                          {listed ? kRemove : kAdd, skipTaskbar_, skipPager_, kFromApplication});
         if (const QWindow* owner = handle->transientParent()) {
             // Transient for the root window is transient for the window group (ICCCM, as
             // window managers read it); Qt names the owner again at the next show.
@@ -134,14 +140,8 @@ void X11WindowSystem::bringToFront(QWidget& window) {
     }
     // Told as the user's own action: window managers may refuse a program that asks for the
     // focus itself while the user was last busy in another program.
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = static_cast<xcb_window_t>(window.winId());
-    event.type = activeWindow_;
-    event.data.data32[0] = kFromUser;
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    sendToWindowManager(connection_, root_, event);
+    sendClientMessage(connection_, root_, static_cast<xcb_window_t>(window.winId()), activeWindow_,
+                      {kFromUser, XCB_CURRENT_TIME, 0, 0});
 }
 
 void X11WindowSystem::stackAbove(QWidget& window, const QWidget& sibling) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 // The skin's typefaces. Its transport symbols are drawn, so no symbol font is needed.
 namespace skinfonts {

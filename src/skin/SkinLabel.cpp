@@ -320,27 +320,25 @@ void SkinLabel::paintGlyph(QPainter& painter) const {
     // The symbols sit in a square centred in the label, like a symbol-font character.
     const double side = std::min(width(), height()) * 0.62;
     const QRectF box((width() - side) / 2.0, (height() - side) / 2.0, side, side);
-    const auto triangleRight = [](const QRectF& r) {
+    const auto triangle = [&painter](QPointF a, QPointF b, QPointF c) {
         QPainterPath path;
-        path.moveTo(r.left(), r.top());
-        path.lineTo(r.right(), r.center().y());
-        path.lineTo(r.left(), r.bottom());
+        path.moveTo(a);
+        path.lineTo(b);
+        path.lineTo(c);
         path.closeSubpath();
-        return path;
+        painter.drawPath(path);
     };
-    const auto triangleLeft = [](const QRectF& r) {
-        QPainterPath path;
-        path.moveTo(r.right(), r.top());
-        path.lineTo(r.left(), r.center().y());
-        path.lineTo(r.right(), r.bottom());
-        path.closeSubpath();
-        return path;
+    const auto triangleRight = [&triangle](const QRectF& r) {
+        triangle(r.topLeft(), QPointF(r.right(), r.center().y()), r.bottomLeft());
+    };
+    const auto triangleLeft = [&triangle](const QRectF& r) {
+        triangle(r.topRight(), QPointF(r.left(), r.center().y()), r.bottomRight());
     };
     switch (glyph_) {
         case Glyph::None:
             break;
         case Glyph::Play:
-            painter.drawPath(triangleRight(box));
+            triangleRight(box);
             break;
         case Glyph::Pause: {
             const double bar = side / 3.0;
@@ -355,36 +353,24 @@ void SkinLabel::paintGlyph(QPainter& painter) const {
             const double bar = side / 6.0;
             painter.drawRect(QRectF(box.left(), box.top(), bar, side));
             const QRectF half(box.left() + bar, box.top(), (side - bar) / 2.0, side);
-            painter.drawPath(triangleLeft(half));
-            painter.drawPath(triangleLeft(half.translated(half.width(), 0)));
+            triangleLeft(half);
+            triangleLeft(half.translated(half.width(), 0));
             break;
         }
         case Glyph::SkipForward: {
             const double bar = side / 6.0;
             painter.drawRect(QRectF(box.right() - bar, box.top(), bar, side));
             const QRectF half(box.left(), box.top(), (side - bar) / 2.0, side);
-            painter.drawPath(triangleRight(half));
-            painter.drawPath(triangleRight(half.translated(half.width(), 0)));
+            triangleRight(half);
+            triangleRight(half.translated(half.width(), 0));
             break;
         }
-        case Glyph::UpTriangle: {
-            QPainterPath path;
-            path.moveTo(box.left(), box.bottom());
-            path.lineTo(box.center().x(), box.top());
-            path.lineTo(box.right(), box.bottom());
-            path.closeSubpath();
-            painter.drawPath(path);
+        case Glyph::UpTriangle:
+            triangle(box.bottomLeft(), QPointF(box.center().x(), box.top()), box.bottomRight());
             break;
-        }
-        case Glyph::DownTriangle: {
-            QPainterPath path;
-            path.moveTo(box.left(), box.top());
-            path.lineTo(box.center().x(), box.bottom());
-            path.lineTo(box.right(), box.top());
-            path.closeSubpath();
-            painter.drawPath(path);
+        case Glyph::DownTriangle:
+            triangle(box.topLeft(), QPointF(box.center().x(), box.bottom()), box.topRight());
             break;
-        }
     }
 }
 

@@ -14,39 +14,35 @@ QAccessibleInterface* skinLabelInterface(const QString& /*className*/, QObject* 
 
 }  // namespace
 
-SkinLabelAccessible::SkinLabelAccessible(SkinLabel* label) : QAccessibleWidget(label) {}
-
-SkinLabel* SkinLabelAccessible::label() const {
-    return static_cast<SkinLabel*>(widget());
-}
+SkinLabelAccessible::SkinLabelAccessible(SkinLabel* label)
+    : QAccessibleWidget(label), label_(*label) {}
 
 // Decided at each question, not once: Qt may describe a label before its handlers are
 // connected. A clickable label that says nothing of itself is no button.
 bool SkinLabelAccessible::actsAsButton() const {
-    return label()->slider() == nullptr && label()->isClickable() &&
-           !text(QAccessible::Name).isEmpty();
+    return label_.slider() == nullptr && label_.isClickable() && !text(QAccessible::Name).isEmpty();
 }
 
 QAccessible::Role SkinLabelAccessible::role() const {
-    if (label()->slider() != nullptr) {
+    if (label_.slider() != nullptr) {
         return QAccessible::Slider;
     }
     if (actsAsButton()) {
         return QAccessible::Button;
     }
-    const bool image = !label()->pixmap().isNull() || label()->glyph() != SkinLabel::Glyph::None;
+    const bool image = !label_.pixmap().isNull() || label_.glyph() != SkinLabel::Glyph::None;
     return image ? QAccessible::Graphic : QAccessible::StaticText;
 }
 
 QAccessible::State SkinLabelAccessible::state() const {
     QAccessible::State state = QAccessibleWidget::state();
-    state.checkable = label()->isCheckable();
-    state.checked = label()->isChecked();
+    state.checkable = label_.isCheckable();
+    state.checked = label_.isChecked();
     return state;
 }
 
 QString SkinLabelAccessible::text(QAccessible::Text t) const {
-    const SkinSlider* const shown = label()->slider();
+    const SkinSlider* const shown = label_.slider();
     // The desktop's accessibility bus of this Qt carries no value text: a slider that has one
     // tells it as its description too.
     if ((t == QAccessible::Value || t == QAccessible::Description) && shown != nullptr &&
@@ -56,34 +52,34 @@ QString SkinLabelAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Name) {
         return QAccessibleWidget::text(t);
     }
-    if (const SkinSlider* slider = label()->slider()) {
+    if (const SkinSlider* slider = label_.slider()) {
         return slider->sliderName();
     }
-    QString tip = label()->toolTip();
-    if (label()->isClickable() && !tip.isEmpty()) {
+    QString tip = label_.toolTip();
+    if (label_.isClickable() && !tip.isEmpty()) {
         return tip;
     }
     // The caption of a symbol is a character of a symbol font, no word.
-    return label()->glyph() == SkinLabel::Glyph::None ? label()->caption() : QString();
+    return label_.glyph() == SkinLabel::Glyph::None ? label_.caption() : QString();
 }
 
 void* SkinLabelAccessible::interface_cast(QAccessible::InterfaceType type) {
-    if (type == QAccessible::ValueInterface && label()->slider() != nullptr) {
+    if (type == QAccessible::ValueInterface && label_.slider() != nullptr) {
         return static_cast<QAccessibleValueInterface*>(this);
     }
     return QAccessibleWidget::interface_cast(type);
 }
 
 QVariant SkinLabelAccessible::currentValue() const {
-    const SkinSlider* slider = label()->slider();
+    const SkinSlider* slider = label_.slider();
     return slider != nullptr ? QVariant(slider->sliderValue()) : QVariant();
 }
 
 void SkinLabelAccessible::setCurrentValue(const QVariant& value) {
-    SkinSlider* slider = label()->slider();
+    SkinSlider* slider = label_.slider();
     bool isNumber = false;
     const double wanted = value.toDouble(&isNumber);
-    if (slider == nullptr || !isNumber || !std::isfinite(wanted) || !label()->isEnabled()) {
+    if (slider == nullptr || !isNumber || !std::isfinite(wanted) || !label_.isEnabled()) {
         return;
     }
     slider->moveSlider(wanted);
@@ -91,16 +87,16 @@ void SkinLabelAccessible::setCurrentValue(const QVariant& value) {
 }
 
 QVariant SkinLabelAccessible::maximumValue() const {
-    const SkinSlider* slider = label()->slider();
+    const SkinSlider* slider = label_.slider();
     return slider != nullptr ? QVariant(slider->sliderMaximum()) : QVariant();
 }
 
 QVariant SkinLabelAccessible::minimumValue() const {
-    return label()->slider() != nullptr ? QVariant(0.0) : QVariant();
+    return label_.slider() != nullptr ? QVariant(0.0) : QVariant();
 }
 
 QVariant SkinLabelAccessible::minimumStepSize() const {
-    const SkinSlider* slider = label()->slider();
+    const SkinSlider* slider = label_.slider();
     return slider != nullptr ? QVariant(slider->sliderStep()) : QVariant();
 }
 
@@ -114,7 +110,7 @@ QStringList SkinLabelAccessible::actionNames() const {
 
 void SkinLabelAccessible::doAction(const QString& actionName) {
     if (actionName == pressAction() && actsAsButton()) {
-        label()->click();
+        label_.click();
         return;
     }
     QAccessibleWidget::doAction(actionName);

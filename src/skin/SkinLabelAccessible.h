@@ -29,8 +29,9 @@ public:
     QVariant minimumStepSize() const override;
 
 private:
-    SkinLabel* label() const;
     bool actsAsButton() const;
+
+    SkinLabel& label_;
 };
 
 // Lets Qt describe every skin label through SkinLabelAccessible; called by each new label,

@@ -180,10 +180,6 @@ void removeTemporaryFilesIn(const QString& folder) {
 
 }  // namespace
 
-QString temporaryPathFor(const QString& path) {
-    return path + kTemporarySuffix;
-}
-
 bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString target = path.isEmpty() ? QString() : fileBehindLinks(path);
     if (target.isEmpty()) {
@@ -203,7 +199,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
     // but by a rare chance).
     removeTemporaryFilesIn(folder);
 
-    const QByteArray temporaryName = QFile::encodeName(temporaryPathFor(target));
+    const QByteArray temporaryName = QFile::encodeName(target + kTemporarySuffix);
     const std::optional<bool> unnamed =
         writeUnnamed(QFile::encodeName(folder), targetName, temporaryName, bytes, *old);
     return unnamed ? *unnamed : writeNamed(targetName, temporaryName, bytes, *old);

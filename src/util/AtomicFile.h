@@ -18,9 +18,6 @@
 // removes another's temporary file.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes);
 
-// The temporary file the writer uses for the file at `path`.
-QString temporaryPathFor(const QString& path);
-
 // Removes the temporary files that interrupted writes left in `folder`. Only regular files with
 // the writer's temporary names are touched; nothing is removed while another copy of the program
 // is writing there.

@@ -38,19 +38,13 @@ inline QPoint centredOnScreen(QSize size, const Desktop& desktop) {
     return {(screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2};
 }
 
-inline QPoint centredOnScreenTwips(double widthTwips, double heightTwips, const Desktop& desktop) {
-    const double tx = desktop.twipsPerPixelX();
-    const double ty = desktop.twipsPerPixelY();
-    const double screenWidth = desktop.screenSize().width() * tx;
-    const double screenHeight = desktop.screenSize().height() * ty;
-    return {twips::toPixels((screenWidth - widthTwips) / 2, tx),
-            twips::toPixels((screenHeight - heightTwips) / 2, ty)};
-}
-
 // A window of the given size (twips) centred on the screen, then kept wholly on it.
 inline void centreOnScreenTwips(QWidget& window, double widthTwips, double heightTwips,
                                 const Desktop& desktop) {
-    window.setGeometry(QRect(centredOnScreenTwips(widthTwips, heightTwips, desktop),
-                             twips::size(widthTwips, heightTwips, desktop)));
+    const double tx = desktop.twipsPerPixelX();
+    const double ty = desktop.twipsPerPixelY();
+    const QPoint place(twips::toPixels((desktop.screenSize().width() * tx - widthTwips) / 2, tx),
+                       twips::toPixels((desktop.screenSize().height() * ty - heightTwips) / 2, ty));
+    window.setGeometry(QRect(place, twips::size(widthTwips, heightTwips, desktop)));
     keepOnScreen(window, desktop);
 }

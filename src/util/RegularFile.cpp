@@ -9,7 +9,7 @@
 #include <cerrno>
 
 std::optional<FileStart> readRegularFile(const QString& path, qint64 limit) {
-    if (!isRegularFile(path)) {
+    if (fileTypeOf(path) != FileType::Regular) {
         return std::nullopt;
     }
     const FileDescriptor file(

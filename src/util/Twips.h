@@ -28,16 +28,16 @@ inline double fromPixels(int pixels, double twipsPerPixel) {
 namespace twips {
 
 inline double left(const QWidget& w, const Desktop& d) {
-    return fromPixels(w.x(), d.twipsPerPixelX());
+    return w.x() * d.twipsPerPixelX();
 }
 inline double top(const QWidget& w, const Desktop& d) {
-    return fromPixels(w.y(), d.twipsPerPixelY());
+    return w.y() * d.twipsPerPixelY();
 }
 inline double width(const QWidget& w, const Desktop& d) {
-    return fromPixels(w.width(), d.twipsPerPixelX());
+    return w.width() * d.twipsPerPixelX();
 }
 inline double height(const QWidget& w, const Desktop& d) {
-    return fromPixels(w.height(), d.twipsPerPixelY());
+    return w.height() * d.twipsPerPixelY();
 }
 
 // Moves only when the place differs: an unchanged window costs the window system nothing.

@@ -1,4 +1,5 @@
 #include "formats/SettingsFile.h"
+#include "util/AtomicFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -66,7 +67,7 @@ TEST(SettingsFileTest, RoundTripsEveryValue) {
         Settings{0, 0, 1, QStringLiteral("  /home/jörg/Musik, Älteres "), 0, 1, -5},
     };
     for (const Settings& w : cases) {
-        ASSERT_TRUE(writeSettings(path, w));
+        ASSERT_TRUE(writeFileAtomically(path, formatSettings(w)));
         EXPECT_EQ(readSettings(path, kRange),
                   (SettingsRead{w.showPlaylistAtStart, w.enlargePlaylistAtStart, w.confirmExit,
                                 w.standardFolder, w.popupAtTrackChange, w.keepPopupOpen, w.volume}))
