@@ -122,10 +122,8 @@ public:
     // needed, destroyed when unloaded.
     TitleSearchWindow& searchWindow();
     TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
-    void unloadSearch();
     TrackInfoWindow& trackInfoWindow();
     TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
-    void unloadTrackInfoWindow();
     HelpWindow& helpWindow();
     HelpWindow* helpIfLoaded() const { return help_.get(); }
     void unloadHelp();
@@ -153,8 +151,6 @@ public:
     bool scanPending() const { return folderScan_ != nullptr; }
     // Drops a pending or listing scan; the store is published as it stands.
     void abandonScan();
-    // Called by the scan when it is done.
-    void finishScan();
 
     // folders.dat was read cut short and the user was told so; cleared when it is written anew.
     bool foldersCutTold = false;

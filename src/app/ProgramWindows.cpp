@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/Accessibility.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
@@ -97,11 +98,10 @@ PlaylistWindow& Program::playlistWindow() {
     if (PlaylistWindow* loaded = playlist_.get()) {
         return *loaded;
     }
-    PlaylistWindow& created = playlist_.getOrCreate(*this);
+    PlaylistWindow& created = playlist_.getOrCreate(mainWindow(), desktop(), playbackModel_,
+                                                    playback(), actions(), messages());
     created.setEnabled(!playerWindowsHeld());
-    // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&created, &PlaylistWindow::geometryChanged, &mainWindow(),
-                     &MainWindow::wakeDocking);
+    connectPlaylistWindow(*this, created);
     return created;
 }
 
@@ -134,25 +134,21 @@ void Program::requestScan() {
         folderScan_.reset();
     }
     if (!folderScan_) {
-        folderScan_ = std::make_unique<FolderScan>(*this);
+        folderScan_ = std::make_unique<FolderScan>(playbackModel_, foldersPath(), folderSource());
+        QObject::connect(folderScan_.get(), &FolderScan::finished, folderScan_.get(), [this] {
+            // The scan is inside its own timer tick: it goes once that returns.
+            folderScan_.release()->deleteLater();
+            playbackModel_.publishPlaylist();
+        });
     }
 }
 
 void Program::abandonScan() {
     if (folderScan_) {
-        folderScan_->publish();
         folderScan_.reset();
+        playbackModel_.publishPlaylist();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
         playlist_.deleteUnloaded();
-    }
-}
-
-void Program::finishScan() {
-    // The scan runs inside the scanner's own timer tick: delete it once that has returned.
-    if (folderScan_) {
-        FolderScan* done = folderScan_.release();
-        done->publish();
-        done->deleteLater();
     }
 }
 
@@ -187,19 +183,18 @@ void Program::endProcess() {
 }
 
 TitleSearchWindow& Program::searchWindow() {
-    return search_.getOrCreate(*this);
-}
-
-void Program::unloadSearch() {
-    search_.unload();
+    if (TitleSearchWindow* loaded = search_.get()) {
+        return *loaded;
+    }
+    TitleSearchWindow& created = search_.getOrCreate(desktop(), [this] {
+        return playlist_.get() != nullptr ? playlist_.get()->lines->stringList() : QStringList();
+    });
+    connectTitleSearch(*this, created);
+    return created;
 }
 
 TrackInfoWindow& Program::trackInfoWindow() {
-    return trackInfoWindow_.getOrCreate(*this);
-}
-
-void Program::unloadTrackInfoWindow() {
-    trackInfoWindow_.unload();
+    return trackInfoWindow_.getOrCreate(desktop(), mainWindow().infoPlayer(), selectedPath(*this));
 }
 
 HelpWindow& Program::helpWindow() {

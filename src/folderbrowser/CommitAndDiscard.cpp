@@ -1,10 +1,9 @@
 // The two ways out of the folder browser: commit the folder list, or discard the edits. Both
 // rebuild the playlist from folders.dat and give the player's windows back.
-#include "app/PlaylistActions.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "mainwindow/MainWindow.h"
-#include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 
 void FolderBrowser::commit() {
@@ -38,5 +37,5 @@ void FolderBrowser::giveMainWindowsBack() {
     PlaylistWindow& pl = program_.playlistWindow();
     pl.show();
     // Shown, and the main window's playlist buttons say so.
-    markPlaylistShown(program_);
+    program_.mainWindow().setPlaylistShown(true);
 }

@@ -2,11 +2,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "formats/ListFile.h"
 #include "platform/FileNames.h"
-#include "playlistwindow/PlaylistCommands.h"
 #include "util/FileMessages.h"
 
 void FolderBrowser::addHighlightedFolder() {

@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/PlaylistActions.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"

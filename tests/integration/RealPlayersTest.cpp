@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "MpvTestSupport.h"
-#include "app/PlaylistActions.h"
+#include "app/PlaylistOperations.h"
 #include "mainwindow/PositionBar.h"
 #include "platform/AlsaMixer.h"
 #include "platform/FileNames.h"

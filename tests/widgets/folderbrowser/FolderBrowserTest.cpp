@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "app/PlaylistOperations.h"
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
 #include "formats/ListFile.h"
 #include "platform/FileNames.h"
-#include "playlistwindow/PlaylistCommands.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

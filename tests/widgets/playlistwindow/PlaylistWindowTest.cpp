@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsInsertHidesAndSizes) {
-    pl().showLineCount();
+    emit pl().countTimer->timeout();
     EXPECT_EQ(label("playlistCountLabel")->caption(), "Playlist mit 3 MP3");
     EXPECT_TRUE(waitUntil([this] { return pl().countTimer->isRunning(); }));
     EXPECT_EQ(pl().lines->data(pl().lines->index(1), Qt::ToolTipRole).toString(), "b");
@@ -114,7 +114,7 @@ TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth
         QTest::keyClick(window, Qt::Key_F2);
         ASSERT_NE(program->searchIfLoaded(), nullptr);
         EXPECT_TRUE(program->searchIfLoaded()->isVisible());
-        program->unloadSearch();
+        emit program->searchIfLoaded()->unloadRequested();
     }
     QTest::keyClick(pl().titleList, Qt::Key_F6);
     EXPECT_TRUE(focused(&mainWindow()));

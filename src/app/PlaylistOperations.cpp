@@ -1,0 +1,219 @@
+#include "app/PlaylistOperations.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "app/Docking.h"
+#include "app/Program.h"
+#include "folderbrowser/FolderBrowser.h"
+#include "formats/ListFile.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/PlayerKeys.h"
+#include "playlistwindow/PlaylistWindow.h"
+#include "playlistwindow/TitleSearchWindow.h"
+#include "playlistwindow/TrackInfoWindow.h"
+#include "util/FileMessages.h"
+#include "util/Twips.h"
+
+namespace {
+
+constexpr double kEnlargeBelow = 3500;
+constexpr double kShrinkAbove = 5500;
+
+}  // namespace
+
+void showPlaylist(Program& program) {
+    MainWindow& form = program.mainWindow();
+    PlaylistWindow& pl = program.playlistWindow();
+    const Desktop& d = program.desktop();
+    pl.show();
+    const double formTop = twips::top(form, d);
+    const double formBottom = formTop + twips::height(form, d);
+    placePlaylistOverlapping(program);
+    if (dockingLimit(program) < twips::left(form, d)) {
+        twips::setTop(pl, formBottom, d);
+    } else {
+        twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
+    }
+    pl.fillFromStore();
+    form.setPlaylistShown(true);
+    if (form.isEnlarged()) {
+        setPlaylistEnlarged(program, true);
+    }
+}
+
+void hidePlaylist(Program& program) {
+    program.unloadPlaylist();
+    program.mainWindow().setPlaylistShown(false);
+}
+
+void setPlaylistEnlarged(Program& program, bool enlarged) {
+    program.playlistWindow().setEnlarged(enlarged);
+    program.mainWindow().setEnlarged(enlarged);
+}
+
+void togglePlaylistSize(Program& program) {
+    const double height = program.playlistWindow().heightTwips();
+    if (height < kEnlargeBelow) {
+        setPlaylistEnlarged(program, true);
+    } else if (height > kShrinkAbove) {
+        setPlaylistEnlarged(program, false);
+    }
+}
+
+void clearWithOffer(Program& program) {
+    PlaylistWindow* pl = program.playlistIfLoaded();
+    if (pl == nullptr || pl->lineCount() == 0) {
+        return;
+    }
+    const auto answer = program.messages().show(
+        QStringLiteral("Wollen sie die Playlist speichern bevor sie sie löschen ?\r\n\r\n"
+                       "Wählen sie \"Abbrechen\", um keine Aktion durchzuführen."),
+        QStringLiteral("Meldung"), MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::None);
+    if (answer == MessageBoxes::Answer::Cancel) {
+        return;
+    }
+    if (answer == MessageBoxes::Answer::Yes) {
+        saveFolderList(program, program.programFolder());
+    }
+    // The save dialog may have run the event loop: the window may be gone by now.
+    if (PlaylistWindow* still = program.playlistIfLoaded()) {
+        still->clearList();
+    }
+}
+
+void saveFolderList(Program& program, const QString& initDir) {
+    if (FileDialog* dialog = program.mainWindow().fileDialog()) {
+        saveFolderListVia(program, *dialog, initDir);
+    }
+}
+
+bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir) {
+    program.makeProgramFolder();  // the dialog opens in it or in its Playlist folder
+    dialog.dialogTitle = QStringLiteral("Playlist speichern");
+    dialog.fileName = QStringLiteral("myplaylist");
+    dialog.filter = QStringLiteral("Playlist-Dateien |*.mpc");
+    dialog.initDir = initDir;
+    dialog.defaultExt = QStringLiteral(".mpc");
+    dialog.showSave();
+    // A cancelled dialog leaves no name, and nothing is written.
+    const QString chosen = dialog.fileName;
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    if (!writeListFile(chosen, program.folderBrowser().folderList())) {
+        tellWriteFailed(program.messages(), chosen);
+        return false;
+    }
+    return true;
+}
+
+void addFolder(Program& program, AddFolderFrom from) {
+    FolderBrowser& browser = program.folderBrowser();
+    browser.presetFolder(program.settings().standardFolder());
+    if (from == AddFolderFrom::MainWindow) {
+        browser.show();
+        program.mainWindow().hide();
+        if (PlaylistWindow* pl = program.playlistIfLoaded()) {
+            pl->hide();
+        }
+    } else {
+        program.holdPlayerWindows(&browser);
+        browser.show();
+    }
+}
+
+void writeFoldersDat(Program& program) {
+    program.makeProgramFolder();
+    if (writeListFile(program.foldersPath(), program.folderBrowser().folderList())) {
+        program.foldersCutTold = false;  // a new file: a cut of it is news
+    } else {
+        tellWriteFailed(program.messages(), program.foldersPath());
+    }
+}
+
+void reloadFoldersDat(Program& program) {
+    FolderBrowser& browser = program.folderBrowser();
+    browser.setFolderList({});
+    program.playbackModel().blankPlaylist();
+    const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
+    if (!read) {
+        return;
+    }
+    browser.setFolderList(read->records);
+    // Said once per file, before a commit can write the shortened list back; after the start-up
+    // has shown the main window, which a modal box would hold up.
+    if (read->lostLines() && !program.foldersCutTold) {
+        program.foldersCutTold = true;
+        const ListFileContents lost{{}, read->cutShort, read->overlongLines, read->linesRead};
+        QTimer::singleShot(0, &program.mainWindow(), [&program, lost] {
+            tellListCut(program.messages(), program.foldersPath(), lost);
+        });
+    }
+    program.requestScan();
+}
+
+void showSearch(Program& program) {
+    TitleSearchWindow& window = program.searchWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void showTrackInfo(Program& program) {
+    // Loading the window measures the length; a window already open keeps its length.
+    TrackInfoWindow& window = program.trackInfoWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+    window.pathEdit->setText(selectedPath(program));
+}
+
+QString selectedPath(const Program& program) {
+    const PlaylistWindow* pl = program.playlistIfLoaded();
+    const int line = pl != nullptr ? pl->listIndex() : -1;
+    return program.playbackModel().playlist().path(line + 1);
+}
+
+void connectPlaylistWindow(Program& program, PlaylistWindow& window) {
+    MainWindow& form = program.mainWindow();
+    // Wherever the window goes, the docking timer looks again.
+    QObject::connect(&window, &PlaylistWindow::geometryChanged, &form, &MainWindow::wakeDocking);
+    QObject::connect(&window, &PlaylistWindow::linesCounted, &form, &MainWindow::setPlaylistCount);
+    QObject::connect(&window, &PlaylistWindow::playerKeyPressed, &form, [&form](QKeyEvent* event) {
+        if (form.keys().handle(*event, true)) {
+            event->accept();
+        }
+    });
+    // F6: back to the main window, to the control that had the focus there.
+    QObject::connect(&window, &PlaylistWindow::mainWindowFocusRequested, &form, [&program, &form] {
+        if (form.isVisible()) {
+            program.windowSystem().bringToFront(form);
+        }
+    });
+    QObject::connect(&window, &PlaylistWindow::addFolderRequested, &form,
+                     [&program] { addFolder(program, AddFolderFrom::PlaylistWindow); });
+    QObject::connect(&window, &PlaylistWindow::trackInfoRequested, &form,
+                     [&program] { showTrackInfo(program); });
+    QObject::connect(&window, &PlaylistWindow::unloadRequested, &form,
+                     [&program] { program.unloadPlaylist(); });
+}
+
+void connectTitleSearch(Program& program, TitleSearchWindow& window) {
+    const auto selectLine = [&program](int line) {
+        PlaylistWindow* pl = program.playlistIfLoaded();
+        if (pl != nullptr) {
+            pl->selectLine(line);
+        }
+        return pl;
+    };
+    QObject::connect(&window, &TitleSearchWindow::markRequested, &window, selectLine);
+    QObject::connect(&window, &TitleSearchWindow::playRequested, &window, [selectLine](int line) {
+        if (PlaylistWindow* pl = selectLine(line)) {
+            pl->playSelected(true);
+        }
+    });
+    // The player's windows are freed unless another window still holds them.
+    QObject::connect(&window, &TitleSearchWindow::unloadRequested, &window,
+                     [&program, &window] { program.releasePlayerWindows(&window); });
+}
