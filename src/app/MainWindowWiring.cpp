@@ -9,11 +9,9 @@
 #include "app/ExitCommands.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
-#include "help/HelpWindow.h"
+#include "app/WindowOpeners.h"
 #include "mainwindow/MainWindow.h"
 #include "playlistwindow/PlaylistWindow.h"
-#include "playlistwindow/TitleSearchWindow.h"
-#include "popup/TrackChangePopup.h"
 
 MainWindowWiring::MainWindowWiring(Program& program)
     : QObject(&program.mainWindow()), program_(program) {

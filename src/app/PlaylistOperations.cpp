@@ -5,13 +5,13 @@
 
 #include "app/Docking.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "formats/ListFile.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PlayerKeys.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearchWindow.h"
-#include "playlistwindow/TrackInfoWindow.h"
 #include "util/FileMessages.h"
 #include "util/Twips.h"
 
@@ -151,22 +151,6 @@ void reloadFoldersDat(Program& program) {
         });
     }
     program.requestScan();
-}
-
-void showSearch(Program& program) {
-    TitleSearchWindow& window = program.searchWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-void showTrackInfo(Program& program) {
-    // Loading the window measures the length; a window already open keeps its length.
-    TrackInfoWindow& window = program.trackInfoWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
-    window.pathEdit->setText(selectedPath(program));
 }
 
 QString selectedPath(const Program& program) {

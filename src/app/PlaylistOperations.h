@@ -41,10 +41,6 @@ void writeFoldersDat(Program& program);
 // list empty and asks for nothing: the state of a fresh installation.
 void reloadFoldersDat(Program& program);
 
-// "Search" on the main window: shows the search window, not modal.
-void showSearch(Program& program);
-// "Infos zum Track" in the playlist window's menu: the track information of the selected line.
-void showTrackInfo(Program& program);
 // The path of the selected playlist line; "" without a selection or a slot in the store.
 QString selectedPath(const Program& program);
 

@@ -126,7 +126,6 @@ public:
     TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
     HelpWindow& helpWindow();
     HelpWindow* helpIfLoaded() const { return help_.get(); }
-    void unloadHelp();
     // The standard-folder chooser lives from its opening to its closing.
     FolderChooser& folderChooser();
     FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
@@ -135,7 +134,6 @@ public:
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
-    void unloadPopup();
 
     // The notification-area icon; while no tray shows it, minimising only minimises.
     TrayIcon* trayIcon() const { return services_.trayIcon.get(); }

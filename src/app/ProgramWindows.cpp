@@ -6,6 +6,7 @@
 #include "app/Accessibility.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
@@ -198,11 +199,7 @@ TrackInfoWindow& Program::trackInfoWindow() {
 }
 
 HelpWindow& Program::helpWindow() {
-    return help_.getOrCreate(*this);
-}
-
-void Program::unloadHelp() {
-    help_.unload();
+    return help_.getOrCreate(desktop(), helpFile_);
 }
 
 FolderChooser& Program::folderChooser() {
@@ -214,13 +211,12 @@ void Program::unloadFolderChooser() {
 }
 
 TrackChangePopup& Program::popup() {
-    return popup_.getOrCreate(*this);
-}
-
-void Program::unloadPopup() {
-    // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
-    if (TrackChangePopup* popup = popup_.get()) {
-        popup->stopTimers();
+    if (TrackChangePopup* loaded = popup_.get()) {
+        return *loaded;
     }
-    popup_.unload();
+    MainWindow& form = mainWindow();
+    TrackChangePopup& created =
+        popup_.getOrCreate(desktop(), settings_, [&form] { return form.playTime(); });
+    QObject::connect(&form, &MainWindow::playTimeChanged, created.clockTimer, &WindowTimer::wake);
+    return created;
 }

@@ -13,6 +13,7 @@
 
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
 #include "folderbrowser/FolderBrowser.h"
