@@ -129,8 +129,6 @@ public:
     // The standard-folder chooser lives from its opening to its closing.
     FolderChooser& folderChooser();
     FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
-    // Called as it closes; it is deleted once its handlers have returned.
-    void unloadFolderChooser();
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }

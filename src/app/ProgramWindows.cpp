@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/Accessibility.h"
+#include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
@@ -162,7 +163,8 @@ FolderBrowser& Program::folderBrowser() {
 
 OptionsDialog& Program::optionsDialog() {
     if (!optionsDialog_) {
-        optionsDialog_ = std::make_unique<OptionsDialog>(*this, settings_);
+        optionsDialog_ = std::make_unique<OptionsDialog>(desktop(), messages(), settings_);
+        connectOptionsDialog(*this, *optionsDialog_);
     }
     return *optionsDialog_;
 }
@@ -203,11 +205,7 @@ HelpWindow& Program::helpWindow() {
 }
 
 FolderChooser& Program::folderChooser() {
-    return folderChooser_.getOrCreate(*this);
-}
-
-void Program::unloadFolderChooser() {
-    folderChooser_.unload();
+    return folderChooser_.getOrCreate(desktop(), messages(), folderSource(), programFolder());
 }
 
 TrackChangePopup& Program::popup() {

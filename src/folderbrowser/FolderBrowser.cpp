@@ -36,7 +36,8 @@ FolderBrowser::FolderBrowser(Program& program)
     }
     buttonTimer = new WindowTimer(100, false, this);  // ticks while the window is shown
     buildControls();
-    navigation_ = new FolderNavigation(program, *this, *driveBox, *folderTree, true);
+    navigation_ = new FolderNavigation(program.folderSource(), program.messages(), *this, *driveBox,
+                                       *folderTree, true);
     wireControls();
 }
 

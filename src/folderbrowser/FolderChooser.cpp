@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <QWindow>
 
-#include "app/Program.h"
 #include "folderbrowser/Drives.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
@@ -19,14 +18,15 @@ constexpr double kChooserHeight = 4005;
 
 }  // namespace
 
-FolderChooser::FolderChooser(Program& program)
+FolderChooser::FolderChooser(const Desktop& desktop, MessageBoxes& messages,
+                             std::shared_ptr<const FolderSource> source, QString fallbackFolder)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      program_(program) {
+      fallbackFolder_(std::move(fallbackFolder)) {
     setObjectName(QStringLiteral("FolderChooser"));
     setWindowTitle(QStringLiteral("Standard-Verzeichnis wählen"));
 
-    const Desktop& d = program.desktop();
+    const Desktop& d = desktop;
     centreOnScreenTwips(*this, kChooserWidth, kChooserHeight, d);
     setFixedSize(size());
 
@@ -42,23 +42,23 @@ FolderChooser::FolderChooser(Program& program)
     cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     twips::setGeometry(*cancelButton, 2160, 3510, 1815, 375, d);
 
-    navigation_ = new FolderNavigation(program, *this, *driveBox, *folderTree, false);
+    navigation_ =
+        new FolderNavigation(std::move(source), messages, *this, *driveBox, *folderTree, false);
     // No folder to take until the first listing has come.
     okButton->setEnabled(false);
     connect(navigation_, &FolderNavigation::moved, okButton,
             [this] { okButton->setEnabled(true); });
-    connect(driveBox, &QComboBox::activated, this, &FolderChooser::goToChosenDrive);
-    connect(folderTree, &FolderTree::openRequested, this, &FolderChooser::openFolder);
+    connect(driveBox, &QComboBox::activated, navigation_, &FolderNavigation::goToChosenDrive);
+    connect(folderTree, &FolderTree::openRequested, navigation_, &FolderNavigation::open);
     connect(okButton, &QPushButton::clicked, this, &FolderChooser::takeFolder);
-    connect(cancelButton, &QPushButton::clicked, this, &FolderChooser::cancel);
-    answerDialogKeys(*this, [this] { cancel(); });
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    answerDialogKeys(*this, [this] { close(); });
 }
 
 void FolderChooser::open(QWidget& opener, const QString& folder) {
     driveBox->refresh();
     navigation_->goTo(folder, [this] {
-        navigation_->goTo(program_.programFolder(),
-                          [this] { navigation_->goTo(QStringLiteral("/")); });
+        navigation_->goTo(fallbackFolder_, [this] { navigation_->goTo(QStringLiteral("/")); });
     });
     // Kept above its disabled opener and modal to it: a click on that must neither bury the
     // chooser, the opener's only way out, nor take the keys from it.
@@ -72,20 +72,8 @@ void FolderChooser::open(QWidget& opener, const QString& folder) {
     opener.setEnabled(false);
 }
 
-void FolderChooser::goToChosenDrive() {
-    navigation_->goToChosenDrive();
-}
-
-void FolderChooser::openFolder(const QString& folder) {
-    navigation_->open(folder);
-}
-
 void FolderChooser::takeFolder() {
     emit chosen(folderTree->path());
-    close();
-}
-
-void FolderChooser::cancel() {
     close();
 }
 
@@ -94,5 +82,5 @@ void FolderChooser::closeEvent(QCloseEvent* event) {
         opener_->setEnabled(true);
     }
     QWidget::closeEvent(event);
-    program_.unloadFolderChooser();
+    emit unloadRequested();
 }
