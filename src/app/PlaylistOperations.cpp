@@ -84,28 +84,8 @@ void clearWithOffer(Program& program) {
 
 void saveFolderList(Program& program, const QString& initDir) {
     if (FileDialog* dialog = program.mainWindow().fileDialog()) {
-        saveFolderListVia(program, *dialog, initDir);
+        program.folderBrowser().saveListVia(*dialog, initDir);
     }
-}
-
-bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir) {
-    program.makeProgramFolder();  // the dialog opens in it or in its Playlist folder
-    dialog.dialogTitle = QStringLiteral("Playlist speichern");
-    dialog.fileName = QStringLiteral("myplaylist");
-    dialog.filter = QStringLiteral("Playlist-Dateien |*.mpc");
-    dialog.initDir = initDir;
-    dialog.defaultExt = QStringLiteral(".mpc");
-    dialog.showSave();
-    // A cancelled dialog leaves no name, and nothing is written.
-    const QString chosen = dialog.fileName;
-    if (chosen.isEmpty()) {
-        return false;
-    }
-    if (!writeListFile(chosen, program.folderBrowser().folderList())) {
-        tellWriteFailed(program.messages(), chosen);
-        return false;
-    }
-    return true;
 }
 
 void addFolder(Program& program, AddFolderFrom from) {
@@ -134,13 +114,13 @@ void writeFoldersDat(Program& program) {
 
 void reloadFoldersDat(Program& program) {
     FolderBrowser& browser = program.folderBrowser();
-    browser.setFolderList({});
+    browser.folderListBox->setEntries({});
     program.playbackModel().blankPlaylist();
     const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
     if (!read) {
         return;
     }
-    browser.setFolderList(read->records);
+    browser.folderListBox->setEntries(read->records);
     // Said once per file, before a commit can write the shortened list back; after the start-up
     // has shown the main window, which a modal box would hold up.
     if (read->lostLines() && !program.foldersCutTold) {

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class FileDialog;
 class PlaylistWindow;
 class Program;
 class TitleSearchWindow;
@@ -24,9 +23,6 @@ void clearWithOffer(Program& program);
 // "Save": writes the folder list to a file the user chooses; the dialog starts in initDir. A file
 // that cannot be written is named in a message, and its old content stays.
 void saveFolderList(Program& program, const QString& initDir);
-// The same through another dialog. False when the dialog was cancelled or the file could not be
-// written.
-bool saveFolderListVia(Program& program, FileDialog& dialog, const QString& initDir);
 
 enum class AddFolderFrom { MainWindow, PlaylistWindow };
 // "Insert" / "Verzeichnis hinzufügen": opens the folder browser at the standard folder, with

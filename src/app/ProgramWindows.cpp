@@ -156,7 +156,11 @@ void Program::abandonScan() {
 
 FolderBrowser& Program::folderBrowser() {
     if (!folderBrowser_) {
-        folderBrowser_ = std::make_unique<FolderBrowser>(*this);
+        folderBrowser_ = std::make_unique<FolderBrowser>(
+            desktop(), messages(), folderSource(), makeFileDialog(), makePlayer(),
+            FolderBrowser::Folders{programFolder(), playlistFolder(),
+                                   [this] { makeProgramFolder(); }});
+        connectFolderBrowser(*this, *folderBrowser_);
     }
     return *folderBrowser_;
 }
@@ -174,7 +178,7 @@ void Program::endProcess() {
         mainWindow_->releasePlayers();
     }
     if (folderBrowser_) {
-        folderBrowser_->releasePreview();
+        folderBrowser_->previewPlayer.reset();  // its sound stops at once
     }
     // No dead icon may stay behind in the notification area.
     if (services_.trayIcon) {

@@ -73,13 +73,13 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(messages->told(), QStringList({"Abspielfehler!: Keine MP3 zum abspielen gewählt"}));
     EXPECT_TRUE(players.at(0)->calls.isEmpty());  // the main player was never touched
 
-    browser().openFolder(path("Leer"));
+    emit browser().folderTree->openRequested(path("Leer"));
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(0); }));
     browser().driveBox->addItem(path("weg"));
     browser().driveBox->setCurrentIndex(browser().driveBox->count() - 1);
-    browser().goToChosenDrive();
+    emit browser().driveBox->activated(browser().driveBox->currentIndex());
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 2; }));
-    browser().openFolder(path("weg"));
+    emit browser().folderTree->openRequested(path("weg"));
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 3; }));
     EXPECT_EQ(messages->told().mid(1),
               QStringList(2, "Fehler!: Kein Datenträger in diesem Laufwerk!"));
@@ -100,7 +100,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
     EXPECT_EQ(browser().fileList->count(), 0);
 
-    browser().openFolder(path("Schnell"));
+    emit browser().folderTree->openRequested(path("Schnell"));
     ASSERT_TRUE(browserShows("Schnell"));
     EXPECT_EQ(browser().cursor().shape(), Qt::ArrowCursor);
     listings->release(path("Langsam"));
@@ -198,7 +198,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     browser().show();
     const QString entry =
         "/musik/" + QString(300, 'a') + "/<b>fett</b> & mehr/" + QString(200, 'b');
-    browser().setFolderList({"/kurz", entry});
+    browser().folderListBox->setEntries({"/kurz", entry});
     FolderListBox* list = browser().folderListBox;
     QHelpEvent hover(QEvent::ToolTip, centre(list, 1),
                      list->viewport()->mapToGlobal(centre(list, 1)));
@@ -214,7 +214,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     EXPECT_LE(tip->width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 
     makeFiles("<i>kursiv &amp;", {});
-    browser().openFolder(folder.path());
+    emit browser().folderTree->openRequested(folder.path());
     QList<QListWidgetItem*> found;
     ASSERT_TRUE(waitUntil([&] {
         found = browser().folderTree->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
@@ -224,7 +224,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
 
     // However fast the mouse goes, the pressed entry passes the others one at a time.
     for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
-        browser().setFolderList({"a", "b", "c", "d", "e"});
+        browser().folderListBox->setEntries({"a", "b", "c", "d", "e"});
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
         for (const int row : moves) {
             QTest::mouseMove(list->viewport(), centre(list, row));
@@ -236,7 +236,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     }
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
-    browser().setFolderList(records);
+    browser().folderListBox->setEntries(records);
     model().fillPlaylist({{"t", "/Musik/Rock/t.mp3"}}, {1});
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
@@ -247,7 +247,7 @@ TEST_F(FolderBrowserTest, EntriesShowWholeADragPassesThemOneAtATimeSaveThenLoadK
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     const FakeFileDialog& d = dialog();
     EXPECT_EQ(d.initDir, folder.path());
-    browser().setFolderList({});
+    browser().folderListBox->setEntries({});
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
               QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
@@ -274,7 +274,7 @@ TEST_P(FolderBrowserClearTest, TheAnswerDecidesWhatIsSavedAndCleared) {
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);  // an empty list asks nothing
     EXPECT_TRUE(messages->shown.empty());
 
-    browser().setFolderList({"/m", "/n"});
+    browser().folderListBox->setEntries({"/m", "/n"});
     messages->answers = {c.answer};
     dialog().chosenFile = c.chooseFile ? folder.filePath("vorher.mpc") : QString();
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);
@@ -312,7 +312,7 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
         writeFile(fault.name, fault.content);
     }
     start();
-    browser().setFolderList({"/m"});
+    browser().folderListBox->setEntries({"/m"});
     dialog().chosenFile = folder.filePath(fault.name);
     QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), fault.told ? 1U : 0U);

@@ -132,7 +132,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().addFolderItem->trigger();
     actions().options.trigger();
-    browser.setFolderList({folder.path()});
+    browser.folderListBox->setEntries({folder.path()});
     browser.commitButton->click();
     EXPECT_FALSE(browser.isVisible());
     EXPECT_FALSE(playerWindowsEnabled());
