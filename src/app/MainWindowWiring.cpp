@@ -25,15 +25,9 @@ MainWindowWiring::MainWindowWiring(Program& program)
     connect(&form, &MainWindow::playlistFocusRequested, this, &H::focusPlaylist);
     connect(&form, &MainWindow::closeRequested, this, &H::confirmClose);
     connect(&form, &MainWindow::firstPainted, this, &H::openEngineSoon, Qt::SingleShotConnection);
-    // A step in the order announces the track in the popup; a line played from the playlist
-    // window only gives it the title.
     connect(&program.playbackModel(), &PlaybackModel::trackStarted, this,
             [&program](int /*entry*/, const QString& title, PlaybackModel::Start how) {
-                if (how == PlaybackModel::Start::Step) {
-                    announceTrackChange(program, title);
-                } else {
-                    setPopupTitle(program, title);
-                }
+                announceTrackChange(program, title, how);
             });
     connectActions();
 }

@@ -7,28 +7,26 @@
 #include "playlistwindow/TrackInfoWindow.h"
 #include "popup/TrackChangePopup.h"
 
-namespace {
-
-void bringForward(QWidget& window) {
+void showHelp(Program& program) {
+    HelpWindow& window = program.helpWindow();
     window.show();
     window.raise();
     window.activateWindow();
 }
 
-}  // namespace
-
-void showHelp(Program& program) {
-    bringForward(program.helpWindow());
-}
-
 void showSearch(Program& program) {
-    bringForward(program.searchWindow());
+    TitleSearchWindow& window = program.searchWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 void showTrackInfo(Program& program) {
     // Loading the window measures the length; a window already open keeps its length.
     TrackInfoWindow& window = program.trackInfoWindow();
-    bringForward(window);
+    window.show();
+    window.raise();
+    window.activateWindow();
     window.pathEdit->setText(selectedPath(program));
 }
 
@@ -38,7 +36,11 @@ void showPopup(Program& program, const QString& title) {
     popup.titleLabel->setCaption(title);
 }
 
-void announceTrackChange(Program& program, const QString& title) {
+void announceTrackChange(Program& program, const QString& title, PlaybackModel::Start how) {
+    if (how != PlaybackModel::Start::Step) {
+        program.popup().titleLabel->setCaption(title);
+        return;
+    }
     const SettingsModel& settings = program.settings();
     TrackChangePopup* loaded = program.popupIfLoaded();
     if (loaded != nullptr && !settings.isOn(SettingsModel::KeepPopupOpen)) {
@@ -48,8 +50,4 @@ void announceTrackChange(Program& program, const QString& title) {
         showPopup(program, title);
     }
     program.popup().slideTimer->setEnabled(true);
-}
-
-void setPopupTitle(Program& program, const QString& title) {
-    program.popup().titleLabel->setCaption(title);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "model/PlaybackModel.h"
+
 class Program;
 
 // How the help viewer, the title search, the track information and the quick-info popup are
@@ -16,8 +18,7 @@ void showTrackInfo(Program& program);
 
 // Shows the popup, loading it if needed, with this title.
 void showPopup(Program& program, const QString& title);
-// At a change of track: the popup closes unless it stays open, and shows the title when the
-// option says so; its slide timer runs in any case.
-void announceTrackChange(Program& program, const QString& title);
-// The popup's title, without showing it.
-void setPopupTitle(Program& program, const QString& title);
+// A step in the order: the popup closes unless it stays open, and shows the title when the
+// option says so; its slide timer runs in any case. A line played from the playlist window
+// only gives the popup its title.
+void announceTrackChange(Program& program, const QString& title, PlaybackModel::Start how);

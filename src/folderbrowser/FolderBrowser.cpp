@@ -1,6 +1,5 @@
 #include "folderbrowser/FolderBrowser.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDir>
 
@@ -58,11 +57,8 @@ void FolderBrowser::buildControls() {
     };
 
     driveBox = new DriveList(this);
-    driveBox->setAccessibleName(QStringLiteral("Laufwerk"));
-    driveBox->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     placeTwips(*driveBox, 120, 120, 3600, 315);
     folderTree = new FolderTree(this);
-    folderTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
     placeTwips(*folderTree, 120, 495, 3600, 2535);
     fileList = new Mp3FileList(this);
     fileList->setAccessibleName(QStringLiteral("MP3-Dateien"));
@@ -131,9 +127,7 @@ void FolderBrowser::buildControls() {
 
 void FolderBrowser::wireControls() {
     connect(navigation_, &FolderNavigation::moved, this, &FolderBrowser::showFiles);
-    connect(driveBox, &QComboBox::activated, navigation_, &FolderNavigation::goToChosenDrive);
     connect(folderTree, &FolderTree::clicked, this, &FolderBrowser::listFolderFiles);
-    connect(folderTree, &FolderTree::openRequested, navigation_, &FolderNavigation::open);
     connect(fileList, &Mp3FileList::fileClicked, this, &FolderBrowser::loadPreview);
     connect(addButton, &SkinLabel::clicked, this, &FolderBrowser::addHighlightedFolder);
     connect(addButton, &SkinLabel::mouseDown, this, [this] { addButton->setForeColor(kBlue); });

@@ -1,6 +1,5 @@
 #include "folderbrowser/FolderChooser.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QStringList>
 #include <QWindow>
@@ -31,11 +30,8 @@ FolderChooser::FolderChooser(const Desktop& desktop, MessageBoxes& messages,
     setFixedSize(size());
 
     driveBox = new DriveList(this);
-    driveBox->setAccessibleName(QStringLiteral("Laufwerk"));
-    driveBox->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     twips::setGeometry(*driveBox, 120, 120, 3855, 315, d);
     folderTree = new FolderTree(this);
-    folderTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
     twips::setGeometry(*folderTree, 120, 495, 3855, 2895, d);
     okButton = new QPushButton(QStringLiteral("OK"), this);
     twips::setGeometry(*okButton, 120, 3510, 1815, 375, d);
@@ -48,8 +44,6 @@ FolderChooser::FolderChooser(const Desktop& desktop, MessageBoxes& messages,
     okButton->setEnabled(false);
     connect(navigation_, &FolderNavigation::moved, okButton,
             [this] { okButton->setEnabled(true); });
-    connect(driveBox, &QComboBox::activated, navigation_, &FolderNavigation::goToChosenDrive);
-    connect(folderTree, &FolderTree::openRequested, navigation_, &FolderNavigation::open);
     connect(okButton, &QPushButton::clicked, this, &FolderChooser::takeFolder);
     connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
     answerDialogKeys(*this, [this] { close(); });

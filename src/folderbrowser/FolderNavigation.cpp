@@ -1,5 +1,7 @@
 #include "folderbrowser/FolderNavigation.h"
 
+#include <QAbstractItemView>
+
 #include "folderbrowser/Drives.h"
 #include "folderbrowser/FolderTree.h"
 #include "platform/FileNames.h"
@@ -29,6 +31,11 @@ FolderNavigation::FolderNavigation(std::shared_ptr<const FolderSource> source,
       folders_(folders),
       withMp3Names_(withMp3Names),
       requests_(new LatestRequest(this)) {
+    drives.setAccessibleName(QStringLiteral("Laufwerk"));
+    drives.view()->setAccessibleName(QStringLiteral("Laufwerke"));
+    folders.setAccessibleName(QStringLiteral("Verzeichnisse"));
+    connect(&drives, &QComboBox::activated, this, &FolderNavigation::goToChosenDrive);
+    connect(&folders, &FolderTree::openRequested, this, &FolderNavigation::open);
     connect(requests_, &LatestRequest::busyChanged, &window, [&window](bool busy) {
         if (busy) {
             window.setCursor(Qt::BusyCursor);

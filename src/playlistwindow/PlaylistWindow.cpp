@@ -134,13 +134,6 @@ void PlaylistWindow::clearList() {
     lines->setStringList({});
 }
 
-void PlaylistWindow::removeLine(int line) {
-    lines->removeRows(line, 1);
-    // As a list box does: after a removal no line is selected, so that a second Delete cannot
-    // take the next entry unseen.
-    titleList->clearSelection();
-}
-
 void PlaylistWindow::removeSelected() {
     const int line = listIndex();
     if (line == -1) {
@@ -148,13 +141,11 @@ void PlaylistWindow::removeSelected() {
                        MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
         return;
     }
-    removeLine(line);
+    lines->removeRows(line, 1);
+    // As a list box does: after a removal no line is selected, so that a second Delete cannot
+    // take the next entry unseen.
+    titleList->clearSelection();
     model_.removeEntry(line + 1);
-}
-
-int PlaylistWindow::lineAt(QPoint pos) const {
-    const QModelIndex index = titleList->indexAt(pos);
-    return index.isValid() ? index.row() : -1;
 }
 
 void PlaylistWindow::playSelected(bool startClock) {
@@ -175,11 +166,11 @@ void PlaylistWindow::answerListKey(int key) {
 }
 
 void PlaylistWindow::openContextMenuAt(QPoint pos) {
-    const int line = lineAt(pos);
-    if (line == -1) {
+    const QModelIndex index = titleList->indexAt(pos);
+    if (!index.isValid()) {
         return;
     }
-    setListIndex(line);
+    setListIndex(index.row());
     contextMenu->popup(titleList->viewport()->mapToGlobal(pos));
 }
 

@@ -46,12 +46,8 @@ public:
     void fillFromStore();
     void appendLines(const QStringList& titles);
     void clearList();
-    void removeLine(int line);
     // Delete: the selected line goes, and its entry from the store.
     void removeSelected();
-
-    // The line under a point of the list (-1: none).
-    int lineAt(QPoint pos) const;
 
     // The selected line plays; from the mouse and the menu the main window's clock starts too.
     void playSelected(bool startClock);

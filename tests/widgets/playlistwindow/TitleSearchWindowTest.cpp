@@ -131,7 +131,7 @@ TEST_F(TitleSearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
         if (shorter) {
             pl().clearList();
         } else {
-            pl().removeLine(0);  // line 1 now shows "Ärzte - Junge"
+            pl().lines->removeRows(0, 1);  // line 1 now shows "Ärzte - Junge"
         }
         if (doubleClick) {
             search().playChosen();
