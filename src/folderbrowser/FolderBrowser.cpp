@@ -60,7 +60,12 @@ void FolderBrowser::buildControls() {
     placeTwips(*driveBox, 120, 120, 3600, 315);
     folderTree = new FolderTree(this);
     placeTwips(*folderTree, 120, 495, 3600, 2535);
-    fileList = new Mp3FileList(this);
+    fileList = new QListView(this);
+    fileNames = new QStringListModel(this);
+    fileList->setModel(fileNames);
+    fileList->setUniformItemSizes(true);
+    fileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList->setSelectionMode(QAbstractItemView::SingleSelection);
     fileList->setAccessibleName(QStringLiteral("MP3-Dateien"));
     placeTwips(*fileList, 3840, 120, 3720, 2910);
     fileList->setToolTip(QStringLiteral("Klicken und \"Play\" drücken um das Lied zu spielen"));
@@ -128,7 +133,8 @@ void FolderBrowser::buildControls() {
 void FolderBrowser::wireControls() {
     connect(navigation_, &FolderNavigation::moved, this, &FolderBrowser::showFiles);
     connect(folderTree, &FolderTree::clicked, this, &FolderBrowser::listFolderFiles);
-    connect(fileList, &Mp3FileList::fileClicked, this, &FolderBrowser::loadPreview);
+    connect(fileList, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { loadPreview(index.data().toString()); });
     connect(addButton, &SkinLabel::clicked, this, &FolderBrowser::addHighlightedFolder);
     connect(addButton, &SkinLabel::mouseDown, this, [this] { addButton->setForeColor(kBlue); });
     connect(addButton, &SkinLabel::mouseUp, this, [this] { addButton->setForeColor(kBlack); });
@@ -175,10 +181,10 @@ void FolderBrowser::listFolderFiles() {
 }
 
 void FolderBrowser::showFiles(const QStringList& names) {
-    fileList->setNames(names);
+    fileNames->setStringList(names);
     fileCount->setText(
         QStringLiteral("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können")
-            .arg(fileList->count()));
+            .arg(fileNames->rowCount()));
 }
 
 void FolderBrowser::loadPreview(const QString& name) {

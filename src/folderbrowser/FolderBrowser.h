@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -11,7 +12,6 @@
 #include "folderbrowser/FolderListBox.h"
 #include "folderbrowser/FolderNavigation.h"
 #include "folderbrowser/FolderTree.h"
-#include "folderbrowser/Mp3FileList.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "skin/SkinLabel.h"
@@ -71,7 +71,9 @@ public:
 
     DriveList* driveBox;
     FolderTree* folderTree;
-    Mp3FileList* fileList;
+    // The MP3 files of the folder shown, in the order the scanner takes them.
+    QListView* fileList;
+    QStringListModel* fileNames;
     QLabel* fileCount;  // how many MP3 files the current folder holds
     SkinLabel* addButton;
     QLabel* listCaption;

@@ -72,8 +72,8 @@ TEST_F(RealPlayersTest, TheNotchSeeksPastTheEndTakesTheNextTrackAndThePreviewPla
     browser().presetFolder(decodeFileName(latin1));
     ASSERT_TRUE(waitUntil([&] { return browser().folderTree->path() == decodeFileName(latin1); }));
     MediaPlayer& preview = *browser().previewPlayer;
-    ASSERT_EQ(browser().fileList->count(), 1);
-    browser().loadPreview(browser().fileList->fileName(0));
+    ASSERT_EQ(browser().fileNames->rowCount(), 1);
+    browser().loadPreview(browser().fileNames->stringList().at(0));
     runEventsFor(300);  // loaded, not started
     EXPECT_EQ(preview.currentPosition(), 0.0);
     QTest::mouseClick(browser().previewPlayButton, Qt::LeftButton);

@@ -45,7 +45,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     program->settings().setStandardFolder(path("Musik"));
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
-    EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
+    EXPECT_EQ(browser().fileNames->stringList().at(0), "A.MP3");
     EXPECT_EQ(browser().driveBox->currentText(), "/");
     // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
@@ -98,7 +98,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_TRUE(browser().isVisible());
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
-    EXPECT_EQ(browser().fileList->count(), 0);
+    EXPECT_EQ(browser().fileNames->rowCount(), 0);
 
     emit browser().folderTree->openRequested(path("Schnell"));
     ASSERT_TRUE(browserShows("Schnell"));
@@ -108,8 +108,8 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     runEventsFor(300);
     EXPECT_EQ(browser().folderTree->path(), path("Schnell"));
     EXPECT_EQ(browser().fileCount->text(), count(2));
-    EXPECT_EQ(browser().fileList->count(), 2);
-    EXPECT_EQ(browser().fileList->fileName(0), "s.mp3");
+    EXPECT_EQ(browser().fileNames->rowCount(), 2);
+    EXPECT_EQ(browser().fileNames->stringList().at(0), "s.mp3");
 }
 
 // "Insert" hides the player's windows, the playlist menu disables them.
