@@ -101,7 +101,7 @@ OptionsDialog::OptionsDialog(const Desktop& desktop, MessageBoxes& messages,
         button->setAutoDefault(false);
     }
     connect(okButton, &QPushButton::clicked, this, &OptionsDialog::acceptAndClose);
-    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::cancel);
+    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
     connect(chooseFolderButton, &QPushButton::clicked, this,
             [this] { emit folderChooserRequested(settings_.standardFolder()); });
     connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::apply);
@@ -135,14 +135,10 @@ void OptionsDialog::acceptAndClose() {
     hide();
 }
 
-void OptionsDialog::cancel() {
+void OptionsDialog::reject() {
     // Nothing is restored: the options stay as the user left them.
     emit holdingPlayerWindows(false);
     hide();
-}
-
-void OptionsDialog::reject() {
-    cancel();
 }
 
 void OptionsDialog::takeChosenFolder(const QString& folder) {

@@ -43,13 +43,12 @@ public:
     void openFromSettings();
 
     void acceptAndClose();
-    void cancel();
     void apply();
     void hideNote();
     // The folder chooser's "OK".
     void takeChosenFolder(const QString& folder);
 
-    // Escape or a close request from the window system: the same as "Abbrechen".
+    // "Abbrechen", Escape or a close request from the window system.
     void reject() override;
 
 signals:

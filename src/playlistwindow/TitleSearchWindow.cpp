@@ -69,8 +69,9 @@ TitleSearchWindow::TitleSearchWindow(const Desktop& desktop,
     connect(searchEdit, &QLineEdit::textChanged, this, &TitleSearchWindow::showMatches);
     connect(resultList, &QAbstractItemView::doubleClicked, this, &TitleSearchWindow::playChosen);
     connect(markButton, &QPushButton::clicked, this, &TitleSearchWindow::markChosen);
-    connect(closeButton, &QPushButton::clicked, this, &TitleSearchWindow::hideWindow);
-    answerDialogKeys(*this, [this] { hideWindow(); });
+    // "Schließen" only hides it: the next opening shows the last search.
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    answerDialogKeys(*this, [this] { hide(); });
 }
 
 TitleSearchWindow::~TitleSearchWindow() = default;
@@ -137,10 +138,6 @@ void TitleSearchWindow::playChosen() {
         emit playRequested(line);
     }
     emit unloadRequested();
-}
-
-void TitleSearchWindow::hideWindow() {
-    hide();  // stays loaded: the next opening shows the last search
 }
 
 void TitleSearchWindow::closeEvent(QCloseEvent* event) {

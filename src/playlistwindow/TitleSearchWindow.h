@@ -29,7 +29,6 @@ public:
     void showMatches();
     void sayIfNothingFound();
     void markChosen();
-    void hideWindow();
     void playChosen();
 
     QLabel* promptLabel;
