@@ -7,6 +7,7 @@
 #include "app/Docking.h"
 #include "app/EngineMessage.h"
 #include "app/ExitCommands.h"
+#include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"

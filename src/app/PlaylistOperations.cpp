@@ -1,18 +1,15 @@
 #include "app/PlaylistOperations.h"
 
 #include <QKeyEvent>
-#include <QTimer>
 
 #include "app/Docking.h"
+#include "app/FolderOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
-#include "folderbrowser/FolderBrowser.h"
-#include "formats/ListFile.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PlayerKeys.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearchWindow.h"
-#include "util/FileMessages.h"
 #include "util/Twips.h"
 
 namespace {
@@ -80,57 +77,6 @@ void clearWithOffer(Program& program) {
     if (PlaylistWindow* still = program.playlistIfLoaded()) {
         still->clearList();
     }
-}
-
-void saveFolderList(Program& program, const QString& initDir) {
-    if (FileDialog* dialog = program.mainWindow().fileDialog()) {
-        program.folderBrowser().saveListVia(*dialog, initDir);
-    }
-}
-
-void addFolder(Program& program, AddFolderFrom from) {
-    FolderBrowser& browser = program.folderBrowser();
-    browser.presetFolder(program.settings().standardFolder());
-    if (from == AddFolderFrom::MainWindow) {
-        browser.show();
-        program.mainWindow().hide();
-        if (PlaylistWindow* pl = program.playlistIfLoaded()) {
-            pl->hide();
-        }
-    } else {
-        program.holdPlayerWindows(&browser);
-        browser.show();
-    }
-}
-
-void writeFoldersDat(Program& program) {
-    program.makeProgramFolder();
-    if (writeListFile(program.foldersPath(), program.folderBrowser().folderList())) {
-        program.foldersCutTold = false;  // a new file: a cut of it is news
-    } else {
-        tellWriteFailed(program.messages(), program.foldersPath());
-    }
-}
-
-void reloadFoldersDat(Program& program) {
-    FolderBrowser& browser = program.folderBrowser();
-    browser.folderListBox->setEntries({});
-    program.playbackModel().blankPlaylist();
-    const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
-    if (!read) {
-        return;
-    }
-    browser.folderListBox->setEntries(read->records);
-    // Said once per file, before a commit can write the shortened list back; after the start-up
-    // has shown the main window, which a modal box would hold up.
-    if (read->lostLines() && !program.foldersCutTold) {
-        program.foldersCutTold = true;
-        const ListFileContents lost{{}, read->cutShort, read->overlongLines, read->linesRead};
-        QTimer::singleShot(0, &program.mainWindow(), [&program, lost] {
-            tellListCut(program.messages(), program.foldersPath(), lost);
-        });
-    }
-    program.requestScan();
 }
 
 QString selectedPath(const Program& program) {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/Docking.h"
+#include "app/FolderOperations.h"
 #include "app/MainActivation.h"
 #include "app/MainWindowWiring.h"
 #include "app/PlaylistOperations.h"

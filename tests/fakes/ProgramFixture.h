@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
