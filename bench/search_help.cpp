@@ -47,7 +47,7 @@ void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     const std::unique_ptr<Program> program = makeProgram(QStringLiteral("/nonexistent"));
     fillStore(*program);
     PlaylistWindow& pl = program->playlistWindow();
-    pl.fillFromStore();
+    pl.lines->setStringList(program->playbackModel().playlist().titles());
     pl.show();
     TitleSearchWindow& search = program->searchWindow();
     search.show();

@@ -32,7 +32,7 @@ void showPlaylist(Program& program) {
     } else {
         twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
     }
-    pl.fillFromStore();
+    pl.lines->setStringList(program.playbackModel().playlist().titles());
     form.setPlaylistShown(true);
     if (form.isEnlarged()) {
         setPlaylistEnlarged(program, true);

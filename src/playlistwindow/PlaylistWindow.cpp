@@ -120,10 +120,6 @@ QString PlaylistWindow::selectedText() const {
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
 }
 
-void PlaylistWindow::fillFromStore() {
-    lines->setStringList(model_.playlist().titles());
-}
-
 void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);

@@ -42,8 +42,6 @@ public:
     QString selectedText() const override;
     QWidget& dockedWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
-    // Shows the titles of the store, replacing whatever the list showed.
-    void fillFromStore();
     void appendLines(const QStringList& titles);
     void clearList();
     // Delete: the selected line goes, and its entry from the store.

@@ -102,7 +102,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
 
     // The player's windows come back only when no window holds them any more.
     model().fillPlaylist({{"a", "/m/a.mp3"}}, {1});
-    pl().fillFromStore();
+    pl().lines->setStringList(model().playlist().titles());
     const std::vector<std::function<void(TitleSearchWindow&)>> searchClosers{
         [](TitleSearchWindow& s) { s.close(); },
         [](TitleSearchWindow& s) { s.markButton->click(); },

@@ -214,7 +214,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     dialog().chosenFile = folder.filePath("alt.mpc");
     writeFile("alt.mpc", "/alt\r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
-    pl().fillFromStore();
+    pl().lines->setStringList(model().playlist().titles());
     messages->answers = {Answer::Yes};
     actions().clear.trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));
