@@ -11,6 +11,7 @@
 
 #include "QtBenchmarkMain.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "help/HelpWindow.h"
 #include "platform/QtDesktop.h"
 #include "platform/QtMessageBoxes.h"
@@ -46,7 +47,7 @@ void BM_SearchKeystroke(benchmark::State& state, const QString& text) {
     const std::unique_ptr<Program> program = makeProgram(QStringLiteral("/nonexistent"));
     fillStore(*program);
     PlaylistWindow& pl = program->playlistWindow();
-    pl.fillFromStore();
+    pl.lines->setStringList(program->playbackModel().playlist().titles());
     pl.show();
     TitleSearchWindow& search = program->searchWindow();
     search.show();
@@ -117,7 +118,7 @@ void BM_HelpViewerShows(benchmark::State& state) {
         // Shown, not the note on a file that could not be read.
         state.counters["chars"] =
             static_cast<double>(program->helpWindow().helpText->document()->characterCount());
-        program->unloadHelp();
+        emit program->helpWindow().unloadRequested();
         QApplication::processEvents();
     }
     state.counters["bytes"] = static_cast<double>(rtf.size());

@@ -7,14 +7,12 @@
 #include "app/Docking.h"
 #include "app/EngineMessage.h"
 #include "app/ExitCommands.h"
-#include "app/PlaylistActions.h"
+#include "app/FolderOperations.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
-#include "help/HelpWindow.h"
+#include "app/WindowOpeners.h"
 #include "mainwindow/MainWindow.h"
-#include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
-#include "playlistwindow/TitleSearchWindow.h"
-#include "popup/TrackChangePopup.h"
 
 MainWindowWiring::MainWindowWiring(Program& program)
     : QObject(&program.mainWindow()), program_(program) {
@@ -28,15 +26,9 @@ MainWindowWiring::MainWindowWiring(Program& program)
     connect(&form, &MainWindow::playlistFocusRequested, this, &H::focusPlaylist);
     connect(&form, &MainWindow::closeRequested, this, &H::confirmClose);
     connect(&form, &MainWindow::firstPainted, this, &H::openEngineSoon, Qt::SingleShotConnection);
-    // A step in the order announces the track in the popup; a line played from the playlist
-    // window only gives it the title.
     connect(&program.playbackModel(), &PlaybackModel::trackStarted, this,
             [&program](int /*entry*/, const QString& title, PlaybackModel::Start how) {
-                if (how == PlaybackModel::Start::Step) {
-                    announceTrackChange(program, title);
-                } else {
-                    setPopupTitle(program, title);
-                }
+                announceTrackChange(program, title, how);
             });
     connectActions();
 }

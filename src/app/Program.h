@@ -122,22 +122,16 @@ public:
     // needed, destroyed when unloaded.
     TitleSearchWindow& searchWindow();
     TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
-    void unloadSearch();
     TrackInfoWindow& trackInfoWindow();
     TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
-    void unloadTrackInfoWindow();
     HelpWindow& helpWindow();
     HelpWindow* helpIfLoaded() const { return help_.get(); }
-    void unloadHelp();
     // The standard-folder chooser lives from its opening to its closing.
     FolderChooser& folderChooser();
     FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
-    // Called as it closes; it is deleted once its handlers have returned.
-    void unloadFolderChooser();
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
-    void unloadPopup();
 
     // The notification-area icon; while no tray shows it, minimising only minimises.
     TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
@@ -153,8 +147,6 @@ public:
     bool scanPending() const { return folderScan_ != nullptr; }
     // Drops a pending or listing scan; the store is published as it stands.
     void abandonScan();
-    // Called by the scan when it is done.
-    void finishScan();
 
     // folders.dat was read cut short and the user was told so; cleared when it is written anew.
     bool foldersCutTold = false;

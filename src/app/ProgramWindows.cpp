@@ -4,7 +4,10 @@
 #include <functional>
 
 #include "app/Accessibility.h"
+#include "app/FolderOperations.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
@@ -97,11 +100,10 @@ PlaylistWindow& Program::playlistWindow() {
     if (PlaylistWindow* loaded = playlist_.get()) {
         return *loaded;
     }
-    PlaylistWindow& created = playlist_.getOrCreate(*this);
+    PlaylistWindow& created = playlist_.getOrCreate(mainWindow(), desktop(), playbackModel_,
+                                                    playback(), actions(), messages());
     created.setEnabled(!playerWindowsHeld());
-    // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&created, &PlaylistWindow::geometryChanged, &mainWindow(),
-                     &MainWindow::wakeDocking);
+    connectPlaylistWindow(*this, created);
     return created;
 }
 
@@ -134,38 +136,39 @@ void Program::requestScan() {
         folderScan_.reset();
     }
     if (!folderScan_) {
-        folderScan_ = std::make_unique<FolderScan>(*this);
+        folderScan_ = std::make_unique<FolderScan>(playbackModel_, foldersPath(), folderSource());
+        QObject::connect(folderScan_.get(), &FolderScan::finished, folderScan_.get(), [this] {
+            // The scan is inside its own timer tick: it goes once that returns.
+            folderScan_.release()->deleteLater();
+            playbackModel_.publishPlaylist();
+        });
     }
 }
 
 void Program::abandonScan() {
     if (folderScan_) {
-        folderScan_->publish();
         folderScan_.reset();
+        playbackModel_.publishPlaylist();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
         playlist_.deleteUnloaded();
     }
 }
 
-void Program::finishScan() {
-    // The scan runs inside the scanner's own timer tick: delete it once that has returned.
-    if (folderScan_) {
-        FolderScan* done = folderScan_.release();
-        done->publish();
-        done->deleteLater();
-    }
-}
-
 FolderBrowser& Program::folderBrowser() {
     if (!folderBrowser_) {
-        folderBrowser_ = std::make_unique<FolderBrowser>(*this);
+        folderBrowser_ = std::make_unique<FolderBrowser>(
+            desktop(), messages(), folderSource(), makeFileDialog(), makePlayer(),
+            FolderBrowser::Folders{programFolder(), playlistFolder(),
+                                   [this] { makeProgramFolder(); }});
+        connectFolderBrowser(*this, *folderBrowser_);
     }
     return *folderBrowser_;
 }
 
 OptionsDialog& Program::optionsDialog() {
     if (!optionsDialog_) {
-        optionsDialog_ = std::make_unique<OptionsDialog>(*this, settings_);
+        optionsDialog_ = std::make_unique<OptionsDialog>(desktop(), messages(), settings_);
+        connectOptionsDialog(*this, *optionsDialog_);
     }
     return *optionsDialog_;
 }
@@ -175,7 +178,7 @@ void Program::endProcess() {
         mainWindow_->releasePlayers();
     }
     if (folderBrowser_) {
-        folderBrowser_->releasePreview();
+        folderBrowser_->previewPlayer.reset();  // its sound stops at once
     }
     // No dead icon may stay behind in the notification area.
     if (services_.trayIcon) {
@@ -187,45 +190,35 @@ void Program::endProcess() {
 }
 
 TitleSearchWindow& Program::searchWindow() {
-    return search_.getOrCreate(*this);
-}
-
-void Program::unloadSearch() {
-    search_.unload();
+    if (TitleSearchWindow* loaded = search_.get()) {
+        return *loaded;
+    }
+    TitleSearchWindow& created = search_.getOrCreate(desktop(), [this] {
+        return playlist_.get() != nullptr ? playlist_.get()->lines->stringList() : QStringList();
+    });
+    connectTitleSearch(*this, created);
+    return created;
 }
 
 TrackInfoWindow& Program::trackInfoWindow() {
-    return trackInfoWindow_.getOrCreate(*this);
-}
-
-void Program::unloadTrackInfoWindow() {
-    trackInfoWindow_.unload();
+    return trackInfoWindow_.getOrCreate(desktop(), mainWindow().infoPlayer(), selectedPath(*this));
 }
 
 HelpWindow& Program::helpWindow() {
-    return help_.getOrCreate(*this);
-}
-
-void Program::unloadHelp() {
-    help_.unload();
+    return help_.getOrCreate(desktop(), helpFile_);
 }
 
 FolderChooser& Program::folderChooser() {
-    return folderChooser_.getOrCreate(*this);
-}
-
-void Program::unloadFolderChooser() {
-    folderChooser_.unload();
+    return folderChooser_.getOrCreate(desktop(), messages(), folderSource(), programFolder());
 }
 
 TrackChangePopup& Program::popup() {
-    return popup_.getOrCreate(*this);
-}
-
-void Program::unloadPopup() {
-    // A tick of the unloaded popup, still due before it is deleted, would act on its successor.
-    if (TrackChangePopup* popup = popup_.get()) {
-        popup->stopTimers();
+    if (TrackChangePopup* loaded = popup_.get()) {
+        return *loaded;
     }
-    popup_.unload();
+    MainWindow& form = mainWindow();
+    TrackChangePopup& created =
+        popup_.getOrCreate(desktop(), settings_, [&form] { return form.playTime(); });
+    QObject::connect(&form, &MainWindow::playTimeChanged, created.clockTimer, &WindowTimer::wake);
+    return created;
 }

@@ -3,9 +3,10 @@
 #include <QFileInfo>
 
 #include "app/Docking.h"
+#include "app/FolderOperations.h"
 #include "app/MainActivation.h"
 #include "app/MainWindowWiring.h"
-#include "app/PlaylistActions.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowRoles.h"
 #include "folderbrowser/FolderBrowser.h"
@@ -13,7 +14,6 @@
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
 #include "options/OptionsDialog.h"
-#include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "util/AtomicFile.h"
 
@@ -33,7 +33,7 @@ void applyPlaylistSettings(Program& program) {
 
     form.setPlaylistShown(false);
     if (settings.isOn(SettingsModel::EnlargePlaylistAtStart)) {
-        enlargePlaylist(program);
+        setPlaylistEnlarged(program, true);
         form.setPlaylistMark(QStringLiteral("1"));
     }
     if (settings.isOn(SettingsModel::ShowPlaylistAtStart)) {

@@ -1,11 +1,11 @@
 #include "folderbrowser/FolderBrowser.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QDir>
 
-#include "app/Program.h"
 #include "folderbrowser/Drives.h"
+#include "platform/FolderSource.h"
+#include "platform/MessageBoxes.h"
 #include "skin/SkinColors.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
@@ -22,43 +22,50 @@ constexpr double kBrowserHeight = 6180;
 
 }  // namespace
 
-FolderBrowser::FolderBrowser(Program& program)
+FolderBrowser::FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
+                             std::shared_ptr<const FolderSource> source,
+                             std::unique_ptr<FileDialog> dialog,
+                             std::unique_ptr<MediaPlayer> preview, Folders folders)
     // No close box: the user leaves through "Verz. einfügen" or "Abbrechen".
     // A dialog, so that it stays above the main window on a desktop.
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      program_(program) {
+      fileDialog(std::move(dialog)),
+      previewPlayer(std::move(preview)),
+      desktop_(desktop),
+      messages_(messages),
+      source_(std::move(source)),
+      folders_(std::move(folders)) {
     setObjectName(QStringLiteral("FolderBrowser"));
     setWindowTitle(QStringLiteral("MP3 Verzeichnis einfügen"));
-    fileDialog = program.makeFileDialog();
-    previewPlayer = program.makePlayer();
     if (previewPlayer) {
         previewPlayer->setAutoStart(false);
     }
     buttonTimer = new WindowTimer(100, false, this);  // ticks while the window is shown
     buildControls();
-    navigation_ = new FolderNavigation(program, *this, *driveBox, *folderTree, true);
+    navigation_ = new FolderNavigation(source_, messages, *this, *driveBox, *folderTree, true);
     wireControls();
 }
 
 FolderBrowser::~FolderBrowser() = default;
 
-void FolderBrowser::placeTwips(QWidget& control, double left, double top, double width,
-                               double height) {
-    twips::setGeometry(control, left, top, width, height, program_.desktop());
-}
-
 void FolderBrowser::buildControls() {
-    const Desktop& d = program_.desktop();
+    const Desktop& d = desktop_;
     centreOnScreenTwips(*this, kBrowserWidth, kBrowserHeight, d);
+    const auto placeTwips = [&d](QWidget& control, double left, double top, double width,
+                                 double height) {
+        twips::setGeometry(control, left, top, width, height, d);
+    };
 
     driveBox = new DriveList(this);
-    driveBox->setAccessibleName(QStringLiteral("Laufwerk"));
-    driveBox->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     placeTwips(*driveBox, 120, 120, 3600, 315);
     folderTree = new FolderTree(this);
-    folderTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
     placeTwips(*folderTree, 120, 495, 3600, 2535);
-    fileList = new Mp3FileList(this);
+    fileList = new QListView(this);
+    fileNames = new QStringListModel(this);
+    fileList->setModel(fileNames);
+    fileList->setUniformItemSizes(true);
+    fileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList->setSelectionMode(QAbstractItemView::SingleSelection);
     fileList->setAccessibleName(QStringLiteral("MP3-Dateien"));
     placeTwips(*fileList, 3840, 120, 3720, 2910);
     fileList->setToolTip(QStringLiteral("Klicken und \"Play\" drücken um das Lied zu spielen"));
@@ -66,10 +73,9 @@ void FolderBrowser::buildControls() {
     fileCount->setWordWrap(true);
     placeTwips(*fileCount, 120, 3090, 6360, 420);
 
-    const auto button = [this](double left, double top, const QString& tip) {
+    const auto button = [this, &d, &placeTwips](double left, double top, const QString& tip) {
         auto* label = new SkinLabel(this);
-        label->setTwipsPerPixel(program_.desktop().twipsPerPixelX(),
-                                program_.desktop().twipsPerPixelY());
+        label->setTwipsPerPixel(d.twipsPerPixelX(), d.twipsPerPixelY());
         label->setToolTip(tip);
         label->setAlignment(Qt::AlignCenter);
         placeTwips(*label, left, top, 375, 375);
@@ -99,7 +105,8 @@ void FolderBrowser::buildControls() {
     folderListBox->setAccessibleName(QStringLiteral("Eingefügte Verzeichnisse"));
     placeTwips(*folderListBox, 120, 3990, 7440, 1500);
 
-    const auto command = [this](int column, const QString& caption, const QString& tip) {
+    const auto command = [this, &placeTwips](int column, const QString& caption,
+                                             const QString& tip) {
         auto* b = new QPushButton(caption, this);
         b->setToolTip(tip);
         placeTwips(*b, 120 + column * 1500, 5610, 1440, 420);
@@ -125,10 +132,9 @@ void FolderBrowser::buildControls() {
 
 void FolderBrowser::wireControls() {
     connect(navigation_, &FolderNavigation::moved, this, &FolderBrowser::showFiles);
-    connect(driveBox, &QComboBox::activated, this, &FolderBrowser::goToChosenDrive);
     connect(folderTree, &FolderTree::clicked, this, &FolderBrowser::listFolderFiles);
-    connect(folderTree, &FolderTree::openRequested, this, &FolderBrowser::openFolder);
-    connect(fileList, &Mp3FileList::fileClicked, this, &FolderBrowser::loadPreview);
+    connect(fileList, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { loadPreview(index.data().toString()); });
     connect(addButton, &SkinLabel::clicked, this, &FolderBrowser::addHighlightedFolder);
     connect(addButton, &SkinLabel::mouseDown, this, [this] { addButton->setForeColor(kBlue); });
     connect(addButton, &SkinLabel::mouseUp, this, [this] { addButton->setForeColor(kBlack); });
@@ -144,11 +150,12 @@ void FolderBrowser::wireControls() {
     connect(folderListBox, &FolderListBox::countChanged, this,
             [this] { commitButton->setEnabled(folderListBox->count() > 0); });
     connect(commitButton, &QPushButton::clicked, this, &FolderBrowser::commit);
-    connect(cancelButton, &QPushButton::clicked, this, &FolderBrowser::discard);
-    connect(saveButton, &QPushButton::clicked, this, &FolderBrowser::saveList);
+    connect(cancelButton, &QPushButton::clicked, this, &FolderBrowser::leave);
+    connect(saveButton, &QPushButton::clicked, this,
+            [this] { fileDialog&& saveListVia(*fileDialog, folders_.program); });
     connect(clearButton, &QPushButton::clicked, this, &FolderBrowser::clearList);
     connect(loadButton, &QPushButton::clicked, this, &FolderBrowser::chooseAndLoadList);
-    answerDialogKeys(*this, [this] { discard(); });
+    answerDialogKeys(*this, [this] { leave(); });
 }
 
 void FolderBrowser::presetFolder(const QString& folder) {
@@ -161,21 +168,12 @@ void FolderBrowser::showFirstFolder() {
     }
 }
 
-void FolderBrowser::goToChosenDrive() {
-    navigation_->goToChosenDrive();
-}
-
-void FolderBrowser::openFolder(const QString& folder) {
-    navigation_->open(folder);
-}
-
 void FolderBrowser::listFolderFiles() {
     // A listing under way brings the files of the folder it goes to.
     if (navigation_->requests().busy()) {
         return;
     }
-    const auto list = [source = program_.folderSource(),
-                       folder = folderTree->path()](std::stop_token) {
+    const auto list = [source = source_, folder = folderTree->path()](std::stop_token) {
         const std::vector<QString> names = source->mp3NamesIn(folder);
         return QStringList(names.begin(), names.end());
     };
@@ -183,10 +181,10 @@ void FolderBrowser::listFolderFiles() {
 }
 
 void FolderBrowser::showFiles(const QStringList& names) {
-    fileList->setNames(names);
+    fileNames->setStringList(names);
     fileCount->setText(
         QStringLiteral("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können")
-            .arg(fileList->count()));
+            .arg(fileNames->rowCount()));
 }
 
 void FolderBrowser::loadPreview(const QString& name) {
@@ -201,25 +199,17 @@ void FolderBrowser::playPreview() {
         previewPlayer->play();
     }
     if (!previewPlayer || previewPlayer->playState() != MediaPlayer::kPlaying) {
-        program_.messages().show(QStringLiteral("Keine MP3 zum abspielen gewählt"),
-                                 QStringLiteral("Abspielfehler!"), MessageBoxes::Buttons::Ok,
-                                 MessageBoxes::Icon::None);
+        messages_.show(QStringLiteral("Keine MP3 zum abspielen gewählt"),
+                       QStringLiteral("Abspielfehler!"), MessageBoxes::Buttons::Ok,
+                       MessageBoxes::Icon::None);
     }
 }
 
 void FolderBrowser::stopPreview() {
-    unloadPreview();
-}
-
-void FolderBrowser::unloadPreview() {
     if (previewPlayer) {
         previewPlayer->stop();
         previewPlayer->setFileName(QString());
     }
-}
-
-void FolderBrowser::releasePreview() {
-    previewPlayer.reset();
 }
 
 void FolderBrowser::updateCommitButton() {
@@ -250,7 +240,18 @@ void FolderBrowser::hideEvent(QHideEvent* event) {
     }
 }
 
+void FolderBrowser::commit() {
+    emit commitRequested();
+    leave();
+}
+
+void FolderBrowser::leave() {
+    hide();
+    stopPreview();
+    emit left();
+}
+
 void FolderBrowser::closeEvent(QCloseEvent* event) {
     event->ignore();
-    discard();
+    leave();
 }

@@ -2,21 +2,24 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "folderbrowser/Drives.h"
 #include "folderbrowser/FolderListBox.h"
 #include "folderbrowser/FolderNavigation.h"
 #include "folderbrowser/FolderTree.h"
-#include "folderbrowser/Mp3FileList.h"
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "skin/SkinLabel.h"
 #include "skin/WindowTimer.h"
 
-class Program;
+class Desktop;
+class FolderSource;
+class MessageBoxes;
 
 // The folder browser: where the user collects the folders whose MP3 files make up the
 // playlist. It browses drives and folders, previews a file with a player of its own, edits the
@@ -25,20 +28,31 @@ class Program;
 class FolderBrowser : public QWidget {
     Q_OBJECT
 public:
-    explicit FolderBrowser(Program& program);
+    // Where the saved folder lists go: the save dialog opens in the program's folder (made
+    // first where it is missing) or its Playlist folder, the load dialog in the latter.
+    struct Folders {
+        QString program;
+        QString playlists;
+        std::function<void()> makeProgramFolder;
+    };
+
+    // Folders are listed through `source`; the dialog saves and loads lists, the player plays
+    // the preview (either may be missing).
+    FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
+                  std::shared_ptr<const FolderSource> source, std::unique_ptr<FileDialog> dialog,
+                  std::unique_ptr<MediaPlayer> preview, Folders folders);
     ~FolderBrowser() override;
 
     QStringList folderList() const { return folderListBox->entries(); }
-    void setFolderList(const QStringList& folders) { folderListBox->setEntries(folders); }
     // Shows `folder` in the drive and folder lists once it is listed; a folder that cannot be
     // listed changes nothing and says nothing.
     void presetFolder(const QString& folder);
-    // Destroys the preview player, so that its sound stops at once.
-    void releasePreview();
+    // Writes the list to the file `dialog` returns, the dialog starting in initDir; false when
+    // it was cancelled or the file could not be written (then the user was told, and the file
+    // keeps its old content).
+    bool saveListVia(FileDialog& dialog, const QString& initDir);
 
-    void goToChosenDrive();
     void listFolderFiles();
-    void openFolder(const QString& folder);
     void loadPreview(const QString& name);
     void addHighlightedFolder();
     void playPreview();
@@ -48,15 +62,18 @@ public:
     void dragFolder(Qt::MouseButtons buttons, QPoint pos);
     void endDrag();
     void updateCommitButton();
+    // "Verz. einfügen": asks for the list to be committed, then leaves.
     void commit();
-    void discard();
-    void saveList();
+    // "Abbrechen" and every other way out: the window hides, the preview stops.
+    void leave();
     void clearList();
     void chooseAndLoadList();
 
     DriveList* driveBox;
     FolderTree* folderTree;
-    Mp3FileList* fileList;
+    // The MP3 files of the folder shown, in the order the scanner takes them.
+    QListView* fileList;
+    QStringListModel* fileNames;
     QLabel* fileCount;  // how many MP3 files the current folder holds
     SkinLabel* addButton;
     QLabel* listCaption;
@@ -78,25 +95,28 @@ protected:
     // There is no close box; a close from the window system discards like "Abbrechen".
     void closeEvent(QCloseEvent* event) override;
 
+signals:
+    // The list is to be written to folders.dat and the playlist window made anew from it.
+    void commitRequested();
+    // The window was left: the folder list is to be read back from folders.dat and the player's
+    // windows given back.
+    void left();
+
 private:
     void buildControls();
     void wireControls();
-    void placeTwips(QWidget& control, double left, double top, double width, double height);
     // While no folder is shown: the home folder, else the root.
     void showFirstFolder();
     void showFiles(const QStringList& names);
-    void unloadPreview();
-    // Writes the list to the file the save dialog returns; false when it was cancelled or the
-    // file could not be written (then the user was told).
-    bool saveListVia(const QString& initDir);
     // Replaces the list with the records of a folder-list file; a file larger than a folder
     // list can be, or unreadable, changes nothing (the user is told). A list with more records
     // than that is loaded in part, and the user told where it was cut.
     void loadList(const QString& path);
-    void closingSteps();
-    void giveMainWindowsBack();
 
-    Program& program_;
+    const Desktop& desktop_;
+    MessageBoxes& messages_;
+    std::shared_ptr<const FolderSource> source_;
+    Folders folders_;
     // Lists the folders and files away from the GUI thread; the lists change when they arrive.
     FolderNavigation* navigation_;
     int dragPosition_ = -1;  // the line being dragged, -1 for none

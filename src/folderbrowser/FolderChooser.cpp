@@ -1,11 +1,9 @@
 #include "folderbrowser/FolderChooser.h"
 
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QStringList>
 #include <QWindow>
 
-#include "app/Program.h"
 #include "folderbrowser/Drives.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
@@ -19,46 +17,42 @@ constexpr double kChooserHeight = 4005;
 
 }  // namespace
 
-FolderChooser::FolderChooser(Program& program)
+FolderChooser::FolderChooser(const Desktop& desktop, MessageBoxes& messages,
+                             std::shared_ptr<const FolderSource> source, QString fallbackFolder)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      program_(program) {
+      fallbackFolder_(std::move(fallbackFolder)) {
     setObjectName(QStringLiteral("FolderChooser"));
     setWindowTitle(QStringLiteral("Standard-Verzeichnis wählen"));
 
-    const Desktop& d = program.desktop();
+    const Desktop& d = desktop;
     centreOnScreenTwips(*this, kChooserWidth, kChooserHeight, d);
     setFixedSize(size());
 
     driveBox = new DriveList(this);
-    driveBox->setAccessibleName(QStringLiteral("Laufwerk"));
-    driveBox->view()->setAccessibleName(QStringLiteral("Laufwerke"));
     twips::setGeometry(*driveBox, 120, 120, 3855, 315, d);
     folderTree = new FolderTree(this);
-    folderTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
     twips::setGeometry(*folderTree, 120, 495, 3855, 2895, d);
     okButton = new QPushButton(QStringLiteral("OK"), this);
     twips::setGeometry(*okButton, 120, 3510, 1815, 375, d);
     cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     twips::setGeometry(*cancelButton, 2160, 3510, 1815, 375, d);
 
-    navigation_ = new FolderNavigation(program, *this, *driveBox, *folderTree, false);
+    navigation_ =
+        new FolderNavigation(std::move(source), messages, *this, *driveBox, *folderTree, false);
     // No folder to take until the first listing has come.
     okButton->setEnabled(false);
     connect(navigation_, &FolderNavigation::moved, okButton,
             [this] { okButton->setEnabled(true); });
-    connect(driveBox, &QComboBox::activated, this, &FolderChooser::goToChosenDrive);
-    connect(folderTree, &FolderTree::openRequested, this, &FolderChooser::openFolder);
     connect(okButton, &QPushButton::clicked, this, &FolderChooser::takeFolder);
-    connect(cancelButton, &QPushButton::clicked, this, &FolderChooser::cancel);
-    answerDialogKeys(*this, [this] { cancel(); });
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    answerDialogKeys(*this, [this] { close(); });
 }
 
 void FolderChooser::open(QWidget& opener, const QString& folder) {
     driveBox->refresh();
     navigation_->goTo(folder, [this] {
-        navigation_->goTo(program_.programFolder(),
-                          [this] { navigation_->goTo(QStringLiteral("/")); });
+        navigation_->goTo(fallbackFolder_, [this] { navigation_->goTo(QStringLiteral("/")); });
     });
     // Kept above its disabled opener and modal to it: a click on that must neither bury the
     // chooser, the opener's only way out, nor take the keys from it.
@@ -72,20 +66,8 @@ void FolderChooser::open(QWidget& opener, const QString& folder) {
     opener.setEnabled(false);
 }
 
-void FolderChooser::goToChosenDrive() {
-    navigation_->goToChosenDrive();
-}
-
-void FolderChooser::openFolder(const QString& folder) {
-    navigation_->open(folder);
-}
-
 void FolderChooser::takeFolder() {
     emit chosen(folderTree->path());
-    close();
-}
-
-void FolderChooser::cancel() {
     close();
 }
 
@@ -94,5 +76,5 @@ void FolderChooser::closeEvent(QCloseEvent* event) {
         opener_->setEnabled(true);
     }
     QWidget::closeEvent(event);
-    program_.unloadFolderChooser();
+    emit unloadRequested();
 }

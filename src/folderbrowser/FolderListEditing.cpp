@@ -2,11 +2,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "formats/ListFile.h"
 #include "platform/FileNames.h"
-#include "playlistwindow/PlaylistCommands.h"
+#include "platform/MessageBoxes.h"
 #include "util/FileMessages.h"
 
 void FolderBrowser::addHighlightedFolder() {
@@ -16,7 +15,7 @@ void FolderBrowser::addHighlightedFolder() {
     }
     // The list files hold one folder per line: such a folder would be dropped at the commit.
     if (!storableInListFile(folder)) {
-        program_.messages().show(
+        messages_.show(
             QStringLiteral("Der Ordner \"%1\" hat einen Zeilenumbruch im Namen und kann daher "
                            "nicht in die Liste der Verzeichnisse aufgenommen werden.")
                 .arg(shownFileName(folder)),
@@ -56,25 +55,37 @@ void FolderBrowser::endDrag() {
     dragPosition_ = -1;
 }
 
-bool FolderBrowser::saveListVia(const QString& initDir) {
-    return fileDialog && saveFolderListVia(program_, *fileDialog, initDir);
-}
-
-void FolderBrowser::saveList() {
-    saveListVia(program_.programFolder());
+bool FolderBrowser::saveListVia(FileDialog& dialog, const QString& initDir) {
+    folders_.makeProgramFolder();  // the dialog opens in it or in its Playlist folder
+    dialog.dialogTitle = QStringLiteral("Playlist speichern");
+    dialog.fileName = QStringLiteral("myplaylist");
+    dialog.filter = QStringLiteral("Playlist-Dateien |*.mpc");
+    dialog.initDir = initDir;
+    dialog.defaultExt = QStringLiteral(".mpc");
+    dialog.showSave();
+    // A cancelled dialog leaves no name, and nothing is written.
+    const QString chosen = dialog.fileName;
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    if (!writeListFile(chosen, folderList())) {
+        tellWriteFailed(messages_, chosen);
+        return false;
+    }
+    return true;
 }
 
 void FolderBrowser::clearList() {
     if (folderListBox->count() == 0) {
         return;
     }
-    const MessageBoxes::Answer answer = program_.messages().show(
+    const MessageBoxes::Answer answer = messages_.show(
         QStringLiteral("Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?"),
         QStringLiteral("Meldung"), MessageBoxes::Buttons::YesNoCancel, MessageBoxes::Icon::None);
     // A save that was cancelled or failed keeps the list: it was to be kept somewhere first.
     const bool clear =
-        answer == MessageBoxes::Answer::No ||
-        (answer == MessageBoxes::Answer::Yes && saveListVia(program_.playlistFolder()));
+        answer == MessageBoxes::Answer::No || (answer == MessageBoxes::Answer::Yes && fileDialog &&
+                                               saveListVia(*fileDialog, folders_.playlists));
     if (clear) {
         folderListBox->setEntries({});
     }
@@ -85,7 +96,7 @@ void FolderBrowser::chooseAndLoadList() {
     if (dialog != nullptr) {
         dialog->dialogTitle = QStringLiteral("Playlist laden");
         dialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
-        dialog->initDir = program_.playlistFolder();
+        dialog->initDir = folders_.playlists;
         dialog->defaultExt = QStringLiteral(".mpc");
         dialog->showOpen();
         // A cancelled dialog leaves no name, and the list stays as it was.
@@ -100,20 +111,20 @@ void FolderBrowser::chooseAndLoadList() {
 
 void FolderBrowser::loadList(const QString& path) {
     if (QFileInfo(path).size() > kListFileMaxBytes) {
-        program_.messages().show(
-            QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "
-                           "Verzeichnisliste. Sie wurde nicht geladen.")
-                .arg(QDir::toNativeSeparators(path)),
-            QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        messages_.show(QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "
+                                      "Verzeichnisliste. Sie wurde nicht geladen.")
+                           .arg(QDir::toNativeSeparators(path)),
+                       QStringLiteral("Fehler"), MessageBoxes::Buttons::Ok,
+                       MessageBoxes::Icon::Exclamation);
         return;
     }
     const std::optional<ListFileContents> read = readListFileContents(path);
     if (!read) {
-        tellReadFailed(program_.messages(), path);
+        tellReadFailed(messages_, path);
         return;
     }
     // The store keeps its entries: the main player may move on to the next one while the
     // browser is open, and closing the browser blanks them itself before it scans.
     folderListBox->setEntries(read->records);
-    tellListCut(program_.messages(), path, *read);
+    tellListCut(messages_, path, *read);
 }

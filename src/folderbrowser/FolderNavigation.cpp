@@ -1,9 +1,11 @@
 #include "folderbrowser/FolderNavigation.h"
 
-#include "app/Program.h"
+#include <QAbstractItemView>
+
 #include "folderbrowser/Drives.h"
 #include "folderbrowser/FolderTree.h"
 #include "platform/FileNames.h"
+#include "platform/FolderSource.h"
 
 FolderContents listFolder(const FolderSource& source, const QString& folder, bool withMp3Names) {
     if (folder.isEmpty()) {
@@ -19,14 +21,21 @@ FolderContents listFolder(const FolderSource& source, const QString& folder, boo
     return contents;
 }
 
-FolderNavigation::FolderNavigation(Program& program, QWidget& window, DriveList& drives,
+FolderNavigation::FolderNavigation(std::shared_ptr<const FolderSource> source,
+                                   MessageBoxes& messages, QWidget& window, DriveList& drives,
                                    FolderTree& folders, bool withMp3Names)
     : QObject(&window),
-      program_(program),
+      source_(std::move(source)),
+      messages_(messages),
       drives_(drives),
       folders_(folders),
       withMp3Names_(withMp3Names),
       requests_(new LatestRequest(this)) {
+    drives.setAccessibleName(QStringLiteral("Laufwerk"));
+    drives.view()->setAccessibleName(QStringLiteral("Laufwerke"));
+    folders.setAccessibleName(QStringLiteral("Verzeichnisse"));
+    connect(&drives, &QComboBox::activated, this, &FolderNavigation::goToChosenDrive);
+    connect(&folders, &FolderTree::openRequested, this, &FolderNavigation::open);
     connect(requests_, &LatestRequest::busyChanged, &window, [&window](bool busy) {
         if (busy) {
             window.setCursor(Qt::BusyCursor);
@@ -37,8 +46,9 @@ FolderNavigation::FolderNavigation(Program& program, QWidget& window, DriveList&
 }
 
 void FolderNavigation::goTo(const QString& folder, std::function<void()> failed) {
-    const auto list = [source = program_.folderSource(), folder, withMp3Names = withMp3Names_](
-                          std::stop_token) { return listFolder(*source, folder, withMp3Names); };
+    const auto list = [source = source_, folder, withMp3Names = withMp3Names_](std::stop_token) {
+        return listFolder(*source, folder, withMp3Names);
+    };
     requests_->start(list, [this, failed = std::move(failed)](const FolderContents& contents) {
         if (!contents.subfolders) {
             if (failed) {
@@ -54,11 +64,11 @@ void FolderNavigation::goTo(const QString& folder, std::function<void()> failed)
 
 void FolderNavigation::goToChosenDrive() {
     goTo(drives_.currentText(), [this] {
-        tellNoMedium(program_.messages());
+        tellNoMedium(messages_);
         drives_.selectDriveOf(folders_.path());
     });
 }
 
 void FolderNavigation::open(const QString& folder) {
-    goTo(folder, [this] { tellNoMedium(program_.messages()); });
+    goTo(folder, [this] { tellNoMedium(messages_); });
 }

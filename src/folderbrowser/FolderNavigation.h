@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "util/LatestRequest.h"
@@ -13,7 +14,7 @@
 class DriveList;
 class FolderTree;
 class FolderSource;
-class Program;
+class MessageBoxes;
 
 // What a folder window shows of one folder.
 struct FolderContents {
@@ -33,8 +34,9 @@ class FolderNavigation : public QObject {
     Q_OBJECT
 public:
     // With mp3Names, each move lists the folder's MP3 files as well.
-    FolderNavigation(Program& program, QWidget& window, DriveList& drives, FolderTree& folders,
-                     bool withMp3Names);
+    // Folders are listed through `source`; what cannot be listed is told through `messages`.
+    FolderNavigation(std::shared_ptr<const FolderSource> source, MessageBoxes& messages,
+                     QWidget& window, DriveList& drives, FolderTree& folders, bool withMp3Names);
 
     // Makes `folder` current in the folder list, with the drive list following; when it cannot
     // be listed, calls failed() instead and changes nothing.
@@ -52,7 +54,8 @@ signals:
     void moved(const QStringList& mp3Names);
 
 private:
-    Program& program_;
+    std::shared_ptr<const FolderSource> source_;
+    MessageBoxes& messages_;
     DriveList& drives_;
     FolderTree& folders_;
     bool withMp3Names_;

@@ -5,7 +5,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/Program.h"
 #include "formats/RtfReader.h"
 #include "util/DialogKeys.h"
 #include "util/OnScreen.h"
@@ -16,13 +15,12 @@
 
 // A sizable dialog: it stays above the main window on a desktop, and it has no minimise
 // button, as a window without a task-list entry could not be brought back from there.
-HelpWindow::HelpWindow(Program& program)
+HelpWindow::HelpWindow(const Desktop& desktop, const QString& path)
     : QWidget(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      program_(program) {
+      desktop_(desktop) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Hilfe zum MP3-Brambleplayer"));
-    const Desktop& desktop = program.desktop();
     const QSize size = twips::size(kDesignWidth, kDesignHeight, desktop);
     setGeometry(QRect(centredOnScreen(size, desktop), size));
     keepOnScreen(*this, desktop);
@@ -33,7 +31,7 @@ HelpWindow::HelpWindow(Program& program)
     helpText->setAccessibleName(QStringLiteral("Hilfetext"));
     helpText->setReadOnly(true);
     helpText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    loadHelpFile();
+    loadHelpFile(path);
     fitText();
     answerDialogKeys(*this, [this] { close(); });
 }
@@ -74,8 +72,7 @@ void breakLongParagraphs(QTextDocument& document) {
 
 }  // namespace
 
-void HelpWindow::loadHelpFile() {
-    const QString& path = program_.helpPath();
+void HelpWindow::loadHelpFile(const QString& path) {
     const std::optional<FileStart> read = readRegularFile(path, kLargestFile);
     const QByteArray content = read && read->whole ? read->bytes : QByteArray();
     if (content.isEmpty()) {
@@ -99,7 +96,7 @@ void HelpWindow::loadHelpFile() {
 }
 
 void HelpWindow::fitText() {
-    const Desktop& d = program_.desktop();
+    const Desktop& d = desktop_;
     const double width = twips::fromPixels(this->width(), d.twipsPerPixelX()) - kSpareWidth;
     const double height = twips::fromPixels(this->height(), d.twipsPerPixelY()) - kSpareHeight;
     // Too small a window leaves the text area as it was.
@@ -116,12 +113,5 @@ void HelpWindow::resizeEvent(QResizeEvent* event) {
 void HelpWindow::closeEvent(QCloseEvent* event) {
     // The close box destroys the viewer, once this event is over.
     event->ignore();
-    program_.unloadHelp();
-}
-
-void showHelp(Program& program) {
-    HelpWindow& window = program.helpWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    emit unloadRequested();
 }

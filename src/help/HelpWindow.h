@@ -3,7 +3,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
-class Program;
+class Desktop;
 
 // The help viewer: shows hilfe.rtf from the program folder. It changes nothing of the player.
 class HelpWindow : public QWidget {
@@ -18,22 +18,24 @@ public:
     // window for seconds.
     static constexpr qint64 kLargestFile = qint64{4} * 1024 * 1024;
 
-    explicit HelpWindow(Program& program);
+    // Shows the help text in the file at `path`.
+    HelpWindow(const Desktop& desktop, const QString& path);
     ~HelpWindow() override;
 
     // Read-only, with a cursor the keys move: screen readers read it as a document.
     QTextEdit* helpText;
+
+signals:
+    // The close box: the viewer is to be unloaded.
+    void unloadRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void loadHelpFile();
+    void loadHelpFile(const QString& path);
     void fitText();
 
-    Program& program_;
+    const Desktop& desktop_;
 };
-
-// F1 on the main window: shows the help viewer, or brings it to the front when it is open.
-void showHelp(Program& program);

@@ -1,9 +1,8 @@
 #include "model/FolderScan.h"
 
-#include "app/Program.h"
 #include "formats/ListFile.h"
 #include "model/FolderScanner.h"
-#include "playlistwindow/PlaylistWindow.h"
+#include "model/PlaybackModel.h"
 #include "util/LatestRequest.h"
 
 namespace {
@@ -15,25 +14,23 @@ struct ScanResult {
 
 }  // namespace
 
-FolderScan::FolderScan(Program& program) : program_(program), scan_(new LatestRequest(this)) {
-    delayTimer = new WindowTimer(kDelayMs, true, this);
-    connect(delayTimer, &WindowTimer::timeout, this, &FolderScan::startScan);
+FolderScan::FolderScan(PlaybackModel& model, QString foldersPath,
+                       std::shared_ptr<const FolderSource> source)
+    : model_(model),
+      foldersPath_(std::move(foldersPath)),
+      source_(std::move(source)),
+      delayTimer_(new WindowTimer(kDelayMs, true, this)),
+      scan_(new LatestRequest(this)) {
+    connect(delayTimer_, &WindowTimer::timeout, this, &FolderScan::startScan);
 }
 
 bool FolderScan::listing() const {
     return scan_->busy();
 }
 
-void FolderScan::publish() {
-    if (PlaylistWindow* pl = program_.playlistIfLoaded()) {
-        pl->appendLines(program_.playbackModel().playlist().titles());
-    }
-}
-
 void FolderScan::startScan() {
-    delayTimer->setEnabled(false);
-    const auto scan = [foldersPath = program_.foldersPath(),
-                       source = program_.folderSource()](std::stop_token stop) {
+    delayTimer_->setEnabled(false);
+    const auto scan = [foldersPath = foldersPath_, source = source_](std::stop_token stop) {
         // The list is read again here, so a scan asked for twice sees the newest one.
         const QStringList folders = readListFile(foldersPath).value_or(QStringList());
         ScanResult result{toEntries(scanFolders(folders, PlaylistStore::kCapacity, *source, stop)),
@@ -42,7 +39,7 @@ void FolderScan::startScan() {
         return result;
     };
     scan_->start(scan, [this](ScanResult result) {
-        program_.playbackModel().fillPlaylist(std::move(result.entries), std::move(result.order));
-        program_.finishScan();
+        model_.fillPlaylist(std::move(result.entries), std::move(result.order));
+        emit finished();
     });
 }

@@ -1,31 +1,40 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <memory>
 
 #include "skin/WindowTimer.h"
 
-class Program;
+class FolderSource;
 class LatestRequest;
+class PlaybackModel;
 
 // A pending scan of the saved folders. It scans once, at its timer's first tick, after the
-// event that asked for it has finished; the folders are listed on a worker, and the store is
-// filled when the listing is done. Whether it scanned or was abandoned, the store is then
-// published into the playlist window. Gone before the listing is done, it drops its result.
+// event that asked for it has finished; the folders of the list file are listed on a worker,
+// and the playback model's playlist is filled when the listing is done. Gone before the listing
+// is done, it drops its result.
 class FolderScan : public QObject {
     Q_OBJECT
 public:
     static constexpr int kDelayMs = 200;
 
-    explicit FolderScan(Program& program);
+    FolderScan(PlaybackModel& model, QString foldersPath,
+               std::shared_ptr<const FolderSource> source);
 
-    void startScan();
-    // Appends the store's titles to the playlist window's list.
-    void publish();
     // The timer has fired and the folders are being listed.
     bool listing() const;
 
+signals:
+    // The playlist has been filled; called from the scan's own timer tick.
+    void finished();
+
 private:
-    Program& program_;
-    WindowTimer* delayTimer;
+    void startScan();
+
+    PlaybackModel& model_;
+    QString foldersPath_;
+    std::shared_ptr<const FolderSource> source_;
+    WindowTimer* delayTimer_;
     LatestRequest* scan_;
 };

@@ -17,6 +17,10 @@ void PlaybackModel::blankPlaylist() {
     playlist_.blankEntries();
 }
 
+void PlaybackModel::publishPlaylist() {
+    emit playlistPublished();
+}
+
 PlaybackModel::Step PlaybackModel::stepTo(Direction direction) const {
     const int count = playlist_.count();
     int position = (direction == Direction::Forward ? step_ : step_ - 2) + 1;

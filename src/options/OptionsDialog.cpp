@@ -5,15 +5,15 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/Program.h"
-#include "folderbrowser/FolderChooser.h"
 #include "util/DialogKeys.h"
 #include "util/FileMessages.h"
 #include "util/OnScreen.h"
 
-OptionsDialog::OptionsDialog(Program& program, SettingsModel& settings)
+OptionsDialog::OptionsDialog(const Desktop& desktop, MessageBoxes& messages,
+                             SettingsModel& settings)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      program_(program),
+      desktop_(desktop),
+      messages_(messages),
       settings_(settings) {
     setObjectName(QStringLiteral("OptionsDialog"));
     setWindowTitle(QStringLiteral("Optionen"));
@@ -101,8 +101,9 @@ OptionsDialog::OptionsDialog(Program& program, SettingsModel& settings)
         button->setAutoDefault(false);
     }
     connect(okButton, &QPushButton::clicked, this, &OptionsDialog::acceptAndClose);
-    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::cancel);
-    connect(chooseFolderButton, &QPushButton::clicked, this, &OptionsDialog::chooseFolder);
+    connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
+    connect(chooseFolderButton, &QPushButton::clicked, this,
+            [this] { emit folderChooserRequested(settings_.standardFolder()); });
     connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::apply);
     connect(noteTimer, &WindowTimer::timeout, this, &OptionsDialog::hideNote);
     answerDialogKeys(*this, nullptr);  // Escape is the dialog's own "Abbrechen"
@@ -123,32 +124,21 @@ void OptionsDialog::showSettings() {
 void OptionsDialog::storeAndApply() {
     // The settings still take effect when they cannot be stored; the user is told.
     if (!settings_.save()) {
-        tellWriteFailed(program_.messages(), settings_.path());
+        tellWriteFailed(messages_, settings_.path());
     }
     settings_.setStandardFolder(settings_.editedFolder());
 }
 
 void OptionsDialog::acceptAndClose() {
     storeAndApply();
-    program_.releasePlayerWindows(this);
-    hide();
-}
-
-void OptionsDialog::cancel() {
-    // Nothing is restored: the options stay as the user left them.
-    program_.releasePlayerWindows(this);
+    emit holdingPlayerWindows(false);
     hide();
 }
 
 void OptionsDialog::reject() {
-    cancel();
-}
-
-void OptionsDialog::chooseFolder() {
-    FolderChooser& chooser = program_.folderChooser();
-    connect(&chooser, &FolderChooser::chosen, this, &OptionsDialog::takeChosenFolder,
-            Qt::UniqueConnection);
-    chooser.open(*this, settings_.standardFolder());
+    // Nothing is restored: the options stay as the user left them.
+    emit holdingPlayerWindows(false);
+    hide();
 }
 
 void OptionsDialog::takeChosenFolder(const QString& folder) {
@@ -176,11 +166,11 @@ void OptionsDialog::openFromSettings() {
     if (!placed_) {
         placed_ = true;
         adjustSize();
-        move(centredOnScreen(size(), program_.desktop()));
-        keepOnScreen(*this, program_.desktop());
+        move(centredOnScreen(size(), desktop_));
+        keepOnScreen(*this, desktop_);
     }
     show();
     raise();
     activateWindow();
-    program_.holdPlayerWindows(this);
+    emit holdingPlayerWindows(true);
 }

@@ -11,7 +11,8 @@
 #include "model/SettingsModel.h"
 #include "skin/WindowTimer.h"
 
-class Program;
+class Desktop;
+class MessageBoxes;
 
 // The options dialog. Its boxes and its folder field show the settings model and edit it as
 // they change: an option takes effect at once, and stays so on "Abbrechen"; the standard
@@ -21,7 +22,7 @@ class Program;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(Program& program, SettingsModel& settings);
+    OptionsDialog(const Desktop& desktop, MessageBoxes& messages, SettingsModel& settings);
 
     QCheckBox* confirmExitBox;
     QCheckBox* showPlaylistBox;
@@ -42,24 +43,30 @@ public:
     void openFromSettings();
 
     void acceptAndClose();
-    void cancel();
-    void chooseFolder();
     void apply();
     void hideNote();
+    // The folder chooser's "OK".
+    void takeChosenFolder(const QString& folder);
 
-    // Escape or a close request from the window system: the same as "Abbrechen".
+    // "Abbrechen", Escape or a close request from the window system.
     void reject() override;
+
+signals:
+    // Shown, or left: the main window and the playlist window are to be disabled while it is
+    // shown.
+    void holdingPlayerWindows(bool holding);
+    // "...": a folder chooser above the dialog, opened on `folder`.
+    void folderChooserRequested(const QString& folder);
 
 private:
     // The boxes and the field follow the settings. A box that changes, whoever changed it,
     // counts as a click: it enables "Übernehmen".
     void showSettings();
-    // The folder chooser's "OK".
-    void takeChosenFolder(const QString& folder);
     // Writes settings.cfg and makes the folder the one in use.
     void storeAndApply();
 
-    Program& program_;
+    const Desktop& desktop_;
+    MessageBoxes& messages_;
     SettingsModel& settings_;
     std::array<std::pair<QCheckBox*, SettingsModel::Option>, 5> optionBoxes_;
     bool placed_ = false;

@@ -3,19 +3,24 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "app/Program.h"
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/PlayerKeys.h"
 #include "model/Playback.h"
-#include "options/OptionsDialog.h"
-#include "playlistwindow/PlaylistCommands.h"
-#include "playlistwindow/TrackInfoWindow.h"
+#include "model/PlaybackModel.h"
+#include "model/PlayerActions.h"
+#include "platform/MessageBoxes.h"
 #include "skin/SkinFonts.h"
 #include "util/MenuTable.h"
 #include "util/Twips.h"
 
-PlaylistWindow::PlaylistWindow(Program& program)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), program_(program) {
+PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop,
+                               PlaybackModel& model, Playback& playback, PlayerActions& actions,
+                               MessageBoxes& messages)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      mainWindow_(mainWindow),
+      desktop_(desktop),
+      model_(model),
+      playback_(playback),
+      actions_(actions),
+      messages_(messages) {
     setObjectName(QStringLiteral("PlaylistWindow"));
     setWindowTitle(QStringLiteral("Playlist"));
     // Docked under the main window, it comes and goes with it: the main window keeps the focus.
@@ -48,28 +53,29 @@ PlaylistWindow::PlaylistWindow(Program& program)
     trackInfoItem = new QAction(QStringLiteral("Infos zum Track"), this);
     // Not "Insert": from here the folder browser leaves the two windows disabled, not hidden.
     addFolderItem = new QAction(QStringLiteral("Verzeichnis hinzufügen"), this);
-    addMenuItems(*contextMenu,
-                 {*playItem, *trackInfoItem, "-", *addFolderItem, program.actions().clear});
+    addMenuItems(*contextMenu, {*playItem, *trackInfoItem, "-", *addFolderItem, actions.clear});
 
     // Loading takes the main window's width and sits under it until the docking places it.
-    const Desktop& d = program.desktop();
-    const MainWindow& main = program.mainWindow();
-    twips::setGeometry(*this, twips::left(main, d), twips::top(main, d) + twips::height(main, d),
-                       twips::width(main, d), kNormalHeight, d);
-    twips::setGeometry(*titleList, 0, 0, twips::width(main, d), kNormalListHeight, d);
+    const double width = twips::width(mainWindow, desktop);
+    twips::setGeometry(*this, twips::left(mainWindow, desktop),
+                       twips::top(mainWindow, desktop) + twips::height(mainWindow, desktop), width,
+                       kNormalHeight, desktop);
+    twips::setGeometry(*titleList, 0, 0, width, kNormalListHeight, desktop);
 
     connect(titleList, &QAbstractItemView::doubleClicked, this, [this] { playSelected(true); });
     connect(titleList, &PlaylistView::keyDown, this, &PlaylistWindow::answerListKey);
     connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
     connect(titleList, &PlaylistView::contextMenuKey, this,
             &PlaylistWindow::openContextMenuAtSelection);
-    connect(countTimer, &WindowTimer::timeout, this, &PlaylistWindow::showLineCount);
+    connect(countTimer, &WindowTimer::timeout, this, [this] { emit linesCounted(lineCount()); });
     connect(playItem, &QAction::triggered, this, [this] { playSelected(true); });
-    connect(addFolderItem, &QAction::triggered, this,
-            [this] { addFolder(program_, AddFolderFrom::PlaylistWindow); });
-    connect(trackInfoItem, &QAction::triggered, this, [this] { showTrackInfo(program_); });
+    connect(addFolderItem, &QAction::triggered, this, &PlaylistWindow::addFolderRequested);
+    connect(trackInfoItem, &QAction::triggered, this, &PlaylistWindow::trackInfoRequested);
+    // A scan is over: its titles are added to the list.
+    connect(&model, &PlaybackModel::playlistPublished, this,
+            [this] { appendLines(model_.playlist().titles()); });
     // A step in the order selects the line of its entry (none outside the list).
-    connect(&program.playbackModel(), &PlaybackModel::trackStarted, this,
+    connect(&model, &PlaybackModel::trackStarted, this,
             [this](int entry, const QString& /*title*/, PlaybackModel::Start how) {
                 if (how == PlaybackModel::Start::Step) {
                     setListIndex(entry - 1);
@@ -79,16 +85,13 @@ PlaylistWindow::PlaylistWindow(Program& program)
 
 PlaylistWindow::~PlaylistWindow() = default;
 
-void PlaylistWindow::setHeightTwips(double height) {
-    twips::setHeight(*this, height, program_.desktop());
-}
-
-void PlaylistWindow::setListHeightTwips(double height) {
-    twips::setHeight(*titleList, height, program_.desktop());
+void PlaylistWindow::setEnlarged(bool enlarged) {
+    twips::setHeight(*titleList, enlarged ? kEnlargedListHeight : kNormalListHeight, desktop_);
+    twips::setHeight(*this, enlarged ? kEnlargedHeight : kNormalHeight, desktop_);
 }
 
 double PlaylistWindow::heightTwips() const {
-    return twips::height(*this, program_.desktop());
+    return twips::height(*this, desktop_);
 }
 
 int PlaylistWindow::listIndex() const {
@@ -117,10 +120,6 @@ QString PlaylistWindow::selectedText() const {
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
 }
 
-void PlaylistWindow::fillFromStore() {
-    lines->setStringList(program_.playbackModel().playlist().titles());
-}
-
 void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);
@@ -131,41 +130,43 @@ void PlaylistWindow::clearList() {
     lines->setStringList({});
 }
 
-void PlaylistWindow::removeLine(int line) {
+void PlaylistWindow::removeSelected() {
+    const int line = listIndex();
+    if (line == -1) {
+        messages_.show(QStringLiteral("Keine Datei selektiert!"), QStringLiteral("Fehler"),
+                       MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation);
+        return;
+    }
     lines->removeRows(line, 1);
     // As a list box does: after a removal no line is selected, so that a second Delete cannot
     // take the next entry unseen.
     titleList->clearSelection();
-}
-
-int PlaylistWindow::lineAt(QPoint pos) const {
-    const QModelIndex index = titleList->indexAt(pos);
-    return index.isValid() ? index.row() : -1;
+    model_.removeEntry(line + 1);
 }
 
 void PlaylistWindow::playSelected(bool startClock) {
-    program_.playback().playLine(listIndex(), selectedText());
+    playback_.playLine(listIndex(), selectedText());
     if (startClock) {
-        program_.playbackModel().runClock();
+        model_.runClock();
     }
 }
 
 void PlaylistWindow::answerListKey(int key) {
     if (key == Qt::Key_Delete) {
-        removeSelected(program_);
+        removeSelected();
     } else if (key == Qt::Key_F3) {
-        program_.optionsDialog().openFromSettings();
+        actions_.options.trigger();
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         playSelected(false);
     }
 }
 
 void PlaylistWindow::openContextMenuAt(QPoint pos) {
-    const int line = lineAt(pos);
-    if (line == -1) {
+    const QModelIndex index = titleList->indexAt(pos);
+    if (!index.isValid()) {
         return;
     }
-    setListIndex(line);
+    setListIndex(index.row());
     contextMenu->popup(titleList->viewport()->mapToGlobal(pos));
 }
 
@@ -181,27 +182,18 @@ void PlaylistWindow::openContextMenuAtSelection() {
 }
 
 void PlaylistWindow::keyPressEvent(QKeyEvent* event) {
-    MainWindow& main = program_.mainWindow();
     if (event->keyCombination() == QKeyCombination(Qt::Key_F6)) {
-        // Back to the main window, to the control that had the focus there.
-        if (main.isVisible()) {
-            program_.windowSystem().bringToFront(main);
-        }
+        emit mainWindowFocusRequested();
         return;
     }
-    if (!main.keys().handle(*event, true)) {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void PlaylistWindow::showLineCount() {
-    program_.mainWindow().setPlaylistCount(lineCount());
+    event->ignore();
+    emit playerKeyPressed(event);
 }
 
 bool PlaylistWindow::event(QEvent* event) {
     // Brought forward while the main window is minimised: it goes down with it.
     if (event->type() == QEvent::WindowActivate &&
-        program_.mainWindow().windowState().testFlag(Qt::WindowMinimized)) {
+        mainWindow_.windowState().testFlag(Qt::WindowMinimized)) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     }
@@ -226,5 +218,5 @@ void PlaylistWindow::showEvent(QShowEvent* event) {
 void PlaylistWindow::closeEvent(QCloseEvent* event) {
     // Closed by the window system: unloaded like any other way, once this event is over.
     event->ignore();
-    program_.unloadPlaylist();
+    emit unloadRequested();
 }

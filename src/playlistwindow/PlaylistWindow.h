@@ -8,7 +8,11 @@
 #include "playlistwindow/PlaylistView.h"
 #include "skin/WindowTimer.h"
 
-class Program;
+class Desktop;
+class MessageBoxes;
+class Playback;
+class PlaybackModel;
+class PlayerActions;
 
 // The borderless playlist window docked under the main window. Its list shows the titles of
 // the playlist; it exists only while the window is loaded.
@@ -20,11 +24,14 @@ public:
     static constexpr double kEnlargedListHeight = 5490;
     static constexpr double kEnlargedHeight = 5520;
 
-    explicit PlaylistWindow(Program& program);
+    // Loaded under `mainWindow`, as wide as it; the window goes down with it when it is
+    // minimised.
+    PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop, PlaybackModel& model,
+                   Playback& playback, PlayerActions& actions, MessageBoxes& messages);
     ~PlaylistWindow() override;
 
-    void setHeightTwips(double height);
-    void setListHeightTwips(double height);
+    // The two sizes of the window and its list.
+    void setEnlarged(bool enlarged);
     double heightTwips() const;
 
     // The list's selected line (-1: none), its text, and the number of lines.
@@ -35,14 +42,10 @@ public:
     QString selectedText() const override;
     QWidget& dockedWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
-    // Shows the titles of the store, replacing whatever the list showed.
-    void fillFromStore();
     void appendLines(const QStringList& titles);
     void clearList();
-    void removeLine(int line);
-
-    // The line under a point of the list (-1: none).
-    int lineAt(QPoint pos) const;
+    // Delete: the selected line goes, and its entry from the store.
+    void removeSelected();
 
     // The selected line plays; from the mouse and the menu the main window's clock starts too.
     void playSelected(bool startClock);
@@ -50,7 +53,6 @@ public:
     void openContextMenuAt(QPoint pos);
     // Shift+F10 and the menu key: the context menu at the selected line.
     void openContextMenuAtSelection();
-    void showLineCount();
 
     PlaylistView* titleList;
     PlaylistLines* lines;  // what titleList shows, one title per line
@@ -63,6 +65,18 @@ public:
 signals:
     // The window moved, changed size or was shown.
     void geometryChanged();
+    // The number of lines, every half second, for the main window to show.
+    void linesCounted(int lines);
+    // A key the list has no use for, for the player's keys; accepted when one of them took it.
+    // Delivered directly.
+    void playerKeyPressed(QKeyEvent* event);
+    // F6: the keyboard goes back to the main window.
+    void mainWindowFocusRequested();
+    // The menu's "Verzeichnis hinzufügen" and "Infos zum Track".
+    void addFolderRequested();
+    void trackInfoRequested();
+    // Closed by the window system: the window is to be unloaded like any other way.
+    void unloadRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,9 +84,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
-    // The player's keys that mean nothing to the list.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Program& program_;
+    const QWidget& mainWindow_;
+    const Desktop& desktop_;
+    PlaybackModel& model_;
+    Playback& playback_;
+    PlayerActions& actions_;
+    MessageBoxes& messages_;
 };

@@ -6,9 +6,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/Program.h"
-#include "mainwindow/MainWindow.h"
-#include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearch.h"
 #include "util/DialogKeys.h"
 #include "util/Twips.h"
@@ -24,11 +21,13 @@ bool typesACharacter(const QKeyEvent& key) {
 
 }  // namespace
 
-TitleSearchWindow::TitleSearchWindow(Program& program)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), program_(program) {
+TitleSearchWindow::TitleSearchWindow(const Desktop& desktop,
+                                     std::function<QStringList()> playlistLines)
+    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint),
+      playlistLines_(std::move(playlistLines)) {
     setObjectName(QStringLiteral("TitleSearchWindow"));
     setWindowTitle(QStringLiteral("MP3-Titel suchen"));
-    setFixedSize(twips::size(kClientWidth, kClientHeight, program.desktop()));
+    setFixedSize(twips::size(kClientWidth, kClientHeight, desktop));
 
     promptLabel =
         new QLabel(QStringLiteral("Bitte Liedtitel eingeben, welcher gesucht werden soll."));
@@ -70,8 +69,9 @@ TitleSearchWindow::TitleSearchWindow(Program& program)
     connect(searchEdit, &QLineEdit::textChanged, this, &TitleSearchWindow::showMatches);
     connect(resultList, &QAbstractItemView::doubleClicked, this, &TitleSearchWindow::playChosen);
     connect(markButton, &QPushButton::clicked, this, &TitleSearchWindow::markChosen);
-    connect(closeButton, &QPushButton::clicked, this, &TitleSearchWindow::hideWindow);
-    answerDialogKeys(*this, [this] { hideWindow(); });
+    // "Schließen" only hides it: the next opening shows the last search.
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    answerDialogKeys(*this, [this] { hide(); });
 }
 
 TitleSearchWindow::~TitleSearchWindow() = default;
@@ -84,8 +84,7 @@ void TitleSearchWindow::showMatches() {
         return;  // the count message stays as it was
     }
     // While the playlist window is hidden its list does not exist, so nothing is found.
-    const PlaylistWindow* pl = program_.playlistIfLoaded();
-    const QStringList titles = pl != nullptr ? pl->lines->stringList() : QStringList();
+    const QStringList titles = playlistLines_();
     resultLines = findTitles(titles, text);
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(resultLines.size()));
@@ -110,18 +109,13 @@ int TitleSearchWindow::chosenResult() const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-PlaylistWindow* TitleSearchWindow::markInPlaylist(int result) const {
-    PlaylistWindow* pl = program_.playlistIfLoaded();
-    if (pl == nullptr || result < 0 || result >= static_cast<int>(resultLines.size())) {
-        return nullptr;
+int TitleSearchWindow::playlistLineOf(int result) const {
+    if (result < 0 || result >= static_cast<int>(resultLines.size())) {
+        return -1;
     }
     const int line = resultLines[static_cast<std::size_t>(result)];
-    if (line >= pl->lineCount() ||
-        pl->lines->stringList().at(line) != results->stringList().at(result)) {
-        return nullptr;
-    }
-    pl->selectLine(line);
-    return pl;
+    const QStringList titles = playlistLines_();
+    return line < titles.size() && titles.at(line) == results->stringList().at(result) ? line : -1;
 }
 
 void TitleSearchWindow::markChosen() {
@@ -129,8 +123,10 @@ void TitleSearchWindow::markChosen() {
     if (result < 0) {
         return;
     }
-    markInPlaylist(result);
-    unload();
+    if (const int line = playlistLineOf(result); line >= 0) {
+        emit markRequested(line);
+    }
+    emit unloadRequested();
 }
 
 void TitleSearchWindow::playChosen() {
@@ -138,26 +134,16 @@ void TitleSearchWindow::playChosen() {
     if (result < 0) {
         return;
     }
-    if (PlaylistWindow* pl = markInPlaylist(result)) {
-        pl->playSelected(true);
+    if (const int line = playlistLineOf(result); line >= 0) {
+        emit playRequested(line);
     }
-    unload();
-}
-
-void TitleSearchWindow::hideWindow() {
-    hide();  // stays loaded: the next opening shows the last search
-}
-
-void TitleSearchWindow::unload() {
-    // Frees the player's windows unless another window still holds them.
-    program_.releasePlayerWindows(this);
-    program_.unloadSearch();
+    emit unloadRequested();
 }
 
 void TitleSearchWindow::closeEvent(QCloseEvent* event) {
     // The close box unloads the window, once this event is over.
     event->ignore();
-    unload();
+    emit unloadRequested();
 }
 
 bool TitleSearchWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -184,11 +170,4 @@ bool TitleSearchWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void showSearch(Program& program) {
-    TitleSearchWindow& window = program.searchWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
 }

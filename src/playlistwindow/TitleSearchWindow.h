@@ -5,12 +5,12 @@
 #include <QListView>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "playlistwindow/PlaylistLines.h"
 
-class Program;
-class PlaylistWindow;
+class Desktop;
 
 // The title search: finds lines of the playlist window by their title while the user types,
 // marks the chosen one in the playlist or plays it.
@@ -22,13 +22,13 @@ public:
     static inline const QString kNothingFound =
         QStringLiteral("Keine MP3 gefunden. Andere Eingabe wählen");
 
-    explicit TitleSearchWindow(Program& program);
+    // `playlistLines` tells the lines the playlist window shows: none while it is not loaded.
+    TitleSearchWindow(const Desktop& desktop, std::function<QStringList()> playlistLines);
     ~TitleSearchWindow() override;
 
     void showMatches();
     void sayIfNothingFound();
     void markChosen();
-    void hideWindow();
     void playChosen();
 
     QLabel* promptLabel;
@@ -43,6 +43,14 @@ public:
     QPushButton* markButton;
     QPushButton* closeButton;
 
+signals:
+    // The chosen result's playlist line is to be selected, or selected and played.
+    void markRequested(int line);
+    void playRequested(int line);
+    // The close box, a mark or a play: the window is to be unloaded, and the player's windows
+    // freed unless another window still holds them.
+    void unloadRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,14 +58,9 @@ protected:
 private:
     // The line of resultList the user chose (-1: none).
     int chosenResult() const;
-    // Selects the playlist line of a result. The search keeps line numbers, so a playlist
-    // changed since may no longer show that title there, or have no such line: then nothing
-    // is selected and the result is nullptr.
-    PlaylistWindow* markInPlaylist(int result) const;
-    void unload();
+    // The playlist line of a result. The search keeps line numbers, so a playlist changed since
+    // may no longer show that title there, or have no such line: then -1.
+    int playlistLineOf(int result) const;
 
-    Program& program_;
+    std::function<QStringList()> playlistLines_;
 };
-
-// "Search" on the main window: shows the search window, not modal.
-void showSearch(Program& program);

@@ -6,23 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Program.h"
-#include "mainwindow/MainWindow.h"
 #include "platform/MediaPlayer.h"
-#include "playlistwindow/PlaylistWindow.h"
 #include "util/DialogKeys.h"
 #include "util/Twips.h"
-
-namespace {
-
-// The path of the selected playlist line; "" without a selection or a slot in the store.
-QString selectedPath(const Program& program) {
-    const PlaylistWindow* pl = program.playlistIfLoaded();
-    const int line = pl != nullptr ? pl->listIndex() : -1;
-    return program.playbackModel().playlist().path(line + 1);
-}
-
-}  // namespace
 
 QString lengthText(double seconds) {
     // Beyond a billion seconds nothing is a real length; the bound keeps the conversion safe.
@@ -32,11 +18,12 @@ QString lengthText(double seconds) {
     return QStringLiteral("%1:%2 Minuten").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
-TrackInfoWindow::TrackInfoWindow(Program& program)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), program_(program) {
+TrackInfoWindow::TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer,
+                                 const QString& path)
+    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint), infoPlayer_(infoPlayer) {
     setObjectName(QStringLiteral("TrackInfoWindow"));
     setWindowTitle(QStringLiteral("Datei-Informationen"));
-    setFixedSize(twips::size(kClientWidth, kClientHeight, program.desktop()));
+    setFixedSize(twips::size(kClientWidth, kClientHeight, desktop));
 
     pathLabel = new QLabel(QStringLiteral("Dateipfad:"));
     pathEdit = new QLineEdit;
@@ -60,17 +47,16 @@ TrackInfoWindow::TrackInfoWindow(Program& program)
     layout->addWidget(closeButton, 3, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 1);
 
-    connect(closeButton, &QPushButton::clicked, this, &TrackInfoWindow::closeWindow);
+    connect(closeButton, &QPushButton::clicked, this, &TrackInfoWindow::unload);
     connect(loadTimeout, &QTimer::timeout, this, &TrackInfoWindow::showLength);
-    answerDialogKeys(*this, [this] { closeWindow(); });
-    measureLength();
+    answerDialogKeys(*this, [this] { unload(); });
+    measureLength(path);
 }
 
 TrackInfoWindow::~TrackInfoWindow() = default;
 
-void TrackInfoWindow::measureLength() {
-    MediaPlayer* infoPlayer = program_.mainWindow().infoPlayer();
-    const QString path = selectedPath(program_);
+void TrackInfoWindow::measureLength(const QString& path) {
+    MediaPlayer* infoPlayer = infoPlayer_;
     if (infoPlayer == nullptr || path.isEmpty()) {
         lengthLabel->setText(lengthText(0));
         return;
@@ -90,7 +76,7 @@ void TrackInfoWindow::measureLength() {
 void TrackInfoWindow::showLength() {
     disconnect(loadFinished_);
     loadTimeout->stop();
-    MediaPlayer* infoPlayer = program_.mainWindow().infoPlayer();
+    MediaPlayer* infoPlayer = infoPlayer_;
     if (infoPlayer == nullptr) {
         lengthLabel->setText(lengthText(0));
         return;
@@ -101,25 +87,12 @@ void TrackInfoWindow::showLength() {
     infoPlayer->stop();
 }
 
-void TrackInfoWindow::closeWindow() {
-    unload();
-}
-
 void TrackInfoWindow::unload() {
     pathEdit->clear();
-    program_.unloadTrackInfoWindow();
+    emit unloadRequested();
 }
 
 void TrackInfoWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     unload();
-}
-
-void showTrackInfo(Program& program) {
-    // Loading the window measures the length; a window already open keeps its length.
-    TrackInfoWindow& window = program.trackInfoWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
-    window.pathEdit->setText(selectedPath(program));
 }

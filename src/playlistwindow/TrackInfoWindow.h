@@ -2,11 +2,13 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
-class Program;
+class Desktop;
+class MediaPlayer;
 
 // The track information: path and playing length of the file behind the selected playlist
 // line. The length is measured once, when the window is loaded, with the main window's
@@ -19,10 +21,9 @@ public:
     // How long the length waits for the player to open the file.
     static constexpr int kLoadTimeoutMs = 2000;
 
-    explicit TrackInfoWindow(Program& program);
+    // Measures the file at `path` with `infoPlayer` (none: nothing is measured).
+    TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer, const QString& path);
     ~TrackInfoWindow() override;
-
-    void closeWindow();
 
     QLabel* pathLabel;
     QLineEdit* pathEdit;
@@ -31,21 +32,22 @@ public:
     QPushButton* closeButton;
     QTimer* loadTimeout;  // runs while the file is being opened
 
+signals:
+    // The close box, "Schließen" or a dialog key: the window is to be unloaded.
+    void unloadRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void measureLength();
+    void measureLength(const QString& path);
     void showLength();
     void unload();
 
-    Program& program_;
+    QPointer<MediaPlayer> infoPlayer_;
     QMetaObject::Connection loadFinished_;
 };
 
 // A length as the window shows it: whole seconds (halves to even) as minutes and seconds,
 // "3:06 Minuten"; anything unmeasurable reads "0:00 Minuten".
 QString lengthText(double seconds);
-
-// "Infos zum Track" in the playlist window's menu.
-void showTrackInfo(Program& program);

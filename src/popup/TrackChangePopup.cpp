@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-#include "app/Program.h"
-#include "mainwindow/MainWindow.h"
+#include "model/SettingsModel.h"
 #include "skin/Marquee.h"
 #include "skin/SkinColors.h"
 #include "skin/SkinFonts.h"
@@ -19,10 +18,13 @@ const QString kTitleSeparator = QStringLiteral("   ---   ");
 
 }  // namespace
 
-TrackChangePopup::TrackChangePopup(Program& program)
+TrackChangePopup::TrackChangePopup(const Desktop& desktop, const SettingsModel& settings,
+                                   std::function<QString()> playTime)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
-      program_(program) {
+      desktop_(desktop),
+      settings_(settings),
+      playTime_(std::move(playTime)) {
     setObjectName(QStringLiteral("TrackChangePopup"));
     setWindowTitle(QStringLiteral("Trackinfo"));
     // It starts off screen and moves on its own: no window manager may place it or give it
@@ -37,7 +39,6 @@ TrackChangePopup::TrackChangePopup(Program& program)
     slideTimer = new WindowTimer(kFirstTick, true, this);
     marqueeTimer = new WindowTimer(kMarqueeTick, false, this);
 
-    const Desktop& desktop = program.desktop();
     const auto make = [this, &desktop](const char* name, double left, double top, double width,
                                        double height) {
         auto* label = new SkinLabel(this);  // owned by the window
@@ -47,7 +48,7 @@ TrackChangePopup::TrackChangePopup(Program& program)
         // Not a click: the labels are text, no buttons, to a screen reader.
         connect(label, &SkinLabel::mouseUp, this, [this](Qt::MouseButton button) {
             if (button == Qt::LeftButton) {
-                dismiss();
+                unload();
             }
         });
         return label;
@@ -75,7 +76,6 @@ TrackChangePopup::TrackChangePopup(Program& program)
     titleLabel->setCaption(QStringLiteral("No Track now"));
 
     connect(clockTimer, &WindowTimer::timeout, this, &TrackChangePopup::copyClock);
-    connect(&program.mainWindow(), &MainWindow::playTimeChanged, clockTimer, &WindowTimer::wake);
     connect(slideTimer, &WindowTimer::timeout, this, &TrackChangePopup::slideStep);
     connect(marqueeTimer, &WindowTimer::timeout, this, &TrackChangePopup::scrollTitle);
     placeOffScreen();
@@ -84,25 +84,21 @@ TrackChangePopup::TrackChangePopup(Program& program)
 TrackChangePopup::~TrackChangePopup() = default;
 
 double TrackChangePopup::screenWidth() const {
-    const Desktop& d = program_.desktop();
+    const Desktop& d = desktop_;
     return twips::fromPixels(d.screenSize().width(), d.twipsPerPixelX());
 }
 
 void TrackChangePopup::placeOffScreen() {
-    const Desktop& d = program_.desktop();
+    const Desktop& d = desktop_;
     top_ = twips::fromPixels(d.screenSize().height(), d.twipsPerPixelY()) - kAboveScreenBottom;
     left_ = screenWidth() + kClientWidth + kEdgeGap;  // wholly off the right edge
     twips::setGeometry(*this, left_, top_, kClientWidth, kClientHeight, d);
     slideIn_ = true;
 }
 
-void TrackChangePopup::comeToFront() {
-    raise();
-}
-
 void TrackChangePopup::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    comeToFront();
+    raise();
     for (WindowTimer* timer : {clockTimer, slideTimer, marqueeTimer}) {
         timer->wake();
     }
@@ -110,18 +106,16 @@ void TrackChangePopup::showEvent(QShowEvent* event) {
 
 void TrackChangePopup::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        dismiss();
+        unload();
     }
 }
 
-void TrackChangePopup::dismiss() {
-    program_.unloadPopup();
-}
-
-void TrackChangePopup::stopTimers() {
+void TrackChangePopup::unload() {
+    // A tick still due before the popup is deleted would act on its successor.
     for (WindowTimer* timer : {clockTimer, slideTimer, marqueeTimer}) {
         timer->setEnabled(false);
     }
+    emit unloadRequested();
 }
 
 bool TrackChangePopup::sleepWhileHidden(WindowTimer& timer) {
@@ -134,14 +128,14 @@ bool TrackChangePopup::sleepWhileHidden(WindowTimer& timer) {
 
 void TrackChangePopup::setLeft(double left) {
     left_ = left;
-    twips::moveTo(*this, left_, top_, program_.desktop());
+    twips::moveTo(*this, left_, top_, desktop_);
 }
 
 void TrackChangePopup::copyClock() {
     if (sleepWhileHidden(*clockTimer)) {
         return;
     }
-    clock->setCaption(program_.mainWindow().playTime());
+    clock->setCaption(playTime_());
     // Until the main window's clock shows another time, every tick would copy the same.
     clockTimer->sleepUntilWoken();
 }
@@ -164,15 +158,14 @@ void TrackChangePopup::slideStep() {
     } else {
         setLeft(left_ + kSlideOutStep);
         if (screenWidth() + kEdgeGap <= left_) {
-            slideTimer->setEnabled(false);
-            program_.unloadPopup();
+            unload();
         }
     }
 }
 
 // The popup holds where it arrived; the tick after the hold starts the slide out.
 void TrackChangePopup::arrive() {
-    const double width = twips::width(*titleLabel, program_.desktop());
+    const double width = twips::width(*titleLabel, desktop_);
     if (width > kTitleWidth) {
         titleLabel->setCaption(titleLabel->caption() + kTitleSeparator);
         marqueeTimer->setEnabled(true);
@@ -181,7 +174,7 @@ void TrackChangePopup::arrive() {
         marqueeTimer->setEnabled(false);
         slideTimer->setInterval(kShortHold);
     }
-    if (program_.settings().isOn(SettingsModel::KeepPopupOpen)) {
+    if (settings_.isOn(SettingsModel::KeepPopupOpen)) {
         slideTimer->setEnabled(false);
     } else {
         slideIn_ = false;
@@ -193,25 +186,4 @@ void TrackChangePopup::scrollTitle() {
         return;
     }
     titleLabel->setCaption(marqueeStep(titleLabel->caption()));
-}
-
-void showPopup(Program& program, const QString& title) {
-    TrackChangePopup& popup = program.popup();
-    popup.show();
-    popup.titleLabel->setCaption(title);
-}
-
-void announceTrackChange(Program& program, const QString& title) {
-    const SettingsModel& settings = program.settings();
-    if (!settings.isOn(SettingsModel::KeepPopupOpen)) {
-        program.unloadPopup();
-    }
-    if (settings.isOn(SettingsModel::PopupAtTrackChange)) {
-        showPopup(program, title);
-    }
-    program.popup().slideTimer->setEnabled(true);
-}
-
-void setPopupTitle(Program& program, const QString& title) {
-    program.popup().titleLabel->setCaption(title);
 }

@@ -2,12 +2,14 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "skin/SkinLabel.h"
 #include "skin/SkinShapes.h"
 #include "skin/WindowTimer.h"
 
-class Program;
+class Desktop;
+class SettingsModel;
 
 // The quick-info popup: a small borderless window that slides in at the bottom right of the
 // screen with the track's title and the clock of the main window, holds for a while and slides
@@ -30,17 +32,18 @@ public:
     static constexpr int kLongHold = 15000;
     static constexpr int kMarqueeTick = 200;
 
-    explicit TrackChangePopup(Program& program);
+    // It shows the main window's time (its clock timer is woken when that changes), and stays
+    // open while the settings say so.
+    TrackChangePopup(const Desktop& desktop, const SettingsModel& settings,
+                     std::function<QString()> playTime);
     ~TrackChangePopup() override;
 
     void copyClock();
     void slideStep();
     void scrollTitle();
-    // The click on the popup and on each of its labels.
-    void dismiss();
-
-    // Stops all three timers for good: an unloaded popup does nothing more.
-    void stopTimers();
+    // The click on the popup and each of its labels, the end of the slide out, a new track:
+    // the timers stop for good, and the popup asks to be unloaded.
+    void unload();
 
     // The popup's left edge in twips, as the slide keeps it (the window sits on whole pixels).
     double leftTwips() const { return left_; }
@@ -54,29 +57,25 @@ public:
     SkinFrame* border;
     SkinLabel* titleLabel;
 
+signals:
+    void unloadRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void placeOffScreen();
-    void comeToFront();
     void arrive();
     void setLeft(double left);
     double screenWidth() const;
     // A tick of a popup that is not on screen puts its timer to sleep until the popup shows.
     bool sleepWhileHidden(WindowTimer& timer);
 
-    Program& program_;
+    const Desktop& desktop_;
+    const SettingsModel& settings_;
+    std::function<QString()> playTime_;
     double left_ = 0;
     double top_ = 0;
     bool slideIn_ = true;
 };
-
-// Shows the popup, loading it if needed, with this title.
-void showPopup(Program& program, const QString& title);
-// At a change of track: the popup closes unless it stays open, and shows the title when the
-// option says so; its slide timer runs in any case.
-void announceTrackChange(Program& program, const QString& title);
-// The popup's title, without showing it.
-void setPopupTitle(Program& program, const QString& title);

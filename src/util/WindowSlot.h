@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <memory>
 #include <utility>
@@ -7,7 +8,8 @@
 
 // The one instance of a window that is created on first use and destroyed when unloaded.
 // A window may be unloaded from one of its own handlers, so it is deleted once the event loop
-// runs again; the slot deletes whatever is still waiting when it goes itself.
+// runs again; the slot deletes whatever is still waiting when it goes itself. A window that asks
+// to be unloaded (a signal unloadRequested) is unloaded by its slot.
 template <class Window>
 class WindowSlot {
 public:
@@ -22,6 +24,10 @@ public:
     Window& getOrCreate(Args&&... args) {
         if (!window_) {
             window_ = std::make_unique<Window>(std::forward<Args>(args)...);
+            if constexpr (requires { &Window::unloadRequested; }) {
+                QObject::connect(window_.get(), &Window::unloadRequested, window_.get(),
+                                 [this] { unload(); });
+            }
         }
         return *window_;
     }

@@ -11,8 +11,10 @@
 #include <tuple>
 #include <vector>
 
-#include "app/PlaylistActions.h"
+#include "app/FolderOperations.h"
+#include "app/PlaylistOperations.h"
 #include "app/Program.h"
+#include "app/WindowOpeners.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/WaitUntil.h"
 #include "folderbrowser/FolderBrowser.h"

@@ -1,5 +1,5 @@
 #include "MpvTestSupport.h"
-#include "app/PlaylistActions.h"
+#include "app/PlaylistOperations.h"
 #include "mainwindow/PositionBar.h"
 #include "platform/AlsaMixer.h"
 #include "playlistwindow/TrackInfoWindow.h"

@@ -19,7 +19,7 @@ protected:
     // Every window a user can open, with the window a dialog must stay above (none: its own).
     std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
         model().fillPlaylist({{"Eins", "/m/1.mp3"}}, {1});
-        pl().fillFromStore();
+        pl().lines->setStringList(model().playlist().titles());
         pl().setListIndex(0);
         pl().trackInfoItem->trigger();
         click("searchButton");

@@ -1,9 +1,9 @@
 #include <QApplication>
 
+#include "app/PlaylistOperations.h"
 #include "fakes/ProgramFixture.h"
 #include "fakes/ShownText.h"
 #include "platform/FileNames.h"
-#include "playlistwindow/PlaylistCommands.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,7 +41,7 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     program->settings().setStandardFolder(path("Musik"));
     click("insertButton");
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(2); }));
-    EXPECT_EQ(browser().fileList->fileName(0), "A.MP3");
+    EXPECT_EQ(browser().fileNames->stringList().at(0), "A.MP3");
     // Tab passes over "Verz. einfügen", disabled while the list is empty.
     ASSERT_TRUE(activate(browser()));
     browser().driveBox->setFocus(Qt::TabFocusReason);
@@ -68,13 +68,13 @@ TEST_F(FolderBrowserTest, CountsTheMp3FilesPreviewsOnlyOnPlayAndKeepsAReadableFo
     EXPECT_EQ(messages->told(), QStringList({"Abspielfehler!: Keine MP3 zum abspielen gewählt"}));
     EXPECT_TRUE(players.at(0)->calls.isEmpty());  // the main player was never touched
 
-    browser().openFolder(path("Leer"));
+    emit browser().folderTree->openRequested(path("Leer"));
     ASSERT_TRUE(waitUntil([this] { return browser().fileCount->text() == count(0); }));
     browser().driveBox->addItem(path("weg"));
     browser().driveBox->setCurrentIndex(browser().driveBox->count() - 1);
-    browser().goToChosenDrive();
+    emit browser().driveBox->activated(browser().driveBox->currentIndex());
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 2; }));
-    browser().openFolder(path("weg"));
+    emit browser().folderTree->openRequested(path("weg"));
     ASSERT_TRUE(waitUntil([this] { return messages->shown.size() == 3; }));
     EXPECT_EQ(messages->told().mid(1),
               QStringList(2, "Fehler!: Kein Datenträger in diesem Laufwerk!"));
@@ -93,7 +93,7 @@ TEST_F(FolderBrowserTest, ASlowFolderGivesWayToANewerChoice) {
     ASSERT_TRUE(waitUntil([this] { return listings->waiting(path("Langsam")) == 1; }));
     EXPECT_EQ(browser().cursor().shape(), Qt::BusyCursor);
 
-    browser().openFolder(path("Schnell"));
+    emit browser().folderTree->openRequested(path("Schnell"));
     ASSERT_TRUE(browserShows("Schnell"));
     EXPECT_EQ(browser().cursor().shape(), Qt::ArrowCursor);
     listings->release(path("Langsam"));
@@ -184,7 +184,7 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     browser().show();
     FolderListBox* list = browser().folderListBox;
     makeFiles("<i>kursiv &amp;", {});
-    browser().openFolder(folder.path());
+    emit browser().folderTree->openRequested(folder.path());
     QList<QListWidgetItem*> found;
     ASSERT_TRUE(waitUntil([&] {
         found = browser().folderTree->findItems("<i>kursiv &amp;", Qt::MatchEndsWith);
@@ -193,13 +193,13 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
 
     // A very long entry shows cut, its record whole.
-    browser().setFolderList({QString(60'000, 'x')});
+    browser().folderListBox->setEntries({QString(60'000, 'x')});
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QString(4096, 'x') + "…");
     EXPECT_EQ(browser().folderList()[0].size(), 60'000);
 
     // However fast the mouse goes, the pressed entry passes the others one at a time.
     for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
-        browser().setFolderList({"a", "b", "c", "d", "e"});
+        browser().folderListBox->setEntries({"a", "b", "c", "d", "e"});
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
         for (const int row : moves) {
             QTest::mouseMove(list->viewport(), centre(list, row));
@@ -211,7 +211,7 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     }
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
-    browser().setFolderList(records);
+    browser().folderListBox->setEntries(records);
     model().fillPlaylist({{"t", "/Musik/Rock/t.mp3"}}, {1});
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);  // cancelled
     EXPECT_EQ(browser().folderList(), records);
@@ -219,7 +219,7 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     const FakeFileDialog& d = dialog();
     EXPECT_EQ(d.initDir, folder.path());
-    browser().setFolderList({});
+    browser().folderListBox->setEntries({});
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
               QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
@@ -246,7 +246,7 @@ TEST_P(FolderBrowserClearTest, TheAnswerDecidesWhatIsSavedAndCleared) {
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);  // an empty list asks nothing
     EXPECT_TRUE(messages->shown.empty());
 
-    browser().setFolderList({"/m", "/n"});
+    browser().folderListBox->setEntries({"/m", "/n"});
     messages->answers = {c.answer};
     dialog().chosenFile = c.chooseFile ? folder.filePath("vorher.mpc") : QString();
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);
@@ -283,7 +283,7 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
         writeFile(fault.name, fault.content);
     }
     start();
-    browser().setFolderList({"/m"});
+    browser().folderListBox->setEntries({"/m"});
     dialog().chosenFile = folder.filePath(fault.name);
     QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 1U);

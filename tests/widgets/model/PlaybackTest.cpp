@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         start();
         model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {3, 1, 2});
-        pl().fillFromStore();
+        pl().lines->setStringList(model().playlist().titles());
     }
     QString playing() { return player().state == MediaPlayer::kPlaying ? player().file : "-"; }
 };
@@ -198,7 +198,7 @@ TEST_F(PlaybackTest, PressActionsClickEnabledLabelsAndNamesShowAsWritten) {
          {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
         SCOPED_TRACE(name.toStdString());
         model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
-        pl().fillFromStore();
+        pl().lines->setStringList(model().playlist().titles());
         click("nextButton");
         EXPECT_EQ(shownText(*label("titleMarquee")), name);
         EXPECT_EQ(shownText(*program->popup().titleLabel), name);

@@ -86,7 +86,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
 
     // The player's windows come back only when no window holds them any more.
     model().fillPlaylist({{"a", "/m/a.mp3"}}, {1});
-    pl().fillFromStore();
+    pl().lines->setStringList(model().playlist().titles());
     const std::vector<std::function<void(TitleSearchWindow&)>> searchClosers{
         [](TitleSearchWindow& s) { s.close(); },
         [](TitleSearchWindow& s) { s.markButton->click(); },
@@ -116,7 +116,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().addFolderItem->trigger();
     actions().options.trigger();
-    browser.setFolderList({folder.path()});
+    browser.folderListBox->setEntries({folder.path()});
     browser.commitButton->click();
     EXPECT_FALSE(browser.isVisible());
     EXPECT_FALSE(playerWindowsEnabled());

@@ -16,7 +16,7 @@ protected:
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});  // shown, normal size
         start();
         model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
-        browser().setFolderList({"/m", "/n, alt"});
+        browser().folderListBox->setEntries({"/m", "/n, alt"});
         showPlaylist(*program);
     }
     QPoint lineCentre(int line) {
@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndSizes) {
-    pl().showLineCount();
+    emit pl().countTimer->timeout();
     EXPECT_EQ(label("playlistCountLabel")->caption(), "Playlist mit 3 MP3");
 
     click("hidePlaylistButton");
@@ -103,7 +103,7 @@ TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth
         QTest::keyClick(window, Qt::Key_F2);
         ASSERT_NE(program->searchIfLoaded(), nullptr);
         EXPECT_TRUE(program->searchIfLoaded()->isVisible());
-        program->unloadSearch();
+        emit program->searchIfLoaded()->unloadRequested();
     }
     QTest::keyClick(pl().titleList, Qt::Key_F6);
     EXPECT_TRUE(focused(&mainWindow()));
@@ -197,7 +197,7 @@ TEST_F(PlaylistWindowTest, ClearAsksAndEmptiesOnlyTheDisplayedListAndSaveWritesT
     dialog().chosenFile = folder.filePath("alt.mpc");
     writeFile("alt.mpc", "/alt\r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("alt.mpc.bramble-tmp"));
-    pl().fillFromStore();
+    pl().lines->setStringList(model().playlist().titles());
     messages->answers = {Answer::Yes};
     actions().clear.trigger();
     EXPECT_TRUE(lastMessageNames(dialog().chosenFile));

@@ -109,7 +109,7 @@ TEST_F(TitleSearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
             pl().clearList();
             search().playChosen();
         } else {
-            pl().removeLine(0);  // line 1 now shows "Ärzte - Junge"
+            pl().lines->removeRows(0, 1);  // line 1 now shows "Ärzte - Junge"
             QTest::mouseClick(search().markButton, Qt::LeftButton);
         }
         EXPECT_EQ(pl().listIndex(), -1) << doubleClick;

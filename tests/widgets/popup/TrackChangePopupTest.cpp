@@ -87,7 +87,7 @@ TEST_F(TrackChangePopupTest, ATickDueAtUnloadReachesNoOtherPopupAndImmerAnzeigen
     for (int i = 0; i < 20; ++i) {  // sliding out, one tick short of unloading itself
         old->slideStep();
     }
-    announceTrackChange(*program, "b");
+    announceTrackChange(*program, "b", PlaybackModel::Start::Step);
     ASSERT_NE(popup(), old);
     for (const WindowTimer* timer : {old->clockTimer, old->slideTimer, old->marqueeTimer}) {
         EXPECT_FALSE(timer->isRunning());
