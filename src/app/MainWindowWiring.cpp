@@ -1,10 +1,7 @@
 #include "app/MainWindowWiring.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
-#include "app/Docking.h"
 #include "app/EngineMessage.h"
 #include "app/ExitCommands.h"
 #include "app/PlaylistActions.h"
@@ -20,11 +17,6 @@ MainWindowWiring::MainWindowWiring(Program& program)
     : QObject(&program.mainWindow()), program_(program) {
     MainWindow& form = program.mainWindow();
     using H = MainWindowWiring;
-    connect(&form, &MainWindow::dockingTick, this, &H::keepDocked);
-    connect(&form, &MainWindow::geometryChanged, this, &H::wakeDockingTimer);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        connect(screen, &QScreen::geometryChanged, this, &H::wakeDockingTimer);
-    }
     connect(&form, &MainWindow::playlistFocusRequested, this, &H::focusPlaylist);
     connect(&form, &MainWindow::closeRequested, this, &H::confirmClose);
     connect(&form, &MainWindow::firstPainted, this, &H::openEngineSoon, Qt::SingleShotConnection);
@@ -56,14 +48,6 @@ void MainWindowWiring::connectActions() {
     on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
     on(a.search, [&program] { showSearch(program); });
     on(a.help, [&program] { showHelp(program); });
-}
-
-void MainWindowWiring::keepDocked() {
-    ::keepDocked(program_);
-}
-
-void MainWindowWiring::wakeDockingTimer() {
-    wakeDocking(program_);
 }
 
 void MainWindowWiring::focusPlaylist() {

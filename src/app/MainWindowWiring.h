@@ -13,8 +13,6 @@ public:
     // Connects every action and request of the main window to what it does.
     explicit MainWindowWiring(Program& program);
 
-    void keepDocked();
-    void wakeDockingTimer();
     void focusPlaylist();
     void confirmClose(QCloseEvent* event);
     void openEngineSoon();

@@ -2,29 +2,20 @@
 
 #include <QTimer>
 
-#include "app/Docking.h"
 #include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "formats/ListFile.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "playlistwindow/PlaylistCommands.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "util/FileMessages.h"
-#include "util/Twips.h"
 
 void showPlaylist(Program& program) {
     MainWindow& form = program.mainWindow();
     PlaylistWindow& pl = program.playlistWindow();
-    const Desktop& d = program.desktop();
     pl.show();
-    const double formTop = twips::top(form, d);
-    const double formBottom = formTop + twips::height(form, d);
-    placePlaylistOverlapping(program);
-    if (dockingLimit(program) < twips::left(form, d)) {
-        twips::setTop(pl, formBottom, d);
-    } else {
-        twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
-    }
+    form.docking().placeShown();
     pl.fillFromStore();
     markPlaylistShown(program);
     if (form.isEnlarged()) {

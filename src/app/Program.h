@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/DockingState.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
 #include "model/SettingsModel.h"
@@ -15,7 +14,6 @@
 
 class MainWindow;
 class PlaylistWindow;
-class DockedPlaylist;
 class FolderBrowser;
 class OptionsDialog;
 class FolderScan;
@@ -49,6 +47,7 @@ public:
     // writer calls it first, so a user's own folder comes into being at the first write.
     void makeProgramFolder() const;
 
+    const PlatformServices& services() const { return services_; }
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
     std::unique_ptr<MediaPlayer> makePlayer() const;
@@ -73,9 +72,6 @@ public:
     bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
     PlaylistWindow* playlistIfLoaded() const { return playlist_.get(); }
-    // The same window as the main window sees it.
-    DockedPlaylist& dockedPlaylist();
-    DockedPlaylist* dockedPlaylistIfLoaded() const;
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
 
@@ -111,7 +107,6 @@ public:
 
     // The notification-area icon; while no tray shows it, minimising only minimises.
     TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
-    bool trayIconExists() const { return trayIcon() != nullptr && trayIcon()->isShownInTray(); }
 
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();
@@ -130,7 +125,6 @@ public:
     bool foldersCutTold = false;
     // The question before the end of the program is on screen.
     bool exitQuestionOpen = false;
-    DockingState docking;
 
 private:
     void applyPlayerWindowHolds();

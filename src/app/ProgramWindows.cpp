@@ -8,6 +8,8 @@
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
+#include "mainwindow/Chrome.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
 #include "model/FolderScan.h"
@@ -67,12 +69,23 @@ void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
 
 MainWindow& Program::mainWindow() {
     if (!mainWindow_) {
-        mainWindow_ = std::make_unique<MainWindow>(*this, playbackModel_, actions());
+        mainWindow_ = std::make_unique<MainWindow>(services_, settings_, playbackModel_, actions());
         playback_ = std::make_unique<Playback>(playbackModel_, actions(), messages(),
                                                mainWindow_->player(), mainWindow_->fileDialog(),
                                                [this] { return settings_.standardFolder(); });
         QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
                          std::bind_front(&Program::showPopupFromTray, this));
+        QObject::connect(&mainWindow_->chrome(), &Chrome::playlistFollows, mainWindow_.get(),
+                         [this](bool shown, bool restored) {
+                             if (shown) {
+                                 playlistWindow().show();
+                             } else if (restored && playlist_.get() != nullptr) {
+                                 playlist_.get()->hide();
+                             }
+                             if (restored && playlist_.get() != nullptr) {
+                                 playlist_.get()->setWindowState(Qt::WindowNoState);
+                             }
+                         });
     }
     return *mainWindow_;
 }
@@ -99,24 +112,15 @@ PlaylistWindow& Program::playlistWindow() {
     }
     PlaylistWindow& created = playlist_.getOrCreate(*this);
     created.setEnabled(!playerWindowsHeld());
-    // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&created, &PlaylistWindow::geometryChanged, &mainWindow(),
-                     &MainWindow::wakeDocking);
+    mainWindow().docking().setPlaylist(&created);
     return created;
-}
-
-DockedPlaylist& Program::dockedPlaylist() {
-    return playlistWindow();
-}
-
-DockedPlaylist* Program::dockedPlaylistIfLoaded() const {
-    return playlist_.get();
 }
 
 void Program::unloadPlaylist() {
     // The window may be unloaded from one of its own handlers: it goes once they return.
     playlist_.unload();
     if (mainWindow_) {
+        mainWindow_->docking().setPlaylist(nullptr);
         mainWindow_->setPlaylistGlyphs(false);
     }
 }

@@ -2,13 +2,12 @@
 
 #include <QFileInfo>
 
-#include "app/Docking.h"
-#include "app/MainActivation.h"
 #include "app/MainWindowWiring.h"
 #include "app/PlaylistActions.h"
 #include "app/Program.h"
 #include "app/WindowRoles.h"
 #include "folderbrowser/FolderBrowser.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
@@ -21,8 +20,7 @@ namespace {
 
 void wireMainWindow(Program& program) {
     MainWindow& form = program.mainWindow();
-    new MainWindowWiring(program);       // owned by the main window
-    new MainActivation(program, &form);  // owned by the main window
+    new MainWindowWiring(program);  // owned by the main window
     QObject::connect(&program.actions().options, &QAction::triggered, &form,
                      [&program] { program.optionsDialog().openFromSettings(); });
 }
@@ -82,8 +80,8 @@ void startUp(Program& program) {
     applyPlaylistSettings(program);
 
     program.playlistWindow();  // placed even when it stays hidden
-    placeMainWindowOnScreen(program);
-    placePlaylistOverlapping(program);
+    form.docking().placeOnScreen();
+    form.docking().placeOverlapping();
     wireMainWindow(program);
     form.show();
     // A window manager may leave a window out of the task list unfocused when it maps it.

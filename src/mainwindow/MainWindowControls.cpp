@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
@@ -10,6 +9,7 @@
 #include "skin/SkinFonts.h"
 #include "skin/XpmImage.h"
 #include "util/MenuTable.h"
+#include "util/Twips.h"
 
 using skinfonts::Face;
 
@@ -38,22 +38,21 @@ void MainWindow::buildControls() {
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(program_.desktop().twipsPerPixelX(),
-                                program_.desktop().twipsPerPixelY());
-        placeTwips(*label, left, top, width, height);
+        label->setTwipsPerPixel(desktop().twipsPerPixelX(), desktop().twipsPerPixelY());
+        twips::setGeometry(*label, left, top, width, height, desktop());
         return label;
     };
     const auto frame = [this](const char* name, double left, double top, double side) {
         auto* shape = new SkinFrame(this);
         shape->setObjectName(QString::fromLatin1(name));
-        placeTwips(*shape, left, top, side, side);
+        twips::setGeometry(*shape, left, top, side, side, desktop());
         return shape;
     };
     // A horizontal line from x1 to x2 at y.
     const auto line = [this](const char* name, double x1, double x2, double y) {
         auto* l = new SkinLine(this);
         l->setObjectName(QString::fromLatin1(name));
-        placeTwips(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15);
+        twips::setGeometry(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15, desktop());
         return l;
     };
     const auto titleButton = [&](const char* name, double left, double top, double width,

@@ -33,4 +33,7 @@ struct PlatformServices {
     std::shared_ptr<const FolderSource> folders;
     // The window manager and panels; none: the plain version, which knows no panel.
     std::unique_ptr<WindowSystem> windows;
+
+    // A tray shows the icon; while none does, minimising only minimises.
+    bool trayShown() const { return trayIcon != nullptr && trayIcon->isShownInTray(); }
 };
