@@ -128,8 +128,6 @@ public:
 
 private:
     void applyPlayerWindowHolds();
-    // The main window's requests that reach past its own windows, wired where it is made.
-    void showPopupFromTray(const QString& title);
 
     QString programFolder_;
     QString helpFile_;

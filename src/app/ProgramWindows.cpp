@@ -1,17 +1,13 @@
 // The program's windows: each made on first use, wired to the program, and unloaded. This is
 // the one place that knows every window; the windows themselves know only Program.
 
-#include <functional>
-
 #include "app/Accessibility.h"
 #include "app/Program.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
-#include "mainwindow/Chrome.h"
 #include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Tray.h"
 #include "model/FolderScan.h"
 #include "model/Playback.h"
 #include "options/OptionsDialog.h"
@@ -73,19 +69,6 @@ MainWindow& Program::mainWindow() {
         playback_ = std::make_unique<Playback>(playbackModel_, actions(), messages(),
                                                mainWindow_->player(), mainWindow_->fileDialog(),
                                                [this] { return settings_.standardFolder(); });
-        QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
-                         std::bind_front(&Program::showPopupFromTray, this));
-        QObject::connect(&mainWindow_->chrome(), &Chrome::playlistFollows, mainWindow_.get(),
-                         [this](bool shown, bool restored) {
-                             if (shown) {
-                                 playlistWindow().show();
-                             } else if (restored && playlist_.get() != nullptr) {
-                                 playlist_.get()->hide();
-                             }
-                             if (restored && playlist_.get() != nullptr) {
-                                 playlist_.get()->setWindowState(Qt::WindowNoState);
-                             }
-                         });
     }
     return *mainWindow_;
 }
@@ -100,10 +83,6 @@ PlayerActions& Program::actions() {
 Playback& Program::playback() {
     mainWindow();
     return *playback_;
-}
-
-void Program::showPopupFromTray(const QString& title) {
-    showPopup(*this, title);
 }
 
 PlaylistWindow& Program::playlistWindow() {

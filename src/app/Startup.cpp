@@ -2,10 +2,10 @@
 
 #include <QFileInfo>
 
-#include "app/MainWindowWiring.h"
 #include "app/PlaylistActions.h"
 #include "app/Program.h"
 #include "app/WindowRoles.h"
+#include "app/Wiring.h"
 #include "folderbrowser/FolderBrowser.h"
 #include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
@@ -17,13 +17,6 @@
 #include "util/AtomicFile.h"
 
 namespace {
-
-void wireMainWindow(Program& program) {
-    MainWindow& form = program.mainWindow();
-    new MainWindowWiring(program);  // owned by the main window
-    QObject::connect(&program.actions().options, &QAction::triggered, &form,
-                     [&program] { program.optionsDialog().openFromSettings(); });
-}
 
 void applyPlaylistSettings(Program& program) {
     MainWindow& form = program.mainWindow();
@@ -82,7 +75,7 @@ void startUp(Program& program) {
     program.playlistWindow();  // placed even when it stays hidden
     form.docking().placeOnScreen();
     form.docking().placeOverlapping();
-    wireMainWindow(program);
+    wireWindows(program);
     form.show();
     // A window manager may leave a window out of the task list unfocused when it maps it.
     program.windowSystem().bringToFront(form);

@@ -1,0 +1,102 @@
+#include "app/Wiring.h"
+
+#include <QTimer>
+
+#include "app/EngineMessage.h"
+#include "app/ExitCommands.h"
+#include "app/PlaylistActions.h"
+#include "app/Program.h"
+#include "help/HelpWindow.h"
+#include "mainwindow/Chrome.h"
+#include "mainwindow/MainWindow.h"
+#include "mainwindow/Tray.h"
+#include "options/OptionsDialog.h"
+#include "playlistwindow/PlaylistCommands.h"
+#include "playlistwindow/PlaylistWindow.h"
+#include "playlistwindow/TitleSearchWindow.h"
+#include "popup/TrackChangePopup.h"
+
+namespace {
+
+// F6: the keyboard moves on to the playlist window.
+void focusPlaylist(Program& program) {
+    PlaylistWindow* pl = program.playlistIfLoaded();
+    if (pl != nullptr && pl->isVisible() && pl->isEnabled()) {
+        program.windowSystem().bringToFront(*pl);
+        pl->titleList->setFocus(Qt::TabFocusReason);
+    }
+}
+
+// The main window came back or went away: the playlist window follows it.
+void followMainWindow(Program& program, bool shown, bool restored) {
+    if (shown) {
+        program.playlistWindow().show();
+    }
+    PlaylistWindow* pl = program.playlistIfLoaded();
+    if (restored && pl != nullptr) {
+        if (!shown) {
+            pl->hide();
+        }
+        pl->setWindowState(Qt::WindowNoState);
+    }
+}
+
+// The playback engine and the mixer are opened once the window is on screen: both load large
+// libraries, and the window's own would wait for them. The mixer opens on its own thread and
+// finds the sound server's libraries already loaded by the engine.
+void openEngineAndMixer(Program& program) {
+    program.prepareEngine([&program](const EngineStatus& engine) {
+        if (Mixer* mixer = program.mixer()) {
+            mixer->open();
+        }
+        if (!engine.ok()) {
+            tellEngineMissing(program.messages(), engine);
+        }
+    });
+}
+
+}  // namespace
+
+void wireWindows(Program& program) {
+    MainWindow& form = program.mainWindow();
+    QObject::connect(&form, &MainWindow::playlistFocusRequested, &form,
+                     [&program] { focusPlaylist(program); });
+    QObject::connect(&form, &MainWindow::closeRequested, &form,
+                     [&program](QCloseEvent* event) { confirmClose(program, event); });
+    QObject::connect(
+        &form, &MainWindow::firstPainted, &form,
+        [&program, &form] {
+            QTimer::singleShot(0, &form, [&program] { openEngineAndMixer(program); });
+        },
+        Qt::SingleShotConnection);
+    QObject::connect(
+        &form.chrome(), &Chrome::playlistFollows, &form,
+        [&program](bool shown, bool restored) { followMainWindow(program, shown, restored); });
+    QObject::connect(&form.tray(), &Tray::popupRequested, &form,
+                     [&program](const QString& title) { showPopup(program, title); });
+    // A step in the order announces the track in the popup; a line played from the playlist
+    // window only gives it the title.
+    QObject::connect(&program.playbackModel(), &PlaybackModel::trackStarted, &form,
+                     [&program](int /*entry*/, const QString& title, PlaybackModel::Start how) {
+                         if (how == PlaybackModel::Start::Step) {
+                             announceTrackChange(program, title);
+                         } else {
+                             setPopupTitle(program, title);
+                         }
+                     });
+
+    PlayerActions& a = program.actions();
+    const auto on = [&form](QAction& action, auto handler) {
+        QObject::connect(&action, &QAction::triggered, &form, handler);
+    };
+    on(a.exit, [&program] { exitCommand(program); });
+    on(a.showPlaylist, [&program] { showPlaylist(program); });
+    on(a.hidePlaylist, [&program] { hidePlaylist(program); });
+    on(a.togglePlaylistSize, [&program] { togglePlaylistSize(program); });
+    on(a.clear, [&program] { clearWithOffer(program); });
+    on(a.saveList, [&program] { saveFolderList(program, program.playlistFolder()); });
+    on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
+    on(a.search, [&program] { showSearch(program); });
+    on(a.help, [&program] { showHelp(program); });
+    on(a.options, [&program] { program.optionsDialog().openFromSettings(); });
+}
