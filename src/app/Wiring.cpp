@@ -1,5 +1,6 @@
 #include "app/Wiring.h"
 
+#include <QCloseEvent>
 #include <QTimer>
 
 #include "app/EngineMessage.h"
@@ -61,8 +62,11 @@ void wireWindows(Program& program) {
     MainWindow& form = program.mainWindow();
     QObject::connect(&form, &MainWindow::playlistFocusRequested, &form,
                      [&program] { focusPlaylist(program); });
-    QObject::connect(&form, &MainWindow::closeRequested, &form,
-                     [&program](QCloseEvent* event) { confirmClose(program, event); });
+    QObject::connect(&form, &MainWindow::closeRequested, &form, [&program](QCloseEvent* event) {
+        if (!exitCommand(program)) {
+            event->ignore();
+        }
+    });
     QObject::connect(
         &form, &MainWindow::firstPainted, &form,
         [&program, &form] {

@@ -29,8 +29,10 @@ Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
     connect(&form_.actions_.minimise, &QAction::triggered, this, &Chrome::minimise);
     connect(&form_.model_, &PlaybackModel::titleChanged, this, &Chrome::setTrackTitle);
-    connect(form_.marqueeTimer, &WindowTimer::timeout, this, &Chrome::scrollTitle);
-    connect(&form_, &MainWindow::resized, this, &Chrome::applyWindowState);
+    connect(form_.marqueeTimer, &WindowTimer::timeout, this,
+            [this] { form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption())); });
+    connect(&form_, &MainWindow::resized, this,
+            [this] { applyWindowState(form_.windowState().testFlag(Qt::WindowMinimized)); });
 }
 
 void Chrome::connectPressedLooks() {
@@ -110,18 +112,14 @@ void Chrome::minimise() {
     if (form_.services_.trayShown()) {
         // Straight into the tray: a window the window manager iconified and that was then
         // withdrawn came back iconic at its next map, and vanished again at once.
-        resizeSteps(true);
+        applyWindowState(true);
     } else {
         form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
     }
     form_.dockingTimer->setEnabled(false);
 }
 
-void Chrome::applyWindowState() {
-    resizeSteps(form_.windowState().testFlag(Qt::WindowMinimized));
-}
-
-void Chrome::resizeSteps(bool minimised) {
+void Chrome::applyWindowState(bool minimised) {
     if (minimised) {
         form_.tray().minimiseIntoTray();
     } else if (!form_.services_.trayShown()) {
@@ -145,8 +143,4 @@ void Chrome::setTrackTitle(const QString& title) {
     } else if (width < MainWindow::kMarqueeWidth) {
         form_.marqueeTimer->setEnabled(false);
     }
-}
-
-void Chrome::scrollTitle() const {
-    form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption()));
 }

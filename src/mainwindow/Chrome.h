@@ -24,8 +24,8 @@ public:
     void endDrag();
     void moveWithMouse();
     void minimise();
-    void applyWindowState();
-    void scrollTitle() const;
+    // The resize rules, for a window that is minimised or not.
+    void applyWindowState(bool minimised);
 
     bool isDragging() const { return moveDrag_; }
 
@@ -36,8 +36,6 @@ signals:
 
 private:
     void connectPressedLooks();
-    // The resize rules, for a window that is minimised or not.
-    void resizeSteps(bool minimised);
     // A drag's docking after the release, while the docking timer is off.
     void settleAfterDrag();
 

@@ -20,20 +20,10 @@ using skincolors::kGreen;
 using skincolors::kRed;
 using skincolors::kTooltipBlue;
 using skincolors::kWhite;
-QFont skinFont(Face face, double points, bool bold = false) {
-    return skinfonts::font(face, points, bold);
-}
-
-QColor systemWindowColor() {
-    return QApplication::palette().color(QPalette::Base);
-}
-QColor systemWindowTextColor() {
-    return QApplication::palette().color(QPalette::Text);
-}
-
 }  // namespace
 
 void MainWindow::buildControls() {
+    const QColor systemWindow = QApplication::palette().color(QPalette::Base);
     const auto make = [this](const char* name, double left, double top, double width,
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
@@ -59,7 +49,7 @@ void MainWindow::buildControls() {
                                  const QString& caption, const QString& tip) {
         SkinLabel* l = make(name, left, top, width, 210);
         l->setForeColor(kGreen);
-        l->setFont(skinFont(Face::Tahoma, 9, true));
+        l->setFont(skinfonts::font(Face::Tahoma, 9, true));
         l->setAutoSize(true);
         l->setCaption(caption);
         l->setToolTip(tip);
@@ -69,11 +59,11 @@ void MainWindow::buildControls() {
                                 const QColor& back, const QString& tip, double top = 1800) {
         SkinLabel* l = make(name, left, top, 645, 225);
         l->setBackColor(back);
-        l->setForeColor(systemWindowTextColor());
+        l->setForeColor(QApplication::palette().color(QPalette::Text));
         l->setFrameStyle(QFrame::Box | QFrame::Plain);
         l->setLineWidth(1);
         l->setAlignment(Qt::AlignCenter);
-        l->setFont(skinFont(Face::SansSerif, 8.25));
+        l->setFont(skinfonts::font(Face::SansSerif, 8.25));
         l->setCaption(caption);
         l->setToolTip(tip);
         return l;
@@ -100,7 +90,7 @@ void MainWindow::buildControls() {
 
     playlistInfoButton = make("playlistInfoButton", 0, 2085, 210, 195);
     playlistInfoButton->setForeColor(kRed);
-    playlistInfoButton->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistInfoButton->setFont(skinfonts::font(Face::Tahoma, 8.25, true));
     playlistInfoButton->setCaption(QStringLiteral("  i"));
     playlistInfoButton->setToolTip(QStringLiteral("Playlist-Information"));
     playlistInfoButton->setEnabled(false);
@@ -111,7 +101,7 @@ void MainWindow::buildControls() {
 
     seekTip = make("seekTip", 1680, 1000, 0, 195);
     seekTip->setBackColor(kTooltipBlue);
-    seekTip->setFont(skinFont(Face::Tahoma, 8.25));
+    seekTip->setFont(skinfonts::font(Face::Tahoma, 8.25));
     seekTip->setAutoSize(true);
     seekTip->hide();
 
@@ -126,12 +116,12 @@ void MainWindow::buildControls() {
 
     titleBar = make("titleBar", 0, -15, 5685, 255);
     titleBar->setForeColor(kBlue);
-    titleBar->setFont(skinFont(Face::Dungeon, 9.75));
+    titleBar->setFont(skinfonts::font(Face::Dungeon, 9.75));
     titleBar->setCaption(QStringLiteral(" MP3-Brambleplayer"));
 
     playlistCountLabel = make("playlistCountLabel", 240, 2085, 4575, 255);
     playlistCountLabel->setForeColor(kGreen);
-    playlistCountLabel->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistCountLabel->setFont(skinfonts::font(Face::Tahoma, 8.25, true));
 
     volumeTip = make("volumeTip", 5280, 480, 0, 195);
     volumeTip->setBackColor(kTooltipBlue);
@@ -148,13 +138,13 @@ void MainWindow::buildControls() {
     positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
     positionTrack->setForeColor(kGreen);  // shows only in the focus mark
 
-    infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindowColor(),
+    infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindow,
                             QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
     infoButton->setEnabled(false);
 
     playlistSizeButton = make("playlistSizeButton", 5760, 2080, 165, 300);
     playlistSizeButton->setForeColor(kWhite);
-    playlistSizeButton->setFont(skinFont(Face::SansSerif, 12, true));
+    playlistSizeButton->setFont(skinfonts::font(Face::SansSerif, 12, true));
     playlistSizeButton->setAutoSize(true);
     playlistSizeButton->setCaption(QStringLiteral("+"));
     playlistSizeButton->setToolTip(QStringLiteral("Playlist vergrößern"));
@@ -165,20 +155,20 @@ void MainWindow::buildControls() {
                                    QStringLiteral("Playlist normal abspielen"));
     clearButton = textButton("clearButton", 2160, QStringLiteral("Clear"), kWhite,
                              QStringLiteral("Löscht alle Einträge der Playlist"));
-    insertButton = textButton("insertButton", 0, QStringLiteral("Insert"), systemWindowColor(),
+    insertButton = textButton("insertButton", 0, QStringLiteral("Insert"), systemWindow,
                               QStringLiteral("MP3-Verzeichnis hinzufügen"));
     optionsButton = textButton("optionsButton", 5040, QStringLiteral("Options"), kWhite,
                                QStringLiteral("Programmoptionen aufrufen"));
     shuffleButton = textButton("shuffleButton", 4320, QStringLiteral("Shuffle"), kWhite,
                                QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
-    saveButton = textButton("saveButton", 1440, QStringLiteral("Save"), systemWindowColor(),
+    saveButton = textButton("saveButton", 1440, QStringLiteral("Save"), systemWindow,
                             QStringLiteral("Speichert die Playlist"));
     // Red marks the active play order.
     normalOrderButton->setCheckedBackColor(kRed);
     shuffleButton->setCheckedBackColor(kRed);
-    searchButton = textButton("searchButton", 720, QStringLiteral("Search"), systemWindowColor(),
+    searchButton = textButton("searchButton", 720, QStringLiteral("Search"), systemWindow,
                               QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
-    openButton = textButton("openButton", 0, QStringLiteral("Open"), systemWindowColor(),
+    openButton = textButton("openButton", 0, QStringLiteral("Open"), systemWindow,
                             QStringLiteral("Einzelne MP3 abspielen"), 720);
 
     hidePlaylistButton = make("hidePlaylistButton", 6165, 2040, 285, 360);
@@ -206,7 +196,7 @@ void MainWindow::buildControls() {
 
     clock = make("clock", 5280, 1200, 975, 210);
     clock->setForeColor(kGreen);
-    clock->setFont(skinFont(Face::Tahoma, 9));
+    clock->setFont(skinfonts::font(Face::Tahoma, 9));
     clock->setAlignment(Qt::AlignCenter);
     clock->setAutoSize(true);
     clock->setCaption(QStringLiteral("0:00 / 0:00"));
@@ -214,7 +204,7 @@ void MainWindow::buildControls() {
 
     titleMarquee = make("titleMarquee", 2280, 360, 1920, 240);
     titleMarquee->setForeColor(kGreen);
-    titleMarquee->setFont(skinFont(Face::Tahoma, 9.75, true));
+    titleMarquee->setFont(skinfonts::font(Face::Tahoma, 9.75, true));
     titleMarquee->setAlignment(Qt::AlignCenter);
     titleMarquee->setAutoSize(true);
     titleMarquee->setCaption(model_.title());
@@ -228,7 +218,7 @@ void MainWindow::buildControls() {
 
     versionLabel = make("versionLabel", 5160, 45, 450, 255);
     versionLabel->setForeColor(kBlue);
-    versionLabel->setFont(skinFont(Face::Dungeon, 8.25));
+    versionLabel->setFont(skinfonts::font(Face::Dungeon, 8.25));
     versionLabel->setCaption(QStringLiteral("v. 1.0"));
 }
 

@@ -12,12 +12,12 @@ PositionBar::PositionBar(MainWindow& form)
     form_.positionNotch->raise();
     form_.seekTip->raise();
     form_.positionTrack->setSlider(this);
-    connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::positionTimerTick);
-    connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::trackClicked);
+    connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::showPosition);
+    connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::showPosition);
     connect(form_.positionNotch, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::trackPressed);
+    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
     connect(form_.positionNotch, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::trackReleased);
+    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
     connect(&form_, &MainWindow::mouseMoved, this, &PositionBar::hideSeekTip);
 }
 

@@ -29,10 +29,10 @@ VolumeControl::VolumeControl(MainWindow& form)
     form_.volumeTip->raise();
     form_.volumeThumb->setSlider(this);
     connect(form_.volumeThumb, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
-    connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::trackPressed);
+    connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
     connect(form_.volumeDragTimer, &WindowTimer::timeout, this, &VolumeControl::moveThumbWithMouse);
     connect(form_.volumeThumb, &SkinLabel::mouseUp, this, &VolumeControl::dropThumb);
-    connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::trackReleased);
+    connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::endDrag);
     connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
     connect(&settings_, &SettingsModel::volumeChanged, this, &VolumeControl::applyVolume);
     PlayerActions& a = form_.actions_;
@@ -175,10 +175,6 @@ void VolumeControl::showLevelInTray() {
     if (!form_.volumeTip->caption().isEmpty()) {
         form_.volumeMenu->setTitle(form_.volumeTip->caption());
     }
-}
-
-void VolumeControl::trackReleased() {
-    endDrag();
 }
 
 void VolumeControl::updateThumbTip() {

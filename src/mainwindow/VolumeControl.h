@@ -32,10 +32,8 @@ public:
     void placeThumb();
 
     void grabThumb();
-    void trackPressed() { grabThumb(); }
     void moveThumbWithMouse();
     void dropThumb();
-    void trackReleased();
     void updateThumbTip();
     void applyVolume();
 
