@@ -36,7 +36,6 @@ public:
     Program& operator=(const Program&) = delete;
 
     const QString& programFolder() const { return programFolder_; }
-    QString settingsPath() const;
     QString foldersPath() const;
     // Where the folder lists (.mpc) are saved by default.
     QString playlistFolder() const;
@@ -52,9 +51,6 @@ public:
     MessageBoxes& messages() const { return *services_.messages; }
     std::unique_ptr<MediaPlayer> makePlayer() const;
     std::unique_ptr<FileDialog> makeFileDialog() const;
-    // Loads the engine and starts the main window's player on it, then calls back.
-    void prepareEngine(std::function<void(EngineStatus)> done) const;
-    Mixer* mixer() const { return services_.mixer.get(); }
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
     WindowSystem& windowSystem() const { return *services_.windows; }
@@ -104,9 +100,6 @@ public:
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
     void unloadPopup();
-
-    // The notification-area icon; while no tray shows it, minimising only minimises.
-    TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
 
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();

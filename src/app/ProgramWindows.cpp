@@ -48,21 +48,6 @@ Program::~Program() {
     mainWindow_.reset();
 }
 
-void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
-    const auto startPlayer = [this, done = std::move(done)](EngineStatus status) {
-        if (status.ok() && mainWindow_ && mainWindow_->player() &&
-            !mainWindow_->player()->prepare()) {
-            status.failure = EngineStatus::Failure::NotStarted;
-        }
-        done(status);
-    };
-    if (services_.prepareEngine) {
-        services_.prepareEngine(startPlayer);
-    } else {
-        startPlayer({});
-    }
-}
-
 MainWindow& Program::mainWindow() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(services_, settings_, playbackModel_, actions());

@@ -41,8 +41,8 @@ void applyPlaylistSettings(Program& program) {
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.
-void removeLeftoversOfInterruptedWrites(const Program& program) {
-    QStringList folders{QFileInfo(program.settingsPath()).absolutePath(),
+void removeLeftoversOfInterruptedWrites(Program& program) {
+    QStringList folders{QFileInfo(program.settings().path()).absolutePath(),
                         QFileInfo(program.foldersPath()).absolutePath(), program.playlistFolder()};
     folders.removeDuplicates();
     for (const QString& folder : folders) {

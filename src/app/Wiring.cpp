@@ -43,17 +43,27 @@ void followMainWindow(Program& program, bool shown, bool restored) {
 }
 
 // The playback engine and the mixer are opened once the window is on screen: both load large
-// libraries, and the window's own would wait for them. The mixer opens on its own thread and
+// libraries, and the window's own would wait for them. The engine is loaded away from the GUI
+// thread, and the main window's player started on it. The mixer opens on its own thread and
 // finds the sound server's libraries already loaded by the engine.
 void openEngineAndMixer(Program& program) {
-    program.prepareEngine([&program](const EngineStatus& engine) {
-        if (Mixer* mixer = program.mixer()) {
+    const auto opened = [&program](EngineStatus engine) {
+        MediaPlayer* player = program.mainWindow().player();
+        if (engine.ok() && player != nullptr && !player->prepare()) {
+            engine.failure = EngineStatus::Failure::NotStarted;
+        }
+        if (Mixer* mixer = program.services().mixer.get()) {
             mixer->open();
         }
         if (!engine.ok()) {
             tellEngineMissing(program.messages(), engine);
         }
-    });
+    };
+    if (program.services().prepareEngine) {
+        program.services().prepareEngine(opened);
+    } else {
+        opened({});
+    }
 }
 
 }  // namespace
