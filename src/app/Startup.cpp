@@ -56,7 +56,6 @@ void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
     MainWindow& form = program.mainWindow();
     new WindowRoles(program, &form);  // owned by the main window; before any window shows
-    form.volume().setMuteButtonHeight();
     form.volume().findMixerControls();
     program.folderBrowser();
     reloadFoldersDat(program);

@@ -124,13 +124,8 @@ void MainWindow::setPlaylistCount(int lines) {
 }
 
 void MainWindow::setPlaylistShown(bool shown) {
-    if (shown) {
-        setPlaylistGlyphs(true);
-        playlistMenu->menuAction()->setEnabled(true);
-    } else {
-        playlistMenu->menuAction()->setEnabled(false);
-        setPlaylistGlyphs(false);
-    }
+    setPlaylistGlyphs(shown);
+    playlistMenu->menuAction()->setEnabled(shown);
     playlistMark_ = shown ? QStringLiteral("1") : QStringLiteral("0");
 }
 

@@ -128,7 +128,7 @@ void MainWindow::buildControls() {
     volumeTip->setAutoSize(true);
     volumeTip->hide();
 
-    muteButton = image("muteButton", 4815, 675, 480, 495, ":/images/speaker.xpm");
+    muteButton = image("muteButton", 4815, 675, 480, 480, ":/images/speaker.xpm");
     muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
     volumeThumb->setToolTip(QStringLiteral("Lautstärke"));

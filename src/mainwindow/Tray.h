@@ -37,8 +37,6 @@ public:
     // the icon is missing: its return takes the main window out of the task list again.
     void checkTrayHost();
 
-    bool isBusy() const { return busy_; }
-
     WindowTimer* trayHostTimer;
 
 signals:

@@ -48,6 +48,14 @@ VolumeControl::VolumeControl(MainWindow& form)
     connect(&a.unmute, &QAction::triggered, this, &VolumeControl::unmute);
 }
 
+void VolumeControl::findMixerControls() {
+    if (Mixer* mixer = form_.services_.mixer.get()) {
+        connect(mixer, &Mixer::controlsChanged, this, &VolumeControl::takeMixerControls,
+                Qt::UniqueConnection);
+    }
+    takeMixerControls();
+}
+
 volume::TrackGeometry VolumeControl::track() const {
     return {twips::left(*form_.volumeTrack, form_.desktop()),
             twips::width(*form_.volumeTrack, form_.desktop()),
@@ -57,18 +65,6 @@ volume::TrackGeometry VolumeControl::track() const {
 void VolumeControl::moveThumb(double left) {
     thumbLeft_ = left;
     twips::setLeft(*form_.volumeThumb, left, form_.desktop());
-}
-
-void VolumeControl::setMuteButtonHeight() {
-    twips::setHeight(*form_.muteButton, 480, form_.desktop());
-}
-
-void VolumeControl::findMixerControls() {
-    if (Mixer* mixer = form_.services_.mixer.get()) {
-        connect(mixer, &Mixer::controlsChanged, this, &VolumeControl::takeMixerControls,
-                Qt::UniqueConnection);
-    }
-    takeMixerControls();
 }
 
 void VolumeControl::takeMixerControls() {
