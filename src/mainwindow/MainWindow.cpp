@@ -198,7 +198,6 @@ bool MainWindow::event(QEvent* event) {
         if (focusWidget() == nullptr) {
             setFocus(Qt::ActiveWindowFocusReason);
         }
-        emit activated();
     }
     return QWidget::event(event);
 }

@@ -25,8 +25,8 @@ class VolumeControl;
 
 // The main window: a borderless, black, skinned window whose every button is a label standing
 // for one of the player's actions. It holds the controls, shows the playback model and reports
-// window events; the behaviour lives in its components (chrome here, the rest wired up at
-// start-up).
+// window events; the behaviour lives in its parts (Chrome, Docking, PositionBar, VolumeControl,
+// Tray, PlayerKeys), and its requests to the rest of the program are connected in app/Wiring.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -79,11 +79,8 @@ signals:
     void playlistFocusRequested();
     // The clock shows another time.
     void playTimeChanged();
-
-signals:
     // Delivered directly: a handler may ignore() the event to keep the window open.
     void closeRequested(QCloseEvent* event);
-    void activated();
     // Every size or window-state change.
     void resized();
     // The window has been painted for the first time.
