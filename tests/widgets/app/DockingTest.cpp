@@ -1,7 +1,7 @@
 #include <QGuiApplication>
 
-#include "mainwindow/Docking.h"
 #include "fakes/ProgramFixture.h"
+#include "mainwindow/Docking.h"
 
 namespace {
 
