@@ -28,7 +28,8 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
     connect(trayHostTimer, &WindowTimer::timeout, this, &Tray::checkTrayHost);
     connect(form_.trayMenu, &QMenu::aboutToHide, this, [this] { busy_ = false; });
     connect(&form_.actions_.showPlayer, &QAction::triggered, this, &Tray::showPlayer);
-    connect(&form_.actions_.showPopup, &QAction::triggered, this, &Tray::showPopupFromTray);
+    connect(&form_.actions_.showPopup, &QAction::triggered, this,
+            [this] { emit popupRequested(form_.titleMarquee->caption()); });
     connect(&form_.model_, &PlaybackModel::trackStarted, this,
             [this](int /*entry*/, const QString& title) { setTip(title); });
     if (TrayIcon* icon = form_.services_.trayIcon.get()) {
@@ -68,10 +69,6 @@ void Tray::answerIconEvent(TrayIcon::Event event) {
         busy_ = true;
         form_.trayMenu->popup(form_.desktop().cursorPos());
     }
-}
-
-void Tray::showPopupFromTray() {
-    emit popupRequested(form_.titleMarquee->caption());
 }
 
 void Tray::showPlayer() {
