@@ -1,9 +1,7 @@
 #pragma once
 
 class Program;
-class QCloseEvent;
 
-// "X", "Exit" and the tray's "Beenden": after the optional question the process ends at once.
-void exitCommand(Program& program);
-// The window system asks the main window to close.
-void confirmClose(Program& program, QCloseEvent* event);
+// "X", "Exit", the tray's "Beenden" and the window system closing the main window: after the
+// optional question the process ends at once. Says whether it ends.
+bool exitCommand(Program& program);

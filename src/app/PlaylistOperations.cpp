@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "app/Docking.h"
+#include "mainwindow/Docking.h"
 #include "app/FolderOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
@@ -10,7 +10,6 @@
 #include "mainwindow/PlayerKeys.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearchWindow.h"
-#include "util/Twips.h"
 
 namespace {
 
@@ -22,16 +21,8 @@ constexpr double kShrinkAbove = 5500;
 void showPlaylist(Program& program) {
     MainWindow& form = program.mainWindow();
     PlaylistWindow& pl = program.playlistWindow();
-    const Desktop& d = program.desktop();
     pl.show();
-    const double formTop = twips::top(form, d);
-    const double formBottom = formTop + twips::height(form, d);
-    placePlaylistOverlapping(program);
-    if (dockingLimit(program) < twips::left(form, d)) {
-        twips::setTop(pl, formBottom, d);
-    } else {
-        twips::moveTo(pl, twips::left(form, d), formBottom - kActivationOverlap, d);
-    }
+    form.docking().placeShown();
     pl.lines->setStringList(program.playbackModel().playlist().titles());
     form.setPlaylistShown(true);
     if (form.isEnlarged()) {
@@ -87,8 +78,6 @@ QString selectedPath(const Program& program) {
 
 void connectPlaylistWindow(Program& program, PlaylistWindow& window) {
     MainWindow& form = program.mainWindow();
-    // Wherever the window goes, the docking timer looks again.
-    QObject::connect(&window, &PlaylistWindow::geometryChanged, &form, &MainWindow::wakeDocking);
     QObject::connect(&window, &PlaylistWindow::linesCounted, &form, &MainWindow::setPlaylistCount);
     QObject::connect(&window, &PlaylistWindow::playerKeyPressed, &form, [&form](QKeyEvent* event) {
         if (form.keys().handle(*event, true)) {

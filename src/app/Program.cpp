@@ -4,12 +4,6 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "formats/SettingsFile.h"
-
-QString Program::settingsPath() const {
-    return ::settingsPath(programFolder_);
-}
-
 QString Program::playlistFolder() const {
     return programFolder_ + QStringLiteral("/Playlist");
 }

@@ -6,24 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "app/DockingState.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
 #include "model/SettingsModel.h"
-#include "platform/Desktop.h"
-#include "platform/EngineStatus.h"
-#include "platform/FileDialog.h"
-#include "platform/FolderSource.h"
-#include "platform/MediaPlayer.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Mixer.h"
-#include "platform/TrayIcon.h"
-#include "platform/WindowSystem.h"
+#include "platform/Services.h"
 #include "util/WindowSlot.h"
 
 class MainWindow;
 class PlaylistWindow;
-class DockedPlaylist;
 class FolderBrowser;
 class OptionsDialog;
 class FolderScan;
@@ -33,28 +23,6 @@ class HelpWindow;
 class FolderChooser;
 class TrackChangePopup;
 class Playback;
-
-// The outside world as the program reaches it. main() puts in the real components; tests put
-// in fakes.
-struct PlatformServices {
-    std::unique_ptr<Desktop> desktop;
-    std::unique_ptr<MessageBoxes> messages;
-    std::function<std::unique_ptr<MediaPlayer>()> makePlayer;
-    std::function<std::unique_ptr<FileDialog>()> makeFileDialog;
-    // Loads the playback engine (away from the GUI thread: it takes long), then calls back on
-    // the GUI thread with whether it is available and why not. Called once the main window is up.
-    std::function<void(std::function<void(EngineStatus)>)> prepareEngine;
-    // Ends the process at once: nothing is saved, no window is unloaded.
-    std::function<void()> endProcess;
-    // The system mixer the volume slider drives; none: the slider moves nothing.
-    std::unique_ptr<Mixer> mixer;
-    // The notification-area icon; none: the desktop has no tray for it.
-    std::unique_ptr<TrayIcon> trayIcon;
-    // The folders the windows and the scanner list, on worker threads; none: this machine's.
-    std::shared_ptr<const FolderSource> folders;
-    // The window manager and panels; none: the plain version, which knows no panel.
-    std::unique_ptr<WindowSystem> windows;
-};
 
 // The program-wide state: the outside components, the window instances and the values
 // every window shares. One instance, owned by main().
@@ -68,7 +36,6 @@ public:
     Program& operator=(const Program&) = delete;
 
     const QString& programFolder() const { return programFolder_; }
-    QString settingsPath() const;
     QString foldersPath() const;
     // Where the folder lists (.mpc) are saved by default.
     QString playlistFolder() const;
@@ -79,13 +46,11 @@ public:
     // writer calls it first, so a user's own folder comes into being at the first write.
     void makeProgramFolder() const;
 
+    const PlatformServices& services() const { return services_; }
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
     std::unique_ptr<MediaPlayer> makePlayer() const;
     std::unique_ptr<FileDialog> makeFileDialog() const;
-    // Loads the engine and starts the main window's player on it, then calls back.
-    void prepareEngine(std::function<void(EngineStatus)> done) const;
-    Mixer* mixer() const { return services_.mixer.get(); }
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
     WindowSystem& windowSystem() const { return *services_.windows; }
@@ -103,9 +68,6 @@ public:
     bool playlistLoaded() const { return playlist_.get() != nullptr; }
     // The playlist window if it is loaded; nothing is created.
     PlaylistWindow* playlistIfLoaded() const { return playlist_.get(); }
-    // The same window as the main window sees it.
-    DockedPlaylist& dockedPlaylist();
-    DockedPlaylist* dockedPlaylistIfLoaded() const;
     // Unloads the playlist window: its list is discarded.
     void unloadPlaylist();
 
@@ -133,10 +95,6 @@ public:
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
 
-    // The notification-area icon; while no tray shows it, minimising only minimises.
-    TrayIcon* trayIcon() const { return services_.trayIcon.get(); }
-    bool trayIconExists() const { return trayIcon() != nullptr && trayIcon()->isShownInTray(); }
-
     // Stops the sound, removes the tray icon and ends the process without saving anything.
     void endProcess();
 
@@ -152,12 +110,9 @@ public:
     bool foldersCutTold = false;
     // The question before the end of the program is on screen.
     bool exitQuestionOpen = false;
-    DockingState docking;
 
 private:
     void applyPlayerWindowHolds();
-    // The main window's requests that reach past its own windows, wired where it is made.
-    void showPopupFromTray(const QString& title);
 
     QString programFolder_;
     QString helpFile_;

@@ -1,8 +1,6 @@
 // The program's windows: each made on first use, wired to the program, and unloaded. This is
 // the one place that knows every window; the windows themselves know only Program.
 
-#include <functional>
-
 #include "app/Accessibility.h"
 #include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
@@ -11,8 +9,8 @@
 #include "folderbrowser/FolderBrowser.h"
 #include "folderbrowser/FolderChooser.h"
 #include "help/HelpWindow.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Tray.h"
 #include "model/FolderScan.h"
 #include "model/Playback.h"
 #include "options/OptionsDialog.h"
@@ -53,29 +51,12 @@ Program::~Program() {
     mainWindow_.reset();
 }
 
-void Program::prepareEngine(std::function<void(EngineStatus)> done) const {
-    const auto startPlayer = [this, done = std::move(done)](EngineStatus status) {
-        if (status.ok() && mainWindow_ && mainWindow_->player() &&
-            !mainWindow_->player()->prepare()) {
-            status.failure = EngineStatus::Failure::NotStarted;
-        }
-        done(status);
-    };
-    if (services_.prepareEngine) {
-        services_.prepareEngine(startPlayer);
-    } else {
-        startPlayer({});
-    }
-}
-
 MainWindow& Program::mainWindow() {
     if (!mainWindow_) {
-        mainWindow_ = std::make_unique<MainWindow>(*this, playbackModel_, actions());
+        mainWindow_ = std::make_unique<MainWindow>(services_, settings_, playbackModel_, actions());
         playback_ = std::make_unique<Playback>(playbackModel_, actions(), messages(),
                                                mainWindow_->player(), mainWindow_->fileDialog(),
                                                [this] { return settings_.standardFolder(); });
-        QObject::connect(&mainWindow_->tray(), &Tray::popupRequested, mainWindow_.get(),
-                         std::bind_front(&Program::showPopupFromTray, this));
     }
     return *mainWindow_;
 }
@@ -92,10 +73,6 @@ Playback& Program::playback() {
     return *playback_;
 }
 
-void Program::showPopupFromTray(const QString& title) {
-    showPopup(*this, title);
-}
-
 PlaylistWindow& Program::playlistWindow() {
     if (PlaylistWindow* loaded = playlist_.get()) {
         return *loaded;
@@ -104,21 +81,15 @@ PlaylistWindow& Program::playlistWindow() {
                                                     playback(), actions(), messages());
     created.setEnabled(!playerWindowsHeld());
     connectPlaylistWindow(*this, created);
+    mainWindow().docking().setPlaylist(&created);
     return created;
-}
-
-DockedPlaylist& Program::dockedPlaylist() {
-    return playlistWindow();
-}
-
-DockedPlaylist* Program::dockedPlaylistIfLoaded() const {
-    return playlist_.get();
 }
 
 void Program::unloadPlaylist() {
     // The window may be unloaded from one of its own handlers: it goes once they return.
     playlist_.unload();
     if (mainWindow_) {
+        mainWindow_->docking().setPlaylist(nullptr);
         mainWindow_->setPlaylistGlyphs(false);
     }
 }

@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/ExitCommands.h"
-#include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"
 #include "mainwindow/VolumeControl.h"
 #include "model/Playback.h"
 #include "model/PlayerActions.h"
+#include "model/SettingsModel.h"
 #include "platform/FileNames.h"
 
 namespace {
@@ -32,13 +31,14 @@ MprisPlayer::Status statusOf(int playState) {
 
 }  // namespace
 
-RemoteControl::RemoteControl(Program& program)
-    : MprisPlayer(&program.mainWindow()),
-      program_(program),
-      form_(program.mainWindow()),
-      model_(program.playbackModel()),
-      actions_(program.actions()),
-      playback_(program.playback()) {
+RemoteControl::RemoteControl(MainWindow& form, PlaybackModel& model, PlayerActions& actions,
+                             Playback& playback, const SettingsModel& settings)
+    : MprisPlayer(&form),
+      form_(form),
+      model_(model),
+      actions_(actions),
+      playback_(playback),
+      settings_(settings) {
     settleTimer_.setSingleShot(true);
     settleTimer_.setInterval(0);
     connect(&settleTimer_, &QTimer::timeout, this, &RemoteControl::settle);
@@ -47,12 +47,12 @@ RemoteControl::RemoteControl(Program& program)
             [this](int /*entry*/, const QString& title) { trackStarted(title); });
     for (const auto change : {&PlaybackModel::followingChanged, &PlaybackModel::playStateChanged,
                               &PlaybackModel::loadedFileChanged}) {
-        connect(&model_, change, this, &RemoteControl::settleSoon);
+        connect(&model_, change, &settleTimer_, qOverload<>(&QTimer::start));
     }
     if (MediaPlayer* player = form_.player()) {
-        connect(player, &MediaPlayer::loadFinished, this, &RemoteControl::settleSoon);
+        connect(player, &MediaPlayer::loadFinished, &settleTimer_, qOverload<>(&QTimer::start));
     }
-    connect(&program.settings(), &SettingsModel::volumeChanged, this, &RemoteControl::settleSoon);
+    connect(&settings, &SettingsModel::volumeChanged, &settleTimer_, qOverload<>(&QTimer::start));
     connect(&form_.position(), &PositionBar::jumped, this,
             [this](double seconds) { emit jumped(toMicroseconds(seconds)); });
     trackFile_ = loadedFile();
@@ -74,9 +74,9 @@ MprisPlayer::State RemoteControl::state() const {
     // player holds.
     now.canGoNext = stepPlaysSomething(PlaybackModel::Direction::Forward);
     now.canGoPrevious = stepPlaysSomething(PlaybackModel::Direction::Back);
-    const int span = program_.settings().volumeSpan();
+    const int span = settings_.volumeSpan();
     if (span > 0) {
-        now.volume = std::clamp(static_cast<double>(program_.settings().volume()) / span, 0.0, 1.0);
+        now.volume = std::clamp(static_cast<double>(settings_.volume()) / span, 0.0, 1.0);
     }
     const MediaPlayer* player = form_.player();
     if (player == nullptr) {
@@ -111,10 +111,6 @@ qint64 RemoteControl::positionUs() const {
     return player != nullptr ? toMicroseconds(player->currentPosition()) : 0;
 }
 
-void RemoteControl::settleSoon() {
-    settleTimer_.start();
-}
-
 void RemoteControl::settle() {
     // A track is told once, when its length and tags are known: its load ends with
     // loadFinished, which comes back here.
@@ -136,7 +132,7 @@ void RemoteControl::trackStarted(const QString& title) {
     trackFile_ = loadedFile();
     trackTitle_ = title;
     ++trackSerial_;
-    settleSoon();
+    settleTimer_.start();
 }
 
 void RemoteControl::raise() {
@@ -145,7 +141,7 @@ void RemoteControl::raise() {
 
 void RemoteControl::quit() {
     // The question is modal: the caller gets its answer first.
-    QTimer::singleShot(0, &form_, [this] { exitCommand(program_); });
+    QTimer::singleShot(0, &form_, [this] { actions_.exit.trigger(); });
 }
 
 void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal)> answer) {
@@ -153,7 +149,7 @@ void RemoteControl::openFile(const QString& path, std::function<void(FileRefusal
     fileCheck_.check(absolute, [this, absolute, answer = std::move(answer)](FileRefusal refusal) {
         if (refusal == FileRefusal::None) {
             playback_.playFile(absolute);
-            settleSoon();
+            settleTimer_.start();
         }
         answer(refusal);
     });
@@ -202,7 +198,7 @@ void RemoteControl::setPositionUs(qint64 positionUs) {
 
 void RemoteControl::setShuffle(bool on) {
     (on ? actions_.chooseShuffleOrder : actions_.chooseNormalOrder).trigger();
-    settleSoon();
+    settleTimer_.start();
 }
 
 void RemoteControl::setVolume(double share) {

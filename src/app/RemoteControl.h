@@ -11,7 +11,7 @@ class MainWindow;
 class Playback;
 class PlaybackModel;
 class PlayerActions;
-class Program;
+class SettingsModel;
 
 // The desktop's media controls acting on the player: each request does what the matching
 // control of the player does, and every change the player makes is told to the desktop once
@@ -19,7 +19,8 @@ class Program;
 class RemoteControl final : public MprisPlayer {
     Q_OBJECT
 public:
-    explicit RemoteControl(Program& program);
+    RemoteControl(MainWindow& form, PlaybackModel& model, PlayerActions& actions,
+                  Playback& playback, const SettingsModel& settings);
 
     State state() const override;
     qint64 positionUs() const override;
@@ -49,19 +50,17 @@ public:
     void openFile(const QString& path, std::function<void(FileRefusal)> answer) override;
 
 private:
-    // Soon, once the running handler has returned.
-    void settleSoon();
     void settle();
     void trackStarted(const QString& title);
     QString loadedFile() const;
     // Whether a step that way starts an entry that has a file.
     bool stepPlaysSomething(PlaybackModel::Direction direction) const;
 
-    Program& program_;
     MainWindow& form_;
     PlaybackModel& model_;
     PlayerActions& actions_;
     Playback& playback_;
+    const SettingsModel& settings_;
     QTimer settleTimer_;
     SingleFileCheck fileCheck_;
     QString trackFile_;

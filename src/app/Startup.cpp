@@ -2,14 +2,13 @@
 
 #include <QFileInfo>
 
-#include "app/Docking.h"
 #include "app/FolderOperations.h"
-#include "app/MainActivation.h"
-#include "app/MainWindowWiring.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowRoles.h"
+#include "app/Wiring.h"
 #include "folderbrowser/FolderBrowser.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
 #include "mainwindow/VolumeControl.h"
@@ -18,14 +17,6 @@
 #include "util/AtomicFile.h"
 
 namespace {
-
-void wireMainWindow(Program& program) {
-    MainWindow& form = program.mainWindow();
-    new MainWindowWiring(program);       // owned by the main window
-    new MainActivation(program, &form);  // owned by the main window
-    QObject::connect(&program.actions().options, &QAction::triggered, &form,
-                     [&program] { program.optionsDialog().openFromSettings(); });
-}
 
 void applyPlaylistSettings(Program& program) {
     MainWindow& form = program.mainWindow();
@@ -50,8 +41,8 @@ void applyPlaylistSettings(Program& program) {
 }
 
 // A run that ended in the middle of writing a file may have left its temporary file behind.
-void removeLeftoversOfInterruptedWrites(const Program& program) {
-    QStringList folders{QFileInfo(program.settingsPath()).absolutePath(),
+void removeLeftoversOfInterruptedWrites(Program& program) {
+    QStringList folders{QFileInfo(program.settings().path()).absolutePath(),
                         QFileInfo(program.foldersPath()).absolutePath(), program.playlistFolder()};
     folders.removeDuplicates();
     for (const QString& folder : folders) {
@@ -65,7 +56,6 @@ void startUp(Program& program) {
     removeLeftoversOfInterruptedWrites(program);
     MainWindow& form = program.mainWindow();
     new WindowRoles(program, &form);  // owned by the main window; before any window shows
-    form.volume().setMuteButtonHeight();
     form.volume().findMixerControls();
     program.folderBrowser();
     reloadFoldersDat(program);
@@ -82,9 +72,9 @@ void startUp(Program& program) {
     applyPlaylistSettings(program);
 
     program.playlistWindow();  // placed even when it stays hidden
-    placeMainWindowOnScreen(program);
-    placePlaylistOverlapping(program);
-    wireMainWindow(program);
+    form.docking().placeOnScreen();
+    form.docking().placeOverlapping();
+    wireWindows(program);
     form.show();
     // A window manager may leave a window out of the task list unfocused when it maps it.
     program.windowSystem().bringToFront(form);

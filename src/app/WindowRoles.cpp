@@ -132,7 +132,7 @@ void WindowRoles::aboutToShow(QWidget& window) {
 }
 
 bool WindowRoles::listed(const QWidget& window) const {
-    if (program_.trayIconExists()) {
+    if (program_.services().trayShown()) {
         return false;
     }
     const MainWindow& main = program_.mainWindow();

@@ -156,7 +156,9 @@ int main(int argc, char** argv) {
     const QString programFolder = QCoreApplication::applicationDirPath();
     Program program(filesFolderFor(programFolder), std::move(services), helpFileFor(programFolder));
     startUp(program);
-    auto* remote = new RemoteControl(program);  // owned by the main window
+    auto* remote =
+        new RemoteControl(program.mainWindow(), program.playbackModel(), program.actions(),
+                          program.playback(), program.settings());  // owned by the main window
     mpris.attach(remote);
     instance.setRequestHandler(
         [remote](const QString& handed, std::function<void(FileRefusal)> answer) {

@@ -2,13 +2,11 @@
 
 #include <array>
 
-#include "app/Program.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/PlaylistDocking.h"
 #include "mainwindow/Tray.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
-#include "playlistwindow/DockedPlaylist.h"
 #include "skin/Marquee.h"
 #include "skin/SkinColors.h"
 #include "util/Twips.h"
@@ -31,8 +29,10 @@ Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
     connect(&form_.actions_.minimise, &QAction::triggered, this, &Chrome::minimise);
     connect(&form_.model_, &PlaybackModel::titleChanged, this, &Chrome::setTrackTitle);
-    connect(form_.marqueeTimer, &WindowTimer::timeout, this, &Chrome::scrollTitle);
-    connect(&form_, &MainWindow::resized, this, &Chrome::applyWindowState);
+    connect(form_.marqueeTimer, &WindowTimer::timeout, this,
+            [this] { form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption())); });
+    connect(&form_, &MainWindow::resized, this,
+            [this] { applyWindowState(form_.windowState().testFlag(Qt::WindowMinimized)); });
 }
 
 void Chrome::connectPressedLooks() {
@@ -83,27 +83,10 @@ void Chrome::endDrag() {
 }
 
 void Chrome::settleAfterDrag() {
-    const bool moved = dockAt(form_.program(), QPoint(form_.x(), form_.y() + form_.height()));
+    const bool moved = form_.docking().dockAt(QPoint(form_.x(), form_.y() + form_.height()));
     settleTicks_ = moved ? kSettleTicks : settleTicks_ - 1;
     if (settleTicks_ <= 0) {
         form_.windowDragTimer->setInterval(0);
-    }
-}
-
-void Chrome::dockPlaylistForDrag() {
-    Program& program = form_.program();
-    DockedPlaylist* pl = program.dockedPlaylistIfLoaded();
-    if (pl == nullptr) {
-        return;
-    }
-    const Desktop& d = program.desktop();
-    QWidget& list = pl->dockedWidget();
-    const QPoint under(
-        twips::toPixels(twips::left(form_, d), d.twipsPerPixelX()),
-        twips::toPixels(twips::top(form_, d) + twips::height(form_, d), d.twipsPerPixelY()));
-    const QPoint target = dockedPlace(under, list.size(), form_.geometry(), d.availableGeometry());
-    if (list.pos() != target) {
-        list.move(target);
     }
 }
 
@@ -112,58 +95,40 @@ void Chrome::moveWithMouse() {
         settleAfterDrag();
         return;
     }
-    dockPlaylistForDrag();
+    form_.docking().followDrag();
     if (!moveDrag_) {
         return;
     }
-    const Desktop& d = form_.program().desktop();
+    const Desktop& d = form_.desktop();
     const QPoint cursor = d.cursorPos();
     // A press below the label's top edge counts as -1, so the window sits one twip lower.
     const double yFlag = grabYFlag_ ? -1.0 : 0.0;
     twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
                   d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
-    dockPlaylistForDrag();
+    form_.docking().followDrag();
 }
 
 void Chrome::minimise() {
-    if (form_.program().trayIconExists()) {
+    if (form_.services_.trayShown()) {
         // Straight into the tray: a window the window manager iconified and that was then
         // withdrawn came back iconic at its next map, and vanished again at once.
-        resizeSteps(true);
+        applyWindowState(true);
     } else {
         form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
     }
     form_.dockingTimer->setEnabled(false);
 }
 
-void Chrome::applyWindowState() {
-    resizeSteps(form_.windowState().testFlag(Qt::WindowMinimized));
-}
-
-void Chrome::resizeSteps(bool minimised) {
-    Program& program = form_.program();
-    const bool playlistWanted = form_.playlistWanted();
-
+void Chrome::applyWindowState(bool minimised) {
     if (minimised) {
         form_.tray().minimiseIntoTray();
-    } else {
+    } else if (!form_.services_.trayShown()) {
         // Back from the task bar without a tray icon: nothing else would restart the docking.
-        if (!program.trayIconExists()) {
-            form_.dockingTimer->setEnabled(true);
-        }
-        if (playlistWanted) {
-            program.dockedPlaylist().dockedWidget().show();
-        } else if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded()) {
-            pl->dockedWidget().hide();
-        }
-        if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded()) {
-            pl->dockedWidget().setWindowState(Qt::WindowNoState);
-        }
+        form_.dockingTimer->setEnabled(true);
     }
+    const bool playlistWanted = form_.playlistWanted();
     form_.setPlaylistShown(playlistWanted);
-    if (playlistWanted) {
-        program.dockedPlaylist().dockedWidget().show();
-    }
+    emit playlistFollows(playlistWanted, !minimised);
     if (form_.model_.title().isEmpty()) {
         form_.model_.setTitle(kNoFileLoaded);
     }
@@ -171,15 +136,11 @@ void Chrome::resizeSteps(bool minimised) {
 
 void Chrome::setTrackTitle(const QString& title) {
     form_.titleMarquee->setCaption(title);
-    const double width = form_.controlWidthTwips(*form_.titleMarquee);
+    const double width = twips::width(*form_.titleMarquee, form_.desktop());
     if (width > MainWindow::kMarqueeWidth) {
         form_.titleMarquee->setCaption(form_.titleMarquee->caption() + kMarqueeSeparator);
         form_.marqueeTimer->setEnabled(true);
     } else if (width < MainWindow::kMarqueeWidth) {
         form_.marqueeTimer->setEnabled(false);
     }
-}
-
-void Chrome::scrollTitle() const {
-    form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption()));
 }

@@ -24,16 +24,18 @@ public:
     void endDrag();
     void moveWithMouse();
     void minimise();
-    void applyWindowState();
-    void scrollTitle() const;
+    // The resize rules, for a window that is minimised or not.
+    void applyWindowState(bool minimised);
 
     bool isDragging() const { return moveDrag_; }
 
+signals:
+    // The main window was minimised or came back: the playlist window is shown (made where it
+    // is not loaded) or, when the main window came back, hidden; coming back, it is restored.
+    void playlistFollows(bool shown, bool restored);
+
 private:
     void connectPressedLooks();
-    void dockPlaylistForDrag();
-    // The resize rules, for a window that is minimised or not.
-    void resizeSteps(bool minimised);
     // A drag's docking after the release, while the docking timer is off.
     void settleAfterDrag();
 

@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "app/Program.h"
 #include "mainwindow/Chrome.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/PlayerKeys.h"
 #include "mainwindow/PositionBar.h"
 #include "mainwindow/Tray.h"
@@ -16,9 +16,11 @@
 #include "skin/XpmImage.h"
 #include "util/Twips.h"
 
-MainWindow::MainWindow(Program& program, PlaybackModel& model, PlayerActions& actions)
+MainWindow::MainWindow(const PlatformServices& services, SettingsModel& settings,
+                       PlaybackModel& model, PlayerActions& actions)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      program_(program),
+      services_(services),
+      settings_(settings),
       model_(model),
       actions_(actions) {
     setObjectName(QStringLiteral("MainWindow"));
@@ -42,21 +44,22 @@ MainWindow::MainWindow(Program& program, PlaybackModel& model, PlayerActions& ac
     marqueeTimer->setObjectName(QStringLiteral("marqueeTimer"));
     positionTimer->setObjectName(QStringLiteral("positionTimer"));
 
-    fileDialog_ = program.makeFileDialog();
-    player_ = program.makePlayer();
-    infoPlayer_ = program.makePlayer();
-    for (MediaPlayer* player : {player_.get(), infoPlayer_.get()}) {
-        if (player != nullptr) {
-            player->setAutoStart(false);
-        }
+    if (services.makeFileDialog) {
+        fileDialog_ = services.makeFileDialog();
+    }
+    if (services.makePlayer) {
+        player_ = services.makePlayer();
+        infoPlayer_ = services.makePlayer();
+        player_->setAutoStart(false);
+        infoPlayer_->setAutoStart(false);
     }
 
-    const Desktop& desktop = program.desktop();
-    twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop);
+    twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop());
     buildControls();
     buildMenus();
     bindButtons();
     chrome_ = new Chrome(*this);  // components are owned by the window
+    docking_ = new Docking(*this, *services.windows);
     position_ = new PositionBar(*this);
     volume_ = new VolumeControl(*this);
     tray_ = new Tray(*this);
@@ -96,7 +99,6 @@ void MainWindow::bindButtons() {
 }
 
 void MainWindow::wireRequests() {
-    connect(dockingTimer, &WindowTimer::timeout, this, &MainWindow::dockingTick);
     connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
     connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
     connect(&model_, &PlaybackModel::clockStarted, positionTimer,
@@ -122,13 +124,8 @@ void MainWindow::setPlaylistCount(int lines) {
 }
 
 void MainWindow::setPlaylistShown(bool shown) {
-    if (shown) {
-        setPlaylistGlyphs(true);
-        playlistMenu->menuAction()->setEnabled(true);
-    } else {
-        playlistMenu->menuAction()->setEnabled(false);
-        setPlaylistGlyphs(false);
-    }
+    setPlaylistGlyphs(shown);
+    playlistMenu->menuAction()->setEnabled(shown);
     playlistMark_ = shown ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -153,14 +150,6 @@ bool MainWindow::isEnlarged() const {
     return playlistSizeButton->foreColor() == skincolors::kRed;
 }
 
-void MainWindow::wakeDocking() {
-    dockingTimer->wake();
-}
-
-void MainWindow::sleepDocking() {
-    dockingTimer->sleepUntilWoken();
-}
-
 void MainWindow::buildTabOrder() {
     chainTabOrder({minimiseButton,     closeButton,        openButton,        previousButton,
                    stopButton,         pauseButton,        playButton,        nextButton,
@@ -180,28 +169,6 @@ void MainWindow::buildTabOrder() {
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::placeTwips(QWidget& control, double left, double top, double width,
-                            double height) const {
-    const Desktop& d = program_.desktop();
-    twips::setGeometry(control, left, top, width, height, d);
-}
-
-double MainWindow::controlLeftTwips(const QWidget& control) const {
-    return twips::left(control, program_.desktop());
-}
-
-double MainWindow::controlWidthTwips(const QWidget& control) const {
-    return twips::width(control, program_.desktop());
-}
-
-void MainWindow::setControlLeftTwips(QWidget& control, double left) const {
-    twips::setLeft(control, left, program_.desktop());
-}
-
-void MainWindow::setControlHeightTwips(QWidget& control, double height) const {
-    twips::setHeight(control, height, program_.desktop());
-}
-
 void MainWindow::releasePlayers() {
     player_.reset();
     infoPlayer_.reset();
@@ -214,13 +181,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    emit geometryChanged();
     emit resized();
-}
-
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    emit geometryChanged();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -237,7 +198,6 @@ bool MainWindow::event(QEvent* event) {
         if (focusWidget() == nullptr) {
             setFocus(Qt::ActiveWindowFocusReason);
         }
-        emit activated();
     }
     return QWidget::event(event);
 }

@@ -8,14 +8,16 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Services.h"
 #include "skin/SkinLabel.h"
 #include "skin/SkinShapes.h"
 #include "skin/WindowTimer.h"
 
-class Program;
 class PlaybackModel;
 class PlayerActions;
+class SettingsModel;
 class Chrome;
+class Docking;
 class PlayerKeys;
 class PositionBar;
 class Tray;
@@ -23,8 +25,8 @@ class VolumeControl;
 
 // The main window: a borderless, black, skinned window whose every button is a label standing
 // for one of the player's actions. It holds the controls, shows the playback model and reports
-// window events; the behaviour lives in its components (chrome here, the rest wired up at
-// start-up).
+// window events; the behaviour lives in its parts (Chrome, Docking, PositionBar, VolumeControl,
+// Tray, PlayerKeys), and its requests to the rest of the program are connected in app/Wiring.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,22 +37,16 @@ public:
     static constexpr double kDesignTop = 1755;
     static constexpr int kMarqueeWidth = 6500;  // a wider title scrolls
 
-    MainWindow(Program& program, PlaybackModel& model, PlayerActions& actions);
+    MainWindow(const PlatformServices& services, SettingsModel& settings, PlaybackModel& model,
+               PlayerActions& actions);
     ~MainWindow() override;
 
-    Program& program() const { return program_; }
     Chrome& chrome() const { return *chrome_; }
+    Docking& docking() const { return *docking_; }
     PositionBar& position() const { return *position_; }
     VolumeControl& volume() const { return *volume_; }
     Tray& tray() const { return *tray_; }
     PlayerKeys& keys() const { return *keys_; }
-
-    // Geometry of a control in twips, as designed (the window's own arithmetic uses these).
-    void placeTwips(QWidget& control, double left, double top, double width, double height) const;
-    double controlLeftTwips(const QWidget& control) const;
-    double controlWidthTwips(const QWidget& control) const;
-    void setControlLeftTwips(QWidget& control, double left) const;
-    void setControlHeightTwips(QWidget& control, double height) const;
 
     // Destroys the two players, so that the sound stops at once.
     void releasePlayers();
@@ -78,26 +74,15 @@ public:
     void setEnlarged(bool enlarged);
     bool isEnlarged() const;
 
-    // The docking timer looks again, or sleeps until something moves.
-    void wakeDocking();
-    void sleepDocking();
-
 signals:
     // F6: the keyboard moves on to the playlist window.
     void playlistFocusRequested();
-    // The docking timer ticked.
-    void dockingTick();
     // The clock shows another time.
     void playTimeChanged();
-
-signals:
     // Delivered directly: a handler may ignore() the event to keep the window open.
     void closeRequested(QCloseEvent* event);
-    void activated();
     // Every size or window-state change.
     void resized();
-    // The window moved or changed size.
-    void geometryChanged();
     // The window has been painted for the first time.
     void firstPainted();
     // The mouse moved over the bare window, not over one of its controls.
@@ -106,7 +91,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -116,11 +100,13 @@ protected:
 private:
     // The window's components work its controls.
     friend class Chrome;
+    friend class Docking;
     friend class PositionBar;
     friend class VolumeControl;
     friend class Tray;
     friend class PlayerKeys;
 
+    const Desktop& desktop() const { return *services_.desktop; }
     void buildControls();
     void buildMenus();
     // Each button stands for its action: a click triggers it, and it is enabled while that is.
@@ -199,10 +185,12 @@ private:
     // Tab takes the buttons and sliders in reading order, top to bottom, left to right.
     void buildTabOrder();
 
-    Program& program_;
+    const PlatformServices& services_;
+    SettingsModel& settings_;
     PlaybackModel& model_;
     PlayerActions& actions_;
     Chrome* chrome_ = nullptr;
+    Docking* docking_ = nullptr;
     PositionBar* position_ = nullptr;
     VolumeControl* volume_ = nullptr;
     Tray* tray_ = nullptr;

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
@@ -10,6 +9,7 @@
 #include "skin/SkinFonts.h"
 #include "skin/XpmImage.h"
 #include "util/MenuTable.h"
+#include "util/Twips.h"
 
 using skinfonts::Face;
 
@@ -20,47 +20,36 @@ using skincolors::kGreen;
 using skincolors::kRed;
 using skincolors::kTooltipBlue;
 using skincolors::kWhite;
-QFont skinFont(Face face, double points, bool bold = false) {
-    return skinfonts::font(face, points, bold);
-}
-
-QColor systemWindowColor() {
-    return QApplication::palette().color(QPalette::Base);
-}
-QColor systemWindowTextColor() {
-    return QApplication::palette().color(QPalette::Text);
-}
-
 }  // namespace
 
 void MainWindow::buildControls() {
+    const QColor systemWindow = QApplication::palette().color(QPalette::Base);
     const auto make = [this](const char* name, double left, double top, double width,
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(program_.desktop().twipsPerPixelX(),
-                                program_.desktop().twipsPerPixelY());
-        placeTwips(*label, left, top, width, height);
+        label->setTwipsPerPixel(desktop().twipsPerPixelX(), desktop().twipsPerPixelY());
+        twips::setGeometry(*label, left, top, width, height, desktop());
         return label;
     };
     const auto frame = [this](const char* name, double left, double top, double side) {
         auto* shape = new SkinFrame(this);
         shape->setObjectName(QString::fromLatin1(name));
-        placeTwips(*shape, left, top, side, side);
+        twips::setGeometry(*shape, left, top, side, side, desktop());
         return shape;
     };
     // A horizontal line from x1 to x2 at y.
     const auto line = [this](const char* name, double x1, double x2, double y) {
         auto* l = new SkinLine(this);
         l->setObjectName(QString::fromLatin1(name));
-        placeTwips(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15);
+        twips::setGeometry(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15, desktop());
         return l;
     };
     const auto titleButton = [&](const char* name, double left, double top, double width,
                                  const QString& caption, const QString& tip) {
         SkinLabel* l = make(name, left, top, width, 210);
         l->setForeColor(kGreen);
-        l->setFont(skinFont(Face::Tahoma, 9, true));
+        l->setFont(skinfonts::font(Face::Tahoma, 9, true));
         l->setAutoSize(true);
         l->setCaption(caption);
         l->setToolTip(tip);
@@ -70,11 +59,11 @@ void MainWindow::buildControls() {
                                 const QColor& back, const QString& tip, double top = 1800) {
         SkinLabel* l = make(name, left, top, 645, 225);
         l->setBackColor(back);
-        l->setForeColor(systemWindowTextColor());
+        l->setForeColor(QApplication::palette().color(QPalette::Text));
         l->setFrameStyle(QFrame::Box | QFrame::Plain);
         l->setLineWidth(1);
         l->setAlignment(Qt::AlignCenter);
-        l->setFont(skinFont(Face::SansSerif, 8.25));
+        l->setFont(skinfonts::font(Face::SansSerif, 8.25));
         l->setCaption(caption);
         l->setToolTip(tip);
         return l;
@@ -101,7 +90,7 @@ void MainWindow::buildControls() {
 
     playlistInfoButton = make("playlistInfoButton", 0, 2085, 210, 195);
     playlistInfoButton->setForeColor(kRed);
-    playlistInfoButton->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistInfoButton->setFont(skinfonts::font(Face::Tahoma, 8.25, true));
     playlistInfoButton->setCaption(QStringLiteral("  i"));
     playlistInfoButton->setToolTip(QStringLiteral("Playlist-Information"));
     playlistInfoButton->setEnabled(false);
@@ -112,7 +101,7 @@ void MainWindow::buildControls() {
 
     seekTip = make("seekTip", 1680, 1000, 0, 195);
     seekTip->setBackColor(kTooltipBlue);
-    seekTip->setFont(skinFont(Face::Tahoma, 8.25));
+    seekTip->setFont(skinfonts::font(Face::Tahoma, 8.25));
     seekTip->setAutoSize(true);
     seekTip->hide();
 
@@ -127,19 +116,19 @@ void MainWindow::buildControls() {
 
     titleBar = make("titleBar", 0, -15, 5685, 255);
     titleBar->setForeColor(kBlue);
-    titleBar->setFont(skinFont(Face::Dungeon, 9.75));
+    titleBar->setFont(skinfonts::font(Face::Dungeon, 9.75));
     titleBar->setCaption(QStringLiteral(" MP3-Brambleplayer"));
 
     playlistCountLabel = make("playlistCountLabel", 240, 2085, 4575, 255);
     playlistCountLabel->setForeColor(kGreen);
-    playlistCountLabel->setFont(skinFont(Face::Tahoma, 8.25, true));
+    playlistCountLabel->setFont(skinfonts::font(Face::Tahoma, 8.25, true));
 
     volumeTip = make("volumeTip", 5280, 480, 0, 195);
     volumeTip->setBackColor(kTooltipBlue);
     volumeTip->setAutoSize(true);
     volumeTip->hide();
 
-    muteButton = image("muteButton", 4815, 675, 480, 495, ":/images/speaker.xpm");
+    muteButton = image("muteButton", 4815, 675, 480, 480, ":/images/speaker.xpm");
     muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
     volumeThumb->setToolTip(QStringLiteral("Lautstärke"));
@@ -149,13 +138,13 @@ void MainWindow::buildControls() {
     positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
     positionTrack->setForeColor(kGreen);  // shows only in the focus mark
 
-    infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindowColor(),
+    infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindow,
                             QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
     infoButton->setEnabled(false);
 
     playlistSizeButton = make("playlistSizeButton", 5760, 2080, 165, 300);
     playlistSizeButton->setForeColor(kWhite);
-    playlistSizeButton->setFont(skinFont(Face::SansSerif, 12, true));
+    playlistSizeButton->setFont(skinfonts::font(Face::SansSerif, 12, true));
     playlistSizeButton->setAutoSize(true);
     playlistSizeButton->setCaption(QStringLiteral("+"));
     playlistSizeButton->setToolTip(QStringLiteral("Playlist vergrößern"));
@@ -166,20 +155,20 @@ void MainWindow::buildControls() {
                                    QStringLiteral("Playlist normal abspielen"));
     clearButton = textButton("clearButton", 2160, QStringLiteral("Clear"), kWhite,
                              QStringLiteral("Löscht alle Einträge der Playlist"));
-    insertButton = textButton("insertButton", 0, QStringLiteral("Insert"), systemWindowColor(),
+    insertButton = textButton("insertButton", 0, QStringLiteral("Insert"), systemWindow,
                               QStringLiteral("MP3-Verzeichnis hinzufügen"));
     optionsButton = textButton("optionsButton", 5040, QStringLiteral("Options"), kWhite,
                                QStringLiteral("Programmoptionen aufrufen"));
     shuffleButton = textButton("shuffleButton", 4320, QStringLiteral("Shuffle"), kWhite,
                                QStringLiteral("Tracks in zufälliger Reihenfolge spielen"));
-    saveButton = textButton("saveButton", 1440, QStringLiteral("Save"), systemWindowColor(),
+    saveButton = textButton("saveButton", 1440, QStringLiteral("Save"), systemWindow,
                             QStringLiteral("Speichert die Playlist"));
     // Red marks the active play order.
     normalOrderButton->setCheckedBackColor(kRed);
     shuffleButton->setCheckedBackColor(kRed);
-    searchButton = textButton("searchButton", 720, QStringLiteral("Search"), systemWindowColor(),
+    searchButton = textButton("searchButton", 720, QStringLiteral("Search"), systemWindow,
                               QStringLiteral("Sucht einen Eintrag in der Playlist (F2)"));
-    openButton = textButton("openButton", 0, QStringLiteral("Open"), systemWindowColor(),
+    openButton = textButton("openButton", 0, QStringLiteral("Open"), systemWindow,
                             QStringLiteral("Einzelne MP3 abspielen"), 720);
 
     hidePlaylistButton = make("hidePlaylistButton", 6165, 2040, 285, 360);
@@ -207,7 +196,7 @@ void MainWindow::buildControls() {
 
     clock = make("clock", 5280, 1200, 975, 210);
     clock->setForeColor(kGreen);
-    clock->setFont(skinFont(Face::Tahoma, 9));
+    clock->setFont(skinfonts::font(Face::Tahoma, 9));
     clock->setAlignment(Qt::AlignCenter);
     clock->setAutoSize(true);
     clock->setCaption(QStringLiteral("0:00 / 0:00"));
@@ -215,7 +204,7 @@ void MainWindow::buildControls() {
 
     titleMarquee = make("titleMarquee", 2280, 360, 1920, 240);
     titleMarquee->setForeColor(kGreen);
-    titleMarquee->setFont(skinFont(Face::Tahoma, 9.75, true));
+    titleMarquee->setFont(skinfonts::font(Face::Tahoma, 9.75, true));
     titleMarquee->setAlignment(Qt::AlignCenter);
     titleMarquee->setAutoSize(true);
     titleMarquee->setCaption(model_.title());
@@ -229,7 +218,7 @@ void MainWindow::buildControls() {
 
     versionLabel = make("versionLabel", 5160, 45, 450, 255);
     versionLabel->setForeColor(kBlue);
-    versionLabel->setFont(skinFont(Face::Dungeon, 8.25));
+    versionLabel->setFont(skinfonts::font(Face::Dungeon, 8.25));
     versionLabel->setCaption(QStringLiteral("v. 1.0"));
 }
 

@@ -3,34 +3,33 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "util/Twips.h"
 
 PositionBar::PositionBar(MainWindow& form)
-    : QObject(&form), form_(form), notchLeft_(form.controlLeftTwips(*form.positionNotch)) {
+    : QObject(&form), form_(form), notchLeft_(twips::left(*form.positionNotch, form.desktop())) {
     // The notch lies over the bar, so that a press on it is the notch's; the tooltip over all.
     form_.positionNotch->raise();
     form_.seekTip->raise();
     form_.positionTrack->setSlider(this);
-    connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::positionTimerTick);
-    connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::trackClicked);
+    connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::showPosition);
+    connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::showPosition);
     connect(form_.positionNotch, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::trackPressed);
+    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
     connect(form_.positionNotch, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::trackReleased);
+    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
     connect(&form_, &MainWindow::mouseMoved, this, &PositionBar::hideSeekTip);
 }
 
 position::BarGeometry PositionBar::bar() const {
-    return {form_.controlLeftTwips(*form_.positionTrack),
-            form_.controlWidthTwips(*form_.positionTrack),
-            form_.controlWidthTwips(*form_.positionNotch)};
+    return {twips::left(*form_.positionTrack, form_.desktop()),
+            twips::width(*form_.positionTrack, form_.desktop()),
+            twips::width(*form_.positionNotch, form_.desktop())};
 }
 
 void PositionBar::placeNotch(double left) {
     notchLeft_ = left;
-    form_.setControlLeftTwips(*form_.positionNotch, left);  // moves only to another pixel
+    twips::setLeft(*form_.positionNotch, left, form_.desktop());  // moves only to another pixel
 }
 
 void PositionBar::showPosition() {
@@ -53,16 +52,17 @@ void PositionBar::showPosition() {
 }
 
 void PositionBar::followMouse(double duration) {
-    const Desktop& desktop = form_.program().desktop();
+    const Desktop& desktop = form_.desktop();
     const position::BarGeometry geometry = bar();
     const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
     placeNotch(position::notchLeftForMouse(geometry, mouseX, twips::left(form_, desktop)));
 
     SkinLabel& tip = *form_.seekTip;
     tip.setCaption(position::seekTipText(duration, position::notchFraction(geometry, notchLeft_)));
-    form_.setControlLeftTwips(
-        tip, position::seekTipLeft(geometry, notchLeft_, form_.controlWidthTwips(tip),
-                                   twips::width(form_, desktop)));
+    twips::setLeft(tip,
+                   position::seekTipLeft(geometry, notchLeft_, twips::width(tip, desktop),
+                                         twips::width(form_, desktop)),
+                   desktop);
 }
 
 void PositionBar::grabNotch() {

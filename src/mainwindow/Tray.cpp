@@ -2,12 +2,11 @@
 
 #include <QApplication>
 
-#include "app/Program.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"
 #include "model/PlaybackModel.h"
 #include "model/PlayerActions.h"
-#include "playlistwindow/DockedPlaylist.h"
 
 namespace {
 
@@ -29,27 +28,27 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
     connect(trayHostTimer, &WindowTimer::timeout, this, &Tray::checkTrayHost);
     connect(form_.trayMenu, &QMenu::aboutToHide, this, [this] { busy_ = false; });
     connect(&form_.actions_.showPlayer, &QAction::triggered, this, &Tray::showPlayer);
-    connect(&form_.actions_.showPopup, &QAction::triggered, this, &Tray::showPopupFromTray);
+    connect(&form_.actions_.showPopup, &QAction::triggered, this,
+            [this] { emit popupRequested(form_.titleMarquee->caption()); });
     connect(&form_.model_, &PlaybackModel::trackStarted, this,
             [this](int /*entry*/, const QString& title) { setTip(title); });
-    if (TrayIcon* icon = form_.program().trayIcon()) {
+    if (TrayIcon* icon = form_.services_.trayIcon.get()) {
         connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
     }
 }
 
 void Tray::setup() {
-    Program& program = form_.program();
-    if (TrayIcon* icon = program.trayIcon()) {
+    if (TrayIcon* icon = form_.services_.trayIcon.get()) {
         icon->add(form_.windowIcon(), kProgramName);
         icon->setMenu(*form_.trayMenu);
     }
-    setTaskBarEntry(!program.trayIconExists());
+    setTaskBarEntry(!form_.services_.trayShown());
     // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
-    trayHostTimer->setEnabled(!program.trayIconExists());
+    trayHostTimer->setEnabled(!form_.services_.trayShown());
 }
 
 void Tray::setTip(const QString& title) {
-    if (TrayIcon* icon = form_.program().trayIcon()) {
+    if (TrayIcon* icon = form_.services_.trayIcon.get()) {
         icon->setTip(tipText(title));
     }
 }
@@ -68,30 +67,25 @@ void Tray::answerIconEvent(TrayIcon::Event event) {
         // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
         // closes it: the main window need not come to the front first.
         busy_ = true;
-        form_.trayMenu->popup(form_.program().desktop().cursorPos());
+        form_.trayMenu->popup(form_.desktop().cursorPos());
     }
-}
-
-void Tray::showPopupFromTray() {
-    emit popupRequested(form_.titleMarquee->caption());
 }
 
 void Tray::showPlayer() {
-    Program& program = form_.program();
-    trayHostTimer->setEnabled(!program.trayIconExists());
-    setTaskBarEntry(!program.trayIconExists());
+    WindowSystem& windows = *form_.services_.windows;
+    trayHostTimer->setEnabled(!form_.services_.trayShown());
+    setTaskBarEntry(!form_.services_.trayShown());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
     // The docked playlist window comes up with it.
-    if (DockedPlaylist* pl = program.dockedPlaylistIfLoaded();
-        pl != nullptr && pl->dockedWidget().isVisible()) {
-        program.windowSystem().stackAbove(pl->dockedWidget(), form_);
+    if (QWidget* pl = form_.docking().playlist(); pl != nullptr && pl->isVisible()) {
+        windows.stackAbove(*pl, form_);
     }
-    program.windowSystem().bringToFront(form_);
+    windows.bringToFront(form_);
 }
 
 void Tray::minimiseIntoTray() {
-    if (!form_.program().trayIconExists()) {
+    if (!form_.services_.trayShown()) {
         // Without a tray the task list is the way back.
         setTaskBarEntry(true);
         trayHostTimer->setEnabled(true);
@@ -106,7 +100,7 @@ void Tray::minimiseIntoTray() {
 }
 
 void Tray::checkTrayHost() {
-    const bool iconShown = form_.program().trayIconExists();
+    const bool iconShown = form_.services_.trayShown();
     if (form_.isVisible() && !form_.isMinimized()) {
         if (iconShown) {
             trayHostTimer->setEnabled(false);
@@ -124,5 +118,5 @@ void Tray::checkTrayHost() {
 
 void Tray::setTaskBarEntry(bool shown) {
     listed_ = shown;
-    form_.program().windowSystem().setInTaskList(form_, shown);
+    form_.services_.windows->setInTaskList(form_, shown);
 }

@@ -28,8 +28,6 @@ public:
     // What the user did with the icon. It first does what every mouse move over the main
     // window does (PositionBar::hideSeekTip); while the tray menu is open, nothing more.
     void answerIconEvent(TrayIcon::Event event);
-    // "Quickinfo zeigen": the popup shows the title as the main window shows it now.
-    void showPopupFromTray();
 
     // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.
     void minimiseIntoTray();
@@ -37,12 +35,11 @@ public:
     // the icon is missing: its return takes the main window out of the task list again.
     void checkTrayHost();
 
-    bool isBusy() const { return busy_; }
-
     WindowTimer* trayHostTimer;
 
 signals:
-    // "Quick-Info" of the tray menu: the popup shows this title.
+    // "Quickinfo zeigen" of the tray menu: the popup shows the title as the main window shows
+    // it now.
     void popupRequested(const QString& title);
     // A tray shows the icon again (or at last): the main window left the task list.
     void iconReturned();

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Program.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/MixerHelpers.h"
 #include "model/PlayerActions.h"
@@ -23,17 +22,17 @@ QString levelText(int percent) {
 VolumeControl::VolumeControl(MainWindow& form)
     : QObject(&form),
       form_(form),
-      settings_(form.program().settings()),
-      thumbLeft_(form.controlLeftTwips(*form.volumeThumb)) {
+      settings_(form.settings_),
+      thumbLeft_(twips::left(*form.volumeThumb, form.desktop())) {
     // The thumb lies over the track, so that a press on it is the thumb's; the tooltip over all.
     form_.volumeThumb->raise();
     form_.volumeTip->raise();
     form_.volumeThumb->setSlider(this);
     connect(form_.volumeThumb, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
-    connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::trackPressed);
+    connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
     connect(form_.volumeDragTimer, &WindowTimer::timeout, this, &VolumeControl::moveThumbWithMouse);
     connect(form_.volumeThumb, &SkinLabel::mouseUp, this, &VolumeControl::dropThumb);
-    connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::trackReleased);
+    connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::endDrag);
     connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
     connect(&settings_, &SettingsModel::volumeChanged, this, &VolumeControl::applyVolume);
     PlayerActions& a = form_.actions_;
@@ -49,30 +48,27 @@ VolumeControl::VolumeControl(MainWindow& form)
     connect(&a.unmute, &QAction::triggered, this, &VolumeControl::unmute);
 }
 
-volume::TrackGeometry VolumeControl::track() const {
-    return {form_.controlLeftTwips(*form_.volumeTrack), form_.controlWidthTwips(*form_.volumeTrack),
-            form_.controlWidthTwips(*form_.volumeThumb)};
-}
-
-void VolumeControl::moveThumb(double left) {
-    thumbLeft_ = left;
-    form_.setControlLeftTwips(*form_.volumeThumb, left);
-}
-
-void VolumeControl::setMuteButtonHeight() {
-    form_.setControlHeightTwips(*form_.muteButton, 480);
-}
-
 void VolumeControl::findMixerControls() {
-    if (Mixer* mixer = form_.program().mixer()) {
+    if (Mixer* mixer = form_.services_.mixer.get()) {
         connect(mixer, &Mixer::controlsChanged, this, &VolumeControl::takeMixerControls,
                 Qt::UniqueConnection);
     }
     takeMixerControls();
 }
 
+volume::TrackGeometry VolumeControl::track() const {
+    return {twips::left(*form_.volumeTrack, form_.desktop()),
+            twips::width(*form_.volumeTrack, form_.desktop()),
+            twips::width(*form_.volumeThumb, form_.desktop())};
+}
+
+void VolumeControl::moveThumb(double left) {
+    thumbLeft_ = left;
+    twips::setLeft(*form_.volumeThumb, left, form_.desktop());
+}
+
 void VolumeControl::takeMixerControls() {
-    Mixer* mixer = form_.program().mixer();
+    Mixer* mixer = form_.services_.mixer.get();
     mixerhelpers::findVolumeControl(mixer, Mixer::Line::MicrophoneMonitor, monitorControl_);
     if (mixerhelpers::findVolumeControl(mixer, Mixer::Line::Speakers, speakersControl_)) {
         const volume::SliderRange range =
@@ -123,7 +119,7 @@ void VolumeControl::applyVolume() {
 }
 
 void VolumeControl::writeMixer() {
-    Mixer* mixer = form_.program().mixer();
+    Mixer* mixer = form_.services_.mixer.get();
     // A mixer that has not answered (its sound server came late, or not yet) is opened again;
     // the value follows once it answers.
     mixerOwed_ = speakersControl_.id == 0;
@@ -151,7 +147,7 @@ void VolumeControl::moveThumbWithMouse() {
     if (!volDrag_) {
         return;
     }
-    const Desktop& desktop = form_.program().desktop();
+    const Desktop& desktop = form_.desktop();
     const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
     moveThumb(volume::thumbLeftForMouse(track(), mouseX, twips::left(form_, desktop)));
     takeValueFromThumb();
@@ -175,10 +171,6 @@ void VolumeControl::showLevelInTray() {
     if (!form_.volumeTip->caption().isEmpty()) {
         form_.volumeMenu->setTitle(form_.volumeTip->caption());
     }
-}
-
-void VolumeControl::trackReleased() {
-    endDrag();
 }
 
 void VolumeControl::updateThumbTip() {

@@ -26,16 +26,13 @@ public:
     // range, and the mixer is not written. Until a volume is set, the slider shows the level
     // the speakers had when the mixer answered.
     void findMixerControls();
-    // The mute button gets its start-up height.
-    void setMuteButtonHeight();
+
     // Puts the thumb where the held value says.
     void placeThumb();
 
     void grabThumb();
-    void trackPressed() { grabThumb(); }
     void moveThumbWithMouse();
     void dropThumb();
-    void trackReleased();
     void updateThumbTip();
     void applyVolume();
 

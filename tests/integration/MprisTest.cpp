@@ -45,7 +45,8 @@ protected:
         start();
         model().fillPlaylist({{"550", longTone550}, {"440", tone440}, {"660", tone660}}, {3, 1, 2});
         service = std::make_unique<MprisService>(serviceConnection);
-        service->attach(new RemoteControl(*program));
+        service->attach(new RemoteControl(program->mainWindow(), model(), actions(),
+                                          program->playback(), program->settings()));
         ASSERT_TRUE(serviceConnection.registerService(MprisService::kBusName));
         const QString path = MprisService::kObjectPath;
         ASSERT_TRUE(listenerConnection.connect(

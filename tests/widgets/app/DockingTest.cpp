@@ -1,7 +1,7 @@
 #include <QGuiApplication>
 
-#include "app/Docking.h"
 #include "fakes/ProgramFixture.h"
+#include "mainwindow/Docking.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     for (const auto& [left, docked] : {std::pair{540, QPoint(540, 355)}, {541, QPoint(10, 355)}}) {
         mainWindow().move(left, 200);
         pl().move(10, 10);
-        dockPlaylist(*program);
+        mainWindow().docking().dock();
         EXPECT_EQ(pl().pos(), docked) << left;
     }
 
@@ -38,12 +38,12 @@ TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
 
     mainWindow().move(100, 100);
     mainWindow().resize(mainWindow().width(), 200);
-    runActivationSteps(*program);
+    mainWindow().docking().runActivationSteps();
     EXPECT_EQ(pl().y(), 100 + 200 - 20);
     EXPECT_EQ(mainWindow().height(), 157);  // 2355 twips
 
     mainWindow().resize(mainWindow().width(), 150);
-    runActivationSteps(*program);
+    mainWindow().docking().runActivationSteps();
     EXPECT_EQ(mainWindow().height(), 150);
 }
 

@@ -1,5 +1,5 @@
-#include "app/Docking.h"
 #include "fakes/ProgramFixture.h"
+#include "mainwindow/Docking.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ TEST_P(StartupScreenTest, WindowsStayOnTheScreen) {
     start();
     EXPECT_EQ(mainWindow().pos(), c.mainWindow);
     EXPECT_EQ(pl().isVisible(), c.playlistShown);
-    dockPlaylist(*program);
+    mainWindow().docking().dock();
     EXPECT_EQ(pl().pos(), c.mainWindow + QPoint(0, mainWindow().height()));
     EXPECT_TRUE(desktop->availableGeometry().contains(browser().geometry()));
 }

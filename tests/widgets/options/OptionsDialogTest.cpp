@@ -167,7 +167,7 @@ TEST_F(OptionsDialogTest, UnwritableFileIsReportedAndKeptWhole) {
         button->click();
         ASSERT_EQ(messages->shown.size(), 1U);
         EXPECT_EQ(messages->shown[0].title, "Fehler");
-        EXPECT_TRUE(messages->shown[0].text.contains(program->settingsPath()));
+        EXPECT_TRUE(messages->shown[0].text.contains(program->settings().path()));
         EXPECT_EQ(readFile("settings.cfg"), before);
         EXPECT_EQ(program->settings().standardFolder(), "/neu");
     }
