@@ -75,7 +75,7 @@ void clearWithOffer(Program& program) {
     }
     // The save dialog may have run the event loop: the window may be gone by now.
     if (PlaylistWindow* still = program.playlistIfLoaded()) {
-        still->clearList();
+        still->lines->setStringList({});
     }
 }
 
@@ -113,7 +113,7 @@ void connectTitleSearch(Program& program, TitleSearchWindow& window) {
     const auto selectLine = [&program](int line) {
         PlaylistWindow* pl = program.playlistIfLoaded();
         if (pl != nullptr) {
-            pl->selectLine(line);
+            pl->setListIndex(line);
         }
         return pl;
     };

@@ -140,16 +140,24 @@ void FolderBrowser::wireControls() {
     connect(addButton, &SkinLabel::mouseUp, this, [this] { addButton->setForeColor(kBlack); });
     connect(previewPlayButton, &SkinLabel::clicked, this, &FolderBrowser::playPreview);
     connect(previewStopButton, &SkinLabel::clicked, this, &FolderBrowser::stopPreview);
-    connect(folderListBox, &FolderListBox::keyDown, this, &FolderBrowser::removeOnDelete);
-    connect(folderListBox, &FolderListBox::mouseDown, this, &FolderBrowser::startDrag);
+    connect(folderListBox, &FolderListBox::deletePressed, this, [this] {
+        if (const int row = folderListBox->listIndex(); row >= 0) {
+            folderListBox->removeEntry(row);
+        }
+    });
+    connect(folderListBox, &FolderListBox::mouseDown, this,
+            [this] { dragPosition_ = folderListBox->listIndex(); });
     connect(folderListBox, &FolderListBox::mouseMoved, this, &FolderBrowser::dragFolder);
-    connect(folderListBox, &FolderListBox::mouseUp, this, &FolderBrowser::endDrag);
+    connect(folderListBox, &FolderListBox::mouseUp, this, [this] { dragPosition_ = -1; });
     connect(buttonTimer, &WindowTimer::timeout, this, &FolderBrowser::updateCommitButton);
     // The timer would catch up within 100 ms; a commit clicked right after an add must not
     // find the button still disabled.
     connect(folderListBox, &FolderListBox::countChanged, this,
             [this] { commitButton->setEnabled(folderListBox->count() > 0); });
-    connect(commitButton, &QPushButton::clicked, this, &FolderBrowser::commit);
+    connect(commitButton, &QPushButton::clicked, this, [this] {
+        emit commitRequested();
+        leave();
+    });
     connect(cancelButton, &QPushButton::clicked, this, &FolderBrowser::leave);
     connect(saveButton, &QPushButton::clicked, this,
             [this] { fileDialog&& saveListVia(*fileDialog, folders_.program); });
@@ -238,11 +246,6 @@ void FolderBrowser::hideEvent(QHideEvent* event) {
     if (!event->spontaneous()) {
         buttonTimer->setEnabled(false);
     }
-}
-
-void FolderBrowser::commit() {
-    emit commitRequested();
-    leave();
 }
 
 void FolderBrowser::leave() {

@@ -57,13 +57,8 @@ public:
     void addHighlightedFolder();
     void playPreview();
     void stopPreview();
-    void removeOnDelete(int key);
-    void startDrag(QPoint pos);
     void dragFolder(Qt::MouseButtons buttons, QPoint pos);
-    void endDrag();
     void updateCommitButton();
-    // "Verz. einfügen": asks for the list to be committed, then leaves.
-    void commit();
     // "Abbrechen" and every other way out: the window hides, the preview stops.
     void leave();
     void clearList();

@@ -109,12 +109,6 @@ void PlaylistWindow::setListIndex(int line) {
     titleList->scrollTo(index);
 }
 
-void PlaylistWindow::selectLine(int nr) {
-    if (nr >= 0 && nr < lineCount()) {
-        setListIndex(nr);
-    }
-}
-
 QString PlaylistWindow::selectedText() const {
     const int line = listIndex();
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
@@ -124,10 +118,6 @@ void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);
     }
-}
-
-void PlaylistWindow::clearList() {
-    lines->setStringList({});
 }
 
 void PlaylistWindow::removeSelected() {
@@ -197,22 +187,12 @@ bool PlaylistWindow::event(QEvent* event) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     }
-    return QWidget::event(event);
-}
-
-void PlaylistWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    emit geometryChanged();
-}
-
-void PlaylistWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    emit geometryChanged();
-}
-
-void PlaylistWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    emit geometryChanged();
+    const bool handled = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
+        emit geometryChanged();
+    }
+    return handled;
 }
 
 void PlaylistWindow::closeEvent(QCloseEvent* event) {

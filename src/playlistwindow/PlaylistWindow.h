@@ -37,13 +37,10 @@ public:
     // The list's selected line (-1: none), its text, and the number of lines.
     int listIndex() const override;
     void setListIndex(int line) override;
-    // Selects line nr; a line the list does not have changes nothing.
-    void selectLine(int nr);
     QString selectedText() const override;
     QWidget& dockedWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
     void appendLines(const QStringList& titles);
-    void clearList();
     // Delete: the selected line goes, and its entry from the store.
     void removeSelected();
 
@@ -80,9 +77,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // Also tells of moves, resizes and showing.
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -27,9 +27,8 @@ public:
     ~TitleSearchWindow() override;
 
     void showMatches();
-    void sayIfNothingFound();
-    void markChosen();
-    void playChosen();
+    // The chosen result's playlist line is selected, or played too; the window then goes.
+    void takeChosen(bool play);
 
     QLabel* promptLabel;
     QLineEdit* searchEdit;
