@@ -40,7 +40,6 @@ FolderBrowser::FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
     if (previewPlayer) {
         previewPlayer->setAutoStart(false);
     }
-    buttonTimer = new WindowTimer(100, false, this);  // ticks while the window is shown
     buildControls();
     navigation_ = new FolderNavigation(source_, messages, *this, *driveBox, *folderTree, true);
     wireControls();
@@ -149,9 +148,8 @@ void FolderBrowser::wireControls() {
             [this] { dragPosition_ = folderListBox->listIndex(); });
     connect(folderListBox, &FolderListBox::mouseMoved, this, &FolderBrowser::dragFolder);
     connect(folderListBox, &FolderListBox::mouseUp, this, [this] { dragPosition_ = -1; });
-    connect(buttonTimer, &WindowTimer::timeout, this, &FolderBrowser::updateCommitButton);
-    // The timer would catch up within 100 ms; a commit clicked right after an add must not
-    // find the button still disabled.
+    // Nothing to commit while the list is empty.
+    commitButton->setEnabled(false);
     connect(folderListBox, &FolderListBox::countChanged, this,
             [this] { commitButton->setEnabled(folderListBox->count() > 0); });
     connect(commitButton, &QPushButton::clicked, this, [this] {
@@ -220,13 +218,6 @@ void FolderBrowser::stopPreview() {
     }
 }
 
-void FolderBrowser::updateCommitButton() {
-    commitButton->setEnabled(folderListBox->count() > 0);
-    if (previewPlayer) {
-        previewPlayer->setAutoStart(false);
-    }
-}
-
 void FolderBrowser::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) {
@@ -236,15 +227,6 @@ void FolderBrowser::showEvent(QShowEvent* event) {
     driveBox->selectDriveOf(folderTree->path());
     if (!navigation_->requests().busy()) {
         showFirstFolder();
-    }
-    updateCommitButton();
-    buttonTimer->setEnabled(true);
-}
-
-void FolderBrowser::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    if (!event->spontaneous()) {
-        buttonTimer->setEnabled(false);
     }
 }
 

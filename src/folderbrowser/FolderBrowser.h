@@ -15,7 +15,6 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "skin/SkinLabel.h"
-#include "skin/WindowTimer.h"
 
 class Desktop;
 class FolderSource;
@@ -58,7 +57,6 @@ public:
     void playPreview();
     void stopPreview();
     void dragFolder(Qt::MouseButtons buttons, QPoint pos);
-    void updateCommitButton();
     // "Abbrechen" and every other way out: the window hides, the preview stops.
     void leave();
     void clearList();
@@ -82,11 +80,9 @@ public:
     QPushButton* loadButton;
     std::unique_ptr<FileDialog> fileDialog;
     std::unique_ptr<MediaPlayer> previewPlayer;  // the preview, apart from the main player
-    WindowTimer* buttonTimer;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     // There is no close box; a close from the window system discards like "Abbrechen".
     void closeEvent(QCloseEvent* event) override;
 

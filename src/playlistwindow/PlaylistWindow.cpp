@@ -63,7 +63,15 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
     twips::setGeometry(*titleList, 0, 0, width, kNormalListHeight, desktop);
 
     connect(titleList, &QAbstractItemView::doubleClicked, this, [this] { playSelected(true); });
-    connect(titleList, &PlaylistView::keyDown, this, &PlaylistWindow::answerListKey);
+    connect(titleList, &PlaylistView::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Delete) {
+            removeSelected();
+        } else if (key == Qt::Key_F3) {
+            actions_.options.trigger();
+        } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            playSelected(false);
+        }
+    });
     connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
     connect(titleList, &PlaylistView::contextMenuKey, this,
             &PlaylistWindow::openContextMenuAtSelection);
@@ -138,16 +146,6 @@ void PlaylistWindow::playSelected(bool startClock) {
     playback_.playLine(listIndex(), selectedText());
     if (startClock) {
         model_.runClock();
-    }
-}
-
-void PlaylistWindow::answerListKey(int key) {
-    if (key == Qt::Key_Delete) {
-        removeSelected();
-    } else if (key == Qt::Key_F3) {
-        actions_.options.trigger();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        playSelected(false);
     }
 }
 

@@ -46,7 +46,6 @@ public:
 
     // The selected line plays; from the mouse and the menu the main window's clock starts too.
     void playSelected(bool startClock);
-    void answerListKey(int key);
     void openContextMenuAt(QPoint pos);
     // Shift+F10 and the menu key: the context menu at the selected line.
     void openContextMenuAtSelection();
