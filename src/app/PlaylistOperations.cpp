@@ -50,7 +50,7 @@ void setPlaylistEnlarged(Program& program, bool enlarged) {
 }
 
 void togglePlaylistSize(Program& program) {
-    const double height = program.playlistWindow().heightTwips();
+    const double height = twips::height(program.playlistWindow(), program.desktop());
     if (height < kEnlargeBelow) {
         setPlaylistEnlarged(program, true);
     } else if (height > kShrinkAbove) {

@@ -98,10 +98,6 @@ void PlaylistWindow::setEnlarged(bool enlarged) {
     twips::setHeight(*this, enlarged ? kEnlargedHeight : kNormalHeight, desktop_);
 }
 
-double PlaylistWindow::heightTwips() const {
-    return twips::height(*this, desktop_);
-}
-
 int PlaylistWindow::listIndex() const {
     const QModelIndexList selected = titleList->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();

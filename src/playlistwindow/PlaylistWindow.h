@@ -32,7 +32,6 @@ public:
 
     // The two sizes of the window and its list.
     void setEnlarged(bool enlarged);
-    double heightTwips() const;
 
     // The list's selected line (-1: none), its text, and the number of lines.
     int listIndex() const override;

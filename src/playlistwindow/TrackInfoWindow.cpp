@@ -68,9 +68,9 @@ void TrackInfoWindow::measureLength(const QString& path) {
         loadFinished_ =
             connect(infoPlayer, &MediaPlayer::loadFinished, this, &TrackInfoWindow::showLength);
         loadTimeout->start();
-    } else {
-        showLength();
+        return;
     }
+    showLength();
 }
 
 void TrackInfoWindow::showLength() {
