@@ -45,8 +45,6 @@ FolderBrowser::FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
     wireControls();
 }
 
-FolderBrowser::~FolderBrowser() = default;
-
 void FolderBrowser::buildControls() {
     const Desktop& d = desktop_;
     centreOnScreenTwips(*this, kBrowserWidth, kBrowserHeight, d);

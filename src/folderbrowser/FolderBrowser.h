@@ -40,7 +40,6 @@ public:
     FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
                   std::shared_ptr<const FolderSource> source, std::unique_ptr<FileDialog> dialog,
                   std::unique_ptr<MediaPlayer> preview, Folders folders);
-    ~FolderBrowser() override;
 
     QStringList folderList() const { return folderListBox->entries(); }
     // Shows `folder` in the drive and folder lists once it is listed; a folder that cannot be

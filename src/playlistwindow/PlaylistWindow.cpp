@@ -91,8 +91,6 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
             });
 }
 
-PlaylistWindow::~PlaylistWindow() = default;
-
 void PlaylistWindow::setEnlarged(bool enlarged) {
     twips::setHeight(*titleList, enlarged ? kEnlargedListHeight : kNormalListHeight, desktop_);
     twips::setHeight(*this, enlarged ? kEnlargedHeight : kNormalHeight, desktop_);

@@ -28,7 +28,6 @@ public:
     // minimised.
     PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop, PlaybackModel& model,
                    Playback& playback, PlayerActions& actions, MessageBoxes& messages);
-    ~PlaylistWindow() override;
 
     // The two sizes of the window and its list.
     void setEnlarged(bool enlarged);

@@ -74,8 +74,6 @@ TitleSearchWindow::TitleSearchWindow(const Desktop& desktop,
     answerDialogKeys(*this, [this] { hide(); });
 }
 
-TitleSearchWindow::~TitleSearchWindow() = default;
-
 void TitleSearchWindow::showMatches() {
     resultLines.clear();
     const QString text = searchEdit->text();

@@ -24,7 +24,6 @@ public:
 
     // `playlistLines` tells the lines the playlist window shows: none while it is not loaded.
     TitleSearchWindow(const Desktop& desktop, std::function<QStringList()> playlistLines);
-    ~TitleSearchWindow() override;
 
     void showMatches();
     // The chosen result's playlist line is selected, or played too; the window then goes.

@@ -53,8 +53,6 @@ TrackInfoWindow::TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer
     measureLength(path);
 }
 
-TrackInfoWindow::~TrackInfoWindow() = default;
-
 void TrackInfoWindow::measureLength(const QString& path) {
     MediaPlayer* infoPlayer = infoPlayer_;
     if (infoPlayer == nullptr || path.isEmpty()) {
