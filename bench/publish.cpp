@@ -42,7 +42,7 @@ void BM_PublishIntoPlaylistWindow(benchmark::State& state) {
     QApplication::processEvents();
 
     for (auto _ : state) {
-        pl.clearList();
+        pl.lines->setStringList({});
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();

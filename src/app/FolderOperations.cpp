@@ -37,7 +37,7 @@ void connectFolderBrowser(Program& program, FolderBrowser& browser) {
     // The browser ends up holding the list folders.dat holds, with a scan of it pending.
     QObject::connect(&browser, &FolderBrowser::left, &browser, [&program, &browser] {
         if (PlaylistWindow* pl = program.playlistIfLoaded()) {
-            pl->clearList();
+            pl->lines->setStringList({});
         }
         reloadFoldersDat(program);
         program.releasePlayerWindows(&browser);
@@ -80,13 +80,13 @@ void writeFoldersDat(Program& program) {
 
 void reloadFoldersDat(Program& program) {
     FolderBrowser& browser = program.folderBrowser();
-    browser.folderListBox->setEntries({});
+    browser.folderListBox->lines->setStringList({});
     program.playbackModel().blankPlaylist();
     const std::optional<ListFileContents> read = readListFileContents(program.foldersPath());
     if (!read) {
         return;
     }
-    browser.folderListBox->setEntries(read->records);
+    browser.folderListBox->lines->setStringList(read->records);
     // Said once per file, before a commit can write the shortened list back; after the start-up
     // has shown the main window, which a modal box would hold up.
     if (read->lostLines() && !program.foldersCutTold) {

@@ -41,7 +41,7 @@ void setPlaylistEnlarged(Program& program, bool enlarged) {
 }
 
 void togglePlaylistSize(Program& program) {
-    const double height = program.playlistWindow().heightTwips();
+    const double height = twips::height(program.playlistWindow(), program.desktop());
     if (height < kEnlargeBelow) {
         setPlaylistEnlarged(program, true);
     } else if (height > kShrinkAbove) {
@@ -66,7 +66,7 @@ void clearWithOffer(Program& program) {
     }
     // The save dialog may have run the event loop: the window may be gone by now.
     if (PlaylistWindow* still = program.playlistIfLoaded()) {
-        still->clearList();
+        still->lines->setStringList({});
     }
 }
 
@@ -102,7 +102,7 @@ void connectTitleSearch(Program& program, TitleSearchWindow& window) {
     const auto selectLine = [&program](int line) {
         PlaylistWindow* pl = program.playlistIfLoaded();
         if (pl != nullptr) {
-            pl->selectLine(line);
+            pl->setListIndex(line);
         }
         return pl;
     };

@@ -76,31 +76,24 @@ QStringList mountedDrives() {
     return drivesInMountTable(table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray());
 }
 
-QString driveOf(const QString& path, const QStringList& drives) {
-    QString best;
-    for (const QString& drive : drives) {
-        const bool holds = path == drive || drive == QLatin1String("/") ||
-                           path.startsWith(drive + QLatin1Char('/'));
-        if (holds && path.startsWith(drive) && drive.size() > best.size()) {
-            best = drive;
-        }
-    }
-    return best;
-}
-
 void DriveList::refresh() {
     clear();
     addItems(mountedDrives());
 }
 
 void DriveList::selectDriveOf(const QString& folder) {
-    QStringList drives;
+    // The drive that holds it: the longest that is the folder or a folder above it.
+    int best = -1;
     for (int i = 0; i < count(); ++i) {
-        drives.append(itemText(i));
+        const QString drive = itemText(i);
+        const bool holds = folder == drive || folder.startsWith(drive + QLatin1Char('/')) ||
+                           (drive == QLatin1String("/") && folder.startsWith(drive));
+        if (holds && (best < 0 || drive.size() > itemText(best).size())) {
+            best = i;
+        }
     }
-    const int index = static_cast<int>(drives.indexOf(driveOf(folder, drives)));
-    if (index >= 0) {
-        setCurrentIndex(index);
+    if (best >= 0) {
+        setCurrentIndex(best);
     }
 }
 

@@ -17,10 +17,6 @@ QStringList mountedDrives();
 // mounts (below /dev, /proc or /sys, or of a type that holds no files) are left out.
 QStringList drivesInMountTable(const QByteArray& table);
 
-// The drive that holds `path`: the longest of `drives` that is `path` or a folder above it.
-// "" when none is.
-QString driveOf(const QString& path, const QStringList& drives);
-
 // The drive list of the folder windows.
 class DriveList : public QComboBox {
     Q_OBJECT

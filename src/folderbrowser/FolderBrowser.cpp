@@ -40,13 +40,10 @@ FolderBrowser::FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
     if (previewPlayer) {
         previewPlayer->setAutoStart(false);
     }
-    buttonTimer = new WindowTimer(100, false, this);  // ticks while the window is shown
     buildControls();
     navigation_ = new FolderNavigation(source_, messages, *this, *driveBox, *folderTree, true);
     wireControls();
 }
-
-FolderBrowser::~FolderBrowser() = default;
 
 void FolderBrowser::buildControls() {
     const Desktop& d = desktop_;
@@ -140,16 +137,23 @@ void FolderBrowser::wireControls() {
     connect(addButton, &SkinLabel::mouseUp, this, [this] { addButton->setForeColor(kBlack); });
     connect(previewPlayButton, &SkinLabel::clicked, this, &FolderBrowser::playPreview);
     connect(previewStopButton, &SkinLabel::clicked, this, &FolderBrowser::stopPreview);
-    connect(folderListBox, &FolderListBox::keyDown, this, &FolderBrowser::removeOnDelete);
-    connect(folderListBox, &FolderListBox::mouseDown, this, &FolderBrowser::startDrag);
+    connect(folderListBox, &FolderListBox::deletePressed, this, [this] {
+        if (const int row = folderListBox->listIndex(); row >= 0) {
+            folderListBox->removeEntry(row);
+        }
+    });
+    connect(folderListBox, &FolderListBox::mouseDown, this,
+            [this] { dragPosition_ = folderListBox->listIndex(); });
     connect(folderListBox, &FolderListBox::mouseMoved, this, &FolderBrowser::dragFolder);
-    connect(folderListBox, &FolderListBox::mouseUp, this, &FolderBrowser::endDrag);
-    connect(buttonTimer, &WindowTimer::timeout, this, &FolderBrowser::updateCommitButton);
-    // The timer would catch up within 100 ms; a commit clicked right after an add must not
-    // find the button still disabled.
+    connect(folderListBox, &FolderListBox::mouseUp, this, [this] { dragPosition_ = -1; });
+    // Nothing to commit while the list is empty.
+    commitButton->setEnabled(false);
     connect(folderListBox, &FolderListBox::countChanged, this,
             [this] { commitButton->setEnabled(folderListBox->count() > 0); });
-    connect(commitButton, &QPushButton::clicked, this, &FolderBrowser::commit);
+    connect(commitButton, &QPushButton::clicked, this, [this] {
+        emit commitRequested();
+        leave();
+    });
     connect(cancelButton, &QPushButton::clicked, this, &FolderBrowser::leave);
     connect(saveButton, &QPushButton::clicked, this,
             [this] { fileDialog&& saveListVia(*fileDialog, folders_.program); });
@@ -212,13 +216,6 @@ void FolderBrowser::stopPreview() {
     }
 }
 
-void FolderBrowser::updateCommitButton() {
-    commitButton->setEnabled(folderListBox->count() > 0);
-    if (previewPlayer) {
-        previewPlayer->setAutoStart(false);
-    }
-}
-
 void FolderBrowser::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) {
@@ -229,20 +226,6 @@ void FolderBrowser::showEvent(QShowEvent* event) {
     if (!navigation_->requests().busy()) {
         showFirstFolder();
     }
-    updateCommitButton();
-    buttonTimer->setEnabled(true);
-}
-
-void FolderBrowser::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    if (!event->spontaneous()) {
-        buttonTimer->setEnabled(false);
-    }
-}
-
-void FolderBrowser::commit() {
-    emit commitRequested();
-    leave();
 }
 
 void FolderBrowser::leave() {

@@ -15,7 +15,6 @@
 #include "platform/FileDialog.h"
 #include "platform/MediaPlayer.h"
 #include "skin/SkinLabel.h"
-#include "skin/WindowTimer.h"
 
 class Desktop;
 class FolderSource;
@@ -41,7 +40,6 @@ public:
     FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
                   std::shared_ptr<const FolderSource> source, std::unique_ptr<FileDialog> dialog,
                   std::unique_ptr<MediaPlayer> preview, Folders folders);
-    ~FolderBrowser() override;
 
     QStringList folderList() const { return folderListBox->entries(); }
     // Shows `folder` in the drive and folder lists once it is listed; a folder that cannot be
@@ -57,13 +55,7 @@ public:
     void addHighlightedFolder();
     void playPreview();
     void stopPreview();
-    void removeOnDelete(int key);
-    void startDrag(QPoint pos);
     void dragFolder(Qt::MouseButtons buttons, QPoint pos);
-    void endDrag();
-    void updateCommitButton();
-    // "Verz. einfügen": asks for the list to be committed, then leaves.
-    void commit();
     // "Abbrechen" and every other way out: the window hides, the preview stops.
     void leave();
     void clearList();
@@ -87,11 +79,9 @@ public:
     QPushButton* loadButton;
     std::unique_ptr<FileDialog> fileDialog;
     std::unique_ptr<MediaPlayer> previewPlayer;  // the preview, apart from the main player
-    WindowTimer* buttonTimer;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     // There is no close box; a close from the window system discards like "Abbrechen".
     void closeEvent(QCloseEvent* event) override;
 

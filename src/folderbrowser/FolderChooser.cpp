@@ -44,7 +44,10 @@ FolderChooser::FolderChooser(const Desktop& desktop, MessageBoxes& messages,
     okButton->setEnabled(false);
     connect(navigation_, &FolderNavigation::moved, okButton,
             [this] { okButton->setEnabled(true); });
-    connect(okButton, &QPushButton::clicked, this, &FolderChooser::takeFolder);
+    connect(okButton, &QPushButton::clicked, this, [this] {
+        emit chosen(folderTree->path());
+        close();
+    });
     connect(cancelButton, &QPushButton::clicked, this, &QWidget::close);
     answerDialogKeys(*this, [this] { close(); });
 }
@@ -64,11 +67,6 @@ void FolderChooser::open(QWidget& opener, const QString& folder) {
     raise();
     activateWindow();
     opener.setEnabled(false);
-}
-
-void FolderChooser::takeFolder() {
-    emit chosen(folderTree->path());
-    close();
 }
 
 void FolderChooser::closeEvent(QCloseEvent* event) {

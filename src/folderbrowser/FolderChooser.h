@@ -27,8 +27,6 @@ public:
     // lists follow on `folder`, or, when that cannot be listed, on the fallback folder.
     void open(QWidget& opener, const QString& folder);
 
-    void takeFolder();
-
     DriveList* driveBox;
     FolderTree* folderTree;
     QPushButton* okButton;

@@ -16,37 +16,37 @@ QVariant FolderLines::data(const QModelIndex& index, int role) const {
     return role == Qt::ToolTipRole ? nameToolTip(shown) : shown;
 }
 
-FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines_(new FolderLines(this)) {
-    setModel(lines_);
+FolderListBox::FolderListBox(QWidget* parent) : QListView(parent), lines(new FolderLines(this)) {
+    setModel(lines);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     for (const auto change :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(lines_, change, this, &FolderListBox::countChanged);
+        connect(lines, change, this, &FolderListBox::countChanged);
     }
-    connect(lines_, &QAbstractItemModel::modelReset, this, &FolderListBox::countChanged);
+    connect(lines, &QAbstractItemModel::modelReset, this, &FolderListBox::countChanged);
 }
 
 void FolderListBox::append(const QString& entry) {
     const int row = count();
-    lines_->insertRows(row, 1);
-    lines_->setData(lines_->index(row), entry);
+    lines->insertRows(row, 1);
+    lines->setData(lines->index(row), entry);
 }
 
 void FolderListBox::removeEntry(int row) {
-    lines_->removeRows(row, 1);
+    lines->removeRows(row, 1);
     // As a list box does: after a removal no line is selected.
     setListIndex(-1);
 }
 
 void FolderListBox::swapEntries(int a, int b) {
     // Edit role: the whole text, not what a line shows of it.
-    const QModelIndex first = lines_->index(a);
-    const QModelIndex second = lines_->index(b);
-    const QVariant text = lines_->data(first, Qt::EditRole);
-    lines_->setData(first, lines_->data(second, Qt::EditRole));
-    lines_->setData(second, text);
+    const QModelIndex first = lines->index(a);
+    const QModelIndex second = lines->index(b);
+    const QVariant text = lines->data(first, Qt::EditRole);
+    lines->setData(first, lines->data(second, Qt::EditRole));
+    lines->setData(second, text);
 }
 
 int FolderListBox::listIndex() const {
@@ -60,7 +60,7 @@ void FolderListBox::setListIndex(int row) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         return;
     }
-    setCurrentIndex(lines_->index(row));
+    setCurrentIndex(lines->index(row));
 }
 
 int FolderListBox::rowAt(QPoint pos) const {
@@ -70,7 +70,7 @@ int FolderListBox::rowAt(QPoint pos) const {
 
 void FolderListBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
-        emit keyDown(event->key());
+        emit deletePressed();
         return;
     }
     QListView::keyPressEvent(event);
@@ -78,7 +78,7 @@ void FolderListBox::keyPressEvent(QKeyEvent* event) {
 
 void FolderListBox::mousePressEvent(QMouseEvent* event) {
     QListView::mousePressEvent(event);
-    emit mouseDown(event->position().toPoint());
+    emit mouseDown();
 }
 
 void FolderListBox::mouseMoveEvent(QMouseEvent* event) {
@@ -92,5 +92,5 @@ void FolderListBox::mouseMoveEvent(QMouseEvent* event) {
 
 void FolderListBox::mouseReleaseEvent(QMouseEvent* event) {
     QListView::mouseReleaseEvent(event);
-    emit mouseUp(event->position().toPoint());
+    emit mouseUp();
 }

@@ -17,16 +17,17 @@ public:
 };
 
 // The browser's folder list box: one folder path per line.
-// It reports the Delete key and the mouse with the line under it, after the list has taken the
-// press (so a press has selected the pressed line); a move with a button held only reports.
+// It reports the Delete key and the mouse, after the list has taken the press (so a press has
+// selected the pressed line); a move with a button held only reports.
 class FolderListBox : public QListView {
     Q_OBJECT
 public:
     explicit FolderListBox(QWidget* parent = nullptr);
 
-    QStringList entries() const { return lines_->stringList(); }
-    void setEntries(const QStringList& entries) { lines_->setStringList(entries); }
-    int count() const { return lines_->rowCount(); }
+    FolderLines* const lines;  // what the list shows, one entry per line
+
+    QStringList entries() const { return lines->stringList(); }
+    int count() const { return lines->rowCount(); }
     void append(const QString& entry);
     void removeEntry(int row);
     void swapEntries(int a, int b);
@@ -40,17 +41,14 @@ public:
 signals:
     // Lines were added, removed or replaced.
     void countChanged();
-    void keyDown(int key);
-    void mouseDown(QPoint pos);
+    void deletePressed();
+    void mouseDown();
     void mouseMoved(Qt::MouseButtons buttons, QPoint pos);
-    void mouseUp(QPoint pos);
+    void mouseUp();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    FolderLines* lines_;
 };

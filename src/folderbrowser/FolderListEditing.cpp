@@ -25,17 +25,6 @@ void FolderBrowser::addHighlightedFolder() {
     folderListBox->append(folder);  // the same folder may stand more than once
 }
 
-void FolderBrowser::removeOnDelete(int key) {
-    const int row = folderListBox->listIndex();
-    if (key == Qt::Key_Delete && row >= 0) {
-        folderListBox->removeEntry(row);
-    }
-}
-
-void FolderBrowser::startDrag(QPoint /*pos*/) {
-    dragPosition_ = folderListBox->listIndex();
-}
-
 // The pressed line travels with the mouse one place at a time, the others keeping their
 // order, however far the mouse went since the last move.
 void FolderBrowser::dragFolder(Qt::MouseButtons buttons, QPoint pos) {
@@ -49,10 +38,6 @@ void FolderBrowser::dragFolder(Qt::MouseButtons buttons, QPoint pos) {
         dragPosition_ += step;
     }
     folderListBox->setListIndex(dragPosition_);
-}
-
-void FolderBrowser::endDrag() {
-    dragPosition_ = -1;
 }
 
 bool FolderBrowser::saveListVia(FileDialog& dialog, const QString& initDir) {
@@ -87,7 +72,7 @@ void FolderBrowser::clearList() {
         answer == MessageBoxes::Answer::No || (answer == MessageBoxes::Answer::Yes && fileDialog &&
                                                saveListVia(*fileDialog, folders_.playlists));
     if (clear) {
-        folderListBox->setEntries({});
+        folderListBox->lines->setStringList({});
     }
 }
 
@@ -103,9 +88,6 @@ void FolderBrowser::chooseAndLoadList() {
         if (!dialog->fileName.isEmpty()) {
             loadList(dialog->fileName);
         }
-    }
-    if (folderListBox->count() > 0) {
-        commitButton->setEnabled(true);
     }
 }
 
@@ -125,6 +107,6 @@ void FolderBrowser::loadList(const QString& path) {
     }
     // The store keeps its entries: the main player may move on to the next one while the
     // browser is open, and closing the browser blanks them itself before it scans.
-    folderListBox->setEntries(read->records);
+    folderListBox->lines->setStringList(read->records);
     tellListCut(messages_, path, *read);
 }

@@ -34,8 +34,16 @@ FolderNavigation::FolderNavigation(std::shared_ptr<const FolderSource> source,
     drives.setAccessibleName(QStringLiteral("Laufwerk"));
     drives.view()->setAccessibleName(QStringLiteral("Laufwerke"));
     folders.setAccessibleName(QStringLiteral("Verzeichnisse"));
-    connect(&drives, &QComboBox::activated, this, &FolderNavigation::goToChosenDrive);
-    connect(&folders, &FolderTree::openRequested, this, &FolderNavigation::open);
+    // An unreadable drive is told, and the drive list goes back to the drive of the folder shown.
+    connect(&drives, &QComboBox::activated, this, [this] {
+        goTo(drives_.currentText(), [this] {
+            tellNoMedium(messages_);
+            drives_.selectDriveOf(folders_.path());
+        });
+    });
+    // A folder that has gone since it was listed is told.
+    connect(&folders, &FolderTree::openRequested, this,
+            [this](const QString& folder) { goTo(folder, [this] { tellNoMedium(messages_); }); });
     connect(requests_, &LatestRequest::busyChanged, &window, [&window](bool busy) {
         if (busy) {
             window.setCursor(Qt::BusyCursor);
@@ -60,15 +68,4 @@ void FolderNavigation::goTo(const QString& folder, std::function<void()> failed)
         drives_.selectDriveOf(folders_.path());
         emit moved(contents.mp3Names);
     });
-}
-
-void FolderNavigation::goToChosenDrive() {
-    goTo(drives_.currentText(), [this] {
-        tellNoMedium(messages_);
-        drives_.selectDriveOf(folders_.path());
-    });
-}
-
-void FolderNavigation::open(const QString& folder) {
-    goTo(folder, [this] { tellNoMedium(messages_); });
 }

@@ -41,11 +41,6 @@ public:
     // Makes `folder` current in the folder list, with the drive list following; when it cannot
     // be listed, calls failed() instead and changes nothing.
     void goTo(const QString& folder, std::function<void()> failed = {});
-    // The drive chosen in the drive list; an unreadable one is told, and the drive list goes
-    // back to the drive of the folder shown.
-    void goToChosenDrive();
-    // A folder opened in the folder list; one that has gone since it was listed is told.
-    void open(const QString& folder);
     // The window's listings, moves included, one at a time.
     LatestRequest& requests() { return *requests_; }
 

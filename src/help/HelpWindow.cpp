@@ -36,8 +36,6 @@ HelpWindow::HelpWindow(const Desktop& desktop, const QString& path)
     answerDialogKeys(*this, [this] { close(); });
 }
 
-HelpWindow::~HelpWindow() = default;
-
 namespace {
 
 // The viewer lays out a paragraph whole before it can show any of it: one of megabytes (a file

@@ -20,7 +20,6 @@ public:
 
     // Shows the help text in the file at `path`.
     HelpWindow(const Desktop& desktop, const QString& path);
-    ~HelpWindow() override;
 
     // Read-only, with a cursor the keys move: screen readers read it as a document.
     QTextEdit* helpText;

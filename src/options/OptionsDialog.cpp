@@ -105,7 +105,10 @@ OptionsDialog::OptionsDialog(const Desktop& desktop, MessageBoxes& messages,
     connect(chooseFolderButton, &QPushButton::clicked, this,
             [this] { emit folderChooserRequested(settings_.standardFolder()); });
     connect(applyButton, &QPushButton::clicked, this, &OptionsDialog::apply);
-    connect(noteTimer, &WindowTimer::timeout, this, &OptionsDialog::hideNote);
+    connect(noteTimer, &WindowTimer::timeout, this, [this] {
+        changedNote->hide();
+        noteTimer->setEnabled(false);
+    });
     answerDialogKeys(*this, nullptr);  // Escape is the dialog's own "Abbrechen"
 }
 
@@ -131,8 +134,7 @@ void OptionsDialog::storeAndApply() {
 
 void OptionsDialog::acceptAndClose() {
     storeAndApply();
-    emit holdingPlayerWindows(false);
-    hide();
+    reject();
 }
 
 void OptionsDialog::reject() {
@@ -153,11 +155,6 @@ void OptionsDialog::apply() {
     noteTimer->setEnabled(false);
     noteTimer->setEnabled(true);
     changedNote->show();
-}
-
-void OptionsDialog::hideNote() {
-    changedNote->hide();
-    noteTimer->setEnabled(false);
 }
 
 void OptionsDialog::openFromSettings() {

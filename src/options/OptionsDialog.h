@@ -44,7 +44,6 @@ public:
 
     void acceptAndClose();
     void apply();
-    void hideNote();
     // The folder chooser's "OK".
     void takeChosenFolder(const QString& folder);
 

@@ -63,7 +63,15 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
     twips::setGeometry(*titleList, 0, 0, width, kNormalListHeight, desktop);
 
     connect(titleList, &QAbstractItemView::doubleClicked, this, [this] { playSelected(true); });
-    connect(titleList, &PlaylistView::keyDown, this, &PlaylistWindow::answerListKey);
+    connect(titleList, &PlaylistView::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Delete) {
+            removeSelected();
+        } else if (key == Qt::Key_F3) {
+            actions_.options.trigger();
+        } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            playSelected(false);
+        }
+    });
     connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
     connect(titleList, &PlaylistView::contextMenuKey, this,
             &PlaylistWindow::openContextMenuAtSelection);
@@ -83,15 +91,9 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
             });
 }
 
-PlaylistWindow::~PlaylistWindow() = default;
-
 void PlaylistWindow::setEnlarged(bool enlarged) {
     twips::setHeight(*titleList, enlarged ? kEnlargedListHeight : kNormalListHeight, desktop_);
     twips::setHeight(*this, enlarged ? kEnlargedHeight : kNormalHeight, desktop_);
-}
-
-double PlaylistWindow::heightTwips() const {
-    return twips::height(*this, desktop_);
 }
 
 int PlaylistWindow::listIndex() const {
@@ -109,12 +111,6 @@ void PlaylistWindow::setListIndex(int line) {
     titleList->scrollTo(index);
 }
 
-void PlaylistWindow::selectLine(int nr) {
-    if (nr >= 0 && nr < lineCount()) {
-        setListIndex(nr);
-    }
-}
-
 QString PlaylistWindow::selectedText() const {
     const int line = listIndex();
     return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
@@ -124,10 +120,6 @@ void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);
     }
-}
-
-void PlaylistWindow::clearList() {
-    lines->setStringList({});
 }
 
 void PlaylistWindow::removeSelected() {
@@ -148,16 +140,6 @@ void PlaylistWindow::playSelected(bool startClock) {
     playback_.playLine(listIndex(), selectedText());
     if (startClock) {
         model_.runClock();
-    }
-}
-
-void PlaylistWindow::answerListKey(int key) {
-    if (key == Qt::Key_Delete) {
-        removeSelected();
-    } else if (key == Qt::Key_F3) {
-        actions_.options.trigger();
-    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        playSelected(false);
     }
 }
 
@@ -197,22 +179,12 @@ bool PlaylistWindow::event(QEvent* event) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     }
-    return QWidget::event(event);
-}
-
-void PlaylistWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    emit geometryChanged();
-}
-
-void PlaylistWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    emit geometryChanged();
-}
-
-void PlaylistWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    emit geometryChanged();
+    const bool handled = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
+        emit geometryChanged();
+    }
+    return handled;
 }
 
 void PlaylistWindow::closeEvent(QCloseEvent* event) {

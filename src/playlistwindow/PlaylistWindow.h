@@ -28,28 +28,22 @@ public:
     // minimised.
     PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop, PlaybackModel& model,
                    Playback& playback, PlayerActions& actions, MessageBoxes& messages);
-    ~PlaylistWindow() override;
 
     // The two sizes of the window and its list.
     void setEnlarged(bool enlarged);
-    double heightTwips() const;
 
     // The list's selected line (-1: none), its text, and the number of lines.
     int listIndex() const override;
     void setListIndex(int line) override;
-    // Selects line nr; a line the list does not have changes nothing.
-    void selectLine(int nr);
     QString selectedText() const override;
     QWidget& dockedWidget() override { return *this; }
     int lineCount() const { return lines->rowCount(); }
     void appendLines(const QStringList& titles);
-    void clearList();
     // Delete: the selected line goes, and its entry from the store.
     void removeSelected();
 
     // The selected line plays; from the mouse and the menu the main window's clock starts too.
     void playSelected(bool startClock);
-    void answerListKey(int key);
     void openContextMenuAt(QPoint pos);
     // Shift+F10 and the menu key: the context menu at the selected line.
     void openContextMenuAtSelection();
@@ -80,9 +74,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    // Also tells of moves, resizes and showing.
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

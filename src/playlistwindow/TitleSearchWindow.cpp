@@ -67,14 +67,12 @@ TitleSearchWindow::TitleSearchWindow(const Desktop& desktop,
     searchEdit->installEventFilter(this);
     resultList->installEventFilter(this);
     connect(searchEdit, &QLineEdit::textChanged, this, &TitleSearchWindow::showMatches);
-    connect(resultList, &QAbstractItemView::doubleClicked, this, &TitleSearchWindow::playChosen);
-    connect(markButton, &QPushButton::clicked, this, &TitleSearchWindow::markChosen);
+    connect(resultList, &QAbstractItemView::doubleClicked, this, [this] { takeChosen(true); });
+    connect(markButton, &QPushButton::clicked, this, [this] { takeChosen(false); });
     // "Schließen" only hides it: the next opening shows the last search.
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
     answerDialogKeys(*this, [this] { hide(); });
 }
-
-TitleSearchWindow::~TitleSearchWindow() = default;
 
 void TitleSearchWindow::showMatches() {
     resultLines.clear();
@@ -98,12 +96,6 @@ void TitleSearchWindow::showMatches() {
             : QStringLiteral("%1 MP3 mit diesem Suchbegriff gefunden!").arg(shown.size()));
 }
 
-void TitleSearchWindow::sayIfNothingFound() {
-    if (results->rowCount() == 0) {
-        foundLabel->setText(kNothingFound);
-    }
-}
-
 int TitleSearchWindow::chosenResult() const {
     const QModelIndexList selected = resultList->selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
@@ -118,24 +110,13 @@ int TitleSearchWindow::playlistLineOf(int result) const {
     return line < titles.size() && titles.at(line) == results->stringList().at(result) ? line : -1;
 }
 
-void TitleSearchWindow::markChosen() {
+void TitleSearchWindow::takeChosen(bool play) {
     const int result = chosenResult();
     if (result < 0) {
         return;
     }
     if (const int line = playlistLineOf(result); line >= 0) {
-        emit markRequested(line);
-    }
-    emit unloadRequested();
-}
-
-void TitleSearchWindow::playChosen() {
-    const int result = chosenResult();
-    if (result < 0) {
-        return;
-    }
-    if (const int line = playlistLineOf(result); line >= 0) {
-        emit playRequested(line);
+        play ? emit playRequested(line) : emit markRequested(line);
     }
     emit unloadRequested();
 }
@@ -152,7 +133,7 @@ bool TitleSearchWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool plain = key != nullptr && (key->modifiers() & ~Qt::KeypadModifier) == 0;
     if (watched == resultList && plain &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && chosenResult() >= 0) {
-        playChosen();
+        takeChosen(true);
         return true;
     }
     if (watched == searchEdit) {
@@ -162,8 +143,8 @@ bool TitleSearchWindow::eventFilter(QObject* watched, QEvent* event) {
             resultList->setCurrentIndex(results->index(0));
             return true;
         }
-        if (key != nullptr && typesACharacter(*key)) {
-            sayIfNothingFound();
+        if (key != nullptr && typesACharacter(*key) && results->rowCount() == 0) {
+            foundLabel->setText(kNothingFound);
         } else if (event->type() == QEvent::FocusIn) {
             // After the click that brought the focus has placed the cursor.
             QTimer::singleShot(0, searchEdit, &QLineEdit::selectAll);

@@ -24,12 +24,10 @@ public:
 
     // `playlistLines` tells the lines the playlist window shows: none while it is not loaded.
     TitleSearchWindow(const Desktop& desktop, std::function<QStringList()> playlistLines);
-    ~TitleSearchWindow() override;
 
     void showMatches();
-    void sayIfNothingFound();
-    void markChosen();
-    void playChosen();
+    // The chosen result's playlist line is selected, or played too; the window then goes.
+    void takeChosen(bool play);
 
     QLabel* promptLabel;
     QLineEdit* searchEdit;

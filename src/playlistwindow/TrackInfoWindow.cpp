@@ -53,8 +53,6 @@ TrackInfoWindow::TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer
     measureLength(path);
 }
 
-TrackInfoWindow::~TrackInfoWindow() = default;
-
 void TrackInfoWindow::measureLength(const QString& path) {
     MediaPlayer* infoPlayer = infoPlayer_;
     if (infoPlayer == nullptr || path.isEmpty()) {
@@ -68,9 +66,9 @@ void TrackInfoWindow::measureLength(const QString& path) {
         loadFinished_ =
             connect(infoPlayer, &MediaPlayer::loadFinished, this, &TrackInfoWindow::showLength);
         loadTimeout->start();
-    } else {
-        showLength();
+        return;
     }
+    showLength();
 }
 
 void TrackInfoWindow::showLength() {

@@ -23,7 +23,6 @@ public:
 
     // Measures the file at `path` with `infoPlayer` (none: nothing is measured).
     TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer, const QString& path);
-    ~TrackInfoWindow() override;
 
     QLabel* pathLabel;
     QLineEdit* pathEdit;

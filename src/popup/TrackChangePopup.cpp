@@ -81,8 +81,6 @@ TrackChangePopup::TrackChangePopup(const Desktop& desktop, const SettingsModel& 
     placeOffScreen();
 }
 
-TrackChangePopup::~TrackChangePopup() = default;
-
 double TrackChangePopup::screenWidth() const {
     const Desktop& d = desktop_;
     return twips::fromPixels(d.screenSize().width(), d.twipsPerPixelX());

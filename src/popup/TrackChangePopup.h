@@ -36,7 +36,6 @@ public:
     // open while the settings say so.
     TrackChangePopup(const Desktop& desktop, const SettingsModel& settings,
                      std::function<QString()> playTime);
-    ~TrackChangePopup() override;
 
     void copyClock();
     void slideStep();

@@ -193,13 +193,13 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     EXPECT_EQ(shownText(found[0]->toolTip()), path("<i>kursiv &amp;"));
 
     // A very long entry shows cut, its record whole.
-    browser().folderListBox->setEntries({QString(60'000, 'x')});
+    browser().folderListBox->lines->setStringList({QString(60'000, 'x')});
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QString(4096, 'x') + "…");
     EXPECT_EQ(browser().folderList()[0].size(), 60'000);
 
     // However fast the mouse goes, the pressed entry passes the others one at a time.
     for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
-        browser().folderListBox->setEntries({"a", "b", "c", "d", "e"});
+        browser().folderListBox->lines->setStringList({"a", "b", "c", "d", "e"});
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
         for (const int row : moves) {
             QTest::mouseMove(list->viewport(), centre(list, row));
@@ -211,7 +211,7 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     }
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
-    browser().folderListBox->setEntries(records);
+    browser().folderListBox->lines->setStringList(records);
     model().fillPlaylist({{"t", "/Musik/Rock/t.mp3"}}, {1});
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);  // cancelled
     EXPECT_EQ(browser().folderList(), records);
@@ -219,7 +219,7 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     QTest::mouseClick(browser().saveButton, Qt::LeftButton);
     const FakeFileDialog& d = dialog();
     EXPECT_EQ(d.initDir, folder.path());
-    browser().folderListBox->setEntries({});
+    browser().folderListBox->lines->setStringList({});
     QTest::mouseClick(browser().loadButton, Qt::LeftButton);
     EXPECT_EQ(QStringList({d.dialogTitle, d.filter, d.initDir}),
               QStringList({"Playlist laden", "Playlist-Dateien (*.mpc)|*.mpc",
@@ -246,7 +246,7 @@ TEST_P(FolderBrowserClearTest, TheAnswerDecidesWhatIsSavedAndCleared) {
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);  // an empty list asks nothing
     EXPECT_TRUE(messages->shown.empty());
 
-    browser().folderListBox->setEntries({"/m", "/n"});
+    browser().folderListBox->lines->setStringList({"/m", "/n"});
     messages->answers = {c.answer};
     dialog().chosenFile = c.chooseFile ? folder.filePath("vorher.mpc") : QString();
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);
@@ -283,7 +283,7 @@ TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
         writeFile(fault.name, fault.content);
     }
     start();
-    browser().folderListBox->setEntries({"/m"});
+    browser().folderListBox->lines->setStringList({"/m"});
     dialog().chosenFile = folder.filePath(fault.name);
     QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 1U);

@@ -84,7 +84,7 @@ TEST_F(ScanScheduleTest, MakeautoWritesTheBrowserListForTheNextStart) {
     EXPECT_TRUE(browser().folderList().isEmpty());
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_FALSE(fileExists("folders.dat"));
-    browser().folderListBox->setEntries({"/eins", " ", "/zwei, drei"});
+    browser().folderListBox->lines->setStringList({"/eins", " ", "/zwei, drei"});
     writeFoldersDat(*program);
     EXPECT_EQ(readFile("folders.dat"), QByteArray("/eins\r\n \r\n/zwei, drei\r\n"));
     reloadFoldersDat(*program);

@@ -90,7 +90,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     const std::vector<std::function<void(TitleSearchWindow&)>> searchClosers{
         [](TitleSearchWindow& s) { s.close(); },
         [](TitleSearchWindow& s) { s.markButton->click(); },
-        [](TitleSearchWindow& s) { s.playChosen(); },
+        [](TitleSearchWindow& s) { s.takeChosen(true); },
     };
     for (std::size_t i = 0; i < searchClosers.size(); ++i) {
         SCOPED_TRACE(i);
@@ -116,7 +116,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     // The other way round; the playlist window the commit makes anew is held as well.
     pl().addFolderItem->trigger();
     actions().options.trigger();
-    browser.folderListBox->setEntries({folder.path()});
+    browser.folderListBox->lines->setStringList({folder.path()});
     browser.commitButton->click();
     EXPECT_FALSE(browser.isVisible());
     EXPECT_FALSE(playerWindowsEnabled());

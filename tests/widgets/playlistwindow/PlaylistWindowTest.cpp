@@ -16,7 +16,7 @@ protected:
         writeSettings({" 1 ", " 0 ", " 0 ", "", " 1 ", " 0 ", " 0 "});  // shown, normal size
         start();
         model().fillPlaylist({{"a", "/m/a.mp3"}, {"b", "/m/b.mp3"}, {"c", "/m/c.mp3"}}, {2, 3, 1});
-        browser().folderListBox->setEntries({"/m", "/n, alt"});
+        browser().folderListBox->lines->setStringList({"/m", "/n, alt"});
         showPlaylist(*program);
     }
     QPoint lineCentre(int line) {

@@ -106,8 +106,8 @@ TEST_F(TitleSearchWindowTest, ResultsOfAnOlderPlaylistSelectAndPlayNothing) {
         search().searchEdit->setText("*abba");
         choose(1);
         if (doubleClick) {
-            pl().clearList();
-            search().playChosen();
+            pl().lines->setStringList({});
+            search().takeChosen(true);
         } else {
             pl().lines->removeRows(0, 1);  // line 1 now shows "Ärzte - Junge"
             QTest::mouseClick(search().markButton, Qt::LeftButton);
