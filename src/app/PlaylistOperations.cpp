@@ -2,14 +2,15 @@
 
 #include <QKeyEvent>
 
-#include "mainwindow/Docking.h"
 #include "app/FolderOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
+#include "mainwindow/Docking.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PlayerKeys.h"
 #include "playlistwindow/PlaylistWindow.h"
 #include "playlistwindow/TitleSearchWindow.h"
+#include "util/Twips.h"
 
 namespace {
 
