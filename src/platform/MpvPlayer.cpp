@@ -623,19 +623,16 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         // The engine is still starting: it takes the file once it is there.
         deferredLoad_ = localPath;
         deferredPaused_ = paused;
-        seekAsked_ = false;
-        loading_ = true;
-        setState(paused ? kStopped : kPlaying);
-        return;
-    }
-    setPaused(paused);
-    const QByteArray encoded = encodeFileName(localPath);
-    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
-    if (loadRequest_ == 0) {
-        loadFailed_ = true;
-        loading_ = false;
-        setState(kStopped);
-        return;
+    } else {
+        setPaused(paused);
+        const QByteArray encoded = encodeFileName(localPath);
+        loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+        if (loadRequest_ == 0) {
+            loadFailed_ = true;
+            loading_ = false;
+            setState(kStopped);
+            return;
+        }
     }
     seekAsked_ = false;
     loading_ = true;
