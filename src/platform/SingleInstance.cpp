@@ -156,12 +156,9 @@ SingleInstance::Outcome SingleInstance::askOwnerOnSocket(const QString& file) {
 
 SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
     const QString folder = QFileInfo(names_.socketPath).path();
-    if (!isPrivateFolder(folder)) {
-        blockedPath_ = folder;
-        return Outcome::OnlyCopy;
-    }
-    if (!holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
-        blockedPath_ = names_.socketPath;
+    const bool ownFolder = isPrivateFolder(folder);
+    if (!ownFolder || !holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
+        blockedPath_ = ownFolder ? names_.socketPath : folder;
         return Outcome::OnlyCopy;
     }
     const Outcome answer = askOwnerOnSocket(file);
