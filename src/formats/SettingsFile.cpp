@@ -25,32 +25,17 @@ QByteArray numberLine(int value) {
     return (value >= 0 ? QByteArray(" ") : QByteArray()) + QByteArray::number(value) + " \r\n";
 }
 
-std::optional<int> toNumber(const QByteArray& line) {
+// A number alone on its line, blanks around it allowed, from `low` to `high`.
+std::optional<int> toNumber(const QByteArray& line, int low, int high) {
     const QByteArray digits = line.trimmed();
     std::int16_t value = 0;
     const char* const first = digits.constData();
     const char* const last = first + digits.size();
     const auto [end, error] = std::from_chars(first, last, value);
-    if (digits.isEmpty() || error != std::errc() || end != last) {
+    if (digits.isEmpty() || error != std::errc() || end != last || value < low || value > high) {
         return std::nullopt;
     }
     return value;
-}
-
-std::optional<int> toCheckBox(const QByteArray& line) {
-    const auto value = toNumber(line);
-    if (value && (*value == 0 || *value == 1)) {
-        return value;
-    }
-    return std::nullopt;
-}
-
-std::optional<int> toVolume(const QByteArray& line, VolumeRange range) {
-    const auto value = toNumber(line);
-    if (value && *value >= range.low && *value <= range.high) {
-        return value;
-    }
-    return std::nullopt;
 }
 
 std::optional<QString> toFolder(const QByteArray& line) {
@@ -101,8 +86,10 @@ SettingsRead readSettings(const QString& path, VolumeRange volumeRange) {
         if (index == kFolderLine) {
             folder = toFolder(text);
         } else {
-            numbers.at(index) =
-                index == kVolumeLine ? toVolume(text, volumeRange) : toCheckBox(text);
+            // A check box's line holds 0 or 1.
+            numbers.at(index) = index == kVolumeLine
+                                    ? toNumber(text, volumeRange.low, volumeRange.high)
+                                    : toNumber(text, 0, 1);
         }
     }
 

@@ -66,7 +66,6 @@ public:
     void setPlayState(int state);
     // The main window's clock follows the position once a track was started from the transport
     // glyphs or the playlist window; the tray's items and the end of a file leave it as it is.
-    bool clockRunning() const { return clockRunning_; }
     void runClock();
 
     // A track was started at `at`, with the playlist's title of its entry: the position moves

@@ -10,21 +10,17 @@ QString withAccessKeyMark(const QString& text) {
     QString label;
     label.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
+        QChar c = text.at(i);
         if (c == QLatin1Char('&')) {
-            if (i + 1 < text.size()) {
-                ++i;
-                if (text.at(i) != QLatin1Char('&')) {
-                    label += QLatin1Char('_');
-                }
-                label +=
-                    text.at(i) == QLatin1Char('_') ? QStringLiteral("__") : QString(text.at(i));
+            if (++i == text.size()) {
+                break;  // a last '&' marks nothing
             }
-        } else if (c == QLatin1Char('_')) {
-            label += QStringLiteral("__");
-        } else {
-            label += c;
+            c = text.at(i);
+            if (c != QLatin1Char('&')) {
+                label += QLatin1Char('_');
+            }
         }
+        label += c == QLatin1Char('_') ? QStringLiteral("__") : QString(c);
     }
     return label;
 }

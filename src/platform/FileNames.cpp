@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include <sys/stat.h>
+#include <algorithm>
 
 namespace {
 
@@ -54,12 +55,7 @@ qsizetype sequenceAt(QByteArrayView bytes, char32_t& codePoint) {
 }
 
 bool holdsSurrogates(const QString& text) {
-    for (const QChar c : text) {
-        if (c.isSurrogate()) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
 }
 
 // Walks `text`, handing runs of ordinary text to onText and each escaped byte to onByte. A low
@@ -100,12 +96,7 @@ QString decodeFileName(QByteArrayView bytes) {
             bytes = bytes.sliced(1);
             continue;
         }
-        if (QChar::requiresSurrogates(codePoint)) {
-            name.append(QChar(QChar::highSurrogate(codePoint)));
-            name.append(QChar(QChar::lowSurrogate(codePoint)));
-        } else {
-            name.append(QChar(static_cast<char16_t>(codePoint)));
-        }
+        name.append(QChar::fromUcs4(codePoint));
         bytes = bytes.sliced(length);
     }
     return name;

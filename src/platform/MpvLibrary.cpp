@@ -68,7 +68,7 @@ bool MpvLibrary::load() {
     if (preloader_.joinable()) {
         preloader_.join();
     }
-    return attempted_ ? isLoaded() : open();
+    return attempted_ ? functions_ != nullptr : open();
 }
 
 void MpvLibrary::preload(std::function<mpv_handle*(MpvLibrary&)> makeInstance) {

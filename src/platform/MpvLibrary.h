@@ -50,13 +50,10 @@ public:
     void whenLoaded(QObject* context, std::function<void()> then);
     // The instance the preload made, handed out once; null when there is none (any more).
     mpv_handle* takePreloaded() { return std::exchange(preloaded_, nullptr); }
-    bool isLoaded() const { return functions_ != nullptr; }
-    bool attempted() const { return attempted_; }
     // Why load() failed, in the loader's words; empty when it did not.
     QString errorText() const { return errorText_; }
     // What load() found: usable, or why not.
     EngineStatus status() const { return {failure_, soname_, errorText_}; }
-    const QString& soname() const { return soname_; }
 
     // The entry points (platform/MpvFunctions.h), once load() has succeeded. Everything that
     // reaches the running engine goes through the asynchronous ones: mpv's core waits for the

@@ -431,11 +431,7 @@ void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
     if (currentEntry_ == 0 || entry != currentEntry_) {
         return;  // an entry that was replaced or dropped meanwhile
     }
-    loaded_ = false;
-    lengthRequest_ = 0;
-    tagsRequest_ = 0;
-    seekTarget_.reset();
-    seekRequest_ = 0;
+    closeCurrent();
     // A file ends naturally when it runs out while playing or paused, or after a seek to its
     // end while stopped: a seek to the end while paused acts as playing up to it does.
     if (reason == MPV_END_FILE_REASON_EOF && (state_ != kStopped || seekAsked_)) {
@@ -486,17 +482,22 @@ void MpvPlayer::onShutdown() {
     handle_.reset();
     currentEntry_ = 0;
     loadRequest_ = 0;
-    loaded_ = false;
-    lengthRequest_ = 0;
-    tagsRequest_ = 0;
-    seekTarget_.reset();
-    seekRequest_ = 0;
+    closeCurrent();
     audioOutput_.clear();
     reopenRequest_ = 0;
     setState(kStopped);
     finishLoading();
     forgetQueuedEntry();
     awaitingSuccessor_ = false;
+}
+
+// The current entry is no longer open: its length and tags are not awaited, a seek in it is over.
+void MpvPlayer::closeCurrent() {
+    loaded_ = false;
+    lengthRequest_ = 0;
+    tagsRequest_ = 0;
+    seekTarget_.reset();
+    seekRequest_ = 0;
 }
 
 void MpvPlayer::takeOverQueuedEntry() {
@@ -592,16 +593,12 @@ void MpvPlayer::setFileName(const QString& path) {
     forgetQueuedEntry();  // a replacing load clears mpv's playlist
     currentEntry_ = 0;
     loadRequest_ = 0;
-    loaded_ = false;
-    lengthRequest_ = 0;
-    tagsRequest_ = 0;
+    closeCurrent();
     loadFailed_ = false;
     loading_ = false;
     tags_ = {};
     position_ = 0.0;
     duration_ = 0.0;
-    seekTarget_.reset();
-    seekRequest_ = 0;
     setState(kStopped);
     pendingSeek_.reset();
     deferredLoad_.clear();
@@ -626,19 +623,16 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         // The engine is still starting: it takes the file once it is there.
         deferredLoad_ = localPath;
         deferredPaused_ = paused;
-        seekAsked_ = false;
-        loading_ = true;
-        setState(paused ? kStopped : kPlaying);
-        return;
-    }
-    setPaused(paused);
-    const QByteArray encoded = encodeFileName(localPath);
-    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
-    if (loadRequest_ == 0) {
-        loadFailed_ = true;
-        loading_ = false;
-        setState(kStopped);
-        return;
+    } else {
+        setPaused(paused);
+        const QByteArray encoded = encodeFileName(localPath);
+        loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+        if (loadRequest_ == 0) {
+            loadFailed_ = true;
+            loading_ = false;
+            setState(kStopped);
+            return;
+        }
     }
     seekAsked_ = false;
     loading_ = true;

@@ -92,6 +92,7 @@ private:
         appendRequest_ = 0;
         queuedPath_.clear();
     }
+    void closeCurrent();
     void takeOverQueuedEntry();
     void finishNaturalEnd();
     void finishLoading();

@@ -80,9 +80,9 @@ SingleInstance::Outcome SingleInstance::claim(const QDBusConnection& bus, const 
         if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
             break;
         }
-        const Answer answer = askOwnerOnBus(bus, file);
-        if (answer != Answer::NobodyThere) {
-            return outcomeOf(answer);
+        const Outcome answer = askOwnerOnBus(bus, file);
+        if (answer != Outcome::OnlyCopy) {
+            return answer;
         }
     }
     // The holder of the name listens on the socket as well, for copies without a session bus;
@@ -90,27 +90,13 @@ SingleInstance::Outcome SingleInstance::claim(const QDBusConnection& bus, const 
     return claimSocket(file);
 }
 
-SingleInstance::Outcome SingleInstance::outcomeOf(Answer answer) {
-    switch (answer) {
-        case Answer::Took:
-            return Outcome::HandedOver;
-        case Answer::Refused:
-            return Outcome::Refused;
-        case Answer::Silent:
-            return Outcome::NoAnswer;
-        case Answer::NobodyThere:
-            break;
-    }
-    return Outcome::OnlyCopy;
-}
-
-SingleInstance::Answer SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
-                                                     const QString& file) {
+SingleInstance::Outcome SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
+                                                      const QString& file) {
     // Any error but "nobody has the name" means that whoever has it is not a running copy
     // that answers: one that is still starting up has its object on the bus before its name.
     const auto failure = [](const QDBusMessage& answer) {
-        return QDBusError(answer).type() == QDBusError::ServiceUnknown ? Answer::NobodyThere
-                                                                       : Answer::Silent;
+        return QDBusError(answer).type() == QDBusError::ServiceUnknown ? Outcome::OnlyCopy
+                                                                       : Outcome::NoAnswer;
     };
     if (!file.isEmpty()) {
         QDBusMessage open = QDBusMessage::createMethodCall(names_.busName, names_.objectPath,
@@ -134,27 +120,27 @@ SingleInstance::Answer SingleInstance::askOwnerOnBus(const QDBusConnection& bus,
     if (answer.type() == QDBusMessage::ErrorMessage) {
         return failure(answer);
     }
-    return refusal_ == FileRefusal::None ? Answer::Took : Answer::Refused;
+    return refusal_ == FileRefusal::None ? Outcome::HandedOver : Outcome::Refused;
 }
 
-SingleInstance::Answer SingleInstance::askOwnerOnSocket(const QString& file) {
+SingleInstance::Outcome SingleInstance::askOwnerOnSocket(const QString& file) {
     const QDeadlineTimer deadline(kAnswerTimeoutMs);
     QLocalSocket socket;
     socket.connectToServer(names_.socketPath);
     if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
         // No socket, one nobody listens on, or something else at its path.
-        return socket.error() == QLocalSocket::SocketTimeoutError ? Answer::Silent
-                                                                  : Answer::NobodyThere;
+        return socket.error() == QLocalSocket::SocketTimeoutError ? Outcome::NoAnswer
+                                                                  : Outcome::OnlyCopy;
     }
     socket.write(requestFor(file));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
-            return Answer::Silent;
+            return Outcome::NoAnswer;
         }
     }
     while (socket.bytesAvailable() < 1) {
         if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
-            return Answer::Silent;
+            return Outcome::NoAnswer;
         }
     }
     char code = 0;
@@ -162,25 +148,22 @@ SingleInstance::Answer SingleInstance::askOwnerOnSocket(const QString& file) {
     const int refusal = code - '0';
     if (refusal < static_cast<int>(FileRefusal::None) ||
         refusal > static_cast<int>(FileRefusal::NotMp3)) {
-        return Answer::Silent;  // not an answer of this program
+        return Outcome::NoAnswer;  // not an answer of this program
     }
     refusal_ = static_cast<FileRefusal>(refusal);
-    return refusal_ == FileRefusal::None ? Answer::Took : Answer::Refused;
+    return refusal_ == FileRefusal::None ? Outcome::HandedOver : Outcome::Refused;
 }
 
 SingleInstance::Outcome SingleInstance::claimSocket(const QString& file) {
     const QString folder = QFileInfo(names_.socketPath).path();
-    if (!isPrivateFolder(folder)) {
-        blockedPath_ = folder;
+    const bool ownFolder = isPrivateFolder(folder);
+    if (!ownFolder || !holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
+        blockedPath_ = ownFolder ? names_.socketPath : folder;
         return Outcome::OnlyCopy;
     }
-    if (!holdsNothingButOwnSocket(QFile::encodeName(names_.socketPath))) {
-        blockedPath_ = names_.socketPath;
-        return Outcome::OnlyCopy;
-    }
-    const Answer answer = askOwnerOnSocket(file);
-    if (answer != Answer::NobodyThere) {
-        return outcomeOf(answer);
+    const Outcome answer = askOwnerOnSocket(file);
+    if (answer != Outcome::OnlyCopy) {
+        return answer;
     }
     if (!listen()) {
         blockedPath_ = names_.socketPath;

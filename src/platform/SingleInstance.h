@@ -74,13 +74,12 @@ public:
     static QString defaultSocketPath(const QString& name);
 
 private:
-    enum class Answer { Took, Refused, Silent, NobodyThere };
-    Answer askOwnerOnBus(const QDBusConnection& bus, const QString& file);
-    Answer askOwnerOnSocket(const QString& file);
+    // What the running copy on the bus or on the socket answered; OnlyCopy: nobody is there.
+    Outcome askOwnerOnBus(const QDBusConnection& bus, const QString& file);
+    Outcome askOwnerOnSocket(const QString& file);
     Outcome claimSocket(const QString& file);
     bool listen();
     void serve(QLocalSocket* later);
-    static Outcome outcomeOf(Answer answer);
 
     Names names_;
     QLocalServer* server_ = nullptr;

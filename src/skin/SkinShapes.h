@@ -9,7 +9,6 @@ class SkinFrame : public QWidget {
 public:
     explicit SkinFrame(QWidget* parent = nullptr);
     void setBorderColor(const QColor& color);
-    QColor borderColor() const { return borderColor_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
