@@ -1,4 +1,4 @@
-# A folder at the bottom of src/ is a library of its own. It sees its own headers and, through
+# Each folder of src/ below app/ is a library of its own. It sees its own headers and, through
 # the libraries it links, those of the layers below it, but nothing of the layers above: an
 # include that goes upward fails to build. Headers are included as "folder/Name.h", so each
 # library's include root holds one link, to its own folder.

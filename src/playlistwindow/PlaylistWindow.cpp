@@ -179,12 +179,7 @@ bool PlaylistWindow::event(QEvent* event) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
     }
-    const bool handled = QWidget::event(event);
-    const QEvent::Type type = event->type();
-    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
-        emit geometryChanged();
-    }
-    return handled;
+    return QWidget::event(event);
 }
 
 void PlaylistWindow::closeEvent(QCloseEvent* event) {

@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "playlistwindow/DockedPlaylist.h"
 #include "playlistwindow/PlaylistLines.h"
 #include "playlistwindow/PlaylistView.h"
 #include "skin/WindowTimer.h"
@@ -16,7 +15,7 @@ class PlayerActions;
 
 // The borderless playlist window docked under the main window. Its list shows the titles of
 // the playlist; it exists only while the window is loaded.
-class PlaylistWindow : public QWidget, public DockedPlaylist {
+class PlaylistWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr double kNormalListHeight = 2760;
@@ -33,10 +32,9 @@ public:
     void setEnlarged(bool enlarged);
 
     // The list's selected line (-1: none), its text, and the number of lines.
-    int listIndex() const override;
-    void setListIndex(int line) override;
-    QString selectedText() const override;
-    QWidget& dockedWidget() override { return *this; }
+    int listIndex() const;
+    void setListIndex(int line);
+    QString selectedText() const;
     int lineCount() const { return lines->rowCount(); }
     void appendLines(const QStringList& titles);
     // Delete: the selected line goes, and its entry from the store.
@@ -57,8 +55,6 @@ public:
     QAction* addFolderItem;
 
 signals:
-    // The window moved, changed size or was shown.
-    void geometryChanged();
     // The number of lines, every half second, for the main window to show.
     void linesCounted(int lines);
     // A key the list has no use for, for the player's keys; accepted when one of them took it.
