@@ -67,6 +67,10 @@ WindowRoles::WindowRoles(Program& program, QObject* parent) : QObject(parent), p
 
 bool WindowRoles::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress && event->spontaneous() && watched->isWindowType()) {
+        pressedOn(static_cast<QWindow&>(*watched));
+        return false;
+    }
     if ((type != QEvent::Show && type != QEvent::Hide && type != QEvent::WindowActivate) ||
         !watched->isWidgetType()) {
         return false;
@@ -227,6 +231,19 @@ void WindowRoles::hidden(QWidget& window) {
             program_.windowSystem().bringToFront(main);
         }
     });
+}
+
+void WindowRoles::pressedOn(const QWindow& window) {
+    // Qt asks for the focus for a window clicked while another has it, after the window manager
+    // gave the focus to the held window and after the dialog may have taken it back: its request
+    // then comes last, and focus that is already there brings no activation to answer. The
+    // dialog asks again once Qt has asked (the press is delivered after Qt's request).
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == &window && !widget->isEnabled() && isManagedWindow(*widget)) {
+            QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
+            return;
+        }
+    }
 }
 
 void WindowRoles::lockedWindowActivated() {

@@ -33,6 +33,8 @@ private:
     void rememberOpener(const QWidget& dialog);
     QPointer<QWidget> takeOpener(const QWidget& dialog);
     void lockedWindowActivated();
+    // A click on a window: on one a dialog holds disabled, that dialog takes the focus back.
+    void pressedOn(const QWindow& window);
     void mainActivated();
     void playlistActivated();
     // Whether the window has an entry of its own in the task list now.
