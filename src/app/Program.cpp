@@ -19,14 +19,6 @@ void Program::makeProgramFolder() const {
     }
 }
 
-std::unique_ptr<MediaPlayer> Program::makePlayer() const {
-    return services_.makePlayer ? services_.makePlayer() : nullptr;
-}
-
-std::unique_ptr<FileDialog> Program::makeFileDialog() const {
-    return services_.makeFileDialog ? services_.makeFileDialog() : nullptr;
-}
-
 void Program::holdPlayerWindows(const QObject* holder) {
     if (std::find(playerWindowHolders_.begin(), playerWindowHolders_.end(), holder) ==
         playerWindowHolders_.end()) {

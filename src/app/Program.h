@@ -49,8 +49,6 @@ public:
     const PlatformServices& services() const { return services_; }
     Desktop& desktop() const { return *services_.desktop; }
     MessageBoxes& messages() const { return *services_.messages; }
-    std::unique_ptr<MediaPlayer> makePlayer() const;
-    std::unique_ptr<FileDialog> makeFileDialog() const;
     // Shared with the listings under way, which may outlast the program.
     const std::shared_ptr<const FolderSource>& folderSource() const { return services_.folders; }
     WindowSystem& windowSystem() const { return *services_.windows; }

@@ -128,7 +128,9 @@ void Program::abandonScan() {
 FolderBrowser& Program::folderBrowser() {
     if (!folderBrowser_) {
         folderBrowser_ = std::make_unique<FolderBrowser>(
-            desktop(), messages(), folderSource(), makeFileDialog(), makePlayer(),
+            desktop(), messages(), folderSource(),
+            services_.makeFileDialog ? services_.makeFileDialog() : nullptr,
+            services_.makePlayer ? services_.makePlayer() : nullptr,
             FolderBrowser::Folders{programFolder(), playlistFolder(),
                                    [this] { makeProgramFolder(); }});
         connectFolderBrowser(*this, *folderBrowser_);

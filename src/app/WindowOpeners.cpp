@@ -2,20 +2,10 @@
 
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
-#include "help/HelpWindow.h"
-#include "playlistwindow/TitleSearchWindow.h"
 #include "playlistwindow/TrackInfoWindow.h"
 #include "popup/TrackChangePopup.h"
 
-void showHelp(Program& program) {
-    HelpWindow& window = program.helpWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-void showSearch(Program& program) {
-    TitleSearchWindow& window = program.searchWindow();
+void showOnTop(QWidget& window) {
     window.show();
     window.raise();
     window.activateWindow();
@@ -24,9 +14,7 @@ void showSearch(Program& program) {
 void showTrackInfo(Program& program) {
     // Loading the window measures the length; a window already open keeps its length.
     TrackInfoWindow& window = program.trackInfoWindow();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    showOnTop(window);
     window.pathEdit->setText(selectedPath(program));
 }
 

@@ -9,10 +9,10 @@ class Program;
 // How the help viewer, the title search, the track information and the quick-info popup are
 // opened: each is loaded when needed, and a window already open comes to the front.
 
-// F1 on the main window.
-void showHelp(Program& program);
-// "Search" on the main window: the search window, not modal.
-void showSearch(Program& program);
+class QWidget;
+
+// Shows the window, or brings it to the front where it is open already.
+void showOnTop(QWidget& window);
 // "Infos zum Track" in the playlist window's menu: the track information of the selected line.
 void showTrackInfo(Program& program);
 

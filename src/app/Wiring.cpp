@@ -4,18 +4,43 @@
 #include <QTimer>
 
 #include "app/EngineMessage.h"
-#include "app/ExitCommands.h"
 #include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
 #include "app/WindowOpeners.h"
+#include "help/HelpWindow.h"
 #include "mainwindow/Chrome.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/Tray.h"
 #include "options/OptionsDialog.h"
 #include "playlistwindow/PlaylistWindow.h"
+#include "playlistwindow/TitleSearchWindow.h"
 
 namespace {
+
+// "X", "Exit", the tray's "Beenden" and the window system closing the main window: after the
+// optional question the process ends at once. Says whether it ends.
+bool exitCommand(Program& program) {
+    // The question is asked once at a time: while it is open (its box runs the event loop),
+    // another exit command brings it to the front instead of asking again.
+    if (program.settings().isOn(SettingsModel::ConfirmExit)) {
+        if (program.exitQuestionOpen) {
+            program.messages().raiseOpen();
+            return false;
+        }
+        program.exitQuestionOpen = true;
+        const auto answer =
+            program.messages().show(QStringLiteral("Soll das Programm beendet werden ?"),
+                                    QStringLiteral("Programm beenden"),
+                                    MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Critical);
+        program.exitQuestionOpen = false;
+        if (answer != MessageBoxes::Answer::Yes) {
+            return false;
+        }
+    }
+    program.endProcess();
+    return true;
+}
 
 // F6: the keyboard moves on to the playlist window.
 void focusPlaylist(Program& program) {
@@ -102,7 +127,7 @@ void wireWindows(Program& program) {
     on(a.clear, [&program] { clearWithOffer(program); });
     on(a.saveList, [&program] { saveFolderList(program, program.playlistFolder()); });
     on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
-    on(a.search, [&program] { showSearch(program); });
-    on(a.help, [&program] { showHelp(program); });
+    on(a.search, [&program] { showOnTop(program.searchWindow()); });
+    on(a.help, [&program] { showOnTop(program.helpWindow()); });
     on(a.options, [&program] { program.optionsDialog().openFromSettings(); });
 }
