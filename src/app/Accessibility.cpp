@@ -11,15 +11,15 @@ namespace {
 class ScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit ScrollBarAccessible(QScrollBar* bar)
-        : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+        : QAccessibleWidget(bar, QAccessible::ScrollBar), bar_(bar) {}
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name && bar()->accessibleName().isEmpty()) {
-            return bar()->orientation() == Qt::Vertical ? QStringLiteral("Bildlauf senkrecht")
-                                                        : QStringLiteral("Bildlauf waagerecht");
+        if (t == QAccessible::Name && bar_->accessibleName().isEmpty()) {
+            return bar_->orientation() == Qt::Vertical ? QStringLiteral("Bildlauf senkrecht")
+                                                       : QStringLiteral("Bildlauf waagerecht");
         }
         if (t == QAccessible::Value) {
-            return QString::number(bar()->value());
+            return QString::number(bar_->value());
         }
         return QAccessibleWidget::text(t);
     }
@@ -29,14 +29,14 @@ public:
         }
         return QAccessibleWidget::interface_cast(type);
     }
-    QVariant currentValue() const override { return bar()->value(); }
-    void setCurrentValue(const QVariant& value) override { bar()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return bar()->maximum(); }
-    QVariant minimumValue() const override { return bar()->minimum(); }
-    QVariant minimumStepSize() const override { return bar()->singleStep(); }
+    QVariant currentValue() const override { return bar_->value(); }
+    void setCurrentValue(const QVariant& value) override { bar_->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return bar_->maximum(); }
+    QVariant minimumValue() const override { return bar_->minimum(); }
+    QVariant minimumStepSize() const override { return bar_->singleStep(); }
 
 private:
-    QScrollBar* bar() const { return static_cast<QScrollBar*>(widget()); }
+    QScrollBar* const bar_;  // Qt drops this description with the bar
 };
 
 // A combo box named by its accessible name. On Linux Qt names one by its current text and leaves
@@ -45,38 +45,38 @@ private:
 class NamedComboBoxAccessible : public QAccessibleWidget {
 public:
     explicit NamedComboBoxAccessible(QComboBox* box)
-        : QAccessibleWidget(box, QAccessible::ComboBox) {}
+        : QAccessibleWidget(box, QAccessible::ComboBox), box_(box) {}
 
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+        return t == QAccessible::Value ? box_->currentText() : QAccessibleWidget::text(t);
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         state.expandable = true;
-        state.expanded = box()->view()->isVisible();
+        state.expanded = box_->view()->isVisible();
         return state;
     }
     // The list that drops down.
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override {
-        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+        return index == 0 ? QAccessible::queryAccessibleInterface(box_->view()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child != nullptr && child->object() == box()->view() ? 0 : -1;
+        return child != nullptr && child->object() == box_->view() ? 0 : -1;
     }
     QStringList actionNames() const override {
         return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& actionName) override {
         if (actionName == showMenuAction()) {
-            box()->showPopup();
+            box_->showPopup();
         } else {
             QAccessibleWidget::doAction(actionName);
         }
     }
 
 private:
-    QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+    QComboBox* const box_;
 };
 
 QAccessibleInterface* describe(const QString& className, QObject* object) {
