@@ -25,11 +25,9 @@ void applyPlaylistSettings(Program& program) {
     form.setPlaylistShown(false);
     if (settings.isOn(SettingsModel::EnlargePlaylistAtStart)) {
         setPlaylistEnlarged(program, true);
-        form.setPlaylistMark(QStringLiteral("1"));
     }
     if (settings.isOn(SettingsModel::ShowPlaylistAtStart)) {
-        showPlaylist(program);
-        form.setPlaylistShown(true);
+        showPlaylist(program);  // which marks it shown
     } else {
         program.playlistWindow().hide();
         form.setPlaylistShown(false);
