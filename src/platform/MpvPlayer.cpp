@@ -237,10 +237,8 @@ void MpvPlayer::sendDeferredLoad() {
     if (deferredLoad_.isEmpty()) {
         return;
     }
-    const QString local = std::exchange(deferredLoad_, QString());
     setPaused(deferredPaused_);
-    const QByteArray encoded = encodeFileName(local);
-    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+    loadRequest_ = loadFile(std::exchange(deferredLoad_, QString()), "replace");
     if (loadRequest_ == 0) {
         refuseCurrent();
     }
@@ -415,16 +413,13 @@ void MpvPlayer::onFileLoaded() {
     if (currentEntry_ == 0 || startedEntry_ != currentEntry_) {
         return;
     }
-    tagsRequest_ = nextRequest();
-    if (library_.api().getPropertyAsync(handle_.get(), tagsRequest_, "metadata", MPV_FORMAT_NODE) <
-        0) {
-        tagsRequest_ = 0;
-    }
-    lengthRequest_ = nextRequest();
-    if (library_.api().getPropertyAsync(handle_.get(), lengthRequest_, "duration",
-                                        MPV_FORMAT_DOUBLE) < 0) {
-        lengthRequest_ = 0;
-    }
+    const auto read = [this](const char* name, mpv_format format) -> std::uint64_t {
+        const std::uint64_t request = nextRequest();
+        return library_.api().getPropertyAsync(handle_.get(), request, name, format) < 0 ? 0
+                                                                                         : request;
+    };
+    tagsRequest_ = read("metadata", MPV_FORMAT_NODE);
+    lengthRequest_ = read("duration", MPV_FORMAT_DOUBLE);
 }
 
 void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
@@ -625,8 +620,7 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         deferredPaused_ = paused;
     } else {
         setPaused(paused);
-        const QByteArray encoded = encodeFileName(localPath);
-        loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+        loadRequest_ = loadFile(localPath, "replace");
         if (loadRequest_ == 0) {
             loadFailed_ = true;
             loading_ = false;
@@ -670,8 +664,7 @@ void MpvPlayer::appendQueuedFile() {
         return;  // refused when the caller sets it as the file
     }
     sendCommand({"playlist-clear"});  // keeps the current entry
-    const QByteArray encoded = encodeFileName(local);
-    appendRequest_ = sendCommand({"loadfile", encoded.constData(), "append"});
+    appendRequest_ = loadFile(local, "append");
     if (appendRequest_ != 0) {
         queuedPath_ = nextFileName_;
     }
@@ -746,6 +739,11 @@ std::uint64_t MpvPlayer::sendCommand(std::initializer_list<const char*> words) {
     args.push_back(nullptr);
     const std::uint64_t request = nextRequest();
     return library_.api().commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
+}
+
+std::uint64_t MpvPlayer::loadFile(const QString& localPath, const char* mode) {
+    const QByteArray encoded = encodeFileName(localPath);
+    return sendCommand({"loadfile", encoded.constData(), mode});
 }
 
 // mpv falls back to its null output when the sound server goes away (or was never there) and
