@@ -84,21 +84,16 @@ QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(track.id))},
         {QStringLiteral("xesam:title"), track.title},
         {QStringLiteral("xesam:url"), track.url}};
-    if (track.lengthUs > 0) {
-        map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(track.lengthUs));
-    }
-    if (!track.artists.isEmpty()) {
-        map.insert(QStringLiteral("xesam:artist"), track.artists);
-    }
-    if (!track.album.isEmpty()) {
-        map.insert(QStringLiteral("xesam:album"), track.album);
-    }
-    if (!track.albumArtists.isEmpty()) {
-        map.insert(QStringLiteral("xesam:albumArtist"), track.albumArtists);
-    }
-    if (track.trackNumber > 0) {
-        map.insert(QStringLiteral("xesam:trackNumber"), track.trackNumber);
-    }
+    const auto known = [&map](const char* key, bool isKnown, const QVariant& value) {
+        if (isKnown) {
+            map.insert(QLatin1String(key), value);
+        }
+    };
+    known("mpris:length", track.lengthUs > 0, QVariant::fromValue<qlonglong>(track.lengthUs));
+    known("xesam:artist", !track.artists.isEmpty(), track.artists);
+    known("xesam:album", !track.album.isEmpty(), track.album);
+    known("xesam:albumArtist", !track.albumArtists.isEmpty(), track.albumArtists);
+    known("xesam:trackNumber", track.trackNumber > 0, track.trackNumber);
     return map;
 }
 

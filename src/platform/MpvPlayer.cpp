@@ -137,12 +137,6 @@ std::int64_t entryOf(const mpv_event& reply) {
     return 0;
 }
 
-// Sets a yes/no property; mpv takes it in its own time.
-void setFlag(const MpvFunctions& mpv, mpv_handle* handle, const char* name, bool value) {
-    int flag = value ? 1 : 0;  // copied before the call returns
-    mpv.setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
-}
-
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
@@ -189,20 +183,18 @@ bool MpvPlayer::prepare() {
 
     // The first player to need one takes the instance the preload made (unmuted).
     mpv_handle* const preloaded = library_.takePreloaded();
-    Handle handle(preloaded != nullptr ? preloaded : makeInstance(library_, muted_),
-                  HandleCloser{&library_});
-    if (!handle) {
+    handle_ = Handle(preloaded != nullptr ? preloaded : makeInstance(library_, muted_),
+                     HandleCloser{&library_});
+    if (!handle_) {
         engineFailed_ = true;
         return false;
     }
     if (preloaded != nullptr && muted_) {
-        setFlag(library_.api(), handle.get(), "mute", true);
+        setFlag("mute", true);
     }
     for (const ObservedProperty& property : kObserved) {
-        library_.api().observeProperty(handle.get(), property.id, property.name, property.format);
+        library_.api().observeProperty(handle_.get(), property.id, property.name, property.format);
     }
-
-    handle_ = std::move(handle);
     library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
@@ -691,9 +683,7 @@ void MpvPlayer::setState(int state) {
 
 void MpvPlayer::setPaused(bool paused) {
     deferredPaused_ = paused;
-    if (handle_) {
-        setFlag(library_.api(), handle_.get(), "pause", paused);
-    }
+    setFlag("pause", paused);
 }
 
 double MpvPlayer::currentPosition() const {
@@ -718,8 +708,14 @@ void MpvPlayer::setCurrentPosition(double seconds) {
 
 void MpvPlayer::setMute(bool on) {
     muted_ = on;
+    setFlag("mute", on);
+}
+
+// mpv takes it in its own time.
+void MpvPlayer::setFlag(const char* name, bool value) {
     if (handle_) {
-        setFlag(library_.api(), handle_.get(), "mute", on);
+        int flag = value ? 1 : 0;  // copied before the call returns
+        library_.api().setPropertyAsync(handle_.get(), 0, name, MPV_FORMAT_FLAG, &flag);
     }
 }
 

@@ -99,6 +99,7 @@ private:
     void seekTo(double seconds);
     void setState(int state);
     void setPaused(bool paused);
+    void setFlag(const char* name, bool value);  // a yes/no property of the instance, if any
     // A request whose reply matters; the number comes back with its reply event.
     std::uint64_t sendCommand(std::initializer_list<const char*> words);
     std::uint64_t nextRequest() { return ++lastRequest_; }
