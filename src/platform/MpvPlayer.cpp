@@ -35,8 +35,7 @@ constexpr std::array<std::pair<const char*, const char*>, 22> kOptions{{
     {"sub-auto", "no"},
     {"cover-art-auto", "no"},
     {"resume-playback", "no"},
-    // A file named .mp3 may hold a playlist or references to other files or URLs: open only
-    // the file itself.
+    // A .mp3 may hold a playlist or references to other files or URLs: open the file only.
     {"access-references", "no"},
     {"idle", "yes"},
     {"keep-open", "no"},
