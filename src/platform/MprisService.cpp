@@ -64,15 +64,9 @@ qint64 MprisService::positionUs() const {
 }
 
 QString MprisService::statusText(MprisPlayer::Status status) {
-    switch (status) {
-        case MprisPlayer::Status::Playing:
-            return QStringLiteral("Playing");
-        case MprisPlayer::Status::Paused:
-            return QStringLiteral("Paused");
-        case MprisPlayer::Status::Stopped:
-            break;
-    }
-    return QStringLiteral("Stopped");
+    return status == MprisPlayer::Status::Playing  ? QStringLiteral("Playing")
+           : status == MprisPlayer::Status::Paused ? QStringLiteral("Paused")
+                                                   : QStringLiteral("Stopped");
 }
 
 QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
