@@ -139,7 +139,7 @@ int main(int argc, char* argv[]) {
     }
     MpvLibrary library;
     if (!library.load()) {
-        std::fprintf(stderr, "bench_gap: %s\n", qPrintable(library.errorText()));
+        std::fprintf(stderr, "bench_gap: %s\n", qPrintable(library.status().detail));
         return 1;
     }
     const SinkPacer pacer(monitor);

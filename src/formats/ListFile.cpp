@@ -84,11 +84,10 @@ std::optional<ListFileContents> readListFileContents(const QString& path) {
 }
 
 std::optional<QStringList> readListFile(const QString& path) {
-    std::optional<ListFileContents> contents = readListFileContents(path);
-    if (!contents) {
-        return std::nullopt;
+    if (std::optional<ListFileContents> contents = readListFileContents(path)) {
+        return std::move(contents->records);
     }
-    return std::move(contents->records);
+    return std::nullopt;
 }
 
 bool writeListFile(const QString& path, const QStringList& records) {

@@ -64,75 +64,6 @@ struct GroupState {
     Destination destination = Destination::Text;
 };
 
-enum class Word : std::uint8_t {
-    Unknown,
-    Paragraph,
-    Line,
-    Tab,
-    ParagraphDefaults,
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    FontSize,
-    Colour,
-    AlignLeft,
-    AlignCentre,
-    AlignRight,
-    Justify,
-    LeftIndent,
-    FirstIndent,
-    SpaceBefore,
-    SpaceAfter,
-    UnicodeSkip,
-    Unicode,
-    Binary,
-    ColourTable,
-    Red,
-    Green,
-    Blue,
-    SkippedDestination,
-    Symbol,
-};
-
-struct WordEntry {
-    std::string_view name;
-    Word word;
-    char16_t symbol = 0;
-};
-
-constexpr std::array<WordEntry, 28> kWords{{
-    {"par", Word::Paragraph},
-    {"sect", Word::Paragraph},
-    {"page", Word::Paragraph},
-    {"line", Word::Line},
-    {"tab", Word::Tab},
-    {"pard", Word::ParagraphDefaults},
-    {"plain", Word::Plain},
-    {"b", Word::Bold},
-    {"i", Word::Italic},
-    {"ul", Word::Underline},
-    {"ulnone", Word::UnderlineNone},
-    {"fs", Word::FontSize},
-    {"cf", Word::Colour},
-    {"ql", Word::AlignLeft},
-    {"qc", Word::AlignCentre},
-    {"qr", Word::AlignRight},
-    {"qj", Word::Justify},
-    {"li", Word::LeftIndent},
-    {"fi", Word::FirstIndent},
-    {"sb", Word::SpaceBefore},
-    {"sa", Word::SpaceAfter},
-    {"uc", Word::UnicodeSkip},
-    {"u", Word::Unicode},
-    {"bin", Word::Binary},
-    {"colortbl", Word::ColourTable},
-    {"red", Word::Red},
-    {"green", Word::Green},
-    {"blue", Word::Blue},
-}};
-
 // Words that stand for one character.
 constexpr std::array<std::pair<std::string_view, char16_t>, 10> kSymbols{{
     // clang-format off
@@ -148,24 +79,6 @@ constexpr std::array<std::string_view, 23> kSkippedDestinations{
     "headerl",           "headerr",    "headerf",      "footer",    "footerl",  "footerr",
     "footerf",           "footnote",   "fldinst",      "xe",        "tc",       "listtable",
     "listoverridetable", "rsidtbl",    "latentstyles", "themedata", "datastore"};
-
-std::optional<WordEntry> findWord(std::string_view name) {
-    const auto* const word = std::find_if(kWords.begin(), kWords.end(),
-                                          [name](const WordEntry& e) { return e.name == name; });
-    if (word != kWords.end()) {
-        return *word;
-    }
-    const auto* const symbol = std::find_if(kSymbols.begin(), kSymbols.end(),
-                                            [name](const auto& e) { return e.first == name; });
-    if (symbol != kSymbols.end()) {
-        return WordEntry{name, Word::Symbol, symbol->second};
-    }
-    if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), name) !=
-        kSkippedDestinations.end()) {
-        return WordEntry{name, Word::SkippedDestination};
-    }
-    return std::nullopt;
-}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9') {
@@ -281,19 +194,14 @@ private:
         if (pos_ < data_.size() && data_[pos_] == ' ') {
             ++pos_;  // the delimiter belongs to the word
         }
-        const std::optional<WordEntry> entry = findWord(name);
-        if (!entry) {
-            return;
-        }
-        if (entry->word == Word::Binary) {
+        if (name == "bin") {
             // Raw bytes follow, braces included: they are not RTF.
             pos_ += std::clamp<qsizetype>(parameter.value_or(0), 0, data_.size() - pos_);
             return;
         }
-        if (state().destination == Destination::Skip) {
-            return;
+        if (state().destination != Destination::Skip) {
+            apply(name, parameter);
         }
-        apply(*entry, parameter);
     }
 
     void controlSymbol(char symbol) {
@@ -334,115 +242,103 @@ private:
         }
     }
 
-    void apply(const WordEntry& entry, std::optional<int> parameter) {
-        GroupState& s = state();
-        const bool on = parameter.value_or(1) != 0;
-        const int value = parameter.value_or(0);
-        switch (entry.word) {
-            case Word::Paragraph:
-                if (s.destination == Destination::Text) {
-                    endParagraph(true);
-                }
-                break;
-            case Word::Line:
-                text(QChar::LineSeparator);
-                break;
-            case Word::Tab:
-                text(QLatin1Char('\t'));
-                break;
-            case Word::Symbol:
-                text(QChar(entry.symbol));
-                break;
-            case Word::ParagraphDefaults:
-                s.paragraph = {};
-                break;
-            case Word::Plain:
-                s.chars = {};
-                break;
-            case Word::Bold:
-                s.chars.bold = on;
-                break;
-            case Word::Italic:
-                s.chars.italic = on;
-                break;
-            case Word::Underline:
-                s.chars.underline = on;
-                break;
-            case Word::UnderlineNone:
-                s.chars.underline = false;
-                break;
-            case Word::FontSize:
-                s.chars.halfPoints = std::clamp(parameter.value_or(24), 0, 2000);
-                break;
-            case Word::Colour:
-                s.chars.colour = std::max(value, 0);
-                break;
-            case Word::AlignLeft:
-                s.paragraph.alignment = Qt::AlignLeft;
-                break;
-            case Word::AlignCentre:
-                s.paragraph.alignment = Qt::AlignHCenter;
-                break;
-            case Word::AlignRight:
-                s.paragraph.alignment = Qt::AlignRight;
-                break;
-            case Word::Justify:
-                s.paragraph.alignment = Qt::AlignJustify;
-                break;
-            case Word::LeftIndent:
-                s.paragraph.leftIndent = std::clamp(value, 0, 30000);
-                break;
-            case Word::FirstIndent:
-                s.paragraph.firstIndent = std::clamp(value, -30000, 30000);
-                break;
-            case Word::SpaceBefore:
-                s.paragraph.spaceBefore = std::clamp(value, 0, 30000);
-                break;
-            case Word::SpaceAfter:
-                s.paragraph.spaceAfter = std::clamp(value, 0, 30000);
-                break;
-            case Word::UnicodeSkip:
-                s.unicodeSkip = std::clamp(value, 0, 16);
-                break;
-            case Word::Unicode:
-                if (parameter) {
-                    unicode(*parameter);
-                }
-                break;
-            case Word::ColourTable:
-                s.destination = Destination::ColourTable;
-                colours_.clear();
-                break;
-            case Word::Red:
-                colourPart(&QColor::setRed, value);
-                break;
-            case Word::Green:
-                colourPart(&QColor::setGreen, value);
-                break;
-            case Word::Blue:
-                colourPart(&QColor::setBlue, value);
-                break;
-            case Word::SkippedDestination:
-                s.destination = Destination::Skip;
-                break;
-            case Word::Binary:
-            case Word::Unknown:
-                break;
+    using Parameter = std::optional<int>;
+    using Action = void (*)(Reader&, GroupState&, Parameter);
+
+    static bool on(Parameter p) { return p.value_or(1) != 0; }
+
+    static void paragraph(Reader& r, GroupState& s, Parameter /*unused*/) {
+        if (s.destination == Destination::Text) {
+            r.endParagraph(true);
         }
     }
 
-    void unicode(int parameter) {
+    void apply(std::string_view name, Parameter parameter) {
+        static constexpr std::array<std::pair<std::string_view, Action>, 27> kWords{{
+            {"par", paragraph},
+            {"sect", paragraph},
+            {"page", paragraph},
+            {"line", [](Reader& r, GroupState&, Parameter) { r.text(QChar::LineSeparator); }},
+            {"tab", [](Reader& r, GroupState&, Parameter) { r.text(QLatin1Char('\t')); }},
+            {"pard", [](Reader&, GroupState& s, Parameter) { s.paragraph = {}; }},
+            {"plain", [](Reader&, GroupState& s, Parameter) { s.chars = {}; }},
+            {"b", [](Reader&, GroupState& s, Parameter p) { s.chars.bold = on(p); }},
+            {"i", [](Reader&, GroupState& s, Parameter p) { s.chars.italic = on(p); }},
+            {"ul", [](Reader&, GroupState& s, Parameter p) { s.chars.underline = on(p); }},
+            {"ulnone", [](Reader&, GroupState& s, Parameter) { s.chars.underline = false; }},
+            {"fs", [](Reader&, GroupState& s,
+                      Parameter p) { s.chars.halfPoints = std::clamp(p.value_or(24), 0, 2000); }},
+            {"cf", [](Reader&, GroupState& s,
+                      Parameter p) { s.chars.colour = std::max(p.value_or(0), 0); }},
+            {"ql",
+             [](Reader&, GroupState& s, Parameter) { s.paragraph.alignment = Qt::AlignLeft; }},
+            {"qc",
+             [](Reader&, GroupState& s, Parameter) { s.paragraph.alignment = Qt::AlignHCenter; }},
+            {"qr",
+             [](Reader&, GroupState& s, Parameter) { s.paragraph.alignment = Qt::AlignRight; }},
+            {"qj",
+             [](Reader&, GroupState& s, Parameter) { s.paragraph.alignment = Qt::AlignJustify; }},
+            {"li",
+             [](Reader&, GroupState& s, Parameter p) {
+                 s.paragraph.leftIndent = std::clamp(p.value_or(0), 0, 30000);
+             }},
+            {"fi",
+             [](Reader&, GroupState& s, Parameter p) {
+                 s.paragraph.firstIndent = std::clamp(p.value_or(0), -30000, 30000);
+             }},
+            {"sb",
+             [](Reader&, GroupState& s, Parameter p) {
+                 s.paragraph.spaceBefore = std::clamp(p.value_or(0), 0, 30000);
+             }},
+            {"sa",
+             [](Reader&, GroupState& s, Parameter p) {
+                 s.paragraph.spaceAfter = std::clamp(p.value_or(0), 0, 30000);
+             }},
+            {"uc", [](Reader&, GroupState& s,
+                      Parameter p) { s.unicodeSkip = std::clamp(p.value_or(0), 0, 16); }},
+            {"u", [](Reader& r, GroupState&, Parameter p) { r.unicode(p); }},
+            {"colortbl",
+             [](Reader& r, GroupState& s, Parameter) {
+                 s.destination = Destination::ColourTable;
+                 r.colours_.clear();
+             }},
+            {"red", [](Reader& r, GroupState&, Parameter p) { r.colourPart(&QColor::setRed, p); }},
+            {"green",
+             [](Reader& r, GroupState&, Parameter p) { r.colourPart(&QColor::setGreen, p); }},
+            {"blue",
+             [](Reader& r, GroupState&, Parameter p) { r.colourPart(&QColor::setBlue, p); }},
+        }};
+        const auto* const word = std::find_if(kWords.begin(), kWords.end(),
+                                              [name](const auto& e) { return e.first == name; });
+        if (word != kWords.end()) {
+            word->second(*this, state(), parameter);
+            return;
+        }
+        const auto* const symbol = std::find_if(kSymbols.begin(), kSymbols.end(),
+                                                [name](const auto& e) { return e.first == name; });
+        if (symbol != kSymbols.end()) {
+            text(QChar(symbol->second));
+        } else if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), name) !=
+                   kSkippedDestinations.end()) {
+            state().destination = Destination::Skip;
+        }
+    }
+
+    void unicode(Parameter parameter) {
+        if (!parameter) {
+            return;
+        }
         // A signed 16-bit value: negative numbers stand for the upper half.
-        const int code = parameter < 0 ? parameter + 65536 : parameter;
+        const int code = *parameter < 0 ? *parameter + 65536 : *parameter;
         if (code >= 0 && code <= 0xFFFF) {
             text(QChar(static_cast<char16_t>(code)));
         }
         fallbackLeft_ = state().unicodeSkip;
     }
 
-    void colourPart(void (QColor::*set)(int), int parameter) {
+    void colourPart(void (QColor::*set)(int), Parameter parameter) {
         if (state().destination == Destination::ColourTable) {
-            (pendingColour_.*set)(std::clamp(parameter, 0, 255));
+            (pendingColour_.*set)(std::clamp(parameter.value_or(0), 0, 255));
             colourStarted_ = true;
         }
     }

@@ -64,15 +64,9 @@ qint64 MprisService::positionUs() const {
 }
 
 QString MprisService::statusText(MprisPlayer::Status status) {
-    switch (status) {
-        case MprisPlayer::Status::Playing:
-            return QStringLiteral("Playing");
-        case MprisPlayer::Status::Paused:
-            return QStringLiteral("Paused");
-        case MprisPlayer::Status::Stopped:
-            break;
-    }
-    return QStringLiteral("Stopped");
+    return status == MprisPlayer::Status::Playing  ? QStringLiteral("Playing")
+           : status == MprisPlayer::Status::Paused ? QStringLiteral("Paused")
+                                                   : QStringLiteral("Stopped");
 }
 
 QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
@@ -84,21 +78,16 @@ QVariantMap MprisService::metadata(const MprisPlayer::Track& track) {
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(track.id))},
         {QStringLiteral("xesam:title"), track.title},
         {QStringLiteral("xesam:url"), track.url}};
-    if (track.lengthUs > 0) {
-        map.insert(QStringLiteral("mpris:length"), QVariant::fromValue<qlonglong>(track.lengthUs));
-    }
-    if (!track.artists.isEmpty()) {
-        map.insert(QStringLiteral("xesam:artist"), track.artists);
-    }
-    if (!track.album.isEmpty()) {
-        map.insert(QStringLiteral("xesam:album"), track.album);
-    }
-    if (!track.albumArtists.isEmpty()) {
-        map.insert(QStringLiteral("xesam:albumArtist"), track.albumArtists);
-    }
-    if (track.trackNumber > 0) {
-        map.insert(QStringLiteral("xesam:trackNumber"), track.trackNumber);
-    }
+    const auto known = [&map](const char* key, bool isKnown, const QVariant& value) {
+        if (isKnown) {
+            map.insert(QLatin1String(key), value);
+        }
+    };
+    known("mpris:length", track.lengthUs > 0, QVariant::fromValue<qlonglong>(track.lengthUs));
+    known("xesam:artist", !track.artists.isEmpty(), track.artists);
+    known("xesam:album", !track.album.isEmpty(), track.album);
+    known("xesam:albumArtist", !track.albumArtists.isEmpty(), track.albumArtists);
+    known("xesam:trackNumber", track.trackNumber > 0, track.trackNumber);
     return map;
 }
 

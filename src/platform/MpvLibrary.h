@@ -50,8 +50,6 @@ public:
     void whenLoaded(QObject* context, std::function<void()> then);
     // The instance the preload made, handed out once; null when there is none (any more).
     mpv_handle* takePreloaded() { return std::exchange(preloaded_, nullptr); }
-    // Why load() failed, in the loader's words; empty when it did not.
-    QString errorText() const { return errorText_; }
     // What load() found: usable, or why not.
     EngineStatus status() const { return {failure_, soname_, errorText_}; }
 

@@ -35,8 +35,7 @@ constexpr std::array<std::pair<const char*, const char*>, 22> kOptions{{
     {"sub-auto", "no"},
     {"cover-art-auto", "no"},
     {"resume-playback", "no"},
-    // A file named .mp3 may hold a playlist or references to other files or URLs: open only
-    // the file itself.
+    // A .mp3 may hold a playlist or references to other files or URLs: open the file only.
     {"access-references", "no"},
     {"idle", "yes"},
     {"keep-open", "no"},
@@ -137,12 +136,6 @@ std::int64_t entryOf(const mpv_event& reply) {
     return 0;
 }
 
-// Sets a yes/no property; mpv takes it in its own time.
-void setFlag(const MpvFunctions& mpv, mpv_handle* handle, const char* name, bool value) {
-    int flag = value ? 1 : 0;  // copied before the call returns
-    mpv.setPropertyAsync(handle, 0, name, MPV_FORMAT_FLAG, &flag);
-}
-
 }  // namespace
 
 void MpvPlayer::HandleCloser::operator()(mpv_handle* handle) const {
@@ -189,20 +182,18 @@ bool MpvPlayer::prepare() {
 
     // The first player to need one takes the instance the preload made (unmuted).
     mpv_handle* const preloaded = library_.takePreloaded();
-    Handle handle(preloaded != nullptr ? preloaded : makeInstance(library_, muted_),
-                  HandleCloser{&library_});
-    if (!handle) {
+    handle_ = Handle(preloaded != nullptr ? preloaded : makeInstance(library_, muted_),
+                     HandleCloser{&library_});
+    if (!handle_) {
         engineFailed_ = true;
         return false;
     }
     if (preloaded != nullptr && muted_) {
-        setFlag(library_.api(), handle.get(), "mute", true);
+        setFlag("mute", true);
     }
     for (const ObservedProperty& property : kObserved) {
-        library_.api().observeProperty(handle.get(), property.id, property.name, property.format);
+        library_.api().observeProperty(handle_.get(), property.id, property.name, property.format);
     }
-
-    handle_ = std::move(handle);
     library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
@@ -237,10 +228,8 @@ void MpvPlayer::sendDeferredLoad() {
     if (deferredLoad_.isEmpty()) {
         return;
     }
-    const QString local = std::exchange(deferredLoad_, QString());
     setPaused(deferredPaused_);
-    const QByteArray encoded = encodeFileName(local);
-    loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+    loadRequest_ = loadFile(std::exchange(deferredLoad_, QString()), "replace");
     if (loadRequest_ == 0) {
         refuseCurrent();
     }
@@ -415,16 +404,13 @@ void MpvPlayer::onFileLoaded() {
     if (currentEntry_ == 0 || startedEntry_ != currentEntry_) {
         return;
     }
-    tagsRequest_ = nextRequest();
-    if (library_.api().getPropertyAsync(handle_.get(), tagsRequest_, "metadata", MPV_FORMAT_NODE) <
-        0) {
-        tagsRequest_ = 0;
-    }
-    lengthRequest_ = nextRequest();
-    if (library_.api().getPropertyAsync(handle_.get(), lengthRequest_, "duration",
-                                        MPV_FORMAT_DOUBLE) < 0) {
-        lengthRequest_ = 0;
-    }
+    const auto read = [this](const char* name, mpv_format format) -> std::uint64_t {
+        const std::uint64_t request = nextRequest();
+        return library_.api().getPropertyAsync(handle_.get(), request, name, format) < 0 ? 0
+                                                                                         : request;
+    };
+    tagsRequest_ = read("metadata", MPV_FORMAT_NODE);
+    lengthRequest_ = read("duration", MPV_FORMAT_DOUBLE);
 }
 
 void MpvPlayer::onEndFile(std::int64_t entry, int reason) {
@@ -625,8 +611,7 @@ void MpvPlayer::loadCurrent(const QString& localPath, bool paused) {
         deferredPaused_ = paused;
     } else {
         setPaused(paused);
-        const QByteArray encoded = encodeFileName(localPath);
-        loadRequest_ = sendCommand({"loadfile", encoded.constData(), "replace"});
+        loadRequest_ = loadFile(localPath, "replace");
         if (loadRequest_ == 0) {
             loadFailed_ = true;
             loading_ = false;
@@ -670,8 +655,7 @@ void MpvPlayer::appendQueuedFile() {
         return;  // refused when the caller sets it as the file
     }
     sendCommand({"playlist-clear"});  // keeps the current entry
-    const QByteArray encoded = encodeFileName(local);
-    appendRequest_ = sendCommand({"loadfile", encoded.constData(), "append"});
+    appendRequest_ = loadFile(local, "append");
     if (appendRequest_ != 0) {
         queuedPath_ = nextFileName_;
     }
@@ -698,9 +682,7 @@ void MpvPlayer::setState(int state) {
 
 void MpvPlayer::setPaused(bool paused) {
     deferredPaused_ = paused;
-    if (handle_) {
-        setFlag(library_.api(), handle_.get(), "pause", paused);
-    }
+    setFlag("pause", paused);
 }
 
 double MpvPlayer::currentPosition() const {
@@ -725,8 +707,14 @@ void MpvPlayer::setCurrentPosition(double seconds) {
 
 void MpvPlayer::setMute(bool on) {
     muted_ = on;
+    setFlag("mute", on);
+}
+
+// mpv takes it in its own time.
+void MpvPlayer::setFlag(const char* name, bool value) {
     if (handle_) {
-        setFlag(library_.api(), handle_.get(), "mute", on);
+        int flag = value ? 1 : 0;  // copied before the call returns
+        library_.api().setPropertyAsync(handle_.get(), 0, name, MPV_FORMAT_FLAG, &flag);
     }
 }
 
@@ -746,6 +734,11 @@ std::uint64_t MpvPlayer::sendCommand(std::initializer_list<const char*> words) {
     args.push_back(nullptr);
     const std::uint64_t request = nextRequest();
     return library_.api().commandAsync(handle_.get(), request, args.data()) < 0 ? 0 : request;
+}
+
+std::uint64_t MpvPlayer::loadFile(const QString& localPath, const char* mode) {
+    const QByteArray encoded = encodeFileName(localPath);
+    return sendCommand({"loadfile", encoded.constData(), mode});
 }
 
 // mpv falls back to its null output when the sound server goes away (or was never there) and

@@ -99,9 +99,12 @@ private:
     void seekTo(double seconds);
     void setState(int state);
     void setPaused(bool paused);
+    void setFlag(const char* name, bool value);  // a yes/no property of the instance, if any
     // A request whose reply matters; the number comes back with its reply event.
     std::uint64_t sendCommand(std::initializer_list<const char*> words);
     std::uint64_t nextRequest() { return ++lastRequest_; }
+    // loadfile in `mode` ("replace" or "append"); the request, 0 when mpv did not take it.
+    std::uint64_t loadFile(const QString& localPath, const char* mode);
     // The file set last has an entry in mpv's playlist, or one is on its way.
     bool hasEntry() const {
         return currentEntry_ != 0 || loadRequest_ != 0 || !deferredLoad_.isEmpty();

@@ -65,8 +65,6 @@ void QtTrayIcon::remove() {
 }
 
 bool QtTrayIcon::isShownInTray() const {
-    if (item_) {
-        return item_->isShownInTray();
-    }
-    return icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    return item_ ? item_->isShownInTray()
+                 : icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }

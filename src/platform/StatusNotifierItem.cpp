@@ -13,6 +13,8 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString kItemPath = QStringLiteral("/StatusNotifierItem");
 const QString kMenuPath = QStringLiteral("/MenuBar");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+constexpr auto kExports = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                          QDBusConnection::ExportAllProperties;
 
 QDBusMessage hostQuestion() {
     QDBusMessage question = QDBusMessage::createMethodCall(
@@ -79,11 +81,9 @@ void StatusNotifierItem::show(const QIcon& icon, const QString& tip) {
         emit NewToolTip();
         return;
     }
-    const auto exports = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
-                         QDBusConnection::ExportAllProperties;
-    registered_ = bus_.registerObject(kItemPath, this, exports);
+    registered_ = bus_.registerObject(kItemPath, this, kExports);
     if (menu_) {
-        bus_.registerObject(kMenuPath, menu_.get(), exports);
+        bus_.registerObject(kMenuPath, menu_.get(), kExports);
     }
     registered_ = registered_ && bus_.registerService(serviceName_);
     // The tray that was asked at start is taken to run until it says otherwise.
@@ -123,9 +123,7 @@ void StatusNotifierItem::setToolTip(const QString& tip) {
 void StatusNotifierItem::setMenu(QMenu& menu) {
     menu_ = std::make_unique<DBusMenuExporter>(menu);
     if (registered_) {
-        bus_.registerObject(kMenuPath, menu_.get(),
-                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
-                                QDBusConnection::ExportAllProperties);
+        bus_.registerObject(kMenuPath, menu_.get(), kExports);
         emit NewMenu();
     }
 }

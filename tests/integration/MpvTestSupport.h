@@ -66,7 +66,7 @@ private:
 
 class MpvPlayerTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(library.load()) << library.errorText().toStdString(); }
+    void SetUp() override { ASSERT_TRUE(library.load()) << library.status().detail.toStdString(); }
 
     MpvLibrary library;
     MpvPlayer player{library};
