@@ -30,8 +30,13 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
     connect(&form_.actions_.showPlayer, &QAction::triggered, this, &Tray::showPlayer);
     connect(&form_.actions_.showPopup, &QAction::triggered, this,
             [this] { emit popupRequested(form_.titleMarquee->caption()); });
+    // Each change of track: the tip shows the title, as far as it fits.
     connect(&form_.model_, &PlaybackModel::trackStarted, this,
-            [this](int /*entry*/, const QString& title) { setTip(title); });
+            [this](int /*entry*/, const QString& title) {
+                if (TrayIcon* icon = form_.services_.trayIcon.get()) {
+                    icon->setTip(tipText(title));
+                }
+            });
     if (TrayIcon* icon = form_.services_.trayIcon.get()) {
         connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
     }
@@ -45,12 +50,6 @@ void Tray::setup() {
     setTaskBarEntry(!form_.services_.trayShown());
     // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
     trayHostTimer->setEnabled(!form_.services_.trayShown());
-}
-
-void Tray::setTip(const QString& title) {
-    if (TrayIcon* icon = form_.services_.trayIcon.get()) {
-        icon->setTip(tipText(title));
-    }
 }
 
 void Tray::answerIconEvent(TrayIcon::Event event) {
