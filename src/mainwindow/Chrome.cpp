@@ -40,7 +40,23 @@ Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
         settleTicks_ = form_.dockingTimer->isEnabled() ? 0 : kSettleTicks;
         form_.windowDragTimer->setInterval(settleTicks_ > 0 ? 10 : 0);
     });
-    connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
+    connect(form_.windowDragTimer, &WindowTimer::timeout, this, [this] {
+        if (!moveDrag_ && settleTicks_ > 0) {
+            settleAfterDrag();
+            return;
+        }
+        form_.docking().followDrag();
+        if (!moveDrag_) {
+            return;
+        }
+        const Desktop& d = form_.desktop();
+        const QPoint cursor = d.cursorPos();
+        // A press below the label's top edge counts as -1, so the window sits one twip lower.
+        const double yFlag = grabYFlag_ ? -1.0 : 0.0;
+        twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
+                      d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
+        form_.docking().followDrag();
+    });
     connect(&form_.actions_.minimise, &QAction::triggered, this, [this] {
         if (form_.services_.trayShown()) {
             // Straight into the tray: a window the window manager iconified and that was then
@@ -105,24 +121,6 @@ void Chrome::settleAfterDrag() {
     if (settleTicks_ <= 0) {
         form_.windowDragTimer->setInterval(0);
     }
-}
-
-void Chrome::moveWithMouse() {
-    if (!moveDrag_ && settleTicks_ > 0) {
-        settleAfterDrag();
-        return;
-    }
-    form_.docking().followDrag();
-    if (!moveDrag_) {
-        return;
-    }
-    const Desktop& d = form_.desktop();
-    const QPoint cursor = d.cursorPos();
-    // A press below the label's top edge counts as -1, so the window sits one twip lower.
-    const double yFlag = grabYFlag_ ? -1.0 : 0.0;
-    twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
-                  d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
-    form_.docking().followDrag();
 }
 
 void Chrome::applyWindowState(bool minimised) {

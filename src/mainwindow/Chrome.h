@@ -15,7 +15,6 @@ public:
 
     explicit Chrome(MainWindow& form);
 
-    void moveWithMouse();
     // The resize rules, for a window that is minimised or not.
     void applyWindowState(bool minimised);
 

@@ -64,7 +64,11 @@ MainWindow::MainWindow(const PlatformServices& services, SettingsModel& settings
     tray_ = new Tray(*this);
     keys_ = new PlayerKeys(*this);
     buildTabOrder();
-    wireRequests();
+    connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
+    connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
+    connect(&model_, &PlaybackModel::clockStarted, positionTimer,
+            [this] { positionTimer->setEnabled(true); });
+    showOrder();
 }
 
 void MainWindow::bindButtons() {
@@ -95,14 +99,6 @@ void MainWindow::bindButtons() {
     for (const auto& [button, action] : buttons) {
         button->setAction(*action);
     }
-}
-
-void MainWindow::wireRequests() {
-    connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
-    connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
-    connect(&model_, &PlaybackModel::clockStarted, positionTimer,
-            [this] { positionTimer->setEnabled(true); });
-    showOrder();
 }
 
 void MainWindow::showOrder() {

@@ -38,7 +38,25 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
                 }
             });
     if (TrayIcon* icon = form_.services_.trayIcon.get()) {
-        connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
+        // What the user did with the icon. It first does what every mouse move over the main
+        // window does (hiding the seek tip); while the tray menu is open, nothing more.
+        connect(icon, &TrayIcon::eventHappened, this, [this](TrayIcon::Event event) {
+            form_.position().hideSeekTip();
+            // The menu hides before its chosen item runs: a question that item asks (the exit
+            // confirmation) keeps the tray busy until it is answered.
+            if (busy_ || QApplication::activeModalWidget() != nullptr) {
+                return;
+            }
+            if (event == TrayIcon::Event::Activated) {
+                showPlayer();
+                form_.dockingTimer->setEnabled(true);
+            } else if (event == TrayIcon::Event::MenuRequested) {
+                // Busy until the menu closes. The menu grabs the pointer itself, so a click
+                // elsewhere closes it: the main window need not come to the front first.
+                busy_ = true;
+                form_.trayMenu->popup(form_.desktop().cursorPos());
+            }
+        });
     }
 }
 
@@ -50,24 +68,6 @@ void Tray::setup() {
     setTaskBarEntry(!form_.services_.trayShown());
     // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
     trayHostTimer->setEnabled(!form_.services_.trayShown());
-}
-
-void Tray::answerIconEvent(TrayIcon::Event event) {
-    form_.position().hideSeekTip();
-    // The menu hides before its chosen item runs: a question that item asks (the exit
-    // confirmation) keeps the tray busy until it is answered.
-    if (busy_ || QApplication::activeModalWidget() != nullptr) {
-        return;
-    }
-    if (event == TrayIcon::Event::Activated) {
-        showPlayer();
-        form_.dockingTimer->setEnabled(true);
-    } else if (event == TrayIcon::Event::MenuRequested) {
-        // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
-        // closes it: the main window need not come to the front first.
-        busy_ = true;
-        form_.trayMenu->popup(form_.desktop().cursorPos());
-    }
 }
 
 void Tray::showPlayer() {

@@ -39,9 +39,6 @@ signals:
     void iconReturned();
 
 private:
-    // What the user did with the icon. It first does what every mouse move over the main
-    // window does (PositionBar::hideSeekTip); while the tray menu is open, nothing more.
-    void answerIconEvent(TrayIcon::Event event);
     // "Player wieder zeigen" and the double-click: shown, in front, with the keyboard focus.
     void showPlayer();
     void setTaskBarEntry(bool shown);
