@@ -116,23 +116,19 @@ void VolumeControl::takeMixerControls() {
             settings_.setVolumeSpan(span);
             placeThumb();
         }
-        if (!settings_.volumeSet() && mixer != nullptr) {
-            takeMixerLevel(*mixer);
+        // Until a volume is set, the slider shows the speakers' level, which stays as it is.
+        const std::optional<long> level = mixer != nullptr && !settings_.volumeSet()
+                                              ? mixer->answeredValue(speakersControl_.id)
+                                              : std::nullopt;
+        if (level) {
+            takingMixerLevel_ = true;
+            settings_.setVolume(volume::valueForMixerLevel(*level, settings_.volumeSpan()));
+            takingMixerLevel_ = false;
         }
     }
     if (mixerOwed_ && speakersControl_.id != 0) {
         applyVolume();
     }
-}
-
-void VolumeControl::takeMixerLevel(Mixer& mixer) {
-    const std::optional<long> level = mixer.answeredValue(speakersControl_.id);
-    if (!level) {
-        return;
-    }
-    takingMixerLevel_ = true;
-    settings_.setVolume(volume::valueForMixerLevel(*level, settings_.volumeSpan()));
-    takingMixerLevel_ = false;
 }
 
 void VolumeControl::placeThumb() {

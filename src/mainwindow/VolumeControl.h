@@ -64,8 +64,6 @@ private:
     void setMuted(bool muted);
     // The mixer's controls, as it answers now. The thumb moves only when the range changes.
     void takeMixerControls();
-    // The slider shows the speakers' level, which stays as it is.
-    void takeMixerLevel(Mixer& mixer);
     // The tray submenu shows the level the last move set.
     void showLevelInTray();
 
