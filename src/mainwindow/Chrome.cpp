@@ -24,11 +24,61 @@ const QString kMarqueeSeparator = QStringLiteral("       ---        ");
 
 Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connectPressedLooks();
-    connect(form_.titleBar, &SkinLabel::mouseDown, this, &Chrome::startDrag);
-    connect(form_.titleBar, &SkinLabel::mouseUp, this, [this] { endDrag(); });
-    connect(form_.windowDragTimer, &WindowTimer::timeout, this, &Chrome::moveWithMouse);
-    connect(&form_.actions_.minimise, &QAction::triggered, this, &Chrome::minimise);
-    connect(&form_.model_, &PlaybackModel::titleChanged, this, &Chrome::setTrackTitle);
+    connect(form_.titleBar, &SkinLabel::mouseDown, this,
+            [this](Qt::MouseButton /*button*/, QPointF twipsPos) {
+                grabX_ = twipsPos.x();
+                grabYFlag_ = twipsPos.y() != 0;
+                moveDrag_ = true;
+                settleTicks_ = 0;
+                form_.windowDragTimer->setInterval(10);
+            });
+    connect(form_.titleBar, &SkinLabel::mouseUp, this, [this] {
+        moveDrag_ = false;
+        // The window manager may yet put either window elsewhere than the drag did. The
+        // docking timer follows them; while it is off, the drag's own docking goes on until the
+        // two have stood still for a while.
+        settleTicks_ = form_.dockingTimer->isEnabled() ? 0 : kSettleTicks;
+        form_.windowDragTimer->setInterval(settleTicks_ > 0 ? 10 : 0);
+    });
+    connect(form_.windowDragTimer, &WindowTimer::timeout, this, [this] {
+        if (!moveDrag_ && settleTicks_ > 0) {
+            settleAfterDrag();
+            return;
+        }
+        form_.docking().followDrag();
+        if (!moveDrag_) {
+            return;
+        }
+        const Desktop& d = form_.desktop();
+        const QPoint cursor = d.cursorPos();
+        // A press below the label's top edge counts as -1, so the window sits one twip lower.
+        const double yFlag = grabYFlag_ ? -1.0 : 0.0;
+        twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
+                      d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
+        form_.docking().followDrag();
+    });
+    connect(&form_.actions_.minimise, &QAction::triggered, this, [this] {
+        if (form_.services_.trayShown()) {
+            // Straight into the tray: a window the window manager iconified and that was then
+            // withdrawn came back iconic at its next map, and vanished again at once.
+            applyWindowState(true);
+        } else {
+            form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
+        }
+        form_.dockingTimer->setEnabled(false);
+    });
+    // A title wider than the window gets the separator and scrolls, a narrower one stands
+    // still.
+    connect(&form_.model_, &PlaybackModel::titleChanged, this, [this](const QString& title) {
+        form_.titleMarquee->setCaption(title);
+        const double width = twips::width(*form_.titleMarquee, form_.desktop());
+        if (width > MainWindow::kMarqueeWidth) {
+            form_.titleMarquee->setCaption(form_.titleMarquee->caption() + kMarqueeSeparator);
+            form_.marqueeTimer->setEnabled(true);
+        } else if (width < MainWindow::kMarqueeWidth) {
+            form_.marqueeTimer->setEnabled(false);
+        }
+    });
     connect(form_.marqueeTimer, &WindowTimer::timeout, this,
             [this] { form_.titleMarquee->setCaption(marqueeStep(form_.titleMarquee->caption())); });
     connect(&form_, &MainWindow::resized, this,
@@ -65,58 +115,12 @@ void Chrome::connectPressedLooks() {
     }
 }
 
-void Chrome::startDrag(Qt::MouseButton /*button*/, QPointF twipsPos) {
-    grabX_ = twipsPos.x();
-    grabYFlag_ = twipsPos.y() != 0;
-    moveDrag_ = true;
-    settleTicks_ = 0;
-    form_.windowDragTimer->setInterval(10);
-}
-
-void Chrome::endDrag() {
-    moveDrag_ = false;
-    // The window manager may yet put either window elsewhere than the drag did. The docking
-    // timer follows them; while it is off, the drag's own docking goes on until the two have
-    // stood still for a while.
-    settleTicks_ = form_.dockingTimer->isEnabled() ? 0 : kSettleTicks;
-    form_.windowDragTimer->setInterval(settleTicks_ > 0 ? 10 : 0);
-}
-
 void Chrome::settleAfterDrag() {
     const bool moved = form_.docking().dockAt(QPoint(form_.x(), form_.y() + form_.height()));
     settleTicks_ = moved ? kSettleTicks : settleTicks_ - 1;
     if (settleTicks_ <= 0) {
         form_.windowDragTimer->setInterval(0);
     }
-}
-
-void Chrome::moveWithMouse() {
-    if (!moveDrag_ && settleTicks_ > 0) {
-        settleAfterDrag();
-        return;
-    }
-    form_.docking().followDrag();
-    if (!moveDrag_) {
-        return;
-    }
-    const Desktop& d = form_.desktop();
-    const QPoint cursor = d.cursorPos();
-    // A press below the label's top edge counts as -1, so the window sits one twip lower.
-    const double yFlag = grabYFlag_ ? -1.0 : 0.0;
-    twips::moveTo(form_, d.twipsPerPixelX() * cursor.x() - grabX_,
-                  d.twipsPerPixelY() * cursor.y() - yFlag - kDragTopOffset, d);
-    form_.docking().followDrag();
-}
-
-void Chrome::minimise() {
-    if (form_.services_.trayShown()) {
-        // Straight into the tray: a window the window manager iconified and that was then
-        // withdrawn came back iconic at its next map, and vanished again at once.
-        applyWindowState(true);
-    } else {
-        form_.setWindowState(form_.windowState() | Qt::WindowMinimized);
-    }
-    form_.dockingTimer->setEnabled(false);
 }
 
 void Chrome::applyWindowState(bool minimised) {
@@ -131,16 +135,5 @@ void Chrome::applyWindowState(bool minimised) {
     emit playlistFollows(playlistWanted, !minimised);
     if (form_.model_.title().isEmpty()) {
         form_.model_.setTitle(kNoFileLoaded);
-    }
-}
-
-void Chrome::setTrackTitle(const QString& title) {
-    form_.titleMarquee->setCaption(title);
-    const double width = twips::width(*form_.titleMarquee, form_.desktop());
-    if (width > MainWindow::kMarqueeWidth) {
-        form_.titleMarquee->setCaption(form_.titleMarquee->caption() + kMarqueeSeparator);
-        form_.marqueeTimer->setEnabled(true);
-    } else if (width < MainWindow::kMarqueeWidth) {
-        form_.marqueeTimer->setEnabled(false);
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointF>
 
 class MainWindow;
 class SkinLabel;
@@ -16,14 +15,6 @@ public:
 
     explicit Chrome(MainWindow& form);
 
-    // Shows the model's title: one wider than the window gets the separator and scrolls, a
-    // narrower one stands still.
-    void setTrackTitle(const QString& title);
-
-    void startDrag(Qt::MouseButton button, QPointF twipsPos);
-    void endDrag();
-    void moveWithMouse();
-    void minimise();
     // The resize rules, for a window that is minimised or not.
     void applyWindowState(bool minimised);
 

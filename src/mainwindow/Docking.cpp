@@ -47,7 +47,13 @@ Docking::Docking(MainWindow& form, const WindowSystem& windows)
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         connect(screen, &QScreen::geometryChanged, form.dockingTimer, &WindowTimer::wake);
     }
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Docking::focusWindowChanged);
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        const bool fromInside = !previousFocus_.isNull();
+        previousFocus_ = now;
+        if (fromInside && now != nullptr && now == form_.windowHandle()) {
+            runActivationSteps();
+        }
+    });
 }
 
 void Docking::setPlaylist(QWidget* playlist) {
@@ -189,13 +195,5 @@ void Docking::runActivationSteps() {
     const Desktop& d = form_.desktop();
     if (twips::height(form_, d) > kMaxMainHeight) {
         twips::setHeight(form_, kMaxMainHeight, d);
-    }
-}
-
-void Docking::focusWindowChanged(QWindow* now) {
-    const bool fromInside = !previousFocus_.isNull();
-    previousFocus_ = now;
-    if (fromInside && now != nullptr && now == form_.windowHandle()) {
-        runActivationSteps();
     }
 }

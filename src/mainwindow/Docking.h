@@ -61,7 +61,6 @@ protected:
 
 private:
     float limit() const;
-    void focusWindowChanged(QWindow* now);
 
     MainWindow& form_;
     const WindowSystem& windows_;

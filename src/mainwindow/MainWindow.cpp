@@ -32,17 +32,16 @@ MainWindow::MainWindow(const PlatformServices& services, SettingsModel& settings
     setAutoFillBackground(true);
     setMouseTracking(true);  // moving over the bare window hides the seek tooltip
 
-    dockingTimer = new WindowTimer(1, true, this);
-    volumeDragTimer = new WindowTimer(0, true, this);
-    windowDragTimer = new WindowTimer(0, true, this);
-    marqueeTimer = new WindowTimer(400, false, this);
-    positionTimer = new WindowTimer(100, false, this);
-
-    dockingTimer->setObjectName(QStringLiteral("dockingTimer"));
-    volumeDragTimer->setObjectName(QStringLiteral("volumeDragTimer"));
-    windowDragTimer->setObjectName(QStringLiteral("windowDragTimer"));
-    marqueeTimer->setObjectName(QStringLiteral("marqueeTimer"));
-    positionTimer->setObjectName(QStringLiteral("positionTimer"));
+    const auto timer = [this](const char* name, int interval, bool enabled) {
+        auto* t = new WindowTimer(interval, enabled, this);
+        t->setObjectName(QString::fromLatin1(name));
+        return t;
+    };
+    dockingTimer = timer("dockingTimer", 1, true);
+    volumeDragTimer = timer("volumeDragTimer", 0, true);
+    windowDragTimer = timer("windowDragTimer", 0, true);
+    marqueeTimer = timer("marqueeTimer", 400, false);
+    positionTimer = timer("positionTimer", 100, false);
 
     if (services.makeFileDialog) {
         fileDialog_ = services.makeFileDialog();
@@ -65,7 +64,11 @@ MainWindow::MainWindow(const PlatformServices& services, SettingsModel& settings
     tray_ = new Tray(*this);
     keys_ = new PlayerKeys(*this);
     buildTabOrder();
-    wireRequests();
+    connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
+    connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
+    connect(&model_, &PlaybackModel::clockStarted, positionTimer,
+            [this] { positionTimer->setEnabled(true); });
+    showOrder();
 }
 
 void MainWindow::bindButtons() {
@@ -98,14 +101,6 @@ void MainWindow::bindButtons() {
     }
 }
 
-void MainWindow::wireRequests() {
-    connect(clock, &SkinLabel::captionChanged, this, &MainWindow::playTimeChanged);
-    connect(&model_, &PlaybackModel::orderChanged, this, &MainWindow::showOrder);
-    connect(&model_, &PlaybackModel::clockStarted, positionTimer,
-            [this] { positionTimer->setEnabled(true); });
-    showOrder();
-}
-
 void MainWindow::showOrder() {
     const auto mark = [this](PlaybackModel::Order order) {
         return model_.orderInForce() && model_.order() == order ? skincolors::kRed
@@ -135,15 +130,10 @@ void MainWindow::setPlaylistGlyphs(bool shown) {
 }
 
 void MainWindow::setEnlarged(bool enlarged) {
-    if (enlarged) {
-        playlistSizeButton->setCaption(QStringLiteral("-"));
-        playlistSizeButton->setToolTip(QStringLiteral("Playlist verkleinern (normale Größe)"));
-        playlistSizeButton->setForeColor(skincolors::kRed);
-    } else {
-        playlistSizeButton->setToolTip(QStringLiteral("Playlist vergrößern"));
-        playlistSizeButton->setForeColor(skincolors::kWhite);
-        playlistSizeButton->setCaption(QStringLiteral("+"));
-    }
+    playlistSizeButton->setCaption(enlarged ? QStringLiteral("-") : QStringLiteral("+"));
+    playlistSizeButton->setToolTip(enlarged ? QStringLiteral("Playlist verkleinern (normale Größe)")
+                                            : QStringLiteral("Playlist vergrößern"));
+    playlistSizeButton->setForeColor(enlarged ? skincolors::kRed : skincolors::kWhite);
 }
 
 bool MainWindow::isEnlarged() const {

@@ -111,7 +111,6 @@ private:
     void buildMenus();
     // Each button stands for its action: a click triggers it, and it is enabled while that is.
     void bindButtons();
-    void wireRequests();
     // Red marks the order in force.
     void showOrder();
 

@@ -14,10 +14,26 @@ PositionBar::PositionBar(MainWindow& form)
     form_.positionTrack->setSlider(this);
     connect(form_.positionTimer, &WindowTimer::timeout, this, &PositionBar::showPosition);
     connect(form_.positionTrack, &SkinLabel::clicked, this, &PositionBar::showPosition);
-    connect(form_.positionNotch, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseDown, this, &PositionBar::grabNotch);
-    connect(form_.positionNotch, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
-    connect(form_.positionTrack, &SkinLabel::mouseUp, this, &PositionBar::dropNotch);
+    // Press and release on the notch or the bar, with any mouse button.
+    const auto grab = [this] {
+        seekDrag_ = true;
+        form_.seekTip->show();
+    };
+    const auto drop = [this] {
+        if (MediaPlayer* player = form_.player_.get()) {
+            // A file of unknown length has nowhere to seek to.
+            if (const auto target = position::seekTarget(bar(), notchLeft_, player->duration())) {
+                player->setCurrentPosition(*target);
+                emit jumped(*target);
+            }
+        }
+        seekDrag_ = false;
+        form_.seekTip->hide();
+    };
+    for (SkinLabel* label : {form_.positionNotch, form_.positionTrack}) {
+        connect(label, &SkinLabel::mouseDown, this, grab);
+        connect(label, &SkinLabel::mouseUp, this, drop);
+    }
     connect(&form_, &MainWindow::mouseMoved, this, &PositionBar::hideSeekTip);
 }
 
@@ -63,23 +79,6 @@ void PositionBar::followMouse(double duration) {
                    position::seekTipLeft(geometry, notchLeft_, twips::width(tip, desktop),
                                          twips::width(form_, desktop)),
                    desktop);
-}
-
-void PositionBar::grabNotch() {
-    seekDrag_ = true;
-    form_.seekTip->show();
-}
-
-void PositionBar::dropNotch() {
-    if (MediaPlayer* player = form_.player_.get()) {
-        // A file of unknown length has nowhere to seek to.
-        if (const auto target = position::seekTarget(bar(), notchLeft_, player->duration())) {
-            player->setCurrentPosition(*target);
-            emit jumped(*target);
-        }
-    }
-    seekDrag_ = false;
-    form_.seekTip->hide();
 }
 
 void PositionBar::seekTo(double seconds) {

@@ -22,10 +22,6 @@ public:
     // The tick of positionTimer and a click on the bar: the clock, then the notch.
     void showPosition();
 
-    // Press and release on the notch or the bar, with any mouse button.
-    void grabNotch();
-    void dropNotch();
-
     // The mouse moved over the bare window, or the tray icon sent a message.
     void hideSeekTip();
 

@@ -30,10 +30,33 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
     connect(&form_.actions_.showPlayer, &QAction::triggered, this, &Tray::showPlayer);
     connect(&form_.actions_.showPopup, &QAction::triggered, this,
             [this] { emit popupRequested(form_.titleMarquee->caption()); });
+    // Each change of track: the tip shows the title, as far as it fits.
     connect(&form_.model_, &PlaybackModel::trackStarted, this,
-            [this](int /*entry*/, const QString& title) { setTip(title); });
+            [this](int /*entry*/, const QString& title) {
+                if (TrayIcon* icon = form_.services_.trayIcon.get()) {
+                    icon->setTip(tipText(title));
+                }
+            });
     if (TrayIcon* icon = form_.services_.trayIcon.get()) {
-        connect(icon, &TrayIcon::eventHappened, this, &Tray::answerIconEvent);
+        // What the user did with the icon. It first does what every mouse move over the main
+        // window does (hiding the seek tip); while the tray menu is open, nothing more.
+        connect(icon, &TrayIcon::eventHappened, this, [this](TrayIcon::Event event) {
+            form_.position().hideSeekTip();
+            // The menu hides before its chosen item runs: a question that item asks (the exit
+            // confirmation) keeps the tray busy until it is answered.
+            if (busy_ || QApplication::activeModalWidget() != nullptr) {
+                return;
+            }
+            if (event == TrayIcon::Event::Activated) {
+                showPlayer();
+                form_.dockingTimer->setEnabled(true);
+            } else if (event == TrayIcon::Event::MenuRequested) {
+                // Busy until the menu closes. The menu grabs the pointer itself, so a click
+                // elsewhere closes it: the main window need not come to the front first.
+                busy_ = true;
+                form_.trayMenu->popup(form_.desktop().cursorPos());
+            }
+        });
     }
 }
 
@@ -45,30 +68,6 @@ void Tray::setup() {
     setTaskBarEntry(!form_.services_.trayShown());
     // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
     trayHostTimer->setEnabled(!form_.services_.trayShown());
-}
-
-void Tray::setTip(const QString& title) {
-    if (TrayIcon* icon = form_.services_.trayIcon.get()) {
-        icon->setTip(tipText(title));
-    }
-}
-
-void Tray::answerIconEvent(TrayIcon::Event event) {
-    form_.position().hideSeekTip();
-    // The menu hides before its chosen item runs: a question that item asks (the exit
-    // confirmation) keeps the tray busy until it is answered.
-    if (busy_ || QApplication::activeModalWidget() != nullptr) {
-        return;
-    }
-    if (event == TrayIcon::Event::Activated) {
-        showPlayer();
-        form_.dockingTimer->setEnabled(true);
-    } else if (event == TrayIcon::Event::MenuRequested) {
-        // Busy until the menu closes. The menu grabs the pointer itself, so a click elsewhere
-        // closes it: the main window need not come to the front first.
-        busy_ = true;
-        form_.trayMenu->popup(form_.desktop().cursorPos());
-    }
 }
 
 void Tray::showPlayer() {

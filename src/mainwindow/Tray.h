@@ -23,12 +23,6 @@ public:
 
     // The main window's load: adds the icon with the program's name as its tip.
     void setup();
-    // Each change of track: the tip shows the title, as far as it fits.
-    void setTip(const QString& title);
-    // What the user did with the icon. It first does what every mouse move over the main
-    // window does (PositionBar::hideSeekTip); while the tray menu is open, nothing more.
-    void answerIconEvent(TrayIcon::Event event);
-
     // The main window was minimised, or "_" asks to be: into the tray if one shows the icon.
     void minimiseIntoTray();
     // While the main window is hidden in the tray: a tray that went away gives it back. While

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/MixerHelpers.h"
 #include "model/PlayerActions.h"
 #include "util/Twips.h"
 
@@ -15,6 +14,30 @@ namespace {
 
 QString levelText(int percent) {
     return QStringLiteral("Lautstärke %1%").arg(percent);
+}
+
+// Fills `record` with the line's volume control; false (record untouched) when there is none.
+bool findVolumeControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
+    if (mixer == nullptr) {
+        return false;
+    }
+    const std::optional<MixerControl> found = mixer->volumeControl(line);
+    if (!found) {
+        return false;
+    }
+    record = *found;
+    return true;
+}
+
+// Sets the control to `value`, held within the control's bounds. A record that found nothing
+// (id 0) sets nothing: no other control is ever touched in its place.
+void setVolumeControl(Mixer* mixer, const MixerControl& record, long value) {
+    if (mixer == nullptr || record.id == 0) {
+        return;
+    }
+    const long low = std::min(record.lowerBound, record.upperBound);
+    const long high = std::max(record.lowerBound, record.upperBound);
+    mixer->setValue(record.id, std::clamp(value, low, high));
 }
 
 }  // namespace
@@ -30,10 +53,25 @@ VolumeControl::VolumeControl(MainWindow& form)
     form_.volumeThumb->setSlider(this);
     connect(form_.volumeThumb, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
     connect(form_.volumeTrack, &SkinLabel::mouseDown, this, &VolumeControl::grabThumb);
-    connect(form_.volumeDragTimer, &WindowTimer::timeout, this, &VolumeControl::moveThumbWithMouse);
-    connect(form_.volumeThumb, &SkinLabel::mouseUp, this, &VolumeControl::dropThumb);
+    connect(form_.volumeDragTimer, &WindowTimer::timeout, this, [this] {
+        if (!volDrag_) {
+            return;
+        }
+        const Desktop& desktop = form_.desktop();
+        const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
+        moveThumb(volume::thumbLeftForMouse(track(), mouseX, twips::left(form_, desktop)));
+        takeValueFromThumb();
+    });
+    connect(form_.volumeThumb, &SkinLabel::mouseUp, this, [this] {
+        endDrag();
+        showLevelInTray();
+    });
     connect(form_.volumeTrack, &SkinLabel::mouseUp, this, &VolumeControl::endDrag);
-    connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, &VolumeControl::updateThumbTip);
+    connect(form_.volumeThumb, &SkinLabel::mouseMoved, this, [this] {
+        form_.volumeThumb->setToolTip(
+            QStringLiteral("Lautstärke bei %1%")
+                .arg(volume::percentage(settings_.volume(), settings_.volumeSpan())));
+    });
     connect(&settings_, &SettingsModel::volumeChanged, this, &VolumeControl::applyVolume);
     PlayerActions& a = form_.actions_;
     const std::array<std::pair<QAction*, double>, 4> steps{
@@ -44,8 +82,8 @@ VolumeControl::VolumeControl(MainWindow& form)
     for (const auto& [action, step] : steps) {
         connect(action, &QAction::triggered, this, [this, step] { nudge(step); });
     }
-    connect(&a.mute, &QAction::triggered, this, &VolumeControl::mute);
-    connect(&a.unmute, &QAction::triggered, this, &VolumeControl::unmute);
+    connect(&a.mute, &QAction::triggered, this, [this] { setMuted(true); });
+    connect(&a.unmute, &QAction::triggered, this, [this] { setMuted(false); });
 }
 
 void VolumeControl::findMixerControls() {
@@ -69,8 +107,8 @@ void VolumeControl::moveThumb(double left) {
 
 void VolumeControl::takeMixerControls() {
     Mixer* mixer = form_.services_.mixer.get();
-    mixerhelpers::findVolumeControl(mixer, Mixer::Line::MicrophoneMonitor, monitorControl_);
-    if (mixerhelpers::findVolumeControl(mixer, Mixer::Line::Speakers, speakersControl_)) {
+    findVolumeControl(mixer, Mixer::Line::MicrophoneMonitor, monitorControl_);
+    if (findVolumeControl(mixer, Mixer::Line::Speakers, speakersControl_)) {
         const volume::SliderRange range =
             volume::rangeFromBounds(speakersControl_.lowerBound, speakersControl_.upperBound);
         const int span = std::abs(range.max - range.min);
@@ -78,23 +116,19 @@ void VolumeControl::takeMixerControls() {
             settings_.setVolumeSpan(span);
             placeThumb();
         }
-        if (!settings_.volumeSet() && mixer != nullptr) {
-            takeMixerLevel(*mixer);
+        // Until a volume is set, the slider shows the speakers' level, which stays as it is.
+        const std::optional<long> level = mixer != nullptr && !settings_.volumeSet()
+                                              ? mixer->answeredValue(speakersControl_.id)
+                                              : std::nullopt;
+        if (level) {
+            takingMixerLevel_ = true;
+            settings_.setVolume(volume::valueForMixerLevel(*level, settings_.volumeSpan()));
+            takingMixerLevel_ = false;
         }
     }
     if (mixerOwed_ && speakersControl_.id != 0) {
         applyVolume();
     }
-}
-
-void VolumeControl::takeMixerLevel(Mixer& mixer) {
-    const std::optional<long> level = mixer.answeredValue(speakersControl_.id);
-    if (!level) {
-        return;
-    }
-    takingMixerLevel_ = true;
-    settings_.setVolume(volume::valueForMixerLevel(*level, settings_.volumeSpan()));
-    takingMixerLevel_ = false;
 }
 
 void VolumeControl::placeThumb() {
@@ -126,9 +160,9 @@ void VolumeControl::writeMixer() {
     if (mixerOwed_ && mixer != nullptr) {
         mixer->open();
     }
-    mixerhelpers::setVolumeControl(mixer, speakersControl_, 2L * settings_.volume());
+    setVolumeControl(mixer, speakersControl_, 2L * settings_.volume());
     // Only a monitor line into the speakers is silenced; a recording level is never touched.
-    mixerhelpers::setVolumeControl(mixer, monitorControl_, 0);
+    setVolumeControl(mixer, monitorControl_, 0);
 }
 
 void VolumeControl::takeValueFromThumb() {
@@ -143,16 +177,6 @@ void VolumeControl::grabThumb() {
     form_.volumeDragTimer->setInterval(10);
 }
 
-void VolumeControl::moveThumbWithMouse() {
-    if (!volDrag_) {
-        return;
-    }
-    const Desktop& desktop = form_.desktop();
-    const double mouseX = desktop.twipsPerPixelX() * desktop.cursorPos().x();
-    moveThumb(volume::thumbLeftForMouse(track(), mouseX, twips::left(form_, desktop)));
-    takeValueFromThumb();
-}
-
 void VolumeControl::endDrag() {
     volDrag_ = false;
     form_.volumeTip->hide();
@@ -161,22 +185,11 @@ void VolumeControl::endDrag() {
     settings_.save();
 }
 
-void VolumeControl::dropThumb() {
-    endDrag();
-    showLevelInTray();
-}
-
 void VolumeControl::showLevelInTray() {
     // A click shorter than one tick gave the level label no text yet: the tray keeps its own.
     if (!form_.volumeTip->caption().isEmpty()) {
         form_.volumeMenu->setTitle(form_.volumeTip->caption());
     }
-}
-
-void VolumeControl::updateThumbTip() {
-    form_.volumeThumb->setToolTip(
-        QStringLiteral("Lautstärke bei %1%")
-            .arg(volume::percentage(settings_.volume(), settings_.volumeSpan())));
 }
 
 void VolumeControl::nudge(double stepTwips) {
@@ -190,26 +203,19 @@ void VolumeControl::nudgeToShare(double share) {
     nudge(geometry.trackLeft + share * geometry.travel() - thumbLeft_);
 }
 
-void VolumeControl::mute() {
+void VolumeControl::setMuted(bool muted) {
     MediaPlayer* player = form_.player_.get();
-    if (player == nullptr || player->mute()) {
+    if (player == nullptr || player->mute() == muted) {
         return;
     }
-    player->setMute(true);
-    form_.unmuteButton->show();
-    form_.muteButton->hide();
-    form_.unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));
-}
-
-void VolumeControl::unmute() {
-    MediaPlayer* player = form_.player_.get();
-    if (player == nullptr || !player->mute()) {
-        return;
+    player->setMute(muted);
+    form_.unmuteButton->setVisible(muted);
+    form_.muteButton->setVisible(!muted);
+    if (muted) {
+        form_.unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));
+    } else {
+        form_.muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     }
-    player->setMute(false);
-    form_.unmuteButton->hide();
-    form_.muteButton->show();
-    form_.muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
 }
 
 QString VolumeControl::sliderName() const {

@@ -30,10 +30,6 @@ public:
     // Puts the thumb where the held value says.
     void placeThumb();
 
-    void grabThumb();
-    void moveThumbWithMouse();
-    void dropThumb();
-    void updateThumbTip();
     void applyVolume();
 
     // The tray's volume steps: the thumb moves by `stepTwips`, the mixer follows and the tray
@@ -41,9 +37,6 @@ public:
     void nudge(double stepTwips);
     // A tray step that lands the thumb at this share (0 to 1) of its track.
     void nudgeToShare(double share);
-
-    void mute();
-    void unmute();
 
     QString sliderName() const override;
     double sliderValue() const override;
@@ -54,7 +47,6 @@ public:
     // As the release of a drag on the thumb: settings.cfg is written.
     void endSliderChange() override;
 
-    bool isDragging() const { return volDrag_; }
     // The thumb's left edge in twips, as the arithmetic keeps it (the widget sits on whole
     // pixels).
     double thumbLeft() const { return thumbLeft_; }
@@ -66,11 +58,12 @@ private:
     void writeMixer();
     // The value from the thumb, and the level caption from the value.
     void takeValueFromThumb();
+    void grabThumb();
     void endDrag();
+    // The mute button mutes only the player; the other button stands in its place meanwhile.
+    void setMuted(bool muted);
     // The mixer's controls, as it answers now. The thumb moves only when the range changes.
     void takeMixerControls();
-    // The slider shows the speakers' level, which stays as it is.
-    void takeMixerLevel(Mixer& mixer);
     // The tray submenu shows the level the last move set.
     void showLevelInTray();
 
