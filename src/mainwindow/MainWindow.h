@@ -69,7 +69,6 @@ public:
     void setPlaylistGlyphs(bool shown);
     bool playlistWanted() const { return playlistMark_.toInt() == 1; }
     const QString& playlistMark() const { return playlistMark_; }
-    void setPlaylistMark(const QString& mark) { playlistMark_ = mark; }
     // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
     void setEnlarged(bool enlarged);
     bool isEnlarged() const;
