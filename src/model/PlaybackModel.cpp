@@ -13,10 +13,6 @@ void PlaybackModel::removeEntry(int slot) {
     emit followingChanged();
 }
 
-void PlaybackModel::blankPlaylist() {
-    playlist_.blankEntries();
-}
-
 void PlaybackModel::publishPlaylist() {
     emit playlistPublished();
 }

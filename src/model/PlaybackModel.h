@@ -34,7 +34,7 @@ public:
     void removeEntry(int slot);
     // Blanks the entries while a new scan is pending. Nothing is told: the scan fills them soon,
     // and until then the file queued to follow stays as it was.
-    void blankPlaylist();
+    void blankPlaylist() { playlist_.blankEntries(); }
     // A scan is over, done or abandoned: the playlist window adds the titles of the store as
     // they stand to what it shows.
     void publishPlaylist();

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,10 +44,6 @@ void SkinLabel::setAction(QAction& action) {
     connect(this, &SkinLabel::clicked, &action, &QAction::trigger);
     connect(&action, &QAction::enabledChanged, this, &QWidget::setEnabled);
     setEnabled(action.isEnabled());
-}
-
-bool SkinLabel::isClickable() const {
-    return isSignalConnected(QMetaMethod::fromSignal(&SkinLabel::clicked));
 }
 
 void SkinLabel::click() {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPointF>
 #include <initializer_list>
 
@@ -46,7 +47,9 @@ public:
     // action is.
     void setAction(QAction& action);
     // Whether a click does anything: some handler listens to it.
-    bool isClickable() const;
+    bool isClickable() const {
+        return isSignalConnected(QMetaMethod::fromSignal(&SkinLabel::clicked));
+    }
     // Does what a left click does, for assistive technology; a disabled label ignores it.
     void click();
 
