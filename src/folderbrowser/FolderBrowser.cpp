@@ -158,7 +158,20 @@ void FolderBrowser::wireControls() {
     connect(saveButton, &QPushButton::clicked, this,
             [this] { fileDialog&& saveListVia(*fileDialog, folders_.program); });
     connect(clearButton, &QPushButton::clicked, this, &FolderBrowser::clearList);
-    connect(loadButton, &QPushButton::clicked, this, &FolderBrowser::chooseAndLoadList);
+    connect(loadButton, &QPushButton::clicked, this, [this] {
+        if (!fileDialog) {
+            return;
+        }
+        fileDialog->dialogTitle = QStringLiteral("Playlist laden");
+        fileDialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
+        fileDialog->initDir = folders_.playlists;
+        fileDialog->defaultExt = QStringLiteral(".mpc");
+        fileDialog->showOpen();
+        // A cancelled dialog leaves no name, and the list stays as it was.
+        if (!fileDialog->fileName.isEmpty()) {
+            loadList(fileDialog->fileName);
+        }
+    });
     answerDialogKeys(*this, [this] { leave(); });
 }
 

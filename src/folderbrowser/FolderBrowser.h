@@ -59,7 +59,6 @@ public:
     // "Abbrechen" and every other way out: the window hides, the preview stops.
     void leave();
     void clearList();
-    void chooseAndLoadList();
 
     DriveList* driveBox;
     FolderTree* folderTree;

@@ -76,21 +76,6 @@ void FolderBrowser::clearList() {
     }
 }
 
-void FolderBrowser::chooseAndLoadList() {
-    FileDialog* dialog = fileDialog.get();
-    if (dialog != nullptr) {
-        dialog->dialogTitle = QStringLiteral("Playlist laden");
-        dialog->filter = QStringLiteral("Playlist-Dateien (*.mpc)|*.mpc");
-        dialog->initDir = folders_.playlists;
-        dialog->defaultExt = QStringLiteral(".mpc");
-        dialog->showOpen();
-        // A cancelled dialog leaves no name, and the list stays as it was.
-        if (!dialog->fileName.isEmpty()) {
-            loadList(dialog->fileName);
-        }
-    }
-}
-
 void FolderBrowser::loadList(const QString& path) {
     if (QFileInfo(path).size() > kListFileMaxBytes) {
         messages_.show(QStringLiteral("Die Datei \"%1\" ist größer als 1 MB und damit keine "

@@ -73,8 +73,16 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
         }
     });
     connect(titleList, &PlaylistView::rightPressed, this, &PlaylistWindow::openContextMenuAt);
-    connect(titleList, &PlaylistView::contextMenuKey, this,
-            &PlaylistWindow::openContextMenuAtSelection);
+    // Without a selected line the menu opens at the top: it also adds a folder or clears.
+    connect(titleList, &PlaylistView::contextMenuKey, this, [this] {
+        QPoint at;
+        if (const int line = listIndex(); line >= 0) {
+            const QModelIndex index = lines->index(line);
+            titleList->scrollTo(index);
+            at = titleList->visualRect(index).bottomLeft();
+        }
+        contextMenu->popup(titleList->viewport()->mapToGlobal(at));
+    });
     connect(countTimer, &WindowTimer::timeout, this, [this] { emit linesCounted(lineCount()); });
     connect(playItem, &QAction::triggered, this, [this] { playSelected(true); });
     connect(addFolderItem, &QAction::triggered, this, &PlaylistWindow::addFolderRequested);
@@ -150,17 +158,6 @@ void PlaylistWindow::openContextMenuAt(QPoint pos) {
     }
     setListIndex(index.row());
     contextMenu->popup(titleList->viewport()->mapToGlobal(pos));
-}
-
-void PlaylistWindow::openContextMenuAtSelection() {
-    // Without a selected line the menu opens at the top: it also adds a folder or clears.
-    QPoint at;
-    if (const int line = listIndex(); line >= 0) {
-        const QModelIndex index = lines->index(line);
-        titleList->scrollTo(index);
-        at = titleList->visualRect(index).bottomLeft();
-    }
-    contextMenu->popup(titleList->viewport()->mapToGlobal(at));
 }
 
 void PlaylistWindow::keyPressEvent(QKeyEvent* event) {

@@ -43,8 +43,6 @@ public:
     // The selected line plays; from the mouse and the menu the main window's clock starts too.
     void playSelected(bool startClock);
     void openContextMenuAt(QPoint pos);
-    // Shift+F10 and the menu key: the context menu at the selected line.
-    void openContextMenuAtSelection();
 
     PlaylistView* titleList;
     PlaylistLines* lines;  // what titleList shows, one title per line
