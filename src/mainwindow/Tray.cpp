@@ -38,6 +38,7 @@ Tray::Tray(MainWindow& form) : QObject(&form), form_(form) {
                 }
             });
     if (TrayIcon* icon = form_.services_.trayIcon.get()) {
+        connect(icon, &TrayIcon::hostChanged, this, &Tray::checkTrayHost);
         // What the user did with the icon. It first does what every mouse move over the main
         // window does (hiding the seek tip); while the tray menu is open, nothing more.
         connect(icon, &TrayIcon::eventHappened, this, [this](TrayIcon::Event event) {
@@ -66,13 +67,11 @@ void Tray::setup() {
         icon->setMenu(*form_.trayMenu);
     }
     setTaskBarEntry(!form_.services_.trayShown());
-    // A D-Bus tray takes the icon a moment later; without a tray the timer waits for one.
-    trayHostTimer->setEnabled(!form_.services_.trayShown());
 }
 
 void Tray::showPlayer() {
     WindowSystem& windows = *form_.services_.windows;
-    trayHostTimer->setEnabled(!form_.services_.trayShown());
+    trayHostTimer->setEnabled(false);
     setTaskBarEntry(!form_.services_.trayShown());
     form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
     form_.show();
@@ -87,7 +86,6 @@ void Tray::minimiseIntoTray() {
     if (!form_.services_.trayShown()) {
         // Without a tray the task list is the way back.
         setTaskBarEntry(true);
-        trayHostTimer->setEnabled(true);
         return;
     }
     // Iconified by the window manager, it stays so: out of the task list, the icon brings it

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
 #include <QSystemTrayIcon>
 #include <memory>
 
@@ -23,6 +24,8 @@ public:
     QString shownTip() const { return icon_ ? icon_->toolTip() : QString(); }
 
 private:
+    // Tells of a classic tray coming up.
+    std::unique_ptr<QAbstractNativeEventFilter> managerWatch_;
     // One of the two.
     std::unique_ptr<StatusNotifierItem> item_;
     std::unique_ptr<QSystemTrayIcon> icon_;

@@ -47,6 +47,7 @@ StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, QString title
     connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         accepted_ = false;
         hostRuns_ = false;
+        emit shownChanged();
     });
     bus_.connect(kWatcherService, kWatcherPath, kWatcherService,
                  QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWhetherHostRuns()));
@@ -112,6 +113,7 @@ void StatusNotifierItem::askWhetherHostRuns() {
             [this](QDBusPendingCallWatcher* done) {
                 hostRuns_ = saysHostRuns(done->reply());
                 done->deleteLater();
+                emit shownChanged();
             });
 }
 

@@ -71,6 +71,8 @@ signals:
     void activated();
     // The tray asks the program to show the menu itself.
     void contextMenuRequested();
+    // A tray came or went: isShownInTray() may have changed.
+    void shownChanged();
 
     void NewTitle();
     void NewIcon();

@@ -31,4 +31,7 @@ public:
 
 signals:
     void eventHappened(TrayIcon::Event event);
+    // A tray host came up or went away: isShownInTray() may say otherwise now. Not every way
+    // a classic tray goes away is announced; a window hidden in it still asks now and then.
+    void hostChanged();
 };

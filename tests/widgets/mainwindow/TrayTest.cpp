@@ -88,8 +88,8 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     mainWindow().tray().checkTrayHost();
     EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized() && inTaskBar());
     EXPECT_TRUE(timer("dockingTimer")->isEnabled());
-    tray->hostRunning = true;  // back: the entry goes again
-    mainWindow().tray().checkTrayHost();
+    tray->hostRunning = true;  // back: the entry goes again, told by the tray
+    emit tray->hostChanged();
     EXPECT_FALSE(inTaskBar());
     // Gone while out of the task bar: minimising only minimises, and puts it back there.
     tray->hostRunning = false;
