@@ -80,6 +80,7 @@ QString selectedPath(const Program& program) {
 void connectPlaylistWindow(Program& program, PlaylistWindow& window) {
     MainWindow& form = program.mainWindow();
     QObject::connect(&window, &PlaylistWindow::linesCounted, &form, &MainWindow::setPlaylistCount);
+    form.setPlaylistCount(window.lineCount());
     QObject::connect(&window, &PlaylistWindow::playerKeyPressed, &form, [&form](QKeyEvent* event) {
         if (form.keys().handle(*event, true)) {
             event->accept();

@@ -45,8 +45,6 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
     listPal.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
     titleList->setPalette(listPal);
 
-    countTimer = new WindowTimer(500, true, this);
-
     contextMenu = new QMenu(QStringLiteral("Popup1"), this);
     contextMenu->setObjectName(QStringLiteral("contextMenu"));
     playItem = new QAction(QStringLiteral("Track spielen"), this);
@@ -83,7 +81,11 @@ PlaylistWindow::PlaylistWindow(const QWidget& mainWindow, const Desktop& desktop
         }
         contextMenu->popup(titleList->viewport()->mapToGlobal(at));
     });
-    connect(countTimer, &WindowTimer::timeout, this, [this] { emit linesCounted(lineCount()); });
+    // The count on the main window follows every change of the lines.
+    const auto count = [this] { emit linesCounted(lineCount()); };
+    connect(lines, &QAbstractItemModel::rowsInserted, this, count);
+    connect(lines, &QAbstractItemModel::rowsRemoved, this, count);
+    connect(lines, &QAbstractItemModel::modelReset, this, count);
     connect(playItem, &QAction::triggered, this, [this] { playSelected(true); });
     connect(addFolderItem, &QAction::triggered, this, &PlaylistWindow::addFolderRequested);
     connect(trackInfoItem, &QAction::triggered, this, &PlaylistWindow::trackInfoRequested);

@@ -5,7 +5,6 @@
 
 #include "playlistwindow/PlaylistLines.h"
 #include "playlistwindow/PlaylistView.h"
-#include "skin/WindowTimer.h"
 
 class Desktop;
 class MessageBoxes;
@@ -46,14 +45,13 @@ public:
 
     PlaylistView* titleList;
     PlaylistLines* lines;  // what titleList shows, one title per line
-    WindowTimer* countTimer;
     QMenu* contextMenu;
     QAction* playItem;
     QAction* trackInfoItem;
     QAction* addFolderItem;
 
 signals:
-    // The number of lines, every half second, for the main window to show.
+    // The number of lines after each change, for the main window to show.
     void linesCounted(int lines);
     // A key the list has no use for, for the player's keys; accepted when one of them took it.
     // Delivered directly.

@@ -66,6 +66,7 @@ StaticText ? 384,0 8x14
 Button Minimieren 399,-2 7x14
 Button Player Beenden 416,0 8x14
 StaticText  MP3-Brambleplayer 0,-1 379x17
+StaticText Playlist mit 0 MP3 16,139 305x17
 Button Ton ausschalten 321,45 32x32
 Slider Position 104,88 225x9
 StaticText Info 192,120 43x15 off
