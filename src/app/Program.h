@@ -77,6 +77,7 @@ public:
     void releasePlayerWindows(const QObject* holder);
     bool playerWindowsHeld() const { return !playerWindowHolders_.empty(); }
     FolderBrowser& folderBrowser();
+    FolderBrowser* folderBrowserIfLoaded() const { return folderBrowser_.get(); }
     OptionsDialog& optionsDialog();
     // The title search, the track information and the help viewer: created when first
     // needed, destroyed when unloaded.
@@ -92,9 +93,6 @@ public:
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
-
-    // Stops the sound, removes the tray icon and ends the process without saving anything.
-    void endProcess();
 
     // A scan of the saved folders, about 200 ms from now unless one is pending already. A scan
     // that is already listing is superseded: its result is dropped.

@@ -146,22 +146,6 @@ OptionsDialog& Program::optionsDialog() {
     return *optionsDialog_;
 }
 
-void Program::endProcess() {
-    if (mainWindow_) {
-        mainWindow_->releasePlayers();
-    }
-    if (folderBrowser_) {
-        folderBrowser_->previewPlayer.reset();  // its sound stops at once
-    }
-    // No dead icon may stay behind in the notification area.
-    if (services_.trayIcon) {
-        services_.trayIcon->remove();
-    }
-    if (services_.endProcess) {
-        services_.endProcess();
-    }
-}
-
 TitleSearchWindow& Program::searchWindow() {
     if (TitleSearchWindow* loaded = search_.get()) {
         return *loaded;
