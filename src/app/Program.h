@@ -83,13 +83,11 @@ public:
     // needed, destroyed when unloaded.
     TitleSearchWindow& searchWindow();
     TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
-    TrackInfoWindow& trackInfoWindow();
-    TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
-    HelpWindow& helpWindow();
-    HelpWindow* helpIfLoaded() const { return help_.get(); }
-    // The standard-folder chooser lives from its opening to its closing.
-    FolderChooser& folderChooser();
-    FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
+    // The track information, the help viewer and the standard-folder chooser are made by
+    // whoever opens them, from what the program holds; get() finds the one that is loaded.
+    WindowSlot<TrackInfoWindow> trackInfo;
+    WindowSlot<HelpWindow> help;
+    WindowSlot<FolderChooser> folderChooser;
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
@@ -123,9 +121,6 @@ private:
     std::unique_ptr<OptionsDialog> optionsDialog_;
     std::unique_ptr<FolderScan> folderScan_;
     WindowSlot<TitleSearchWindow> search_;
-    WindowSlot<TrackInfoWindow> trackInfoWindow_;
-    WindowSlot<HelpWindow> help_;
-    WindowSlot<FolderChooser> folderChooser_;
     WindowSlot<TrackChangePopup> popup_;
     std::vector<const QObject*> playerWindowHolders_;
 };

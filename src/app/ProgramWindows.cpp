@@ -39,11 +39,11 @@ Program::~Program() {
     folderScan_.reset();
     // The auxiliary windows refer to the main window; they go first.
     search_.reset();
-    trackInfoWindow_.reset();
-    help_.reset();
+    trackInfo.reset();
+    help.reset();
     popup_.reset();
     playlist_.reset();
-    folderChooser_.reset();
+    folderChooser.reset();
     folderBrowser_.reset();
     optionsDialog_.reset();
     // It drives the main window's player.
@@ -155,18 +155,6 @@ TitleSearchWindow& Program::searchWindow() {
     });
     connectTitleSearch(*this, created);
     return created;
-}
-
-TrackInfoWindow& Program::trackInfoWindow() {
-    return trackInfoWindow_.getOrCreate(desktop(), mainWindow().infoPlayer(), selectedPath(*this));
-}
-
-HelpWindow& Program::helpWindow() {
-    return help_.getOrCreate(desktop(), helpFile_);
-}
-
-FolderChooser& Program::folderChooser() {
-    return folderChooser_.getOrCreate(desktop(), messages(), folderSource(), programFolder());
 }
 
 TrackChangePopup& Program::popup() {

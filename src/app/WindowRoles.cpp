@@ -248,7 +248,7 @@ void WindowRoles::pressedOn(const QWindow& window) {
 
 void WindowRoles::lockedWindowActivated() {
     // The innermost lock first: the chooser holds the options dialog.
-    QWidget* locks[] = {program_.folderChooserIfLoaded(), &program_.optionsDialog(),
+    QWidget* locks[] = {program_.folderChooser.get(), &program_.optionsDialog(),
                         &program_.folderBrowser()};
     for (QWidget* dialog : locks) {
         if (usable(dialog)) {

@@ -105,6 +105,7 @@ void wireWindows(Program& program) {
     on(a.saveList, [&program] { saveFolderList(program, program.playlistFolder()); });
     on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
     on(a.search, [&program] { showOnTop(program.searchWindow()); });
-    on(a.help, [&program] { showOnTop(program.helpWindow()); });
+    on(a.help,
+       [&program] { showOnTop(program.help.getOrCreate(program.desktop(), program.helpPath())); });
     on(a.options, [&program] { program.optionsDialog().openFromSettings(); });
 }
