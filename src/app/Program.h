@@ -79,8 +79,7 @@ public:
     FolderBrowser& folderBrowser();
     FolderBrowser* folderBrowserIfLoaded() const { return folderBrowser_.get(); }
     OptionsDialog& optionsDialog();
-    // The title search, the track information and the help viewer: created when first
-    // needed, destroyed when unloaded.
+    // The title search: created when first needed, destroyed when unloaded.
     TitleSearchWindow& searchWindow();
     TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
     // The track information, the help viewer and the standard-folder chooser are made by
