@@ -111,7 +111,7 @@ void Program::requestScan() {
         QObject::connect(folderScan_.get(), &FolderScan::finished, folderScan_.get(), [this] {
             // The scan is inside its own timer tick: it goes once that returns.
             folderScan_.release()->deleteLater();
-            playbackModel_.publishPlaylist();
+            emit playbackModel_.playlistPublished();
         });
     }
 }
@@ -119,7 +119,7 @@ void Program::requestScan() {
 void Program::abandonScan() {
     if (folderScan_) {
         folderScan_.reset();
-        playbackModel_.publishPlaylist();
+        emit playbackModel_.playlistPublished();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
         playlist_.deleteUnloaded();
     }
