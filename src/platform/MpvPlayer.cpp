@@ -627,10 +627,13 @@ void MpvPlayer::setNextFileName(const QString& path) {
     if (awaitingSuccessor_) {
         return;  // the queued entry is taking over right now; this wish is for the file after it
     }
-    if ((queuedEntry_ != 0 || appendRequest_ != 0) && queuedPath_ == path) {
-        return;
+    if (queuedEntry_ != 0 || appendRequest_ != 0) {
+        if (queuedPath_ == path) {
+            return;
+        }
+        forgetQueuedEntry();
+        sendCommand({"playlist-clear"});
     }
-    dropQueuedEntry();
     appendQueuedFile();
 }
 
@@ -650,14 +653,6 @@ void MpvPlayer::appendQueuedFile() {
     if (appendRequest_ != 0) {
         queuedPath_ = nextFileName_;
     }
-}
-
-void MpvPlayer::dropQueuedEntry() {
-    if (queuedEntry_ == 0 && appendRequest_ == 0) {
-        return;
-    }
-    forgetQueuedEntry();
-    sendCommand({"playlist-clear"});
 }
 
 void MpvPlayer::setState(int state) {
