@@ -122,7 +122,7 @@ void BM_OpenChooserOnFolderOf1000Subfolders(benchmark::State& state) {
         QElapsedTimer timer;
         timer.start();
         QTest::mouseClick(dialog.chooseFolderButton, Qt::LeftButton);
-        FolderChooser* chooser = player.program->folderChooserIfLoaded();
+        FolderChooser* chooser = player.program->folderChooser.get();
         // Its folders are listed on a worker: the paint that counts is the one that shows them.
         const auto listed = [chooser] { return chooser->folderTree->count() > kSubfolders; };
         if (chooser == nullptr || !waitForPaint(*chooser->folderTree->viewport(), listed)) {

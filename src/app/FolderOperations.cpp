@@ -19,7 +19,9 @@ void connectOptionsDialog(Program& program, OptionsDialog& dialog) {
         });
     QObject::connect(&dialog, &OptionsDialog::folderChooserRequested, &dialog,
                      [&program, &dialog](const QString& folder) {
-                         FolderChooser& chooser = program.folderChooser();
+                         FolderChooser& chooser = program.folderChooser.getOrCreate(
+                             program.desktop(), program.messages(), program.folderSource(),
+                             program.programFolder());
                          QObject::connect(&chooser, &FolderChooser::chosen, &dialog,
                                           &OptionsDialog::takeChosenFolder, Qt::UniqueConnection);
                          chooser.open(dialog, folder);

@@ -77,24 +77,19 @@ public:
     void releasePlayerWindows(const QObject* holder);
     bool playerWindowsHeld() const { return !playerWindowHolders_.empty(); }
     FolderBrowser& folderBrowser();
+    FolderBrowser* folderBrowserIfLoaded() const { return folderBrowser_.get(); }
     OptionsDialog& optionsDialog();
-    // The title search, the track information and the help viewer: created when first
-    // needed, destroyed when unloaded.
+    // The title search: created when first needed, destroyed when unloaded.
     TitleSearchWindow& searchWindow();
     TitleSearchWindow* searchIfLoaded() const { return search_.get(); }
-    TrackInfoWindow& trackInfoWindow();
-    TrackInfoWindow* trackInfoWindowIfLoaded() const { return trackInfoWindow_.get(); }
-    HelpWindow& helpWindow();
-    HelpWindow* helpIfLoaded() const { return help_.get(); }
-    // The standard-folder chooser lives from its opening to its closing.
-    FolderChooser& folderChooser();
-    FolderChooser* folderChooserIfLoaded() const { return folderChooser_.get(); }
+    // The track information, the help viewer and the standard-folder chooser are made by
+    // whoever opens them, from what the program holds; get() finds the one that is loaded.
+    WindowSlot<TrackInfoWindow> trackInfo;
+    WindowSlot<HelpWindow> help;
+    WindowSlot<FolderChooser> folderChooser;
     // The quick-info popup: created when first needed, destroyed when unloaded.
     TrackChangePopup& popup();
     TrackChangePopup* popupIfLoaded() const { return popup_.get(); }
-
-    // Stops the sound, removes the tray icon and ends the process without saving anything.
-    void endProcess();
 
     // A scan of the saved folders, about 200 ms from now unless one is pending already. A scan
     // that is already listing is superseded: its result is dropped.
@@ -125,9 +120,6 @@ private:
     std::unique_ptr<OptionsDialog> optionsDialog_;
     std::unique_ptr<FolderScan> folderScan_;
     WindowSlot<TitleSearchWindow> search_;
-    WindowSlot<TrackInfoWindow> trackInfoWindow_;
-    WindowSlot<HelpWindow> help_;
-    WindowSlot<FolderChooser> folderChooser_;
     WindowSlot<TrackChangePopup> popup_;
     std::vector<const QObject*> playerWindowHolders_;
 };

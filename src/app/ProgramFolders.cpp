@@ -43,9 +43,6 @@ QString filesFolderFor(const QString& programFolder) {
 }
 
 QString helpFileFor(const QString& programFolder) {
-    QString beside = helpBeside(programFolder);
-    if (QFileInfo::exists(beside)) {
-        return beside;
-    }
-    return installedHelp(programFolder);
+    return copyKindOf(programFolder) == CopyKind::Portable ? helpBeside(programFolder)
+                                                           : installedHelp(programFolder);
 }

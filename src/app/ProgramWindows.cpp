@@ -39,11 +39,11 @@ Program::~Program() {
     folderScan_.reset();
     // The auxiliary windows refer to the main window; they go first.
     search_.reset();
-    trackInfoWindow_.reset();
-    help_.reset();
+    trackInfo.reset();
+    help.reset();
     popup_.reset();
     playlist_.reset();
-    folderChooser_.reset();
+    folderChooser.reset();
     folderBrowser_.reset();
     optionsDialog_.reset();
     // It drives the main window's player.
@@ -111,7 +111,7 @@ void Program::requestScan() {
         QObject::connect(folderScan_.get(), &FolderScan::finished, folderScan_.get(), [this] {
             // The scan is inside its own timer tick: it goes once that returns.
             folderScan_.release()->deleteLater();
-            playbackModel_.publishPlaylist();
+            emit playbackModel_.playlistPublished();
         });
     }
 }
@@ -119,7 +119,7 @@ void Program::requestScan() {
 void Program::abandonScan() {
     if (folderScan_) {
         folderScan_.reset();
-        playbackModel_.publishPlaylist();
+        emit playbackModel_.playlistPublished();
         // Windows unloaded since the event loop last ran must not outlive the program they use.
         playlist_.deleteUnloaded();
     }
@@ -146,22 +146,6 @@ OptionsDialog& Program::optionsDialog() {
     return *optionsDialog_;
 }
 
-void Program::endProcess() {
-    if (mainWindow_) {
-        mainWindow_->releasePlayers();
-    }
-    if (folderBrowser_) {
-        folderBrowser_->previewPlayer.reset();  // its sound stops at once
-    }
-    // No dead icon may stay behind in the notification area.
-    if (services_.trayIcon) {
-        services_.trayIcon->remove();
-    }
-    if (services_.endProcess) {
-        services_.endProcess();
-    }
-}
-
 TitleSearchWindow& Program::searchWindow() {
     if (TitleSearchWindow* loaded = search_.get()) {
         return *loaded;
@@ -171,18 +155,6 @@ TitleSearchWindow& Program::searchWindow() {
     });
     connectTitleSearch(*this, created);
     return created;
-}
-
-TrackInfoWindow& Program::trackInfoWindow() {
-    return trackInfoWindow_.getOrCreate(desktop(), mainWindow().infoPlayer(), selectedPath(*this));
-}
-
-HelpWindow& Program::helpWindow() {
-    return help_.getOrCreate(desktop(), helpFile_);
-}
-
-FolderChooser& Program::folderChooser() {
-    return folderChooser_.getOrCreate(desktop(), messages(), folderSource(), programFolder());
 }
 
 TrackChangePopup& Program::popup() {

@@ -2,6 +2,7 @@
 
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
+#include "mainwindow/MainWindow.h"
 #include "playlistwindow/TrackInfoWindow.h"
 #include "popup/TrackChangePopup.h"
 
@@ -13,7 +14,8 @@ void showOnTop(QWidget& window) {
 
 void showTrackInfo(Program& program) {
     // Loading the window measures the length; a window already open keeps its length.
-    TrackInfoWindow& window = program.trackInfoWindow();
+    TrackInfoWindow& window = program.trackInfo.getOrCreate(
+        program.desktop(), program.mainWindow().infoPlayer(), selectedPath(program));
     showOnTop(window);
     window.pathEdit->setText(selectedPath(program));
 }

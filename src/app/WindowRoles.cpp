@@ -205,14 +205,8 @@ void WindowRoles::hidden(QWidget& window) {
     if (!hadFocus) {
         return;
     }
-    QPointer<QWidget> owner;
-    if (const QWindow* parent = window.windowHandle()->transientParent()) {
-        for (QWidget* candidate : QApplication::topLevelWidgets()) {
-            if (candidate->windowHandle() == parent) {
-                owner = candidate;
-            }
-        }
-    }
+    const QWindow* parent = window.windowHandle()->transientParent();
+    const QPointer<QWidget> owner = parent != nullptr ? QWidget::find(parent->winId()) : nullptr;
     const QPointer<QWidget> closed = &window;
     // Once the hiding handler is done: it may still enable the windows it held.
     QTimer::singleShot(0, this, [this, owner, opener, closed] {
@@ -238,17 +232,16 @@ void WindowRoles::pressedOn(const QWindow& window) {
     // gave the focus to the held window and after the dialog may have taken it back: its request
     // then comes last, and focus that is already there brings no activation to answer. The
     // dialog asks again once Qt has asked (the press is delivered after Qt's request).
-    for (const QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->windowHandle() == &window && !widget->isEnabled() && isManagedWindow(*widget)) {
-            QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
-            return;
-        }
+    const QWidget* widget = QWidget::find(window.winId());
+    if (widget != nullptr && widget->isWindow() && !widget->isEnabled() &&
+        isManagedWindow(*widget)) {
+        QTimer::singleShot(0, this, &WindowRoles::lockedWindowActivated);
     }
 }
 
 void WindowRoles::lockedWindowActivated() {
     // The innermost lock first: the chooser holds the options dialog.
-    QWidget* locks[] = {program_.folderChooserIfLoaded(), &program_.optionsDialog(),
+    QWidget* locks[] = {program_.folderChooser.get(), &program_.optionsDialog(),
                         &program_.folderBrowser()};
     for (QWidget* dialog : locks) {
         if (usable(dialog)) {

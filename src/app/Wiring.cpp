@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/EngineMessage.h"
+#include "app/Exit.h"
 #include "app/FolderOperations.h"
 #include "app/PlaylistOperations.h"
 #include "app/Program.h"
@@ -17,30 +18,6 @@
 #include "playlistwindow/TitleSearchWindow.h"
 
 namespace {
-
-// "X", "Exit", the tray's "Beenden" and the window system closing the main window: after the
-// optional question the process ends at once. Says whether it ends.
-bool exitCommand(Program& program) {
-    // The question is asked once at a time: while it is open (its box runs the event loop),
-    // another exit command brings it to the front instead of asking again.
-    if (program.settings().isOn(SettingsModel::ConfirmExit)) {
-        if (program.exitQuestionOpen) {
-            program.messages().raiseOpen();
-            return false;
-        }
-        program.exitQuestionOpen = true;
-        const auto answer =
-            program.messages().show(QStringLiteral("Soll das Programm beendet werden ?"),
-                                    QStringLiteral("Programm beenden"),
-                                    MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Critical);
-        program.exitQuestionOpen = false;
-        if (answer != MessageBoxes::Answer::Yes) {
-            return false;
-        }
-    }
-    program.endProcess();
-    return true;
-}
 
 // F6: the keyboard moves on to the playlist window.
 void focusPlaylist(Program& program) {
@@ -128,6 +105,7 @@ void wireWindows(Program& program) {
     on(a.saveList, [&program] { saveFolderList(program, program.playlistFolder()); });
     on(a.insertFolder, [&program] { addFolder(program, AddFolderFrom::MainWindow); });
     on(a.search, [&program] { showOnTop(program.searchWindow()); });
-    on(a.help, [&program] { showOnTop(program.helpWindow()); });
+    on(a.help,
+       [&program] { showOnTop(program.help.getOrCreate(program.desktop(), program.helpPath())); });
     on(a.options, [&program] { program.optionsDialog().openFromSettings(); });
 }

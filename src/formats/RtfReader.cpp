@@ -103,9 +103,7 @@ bool isDigit(char c) {
 
 class Reader {
 public:
-    Reader(const QByteArray& rtf, QTextDocument& document) : data_(rtf), cursor_(&document) {
-        stack_.emplace_back();
-    }
+    Reader(const QByteArray& rtf, QTextDocument& document) : data_(rtf), cursor_(&document) {}
 
     void run() {
         while (pos_ < data_.size()) {
@@ -413,7 +411,7 @@ private:
     const QByteArray& data_;
     qsizetype pos_ = 0;
     QTextCursor cursor_;
-    std::vector<GroupState> stack_;
+    std::vector<GroupState> stack_{GroupState{}};  // the state outside every group at the bottom
     std::size_t overflow_ = 0;
     int fallbackLeft_ = 0;
     QString pending_;

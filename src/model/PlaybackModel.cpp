@@ -13,10 +13,6 @@ void PlaybackModel::removeEntry(int slot) {
     emit followingChanged();
 }
 
-void PlaybackModel::publishPlaylist() {
-    emit playlistPublished();
-}
-
 PlaybackModel::Step PlaybackModel::stepTo(Direction direction) const {
     const int count = playlist_.count();
     int position = (direction == Direction::Forward ? step_ : step_ - 2) + 1;

@@ -35,9 +35,6 @@ public:
     // Blanks the entries while a new scan is pending. Nothing is told: the scan fills them soon,
     // and until then the file queued to follow stays as it was.
     void blankPlaylist() { playlist_.blankEntries(); }
-    // A scan is over, done or abandoned: the playlist window adds the titles of the store as
-    // they stand to what it shows.
-    void publishPlaylist();
 
     int step() const { return step_; }
     // The one rule for the entry a step plays. A step goes one forward in the current order,
@@ -75,6 +72,8 @@ public:
 signals:
     // The playlist, the position or the order changed: the entry of the next step may be another.
     void followingChanged();
+    // A scan is over, done or abandoned: the playlist window adds the titles of the store as
+    // they stand to what it shows.
     void playlistPublished();
     void orderChanged();
     void loadedFileChanged();

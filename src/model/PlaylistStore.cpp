@@ -48,10 +48,7 @@ QStringList PlaylistStore::titles() const {
 }
 
 void PlaylistStore::blankEntries() {
-    for (Entry& entry : entries_) {
-        entry.title.clear();
-        entry.path.clear();
-    }
+    std::fill(entries_.begin(), entries_.end(), Entry{});
 }
 
 void PlaylistStore::fill(std::vector<Entry> entries, std::vector<int> order) {

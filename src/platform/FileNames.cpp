@@ -10,48 +10,17 @@ namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;  // + the byte, for bytes 0x80-0xFF
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// The length of the well-formed UTF-8 sequence at the start of `bytes` (no overlong forms, no
-// surrogates, nothing past U+10FFFF), with its code point; 0 when there is none.
-qsizetype sequenceAt(QByteArrayView bytes, char32_t& codePoint) {
-    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned char lead = byte(0);
-    qsizetype length = 0;
-    unsigned char low = 0x80;  // the range the second byte must lie in
-    unsigned char high = 0xBF;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (qsizetype i = 1; i < length; ++i) {
-        if (!isContinuation(byte(i))) {
-            return 0;
-        }
-        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
-    }
-    return length;
+// The length of the well-formed UTF-8 sequence at the start of `bytes`, by its lead byte; 0 when
+// there is none. Qt's check rejects overlong forms, surrogates and what lies past U+10FFFF.
+qsizetype sequenceAt(QByteArrayView bytes) {
+    const auto lead = static_cast<unsigned char>(bytes.front());
+    const qsizetype length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+    return length > 0 && bytes.size() >= length && bytes.first(length).isValidUtf8() ? length : 0;
 }
 
 bool holdsSurrogates(const QString& text) {
@@ -89,14 +58,13 @@ QString decodeFileName(QByteArrayView bytes) {
     QString name;
     name.reserve(bytes.size());
     while (!bytes.isEmpty()) {
-        char32_t codePoint = 0;
-        const qsizetype length = sequenceAt(bytes, codePoint);
+        const qsizetype length = sequenceAt(bytes);
         if (length == 0) {
             name.append(QChar(kEscapeBase + static_cast<unsigned char>(bytes.front())));
             bytes = bytes.sliced(1);
             continue;
         }
-        name.append(QChar::fromUcs4(codePoint));
+        name.append(QString::fromUtf8(bytes.first(length)));
         bytes = bytes.sliced(length);
     }
     return name;

@@ -95,16 +95,6 @@ enum Observed : std::uint64_t {
     kDuration,
     kAudioOutput,
 };
-struct ObservedProperty {
-    Observed id;
-    const char* name;
-    mpv_format format;
-};
-constexpr std::array<ObservedProperty, 3> kObserved{{
-    {kTimePos, "time-pos", MPV_FORMAT_DOUBLE},
-    {kDuration, "duration", MPV_FORMAT_DOUBLE},
-    {kAudioOutput, "current-ao", MPV_FORMAT_STRING},
-}};
 
 // How often mpv is asked to open the real audio output again while it plays into nothing: a
 // sound server that comes back is heard within about this time.
@@ -191,9 +181,10 @@ bool MpvPlayer::prepare() {
     if (preloaded != nullptr && muted_) {
         setFlag("mute", true);
     }
-    for (const ObservedProperty& property : kObserved) {
-        library_.api().observeProperty(handle_.get(), property.id, property.name, property.format);
-    }
+    const MpvFunctions& mpv = library_.api();
+    mpv.observeProperty(handle_.get(), kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv.observeProperty(handle_.get(), kDuration, "duration", MPV_FORMAT_DOUBLE);
+    mpv.observeProperty(handle_.get(), kAudioOutput, "current-ao", MPV_FORMAT_STRING);
     library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
@@ -636,10 +627,13 @@ void MpvPlayer::setNextFileName(const QString& path) {
     if (awaitingSuccessor_) {
         return;  // the queued entry is taking over right now; this wish is for the file after it
     }
-    if ((queuedEntry_ != 0 || appendRequest_ != 0) && queuedPath_ == path) {
-        return;
+    if (queuedEntry_ != 0 || appendRequest_ != 0) {
+        if (queuedPath_ == path) {
+            return;
+        }
+        forgetQueuedEntry();
+        sendCommand({"playlist-clear"});
     }
-    dropQueuedEntry();
     appendQueuedFile();
 }
 
@@ -659,14 +653,6 @@ void MpvPlayer::appendQueuedFile() {
     if (appendRequest_ != 0) {
         queuedPath_ = nextFileName_;
     }
-}
-
-void MpvPlayer::dropQueuedEntry() {
-    if (queuedEntry_ == 0 && appendRequest_ == 0) {
-        return;
-    }
-    forgetQueuedEntry();
-    sendCommand({"playlist-clear"});
 }
 
 void MpvPlayer::setState(int state) {

@@ -86,7 +86,6 @@ private:
     void loadCurrent(const QString& localPath, bool paused);
     void refuseCurrent();
     void appendQueuedFile();
-    void dropQueuedEntry();
     void forgetQueuedEntry() {
         queuedEntry_ = 0;
         appendRequest_ = 0;

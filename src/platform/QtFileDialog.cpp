@@ -90,11 +90,7 @@ void QtFileDialog::run(Mode mode) {
     if (!nameFilters.isEmpty()) {
         dialog.setNameFilters(nameFilters);
     }
-    QString suffix = defaultExt;
-    if (suffix.startsWith(QLatin1Char('.'))) {
-        suffix.remove(0, 1);
-    }
-    dialog.setDefaultSuffix(suffix);
+    dialog.setDefaultSuffix(defaultExt);  // Qt drops a leading dot
     if (offered) {
         dialog.selectFile(fileName);
     }

@@ -72,23 +72,6 @@ QString fileBehindLinks(const QString& path) {
     return info.filePath();
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    const char* next = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, next, static_cast<size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        next += written;
-        left -= written;
-    }
-    return true;
-}
-
 // What a write finds at the target's name.
 struct OldFile {
     bool exists = false;
@@ -114,7 +97,11 @@ bool fill(int fd, const QByteArray& bytes, const OldFile& old) {
     if (old.exists) {
         ::fchmod(fd, old.mode & 07777);
     }
-    return writeAll(fd, bytes) && ::fsync(fd) == 0;
+    // Unbuffered, QFile writes every byte however the system splits the write, or fails.
+    QFile file;
+    return file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                     QFileDevice::DontCloseHandle) &&
+           file.write(bytes) == bytes.size() && ::fsync(fd) == 0;
 }
 
 // Writes into an unnamed file in the target's folder, which a crash takes with it, and links it

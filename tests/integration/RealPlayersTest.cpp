@@ -68,7 +68,7 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
          {std::tuple{1, "0:01 Minuten", 1.0}, {2, "0:00 Minuten", 0.0}}) {
         pl().setListIndex(line);
         pl().trackInfoItem->trigger();
-        TrackInfoWindow& info = program->trackInfoWindow();
+        TrackInfoWindow& info = *program->trackInfo.get();
         ASSERT_TRUE(waitUntil([&] { return !info.lengthLabel->text().isEmpty(); }));
         EXPECT_EQ(info.lengthLabel->text(), length);
         EXPECT_NEAR(infoPlayer.duration(), seconds, 0.1);

@@ -30,11 +30,11 @@ protected:
         std::vector<std::pair<QWidget*, QWidget*>> opened{
             {&mainWindow(), nullptr},
             {&pl(), nullptr},
-            {program->trackInfoWindowIfLoaded(), &mainWindow()},
+            {program->trackInfo.get(), &mainWindow()},
             {program->searchIfLoaded(), &mainWindow()},
-            {program->helpIfLoaded(), &mainWindow()},
+            {program->help.get(), &mainWindow()},
             {&opts(), &mainWindow()}};
-        FolderChooser& chooser = *program->folderChooserIfLoaded();
+        FolderChooser& chooser = *program->folderChooser.get();
         EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
         EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
         EXPECT_FALSE(windows->inTaskList(chooser));

@@ -22,7 +22,7 @@ protected:
     }
     FolderChooser& chooser() {
         QTest::mouseClick(opts().chooseFolderButton, Qt::LeftButton);
-        FolderChooser& dir = *program->folderChooserIfLoaded();
+        FolderChooser& dir = *program->folderChooser.get();
         EXPECT_TRUE(waitUntil([&] { return !dir.folderTree->path().isEmpty(); }));
         return dir;
     }
@@ -56,7 +56,7 @@ TEST_F(FolderChooserTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
         EXPECT_EQ(opts().standardFolderEdit->text(), "/bearbeitet");
         EXPECT_FALSE(opts().applyButton->isEnabled());
         EXPECT_TRUE(opts().isEnabled());
-        EXPECT_EQ(program->folderChooserIfLoaded(), nullptr);
+        EXPECT_EQ(program->folderChooser.get(), nullptr);
         EXPECT_TRUE(
             waitUntil([this] { return QApplication::focusWidget() == opts().chooseFolderButton; }));
     }
@@ -73,7 +73,7 @@ TEST_F(FolderChooserTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     EXPECT_EQ(opts().standardFolderEdit->text(), path("musik"));
     EXPECT_TRUE(opts().applyButton->isEnabled());
     EXPECT_TRUE(opts().isEnabled());
-    EXPECT_EQ(program->folderChooserIfLoaded(), nullptr);
+    EXPECT_EQ(program->folderChooser.get(), nullptr);
 
     FolderChooser& second = chooser();
     openInList(second, "rock");
@@ -97,7 +97,7 @@ TEST_F(FolderChooserTest, ASlowStandardFolderIsShownWhenItsListingComes) {
     for (const int opening : {1, 2}) {
         QTest::mouseClick(opts().chooseFolderButton, Qt::LeftButton);
         ASSERT_TRUE(waitUntil([&] { return listings->waiting(path("musik")) == opening; }));
-        FolderChooser& dir = *program->folderChooserIfLoaded();
+        FolderChooser& dir = *program->folderChooser.get();
         EXPECT_TRUE(dir.isVisible());
         EXPECT_EQ(dir.cursor().shape(), Qt::BusyCursor);
         EXPECT_FALSE(dir.okButton->isEnabled());
@@ -106,7 +106,7 @@ TEST_F(FolderChooserTest, ASlowStandardFolderIsShownWhenItsListingComes) {
         }
     }
     listings->release(path("musik"));
-    FolderChooser& dir = *program->folderChooserIfLoaded();
+    FolderChooser& dir = *program->folderChooser.get();
     ASSERT_TRUE(waitUntil([&] { return dir.okButton->isEnabled(); }));
     EXPECT_EQ(dir.folderTree->path(), path("musik"));
     EXPECT_EQ(dir.cursor().shape(), Qt::ArrowCursor);

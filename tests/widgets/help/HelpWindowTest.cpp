@@ -15,7 +15,7 @@ namespace {
 class HelpWindowTest : public ProgramFixture {
 protected:
     void writeHelp(const QByteArray& rtf) const { writeFile("hilfe.rtf", rtf); }
-    HelpWindow* help() const { return program->helpIfLoaded(); }
+    HelpWindow* help() const { return program->help.get(); }
 };
 
 TEST_F(HelpWindowTest, F1OpensOneViewerOfARegularFileOfAtMost4MbElseANoteNamesIt) {

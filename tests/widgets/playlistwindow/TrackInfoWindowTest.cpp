@@ -13,7 +13,7 @@ protected:
         showPlaylist(*program);
     }
     FakePlayer& infoPlayer() { return static_cast<FakePlayer&>(*mainWindow().infoPlayer()); }
-    TrackInfoWindow& info() { return program->trackInfoWindow(); }
+    TrackInfoWindow& info() { return *program->trackInfo.get(); }
     void trackInfo(int line) {
         pl().setListIndex(line);
         pl().trackInfoItem->trigger();
@@ -35,7 +35,7 @@ Button Schließen 299,129 80x22)");
     EXPECT_FALSE(infoPlayer().autoStarts);
     EXPECT_TRUE(players.at(0)->calls.isEmpty());
     QTest::mouseClick(info().closeButton, Qt::LeftButton);
-    EXPECT_EQ(program->trackInfoWindowIfLoaded(), nullptr);
+    EXPECT_EQ(program->trackInfo.get(), nullptr);
 
     pl().appendLines({"ohne Eintrag"});
     infoPlayer().calls.clear();
@@ -74,7 +74,7 @@ Button Schließen 299,129 80x22)");
     EXPECT_EQ(info().lengthLabel->text(), "0:00 Minuten");
 
     QTest::keyClick(info().pathEdit, Qt::Key_Escape);  // as "Schließen"
-    EXPECT_EQ(program->trackInfoWindowIfLoaded(), nullptr);
+    EXPECT_EQ(program->trackInfo.get(), nullptr);
 }
 
 }  // namespace
