@@ -2,9 +2,9 @@
 """usage: atspi_walk.py PID VOLUME
 
 Walks the player's windows as a screen reader does and fails on any element that takes the focus
-or acts but has no name. It opens the windows by their buttons' press actions (the help by its
-key), "Nächster Track" among them, and then sets the volume slider to VOLUME percent."""
-import subprocess
+or acts but has no name. It opens the windows by their buttons' press actions, "Nächster Track"
+among them, and then sets the volume slider to VOLUME percent. (The help and the search, which
+the widget tests dump whole, are not walked.)"""
 import sys
 import time
 import warnings
@@ -104,22 +104,12 @@ def walk():
         problems.extend(found)
 
 
-def keys(window_title, *keys_to_press):
-    window = subprocess.run(['xdotool', 'search', '--all', '--onlyvisible', '--pid', str(PID),
-                             '--name', f'^{window_title}$'], capture_output=True, text=True,
-                            check=True).stdout.split()[0]
-    subprocess.run(['xdotool', 'windowfocus', '--sync', window], check=True)
-    subprocess.run(['xdotool', 'key', '--delay', '100', *keys_to_press], check=True)
-
-
 showing('MP3-Brambleplayer')
 until('the playlist lists no tracks', lambda _: any(
     n.get_role() == Atspi.Role.LIST and n.get_child_count() > 0
     for n in descendants(showing('Playlist'))))
 press('MP3-Brambleplayer', 'Nächster Track')  # the quick-info popup comes with the track
 showing('Trackinfo')
-keys('MP3-Brambleplayer', 'F1')
-showing('Hilfe zum MP3-Brambleplayer')
 walk()
 press('MP3-Brambleplayer', 'Programmoptionen aufrufen')
 press('Optionen', 'Standard-Verzeichnis wählen')
@@ -131,14 +121,8 @@ press('MP3-Brambleplayer', 'MP3-Verzeichnis hinzufügen')
 showing('MP3 Verzeichnis einfügen')
 walk()
 press('MP3 Verzeichnis einfügen', 'Abbrechen')
-# Pressed once the options dialog no longer locks the main window.
-press('MP3-Brambleplayer', 'Sucht einen Eintrag in der Playlist (F2)')
-showing('MP3-Titel suchen')
-walk()
-press('MP3-Titel suchen', 'Schließen')
-missing = {'MP3-Brambleplayer', 'Playlist', 'Trackinfo', 'MP3-Titel suchen', 'Optionen',
-           'Standard-Verzeichnis wählen', 'MP3 Verzeichnis einfügen',
-           'Hilfe zum MP3-Brambleplayer'} - walked
+missing = {'MP3-Brambleplayer', 'Playlist', 'Trackinfo', 'Optionen', 'Standard-Verzeichnis wählen',
+           'MP3 Verzeichnis einfügen'} - walked
 if problems or missing:
     fail(f'not walked: {sorted(missing)}' if missing else '')
 

@@ -135,14 +135,11 @@ e2e_wait_window_gone() {
     e2e_wait_for "the window '$2' still visible" e2e_not _e2e_shown "$1" "$2"
 }
 
-# e2e_read_green_text WINDOW: sets SHOWN to "lines N", then the rows of each line of green text.
-e2e_read_green_text() {
+# _e2e_green_lines WINDOW N: sets SHOWN to "lines N", then the rows of each line of green text;
+# true when the window shows N lines.
+_e2e_green_lines() {
     SHOWN=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/green_lines.py" "$1") ||
         e2e_fail "could not read the pixels of window $1"
-}
-
-_e2e_green_lines() {
-    e2e_read_green_text "$1"
     [[ ${SHOWN%%$'\n'*} == "lines $2" ]] && return 0
     bramble_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
     return 1
