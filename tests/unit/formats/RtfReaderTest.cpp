@@ -81,8 +81,10 @@ TEST(RtfReaderTest, MalformedInputReadsWhatItCanWithoutFailing) {
     const std::pair<QByteArray, QString> cases[] = {
         {"{\\rtf1 abc{\\b def", "abcdef"},
         {"{\\rtf1 a}}}b", "ab"},
+        {"{\\rtf1 x\\'4", "x"},
         {"{\\rtf1 x\\'zzy}", "xzzy"},
         {"{\\rtf1 x\\", "x"},
+        {"{\\rtf1 \\u x}", "x"},
         {"{\\rtf1 \\u99999?x}", "x"},
         {"{\\rtf1\\fs99999999999999999999 a\\li-99999999999 b}", "ab"},
         {"{\\rtf1 a\\bin999999 {}}", "a"},
