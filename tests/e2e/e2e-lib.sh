@@ -2,8 +2,8 @@
 # Drives the built player under an X server as a person would. Everything a script starts is
 # stopped, and its temporary folder removed, when it exits. No window manager runs on the test
 # display, so frameless windows sit exactly where the program puts them.
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../support/headless-env.sh"
+# shellcheck source=tools/headless-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/headless-env.sh"
 
 E2E_DEADLINE_SECONDS=10
 E2E_DIR=
