@@ -5,7 +5,7 @@
 # shellcheck source=tools/headless-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/headless-env.sh"
 
-E2E_DEADLINE_SECONDS=10
+E2E_DEADLINE_SECONDS=20
 E2E_DIR=
 E2E_PROGRAM_DIR=
 E2E_PLAYER_PID=
