@@ -2,10 +2,10 @@
 # Drives the built player under an X server as a person would. Everything a script starts is
 # stopped, and its temporary folder removed, when it exits. No window manager runs on the test
 # display, so frameless windows sit exactly where the program puts them.
-# shellcheck source=tests/support/headless-env.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../support/headless-env.sh"
+# shellcheck source=tools/headless-env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/headless-env.sh"
 
-E2E_DEADLINE_SECONDS=10
+E2E_DEADLINE_SECONDS=20
 E2E_DIR=
 E2E_PROGRAM_DIR=
 E2E_PLAYER_PID=
@@ -135,14 +135,11 @@ e2e_wait_window_gone() {
     e2e_wait_for "the window '$2' still visible" e2e_not _e2e_shown "$1" "$2"
 }
 
-# e2e_read_green_text WINDOW: sets SHOWN to "lines N", then the rows of each line of green text.
-e2e_read_green_text() {
+# _e2e_green_lines WINDOW N: sets SHOWN to "lines N", then the rows of each line of green text;
+# true when the window shows N lines.
+_e2e_green_lines() {
     SHOWN=$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/green_lines.py" "$1") ||
         e2e_fail "could not read the pixels of window $1"
-}
-
-_e2e_green_lines() {
-    e2e_read_green_text "$1"
     [[ ${SHOWN%%$'\n'*} == "lines $2" ]] && return 0
     bramble_alive "$E2E_PLAYER_PID" || e2e_fail "the player ended while its playlist was filled"
     return 1

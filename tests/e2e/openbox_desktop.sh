@@ -180,79 +180,26 @@ done
 expect_no_task_buttons "after restoring"
 e2e_pass "restored by the icon and by its menu, none of the player's windows in the task list"
 
-# The dialogs have no entry in the task list either; "Options" locks the main window, and a click
-# on that leaves the dialog on top.
-e2e_click "$main" 69 127
-dialog=$(e2e_find_window "MP3-Titel suchen") || exit 1
-expect_no_task_buttons "with the search"
-e2e_wait_for "the search active" is_active "$dialog"
-xdotool key alt+F4
-e2e_wait_window_gone "$dialog" "MP3-Titel suchen"
-e2e_click "$main" 357 127
-options=$(e2e_find_window "Optionen") || exit 1
-expect_no_task_buttons "with the options dialog"
-e2e_click "$main" 200 140
-sleep 0.5
-e2e_wait_for "the options dialog on top after a click on the main window" is_above "$options" "$main"
-is_above "$options" "$playlist" || e2e_fail "the playlist window came over the options dialog"
-e2e_wait_for "the options dialog active again" is_active "$options"
-xdotool key Escape
-e2e_wait_window_gone "$options" "Optionen"
-e2e_pass "the dialogs unlisted; the options dialog locks the main window"
-
 # Minimised when the tray goes away, the window comes back with an entry in the task list.
 e2e_click "$main" 403 6
 e2e_wait_window_gone "$main" "MP3-Brambleplayer"
 stop_panel
 e2e_wait_for "the main window back without the tray" is_viewable "$main"
 has_task_button "$main" || e2e_fail "the main window came back without a task-list entry"
-# Brought up by the task list (a request to activate it), by a click, and restored from there
-# after "_" minimised it, the main window brings the playlist window up with it.
+# Restored by the task list after "_" minimised it, the main window brings the playlist window
+# up with it.
 e2e_wait_for "the main window up without the tray" in_front
-for way in "task list" click minimised; do
-    cover_the_player "$way"
-    case $way in
-    click) e2e_click "$main" 387 7 ;; # "?"
-    minimised)
-        e2e_click "$main" 403 6
-        e2e_wait_for "minimised without the tray" e2e_not is_viewable "$main"
-        xdotool windowactivate "$main"
-        ;;
-    *) xdotool windowactivate "$main" ;;
-    esac
-    e2e_wait_for "$way: the main window and the playlist window up" in_front
-done
-# "Insert" hides both player windows: the folder browser has a task-list entry meanwhile.
-e2e_click "$main" 21 127 # "Insert"
-browser=$(e2e_find_window "MP3 Verzeichnis einfügen") || exit 1
-e2e_wait_for "the folder browser without a task-list entry" has_task_button "$browser"
-e2e_click "$browser" 156 388 # "Abbrechen"
-e2e_wait_window_gone "$browser" "MP3 Verzeichnis einfügen"
-e2e_wait_for "the focus back on the main window after the folder browser" is_active "$main"
+cover_the_player "minimised"
+e2e_click "$main" 403 6
+e2e_wait_for "minimised without the tray" e2e_not is_viewable "$main"
+xdotool windowactivate "$main"
+e2e_wait_for "the main window and the playlist window up from the task list" in_front
 # The icon returns with the tray and the task-list entry goes.
 start_panel
 e2e_wait_for "the icon back in the tray" icon_shown
 expect_no_task_buttons "with the icon back"
-e2e_pass "without the tray: up with the playlist, the browser listed; the icon returns unlisted"
+e2e_pass "without the tray: up with the playlist; the icon returns unlisted"
 
-# Dragged by its title towards the bottom edge, below the panel's top: the playlist window
-# stays within the work area, clear of the main window.
-docked_clear() {
-    local mx my mw mh px py pw ph area
-    read -r mx my mw mh <<<"$(e2e_geometry "$main")"
-    read -r px py pw ph <<<"$(e2e_geometry "$playlist")"
-    read -r -a area <<<"$(values -root _NET_WORKAREA | head -n 4 | tr '\n' ' ')"
-    ((py >= my + mh || py + ph <= my || px >= mx + mw || px + pw <= mx)) &&
-        ((px >= area[0] && py >= area[1] && px + pw <= area[0] + area[2] &&
-            py + ph <= area[1] + area[3]))
-}
-xdotool mousemove --window "$main" 100 5 mousedown 1 mousemove 400 950 sleep 0.3 \
-    mousemove 401 950 sleep 0.3 mouseup 1 || e2e_fail "xdotool could not drag the main window"
-e2e_poll "$E2E_DEADLINE_SECONDS" docked_clear
-sleep 1 # what the window manager and the docking do after the drag
-docked_clear || e2e_fail "the playlist window covers the main window or leaves the work area" \
-    "$(values -root _NET_WORKAREA | head -n 4 | tr '\n' ' '): main $(e2e_geometry "$main"), playlist $(e2e_geometry "$playlist")"
-e2e_pass "at the bottom edge the playlist window stays in the work area, clear of the main window"
 # The tray menu's last item, "Beenden", ends the player.
 choose_in_tray_menu Beenden
 e2e_wait_player_exit

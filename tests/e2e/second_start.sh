@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
 # Starts without a display, options that only print, and second starts beside a running player:
 # once over a private session bus, once without one (where both meet on the local socket). On the
-# bus, a screen reader walks the player's windows (the trays are the desktop script's).
+# bus, a press on "Nächster Track" plays (the trays are the desktop script's).
 
 # shellcheck source=tests/e2e/e2e-lib.sh
 source "$(dirname "$0")/e2e-lib.sh"
 FIXTURES=$2 # absolute: the lists name it from elsewhere
 e2e_require xwininfo xmessage dbus-daemon dbus-send pactl
-/usr/bin/python3 -c "import dbus, gi; gi.require_version('Atspi', '2.0')" 2>/dev/null ||
-    e2e_fail "python3-dbus, python3-gi or gir1.2-atspi-2.0 is not installed"
 e2e_setup "$1"
 PLAYER=$E2E_PROGRAM_DIR/brambleplayer
 sink_volume() {
@@ -17,7 +15,7 @@ sink_volume() {
 # Given back at the end: the tests that follow hear the sink at the volume they expect.
 SINK_BEFORE=$(sink_volume | cut -d ' ' -f 1)
 stop_all() {
-    bramble_session_bus_stop # the accessibility bus it started ends with it
+    bramble_session_bus_stop
     pactl set-sink-volume @DEFAULT_SINK@ "$SINK_BEFORE"
     [[ -n $COVER_PID ]] && kill "$COVER_PID"
     [[ -n $SECOND_PID ]] && kill "$SECOND_PID"
@@ -136,22 +134,12 @@ done
 e2e_pass "without a display: status 1 and one line: $err"
 
 bramble_session_bus_start "$E2E_DIR" || e2e_fail "no private session bus"
-# Qt publishes its widgets only when it finds the accessibility bus through the session bus.
-unset AT_SPI_BUS_ADDRESS
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 e2e_start_player
+e2e_start_player
 MAIN=$(e2e_find_window "MP3-Brambleplayer") || exit 1
 _e2e_streaming && e2e_fail "the player plays before anything was pressed"
-walked=$(/usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$E2E_PLAYER_PID" 30 2>&1) ||
-    e2e_fail "AT-SPI: $walked"
-e2e_pass "AT-SPI: $(tr '\n' ';' <<<"$walked")"
-# Of the buttons pressed there, only "Nächster Track" plays.
-e2e_wait_for "no sound stream of the player after the press action" _e2e_streaming
-sink_at_30() { [[ $(sink_volume) == *" 30%" ]]; }
-e2e_wait_for "the sink volume did not reach 30%" sink_at_30
-# The least slider value that shows 30 %: 30 % of 32767, rounded up.
-saved=$(sed -n 7p "$E2E_PROGRAM_DIR/settings.cfg" 2>/dev/null | tr -d ' \r')
-[[ $saved == 9831 ]] || e2e_fail "settings.cfg holds the volume '$saved', not 9831"
-e2e_pass "the press started playback, the sink volume followed the slider, settings.cfg holds it"
+e2e_wait_green_lines "$(e2e_find_window "Playlist")" 3 "the folder's three titles"
+e2e_click "$MAIN" 281 60 # "Nächster Track"
+e2e_wait_for "no sound stream of the player after a click on next" _e2e_streaming
 
 cover_player "with a session bus"
 # Options only print: no display needed, and the running player stays behind the cover.
@@ -170,10 +158,6 @@ is_above "$COVER" "$MAIN" || e2e_fail "an option brought the running player to t
 e2e_pass "--help, --version and an unknown option only print"
 
 plain_second_start "with a session bus"
-status=$(dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.brambleplayer \
-    /org/mpris/MediaPlayer2 org.freedesktop.DBus.Properties.Get \
-    string:org.mpris.MediaPlayer2.Player string:PlaybackStatus 2>&1)
-[[ $status == *'"Playing"'* ]] || e2e_fail "the running player tells the bus: $status"
 hands_over "with a session bus, a Latin-1 name" "$E2E_DIR/$LATIN1_BUS"
 hands_over "without a bus, beside a player with one" "$E2E_DIR/Übergabe am Socket.mp3" \
     DBUS_SESSION_BUS_ADDRESS="$NO_BUS"

@@ -35,6 +35,12 @@ TEST(MpvLibraryTest, WhatPlayersAreAskedWhileThePreloadRunsReachesTheEngineOnceI
     EXPECT_EQ(paused.currentPosition(), 0.0);
     if (listening.on()) {
         EXPECT_TRUE(tonesAre(listening.heard(), {440}));
+        // Unmuted, the same instance is heard again.
+        const Listening again;
+        muted.stop();
+        muted.setMute(false);
+        muted.play();
+        EXPECT_TRUE(tonesAre(again.heard(), {990}));
     }
 
     // Without a library the file waits for nothing: its opening ends, nothing plays, and every

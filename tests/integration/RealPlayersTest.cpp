@@ -1,7 +1,6 @@
 #include "MpvTestSupport.h"
 #include "app/PlaylistOperations.h"
 #include "mainwindow/PositionBar.h"
-#include "platform/AlsaMixer.h"
 #include "playlistwindow/TrackInfoWindow.h"
 
 namespace {
@@ -88,15 +87,6 @@ TEST_F(RealPlayersTest, TrackInfoMeasuresAFileWhilePlaybackGoesOn) {
     ASSERT_TRUE(tonesAre(heard, {550}));
     EXPECT_NEAR(heard.tones[0].second, 4.0, 0.15);
     EXPECT_LT(heard.gap, 0.005);
-}
-
-TEST(AlsaMixerTest, ADeviceWithoutMixerFindsNothingAndSetsNothing) {
-    AlsaMixer none("hw:99");
-    none.open();
-    runEventsFor(300);
-    EXPECT_EQ(none.volumeControl(Mixer::Line::Speakers), std::nullopt);
-    EXPECT_EQ(none.volumeControl(Mixer::Line::MicrophoneMonitor), std::nullopt);
-    EXPECT_FALSE(none.setValue(1, 100));
 }
 
 }  // namespace

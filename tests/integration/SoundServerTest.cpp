@@ -10,7 +10,7 @@
 
 namespace {
 
-// The pid of the test run's private sound server (tests/support/headless-env.sh), never a user's
+// The pid of the test run's private sound server (tools/headless-env.sh), never a user's
 // own; 0 when there is none.
 pid_t privateSoundServer() {
     QFile file(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/pid");

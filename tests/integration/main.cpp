@@ -1,27 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/prctl.h>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 
 #include "MpvTestSupport.h"
 
-// Offscreen windows, a session bus of the run's own, and the null sink kept in step.
+// Offscreen windows and the null sink kept in step (dbus-run-session gives the session bus).
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QTemporaryDir busFolder;
-    QProcess bus;
-    // The bus ends with the tests even when they crash.
-    bus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1",
-                              "--address=unix:dir=" + busFolder.path()});
-    if (bus.waitForReadyRead(10000)) {
-        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
-    }
     const QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     // mpv refuses to start where C functions format numbers with a decimal comma, as under a
@@ -43,7 +32,5 @@ int main(int argc, char** argv) {
     const int result = RUN_ALL_TESTS();
     pacer.kill();
     pacer.waitForFinished();
-    bus.terminate();
-    bus.waitForFinished();
     return result;
 }

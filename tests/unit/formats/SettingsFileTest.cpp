@@ -1,5 +1,4 @@
 #include "formats/SettingsFile.h"
-#include "util/AtomicFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,15 +19,17 @@ QByteArray lines(std::initializer_list<const char*> texts) {
     return bytes;
 }
 
-// Values that all differ from the defaults, so every assignment shows.
-const QByteArray kGoodFile = lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 ", " 1234 "});
+// Values that all differ from the defaults, so every assignment shows; the folder's blanks, comma
+// and umlauts (the locale's UTF-8 bytes) are read back as written.
+const QByteArray kGoodFile =
+    lines({" 0 ", " 0 ", " 1 ", " /musik/J\xc3\xb6rg, \xc3\x84lteres ", " 0 ", " 1 ", " 1234 "});
 
 // What reading the good file gives, with the given lines (1 to 7) absent.
 SettingsRead goodReadWithout(const std::set<int>& absent = {}) {
     const auto line = [&](int number, auto value) {
         return absent.contains(number) ? std::nullopt : std::optional(value);
     };
-    return {line(1, 0), line(2, 0), line(3, 1),   line(4, QString("/musik/rock")),
+    return {line(1, 0), line(2, 0), line(3, 1),   line(4, QStringLiteral(" /musik/Jörg, Älteres ")),
             line(5, 0), line(6, 1), line(7, 1234)};
 }
 
@@ -59,22 +60,6 @@ TEST(SettingsFormat, WritesSevenCrLfLinesWithSignColumnAndFolderUnchanged) {
     }
 }
 
-TEST(SettingsFileTest, RoundTripsEveryValue) {
-    const QTemporaryDir dir;
-    const QString path = dir.filePath("settings.cfg");
-    const std::vector<Settings> cases = {
-        Settings{},
-        Settings{0, 0, 1, QStringLiteral("  /home/jörg/Musik, Älteres "), 0, 1, -5},
-    };
-    for (const Settings& w : cases) {
-        ASSERT_TRUE(writeFileAtomically(path, formatSettings(w)));
-        EXPECT_EQ(readSettings(path, kRange),
-                  (SettingsRead{w.showPlaylistAtStart, w.enlargePlaylistAtStart, w.confirmExit,
-                                w.standardFolder, w.popupAtTrackChange, w.keepPopupOpen, w.volume}))
-            << w.standardFolder.toStdString();
-    }
-}
-
 // Each line is read on its own: a bad one is passed over, and the lines after it still count.
 TEST(SettingsFileTest, ReadsTolerantlyAndPassesOverABadLine) {
     const QTemporaryDir dir;
@@ -91,14 +76,14 @@ TEST(SettingsFileTest, ReadsTolerantlyAndPassesOverABadLine) {
          QByteArray(kGoodFile + "x\r\n").replace("\r\n", "\n"),
          {}},
         {"blanks, leading zeros and minus zero",
-         lines({"00", "\t-0\t", "   001", "/musik/rock", "0     ", " \t 1 ", "01234"}),
+         lines({"00", "\t-0\t", "   001", " /musik/J\xc3\xb6rg, \xc3\x84lteres ", "0     ",
+                " \t 1 ", "01234"}),
          {}},
         {"last line without line end", kGoodFile.chopped(2), {}},
         {"missing file", std::nullopt, all},
-        {"six lines", lines({" 0 ", " 0 ", " 1 ", "/musik/rock", " 0 ", " 1 "}), {7}},
+        {"six lines", kGoodFile.first(kGoodFile.lastIndexOf(" 1234 ")), {7}},
         {"garbled line 1", goodFileWithLine(1, "x1"), {1}},
         {"a fraction", goodFileWithLine(3, " 1.5 "), {3}},
-        {"garbled line 7", goodFileWithLine(7, "laut"), {7}},
         {"check box value 2", goodFileWithLine(5, " 2 "), {5}},
         {"beyond 16 bits", goodFileWithLine(2, " 65537 "), {2}},
         {"volume above the slider", goodFileWithLine(7, " 2001 "), {7}},

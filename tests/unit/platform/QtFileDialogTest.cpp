@@ -12,7 +12,6 @@ TEST(QtNameFilters, KeepTheDescriptionAndPutThePatternsWhereQtLooksForThem) {
     const std::vector<std::pair<QString, QStringList>> cases{
         {"MP3 - Dateien (*.mp3)|*.mp3", {"MP3 - Dateien (*.mp3) (*.mp3)"}},
         {"Playlist-Dateien |*.mpc", {"Playlist-Dateien (*.mpc)"}},
-        {"Playlist-Dateien (*.mpc)|*.mpc", {"Playlist-Dateien (*.mpc) (*.mpc)"}},
         {"Musik|*.mp3; *.wav|Alle Dateien|*.*", {"Musik (*.mp3 *.wav)", "Alle Dateien (*.*)"}},
         {QString(), {}},
         {"Nur Text", {}},
