@@ -70,9 +70,8 @@ void FolderBrowser::buildControls() {
     fileCount->setWordWrap(true);
     placeTwips(*fileCount, 120, 3090, 6360, 420);
 
-    const auto button = [this, &d, &placeTwips](double left, double top, const QString& tip) {
+    const auto button = [this, &placeTwips](double left, double top, const QString& tip) {
         auto* label = new SkinLabel(this);
-        label->setTwipsPerPixel(d.twipsPerPixelX(), d.twipsPerPixelY());
         label->setToolTip(tip);
         label->setAlignment(Qt::AlignCenter);
         placeTwips(*label, left, top, 375, 375);

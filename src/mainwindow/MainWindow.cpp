@@ -120,7 +120,6 @@ void MainWindow::setPlaylistCount(int lines) {
 
 void MainWindow::setPlaylistShown(bool shown) {
     setPlaylistGlyphs(shown);
-    playlistMenu->menuAction()->setEnabled(shown);
     playlistMark_ = shown ? QStringLiteral("1") : QStringLiteral("0");
 }
 

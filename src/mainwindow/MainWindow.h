@@ -63,7 +63,7 @@ public:
     QString playTime() const;
     void setPlaylistCount(int lines);
 
-    // The playlist's show/hide glyphs, the playlist menu and the playlist mark, all at once.
+    // The playlist's show/hide glyphs and the playlist mark, both at once.
     void setPlaylistShown(bool shown);
     // Only the show/hide glyphs: the playlist window went away, the rest stays as it was.
     void setPlaylistGlyphs(bool shown);
@@ -170,13 +170,7 @@ private:
     SkinLabel* unmuteButton;
     SkinLabel* versionLabel;
 
-    // Menus: none is shown as a menu bar (the keys act in their place), the tray menu through
-    // the tray icon.
-    QMenu* playerMenu;
-    QMenu* playlistMenu;
-    QMenu* viewMenu;
-    QMenu* helpMenu;
-    QMenu* listMenu;
+    // The tray icon's menu, and its volume submenu.
     QMenu* trayMenu;
     QMenu* volumeMenu;
 

@@ -28,7 +28,6 @@ void MainWindow::buildControls() {
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(desktop().twipsPerPixelX(), desktop().twipsPerPixelY());
         twips::setGeometry(*label, left, top, width, height, desktop());
         return label;
     };
@@ -223,37 +222,13 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenus() {
-    const auto menu = [this](const char* name, const char* title,
-                             std::initializer_list<MenuItem> items, QMenu* parentMenu = nullptr) {
-        auto* m = new QMenu(QString::fromUtf8(title),
-                            parentMenu != nullptr ? static_cast<QWidget*>(parentMenu) : this);
-        m->setObjectName(QString::fromLatin1(name));
-        addMenuItems(*m, items);
-        return m;
-    };
     PlayerActions& a = actions_;
-
-    // Items that name no action do nothing: these menus are never shown.
-    playerMenu = menu("playerMenu", "&Player", {a.loadFile, "-", "Programmoptionen", "-", a.exit});
-    playlistMenu = menu("playlistMenu", "&Playlist",
-                        {"MP3 hinzufügen",
-                         "-",
-                         {"Playlist laden", false},
-                         {"Playlist speichern", false},
-                         "-",
-                         "Playlist-Einträge löschen",
-                         "MP3 aus Playlist entfernen"});
-    viewMenu = menu("viewMenu", "&Ansicht", {"Playlist zeigen/verbergen"});
-    helpMenu = menu("helpMenu", "&?", {a.help, "-", "Info"});
-    listMenu = menu("listMenu", "Popup1",
-                    {"Hinzufügen",
-                     {"Selektierter Track Löschen", false},
-                     "Alles Löschen",
-                     "-",
-                     {"Selektierter Track Spielen", false}});
-    trayMenu = menu("trayMenu", "popup2", {a.showPlayer, a.showPopup, "-", a.resume, a.pause, "-"});
-    volumeMenu = menu("volumeMenu", "Lautstärke",
-                      {a.volumeUp10, a.volumeUp5, "-", a.volumeDown5, a.volumeDown10}, trayMenu);
+    trayMenu = new QMenu(QStringLiteral("popup2"), this);
+    trayMenu->setObjectName(QStringLiteral("trayMenu"));
+    addMenuItems(*trayMenu, {a.showPlayer, a.showPopup, "-", a.resume, a.pause, "-"});
+    volumeMenu = new QMenu(QStringLiteral("Lautstärke"), trayMenu);
+    volumeMenu->setObjectName(QStringLiteral("volumeMenu"));
+    addMenuItems(*volumeMenu, {a.volumeUp10, a.volumeUp5, "-", a.volumeDown5, a.volumeDown10});
     trayMenu->addMenu(volumeMenu);
     addMenuItems(*trayMenu, {"-", a.next, a.previous, "-", a.normalOrder, a.shuffleOrder, "-",
                              a.options, "-", a.exit});

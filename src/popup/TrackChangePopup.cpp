@@ -43,7 +43,6 @@ TrackChangePopup::TrackChangePopup(const Desktop& desktop, const SettingsModel& 
                                        double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(desktop.twipsPerPixelX(), desktop.twipsPerPixelY());
         twips::setGeometry(*label, left, top, width, height, desktop);
         // Not a click: the labels are text, no buttons, to a screen reader.
         connect(label, &SkinLabel::mouseUp, this, [this](Qt::MouseButton button) {

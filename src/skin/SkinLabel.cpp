@@ -109,15 +109,6 @@ void SkinLabel::setGlyph(Glyph glyph) {
     update();
 }
 
-void SkinLabel::setTwipsPerPixel(double x, double y) {
-    twipsPerPixelX_ = x;
-    twipsPerPixelY_ = y;
-}
-
-QPointF SkinLabel::toTwips(const QPointF& pixels) const {
-    return {pixels.x() * twipsPerPixelX_, pixels.y() * twipsPerPixelY_};
-}
-
 void SkinLabel::applyPalette() {
     QPalette pal = palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, foreColor_);
@@ -133,21 +124,21 @@ void SkinLabel::applyPalette() {
 }
 
 void SkinLabel::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(event->button(), toTwips(event->position()));
+    emit mouseDown(event->button(), event->position());
 }
 
 void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF pos = event->position();
-    emit mouseUp(event->button(), toTwips(pos));
+    emit mouseUp(event->button());
     // A click is a left press released over the label; the label may have been hidden or
     // moved by the mouse-up handlers, so ask again.
-    if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(pos.toPoint())) {
+    if (event->button() == Qt::LeftButton && isEnabled() &&
+        rect().contains(event->position().toPoint())) {
         emit clicked();
     }
 }
 
 void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), toTwips(event->position()));
+    emit mouseMoved();
     QLabel::mouseMoveEvent(event);
     // A move over a control is the control's own, never the window's.
     event->accept();
@@ -175,7 +166,7 @@ void SkinLabel::keyPressEvent(QKeyEvent* event) {
         // Held down, the key repeats: the label stays pressed until it is let go.
         if (heldKey_ == 0 && !event->isAutoRepeat()) {
             heldKey_ = event->key();
-            emit mouseDown(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+            emit mouseDown(Qt::LeftButton, QRectF(rect()).center());
         }
         return;
     }
@@ -217,7 +208,7 @@ void SkinLabel::moveSliderByKey(int key) {
 
 void SkinLabel::releaseKeyPress(bool click) {
     heldKey_ = 0;
-    emit mouseUp(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+    emit mouseUp(Qt::LeftButton);
     // Last: the click may hide the window or take the focus elsewhere.
     if (click && isEnabled()) {
         emit clicked();

@@ -9,11 +9,11 @@
 class QAction;
 class SkinSlider;
 
-// A label of the skin that acts as a button: it reports presses and releases with the
-// position in twips, draws transport symbols, and keeps its colours as plain values so that
-// state shown in a colour (the order in force, the enlarged playlist) can be read back.
-// Given the focus by the keyboard it shows a dotted frame in its text colour; Space or Return
-// then press it as the mouse does, or move it when it works as a slider.
+// A label of the skin that acts as a button: it reports presses with their position, draws
+// transport symbols, and keeps its colours as plain values so that state shown in a colour (the
+// order in force, the enlarged playlist) can be read back. Given the focus by the keyboard it shows
+// a dotted frame in its text colour; Space or Return then press it as the mouse does, or move it
+// when it works as a slider.
 class SkinLabel : public QLabel {
     Q_OBJECT
 public:
@@ -40,8 +40,6 @@ public:
 
     void setGlyph(Glyph glyph);
     Glyph glyph() const { return glyph_; }
-
-    void setTwipsPerPixel(double x, double y);
 
     // The command the label stands for: a click triggers it, and the label is enabled while the
     // action is.
@@ -70,9 +68,10 @@ public:
     void takeKeyboardFocus();
 
 signals:
-    void mouseDown(Qt::MouseButton button, QPointF twipsPos);
-    void mouseUp(Qt::MouseButton button, QPointF twipsPos);
-    void mouseMoved(Qt::MouseButtons buttons, QPointF twipsPos);
+    // `pos` in pixels, within the label.
+    void mouseDown(Qt::MouseButton button, QPointF pos);
+    void mouseUp(Qt::MouseButton button);
+    void mouseMoved();
     void clicked();
     void doubleClicked();
     // setCaption() gave the label another text.
@@ -93,7 +92,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QPointF toTwips(const QPointF& pixels) const;
     void applyPalette();
     void paintGlyph(QPainter& painter) const;
     void paintFocusMark();
@@ -106,8 +104,6 @@ private:
     QColor checkedBackColor_;  // invalid: not checkable
     Glyph glyph_ = Glyph::None;
     bool autoSize_ = false;
-    double twipsPerPixelX_ = 15.0;
-    double twipsPerPixelY_ = 15.0;
     SkinSlider* slider_ = nullptr;
     SkinLabel* focusPartner_ = nullptr;
     bool keyboardFocus_ = false;

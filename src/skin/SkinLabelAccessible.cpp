@@ -19,15 +19,11 @@ SkinLabelAccessible::SkinLabelAccessible(SkinLabel* label)
 
 // Decided at each question, not once: Qt may describe a label before its handlers are
 // connected. A clickable label that says nothing of itself is no button.
-bool SkinLabelAccessible::actsAsButton() const {
-    return label_.slider() == nullptr && label_.isClickable() && !text(QAccessible::Name).isEmpty();
-}
-
 QAccessible::Role SkinLabelAccessible::role() const {
     if (label_.slider() != nullptr) {
         return QAccessible::Slider;
     }
-    if (actsAsButton()) {
+    if (label_.isClickable() && !text(QAccessible::Name).isEmpty()) {
         return QAccessible::Button;
     }
     const bool image = !label_.pixmap().isNull() || label_.glyph() != SkinLabel::Glyph::None;
@@ -102,14 +98,14 @@ QVariant SkinLabelAccessible::minimumStepSize() const {
 
 QStringList SkinLabelAccessible::actionNames() const {
     QStringList names = QAccessibleWidget::actionNames();
-    if (actsAsButton()) {
+    if (role() == QAccessible::Button) {
         names.prepend(pressAction());
     }
     return names;
 }
 
 void SkinLabelAccessible::doAction(const QString& actionName) {
-    if (actionName == pressAction() && actsAsButton()) {
+    if (actionName == pressAction() && role() == QAccessible::Button) {
         label_.click();
         return;
     }
