@@ -71,7 +71,7 @@ public:
     const QString& playlistMark() const { return playlistMark_; }
     // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
     void setEnlarged(bool enlarged);
-    bool isEnlarged() const;
+    bool isEnlarged() const { return enlarged_; }
 
 signals:
     // F6: the keyboard moves on to the playlist window.
@@ -188,4 +188,5 @@ private:
     Tray* tray_ = nullptr;
     PlayerKeys* keys_ = nullptr;
     bool painted_ = false;
+    bool enlarged_ = false;
 };

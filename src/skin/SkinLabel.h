@@ -10,10 +10,9 @@ class QAction;
 class SkinSlider;
 
 // A label of the skin that acts as a button: it reports presses with their position, draws
-// transport symbols, and keeps its colours as plain values so that state shown in a colour (the
-// order in force, the enlarged playlist) can be read back. Given the focus by the keyboard it shows
-// a dotted frame in its text colour; Space or Return then press it as the mouse does, or move it
-// when it works as a slider.
+// transport symbols, and keeps its colours as plain values so that the order in force, shown in
+// a colour, can be read back. Given the focus by the keyboard it shows a dotted frame in its
+// text colour; Space or Return then press it as the mouse does, or move it as a slider.
 class SkinLabel : public QLabel {
     Q_OBJECT
 public:
