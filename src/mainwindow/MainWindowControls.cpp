@@ -131,11 +131,13 @@ void MainWindow::buildControls() {
     muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
     volumeThumb->setToolTip(QStringLiteral("Lautstärke"));
+    volumeThumb->setAccessibleName(QStringLiteral("Lautstärke"));  // its tip tells the level
     volumeRule = line("volumeRule", 5400, 6240, 885);
     volumeTrack = make("volumeTrack", 5400, 825, 855, 135);
     positionNotch = image("positionNotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
     positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
     positionTrack->setForeColor(kGreen);  // shows only in the focus mark
+    positionTrack->setAccessibleName(QStringLiteral("Position"));
 
     infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindow,
                             QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));

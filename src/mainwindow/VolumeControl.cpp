@@ -211,10 +211,6 @@ void VolumeControl::setMuted(bool muted) {
     }
 }
 
-QString VolumeControl::sliderName() const {
-    return QStringLiteral("Lautstärke");
-}
-
 double VolumeControl::sliderValue() const {
     return volume::heardPercentage(settings_.volume(), settings_.volumeSpan());
 }

@@ -39,7 +39,6 @@ public:
     // A tray step that lands the thumb at this share (0 to 1) of its track.
     void nudgeToShare(double share);
 
-    QString sliderName() const override;
     double sliderValue() const override;
     double sliderMaximum() const override { return 100; }
     double sliderStep() const override { return kKeyStepPercent; }

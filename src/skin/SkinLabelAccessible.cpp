@@ -45,11 +45,8 @@ QString SkinLabelAccessible::text(QAccessible::Text t) const {
         !shown->sliderText().isEmpty()) {
         return shown->sliderText();
     }
-    if (t != QAccessible::Name) {
+    if (t != QAccessible::Name || shown != nullptr) {
         return QAccessibleWidget::text(t);
-    }
-    if (const SkinSlider* slider = label_.slider()) {
-        return slider->sliderName();
     }
     QString tip = label_.toolTip();
     if (label_.isClickable() && !tip.isEmpty()) {
