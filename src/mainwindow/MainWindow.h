@@ -136,13 +136,11 @@ private:
     SkinLabel* helpButton;
     SkinLabel* minimiseButton;
     SkinLabel* closeButton;
-    SkinLine* titleRule;
     SkinLabel* titleBar;
     SkinLabel* playlistCountLabel;
     SkinLabel* volumeTip;
     SkinLabel* muteButton;
     SkinLabel* volumeThumb;
-    SkinLine* volumeRule;
     SkinLabel* volumeTrack;
     SkinLabel* positionNotch;
     SkinLabel* positionTrack;
@@ -166,7 +164,6 @@ private:
     SkinLabel* playButton;
     SkinLabel* clock;
     SkinLabel* titleMarquee;
-    SkinLine* positionRule;
     SkinLabel* unmuteButton;
     SkinLabel* versionLabel;
 

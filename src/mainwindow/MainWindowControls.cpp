@@ -42,7 +42,6 @@ void MainWindow::buildControls() {
         auto* l = new SkinLine(this);
         l->setObjectName(QString::fromLatin1(name));
         twips::setGeometry(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15, desktop());
-        return l;
     };
     const auto titleButton = [&](const char* name, double left, double top, double width,
                                  const QString& caption, const QString& tip) {
@@ -111,7 +110,7 @@ void MainWindow::buildControls() {
     closeButton = titleButton("closeButton", 6240, 0, 120, QStringLiteral("X"),
                               QStringLiteral("Player Beenden"));
 
-    titleRule = line("titleRule", 6360, 0, 240);
+    line("titleRule", 6360, 0, 240);
 
     titleBar = make("titleBar", 0, -15, 5685, 255);
     titleBar->setForeColor(kBlue);
@@ -132,7 +131,7 @@ void MainWindow::buildControls() {
     volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
     volumeThumb->setToolTip(QStringLiteral("Lautstärke"));
     volumeThumb->setAccessibleName(QStringLiteral("Lautstärke"));  // its tip tells the level
-    volumeRule = line("volumeRule", 5400, 6240, 885);
+    line("volumeRule", 5400, 6240, 885);
     volumeTrack = make("volumeTrack", 5400, 825, 855, 135);
     positionNotch = image("positionNotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
     positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
@@ -211,7 +210,7 @@ void MainWindow::buildControls() {
     titleMarquee->setCaption(model_.title());
     titleMarquee->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
 
-    positionRule = line("positionRule", 4920, 1560, 1380);
+    line("positionRule", 4920, 1560, 1380);
 
     unmuteButton = image("unmuteButton", 4815, 675, 480, 495, ":/images/speaker_muted.xpm");
     unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));  // its name while it is hidden

@@ -53,11 +53,7 @@ void SkinLabel::click() {
 }
 
 void SkinLabel::announceSliderValue() {
-    if (slider_ == nullptr) {
-        return;
-    }
-    emit sliderValueChanged();
-    if (QAccessible::isActive()) {
+    if (slider_ != nullptr && QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, slider_->sliderValue());
         QAccessible::updateAccessibility(&event);
     }
@@ -79,10 +75,6 @@ void SkinLabel::setBackColor(const QColor& color) {
         QAccessibleStateChangeEvent event(this, changed);
         QAccessible::updateAccessibility(&event);
     }
-}
-
-void SkinLabel::setCheckedBackColor(const QColor& checkedBackColor) {
-    checkedBackColor_ = checkedBackColor;
 }
 
 void SkinLabel::setAutoSize(bool on) {

@@ -28,7 +28,7 @@ public:
     QColor backColor() const { return backColor_; }
     // A label whose state its colour holds, such as the active play order: it is checkable, and
     // checked while its back colour is `checkedBackColor`.
-    void setCheckedBackColor(const QColor& checkedBackColor);
+    void setCheckedBackColor(const QColor& color) { checkedBackColor_ = color; }
     bool isCheckable() const { return checkedBackColor_.isValid(); }
     bool isChecked() const { return isCheckable() && backColor_ == checkedBackColor_; }
 
@@ -54,8 +54,8 @@ public:
     // the label. nullptr: a plain label again.
     void setSlider(SkinSlider* slider) { slider_ = slider; }
     SkinSlider* slider() const { return slider_; }
-    // Tells a listening screen reader, and sliderValueChanged(), that the slider's value
-    // changed; costs next to nothing while none listens.
+    // Tells a listening screen reader that the slider's value changed; costs next to nothing
+    // while none listens.
     void announceSliderValue();
     // One of two labels that take turns, such as show and hide: when this one is disabled or
     // hidden while it has the focus, `partner` takes it.
@@ -75,8 +75,6 @@ signals:
     void doubleClicked();
     // setCaption() gave the label another text.
     void captionChanged();
-    // The slider's value changed as far as a listener cares.
-    void sliderValueChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
