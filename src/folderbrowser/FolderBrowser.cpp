@@ -70,9 +70,8 @@ void FolderBrowser::buildControls() {
     fileCount->setWordWrap(true);
     placeTwips(*fileCount, 120, 3090, 6360, 420);
 
-    const auto button = [this, &d, &placeTwips](double left, double top, const QString& tip) {
+    const auto button = [this, &placeTwips](double left, double top, const QString& tip) {
         auto* label = new SkinLabel(this);
-        label->setTwipsPerPixel(d.twipsPerPixelX(), d.twipsPerPixelY());
         label->setToolTip(tip);
         label->setAlignment(Qt::AlignCenter);
         placeTwips(*label, left, top, 375, 375);
@@ -129,13 +128,37 @@ void FolderBrowser::buildControls() {
 
 void FolderBrowser::wireControls() {
     connect(navigation_, &FolderNavigation::moved, this, &FolderBrowser::showFiles);
-    connect(folderTree, &FolderTree::clicked, this, &FolderBrowser::listFolderFiles);
-    connect(fileList, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { loadPreview(index.data().toString()); });
+    connect(folderTree, &FolderTree::clicked, this, [this] {
+        // A listing under way brings the files of the folder it goes to.
+        if (navigation_->requests().busy()) {
+            return;
+        }
+        const auto list = [source = source_, folder = folderTree->path()](std::stop_token) {
+            const std::vector<QString> names = source->mp3NamesIn(folder);
+            return QStringList(names.begin(), names.end());
+        };
+        navigation_->requests().start(list, [this](const QStringList& names) { showFiles(names); });
+    });
+    connect(fileList, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (previewPlayer) {
+            previewPlayer->stop();
+            previewPlayer->setFileName(folderTree->path() + QLatin1Char('/') +
+                                       index.data().toString());
+        }
+    });
     connect(addButton, &SkinLabel::clicked, this, &FolderBrowser::addHighlightedFolder);
     connect(addButton, &SkinLabel::mouseDown, this, [this] { addButton->setForeColor(kBlue); });
     connect(addButton, &SkinLabel::mouseUp, this, [this] { addButton->setForeColor(kBlack); });
-    connect(previewPlayButton, &SkinLabel::clicked, this, &FolderBrowser::playPreview);
+    connect(previewPlayButton, &SkinLabel::clicked, this, [this] {
+        if (previewPlayer) {
+            previewPlayer->play();
+        }
+        if (!previewPlayer || previewPlayer->playState() != MediaPlayer::kPlaying) {
+            messages_.show(QStringLiteral("Keine MP3 zum abspielen gewählt"),
+                           QStringLiteral("Abspielfehler!"), MessageBoxes::Buttons::Ok,
+                           MessageBoxes::Icon::None);
+        }
+    });
     connect(previewStopButton, &SkinLabel::clicked, this, &FolderBrowser::stopPreview);
     connect(folderListBox, &FolderListBox::deletePressed, this, [this] {
         if (const int row = folderListBox->listIndex(); row >= 0) {
@@ -185,41 +208,11 @@ void FolderBrowser::showFirstFolder() {
     }
 }
 
-void FolderBrowser::listFolderFiles() {
-    // A listing under way brings the files of the folder it goes to.
-    if (navigation_->requests().busy()) {
-        return;
-    }
-    const auto list = [source = source_, folder = folderTree->path()](std::stop_token) {
-        const std::vector<QString> names = source->mp3NamesIn(folder);
-        return QStringList(names.begin(), names.end());
-    };
-    navigation_->requests().start(list, [this](const QStringList& names) { showFiles(names); });
-}
-
 void FolderBrowser::showFiles(const QStringList& names) {
     fileNames->setStringList(names);
     fileCount->setText(
         QStringLiteral("In diesem Ordner sind %1 MP3's welche hinzugefügt werden können")
             .arg(fileNames->rowCount()));
-}
-
-void FolderBrowser::loadPreview(const QString& name) {
-    if (previewPlayer) {
-        previewPlayer->stop();
-        previewPlayer->setFileName(folderTree->path() + QLatin1Char('/') + name);
-    }
-}
-
-void FolderBrowser::playPreview() {
-    if (previewPlayer) {
-        previewPlayer->play();
-    }
-    if (!previewPlayer || previewPlayer->playState() != MediaPlayer::kPlaying) {
-        messages_.show(QStringLiteral("Keine MP3 zum abspielen gewählt"),
-                       QStringLiteral("Abspielfehler!"), MessageBoxes::Buttons::Ok,
-                       MessageBoxes::Icon::None);
-    }
 }
 
 void FolderBrowser::stopPreview() {

@@ -50,10 +50,7 @@ public:
     // keeps its old content).
     bool saveListVia(FileDialog& dialog, const QString& initDir);
 
-    void listFolderFiles();
-    void loadPreview(const QString& name);
     void addHighlightedFolder();
-    void playPreview();
     void stopPreview();
     void dragFolder(Qt::MouseButtons buttons, QPoint pos);
     // "Abbrechen" and every other way out: the window hides, the preview stops.

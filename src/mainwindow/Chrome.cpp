@@ -25,9 +25,9 @@ const QString kMarqueeSeparator = QStringLiteral("       ---        ");
 Chrome::Chrome(MainWindow& form) : QObject(&form), form_(form) {
     connectPressedLooks();
     connect(form_.titleBar, &SkinLabel::mouseDown, this,
-            [this](Qt::MouseButton /*button*/, QPointF twipsPos) {
-                grabX_ = twipsPos.x();
-                grabYFlag_ = twipsPos.y() != 0;
+            [this](Qt::MouseButton /*button*/, QPointF pos) {
+                grabX_ = pos.x() * form_.desktop().twipsPerPixelX();
+                grabYFlag_ = pos.y() != 0;
                 moveDrag_ = true;
                 settleTicks_ = 0;
                 form_.windowDragTimer->setInterval(10);

@@ -84,10 +84,8 @@ bool Docking::dock() {
     }
     const Desktop& d = form_.desktop();
     const double left = twips::left(form_, d);
-    const int top =
-        twips::toPixels(twips::top(form_, d) + twips::height(form_, d), d.twipsPerPixelY());
     const int x = limit() >= left ? twips::toPixels(left, d.twipsPerPixelX()) : playlist_->x();
-    return dockAt(QPoint(x, top));
+    return dockAt(QPoint(x, bottomPixels(0)));
 }
 
 bool Docking::dockAt(QPoint under) {
@@ -139,35 +137,31 @@ bool Docking::dockAt(QPoint under) {
     return false;
 }
 
-void Docking::followDrag() {
-    if (playlist_ == nullptr) {
-        return;
-    }
+int Docking::bottomPixels(double above) const {
     const Desktop& d = form_.desktop();
-    const QPoint under(
-        twips::toPixels(twips::left(form_, d), d.twipsPerPixelX()),
-        twips::toPixels(twips::top(form_, d) + twips::height(form_, d), d.twipsPerPixelY()));
-    const QPoint target =
-        dockedPlace(under, playlist_->size(), form_.geometry(), d.availableGeometry());
+    return twips::toPixels(twips::top(form_, d) + twips::height(form_, d) - above,
+                           d.twipsPerPixelY());
+}
+
+void Docking::moveToDock(QPoint under) {
+    const QPoint target = dockedPlace(under, playlist_->size(), form_.geometry(),
+                                      form_.desktop().availableGeometry());
     if (playlist_->pos() != target) {
         playlist_->move(target);
     }
 }
 
-void Docking::placeOverlapping() {
-    if (playlist_ == nullptr) {
-        return;
+void Docking::followDrag() {
+    if (playlist_ != nullptr) {
+        const Desktop& d = form_.desktop();
+        moveToDock({twips::toPixels(twips::left(form_, d), d.twipsPerPixelX()), bottomPixels(0)});
     }
-    const Desktop& d = form_.desktop();
-    const QPoint overlapping(
-        playlist_->x(),
-        twips::toPixels(twips::top(form_, d) + twips::height(form_, d) - kActivationOverlap,
-                        d.twipsPerPixelY()));
+}
+
+void Docking::placeOverlapping() {
     // Where it has no room there, the docking keeps it over the main window.
-    const QPoint target =
-        dockedPlace(overlapping, playlist_->size(), form_.geometry(), d.availableGeometry());
-    if (playlist_->pos() != target) {
-        playlist_->move(target);
+    if (playlist_ != nullptr) {
+        moveToDock({playlist_->x(), bottomPixels(kActivationOverlap)});
     }
 }
 

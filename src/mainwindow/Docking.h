@@ -61,6 +61,10 @@ protected:
 
 private:
     float limit() const;
+    // The main window's bottom edge, `above` twips higher, in pixels.
+    int bottomPixels(double above) const;
+    // Moves the loaded playlist window where it docks from `under`, unless it is there.
+    void moveToDock(QPoint under);
 
     MainWindow& form_;
     const WindowSystem& windows_;

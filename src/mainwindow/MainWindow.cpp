@@ -120,7 +120,6 @@ void MainWindow::setPlaylistCount(int lines) {
 
 void MainWindow::setPlaylistShown(bool shown) {
     setPlaylistGlyphs(shown);
-    playlistMenu->menuAction()->setEnabled(shown);
     playlistMark_ = shown ? QStringLiteral("1") : QStringLiteral("0");
 }
 
@@ -130,14 +129,11 @@ void MainWindow::setPlaylistGlyphs(bool shown) {
 }
 
 void MainWindow::setEnlarged(bool enlarged) {
+    enlarged_ = enlarged;
     playlistSizeButton->setCaption(enlarged ? QStringLiteral("-") : QStringLiteral("+"));
     playlistSizeButton->setToolTip(enlarged ? QStringLiteral("Playlist verkleinern (normale Größe)")
                                             : QStringLiteral("Playlist vergrößern"));
     playlistSizeButton->setForeColor(enlarged ? skincolors::kRed : skincolors::kWhite);
-}
-
-bool MainWindow::isEnlarged() const {
-    return playlistSizeButton->foreColor() == skincolors::kRed;
 }
 
 void MainWindow::buildTabOrder() {

@@ -63,7 +63,7 @@ public:
     QString playTime() const;
     void setPlaylistCount(int lines);
 
-    // The playlist's show/hide glyphs, the playlist menu and the playlist mark, all at once.
+    // The playlist's show/hide glyphs and the playlist mark, both at once.
     void setPlaylistShown(bool shown);
     // Only the show/hide glyphs: the playlist window went away, the rest stays as it was.
     void setPlaylistGlyphs(bool shown);
@@ -71,7 +71,7 @@ public:
     const QString& playlistMark() const { return playlistMark_; }
     // The size toggle's glyph: "-" in red while the playlist is enlarged, "+" otherwise.
     void setEnlarged(bool enlarged);
-    bool isEnlarged() const;
+    bool isEnlarged() const { return enlarged_; }
 
 signals:
     // F6: the keyboard moves on to the playlist window.
@@ -136,13 +136,11 @@ private:
     SkinLabel* helpButton;
     SkinLabel* minimiseButton;
     SkinLabel* closeButton;
-    SkinLine* titleRule;
     SkinLabel* titleBar;
     SkinLabel* playlistCountLabel;
     SkinLabel* volumeTip;
     SkinLabel* muteButton;
     SkinLabel* volumeThumb;
-    SkinLine* volumeRule;
     SkinLabel* volumeTrack;
     SkinLabel* positionNotch;
     SkinLabel* positionTrack;
@@ -166,17 +164,10 @@ private:
     SkinLabel* playButton;
     SkinLabel* clock;
     SkinLabel* titleMarquee;
-    SkinLine* positionRule;
     SkinLabel* unmuteButton;
     SkinLabel* versionLabel;
 
-    // Menus: none is shown as a menu bar (the keys act in their place), the tray menu through
-    // the tray icon.
-    QMenu* playerMenu;
-    QMenu* playlistMenu;
-    QMenu* viewMenu;
-    QMenu* helpMenu;
-    QMenu* listMenu;
+    // The tray icon's menu, and its volume submenu.
     QMenu* trayMenu;
     QMenu* volumeMenu;
 
@@ -194,4 +185,5 @@ private:
     Tray* tray_ = nullptr;
     PlayerKeys* keys_ = nullptr;
     bool painted_ = false;
+    bool enlarged_ = false;
 };

@@ -28,7 +28,6 @@ void MainWindow::buildControls() {
                              double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(desktop().twipsPerPixelX(), desktop().twipsPerPixelY());
         twips::setGeometry(*label, left, top, width, height, desktop());
         return label;
     };
@@ -43,7 +42,6 @@ void MainWindow::buildControls() {
         auto* l = new SkinLine(this);
         l->setObjectName(QString::fromLatin1(name));
         twips::setGeometry(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15, desktop());
-        return l;
     };
     const auto titleButton = [&](const char* name, double left, double top, double width,
                                  const QString& caption, const QString& tip) {
@@ -112,7 +110,7 @@ void MainWindow::buildControls() {
     closeButton = titleButton("closeButton", 6240, 0, 120, QStringLiteral("X"),
                               QStringLiteral("Player Beenden"));
 
-    titleRule = line("titleRule", 6360, 0, 240);
+    line("titleRule", 6360, 0, 240);
 
     titleBar = make("titleBar", 0, -15, 5685, 255);
     titleBar->setForeColor(kBlue);
@@ -132,11 +130,13 @@ void MainWindow::buildControls() {
     muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     volumeThumb = image("volumeThumb", 5880, 780, 210, 210, ":/images/thumb.xpm");
     volumeThumb->setToolTip(QStringLiteral("Lautstärke"));
-    volumeRule = line("volumeRule", 5400, 6240, 885);
+    volumeThumb->setAccessibleName(QStringLiteral("Lautstärke"));  // its tip tells the level
+    line("volumeRule", 5400, 6240, 885);
     volumeTrack = make("volumeTrack", 5400, 825, 855, 135);
     positionNotch = image("positionNotch", 1560, 1280, 210, 210, ":/images/notch.xpm");
     positionTrack = make("positionTrack", 1560, 1320, 3375, 135);
     positionTrack->setForeColor(kGreen);  // shows only in the focus mark
+    positionTrack->setAccessibleName(QStringLiteral("Position"));
 
     infoButton = textButton("infoButton", 2880, QStringLiteral("Info"), systemWindow,
                             QStringLiteral("Zeigt Informationen zur aktuell gespielen MP3"));
@@ -210,7 +210,7 @@ void MainWindow::buildControls() {
     titleMarquee->setCaption(model_.title());
     titleMarquee->setToolTip(QStringLiteral("Es läuft gerade dieser Track"));
 
-    positionRule = line("positionRule", 4920, 1560, 1380);
+    line("positionRule", 4920, 1560, 1380);
 
     unmuteButton = image("unmuteButton", 4815, 675, 480, 495, ":/images/speaker_muted.xpm");
     unmuteButton->setToolTip(QStringLiteral("Ton einschalten"));  // its name while it is hidden
@@ -223,37 +223,13 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenus() {
-    const auto menu = [this](const char* name, const char* title,
-                             std::initializer_list<MenuItem> items, QMenu* parentMenu = nullptr) {
-        auto* m = new QMenu(QString::fromUtf8(title),
-                            parentMenu != nullptr ? static_cast<QWidget*>(parentMenu) : this);
-        m->setObjectName(QString::fromLatin1(name));
-        addMenuItems(*m, items);
-        return m;
-    };
     PlayerActions& a = actions_;
-
-    // Items that name no action do nothing: these menus are never shown.
-    playerMenu = menu("playerMenu", "&Player", {a.loadFile, "-", "Programmoptionen", "-", a.exit});
-    playlistMenu = menu("playlistMenu", "&Playlist",
-                        {"MP3 hinzufügen",
-                         "-",
-                         {"Playlist laden", false},
-                         {"Playlist speichern", false},
-                         "-",
-                         "Playlist-Einträge löschen",
-                         "MP3 aus Playlist entfernen"});
-    viewMenu = menu("viewMenu", "&Ansicht", {"Playlist zeigen/verbergen"});
-    helpMenu = menu("helpMenu", "&?", {a.help, "-", "Info"});
-    listMenu = menu("listMenu", "Popup1",
-                    {"Hinzufügen",
-                     {"Selektierter Track Löschen", false},
-                     "Alles Löschen",
-                     "-",
-                     {"Selektierter Track Spielen", false}});
-    trayMenu = menu("trayMenu", "popup2", {a.showPlayer, a.showPopup, "-", a.resume, a.pause, "-"});
-    volumeMenu = menu("volumeMenu", "Lautstärke",
-                      {a.volumeUp10, a.volumeUp5, "-", a.volumeDown5, a.volumeDown10}, trayMenu);
+    trayMenu = new QMenu(QStringLiteral("popup2"), this);
+    trayMenu->setObjectName(QStringLiteral("trayMenu"));
+    addMenuItems(*trayMenu, {a.showPlayer, a.showPopup, "-", a.resume, a.pause, "-"});
+    volumeMenu = new QMenu(QStringLiteral("Lautstärke"), trayMenu);
+    volumeMenu->setObjectName(QStringLiteral("volumeMenu"));
+    addMenuItems(*volumeMenu, {a.volumeUp10, a.volumeUp5, "-", a.volumeDown5, a.volumeDown10});
     trayMenu->addMenu(volumeMenu);
     addMenuItems(*trayMenu, {"-", a.next, a.previous, "-", a.normalOrder, a.shuffleOrder, "-",
                              a.options, "-", a.exit});

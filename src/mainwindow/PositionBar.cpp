@@ -99,10 +99,6 @@ void PositionBar::seekBy(double seconds) {
     }
 }
 
-QString PositionBar::sliderName() const {
-    return QStringLiteral("Position");
-}
-
 double PositionBar::sliderValue() const {
     const MediaPlayer* player = form_.player_.get();
     return player != nullptr ? player->currentPosition() : 0.0;
@@ -116,10 +112,6 @@ QString PositionBar::sliderText() const {
 double PositionBar::sliderMaximum() const {
     const MediaPlayer* player = form_.player_.get();
     return player != nullptr ? player->duration() : 0.0;
-}
-
-double PositionBar::sliderStep() const {
-    return kKeyStepSeconds;
 }
 
 void PositionBar::hideSeekTip() {

@@ -30,12 +30,11 @@ public:
     void seekTo(double seconds);
     void seekBy(double seconds);
 
-    QString sliderName() const override;
     double sliderValue() const override;
     // "0:11 von 0:30"
     QString sliderText() const override;
     double sliderMaximum() const override;
-    double sliderStep() const override;
+    double sliderStep() const override { return kKeyStepSeconds; }
     void moveSlider(double value) override { seekTo(value); }
 
     bool isDragging() const { return seekDrag_; }

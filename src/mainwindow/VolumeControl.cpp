@@ -18,15 +18,12 @@ QString levelText(int percent) {
 
 // Fills `record` with the line's volume control; false (record untouched) when there is none.
 bool findVolumeControl(Mixer* mixer, Mixer::Line line, MixerControl& record) {
-    if (mixer == nullptr) {
-        return false;
+    const std::optional<MixerControl> found =
+        mixer != nullptr ? mixer->volumeControl(line) : std::nullopt;
+    if (found) {
+        record = *found;
     }
-    const std::optional<MixerControl> found = mixer->volumeControl(line);
-    if (!found) {
-        return false;
-    }
-    record = *found;
-    return true;
+    return found.has_value();
 }
 
 // Sets the control to `value`, held within the control's bounds. A record that found nothing
@@ -136,8 +133,17 @@ void VolumeControl::placeThumb() {
 }
 
 void VolumeControl::applyVolume() {
+    Mixer* mixer = form_.services_.mixer.get();
     if (!takingMixerLevel_) {
-        writeMixer();
+        // A mixer that has not answered (its sound server came late, or not yet) is opened
+        // again; the value follows once it answers.
+        mixerOwed_ = speakersControl_.id == 0;
+        if (mixerOwed_ && mixer != nullptr) {
+            mixer->open();
+        }
+        setVolumeControl(mixer, speakersControl_, 2L * settings_.volume());
+        // Only a monitor line into the speakers is silenced; a recording level is never touched.
+        setVolumeControl(mixer, monitorControl_, 0);
     }
     // A value set elsewhere (a read of the settings, the keys, the mixer's level) moves the
     // thumb; one taken from the thumb leaves it where the mouse put it.
@@ -150,19 +156,6 @@ void VolumeControl::applyVolume() {
         announcedPercent_ = percent;
         form_.volumeThumb->announceSliderValue();
     }
-}
-
-void VolumeControl::writeMixer() {
-    Mixer* mixer = form_.services_.mixer.get();
-    // A mixer that has not answered (its sound server came late, or not yet) is opened again;
-    // the value follows once it answers.
-    mixerOwed_ = speakersControl_.id == 0;
-    if (mixerOwed_ && mixer != nullptr) {
-        mixer->open();
-    }
-    setVolumeControl(mixer, speakersControl_, 2L * settings_.volume());
-    // Only a monitor line into the speakers is silenced; a recording level is never touched.
-    setVolumeControl(mixer, monitorControl_, 0);
 }
 
 void VolumeControl::takeValueFromThumb() {
@@ -216,10 +209,6 @@ void VolumeControl::setMuted(bool muted) {
     } else {
         form_.muteButton->setToolTip(QStringLiteral("Ton ausschalten"));
     }
-}
-
-QString VolumeControl::sliderName() const {
-    return QStringLiteral("Lautstärke");
 }
 
 double VolumeControl::sliderValue() const {

@@ -30,6 +30,7 @@ public:
     // Puts the thumb where the held value says.
     void placeThumb();
 
+    // The mixer, the thumb and screen readers follow the held value.
     void applyVolume();
 
     // The tray's volume steps: the thumb moves by `stepTwips`, the mixer follows and the tray
@@ -38,7 +39,6 @@ public:
     // A tray step that lands the thumb at this share (0 to 1) of its track.
     void nudgeToShare(double share);
 
-    QString sliderName() const override;
     double sliderValue() const override;
     double sliderMaximum() const override { return 100; }
     double sliderStep() const override { return kKeyStepPercent; }
@@ -54,8 +54,6 @@ public:
 private:
     volume::TrackGeometry track() const;
     void moveThumb(double left);
-    // The mixer follows the held value.
-    void writeMixer();
     // The value from the thumb, and the level caption from the value.
     void takeValueFromThumb();
     void grabThumb();

@@ -100,7 +100,10 @@ OptionsDialog::OptionsDialog(const Desktop& desktop, MessageBoxes& messages,
     for (QPushButton* button : {okButton, cancelButton, chooseFolderButton, applyButton}) {
         button->setAutoDefault(false);
     }
-    connect(okButton, &QPushButton::clicked, this, &OptionsDialog::acceptAndClose);
+    connect(okButton, &QPushButton::clicked, this, [this] {
+        storeAndApply();
+        reject();
+    });
     connect(cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
     connect(chooseFolderButton, &QPushButton::clicked, this,
             [this] { emit folderChooserRequested(settings_.standardFolder()); });
@@ -130,11 +133,6 @@ void OptionsDialog::storeAndApply() {
         tellWriteFailed(messages_, settings_.path());
     }
     settings_.setStandardFolder(settings_.editedFolder());
-}
-
-void OptionsDialog::acceptAndClose() {
-    storeAndApply();
-    reject();
 }
 
 void OptionsDialog::reject() {

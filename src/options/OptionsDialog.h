@@ -42,7 +42,6 @@ public:
     // the dialog shows and the player's windows are disabled.
     void openFromSettings();
 
-    void acceptAndClose();
     void apply();
     // The folder chooser's "OK".
     void takeChosenFolder(const QString& folder);

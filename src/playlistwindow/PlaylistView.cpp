@@ -9,16 +9,12 @@ void PlaylistView::keyPressEvent(QKeyEvent* event) {
         emit contextMenuKey();
         return;
     }
-    switch (event->key()) {
-        case Qt::Key_Delete:
-        case Qt::Key_F3:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            emit keyDown(event->key());
-            break;
-        default:
-            QListView::keyPressEvent(event);
-            break;
+    const int key = event->key();
+    if (key == Qt::Key_Delete || key == Qt::Key_F3 || key == Qt::Key_Return ||
+        key == Qt::Key_Enter) {
+        emit keyDown(key);
+    } else {
+        QListView::keyPressEvent(event);
     }
 }
 

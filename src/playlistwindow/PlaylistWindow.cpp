@@ -121,11 +121,6 @@ void PlaylistWindow::setListIndex(int line) {
     titleList->scrollTo(index);
 }
 
-QString PlaylistWindow::selectedText() const {
-    const int line = listIndex();
-    return line < 0 ? QString() : lines->data(lines->index(line), Qt::DisplayRole).toString();
-}
-
 void PlaylistWindow::appendLines(const QStringList& titles) {
     if (!titles.isEmpty()) {
         lines->setStringList(lines->stringList() + titles);
@@ -147,7 +142,8 @@ void PlaylistWindow::removeSelected() {
 }
 
 void PlaylistWindow::playSelected(bool startClock) {
-    playback_.playLine(listIndex(), selectedText());
+    const int line = listIndex();
+    playback_.playLine(line, line < 0 ? QString() : lines->stringList().at(line));
     if (startClock) {
         model_.runClock();
     }

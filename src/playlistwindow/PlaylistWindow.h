@@ -30,10 +30,9 @@ public:
     // The two sizes of the window and its list.
     void setEnlarged(bool enlarged);
 
-    // The list's selected line (-1: none), its text, and the number of lines.
+    // The list's selected line (-1: none), and the number of lines.
     int listIndex() const;
     void setListIndex(int line);
-    QString selectedText() const;
     int lineCount() const { return lines->rowCount(); }
     void appendLines(const QStringList& titles);
     // Delete: the selected line goes, and its entry from the store.

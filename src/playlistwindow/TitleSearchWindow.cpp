@@ -101,21 +101,17 @@ int TitleSearchWindow::chosenResult() const {
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-int TitleSearchWindow::playlistLineOf(int result) const {
-    if (result < 0 || result >= static_cast<int>(resultLines.size())) {
-        return -1;
-    }
-    const int line = resultLines[static_cast<std::size_t>(result)];
-    const QStringList titles = playlistLines_();
-    return line < titles.size() && titles.at(line) == results->stringList().at(result) ? line : -1;
-}
-
 void TitleSearchWindow::takeChosen(bool play) {
     const int result = chosenResult();
     if (result < 0) {
         return;
     }
-    if (const int line = playlistLineOf(result); line >= 0) {
+    // The search keeps line numbers: a playlist changed since may no longer show that title
+    // there, or have no such line.
+    const auto at = static_cast<std::size_t>(result);
+    const int line = at < resultLines.size() ? resultLines[at] : -1;
+    const QStringList titles = playlistLines_();
+    if (line >= 0 && line < titles.size() && titles.at(line) == results->stringList().at(result)) {
         play ? emit playRequested(line) : emit markRequested(line);
     }
     emit unloadRequested();

@@ -56,9 +56,6 @@ protected:
 private:
     // The line of resultList the user chose (-1: none).
     int chosenResult() const;
-    // The playlist line of a result. The search keeps line numbers, so a playlist changed since
-    // may no longer show that title there, or have no such line: then -1.
-    int playlistLineOf(int result) const;
 
     std::function<QStringList()> playlistLines_;
 };

@@ -50,11 +50,6 @@ TrackInfoWindow::TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer
     connect(closeButton, &QPushButton::clicked, this, &TrackInfoWindow::unload);
     connect(loadTimeout, &QTimer::timeout, this, &TrackInfoWindow::showLength);
     answerDialogKeys(*this, [this] { unload(); });
-    measureLength(path);
-}
-
-void TrackInfoWindow::measureLength(const QString& path) {
-    MediaPlayer* infoPlayer = infoPlayer_;
     if (infoPlayer == nullptr || path.isEmpty()) {
         lengthLabel->setText(lengthText(0));
         return;

@@ -39,7 +39,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void measureLength(const QString& path);
     void showLength();
     void unload();
 

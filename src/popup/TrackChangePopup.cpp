@@ -43,7 +43,6 @@ TrackChangePopup::TrackChangePopup(const Desktop& desktop, const SettingsModel& 
                                        double height) {
         auto* label = new SkinLabel(this);  // owned by the window
         label->setObjectName(QString::fromLatin1(name));
-        label->setTwipsPerPixel(desktop.twipsPerPixelX(), desktop.twipsPerPixelY());
         twips::setGeometry(*label, left, top, width, height, desktop);
         // Not a click: the labels are text, no buttons, to a screen reader.
         connect(label, &SkinLabel::mouseUp, this, [this](Qt::MouseButton button) {
@@ -78,20 +77,16 @@ TrackChangePopup::TrackChangePopup(const Desktop& desktop, const SettingsModel& 
     connect(clockTimer, &WindowTimer::timeout, this, &TrackChangePopup::copyClock);
     connect(slideTimer, &WindowTimer::timeout, this, &TrackChangePopup::slideStep);
     connect(marqueeTimer, &WindowTimer::timeout, this, &TrackChangePopup::scrollTitle);
-    placeOffScreen();
+    // It starts wholly off the right edge, and slides in.
+    top_ = twips::fromPixels(desktop.screenSize().height(), desktop.twipsPerPixelY()) -
+           kAboveScreenBottom;
+    left_ = screenWidth() + kClientWidth + kEdgeGap;
+    twips::setGeometry(*this, left_, top_, kClientWidth, kClientHeight, desktop);
 }
 
 double TrackChangePopup::screenWidth() const {
     const Desktop& d = desktop_;
     return twips::fromPixels(d.screenSize().width(), d.twipsPerPixelX());
-}
-
-void TrackChangePopup::placeOffScreen() {
-    const Desktop& d = desktop_;
-    top_ = twips::fromPixels(d.screenSize().height(), d.twipsPerPixelY()) - kAboveScreenBottom;
-    left_ = screenWidth() + kClientWidth + kEdgeGap;  // wholly off the right edge
-    twips::setGeometry(*this, left_, top_, kClientWidth, kClientHeight, d);
-    slideIn_ = true;
 }
 
 void TrackChangePopup::showEvent(QShowEvent* event) {

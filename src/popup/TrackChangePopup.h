@@ -64,7 +64,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void placeOffScreen();
     void arrive();
     void setLeft(double left);
     double screenWidth() const;

@@ -53,11 +53,7 @@ void SkinLabel::click() {
 }
 
 void SkinLabel::announceSliderValue() {
-    if (slider_ == nullptr) {
-        return;
-    }
-    emit sliderValueChanged();
-    if (QAccessible::isActive()) {
+    if (slider_ != nullptr && QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, slider_->sliderValue());
         QAccessible::updateAccessibility(&event);
     }
@@ -79,10 +75,6 @@ void SkinLabel::setBackColor(const QColor& color) {
         QAccessibleStateChangeEvent event(this, changed);
         QAccessible::updateAccessibility(&event);
     }
-}
-
-void SkinLabel::setCheckedBackColor(const QColor& checkedBackColor) {
-    checkedBackColor_ = checkedBackColor;
 }
 
 void SkinLabel::setAutoSize(bool on) {
@@ -109,15 +101,6 @@ void SkinLabel::setGlyph(Glyph glyph) {
     update();
 }
 
-void SkinLabel::setTwipsPerPixel(double x, double y) {
-    twipsPerPixelX_ = x;
-    twipsPerPixelY_ = y;
-}
-
-QPointF SkinLabel::toTwips(const QPointF& pixels) const {
-    return {pixels.x() * twipsPerPixelX_, pixels.y() * twipsPerPixelY_};
-}
-
 void SkinLabel::applyPalette() {
     QPalette pal = palette();
     pal.setColor(QPalette::Active, QPalette::WindowText, foreColor_);
@@ -133,21 +116,21 @@ void SkinLabel::applyPalette() {
 }
 
 void SkinLabel::mousePressEvent(QMouseEvent* event) {
-    emit mouseDown(event->button(), toTwips(event->position()));
+    emit mouseDown(event->button(), event->position());
 }
 
 void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF pos = event->position();
-    emit mouseUp(event->button(), toTwips(pos));
+    emit mouseUp(event->button());
     // A click is a left press released over the label; the label may have been hidden or
     // moved by the mouse-up handlers, so ask again.
-    if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(pos.toPoint())) {
+    if (event->button() == Qt::LeftButton && isEnabled() &&
+        rect().contains(event->position().toPoint())) {
         emit clicked();
     }
 }
 
 void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), toTwips(event->position()));
+    emit mouseMoved();
     QLabel::mouseMoveEvent(event);
     // A move over a control is the control's own, never the window's.
     event->accept();
@@ -175,7 +158,7 @@ void SkinLabel::keyPressEvent(QKeyEvent* event) {
         // Held down, the key repeats: the label stays pressed until it is let go.
         if (heldKey_ == 0 && !event->isAutoRepeat()) {
             heldKey_ = event->key();
-            emit mouseDown(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+            emit mouseDown(Qt::LeftButton, QRectF(rect()).center());
         }
         return;
     }
@@ -217,7 +200,7 @@ void SkinLabel::moveSliderByKey(int key) {
 
 void SkinLabel::releaseKeyPress(bool click) {
     heldKey_ = 0;
-    emit mouseUp(Qt::LeftButton, toTwips(QRectF(rect()).center()));
+    emit mouseUp(Qt::LeftButton);
     // Last: the click may hide the window or take the focus elsewhere.
     if (click && isEnabled()) {
         emit clicked();

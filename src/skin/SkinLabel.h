@@ -9,11 +9,10 @@
 class QAction;
 class SkinSlider;
 
-// A label of the skin that acts as a button: it reports presses and releases with the
-// position in twips, draws transport symbols, and keeps its colours as plain values so that
-// state shown in a colour (the order in force, the enlarged playlist) can be read back.
-// Given the focus by the keyboard it shows a dotted frame in its text colour; Space or Return
-// then press it as the mouse does, or move it when it works as a slider.
+// A label of the skin that acts as a button: it reports presses with their position, draws
+// transport symbols, and keeps its colours as plain values so that the order in force, shown in
+// a colour, can be read back. Given the focus by the keyboard it shows a dotted frame in its
+// text colour; Space or Return then press it as the mouse does, or move it as a slider.
 class SkinLabel : public QLabel {
     Q_OBJECT
 public:
@@ -29,7 +28,7 @@ public:
     QColor backColor() const { return backColor_; }
     // A label whose state its colour holds, such as the active play order: it is checkable, and
     // checked while its back colour is `checkedBackColor`.
-    void setCheckedBackColor(const QColor& checkedBackColor);
+    void setCheckedBackColor(const QColor& color) { checkedBackColor_ = color; }
     bool isCheckable() const { return checkedBackColor_.isValid(); }
     bool isChecked() const { return isCheckable() && backColor_ == checkedBackColor_; }
 
@@ -40,8 +39,6 @@ public:
 
     void setGlyph(Glyph glyph);
     Glyph glyph() const { return glyph_; }
-
-    void setTwipsPerPixel(double x, double y);
 
     // The command the label stands for: a click triggers it, and the label is enabled while the
     // action is.
@@ -57,8 +54,8 @@ public:
     // the label. nullptr: a plain label again.
     void setSlider(SkinSlider* slider) { slider_ = slider; }
     SkinSlider* slider() const { return slider_; }
-    // Tells a listening screen reader, and sliderValueChanged(), that the slider's value
-    // changed; costs next to nothing while none listens.
+    // Tells a listening screen reader that the slider's value changed; costs next to nothing
+    // while none listens.
     void announceSliderValue();
     // One of two labels that take turns, such as show and hide: when this one is disabled or
     // hidden while it has the focus, `partner` takes it.
@@ -70,15 +67,14 @@ public:
     void takeKeyboardFocus();
 
 signals:
-    void mouseDown(Qt::MouseButton button, QPointF twipsPos);
-    void mouseUp(Qt::MouseButton button, QPointF twipsPos);
-    void mouseMoved(Qt::MouseButtons buttons, QPointF twipsPos);
+    // `pos` in pixels, within the label.
+    void mouseDown(Qt::MouseButton button, QPointF pos);
+    void mouseUp(Qt::MouseButton button);
+    void mouseMoved();
     void clicked();
     void doubleClicked();
     // setCaption() gave the label another text.
     void captionChanged();
-    // The slider's value changed as far as a listener cares.
-    void sliderValueChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -93,7 +89,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QPointF toTwips(const QPointF& pixels) const;
     void applyPalette();
     void paintGlyph(QPainter& painter) const;
     void paintFocusMark();
@@ -106,8 +101,6 @@ private:
     QColor checkedBackColor_;  // invalid: not checkable
     Glyph glyph_ = Glyph::None;
     bool autoSize_ = false;
-    double twipsPerPixelX_ = 15.0;
-    double twipsPerPixelY_ = 15.0;
     SkinSlider* slider_ = nullptr;
     SkinLabel* focusPartner_ = nullptr;
     bool keyboardFocus_ = false;

@@ -19,15 +19,11 @@ SkinLabelAccessible::SkinLabelAccessible(SkinLabel* label)
 
 // Decided at each question, not once: Qt may describe a label before its handlers are
 // connected. A clickable label that says nothing of itself is no button.
-bool SkinLabelAccessible::actsAsButton() const {
-    return label_.slider() == nullptr && label_.isClickable() && !text(QAccessible::Name).isEmpty();
-}
-
 QAccessible::Role SkinLabelAccessible::role() const {
     if (label_.slider() != nullptr) {
         return QAccessible::Slider;
     }
-    if (actsAsButton()) {
+    if (label_.isClickable() && !text(QAccessible::Name).isEmpty()) {
         return QAccessible::Button;
     }
     const bool image = !label_.pixmap().isNull() || label_.glyph() != SkinLabel::Glyph::None;
@@ -49,11 +45,8 @@ QString SkinLabelAccessible::text(QAccessible::Text t) const {
         !shown->sliderText().isEmpty()) {
         return shown->sliderText();
     }
-    if (t != QAccessible::Name) {
+    if (t != QAccessible::Name || shown != nullptr) {
         return QAccessibleWidget::text(t);
-    }
-    if (const SkinSlider* slider = label_.slider()) {
-        return slider->sliderName();
     }
     QString tip = label_.toolTip();
     if (label_.isClickable() && !tip.isEmpty()) {
@@ -102,14 +95,14 @@ QVariant SkinLabelAccessible::minimumStepSize() const {
 
 QStringList SkinLabelAccessible::actionNames() const {
     QStringList names = QAccessibleWidget::actionNames();
-    if (actsAsButton()) {
+    if (role() == QAccessible::Button) {
         names.prepend(pressAction());
     }
     return names;
 }
 
 void SkinLabelAccessible::doAction(const QString& actionName) {
-    if (actionName == pressAction() && actsAsButton()) {
+    if (actionName == pressAction() && role() == QAccessible::Button) {
         label_.click();
         return;
     }

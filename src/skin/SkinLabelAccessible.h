@@ -29,8 +29,6 @@ public:
     QVariant minimumStepSize() const override;
 
 private:
-    bool actsAsButton() const;
-
     SkinLabel& label_;
 };
 

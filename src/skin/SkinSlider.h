@@ -3,12 +3,12 @@
 #include <QString>
 
 // A skin label that works as a slider, as the keyboard and screen readers reach it: a value
-// from 0 to a maximum, in the unit a screen reader reads out.
+// from 0 to a maximum, in the unit a screen reader reads out. Its name is the label's
+// accessible name.
 class SkinSlider {
 public:
     virtual ~SkinSlider() = default;
 
-    virtual QString sliderName() const = 0;
     virtual double sliderValue() const = 0;
     // The value as a screen reader should say it; empty: the number does.
     virtual QString sliderText() const { return {}; }
