@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 

@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <cmath>
 
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/PositionBar.h"

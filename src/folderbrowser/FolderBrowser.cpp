@@ -37,9 +37,6 @@ FolderBrowser::FolderBrowser(const Desktop& desktop, MessageBoxes& messages,
       folders_(std::move(folders)) {
     setObjectName(QStringLiteral("FolderBrowser"));
     setWindowTitle(QStringLiteral("MP3 Verzeichnis einfügen"));
-    if (previewPlayer) {
-        previewPlayer->setAutoStart(false);
-    }
     buildControls();
     navigation_ = new FolderNavigation(source_, messages, *this, *driveBox, *folderTree, true);
     wireControls();

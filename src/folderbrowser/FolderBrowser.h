@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QComboBox>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>

@@ -1,7 +1,6 @@
 #include "folderbrowser/FolderChooser.h"
 
 #include <QCloseEvent>
-#include <QStringList>
 #include <QWindow>
 
 #include "folderbrowser/Drives.h"

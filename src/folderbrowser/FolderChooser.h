@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QComboBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>

@@ -1,7 +1,5 @@
 #include "folderbrowser/FolderNavigation.h"
 
-#include <QAbstractItemView>
-
 #include "folderbrowser/Drives.h"
 #include "folderbrowser/FolderTree.h"
 #include "platform/FileNames.h"

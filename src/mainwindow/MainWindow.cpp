@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPainter>
 
 #include "mainwindow/Chrome.h"
 #include "mainwindow/Docking.h"
@@ -49,8 +48,6 @@ MainWindow::MainWindow(const PlatformServices& services, SettingsModel& settings
     if (services.makePlayer) {
         player_ = services.makePlayer();
         infoPlayer_ = services.makePlayer();
-        player_->setAutoStart(false);
-        infoPlayer_->setAutoStart(false);
     }
 
     twips::setGeometry(*this, kDesignLeft, kDesignTop, kDesignWidth, kDesignHeight, desktop());

@@ -1,6 +1,5 @@
 // The main window's controls and menus, placed in twips as designed.
 #include <QApplication>
-#include <QPixmap>
 
 #include "mainwindow/MainWindow.h"
 #include "model/PlaybackModel.h"
@@ -39,7 +38,7 @@ void MainWindow::buildControls() {
     };
     // A horizontal line from x1 to x2 at y.
     const auto line = [this](const char* name, double x1, double x2, double y) {
-        auto* l = new SkinLine(this);
+        auto* l = new SkinFrame(this, true);
         l->setObjectName(QString::fromLatin1(name));
         twips::setGeometry(*l, std::min(x1, x2), y, std::abs(x2 - x1), 15, desktop());
     };

@@ -48,9 +48,6 @@ public:
     virtual bool mute() const = 0;
     virtual void setMute(bool on) = 0;
 
-    virtual bool autoStart() const = 0;
-    virtual void setAutoStart(bool on) = 0;
-
     // The file that follows the current one at a natural end, so that playback runs into it
     // without a gap. Empty: nothing follows. Setting the file that has just taken over through
     // this road with setFileName() does not reload it.

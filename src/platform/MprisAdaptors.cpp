@@ -1,6 +1,5 @@
 #include "platform/MprisAdaptors.h"
 
-#include <QDBusConnection>
 #include <QDBusError>
 #include <QMetaProperty>
 

@@ -589,7 +589,7 @@ void MpvPlayer::setFileName(const QString& path) {
         return;
     }
     if (engineAvailable()) {
-        loadCurrent(local, !autoStart_);
+        loadCurrent(local, true);  // a file set never starts by itself
     }
 }
 

@@ -53,9 +53,6 @@ public:
     bool mute() const override { return muted_; }
     void setMute(bool on) override;
 
-    bool autoStart() const override { return autoStart_; }
-    void setAutoStart(bool on) override { autoStart_ = on; }
-
     void setNextFileName(const QString& path) override;
     bool isLoading() const override { return loading_; }
     TrackTags tags() const override { return tags_; }
@@ -161,7 +158,6 @@ private:
     bool arrivedByQueue_ = false;
 
     bool muted_ = false;
-    bool autoStart_ = false;
 
     // While playing into mpv's null output (the sound server went away, or was never there),
     // mpv is asked now and then to open the real output again.

@@ -54,7 +54,6 @@ TrackInfoWindow::TrackInfoWindow(const Desktop& desktop, MediaPlayer* infoPlayer
         lengthLabel->setText(lengthText(0));
         return;
     }
-    infoPlayer->setAutoStart(false);
     infoPlayer->setFileName(path);
     // The player opens a file in the background; its length is known once it is open.
     if (infoPlayer->isLoading()) {
@@ -76,7 +75,6 @@ void TrackInfoWindow::showLength() {
     }
     // Still opening after the timeout: the file is taken as unmeasurable.
     lengthLabel->setText(lengthText(infoPlayer->isLoading() ? 0.0 : infoPlayer->duration()));
-    infoPlayer->setAutoStart(false);
     infoPlayer->stop();
 }
 

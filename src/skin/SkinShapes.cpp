@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-SkinFrame::SkinFrame(QWidget* parent) : QWidget(parent) {
+SkinFrame::SkinFrame(QWidget* parent, bool filled) : QWidget(parent), filled_(filled) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -13,21 +13,11 @@ void SkinFrame::setBorderColor(const QColor& color) {
 
 void SkinFrame::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
+    if (filled_) {
+        painter.fillRect(rect(), borderColor_);
+        return;
+    }
     painter.setPen(borderColor_);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-SkinLine::SkinLine(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void SkinLine::setColor(const QColor& color) {
-    color_ = color;
-    update();
-}
-
-void SkinLine::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.fillRect(rect(), color_);
 }

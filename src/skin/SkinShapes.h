@@ -3,11 +3,12 @@
 #include <QColor>
 #include <QWidget>
 
-// A rectangle frame of the skin (the frames around the title-bar buttons).
+// A rectangle frame of the skin (the frames around the title-bar buttons), or a filled one (the
+// one-pixel lines); it never takes the mouse.
 class SkinFrame : public QWidget {
     Q_OBJECT
 public:
-    explicit SkinFrame(QWidget* parent = nullptr);
+    explicit SkinFrame(QWidget* parent = nullptr, bool filled = false);
     void setBorderColor(const QColor& color);
 
 protected:
@@ -15,18 +16,5 @@ protected:
 
 private:
     QColor borderColor_{Qt::white};
-};
-
-// A one-pixel line of the skin; it never takes the mouse.
-class SkinLine : public QWidget {
-    Q_OBJECT
-public:
-    explicit SkinLine(QWidget* parent = nullptr);
-    void setColor(const QColor& color);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QColor color_{Qt::white};
+    bool filled_;
 };

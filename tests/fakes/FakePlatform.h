@@ -85,7 +85,6 @@ public:
     double length = 0;
     int state = 0;
     bool muted = false;
-    bool autoStarts = true;
     // With slowLoad, a file set stays loading (duration unknown) until finishLoad().
     bool slowLoad = false;
     bool loading = false;
@@ -120,8 +119,6 @@ public:
     int playState() const override { return state; }
     bool mute() const override { return muted; }
     void setMute(bool on) override { muted = on; }
-    bool autoStart() const override { return autoStarts; }
-    void setAutoStart(bool on) override { autoStarts = on; }
     void setNextFileName(const QString& path) override { next = path; }
     bool isLoading() const override { return loading; }
 

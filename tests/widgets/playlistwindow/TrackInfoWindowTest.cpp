@@ -32,7 +32,6 @@ Button Schließen 299,129 80x22)");
     EXPECT_EQ(info().pathEdit->text(), "/m/b.mp3");
     // Measured on the second player, which is left stopped; the first is not touched.
     EXPECT_EQ(infoPlayer().calls, QStringList({"file:/m/b.mp3", "stop"}));
-    EXPECT_FALSE(infoPlayer().autoStarts);
     EXPECT_TRUE(players.at(0)->calls.isEmpty());
     QTest::mouseClick(info().closeButton, Qt::LeftButton);
     EXPECT_EQ(program->trackInfo.get(), nullptr);
