@@ -229,73 +229,48 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     // The main player may still move on to the next entry while the browser is open.
     EXPECT_EQ(model().playlist().path(1), "/Musik/Rock/t.mp3");
     EXPECT_TRUE(messages->shown.empty());
+
+    // A file that is no folder list is named, and the list kept.
+    QDir(folder.path()).mkpath("ordner.mpc");
+    writeFile("gross.mpc", QByteArray(1024 * 1024 + 1, 'x'));
+    for (const char* name : {"ordner.mpc", "gross.mpc"}) {
+        dialog().chosenFile = path(name);
+        QTest::mouseClick(browser().loadButton, Qt::LeftButton);
+        EXPECT_TRUE(messages->told().last().startsWith("Fehler: Die Datei \"" + path(name)));
+    }
+    EXPECT_EQ(messages->shown.size(), 2U);
+    EXPECT_EQ(browser().folderList(), records);
 }
 
-struct ClearCase {
-    Answer answer;
-    bool chooseFile;  // false: the save dialog is cancelled
-    bool cleared;
-};
-
-class FolderBrowserClearTest : public FolderBrowserTest,
-                               public ::testing::WithParamInterface<ClearCase> {};
-
-TEST_P(FolderBrowserClearTest, TheAnswerDecidesWhatIsSavedAndCleared) {
-    const ClearCase& c = GetParam();
+// The answer decides what is saved and cleared: a save that did not happen keeps the list.
+TEST_F(FolderBrowserTest, TheAnswerToClearDecidesWhatIsSavedAndCleared) {
     start();
     QTest::mouseClick(browser().clearButton, Qt::LeftButton);  // an empty list asks nothing
     EXPECT_TRUE(messages->shown.empty());
-
-    browser().folderListBox->lines->setStringList({"/m", "/n"});
-    messages->answers = {c.answer};
-    dialog().chosenFile = c.chooseFile ? folder.filePath("vorher.mpc") : QString();
-    QTest::mouseClick(browser().clearButton, Qt::LeftButton);
-    EXPECT_EQ(
-        messages->told(),
-        QStringList({"Meldung: Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?"}));
-    EXPECT_EQ(messages->shown[0].buttons, MessageBoxes::Buttons::YesNoCancel);
-    EXPECT_EQ(browser().folderList().isEmpty(), c.cleared);
-    EXPECT_EQ(dialog().saves, c.answer == Answer::Yes ? 1 : 0);
-    EXPECT_EQ(dialog().initDir, c.answer == Answer::Yes ? folder.path() + "/Playlist" : "");
-    const bool saved = c.answer == Answer::Yes && c.chooseFile;
-    EXPECT_EQ(readFile("vorher.mpc"), saved ? QByteArray("/m\r\n/n\r\n") : QByteArray());
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, FolderBrowserClearTest,
-                         ::testing::Values(ClearCase{Answer::Yes, true, true},
-                                           ClearCase{Answer::Yes, false, false},
-                                           ClearCase{Answer::No, true, true},
-                                           ClearCase{Answer::Cancel, true, false}));
-
-struct FileFault {
-    bool save;
-    QString name;  // below the program folder
-    QByteArray content;
-};
-
-class FolderBrowserFileFaultTest : public FolderBrowserTest,
-                                   public ::testing::WithParamInterface<FileFault> {};
-
-TEST_P(FolderBrowserFileFaultTest, AFileThatCannotServeIsNamedAndTheListKept) {
-    const FileFault& fault = GetParam();
-    QDir(folder.path()).mkpath("ordner.mpc");
-    if (!fault.content.isEmpty()) {
-        writeFile(fault.name, fault.content);
+    const struct {
+        Answer answer;
+        const char* chosen;  // "": the save dialog is cancelled
+        bool cleared;
+    } cases[] = {{Answer::Yes, "vorher.mpc", true},
+                 {Answer::Yes, "", false},
+                 {Answer::No, "nein.mpc", true},
+                 {Answer::Cancel, "abbruch.mpc", false}};
+    for (const auto& c : cases) {
+        browser().folderListBox->lines->setStringList({"/m", "/n"});
+        messages->answers = {c.answer};
+        dialog().chosenFile = *c.chosen != 0 ? path(c.chosen) : QString();
+        dialog().initDir.clear();
+        QTest::mouseClick(browser().clearButton, Qt::LeftButton);
+        EXPECT_EQ(messages->told().last(),
+                  "Meldung: Wollen sie die Verzeichnisse speichern bevor sie sie löschen ?");
+        EXPECT_EQ(messages->shown.back().buttons, MessageBoxes::Buttons::YesNoCancel);
+        EXPECT_EQ(browser().folderList().isEmpty(), c.cleared) << c.chosen;
+        const bool yes = c.answer == Answer::Yes;
+        EXPECT_EQ(dialog().initDir, yes ? folder.path() + "/Playlist" : "");
+        EXPECT_EQ(readFile(c.chosen), yes && c.cleared ? QByteArray("/m\r\n/n\r\n") : "");
     }
-    start();
-    browser().folderListBox->lines->setStringList({"/m"});
-    dialog().chosenFile = folder.filePath(fault.name);
-    QTest::mouseClick(fault.save ? browser().saveButton : browser().loadButton, Qt::LeftButton);
-    ASSERT_EQ(messages->shown.size(), 1U);
-    EXPECT_EQ(browser().folderList(), QStringList({"/m"}));
-    EXPECT_TRUE(messages->shown[0].text.contains(fault.name));
-    EXPECT_EQ(messages->shown[0].title, "Fehler");
+    EXPECT_EQ(dialog().saves, 2);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, FolderBrowserFileFaultTest,
-    ::testing::Values(FileFault{true, "fehlt/liste.mpc", {}}, FileFault{false, "ordner.mpc", {}},
-                      FileFault{false, "gross.mpc", QByteArray(1024 * 1024 + 1, 'x')}));
 
 // Latin-1 names and a trailing blank are listed, scanned and written back byte for byte.
 TEST_F(FolderBrowserTest, NamesKeepTheirBytesThroughScanAndCommitUnlessTheyBreakALine) {

@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QKeySequence>
-#include <QSignalSpy>
 
 #include "fakes/ProgramFixture.h"
 #include "mainwindow/Chrome.h"
@@ -91,7 +89,6 @@ StaticText Keine Datei geladen 152,24 124x15
 StaticText v. 1.0 344,3 30x17
 Slider Lautstärke 360,52 14x14)");
     EXPECT_EQ(accessibleTree(pl()), "Window Playlist 305,252 427x368\nList Playlist 0,0 427x366");
-    EXPECT_TRUE(mainWindow().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_FALSE(opts().isVisible() || browser().isVisible());
 
     // Activated again after it was disabled meanwhile, the window takes the focus itself, not
@@ -115,17 +112,6 @@ Slider Lautstärke 360,52 14x14)");
               "volumeThumb positionTrack insertButton searchButton saveButton clearButton "
               "normalOrderButton shuffleButton optionsButton exitButton playlistSizeButton "
               "hidePlaylistButton");
-
-    // The window's shortcuts: load a file, help, options.
-    for (const auto& [key, action] :
-         {std::pair{QKeyCombination(Qt::CTRL, Qt::Key_M), &actions().loadFile},
-          {QKeyCombination(Qt::Key_F1), &actions().help},
-          {QKeyCombination(Qt::Key_F3), &actions().options}}) {
-        QSignalSpy triggered(action, &QAction::triggered);
-        ASSERT_TRUE(activate(mainWindow()));
-        QTest::keyClick(&mainWindow(), key.key(), key.keyboardModifiers());
-        EXPECT_EQ(triggered.count(), 1) << QKeySequence(key).toString().toStdString();
-    }
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(OptionsDialogTest, EveryOpenerRereadsTheFileEveryExitFreesThePlayerAndHol
     SkinLabel* button = label("optionsButton");
     const std::vector<Opener> openers{
         {[button] { QTest::keyClick(button, Qt::Key_Return); }, button},
-        {[this] { actions().options.trigger(); }, &mainWindow()},
+        {[this] { QTest::keyClick(&mainWindow(), Qt::Key_F3); }, &mainWindow()},
         {[this] { QTest::keyClick(pl().titleList, Qt::Key_F3); }, pl().titleList},
     };
     SettingsModel& settings = program->settings();
