@@ -27,7 +27,8 @@ protected:
     }
 };
 
-TEST_F(PositionBarTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysInside) {
+// A drag seeks on release, unless the length is unknown.
+TEST_F(PositionBarTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheBarIsASliderOfSeconds) {
     player().position = 125.5;
     timer("positionTimer")->setEnabled(true);
     ASSERT_TRUE(waitUntil([this] { return label("clock")->caption() == "2:06 / 3:20"; }));
@@ -57,10 +58,8 @@ TEST_F(PositionBarTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheTipStaysIns
     EXPECT_EQ(label("seekTip")->caption(), "3:20/3:20  100%");
     QTest::mouseRelease(label("positionTrack"), Qt::LeftButton);
     EXPECT_EQ(player().position, 200);
-}
 
-// The bar is a slider of seconds that screen readers and keys set.
-TEST_F(PositionBarTest, BarIsASliderOfSecondsAndADragSeeksOnReleaseUnlessTheLengthIsUnknown) {
+    // The bar is a slider of seconds that screen readers and keys set.
     player().position = 125.5;
     EXPECT_EQ(readOut(label("positionTrack")),
               std::tuple(QAccessible::Slider, "Position", 125.5, 0, 200));
