@@ -55,7 +55,7 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     EXPECT_FALSE(inTaskBar());
 }
 
-TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowComesBack) {
+TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayMinimisingOnlyMinimises) {
     QSignalSpy opened(control<QMenu>("trayMenu"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
@@ -80,16 +80,9 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     EXPECT_EQ(opened.count(), 3);
     control<QMenu>("trayMenu")->close();
 
-    // Without a tray, the window hidden in it comes back (it is hidden there already).
-    EXPECT_TRUE(mainWindow().tray().trayHostTimer->isRunning());
-    tray->hostRunning = false;
-    mainWindow().tray().checkTrayHost();
-    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized() && inTaskBar());
-    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
-    tray->hostRunning = true;  // back: the entry goes again
-    mainWindow().tray().checkTrayHost();
-    EXPECT_FALSE(inTaskBar());
-    // Gone while out of the task bar: minimising only minimises, and puts it back there.
+    // Gone while out of the task bar: minimising only minimises, and puts it back there. (The
+    // desktop test sees a window hidden in the tray come back when the tray goes.)
+    tray->send(TrayIcon::Event::Activated);
     tray->hostRunning = false;
     minimise();
     ASSERT_TRUE(waitUntil([this] { return inTaskBar() && mainWindow().isVisible(); }));
