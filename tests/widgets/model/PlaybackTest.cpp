@@ -188,28 +188,25 @@ TEST_F(PlaybackTest, PressActionsClickEnabledLabelsAndNamesShowAsWritten) {
     // Nothing of a name is read as markup.
     QtTrayIcon trayIcon;
     QtMessageBoxes boxes;
-    for (const QString name :
-         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
-        SCOPED_TRACE(name.toStdString());
-        model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
-        pl().lines->setStringList(model().playlist().titles());
-        click("nextButton");
-        EXPECT_EQ(shownText(*label("titleMarquee")), name);
-        EXPECT_EQ(shownText(*program->popup().titleLabel), name);
-        const QModelIndex line = pl().lines->index(0);
-        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
-        trayIcon.setTip(name);
-        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
-        QString boxText;
-        QTimer::singleShot(0, [&boxText] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxText = shownText(box->text(), box->textFormat());
-                box->close();
-            }
-        });
-        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
-        EXPECT_EQ(boxText, name);
-    }
+    const QString name = "06 <b>Fett <i>schraeg &lt;3 <img src=\"/etc/x.png\">Bild";
+    model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
+    pl().lines->setStringList(model().playlist().titles());
+    click("nextButton");
+    EXPECT_EQ(shownText(*label("titleMarquee")), name);
+    EXPECT_EQ(shownText(*program->popup().titleLabel), name);
+    const QModelIndex line = pl().lines->index(0);
+    EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
+    trayIcon.setTip(name);
+    EXPECT_EQ(shownText(trayIcon.shownTip()), name);
+    QString boxText;
+    QTimer::singleShot(0, [&boxText] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxText = shownText(box->text(), box->textFormat());
+            box->close();
+        }
+    });
+    boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+    EXPECT_EQ(boxText, name);
 }
 
 // The player's keys act like the controls, in the list where it has no use for them.
