@@ -1,5 +1,4 @@
 #include <QPointer>
-#include <QTextDocument>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,40 +45,22 @@ EditableText Hilfetext 0,0 633x447)");
     // gives the note naming the file.
     const QString path = folder.filePath("hilfe.rtf");
     const QByteArray native = QFile::encodeName(path);
-    // 4 MB that show only "Hilfe": the reader passes over the destination.
-    const auto sized = [this](qint64 size) {
-        const QByteArray head = "{\\rtf1 Hilfe{\\*\\x ";
-        writeHelp(head + QByteArray(size - head.size() - 2, 'a') + "}}");
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"missing", [] {}},
+        {"over 4 MB", [&] { writeHelp("{\\rtf1 " + QByteArray(4 << 20, 'a') + "}"); }},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }},
     };
-    struct Case {
-        const char* what;
-        std::function<void()> make;
-        QString shown;  // without line breaks; none: the note
-        int paragraphs;
-    };
-    const Case cases[] = {
-        {"missing", [] {}, {}, 0},
-        {"4 MB", [&] { sized(4 << 20); }, "Hilfe", 1},
-        {"one byte more", [&] { sized((4 << 20) + 1); }, {}, 0},
-        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }, {}, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [what, make] : cases) {
         std::filesystem::remove_all(native.toStdString());
-        c.make();
+        make();
         actions().help.trigger();
-        ASSERT_NE(help(), nullptr) << c.what;
-        const QTextDocument& document = *help()->helpText->document();
-        const QString shown = document.toPlainText();
-        if (!c.shown.isEmpty()) {
-            EXPECT_EQ(QString(shown).remove('\n'), c.shown) << c.what;
-            EXPECT_EQ(document.blockCount(), c.paragraphs) << c.what;
-        } else {
-            EXPECT_TRUE(
-                shown.startsWith("Die Hilfedatei wurde nicht gefunden oder konnte nicht "
-                                 "gelesen werden:\n" +
-                                 path + "\n"))
-                << c.what << ": " << shown.left(200).toStdString();
-        }
+        ASSERT_NE(help(), nullptr) << what;
+        const QString shown = help()->helpText->toPlainText();
+        EXPECT_TRUE(
+            shown.startsWith("Die Hilfedatei wurde nicht gefunden oder konnte nicht "
+                             "gelesen werden:\n" +
+                             path + "\n"))
+            << what << ": " << shown.left(200).toStdString();
         help()->close();
     }
     EXPECT_EQ(processEnds, 0);
