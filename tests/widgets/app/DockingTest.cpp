@@ -18,6 +18,13 @@ TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     showPlaylist(*program);
     EXPECT_EQ(pl().pos(), QPoint(333, 200 + 155 - 20));
 
+    // At 540 px the tick takes the main window's left, one pixel further it does not.
+    for (const auto& [left, docked] : {std::pair{540, QPoint(540, 355)}, {541, QPoint(7, 355)}}) {
+        mainWindow().move(left, 200);
+        pl().move(7, 0);
+        mainWindow().docking().dock();
+        EXPECT_EQ(pl().pos(), docked) << left;
+    }
     mainWindow().move(600, 200);
     pl().move(7, 0);
     showPlaylist(*program);

@@ -34,12 +34,6 @@ TEST_F(PositionBarTest, TimerShowsTheClockAClickSeeksNowhereNewAndTheBarIsASlide
     ASSERT_TRUE(waitUntil([this] { return label("clock")->caption() == "2:06 / 3:20"; }));
     EXPECT_EQ(label("positionNotch")->x(), 236);  // 1560 + 3165 x 125.5 / 200 twips
 
-    label("seekTip")->show();
-    QTest::mouseMove(label("positionTrack"));
-    EXPECT_TRUE(label("seekTip")->isVisible());
-    QTest::mouseMove(&mainWindow(), QPoint(5, 100));
-    EXPECT_FALSE(label("seekTip")->isVisible());
-
     timer("positionTimer")->setEnabled(false);
     player().position = 50;
     position().showPosition();
