@@ -321,6 +321,14 @@ TEST_F(FolderBrowserTest, AListCutAtTheLimitIsSaidOnceBeforeItIsWrittenBack) {
     QTest::mouseClick(browser().cancelButton, Qt::LeftButton);
     runEventsFor(50);
     EXPECT_EQ(messages->shown.size(), 1U);
+
+    // A loaded list is cut and said the same way.
+    click("insertButton");
+    writeFile("lang.mpc", tooLong);
+    dialog().chosenFile = path("lang.mpc");
+    QTest::mouseClick(browser().loadButton, Qt::LeftButton);
+    ASSERT_EQ(messages->shown.size(), 2U);
+    EXPECT_TRUE(messages->shown[1].text.contains("lang.mpc\" ist länger"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "fakes/ProgramFixture.h"
 #include "mainwindow/Tray.h"
 #include "platform/DBusMenuExporter.h"
+#include "playlistwindow/TitleSearchWindow.h"
 #include "popup/TrackChangePopup.h"
 
 namespace {
@@ -32,6 +33,8 @@ protected:
 TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestartsDocking) {
     EXPECT_EQ(tray->tip, "MP3-Brambleplayer");
     EXPECT_FALSE(inTaskBar());
+    click("searchButton");  // nor has a dialog while the icon is there
+    EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
     const QString seventy(70, QLatin1Char('t'));
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     model().fillPlaylist({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
