@@ -1,5 +1,3 @@
-#include <QWindow>
-
 #include "fakes/ProgramFixture.h"
 #include "folderbrowser/FolderChooser.h"
 
@@ -61,7 +59,6 @@ TEST_F(FolderChooserTest, CancelAndCloseBoxChangeNothingOkTakesTheOpenFolder) {
     EXPECT_TRUE(first.isVisible());
     EXPECT_EQ(first.windowTitle(), "Standard-Verzeichnis wählen");
     EXPECT_FALSE(opts().isEnabled());
-    EXPECT_EQ(first.windowHandle()->transientParent(), opts().windowHandle());
     // Preset from the folder in use, not from the edited text.
     EXPECT_EQ(first.folderTree->path(), path("musik"));
     EXPECT_TRUE(first.folderTree->path().startsWith(first.driveBox->currentText()));
