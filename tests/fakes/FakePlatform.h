@@ -284,22 +284,17 @@ private:
     mutable int onGuiThread_ = 0;
 };
 
-// Task-list entries by window, windows raised and brought to the front; heldAt: held there.
+// Task-list entries by window, windows raised and brought to the front.
 class FakeWindowSystem : public WindowSystem {
 public:
     std::map<const QWidget*, bool> listed;
     std::vector<const QWidget*> raised;
     std::vector<const QWidget*> broughtToFront;
-    std::map<const QWidget*, QPoint> heldAt;
 
     void setInTaskList(QWidget& window, bool inList) override { listed[&window] = inList; }
     void stackAbove(QWidget& window, const QWidget& sibling) override {
         raised.push_back(&window);
         WindowSystem::stackAbove(window, sibling);
-    }
-    QPoint placeOf(const QWidget& window) const override {
-        const auto held = heldAt.find(&window);
-        return held != heldAt.end() ? held->second : WindowSystem::placeOf(window);
     }
     void bringToFront(QWidget& window) override {
         broughtToFront.push_back(&window);

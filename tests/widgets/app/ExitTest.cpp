@@ -1,5 +1,3 @@
-#include <QPointer>
-
 #include "fakes/ProgramFixture.h"
 
 namespace {
@@ -30,13 +28,6 @@ TEST_F(ExitTest, WithoutConfirmationEveryExitEndsAtOnceAndTakesPlayersIconAndWin
     EXPECT_EQ(processEnds, 4);
     EXPECT_TRUE(messages->shown.empty());
     EXPECT_EQ(readFile("settings.cfg"), settingsBefore);
-
-    // A program that ends before an unloaded window is deleted takes it along.
-    const QPointer<PlaylistWindow> unloaded = &pl();
-    program->unloadPlaylist();
-    ASSERT_FALSE(unloaded.isNull());
-    program.reset();
-    EXPECT_TRUE(unloaded.isNull());
 }
 
 // The box runs the event loop: another exit meanwhile raises it, a close is refused.

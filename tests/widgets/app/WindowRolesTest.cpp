@@ -1,4 +1,3 @@
-#include <QTest>
 #include <QWindow>
 
 #include "fakes/ProgramFixture.h"
@@ -9,98 +8,37 @@
 
 namespace {
 
-class WindowRolesTest : public ProgramFixture {
-protected:
-    bool broughtToFront(const QWidget& window) {
-        return waitUntil([&] {
-            return !windows->broughtToFront.empty() && windows->broughtToFront.back() == &window;
-        });
-    }
+class WindowRolesTest : public ProgramFixture {};
 
-    // Every window a user can open, with the window a dialog must stay above (none: its own).
-    std::vector<std::pair<QWidget*, QWidget*>> openEveryWindow() {
-        model().fillPlaylist({{"Eins", "/m/1.mp3"}}, {1});
-        pl().lines->setStringList(model().playlist().titles());
-        pl().setListIndex(0);
-        pl().trackInfoItem->trigger();
-        click("searchButton");
-        actions().help.trigger();
-        click("optionsButton");
-        opts().chooseFolderButton->click();
-        std::vector<std::pair<QWidget*, QWidget*>> opened{
-            {&mainWindow(), nullptr},
-            {&pl(), nullptr},
-            {program->trackInfo.get(), &mainWindow()},
-            {program->searchIfLoaded(), &mainWindow()},
-            {program->help.get(), &mainWindow()},
-            {&opts(), &mainWindow()}};
-        FolderChooser& chooser = *program->folderChooser.get();
-        EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
-        EXPECT_EQ(chooser.windowModality(), Qt::WindowModal);
-        EXPECT_FALSE(windows->inTaskList(chooser));
-        chooser.cancelButton->click();
-        opts().cancelButton->click();
-        click("insertButton");  // hides the main window
-        opened.emplace_back(&browser(), &mainWindow());
-        return opened;
-    }
-    // The main window is hidden by then: the dialogs shown for it stand in for it.
-    void expectPlaces(const std::vector<std::pair<QWidget*, QWidget*>>& opened, bool mainListed) {
-        for (const auto& [window, owner] : opened) {
-            ASSERT_NE(window, nullptr);
-            SCOPED_TRACE(window->objectName().toStdString());
-            EXPECT_EQ(windows->inTaskList(*window),
-                      mainListed && (window == &mainWindow() ||
-                                     (owner == &mainWindow() && window->isVisible())));
-            if (owner != nullptr) {
-                EXPECT_EQ(window->windowHandle()->transientParent(), owner->windowHandle());
-            }
-        }
-    }
-};
-
-TEST_F(WindowRolesTest, WhileTheIconExistsNoWindowHasATaskListEntry) {
-    tray->hostRunning = true;
-    start();
-    expectPlaces(openEveryWindow(), false);
-}
-
+// Without the icon only the main window has a task-list entry, and the dialogs stay above the
+// window they were opened for; the desktop test checks the same for the search, the options
+// dialog and the folder browser under real window managers.
 TEST_F(WindowRolesTest, WithoutTheIconOnlyTheMainWindowHasOneAndDialogsStayAboveTheirOwner) {
     start();
-    const auto opened = openEveryWindow();
-    expectPlaces(opened, true);
-    browser().cancelButton->click();
-    EXPECT_TRUE(windows->inTaskList(mainWindow()));
-    EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
-}
-
-TEST_F(WindowRolesTest, FocusGoesBackToTheWindowADialogWasOpenedOverAndAClickBringsTheDialogBack) {
-    start();
-    EXPECT_TRUE(broughtToFront(mainWindow()));  // at start-up
-    // Whatever activates the main window brings the playlist window up with it.
-    ASSERT_TRUE(activate(pl()));
-    windows->raised.clear();
-    ASSERT_TRUE(activate(mainWindow()));
-    EXPECT_EQ(windows->raised, std::vector<const QWidget*>{&pl()});
-
+    model().fillPlaylist({{"Eins", "/m/1.mp3"}}, {1});
+    pl().lines->setStringList(model().playlist().titles());
     click("searchButton");
-    TitleSearchWindow& search = *program->searchIfLoaded();
     ASSERT_TRUE(activate(pl()));  // the search stays above it
-    EXPECT_EQ(windows->raised.back(), &search);
-    ASSERT_TRUE(activate(search));
-    search.close();  // the close box
-    EXPECT_TRUE(broughtToFront(mainWindow()));
-
-    // A click on the main window, which the options dialog holds, brings the dialog back up.
+    EXPECT_EQ(windows->raised.back(), program->searchIfLoaded());
+    pl().setListIndex(0);
+    pl().trackInfoItem->trigger();
+    actions().help.trigger();
     click("optionsButton");
-    ASSERT_FALSE(mainWindow().isEnabled());
-    activate(mainWindow());
-    EXPECT_TRUE(broughtToFront(opts()));
-    // Qt asks for the focus for the clicked window itself, after that and with no activation
-    // left to answer where the focus is already there: the press brings the dialog back too.
-    windows->broughtToFront.clear();
-    QTest::mouseClick(mainWindow().windowHandle(), Qt::LeftButton, {}, QPoint(200, 140));
-    EXPECT_TRUE(broughtToFront(opts()));
+    opts().chooseFolderButton->click();
+    FolderChooser& chooser = *program->folderChooser.get();
+    EXPECT_EQ(chooser.windowHandle()->transientParent(), opts().windowHandle());
+    EXPECT_FALSE(windows->inTaskList(chooser));
+    EXPECT_TRUE(windows->inTaskList(mainWindow()));
+    EXPECT_FALSE(windows->inTaskList(pl()));
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(program->trackInfo.get()),
+          static_cast<QWidget*>(program->searchIfLoaded()),
+          static_cast<QWidget*>(program->help.get()), static_cast<QWidget*>(&opts())}) {
+        ASSERT_NE(dialog, nullptr);
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        EXPECT_FALSE(windows->inTaskList(*dialog));
+        EXPECT_EQ(dialog->windowHandle()->transientParent(), mainWindow().windowHandle());
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "fakes/ProgramFixture.h"
 #include "mainwindow/Tray.h"
 #include "platform/DBusMenuExporter.h"
+#include "playlistwindow/TitleSearchWindow.h"
 #include "popup/TrackChangePopup.h"
 
 namespace {
@@ -32,6 +33,8 @@ protected:
 TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestartsDocking) {
     EXPECT_EQ(tray->tip, "MP3-Brambleplayer");
     EXPECT_FALSE(inTaskBar());
+    click("searchButton");  // nor has a dialog while the icon is there
+    EXPECT_FALSE(windows->inTaskList(*program->searchIfLoaded()));
     const QString seventy(70, QLatin1Char('t'));
     const QString emojiAt62 = QString(62, QLatin1Char('e')) + QString::fromUtf8("🎵");
     model().fillPlaylist({{seventy, "/m/t.mp3"}, {emojiAt62, "/m/e.mp3"}}, {1, 2});
@@ -40,10 +43,8 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     click("nextButton");
     EXPECT_EQ(tray->tip, emojiAt62.left(62));
 
-    label("seekTip")->show();
     tray->send(TrayIcon::Event::Activated);  // while visible: it stays as it is
     EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized());
-    EXPECT_FALSE(label("seekTip")->isVisible());  // every message of the window hides the tooltip
 
     minimise();
     EXPECT_FALSE(mainWindow().isVisible());
@@ -57,7 +58,7 @@ TEST_F(TrayTest, IconTellsTheTrackCutTo63AndDoubleClickShowsTheWindowAndRestarts
     EXPECT_FALSE(inTaskBar());
 }
 
-TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowComesBack) {
+TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayMinimisingOnlyMinimises) {
     QSignalSpy opened(control<QMenu>("trayMenu"), &QMenu::aboutToShow);
     minimise();
     withTrayMenu([this] {
@@ -82,16 +83,9 @@ TEST_F(TrayTest, MessagesWhileTheMenuIsOpenAreIgnoredAndWithoutATrayTheWindowCom
     EXPECT_EQ(opened.count(), 3);
     control<QMenu>("trayMenu")->close();
 
-    // Without a tray, the window hidden in it comes back (it is hidden there already).
-    EXPECT_TRUE(mainWindow().tray().trayHostTimer->isRunning());
-    tray->hostRunning = false;
-    mainWindow().tray().checkTrayHost();
-    EXPECT_TRUE(mainWindow().isVisible() && !mainWindow().isMinimized() && inTaskBar());
-    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
-    tray->hostRunning = true;  // back: the entry goes again, told by the tray
-    emit tray->hostChanged();
-    EXPECT_FALSE(inTaskBar());
-    // Gone while out of the task bar: minimising only minimises, and puts it back there.
+    // Gone while out of the task bar: minimising only minimises, and puts it back there. (The
+    // desktop test sees a window hidden in the tray come back when the tray goes.)
+    tray->send(TrayIcon::Event::Activated);
     tray->hostRunning = false;
     minimise();
     ASSERT_TRUE(waitUntil([this] { return inTaskBar() && mainWindow().isVisible(); }));

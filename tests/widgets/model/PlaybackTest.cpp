@@ -16,9 +16,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
-
 class PlaybackTest : public ProgramFixture {
 protected:
     void SetUp() override {
@@ -72,7 +69,6 @@ TEST_F(PlaybackTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInI
     EXPECT_EQ(checks(), "1011");
     click("shuffleButton");
     EXPECT_TRUE(model().shuffle());
-    EXPECT_EQ(label("shuffleButton")->backColor(), kRed);
     EXPECT_EQ(checks(), "1110");
     QStringList played;
     for (int i = 0; i < 4; ++i) {
@@ -92,7 +88,6 @@ TEST_F(PlaybackTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInI
     EXPECT_FALSE(actions().normalOrder.isChecked());
     actions().shuffleOrder.trigger();
     EXPECT_FALSE(model().shuffle());
-    EXPECT_EQ(label("normalOrderButton")->backColor(), kWhite);
     EXPECT_EQ(checks(), "1010");
     EXPECT_TRUE(actions().shuffleOrder.isChecked());
     actions().normalOrder.trigger();
@@ -111,7 +106,7 @@ TEST_F(PlaybackTest, ShufflePassesRepeatTheDrawnOrderAndPlaySelectedContinuesInI
     EXPECT_EQ(playing(), "/m/b.mp3");  // order(3) = 2
 }
 
-TEST_F(PlaybackTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
+TEST_F(PlaybackTest, EndOfFileAdvancesAndQueuesTheNextFilePauseTogglesAndStopRewinds) {
     click("nextButton");
     EXPECT_EQ(player().next, "/m/b.mp3");
     player().finish();
@@ -122,10 +117,8 @@ TEST_F(PlaybackTest, EndOfFileAdvancesAndQueuesTheFollowingFile) {
     EXPECT_EQ(playing(), "/m/a.mp3");
     click("shuffleButton");
     EXPECT_EQ(player().next, "/m/a.mp3");  // step 2 of the shuffle order is entry 1
-}
 
-TEST_F(PlaybackTest, PauseTogglesWhileTheTrayShowsPausedAndStopRewinds) {
-    click("nextButton");
+    // Pause toggles while the tray shows it paused; stop rewinds.
     click("pauseButton");
     EXPECT_NE(player().state, MediaPlayer::kPlaying);
     EXPECT_FALSE(actions().pause.isEnabled());
@@ -153,7 +146,8 @@ TEST_F(PlaybackTest, PauseTogglesWhileTheTrayShowsPausedAndStopRewinds) {
 TEST_F(PlaybackTest, CtrlMLoadsTheChosenFileAndOpenPlaysIt) {
     program->settings().setStandardFolder("/music");
     dialog().chosenFile = "/music/Leise.mp3";
-    actions().loadFile.trigger();
+    ASSERT_TRUE(activate(mainWindow()));
+    QTest::keyClick(&mainWindow(), Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(dialog().initDir, "/music");
     EXPECT_EQ(dialog().filter, "MP3 - Dateien (*.mp3)|*.mp3");
     EXPECT_EQ(player().file, "/music/Leise.mp3");
@@ -194,28 +188,25 @@ TEST_F(PlaybackTest, PressActionsClickEnabledLabelsAndNamesShowAsWritten) {
     // Nothing of a name is read as markup.
     QtTrayIcon trayIcon;
     QtMessageBoxes boxes;
-    for (const QString name :
-         {"06 <b>Fett <i>schraeg", "07 Tom &lt;3 Jerry", "<img src=\"/etc/x.png\">Bild"}) {
-        SCOPED_TRACE(name.toStdString());
-        model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
-        pl().lines->setStringList(model().playlist().titles());
-        click("nextButton");
-        EXPECT_EQ(shownText(*label("titleMarquee")), name);
-        EXPECT_EQ(shownText(*program->popup().titleLabel), name);
-        const QModelIndex line = pl().lines->index(0);
-        EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
-        trayIcon.setTip(name);
-        EXPECT_EQ(shownText(trayIcon.shownTip()), name);
-        QString boxText;
-        QTimer::singleShot(0, [&boxText] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxText = shownText(box->text(), box->textFormat());
-                box->close();
-            }
-        });
-        boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
-        EXPECT_EQ(boxText, name);
-    }
+    const QString name = "06 <b>Fett <i>schraeg &lt;3 <img src=\"/etc/x.png\">Bild";
+    model().fillPlaylist({{name, "/m/n.mp3"}}, {1});
+    pl().lines->setStringList(model().playlist().titles());
+    click("nextButton");
+    EXPECT_EQ(shownText(*label("titleMarquee")), name);
+    EXPECT_EQ(shownText(*program->popup().titleLabel), name);
+    const QModelIndex line = pl().lines->index(0);
+    EXPECT_EQ(shownText(line.data(Qt::ToolTipRole).toString()), name);
+    trayIcon.setTip(name);
+    EXPECT_EQ(shownText(trayIcon.shownTip()), name);
+    QString boxText;
+    QTimer::singleShot(0, [&boxText] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxText = shownText(box->text(), box->textFormat());
+            box->close();
+        }
+    });
+    boxes.show(name, "Fehler", MessageBoxes::Buttons::Ok, MessageBoxes::Icon::None);
+    EXPECT_EQ(boxText, name);
 }
 
 // The player's keys act like the controls, in the list where it has no use for them.

