@@ -5,7 +5,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <memory>
-#include <tuple>
 
 #include "formats/RtfReader.h"
 
@@ -15,13 +14,6 @@ std::unique_ptr<QTextDocument> read(const QByteArray& rtf) {
     auto document = std::make_unique<QTextDocument>();
     readRtf(rtf, *document);
     return document;
-}
-
-// Text and character format at one position of the document.
-QTextCharFormat formatAt(QTextDocument& document, int position) {
-    QTextCursor cursor(&document);
-    cursor.setPosition(position + 1);
-    return cursor.charFormat();
 }
 
 TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
@@ -36,37 +28,6 @@ TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
     EXPECT_EQ(doc->findBlockByNumber(1).text(), QStringLiteral("Zwei\u2028drei\tvier"));
     EXPECT_EQ(doc->findBlockByNumber(2).text(), QStringLiteral("Grüße € € —😀."));
     EXPECT_EQ(doc->findBlockByNumber(3).text(), QStringLiteral("{a}\\b\u00A0c—–•“”"));
-}
-
-TEST(RtfReaderTest, CharacterFormatsFollowGroupsAndSwitches) {
-    const auto doc =
-        read("{\\rtf1 n{\\b b{\\i i\\ul u}b}\\i I\\i0 n\\ul U\\ulnone n\\ul0 n\\b B\\plain n}");
-    ASSERT_EQ(doc->toPlainText(), "nbiubInUnnBn");
-    // Bold, italic and underlined, character by character.
-    QStringList shown;
-    for (const int pos : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
-        const QTextCharFormat f = formatAt(*doc, pos);
-        shown << QString(f.fontWeight() == QFont::Bold ? "b" : "-") + (f.fontItalic() ? "i" : "-") +
-                     (f.fontUnderline() ? "u" : "-");
-    }
-    EXPECT_EQ(shown.join(' '), "--- b-- bi- biu b-- -i- --- --u --- --- b-- ---");
-}
-
-// Twips become pixels at 96 DPI; \pard starts a plain paragraph again. The bullet's text lines up
-// with its wrapped lines: the tab stop lies where the left indent is.
-TEST(RtfReaderTest, ParagraphFormatsApplyToTheParagraphTheyEnd) {
-    const auto doc = read(
-        "{\\rtf1\\pard\\qc Mitte\\par\\pard\\li900\\fi-300\\sb150\\sa300 "
-        "\\bullet\\tab Punkt\\par\\pard Links}");
-    const auto format = [&doc](int block) { return doc->findBlockByNumber(block).blockFormat(); };
-    EXPECT_EQ(format(0).alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(std::tuple(format(1).leftMargin(), format(1).textIndent(), format(1).topMargin(),
-                         format(1).bottomMargin()),
-              std::tuple(60.0, -20.0, 10.0, 20.0));
-    ASSERT_EQ(format(1).tabPositions().size(), 1);
-    EXPECT_EQ(format(1).tabPositions()[0].position, 20.0);
-    EXPECT_EQ(std::pair(format(2).alignment(), format(2).leftMargin()),
-              std::pair(Qt::Alignment(Qt::AlignLeft), 0.0));
 }
 
 TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
