@@ -139,21 +139,4 @@ TEST_F(SoundServerTest, AServerStoppedAtStartUpOrRestartedLaterIsDrivenByTheSlid
     EXPECT_GT(player.currentPosition(), restartedAt);
 }
 
-// No server at start-up, and one that comes later: the next volume change reaches it. ALSA
-// settles what `default` means at the first opening in the process, here one that found no
-// server (as the mixer's own first opening does, or the engine's trying ALSA's output).
-TEST_F(SoundServerTest, AServerThatComesAfterThePlayerIsDrivenByTheSlider) {
-    endServer();
-    snd_mixer_t* early = nullptr;
-    ASSERT_GE(snd_mixer_open(&early, 0), 0);
-    EXPECT_LT(snd_mixer_attach(early, "default"), 0);
-    snd_mixer_close(early);
-    mixer->setReal(&alsa);
-    start();
-    ASSERT_TRUE(waitUntil([this] { return mixer->opens > 0; }));
-    startServerAnew();
-    mainWindow().volume().nudgeToShare(0.4);
-    EXPECT_TRUE(sinkReaches(40));
-}
-
 }  // namespace

@@ -30,14 +30,6 @@ TEST(RtfReaderTest, ParagraphsAndCharactersOfTheTextOnly) {
     EXPECT_EQ(doc->findBlockByNumber(3).text(), QStringLiteral("{a}\\b\u00A0c—–•“”"));
 }
 
-TEST(RtfReaderTest, DestinationsArePassedOverButFieldResultsShown) {
-    const auto doc = read(
-        "{\\rtf1 a{\\pict\\pngblip\\bin6 }}{{x}}b{\\stylesheet{\\s1 Stil;}}"
-        "{\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt Link}}"
-        "{\\header Kopf}{\\footer Fuss}{\\*\\unbekannt {verschachtelt} text}c}");
-    EXPECT_EQ(doc->toPlainText(), "abLinkc");
-}
-
 TEST(RtfReaderTest, MalformedInputReadsWhatItCanWithoutFailing) {
     const std::pair<QByteArray, QString> cases[] = {
         {"{\\rtf1 abc{\\b def", "abcdef"},

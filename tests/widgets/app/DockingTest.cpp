@@ -47,17 +47,4 @@ TEST_F(DockingTest, TickShowingAndActivationPlaceThePlaylist) {
     EXPECT_EQ(mainWindow().height(), 150);
 }
 
-// Where the panel or the window manager leaves no room below, the desktop test watches it.
-TEST_F(DockingTest, TimerWakesWhenAWindowMovesAndDocksAMovedPlaylistAgain) {
-    ASSERT_TRUE(waitUntil([this] { return !timer("dockingTimer")->isRunning(); }));
-    EXPECT_TRUE(timer("dockingTimer")->isEnabled());
-    EXPECT_EQ(pl().pos(), mainWindow().pos() + QPoint(0, mainWindow().height()));
-
-    mainWindow().move(200, 150);
-    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-    ASSERT_TRUE(waitUntil([this] { return !timer("dockingTimer")->isRunning(); }));
-    pl().move(0, 0);
-    EXPECT_TRUE(waitUntil([this] { return pl().pos() == QPoint(200, 305); }));
-}
-
 }  // namespace
