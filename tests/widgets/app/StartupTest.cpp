@@ -105,4 +105,16 @@ TEST_F(StartupTest, AnUnusableEngineIsToldAndOnlyTemporaryFilesAreRemoved) {
     EXPECT_TRUE(mainWindow().isVisible());
 }
 
+// Wholly on the free part of the screen, moved the least; the playlist docks underneath.
+TEST_F(StartupTest, WindowsStayOnTheScreen) {
+    desktop->screen = QSize(800, 600);
+    desktop->available = QRect(0, 24, 800, 536);
+    start();
+    EXPECT_EQ(mainWindow().pos(), QPoint(305, 37));
+    EXPECT_TRUE(pl().isVisible());
+    mainWindow().docking().dock();
+    EXPECT_EQ(pl().pos(), QPoint(305, 37 + mainWindow().height()));
+    EXPECT_TRUE(desktop->availableGeometry().contains(browser().geometry()));
+}
+
 }  // namespace
