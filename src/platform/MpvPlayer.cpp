@@ -185,7 +185,7 @@ bool MpvPlayer::prepare() {
     mpv.observeProperty(handle_.get(), kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
     mpv.observeProperty(handle_.get(), kDuration, "duration", MPV_FORMAT_DOUBLE);
     mpv.observeProperty(handle_.get(), kAudioOutput, "current-ao", MPV_FORMAT_STRING);
-    library_.api().setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
+    mpv.setWakeupCallback(handle_.get(), &MpvPlayer::onWakeup, this);
     onWakeup(this);  // events queued before the callback was in place
     sendDeferredLoad();
     return true;
